@@ -1,0 +1,129 @@
+#pragma once
+
+#include "app/model/ModelObserver.h"
+#include "app/model/PropertyTable.h"
+#include "app/net/HTTPRequest.h"
+#include "platform/foundation/Error.h"
+#include "platform/foundation/Trackable.h"
+#include "platform/foundation/Value.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class ModelCollection;
+
+// Base of every content object: filled from the forum's answers through its
+// declared property table, archived as one dictionary of its plain values,
+// observed by screens, and the sender and judge of its own API requests.
+//
+// Models are owned through std::shared_ptr; make them with create<M>() or
+// createWithDictionary<M>() so that a model can keep itself alive while it
+// handles an answer.
+class Model : public virtual Trackable, public std::enable_shared_from_this<Model> {
+public:
+    Model();
+    ~Model() override;
+
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+
+    template <typename M>
+    static std::shared_ptr<M> create()
+    {
+        return std::make_shared<M>();
+    }
+    // initWithDictionary: a new model filled from the dictionary.
+    template <typename M>
+    static std::shared_ptr<M> createWithDictionary(const Value& dictionary)
+    {
+        auto model = std::make_shared<M>();
+        model->setDictionary(dictionary);
+        return model;
+    }
+
+    // The class's own property table; subclasses declare theirs and override
+    // properties() to return it.
+    static const PropertyTable& propertyTable();
+    virtual const PropertyTable& properties() const { return propertyTable(); }
+
+    // Filling: a dictionary fills the declared properties key by key, then the
+    // observers are told; nothing (an absent value) only tells the observers;
+    // any other value changes nothing and tells nobody.
+    virtual void setDictionary(const Value& dictionary);
+    // setDictionary with nothing: the announcement that the model changed.
+    void notifyChanged() { setDictionary(Value()); }
+
+    // The archiving list: archive key to getter name.
+    virtual ValueDict serialization() const;
+    // The archivable values by archive key.
+    ValueDict toDictionary() const;
+    // Keyed archiving of toDictionary, and filling back from such an archive.
+    QByteArray archive() const;
+    bool restoreFromArchive(const QByteArray& data);
+    template <typename M>
+    static std::shared_ptr<M> unarchive(const QByteArray& data)
+    {
+        auto model = std::make_shared<M>();
+        if (!model->restoreFromArchive(data))
+            return nullptr;
+        return model;
+    }
+    QString description() const;
+
+    // Observers are not owned; one that has gone is simply not told.
+    void addObserver(ModelObserver* observer);
+    void removeObserver(ModelObserver* observer);
+    void removeAllObservers();
+    const NonRetainingSet<ModelObserver>& observers() const { return m_observers; }
+
+    // Sends an API request answered to setFromRequest: method 0 is a GET with
+    // the parameters in the signed address, any other a POST with them in the body.
+    HTTPRequestPtr requestURL(const QString& apiMethod, const ValueDict& params, int method);
+    // The standard answer judging.
+    virtual void setFromRequest(const HTTPRequestPtr& request);
+    // True exactly when the error table has no text for the code.
+    static bool isSuccessErrorCode(const Value& code);
+    // Reports a failure to the observers (or through the connection-error
+    // presenter for observers that do not take failures).
+    virtual void failedWithError(const Error& error);
+
+    // Requests in flight, not owned; removeRequest also clears the request's
+    // callback object so that a forgotten request never calls back.
+    void addRequest(const HTTPRequestPtr& request);
+    void removeRequest(const HTTPRequestPtr& request);
+    bool hasRequests() const;
+
+    // A list stays as it is, nothing stays nothing, any other value becomes a
+    // list of that one value.
+    static Value arrayFromJsonObject(const Value& object);
+
+    // Class-side fetching: a new model of the class that has already sent its request.
+    template <typename M>
+    static std::shared_ptr<M> fetchFromURL(const QString& apiMethod)
+    {
+        auto model = std::make_shared<M>();
+        model->sendFetch(apiMethod);
+        return model;
+    }
+    template <typename M>
+    static std::shared_ptr<M> fetchFromURL(const QString& apiMethod, const ValueDict& params, int method = 0)
+    {
+        auto model = std::make_shared<M>();
+        model->requestURL(apiMethod, params, method);
+        return model;
+    }
+
+protected:
+    // A shared pointer to this model, or null when it is not shared-owned.
+    std::shared_ptr<Model> keepAlive() { return weak_from_this().lock(); }
+
+private:
+    void sendFetch(const QString& apiMethod);
+
+    NonRetainingSet<ModelObserver> m_observers;
+    NonRetainingSet<HTTPRequest> m_requests;
+};
+
+using ModelPtr = std::shared_ptr<Model>;

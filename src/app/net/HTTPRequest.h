@@ -1,0 +1,157 @@
+#pragma once
+
+#include "app/net/Selector.h"
+#include "platform/foundation/Error.h"
+#include "platform/foundation/Trackable.h"
+#include "platform/foundation/Value.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+// A file of a multipart body.
+struct PostFile {
+    QString parameterName;
+    QString fileName;
+    QByteArray fileData;
+    QString contentType;
+};
+
+// The head of an HTTP response.
+class HTTPResponse {
+public:
+    HTTPResponse() = default;
+    HTTPResponse(int statusCode, QList<std::pair<QByteArray, QByteArray>> headers)
+        : m_statusCode(statusCode), m_headers(std::move(headers))
+    {
+    }
+
+    int statusCode() const { return m_statusCode; }
+    const QList<std::pair<QByteArray, QByteArray>>& headers() const { return m_headers; }
+    // The value of a header, looked up ignoring letter case; null when absent.
+    QString headerValue(const QString& name) const;
+
+private:
+    int m_statusCode = 0;
+    QList<std::pair<QByteArray, QByteArray>> m_headers;
+};
+
+// The forum API call a request stands for: its method name and the
+// parameters that travel in the signed address. A request that knows it can
+// be addressed again with the session's current values.
+struct ApiCall {
+    QString method;
+    ValueDict query;
+
+    bool isSet() const { return !method.isEmpty(); }
+};
+
+// What a request is: address, parameters, files, headers, callback, outcome,
+// and how its body is built. Sending is the business of the subclasses.
+class HTTPRequest : public virtual Trackable, public std::enable_shared_from_this<HTTPRequest> {
+public:
+    // Request tags.
+    static constexpr int TagOrdinary = 0;
+    static constexpr int TagRenewal = 1;
+    static constexpr int TagLogout = 2;
+
+    HTTPRequest();
+    ~HTTPRequest() override;
+
+    HTTPRequest(const HTTPRequest&) = delete;
+    HTTPRequest& operator=(const HTTPRequest&) = delete;
+
+    // Building.
+    // Stores the pair when the value is a text; other values are ignored.
+    void addParameter(const QString& key, const Value& value);
+    // Adds every entry unchanged, of any type.
+    void addParameters(const ValueDict& parameters);
+    void addHeaders(const ValueDict& headers);
+    // A second file of the same file name replaces the first.
+    void addFile(const QString& parameterName, const QString& fileName, const QByteArray& fileData,
+                 const QString& contentType);
+    void setPostData(const QString& text);
+
+    // Sending: the base does nothing.
+    virtual void requestUrl(const QUrl& url);
+    // Stops the request without a callback: the base does nothing.
+    virtual void cancel() {}
+
+    // Outcome: each fires at most once, when both the selector and the
+    // callback object are set, then clears them.
+    virtual void callSuccess();
+    virtual void callFailure();
+
+    // The body (files: multipart; parameters: form; raw text), or a null array.
+    QByteArray getPostData();
+    // 60 seconds on a cellular route, else 20.
+    static int getDefaultTimeout();
+
+    // Fields.
+    Trackable* callbackObject() const { return m_callbackObject.get(); }
+    void setCallbackObject(Trackable* object) { m_callbackObject = WeakRef<Trackable>(object); }
+    const Selector& successSelector() const { return m_successSelector; }
+    void setSuccessSelector(const Selector& s) { m_successSelector = s; }
+    const Selector& failureSelector() const { return m_failureSelector; }
+    void setFailureSelector(const Selector& s) { m_failureSelector = s; }
+    int timeoutInterval() const { return m_timeoutInterval; }
+    void setTimeoutInterval(int seconds) { m_timeoutInterval = seconds; }
+    const Value& extraInfo() const { return m_extraInfo; }
+    void setExtraInfo(const Value& info) { m_extraInfo = info; }
+    const QList<PostFile>& postFiles() const { return m_postFiles; }
+    // Null until the first parameter is added (an empty dictionary still makes a form body).
+    const std::optional<ValueDict>& postParameters() const { return m_postParameters; }
+    const ValueDict& headers() const { return m_headers; }
+    const QString& postData() const { return m_postData; }
+    const QString& url() const { return m_url; }
+    void setUrl(const QString& url) { m_url = url; }
+    const QString& filename() const { return m_filename; }
+    void setFilename(const QString& name) { m_filename = name; }
+    const QString& boundary() const { return m_boundary; }
+    void setBoundary(const QString& boundary) { m_boundary = boundary; }
+    const HTTPResponse& httpResponse() const { return m_httpResponse; }
+    void setHttpResponse(const HTTPResponse& response) { m_httpResponse = response; }
+    const QByteArray& loadedData() const { return m_loadedData; }
+    QByteArray& loadedData() { return m_loadedData; }
+    const Error& error() const { return m_error; }
+    void setError(const Error& error) { m_error = error; }
+    bool success() const { return m_success; }
+    void setSuccess(bool success) { m_success = success; }
+    int method() const { return m_method; }
+    void setMethod(int method) { m_method = method; }
+    int requestTag() const { return m_requestTag; }
+    void setRequestTag(int tag) { m_requestTag = tag; }
+    const ApiCall& apiCall() const { return m_apiCall; }
+    void setApiCall(const ApiCall& call) { m_apiCall = call; }
+
+protected:
+    std::shared_ptr<HTTPRequest> self() { return shared_from_this(); }
+
+private:
+    WeakRef<Trackable> m_callbackObject;
+    Selector m_successSelector;
+    Selector m_failureSelector;
+    int m_timeoutInterval = 0;
+    Value m_extraInfo;
+    QList<PostFile> m_postFiles;
+    std::optional<ValueDict> m_postParameters;
+    ValueDict m_headers;
+    QString m_postData;
+    QString m_url;
+    QString m_filename;
+    QString m_boundary;
+    HTTPResponse m_httpResponse;
+    QByteArray m_loadedData;
+    Error m_error;
+    bool m_success = false;
+    int m_method = 0;
+    int m_requestTag = TagOrdinary;
+    ApiCall m_apiCall;
+};
+
+using HTTPRequestPtr = std::shared_ptr<HTTPRequest>;

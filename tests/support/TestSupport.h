@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+namespace TestSupport {
+// The temporary folder that stands in for the user's home in this test process.
+QString homeFolder();
+// Runs the event loop until the condition holds or the time is up; returns the condition.
+bool waitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+// Runs pending events (posted calls, deferred deletions) once.
+void processEvents();
+}  // namespace TestSupport
