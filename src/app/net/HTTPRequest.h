@@ -128,6 +128,12 @@ public:
     void setRequestTag(int tag) { m_requestTag = tag; }
     const ApiCall& apiCall() const { return m_apiCall; }
     void setApiCall(const ApiCall& call) { m_apiCall = call; }
+    // The decoded body (JSON or property list), absent when it did not decode.
+    const Value& response() const { return m_response; }
+    void setResponse(const Value& response) { m_response = response; }
+    // The answer's signature did not match the expected one.
+    bool incorrectResponseSignature() const { return m_incorrectResponseSignature; }
+    void setIncorrectResponseSignature(bool incorrect) { m_incorrectResponseSignature = incorrect; }
 
 protected:
     std::shared_ptr<HTTPRequest> self() { return shared_from_this(); }
@@ -152,6 +158,8 @@ private:
     int m_method = 0;
     int m_requestTag = TagOrdinary;
     ApiCall m_apiCall;
+    Value m_response;
+    bool m_incorrectResponseSignature = false;
 };
 
 using HTTPRequestPtr = std::shared_ptr<HTTPRequest>;
