@@ -14,6 +14,10 @@
 #include <optional>
 #include <utility>
 
+class QNetworkAccessManager;
+class QNetworkReply;
+class QNetworkRequest;
+
 // A file of a multipart body.
 struct PostFile {
     QString parameterName;
@@ -137,6 +141,21 @@ public:
 
 protected:
     std::shared_ptr<HTTPRequest> self() { return shared_from_this(); }
+
+    // The one network access manager of the process (main thread).
+    static QNetworkAccessManager* networkAccessManager();
+    // A platform request for the address with the timeout rule.
+    QNetworkRequest platformRequest(const QUrl& url) const;
+    // Builds the body and, when it has a byte, sets its content type on the
+    // platform request; an empty result means the request goes out as a GET.
+    QByteArray attachBody(QNetworkRequest& request);
+    // The head of a reply, when an HTTP status arrived.
+    static std::optional<HTTPResponse> responseHead(const QNetworkReply& reply);
+    // Keeps the head; a status below 200 or from 400 up sets the error.
+    void setResponseHead(const HTTPResponse& response);
+    // Whether the reply failed below HTTP (no answer, or the line broke), as
+    // opposed to an answer with an error status.
+    static bool isTransportFailure(const QNetworkReply& reply);
 
 private:
     WeakRef<Trackable> m_callbackObject;

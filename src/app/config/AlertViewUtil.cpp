@@ -1,0 +1,8 @@
+#include "AlertViewUtil.h"
+
+#include "platform/foundation/AlertView.h"
+
+bool AlertViewUtil::isAlertBeingShown()
+{
+    return AlertView::isAnyAlertShown();
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+// Lets callers avoid stacking an alert on another.
+class AlertViewUtil {
+public:
+    static bool isAlertBeingShown();
+};

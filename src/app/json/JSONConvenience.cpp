@@ -1,0 +1,49 @@
+#include "app/json/JSONConvenience.h"
+
+#include "app/json/ZyJsonParser.h"
+#include "app/json/ZyJsonWriter.h"
+#include "platform/foundation/Log.h"
+
+namespace {
+QString failure(const ZyJsonBase& codec)
+{
+    const QString reason = codec.errorTrace().isEmpty() ? QString() : codec.errorTrace().last().description();
+    return QStringLiteral("failed: ") + reason;
+}
+}  // namespace
+
+Value JSONValue(const QString& text)
+{
+    ZyJsonParser parser;
+    const Value value = parser.objectWithString(text);
+    if (value.isAbsent())
+        MU_LOG(failure(parser));
+    return value;
+}
+
+Value JSONFragmentValue(const QString& text)
+{
+    ZyJsonParser parser;
+    const Value value = parser.fragmentWithString(text);
+    if (value.isAbsent())
+        MU_LOG(failure(parser));
+    return value;
+}
+
+QString JSONRepresentation(const Value& value)
+{
+    ZyJsonWriter writer;
+    const QString json = writer.stringWithObject(value);
+    if (json.isNull())
+        MU_LOG(failure(writer));
+    return json;
+}
+
+QString JSONFragment(const Value& value)
+{
+    ZyJsonWriter writer;
+    const QString json = writer.stringWithFragment(value);
+    if (json.isNull())
+        MU_LOG(failure(writer));
+    return json;
+}

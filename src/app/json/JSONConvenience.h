@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/foundation/Value.h"
+
+// One-call reading and writing, each with a fresh parser or writer at default
+// settings.
+
+// A dictionary or list, or nothing on any error.
+Value JSONValue(const QString& text);
+// Any value, or nothing on any error.
+Value JSONFragmentValue(const QString& text);
+// Text for a dictionary or list, or a null QString.
+QString JSONRepresentation(const Value& value);
+// Text for any value, or a null QString.
+QString JSONFragment(const Value& value);

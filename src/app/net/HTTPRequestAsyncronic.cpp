@@ -1,0 +1,313 @@
+#include "app/net/HTTPRequestAsyncronic.h"
+
+#include "neighbours/AnalyticsTracker.h"
+#include "platform/foundation/ClassName.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NetworkActivityIndicator.h"
+#include "platform/foundation/StringExtensions.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+namespace {
+
+bool g_pendingListGone = false;
+
+// Owns the requests in flight. At exit it is emptied before it goes, so
+// requests dying with it do not reach back into it.
+struct PendingList {
+    QList<std::shared_ptr<HTTPRequestAsyncronic>> requests;
+
+    ~PendingList()
+    {
+        g_pendingListGone = true;
+        const QList<std::shared_ptr<HTTPRequestAsyncronic>> last = std::move(requests);
+    }
+};
+
+PendingList& pendingList()
+{
+    static PendingList list;
+    return list;
+}
+
+}  // namespace
+
+HTTPRequestAsyncronic::HTTPRequestAsyncronic() = default;
+
+HTTPRequestAsyncronic::~HTTPRequestAsyncronic()
+{
+    dropConnection();
+    if (!g_pendingListGone)
+        updateNetworkIndicatorVisibility();
+}
+
+std::shared_ptr<HTTPRequestAsyncronic> HTTPRequestAsyncronic::create()
+{
+    return std::make_shared<HTTPRequestAsyncronic>();
+}
+
+HTTPRequestPtr HTTPRequestAsyncronic::requestURL(const QUrl& url, const ValueDict& params, int method,
+                                                 const Selector& selector, Trackable* object, int tag,
+                                                 const ApiCall& api)
+{
+    return makeAndSend<HTTPRequestAsyncronic>(url, &params, method, selector, object, tag, api);
+}
+
+HTTPRequestPtr HTTPRequestAsyncronic::requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
+                                                 Trackable* object)
+{
+    return makeAndSend<HTTPRequestAsyncronic>(url, &params, 0, selector, object, TagOrdinary, {});
+}
+
+HTTPRequestPtr HTTPRequestAsyncronic::requestURL(const QUrl& url, const Selector& selector, Trackable* object)
+{
+    return makeAndSend<HTTPRequestAsyncronic>(url, nullptr, 0, selector, object, TagOrdinary, {});
+}
+
+void HTTPRequestAsyncronic::reportPageview(const QUrl& url)
+{
+    Error error;
+    const QString page = url.path() + u'?' + url.query();
+    if (!AnalyticsTracker::sharedTracker().trackPageview(page, &error))
+        MU_LOG(QStringLiteral("Analytics error: ") + error.description());
+}
+
+void HTTPRequestAsyncronic::setUp(const QUrl& url, const ValueDict* params, int method, const Selector& selector,
+                                  Trackable* object, int tag, const ApiCall& api)
+{
+    setCallbackObject(object);
+    setSuccessSelector(selector);
+    setFailureSelector(selector);
+    setFilename(QString::fromUtf8(url.toEncoded()).section(u'/', -1));
+    setMethod(method);
+    setRequestTag(tag);
+    setApiCall(api);
+    if (params)
+        addParameters(*params);
+}
+
+void HTTPRequestAsyncronic::requestUrl(const QUrl& url)
+{
+    prepareRequestUrl(url);
+    doRequest();
+}
+
+void HTTPRequestAsyncronic::prepareRequestUrl(const QUrl& url)
+{
+    setUrl(QString::fromUtf8(url.toEncoded()));
+    m_request = platformRequest(url);
+    m_request.setRawHeader("User-Agent", "iPhone/1.0");
+    m_request.setRawHeader("UDID", StringExtensions::uuid().toUtf8());
+    if (filename().isEmpty())
+        setFilename(url.fileName());
+    for (const auto& [name, value] : headers()) {
+        const QString text = value.toString();
+        if (!text.isNull())
+            m_request.setRawHeader(name.toUtf8(), text.toUtf8());
+    }
+    m_body = attachBody(m_request);
+    joinPending();
+}
+
+void HTTPRequestAsyncronic::doRequest()
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    dropConnection();
+    // A re-sent request may go to a new address (new access token).
+    setUrl(QString::fromUtf8(m_request.url().toEncoded()));
+    loadedData() = QByteArray();
+    // The outcome of an earlier connection does not carry over to this one.
+    setHttpResponse(HTTPResponse());
+    setError(Error());
+    joinPending();
+
+    QNetworkAccessManager* manager = networkAccessManager();
+    QNetworkReply* reply = m_body.isEmpty() ? manager->get(m_request) : manager->post(m_request, m_body);
+    m_reply = reply;
+
+    // The reply is the context of every connection, so dropping it ends them;
+    // the request is held weakly, so an abandoned reply keeps nobody alive.
+    const std::weak_ptr<HTTPRequest> weak = weak_from_this();
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [weak, reply] {
+        if (auto request = connectionOwner(weak, reply))
+            request->replyHeadChanged(reply);
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [weak, reply] {
+        if (auto request = connectionOwner(weak, reply))
+            request->readAvailable(reply);
+    });
+    QObject::connect(reply, &QNetworkReply::uploadProgress, reply,
+                     [weak, reply](qint64 written, qint64 expected) {
+                         if (auto request = connectionOwner(weak, reply))
+                             request->didSendBodyData(written, expected);
+                     });
+    QObject::connect(reply, &QNetworkReply::finished, reply, [weak, reply] {
+        if (auto request = connectionOwner(weak, reply))
+            request->replyFinished(reply);
+    });
+    updateNetworkIndicatorVisibility();
+}
+
+void HTTPRequestAsyncronic::cancel()
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    dropConnection();
+    loadedData() = QByteArray();
+    leavePending();
+}
+
+void HTTPRequestAsyncronic::callSuccess()
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    // Done before the callback, which may send this request again.
+    leavePending();
+    if (callbackObject())
+        HTTPRequest::callSuccess();
+}
+
+void HTTPRequestAsyncronic::callFailure()
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    leavePending();
+    if (callbackObject())
+        HTTPRequest::callFailure();
+}
+
+bool HTTPRequestAsyncronic::isPending() const
+{
+    for (const auto& request : std::as_const(pendingList().requests)) {
+        if (request.get() == this)
+            return true;
+    }
+    return false;
+}
+
+int HTTPRequestAsyncronic::getPendingRequests()
+{
+    return static_cast<int>(pendingList().requests.size());
+}
+
+void HTTPRequestAsyncronic::updateNetworkIndicatorVisibility()
+{
+    NetworkActivityIndicator::setVisible(!pendingList().requests.isEmpty());
+}
+
+QString HTTPRequestAsyncronic::description() const
+{
+    return QStringLiteral("<%1 url:'%2'>").arg(className(*this), url());
+}
+
+void HTTPRequestAsyncronic::didReceiveResponse(const HTTPResponse& response)
+{
+    setResponseHead(response);
+}
+
+void HTTPRequestAsyncronic::didReceiveData(const QByteArray& bytes)
+{
+    loadedData().append(bytes);
+}
+
+void HTTPRequestAsyncronic::didFailWithError()
+{
+    callFailure();
+}
+
+void HTTPRequestAsyncronic::connectionDidFinishLoading()
+{
+    const int status = httpResponse().statusCode();
+    setSuccess(!error().isSet() && status < 400);
+    if (success())
+        callSuccess();
+    else
+        callFailure();
+}
+
+void HTTPRequestAsyncronic::didSendBodyData(qint64 written, qint64 expected)
+{
+    if (!m_progressSelector.isSet() || expected <= 0)
+        return;
+    if (Trackable* target = callbackObject()) {
+        m_progressSelector.perform(target, self(),
+                                   static_cast<float>(written) / static_cast<float>(expected));
+    }
+}
+
+std::shared_ptr<HTTPRequestAsyncronic> HTTPRequestAsyncronic::connectionOwner(const std::weak_ptr<HTTPRequest>& weak,
+                                                                             QNetworkReply* reply)
+{
+    auto request = std::static_pointer_cast<HTTPRequestAsyncronic>(weak.lock());
+    if (!request || request->m_reply != reply)
+        return nullptr;
+    return request;
+}
+
+void HTTPRequestAsyncronic::joinPending()
+{
+    if (isPending())
+        return;
+    std::shared_ptr<HTTPRequest> owner = weak_from_this().lock();
+    Q_ASSERT_X(owner, "HTTPRequestAsyncronic", "requests are owned through a shared_ptr (create())");
+    if (!owner)
+        return;
+    pendingList().requests.append(std::static_pointer_cast<HTTPRequestAsyncronic>(owner));
+    updateNetworkIndicatorVisibility();
+}
+
+void HTTPRequestAsyncronic::leavePending()
+{
+    QList<std::shared_ptr<HTTPRequestAsyncronic>>& requests = pendingList().requests;
+    std::shared_ptr<HTTPRequestAsyncronic> leaving;
+    for (qsizetype i = 0; i < requests.size(); ++i) {
+        if (requests.at(i).get() == this) {
+            leaving = requests.takeAt(i);
+            break;
+        }
+    }
+    updateNetworkIndicatorVisibility();
+}
+
+void HTTPRequestAsyncronic::dropConnection()
+{
+    QNetworkReply* reply = m_reply;
+    m_reply = nullptr;
+    if (!reply)
+        return;
+    // Ends only our own connections; the manager keeps its bookkeeping.
+    QObject::disconnect(reply, nullptr, reply, nullptr);
+    reply->abort();
+    // The reply may be inside one of its own signals.
+    reply->deleteLater();
+}
+
+void HTTPRequestAsyncronic::readAvailable(QNetworkReply* reply)
+{
+    const QByteArray bytes = reply->readAll();
+    if (!bytes.isEmpty())
+        didReceiveData(bytes);
+}
+
+void HTTPRequestAsyncronic::replyHeadChanged(QNetworkReply* reply)
+{
+    if (const std::optional<HTTPResponse> head = responseHead(*reply))
+        didReceiveResponse(*head);
+}
+
+void HTTPRequestAsyncronic::replyFinished(QNetworkReply* reply)
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    if (httpResponse().statusCode() == 0)
+        replyHeadChanged(reply);
+    readAvailable(reply);
+    // A data handler may have cancelled or re-sent the request.
+    if (m_reply != reply)
+        return;
+    const bool transportFailure = isTransportFailure(*reply);
+    m_reply = nullptr;
+    QObject::disconnect(reply, nullptr, reply, nullptr);
+    reply->deleteLater();
+    if (transportFailure)
+        didFailWithError();
+    else
+        connectionDidFinishLoading();
+}

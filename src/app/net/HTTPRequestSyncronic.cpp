@@ -1,0 +1,37 @@
+#include "app/net/HTTPRequestSyncronic.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+std::shared_ptr<HTTPRequestSyncronic> HTTPRequestSyncronic::create()
+{
+    return std::make_shared<HTTPRequestSyncronic>();
+}
+
+void HTTPRequestSyncronic::requestUrl(const QUrl& url)
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    setUrl(QString::fromUtf8(url.toEncoded()));
+    QNetworkRequest request = platformRequest(url);
+    const QByteArray body = attachBody(request);
+
+    QNetworkAccessManager* manager = networkAccessManager();
+    QNetworkReply* reply = body.isEmpty() ? manager->get(request) : manager->post(request, body);
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    loadedData() = reply->readAll();
+    const std::optional<HTTPResponse> head = responseHead(*reply);
+    if (head)
+        setResponseHead(*head);
+    const bool answered = !isTransportFailure(*reply) && head && head->statusCode() == 200;
+    reply->deleteLater();
+    if (answered)
+        callSuccess();
+    else
+        callFailure();
+}

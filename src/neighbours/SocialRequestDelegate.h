@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/foundation/Trackable.h"
+#include "platform/foundation/Value.h"
+
+class SocialRequest;
+
+// Receives the outcome of a social-network REST call.
+class SocialRequestDelegate : public virtual Trackable {
+public:
+    // The decoded result of the call.
+    virtual void didLoad(SocialRequest* request, const Value& result) = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Small text helpers used across the application.
+namespace StringExtensions {
+// The MD5 digest of the text's full UTF-8 bytes as 32 lower-case hex digits.
+QString md5(const QString& text);
+// The MD5 digest of the bytes as 32 lower-case hex digits.
+QString md5(const QByteArray& bytes);
+// A fresh unique identifier, upper-case, in the 8-4-4-4-12 form.
+QString uuid();
+// Whether the text has the shape of an e-mail address.
+bool validateEmail(const QString& text);
+// Turns every "&amp;" back into "&".
+QString replaceAmpersands(const QString& text);
+}  // namespace StringExtensions

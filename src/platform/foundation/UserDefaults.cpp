@@ -1,0 +1,87 @@
+#include "UserDefaults.h"
+
+#include "platform/foundation/Log.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/PropertyList.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+}
+
+UserDefaults& UserDefaults::standard()
+{
+    static UserDefaults instance;
+    return instance;
+}
+
+QString UserDefaults::filePath() const
+{
+    return Paths::dataDir() + QStringLiteral("/UserDefaults.plist");
+}
+
+const ValueDict& UserDefaults::values() const
+{
+    if (m_values)
+        return *m_values;
+    m_values.emplace();
+    const QString path = filePath();
+    if (!QFile::exists(path))
+        return *m_values;
+    bool ok = false;
+    const Value stored = PropertyList::readFile(path, &ok);
+    if (ok && stored.isDict())
+        *m_values = stored.dict();
+    else
+        MU_LOG(QStringLiteral("The settings file %1 could not be read; starting with empty settings").arg(path));
+    return *m_values;
+}
+
+Value UserDefaults::objectForKey(const QString& key) const
+{
+    return values().value(key);
+}
+
+void UserDefaults::setObject(const QString& key, const Value& value)
+{
+    // A property list has no null: storing one would differ after a restart.
+    if (value.isNothing()) {
+        removeObjectForKey(key);
+        return;
+    }
+    values();
+    m_values->insert(key, value);
+    synchronize();
+}
+
+void UserDefaults::removeObjectForKey(const QString& key)
+{
+    values();
+    m_values->remove(key);
+    synchronize();
+}
+
+bool UserDefaults::synchronize()
+{
+    const QByteArray data = PropertyList::toXml(Value(values()));
+    QSaveFile file(filePath());
+    if (!file.open(QIODevice::WriteOnly)) {
+        MU_LOG(QStringLiteral("The settings file %1 could not be opened: %2").arg(file.fileName(), file.errorString()));
+        return false;
+    }
+    // Owner-only before any byte is written; the rename keeps this mode.
+    file.setPermissions(kOwnerOnly);
+    file.write(data);
+    if (!file.commit()) {
+        MU_LOG(QStringLiteral("The settings file %1 could not be written: %2").arg(file.fileName(), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void UserDefaults::reload()
+{
+    m_values.reset();
+}

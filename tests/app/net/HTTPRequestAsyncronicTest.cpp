@@ -1,0 +1,267 @@
+#include "LoopbackServer.h"
+
+#include "app/net/HTTPRequestAsyncronic.h"
+#include "app/net/HTTPRequestSyncronic.h"
+#include "app/net/PlistHTTPRequest.h"
+#include "neighbours/AnalyticsTracker.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NetworkActivityIndicator.h"
+
+#include "support/TestSupport.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Receiver : public virtual Trackable {
+public:
+    struct Call {
+        bool viaSuccess;
+        bool success;
+        QByteArray data;
+        Error error;
+    };
+
+    void succeeded(const std::shared_ptr<HTTPRequest>& request) { record(true, *request); }
+    void failed(const std::shared_ptr<HTTPRequest>& request) { record(false, *request); }
+    void progressed(const std::shared_ptr<HTTPRequest>&, float share) { progress.append(share); }
+
+    QList<Call> calls;
+    QList<float> progress;
+
+private:
+    void record(bool viaSuccess, const HTTPRequest& request)
+    {
+        calls.append({viaSuccess, request.success(), request.loadedData(), request.error()});
+    }
+};
+
+QUrl urlOf(const LoopbackServer& server, const char* path)
+{
+    return server.url(QString::fromUtf8(path));
+}
+
+std::shared_ptr<HTTPRequestAsyncronic> send(Receiver& receiver, const QUrl& url)
+{
+    auto request = HTTPRequestAsyncronic::create();
+    request->setCallbackObject(&receiver);
+    request->setSuccessSelector(SELECTOR(Receiver, succeeded));
+    request->setFailureSelector(SELECTOR(Receiver, failed));
+    request->requestUrl(url);
+    return request;
+}
+
+
+}  // namespace
+
+TEST(HTTPRequestAsyncronic, StatusDecidesTheOutcome)
+{
+    LoopbackServer server;
+    Receiver receiver;
+
+    // An error answer in pieces fails once, with the whole body.
+    auto missing = send(receiver, urlOf(server, "/missing"));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return HTTPRequestAsyncronic::getPendingRequests() == 0; }));
+    ASSERT_EQ(receiver.calls.size(), 1);
+    EXPECT_FALSE(receiver.calls[0].viaSuccess);
+    EXPECT_FALSE(receiver.calls[0].success);
+    EXPECT_EQ(receiver.calls[0].data, QByteArray("not found here"));
+    EXPECT_EQ(receiver.calls[0].error, Error(QStringLiteral("request"), 404));
+    EXPECT_EQ(missing->httpResponse().statusCode(), 404);
+
+    receiver.calls.clear();
+    send(receiver, urlOf(server, "/notmodified"));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !receiver.calls.isEmpty(); }));
+    EXPECT_TRUE(receiver.calls[0].viaSuccess);
+    EXPECT_TRUE(receiver.calls[0].success);
+    EXPECT_FALSE(receiver.calls[0].error.isSet());
+
+    // Nobody listens on a port that was just given back.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    receiver.calls.clear();
+    send(receiver, QUrl(QStringLiteral("http://127.0.0.1:%1/echo").arg(port)));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !receiver.calls.isEmpty(); }));
+    EXPECT_FALSE(receiver.calls[0].viaSuccess);
+    EXPECT_FALSE(receiver.calls[0].success);
+    TestSupport::processEvents();
+    EXPECT_EQ(receiver.calls.size(), 1);
+    EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
+}
+
+TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
+{
+    LoopbackServer server;
+    Receiver receiver;
+    QList<bool> shown;
+    NetworkActivityIndicator::setObserver([&](bool visible) { shown.append(visible); });
+
+    // The pending list keeps the requests alive: the test holds none of them.
+    send(receiver, urlOf(server, "/gate/first"));
+    send(receiver, urlOf(server, "/gate/second"));
+    EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 2);
+    EXPECT_TRUE(NetworkActivityIndicator::isVisible());
+
+    // Cancelled before anything came back: it leaves the list and, unowned, goes.
+    std::weak_ptr<HTTPRequest> early = HTTPRequestPtr(send(receiver, urlOf(server, "/gate/early")));
+    early.lock()->cancel();
+    EXPECT_TRUE(early.expired());
+    EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 2);
+
+    server.open(QStringLiteral("first"));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 1; }));
+    EXPECT_EQ(receiver.calls[0].data, QByteArray("gate first"));
+    EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 1);
+    EXPECT_TRUE(NetworkActivityIndicator::isVisible());
+
+    // Cancelled while the server holds its answer, and kept alive here.
+    auto late = send(receiver, urlOf(server, "/gate/late"));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return server.arrived(QStringLiteral("late")) == 1; }));
+    late->cancel();
+    EXPECT_FALSE(late->isPending());
+    server.open(QStringLiteral("late"));
+    server.open(QStringLiteral("early"));
+
+    server.open(QStringLiteral("second"));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 2; }));
+    EXPECT_EQ(receiver.calls[1].data, QByteArray("gate second"));
+    EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
+    EXPECT_FALSE(NetworkActivityIndicator::isVisible());
+
+    // One more round gives stray answers of the cancelled requests their chance.
+    send(receiver, urlOf(server, "/echo"));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 3; }));
+    TestSupport::processEvents();
+    ASSERT_EQ(receiver.calls.size(), 3);
+    EXPECT_EQ(receiver.calls[2].data, QByteArray("ok"));
+    EXPECT_TRUE(late->loadedData().isEmpty());
+    EXPECT_EQ(shown, (QList<bool>{true, false, true, false}));
+    NetworkActivityIndicator::setObserver({});
+}
+
+TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
+{
+    LoopbackServer server;
+    Receiver receiver;
+    Log::clearRecent();
+
+    // Through the factory: parameters make a form POST, none a GET.
+    const ValueDict params{{QStringLiteral("q"), Value(u"a b+c&d")}};
+    HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?form"), params, 0, SELECTOR(Receiver, succeeded),
+                                      &receiver);
+    HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?get"), ValueDict(), SELECTOR(Receiver, succeeded),
+                                      &receiver);
+    auto extra = HTTPRequestAsyncronic::create();
+    extra->addHeaders({{QStringLiteral("If-Modified-Since"), Value(u"Sat, 1 Jan 2000 00:00:00 GMT")}});
+    extra->requestUrl(urlOf(server, "/echo?extra"));
+
+    auto upload = HTTPRequestAsyncronic::create();
+    upload->setCallbackObject(&receiver);
+    upload->setSuccessSelector(SELECTOR(Receiver, succeeded));
+    upload->setProgressSelector(ProgressSelector("progressed:", &Receiver::progressed));
+    upload->setBoundary(QStringLiteral("b0"));
+    upload->addFile(QStringLiteral("photo"), QStringLiteral("p.jpg"), "JPG", QStringLiteral("image/jpeg"));
+    upload->addParameter(QStringLiteral("posthash"), Value(u"h 1"));
+    upload->requestUrl(urlOf(server, "/echo?multipart"));
+
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 3 && server.received().size() == 4; }));
+    QHash<QByteArray, LoopbackServer::Received> byKind;
+    for (const LoopbackServer::Received& received : server.received())
+        byKind.insert(received.path.mid(received.path.indexOf('?') + 1), received);
+    ASSERT_EQ(byKind.size(), 4);
+
+    EXPECT_EQ(byKind["form"].method, "POST");
+    EXPECT_EQ(byKind["form"].body, "q=a%20b%2Bc%26d");
+    EXPECT_EQ(byKind["form"].headers.value("content-type"), "application/x-www-form-urlencoded");
+    EXPECT_EQ(byKind["get"].method, "GET");
+    EXPECT_EQ(byKind["get"].body, "");
+    EXPECT_EQ(byKind["extra"].method, "GET");
+    EXPECT_EQ(byKind["extra"].headers.value("if-modified-since"), "Sat, 1 Jan 2000 00:00:00 GMT");
+
+    EXPECT_EQ(byKind["multipart"].method, "POST");
+    EXPECT_EQ(byKind["multipart"].headers.value("content-type"), "multipart/form-data; boundary=b0");
+    EXPECT_EQ(byKind["multipart"].body, QByteArray("\r\n--b0\r\n"
+                                                   "Content-Disposition: form-data; name=\"photo\"; filename=\"p.jpg\"\r\n"
+                                                   "Content-Type: image/jpeg\r\n\r\n"
+                                                   "JPG"
+                                                   "\r\n--b0\r\n"
+                                                   "Content-Disposition: form-data; name=\"posthash\"\r\n\r\n"
+                                                   "h 1"
+                                                   "\r\n--b0--\r\n"));
+    ASSERT_FALSE(receiver.progress.isEmpty());
+    EXPECT_EQ(receiver.progress.last(), 1.0f);
+
+    const QRegularExpression uuid(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
+    QSet<QByteArray> udids;
+    for (const LoopbackServer::Received& received : std::as_const(byKind)) {
+        EXPECT_EQ(received.headers.value("user-agent"), "iPhone/1.0") << received.path.constData();
+        const QByteArray udid = received.headers.value("udid");
+        EXPECT_TRUE(uuid.match(QString::fromLatin1(udid)).hasMatch()) << udid.constData();
+        udids.insert(udid);
+    }
+    EXPECT_EQ(udids.size(), 4);
+
+    // The tracker is not started here: every factory request logs its refusal.
+    int analyticsLines = 0;
+    for (const QString& line : Log::recent())
+        analyticsLines += line.contains(QStringLiteral("Analytics error: ")) ? 1 : 0;
+    EXPECT_EQ(analyticsLines, 2);
+}
+
+TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
+{
+    LoopbackServer server;
+    Receiver receiver;
+    AnalyticsTracker& tracker = AnalyticsTracker::sharedTracker();
+    tracker.startTrackerWithAccountID(QStringLiteral("UA-1"), 10, nullptr);
+
+    const ApiCall api{QStringLiteral("forumdisplay"), {}};
+    const HTTPRequestPtr request = HTTPRequestAsyncronic::requestURL(
+        urlOf(server, "/forum/api.php?api_m=forumdisplay"), ValueDict(), 1, SELECTOR(Receiver, succeeded), &receiver,
+        HTTPRequest::TagLogout, api);
+    EXPECT_EQ(request->filename(), QStringLiteral("api.php?api_m=forumdisplay"));
+    EXPECT_EQ(request->method(), 1);
+    EXPECT_EQ(request->requestTag(), HTTPRequest::TagLogout);
+    EXPECT_EQ(request->apiCall().method, QStringLiteral("forumdisplay"));
+    EXPECT_EQ(tracker.queuedPageviews(), QStringList{QStringLiteral("/forum/api.php?api_m=forumdisplay")});
+    tracker.stopTracker();
+
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 1; }));
+}
+
+TEST(HTTPRequestVariants, PlistDecodesAndSyncronicWantsExactly200)
+{
+    LoopbackServer server;
+    Receiver receiver;
+
+    const HTTPRequestPtr plist =
+        PlistHTTPRequest::requestURL(urlOf(server, "/plist"), SELECTOR(Receiver, succeeded), &receiver);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 1; }));
+    EXPECT_EQ(plist->response()[u"name"], Value(u"forum"));
+
+    const HTTPRequestPtr broken =
+        PlistHTTPRequest::requestURL(urlOf(server, "/broken"), SELECTOR(Receiver, succeeded), &receiver);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 2; }));
+    EXPECT_TRUE(broken->response().isAbsent());
+    EXPECT_EQ(receiver.calls[1].data, QByteArray("broken"));
+    EXPECT_EQ(receiver.calls[1].error, Error(QStringLiteral("request"), 500));
+
+    receiver.calls.clear();
+    for (const char* path : {"/echo", "/notmodified"}) {
+        auto request = HTTPRequestSyncronic::create();
+        request->setCallbackObject(&receiver);
+        request->setSuccessSelector(SELECTOR(Receiver, succeeded));
+        request->setFailureSelector(SELECTOR(Receiver, failed));
+        request->requestUrl(urlOf(server, path));
+    }
+    ASSERT_EQ(receiver.calls.size(), 2);
+    EXPECT_TRUE(receiver.calls[0].viaSuccess);
+    EXPECT_EQ(receiver.calls[0].data, QByteArray("ok"));
+    EXPECT_FALSE(receiver.calls[1].viaSuccess);
+}

@@ -1,0 +1,75 @@
+#include "platform/foundation/ClassName.h"
+#include "platform/foundation/StringExtensions.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace StringExtensions;
+
+TEST(StringExtensionsTest, Md5DigestsOfTheFullUtf8Bytes)
+{
+    // Digests worked out with printf ... | md5sum.
+    EXPECT_EQ(md5(QStringLiteral("abc")), QStringLiteral("900150983cd24fb0d6963f7d28e17f72"));
+    EXPECT_EQ(md5(QString(QStringLiteral(""))), QStringLiteral("d41d8cd98f00b204e9800998ecf8427e"));
+    // An embedded NUL is hashed too: stopping there would give the digest of "a".
+    const QString withNul = QString::fromUtf16(u"a\0b", 3);
+    EXPECT_EQ(md5(withNul), QStringLiteral("70350f6027bce3713f6b76473084309b"));
+    EXPECT_EQ(md5(QString::fromUtf8("Grüße, 世界")), QStringLiteral("3f09d838cd485bfad6c29ac11286f1ac"));
+    EXPECT_EQ(md5(QByteArray("a\0b", 3)), QStringLiteral("70350f6027bce3713f6b76473084309b"));
+}
+
+TEST(StringExtensionsTest, UuidsAreUpperCaseAndFresh)
+{
+    const QRegularExpression form(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
+    const QString first = uuid();
+    const QString second = uuid();
+    EXPECT_TRUE(form.match(first).hasMatch()) << first.toStdString();
+    EXPECT_TRUE(form.match(second).hasMatch()) << second.toStdString();
+    EXPECT_NE(first, second);
+}
+
+TEST(StringExtensionsTest, EmailRuleChecksOnlyTheDomain)
+{
+    EXPECT_TRUE(validateEmail(QStringLiteral("a@b.c")));
+    EXPECT_TRUE(validateEmail(QStringLiteral("@b.c")));
+    EXPECT_TRUE(validateEmail(QStringLiteral("a+tag@mail-host_1.org")));
+    // "." anywhere satisfies the dot rule, even before the "@".
+    EXPECT_TRUE(validateEmail(QStringLiteral("a.b@c")));
+    EXPECT_TRUE(validateEmail(QString::fromUtf8("jörg@bücher.例え")));
+    // A combining mark is part of a letter of its script.
+    EXPECT_TRUE(validateEmail(QString::fromUtf8("x@cafe\u0301.fr")));
+
+    EXPECT_FALSE(validateEmail(QString()));
+    EXPECT_FALSE(validateEmail(QStringLiteral("a@b")));
+    EXPECT_FALSE(validateEmail(QStringLiteral("ab.c")));
+    EXPECT_FALSE(validateEmail(QStringLiteral("a@b..c")));
+    EXPECT_FALSE(validateEmail(QStringLiteral("a@b.c.")));
+    EXPECT_FALSE(validateEmail(QStringLiteral("a@b+x.c")));
+    EXPECT_FALSE(validateEmail(QStringLiteral("a@b c.d")));
+    // Everything after the first "@" is the domain.
+    EXPECT_FALSE(validateEmail(QStringLiteral("a@b@c.d")));
+}
+
+TEST(StringExtensionsTest, ReplaceAmpersands)
+{
+    EXPECT_EQ(replaceAmpersands(QStringLiteral("a&amp;b&amp;amp;c&d")), QStringLiteral("a&b&amp;c&d"));
+}
+
+namespace demo {
+struct Base {
+    virtual ~Base() = default;
+};
+struct Friend : Base {};
+template <typename T>
+struct Box : Base {};
+}  // namespace demo
+
+TEST(StringExtensionsTest, ClassNameIsTheDynamicPlainName)
+{
+    demo::Friend f;
+    const demo::Base& asBase = f;
+    EXPECT_EQ(className(asBase), QStringLiteral("Friend"));
+    demo::Box<demo::Friend> box;
+    EXPECT_EQ(className(static_cast<const demo::Base&>(box)), QStringLiteral("Box"));
+}

@@ -1,0 +1,795 @@
+#include "TestForum.h"
+
+#include "ForumControls.h"
+#include "ForumFormParser.h"
+#include "ForumSessions.h"
+#include "ForumSignature.h"
+
+#include <httplib.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QTimeZone>
+#include <QUuid>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+using namespace Qt::Literals::StringLiterals;
+
+#ifndef TESTFORUM_DEFAULT_SEED
+#define TESTFORUM_DEFAULT_SEED ""
+#endif
+
+namespace {
+
+struct Member {
+    int userid = 0;
+    QString username;
+    QString password;
+    QString usertitle;
+    QString avatarurl;
+    QString profilepicurl;
+};
+
+struct Picture {
+    QByteArray bytes;
+    QDateTime stamp;
+};
+
+struct Answer {
+    int status = 200;
+    QByteArray body;
+    std::string contentType = "application/json; charset=utf-8";
+};
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string toStd(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
+QString httpDate(const QDateTime& time)
+{
+    return QLocale::c().toString(time.toUTC(), u"ddd, dd MMM yyyy hh:mm:ss 'GMT'"_s);
+}
+
+// The "Date" form; Qt's RFC 2822 reading does not take the "GMT" zone name.
+QDateTime parseHttpDate(const QString& text)
+{
+    QDateTime time = QLocale::c().toDateTime(text.trimmed(), u"ddd, dd MMM yyyy hh:mm:ss 'GMT'"_s);
+    time.setTimeZone(QTimeZone::utc());
+    return time;
+}
+
+QByteArray compact(const QJsonObject& object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QJsonObject errorAnswer(const QJsonValue& errormessage)
+{
+    return {{u"response"_s, QJsonObject{{u"errormessage"_s, errormessage}}}};
+}
+
+std::string pictureType(const QString& name)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == u"png")
+        return "image/png";
+    if (suffix == u"jpg" || suffix == u"jpeg")
+        return "image/jpeg";
+    if (suffix == u"gif")
+        return "image/gif";
+    return "application/octet-stream";
+}
+
+QString randomHex()
+{
+    return QUuid::createUuid().toString(QUuid::Id128);
+}
+
+// The request the current server thread has handed to one of the forum's own
+// handlers, to tell them from requests the HTTP layer refused by itself.
+thread_local const httplib::Request* handledRequest = nullptr;
+
+}  // namespace
+
+struct TestForum::Impl {
+    QString seedPath;
+    QJsonObject seed;
+    bool seedOk = false;
+    QList<Member> members;
+
+    httplib::Server server;
+    std::thread thread;
+    int port = 0;
+    bool running = false;
+
+    // One lock for all forum state; recursive because method handlers may call back.
+    mutable std::recursive_mutex mutex;
+    std::condition_variable_any stopping;
+    bool stopRequested = false;
+
+    QHash<QString, Picture> pictures;
+    ForumSessions sessions;
+    ForumControls controls;
+    QHash<QString, MethodHandler> handlers;
+    QList<TestForumRequest> log;
+    qint64 logOffset = 0;  // entries dropped by clearLog(), so that numbers stay valid
+    bool closed = false;
+    QString closedReason;
+    int delayMs = 0;
+
+    void loadSeed();
+    void loadPictures();
+    void route();
+
+    TestForumRequest describe(const httplib::Request& request) const;
+    qint64 record(const TestForumRequest& entry);
+    TestForumRequest* logged(qint64 number);
+    void finish(qint64 number, int status, const QByteArray& answer);
+    void wait(int ms);
+    static void drop(httplib::Response& response);
+
+    void handleApi(const httplib::Request& request, httplib::Response& response);
+    Answer answerApi(TestForumRequest& entry, qint64 number,
+                     const std::optional<ForumControls::Rule>& statusRule);
+    QJsonObject dispatch(const TestForumRequest& entry);
+    QJsonObject apiInit(const TestForumRequest& entry);
+    QJsonObject login(const TestForumRequest& entry);
+    QJsonObject logout(const TestForumRequest& entry);
+    QJsonObject member(const TestForumRequest& entry) const;
+
+    void handlePicture(const httplib::Request& request, httplib::Response& response);
+
+    void addRule(ForumControls::Kind kind, const QString& target, int times,
+                 const std::function<void(ForumControls::Rule&)>& fill = {});
+
+    QString baseUrl() const { return u"http://127.0.0.1:%1/forum"_s.arg(port); }
+    const Member* findMember(int userid) const;
+};
+
+void TestForum::Impl::loadSeed()
+{
+    QFile file(seedPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return;
+    seed = document.object();
+    seedOk = true;
+    for (const QJsonValue& value : seed.value(u"members"_s).toArray()) {
+        const QJsonObject object = value.toObject();
+        Member member;
+        member.userid = object.value(u"userid"_s).toInt();
+        member.username = object.value(u"username"_s).toString();
+        member.password = object.value(u"password"_s).toString();
+        member.usertitle = object.value(u"usertitle"_s).toString();
+        member.avatarurl = object.value(u"avatarurl"_s).toString();
+        member.profilepicurl = object.value(u"profilepicurl"_s).toString();
+        if (member.userid > 0)
+            members.append(member);
+    }
+    const QJsonObject settings = seed.value(u"settings"_s).toObject();
+    closed = !settings.value(u"bbactive"_s).toBool(true);
+    closedReason = settings.value(u"bbclosedreason"_s).toString();
+    loadPictures();
+}
+
+void TestForum::Impl::loadPictures()
+{
+    // Whole seconds, as the "Date" text carries them, so that a date the client
+    // sends back compares equal.
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+    const QDir folder(QFileInfo(seedPath).absolutePath() + u"/images"_s);
+    for (const QFileInfo& info : folder.entryInfoList(QDir::Files)) {
+        QFile file(info.absoluteFilePath());
+        if (file.open(QIODevice::ReadOnly))
+            pictures.insert(info.fileName(), Picture{file.readAll(), now});
+    }
+}
+
+const Member* TestForum::Impl::findMember(int userid) const
+{
+    for (const Member& member : members) {
+        if (member.userid == userid)
+            return &member;
+    }
+    return nullptr;
+}
+
+void TestForum::Impl::route()
+{
+    // One request per connection: an idle kept-alive connection would hold up stop().
+    server.set_keep_alive_max_count(1);
+    const auto api = [this](const httplib::Request& request, httplib::Response& response) {
+        handleApi(request, response);
+    };
+    server.Get("/forum/api.php", api);
+    server.Post("/forum/api.php", api);
+    server.Get(R"(/forum/images/(.+))", [this](const httplib::Request& request, httplib::Response& response) {
+        handlePicture(request, response);
+    });
+    // A body the HTTP layer cannot parse (say, a multipart body without its
+    // closing delimiter) is answered 400 before any handler runs: log it anyway.
+    server.set_error_handler(httplib::Server::HandlerWithResponse(
+        [this](const httplib::Request& request, httplib::Response& response) {
+        if (handledRequest != &request) {
+            TestForumRequest entry = describe(request);
+            entry.status = response.status;
+            record(entry);
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    }));
+    server.set_logger([](const httplib::Request&, const httplib::Response&) { handledRequest = nullptr; });
+}
+
+TestForumRequest TestForum::Impl::describe(const httplib::Request& request) const
+{
+    TestForumRequest entry;
+    entry.httpMethod = fromStd(request.method);
+    entry.path = fromStd(request.path);
+    const std::string& target = request.target;
+    const std::size_t question = target.find('?');
+    if (question != std::string::npos)
+        entry.rawQuery = QByteArray::fromStdString(target.substr(question + 1));
+    entry.body = QByteArray::fromStdString(request.body);
+    for (const auto& [name, value] : request.headers)
+        entry.headers.insert(fromStd(name).toLower(), fromStd(value));
+
+    for (const auto& [key, value] : ForumFormParser::decodePairs(entry.rawQuery))
+        entry.queryFields.insert(key, value);
+    // The HTTP layer has already taken a multipart body apart (and kept no bytes).
+    for (const auto& [name, part] : request.files) {
+        if (part.filename.empty()) {
+            entry.formPairs.append({fromStd(part.name), fromStd(part.content)});
+            continue;
+        }
+        entry.uploads.append(TestForumUpload{fromStd(part.name), fromStd(part.filename),
+                                             fromStd(part.content_type),
+                                             QByteArray::fromStdString(part.content)});
+    }
+    if (request.files.empty() && entry.httpMethod == u"POST")
+        entry.formPairs = ForumFormParser::decodePairs(entry.body);
+    entry.fields = entry.queryFields;
+    for (const auto& [key, value] : entry.formPairs)
+        entry.fields.insert(key, value);
+
+    entry.apiMethod = entry.queryFields.value(u"api_m"_s);
+    entry.token = entry.queryFields.value(u"api_s"_s);
+    entry.clientId = entry.queryFields.value(u"api_c"_s);
+    entry.hasSignature = entry.queryFields.contains(u"api_sig"_s);
+    return entry;
+}
+
+qint64 TestForum::Impl::record(const TestForumRequest& entry)
+{
+    std::lock_guard lock(mutex);
+    log.append(entry);
+    return logOffset + log.size() - 1;
+}
+
+TestForumRequest* TestForum::Impl::logged(qint64 number)
+{
+    // clearLog() may have run while the answer was being made.
+    const qint64 index = number - logOffset;
+    return index >= 0 && index < log.size() ? &log[index] : nullptr;
+}
+
+void TestForum::Impl::finish(qint64 number, int status, const QByteArray& answer)
+{
+    std::lock_guard lock(mutex);
+    if (TestForumRequest* entry = logged(number)) {
+        entry->status = status;
+        entry->answer = answer;
+    }
+}
+
+void TestForum::Impl::wait(int ms)
+{
+    if (ms <= 0)
+        return;
+    std::unique_lock lock(mutex);
+    stopping.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopRequested; });
+}
+
+void TestForum::Impl::drop(httplib::Response& response)
+{
+    // The head goes out promising a body that never comes; the connection is closed.
+    response.set_content_provider(
+        64, "application/json",
+        [](std::size_t, std::size_t, httplib::DataSink&) { return false; });
+}
+
+void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Response& response)
+{
+    handledRequest = &request;
+    TestForumRequest entry = describe(request);
+    const qint64 number = record(entry);
+    int delay = 0;
+    bool dropIt = false;
+    std::optional<ForumControls::Rule> statusRule;
+    {
+        std::lock_guard lock(mutex);
+        delay = delayMs;
+        dropIt = controls.take(ForumControls::Kind::Drop, entry.apiMethod).has_value();
+        if (!dropIt)
+            statusRule = controls.take(ForumControls::Kind::HttpStatus, entry.apiMethod);
+    }
+    wait(delay);
+    if (dropIt) {
+        finish(number, -1, {});
+        drop(response);
+        return;
+    }
+
+    Answer answer;
+    QString signature;
+    {
+        std::lock_guard lock(mutex);
+        answer = answerApi(entry, number, statusRule);
+        const QString secret = sessions.secret(entry.clientId);
+        signature = ForumSignature::responseSignature(answer.body, entry.token, entry.clientId, secret);
+        if (controls.take(ForumControls::Kind::SignWrongly, entry.apiMethod))
+            signature = ForumSignature::md5Hex(signature.toLatin1());
+    }
+    finish(number, answer.status, answer.body);
+    response.status = answer.status;
+    response.set_header("Authorization", toStd(signature));
+    response.set_content(answer.body.toStdString(), answer.contentType);
+}
+
+Answer TestForum::Impl::answerApi(TestForumRequest& entry, qint64 number,
+                                  const std::optional<ForumControls::Rule>& statusRule)
+{
+    const bool init = entry.apiMethod == u"api_init";
+    const bool knownClient = sessions.hasClient(entry.clientId);
+    if (entry.hasSignature && knownClient) {
+        const QString expected = ForumSignature::requestSignature(
+            entry.rawQuery, entry.token, entry.clientId, sessions.secret(entry.clientId));
+        entry.signatureValid = expected == entry.queryFields.value(u"api_sig"_s);
+    }
+    if (TestForumRequest* logEntry = logged(number))
+        logEntry->signatureValid = entry.signatureValid;
+
+    if (statusRule) {
+        Answer answer;
+        answer.status = statusRule->status;
+        answer.body = statusRule->body;
+        if (!QJsonDocument::fromJson(answer.body).isObject())
+            answer.contentType = "text/html; charset=utf-8";
+        return answer;
+    }
+
+    QJsonObject body;
+    const bool hasSession = !entry.token.isEmpty() && !entry.clientId.isEmpty();
+    // An "api_init" from a known client is signed like any call; a new client has
+    // no secret to sign with yet.
+    const bool needsSignature = !init || (knownClient && entry.hasSignature);
+    if (closed && !init)
+        body = errorAnswer(QJsonArray{u"bbclosed"_s, closedReason});
+    else if (!init && (!hasSession || !sessions.isValid(entry.token, entry.clientId)))
+        body = errorAnswer(u"invalid_accesstoken"_s);
+    else if (needsSignature && !entry.signatureValid)
+        body = errorAnswer(u"invalid_api_signature"_s);
+    else if (const auto rule = controls.take(ForumControls::Kind::Error, entry.apiMethod))
+        body = errorAnswer(rule->error);
+    else if (const auto rule = controls.take(ForumControls::Kind::Answer, entry.apiMethod))
+        body = rule->answer;
+    else
+        body = dispatch(entry);
+    return Answer{200, compact(body)};
+}
+
+QJsonObject TestForum::Impl::dispatch(const TestForumRequest& entry)
+{
+    const QString& method = entry.apiMethod;
+    if (method == u"api_init")
+        return apiInit(entry);
+    if (method == u"login_login")
+        return login(entry);
+    if (method == u"login_logout")
+        return logout(entry);
+    if (const auto handler = handlers.constFind(method); handler != handlers.constEnd())
+        return (*handler)(entry, sessions.memberId(entry.token));
+    if (method == u"member")
+        return member(entry);
+    return errorAnswer(u"invalid_api_method"_s);
+}
+
+QJsonObject TestForum::Impl::apiInit(const TestForumRequest& entry)
+{
+    const ForumSessions::Opened opened = sessions.open(entry.clientId);
+    const QJsonObject settings = seed.value(u"settings"_s).toObject();
+    const QString bburl = settings.value(u"bburl"_s).toString();
+    return {
+        {u"apiaccesstoken"_s, opened.token},
+        {u"secret"_s, opened.secret},
+        {u"apiclientid"_s, opened.clientId.toInt()},
+        {u"apiversion"_s, settings.value(u"apiversion"_s).toInt(6)},
+        {u"bbtitle"_s, settings.value(u"bbtitle"_s).toString()},
+        {u"bburl"_s, bburl.isEmpty() ? baseUrl() : bburl},
+        {u"bbactive"_s, !closed},
+        {u"murmoraversion"_s, settings.value(u"murmoraversion"_s).toString()},
+        {u"bbclosedreason"_s, closedReason},
+        {u"forumhome"_s, settings.value(u"forumhome"_s).toString()},
+        {u"show"_s, settings.value(u"show"_s).toObject()},
+        {u"features"_s, settings.value(u"features"_s).toObject()},
+        {u"contenttypes"_s, settings.value(u"contenttypes"_s).toObject()},
+    };
+}
+
+QJsonObject TestForum::Impl::login(const TestForumRequest& entry)
+{
+    const QString username = entry.field(u"mu_login_username"_s);
+    const QString digest = entry.field(u"mu_login_md5password_utf"_s).toLower();
+    for (const Member& candidate : members) {
+        if (candidate.username.compare(username, Qt::CaseInsensitive) != 0
+            || ForumSignature::md5Hex(candidate.password.toUtf8()) != digest)
+            continue;
+        sessions.bind(entry.token, candidate.userid);
+        const QString userid = QString::number(candidate.userid);
+        return {
+            {u"session"_s, QJsonObject{{u"userid"_s, userid}, {u"dbsessionhash"_s, randomHex()}}},
+            {u"response"_s, QJsonObject{{u"errormessage"_s, u"redirect_login"_s},
+                                        {u"userid"_s, userid},
+                                        {u"username"_s, candidate.username},
+                                        {u"usertitle"_s, candidate.usertitle},
+                                        {u"avatarurl"_s, candidate.avatarurl}}},
+        };
+    }
+    return errorAnswer(QJsonArray{u"badlogin"_s});
+}
+
+QJsonObject TestForum::Impl::logout(const TestForumRequest& entry)
+{
+    sessions.bind(entry.token, 0);
+    return {
+        {u"session"_s, QJsonObject{{u"userid"_s, u"0"_s}, {u"dbsessionhash"_s, u""_s}}},
+        {u"response"_s, QJsonObject{{u"errormessage"_s, u"cookieclear"_s}}},
+    };
+}
+
+QJsonObject TestForum::Impl::member(const TestForumRequest& entry) const
+{
+    const QString userid = entry.field(u"userid"_s);
+    // Without a member named this is the forum-closed probe: an empty answer.
+    if (userid.isEmpty())
+        return {{u"response"_s, QJsonObject{}}};
+    const Member* found = findMember(userid.toInt());
+    if (!found)
+        return errorAnswer(u"invalidid"_s);
+    return {{u"response"_s, QJsonObject{{u"userid"_s, QString::number(found->userid)},
+                                        {u"username"_s, found->username},
+                                        {u"usertitle"_s, found->usertitle},
+                                        {u"avatarurl"_s, found->avatarurl},
+                                        {u"profilepicurl"_s, found->profilepicurl}}}};
+}
+
+void TestForum::Impl::handlePicture(const httplib::Request& request, httplib::Response& response)
+{
+    handledRequest = &request;
+    const TestForumRequest entry = describe(request);
+    const qint64 number = record(entry);
+    const QString name = fromStd(request.matches[1].str());
+
+    int delay = 0;
+    std::optional<ForumControls::Rule> failure;
+    bool omitDate = false;
+    std::optional<Picture> picture;
+    {
+        std::lock_guard lock(mutex);
+        delay = delayMs;
+        failure = controls.take(ForumControls::Kind::PictureFail, name);
+        if (!failure)
+            omitDate = controls.take(ForumControls::Kind::PictureNoDate, name).has_value();
+        if (const auto found = pictures.constFind(name); found != pictures.constEnd())
+            picture = *found;
+    }
+    wait(delay);
+
+    if (failure || !picture) {
+        const int status = failure ? failure->status : 404;
+        const QByteArray body = status == 200 ? QByteArrayLiteral("this is not a picture")
+                                              : QByteArrayLiteral("no such picture");
+        finish(number, status, body);
+        response.status = status;
+        response.set_content(body.toStdString(), "text/plain");
+        return;
+    }
+
+    const QString stamp = httpDate(picture->stamp);
+    if (!omitDate)
+        response.set_header("Date", toStd(stamp));
+    response.set_header("Last-Modified", toStd(stamp));
+    const QString since = entry.header(u"if-modified-since"_s).trimmed();
+    const QDateTime sinceTime = parseHttpDate(since);
+    if (!since.isEmpty() && (since == stamp || (sinceTime.isValid() && sinceTime >= picture->stamp))) {
+        finish(number, 304, {});
+        response.status = 304;
+        return;
+    }
+    finish(number, 200, picture->bytes);
+    response.status = 200;
+    response.set_content(picture->bytes.toStdString(), pictureType(name));
+}
+
+void TestForum::Impl::addRule(ForumControls::Kind kind, const QString& target, int times,
+                              const std::function<void(ForumControls::Rule&)>& fill)
+{
+    ForumControls::Rule rule;
+    rule.kind = kind;
+    rule.target = target;
+    rule.remaining = times;
+    if (fill)
+        fill(rule);
+    std::lock_guard lock(mutex);
+    controls.add(rule);
+}
+
+TestForum::TestForum(const QString& seedPath)
+    : d(std::make_unique<Impl>())
+{
+    d->seedPath = seedPath.isEmpty() ? QString::fromUtf8(TESTFORUM_DEFAULT_SEED) : seedPath;
+    d->loadSeed();
+    d->route();
+}
+
+TestForum::~TestForum()
+{
+    stop();
+}
+
+bool TestForum::start(int port)
+{
+    if (d->running || !d->seedOk)
+        return false;
+    if (port == 0) {
+        d->port = d->server.bind_to_any_port("127.0.0.1");
+        if (d->port <= 0)
+            return false;
+    } else {
+        if (!d->server.bind_to_port("127.0.0.1", port))
+            return false;
+        d->port = port;
+    }
+    {
+        std::lock_guard lock(d->mutex);
+        d->stopRequested = false;
+    }
+    // The socket listens from the bind on, so requests made before the thread
+    // runs wait in the backlog.
+    d->thread = std::thread([this] { d->server.listen_after_bind(); });
+    d->running = true;
+    return true;
+}
+
+void TestForum::stop()
+{
+    if (!d->running)
+        return;
+    {
+        std::lock_guard lock(d->mutex);
+        d->stopRequested = true;
+    }
+    d->stopping.notify_all();
+    d->server.stop();
+    if (d->thread.joinable())
+        d->thread.join();
+    d->running = false;
+}
+
+bool TestForum::isRunning() const
+{
+    return d->running;
+}
+
+int TestForum::port() const
+{
+    return d->port;
+}
+
+QString TestForum::baseUrl() const
+{
+    return d->baseUrl();
+}
+
+QString TestForum::seedPath() const
+{
+    return d->seedPath;
+}
+
+QJsonObject TestForum::seed() const
+{
+    return d->seed;
+}
+
+void TestForum::expireToken()
+{
+    std::lock_guard lock(d->mutex);
+    d->sessions.expireAll();
+}
+
+void TestForum::answerInvalidSessionHash(const QString& method, int times)
+{
+    answerError(method, u"invalid_sessionhash"_s, times);
+}
+
+void TestForum::closeForum(const QString& reason)
+{
+    std::lock_guard lock(d->mutex);
+    d->closed = true;
+    d->closedReason = reason;
+}
+
+void TestForum::openForum()
+{
+    std::lock_guard lock(d->mutex);
+    d->closed = false;
+}
+
+bool TestForum::isClosed() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->closed;
+}
+
+void TestForum::answerError(const QString& method, const QJsonValue& errormessage, int times)
+{
+    d->addRule(ForumControls::Kind::Error, method, times,
+               [&](ForumControls::Rule& rule) { rule.error = errormessage; });
+}
+
+void TestForum::answerHttpStatus(const QString& method, int status, const QByteArray& body, int times)
+{
+    d->addRule(ForumControls::Kind::HttpStatus, method, times, [&](ForumControls::Rule& rule) {
+        rule.status = status;
+        rule.body = body;
+    });
+}
+
+void TestForum::signWrongly(const QString& method, int times)
+{
+    d->addRule(ForumControls::Kind::SignWrongly, method, times);
+}
+
+void TestForum::setDelay(int ms)
+{
+    std::lock_guard lock(d->mutex);
+    d->delayMs = ms;
+}
+
+void TestForum::dropConnection(const QString& method, int times)
+{
+    d->addRule(ForumControls::Kind::Drop, method, times);
+}
+
+void TestForum::setAnswer(const QString& method, const QJsonObject& answer, int times)
+{
+    d->addRule(ForumControls::Kind::Answer, method, times,
+               [&](ForumControls::Rule& rule) { rule.answer = answer; });
+}
+
+void TestForum::setMethodHandler(const QString& method, MethodHandler handler)
+{
+    std::lock_guard lock(d->mutex);
+    if (handler)
+        d->handlers.insert(method, std::move(handler));
+    else
+        d->handlers.remove(method);
+}
+
+void TestForum::clearControls()
+{
+    std::lock_guard lock(d->mutex);
+    d->controls.clear();
+}
+
+void TestForum::setPicture(const QString& name, const QByteArray& bytes)
+{
+    std::lock_guard lock(d->mutex);
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+    Picture& picture = d->pictures[name];
+    // A changed picture must never carry a date a client already holds.
+    picture.stamp = picture.stamp.isValid() && picture.stamp >= now ? picture.stamp.addSecs(1) : now;
+    picture.bytes = bytes;
+}
+
+QByteArray TestForum::picture(const QString& name) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->pictures.value(name).bytes;
+}
+
+QString TestForum::pictureDate(const QString& name) const
+{
+    std::lock_guard lock(d->mutex);
+    const auto found = d->pictures.constFind(name);
+    return found == d->pictures.constEnd() ? QString() : httpDate(found->stamp);
+}
+
+void TestForum::failPicture(const QString& name, int status, int times)
+{
+    d->addRule(ForumControls::Kind::PictureFail, name, times,
+               [&](ForumControls::Rule& rule) { rule.status = status; });
+}
+
+void TestForum::omitPictureDate(const QString& name, int times)
+{
+    d->addRule(ForumControls::Kind::PictureNoDate, name, times);
+}
+
+void TestForum::registerClient(const QString& clientId, const QString& secret, const QString& token)
+{
+    std::lock_guard lock(d->mutex);
+    d->sessions.registerClient(clientId, secret, token);
+}
+
+QString TestForum::currentToken(const QString& clientId) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->sessions.currentToken(clientId);
+}
+
+QString TestForum::secretForClient(const QString& clientId) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->sessions.secret(clientId);
+}
+
+int TestForum::issuedTokenCount() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->sessions.issuedCount();
+}
+
+int TestForum::memberIdForToken(const QString& token) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->sessions.memberId(token);
+}
+
+bool TestForum::isTokenValid(const QString& token) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->sessions.isValid(token);
+}
+
+QList<TestForumRequest> TestForum::requests() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->log;
+}
+
+QList<TestForumRequest> TestForum::requests(const QString& apiMethod) const
+{
+    std::lock_guard lock(d->mutex);
+    QList<TestForumRequest> found;
+    for (const TestForumRequest& entry : d->log) {
+        if (entry.apiMethod == apiMethod)
+            found.append(entry);
+    }
+    return found;
+}
+
+void TestForum::clearLog()
+{
+    std::lock_guard lock(d->mutex);
+    d->logOffset += d->log.size();
+    d->log.clear();
+}
