@@ -1,14 +1,18 @@
 #pragma once
 
+#include "app/model/ModelDelegate.h"
 #include "app/model/ModelObserver.h"
 #include "app/model/PropertyTable.h"
 #include "app/net/HTTPRequest.h"
+#include "platform/foundation/ClassName.h"
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Trackable.h"
 #include "platform/foundation/Value.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <QList>
 
 #include <memory>
 
@@ -83,6 +87,16 @@ public:
     HTTPRequestPtr requestURL(const QString& apiMethod, const ValueDict& params, int method);
     // The standard answer judging.
     virtual void setFromRequest(const HTTPRequestPtr& request);
+
+    // What an answer's decoded JSON says: success with the dictionary to
+    // fill the model from (nothing when there is none), or failure with the
+    // text to show.
+    struct AnswerJudgement {
+        bool success = false;
+        QString failureText;
+        Value dictionary;
+    };
+    static AnswerJudgement judgeAnswer(const Value& json);
     // True exactly when the error table has no text for the code.
     static bool isSuccessErrorCode(const Value& code);
     // Reports a failure to the observers (or through the connection-error
@@ -115,12 +129,73 @@ public:
         return model;
     }
 
+    // The local store. No store is connected: getDelegate() answers nothing,
+    // so the operations below read and write nothing.
+    static std::shared_ptr<ModelDelegate> getDelegate();
+
+    template <typename M>
+    static QList<std::shared_ptr<M>> find(const Value& where = Value(), const QString& orderBy = QString(),
+                                          int limit = 0, int offset = 0)
+    {
+        QList<std::shared_ptr<M>> models;
+        const std::shared_ptr<ModelDelegate> store = getDelegate();
+        if (!store)
+            return models;
+        for (const Value& row : store->getFrom(tableName<M>(), where, orderBy, limit, offset))
+            models.append(createWithDictionary<M>(row));
+        return models;
+    }
+    template <typename M>
+    static QList<std::shared_ptr<M>> fetchList()
+    {
+        return find<M>();
+    }
+    template <typename M>
+    static std::shared_ptr<M> findOne(const Value& where)
+    {
+        const QList<std::shared_ptr<M>> found = find<M>(where, QString(), 1);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    template <typename M>
+    static std::shared_ptr<M> findOneById(qint32 id)
+    {
+        return findOne<M>(Value(ValueDict{{QStringLiteral("id"), Value(id)}}));
+    }
+    template <typename M>
+    static void deleteAll()
+    {
+        deleteWhere<M>(Value());
+    }
+    template <typename M>
+    static void deleteWhere(const Value& where)
+    {
+        if (const std::shared_ptr<ModelDelegate> store = getDelegate())
+            store->deleteFrom(tableName<M>(), where);
+    }
+
+    // The store's id column of this class: "<class name in lower case>id".
+    QString getIdName() const;
+    qint32 getId() const;
+    void setId(qint32 id);
+    // Updates the stored row when the model has an id, else inserts one.
+    void saveToStore();
+    void insert();
+    void update();
+    void remove();
+
 protected:
     // A shared pointer to this model, or null when it is not shared-owned.
     std::shared_ptr<Model> keepAlive() { return weak_from_this().lock(); }
 
 private:
     void sendFetch(const QString& apiMethod);
+    void notifyObservers();
+
+    template <typename M>
+    static QString tableName()
+    {
+        return ClassNameDetail::plainName(typeid(M).name());
+    }
 
     NonRetainingSet<ModelObserver> m_observers;
     NonRetainingSet<HTTPRequest> m_requests;

@@ -119,6 +119,15 @@ public:
     {
         return add(name, kind, getterOf<M>(get, [](const R& v) { return Value(v); }), {});
     }
+    // A field that holds what is no plain value (a nested model, a list of
+    // models, an image): it is in the archiving list, reads as nothing and so
+    // is never stored by toDictionary; the setter takes the answer's value.
+    template <typename M>
+    PropertyTable& nested(const char* name, void (M::*set)(const Value&))
+    {
+        return add(name, PropertyKind::Object, [](const Model&) { return Value(); },
+                   setterOf<M>(set, [](const Value& v) { return v; }));
+    }
     // A second name for a key: "numbers" fills what "pagenumbers" fills.
     PropertyTable& secondName(const char* alias, const char* target);
     // Marks a declared property as left out of the archive.
@@ -130,6 +139,9 @@ public:
     // The archived properties of the ancestors (farthest first) and then of
     // this class, each in declaration order.
     QList<const PropertyDescriptor*> archivingList() const;
+    // The readable property of exactly this name (no second names), looked up
+    // in this class and then its ancestors. Null when none.
+    const PropertyDescriptor* findGetter(const QString& name) const;
 
     const PropertyTable* parent() const { return m_parent; }
 
