@@ -2,6 +2,7 @@
 
 #include "ForumControls.h"
 #include "ForumFormParser.h"
+#include "ForumMembers.h"
 #include "ForumSessions.h"
 #include "ForumSignature.h"
 
@@ -30,15 +31,6 @@ using namespace Qt::Literals::StringLiterals;
 #endif
 
 namespace {
-
-struct Member {
-    int userid = 0;
-    QString username;
-    QString password;
-    QString usertitle;
-    QString avatarurl;
-    QString profilepicurl;
-};
 
 struct Picture {
     QByteArray bytes;
@@ -111,7 +103,7 @@ struct TestForum::Impl {
     QString seedPath;
     QJsonObject seed;
     bool seedOk = false;
-    QList<Member> members;
+    ForumMembers members;
 
     httplib::Server server;
     std::thread thread;
@@ -151,7 +143,7 @@ struct TestForum::Impl {
     QJsonObject apiInit(const TestForumRequest& entry);
     QJsonObject login(const TestForumRequest& entry);
     QJsonObject logout(const TestForumRequest& entry);
-    QJsonObject member(const TestForumRequest& entry) const;
+    void storeUpload(const QString& name, const QByteArray& bytes);
 
     void handlePicture(const httplib::Request& request, httplib::Response& response);
 
@@ -159,7 +151,6 @@ struct TestForum::Impl {
                  const std::function<void(ForumControls::Rule&)>& fill = {});
 
     QString baseUrl() const { return u"http://127.0.0.1:%1/forum"_s.arg(port); }
-    const Member* findMember(int userid) const;
 };
 
 void TestForum::Impl::loadSeed()
@@ -173,18 +164,7 @@ void TestForum::Impl::loadSeed()
         return;
     seed = document.object();
     seedOk = true;
-    for (const QJsonValue& value : seed.value(u"members"_s).toArray()) {
-        const QJsonObject object = value.toObject();
-        Member member;
-        member.userid = object.value(u"userid"_s).toInt();
-        member.username = object.value(u"username"_s).toString();
-        member.password = object.value(u"password"_s).toString();
-        member.usertitle = object.value(u"usertitle"_s).toString();
-        member.avatarurl = object.value(u"avatarurl"_s).toString();
-        member.profilepicurl = object.value(u"profilepicurl"_s).toString();
-        if (member.userid > 0)
-            members.append(member);
-    }
+    members.load(seed);
     const QJsonObject settings = seed.value(u"settings"_s).toObject();
     closed = !settings.value(u"bbactive"_s).toBool(true);
     closedReason = settings.value(u"bbclosedreason"_s).toString();
@@ -204,13 +184,10 @@ void TestForum::Impl::loadPictures()
     }
 }
 
-const Member* TestForum::Impl::findMember(int userid) const
+void TestForum::Impl::storeUpload(const QString& name, const QByteArray& bytes)
 {
-    for (const Member& member : members) {
-        if (member.userid == userid)
-            return &member;
-    }
-    return nullptr;
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+    pictures.insert(name, Picture{bytes, now});
 }
 
 void TestForum::Impl::route()
@@ -327,6 +304,8 @@ void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Respon
     {
         std::lock_guard lock(mutex);
         delay = delayMs;
+        if (const auto rule = controls.take(ForumControls::Kind::Delay, entry.apiMethod))
+            delay += rule->delayMs;
         dropIt = controls.take(ForumControls::Kind::Drop, entry.apiMethod).has_value();
         if (!dropIt)
             statusRule = controls.take(ForumControls::Kind::HttpStatus, entry.apiMethod);
@@ -407,8 +386,9 @@ QJsonObject TestForum::Impl::dispatch(const TestForumRequest& entry)
         return logout(entry);
     if (const auto handler = handlers.constFind(method); handler != handlers.constEnd())
         return (*handler)(entry, sessions.memberId(entry.token));
-    if (method == u"member")
-        return member(entry);
+    const auto store = [this](const QString& name, const QByteArray& bytes) { storeUpload(name, bytes); };
+    if (const auto answer = members.answer(entry, sessions.memberId(entry.token), store))
+        return *answer;
     return errorAnswer(u"invalid_api_method"_s);
 }
 
@@ -438,7 +418,7 @@ QJsonObject TestForum::Impl::login(const TestForumRequest& entry)
 {
     const QString username = entry.field(u"mu_login_username"_s);
     const QString digest = entry.field(u"mu_login_md5password_utf"_s).toLower();
-    for (const Member& candidate : members) {
+    for (const ForumMember& candidate : members.all()) {
         if (candidate.username.compare(username, Qt::CaseInsensitive) != 0
             || ForumSignature::md5Hex(candidate.password.toUtf8()) != digest)
             continue;
@@ -463,22 +443,6 @@ QJsonObject TestForum::Impl::logout(const TestForumRequest& entry)
         {u"session"_s, QJsonObject{{u"userid"_s, u"0"_s}, {u"dbsessionhash"_s, u""_s}}},
         {u"response"_s, QJsonObject{{u"errormessage"_s, u"cookieclear"_s}}},
     };
-}
-
-QJsonObject TestForum::Impl::member(const TestForumRequest& entry) const
-{
-    const QString userid = entry.field(u"userid"_s);
-    // Without a member named this is the forum-closed probe: an empty answer.
-    if (userid.isEmpty())
-        return {{u"response"_s, QJsonObject{}}};
-    const Member* found = findMember(userid.toInt());
-    if (!found)
-        return errorAnswer(u"invalidid"_s);
-    return {{u"response"_s, QJsonObject{{u"userid"_s, QString::number(found->userid)},
-                                        {u"username"_s, found->username},
-                                        {u"usertitle"_s, found->usertitle},
-                                        {u"avatarurl"_s, found->avatarurl},
-                                        {u"profilepicurl"_s, found->profilepicurl}}}};
 }
 
 void TestForum::Impl::handlePicture(const httplib::Request& request, httplib::Response& response)
@@ -575,6 +539,10 @@ bool TestForum::start(int port)
     // The socket listens from the bind on, so requests made before the thread
     // runs wait in the backlog.
     d->thread = std::thread([this] { d->server.listen_after_bind(); });
+    // The server only takes a stop once it runs: wait for that, so that a
+    // forum stopped right after its start never leaves its thread behind.
+    for (int i = 0; i < 5000 && !d->server.is_running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     d->running = true;
     return true;
 }
@@ -672,6 +640,11 @@ void TestForum::setDelay(int ms)
 {
     std::lock_guard lock(d->mutex);
     d->delayMs = ms;
+}
+
+void TestForum::delayMethod(const QString& method, int ms, int times)
+{
+    d->addRule(ForumControls::Kind::Delay, method, times, [&](ForumControls::Rule& rule) { rule.delayMs = ms; });
 }
 
 void TestForum::dropConnection(const QString& method, int times)

@@ -183,12 +183,32 @@ public:
     void update();
     void remove();
 
+    // The collection class for lists of this class; a subclass names another
+    // by declaring its own CollectionType.
+    using CollectionType = ModelCollection;
+
+    // Class-side fetching of a list: a new collection of the class's
+    // collection type whose elements are of class M, that has already sent
+    // its request; the answer fills the collection.
+    template <typename M>
+    static std::shared_ptr<typename M::CollectionType> fetchCollectionFromURL(const QString& apiMethod,
+                                                                              const ValueDict& params = {},
+                                                                              int method = 0)
+    {
+        auto collection = std::make_shared<typename M::CollectionType>();
+        collection->template setModelSubclass<M>();
+        collection->addRequest(sendCollectionRequest(apiMethod, params, method, collection.get()));
+        return collection;
+    }
+
 protected:
     // A shared pointer to this model, or null when it is not shared-owned.
     std::shared_ptr<Model> keepAlive() { return weak_from_this().lock(); }
 
 private:
     void sendFetch(const QString& apiMethod);
+    static HTTPRequestPtr sendCollectionRequest(const QString& apiMethod, const ValueDict& params, int method,
+                                                ModelCollection* collection);
     void notifyObservers();
 
     template <typename M>

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/net/HTTPRequestAsyncronic.h"
+
+#include <QList>
+
+#include <memory>
+
+// The request of every forum API call. At the end of the reply it checks the
+// answer's signature, decodes the JSON body into response(), lets the
+// forum-closed check run, shows a message the forum sends, and when the forum
+// says the access token is no longer valid it waits while the session renews
+// the token, then goes out again addressed with the new session.
+//
+// While a renewal runs, every other API request (tag 0) waits in one
+// process-wide queue; the renewal's own requests (tag 1) go out, and a logout
+// (tag 2) fails the waiting ones and goes out.
+class JSONHTTPRequest : public HTTPRequestAsyncronic {
+public:
+    // A request is re-sent at most this many times, renewals included.
+    static constexpr int MaxRetries = 3;
+
+    JSONHTTPRequest();
+    ~JSONHTTPRequest() override;
+
+    static std::shared_ptr<JSONHTTPRequest> create();
+
+    // The factory, making JSONHTTPRequest (see HTTPRequestAsyncronic).
+    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, int method, const Selector& selector,
+                                     Trackable* object, int tag = TagOrdinary, const ApiCall& api = {});
+    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
+                                     Trackable* object);
+    static HTTPRequestPtr requestURL(const QUrl& url, const Selector& selector, Trackable* object);
+
+    // Sends at once, or, while a renewal runs, queues an ordinary request
+    // (prepared, so it is pending, but not sent).
+    void requestUrl(const QUrl& url) override;
+    // Also leaves the renewal queue.
+    void cancel() override;
+
+    // Sends the request again addressed with the current session, or fails it
+    // once it has been re-sent MaxRetries times or cannot be addressed anew.
+    void retryRequest();
+
+    // The session's answers to a renewal, performed on the request that
+    // started it: success re-sends every waiting request, failure fails them
+    // all. A report that comes when no renewal runs does nothing.
+    void processWaitingForAccessTokenRequests(const HTTPRequestPtr& request = nullptr);
+    void cancelWaitingForAccessTokenRequests(const HTTPRequestPtr& request = nullptr);
+
+    // The "api_s" of the address the request was last sent (or queued) with.
+    QString extractApiAccessToken() const;
+
+    int retryCount() const { return m_retryCount; }
+    void setRetryCount(int count) { m_retryCount = count; }
+
+    QString description() const override;
+
+    // The process-wide renewal state.
+    static bool waitingForAccessToken();
+    static QList<std::shared_ptr<JSONHTTPRequest>> waitingForAccessTokenRequests();
+
+protected:
+    void connectionDidFinishLoading() override;
+
+private:
+    std::shared_ptr<JSONHTTPRequest> shared();
+    // Steps of the end of a reply.
+    void finishWithErrorStatus();
+    // False when the forum is closed: the request then ends without a callback.
+    bool passesForumClosedCheck(const Value& errormessage);
+    // The code that decides what happens to the answer; a two-element list
+    // (a code and a message for the user) shows the message.
+    Value errorCode(const Value& errormessage);
+    void handleInvalidAccessToken();
+    // Success and failure delivered to the waiting requests, whoever reports them.
+    static void endRenewal(bool renewed);
+    void failRequest();
+
+    int m_retryCount = 0;
+};
