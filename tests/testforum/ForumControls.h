@@ -12,7 +12,7 @@
 // Not locked: the forum guards it.
 class ForumControls {
 public:
-    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, PictureFail, PictureNoDate };
+    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, PictureFail, PictureNoDate, Delay };
 
     struct Rule {
         Kind kind = Kind::Error;
@@ -22,6 +22,7 @@ public:
         QJsonObject answer;
         int status = 0;
         QByteArray body;
+        int delayMs = 0;
     };
 
     void add(const Rule& rule);

@@ -22,14 +22,17 @@
 // (a negative count: all of them, until clearControls()).
 class TestForum {
 public:
-    // Answers one API method the forum does not know, or replaces its "member"
-    // answer (the session methods "api_init", "login_login" and "login_logout"
-    // stay the forum's own). Called on the server's thread, after the session
+    // Answers one API method the forum does not know, or replaces one of its
+    // members' answers ("member", "profile_buddylist" and the like; the session
+    // methods "api_init", "login_login" and "login_logout" stay the forum's own). Called on the server's thread, after the session
     // checks, with the request and the member signed in on its token (0 for a
     // guest); returns the whole JSON body.
     using MethodHandler = std::function<QJsonObject(const TestForumRequest& request, int memberId)>;
 
     // `seedPath` names the seed file; its pictures are in "images" beside it.
+    // Besides the settings and the members, the seed may give each member
+    // "profile" keys for the "member" answer, and "buddies" gives each
+    // member's "friends", "contacts", "incoming" and "outgoing" requests by id.
     explicit TestForum(const QString& seedPath = {});
     ~TestForum();
     TestForum(const TestForum&) = delete;
@@ -61,6 +64,8 @@ public:
     void signWrongly(const QString& method, int times = 1);
     // Every answer, API or picture, waits this long.
     void setDelay(int ms);
+    // Answers of this method wait this much longer (on top of setDelay).
+    void delayMethod(const QString& method, int ms, int times = 1);
     // The connection is closed before the answer is complete.
     void dropConnection(const QString& method, int times = 1);
     // This body instead of the method's own answer (still after the session checks).

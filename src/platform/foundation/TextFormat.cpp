@@ -15,17 +15,17 @@ QString fill(const QString& format, const QList<Value>& args)
             result.append(c);
             continue;
         }
-        const QChar spec = format.at(i + 1);
-        if (spec == u'@') {
+        const QChar conversion = format.at(i + 1);
+        if (conversion == u'@') {
             // toString() of nothing and null is a null text: both fill as empty.
             result.append(nextArgument().toString());
             ++i;
-        } else if (spec == u'd') {
+        } else if (conversion == u'd') {
             const Value arg = nextArgument();
             if (!arg.isNothing())
                 result.append(QString::number(arg.toLongLong()));
             ++i;
-        } else if (spec == u'%') {
+        } else if (conversion == u'%') {
             result.append(u'%');
             ++i;
         } else {

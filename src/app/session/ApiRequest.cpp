@@ -1,0 +1,49 @@
+#include "app/session/ApiRequest.h"
+
+#include "app/config/Config.h"
+#include "app/config/ErrorMessages.h"
+#include "app/net/JSONHTTPRequest.h"
+
+HTTPRequestPtr ApiRequest::send(const QString& apiMethod, const ValueDict& params, int method,
+                                const Selector& selector, Trackable* object, int tag)
+{
+    const bool isGet = method == 0;
+    const ValueDict query = isGet ? params : ValueDict();
+    const QUrl url = Config::getInstance().URLWithString(apiMethod, query);
+    return JSONHTTPRequest::requestURL(url, isGet ? ValueDict() : params, method, selector, object, tag,
+                                       ApiCall{apiMethod, query});
+}
+
+HTTPRequestPtr ApiRequest::sendPicture(const QString& apiMethod, const QByteArray& jpeg, const Selector& selector,
+                                       Trackable* object)
+{
+    const QUrl url = Config::getInstance().URLWithString(apiMethod);
+    const std::shared_ptr<JSONHTTPRequest> request = JSONHTTPRequest::create();
+    request->setCallbackObject(object);
+    request->setSuccessSelector(selector);
+    request->setFailureSelector(selector);
+    request->setMethod(1);
+    request->setApiCall(ApiCall{apiMethod, ValueDict()});
+    request->addFile(QStringLiteral("upload"), QStringLiteral("image.jpg"), jpeg, QStringLiteral("image/jpeg"));
+    request->requestUrl(url);
+    return request;
+}
+
+QString ApiRequest::noInternetText()
+{
+    return ErrorMessages::errorForCode(Value(QStringLiteral("nointernet")));
+}
+
+Value ApiRequest::errorMessage(const Value& json)
+{
+    const Value code = json[u"response"][u"errormessage"];
+    if (code.isList())
+        return code.at(0);
+    return code;
+}
+
+QString ApiRequest::knownErrorText(const Value& json)
+{
+    const Value code = errorMessage(json);
+    return code.isString() ? ErrorMessages::errorForCode(code) : QString();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/net/HTTPRequest.h"
+#include "app/net/Selector.h"
+
+#include <QString>
+
+// Sending forum API calls answered to an operation of the caller's choice and
+// with a tag of its choice (the model layer's requestURL always answers to
+// setFromRequest with tag 0).
+class ApiRequest {
+public:
+    // Method 0: a GET with the parameters in the signed address; any other: a
+    // POST with them in the body (an empty dictionary still makes a form body).
+    static HTTPRequestPtr send(const QString& apiMethod, const ValueDict& params, int method,
+                               const Selector& selector, Trackable* object,
+                               int tag = HTTPRequest::TagOrdinary);
+    // A multipart POST carrying one file as "upload", named "image.jpg", of
+    // type "image/jpeg".
+    static HTTPRequestPtr sendPicture(const QString& apiMethod, const QByteArray& jpeg, const Selector& selector,
+                                      Trackable* object);
+
+    // The text of the error table's "nointernet".
+    static QString noInternetText();
+    // J."response"."errormessage", a non-empty list standing for its first element.
+    static Value errorMessage(const Value& json);
+    // The table's text for the answer's "errormessage" code; null when the
+    // answer carries no code the table knows.
+    static QString knownErrorText(const Value& json);
+};

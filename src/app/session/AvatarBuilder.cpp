@@ -1,0 +1,44 @@
+#include "app/session/AvatarBuilder.h"
+
+#include "app/media/ImageToUpload.h"
+#include "app/session/ApiRequest.h"
+#include "app/session/CurrentUser.h"
+#include "platform/foundation/Log.h"
+
+#include <QFile>
+
+AvatarBuilder::AvatarBuilder() = default;
+
+AvatarBuilder::~AvatarBuilder() = default;
+
+void AvatarBuilder::upload()
+{
+    if (!m_newAvatar || m_newAvatar->path().isEmpty()) {
+        MU_LOG(QStringLiteral("No picture to upload"));
+        return;
+    }
+    QFile file(m_newAvatar->path());
+    if (!file.open(QIODevice::ReadOnly)) {
+        MU_LOG(QStringLiteral("The picture to upload cannot be read: ") + m_newAvatar->path());
+        return;
+    }
+    m_self = keepAlive();
+    addRequest(ApiRequest::sendPicture(QStringLiteral("profile_updateavatar"), file.readAll(),
+                                       SELECTOR(AvatarBuilder, response), this));
+}
+
+void AvatarBuilder::response(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    // Let go at the end of the answer, whatever it says.
+    const std::shared_ptr<Model> self = std::move(m_self);
+    removeRequest(request);
+    if (!request->success()) {
+        failedWithError(Error::withMessage(ApiRequest::noInternetText()));
+        return;
+    }
+    const Value code = ApiRequest::errorMessage(request->response());
+    if (code.isString() && code.string() == u"redirect_updatethanks")
+        CurrentUser::currentUser()->fetchInfo();
+}

@@ -1,0 +1,551 @@
+// The session side of the current user: opening the API session, signing in
+// and out, renewing the token, and keeping the user in the user defaults.
+#include "app/session/CurrentUser.h"
+
+#include "app/config/Config.h"
+#include "app/config/ErrorMessages.h"
+#include "app/net/ClientIdentity.h"
+#include "app/session/ApiRequest.h"
+#include "neighbours/Profile.h"
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/StringExtensions.h"
+#include "platform/foundation/TextFormat.h"
+#include "platform/foundation/UserDefaults.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <utility>
+
+namespace {
+
+const QString kStoreKey = QStringLiteral("current_user");
+
+std::shared_ptr<CurrentUser>& instanceSlot()
+{
+    static std::shared_ptr<CurrentUser> instance;
+    return instance;
+}
+
+std::recursive_mutex& classLock()
+{
+    static std::recursive_mutex lock;
+    return lock;
+}
+
+std::function<void()>& forumTreeClearHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+std::function<void()>& dismissedNoticesClearHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+std::function<void()>& registrationHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+void run(const std::function<void()>& handler)
+{
+    if (handler)
+        handler();
+}
+
+// A text as it is, a number as its decimal text, anything else nothing.
+QString textOf(const Value& value)
+{
+    if (value.isString())
+        return value.string();
+    if (value.isNumber())
+        return value.numberText();
+    return QString();
+}
+
+bool isSessionCall(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return false;
+    const QString& method = request->apiCall().method;
+    return request->requestTag() == HTTPRequest::TagRenewal || method == u"api_init" || method == u"login_login";
+}
+
+}  // namespace
+
+CurrentUser::CurrentUser() = default;
+
+CurrentUser::~CurrentUser() = default;
+
+const PropertyTable& CurrentUser::propertyTable()
+{
+    static const PropertyTable table =
+        PropertyTable(&Friend::propertyTable())
+            .text("passwordmd5", &CurrentUser::passwordmd5, &CurrentUser::setPasswordmd5)
+            .text("apiaccesstoken", &CurrentUser::apiaccesstoken, &CurrentUser::setApiaccesstoken)
+            .text("secret", &CurrentUser::secret, &CurrentUser::setSecret)
+            .text("apiclientid", &CurrentUser::apiclientid, &CurrentUser::setApiclientid)
+            .boolean("anonymous", &CurrentUser::anonymous, &CurrentUser::setAnonymous)
+            .text("profilepicurl", &CurrentUser::profilepicurl, &CurrentUser::setProfilepicurl)
+            .integer("buddylist_pagenumber", &CurrentUser::buddylist_pagenumber, &CurrentUser::setBuddylist_pagenumber)
+            .integer("buddylist_totalpages", &CurrentUser::buddylist_totalpages, &CurrentUser::setBuddylist_totalpages)
+            .setterOnly("dbsessionhash", &CurrentUser::setDbsessionhash)
+            .setterOnly("prepared", &CurrentUser::setPrepared)
+            // The buddy list is fetched again after every start.
+            .notArchived("buddylist_pagenumber")
+            .notArchived("buddylist_totalpages");
+    return table;
+}
+
+ModelWithImage::ImagesProperties CurrentUser::imagesProperties() const
+{
+    return {{QStringLiteral("profilepicurl"), QStringLiteral("image")},
+            {QStringLiteral("avatarurl"), QStringLiteral("avatar")}};
+}
+
+bool CurrentUser::setImageProperty(const QString& name, const Image& image)
+{
+    if (name == u"image") {
+        setImage(image);
+        return true;
+    }
+    return Friend::setImageProperty(name, image);
+}
+
+// ---- The one instance
+
+std::shared_ptr<CurrentUser> CurrentUser::currentUser()
+{
+    std::lock_guard lock(classLock());
+    std::shared_ptr<CurrentUser>& instance = instanceSlot();
+    if (instance)
+        return instance;
+
+    std::shared_ptr<CurrentUser> user;
+    const Value stored = UserDefaults::standard().objectForKey(kStoreKey);
+    if (stored.isBytes()) {
+        user = Model::unarchive<CurrentUser>(stored.bytes());
+        if (!user)
+            MU_LOG(QStringLiteral("The stored user could not be read; starting as a guest"));
+    }
+    if (!user) {
+        user = std::make_shared<CurrentUser>();
+        user->setAnonymous(true);
+    }
+    instance = user;
+    SessionCredentials::setCurrent(user.get());
+    SessionRenewal::setCurrent(user.get());
+    ErrorMessages::setInvalidSessionHashHandler([] {
+        if (const std::shared_ptr<CurrentUser> current = instanceSlot())
+            current->signOutForStaleSession();
+    });
+    return instance;
+}
+
+void CurrentUser::resetInstance()
+{
+    std::lock_guard lock(classLock());
+    instanceSlot().reset();
+}
+
+std::shared_ptr<CurrentUser> CurrentUser::login(const QString& username, const QString& password)
+{
+    const std::shared_ptr<CurrentUser> user = currentUser();
+    user->setAnonymous(false);
+    user->setUsername(username);
+    user->setPasswordmd5(StringExtensions::md5(password.isNull() ? QStringLiteral("") : password));
+    run(dismissedNoticesClearHandler());
+    user->login();
+    return user;
+}
+
+std::shared_ptr<CurrentUser> CurrentUser::skipLogin()
+{
+    const std::shared_ptr<CurrentUser> user = currentUser();
+    user->initializeAPI();
+    return user;
+}
+
+void CurrentUser::setForumTreeClearHandler(std::function<void()> handler)
+{
+    forumTreeClearHandler() = std::move(handler);
+}
+
+void CurrentUser::setDismissedNoticesClearHandler(std::function<void()> handler)
+{
+    dismissedNoticesClearHandler() = std::move(handler);
+}
+
+void CurrentUser::setRegistrationHandler(std::function<void()> handler)
+{
+    registrationHandler() = std::move(handler);
+}
+
+QString CurrentUser::registrationPicturePath(const QString& username)
+{
+    // The name is the member's own choice: no separator and no leading dot
+    // may turn it into a path of its own.
+    QString name = username;
+    for (const QChar forbidden : {QChar(u'/'), QChar(u'\\'), QChar(u'\0')})
+        name.replace(forbidden, u'_');
+    if (name.startsWith(u'.'))
+        name[0] = u'_';
+    return Paths::documentsDir() + u'/'
+           + TextFormat::fill(QStringLiteral("registration.%@.jpg"), {Value(name)});
+}
+
+// ---- Opening the session
+
+bool CurrentUser::apiInitInFlight() const
+{
+    return !m_sessionHashRequest.expired();
+}
+
+void CurrentUser::initializeAPI(bool renewal)
+{
+    // One "api_init" at a time: a second one would open a second session
+    // while the first answer is still to come.
+    if (apiInitInFlight())
+        return;
+    if (!m_apiaccesstoken.isEmpty() && !m_secret.isEmpty() && !m_apiclientid.isEmpty())
+        return;
+    const HTTPRequestPtr request =
+        ApiRequest::send(QStringLiteral("api_init"), ClientIdentity::parameters(), 1,
+                         SELECTOR(CurrentUser, sessionHashResult), this,
+                         renewal ? HTTPRequest::TagRenewal : HTTPRequest::TagOrdinary);
+    m_sessionHashRequest = request;
+    addRequest(request);
+}
+
+void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    const std::shared_ptr<Model> guard = keepAlive();
+    std::lock_guard lock(m_lock);
+    removeRequest(request);
+
+    // Judged on the request that answered. An "api_init" answer is never
+    // signed (no session yet), so its success flag says nothing.
+    const int status = request->httpResponse().statusCode();
+    const Value json = request->response();
+    QString failure;
+    bool knownCode = false;
+    if (status < 200 || status > 399 || !json.isDict() || json.dict().isEmpty()) {
+        failure = ApiRequest::noInternetText();
+    } else {
+        const Value code = json[u"response"][u"errormessage"];
+        if (code.isList() && code.list().empty())
+            MU_LOG(QStringLiteral("Error caught: ") + code.debugText());
+        else if (code.isList() || code.isString())
+            failure = ErrorMessages::errorForCode(code);
+        knownCode = !failure.isNull();
+    }
+
+    // Forgotten before anything else happens, so that whoever runs from here
+    // on may open a new session.
+    if (m_sessionHashRequest.lock() == request)
+        m_sessionHashRequest.reset();
+    m_staleSessionSignOut = false;
+
+    if (!failure.isNull()) {
+        abandonFollowUps(Error::withMessage(failure), request);
+        if (knownCode)
+            logout();
+        return;
+    }
+
+    applySessionAnswer(json);
+    Config::getInstance().save();
+    save();
+    if (!json[u"contenttypes"].isAbsent())
+        Config::getInstance().setContentTypes(json[u"contenttypes"]);
+
+    if (userid() >= 1 && !m_apiaccesstoken.isEmpty()) {
+        fetchFriends();
+        const QString picture = registrationPicturePath(username());
+        if (QFile::exists(picture))
+            uploadPictureAtPath(picture);
+    }
+
+    // Cleared before it runs: the operation may set a new one (a sign-in
+    // without a session asks to be performed after the next answer).
+    const Operation operation = m_whenInitializedCall;
+    m_whenInitializedCall = nullptr;
+    if (operation)
+        (this->*operation)();
+    // A renewal always goes on to its sign-in, whatever was asked meanwhile.
+    if (m_renewalPending && operation != &CurrentUser::renovateAccessTokenLogin)
+        renovateAccessTokenLogin();
+
+    notifyChanged();
+}
+
+void CurrentUser::applySessionAnswer(const Value& json)
+{
+    m_apiaccesstoken = textOf(json[u"apiaccesstoken"]);
+    m_secret = textOf(json[u"secret"]);
+    const Value clientId = json[u"apiclientid"];
+    if (clientId.isString() || clientId.isNumber())
+        m_apiclientid = textOf(clientId);
+
+    Config& config = Config::getInstance();
+    config.setApiversion(json[u"apiversion"].toInt());
+    config.setBbtitle(json[u"bbtitle"].string());
+    config.setBburl(json[u"bburl"].string());
+    config.setBbactive(json[u"bbactive"].toBool());
+    config.setMurmoraversion(json[u"murmoraversion"].string());
+    config.setBbclosedreason(json[u"bbclosedreason"].string());
+    config.setForumhome(json[u"forumhome"].string());
+    QSet<QString> show;
+    const Value switches = json[u"show"];
+    for (const auto& [key, state] : switches.dict()) {
+        if (!state.isNothing() && state.toBool())
+            show.insert(key);
+    }
+    config.setShow(show);
+    config.setFeatures(json[u"features"]);
+}
+
+void CurrentUser::abandonFollowUps(const Error& error, const HTTPRequestPtr& request)
+{
+    m_whenInitializedCall = nullptr;
+    failedWithError(error, request);
+}
+
+void CurrentUser::failedWithError(const Error& error, const HTTPRequestPtr& request)
+{
+    const std::shared_ptr<Model> guard = keepAlive();
+    if (request && (request->requestTag() == HTTPRequest::TagRenewal || (m_renewalPending && isSessionCall(request))))
+        renovateAccessTokenFail();
+    if (isSessionCall(request))
+        m_whenInitializedCall = nullptr;
+    Model::failedWithError(error);
+}
+
+// ---- Signing in and out
+
+void CurrentUser::login()
+{
+    if (!m_apiaccesstoken.isEmpty() && !m_secret.isEmpty()) {
+        requestURL(QStringLiteral("login_login"), loginRequestParams(), 1);
+        return;
+    }
+    m_whenInitializedCall = &CurrentUser::login;
+    initializeAPI();
+}
+
+ValueDict CurrentUser::loginRequestParams() const
+{
+    return ValueDict{
+        {QStringLiteral("cookieuser"), Value(QStringLiteral("true"))},
+        {QStringLiteral("mu_login_username"), Value(username().isNull() ? QStringLiteral("") : username())},
+        {QStringLiteral("mu_login_md5password_utf"),
+         Value(m_passwordmd5.isNull() ? StringExtensions::md5(QStringLiteral("")) : m_passwordmd5)},
+    };
+}
+
+void CurrentUser::setFromRequest(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    const std::shared_ptr<Model> guard = keepAlive();
+    std::lock_guard lock(m_lock);
+    removeRequest(request);
+
+    const int status = request->httpResponse().statusCode();
+    // A sign-in answer that decoded is taken even when its signature did not
+    // match (the forum signs with the session it has just replaced).
+    if (request->incorrectResponseSignature() && !request->response().isAbsent() && status >= 200 && status <= 399)
+        request->setSuccess(true);
+    if (!request->success()) {
+        failedWithError(Error::withMessage(ApiRequest::noInternetText()), request);
+        return;
+    }
+
+    const Value json = request->response();
+    const Value session = json[u"session"];
+    if (!session.isAbsent()) {
+        setDictionary(session);
+        save();
+    }
+    const QString refusal = ApiRequest::knownErrorText(json);
+    if (!refusal.isNull()) {
+        failedWithError(Error::withMessage(refusal), request);
+        return;
+    }
+    Friend::setFromRequest(request);
+    // What the answer filled in (the avatar's address, the title) must
+    // survive a restart as well.
+    save();
+    if (request->requestTag() == HTTPRequest::TagRenewal)
+        renovateAccessTokenSucces();
+}
+
+void CurrentUser::logout()
+{
+    const std::shared_ptr<Model> guard = keepAlive();
+    std::lock_guard lock(m_lock);
+    // Sent with the token it gives up; a logout overtakes a running renewal.
+    // Without a session there is nothing to sign out of, and the address
+    // would become a session opening.
+    if (hasSession()) {
+        addRequest(ApiRequest::send(QStringLiteral("login_logout"), ValueDict(), 0,
+                                    SELECTOR(CurrentUser, setFromRequest), this, HTTPRequest::TagLogout));
+    }
+    cancelFriendsRequests();
+    // Nothing asked for the member who leaves may run for the guest.
+    m_whenInitializedCall = nullptr;
+    m_buddylistPagenumber = 0;
+    m_buddylistTotalpages = 0;
+    run(dismissedNoticesClearHandler());
+    run(forumTreeClearHandler());
+    m_friends.clear();
+    m_incomingFriends.clear();
+    m_outgoingFriends.clear();
+    m_contacts.clear();
+    setProfile(nullptr);
+    Friend::setUserid(0);
+    setUsername(QString());
+    m_passwordmd5 = QString();
+    m_apiaccesstoken = QString();
+    m_anonymous = true;
+    m_profilepicurl = QString();
+    m_image = Image();
+    Friend::setAvatarurl(QString());
+    setAvatar(Image());
+    save();
+}
+
+void CurrentUser::signOutForStaleSession()
+{
+    // The guest session it opens may itself answer with a stale hash: no new
+    // sign-out until that answer has come.
+    if (m_staleSessionSignOut && apiInitInFlight())
+        return;
+    m_staleSessionSignOut = true;
+    logout();
+    skipLogin();
+    if (!apiInitInFlight())
+        m_staleSessionSignOut = false;
+}
+
+void CurrentUser::save()
+{
+    UserDefaults& defaults = UserDefaults::standard();
+    defaults.setObject(kStoreKey, Value(archive()));
+    if (!defaults.synchronize())
+        MU_LOG(QStringLiteral("The user could not be saved"));
+}
+
+// ---- Renewal
+
+void CurrentUser::renovateAccessTokenAndCallSuccessSelector(const Selector& success, const Selector& fail,
+                                                           const HTTPRequestPtr& object)
+{
+    const std::shared_ptr<Model> guard = keepAlive();
+    m_renewSuccess = success;
+    m_renewFail = fail;
+    m_renewObject = object;
+    m_renewalPending = true;
+    // An "api_init" that was itself told its token is stale waits for this
+    // renewal and would never answer it: a new one opens the session instead.
+    if (object && m_sessionHashRequest.lock() == object) {
+        m_sessionHashRequest.reset();
+        removeRequest(object);
+        object->cancel();
+    }
+    m_apiaccesstoken = QString();
+    m_whenInitializedCall = &CurrentUser::renovateAccessTokenLogin;
+    // When an "api_init" is already in flight this sends nothing: its answer
+    // decides the renewal.
+    initializeAPI(true);
+}
+
+void CurrentUser::renovateAccessTokenLogin()
+{
+    if (!m_renewalPending)
+        return;
+    if (m_anonymous || username().isEmpty() || m_passwordmd5.isEmpty()) {
+        renovateAccessTokenSucces();
+        return;
+    }
+    addRequest(ApiRequest::send(QStringLiteral("login_login"), loginRequestParams(), 1,
+                                SELECTOR(CurrentUser, setFromRequest), this, HTTPRequest::TagRenewal));
+}
+
+void CurrentUser::renovateAccessTokenSucces()
+{
+    if (!m_renewalPending)
+        return;
+    const Selector success = std::exchange(m_renewSuccess, Selector());
+    const HTTPRequestPtr object = std::exchange(m_renewObject, nullptr);
+    m_renewFail = Selector();
+    m_renewalPending = false;
+    success.perform(object.get(), object);
+}
+
+void CurrentUser::renovateAccessTokenFail()
+{
+    if (!m_renewalPending)
+        return;
+    const Selector fail = std::exchange(m_renewFail, Selector());
+    const HTTPRequestPtr object = std::exchange(m_renewObject, nullptr);
+    m_renewSuccess = Selector();
+    m_renewalPending = false;
+    fail.perform(object.get(), object);
+    const Bundle& bundle = Bundle::main();
+    AlertView::create(QString(), bundle.localizedString(QStringLiteral("renovate_session")), nullptr,
+                      {bundle.localizedString(QStringLiteral("ok"))})
+        ->show();
+}
+
+// ---- Fields with effects
+
+void CurrentUser::setUserid(qint32 userid)
+{
+    if (userid != this->userid())
+        run(forumTreeClearHandler());
+    Friend::setUserid(userid);
+    if (userid < 1)
+        setProfile(nullptr);
+    else if (!existingProfile())
+        setProfile(Profile::initWithFriend(this));
+}
+
+void CurrentUser::setPrepared(const Value& prepared)
+{
+    setDictionary(prepared);
+}
+
+void CurrentUser::setProfilepicurl(const QString& profilepicurl)
+{
+    m_profilepicurl = profilepicurl.isNull() ? QString() : StringExtensions::replaceAmpersands(profilepicurl);
+    if (!m_profilepicurl.isEmpty())
+        loadImages();
+}
+
+void CurrentUser::fetchInfo()
+{
+    // A guest has no profile to fetch.
+    if (userid() < 1)
+        return;
+    profile()->fetchInfo();
+}
+
+void CurrentUser::prepareRegistration()
+{
+    if (!m_apiaccesstoken.isEmpty() && !m_secret.isEmpty()) {
+        run(registrationHandler());
+        return;
+    }
+    m_whenInitializedCall = &CurrentUser::prepareRegistration;
+    initializeAPI();
+}

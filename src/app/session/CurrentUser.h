@@ -1,0 +1,182 @@
+#pragma once
+
+#include "app/config/SessionCredentials.h"
+#include "app/net/SessionRenewal.h"
+#include "app/session/Friend.h"
+#include "neighbours/IncomingFriendRequest.h"
+#include "neighbours/OutgoingFriendRequest.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class ImageToUpload;
+
+// The person using the application, signed in or not, and the API session
+// every forum request is signed with. It opens the session ("api_init"),
+// signs the member in and out, renews the session when the request layer
+// finds the token invalid, keeps the member's buddy lists and pictures, and
+// keeps itself in the user defaults under "current_user".
+//
+// The password is kept only as its MD5 digest (what the sign-in sends), under
+// the archive key "passwordmd5".
+class CurrentUser : public Friend, public SessionCredentials, public SessionRenewal {
+public:
+    // An operation to perform later on the user (whenInitializedCall).
+    using Operation = void (CurrentUser::*)();
+
+    CurrentUser();
+    ~CurrentUser() override;
+
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
+    ImagesProperties imagesProperties() const override;
+
+    // The one instance: restored from "current_user" on first use, or a new
+    // guest when nothing is stored. It registers itself as the session's
+    // credentials and renewal, and signs out on a stale session hash.
+    static std::shared_ptr<CurrentUser> currentUser();
+    static std::shared_ptr<CurrentUser> getInstance() { return currentUser(); }
+    // Forgets the one instance, as a restart would: the next currentUser()
+    // restores it from the store.
+    static void resetInstance();
+
+    // Marks the current user as a member with this name and password and signs in.
+    static std::shared_ptr<CurrentUser> login(const QString& username, const QString& password);
+    // Opens a session for a guest.
+    static std::shared_ptr<CurrentUser> skipLogin();
+
+    // What the forum tree (not built yet) installs: dropping the tree, and
+    // clearing the dismissed notices. None installed: nothing happens.
+    static void setForumTreeClearHandler(std::function<void()> handler);
+    static void setDismissedNoticesClearHandler(std::function<void()> handler);
+    // What the registration installs: preparing a registration.
+    static void setRegistrationHandler(std::function<void()> handler);
+
+    // The pending registration picture of a member, in the documents folder.
+    // The name can never lead out of that folder.
+    static QString registrationPicturePath(const QString& username);
+
+    // ---- The session
+    // Opens the API session unless one is open or being opened.
+    void initializeAPI(bool renewal = false);
+    void sessionHashResult(const HTTPRequestPtr& request);
+    // Signs in now when a session is open, else after it has been opened.
+    void login();
+    ValueDict loginRequestParams() const;
+    // Answers to sign-in, renewal sign-in, sign-out and avatar removal.
+    void setFromRequest(const HTTPRequestPtr& request) override;
+    using Friend::failedWithError;
+    void failedWithError(const Error& error, const HTTPRequestPtr& request);
+
+    void renovateAccessTokenAndCallSuccessSelector(const Selector& success, const Selector& fail,
+                                                   const HTTPRequestPtr& object) override;
+    void renovateAccessTokenLogin();
+    void renovateAccessTokenSucces();
+    void renovateAccessTokenFail();
+
+    void logout();
+    // Writes the user under "current_user" and synchronises the store at once.
+    void save();
+
+    // A new id drops the forum tree; the profile exists exactly for ids of 1 and up.
+    void setUserid(qint32 userid) override;
+    // The answer's "dbsessionhash" is accepted and dropped.
+    void setDbsessionhash(const Value&) {}
+    // An answer's "prepared" member fills the user.
+    void setPrepared(const Value& prepared);
+    void setProfilepicurl(const QString& profilepicurl);
+    // Refreshes the member's profile (nothing for a guest).
+    void fetchInfo();
+    void prepareRegistration();
+
+    // ---- Buddy list and pictures
+    void fetchFriends();
+    void fetchNextFriendsPage();
+    bool hasMoreFriendsPage() const { return m_buddylistPagenumber < m_buddylistTotalpages; }
+    void friendsResult(const HTTPRequestPtr& request);
+    void uploadPicture(const ImageToUpload& image);
+    void uploadPictureAtPath(const QString& path);
+    void finishedUploading(const HTTPRequestPtr& request);
+    void deleteAvatar();
+
+    // ---- Fields
+    // The MD5 digest of the password (32 lower-case hex digits).
+    QString passwordmd5() const { return m_passwordmd5; }
+    void setPasswordmd5(const QString& digest) { m_passwordmd5 = digest; }
+    QString apiaccesstoken() const override { return m_apiaccesstoken; }
+    void setApiaccesstoken(const QString& token) { m_apiaccesstoken = token; }
+    QString secret() const override { return m_secret; }
+    void setSecret(const QString& secret) { m_secret = secret; }
+    QString apiclientid() const override { return m_apiclientid; }
+    void setApiclientid(const QString& clientId) { m_apiclientid = clientId; }
+    bool anonymous() const { return m_anonymous; }
+    void setAnonymous(bool anonymous) { m_anonymous = anonymous; }
+    // The "api_init" request in flight, if any.
+    HTTPRequestPtr session_hash_request() const { return m_sessionHashRequest.lock(); }
+    Operation whenInitializedCall() const { return m_whenInitializedCall; }
+    void setWhenInitializedCall(Operation operation) { m_whenInitializedCall = operation; }
+    QString profilepicurl() const { return m_profilepicurl; }
+    const Image& image() const { return m_image; }
+    void setImage(const Image& image) { m_image = image; }
+    const QList<FriendPtr>& friends() const { return m_friends; }
+    const QList<IncomingFriendRequestPtr>& incoming_friends() const { return m_incomingFriends; }
+    const QList<OutgoingFriendRequestPtr>& outgoing_friends() const { return m_outgoingFriends; }
+    const QList<FriendPtr>& contacts() const { return m_contacts; }
+    qint32 buddylist_pagenumber() const { return m_buddylistPagenumber; }
+    void setBuddylist_pagenumber(qint32 page) { m_buddylistPagenumber = page; }
+    qint32 buddylist_totalpages() const { return m_buddylistTotalpages; }
+    void setBuddylist_totalpages(qint32 pages) { m_buddylistTotalpages = pages; }
+    // The renewal in progress: what to perform on its caller, and the caller.
+    const Selector& whenRenovateAccessTokenSuccessCall() const { return m_renewSuccess; }
+    const Selector& whenRenovateAccessTokenFailCall() const { return m_renewFail; }
+    const HTTPRequestPtr& renovateAccessTokenDelegate() const { return m_renewObject; }
+    bool isRenewing() const { return m_renewalPending; }
+
+protected:
+    bool setImageProperty(const QString& name, const Image& image) override;
+
+private:
+    bool apiInitInFlight() const;
+    // The sign-out of a stale session hash: sign out, then open a guest session.
+    void signOutForStaleSession();
+    // A failed session opening or sign-in: nothing that waited for it may
+    // run later, and a renewal waiting for it fails.
+    void abandonFollowUps(const Error& error, const HTTPRequestPtr& request);
+    void applySessionAnswer(const Value& json);
+    void cancelFriendsRequests();
+
+    mutable std::recursive_mutex m_lock;
+
+    QString m_passwordmd5;
+    QString m_apiaccesstoken;
+    QString m_secret;
+    QString m_apiclientid;
+    bool m_anonymous = false;
+    std::weak_ptr<HTTPRequest> m_sessionHashRequest;
+    Operation m_whenInitializedCall = nullptr;
+    QString m_profilepicurl;
+    Image m_image;
+    QList<FriendPtr> m_friends;
+    QList<IncomingFriendRequestPtr> m_incomingFriends;
+    QList<OutgoingFriendRequestPtr> m_outgoingFriends;
+    QList<FriendPtr> m_contacts;
+    qint32 m_buddylistPagenumber = 0;
+    qint32 m_buddylistTotalpages = 0;
+    Selector m_renewSuccess;
+    Selector m_renewFail;
+    // Held until the renewal ends, so that its outcome always has someone to reach.
+    HTTPRequestPtr m_renewObject;
+    // A renewal has begun and not yet ended (it may be waiting for an
+    // "api_init" that was already in flight when it began).
+    bool m_renewalPending = false;
+    bool m_staleSessionSignOut = false;
+    // The buddy-list page last asked for, and the requests in flight.
+    qint32 m_requestedFriendsPage = 0;
+    NonRetainingSet<HTTPRequest> m_friendsRequests;
+};
+
+using CurrentUserPtr = std::shared_ptr<CurrentUser>;
