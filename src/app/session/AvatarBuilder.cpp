@@ -1,7 +1,7 @@
 #include "app/session/AvatarBuilder.h"
 
 #include "app/media/ImageToUpload.h"
-#include "app/session/ApiRequest.h"
+#include "app/net/ApiRequest.h"
 #include "app/session/CurrentUser.h"
 #include "platform/foundation/Log.h"
 

@@ -5,7 +5,7 @@
 #include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"
 #include "app/net/ClientIdentity.h"
-#include "app/session/ApiRequest.h"
+#include "app/net/ApiRequest.h"
 #include "neighbours/Profile.h"
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"

@@ -1,7 +1,7 @@
 // The current user's social side: the buddy list, loaded page by page, the
 // profile picture and the avatar removal.
 #include "app/media/ImageToUpload.h"
-#include "app/session/ApiRequest.h"
+#include "app/net/ApiRequest.h"
 #include "app/session/CurrentUser.h"
 #include "neighbours/Profile.h"
 #include "platform/foundation/Log.h"

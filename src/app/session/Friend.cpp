@@ -1,7 +1,7 @@
 #include "app/session/Friend.h"
 
 #include "app/config/ErrorMessages.h"
-#include "app/session/ApiRequest.h"
+#include "app/net/ApiRequest.h"
 #include "neighbours/Profile.h"
 #include "platform/foundation/StringExtensions.h"
 

@@ -1,4 +1,4 @@
-#include "app/session/ApiRequest.h"
+#include "app/net/ApiRequest.h"
 
 #include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"

@@ -5,9 +5,10 @@
 
 #include <QString>
 
-// Sending forum API calls answered to an operation of the caller's choice and
-// with a tag of its choice (the model layer's requestURL always answers to
-// setFromRequest with tag 0).
+// Sends forum API calls, answered to an operation of the caller's choice and
+// with a tag of its choice. The request keeps its call (method name and the
+// parameters of the address), so that it can be addressed again with a new
+// session.
 class ApiRequest {
 public:
     // Method 0: a GET with the parameters in the signed address; any other: a
