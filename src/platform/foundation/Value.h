@@ -12,42 +12,9 @@
 #include <vector>
 
 class Value;
+class ValueDict;
 
 using ValueList = std::vector<Value>;
-
-// A dictionary that keeps insertion order: the forum's answers, request
-// parameters and stored settings are all read and written in document order.
-// Setting a key that is already present keeps its first position and takes
-// the new value.
-class ValueDict {
-public:
-    using Entry = std::pair<QString, Value>;
-
-    ValueDict() = default;
-    ValueDict(std::initializer_list<Entry> entries);
-
-    void insert(const QString& key, const Value& value);
-    void remove(const QString& key);
-    bool contains(const QString& key) const;
-    // The value under the key, or an absent value.
-    Value value(const QString& key) const;
-    QStringList keys() const;
-
-    int size() const { return static_cast<int>(m_entries.size()); }
-    bool isEmpty() const { return m_entries.empty(); }
-
-    std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
-    std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
-
-    bool operator==(const ValueDict& other) const;
-    bool operator!=(const ValueDict& other) const { return !(*this == other); }
-
-private:
-    void reindex();
-
-    std::vector<Entry> m_entries;
-    QHash<QString, int> m_index;
-};
 
 // One step of a path lookup: a dictionary key or a list index.
 class PathStep {
@@ -163,6 +130,40 @@ private:
     std::shared_ptr<const ValueDict> m_dict;
     QByteArray m_bytes;
     QDateTime m_date;
+};
+
+// A dictionary that keeps insertion order: the forum's answers, request
+// parameters and stored settings are all read and written in document order.
+// Setting a key that is already present keeps its first position and takes
+// the new value.
+class ValueDict {
+public:
+    using Entry = std::pair<QString, Value>;
+
+    ValueDict() = default;
+    ValueDict(std::initializer_list<Entry> entries);
+
+    void insert(const QString& key, const Value& value);
+    void remove(const QString& key);
+    bool contains(const QString& key) const;
+    // The value under the key, or an absent value.
+    Value value(const QString& key) const;
+    QStringList keys() const;
+
+    int size() const { return static_cast<int>(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
+
+    std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
+    std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
+
+    bool operator==(const ValueDict& other) const;
+    bool operator!=(const ValueDict& other) const { return !(*this == other); }
+
+private:
+    void reindex();
+
+    std::vector<Entry> m_entries;
+    QHash<QString, int> m_index;
 };
 
 // The outcome of a path lookup. Absent: a key was missing (or the path ran
