@@ -26,7 +26,7 @@ public:
 
     // Nesting never goes deeper than this, whatever maxDepth says, so hostile
     // input cannot exhaust the stack of the recursive reader and writer.
-    static constexpr quint32 hardDepthLimit = 10000;
+    static constexpr quint32 hardDepthLimit = 2048;
 
     virtual ~ZyJsonBase() = default;
 
