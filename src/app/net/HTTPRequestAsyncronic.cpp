@@ -47,24 +47,6 @@ std::shared_ptr<HTTPRequestAsyncronic> HTTPRequestAsyncronic::create()
     return std::make_shared<HTTPRequestAsyncronic>();
 }
 
-HTTPRequestPtr HTTPRequestAsyncronic::requestURL(const QUrl& url, const ValueDict& params, int method,
-                                                 const Selector& selector, Trackable* object, int tag,
-                                                 const ApiCall& api)
-{
-    return makeAndSend<HTTPRequestAsyncronic>(url, &params, method, selector, object, tag, api);
-}
-
-HTTPRequestPtr HTTPRequestAsyncronic::requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
-                                                 Trackable* object)
-{
-    return makeAndSend<HTTPRequestAsyncronic>(url, &params, 0, selector, object, TagOrdinary, {});
-}
-
-HTTPRequestPtr HTTPRequestAsyncronic::requestURL(const QUrl& url, const Selector& selector, Trackable* object)
-{
-    return makeAndSend<HTTPRequestAsyncronic>(url, nullptr, 0, selector, object, TagOrdinary, {});
-}
-
 void HTTPRequestAsyncronic::reportPageview(const QUrl& url)
 {
     Error error;

@@ -10,29 +10,42 @@
 
 class QNetworkReply;
 
+// The class-side factory of a request class T, which every model uses: makes
+// a T, reports the page view, sets its callback (success and failure alike),
+// filename, method, tag and API call, adds the parameters and sends it. With
+// parameters the body is a form, so the request is a POST unless they are all
+// empty; without them it is a GET.
+template <typename T>
+class RequestFactory {
+public:
+    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, int method, const Selector& selector,
+                                     Trackable* object, int tag = HTTPRequest::TagOrdinary, const ApiCall& api = {})
+    {
+        return T::template makeAndSend<T>(url, &params, method, selector, object, tag, api);
+    }
+    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
+                                     Trackable* object)
+    {
+        return T::template makeAndSend<T>(url, &params, 0, selector, object, HTTPRequest::TagOrdinary, {});
+    }
+    static HTTPRequestPtr requestURL(const QUrl& url, const Selector& selector, Trackable* object)
+    {
+        return T::template makeAndSend<T>(url, nullptr, 0, selector, object, HTTPRequest::TagOrdinary, {});
+    }
+};
+
 // A request sent on the shared network access manager that reports back on
 // the main thread. While it is pending (prepared and not yet finished, failed
 // or cancelled) the process-wide pending list owns it, and the network
 // indicator is on exactly while that list is not empty.
 //
 // Always owned through a shared_ptr: make it with create().
-class HTTPRequestAsyncronic : public HTTPRequest {
+class HTTPRequestAsyncronic : public HTTPRequest, public RequestFactory<HTTPRequestAsyncronic> {
 public:
     HTTPRequestAsyncronic();
     ~HTTPRequestAsyncronic() override;
 
     static std::shared_ptr<HTTPRequestAsyncronic> create();
-
-    // The factory every model uses: reports the page view, makes the request,
-    // sets its callback (success and failure alike), filename, method, tag and
-    // API call, adds the parameters and sends it. With parameters the body is
-    // a form, so the request is a POST unless they are all empty.
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, int method, const Selector& selector,
-                                     Trackable* object, int tag = TagOrdinary, const ApiCall& api = {});
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
-                                     Trackable* object);
-    // No parameters: a GET.
-    static HTTPRequestPtr requestURL(const QUrl& url, const Selector& selector, Trackable* object);
 
     // prepareRequestUrl then doRequest.
     void requestUrl(const QUrl& url) override;
@@ -95,6 +108,9 @@ protected:
     }
 
 private:
+    template <typename>
+    friend class RequestFactory;
+
     static void reportPageview(const QUrl& url);
     // The request behind a reply's signal, when it is alive and the reply is
     // still its connection.

@@ -68,23 +68,6 @@ std::shared_ptr<JSONHTTPRequest> JSONHTTPRequest::create()
     return std::make_shared<JSONHTTPRequest>();
 }
 
-HTTPRequestPtr JSONHTTPRequest::requestURL(const QUrl& url, const ValueDict& params, int method,
-                                           const Selector& selector, Trackable* object, int tag, const ApiCall& api)
-{
-    return makeAndSend<JSONHTTPRequest>(url, &params, method, selector, object, tag, api);
-}
-
-HTTPRequestPtr JSONHTTPRequest::requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
-                                           Trackable* object)
-{
-    return makeAndSend<JSONHTTPRequest>(url, &params, 0, selector, object, TagOrdinary, {});
-}
-
-HTTPRequestPtr JSONHTTPRequest::requestURL(const QUrl& url, const Selector& selector, Trackable* object)
-{
-    return makeAndSend<JSONHTTPRequest>(url, nullptr, 0, selector, object, TagOrdinary, {});
-}
-
 void JSONHTTPRequest::requestUrl(const QUrl& url)
 {
     if (!renewal().waiting || requestTag() == TagRenewal) {

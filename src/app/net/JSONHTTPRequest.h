@@ -15,8 +15,11 @@
 // While a renewal runs, every other API request (tag 0) waits in one
 // process-wide queue; the renewal's own requests (tag 1) go out, and a logout
 // (tag 2) fails the waiting ones and goes out.
-class JSONHTTPRequest : public HTTPRequestAsyncronic {
+class JSONHTTPRequest : public HTTPRequestAsyncronic, public RequestFactory<JSONHTTPRequest> {
 public:
+    // The factory makes requests of this class.
+    using RequestFactory<JSONHTTPRequest>::requestURL;
+
     // A request is re-sent at most this many times, renewals included.
     static constexpr int MaxRetries = 3;
 
@@ -24,13 +27,6 @@ public:
     ~JSONHTTPRequest() override;
 
     static std::shared_ptr<JSONHTTPRequest> create();
-
-    // The factory, making JSONHTTPRequest (see HTTPRequestAsyncronic).
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, int method, const Selector& selector,
-                                     Trackable* object, int tag = TagOrdinary, const ApiCall& api = {});
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
-                                     Trackable* object);
-    static HTTPRequestPtr requestURL(const QUrl& url, const Selector& selector, Trackable* object);
 
     // Sends at once, or, while a renewal runs, queues an ordinary request
     // (prepared, so it is pending, but not sent).

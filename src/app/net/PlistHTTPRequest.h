@@ -6,15 +6,12 @@
 
 // An asynchronous request whose answer is a property list, decoded into
 // response() (absent when the body is not one).
-class PlistHTTPRequest : public HTTPRequestAsyncronic {
+class PlistHTTPRequest : public HTTPRequestAsyncronic, public RequestFactory<PlistHTTPRequest> {
 public:
-    static std::shared_ptr<PlistHTTPRequest> create();
+    // The factory makes requests of this class.
+    using RequestFactory<PlistHTTPRequest>::requestURL;
 
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, int method, const Selector& selector,
-                                     Trackable* object, int tag = TagOrdinary, const ApiCall& api = {});
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
-                                     Trackable* object);
-    static HTTPRequestPtr requestURL(const QUrl& url, const Selector& selector, Trackable* object);
+    static std::shared_ptr<PlistHTTPRequest> create();
 
 protected:
     void connectionDidFinishLoading() override;
