@@ -30,8 +30,9 @@ QString percentDecoded(const QString& text)
     return decoded;
 }
 
-// Written back, the text must read as the same text again.
-QString escapedText(const QString& text)
+// Written back, text and attribute values must read as the same texts again.
+// Text escapes ">" too; an attribute value, in double quotes, escapes those.
+QString escaped(const QString& text, QChar third, const char16_t* thirdEntity)
 {
     QString out;
     out.reserve(text.size());
@@ -40,29 +41,22 @@ QString escapedText(const QString& text)
             out += u"&amp;";
         else if (c == u'<')
             out += u"&lt;";
-        else if (c == u'>')
-            out += u"&gt;";
+        else if (c == third)
+            out += thirdEntity;
         else
             out += c;
     }
     return out;
 }
 
+QString escapedText(const QString& text)
+{
+    return escaped(text, u'>', u"&gt;");
+}
+
 QString escapedAttribute(const QString& value)
 {
-    QString out;
-    out.reserve(value.size());
-    for (const QChar c : value) {
-        if (c == u'&')
-            out += u"&amp;";
-        else if (c == u'<')
-            out += u"&lt;";
-        else if (c == u'"')
-            out += u"&quot;";
-        else
-            out += c;
-    }
-    return out;
+    return escaped(value, u'"', u"&quot;");
 }
 
 }  // namespace
