@@ -324,7 +324,7 @@ QString Config::encodeString(const QString& text)
 {
     QString spaced = text;
     spaced.replace(u' ', u'+');
-    return QString::fromLatin1(spaced.toUtf8().toPercentEncoding("!$&'()*+,/:;=?@"));
+    return StringExtensions::addingPercentEscapes(spaced);
 }
 
 void Config::appendParameterToString(QString& text, const QString& key, const QString& value)

@@ -1,6 +1,7 @@
 #include "app/net/HTTPRequest.h"
 
 #include "platform/foundation/Reachability.h"
+#include "platform/foundation/StringExtensions.h"
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
@@ -12,17 +13,10 @@ namespace {
 
 const QString defaultBoundary = QStringLiteral("---------------------------14737809831466499882746641449");
 
-// The address escaping: letters, digits and ! $ & ' ( ) * + , - . / : ; = ? @ _ ~
-// stay, every other UTF-8 byte becomes %XX.
-QString percentEncoded(const QString& text)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArrayLiteral("!$&'()*+,/:;=?@")));
-}
-
 // A form value: "&" and "+" would split or change the value on the server.
 QString formEncoded(const QString& text)
 {
-    QString encoded = percentEncoded(text);
+    QString encoded = StringExtensions::addingPercentEscapes(text);
     encoded.replace(u'&', QStringLiteral("%26"));
     encoded.replace(u'+', QStringLiteral("%2B"));
     return encoded;
@@ -177,7 +171,7 @@ QByteArray HTTPRequest::getPostData()
     if (m_postParameters)
         return formBody(*m_postParameters);
     if (!m_postData.isNull())
-        return percentEncoded(m_postData).replace(u'&', QStringLiteral("%26")).toUtf8();
+        return StringExtensions::addingPercentEscapes(m_postData).replace(u'&', QStringLiteral("%26")).toUtf8();
     return QByteArray();
 }
 

@@ -55,4 +55,9 @@ QString replaceAmpersands(const QString& text)
     return result.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
 }
 
+QString addingPercentEscapes(const QString& text)
+{
+    return QString::fromLatin1(text.toUtf8().toPercentEncoding(QByteArrayLiteral("!$&'()*+,/:;=?@")));
+}
+
 }  // namespace StringExtensions

@@ -15,4 +15,8 @@ QString uuid();
 bool validateEmail(const QString& text);
 // Turns every "&amp;" back into "&".
 QString replaceAmpersands(const QString& text);
+// The address escaping of the platform: letters, digits and
+// ! $ & ' ( ) * + , - . / : ; = ? @ _ ~ stay, every other UTF-8 byte becomes
+// "%" and two upper-case hex digits.
+QString addingPercentEscapes(const QString& text);
 }  // namespace StringExtensions
