@@ -1,0 +1,112 @@
+#include "app/text/QuoteFormatter.h"
+
+#include "platform/foundation/TextFormat.h"
+
+#include <QList>
+#include <QStringView>
+
+namespace {
+
+const QString kOpenTag = QStringLiteral("[QUOTE");
+const QString kCloseTag = QStringLiteral("[/QUOTE]");
+
+QString introductionFor(const QString& name)
+{
+    if (name.isNull())
+        return QStringLiteral("Quote: \"");
+    return TextFormat::fill(QStringLiteral("Originally posted by %@:"), {Value(name)}) + QStringLiteral("\n\"");
+}
+
+}  // namespace
+
+namespace QuoteFormatter {
+
+QString extractUserNameForQuote(const QString& text, qsizetype from, qsizetype to)
+{
+    if (from < 0 || from > to || text.size() < to)
+        return QString();
+    const QStringView tag = QStringView(text).mid(from, to - from);
+    const qsizetype equals = tag.indexOf(u'=');
+    const qsizetype semicolon = tag.indexOf(u';');
+    if (equals < 0 || semicolon < 0 || semicolon - equals - 1 < 1)
+        return QString();
+    return tag.mid(equals + 1, semicolon - equals - 1).toString();
+}
+
+QString messageWithFormattedQuotes(const QString& text)
+{
+    if (text.isNull())
+        return QString();
+    const qsizetype length = text.size();
+    const QStringView all(text);
+    QString result = QStringLiteral("");
+    QList<QString> introductions;
+    qsizetype i = 0;
+    while (i < length) {
+        const qsizetype open = text.indexOf(kOpenTag, i, Qt::CaseInsensitive);
+        const qsizetype close = text.indexOf(kCloseTag, i, Qt::CaseInsensitive);
+        if (open >= 0 && (close < 0 || open < close)) {
+            result += all.mid(i, open - i);
+            // Searched from the tag itself: a "]" in the text before it
+            // belongs to that text.
+            const qsizetype bracket = text.indexOf(u']', open);
+            if (bracket < 0) {
+                // An unfinished tag is not markup; the reader still sees the rest.
+                result += all.mid(open);
+                break;
+            }
+            introductions.append(introductionFor(extractUserNameForQuote(text, open, bracket)));
+            i = bracket + 1;
+        } else if (close >= 0) {
+            const qsizetype end = close + kCloseTag.size();
+            if (introductions.isEmpty()) {
+                // Nothing is open: the tag is just text.
+                result += all.mid(i, end - i);
+                i = end;
+                continue;
+            }
+            const QString introduction = introductions.takeLast();
+            if (close == i) {
+                i = end;
+                if (i < length && text.at(i) == u'\n')
+                    ++i;
+            } else {
+                result += introduction;
+                result += all.mid(i, close - i);
+                result += u'"';
+                i = end;
+            }
+        } else {
+            result += all.mid(i);
+            break;
+        }
+    }
+    return result;
+}
+
+QString stripTags(const QString& text)
+{
+    if (text.isNull())
+        return QString();
+    const qsizetype length = text.size();
+    const QStringView all(text);
+    QString result = QStringLiteral("");
+    qsizetype position = 0;
+    while (position < length) {
+        while (position < length && text.at(position).isSpace())
+            ++position;
+        const qsizetype tagStart = text.indexOf(u'<', position);
+        if (tagStart < 0) {
+            result += all.mid(position);
+            break;
+        }
+        result += all.mid(position, tagStart - position);
+        const qsizetype tagEnd = text.indexOf(u'>', tagStart);
+        if (tagEnd < 0)
+            break;
+        position = tagEnd + 1;
+    }
+    return result;
+}
+
+}  // namespace QuoteFormatter

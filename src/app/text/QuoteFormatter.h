@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Plain-text display of forum markup: quote BB-code turned into readable
+// quotations, and HTML tags removed. A null text gives a null text.
+namespace QuoteFormatter {
+
+// Each "[QUOTE...]...[/QUOTE]" becomes an introduction ("Originally posted by
+// name:" and a line feed, or "Quote: ") and the quote's last stretch of text
+// in double quotes. Matching is case-insensitive. Markup that does not pair
+// up (a closing tag with nothing open, an opening tag without "]") stays as
+// it is.
+QString messageWithFormattedQuotes(const QString& text);
+
+// The member named in an opening tag that starts at from and whose "]" is at
+// to: the text between the first "=" and the first ";" in [from, to).
+// "[QUOTE=anna;123]" gives "anna"; "[QUOTE=anna]" and "[QUOTE]" give a null text.
+QString extractUserNameForQuote(const QString& text, qsizetype from, qsizetype to);
+
+// The text with every "<...>" removed. Each kept piece loses its leading
+// white space and line breaks: "a <b>bold</b> word" gives "a boldword".
+QString stripTags(const QString& text);
+
+}  // namespace QuoteFormatter

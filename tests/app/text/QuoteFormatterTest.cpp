@@ -1,0 +1,83 @@
+#include "app/text/QuoteFormatter.h"
+
+#include <gtest/gtest.h>
+
+using QuoteFormatter::extractUserNameForQuote;
+using QuoteFormatter::messageWithFormattedQuotes;
+using QuoteFormatter::stripTags;
+
+namespace {
+QString q(const char16_t* text) { return QString::fromUtf16(text); }
+}  // namespace
+
+TEST(QuoteFormatterTest, NameComesFromBetweenEqualsAndSemicolonOfTheTag)
+{
+    EXPECT_EQ(extractUserNameForQuote(q(u"[QUOTE=anna;123]"), 0, 15), q(u"anna"));
+    EXPECT_EQ(extractUserNameForQuote(q(u"x [quote=bo b;9] y"), 2, 15), q(u"bo b"));
+    EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE=anna]"), 0, 11).isNull());
+    EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE]"), 0, 6).isNull());
+    EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE=;1]"), 0, 9).isNull());
+    EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE;a=1]"), 0, 10).isNull());
+    // The ";" after the "]" is not part of the tag.
+    EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE=anna]x;"), 0, 11).isNull());
+    // Ranges outside the text or inverted give no name instead of reading beyond it.
+    EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE=a;1]"), 0, 40).isNull());
+    EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE=a;1]"), 8, 3).isNull());
+}
+
+TEST(QuoteFormatterTest, QuotesBecomeIntroductionsAndQuotedText)
+{
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"no quotes [b]here[/b]")), q(u"no quotes [b]here[/b]"));
+    EXPECT_TRUE(messageWithFormattedQuotes(QString()).isNull());
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"Hi [QUOTE=bob;5]yes[/QUOTE]")),
+              q(u"Hi Originally posted by bob:\n\"yes\""));
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[quote]x[/quote]")), q(u"Quote: \"x\""));
+    // A name is shown as written, never read as a format.
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=%@%d;1]x[/QUOTE]")),
+              q(u"Originally posted by %@%d:\n\"x\""));
+}
+
+TEST(QuoteFormatterTest, NestedQuotesWriteOuterTextInFrontAsPlainText)
+{
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1]outer [QUOTE=b;2]inner[/QUOTE] tail[/QUOTE]")),
+              q(u"outer Originally posted by b:\n\"inner\"Originally posted by a:\n\" tail\""));
+    // An outer quote with nothing after its inner one has no introduction.
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1][QUOTE=b;2]x[/QUOTE][/QUOTE]\nok")),
+              q(u"Originally posted by b:\n\"x\"ok"));
+}
+
+TEST(QuoteFormatterTest, EmptyQuoteVanishesWithItsLineFeed)
+{
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1][/QUOTE]\n")), q(u""));
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1][/QUOTE]\nreply")), q(u"reply"));
+    // Only one line feed goes; other characters stay.
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE][/QUOTE]\n\nreply")), q(u"\nreply"));
+    // At the very end there is no character after the tag to look at.
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"text[QUOTE=a;1][/QUOTE]")), q(u"text"));
+}
+
+TEST(QuoteFormatterTest, MarkupThatDoesNotPairUpStaysAsText)
+{
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"a[/quote]b")), q(u"a[/quote]b"));
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE]x[/QUOTE][/QUOTE]y")), q(u"Quote: \"x\"[/QUOTE]y"));
+    // An opening tag that never ends keeps the rest of the text.
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"x [QUOTE=a;1 rest")), q(u"x [QUOTE=a;1 rest"));
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE]a[/QUOTE] [quote=b")), q(u"Quote: \"a\" [quote=b"));
+    // A "]" in front of the tag does not end it.
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"a] b [QUOTE=c;1]d[/QUOTE]")),
+              q(u"a] b Originally posted by c:\n\"d\""));
+    // A quote left open loses only its tag.
+    EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1]abc")), q(u"abc"));
+}
+
+TEST(QuoteFormatterTest, StripTagsDropsTagsAndLeadingBlanksOfEachPiece)
+{
+    EXPECT_EQ(stripTags(q(u"a <b>bold</b> word")), q(u"a boldword"));
+    EXPECT_EQ(stripTags(q(u"<p><br/></p>")), q(u""));
+    EXPECT_FALSE(stripTags(q(u"<p></p>")).isNull());
+    EXPECT_EQ(stripTags(q(u"  <i>\n x </i>\t y ")), q(u"x y "));
+    EXPECT_EQ(stripTags(q(u"plain 1 > 0")), q(u"plain 1 > 0"));
+    // An unterminated tag swallows the rest.
+    EXPECT_EQ(stripTags(q(u"a < b")), q(u"a "));
+    EXPECT_TRUE(stripTags(QString()).isNull());
+}
