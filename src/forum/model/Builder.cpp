@@ -1,0 +1,224 @@
+#include "forum/model/Builder.h"
+
+#include "app/config/Config.h"
+#include "app/media/ImageToUpload.h"
+#include "app/net/ApiRequest.h"
+#include "app/net/JSONHTTPRequest.h"
+#include "platform/foundation/Log.h"
+
+#include <QFile>
+#include <QUrl>
+
+#include <utility>
+
+const QString Builder::UploadMethod = QStringLiteral("newattachment_manageattach");
+const QString Builder::AuthErrorName = QStringLiteral("AuthError");
+const QString Builder::AuthErrorReason = QStringLiteral("You do not have permission to upload an attachment");
+
+namespace {
+
+const QString redirectPostThanks = QStringLiteral("redirect_postthanks");
+const QString redirectPostThanksModerate = QStringLiteral("redirect_postthanks_moderate");
+
+// The bytes of the prepared picture; empty when its file was never written or
+// cannot be read.
+QByteArray fileBytes(const ImageToUpload& image)
+{
+    if (image.path().isEmpty())
+        return QByteArray();
+    QFile file(image.path());
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+}  // namespace
+
+Builder::Builder() = default;
+
+Builder::~Builder()
+{
+    cancelUploads();
+}
+
+const PropertyTable& Builder::propertyTable()
+{
+    static const PropertyTable table = PropertyTable(&Model::propertyTable())
+        .integer("requestStatus", &Builder::requestStatus, &Builder::setRequestStatus)
+        .integer("poststarttime", &Builder::poststarttime, &Builder::setPoststarttime)
+        .text("posthash", &Builder::posthash, &Builder::setPosthash)
+        .text("title", &Builder::title, &Builder::setTitle)
+        .text("message", &Builder::message, &Builder::setMessage)
+        .text("tags", &Builder::tags, &Builder::setTags)
+        .boolean("canCreateTags", &Builder::canCreateTags, &Builder::setCanCreateTags)
+        .boolean("canpostattachment", &Builder::canpostattachment, &Builder::setCanpostattachment)
+        .setterOnly("response", &Builder::setResponse)
+        .setterOnly("errormessage", &Builder::setErrormessage);
+    return table;
+}
+
+// ---- Sending
+
+Error Builder::create()
+{
+    if (m_requestStatus == StatusSending)
+        return Error();
+    m_requestStatus = StatusSending;
+    if (m_attachments.isEmpty()) {
+        post();
+        return Error();
+    }
+    if (m_posthash.isNull()) {
+        m_requestStatus = StatusFailed;
+        return Error(AuthErrorName, 1, AuthErrorReason);
+    }
+
+    // Uploads left over from an earlier send would end this one too early.
+    cancelUploads();
+    const ValueDict fields = uploadFields();
+    QList<HTTPRequestPtr> uploads;
+    for (const Attachment& attachment : std::as_const(m_attachments)) {
+        if (HTTPRequestPtr upload = makeUpload(attachment, fields))
+            uploads.append(std::move(upload));
+    }
+    if (uploads.isEmpty()) {
+        post();
+        return Error();
+    }
+    // All of them are counted before the first goes out, so that one that
+    // ends at once cannot look like the last.
+    m_attachmentRequests = uploads;
+    const QUrl url = Config::getInstance().URLWithString(UploadMethod);
+    for (const HTTPRequestPtr& upload : uploads)
+        upload->requestUrl(url);
+    return Error();
+}
+
+ValueDict Builder::uploadFields()
+{
+    ValueDict fields = getParams().value_or(ValueDict());
+    fields.insert(QStringLiteral("poststarttime"), Value(QString::number(m_poststarttime)));
+    fields.insert(QStringLiteral("posthash"), Value(m_posthash));
+    fields.insert(QStringLiteral("upload"), Value(QStringLiteral("Upload")));
+    return fields;
+}
+
+HTTPRequestPtr Builder::makeUpload(const Attachment& attachment, const ValueDict& fields)
+{
+    QByteArray jpeg;
+    if (attachment.isImageToUpload()) {
+        jpeg = fileBytes(*attachment.imageToUpload());
+        if (jpeg.isEmpty()) {
+            // An empty file part would reach the forum as a broken picture.
+            MU_LOG(QStringLiteral("Attachment skipped: its picture file cannot be read: ")
+                   + attachment.imageToUpload()->path());
+            return nullptr;
+        }
+    }
+
+    const std::shared_ptr<JSONHTTPRequest> request = JSONHTTPRequest::create();
+    request->setCallbackObject(this);
+    request->setSuccessSelector(SELECTOR(Builder, finishedUploading));
+    request->setFailureSelector(SELECTOR(Builder, finishedUploading));
+    request->setMethod(1);
+    request->setApiCall(ApiCall{UploadMethod, ValueDict()});
+    request->addParameters(fields);
+    if (attachment.isImageToUpload())
+        request->addFile(QStringLiteral("attachment[]"), QStringLiteral("image.jpg"), jpeg,
+                         QStringLiteral("image/jpeg"));
+    else if (attachment.isWebAddress())
+        request->addParameter(QStringLiteral("attachmenturl[]"), Value(attachment.webAddress()));
+    return request;
+}
+
+void Builder::finishedUploading(const HTTPRequestPtr& request)
+{
+    // Only uploads of the running send count; a failed one does not stop it.
+    if (!request || !m_attachmentRequests.removeOne(request))
+        return;
+    const std::shared_ptr<Model> guard = keepAlive();
+    if (m_attachmentRequests.isEmpty())
+        post();
+}
+
+void Builder::cancelUploads()
+{
+    const QList<HTTPRequestPtr> uploads = std::exchange(m_attachmentRequests, {});
+    for (const HTTPRequestPtr& upload : uploads) {
+        upload->setCallbackObject(nullptr);
+        upload->cancel();
+    }
+}
+
+HTTPRequestPtr Builder::sendCreating(const QString& apiMethod, const ValueDict& params)
+{
+    HTTPRequestPtr request = ApiRequest::send(apiMethod, params, 1, SELECTOR(Builder, finishedCreating), this);
+    addRequest(request);
+    return request;
+}
+
+// ---- The subclass's part
+
+std::optional<ValueDict> Builder::getParams()
+{
+    MU_LOG(QStringLiteral("Child Must Overwrite getParams method"));
+    return std::nullopt;
+}
+
+void Builder::post()
+{
+    MU_LOG(QStringLiteral("Child Must Overwrite post method"));
+}
+
+bool Builder::wasSentFine(const Value&)
+{
+    MU_LOG(QStringLiteral("child of Builder must overwrite wasSent method"));
+    return false;
+}
+
+// ---- Answers
+
+void Builder::setResponse(const Value& response)
+{
+    if (response.isDict())
+        setDictionary(response);
+}
+
+void Builder::setErrormessage(const Value& code)
+{
+    if (!m_attachmentRequests.isEmpty())
+        m_requestStatus = StatusSending;
+    else if (wasSended(code))
+        m_requestStatus = StatusSent;
+    notifyChanged();
+}
+
+bool Builder::wasSended(const Value& code)
+{
+    // A list of codes stands for its first, as everywhere an answer is judged.
+    const Value first = code.isList() ? code.at(0) : code;
+    if (first.isString() && (first.string() == redirectPostThanks || first.string() == redirectPostThanksModerate))
+        return true;
+    return wasSentFine(first);
+}
+
+void Builder::setFromRequest(const HTTPRequestPtr& request)
+{
+    if (m_requestStatus == StatusSending)
+        m_requestStatus = StatusFailed;
+    Model::setFromRequest(request);
+}
+
+void Builder::finishedCreating(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    if (request->success()) {
+        setFromRequest(request);
+        return;
+    }
+    removeRequest(request);
+    // Failed before the observers hear of it, so that what they read is final.
+    m_requestStatus = StatusFailed;
+    failedWithError(Error::withMessage(ApiRequest::noInternetText()));
+}

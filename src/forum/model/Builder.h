@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/model/Model.h"
+#include "forum/model/Attachment.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The model that sends one piece of new or changed content: it uploads each
+// attachment by its own request, all at once, and when the last upload has
+// ended the concrete builder's post sends the content itself. The answer to
+// the post decides between sent and failed.
+//
+// Abstract: a concrete builder gives getParams, post and wasSentFine.
+class Builder : public Model {
+public:
+    // requestStatus.
+    static constexpr int StatusIdle = 0;
+    static constexpr int StatusSending = 1;
+    static constexpr int StatusSent = 2;
+    static constexpr int StatusFailed = 3;
+
+    // The API method of each attachment upload.
+    static const QString UploadMethod;
+    // What create answers when attachments cannot be uploaded for want of a form hash.
+    static const QString AuthErrorName;
+    static const QString AuthErrorReason;
+
+    ~Builder() override;
+
+    static const PropertyTable& propertyTable();
+    const PropertyTable& properties() const override { return propertyTable(); }
+
+    // Model::create<M>() stays reachable beside the send operation.
+    using Model::create;
+
+    // Starts the send; does nothing while one is running. Answers an unset
+    // error once the send is under way, or the refusal "AuthError" (domain)
+    // with its reason (description) when there are attachments but no form
+    // hash: the status is then failed and nothing is sent.
+    virtual Error create();
+
+    // The content's own fields of every upload (the owner field and
+    // "contenttypeid"); nothing when there are none.
+    virtual std::optional<ValueDict> getParams();
+    // Sends the content after the uploads.
+    virtual void post();
+
+    // A dictionary fills the builder like an answer does; anything else is ignored.
+    void setResponse(const Value& response);
+    // The result code of an answer: decides between sending and sent, then
+    // tells the observers.
+    virtual void setErrormessage(const Value& code);
+    bool wasSended(const Value& code);
+    // Whether a code of the concrete builder's own means success.
+    virtual bool wasSentFine(const Value& code);
+
+    // The answer of the builder's own requests: a send that was running has
+    // failed unless the answer's code says otherwise.
+    void setFromRequest(const HTTPRequestPtr& request) override;
+    // An answer handler for the final post: a request that failed on the way
+    // is reported as no connection.
+    virtual void finishedCreating(const HTTPRequestPtr& request);
+    // The end of each upload, successful or not.
+    virtual void finishedUploading(const HTTPRequestPtr& request);
+
+    int requestStatus() const { return m_requestStatus; }
+    void setRequestStatus(int status) { m_requestStatus = status; }
+    const AttachmentList& attachments() const { return m_attachments; }
+    void setAttachments(const AttachmentList& attachments) { m_attachments = attachments; }
+    // The uploads still running.
+    const QList<HTTPRequestPtr>& attachmentRequests() const { return m_attachmentRequests; }
+    qint32 poststarttime() const { return m_poststarttime; }
+    void setPoststarttime(qint32 time) { m_poststarttime = time; }
+    QString posthash() const { return m_posthash; }
+    void setPosthash(const QString& hash) { m_posthash = hash; }
+    QString title() const { return m_title; }
+    void setTitle(const QString& title) { m_title = title; }
+    QString message() const { return m_message; }
+    void setMessage(const QString& message) { m_message = message; }
+    QString tags() const { return m_tags; }
+    void setTags(const QString& tags) { m_tags = tags; }
+    bool canCreateTags() const { return m_canCreateTags; }
+    void setCanCreateTags(bool can) { m_canCreateTags = can; }
+    bool canpostattachment() const { return m_canpostattachment; }
+    void setCanpostattachment(bool can) { m_canpostattachment = can; }
+
+protected:
+    Builder();
+
+    // A POST of the content answered to finishedCreating, kept among the
+    // model's requests.
+    HTTPRequestPtr sendCreating(const QString& apiMethod, const ValueDict& params);
+
+private:
+    // The upload request of one attachment, not yet sent; null when the
+    // attachment has nothing that can be read.
+    HTTPRequestPtr makeUpload(const Attachment& attachment, const ValueDict& fields);
+    ValueDict uploadFields();
+    void cancelUploads();
+
+    int m_requestStatus = StatusIdle;
+    AttachmentList m_attachments;
+    QList<HTTPRequestPtr> m_attachmentRequests;
+    qint32 m_poststarttime = 0;
+    QString m_posthash;
+    QString m_title;
+    QString m_message;
+    QString m_tags;
+    bool m_canCreateTags = false;
+    bool m_canpostattachment = false;
+};
+
+using BuilderPtr = std::shared_ptr<Builder>;

@@ -1,0 +1,136 @@
+// The builder's answer handling and its abstract operations, on answers made
+// by hand: no network.
+#include "BuilderTestSupport.h"
+
+#include "app/config/ErrorMessages.h"
+#include "app/json/JSONConvenience.h"
+#include "app/net/HTTPRequestAsyncronic.h"
+#include "platform/foundation/Log.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// A finished request as the model layer receives it.
+HTTPRequestPtr answered(const char* json)
+{
+    auto request = std::make_shared<HTTPRequest>();
+    request->setSuccess(true);
+    request->setHttpResponse(HTTPResponse(200, {}));
+    request->setResponse(JSONValue(QString::fromUtf8(json)));
+    return request;
+}
+
+// A builder that gives none of the operations a concrete builder must give.
+class BareBuilder : public Builder {};
+
+bool logged(const QString& message)
+{
+    static const QRegularExpression format(QStringLiteral("^\\S.* \\[Line \\d+\\] (.*)$"));
+    for (const QString& line : Log::recent()) {
+        const QRegularExpressionMatch match = format.match(line);
+        if (match.hasMatch() && match.captured(1) == message)
+            return true;
+    }
+    return false;
+}
+
+QString text(const char* code)
+{
+    return ErrorMessages::errorForCode(Value(QString::fromLatin1(code)));
+}
+
+}  // namespace
+
+TEST(BuilderAnswer, PrepareAnswerFillsTheFormByKeyAndLeavesAnIdleBuilderIdle)
+{
+    auto builder = Model::create<TestBuilder>();
+    BuilderObserver observer;
+    builder->addObserver(&observer);
+
+    builder->setFromRequest(answered(R"({"response":{"posthash":"9a8b","poststarttime":"1700000999",
+        "title":"Hi","canpostattachment":1,"canCreateTags":true,"response":{"message":"inner [b]text[/b]"}}})"));
+
+    EXPECT_EQ(builder->requestStatus(), Builder::StatusIdle);
+    EXPECT_EQ(builder->posthash(), u"9a8b");
+    EXPECT_EQ(builder->poststarttime(), 1700000999);
+    EXPECT_EQ(builder->title(), u"Hi");
+    EXPECT_EQ(builder->message(), u"inner [b]text[/b]");
+    EXPECT_TRUE(builder->canpostattachment());
+    EXPECT_TRUE(builder->canCreateTags());
+    EXPECT_TRUE(builder->tags().isNull());
+    // Once for the nested "response", once for the answer.
+    EXPECT_EQ(observer.changes, 2);
+    EXPECT_TRUE(observer.failures.isEmpty());
+}
+
+TEST(BuilderAnswer, FinalAnswerCodeDecidesBetweenSentAndFailed)
+{
+    struct Case {
+        const char* answer;
+        int status;
+        bool failureTold;
+    };
+    const Case cases[] = {
+        {R"({"response":{"errormessage":"redirect_postthanks"}})", Builder::StatusSent, false},
+        {R"({"response":{"errormessage":"redirect_postthanks_moderate"}})", Builder::StatusSent, false},
+        {R"({"response":{"errormessage":["redirect_postthanks"]}})", Builder::StatusSent, false},
+        {R"({"response":{"errormessage":"custom_thanks"}})", Builder::StatusSent, false},
+        {R"({"response":{"errormessage":"redirect_somewhere_else"}})", Builder::StatusFailed, false},
+        {R"({"response":{"posthash":"x"}})", Builder::StatusFailed, false},
+        {R"({"response":{"errormessage":"postfloodcheck"}})", Builder::StatusFailed, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        auto builder = Model::create<TestBuilder>();
+        BuilderObserver observer;
+        builder->addObserver(&observer);
+        builder->setRequestStatus(Builder::StatusSending);
+
+        builder->setFromRequest(answered(c.answer));
+
+        EXPECT_EQ(builder->requestStatus(), c.status);
+        if (c.failureTold) {
+            ASSERT_EQ(observer.failures.size(), 1);
+            EXPECT_EQ(observer.failures.first(), Error::withMessage(text("postfloodcheck")));
+            EXPECT_EQ(observer.changes, 0);
+        } else {
+            EXPECT_TRUE(observer.failures.isEmpty());
+            EXPECT_GE(observer.changes, 1);
+            EXPECT_EQ(observer.statusesSeen.last(), c.status);
+        }
+    }
+}
+
+TEST(BuilderAnswer, AttachmentsWithoutFormHashAreRefusedWithAuthError)
+{
+    auto builder = Model::create<TestBuilder>();
+    builder->setAttachments({Attachment(QStringLiteral("http://pics.example/a.jpg"))});
+
+    const Error refusal = builder->create();
+
+    EXPECT_EQ(refusal.domain(), u"AuthError");
+    EXPECT_EQ(refusal.description(), u"You do not have permission to upload an attachment");
+    EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
+    EXPECT_EQ(builder->posts, 0);
+    EXPECT_TRUE(builder->attachmentRequests().isEmpty());
+    EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
+}
+
+TEST(BuilderAnswer, ABuilderThatGivesNoOperationOfItsOwnSaysSo)
+{
+    Log::clearRecent();
+    auto builder = Model::create<BareBuilder>();
+
+    EXPECT_FALSE(builder->getParams().has_value());
+    EXPECT_TRUE(logged(QStringLiteral("Child Must Overwrite getParams method")));
+
+    EXPECT_FALSE(builder->create().isSet());
+    EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+    EXPECT_TRUE(logged(QStringLiteral("Child Must Overwrite post method")));
+
+    EXPECT_TRUE(builder->wasSended(Value(QStringLiteral("redirect_postthanks"))));
+    EXPECT_FALSE(logged(QStringLiteral("child of Builder must overwrite wasSent method")));
+    EXPECT_FALSE(builder->wasSended(Value(QStringLiteral("redirect_editthanks"))));
+    EXPECT_TRUE(logged(QStringLiteral("child of Builder must overwrite wasSent method")));
+}

@@ -1,0 +1,256 @@
+// The builder's send against the loopback forum: uploads, then the post.
+#include "BuilderTestSupport.h"
+
+#include "app/media/ImageToUpload.h"
+#include "app/net/HTTPRequestAsyncronic.h"
+#include "platform/foundation/Log.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonObject>
+
+#include <atomic>
+
+namespace {
+
+std::shared_ptr<ImageToUpload> picture(Qt::GlobalColor colour)
+{
+    QImage image(16, 12, QImage::Format_RGB32);
+    image.fill(colour);
+    return std::make_shared<ImageToUpload>(Image(image));
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QString catUrl = QStringLiteral("http://pics.example/cat.jpg");
+
+}  // namespace
+
+TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTheLast)
+{
+    const auto red = picture(Qt::red);
+    const auto blue = picture(Qt::blue);
+    const QByteArray redBytes = bytesOf(red->path());
+    const QByteArray blueBytes = bytesOf(blue->path());
+    ASSERT_FALSE(redBytes.isEmpty());
+    ASSERT_NE(redBytes, blueBytes);
+    // What the forum had answered of the uploads when the post reached it.
+    std::atomic<int> uploadsAnsweredAtPost{-1};
+    forum.setMethodHandler(TestBuilder::PostMethod, [&](const TestForumRequest&, int) {
+        int answeredCount = 0;
+        for (const TestForumRequest& upload : forum.requests(Builder::UploadMethod))
+            answeredCount += upload.status == 200 ? 1 : 0;
+        uploadsAnsweredAtPost = answeredCount;
+        return QJsonObject{{QStringLiteral("response"),
+                            QJsonObject{{QStringLiteral("errormessage"), QStringLiteral("redirect_postthanks_moderate")}}}};
+    });
+    const auto builder = makeBuilder();
+    builder->setAttachments({Attachment(red), Attachment(catUrl), Attachment(blue)});
+
+    EXPECT_FALSE(builder->create().isSet());
+    EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+    EXPECT_EQ(builder->attachmentRequests().size(), 3);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(settle());
+
+    EXPECT_EQ(apiLog(), (QStringList{Builder::UploadMethod, Builder::UploadMethod, Builder::UploadMethod,
+                                     TestBuilder::PostMethod}));
+    EXPECT_EQ(uploadsAnsweredAtPost.load(), 3);
+    EXPECT_EQ(builder->uploadsRunningAtPost, QList<int>{0});
+    EXPECT_TRUE(builder->attachmentRequests().isEmpty());
+
+    QList<QByteArray> files;
+    int byAddress = 0;
+    for (const TestForumRequest& upload : forum.requests(Builder::UploadMethod)) {
+        SCOPED_TRACE(upload.rawQuery.toStdString());
+        EXPECT_EQ(upload.httpMethod, u"POST");
+        EXPECT_TRUE(upload.signatureValid);
+        EXPECT_EQ(upload.queryFields.keys(),
+                  (QStringList{QStringLiteral("api_c"), QStringLiteral("api_m"), QStringLiteral("api_s"),
+                               QStringLiteral("api_sig"), QStringLiteral("api_v")}));
+        EXPECT_EQ(upload.field(QStringLiteral("values[forumid]")), u"7");
+        EXPECT_EQ(upload.field(QStringLiteral("contenttypeid")), u"1");
+        EXPECT_EQ(upload.field(QStringLiteral("poststarttime")), u"1700000123");
+        EXPECT_EQ(upload.field(QStringLiteral("posthash")), u"f00dcafe");
+        EXPECT_EQ(upload.field(QStringLiteral("upload")), u"Upload");
+        if (upload.uploads.isEmpty()) {
+            ++byAddress;
+            EXPECT_EQ(upload.header(QStringLiteral("Content-Type")), u"application/x-www-form-urlencoded");
+            EXPECT_EQ(upload.body, QByteArray("values[forumid]=7&contenttypeid=1&poststarttime=1700000123"
+                                              "&posthash=f00dcafe&upload=Upload&attachmenturl[]=http://pics.example/cat.jpg"));
+            continue;
+        }
+        EXPECT_TRUE(upload.header(QStringLiteral("Content-Type")).startsWith(u"multipart/form-data; boundary="));
+        EXPECT_FALSE(upload.fields.contains(QStringLiteral("attachmenturl[]")));
+        ASSERT_EQ(upload.uploads.size(), 1);
+        EXPECT_EQ(upload.uploads[0].parameterName, u"attachment[]");
+        EXPECT_EQ(upload.uploads[0].fileName, u"image.jpg");
+        EXPECT_EQ(upload.uploads[0].contentType, u"image/jpeg");
+        files.append(upload.uploads[0].data);
+    }
+    EXPECT_EQ(byAddress, 1);
+    EXPECT_EQ(files.size(), 2);
+    EXPECT_TRUE(files.contains(redBytes));
+    EXPECT_TRUE(files.contains(blueBytes));
+    EXPECT_TRUE(observer.failures.isEmpty());
+    EXPECT_EQ(observer.statusesSeen.last(), Builder::StatusSent);
+}
+
+TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
+{
+    const QList<QList<int>> orders{{2, 0, 1}, {0, 1, 2}, {1, 2, 0}};
+    for (const QList<int>& order : orders) {
+        SCOPED_TRACE(::testing::PrintToString(std::vector<int>(order.begin(), order.end())));
+        const auto builder = makeBuilder();
+        builder->holdUploads = true;
+        builder->setAttachments({Attachment(QStringLiteral("http://pics.example/1.jpg")),
+                                 Attachment(QStringLiteral("http://pics.example/2.jpg")),
+                                 Attachment(QStringLiteral("http://pics.example/3.jpg"))});
+        ASSERT_FALSE(builder->create().isSet());
+        const QList<HTTPRequestPtr> uploads = builder->attachmentRequests();
+        ASSERT_EQ(uploads.size(), 3);
+        ASSERT_TRUE(TestSupport::waitFor([&] { return builder->heldUploads.size() == 3; }));
+
+        // An answer while uploads still run leaves the send running, whatever its code.
+        builder->setRequestStatus(Builder::StatusFailed);
+        builder->setErrormessage(Value(QStringLiteral("redirect_postthanks")));
+        EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+
+        builder->Builder::finishedUploading(uploads[order[0]]);
+        builder->Builder::finishedUploading(uploads[order[1]]);
+        EXPECT_EQ(builder->posts, 0);
+        // An upload that has already ended counts once.
+        builder->Builder::finishedUploading(uploads[order[1]]);
+        EXPECT_EQ(builder->posts, 0);
+        builder->Builder::finishedUploading(uploads[order[2]]);
+        EXPECT_EQ(builder->posts, 1);
+        builder->Builder::finishedUploading(uploads[order[2]]);
+        EXPECT_EQ(builder->posts, 1);
+
+        ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    }
+}
+
+TEST_F(BuilderTest, SendingRefusesASecondCreateAndSendsAgainAfterAFailure)
+{
+    answerPostWith(QStringLiteral("postfloodcheck"));
+    const auto builder = makeBuilder();
+
+    EXPECT_FALSE(builder->create().isSet());
+    EXPECT_FALSE(builder->create().isSet());
+    EXPECT_EQ(builder->posts, 1);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !observer.failures.isEmpty(); }));
+    EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
+    EXPECT_EQ(observer.failures.first(), Error::withMessage(tableText(QStringLiteral("postfloodcheck"))));
+
+    answerPostWith(QStringLiteral("redirect_postthanks"));
+    EXPECT_FALSE(builder->create().isSet());
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(apiLog(), (QStringList{TestBuilder::PostMethod, TestBuilder::PostMethod}));
+}
+
+TEST_F(BuilderTest, AFailedUploadDoesNotStopThePost)
+{
+    forum.answerHttpStatus(Builder::UploadMethod, 500, "oops", 1);
+    forum.dropConnection(Builder::UploadMethod, 1);
+    const auto builder = makeBuilder();
+    builder->setAttachments({Attachment(QStringLiteral("http://pics.example/1.jpg")),
+                             Attachment(QStringLiteral("http://pics.example/2.jpg")),
+                             Attachment(QStringLiteral("http://pics.example/3.jpg"))});
+
+    ASSERT_FALSE(builder->create().isSet());
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(settle());
+
+    EXPECT_EQ(builder->posts, 1);
+    EXPECT_EQ(forum.requests(Builder::UploadMethod).size(), 3);
+    EXPECT_EQ(forum.requests(TestBuilder::PostMethod).size(), 1);
+}
+
+TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
+{
+    Log::clearRecent();
+    const auto neverWritten = std::make_shared<ImageToUpload>(Image());
+    const auto removed = picture(Qt::green);
+    ASSERT_TRUE(QFile::remove(removed->path()));
+    const auto builder = makeBuilder();
+    // An element of another kind still gets its upload, with no picture.
+    builder->setAttachments({Attachment(neverWritten), Attachment(removed), Attachment(catUrl), Attachment()});
+
+    ASSERT_FALSE(builder->create().isSet());
+    EXPECT_EQ(builder->attachmentRequests().size(), 2);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(settle());
+
+    const QList<TestForumRequest> uploads = forum.requests(Builder::UploadMethod);
+    ASSERT_EQ(uploads.size(), 2);
+    int withAddress = 0;
+    for (const TestForumRequest& upload : uploads) {
+        EXPECT_TRUE(upload.uploads.isEmpty());
+        EXPECT_EQ(upload.field(QStringLiteral("posthash")), u"f00dcafe");
+        withAddress += upload.fields.contains(QStringLiteral("attachmenturl[]")) ? 1 : 0;
+    }
+    EXPECT_EQ(withAddress, 1);
+    EXPECT_EQ(builder->posts, 1);
+    EXPECT_TRUE(Log::recent().join(u'\n').contains(removed->path()));
+
+    // Nothing left to upload: the post goes at once.
+    forum.clearLog();
+    builder->setAttachments({Attachment(neverWritten)});
+    ASSERT_FALSE(builder->create().isSet());
+    EXPECT_EQ(builder->posts, 2);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(apiLog(), QStringList{TestBuilder::PostMethod});
+}
+
+TEST_F(BuilderTest, ABuilderThatGoesTakesItsUploadsWithIt)
+{
+    forum.delayMethod(Builder::UploadMethod, 300, 2);
+    auto builder = makeBuilder();
+    builder->setAttachments({Attachment(catUrl), Attachment(QStringLiteral("http://pics.example/dog.jpg"))});
+    ASSERT_FALSE(builder->create().isSet());
+    ASSERT_TRUE(TestSupport::waitFor([&] { return forum.requests(Builder::UploadMethod).size() == 2; }));
+
+    builder.reset();
+    EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
+
+    // The forum answers them all the same; nobody is left to post.
+    ASSERT_TRUE(TestSupport::waitFor([&] {
+        const QList<TestForumRequest> uploads = forum.requests(Builder::UploadMethod);
+        return uploads[0].status != 0 && uploads[1].status != 0;
+    }));
+    TestSupport::processEvents();
+    EXPECT_EQ(apiLog(), (QStringList{Builder::UploadMethod, Builder::UploadMethod}));
+}
+
+TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternet)
+{
+    // finishedCreating takes any broken answer for a lost connection; the
+    // model layer's handler sees a forum that cannot be reached at all.
+    for (const bool throughFinishedCreating : {true, false}) {
+        SCOPED_TRACE(throughFinishedCreating ? "finishedCreating" : "setFromRequest");
+        BuilderObserver watcher;
+        const auto builder = makeBuilder();
+        builder->addObserver(&watcher);
+        builder->postThroughFinishedCreating = throughFinishedCreating;
+        if (throughFinishedCreating)
+            forum.dropConnection(TestBuilder::PostMethod, 1);
+        else
+            forum.stop();
+
+        ASSERT_FALSE(builder->create().isSet());
+        ASSERT_TRUE(TestSupport::waitFor([&] { return !watcher.failures.isEmpty(); }));
+
+        EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
+        EXPECT_EQ(watcher.failures, QList<Error>{Error::withMessage(tableText(QStringLiteral("nointernet")))});
+        EXPECT_EQ(watcher.statusesSeen, QList<int>{Builder::StatusFailed});
+    }
+    EXPECT_EQ(forum.requests(TestBuilder::PostMethod).size(), 1);
+}
