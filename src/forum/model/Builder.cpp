@@ -77,7 +77,7 @@ Error Builder::create()
     cancelUploads();
     const ValueDict fields = uploadFields();
     QList<HTTPRequestPtr> uploads;
-    for (const Attachment& attachment : std::as_const(m_attachments)) {
+    for (const UploadAttachment& attachment : std::as_const(m_attachments)) {
         if (HTTPRequestPtr upload = makeUpload(attachment, fields))
             uploads.append(std::move(upload));
     }
@@ -103,14 +103,14 @@ ValueDict Builder::uploadFields()
     return fields;
 }
 
-HTTPRequestPtr Builder::makeUpload(const Attachment& attachment, const ValueDict& fields)
+HTTPRequestPtr Builder::makeUpload(const UploadAttachment& attachment, const ValueDict& fields)
 {
     QByteArray jpeg;
     if (attachment.isImageToUpload()) {
         jpeg = fileBytes(*attachment.imageToUpload());
         if (jpeg.isEmpty()) {
             // An empty file part would reach the forum as a broken picture.
-            MU_LOG(QStringLiteral("Attachment skipped: its picture file cannot be read: ")
+            MU_LOG(QStringLiteral("UploadAttachment skipped: its picture file cannot be read: ")
                    + attachment.imageToUpload()->path());
             return nullptr;
         }

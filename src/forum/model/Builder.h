@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/model/Model.h"
-#include "forum/model/Attachment.h"
+#include "forum/model/UploadAttachment.h"
 
 #include <QList>
 #include <QString>
@@ -68,8 +68,8 @@ public:
 
     int requestStatus() const { return m_requestStatus; }
     void setRequestStatus(int status) { m_requestStatus = status; }
-    const AttachmentList& attachments() const { return m_attachments; }
-    void setAttachments(const AttachmentList& attachments) { m_attachments = attachments; }
+    const UploadAttachmentList& attachments() const { return m_attachments; }
+    void setAttachments(const UploadAttachmentList& attachments) { m_attachments = attachments; }
     // The uploads still running.
     const QList<HTTPRequestPtr>& attachmentRequests() const { return m_attachmentRequests; }
     qint32 poststarttime() const { return m_poststarttime; }
@@ -97,12 +97,12 @@ protected:
 private:
     // The upload request of one attachment, not yet sent; null when the
     // attachment has nothing that can be read.
-    HTTPRequestPtr makeUpload(const Attachment& attachment, const ValueDict& fields);
+    HTTPRequestPtr makeUpload(const UploadAttachment& attachment, const ValueDict& fields);
     ValueDict uploadFields();
     void cancelUploads();
 
     int m_requestStatus = StatusIdle;
-    AttachmentList m_attachments;
+    UploadAttachmentList m_attachments;
     QList<HTTPRequestPtr> m_attachmentRequests;
     qint32 m_poststarttime = 0;
     QString m_posthash;

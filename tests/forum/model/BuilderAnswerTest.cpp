@@ -105,7 +105,7 @@ TEST(BuilderAnswer, FinalAnswerCodeDecidesBetweenSentAndFailed)
 TEST(BuilderAnswer, AttachmentsWithoutFormHashAreRefusedWithAuthError)
 {
     auto builder = Model::create<TestBuilder>();
-    builder->setAttachments({Attachment(QStringLiteral("http://pics.example/a.jpg"))});
+    builder->setAttachments({UploadAttachment(QStringLiteral("http://pics.example/a.jpg"))});
 
     const Error refusal = builder->create();
 

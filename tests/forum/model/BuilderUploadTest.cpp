@@ -50,7 +50,7 @@ TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTh
                             QJsonObject{{QStringLiteral("errormessage"), QStringLiteral("redirect_postthanks_moderate")}}}};
     });
     const auto builder = makeBuilder();
-    builder->setAttachments({Attachment(red), Attachment(catUrl), Attachment(blue)});
+    builder->setAttachments({UploadAttachment(red), UploadAttachment(catUrl), UploadAttachment(blue)});
 
     EXPECT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
@@ -108,9 +108,9 @@ TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
         SCOPED_TRACE(::testing::PrintToString(std::vector<int>(order.begin(), order.end())));
         const auto builder = makeBuilder();
         builder->holdUploads = true;
-        builder->setAttachments({Attachment(QStringLiteral("http://pics.example/1.jpg")),
-                                 Attachment(QStringLiteral("http://pics.example/2.jpg")),
-                                 Attachment(QStringLiteral("http://pics.example/3.jpg"))});
+        builder->setAttachments({UploadAttachment(QStringLiteral("http://pics.example/1.jpg")),
+                                 UploadAttachment(QStringLiteral("http://pics.example/2.jpg")),
+                                 UploadAttachment(QStringLiteral("http://pics.example/3.jpg"))});
         ASSERT_FALSE(builder->create().isSet());
         const QList<HTTPRequestPtr> uploads = builder->attachmentRequests();
         ASSERT_EQ(uploads.size(), 3);
@@ -160,9 +160,9 @@ TEST_F(BuilderTest, AFailedUploadDoesNotStopThePost)
     forum.answerHttpStatus(Builder::UploadMethod, 500, "oops", 1);
     forum.dropConnection(Builder::UploadMethod, 1);
     const auto builder = makeBuilder();
-    builder->setAttachments({Attachment(QStringLiteral("http://pics.example/1.jpg")),
-                             Attachment(QStringLiteral("http://pics.example/2.jpg")),
-                             Attachment(QStringLiteral("http://pics.example/3.jpg"))});
+    builder->setAttachments({UploadAttachment(QStringLiteral("http://pics.example/1.jpg")),
+                             UploadAttachment(QStringLiteral("http://pics.example/2.jpg")),
+                             UploadAttachment(QStringLiteral("http://pics.example/3.jpg"))});
 
     ASSERT_FALSE(builder->create().isSet());
     ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
@@ -181,7 +181,7 @@ TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
     ASSERT_TRUE(QFile::remove(removed->path()));
     const auto builder = makeBuilder();
     // An element of another kind still gets its upload, with no picture.
-    builder->setAttachments({Attachment(neverWritten), Attachment(removed), Attachment(catUrl), Attachment()});
+    builder->setAttachments({UploadAttachment(neverWritten), UploadAttachment(removed), UploadAttachment(catUrl), UploadAttachment()});
 
     ASSERT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->attachmentRequests().size(), 2);
@@ -202,7 +202,7 @@ TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
 
     // Nothing left to upload: the post goes at once.
     forum.clearLog();
-    builder->setAttachments({Attachment(neverWritten)});
+    builder->setAttachments({UploadAttachment(neverWritten)});
     ASSERT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->posts, 2);
     ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
@@ -214,7 +214,7 @@ TEST_F(BuilderTest, ABuilderThatGoesTakesItsUploadsWithIt)
 {
     forum.delayMethod(Builder::UploadMethod, 300, 2);
     auto builder = makeBuilder();
-    builder->setAttachments({Attachment(catUrl), Attachment(QStringLiteral("http://pics.example/dog.jpg"))});
+    builder->setAttachments({UploadAttachment(catUrl), UploadAttachment(QStringLiteral("http://pics.example/dog.jpg"))});
     ASSERT_FALSE(builder->create().isSet());
     ASSERT_TRUE(TestSupport::waitFor([&] { return forum.requests(Builder::UploadMethod).size() == 2; }));
 

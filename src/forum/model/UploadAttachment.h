@@ -13,12 +13,12 @@ class ImageToUpload;
 // One element of what a builder uploads before it sends the content: a picture
 // prepared as a file, the address of a picture on the web, or a picture held
 // in memory. An empty attachment stands for an element of any other kind.
-class Attachment {
+class UploadAttachment {
 public:
-    Attachment() = default;
-    Attachment(std::shared_ptr<ImageToUpload> image);
-    Attachment(const QString& webAddress);
-    Attachment(const Image& picture);
+    UploadAttachment() = default;
+    UploadAttachment(std::shared_ptr<ImageToUpload> image);
+    UploadAttachment(const QString& webAddress);
+    UploadAttachment(const Image& picture);
 
     bool isImageToUpload() const { return std::holds_alternative<std::shared_ptr<ImageToUpload>>(m_content); }
     bool isWebAddress() const { return std::holds_alternative<QString>(m_content); }
@@ -33,4 +33,4 @@ private:
     std::variant<std::monostate, std::shared_ptr<ImageToUpload>, QString, Image> m_content;
 };
 
-using AttachmentList = QList<Attachment>;
+using UploadAttachmentList = QList<UploadAttachment>;
