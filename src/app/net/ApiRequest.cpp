@@ -47,3 +47,10 @@ QString ApiRequest::knownErrorText(const Value& json)
     const Value code = errorMessage(json);
     return code.isString() ? ErrorMessages::errorForCode(code) : QString();
 }
+
+QString ApiRequest::failureText(const HTTPRequest& request)
+{
+    if (!request.success())
+        return noInternetText();
+    return knownErrorText(request.response());
+}

@@ -28,4 +28,8 @@ public:
     // The table's text for the answer's "errormessage" code; null when the
     // answer carries no code the table knows.
     static QString knownErrorText(const Value& json);
+    // What a handler fails with: "nointernet" when the request did not succeed
+    // (no answer, or an answer that is not the forum's), the text of a known
+    // code of the answer; null when the answer can be read.
+    static QString failureText(const HTTPRequest& request);
 };

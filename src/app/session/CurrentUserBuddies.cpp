@@ -68,17 +68,13 @@ void CurrentUser::friendsResult(const HTTPRequestPtr& request)
     const std::shared_ptr<Model> guard = keepAlive();
     removeRequest(request);
     m_friendsRequests.remove(request.get());
-    if (!request->success() || request->incorrectResponseSignature()) {
-        failedWithError(Error::withMessage(ApiRequest::noInternetText()));
+    // A refusal leaves the lists as they are.
+    const QString failure = ApiRequest::failureText(*request);
+    if (!failure.isNull()) {
+        failedWithError(Error::withMessage(failure));
         return;
     }
     const Value json = request->response();
-    // A refusal leaves the lists as they are.
-    const QString refusal = ApiRequest::knownErrorText(json);
-    if (!refusal.isNull()) {
-        failedWithError(Error::withMessage(refusal));
-        return;
-    }
     const Value html = json[u"response"][u"HTML"];
 
     QList<IncomingFriendRequestPtr> incoming;
@@ -154,14 +150,10 @@ void CurrentUser::finishedUploading(const HTTPRequestPtr& request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
     removeRequest(request);
-    if (!request->success() || request->incorrectResponseSignature()) {
-        failedWithError(Error::withMessage(ApiRequest::noInternetText()));
-        return;
-    }
     // A refused picture stays where it is, so that it can be sent again.
-    const QString refusal = ApiRequest::knownErrorText(request->response());
-    if (!refusal.isNull()) {
-        failedWithError(Error::withMessage(refusal));
+    const QString failure = ApiRequest::failureText(*request);
+    if (!failure.isNull()) {
+        failedWithError(Error::withMessage(failure));
         return;
     }
     fetchInfo();

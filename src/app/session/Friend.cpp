@@ -78,17 +78,13 @@ void Friend::postedVisitorMessage(const HTTPRequestPtr& request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
     removeRequest(request);
-    if (!request->success()) {
-        failedWithError(Error::withMessage(ApiRequest::noInternetText()));
+    // A refusal can also come as the answer's own code (a guest may not post).
+    const QString failure = ApiRequest::failureText(*request);
+    if (!failure.isNull()) {
+        failedWithError(Error::withMessage(failure));
         return;
     }
     const Value json = request->response();
-    // A refusal can also come as the answer's own code (a guest may not post).
-    const QString refusal = ApiRequest::knownErrorText(json);
-    if (!refusal.isNull()) {
-        failedWithError(Error::withMessage(refusal));
-        return;
-    }
     Value errorList = json[u"response"][u"postpreview"][u"errorlist"];
     if (errorList.isDict())
         errorList = Value(ValueList{errorList});
