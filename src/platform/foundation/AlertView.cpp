@@ -6,12 +6,21 @@ struct AlertRegistry {
     QList<std::shared_ptr<AlertView>> visible;
     int shown = 0;
     std::function<void(const std::shared_ptr<AlertView>&)> presenter;
+    std::function<void(const std::shared_ptr<AlertView>&)> dismissed;
 };
+
 
 AlertRegistry& registry()
 {
     static AlertRegistry instance;
     return instance;
+}
+
+void tellDismissed(const std::shared_ptr<AlertView>& alert)
+{
+    const auto handler = registry().dismissed;
+    if (handler)
+        handler(alert);
 }
 
 // The constructor is protected so alerts are always shared (show() needs
@@ -55,12 +64,20 @@ void AlertView::dismissWithClickedButtonIndex(int buttonIndex)
 {
     // Keeps the alert alive while its delegate is told, even after it left the list.
     std::shared_ptr<AlertView> self = shared_from_this();
-    registry().visible.removeAll(self);
+    if (registry().visible.removeAll(self) > 0)
+        tellDismissed(self);
     if (AlertViewDelegate* d = m_delegate.get())
         d->clickedButtonAtIndex(this, buttonIndex);
     // The first call may have destroyed the delegate.
     if (AlertViewDelegate* d = m_delegate.get())
         d->didDismissWithButtonIndex(this, buttonIndex);
+}
+
+void AlertView::dismissWithoutButton()
+{
+    std::shared_ptr<AlertView> self = shared_from_this();
+    if (registry().visible.removeAll(self) > 0)
+        tellDismissed(self);
 }
 
 bool AlertView::isVisible() const
@@ -85,6 +102,11 @@ bool AlertView::isAnyAlertShown()
 int AlertView::shownCount()
 {
     return registry().shown;
+}
+
+void AlertView::setDismissHandler(std::function<void(const std::shared_ptr<AlertView>&)> handler)
+{
+    registry().dismissed = std::move(handler);
 }
 
 void AlertView::setPresenter(std::function<void(const std::shared_ptr<AlertView>&)> presenter)

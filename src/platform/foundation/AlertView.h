@@ -30,6 +30,9 @@ public:
     // Removes the alert from the screen and tells the delegate, if it is still
     // there, clickedButtonAtIndex then didDismissWithButtonIndex.
     void dismissWithClickedButtonIndex(int buttonIndex);
+    // Removes the alert without any button (its window was closed): the
+    // delegate hears of no index.
+    void dismissWithoutButton();
 
     const QString& title() const { return m_title; }
     const QString& message() const { return m_message; }
@@ -43,6 +46,9 @@ public:
     static int shownCount();
     // Called by show() with the alert to display (the widget layer).
     static void setPresenter(std::function<void(const std::shared_ptr<AlertView>&)> presenter);
+    // Called whenever an alert leaves the screen, before its delegate is told
+    // (the widget layer takes its picture down).
+    static void setDismissHandler(std::function<void(const std::shared_ptr<AlertView>&)> handler);
 
 protected:
     AlertView(const QString& title, const QString& message, AlertViewDelegate* delegate,

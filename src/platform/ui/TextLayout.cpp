@@ -1,0 +1,124 @@
+#include "platform/ui/TextLayout.h"
+
+#include "platform/ui/Font.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <QtMath>
+
+#include <cmath>
+
+namespace {
+
+Qt::TextElideMode elideModeFor(LineBreakMode mode)
+{
+    switch (mode) {
+    case LineBreakMode::HeadTruncation:
+        return Qt::ElideLeft;
+    case LineBreakMode::MiddleTruncation:
+        return Qt::ElideMiddle;
+    case LineBreakMode::TailTruncation:
+        return Qt::ElideRight;
+    default:
+        return Qt::ElideNone;
+    }
+}
+
+// Trailing blanks do not take room at the end of a wrapped line.
+QString trimmedEnd(const QString& s)
+{
+    qsizetype end = s.size();
+    while (end > 0 && s.at(end - 1).isSpace())
+        --end;
+    return s.left(end);
+}
+
+}  // namespace
+
+TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int maxLines, qreal maxHeight,
+                       LineBreakMode mode)
+    : m_font(font)
+{
+    const QFontMetricsF metrics(font);
+    m_lineHeight = Font::lineHeight(font);
+    m_ascent = metrics.ascent();
+    if (text.isEmpty())
+        return;
+
+    int allowed = maxLines > 0 ? maxLines : INT_MAX;
+    if (maxHeight > 0)
+        allowed = qMin(allowed, qMax(1, int(std::floor((maxHeight + 0.001) / m_lineHeight))));
+
+    QString prepared = text;
+    prepared.replace(QLatin1String("\r\n"), QStringLiteral("\n"));
+    prepared.replace(QLatin1Char('\n'), QChar::LineSeparator);
+
+    QTextLayout layout(prepared, font);
+    QTextOption option;
+    option.setWrapMode(mode == LineBreakMode::CharacterWrap ? QTextOption::WrapAnywhere
+                                                            : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    // A single-line text is never wrapped: it is cut or truncated instead.
+    const qreal lineWidth = (allowed == 1 && mode != LineBreakMode::WordWrap && mode != LineBreakMode::CharacterWrap)
+                                ? 1e9
+                                : qMax<qreal>(1, width);
+    QList<QPair<int, int>> ranges;
+    for (;;) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(lineWidth);
+        ranges.append({line.textStart(), line.textLength()});
+    }
+    layout.endLayout();
+
+    const int shown = qMin<int>(allowed, int(ranges.size()));
+    const Qt::TextElideMode elide = elideModeFor(mode);
+    for (int i = 0; i < shown; ++i) {
+        QString lineText = prepared.mid(ranges[i].first, ranges[i].second);
+        const bool last = i == shown - 1;
+        const bool moreFollows = last && shown < ranges.size();
+        lineText.remove(QChar::LineSeparator);
+        if (last && elide != Qt::ElideNone) {
+            // The last shown line carries the rest of the text, cut to fit.
+            QString rest = moreFollows ? prepared.mid(ranges[i].first) : lineText;
+            rest.replace(QChar::LineSeparator, QLatin1Char(' '));
+            const QString elided = metrics.elidedText(trimmedEnd(rest), elide, qMax<qreal>(1, width));
+            if (elided != trimmedEnd(rest) || moreFollows) {
+                lineText = elided;
+                m_truncated = true;
+            }
+        } else if (moreFollows) {
+            m_truncated = true;
+        }
+        lineText = trimmedEnd(lineText);
+        m_lines.append(Line{lineText, metrics.horizontalAdvance(lineText)});
+    }
+}
+
+QSizeF TextLayout::size() const
+{
+    qreal widest = 0;
+    for (const Line& line : m_lines)
+        widest = qMax(widest, line.width);
+    return QSizeF(std::ceil(widest - 0.001), std::ceil(m_lineHeight * m_lines.size() - 0.001));
+}
+
+void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment alignment) const
+{
+    painter.save();
+    painter.setFont(m_font);
+    qreal y = rect.top();
+    for (const Line& line : m_lines) {
+        qreal x = rect.left();
+        if (alignment == TextAlignment::Center)
+            x += (rect.width() - line.width) / 2;
+        else if (alignment == TextAlignment::Right)
+            x += rect.width() - line.width;
+        painter.drawText(QPointF(x, y + m_ascent), line.text);
+        y += m_lineHeight;
+    }
+    painter.restore();
+}

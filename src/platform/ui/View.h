@@ -1,0 +1,182 @@
+#pragma once
+
+#include "platform/ui/AnimationCurve.h"
+#include "platform/ui/Autoresizing.h"
+#include "platform/ui/ContentMode.h"
+#include "platform/ui/ViewTransform.h"
+
+#include "platform/foundation/Trackable.h"
+
+#include <QColor>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QWidget>
+
+#include <functional>
+
+class ViewController;
+class ViewEffect;
+
+// The platform's view: a rectangle placed by its frame in points in its
+// superview, drawing itself and holding subviews. The window's points are the
+// toolkit's logical pixels; the zoom factor scales them all.
+//
+// A view belongs to its superview; a view removed from its superview and not
+// added to another one before the event loop turns is deleted then, as the
+// platform frees a view nobody holds. A view controller owns its root view.
+class View : public QWidget, public virtual Trackable {
+    Q_OBJECT
+public:
+    explicit View(const QRectF& frame = QRectF());
+    ~View() override;
+
+    // Geometry, in the superview's bounds coordinates.
+    QRectF frame() const { return m_frame; }
+    virtual void setFrame(const QRectF& frame);
+    // The view's own coordinates: the origin is (0, 0) but for scroll views,
+    // whose bounds origin is their content offset.
+    QRectF bounds() const { return QRectF(m_boundsOrigin, m_frame.size()); }
+    void setBounds(const QRectF& bounds);
+    QPointF center() const { return m_frame.center(); }
+    void setCenter(const QPointF& center);
+    const ViewTransform& transform() const { return m_transform; }
+    void setTransform(const ViewTransform& transform);
+    unsigned autoresizingMask() const { return m_autoresizingMask; }
+    void setAutoresizingMask(unsigned mask) { m_autoresizingMask = mask; }
+    bool autoresizesSubviews() const { return m_autoresizesSubviews; }
+    void setAutoresizesSubviews(bool on) { m_autoresizesSubviews = on; }
+
+    // Appearance.
+    bool isHidden() const { return m_hidden; }
+    void setHidden(bool hidden);
+    qreal alpha() const { return m_alpha; }
+    void setAlpha(qreal alpha);
+    QColor backgroundColor() const { return m_backgroundColor; }
+    virtual void setBackgroundColor(const QColor& color);
+    bool isOpaque() const { return m_opaque; }
+    virtual void setOpaque(bool opaque) { m_opaque = opaque; }
+    ContentMode contentMode() const { return m_contentMode; }
+    void setContentMode(ContentMode mode);
+    bool clipsToBounds() const { return m_clipsToBounds; }
+    void setClipsToBounds(bool clips) { m_clipsToBounds = clips; }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+    bool isUserInteractionEnabled() const { return m_userInteractionEnabled; }
+    void setUserInteractionEnabled(bool enabled);
+
+    // The tree of views.
+    View* superview() const;
+    QList<View*> subviews() const;
+    void addSubview(View* view);
+    void insertSubview(View* view, int index);
+    void insertSubviewBelow(View* view, View* sibling);
+    void insertSubviewAbove(View* view, View* sibling);
+    void removeFromSuperview();
+    void bringSubviewToFront(View* view);
+    void sendSubviewToBack(View* view);
+    // This view or the first descendant, depth first, with the tag.
+    View* viewWithTag(int tag);
+    bool isDescendantOfView(const View* view) const;
+    // Points and rectangles between views' coordinates; a null view is the
+    // window's coordinates.
+    QPointF convertPoint(const QPointF& point, const View* toView) const;
+    QPointF convertPointFrom(const QPointF& point, const View* fromView) const;
+    QRectF convertRect(const QRectF& rect, const View* toView) const;
+    // The view at the top of this view's tree (the window when shown).
+    View* rootView();
+
+    // Layout and drawing.
+    virtual void layoutSubviews() {}
+    void setNeedsLayout();
+    void layoutIfNeeded();
+    void setNeedsDisplay() { update(); }
+    virtual QSizeF sizeThatFits(const QSizeF& size) const;
+    void sizeToFit();
+    // Draws the view's own content, in its bounds coordinates, over its
+    // background colour.
+    virtual void drawRect(QPainter& painter, const QRectF& rect) {}
+
+    // The first responder: the view that takes the keyboard's input.
+    virtual bool canBecomeFirstResponder() const { return false; }
+    virtual bool becomeFirstResponder();
+    virtual bool resignFirstResponder();
+    virtual bool isFirstResponder() const;
+    // Makes the first responder in this subtree resign; answers whether one did.
+    bool endEditing();
+
+    // Touches, in the view's bounds coordinates. A view that does not take a
+    // touch (the default) passes it on to the next responder: the view
+    // controller of a root view, then the superview.
+    virtual void touchesBegan(const QPointF& point);
+    virtual void touchesMoved(const QPointF& point);
+    virtual void touchesEnded(const QPointF& point);
+    virtual void touchesCancelled();
+    // Stops the touch this view is following (a scroll view took the drag over).
+    void cancelTracking();
+    bool isTracking() const { return m_tracking; }
+
+    // Animation blocks: frame, bounds, centre, alpha and transform changes made
+    // in `animations` move over `duration` seconds.
+    static void animate(double duration, const std::function<void()>& animations,
+                        std::function<void(bool)> completion = {});
+    static void animate(double duration, double delay, AnimationCurve curve, const std::function<void()>& animations,
+                        std::function<void(bool)> completion = {});
+    static void setAnimationsEnabled(bool enabled);
+
+    // The view controller whose root view this is, or null.
+    ViewController* viewController() const;
+    void setViewController(ViewController* controller);
+
+    // What is shown at this moment (an animated frame or alpha moves towards
+    // the model values above).
+    QRectF presentationFrame() const { return m_presentedFrame; }
+    qreal presentationAlpha() const { return m_presentedAlpha; }
+
+protected:
+    void setBoundsOrigin(const QPointF& origin);
+    QPointF boundsOrigin() const { return m_boundsOrigin; }
+    // Called after the size changed (before layoutSubviews).
+    virtual void boundsSizeDidChange() {}
+    // Called after a subview was added or moved in the stacking order.
+    virtual void didAddSubview(View* subview) {}
+    // Places the subviews' widgets after the bounds origin moved.
+    void placeSubviews();
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    enum AnimatedProperty { FrameProperty = 1, AlphaProperty = 2, TransformProperty = 3 };
+    void placeWidget();
+    void updateEffect();
+    void autoresizeSubviews(const QSizeF& oldSize);
+    void didAddToSuperview();
+    QPointF pointFromEvent(const QMouseEvent* event) const;
+    void passTouchOn(int phase, const QPointF& point);
+
+    QRectF m_frame;
+    QRectF m_presentedFrame;
+    QPointF m_boundsOrigin;
+    ViewTransform m_transform;
+    ViewTransform m_presentedTransform;
+    qreal m_alpha = 1;
+    qreal m_presentedAlpha = 1;
+    QColor m_backgroundColor;
+    ContentMode m_contentMode = ContentMode::ScaleToFill;
+    unsigned m_autoresizingMask = Autoresizing::None;
+    int m_tag = 0;
+    bool m_hidden = false;
+    bool m_opaque = true;
+    bool m_clipsToBounds = false;
+    bool m_autoresizesSubviews = true;
+    bool m_userInteractionEnabled = true;
+    bool m_needsLayout = false;
+    bool m_tracking = false;
+    bool m_passedOn = false;
+    ViewEffect* m_effect = nullptr;
+    WeakRef<ViewController> m_viewController;
+};
