@@ -80,6 +80,13 @@ void AlertView::dismissWithoutButton()
         tellDismissed(self);
 }
 
+void AlertView::addTextField(const QString& placeholder, bool secure)
+{
+    m_hasTextField = true;
+    m_placeholder = placeholder;
+    m_secure = secure;
+}
+
 bool AlertView::isVisible() const
 {
     for (const std::shared_ptr<AlertView>& alert : registry().visible) {

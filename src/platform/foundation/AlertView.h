@@ -40,6 +40,15 @@ public:
     AlertViewDelegate* delegate() const { return m_delegate.get(); }
     bool isVisible() const;
 
+    // An alert may hold one line of text input (a password prompt); the
+    // presenter shows the field and keeps its text here.
+    void addTextField(const QString& placeholder, bool secure);
+    bool hasTextField() const { return m_hasTextField; }
+    const QString& textFieldPlaceholder() const { return m_placeholder; }
+    bool isTextFieldSecure() const { return m_secure; }
+    const QString& textFieldText() const { return m_text; }
+    void setTextFieldText(const QString& text) { m_text = text; }
+
     static QList<std::shared_ptr<AlertView>> visibleAlerts();
     static bool isAnyAlertShown();
     // Alerts shown since the process started (tests).
@@ -59,4 +68,8 @@ private:
     QString m_message;
     WeakRef<AlertViewDelegate> m_delegate;
     QStringList m_buttonTitles;
+    QString m_placeholder;
+    QString m_text;
+    bool m_hasTextField = false;
+    bool m_secure = false;
 };

@@ -32,6 +32,11 @@ View* ViewController::view()
     return m_view;
 }
 
+bool ViewController::isViewLoaded() const
+{
+    return !m_view.isNull();
+}
+
 void ViewController::setView(View* view)
 {
     if (m_view == view)

@@ -27,7 +27,7 @@ public:
 
     // The root view, loaded now if needed.
     View* view();
-    bool isViewLoaded() const { return m_view != nullptr; }
+    bool isViewLoaded() const;
     // Takes the view over: the screen owns its root view.
     void setView(View* view);
     // The frame a view loaded now gets (the container sets it before loading).

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/ui/View.h"
+
+#include <memory>
+
+class AlertView;
+class TextField;
+
+// Shows the model's alerts in the window: a dimmed screen with the box, its
+// title, message, optional text field and buttons. Two buttons stand side by
+// side (index 0, the cancel button, on the left); more stand in a column with
+// index 0 at the bottom. A button ends the alert with its index; Escape, or
+// the window closing, ends it with no index. An alert with no button stays
+// until its owner dismisses it.
+class AlertPresenter {
+public:
+    // Makes the model's AlertView show here from now on.
+    static void install();
+    // The view showing the alert, or null.
+    static View* viewFor(const AlertView* alert);
+    // The presenter's widget for an alert's text field, or null.
+    static TextField* textFieldFor(const AlertView* alert);
+    // Presses the button as the user does (tests, keyboard).
+    static bool pressButton(const AlertView* alert, int index);
+};
+
+// One alert on screen (made by the presenter).
+class AlertOverlay : public View {
+    Q_OBJECT
+public:
+    explicit AlertOverlay(const std::shared_ptr<AlertView>& alert, const QRectF& frame);
+
+    const std::shared_ptr<AlertView>& alert() const { return m_alert; }
+    TextField* textField() const { return m_field; }
+    QRectF boxRect() const { return m_box; }
+    QList<QRectF> buttonRects() const { return m_buttons; }
+    void press(int index);
+
+    void drawRect(QPainter& painter, const QRectF& rect) override;
+    void touchesBegan(const QPointF& point) override;
+    void touchesMoved(const QPointF& point) override;
+    void touchesEnded(const QPointF& point) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void layoutBox();
+    int buttonAt(const QPointF& point) const;
+
+    std::shared_ptr<AlertView> m_alert;
+    TextField* m_field = nullptr;
+    QRectF m_box;
+    QRectF m_titleRect;
+    QRectF m_messageRect;
+    QList<QRectF> m_buttons;
+    int m_pressed = -1;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/ui/TabBarItem.h"
+#include "platform/ui/View.h"
+
+#include <QList>
+
+class TabBar;
+
+// Told when the user chooses an item.
+class TabBarDelegate : public virtual Trackable {
+public:
+    virtual void didSelectItem(TabBar* tabBar, const TabBarItemPtr& item) {}
+};
+
+// A bar of items along the bottom of a screen, one of which may be selected.
+class TabBar : public View {
+    Q_OBJECT
+public:
+    static constexpr qreal kHeight = 49;
+
+    explicit TabBar(const QRectF& frame = QRectF(0, 0, 320, kHeight));
+
+    QList<TabBarItemPtr> items() const { return m_items; }
+    void setItems(const QList<TabBarItemPtr>& items, bool animated = false);
+    // The selected item, or null; setting it tells no delegate.
+    TabBarItemPtr selectedItem() const { return m_selected; }
+    void setSelectedItem(const TabBarItemPtr& item);
+    TabBarDelegate* delegate() const { return m_delegate.get(); }
+    void setDelegate(TabBarDelegate* delegate) { m_delegate = WeakRef<TabBarDelegate>(delegate); }
+    // Repaints after an item's title, picture or enabled flag changed.
+    void itemsChanged() { update(); }
+    // Taps the item as the user does (enabled items only).
+    void tapItem(const TabBarItemPtr& item);
+    QRectF rectForItemAtIndex(int index) const;
+
+    void drawRect(QPainter& painter, const QRectF& rect) override;
+    void touchesBegan(const QPointF& point) override;
+    void touchesEnded(const QPointF& point) override;
+
+private:
+    int indexAt(const QPointF& point) const;
+
+    QList<TabBarItemPtr> m_items;
+    TabBarItemPtr m_selected;
+    WeakRef<TabBarDelegate> m_delegate;
+    int m_pressed = -1;
+};

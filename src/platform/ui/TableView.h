@@ -1,0 +1,130 @@
+#pragma once
+
+#include "platform/ui/IndexPath.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TableViewDataSource.h"
+#include "platform/ui/TableViewDelegate.h"
+#include "platform/ui/TableViewStyle.h"
+
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QPointer>
+
+class TableViewCell;
+
+// Rows in sections, plain or grouped, on the scroll view's model. Heights
+// come from the delegate (or rowHeight) when the data is loaded; only the
+// rows on screen exist as cells, taken from the data source as they scroll
+// in and queued for reuse by identifier as they scroll out. Plain tables keep
+// a section's header at the top while its rows pass under it.
+class TableView : public ScrollView {
+    Q_OBJECT
+public:
+    explicit TableView(const QRectF& frame = QRectF(), TableViewStyle style = TableViewStyle::Plain);
+    ~TableView() override;
+
+    TableViewStyle style() const { return m_style; }
+    TableViewDataSource* dataSource() const { return m_dataSource.get(); }
+    void setDataSource(TableViewDataSource* dataSource);
+    TableViewDelegate* tableDelegate() const;
+    // The table's delegate is also its scroll view delegate.
+    void setDelegate(TableViewDelegate* delegate);
+
+    qreal rowHeight() const { return m_rowHeight; }
+    void setRowHeight(qreal height) { m_rowHeight = height; }
+    qreal sectionHeaderHeight() const { return m_sectionHeaderHeight; }
+    void setSectionHeaderHeight(qreal height) { m_sectionHeaderHeight = height; }
+    qreal sectionFooterHeight() const { return m_sectionFooterHeight; }
+    void setSectionFooterHeight(qreal height) { m_sectionFooterHeight = height; }
+    TableViewCellSeparatorStyle separatorStyle() const { return m_separatorStyle; }
+    void setSeparatorStyle(TableViewCellSeparatorStyle style);
+    QColor separatorColor() const { return m_separatorColor; }
+    void setSeparatorColor(const QColor& color);
+    bool allowsSelection() const { return m_allowsSelection; }
+    void setAllowsSelection(bool allows) { m_allowsSelection = allows; }
+    // Views above the first section and below the last; the table owns them.
+    View* tableHeaderView() const;
+    void setTableHeaderView(View* view);
+    View* tableFooterView() const;
+    void setTableFooterView(View* view);
+    View* backgroundView() const;
+    void setBackgroundView(View* view);
+
+    // Asks the data source and delegate again for everything.
+    void reloadData();
+    int numberOfSections() const { return int(m_sections.size()); }
+    int numberOfRowsInSection(int section) const;
+
+    // A queued cell of the identifier, made ready for reuse; null when none.
+    TableViewCell* dequeueReusableCellWithIdentifier(const QString& identifier);
+    // The cell of a row on screen, or null.
+    TableViewCell* cellForRowAtIndexPath(const IndexPath& indexPath) const;
+    QList<IndexPath> indexPathsForVisibleRows() const;
+    QList<TableViewCell*> visibleCells() const;
+    IndexPath indexPathForCell(const TableViewCell* cell) const;
+    IndexPath indexPathForRowAtPoint(const QPointF& point) const;
+    QRectF rectForRowAtIndexPath(const IndexPath& indexPath) const;
+    QRectF rectForSection(int section) const;
+    QRectF rectForHeaderInSection(int section) const;
+    QRectF rectForFooterInSection(int section) const;
+    // The header view shown for the section, or null.
+    View* headerViewForSection(int section) const;
+
+    void scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScrollPosition position, bool animated);
+    IndexPath indexPathForSelectedRow() const { return m_selected; }
+    void selectRowAtIndexPath(const IndexPath& indexPath, bool animated, TableViewScrollPosition position);
+    void deselectRowAtIndexPath(const IndexPath& indexPath, bool animated);
+
+    // Cells made so far (visible and queued): what the table costs.
+    int cellCount() const;
+
+    void touchesBegan(const QPointF& point) override;
+    void touchesEnded(const QPointF& point) override;
+    void touchesCancelled() override;
+    void drawRect(QPainter& painter, const QRectF& rect) override;
+
+protected:
+    void contentOffsetDidChange() override;
+    void boundsSizeDidChange() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Section {
+        qreal top = 0;
+        qreal headerHeight = 0;
+        QList<qreal> rowTops;  // one more than rows: the last is the rows' end
+        qreal footerHeight = 0;
+        qreal bottom = 0;
+        QPointer<View> header;
+        QPointer<View> footer;
+    };
+    void computeLayout();
+    void layoutVisible();
+    void recycle(TableViewCell* cell);
+    void clearCells();
+    void clearSectionViews();
+    View* defaultHeaderView(const QString& title, bool footer) const;
+    qreal rowsLeft() const;
+    qreal rowsWidth() const;
+
+    TableViewStyle m_style;
+    WeakRef<TableViewDataSource> m_dataSource;
+    WeakRef<TableViewDelegate> m_tableDelegate;
+    qreal m_rowHeight = 44;
+    qreal m_sectionHeaderHeight = 22;
+    qreal m_sectionFooterHeight = 22;
+    TableViewCellSeparatorStyle m_separatorStyle = TableViewCellSeparatorStyle::SingleLine;
+    QColor m_separatorColor = QColor(224, 224, 224);
+    bool m_allowsSelection = true;
+    QPointer<View> m_headerView;
+    QPointer<View> m_footerView;
+    QPointer<View> m_backgroundView;
+    QList<Section> m_sections;
+    QMap<IndexPath, QPointer<TableViewCell>> m_visible;
+    QHash<QString, QList<QPointer<TableViewCell>>> m_queue;
+    IndexPath m_selected;
+    IndexPath m_touched;
+    bool m_loaded = false;
+    bool m_inLayout = false;
+};

@@ -1,0 +1,168 @@
+#include "platform/ui/TextView.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/Keyboard.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+TextView::TextView(const QRectF& frame) : View(frame), m_edit(new QPlainTextEdit(this))
+{
+    Keyboard::ensureInstalled();
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setFont(Font::systemFontOfSize(17));
+    m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_edit->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; border: none; }"));
+    m_edit->installEventFilter(this);
+    m_edit->show();
+    setBackgroundColor(Qt::white);
+    connect(m_edit, &QPlainTextEdit::textChanged, this, [this]() {
+        if (TextViewDelegate* d = m_delegate.get())
+            d->textViewDidChange(this);
+    });
+    connect(m_edit, &QPlainTextEdit::cursorPositionChanged, this, [this]() {
+        if (TextViewDelegate* d = m_delegate.get())
+            d->textViewDidChangeSelection(this);
+    });
+    layoutSubviews();
+}
+
+QString TextView::text() const
+{
+    return m_edit->toPlainText();
+}
+
+void TextView::setText(const QString& text)
+{
+    QSignalBlocker block(m_edit);
+    m_edit->setPlainText(text);
+}
+
+QFont TextView::font() const
+{
+    return m_edit->font();
+}
+
+void TextView::setFont(const QFont& font)
+{
+    m_edit->setFont(font);
+}
+
+void TextView::setTextColor(const QColor& color)
+{
+    m_textColor = color;
+    QPalette palette = m_edit->palette();
+    palette.setColor(QPalette::Text, color);
+    m_edit->setPalette(palette);
+}
+
+void TextView::setTextAlignment(TextAlignment alignment)
+{
+    QTextOption option = m_edit->document()->defaultTextOption();
+    option.setAlignment(alignment == TextAlignment::Center  ? Qt::AlignHCenter
+                        : alignment == TextAlignment::Right ? Qt::AlignRight
+                                                            : Qt::AlignLeft);
+    m_edit->document()->setDefaultTextOption(option);
+}
+
+void TextView::setEditable(bool editable)
+{
+    m_editable = editable;
+    m_edit->setReadOnly(!editable);
+}
+
+void TextView::setBackgroundColor(const QColor& color)
+{
+    View::setBackgroundColor(color);
+}
+
+TextRange TextView::selectedRange() const
+{
+    const QTextCursor cursor = m_edit->textCursor();
+    return TextRange{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+}
+
+void TextView::setSelectedRange(const TextRange& range)
+{
+    const int size = int(text().size());
+    const int start = qBound(0, range.location, size);
+    const int end = qBound(start, range.location + range.length, size);
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(cursor);
+}
+
+void TextView::scrollRangeToVisible(const TextRange& range)
+{
+    const TextRange keep = selectedRange();
+    setSelectedRange(TextRange{range.location + range.length, 0});
+    m_edit->ensureCursorVisible();
+    setSelectedRange(keep);
+}
+
+bool TextView::becomeFirstResponder()
+{
+    if (!m_editable)
+        return false;
+    if (TextViewDelegate* d = m_delegate.get(); d && !d->textViewShouldBeginEditing(this))
+        return false;
+    m_edit->setFocus(Qt::OtherFocusReason);
+    if (!m_editing) {
+        m_editing = true;
+        Keyboard::setShown(true);
+        if (TextViewDelegate* d = m_delegate.get())
+            d->textViewDidBeginEditing(this);
+    }
+    return true;
+}
+
+bool TextView::resignFirstResponder()
+{
+    if (m_edit->hasFocus())
+        m_edit->clearFocus();
+    if (m_editing) {
+        m_editing = false;
+        Keyboard::setShown(false);
+        if (TextViewDelegate* d = m_delegate.get())
+            d->textViewDidEndEditing(this);
+    }
+    return true;
+}
+
+bool TextView::isFirstResponder() const
+{
+    return m_editing || m_edit->hasFocus();
+}
+
+bool TextView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_edit)
+        return false;
+    if (event->type() == QEvent::FocusIn && !m_editing && m_editable) {
+        if (TextViewDelegate* d = m_delegate.get(); d && !d->textViewShouldBeginEditing(this)) {
+            QMetaObject::invokeMethod(m_edit, [e = QPointer<QPlainTextEdit>(m_edit)]() { if (e) e->clearFocus(); },
+                                      Qt::QueuedConnection);
+            return false;
+        }
+        m_editing = true;
+        if (TextViewDelegate* d = m_delegate.get())
+            d->textViewDidBeginEditing(this);
+    } else if (event->type() == QEvent::FocusOut && m_editing) {
+        m_editing = false;
+        if (TextViewDelegate* d = m_delegate.get())
+            d->textViewDidEndEditing(this);
+    }
+    return false;
+}
+
+void TextView::layoutSubviews()
+{
+    const QRectF b = bounds();
+    m_edit->setGeometry(QRect(qRound(b.x()) + 4, qRound(b.y()) + 2, qMax(0, qRound(b.width()) - 8),
+                              qMax(0, qRound(b.height()) - 4)));
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/ui/View.h"
+
+#include <QImage>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QTextBrowser;
+class WebView;
+
+enum class WebViewNavigationType { LinkClicked = 0, FormSubmitted, BackForward, Reload, FormResubmitted, Other };
+
+// Asked before the web view follows a link, and told when a page is shown.
+class WebViewDelegate : public virtual Trackable {
+public:
+    // False keeps the page where it is.
+    virtual bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType)
+    {
+        return true;
+    }
+    virtual void webViewDidStartLoad(WebView* webView) {}
+    virtual void webViewDidFinishLoad(WebView* webView) {}
+};
+
+// Gives a web view the pictures of its pages. The application installs one
+// (over its image cache); without one, pages show no remote pictures.
+class WebImageProvider {
+public:
+    virtual ~WebImageProvider() = default;
+    // The picture when it is at hand; else a null image, and `ready` is called
+    // later with the picture (possibly never).
+    virtual QImage imageForUrl(const QUrl& url, std::function<void(const QImage&)> ready) = 0;
+};
+
+// Shows an HTML page given as text with a base address, in the platform's
+// rich-text view. It runs no scripts, ever: a page's scripts are dropped and
+// evaluating a script does nothing and answers the empty text, so a page can
+// never open an alert. A link is followed only when the delegate agrees:
+// an anchor on the page scrolls there, a local file is shown, any other
+// address is opened outside the application.
+class WebView : public View {
+    Q_OBJECT
+public:
+    explicit WebView(const QRectF& frame = QRectF());
+
+    WebViewDelegate* delegate() const { return m_delegate.get(); }
+    void setDelegate(WebViewDelegate* delegate) { m_delegate = WeakRef<WebViewDelegate>(delegate); }
+
+    void loadHTMLString(const QString& html, const QUrl& baseURL);
+    void loadData(const QByteArray& data, const QString& mimeType, const QString& encoding, const QUrl& baseURL);
+    QString stringByEvaluatingJavaScriptFromString(const QString& script);
+    QUrl baseURL() const { return m_baseURL; }
+    // The page's text as shown (tests).
+    QString shownText() const;
+    // Follows a link as a tap does.
+    void clickLink(const QUrl& url);
+    bool scalesPageToFit() const { return false; }
+    void setScalesPageToFit(bool) {}
+    void setBounces(bool) {}
+
+    static void setImageProvider(std::shared_ptr<WebImageProvider> provider);
+    static WebImageProvider* imageProvider();
+    // The page without its scripts and script attributes.
+    static QString withoutScripts(const QString& html);
+
+    void layoutSubviews() override;
+
+private:
+    QTextBrowser* m_browser;
+    WeakRef<WebViewDelegate> m_delegate;
+    QUrl m_baseURL;
+    QString m_html;
+};
