@@ -387,6 +387,7 @@ void TableView::layoutVisible()
             section.header->raise();
     }
     m_inLayout = false;
+    didLayoutRows();
     if (delegate) {
         for (const auto& [path, cell] : std::as_const(added))
             delegate->willDisplayCell(this, cell, path);

@@ -86,6 +86,8 @@ public:
 
 protected:
     void contentOffsetDidChange() override;
+    // Called after every placing of the rows (a reload, a scroll, a resize).
+    virtual void didLayoutRows() {}
     void boundsSizeDidChange() override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -1,0 +1,102 @@
+#include "app/screens/UIViewControllerCommon.h"
+
+#include "app/config/Customizer.h"
+#include "neighbours/ads/AdMediationView.h"
+#include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+
+UIViewControllerCommon::UIViewControllerCommon() = default;
+
+UIViewControllerCommon::~UIViewControllerCommon()
+{
+    for (QPointer<AdMediationView>* slot : {&m_headerBanner, &m_footerBanner}) {
+        if (AdMediationView* banner = slot->data()) {
+            banner->setDelegate(nullptr);
+            if (!banner->parentWidget())
+                banner->deleteLater();
+        }
+    }
+}
+
+void UIViewControllerCommon::viewDidLoad()
+{
+    ViewController::viewDidLoad();
+    view()->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackground));
+}
+
+AdMediationView* UIViewControllerCommon::requestBanner(QPointer<AdMediationView>& slot)
+{
+    if (adMediationApplicationKey().isEmpty())
+        return nullptr;
+    if (AdMediationView* old = slot.data()) {
+        old->setDelegate(nullptr);
+        old->removeFromSuperview();
+    }
+    slot = AdMediationView::requestAdMediationViewWithDelegate(this);
+    return slot.data();
+}
+
+AdMediationView* UIViewControllerCommon::requestHeaderBanner()
+{
+    return requestBanner(m_headerBanner);
+}
+
+AdMediationView* UIViewControllerCommon::requestFooterBanner()
+{
+    return requestBanner(m_footerBanner);
+}
+
+AdMediationView* UIViewControllerCommon::headerBanner() const
+{
+    return m_headerBanner.data();
+}
+
+AdMediationView* UIViewControllerCommon::footerBanner() const
+{
+    return m_footerBanner.data();
+}
+
+void UIViewControllerCommon::showBannerBelowView(AdMediationView* banner, View* contentView)
+{
+    if (!banner || !contentView)
+        return;
+    QRectF content = contentView->frame();
+    if (!m_hasVisibleBanner) {
+        content.setHeight(content.height() - banner->frame().height());
+        contentView->setFrame(content);
+        m_hasVisibleBanner = true;
+    }
+    QRectF f = banner->frame();
+    f.moveTop(content.y() + content.height());
+    banner->setFrame(f);
+}
+
+void UIViewControllerCommon::showBannerAboveView(AdMediationView* banner, View* view)
+{
+    if (!banner || !view)
+        return;
+    QRectF f = banner->frame();
+    f.moveTop(view->frame().y() - f.height());
+    banner->setFrame(f);
+}
+
+QString UIViewControllerCommon::adMediationApplicationKey()
+{
+    return kAdMediationApplicationKey;
+}
+
+bool UIViewControllerCommon::adMediationTestMode()
+{
+    return false;
+}
+
+ViewController* UIViewControllerCommon::viewControllerForPresentingModalView()
+{
+    Window* window = Window::keyWindow();
+    return window ? window->rootViewController().get() : nullptr;
+}
+
+int UIViewControllerCommon::positionForBanner(AdMediationView* banner)
+{
+    return banner && banner == m_headerBanner.data() ? 1 : 2;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "neighbours/ads/AdMediationDelegate.h"
+
+#include "platform/ui/ViewController.h"
+
+#include <QPointer>
+
+class AdMediationView;
+class View;
+
+// The base of the application's screens: the theme's background and two ad
+// slots, one above and one below the content. With this application's empty
+// ad key no banner is ever asked for, and the content keeps its full height.
+class UIViewControllerCommon : public ViewController, public AdMediationDelegate {
+public:
+    UIViewControllerCommon();
+    ~UIViewControllerCommon() override;
+
+    void viewDidLoad() override;
+
+    // The banner of a slot, or null; with the empty key, always null.
+    AdMediationView* requestHeaderBanner();
+    AdMediationView* requestFooterBanner();
+    AdMediationView* headerBanner() const;
+    AdMediationView* footerBanner() const;
+
+    // Places a received banner under the content view, shortening the content
+    // the first time only.
+    void showBannerBelowView(AdMediationView* banner, View* contentView);
+    // Places a banner just above a view, which keeps its frame.
+    void showBannerAboveView(AdMediationView* banner, View* view);
+    bool hasVisibleBanner() const { return m_hasVisibleBanner; }
+    void setHasVisibleBanner(bool visible) { m_hasVisibleBanner = visible; }
+
+    QString adMediationApplicationKey() override;
+    bool adMediationTestMode() override;
+    ViewController* viewControllerForPresentingModalView() override;
+    int positionForBanner(AdMediationView* banner) override;
+
+    static inline const QString kAdMediationApplicationKey = QString();
+
+private:
+    AdMediationView* requestBanner(QPointer<AdMediationView>& slot);
+
+    QPointer<AdMediationView> m_headerBanner;
+    QPointer<AdMediationView> m_footerBanner;
+    bool m_hasVisibleBanner = false;
+};
