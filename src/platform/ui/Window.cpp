@@ -30,11 +30,7 @@ Window::Window() : View(QRectF(0, 0, kWidth, kHeight)), m_statusBar(new StatusBa
         current() = this;
 }
 
-Window::~Window()
-{
-    if (m_root)
-        m_root->beginAppearance(false, false);
-}
+Window::~Window() = default;
 
 Window* Window::keyWindow()
 {
