@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QSet>
 
 #include <algorithm>
 
@@ -201,10 +202,14 @@ void TableView::computeLayout()
         Section section;
         section.top = y;
         const QString title = source->titleForHeaderInSection(this, s);
-        View* header = delegate ? delegate->viewForHeaderInSection(this, s) : nullptr;
         const std::optional<qreal> headerHeight = delegate ? delegate->heightForHeaderInSection(this, s) : std::nullopt;
-        if (!header && !title.isNull())
-            header = defaultHeaderView(title, false);
+        // A header the delegate makes zero high is not asked for.
+        View* header = nullptr;
+        if (!headerHeight || *headerHeight > 0) {
+            header = delegate ? delegate->viewForHeaderInSection(this, s) : nullptr;
+            if (!header && !title.isNull())
+                header = defaultHeaderView(title, false);
+        }
         if (headerHeight)
             section.headerHeight = qMax<qreal>(0, *headerHeight);
         else if (header && !title.isNull() && grouped)
@@ -320,8 +325,8 @@ void TableView::layoutVisible()
     const QRectF visible = bounds();
     const qreal top = visible.top();
     const qreal bottom = visible.bottom();
-    QMap<IndexPath, QPointer<TableViewCell>> still;
-    QList<QPair<IndexPath, TableViewCell*>> added;
+    // The rows on screen now, by their rectangles.
+    QList<QPair<IndexPath, QRectF>> wanted;
     for (int s = 0; s < m_sections.size(); ++s) {
         Section& section = m_sections[s];
         // Plain headers stay at the top while their section passes under them.
@@ -333,7 +338,6 @@ void TableView::layoutVisible()
             }
             section.header->setFrame(QRectF(0, y, frame().width(), section.headerHeight));
             section.header->setHidden(section.headerHeight <= 0 || y > bottom || y + section.headerHeight < top);
-            section.header->raise();
         }
         if (section.footer) {
             const qreal y = section.bottom - section.footerHeight;
@@ -345,42 +349,51 @@ void TableView::layoutVisible()
         const int rows = int(section.rowTops.size()) - 1;
         // The first row whose bottom is below the visible top.
         const auto first = std::upper_bound(section.rowTops.begin() + 1, section.rowTops.end(), top);
-        for (int r = int(first - section.rowTops.begin()) - 1; r < rows; ++r) {
-            if (r < 0)
-                continue;
+        for (int r = qMax(0, int(first - section.rowTops.begin()) - 1); r < rows; ++r) {
             const qreal rowTop = section.rowTops[r];
             const qreal rowBottom = section.rowTops[r + 1];
             if (rowTop >= bottom)
                 break;
             if (rowBottom <= top || rowBottom <= rowTop)
                 continue;
-            const IndexPath path{s, r};
-            QPointer<TableViewCell> cell = m_visible.take(path);
-            if (!cell) {
-                TableViewCell* made = source->cellForRowAtIndexPath(this, path);
-                if (!made)
-                    made = new TableViewCell();
-                cell = made;
-                added.append({path, made});
-            }
-            still.insert(path, cell);
-            cell->setSeparator(m_separatorStyle, m_separatorColor);
-            if (m_style == TableViewStyle::Grouped) {
-                using P = TableViewCell::GroupPosition;
-                cell->setGroupPosition(rows == 1 ? P::Single : r == 0 ? P::Top : r == rows - 1 ? P::Bottom : P::Middle);
-            }
-            cell->setFrame(QRectF(rowsLeft(), rowTop, rowsWidth(), rowBottom - rowTop));
-            if (cell->superview() != this)
-                insertSubview(cell, m_backgroundView ? 1 : 0);
-            cell->setSelected(path == m_selected);
-            cell->setHidden(false);
+            wanted.append({IndexPath{s, r}, QRectF(rowsLeft(), rowTop, rowsWidth(), rowBottom - rowTop)});
         }
     }
-    const auto gone = m_visible;
-    m_visible = still;
-    for (const auto& cell : gone) {
-        if (cell && !still.values().contains(cell))
-            recycle(cell);
+    // Rows that left the screen give their cells back first, so the rows
+    // coming in find them in the queue.
+    QSet<IndexPath> wantedPaths;
+    for (const auto& w : std::as_const(wanted))
+        wantedPaths.insert(w.first);
+    for (auto it = m_visible.begin(); it != m_visible.end();) {
+        if (!wantedPaths.contains(it.key())) {
+            recycle(it.value());
+            it = m_visible.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    QList<QPair<IndexPath, TableViewCell*>> added;
+    for (const auto& [path, rect] : std::as_const(wanted)) {
+        QPointer<TableViewCell> cell = m_visible.value(path);
+        if (!cell) {
+            TableViewCell* made = source->cellForRowAtIndexPath(this, path);
+            if (!made)
+                made = new TableViewCell();
+            cell = made;
+            m_visible.insert(path, cell);
+            added.append({path, made});
+        }
+        cell->setSeparator(m_separatorStyle, m_separatorColor);
+        if (m_style == TableViewStyle::Grouped) {
+            using P = TableViewCell::GroupPosition;
+            const int rows = numberOfRowsInSection(path.section);
+            cell->setGroupPosition(rows == 1 ? P::Single : path.row == 0 ? P::Top : path.row == rows - 1 ? P::Bottom : P::Middle);
+        }
+        cell->setFrame(rect);
+        if (cell->superview() != this)
+            insertSubview(cell, m_backgroundView ? 1 : 0);
+        cell->setSelected(path == m_selected);
+        cell->setHidden(false);
     }
     for (Section& section : m_sections) {
         if (section.header)
