@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev libicu-dev libplist-dev
   googletest libgtest-dev libgmock-dev
   libcpp-httplib-dev
+  fonts-liberation2
 )
 
 missing=()

@@ -1,0 +1,107 @@
+#include "UiTestSupport.h"
+
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/StatusBar.h"
+
+#include "platform/foundation/NetworkActivityIndicator.h"
+
+namespace {
+
+class Life : public ApplicationDelegate {
+public:
+    QStringList log;
+    void applicationWillResignActive(Application*) override { log.append(QStringLiteral("resign")); }
+    void applicationDidBecomeActive(Application*) override { log.append(QStringLiteral("active")); }
+    void applicationDidEnterBackground(Application*) override { log.append(QStringLiteral("background")); }
+    void applicationWillEnterForeground(Application*) override { log.append(QStringLiteral("foreground")); }
+};
+
+class AnimationTest : public UiTest {};
+
+}  // namespace
+
+TEST_F(AnimationTest, AFadeRunsOnTheClockAndEndsWithItsCompletion)
+{
+    auto* splash = new ImageView(QRectF(0, 0, 320, 480));
+    window->addSubview(splash);
+    bool finished = false;
+    View::animate(2.0, [splash]() { splash->setAlpha(0); }, [&finished](bool done) { finished = done; });
+    EXPECT_EQ(splash->alpha(), 0) << "the model value is the new one at once";
+    clock->advance(1000);
+    EXPECT_GT(splash->presentationAlpha(), 0.2);
+    EXPECT_LT(splash->presentationAlpha(), 0.8);
+    EXPECT_FALSE(finished);
+    clock->advance(1000);
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(splash->presentationAlpha(), 0);
+
+    // Frame and turning, run to the end at once.
+    bool moved = false;
+    View::animate(0.3, [splash]() {
+        splash->setFrame(QRectF(0, 100, 320, 380));
+        splash->setTransform(ViewTransform::makeRotation(M_PI));
+    }, [&moved](bool) { moved = true; });
+    Animator::shared().finishAll();
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(splash->presentationFrame(), QRectF(0, 100, 320, 380));
+    EXPECT_EQ(splash->geometry(), QRect(0, 100, 320, 380));
+    EXPECT_EQ(Animator::shared().runningCount(), 0);
+
+    // An animation replaced before its end does not finish.
+    bool first = true;
+    View::animate(1.0, [splash]() { splash->setAlpha(1); }, [&first](bool done) { first = done; });
+    View::setAnimationsEnabled(false);
+    splash->setAlpha(0.5);
+    View::setAnimationsEnabled(true);
+    clock->advance(1000);
+    EXPECT_FALSE(first);
+    EXPECT_EQ(splash->presentationAlpha(), 0.5);
+}
+
+TEST_F(AnimationTest, LifeFollowsTheWindowAndTheNetworkSignShowsInTheStatusBar)
+{
+    Life life;
+    Application& app = Application::sharedApplication();
+    app.setDelegate(&life);
+    app.setApplicationState(Application::State::Active);
+    life.log.clear();
+    app.setApplicationState(Application::State::Inactive);
+    window->setWindowState(Qt::WindowMinimized);
+    window->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(life.log.mid(0, 3), QStringList({QStringLiteral("resign"), QStringLiteral("background"),
+                                               QStringLiteral("foreground")}));
+    app.setApplicationState(Application::State::Active);
+    EXPECT_EQ(life.log.last(), QStringLiteral("active"));
+    app.setDelegate(nullptr);
+
+    EXPECT_FALSE(window->statusBar()->isNetworkActivityShown());
+    app.setNetworkActivityIndicatorVisible(true);
+    EXPECT_TRUE(window->statusBar()->isNetworkActivityShown());
+    NetworkActivityIndicator::setVisible(false);
+    EXPECT_FALSE(window->statusBar()->isNetworkActivityShown());
+
+    QList<QUrl> opened;
+    app.setOpenURLHandler([&opened](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    EXPECT_TRUE(app.openURL(QUrl(QStringLiteral("http://example.org/"))));
+    EXPECT_FALSE(app.openURL(QUrl()));
+    EXPECT_EQ(opened.size(), 1);
+    app.setOpenURLHandler({});
+}
+
+TEST_F(AnimationTest, ZoomComesFromTheCommandLineElseFromTheScreen)
+{
+    const char* args[] = {"muforum", "--zoom=1.5"};
+    EXPECT_EQ(Application::requestedZoom(2, const_cast<char**>(args)), 1.5);
+    const char* spaced[] = {"muforum", "--zoom", "2"};
+    EXPECT_EQ(Application::requestedZoom(3, const_cast<char**>(spaced)), 2.0);
+    const char* silly[] = {"muforum", "--zoom=100"};
+    EXPECT_EQ(Application::requestedZoom(2, const_cast<char**>(silly)), 0.0);
+    EXPECT_EQ(Application::zoomForScreenHeight(800), 1.25);
+    EXPECT_EQ(Application::zoomForScreenHeight(1440), 2.25);
+    EXPECT_EQ(Application::zoomForScreenHeight(400), 1.0);
+}
