@@ -1,0 +1,77 @@
+#include "platform/ui/UiTestSupport.h"
+
+#include "app/config/Customizer.h"
+#include "app/screens/UIViewControllerCommon.h"
+#include "app/widgets/FindAndResignFirstResponder.h"
+#include "app/widgets/LoadCellNib.h"
+#include "neighbours/ads/AdMediationView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TextField.h"
+
+namespace {
+
+class PostCellStandIn : public TableViewCell {
+public:
+    PostCellStandIn() : TableViewCell(TableViewCellStyle::Default) {}
+    void awakeFromNib() override { ++awakened; }
+    int awakened = 0;
+};
+
+class BaseScreenTest : public UiTest {};
+
+}  // namespace
+
+TEST_F(BaseScreenTest, ThemeBackgroundAndNoBannerWithTheEmptyKey)
+{
+    auto screen = std::make_shared<UIViewControllerCommon>();
+    window->setRootViewController(NavigationController::create(screen));
+    EXPECT_EQ(screen->view()->backgroundColor(), Customizer::getInstance().colorForKey(kColorBackground));
+    EXPECT_EQ(screen->adMediationApplicationKey(), QString());
+    EXPECT_FALSE(screen->adMediationTestMode());
+    const int asked = AdMediationView::requestCount();
+    EXPECT_EQ(screen->requestFooterBanner(), nullptr);
+    EXPECT_EQ(screen->requestHeaderBanner(), nullptr);
+    EXPECT_EQ(AdMediationView::requestCount(), asked) << "the mediation layer is never asked";
+    EXPECT_EQ(screen->viewControllerForPresentingModalView(), window->rootViewController().get());
+
+    // Placing banners (as a screen does when one arrives): the content is
+    // shortened once, however many banners come.
+    auto* content = new View(QRectF(0, 0, 320, 416));
+    screen->view()->addSubview(content);
+    std::unique_ptr<AdMediationView> banner(AdMediationView::requestAdMediationViewWithDelegate(screen.get()));
+    EXPECT_EQ(screen->positionForBanner(banner.get()), 2);
+    screen->showBannerBelowView(banner.get(), content);
+    EXPECT_EQ(content->frame().height(), 366);
+    EXPECT_EQ(banner->frame().y(), 366);
+    screen->showBannerBelowView(banner.get(), content);
+    EXPECT_EQ(content->frame().height(), 366);
+    EXPECT_TRUE(screen->hasVisibleBanner());
+    screen->showBannerAboveView(banner.get(), content);
+    EXPECT_EQ(banner->frame().y(), -50);
+    EXPECT_EQ(content->frame().y(), 0);
+}
+
+TEST_F(BaseScreenTest, CellsByClassNameAndResigningTheFirstResponder)
+{
+    EXPECT_EQ(cellClassName<PostCellStandIn>(), QStringLiteral("PostCellStandIn"));
+    TableView table(QRectF(0, 0, 320, 400));
+    PostCellStandIn* cell = loadCellNibForTableView<PostCellStandIn>(&table);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->reuseIdentifier(), QStringLiteral("PostCellStandIn"));
+    EXPECT_EQ(cell->awakened, 1);
+    delete cell;
+
+    auto* root = new View(QRectF(0, 20, 320, 460));
+    auto* group = new View(QRectF(0, 0, 320, 200));
+    auto* field = new TextField(QRectF(10, 10, 200, 30));
+    group->addSubview(new Label(QRectF(0, 0, 10, 10)));
+    group->addSubview(field);
+    root->addSubview(group);
+    window->addSubview(root);
+    EXPECT_FALSE(findAndResignFirstResponder(root)) << "no first responder: nothing changes";
+    field->becomeFirstResponder();
+    EXPECT_TRUE(field->isFirstResponder());
+    EXPECT_TRUE(findAndResignFirstResponder(root));
+    EXPECT_FALSE(field->isFirstResponder());
+}

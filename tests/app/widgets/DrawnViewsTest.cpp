@@ -1,0 +1,76 @@
+#include "platform/ui/UiTestSupport.h"
+
+#include "app/widgets/GradientView.h"
+#include "app/widgets/RoundedRectView.h"
+#include "app/widgets/ShadowedTableView.h"
+#include "platform/ui/Screenshot.h"
+#include "platform/ui/TableViewCell.h"
+
+namespace {
+
+class Rows : public TableViewDataSource {
+public:
+    int rows = 30;
+    int numberOfRowsInSection(TableView*, int) override { return rows; }
+    TableViewCell* cellForRowAtIndexPath(TableView* table, const IndexPath&) override
+    {
+        auto* cell = table->dequeueReusableCellWithIdentifier(QStringLiteral("c"));
+        return cell ? cell : new TableViewCell(TableViewCellStyle::Default, QStringLiteral("c"));
+    }
+};
+
+class DrawnViewsTest : public UiTest {};
+
+}  // namespace
+
+TEST_F(DrawnViewsTest, RoundedRectRadiusFitsTheBoxAndItKeepsNoBackground)
+{
+    RoundedRectView wide(QRectF(0, 0, 100, 40));
+    EXPECT_EQ(wide.cornerRadius(), 30.0);
+    EXPECT_EQ(wide.effectiveRadius(), 20.0);
+    RoundedRectView tall(QRectF(0, 0, 30, 100));
+    EXPECT_EQ(tall.effectiveRadius(), 15.0);
+
+    auto* box = new RoundedRectView(QRectF(40, 60, 100, 40));
+    box->setRectColor(QColor(51, 51, 51));
+    box->setStrokeColor(QColor(51, 51, 51));
+    box->setBackgroundColor(Qt::red);
+    box->setOpaque(true);
+    EXPECT_FALSE(box->isOpaque());
+    window->addSubview(box);
+    const QImage image = Screenshot::render(box, 1);
+    EXPECT_EQ(qAlpha(image.pixel(1, 1)), 0) << "the corner outside the rounding stays clear";
+    EXPECT_EQ(image.pixelColor(50, 20), QColor(51, 51, 51));
+
+    GradientView backdrop(QRectF(0, 0, 320, 44));
+    EXPECT_EQ(backdrop.topColor(), QColor(Qt::white));
+    EXPECT_EQ(qRound(backdrop.bottomColor().redF() * 100), 85);
+}
+
+TEST_F(DrawnViewsTest, ShadowsFollowTheFirstAndLastRows)
+{
+    Rows rows;
+    auto* table = new ShadowedTableView(QRectF(0, 20, 320, 460));
+    table->setDataSource(&rows);
+    window->addSubview(table);
+    table->reloadData();
+    EXPECT_TRUE(table->hasTopShadow());
+    EXPECT_EQ(table->topShadowRect(), QRectF(0, -10, 320, 10));
+    EXPECT_FALSE(table->hasBottomShadow());
+    EXPECT_EQ(table->originShadowRect(), QRectF(0, 0, 320, 10));
+
+    table->setContentOffset(QPointF(0, 200));
+    EXPECT_FALSE(table->hasTopShadow()) << "the first row is off screen";
+    EXPECT_EQ(table->originShadowRect().y(), 200);
+    table->setContentOffset(table->maximumContentOffset());
+    EXPECT_TRUE(table->hasBottomShadow());
+    EXPECT_EQ(table->bottomShadowRect().y(), 30 * 44);
+    table->setContentOffset(QPointF(0, 0));
+    EXPECT_TRUE(table->hasTopShadow());
+
+    rows.rows = 0;
+    table->reloadData();
+    EXPECT_FALSE(table->hasTopShadow());
+    EXPECT_FALSE(table->hasBottomShadow());
+    EXPECT_FALSE(table->originShadowRect().isNull()) << "an empty table shows only the origin shadow";
+}
