@@ -170,7 +170,7 @@ View* TableView::defaultHeaderView(const QString& title, bool footer) const
     label->setShadowOffset(QSizeF(0, 1));
     auto* holder = new View();
     holder->addSubview(label);
-    label->setAutoresizingMask(Autoresizing::FlexibleSize);
+    label->setAutoresizingMask(Autoresizing::FlexibleWidth);
     label->setTag(-1);
     return holder;
 }
@@ -222,6 +222,7 @@ void TableView::computeLayout()
         section.header = header;
         if (header) {
             addSubview(header);
+            header->setFrame(QRectF(0, section.top, frame().width(), section.headerHeight));
             if (View* l = header->viewWithTag(-1); l && l != header)
                 l->setFrame(QRectF(20, section.headerHeight - 32, frame().width() - 40, 28));
         }
@@ -249,6 +250,7 @@ void TableView::computeLayout()
         section.footer = footer;
         if (footer) {
             addSubview(footer);
+            footer->setFrame(QRectF(0, y, frame().width(), section.footerHeight));
             if (View* l = footer->viewWithTag(-1); l && l != footer)
                 l->setFrame(QRectF(20, 4, frame().width() - 40, section.footerHeight - 8));
         }

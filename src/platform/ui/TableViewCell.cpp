@@ -222,12 +222,16 @@ void TableViewCell::layoutSubviews()
             m_detailTextLabel->setFrame(QRectF(x, h / 2 + 2, width, 18));
         break;
     }
-    case TableViewCellStyle::Value1:
+    case TableViewCellStyle::Value1: {
+        // The title takes the room it needs (at most three fifths); the
+        // detail takes the rest, right aligned.
+        const qreal title = m_textLabel ? qMin(width * 0.6, m_textLabel->sizeThatFits(QSizeF()).width()) : 0;
         if (m_textLabel)
-            m_textLabel->setFrame(QRectF(x, 0, width * 0.55, h));
+            m_textLabel->setFrame(QRectF(x, 0, title, h));
         if (m_detailTextLabel)
-            m_detailTextLabel->setFrame(QRectF(x + width * 0.55, 0, width * 0.45, h));
+            m_detailTextLabel->setFrame(QRectF(x + title + 8, 0, qMax<qreal>(0, width - title - 8), h));
         break;
+    }
     case TableViewCellStyle::Value2:
         if (m_textLabel)
             m_textLabel->setFrame(QRectF(x, 0, 67, h));
