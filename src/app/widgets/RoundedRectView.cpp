@@ -1,30 +1,10 @@
 #include "app/widgets/RoundedRectView.h"
 
+#include "platform/ui/Drawing.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
-
-// The platform's arc to a point for a right-angled corner: a line towards the
-// corner, then a quarter circle of the radius that ends towards `next`.
-void arcToPoint(QPainterPath& path, const QPointF& corner, const QPointF& next, qreal r)
-{
-    const QPointF from = path.currentPosition();
-    auto unit = [](const QPointF& v) {
-        const qreal len = std::hypot(v.x(), v.y());
-        return len > 0 ? v / len : QPointF();
-    };
-    const QPointF in = unit(from - corner);
-    const QPointF out = unit(next - corner);
-    const QPointF start = corner + in * r;
-    const QPointF end = corner + out * r;
-    path.lineTo(start);
-    // The quarter circle's control points for a cubic: 0.5523 of the radius.
-    const qreal k = 0.5522847498;
-    path.cubicTo(start - in * r * k, end - out * r * k, end);
-}
-
-}  // namespace
 
 RoundedRectView::RoundedRectView(const QRectF& frame) : View(frame)
 {
@@ -79,10 +59,10 @@ void RoundedRectView::drawRect(QPainter& painter, const QRectF&)
     const qreal r = effectiveRadius();
     QPainterPath path;
     path.moveTo(b.left(), b.center().y());
-    arcToPoint(path, b.topLeft(), QPointF(b.center().x(), b.top()), r);
-    arcToPoint(path, b.topRight(), QPointF(b.right(), b.center().y()), r);
-    arcToPoint(path, b.bottomRight(), QPointF(b.center().x(), b.bottom()), r);
-    arcToPoint(path, b.bottomLeft(), QPointF(b.left(), b.center().y()), r);
+    Drawing::addArcToPoint(path, b.topLeft(), QPointF(b.center().x(), b.top()), r);
+    Drawing::addArcToPoint(path, b.topRight(), QPointF(b.right(), b.center().y()), r);
+    Drawing::addArcToPoint(path, b.bottomRight(), QPointF(b.center().x(), b.bottom()), r);
+    Drawing::addArcToPoint(path, b.bottomLeft(), QPointF(b.left(), b.center().y()), r);
     path.closeSubpath();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(m_rectColor);

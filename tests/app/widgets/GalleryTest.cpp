@@ -11,6 +11,8 @@
 #include "platform/ui/ActionSheet.h"
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/AlertPresenter.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/Switch.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
@@ -378,4 +380,19 @@ TEST_F(GalleryTest, AlertsSheetsAndPages)
                        "<script>alert('never')</script></div>"),
         QUrl(QStringLiteral("http://forum.example/")));
     save(QStringLiteral("web_view.png"));
+
+    auto settings = std::make_shared<UIViewControllerCommon>();
+    settings->setTitle(QStringLiteral("Birthday"));
+    show(settings);
+    auto* hint = new Label(QRectF(20, 20, 190, 27));
+    hint->setText(QStringLiteral("Show my age"));
+    hint->setFont(Font::boldSystemFontOfSize(17));
+    settings->view()->addSubview(hint);
+    auto* toggle = new Switch(QPointF(206, 20));
+    toggle->setOn(true);
+    settings->view()->addSubview(toggle);
+    auto* picker = new DatePicker(QRectF(0, 200, 320, 216));
+    picker->setDate(QDate(1990, 5, 12));
+    settings->view()->addSubview(picker);
+    save(QStringLiteral("pickers.png"));
 }
