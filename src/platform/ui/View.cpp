@@ -486,8 +486,10 @@ void View::mousePressEvent(QMouseEvent* event)
     }
     m_passedOn = false;
     touchesBegan(pointFromEvent(event));
-    m_tracking = !m_passedOn;
-    if (m_passedOn)
+    // A screen's root view follows the touch for its screen, the next
+    // responder, which hears of the rest of it.
+    m_tracking = !m_passedOn || m_viewController.get();
+    if (!m_tracking)
         event->ignore();
     else
         event->accept();
