@@ -38,7 +38,7 @@ QImage ResourceImages::named(const QString& name)
 QSizeF ResourceImages::pointSize(const QImage& image)
 {
     if (image.isNull())
-        return QSizeF();
+        return QSizeF(0, 0);
     return QSizeF(image.size()) / image.devicePixelRatio();
 }
 
