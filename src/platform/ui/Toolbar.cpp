@@ -72,7 +72,7 @@ void Toolbar::layoutSubviews()
     QList<QSizeF> sizes;
     for (int i = 0; i < m_items.size(); ++i) {
         const auto system = m_items[i]->systemItem();
-        QSizeF s;
+        QSizeF s(0, 0);
         if (system && *system == BarButtonSystemItem::FlexibleSpace) {
             ++flexible;
         } else if (system && *system == BarButtonSystemItem::FixedSpace) {
