@@ -155,7 +155,7 @@ void Button::layoutSubviews()
 {
     const QRectF content = m_contentInsets.insetRect(bounds());
     const QSizeF image = ResourceImages::pointSize(m_imageView->image());
-    QSizeF title = m_titleLabel->text().isEmpty() ? QSizeF() : m_titleLabel->sizeThatFits(QSizeF());
+    QSizeF title = m_titleLabel->text().isEmpty() ? QSizeF(0, 0) : m_titleLabel->sizeThatFits(QSizeF());
     title.setWidth(qMin(title.width(), qMax<qreal>(0, content.width() - image.width())));
     const qreal total = image.width() + title.width();
     qreal x = content.x() + (content.width() - total) / 2;
