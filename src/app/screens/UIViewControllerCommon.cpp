@@ -29,8 +29,12 @@ AdMediationView* UIViewControllerCommon::requestBanner(QPointer<AdMediationView>
     if (adMediationApplicationKey().isEmpty())
         return nullptr;
     if (AdMediationView* old = slot.data()) {
+        // The slot owns its banner: the old one goes, placed or not.
         old->setDelegate(nullptr);
-        old->removeFromSuperview();
+        if (old->parentWidget())
+            old->removeFromSuperview();
+        else
+            old->deleteLater();
     }
     slot = AdMediationView::requestAdMediationViewWithDelegate(this);
     return slot.data();
