@@ -260,6 +260,7 @@ void NavigationController::show(const ViewControllerPtr& from, const ViewControl
     const qreal sign = direction == Direction::Push ? 1 : -1;
     toView->setFrame(area.translated(sign * w, 0));
     m_pendingTransitionEnd = end;
+    const int id = ++m_transitionId;
     std::weak_ptr<ViewController> weakSelf = weak_from_this();
     View::animate(
         kTransitionDuration,
@@ -267,9 +268,10 @@ void NavigationController::show(const ViewControllerPtr& from, const ViewControl
             toView->setFrame(area);
             fromView->setFrame(area.translated(-sign * w, 0));
         },
-        [weakSelf, end](bool) {
+        [weakSelf, end, id](bool) {
+            // A slide ended early by a later one has been finished already.
             auto self = std::static_pointer_cast<NavigationController>(weakSelf.lock());
-            if (self && self->m_pendingTransitionEnd) {
+            if (self && self->m_pendingTransitionEnd && self->m_transitionId == id) {
                 self->m_pendingTransitionEnd = nullptr;
                 end();
             }

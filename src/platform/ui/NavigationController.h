@@ -68,6 +68,7 @@ private:
     NavigationBar* m_bar = nullptr;
     bool m_barHidden = false;
     std::function<void()> m_pendingTransitionEnd;
+    int m_transitionId = 0;
 };
 
 using NavigationControllerPtr = std::shared_ptr<NavigationController>;

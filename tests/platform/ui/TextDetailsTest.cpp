@@ -1,0 +1,147 @@
+#include "UiTestSupport.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/StringDrawing.h"
+#include "platform/ui/TextLayout.h"
+#include "platform/ui/TextView.h"
+#include "platform/ui/WebView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+
+namespace {
+
+class Editing : public TextViewDelegate {
+public:
+    QStringList log;
+    bool mayBegin = true;
+    bool textViewShouldBeginEditing(TextView*) override { return mayBegin; }
+    void textViewDidBeginEditing(TextView*) override { log.append(QStringLiteral("begin")); }
+    void textViewDidEndEditing(TextView*) override { log.append(QStringLiteral("end")); }
+    void textViewDidChange(TextView* v) override { log.append(QStringLiteral("change:") + v->text()); }
+};
+
+class Gate : public WebViewDelegate {
+public:
+    int finished = 0;
+    void webViewDidFinishLoad(WebView*) override { ++finished; }
+};
+
+class TextDetailsTest : public UiTest {};
+
+}  // namespace
+
+TEST_F(TextDetailsTest, TruncationModesAndWrapping)
+{
+    const QFont font = Font::systemFontOfSize(14);
+    const QString text = QStringLiteral("beginning middle ending of a line that is far too long");
+    const TextLayout tail(text, font, 120, 1, 0, LineBreakMode::TailTruncation);
+    const TextLayout head(text, font, 120, 1, 0, LineBreakMode::HeadTruncation);
+    const TextLayout middle(text, font, 120, 1, 0, LineBreakMode::MiddleTruncation);
+    const TextLayout clip(text, font, 120, 1, 0, LineBreakMode::Clip);
+    EXPECT_TRUE(tail.lines()[0].text.startsWith(QStringLiteral("beginning")));
+    EXPECT_TRUE(tail.lines()[0].text.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(head.lines()[0].text.startsWith(QChar(0x2026)));
+    EXPECT_TRUE(head.lines()[0].text.endsWith(QStringLiteral("long")));
+    EXPECT_TRUE(middle.lines()[0].text.contains(QChar(0x2026)));
+    EXPECT_TRUE(middle.lines()[0].text.endsWith(QStringLiteral("long")));
+    EXPECT_EQ(clip.lines()[0].text, text) << "a clipped line is drawn whole and cut at the edge";
+    for (const TextLayout* l : {&tail, &head, &middle})
+        EXPECT_LE(l->lines()[0].width, 120);
+
+    // A long word breaks inside when it alone is wider than the line;
+    // character wrapping breaks anywhere.
+    const TextLayout word(QStringLiteral("Supercalifragilisticexpialidocious"), font, 80, 0, 0, LineBreakMode::WordWrap);
+    EXPECT_GT(word.lineCount(), 1);
+    for (const TextLayout::Line& line : word.lines())
+        EXPECT_LE(line.width, 80.5);
+    const TextLayout chars(QStringLiteral("ab cd ef gh ij kl"), font, 40, 0, 0, LineBreakMode::CharacterWrap);
+    EXPECT_GT(chars.lineCount(), 1);
+    EXPECT_EQ(TextLayout(QString(), font, 100).size(), QSizeF(0, 0));
+
+    // Drawing answers the size it took, the size measuring gives.
+    QImage canvas(200, 200, QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    const QSizeF drawn = StringDrawing::drawInRect(painter, text, QRectF(0, 0, 120, 200), font,
+                                                   LineBreakMode::WordWrap, TextAlignment::Center);
+    EXPECT_EQ(drawn, StringDrawing::sizeWithFont(text, font, QSizeF(120, 200), LineBreakMode::WordWrap));
+    EXPECT_EQ(StringDrawing::drawAtPoint(painter, QStringLiteral("Hi"), QPointF(0, 0), font),
+              StringDrawing::sizeWithFont(QStringLiteral("Hi"), font));
+}
+
+TEST_F(TextDetailsTest, TextViewsTellTheirDelegateAndReadOnlyOnesTakeNoFocus)
+{
+    Editing editing;
+    auto* view = new TextView(QRectF(0, 20, 320, 200));
+    view->setDelegate(&editing);
+    window->addSubview(view);
+    editing.mayBegin = false;
+    EXPECT_FALSE(view->becomeFirstResponder());
+    editing.mayBegin = true;
+    EXPECT_TRUE(view->becomeFirstResponder());
+    view->setText(QStringLiteral("set in code"));
+    EXPECT_EQ(editing.log, QStringList({QStringLiteral("begin")})) << "setting the text in code is no change";
+    view->resignFirstResponder();
+    EXPECT_EQ(editing.log.last(), QStringLiteral("end"));
+    view->setEditable(false);
+    EXPECT_FALSE(view->canBecomeFirstResponder());
+    EXPECT_FALSE(view->becomeFirstResponder());
+    view->scrollRangeToVisible(TextRange{3, 2});
+    EXPECT_EQ(view->selectedRange(), (TextRange{0, 0})) << "showing a range keeps the selection";
+}
+
+TEST_F(TextDetailsTest, SegmentsKeepTheSelectionOnTheSameSegmentAsOthersComeAndGo)
+{
+    SegmentedControl control({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    control.setSelectedSegmentIndex(1);
+    control.insertSegmentWithTitle(QStringLiteral("z"), 0);
+    EXPECT_EQ(control.selectedSegmentIndex(), 2);
+    EXPECT_EQ(control.titleForSegmentAtIndex(2), QStringLiteral("b"));
+    control.removeSegmentAtIndex(0);
+    EXPECT_EQ(control.selectedSegmentIndex(), 1);
+    control.removeSegmentAtIndex(1);
+    EXPECT_EQ(control.selectedSegmentIndex(), SegmentedControl::NoSegment);
+    control.setSelectedSegmentIndex(7);
+    EXPECT_EQ(control.selectedSegmentIndex(), SegmentedControl::NoSegment);
+    control.setMomentary(true);
+    int changes = 0;
+    control.addAction([&changes, &control](Control*) {
+        ++changes;
+        EXPECT_EQ(control.selectedSegmentIndex(), 0) << "told with the tapped segment";
+    }, ControlEvent::ValueChanged);
+    control.tapSegment(0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(control.selectedSegmentIndex(), SegmentedControl::NoSegment) << "a momentary control springs back";
+    control.setFrame(QRectF(0, 0, 200, 30));
+    control.setWidth(50, 0);
+    EXPECT_EQ(control.rectForSegment(0).width(), 50);
+    EXPECT_EQ(control.rectForSegment(1).width(), 150);
+}
+
+TEST_F(TextDetailsTest, AllowedLinksToAnchorsAndLocalPagesStayInTheView)
+{
+    QTemporaryDir folder;
+    const QString page = QDir(folder.path()).filePath(QStringLiteral("rules.html"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<p>Forum rules</p><script>alert(1)</script>");
+    file.close();
+    Gate gate;
+    auto* web = new WebView(QRectF(0, 20, 320, 400));
+    web->setDelegate(&gate);
+    window->addSubview(web);
+    web->loadHTMLString(QStringLiteral("<p><a href='#end'>down</a></p><p><a name='end'>end</a></p>"),
+                        QUrl::fromLocalFile(folder.path() + QLatin1Char('/')));
+    EXPECT_EQ(gate.finished, 1);
+    web->clickLink(QUrl(QStringLiteral("#end")));
+    EXPECT_TRUE(web->shownText().contains(QStringLiteral("down")));
+    web->clickLink(QUrl(QStringLiteral("rules.html")));
+    EXPECT_EQ(web->shownText(), QStringLiteral("Forum rules"));
+    EXPECT_EQ(web->baseURL(), QUrl::fromLocalFile(page));
+    web->loadData(QByteArray("plain <b>text</b>"), QStringLiteral("text/plain"), QStringLiteral("utf-8"), QUrl());
+    EXPECT_EQ(web->shownText(), QStringLiteral("plain <b>text</b>"));
+}
