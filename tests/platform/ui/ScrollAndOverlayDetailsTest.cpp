@@ -1,0 +1,134 @@
+#include "UiTestSupport.h"
+
+#include "platform/ui/ActionSheet.h"
+#include "platform/ui/AlertPresenter.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TextField.h"
+
+#include "platform/foundation/AlertView.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+class Events : public ScrollViewDelegate, public AlertViewDelegate, public ActionSheetDelegate, public KeyboardObserver {
+public:
+    QStringList log;
+    void scrollViewDidEndDragging(ScrollView*, bool decelerate) override
+    {
+        log.append(decelerate ? QStringLiteral("end, coasting") : QStringLiteral("end, still"));
+    }
+    void scrollViewDidEndDecelerating(ScrollView*) override { log.append(QStringLiteral("stopped")); }
+    void clickedButtonAtIndex(AlertView*, int index) override { log.append(QStringLiteral("alert %1").arg(index)); }
+    void clickedButtonAtIndex(ActionSheet*, int index) override { log.append(QStringLiteral("sheet %1").arg(index)); }
+    void keyboardWillShow(const KeyboardInfo&) override { log.append(QStringLiteral("show")); }
+    void keyboardWillHide(const KeyboardInfo&) override { log.append(QStringLiteral("hide")); }
+};
+
+class OverlayTest : public UiTest {
+protected:
+    ScrollView* makeScroll()
+    {
+        auto* scroll = new ScrollView(QRectF(0, 20, 320, 400));
+        scroll->setContentSize(QSizeF(320, 4000));
+        scroll->setDelegate(&events);
+        window->addSubview(scroll);
+        return scroll;
+    }
+    Events events;
+};
+
+}  // namespace
+
+TEST_F(OverlayTest, AQuickFlickCoastsAndASlowReleaseStops)
+{
+    ScrollView* scroll = makeScroll();
+    scroll->beginDragging(QPointF(100, 300));
+    clock->advance(16);
+    scroll->dragTo(QPointF(100, 200));
+    scroll->endDragging();
+    EXPECT_EQ(events.log, QStringList({QStringLiteral("end, coasting")}));
+    const qreal released = scroll->contentOffset().y();
+    clock->runOneShots();
+    EXPECT_GT(scroll->contentOffset().y(), released) << "it goes on in the flick's direction";
+    EXPECT_EQ(events.log.last(), QStringLiteral("stopped"));
+
+    events.log.clear();
+    scroll->beginDragging(QPointF(100, 300));
+    clock->advance(16);
+    scroll->dragTo(QPointF(100, 298));
+    clock->advance(300);
+    scroll->endDragging();
+    EXPECT_EQ(events.log, QStringList({QStringLiteral("end, still")}));
+
+    // Showing a rectangle scrolls only as far as needed.
+    scroll->setContentOffset(QPointF(0, 0));
+    scroll->scrollRectToVisible(QRectF(0, 500, 320, 50), false);
+    EXPECT_EQ(scroll->contentOffset().y(), 150);
+    scroll->scrollRectToVisible(QRectF(0, 200, 320, 50), false);
+    EXPECT_EQ(scroll->contentOffset().y(), 150);
+    // An inset set while dragging waits for the release to take effect.
+    scroll->setContentOffset(QPointF(0, 0));
+    scroll->beginDragging(QPointF(100, 100));
+    scroll->dragTo(QPointF(100, 140));
+    scroll->setContentInset(EdgeInsets{60, 0, 0, 0});
+    EXPECT_EQ(scroll->contentOffset().y(), -20);
+    EXPECT_EQ(scroll->minimumContentOffset().y(), -60);
+    clock->advance(300);
+    scroll->endDragging();
+    clock->runOneShots();
+    EXPECT_EQ(scroll->contentOffset().y(), -20) << "within the new range it stays";
+}
+
+TEST_F(OverlayTest, ReturnPressesTheLastButtonAndSheetsWorkWithoutAWindow)
+{
+    AlertPresenter::install();
+    auto alert = AlertView::create(QString(), QStringLiteral("Subscribe?"), &events,
+                                   {QStringLiteral("cancel"), QStringLiteral("yes")});
+    alert->show();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(AlertPresenter::viewFor(alert.get()), &enter);
+    EXPECT_EQ(events.log, QStringList({QStringLiteral("alert 1")}));
+    EXPECT_FALSE(AlertPresenter::pressButton(alert.get(), 0)) << "a gone alert has no buttons";
+
+    // An alert while no window exists stays model-side only.
+    window.reset();
+    auto lonely = AlertView::create(QString(), QStringLiteral("m"), &events, {QStringLiteral("ok")});
+    lonely->show();
+    EXPECT_TRUE(lonely->isVisible());
+    EXPECT_EQ(AlertPresenter::viewFor(lonely.get()), nullptr);
+    lonely->dismissWithClickedButtonIndex(0);
+    EXPECT_EQ(events.log.last(), QStringLiteral("alert 0"));
+
+    auto host = std::make_unique<View>(QRectF(0, 0, 320, 480));
+    auto* sheet = new ActionSheet(QStringLiteral("Move thread"), &events, QString(), QString(),
+                                  {QStringLiteral("Here"), QStringLiteral("There")});
+    EXPECT_EQ(sheet->cancelButtonIndex(), -1);
+    sheet->showInView(host.get());
+    EXPECT_EQ(sheet->superview(), host.get());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(sheet, &escape);
+    EXPECT_TRUE(sheet->isVisible()) << "without a cancel button Escape chooses nothing";
+    sheet->dismissWithClickedButtonIndex(1, false);
+    EXPECT_EQ(events.log.last(), QStringLiteral("sheet 1"));
+    sheet->dismissWithClickedButtonIndex(0, false);
+    EXPECT_EQ(events.log.last(), QStringLiteral("sheet 1")) << "told once";
+}
+
+TEST_F(OverlayTest, MovingFromOneFieldToAnotherKeepsTheKeyboard)
+{
+    Keyboard::addObserver(&events);
+    auto* name = new TextField(QRectF(20, 40, 200, 31));
+    auto* password = new TextField(QRectF(20, 80, 200, 31));
+    window->addSubview(name);
+    window->addSubview(password);
+    name->becomeFirstResponder();
+    name->resignFirstResponder();
+    password->becomeFirstResponder();
+    EXPECT_EQ(events.log, QStringList({QStringLiteral("show"), QStringLiteral("hide"), QStringLiteral("show")}));
+    EXPECT_TRUE(Keyboard::isShown());
+    password->resignFirstResponder();
+    EXPECT_FALSE(Keyboard::isShown());
+    Keyboard::removeObserver(&events);
+}
