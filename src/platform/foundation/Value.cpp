@@ -7,9 +7,12 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 
 static_assert(sizeof(Value) == sizeof(void*), "a value is one machine word");
+
+using Entry = ValueDict::Entry;
 static_assert(std::endian::native == std::endian::little, "inline texts follow the tag byte in memory");
 
 // ---------------------------------------------------------------- TextNumber
@@ -222,7 +225,6 @@ struct Value::ListBox : Box {
 };
 
 struct Value::DictBox : Box {
-    explicit DictBox(ValueDict&& d) : dict(std::move(d)) {}
     ValueDict dict;
 };
 
@@ -238,20 +240,19 @@ struct Value::DateBox : Box {
 
 namespace {
 
-constexpr std::align_val_t kBoxAlignment{16};
+// A value keeps its tag in the low four bits of a shared part's address.
+static_assert(__STDCPP_DEFAULT_NEW_ALIGNMENT__ >= 16, "shared parts need 16-byte alignment");
 
 template <typename B, typename... Args>
 B* makeBox(Args&&... args)
 {
-    void* memory = ::operator new(sizeof(B), kBoxAlignment);
-    return new (memory) B(std::forward<Args>(args)...);
+    return new B(std::forward<Args>(args)...);
 }
 
 template <typename B>
 void freeBox(B* box)
 {
-    box->~B();
-    ::operator delete(box, kBoxAlignment);
+    delete box;
 }
 
 // The count of the shared empty list and dictionary: never reaches zero.
@@ -348,12 +349,18 @@ void Value::destroyBox()
     case kNumberBox: {
         TextBox* text = static_cast<TextBox*>(box());
         text->~TextBox();
-        ::operator delete(text, kBoxAlignment);
+        ::operator delete(text);
         break;
     }
     case kStringBox: freeBox(static_cast<StringBox*>(box())); break;
     case kListBox: freeBox(static_cast<ListBox*>(box())); break;
-    case kDictBox: freeBox(static_cast<DictBox*>(box())); break;
+    case kDictBox: {
+        // The entries follow the box in the same block.
+        DictBox* dictionary = static_cast<DictBox*>(box());
+        dictionary->~DictBox();
+        ::operator delete(dictionary);
+        break;
+    }
     case kBytesBox: freeBox(static_cast<BytesBox*>(box())); break;
     case kDateBox: freeBox(static_cast<DateBox*>(box())); break;
     default: break;
@@ -380,7 +387,7 @@ Value Value::utf8(QByteArrayView bytes, Tag inlineTag, Tag boxTag)
         std::memcpy(reinterpret_cast<char*>(&word) + 1, bytes.data(), size_t(bytes.size()));
         return fromWord(word);
     }
-    void* memory = ::operator new(sizeof(TextBox) + size_t(bytes.size()), kBoxAlignment);
+    void* memory = ::operator new(sizeof(TextBox) + size_t(bytes.size()));
     TextBox* text = new (memory) TextBox;
     text->size = quint32(bytes.size());
     std::memcpy(text->bytes(), bytes.data(), size_t(bytes.size()));
@@ -426,21 +433,49 @@ Value::Value(ValueList&& list)
     }
     *this = boxed(makeBox<ListBox>(std::move(list)), kListBox);
 }
-Value::Value(const ValueDict& dict) : Value(ValueDict(dict)) {}
+Value::Value(const ValueDict& dict)
+{
+    *this = dictionary(dict.m_entries, dict.m_size, [](Entry& e) -> const Entry& { return e; });
+    if (dict.m_index)
+        static_cast<DictBox*>(box())->dict.reindex();
+}
+
 Value::Value(ValueDict&& dict)
 {
-    if (dict.isEmpty()) {
-        *this = sharedEmpty(kDictBox);
-        return;
-    }
-    *this = boxed(makeBox<DictBox>(std::move(dict)), kDictBox);
+    *this = dictionary(dict.m_entries, dict.m_size, [](Entry& e) -> Entry&& { return std::move(e); });
+    if (dict.m_index)
+        static_cast<DictBox*>(box())->dict.reindex();
+}
+
+Value Value::dictionaryOfDistinctEntries(std::pair<QString, Value>* entries, qsizetype count)
+{
+    Value v = dictionary(entries, count, [](Entry& e) -> Entry&& { return std::move(e); });
+    if (count > ValueDict::kIndexThreshold)
+        static_cast<DictBox*>(v.box())->dict.reindex();
+    return v;
+}
+
+// One block for the box and its entries.
+template <typename Take>
+Value Value::dictionary(std::pair<QString, Value>* entries, qsizetype count, Take take)
+{
+    if (count == 0)
+        return sharedEmpty(kDictBox);
+    void* memory = ::operator new(sizeof(DictBox) + sizeof(Entry) * size_t(count));
+    DictBox* box = new (memory) DictBox;
+    Entry* storage = reinterpret_cast<Entry*>(box + 1);
+    for (qsizetype i = 0; i < count; ++i)
+        new (storage + i) Entry(take(entries[i]));
+    box->dict.m_entries = storage;
+    box->dict.m_size = quint32(count);
+    return boxed(box, kDictBox);
 }
 
 // Every empty list and dictionary shares one of these; they are never freed.
 Value Value::sharedEmpty(Tag tag)
 {
     alignas(16) static ListBox noElements{ValueList()};
-    alignas(16) static DictBox noEntries{ValueDict()};
+    alignas(16) static DictBox noEntries;
     static const bool immortal = [] {
         noElements.refs.store(kImmortal, std::memory_order_relaxed);
         noEntries.refs.store(kImmortal, std::memory_order_relaxed);
@@ -740,17 +775,17 @@ QString Value::debugText() const
 // Open addressing over entry positions; only large dictionaries have one.
 class ValueDict::Index {
 public:
-    explicit Index(const std::vector<Entry>& entries)
+    Index(const Entry* entries, quint32 count)
     {
         size_t capacity = 64;
-        while (capacity < entries.size() * 2)
+        while (capacity < size_t(count) * 2)
             capacity *= 2;
         m_slots.assign(capacity, 0);
-        for (size_t i = 0; i < entries.size(); ++i)
-            place(entries[i].first, quint32(i));
+        for (quint32 i = 0; i < count; ++i)
+            place(entries[i].first, i);
     }
 
-    int find(const std::vector<Entry>& entries, const QString& key) const
+    int find(const Entry* entries, const QString& key) const
     {
         const size_t mask = m_slots.size() - 1;
         for (size_t slot = qHash(key) & mask;; slot = (slot + 1) & mask) {
@@ -765,7 +800,7 @@ public:
     // Answers false when the table should grow first.
     bool add(const QString& key, quint32 position)
     {
-        if ((position + 1) * 2 > m_slots.size())
+        if ((size_t(position) + 1) * 2 > m_slots.size())
             return false;
         place(key, position);
         return true;
@@ -781,8 +816,13 @@ private:
         m_slots[slot] = position + 1;
     }
 
-    std::vector<quint32> m_slots;
+    std::vector<quint32> m_slots;  // entry position + 1; 0 for a free slot
 };
+
+void ValueDict::IndexDeleter::operator()(Index* index) const
+{
+    delete index;
+}
 
 ValueDict::ValueDict(std::initializer_list<Entry> entries)
 {
@@ -791,31 +831,71 @@ ValueDict::ValueDict(std::initializer_list<Entry> entries)
 }
 
 ValueDict::ValueDict(const ValueDict& other)
-    : m_entries(other.m_entries), m_index(other.m_index ? std::unique_ptr<Index, IndexDeleter>(new Index(*other.m_index)) : nullptr)
 {
+    *this = other;
+}
+
+ValueDict::ValueDict(ValueDict&& other) noexcept
+{
+    *this = std::move(other);
 }
 
 ValueDict& ValueDict::operator=(const ValueDict& other)
 {
-    if (this != &other) {
-        m_entries = other.m_entries;
-        m_index = other.m_index ? std::unique_ptr<Index, IndexDeleter>(new Index(*other.m_index)) : nullptr;
-    }
+    if (this == &other)
+        return *this;
+    clear();
+    reserve(other.m_size);
+    std::uninitialized_copy(other.begin(), other.end(), m_entries);
+    m_size = other.m_size;
+    if (other.m_index)
+        reindex();
     return *this;
 }
 
-void ValueDict::IndexDeleter::operator()(Index* index) const
+ValueDict& ValueDict::operator=(ValueDict&& other) noexcept
 {
-    delete index;
+    if (this == &other)
+        return *this;
+    if (other.m_capacity == 0 && other.m_entries) {
+        // Entries inside a shared dictionary's block are not ours to take.
+        return *this = static_cast<const ValueDict&>(other);
+    }
+    clear();
+    m_entries = std::exchange(other.m_entries, nullptr);
+    m_size = std::exchange(other.m_size, 0);
+    m_capacity = std::exchange(other.m_capacity, 0);
+    m_index = std::move(other.m_index);
+    return *this;
 }
 
-ValueDict ValueDict::fromDistinctEntries(std::vector<Entry>&& entries)
+ValueDict::~ValueDict()
 {
-    ValueDict dict;
-    dict.m_entries = std::move(entries);
-    if (dict.size() > kIndexThreshold)
-        dict.reindex();
-    return dict;
+    clear();
+}
+
+void ValueDict::clear()
+{
+    std::destroy_n(m_entries, m_size);
+    if (m_capacity > 0)
+        ::operator delete(m_entries);
+    m_entries = nullptr;
+    m_size = 0;
+    m_capacity = 0;
+    m_index.reset();
+}
+
+void ValueDict::reserve(quint32 capacity)
+{
+    if (capacity <= m_capacity)
+        return;
+    Entry* grown = static_cast<Entry*>(::operator new(sizeof(Entry) * capacity));
+    std::uninitialized_move_n(m_entries, m_size, grown);
+    std::destroy_n(m_entries, m_size);
+    if (m_capacity > 0)
+        ::operator delete(m_entries);
+    m_entries = grown;
+    m_capacity = capacity;
 }
 
 int ValueDict::find(const QString& key) const
@@ -823,7 +903,7 @@ int ValueDict::find(const QString& key) const
     if (m_index)
         return m_index->find(m_entries, key);
     const qsizetype length = key.size();
-    for (size_t i = 0; i < m_entries.size(); ++i) {
+    for (quint32 i = 0; i < m_size; ++i) {
         const QString& candidate = m_entries[i].first;
         if (candidate.size() == length && (candidate.constData() == key.constData() || candidate == key))
             return int(i);
@@ -840,12 +920,15 @@ void ValueDict::insert(QString&& key, Value&& value)
 {
     const int position = find(key);
     if (position >= 0) {
-        m_entries[size_t(position)].second = std::move(value);
+        m_entries[position].second = std::move(value);
         return;
     }
-    m_entries.emplace_back(std::move(key), std::move(value));
+    if (m_size == m_capacity)
+        reserve(std::max<quint32>(4, m_capacity * 2));
+    new (m_entries + m_size) Entry(std::move(key), std::move(value));
+    ++m_size;
     if (m_index) {
-        if (!m_index->add(m_entries.back().first, quint32(m_entries.size() - 1)))
+        if (!m_index->add(m_entries[m_size - 1].first, m_size - 1))
             reindex();
     } else if (size() > kIndexThreshold) {
         reindex();
@@ -857,7 +940,9 @@ void ValueDict::remove(const QString& key)
     const int position = find(key);
     if (position < 0)
         return;
-    m_entries.erase(m_entries.begin() + position);
+    std::move(m_entries + position + 1, m_entries + m_size, m_entries + position);
+    --m_size;
+    std::destroy_at(m_entries + m_size);
     reindex();
 }
 
@@ -870,14 +955,14 @@ Value ValueDict::value(const QString& key) const
 const Value* ValueDict::valuePointer(const QString& key) const
 {
     const int position = find(key);
-    return position < 0 ? nullptr : &m_entries[size_t(position)].second;
+    return position < 0 ? nullptr : &m_entries[position].second;
 }
 
 QStringList ValueDict::keys() const
 {
     QStringList result;
     result.reserve(size());
-    for (const Entry& e : m_entries)
+    for (const Entry& e : *this)
         result.append(e.first);
     return result;
 }
@@ -886,7 +971,7 @@ bool ValueDict::operator==(const ValueDict& other) const
 {
     if (size() != other.size())
         return false;
-    for (const Entry& e : m_entries) {
+    for (const Entry& e : *this) {
         const Value* theirs = other.valuePointer(e.first);
         if (!theirs || *theirs != e.second)
             return false;
@@ -897,7 +982,7 @@ bool ValueDict::operator==(const ValueDict& other) const
 void ValueDict::reindex()
 {
     if (size() > kIndexThreshold)
-        m_index.reset(new Index(m_entries));
+        m_index.reset(new Index(m_entries, m_size));
     else
         m_index.reset();
 }

@@ -83,6 +83,9 @@ public:
     static Value textFromValidUtf8(QByteArrayView utf8);
     // A number from decimal text in ASCII, kept as given.
     static Value numberFromAscii(QByteArrayView decimalText);
+    // A dictionary of entries whose keys are known to differ (the JSON parser
+    // has merged repeated keys already); the entries are moved from.
+    static Value dictionaryOfDistinctEntries(std::pair<QString, Value>* entries, qsizetype count);
 
     Type type() const;
     bool isAbsent() const { return m_word == 0; }
@@ -196,6 +199,8 @@ private:
     static Value fromWord(quintptr word);
     static Value boxed(Box* box, Tag tag);
     static Value sharedEmpty(Tag tag);
+    template <typename Take>
+    static Value dictionary(std::pair<QString, Value>* entries, qsizetype count, Take take);
     static Value utf8(QByteArrayView bytes, Tag inlineTag, Tag boxTag);
     // The UTF-8 bytes of a text or decimal text held as UTF-8; empty otherwise.
     QByteArrayView utf8View() const;
@@ -220,13 +225,10 @@ public:
     ValueDict() = default;
     ValueDict(std::initializer_list<Entry> entries);
     ValueDict(const ValueDict& other);
-    ValueDict(ValueDict&& other) noexcept = default;
+    ValueDict(ValueDict&& other) noexcept;
     ValueDict& operator=(const ValueDict& other);
-    ValueDict& operator=(ValueDict&& other) noexcept = default;
-
-    // Entries whose keys are known to differ (the JSON parser has merged
-    // repeated keys already): taken over as they are.
-    static ValueDict fromDistinctEntries(std::vector<Entry>&& entries);
+    ValueDict& operator=(ValueDict&& other) noexcept;
+    ~ValueDict();
 
     void insert(const QString& key, const Value& value);
     void insert(QString&& key, Value&& value);
@@ -238,16 +240,17 @@ public:
     const Value* valuePointer(const QString& key) const;
     QStringList keys() const;
 
-    int size() const { return static_cast<int>(m_entries.size()); }
-    bool isEmpty() const { return m_entries.empty(); }
+    int size() const { return static_cast<int>(m_size); }
+    bool isEmpty() const { return m_size == 0; }
 
-    std::vector<Entry>::const_iterator begin() const { return m_entries.begin(); }
-    std::vector<Entry>::const_iterator end() const { return m_entries.end(); }
+    const Entry* begin() const { return m_entries; }
+    const Entry* end() const { return m_entries + m_size; }
 
     bool operator==(const ValueDict& other) const;
     bool operator!=(const ValueDict& other) const { return !(*this == other); }
 
 private:
+    friend class Value;
     class Index;
     struct IndexDeleter {
         void operator()(Index* index) const;
@@ -256,8 +259,14 @@ private:
     // Position of the key, or -1.
     int find(const QString& key) const;
     void reindex();
+    void reserve(quint32 capacity);
+    void clear();
 
-    std::vector<Entry> m_entries;
+    // The entries live in their own allocation, or (capacity 0) in the block
+    // of the shared dictionary that holds this one, which never changes.
+    Entry* m_entries = nullptr;
+    quint32 m_size = 0;
+    quint32 m_capacity = 0;
     std::unique_ptr<Index, IndexDeleter> m_index;
 };
 
