@@ -201,6 +201,8 @@ public:
 
     QString key(QByteArrayView utf8)
     {
+        if (utf8.isEmpty())
+            return QString();
         const QByteArray bytes = utf8.toByteArray();
         const QString text = utf8ToQString(utf8);
         const std::lock_guard<std::mutex> lock(m_mutex);

@@ -194,6 +194,8 @@ Int numberToInteger(const QString& decimalText)
 
 QString utf8ToQString(QByteArrayView utf8)
 {
+    if (utf8.isEmpty())
+        return QString();
     // QString::fromUtf8 takes leading U+FEFF characters for a byte-order mark
     // and drops them; text read from an answer keeps them.
     qsizetype marks = 0;
@@ -324,20 +326,23 @@ Int saturate(qint64 n)
 
 // ---------------------------------------------------------------- Value
 
+// The other value may live inside what this one releases (an element of this
+// list, say): its word is taken before anything is let go.
 Value& Value::operator=(const Value& other) noexcept
 {
+    const quintptr word = other.m_word;
     other.retain();
     release();
-    m_word = other.m_word;
+    m_word = word;
     return *this;
 }
 
 Value& Value::operator=(Value&& other) noexcept
 {
     if (this != &other) {
+        const quintptr word = std::exchange(other.m_word, 0);
         release();
-        m_word = other.m_word;
-        other.m_word = 0;
+        m_word = word;
     }
     return *this;
 }

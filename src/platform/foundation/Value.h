@@ -292,5 +292,6 @@ bool toBool(const QString& text);
 }  // namespace TextNumber
 
 // UTF-8 to UTF-16 that keeps every character, a leading U+FEFF included
-// (QString::fromUtf8 drops one as a byte-order mark).
+// (QString::fromUtf8 drops one as a byte-order mark). No bytes give a null
+// QString, as an empty text from JSON always has.
 QString utf8ToQString(QByteArrayView utf8);

@@ -142,8 +142,10 @@ TEST(ZyJsonBytesTest, TextsAndNumbersReadBackAsTheyWere)
         999999999999999999, 9223372036854775807, -9223372036854775808, 99999999999999999999,
         0.5, -0.0, 12.50, 1234.5678])"));
     ASSERT_EQ(v.size(), 17);
-    EXPECT_TRUE(v.at(0).string().isNull());  // an empty text has always read as a null QString
+    // An empty text or key has always read as a null QString.
+    EXPECT_TRUE(v.at(0).string().isNull());
     EXPECT_TRUE(v.at(0).isString());
+    EXPECT_TRUE(JSONValue(QByteArray(R"({"":1})")).dict().keys().first().isNull());
     const QStringList texts{QStringLiteral("1234567"), QStringLiteral("12345678"), QString::fromUtf16(u"\u00e9\u00e9\u00e9x"),
                             QString::fromUtf16(u"\u00e9\u00e9\u00e9\u00e9")};
     for (int i = 0; i < texts.size(); ++i) {

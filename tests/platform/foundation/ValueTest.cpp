@@ -138,6 +138,12 @@ TEST(ValueTest, SharedPartsOutliveTheValuesTheyCameFromAndNeverChange)
     EXPECT_EQ(element.size(), 1);
     EXPECT_EQ(copy.value(QStringLiteral("k")).toInt(), 3);
 
+    // A value can take a part of itself.
+    Value nested(ValueList{Value(ValueList{Value(u"inner text, long enough to be shared")})});
+    nested = nested.list()[0];
+    nested = nested.list()[0];
+    EXPECT_EQ(nested.string(), QStringLiteral("inner text, long enough to be shared"));
+
     ValueDict moved = std::move(copy);
     EXPECT_EQ(moved.keys(), (QStringList{QStringLiteral("k"), QStringLiteral("n")}));
     moved = element.dict();
