@@ -33,7 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Value value = parser.fragmentWithString(text);
     ZyJsonParser direct;
     const Value fromBytes = direct.fragmentWithUTF8(bytes);
-    if (text.toUtf8() == bytes) {
+    // Decoding drops a leading byte-order mark, and so does reading the bytes.
+    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    if (text.toUtf8() == body) {
         if (fromBytes != value || fromBytes.debugText() != value.debugText() || !sameTrace(parser, direct))
             std::abort();
     } else if (!fromBytes.isAbsent()) {

@@ -231,6 +231,8 @@ private:
     QHash<QByteArray, QString> m_keys;
 };
 
+constexpr quint32 kNoKey = 0xFFFFFFFF;
+
 }  // namespace
 
 // An open array or object: where its elements (and, for an object, its keys)
@@ -239,6 +241,7 @@ struct ZyJsonParser::Frame {
     bool isObject;
     quint32 valueStart;
     quint32 keyStart;
+    quint32 lastKey = kNoKey;  // in an object: the number of its latest key
 };
 
 // The keys of one document, each made into a QString once and shared by
@@ -246,9 +249,9 @@ struct ZyJsonParser::Frame {
 // one pass: a key remembers the last object that took it, and where.
 class ZyJsonParser::KeyTable {
 public:
-    static constexpr quint32 kLoose = 0xFFFFFFFF;
+    static constexpr quint32 kLoose = kNoKey;
 
-    KeyTable() : m_slots(64, 0) {}
+    KeyTable() : m_slots(64, 0) { std::fill(std::begin(m_firstKeys), std::end(m_firstKeys), kLoose); }
 
     void reset()
     {
@@ -257,6 +260,24 @@ public:
         m_entries.clear();
         m_bytes.clear();
         std::fill(m_slots.begin(), m_slots.end(), 0);
+        std::fill(std::begin(m_firstKeys), std::end(m_firstKeys), kLoose);
+    }
+
+    // As intern(bytes), for the key that follows the key numbered previous
+    // (kLoose for an object's first key) at a depth. Objects of one kind
+    // repeat their keys in one order, so the key that followed last time is
+    // tried before any hashing.
+    quint32 internAfter(QByteArrayView bytes, quint32 previous, size_t depth)
+    {
+        quint32& successor = previous != kLoose ? m_entries[previous].next : m_firstKeys[std::min(depth, kDepths - 1)];
+        const quint32 guess = successor;
+        if (guess != kLoose && m_entries[guess].length == quint32(bytes.size()) &&
+            sameBytes(m_bytes.data() + m_entries[guess].offset, bytes.data(), size_t(bytes.size())))
+            return guess;
+        const quint32 id = intern(bytes);
+        // Entries may have moved while a new key was added.
+        (previous != kLoose ? m_entries[previous].next : m_firstKeys[std::min(depth, kDepths - 1)]) = id;
+        return id;
     }
 
     // The number of the key with these UTF-8 bytes, made on first sight; or
@@ -270,20 +291,24 @@ public:
         const size_t mask = m_slots.size() - 1;
         size_t slot = hash & mask;
         for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
-            const Entry& entry = m_entries[m_slots[slot] - 1];
-            if (entry.hash == hash && entry.length == quint32(bytes.size()) &&
+            if (quint32(m_slots[slot] >> 32) != hash)
+                continue;
+            const quint32 id = quint32(m_slots[slot]) - 1;
+            const Entry& entry = m_entries[id];
+            if (entry.length == quint32(bytes.size()) &&
                 sameBytes(m_bytes.data() + entry.offset, bytes.data(), size_t(bytes.size())))
-                return m_slots[slot] - 1;
+                return id;
         }
         if (m_entries.size() >= kMostKeys)
             return kLoose;
         const quint32 id = quint32(m_entries.size());
-        m_entries.push_back(Entry{KeyPool::shared().key(bytes), hash, quint32(m_bytes.size()), quint32(bytes.size()), 0, 0});
+        m_entries.push_back(
+            Entry{KeyPool::shared().key(bytes), hash, quint32(m_bytes.size()), quint32(bytes.size()), 0, 0, kLoose});
         m_bytes.append(bytes.data(), size_t(bytes.size()));
         if (m_entries.size() * 2 > m_slots.size())
             grow();
         else
-            m_slots[slot] = id + 1;
+            m_slots[slot] = slotFor(hash, id);
         return id;
     }
 
@@ -314,6 +339,7 @@ private:
         quint32 length;
         quint32 serial;
         quint32 position;
+        quint32 next;  // the key that followed this one last time
     };
 
     static quint32 hashOf(QByteArrayView bytes)
@@ -340,13 +366,19 @@ private:
             size_t slot = m_entries[i].hash & mask;
             while (m_slots[slot] != 0)
                 slot = (slot + 1) & mask;
-            m_slots[slot] = quint32(i + 1);
+            m_slots[slot] = slotFor(m_entries[i].hash, quint32(i));
         }
     }
 
+    static constexpr size_t kDepths = 32;
+
     std::vector<Entry> m_entries;
     std::string m_bytes;
-    std::vector<quint32> m_slots;  // entry number + 1; 0 for a free slot
+    quint32 m_firstKeys[kDepths];
+    // The key's hash above its entry number + 1, so that most misses need no
+    // look at the entry; 0 for a free slot.
+    static quint64 slotFor(quint32 hash, quint32 id) { return (quint64(hash) << 32) | (id + 1); }
+    std::vector<quint64> m_slots;
     quint32 m_serial = 0;
 };
 
@@ -397,6 +429,10 @@ Value ZyJsonParser::fragmentWithUTF8(QByteArrayView json)
         addErrorWithCode(ErrorInput, QStringLiteral("Input was not valid UTF-8 at byte %1").arg(invalid));
         return Value();
     }
+    // A byte-order mark in front marks the encoding and is no part of the
+    // text, as when the bytes are decoded to text first.
+    if (json.startsWith("\xEF\xBB\xBF"))
+        json = json.sliced(3);
     return parse(json);
 }
 
@@ -552,7 +588,9 @@ bool ZyJsonParser::scanDocument(Value& result)
                 ++m_pos;
                 if (!scanRestOfString())
                     return failInFrame(ErrorParse, "Object key string expected");
-                const quint32 id = m_keyTable->intern(m_text);
+                Frame& frame = m_frames.back();
+                const quint32 id = m_keyTable->internAfter(m_text, frame.lastKey, m_frames.size());
+                frame.lastKey = id;
                 m_keyIds.push_back(id);
                 if (id != KeyTable::kLoose)
                     m_keys.push_back(m_keyTable->key(id));

@@ -3,8 +3,10 @@
 #include "app/json/ZyJsonBase.h"
 #include "platform/foundation/Value.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,8 +29,9 @@ public:
     Value fragmentWithString(const QString& text);
 
     // The same from the UTF-8 bytes of an answer, without a detour through
-    // UTF-16. Bytes that are no valid UTF-8 are refused as a whole; a null
-    // view counts as no input.
+    // UTF-16: what decoding the bytes to text first would give. Bytes that
+    // are no valid UTF-8 are refused as a whole; a null view counts as no
+    // input; a leading byte-order mark is skipped.
     Value objectWithUTF8(QByteArrayView json);
     Value fragmentWithUTF8(QByteArrayView json);
 
