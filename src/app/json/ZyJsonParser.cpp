@@ -302,8 +302,10 @@ public:
         if (m_entries.size() >= kMostKeys)
             return kLoose;
         const quint32 id = quint32(m_entries.size());
-        m_entries.push_back(
-            Entry{KeyPool::shared().key(bytes), hash, quint32(m_bytes.size()), quint32(bytes.size()), 0, 0, kLoose});
+        // A document's first keys are field names; once it has many, the rest
+        // are data (ids as keys, say) that the process need not keep.
+        QString key = m_entries.size() < kPooled ? KeyPool::shared().key(bytes) : utf8ToQString(bytes);
+        m_entries.push_back(Entry{std::move(key), hash, quint32(m_bytes.size()), quint32(bytes.size()), 0, 0, kLoose});
         m_bytes.append(bytes.data(), size_t(bytes.size()));
         if (m_entries.size() * 2 > m_slots.size())
             grow();
@@ -331,6 +333,7 @@ public:
 private:
     static constexpr qsizetype kLongestKey = 64;
     static constexpr size_t kMostKeys = 4096;
+    static constexpr size_t kPooled = 256;
 
     struct Entry {
         QString key;
@@ -624,26 +627,28 @@ void ZyJsonParser::closeObject()
     std::vector<ValueDict::Entry>& entries = m_entries;
     // A repeated key keeps its first position and takes the last value.
     const quint32 serial = m_keyTable->nextSerial();
-    std::vector<size_t> loose;
+    // Keys the table does not keep can only repeat each other: they are
+    // looked up among themselves.
+    QHash<QString, quint32> loose;
     for (size_t i = 0; i < count; ++i) {
         QString& key = m_keys[frame.keyStart + i];
         Value& value = m_values[frame.valueStart + i];
         const quint32 id = m_keyIds[frame.keyStart + i];
+        const quint32 position = quint32(entries.size());
+        std::optional<quint32> earlier;
         if (id != KeyTable::kLoose) {
-            if (const std::optional<quint32> earlier = m_keyTable->take(id, serial, quint32(entries.size()))) {
-                entries[*earlier].second = std::move(value);
-                continue;
-            }
+            earlier = m_keyTable->take(id, serial, position);
         } else {
-            // Keys the table does not keep can only repeat each other.
-            const auto same = std::find_if(loose.begin(), loose.end(), [&](size_t p) { return entries[p].first == key; });
-            if (same != loose.end()) {
-                entries[*same].second = std::move(value);
-                continue;
-            }
-            loose.push_back(entries.size());
+            const auto known = loose.constFind(key);
+            if (known != loose.constEnd())
+                earlier = *known;
+            else
+                loose.insert(key, position);
         }
-        entries.emplace_back(std::move(key), std::move(value));
+        if (earlier)
+            entries[*earlier].second = std::move(value);
+        else
+            entries.emplace_back(std::move(key), std::move(value));
     }
     m_values.erase(m_values.begin() + frame.valueStart, m_values.end());
     m_keys.erase(m_keys.begin() + frame.keyStart, m_keys.end());

@@ -135,6 +135,18 @@ TEST(ZyJsonBytesTest, RepeatedKeysMergeHoweverTheyAreWritten)
     EXPECT_EQ(manyKeys.at(5000).dict().keys(), (QStringList{QStringLiteral("key4999"), QStringLiteral("other")}));
     EXPECT_EQ(manyKeys.at(5000)[u"key4999"].toInt(), 3);
     EXPECT_EQ(manyKeys.at(1234).dict().keys(), QStringList{QStringLiteral("key1234")});
+
+    // One object with more keys than a document shares, the last one repeated.
+    QByteArray wide = "{";
+    for (int i = 0; i < 20000; ++i)
+        wide += "\"w" + QByteArray::number(i) + "\":" + QByteArray::number(i) + ",";
+    wide += "\"w19999\":-1,\"w5\":-5}";
+    const Value wideObject = JSONValue(wide);
+    ASSERT_EQ(wideObject.size(), 20000);
+    EXPECT_EQ(wideObject.dict().keys().last(), QStringLiteral("w19999"));
+    EXPECT_EQ(wideObject[u"w19999"].toInt(), -1);
+    EXPECT_EQ(wideObject[u"w5"].toInt(), -5);
+    EXPECT_EQ(wideObject[u"w12345"].toInt(), 12345);
 }
 
 TEST(ZyJsonBytesTest, TextsAndNumbersReadBackAsTheyWere)
