@@ -21,6 +21,24 @@ Value JSONValue(const QString& text)
     return value;
 }
 
+Value JSONValue(const QByteArray& utf8)
+{
+    ZyJsonParser parser;
+    const Value value = parser.objectWithUTF8(utf8);
+    if (value.isAbsent())
+        MU_LOG(failure(parser));
+    return value;
+}
+
+Value JSONFragmentValue(const QByteArray& utf8)
+{
+    ZyJsonParser parser;
+    const Value value = parser.fragmentWithUTF8(utf8);
+    if (value.isAbsent())
+        MU_LOG(failure(parser));
+    return value;
+}
+
 Value JSONFragmentValue(const QString& text)
 {
     ZyJsonParser parser;

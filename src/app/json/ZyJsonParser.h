@@ -4,42 +4,83 @@
 #include "platform/foundation/Value.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 // Reads JSON text into values: objects to insertion-ordered dictionaries,
 // arrays to lists, numbers to exact decimals. Lenient in two points: a missing
 // comma between elements or members is accepted, and vertical tab and form
 // feed count as whitespace.
+//
+// The reader works on the UTF-8 bytes and keeps no call stack of its own per
+// level of nesting: open arrays and objects wait on an explicit stack, their
+// elements in one shared scratch list.
 class ZyJsonParser : public ZyJsonBase {
 public:
+    ZyJsonParser();
+    ~ZyJsonParser() override;
+
     // A dictionary or list, or nothing (see errorTrace()).
     Value objectWithString(const QString& text);
     // Any value, or nothing.
     Value fragmentWithString(const QString& text);
 
+    // The same from the UTF-8 bytes of an answer, without a detour through
+    // UTF-16: what decoding the bytes to text first would give. Bytes that
+    // are no valid UTF-8 are refused as a whole; a null view counts as no
+    // input; a leading byte-order mark is skipped.
+    Value objectWithUTF8(QByteArrayView json);
+    Value fragmentWithUTF8(QByteArrayView json);
+
 private:
+    struct Frame;
+    class KeyTable;
+
+    Value objectFrom(Value fragment);
+    Value parse(QByteArrayView json);
+    bool scanDocument(Value& result);
+
+    bool atEnd() const { return m_pos >= m_end; }
     // The byte at the read position; the end of the input reads as 0, which no
     // token starts with, so comparisons need no separate end check.
-    uchar peek() const { return m_pos < m_bytes.size() ? uchar(m_bytes[m_pos]) : 0; }
-    bool atEnd() const { return m_pos >= m_bytes.size(); }
-    // The code of the (UTF-8) character at a position, for error texts.
-    char32_t characterCodeAt(qsizetype pos) const;
+    uchar peek() const { return m_pos < m_end ? *m_pos : 0; }
     void skipWhitespace();
-    bool skipLiteral(const char* rest);
+    bool skipLiteral(const char* rest, size_t length);
 
-    // Adds an error and answers false. Kept out of line so that the error
-    // texts take no room in the frames of the recursive readers.
+    // Adds an error and answers false.
     Q_NEVER_INLINE bool fail(int code, const char* description);
-    Q_NEVER_INLINE bool failForKey(const QString& key);
+    // An error of the innermost open array or object itself: the enclosing
+    // ones each add what they were reading.
+    Q_NEVER_INLINE bool failInFrame(int code, const char* description);
+    // A value could not be read: every open array or object adds its error.
+    Q_NEVER_INLINE bool unwind();
 
-    bool scanValue(Value& value);
-    Q_NEVER_INLINE bool scanScalar(Value& value);
-    bool scanRestOfArray(Value& value);
-    bool scanRestOfDictionary(Value& value);
-    bool scanRestOfString(QString& text);
+    bool scanScalar(Value& value);
+    // Reads a string after its opening quote; its UTF-8 text is left in
+    // m_text (pointing into the input or into the escape buffer).
+    bool scanRestOfString();
+    bool scanEscapes(const uchar* runStart);
     bool scanUnicodeChar(char32_t& character);
     bool scanHexQuad(char32_t& quad);
     bool scanNumber(Value& value);
+    Q_NEVER_INLINE bool scanDecimal(const uchar* start, Value& value);
 
-    QByteArray m_bytes;
-    qsizetype m_pos = 0;
+    void closeArray();
+    void closeObject();
+
+    const uchar* m_pos = nullptr;
+    const uchar* m_end = nullptr;
+    QByteArrayView m_text;
+
+    // Reused between calls: no allocation once they have grown.
+    std::string m_escaped;
+    std::vector<Frame> m_frames;
+    std::vector<Value> m_values;
+    std::vector<QString> m_keys;
+    std::vector<quint32> m_keyIds;
+    std::vector<ValueDict::Entry> m_entries;
+    std::unique_ptr<KeyTable> m_keyTable;
 };

@@ -3,6 +3,7 @@
 #include "app/json/DecimalText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 QString ZyJsonWriter::stringWithObject(const Value& value)
@@ -122,11 +123,18 @@ bool ZyJsonWriter::appendArray(const ValueList& list, QString& json)
 
 bool ZyJsonWriter::appendNumber(const Value& value, QString& json)
 {
-    // Only a finite decimal makes a valid token; "nan" or "inf" would not.
+    if (const std::optional<qint64> integer = value.exactInteger()) {
+        char digits[24];
+        const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, *integer);
+        json.append(QLatin1StringView(digits, written.ptr - digits));
+        return true;
+    }
+    // Only a finite decimal makes a valid token ("nan" or "inf" would not),
+    // and only one the reader keeps: what is written must read back.
     const std::optional<DecimalText> number = DecimalText::read(value.numberText());
-    if (!number)
+    if (!number || !number->isKept())
         return failUnsupported("NSNumber");
-    json.append(number->fitsDecimal() ? number->plainText() : number->scientificText());
+    json.append(QLatin1StringView(number->keptText()));
     return true;
 }
 
@@ -139,8 +147,15 @@ void ZyJsonWriter::appendIndent(QString& json) const
 void ZyJsonWriter::appendString(const QString& text, QString& json)
 {
     json.append(u'"');
-    for (const QChar c : text) {
-        switch (c.unicode()) {
+    const QChar* run = text.constData();
+    const QChar* const end = run + text.size();
+    for (const QChar* c = run; c != end; ++c) {
+        const char16_t u = c->unicode();
+        if (u >= 0x20 && u != u'"' && u != u'\\')
+            continue;
+        json.append(run, c - run);
+        run = c + 1;
+        switch (u) {
         case u'"': json.append(u"\\\""); break;
         case u'\\': json.append(u"\\\\"); break;
         case 8: json.append(u"\\b"); break;
@@ -148,12 +163,13 @@ void ZyJsonWriter::appendString(const QString& text, QString& json)
         case 10: json.append(u"\\n"); break;
         case 12: json.append(u"\\f"); break;
         case 13: json.append(u"\\r"); break;
-        default:
-            if (c.unicode() < 0x20)
-                json.append(QStringLiteral("\\u%1").arg(uint(c.unicode()), 4, 16, QLatin1Char('0')));
-            else
-                json.append(c);
+        default: {
+            static const char16_t hex[] = u"0123456789abcdef";
+            const char16_t escape[] = {u'\\', u'u', u'0', u'0', hex[u >> 4], hex[u & 15]};
+            json.append(reinterpret_cast<const QChar*>(escape), 6);
+        }
         }
     }
+    json.append(run, end - run);
     json.append(u'"');
 }

@@ -22,6 +22,27 @@ TEST(ZyJsonRoundTripTest, ReadingWhatWasWrittenGivesTheSameValue)
               (QStringList{QStringLiteral("n"), QStringLiteral("name"), QStringLiteral("nested"), QStringLiteral("none"), QStringLiteral("t")}));
 }
 
+TEST(ZyJsonRoundTripTest, EveryNumberTheWriterWritesReadsBack)
+{
+    for (double d : {1e300, 5e-324, -1.7976931348623157e308, 2.2250738585072014e-308, 1e-129, 1e128, 123.456, -0.0,
+                     0.1, 1e21}) {
+        const QString json = JSONFragment(Value(d));
+        ASSERT_FALSE(json.isNull()) << d;
+        const Value back = JSONFragmentValue(json);
+        ASSERT_TRUE(back.isNumber()) << json.toStdString();
+        EXPECT_EQ(back.toDouble(), d) << json.toStdString();
+        EXPECT_EQ(back, Value(d)) << json.toStdString();
+        EXPECT_EQ(JSONFragment(back), json);
+    }
+    // A number no double holds is refused on both sides alike.
+    ZyJsonWriter writer;
+    for (const char16_t* text : {u"1e400", u"-2e-400"}) {
+        EXPECT_TRUE(writer.stringWithFragment(Value::number(QString::fromUtf16(text))).isNull());
+        EXPECT_EQ(writer.errorTrace().last().description(), QStringLiteral("JSON serialisation not supported for NSNumber"));
+        EXPECT_TRUE(JSONFragmentValue(QString::fromUtf16(text)).isAbsent());
+    }
+}
+
 TEST(ZyJSONTest, FacadeHandsOutTheInnerTrace)
 {
     ZyJSON json;

@@ -78,11 +78,18 @@ TEST(ZyJsonParserTest, NumbersBecomeCanonicalDecimals)
     EXPECT_EQ(number("1e127"), QStringLiteral("1") + QString(127, u'0'));
     EXPECT_EQ(number("1e-128"), QStringLiteral("0.") + QString(127, u'0') + u'1');
 
+    // Beyond the exact decimal type a number keeps its digits and exponent, as
+    // long as a double holds it: what the writer writes must read back.
+    EXPECT_EQ(number("1e128"), QStringLiteral("1e128"));
+    EXPECT_EQ(number("-1.50e-129"), QStringLiteral("-15e-130"));
+    EXPECT_EQ(number("123456789012345678901234567890123456789"), QStringLiteral("123456789012345678901234567890123456789"));
+    EXPECT_EQ(number("4.9e-324"), QStringLiteral("49e-325"));
+    EXPECT_EQ(number("1.7976931348623157e308"), QStringLiteral("17976931348623157e292"));
+
     const Trace failed{{2, QStringLiteral("Failed creating decimal instance")}};
-    EXPECT_EQ(failingTrace("1e128"), failed);
-    EXPECT_EQ(failingTrace("1e-129"), failed);
     EXPECT_EQ(failingTrace("1e99999999999999999999999"), failed);
-    EXPECT_EQ(failingTrace("123456789012345678901234567890123456789"), failed);  // 39 digits
+    EXPECT_EQ(failingTrace("1e309"), failed);
+    EXPECT_EQ(failingTrace("-2e-400"), failed);
 }
 
 TEST(ZyJsonParserTest, AcceptsExtraWhitespaceAndMissingCommas)
