@@ -1,5 +1,7 @@
 #include "ForumMembers.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QJsonArray>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,6 +24,11 @@ QJsonValue listOrSingle(const QJsonArray& list)
     return list.size() == 1 ? list.first() : QJsonValue(list);
 }
 
+QString md5Hex(const QString& text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex());
+}
+
 QList<int> idsOf(const QJsonValue& value)
 {
     QList<int> ids;
@@ -42,12 +49,28 @@ void ForumMembers::load(const QJsonObject& seed)
         member.userid = object.value(u"userid"_s).toInt();
         member.username = object.value(u"username"_s).toString();
         member.password = object.value(u"password"_s).toString();
+        member.passwordDigest = md5Hex(member.password);
+        member.email = object.value(u"email"_s).toString(member.username + u"@example.org"_s);
         member.usertitle = object.value(u"usertitle"_s).toString();
+        member.signature = object.value(u"signature"_s).toString();
+        member.moderator = object.value(u"moderator"_s).toBool();
+        member.globallyIgnored = object.value(u"globally_ignored"_s).toBool();
+        member.joindate = QDateTime::currentSecsSinceEpoch()
+                          - qint64(object.value(u"joined_days_ago"_s).toInt(400)) * 86400;
         member.avatarurl = object.value(u"avatarurl"_s).toString();
         member.profilepicurl = object.value(u"profilepicurl"_s).toString();
         member.profile = object.value(u"profile"_s).toObject();
         if (member.userid > 0)
             m_members.append(member);
+    }
+    // Ignore lists name members, so they are read once every member is known.
+    for (const QJsonValue& value : seed.value(u"members"_s).toArray()) {
+        const QJsonObject object = value.toObject();
+        ForumMember* member = findMutable(object.value(u"userid"_s).toInt());
+        for (const QJsonValue& name : object.value(u"ignores"_s).toArray()) {
+            if (const ForumMember* other = findByName(name.toString()); member && other)
+                member->ignored.append(other->userid);
+        }
     }
     const QJsonObject buddies = seed.value(u"buddies"_s).toObject();
     for (auto it = buddies.begin(); it != buddies.end(); ++it) {
@@ -73,6 +96,40 @@ ForumMember* ForumMembers::findMutable(int userid)
     return const_cast<ForumMember*>(std::as_const(*this).find(userid));
 }
 
+const ForumMember* ForumMembers::findByName(const QString& username) const
+{
+    for (const ForumMember& member : m_members) {
+        if (member.username.compare(username.trimmed(), Qt::CaseInsensitive) == 0)
+            return &member;
+    }
+    return nullptr;
+}
+
+const ForumMember* ForumMembers::findByEmail(const QString& email) const
+{
+    for (const ForumMember& member : m_members) {
+        if (member.email.compare(email.trimmed(), Qt::CaseInsensitive) == 0)
+            return &member;
+    }
+    return nullptr;
+}
+
+const ForumMember* ForumMembers::authenticate(const QString& username, const QString& digest) const
+{
+    const ForumMember* member = findByName(username);
+    return member && member->passwordDigest == digest.toLower() ? member : nullptr;
+}
+
+const ForumMember& ForumMembers::add(ForumMember member)
+{
+    int next = 1;
+    for (const ForumMember& existing : m_members)
+        next = qMax(next, existing.userid + 1);
+    member.userid = next;
+    m_members.append(member);
+    return m_members.last();
+}
+
 std::optional<QJsonObject> ForumMembers::answer(const TestForumRequest& request, int memberId,
                                                 const PictureStore& store)
 {
@@ -81,7 +138,7 @@ std::optional<QJsonObject> ForumMembers::answer(const TestForumRequest& request,
         return memberAnswer(request);
     // Everything below is for signed-in members only.
     const bool known = method == u"profile_buddylist" || method == u"profile_doaddlist"
-                       || method == u"visitormessage_message" || method == u"profile_updateprofilepic"
+                       || method == u"profile_doremovelist" || method == u"visitormessage_message" || method == u"profile_updateprofilepic"
                        || method == u"profile_updateavatar";
     if (!known)
         return std::nullopt;
@@ -91,6 +148,8 @@ std::optional<QJsonObject> ForumMembers::answer(const TestForumRequest& request,
         return buddyList(request, memberId);
     if (method == u"profile_doaddlist")
         return addToList(request, memberId);
+    if (method == u"profile_doremovelist")
+        return removeFromList(request, memberId);
     if (method == u"visitormessage_message")
         return visitorMessage(request, memberId);
     return updatePicture(request, memberId, store, method == u"profile_updateavatar");
@@ -176,6 +235,12 @@ QJsonObject ForumMembers::addToList(const TestForumRequest& request, int memberI
         return code(u"invalidid"_s);
     if (target == memberId)
         return code(u"redirect_friendswithself"_s);
+    if (request.field(u"userlist"_s) == u"ignore") {
+        ForumMember* me = findMutable(memberId);
+        if (!me->ignored.contains(target))
+            me->ignored.append(target);
+        return code(u"redirect_addlist_ignore"_s);
+    }
     Buddies& mine = m_buddies[memberId];
     if (request.field(u"userlist"_s) != u"friend") {
         if (!mine.contacts.contains(target) && !mine.friends.contains(target))
@@ -197,6 +262,28 @@ QJsonObject ForumMembers::addToList(const TestForumRequest& request, int memberI
     mine.outgoing.append(target);
     theirs.incoming.append(memberId);
     return code(u"redirect_friendrequested"_s);
+}
+
+QJsonObject ForumMembers::removeFromList(const TestForumRequest& request, int memberId)
+{
+    const int target = request.field(u"userid"_s).toInt();
+    if (!find(target))
+        return code(u"invalidid"_s);
+    const QString list = request.field(u"userlist"_s);
+    if (list == u"ignore") {
+        findMutable(memberId)->ignored.removeAll(target);
+        return code(u"redirect_removelist_ignore"_s);
+    }
+    Buddies& mine = m_buddies[memberId];
+    Buddies& theirs = m_buddies[target];
+    mine.contacts.removeAll(target);
+    if (list == u"friend" || list == u"buddy") {
+        mine.friends.removeAll(target);
+        mine.outgoing.removeAll(target);
+        theirs.friends.removeAll(memberId);
+        theirs.incoming.removeAll(memberId);
+    }
+    return code(u"redirect_removelist_"_s + (list.isEmpty() ? u"buddy"_s : list));
 }
 
 QJsonObject ForumMembers::visitorMessage(const TestForumRequest& request, int memberId)

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -16,8 +17,15 @@
 struct ForumMember {
     int userid = 0;
     QString username;
-    QString password;
+    QString password;        // as the seed gives it; empty for members who signed up
+    QString passwordDigest;  // md5 hex of the password: what sign-in compares
+    QString email;
     QString usertitle;
+    QString signature;  // BB-code shown under the member's posts
+    bool moderator = false;        // moderates every forum
+    bool globallyIgnored = false;  // the forum hides this member's posts from everyone
+    QList<int> ignored;            // members whose posts this member does not want to see
+    qint64 joindate = 0;
     QString avatarurl;
     QString profilepicurl;
     QJsonObject profile;  // further keys of the "member" answer
@@ -25,9 +33,9 @@ struct ForumMember {
 };
 
 // The members, their buddy lists and the members' API methods: "member",
-// "profile_buddylist", "profile_doaddlist", "visitormessage_message",
-// "profile_updateprofilepic" and "profile_updateavatar". Not locked: the
-// forum guards it.
+// "profile_buddylist", "profile_doaddlist", "profile_doremovelist",
+// "visitormessage_message", "profile_updateprofilepic" and
+// "profile_updateavatar". Not locked: the forum guards it.
 class ForumMembers {
 public:
     // Stores an uploaded picture to be served under "images/<name>".
@@ -38,6 +46,18 @@ public:
 
     const QList<ForumMember>& all() const { return m_members; }
     const ForumMember* find(int userid) const;
+    ForumMember* findMutable(int userid);
+    // Case-insensitive, as the forum compares names.
+    const ForumMember* findByName(const QString& username) const;
+    const ForumMember* findByEmail(const QString& email) const;
+    // The member whose name and password digest these are, or null.
+    const ForumMember* authenticate(const QString& username, const QString& digest) const;
+    // A new member (a sign-up); its id is the next free one.
+    const ForumMember& add(ForumMember member);
+    // Name, title and avatar of a member, as the lists of other answers carry them.
+    QJsonObject summary(int userid) const;
+    // How many friend requests wait for the member's answer.
+    int incomingRequestCount(int userid) const { return int(m_buddies.value(userid).incoming.size()); }
 
     // The answer of a members method for the member signed in on the
     // request's token (0 for a guest); nothing when the method is none of them.
@@ -51,14 +71,13 @@ private:
         QList<int> outgoing;  // this member asked them
     };
 
-    ForumMember* findMutable(int userid);
     QJsonObject memberAnswer(const TestForumRequest& request) const;
     QJsonObject buddyList(const TestForumRequest& request, int memberId) const;
     QJsonObject addToList(const TestForumRequest& request, int memberId);
     QJsonObject visitorMessage(const TestForumRequest& request, int memberId);
+    QJsonObject removeFromList(const TestForumRequest& request, int memberId);
     QJsonObject updatePicture(const TestForumRequest& request, int memberId, const PictureStore& store,
                               bool avatar);
-    QJsonObject summary(int userid) const;
 
     QList<ForumMember> m_members;
     QHash<int, Buddies> m_buddies;

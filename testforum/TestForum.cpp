@@ -1,19 +1,27 @@
 #include "TestForum.h"
 
+#include "ForumBrowsing.h"
+#include "ForumContent.h"
 #include "ForumControls.h"
+#include "ForumFeeds.h"
 #include "ForumFormParser.h"
+#include "ForumHttpServer.h"
 #include "ForumMembers.h"
+#include "ForumModeration.h"
+#include "ForumPosting.h"
+#include "ForumRawRoutes.h"
+#include "ForumRegistration.h"
+#include "ForumRequestLog.h"
+#include "ForumSearch.h"
 #include "ForumSessions.h"
 #include "ForumSignature.h"
 
-#include <httplib.h>
-
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
 #include <QTimeZone>
@@ -31,6 +39,8 @@ using namespace Qt::Literals::StringLiterals;
 #endif
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 struct Picture {
     QByteArray bytes;
@@ -66,9 +76,15 @@ QDateTime parseHttpDate(const QString& text)
     return time;
 }
 
-QByteArray compact(const QJsonObject& object)
+QDateTime wholeSecondsNow()
 {
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), QTimeZone::utc());
+}
+
+QByteArray compact(const QJsonValue& value)
+{
+    return value.isArray() ? QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact)
+                           : QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact);
 }
 
 QJsonObject errorAnswer(const QJsonValue& errormessage)
@@ -103,9 +119,19 @@ struct TestForum::Impl {
     QString seedPath;
     QJsonObject seed;
     bool seedOk = false;
-    ForumMembers members;
+    QString seedProblem;
 
-    httplib::Server server;
+    // The forum's state, in the order it is built.
+    ForumMembers members;
+    ForumContent content{members};
+    ForumBrowsing browsing{content};
+    ForumFeeds feeds{content};
+    ForumPosting posting{content};
+    ForumModeration moderation{content};
+    ForumSearch search{content};
+    ForumRegistration registration{content};
+
+    ForumHttpServer server;
     std::thread thread;
     int port = 0;
     bool running = false;
@@ -115,12 +141,13 @@ struct TestForum::Impl {
     std::condition_variable_any stopping;
     bool stopRequested = false;
 
+    ForumRawRoutes raw{mutex, stopping, stopRequested};
     QHash<QString, Picture> pictures;
     ForumSessions sessions;
     ForumControls controls;
     QHash<QString, MethodHandler> handlers;
-    QList<TestForumRequest> log;
-    qint64 logOffset = 0;  // entries dropped by clearLog(), so that numbers stay valid
+    ForumRequestLog log;
+    RequestObserver observer;
     bool closed = false;
     QString closedReason;
     int delayMs = 0;
@@ -130,22 +157,24 @@ struct TestForum::Impl {
     void route();
 
     TestForumRequest describe(const httplib::Request& request) const;
-    qint64 record(const TestForumRequest& entry);
-    TestForumRequest* logged(qint64 number);
-    void finish(qint64 number, int status, const QByteArray& answer);
+    qint64 record(TestForumRequest entry);
+    void finish(qint64 number, int status, const QByteArray& answer, Clock::time_point started);
     void wait(int ms);
-    static void drop(httplib::Response& response);
+    static void dropAfterHead(httplib::Response& response);
 
     void handleApi(const httplib::Request& request, httplib::Response& response);
-    Answer answerApi(TestForumRequest& entry, qint64 number,
-                     const std::optional<ForumControls::Rule>& statusRule);
-    QJsonObject dispatch(const TestForumRequest& entry);
+    Answer answerApi(TestForumRequest& entry, qint64 number, const std::optional<ForumControls::Rule>& statusRule);
+    QJsonValue dispatch(const TestForumRequest& entry);
     QJsonObject apiInit(const TestForumRequest& entry);
     QJsonObject login(const TestForumRequest& entry);
     QJsonObject logout(const TestForumRequest& entry);
     void storeUpload(const QString& name, const QByteArray& bytes);
 
     void handlePicture(const httplib::Request& request, httplib::Response& response);
+    void handleAttachment(const httplib::Request& request, httplib::Response& response);
+    void servePicture(const TestForumRequest& entry, qint64 number, Clock::time_point started,
+                      const std::optional<Picture>& picture, const std::string& type, int failStatus, bool omitDate,
+                      httplib::Response& response);
 
     void addRule(ForumControls::Kind kind, const QString& target, int times,
                  const std::function<void(ForumControls::Rule&)>& fill = {});
@@ -156,44 +185,54 @@ struct TestForum::Impl {
 void TestForum::Impl::loadSeed()
 {
     QFile file(seedPath);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        seedProblem = u"cannot read %1"_s.arg(seedPath);
         return;
+    }
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        seedProblem = u"%1 is not a JSON object: %2 at byte %3"_s.arg(seedPath, error.errorString()).arg(error.offset);
         return;
+    }
     seed = document.object();
-    seedOk = true;
     members.load(seed);
+    if (!content.load(seed, QFileInfo(seedPath).absolutePath(), &seedProblem))
+        return;
+    registration.load(seed);
     const QJsonObject settings = seed.value(u"settings"_s).toObject();
     closed = !settings.value(u"bbactive"_s).toBool(true);
     closedReason = settings.value(u"bbclosedreason"_s).toString();
     loadPictures();
+    seedOk = true;
 }
 
 void TestForum::Impl::loadPictures()
 {
     // Whole seconds, as the "Date" text carries them, so that a date the client
     // sends back compares equal.
-    const QDateTime now = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+    const QDateTime now = wholeSecondsNow();
     const QDir folder(QFileInfo(seedPath).absolutePath() + u"/images"_s);
-    for (const QFileInfo& info : folder.entryInfoList(QDir::Files)) {
-        QFile file(info.absoluteFilePath());
+    QDirIterator files(folder.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
         if (file.open(QIODevice::ReadOnly))
-            pictures.insert(info.fileName(), Picture{file.readAll(), now});
+            pictures.insert(folder.relativeFilePath(file.fileName()), Picture{file.readAll(), now});
     }
 }
 
 void TestForum::Impl::storeUpload(const QString& name, const QByteArray& bytes)
 {
-    const QDateTime now = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
-    pictures.insert(name, Picture{bytes, now});
+    pictures.insert(name, Picture{bytes, wholeSecondsNow()});
 }
 
 void TestForum::Impl::route()
 {
     // One request per connection: an idle kept-alive connection would hold up stop().
     server.set_keep_alive_max_count(1);
+    server.set_payload_max_length(64 * 1024 * 1024);
+    // Gates and delays hold a thread each while they wait.
+    server.new_task_queue = [] { return new httplib::ThreadPool(32); };
     const auto api = [this](const httplib::Request& request, httplib::Response& response) {
         handleApi(request, response);
     };
@@ -202,6 +241,17 @@ void TestForum::Impl::route()
     server.Get(R"(/forum/images/(.+))", [this](const httplib::Request& request, httplib::Response& response) {
         handlePicture(request, response);
     });
+    server.Get("/forum/attachment.php", [this](const httplib::Request& request, httplib::Response& response) {
+        handleAttachment(request, response);
+    });
+    raw.install(server, ForumRawRoutes::Log{
+                            [this](const httplib::Request& request) {
+                                handledRequest = &request;
+                                return record(describe(request));
+                            },
+                            [this](qint64 number, int status, const QByteArray& answer) {
+                                finish(number, status, answer, Clock::now());
+                            }});
     // A body the HTTP layer cannot parse (say, a multipart body without its
     // closing delimiter) is answered 400 before any handler runs: log it anyway.
     server.set_error_handler(httplib::Server::HandlerWithResponse(
@@ -225,13 +275,22 @@ TestForumRequest TestForum::Impl::describe(const httplib::Request& request) cons
     const std::size_t question = target.find('?');
     if (question != std::string::npos)
         entry.rawQuery = QByteArray::fromStdString(target.substr(question + 1));
-    entry.body = QByteArray::fromStdString(request.body);
     for (const auto& [name, value] : request.headers)
         entry.headers.insert(fromStd(name).toLower(), fromStd(value));
 
-    for (const auto& [key, value] : ForumFormParser::decodePairs(entry.rawQuery))
+    // The body as it came on the wire, so that a multipart body can be checked
+    // byte for byte; a chunked body as the HTTP layer joined it.
+    const std::string wire = ForumHttpServer::wireBytes();
+    const std::size_t headEnd = wire.find("\r\n\r\n");
+    if (headEnd == std::string::npos || entry.header(u"transfer-encoding"_s).contains(u"chunked"_s))
+        entry.body = QByteArray::fromStdString(request.body);
+    else
+        entry.body = QByteArray(wire.data() + headEnd + 4, qsizetype(wire.size() - headEnd - 4));
+
+    entry.queryPairs = ForumFormParser::decodePairs(entry.rawQuery);
+    for (const auto& [key, value] : entry.queryPairs)
         entry.queryFields.insert(key, value);
-    // The HTTP layer has already taken a multipart body apart (and kept no bytes).
+    // The HTTP layer has already taken a multipart body apart.
     for (const auto& [name, part] : request.files) {
         if (part.filename.empty()) {
             entry.formPairs.append({fromStd(part.name), fromStd(part.content)});
@@ -254,27 +313,30 @@ TestForumRequest TestForum::Impl::describe(const httplib::Request& request) cons
     return entry;
 }
 
-qint64 TestForum::Impl::record(const TestForumRequest& entry)
+qint64 TestForum::Impl::record(TestForumRequest entry)
 {
     std::lock_guard lock(mutex);
-    log.append(entry);
-    return logOffset + log.size() - 1;
+    entry.memberId = sessions.memberId(entry.token);
+    return log.record(std::move(entry));
 }
 
-TestForumRequest* TestForum::Impl::logged(qint64 number)
+void TestForum::Impl::finish(qint64 number, int status, const QByteArray& answer, Clock::time_point started)
 {
-    // clearLog() may have run while the answer was being made.
-    const qint64 index = number - logOffset;
-    return index >= 0 && index < log.size() ? &log[index] : nullptr;
-}
-
-void TestForum::Impl::finish(qint64 number, int status, const QByteArray& answer)
-{
-    std::lock_guard lock(mutex);
-    if (TestForumRequest* entry = logged(number)) {
-        entry->status = status;
-        entry->answer = answer;
+    std::optional<TestForumRequest> done;
+    RequestObserver notify;
+    {
+        std::lock_guard lock(mutex);
+        log.finish(number, status, answer);
+        if (TestForumRequest* entry = log.find(number)) {
+            entry->elapsedMs =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
+            if (observer)
+                done = *entry;
+        }
+        notify = observer;
     }
+    if (notify && done)
+        notify(*done);
 }
 
 void TestForum::Impl::wait(int ms)
@@ -285,7 +347,7 @@ void TestForum::Impl::wait(int ms)
     stopping.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopRequested; });
 }
 
-void TestForum::Impl::drop(httplib::Response& response)
+void TestForum::Impl::dropAfterHead(httplib::Response& response)
 {
     // The head goes out promising a body that never comes; the connection is closed.
     response.set_content_provider(
@@ -296,40 +358,61 @@ void TestForum::Impl::drop(httplib::Response& response)
 void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Response& response)
 {
     handledRequest = &request;
+    const Clock::time_point started = Clock::now();
     TestForumRequest entry = describe(request);
     const qint64 number = record(entry);
     int delay = 0;
-    bool dropIt = false;
+    std::optional<ForumControls::Rule> dropRule;
     std::optional<ForumControls::Rule> statusRule;
     {
         std::lock_guard lock(mutex);
         delay = delayMs;
         if (const auto rule = controls.take(ForumControls::Kind::Delay, entry.apiMethod))
             delay += rule->delayMs;
-        dropIt = controls.take(ForumControls::Kind::Drop, entry.apiMethod).has_value();
-        if (!dropIt)
+        dropRule = controls.take(ForumControls::Kind::Drop, entry.apiMethod);
+        if (!dropRule)
             statusRule = controls.take(ForumControls::Kind::HttpStatus, entry.apiMethod);
     }
     wait(delay);
-    if (dropIt) {
-        finish(number, -1, {});
-        drop(response);
+    const Drop where = dropRule ? Drop(dropRule->where) : Drop::AfterHead;
+    if (dropRule && where != Drop::MidBody) {
+        finish(number, -1, {}, started);
+        if (where == Drop::BeforeAnswer)
+            ForumHttpServer::abortConnection();
+        else
+            dropAfterHead(response);
         return;
     }
 
     Answer answer;
     QString signature;
+    bool unsigned_ = false;
     {
         std::lock_guard lock(mutex);
         answer = answerApi(entry, number, statusRule);
         const QString secret = sessions.secret(entry.clientId);
         signature = ForumSignature::responseSignature(answer.body, entry.token, entry.clientId, secret);
-        if (controls.take(ForumControls::Kind::SignWrongly, entry.apiMethod))
+        if (const auto rule = controls.take(ForumControls::Kind::SignWrongly, entry.apiMethod)) {
+            unsigned_ = rule->omit;
             signature = ForumSignature::md5Hex(signature.toLatin1());
+        }
     }
-    finish(number, answer.status, answer.body);
     response.status = answer.status;
-    response.set_header("Authorization", toStd(signature));
+    if (!unsigned_)
+        response.set_header("Authorization", toStd(signature));
+    if (dropRule) {
+        // Half of the body, then the connection closes.
+        finish(number, -1, answer.body.left(answer.body.size() / 2), started);
+        const auto body = std::make_shared<std::string>(answer.body.toStdString());
+        response.set_content_provider(body->size(), answer.contentType,
+                                      [body](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                          if (offset == 0)
+                                              sink.write(body->data(), body->size() / 2);
+                                          return false;
+                                      });
+        return;
+    }
+    finish(number, answer.status, answer.body, started);
     response.set_content(answer.body.toStdString(), answer.contentType);
 }
 
@@ -343,7 +426,7 @@ Answer TestForum::Impl::answerApi(TestForumRequest& entry, qint64 number,
             entry.rawQuery, entry.token, entry.clientId, sessions.secret(entry.clientId));
         entry.signatureValid = expected == entry.queryFields.value(u"api_sig"_s);
     }
-    if (TestForumRequest* logEntry = logged(number))
+    if (TestForumRequest* logEntry = log.find(number))
         logEntry->signatureValid = entry.signatureValid;
 
     if (statusRule) {
@@ -355,7 +438,7 @@ Answer TestForum::Impl::answerApi(TestForumRequest& entry, qint64 number,
         return answer;
     }
 
-    QJsonObject body;
+    QJsonValue body;
     const bool hasSession = !entry.token.isEmpty() && !entry.clientId.isEmpty();
     // An "api_init" from a known client is signed like any call; a new client has
     // no secret to sign with yet.
@@ -370,12 +453,14 @@ Answer TestForum::Impl::answerApi(TestForumRequest& entry, qint64 number,
         body = errorAnswer(rule->error);
     else if (const auto rule = controls.take(ForumControls::Kind::Answer, entry.apiMethod))
         body = rule->answer;
+    else if (const auto rule = controls.take(ForumControls::Kind::RawAnswer, entry.apiMethod))
+        return Answer{200, rule->body};
     else
         body = dispatch(entry);
     return Answer{200, compact(body)};
 }
 
-QJsonObject TestForum::Impl::dispatch(const TestForumRequest& entry)
+QJsonValue TestForum::Impl::dispatch(const TestForumRequest& entry)
 {
     const QString& method = entry.apiMethod;
     if (method == u"api_init")
@@ -384,10 +469,24 @@ QJsonObject TestForum::Impl::dispatch(const TestForumRequest& entry)
         return login(entry);
     if (method == u"login_logout")
         return logout(entry);
+    const int memberId = sessions.memberId(entry.token);
     if (const auto handler = handlers.constFind(method); handler != handlers.constEnd())
-        return (*handler)(entry, sessions.memberId(entry.token));
+        return (*handler)(entry, memberId);
     const auto store = [this](const QString& name, const QByteArray& bytes) { storeUpload(name, bytes); };
-    if (const auto answer = members.answer(entry, sessions.memberId(entry.token), store))
+    if (const auto answer = members.answer(entry, memberId, store))
+        return *answer;
+    const ForumViewer viewer = content.viewer(memberId, entry.field(u"forumpwdmd5"_s));
+    if (auto answer = browsing.answer(entry, viewer))
+        return *answer;
+    if (auto answer = feeds.answer(entry, viewer))
+        return *answer;
+    if (auto answer = posting.answer(entry, viewer))
+        return *answer;
+    if (auto answer = moderation.answer(entry, viewer))
+        return *answer;
+    if (auto answer = search.answer(entry, viewer))
+        return *answer;
+    if (auto answer = registration.answer(entry, viewer))
         return *answer;
     return errorAnswer(u"invalid_api_method"_s);
 }
@@ -416,24 +515,20 @@ QJsonObject TestForum::Impl::apiInit(const TestForumRequest& entry)
 
 QJsonObject TestForum::Impl::login(const TestForumRequest& entry)
 {
-    const QString username = entry.field(u"mu_login_username"_s);
-    const QString digest = entry.field(u"mu_login_md5password_utf"_s).toLower();
-    for (const ForumMember& candidate : members.all()) {
-        if (candidate.username.compare(username, Qt::CaseInsensitive) != 0
-            || ForumSignature::md5Hex(candidate.password.toUtf8()) != digest)
-            continue;
-        sessions.bind(entry.token, candidate.userid);
-        const QString userid = QString::number(candidate.userid);
-        return {
-            {u"session"_s, QJsonObject{{u"userid"_s, userid}, {u"dbsessionhash"_s, randomHex()}}},
-            {u"response"_s, QJsonObject{{u"errormessage"_s, u"redirect_login"_s},
-                                        {u"userid"_s, userid},
-                                        {u"username"_s, candidate.username},
-                                        {u"usertitle"_s, candidate.usertitle},
-                                        {u"avatarurl"_s, candidate.avatarurl}}},
-        };
-    }
-    return errorAnswer(QJsonArray{u"badlogin"_s});
+    const ForumMember* member = members.authenticate(entry.field(u"mu_login_username"_s),
+                                                     entry.field(u"mu_login_md5password_utf"_s));
+    if (!member)
+        return errorAnswer(QJsonArray{u"badlogin"_s});
+    sessions.bind(entry.token, member->userid);
+    const QString userid = QString::number(member->userid);
+    return {
+        {u"session"_s, QJsonObject{{u"userid"_s, userid}, {u"dbsessionhash"_s, randomHex()}}},
+        {u"response"_s, QJsonObject{{u"errormessage"_s, u"redirect_login"_s},
+                                    {u"userid"_s, userid},
+                                    {u"username"_s, member->username},
+                                    {u"usertitle"_s, member->usertitle},
+                                    {u"avatarurl"_s, member->avatarurl}}},
+    };
 }
 
 QJsonObject TestForum::Impl::logout(const TestForumRequest& entry)
@@ -448,30 +543,60 @@ QJsonObject TestForum::Impl::logout(const TestForumRequest& entry)
 void TestForum::Impl::handlePicture(const httplib::Request& request, httplib::Response& response)
 {
     handledRequest = &request;
+    const Clock::time_point started = Clock::now();
     const TestForumRequest entry = describe(request);
     const qint64 number = record(entry);
     const QString name = fromStd(request.matches[1].str());
 
     int delay = 0;
-    std::optional<ForumControls::Rule> failure;
+    int failStatus = 0;
     bool omitDate = false;
     std::optional<Picture> picture;
     {
         std::lock_guard lock(mutex);
         delay = delayMs;
-        failure = controls.take(ForumControls::Kind::PictureFail, name);
-        if (!failure)
+        if (const auto failure = controls.take(ForumControls::Kind::PictureFail, name))
+            failStatus = failure->status;
+        else
             omitDate = controls.take(ForumControls::Kind::PictureNoDate, name).has_value();
         if (const auto found = pictures.constFind(name); found != pictures.constEnd())
             picture = *found;
     }
     wait(delay);
+    servePicture(entry, number, started, picture, pictureType(name), failStatus, omitDate, response);
+}
 
-    if (failure || !picture) {
-        const int status = failure ? failure->status : 404;
+void TestForum::Impl::handleAttachment(const httplib::Request& request, httplib::Response& response)
+{
+    handledRequest = &request;
+    const Clock::time_point started = Clock::now();
+    const TestForumRequest entry = describe(request);
+    const qint64 number = record(entry);
+    int delay = 0;
+    std::optional<Picture> picture;
+    std::string type;
+    {
+        std::lock_guard lock(mutex);
+        delay = delayMs;
+        const ForumAttachment* attachment = content.attachment(entry.field(u"attachmentid"_s).toInt());
+        if (attachment && attachment->linkUrl.isEmpty()) {
+            picture = Picture{attachment->bytes, attachment->stamp};
+            type = toStd(attachment->contentType);
+        }
+    }
+    wait(delay);
+    servePicture(entry, number, started, picture, type, 0, false, response);
+}
+
+void TestForum::Impl::servePicture(const TestForumRequest& entry, qint64 number, Clock::time_point started,
+                                   const std::optional<Picture>& picture, const std::string& type, int failStatus,
+                                   bool omitDate, httplib::Response& response)
+{
+    if (failStatus || !picture) {
+        const int status = failStatus ? failStatus : 404;
         const QByteArray body = status == 200 ? QByteArrayLiteral("this is not a picture")
                                               : QByteArrayLiteral("no such picture");
-        finish(number, status, body);
+        finish(number, status, body, started);
         response.status = status;
         response.set_content(body.toStdString(), "text/plain");
         return;
@@ -484,13 +609,13 @@ void TestForum::Impl::handlePicture(const httplib::Request& request, httplib::Re
     const QString since = entry.header(u"if-modified-since"_s).trimmed();
     const QDateTime sinceTime = parseHttpDate(since);
     if (!since.isEmpty() && (since == stamp || (sinceTime.isValid() && sinceTime >= picture->stamp))) {
-        finish(number, 304, {});
+        finish(number, 304, {}, started);
         response.status = 304;
         return;
     }
-    finish(number, 200, picture->bytes);
+    finish(number, 200, picture->bytes, started);
     response.status = 200;
-    response.set_content(picture->bytes.toStdString(), pictureType(name));
+    response.set_content(picture->bytes.toStdString(), type);
 }
 
 void TestForum::Impl::addRule(ForumControls::Kind kind, const QString& target, int times,
@@ -577,9 +702,19 @@ QString TestForum::baseUrl() const
     return d->baseUrl();
 }
 
+QUrl TestForum::url(const QString& pathAndQuery) const
+{
+    return QUrl(u"http://127.0.0.1:%1%2"_s.arg(d->port).arg(pathAndQuery));
+}
+
 QString TestForum::seedPath() const
 {
     return d->seedPath;
+}
+
+QString TestForum::seedProblem() const
+{
+    return d->seedProblem;
 }
 
 QJsonObject TestForum::seed() const
@@ -636,6 +771,11 @@ void TestForum::signWrongly(const QString& method, int times)
     d->addRule(ForumControls::Kind::SignWrongly, method, times);
 }
 
+void TestForum::omitSignature(const QString& method, int times)
+{
+    d->addRule(ForumControls::Kind::SignWrongly, method, times, [](ForumControls::Rule& rule) { rule.omit = true; });
+}
+
 void TestForum::setDelay(int ms)
 {
     std::lock_guard lock(d->mutex);
@@ -647,15 +787,20 @@ void TestForum::delayMethod(const QString& method, int ms, int times)
     d->addRule(ForumControls::Kind::Delay, method, times, [&](ForumControls::Rule& rule) { rule.delayMs = ms; });
 }
 
-void TestForum::dropConnection(const QString& method, int times)
+void TestForum::dropConnection(const QString& method, int times, Drop where)
 {
-    d->addRule(ForumControls::Kind::Drop, method, times);
+    d->addRule(ForumControls::Kind::Drop, method, times, [&](ForumControls::Rule& rule) { rule.where = int(where); });
 }
 
 void TestForum::setAnswer(const QString& method, const QJsonObject& answer, int times)
 {
     d->addRule(ForumControls::Kind::Answer, method, times,
                [&](ForumControls::Rule& rule) { rule.answer = answer; });
+}
+
+void TestForum::setRawAnswer(const QString& method, const QByteArray& body, int times)
+{
+    d->addRule(ForumControls::Kind::RawAnswer, method, times, [&](ForumControls::Rule& rule) { rule.body = body; });
 }
 
 void TestForum::setMethodHandler(const QString& method, MethodHandler handler)
@@ -673,10 +818,16 @@ void TestForum::clearControls()
     d->controls.clear();
 }
 
+void TestForum::setRegistrationOutcome(const QString& code)
+{
+    std::lock_guard lock(d->mutex);
+    d->registration.setOutcome(code);
+}
+
 void TestForum::setPicture(const QString& name, const QByteArray& bytes)
 {
     std::lock_guard lock(d->mutex);
-    const QDateTime now = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC);
+    const QDateTime now = wholeSecondsNow();
     Picture& picture = d->pictures[name];
     // A changed picture must never carry a date a client already holds.
     picture.stamp = picture.stamp.isValid() && picture.stamp >= now ? picture.stamp.addSecs(1) : now;
@@ -705,6 +856,18 @@ void TestForum::failPicture(const QString& name, int status, int times)
 void TestForum::omitPictureDate(const QString& name, int times)
 {
     d->addRule(ForumControls::Kind::PictureNoDate, name, times);
+}
+
+void TestForum::openGate(const QString& name)
+{
+    std::lock_guard lock(d->mutex);
+    d->raw.open(name);
+}
+
+int TestForum::arrivedAtGate(const QString& name) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->raw.arrived(name);
 }
 
 void TestForum::registerClient(const QString& clientId, const QString& secret, const QString& token)
@@ -743,26 +906,123 @@ bool TestForum::isTokenValid(const QString& token) const
     return d->sessions.isValid(token);
 }
 
+int TestForum::memberId(const QString& username) const
+{
+    std::lock_guard lock(d->mutex);
+    const ForumMember* member = d->members.findByName(username);
+    return member ? member->userid : 0;
+}
+
+QJsonObject TestForum::threadState(int threadid) const
+{
+    std::lock_guard lock(d->mutex);
+    const ForumThread* thread = d->content.thread(threadid);
+    if (!thread)
+        return {};
+    QJsonArray posts;
+    for (int postid : thread->posts)
+        posts.append(postid);
+    return {
+        {u"threadid"_s, thread->threadid}, {u"forumid"_s, thread->forumid},
+        {u"title"_s, thread->title},       {u"userid"_s, thread->userid},
+        {u"prefixid"_s, thread->prefixid}, {u"tags"_s, QJsonArray::fromStringList(thread->tags)},
+        {u"sticky"_s, thread->sticky},     {u"closed"_s, thread->closed},
+        {u"approved"_s, thread->approved}, {u"deleted"_s, thread->deleted},
+        {u"views"_s, thread->views},       {u"posts"_s, posts},
+    };
+}
+
+QJsonObject TestForum::postState(int postid) const
+{
+    std::lock_guard lock(d->mutex);
+    const ForumPost* post = d->content.post(postid);
+    if (!post)
+        return {};
+    QJsonArray attachments;
+    for (const ForumAttachment* attachment : d->content.attachmentsOf(postid)) {
+        attachments.append(QJsonObject{{u"attachmentid"_s, attachment->attachmentid},
+                                       {u"filename"_s, attachment->filename},
+                                       {u"approved"_s, attachment->approved},
+                                       {u"bytes"_s, int(attachment->bytes.size())}});
+    }
+    return {
+        {u"postid"_s, post->postid},     {u"threadid"_s, post->threadid},   {u"userid"_s, post->userid},
+        {u"title"_s, post->title},       {u"bbcode"_s, post->bbcode},       {u"approved"_s, post->approved},
+        {u"deleted"_s, post->deleted},   {u"editedby"_s, post->editedBy},   {u"attachments"_s, attachments},
+    };
+}
+
+QList<int> TestForum::threadIdsIn(int forumid) const
+{
+    std::lock_guard lock(d->mutex);
+    ForumViewer everything;
+    everything.moderator = true;
+    everything.userid = -1;
+    QList<int> ids;
+    for (bool sticky : {true, false}) {
+        for (const ForumThread* thread : d->content.threadsOf(forumid, everything, sticky))
+            ids.append(thread->threadid);
+    }
+    return ids;
+}
+
+QList<int> TestForum::subscribedThreads(int userid) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->content.stateOf(userid).threadSubscriptions.keys();
+}
+
+QList<int> TestForum::subscribedForums(int userid) const
+{
+    std::lock_guard lock(d->mutex);
+    return d->content.stateOf(userid).forumSubscriptions.keys();
+}
+
+QJsonArray TestForum::reports() const
+{
+    std::lock_guard lock(d->mutex);
+    QJsonArray list;
+    for (const ForumReport& report : d->content.reports()) {
+        list.append(QJsonObject{{u"postid"_s, report.postid},
+                                {u"userid"_s, report.userid},
+                                {u"reason"_s, report.reason}});
+    }
+    return list;
+}
+
+QByteArray TestForum::attachmentBytes(int attachmentid) const
+{
+    std::lock_guard lock(d->mutex);
+    const ForumAttachment* attachment = d->content.attachment(attachmentid);
+    return attachment ? attachment->bytes : QByteArray();
+}
+
+void TestForum::setLogLimits(int maxEntries, qint64 maxBytes, qint64 maxItemBytes)
+{
+    std::lock_guard lock(d->mutex);
+    d->log.setLimits({maxEntries, maxBytes, maxItemBytes});
+}
+
 QList<TestForumRequest> TestForum::requests() const
 {
     std::lock_guard lock(d->mutex);
-    return d->log;
+    return d->log.all();
 }
 
 QList<TestForumRequest> TestForum::requests(const QString& apiMethod) const
 {
     std::lock_guard lock(d->mutex);
-    QList<TestForumRequest> found;
-    for (const TestForumRequest& entry : d->log) {
-        if (entry.apiMethod == apiMethod)
-            found.append(entry);
-    }
-    return found;
+    return d->log.forMethod(apiMethod);
 }
 
 void TestForum::clearLog()
 {
     std::lock_guard lock(d->mutex);
-    d->logOffset += d->log.size();
     d->log.clear();
+}
+
+void TestForum::setRequestObserver(RequestObserver observer)
+{
+    std::lock_guard lock(d->mutex);
+    d->observer = std::move(observer);
 }

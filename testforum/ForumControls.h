@@ -12,7 +12,7 @@
 // Not locked: the forum guards it.
 class ForumControls {
 public:
-    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, PictureFail, PictureNoDate, Delay };
+    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, RawAnswer, PictureFail, PictureNoDate, Delay };
 
     struct Rule {
         Kind kind = Kind::Error;
@@ -21,8 +21,10 @@ public:
         QJsonValue error;
         QJsonObject answer;
         int status = 0;
-        QByteArray body;
+        QByteArray body;     // HTTP status body, or the raw answer
         int delayMs = 0;
+        int where = 0;       // Drop: where the connection is closed
+        bool omit = false;   // SignWrongly: no signature at all
     };
 
     void add(const Rule& rule);
