@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QMimeDatabase>
 #include <QRegularExpression>
 #include <QTimeZone>
 #include <QUrl>
@@ -58,6 +57,16 @@ QDateTime wholeSecondsNow()
 }
 
 }  // namespace
+
+QString ForumAttachment::typeOf(const QString& filename)
+{
+    static const QHash<QString, QString> types{
+        {u"jpg"_s, u"image/jpeg"_s}, {u"jpeg"_s, u"image/jpeg"_s}, {u"png"_s, u"image/png"_s},
+        {u"gif"_s, u"image/gif"_s},  {u"txt"_s, u"text/plain"_s},  {u"pdf"_s, u"application/pdf"_s},
+        {u"gpx"_s, u"application/gpx+xml"_s},
+    };
+    return types.value(QFileInfo(filename).suffix().toLower(), u"application/octet-stream"_s);
+}
 
 qint64 ForumContent::now()
 {
@@ -158,7 +167,7 @@ bool ForumContent::loadAttachment(const QJsonObject& object, int postid, int use
         }
         attachment.bytes = file.readAll();
         attachment.filename = QFileInfo(name).fileName();
-        attachment.contentType = QMimeDatabase().mimeTypeForFile(file.fileName()).name();
+        attachment.contentType = ForumAttachment::typeOf(name);
     } else {
         attachment.filename = QUrl(attachment.linkUrl).fileName();
         attachment.contentType = u"image/jpeg"_s;

@@ -49,6 +49,8 @@ struct ForumAttachment {
     bool approved = true;
     QDateTime stamp;    // whole seconds: its "Date" and "Last-Modified"
     bool isImage() const { return contentType.startsWith(u"image/"); }
+    // The content type the forum gives a file of this name.
+    static QString typeOf(const QString& filename);
 };
 
 struct ForumPost {

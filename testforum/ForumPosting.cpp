@@ -1,7 +1,6 @@
 #include "ForumPosting.h"
 
 #include <QJsonArray>
-#include <QMimeDatabase>
 #include <QTimeZone>
 #include <QUrl>
 
@@ -279,9 +278,8 @@ QJsonObject ForumPosting::upload(const TestForumRequest& request, const ForumVie
         attachment.posthash = posthash;
         attachment.userid = viewer.userid;
         attachment.filename = part.fileName.isEmpty() ? u"image.jpg"_s : part.fileName;
-        attachment.contentType = part.contentType.isEmpty()
-                                     ? QMimeDatabase().mimeTypeForFile(attachment.filename, QMimeDatabase::MatchExtension).name()
-                                     : part.contentType;
+        attachment.contentType =
+            part.contentType.isEmpty() ? ForumAttachment::typeOf(attachment.filename) : part.contentType;
         attachment.bytes = part.data;
         attachment.stamp = stamp;
         ids.append(m_content.addAttachment(attachment).attachmentid);
