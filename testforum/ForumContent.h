@@ -165,18 +165,22 @@ struct ForumReport {
 
 // Everything the forum holds besides its members and sessions: the forum tree,
 // threads, posts, attachments, announcements, notices, blogs and articles, and
-// each member's subscriptions and read marks. It is read from the seed, whose
-// times count back from the moment it was read. The rules of who sees what live
-// here too. Not locked: the forum guards it.
+// each member's subscriptions and read marks (ForumSeed fills it at start). The
+// rules of who sees what live here too. Not locked: the forum guards it.
 class ForumContent {
 public:
     explicit ForumContent(ForumMembers& members) : m_members(members) {}
 
-    // Reads "settings", "prefixes", "forums", "threads", "filler_threads",
-    // "announcements", "notices", "blogs", "articles" and "member_state";
-    // attachment files are looked for in `folder`. False, with a reason, when the
-    // seed names something that is not there.
-    bool load(const QJsonObject& seed, const QString& folder, QString* problem);
+    // The seed's "settings"; posts after `newSince` are new to a member who has not read them.
+    void setSettings(const QJsonObject& settings, qint64 newSince);
+    // A forum below `parentid` (0: at the top), after its parent.
+    void addForum(const ForumNode& node);
+    void addPrefix(const ForumPrefix& prefix) { m_prefixes.append(prefix); }
+    void addAnnouncement(const ForumAnnouncement& announcement) { m_announcements.append(announcement); }
+    void addNotice(const ForumNotice& notice) { m_notices.append(notice); }
+    void addBlogCategory(int id, const QString& title) { m_blogCategories.insert(id, title); }
+    void addBlog(const ForumBlogEntry& entry) { m_blogs.append(entry); }
+    void addArticle(const ForumArticle& article) { m_articles.append(article); }
 
     ForumMembers& members() { return m_members; }
     const ForumMembers& members() const { return m_members; }
@@ -260,22 +264,15 @@ public:
     // The member's state as it stands, or as it would start.
     ForumMemberState stateOf(int userid) const;
     void addReport(const ForumReport& report);
+    // What a test may check: see TestForum::threadState and postState.
+    QJsonObject threadSnapshot(int threadid) const;
+    QJsonObject postSnapshot(int postid) const;
     const QList<ForumReport>& reports() const { return m_reports; }
 
 private:
-    bool loadForums(const QJsonArray& forums, int parentid, QString* problem);
-    bool loadThread(const QJsonObject& object, QString* problem);
-    bool loadFillerThreads(const QJsonObject& object, QString* problem);
-    bool loadAttachment(const QJsonObject& object, int postid, int userid, QString* problem);
-    void loadExtras(const QJsonObject& seed);
-    int userIdOf(const QJsonValue& value) const;
-    // Before the seed's "new_within" (a day by default): what a member has seen.
-    qint64 defaultLastVisit() const;
-
     ForumMembers& m_members;
     QJsonObject m_settings;
-    QString m_folder;
-    qint64 m_origin = 0;
+    qint64 m_newSince = 0;
     QMap<int, ForumNode> m_forums;
     QList<int> m_top;
     QMap<int, ForumThread> m_threads;

@@ -8,23 +8,20 @@
 #include "ForumHttpServer.h"
 #include "ForumMembers.h"
 #include "ForumModeration.h"
+#include "ForumPictures.h"
 #include "ForumPosting.h"
 #include "ForumRawRoutes.h"
 #include "ForumRegistration.h"
 #include "ForumRequestLog.h"
 #include "ForumSearch.h"
+#include "ForumSeed.h"
 #include "ForumSessions.h"
 #include "ForumSignature.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QJsonDocument>
-#include <QLocale>
-#include <QTimeZone>
 #include <QUuid>
 
 #include <chrono>
@@ -42,11 +39,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Picture {
-    QByteArray bytes;
-    QDateTime stamp;
-};
-
 struct Answer {
     int status = 200;
     QByteArray body;
@@ -63,24 +55,6 @@ std::string toStd(const QString& text)
     return text.toUtf8().toStdString();
 }
 
-QString httpDate(const QDateTime& time)
-{
-    return QLocale::c().toString(time.toUTC(), u"ddd, dd MMM yyyy hh:mm:ss 'GMT'"_s);
-}
-
-// The "Date" form; Qt's RFC 2822 reading does not take the "GMT" zone name.
-QDateTime parseHttpDate(const QString& text)
-{
-    QDateTime time = QLocale::c().toDateTime(text.trimmed(), u"ddd, dd MMM yyyy hh:mm:ss 'GMT'"_s);
-    time.setTimeZone(QTimeZone::utc());
-    return time;
-}
-
-QDateTime wholeSecondsNow()
-{
-    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), QTimeZone::utc());
-}
-
 QByteArray compact(const QJsonValue& value)
 {
     return value.isArray() ? QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact)
@@ -90,18 +64,6 @@ QByteArray compact(const QJsonValue& value)
 QJsonObject errorAnswer(const QJsonValue& errormessage)
 {
     return {{u"response"_s, QJsonObject{{u"errormessage"_s, errormessage}}}};
-}
-
-std::string pictureType(const QString& name)
-{
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    if (suffix == u"png")
-        return "image/png";
-    if (suffix == u"jpg" || suffix == u"jpeg")
-        return "image/jpeg";
-    if (suffix == u"gif")
-        return "image/gif";
-    return "application/octet-stream";
 }
 
 QString randomHex()
@@ -142,7 +104,7 @@ struct TestForum::Impl {
     bool stopRequested = false;
 
     ForumRawRoutes raw{mutex, stopping, stopRequested};
-    QHash<QString, Picture> pictures;
+    ForumPictures pictures;
     ForumSessions sessions;
     ForumControls controls;
     QHash<QString, MethodHandler> handlers;
@@ -153,7 +115,6 @@ struct TestForum::Impl {
     int delayMs = 0;
 
     void loadSeed();
-    void loadPictures();
     void route();
 
     TestForumRequest describe(const httplib::Request& request) const;
@@ -168,13 +129,12 @@ struct TestForum::Impl {
     QJsonObject apiInit(const TestForumRequest& entry);
     QJsonObject login(const TestForumRequest& entry);
     QJsonObject logout(const TestForumRequest& entry);
-    void storeUpload(const QString& name, const QByteArray& bytes);
 
     void handlePicture(const httplib::Request& request, httplib::Response& response);
     void handleAttachment(const httplib::Request& request, httplib::Response& response);
     void servePicture(const TestForumRequest& entry, qint64 number, Clock::time_point started,
-                      const std::optional<Picture>& picture, const std::string& type, int failStatus, bool omitDate,
-                      httplib::Response& response);
+                      const std::optional<ForumPictures::Picture>& picture, const std::string& type, int failStatus,
+                      bool omitDate, httplib::Response& response);
 
     void addRule(ForumControls::Kind kind, const QString& target, int times,
                  const std::function<void(ForumControls::Rule&)>& fill = {});
@@ -197,33 +157,14 @@ void TestForum::Impl::loadSeed()
     }
     seed = document.object();
     members.load(seed);
-    if (!content.load(seed, QFileInfo(seedPath).absolutePath(), &seedProblem))
+    if (!ForumSeed(content, QFileInfo(seedPath).absolutePath()).load(seed, &seedProblem))
         return;
     registration.load(seed);
     const QJsonObject settings = seed.value(u"settings"_s).toObject();
     closed = !settings.value(u"bbactive"_s).toBool(true);
     closedReason = settings.value(u"bbclosedreason"_s).toString();
-    loadPictures();
+    pictures.loadFolder(QFileInfo(seedPath).absolutePath() + u"/images"_s);
     seedOk = true;
-}
-
-void TestForum::Impl::loadPictures()
-{
-    // Whole seconds, as the "Date" text carries them, so that a date the client
-    // sends back compares equal.
-    const QDateTime now = wholeSecondsNow();
-    const QDir folder(QFileInfo(seedPath).absolutePath() + u"/images"_s);
-    QDirIterator files(folder.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        QFile file(files.next());
-        if (file.open(QIODevice::ReadOnly))
-            pictures.insert(folder.relativeFilePath(file.fileName()), Picture{file.readAll(), now});
-    }
-}
-
-void TestForum::Impl::storeUpload(const QString& name, const QByteArray& bytes)
-{
-    pictures.insert(name, Picture{bytes, wholeSecondsNow()});
 }
 
 void TestForum::Impl::route()
@@ -472,7 +413,7 @@ QJsonValue TestForum::Impl::dispatch(const TestForumRequest& entry)
     const int memberId = sessions.memberId(entry.token);
     if (const auto handler = handlers.constFind(method); handler != handlers.constEnd())
         return (*handler)(entry, memberId);
-    const auto store = [this](const QString& name, const QByteArray& bytes) { storeUpload(name, bytes); };
+    const auto store = [this](const QString& name, const QByteArray& bytes) { pictures.store(name, bytes); };
     if (const auto answer = members.answer(entry, memberId, store))
         return *answer;
     const ForumViewer viewer = content.viewer(memberId, entry.field(u"forumpwdmd5"_s));
@@ -551,7 +492,7 @@ void TestForum::Impl::handlePicture(const httplib::Request& request, httplib::Re
     int delay = 0;
     int failStatus = 0;
     bool omitDate = false;
-    std::optional<Picture> picture;
+    std::optional<ForumPictures::Picture> picture;
     {
         std::lock_guard lock(mutex);
         delay = delayMs;
@@ -559,11 +500,10 @@ void TestForum::Impl::handlePicture(const httplib::Request& request, httplib::Re
             failStatus = failure->status;
         else
             omitDate = controls.take(ForumControls::Kind::PictureNoDate, name).has_value();
-        if (const auto found = pictures.constFind(name); found != pictures.constEnd())
-            picture = *found;
+        picture = pictures.find(name);
     }
     wait(delay);
-    servePicture(entry, number, started, picture, pictureType(name), failStatus, omitDate, response);
+    servePicture(entry, number, started, picture, ForumPictures::typeOf(name), failStatus, omitDate, response);
 }
 
 void TestForum::Impl::handleAttachment(const httplib::Request& request, httplib::Response& response)
@@ -573,14 +513,14 @@ void TestForum::Impl::handleAttachment(const httplib::Request& request, httplib:
     const TestForumRequest entry = describe(request);
     const qint64 number = record(entry);
     int delay = 0;
-    std::optional<Picture> picture;
+    std::optional<ForumPictures::Picture> picture;
     std::string type;
     {
         std::lock_guard lock(mutex);
         delay = delayMs;
         const ForumAttachment* attachment = content.attachment(entry.field(u"attachmentid"_s).toInt());
         if (attachment && attachment->linkUrl.isEmpty()) {
-            picture = Picture{attachment->bytes, attachment->stamp};
+            picture = ForumPictures::Picture{attachment->bytes, attachment->stamp};
             type = toStd(attachment->contentType);
         }
     }
@@ -589,33 +529,17 @@ void TestForum::Impl::handleAttachment(const httplib::Request& request, httplib:
 }
 
 void TestForum::Impl::servePicture(const TestForumRequest& entry, qint64 number, Clock::time_point started,
-                                   const std::optional<Picture>& picture, const std::string& type, int failStatus,
-                                   bool omitDate, httplib::Response& response)
+                                   const std::optional<ForumPictures::Picture>& picture, const std::string& type,
+                                   int failStatus, bool omitDate, httplib::Response& response)
 {
-    if (failStatus || !picture) {
-        const int status = failStatus ? failStatus : 404;
-        const QByteArray body = status == 200 ? QByteArrayLiteral("this is not a picture")
-                                              : QByteArrayLiteral("no such picture");
-        finish(number, status, body, started);
-        response.status = status;
-        response.set_content(body.toStdString(), "text/plain");
-        return;
-    }
-
-    const QString stamp = httpDate(picture->stamp);
-    if (!omitDate)
-        response.set_header("Date", toStd(stamp));
-    response.set_header("Last-Modified", toStd(stamp));
-    const QString since = entry.header(u"if-modified-since"_s).trimmed();
-    const QDateTime sinceTime = parseHttpDate(since);
-    if (!since.isEmpty() && (since == stamp || (sinceTime.isValid() && sinceTime >= picture->stamp))) {
-        finish(number, 304, {}, started);
-        response.status = 304;
-        return;
-    }
-    finish(number, 200, picture->bytes, started);
-    response.status = 200;
-    response.set_content(picture->bytes.toStdString(), type);
+    const ForumPictures::Served served = ForumPictures::serve(
+        picture, type, entry.header(u"if-modified-since"_s), failStatus, omitDate);
+    finish(number, served.status, served.body, started);
+    response.status = served.status;
+    for (const auto& [name, value] : served.headers)
+        response.set_header(name, value);
+    if (served.status != 304)
+        response.set_content(served.body.toStdString(), served.type);
 }
 
 void TestForum::Impl::addRule(ForumControls::Kind kind, const QString& target, int times,
@@ -827,24 +751,19 @@ void TestForum::setRegistrationOutcome(const QString& code)
 void TestForum::setPicture(const QString& name, const QByteArray& bytes)
 {
     std::lock_guard lock(d->mutex);
-    const QDateTime now = wholeSecondsNow();
-    Picture& picture = d->pictures[name];
-    // A changed picture must never carry a date a client already holds.
-    picture.stamp = picture.stamp.isValid() && picture.stamp >= now ? picture.stamp.addSecs(1) : now;
-    picture.bytes = bytes;
+    d->pictures.replace(name, bytes);
 }
 
 QByteArray TestForum::picture(const QString& name) const
 {
     std::lock_guard lock(d->mutex);
-    return d->pictures.value(name).bytes;
+    return d->pictures.bytes(name);
 }
 
 QString TestForum::pictureDate(const QString& name) const
 {
     std::lock_guard lock(d->mutex);
-    const auto found = d->pictures.constFind(name);
-    return found == d->pictures.constEnd() ? QString() : httpDate(found->stamp);
+    return d->pictures.dateOf(name);
 }
 
 void TestForum::failPicture(const QString& name, int status, int times)
@@ -916,40 +835,13 @@ int TestForum::memberId(const QString& username) const
 QJsonObject TestForum::threadState(int threadid) const
 {
     std::lock_guard lock(d->mutex);
-    const ForumThread* thread = d->content.thread(threadid);
-    if (!thread)
-        return {};
-    QJsonArray posts;
-    for (int postid : thread->posts)
-        posts.append(postid);
-    return {
-        {u"threadid"_s, thread->threadid}, {u"forumid"_s, thread->forumid},
-        {u"title"_s, thread->title},       {u"userid"_s, thread->userid},
-        {u"prefixid"_s, thread->prefixid}, {u"tags"_s, QJsonArray::fromStringList(thread->tags)},
-        {u"sticky"_s, thread->sticky},     {u"closed"_s, thread->closed},
-        {u"approved"_s, thread->approved}, {u"deleted"_s, thread->deleted},
-        {u"views"_s, thread->views},       {u"posts"_s, posts},
-    };
+    return d->content.threadSnapshot(threadid);
 }
 
 QJsonObject TestForum::postState(int postid) const
 {
     std::lock_guard lock(d->mutex);
-    const ForumPost* post = d->content.post(postid);
-    if (!post)
-        return {};
-    QJsonArray attachments;
-    for (const ForumAttachment* attachment : d->content.attachmentsOf(postid)) {
-        attachments.append(QJsonObject{{u"attachmentid"_s, attachment->attachmentid},
-                                       {u"filename"_s, attachment->filename},
-                                       {u"approved"_s, attachment->approved},
-                                       {u"bytes"_s, int(attachment->bytes.size())}});
-    }
-    return {
-        {u"postid"_s, post->postid},     {u"threadid"_s, post->threadid},   {u"userid"_s, post->userid},
-        {u"title"_s, post->title},       {u"bbcode"_s, post->bbcode},       {u"approved"_s, post->approved},
-        {u"deleted"_s, post->deleted},   {u"editedby"_s, post->editedBy},   {u"attachments"_s, attachments},
-    };
+    return d->content.postSnapshot(postid);
 }
 
 QList<int> TestForum::threadIdsIn(int forumid) const
