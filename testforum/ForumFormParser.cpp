@@ -24,4 +24,32 @@ QList<QPair<QString, QString>> decodePairs(const QByteArray& text)
     return pairs;
 }
 
+QList<QPair<QString, QString>> multipartFields(const QByteArray& body, const QByteArray& boundary)
+{
+    QList<QPair<QString, QString>> fields;
+    const QByteArray delimiter = "--" + boundary;
+    qsizetype at = body.indexOf(delimiter);
+    while (at >= 0) {
+        const qsizetype start = at + delimiter.size();
+        if (body.mid(start, 2) == "--")
+            break;
+        const qsizetype next = body.indexOf("\r\n" + delimiter, start);
+        if (next < 0)
+            break;
+        const QByteArray part = body.mid(start, next - start);
+        const qsizetype headEnd = part.indexOf("\r\n\r\n");
+        if (headEnd >= 0) {
+            const QByteArray head = part.left(headEnd);
+            const qsizetype nameAt = head.indexOf("name=\"");
+            if (nameAt >= 0 && !head.contains("filename=")) {
+                const qsizetype nameEnd = head.indexOf('"', nameAt + 6);
+                fields.append({QString::fromUtf8(head.mid(nameAt + 6, nameEnd - nameAt - 6)),
+                               QString::fromUtf8(part.mid(headEnd + 4))});
+            }
+        }
+        at = next + 2;
+    }
+    return fields;
+}
+
 }  // namespace ForumFormParser

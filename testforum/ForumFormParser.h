@@ -15,4 +15,7 @@ QString decodeComponent(const QByteArray& encoded);
 // with an empty value.
 QList<QPair<QString, QString>> decodePairs(const QByteArray& text);
 
+// The text fields (parts without a file name) of a multipart body, in body order.
+QList<QPair<QString, QString>> multipartFields(const QByteArray& body, const QByteArray& boundary);
+
 }  // namespace ForumFormParser

@@ -231,18 +231,23 @@ TestForumRequest TestForum::Impl::describe(const httplib::Request& request) cons
     entry.queryPairs = ForumFormParser::decodePairs(entry.rawQuery);
     for (const auto& [key, value] : entry.queryPairs)
         entry.queryFields.insert(key, value);
-    // The HTTP layer has already taken a multipart body apart.
+    // The HTTP layer has already taken a multipart body apart; its text fields
+    // are read again from the body, to keep their order.
     for (const auto& [name, part] : request.files) {
-        if (part.filename.empty()) {
-            entry.formPairs.append({fromStd(part.name), fromStd(part.content)});
-            continue;
+        if (!part.filename.empty()) {
+            entry.uploads.append(TestForumUpload{fromStd(part.name), fromStd(part.filename),
+                                                 fromStd(part.content_type),
+                                                 QByteArray::fromStdString(part.content)});
         }
-        entry.uploads.append(TestForumUpload{fromStd(part.name), fromStd(part.filename),
-                                             fromStd(part.content_type),
-                                             QByteArray::fromStdString(part.content)});
     }
-    if (request.files.empty() && entry.httpMethod == u"POST")
+    if (request.is_multipart_form_data()) {
+        const QString type = entry.header(u"content-type"_s);
+        const qsizetype at = type.indexOf(u"boundary="_s);
+        const QString boundary = at < 0 ? QString() : type.mid(at + 9).section(u';', 0, 0).remove(u'"');
+        entry.formPairs = ForumFormParser::multipartFields(entry.body, boundary.toUtf8());
+    } else if (entry.httpMethod == u"POST") {
         entry.formPairs = ForumFormParser::decodePairs(entry.body);
+    }
     entry.fields = entry.queryFields;
     for (const auto& [key, value] : entry.formPairs)
         entry.fields.insert(key, value);
