@@ -1,5 +1,3 @@
-#include "LoopbackServer.h"
-
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "app/net/HTTPRequestSyncronic.h"
 #include "app/net/PlistHTTPRequest.h"
@@ -8,6 +6,8 @@
 #include "platform/foundation/NetworkActivityIndicator.h"
 
 #include "support/TestSupport.h"
+
+#include "TestForum.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -40,7 +40,7 @@ private:
     }
 };
 
-QUrl urlOf(const LoopbackServer& server, const char* path)
+QUrl urlOf(const TestForum& server, const char* path)
 {
     return server.url(QString::fromUtf8(path));
 }
@@ -60,7 +60,8 @@ std::shared_ptr<HTTPRequestAsyncronic> send(Receiver& receiver, const QUrl& url)
 
 TEST(HTTPRequestAsyncronic, StatusDecidesTheOutcome)
 {
-    LoopbackServer server;
+    TestForum server;
+    ASSERT_TRUE(server.start());
     Receiver receiver;
 
     // An error answer in pieces fails once, with the whole body.
@@ -97,7 +98,8 @@ TEST(HTTPRequestAsyncronic, StatusDecidesTheOutcome)
 
 TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
 {
-    LoopbackServer server;
+    TestForum server;
+    ASSERT_TRUE(server.start());
     Receiver receiver;
     QList<bool> shown;
     NetworkActivityIndicator::setObserver([&](bool visible) { shown.append(visible); });
@@ -114,7 +116,7 @@ TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
     EXPECT_TRUE(early.expired());
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 2);
 
-    server.open(QStringLiteral("first"));
+    server.openGate(QStringLiteral("first"));
     ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 1; }));
     EXPECT_EQ(receiver.calls[0].data, QByteArray("gate first"));
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 1);
@@ -122,13 +124,13 @@ TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
 
     // Cancelled while the server holds its answer, and kept alive here.
     auto late = send(receiver, urlOf(server, "/gate/late"));
-    ASSERT_TRUE(TestSupport::waitFor([&] { return server.arrived(QStringLiteral("late")) == 1; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return server.arrivedAtGate(QStringLiteral("late")) == 1; }));
     late->cancel();
     EXPECT_FALSE(late->isPending());
-    server.open(QStringLiteral("late"));
-    server.open(QStringLiteral("early"));
+    server.openGate(QStringLiteral("late"));
+    server.openGate(QStringLiteral("early"));
 
-    server.open(QStringLiteral("second"));
+    server.openGate(QStringLiteral("second"));
     ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 2; }));
     EXPECT_EQ(receiver.calls[1].data, QByteArray("gate second"));
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
@@ -147,7 +149,8 @@ TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
 
 TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
 {
-    LoopbackServer server;
+    TestForum server;
+    ASSERT_TRUE(server.start());
     Receiver receiver;
     Log::clearRecent();
 
@@ -170,22 +173,22 @@ TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
     upload->addParameter(QStringLiteral("posthash"), Value(u"h 1"));
     upload->requestUrl(urlOf(server, "/echo?multipart"));
 
-    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 3 && server.received().size() == 4; }));
-    QHash<QByteArray, LoopbackServer::Received> byKind;
-    for (const LoopbackServer::Received& received : server.received())
-        byKind.insert(received.path.mid(received.path.indexOf('?') + 1), received);
+    ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 3 && server.requests().size() == 4; }));
+    QHash<QByteArray, TestForumRequest> byKind;
+    for (const TestForumRequest& received : server.requests())
+        byKind.insert(received.rawQuery, received);
     ASSERT_EQ(byKind.size(), 4);
 
-    EXPECT_EQ(byKind["form"].method, "POST");
+    EXPECT_EQ(byKind["form"].httpMethod, QStringLiteral("POST"));
     EXPECT_EQ(byKind["form"].body, "q=a%20b%2Bc%26d");
-    EXPECT_EQ(byKind["form"].headers.value("content-type"), "application/x-www-form-urlencoded");
-    EXPECT_EQ(byKind["get"].method, "GET");
+    EXPECT_EQ(byKind["form"].header(QStringLiteral("content-type")), QStringLiteral("application/x-www-form-urlencoded"));
+    EXPECT_EQ(byKind["get"].httpMethod, QStringLiteral("GET"));
     EXPECT_EQ(byKind["get"].body, "");
-    EXPECT_EQ(byKind["extra"].method, "GET");
-    EXPECT_EQ(byKind["extra"].headers.value("if-modified-since"), "Sat, 1 Jan 2000 00:00:00 GMT");
+    EXPECT_EQ(byKind["extra"].httpMethod, QStringLiteral("GET"));
+    EXPECT_EQ(byKind["extra"].header(QStringLiteral("if-modified-since")), QStringLiteral("Sat, 1 Jan 2000 00:00:00 GMT"));
 
-    EXPECT_EQ(byKind["multipart"].method, "POST");
-    EXPECT_EQ(byKind["multipart"].headers.value("content-type"), "multipart/form-data; boundary=b0");
+    EXPECT_EQ(byKind["multipart"].httpMethod, QStringLiteral("POST"));
+    EXPECT_EQ(byKind["multipart"].header(QStringLiteral("content-type")), QStringLiteral("multipart/form-data; boundary=b0"));
     EXPECT_EQ(byKind["multipart"].body, QByteArray("\r\n--b0\r\n"
                                                    "Content-Disposition: form-data; name=\"photo\"; filename=\"p.jpg\"\r\n"
                                                    "Content-Type: image/jpeg\r\n\r\n"
@@ -198,11 +201,11 @@ TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
     EXPECT_EQ(receiver.progress.last(), 1.0f);
 
     const QRegularExpression uuid(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
-    QSet<QByteArray> udids;
-    for (const LoopbackServer::Received& received : std::as_const(byKind)) {
-        EXPECT_EQ(received.headers.value("user-agent"), "iPhone/1.0") << received.path.constData();
-        const QByteArray udid = received.headers.value("udid");
-        EXPECT_TRUE(uuid.match(QString::fromLatin1(udid)).hasMatch()) << udid.constData();
+    QSet<QString> udids;
+    for (const TestForumRequest& received : std::as_const(byKind)) {
+        EXPECT_EQ(received.header(QStringLiteral("user-agent")), QStringLiteral("iPhone/1.0")) << received.rawQuery.constData();
+        const QString udid = received.header(QStringLiteral("udid"));
+        EXPECT_TRUE(uuid.match(udid).hasMatch()) << udid.toStdString();
         udids.insert(udid);
     }
     EXPECT_EQ(udids.size(), 4);
@@ -216,7 +219,8 @@ TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
 
 TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
 {
-    LoopbackServer server;
+    TestForum server;
+    ASSERT_TRUE(server.start());
     Receiver receiver;
     AnalyticsTracker& tracker = AnalyticsTracker::sharedTracker();
     tracker.startTrackerWithAccountID(QStringLiteral("UA-1"), 10, nullptr);
@@ -237,7 +241,8 @@ TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
 
 TEST(HTTPRequestVariants, PlistDecodesAndSyncronicWantsExactly200)
 {
-    LoopbackServer server;
+    TestForum server;
+    ASSERT_TRUE(server.start());
     Receiver receiver;
 
     const HTTPRequestPtr plist =

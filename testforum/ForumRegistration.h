@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ForumContent.h"
+#include "TestForumRequest.h"
+
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include <optional>
+
+// Signing up: "register" (options, rules phrases and the extra profile fields
+// as the seed's "registration" gives them), "register_checkdate" (whether a date
+// of birth falls under the children's-privacy rules) and "register_addmember"
+// (checks the form, makes the member, answers the outcome code). Not locked:
+// the forum guards it.
+class ForumRegistration {
+public:
+    explicit ForumRegistration(ForumContent& content) : m_content(content) {}
+
+    void load(const QJsonObject& seed);
+    // "registration_complete", "registeremail" or "moderateuser".
+    void setOutcome(const QString& code) { m_outcome = code; }
+
+    std::optional<QJsonValue> answer(const TestForumRequest& request, const ForumViewer& viewer);
+
+private:
+    struct Field {
+        QString name;  // "userfield[<name>]" in the form
+        QString title;
+        QString description;
+        QString type;
+        QString section;  // "profile", "other" or "option"
+        QStringList options;
+        int preset = -1;  // the option chosen at first
+        bool required = false;
+    };
+
+    QJsonObject options() const;
+    QJsonObject phrases() const;
+    QJsonObject checkDate(const TestForumRequest& request) const;
+    QJsonObject addMember(const TestForumRequest& request, const ForumViewer& viewer);
+    QJsonObject holder(const Field& field) const;
+    // Years since the date, or -1 when it is no date.
+    static int age(const TestForumRequest& request);
+
+    ForumContent& m_content;
+    QList<Field> m_fields;
+    QJsonObject m_phrases;
+    QString m_outcome = QStringLiteral("registration_complete");
+    QString m_webmaster;
+    int m_usecoppa = 0;
+};

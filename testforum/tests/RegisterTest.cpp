@@ -1,0 +1,70 @@
+#include "ForumSignature.h"
+#include "ForumTest.h"
+
+namespace {
+
+using RegisterTest = ForumTest;
+
+TEST_F(RegisterTest, FormCheckRefusalsAndANewMemberWhoSignsIn)
+{
+    const auto guest = client();
+    const QJsonObject options = guest->callGet(s("register"), {}).json();
+    EXPECT_EQ(options.value(s("muoptions")).toObject().value(s("usecoppa")).toInt(), 0);
+    EXPECT_TRUE(options.value(s("muphrase")).toObject().value(s("forum_rules_registration")).toString().contains(s("%1$s")));
+    const QJsonArray profileFields = list(options.value(s("response")).toObject().value(s("customfields_profile")));
+    ASSERT_EQ(profileFields.size(), 3);
+    const QJsonObject interests = profileFields.at(2).toObject().value(s("custom_field_holder")).toObject();
+    EXPECT_EQ(interests.value(s("profilefieldname")).toString(), s("field5"));
+    EXPECT_EQ(interests.value(s("profilefield")).toObject().value(s("type")).toString(), s("checkbox"));
+    EXPECT_EQ(interests.value(s("radiobits")).toArray().first().toObject().value(s("val")).toString(), s("Cycling"));
+    const QJsonObject season = list(options.value(s("response")).toObject().value(s("customfields_other"))).first()
+                                   .toObject().value(s("custom_field_holder")).toObject();
+    EXPECT_TRUE(season.value(s("selectbits")).toArray().at(1).toObject().contains(s("selected")));
+
+    const QJsonObject child = guest->call(s("register_checkdate"), "day=1&month=1&year=2022").json();
+    EXPECT_EQ(child.value(s("show")).toObject().value(s("coppa")).toInt(), 0);  // the forum asks no consent
+
+    const QString digest = ForumSignature::md5Hex("fresh-pass");
+    QList<QPair<QString, QString>> fields{
+        {s("username"), s("newbie")}, {s("email"), s("newbie@example.org")},
+        {s("emailconfirm"), s("newbie@example.org")}, {s("agree"), s("1")},
+        {s("day"), s("4")}, {s("month"), s("7")}, {s("year"), s("1990")},
+        {s("password_md5"), digest}, {s("passwordconfirm_md5"), digest},
+        {s("userfield[field2]"), s("Porto")}, {s("userfield[field5][]"), s("1")}, {s("userfield[field5][]"), s("3")}};
+    const auto withField = [&](const QString& key, const QString& value) {
+        auto changed = fields;
+        for (auto& pair : changed) {
+            if (pair.first == key)
+                pair.second = value;
+        }
+        return form(changed);
+    };
+    EXPECT_EQ(code(guest->call(s("register_addmember"), withField(s("username"), s("Alice")))), s("usernametaken"));
+    EXPECT_EQ(code(guest->call(s("register_addmember"), withField(s("agree"), s("0")))), s("register_not_agreed"));
+    EXPECT_EQ(code(guest->call(s("register_addmember"), withField(s("emailconfirm"), s("other@example.org")))),
+              s("bademail"));
+    EXPECT_EQ(code(guest->call(s("register_addmember"), withField(s("userfield[field2]"), s("")))),
+              s("required_field_x_missing_or_invalid"));
+    EXPECT_EQ(forum.memberId(s("newbie")), 0);
+
+    EXPECT_EQ(code(guest->call(s("register_addmember"), form(fields))), s("registration_complete"));
+    const int newbie = forum.memberId(s("newbie"));
+    EXPECT_GT(newbie, 11);
+    const auto signedIn = client(s("newbie"), s("fresh-pass"));
+    EXPECT_EQ(forum.memberIdForToken(signedIn->token), newbie);
+    const QJsonObject profile = signedIn->call(s("member"), "userid=" + QByteArray::number(newbie)).response();
+    const QJsonArray answers = profile.value(s("categories")).toArray().first().toObject().value(s("fields")).toArray();
+    EXPECT_EQ(answers.at(0).toObject().value(s("value")).toString(), s("Porto"));
+    EXPECT_EQ(answers.at(1).toObject().value(s("value")).toString(), s("Cycling, Photography"));
+
+    forum.setRegistrationOutcome(s("moderateuser"));
+    EXPECT_EQ(code(client()->call(s("register_addmember"),
+                                  form({{s("username"), s("second")}, {s("email"), s("second@example.org")},
+                                        {s("emailconfirm"), s("second@example.org")}, {s("agree"), s("1")},
+                                        {s("day"), s("1")}, {s("month"), s("2")}, {s("year"), s("1980")},
+                                        {s("password_md5"), digest}, {s("passwordconfirm_md5"), digest},
+                                        {s("userfield[field2]"), s("Faro")}}))),
+              s("moderateuser"));
+}
+
+}  // namespace
