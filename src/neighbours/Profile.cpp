@@ -29,7 +29,7 @@ void Profile::fetchInfo()
         return;
     }
     requestURL(QStringLiteral("member"),
-               ValueDict{{QStringLiteral("userid"), Value(QString::number(member->userid()))}}, 1);
+               ValueDict{{QStringLiteral("userid"), Value(QString::number(member->userid()))}}, RequestMethod::POST);
 }
 
 void Profile::setCategories(const Value& categories)

@@ -117,7 +117,7 @@ void ImageCache::setImageFromRequest(const HTTPRequestPtr& request)
     const std::shared_ptr<ImageCache> keep = weak_from_this().lock();
     m_localDate = now();
     m_request.reset();
-    if (request->httpResponse().statusCode() == 304)
+    if (request->outcome().is(RequestOutcome::Kind::NotModified))
         return;
 
     // A body that is no picture (an error page served with 200) must not

@@ -24,8 +24,8 @@ InactiveForumUtil& InactiveForumUtil::instance()
 void InactiveForumUtil::checkIfForumIsActive()
 {
     const QUrl url = Config::getInstance().URLWithString(kMemberMethod);
-    JSONHTTPRequest::requestURL(url, ClientIdentity::parameters(), 1,
-                                SELECTOR(InactiveForumUtil, handleInactiveForum), this, HTTPRequest::TagOrdinary,
+    JSONHTTPRequest::requestURL(url, ClientIdentity::parameters(), RequestMethod::POST,
+                                SELECTOR(InactiveForumUtil, handleInactiveForum), this, RequestTag::Ordinary,
                                 ApiCall{kMemberMethod, {}});
 }
 

@@ -70,7 +70,9 @@ public:
     // Answers to sign-in, renewal sign-in, sign-out and avatar removal.
     void setFromRequest(const HTTPRequestPtr& request) override;
     using Friend::failedWithError;
-    void failedWithError(const Error& error, const HTTPRequestPtr& request);
+    // A failed session opening or sign-in: nothing that waited for it may
+    // run later, and a renewal waiting for it fails.
+    void failedWithError(const Error& error, const HTTPRequestPtr& request) override;
 
     void renovateAccessTokenAndCallSuccessSelector(const Selector& success, const Selector& fail,
                                                    const HTTPRequestPtr& object) override;
@@ -130,11 +132,8 @@ public:
     void setBuddylist_pagenumber(qint32 page) { m_buddylistPagenumber = page; }
     qint32 buddylist_totalpages() const { return m_buddylistTotalpages; }
     void setBuddylist_totalpages(qint32 pages) { m_buddylistTotalpages = pages; }
-    // The renewal in progress: what to perform on its caller, and the caller.
-    const Selector& whenRenovateAccessTokenSuccessCall() const { return m_renewSuccess; }
-    const Selector& whenRenovateAccessTokenFailCall() const { return m_renewFail; }
-    const HTTPRequestPtr& renovateAccessTokenDelegate() const { return m_renewObject; }
-    bool isRenewing() const { return m_renewalPending; }
+    // A renewal of the access token runs (its state is the API client's).
+    bool isRenewing() const;
 
 protected:
     bool setImageProperty(const QString& name, const Image& image) override;
@@ -143,9 +142,6 @@ private:
     bool apiInitInFlight() const;
     // The sign-out of a stale session hash: sign out, then open a guest session.
     void signOutForStaleSession();
-    // A failed session opening or sign-in: nothing that waited for it may
-    // run later, and a renewal waiting for it fails.
-    void abandonFollowUps(const Error& error, const HTTPRequestPtr& request);
     void applySessionAnswer(const Value& json);
     void cancelFriendsRequests();
 
@@ -166,17 +162,10 @@ private:
     QList<FriendPtr> m_contacts;
     qint32 m_buddylistPagenumber = 0;
     qint32 m_buddylistTotalpages = 0;
-    Selector m_renewSuccess;
-    Selector m_renewFail;
-    // Held until the renewal ends, so that its outcome always has someone to reach.
-    HTTPRequestPtr m_renewObject;
-    // A renewal has begun and not yet ended (it may be waiting for an
-    // "api_init" that was already in flight when it began).
-    bool m_renewalPending = false;
     bool m_staleSessionSignOut = false;
     // The buddy-list page last asked for, and the requests in flight.
     qint32 m_requestedFriendsPage = 0;
-    NonRetainingSet<HTTPRequest> m_friendsRequests;
+    RequestsInFlight m_friendsRequests;
 };
 
 using CurrentUserPtr = std::shared_ptr<CurrentUser>;

@@ -24,15 +24,9 @@ QByteArray readFile(const QString& path, bool* ok)
 
 void CurrentUser::cancelFriendsRequests()
 {
-    for (const WeakRef<HTTPRequest>& ref : m_friendsRequests.snapshot()) {
-        HTTPRequest* request = ref.get();
-        if (!request)
-            continue;
-        const HTTPRequestPtr held = request->shared_from_this();
-        removeRequest(held);
-        held->cancel();
-    }
-    m_friendsRequests.clear();
+    for (const HTTPRequestPtr& request : m_friendsRequests.requests())
+        removeRequest(request);
+    m_friendsRequests.cancelAll();
 }
 
 void CurrentUser::fetchFriends()
@@ -41,10 +35,8 @@ void CurrentUser::fetchFriends()
     // appended to it.
     cancelFriendsRequests();
     m_requestedFriendsPage = 1;
-    const HTTPRequestPtr request =
-        ApiRequest::send(QStringLiteral("profile_buddylist"), ValueDict(), 0, SELECTOR(CurrentUser, friendsResult), this);
-    addRequest(request);
-    m_friendsRequests.add(request.get());
+    m_friendsRequests.add(requestURL(QStringLiteral("profile_buddylist"), ValueDict(), RequestMethod::GET,
+                                     SELECTOR(CurrentUser, friendsResult)));
 }
 
 void CurrentUser::fetchNextFriendsPage()
@@ -53,12 +45,9 @@ void CurrentUser::fetchNextFriendsPage()
     if (!hasMoreFriendsPage() || !m_friendsRequests.isEmpty())
         return;
     m_requestedFriendsPage = m_buddylistPagenumber + 1;
-    const HTTPRequestPtr request = ApiRequest::send(
-        QStringLiteral("profile_buddylist"),
-        ValueDict{{QStringLiteral("page"), Value(QString::number(m_requestedFriendsPage))}}, 1,
-        SELECTOR(CurrentUser, friendsResult), this);
-    addRequest(request);
-    m_friendsRequests.add(request.get());
+    m_friendsRequests.add(requestURL(QStringLiteral("profile_buddylist"),
+                                     ValueDict{{QStringLiteral("page"), Value(QString::number(m_requestedFriendsPage))}},
+                                     RequestMethod::POST, SELECTOR(CurrentUser, friendsResult)));
 }
 
 void CurrentUser::friendsResult(const HTTPRequestPtr& request)
@@ -66,14 +55,10 @@ void CurrentUser::friendsResult(const HTTPRequestPtr& request)
     if (!request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
-    removeRequest(request);
-    m_friendsRequests.remove(request.get());
+    m_friendsRequests.remove(request);
     // A refusal leaves the lists as they are.
-    const QString failure = ApiRequest::failureText(*request);
-    if (!failure.isNull()) {
-        failedWithError(Error::withMessage(failure));
+    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
         return;
-    }
     const Value json = request->response();
     const Value html = json[u"response"][u"HTML"];
 
@@ -149,13 +134,9 @@ void CurrentUser::finishedUploading(const HTTPRequestPtr& request)
     if (!request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
-    removeRequest(request);
     // A refused picture stays where it is, so that it can be sent again.
-    const QString failure = ApiRequest::failureText(*request);
-    if (!failure.isNull()) {
-        failedWithError(Error::withMessage(failure));
+    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
         return;
-    }
     fetchInfo();
     const QString pending = registrationPicturePath(username());
     if (QFile::exists(pending) && !QFile::remove(pending))
@@ -168,6 +149,6 @@ void CurrentUser::deleteAvatar()
     Friend::setAvatarurl(QString());
     setAvatar(Image());
     requestURL(QStringLiteral("profile_updateavatar"),
-               ValueDict{{QStringLiteral("avatarid"), Value(QStringLiteral("-1"))}}, 1);
+               ValueDict{{QStringLiteral("avatarid"), Value(QStringLiteral("-1"))}}, RequestMethod::POST);
     notifyChanged();
 }

@@ -15,24 +15,29 @@ QString tableText(const char16_t* code)
 
 void expectFailure(const char* answer, const QString& text)
 {
-    const Model::AnswerJudgement judgement = Model::judgeAnswer(json(answer));
-    EXPECT_FALSE(judgement.success) << answer;
-    EXPECT_EQ(judgement.failureText, text) << answer;
+    const RequestOutcome outcome = RequestOutcome::judgeAnswer(json(answer));
+    EXPECT_FALSE(outcome.is(RequestOutcome::Kind::Ok)) << answer;
+    const QString message = outcome.is(RequestOutcome::Kind::Undecodable)
+                                ? ErrorMessages::errorForCode(Value(u"unexpected_server_response"))
+                                : outcome.message();
+    EXPECT_EQ(message, text) << answer;
 }
 
 void expectSuccess(const char* answer, const Value& dictionary)
 {
-    const Model::AnswerJudgement judgement = Model::judgeAnswer(json(answer));
-    EXPECT_TRUE(judgement.success) << answer << " " << judgement.failureText.toStdString();
-    EXPECT_EQ(judgement.dictionary, dictionary) << answer;
+    const RequestOutcome outcome = RequestOutcome::judgeAnswer(json(answer));
+    EXPECT_TRUE(outcome.is(RequestOutcome::Kind::Ok)) << answer << " " << outcome.message().toStdString();
+    EXPECT_EQ(outcome.dictionary(), dictionary) << answer;
 }
 
-HTTPRequestPtr answeredRequest(int status, bool success, const char* answer = "{}")
+// A request whose reply ended as the outcome says; an answered one is judged.
+HTTPRequestPtr answeredRequest(RequestOutcome::Kind kind, int status, const char* answer = "{}")
 {
     auto request = std::make_shared<HTTPRequest>();
     request->setHttpResponse(HTTPResponse(status, {}));
-    request->setSuccess(success);
     request->setResponse(json(answer));
+    const RequestOutcome judged = RequestOutcome::judgeAnswer(request->response(), status);
+    request->setOutcome(kind == RequestOutcome::Kind::Ok ? judged : RequestOutcome(kind, status));
     return request;
 }
 
@@ -100,7 +105,7 @@ TEST(AnswerJudgingTest, ARequestFillsTheModelAndIsForgotten)
     RecordingObserver observer(true);
     model->addObserver(&observer);
     const HTTPRequestPtr request =
-        answeredRequest(200, true, R"({"response": {"errormessage": "redirect_login", "count": "5"}})");
+        answeredRequest(RequestOutcome::Kind::Ok, 200, R"({"response": {"errormessage": "redirect_login", "count": "5"}})");
     request->setCallbackObject(model.get());
     model->addRequest(request);
 
@@ -113,7 +118,7 @@ TEST(AnswerJudgingTest, ARequestFillsTheModelAndIsForgotten)
 
     // A list answer whose last element is no dictionary changes nothing but
     // still tells the observers.
-    model->setFromRequest(answeredRequest(200, true, R"({"response": [{"count": 9}, "x"]})"));
+    model->setFromRequest(answeredRequest(RequestOutcome::Kind::Ok, 200, R"({"response": [{"count": 9}, "x"]})"));
     EXPECT_EQ(model->count(), 5);
     EXPECT_EQ(observer.changes, 2);
 }
@@ -124,7 +129,8 @@ TEST(AnswerJudgingTest, EveryFailedRequestReachesTheObservers)
     RecordingObserver observer(true);
     model->addObserver(&observer);
 
-    const HTTPRequestPtr serverError = answeredRequest(500, true, R"({"response": {"count": 3}})");
+    const HTTPRequestPtr serverError =
+        answeredRequest(RequestOutcome::Kind::HttpError, 500, R"({"response": {"count": 3}})");
     serverError->setError(Error(QStringLiteral("request"), 500));
     model->setFromRequest(serverError);
     ASSERT_EQ(observer.failures.size(), 1);
@@ -132,12 +138,10 @@ TEST(AnswerJudgingTest, EveryFailedRequestReachesTheObservers)
     ASSERT_TRUE(observer.failures[0].underlying());
     EXPECT_EQ(observer.failures[0].underlying()->code(), 500);
 
-    model->setFromRequest(answeredRequest(0, false));
-    model->setFromRequest(answeredRequest(503, false, R"({"response": {"count": 3}})"));
-    const HTTPRequestPtr forged = answeredRequest(200, false, R"({"response": {"count": 3}})");
-    forged->setIncorrectResponseSignature(true);
-    model->setFromRequest(forged);
-    model->setFromRequest(answeredRequest(200, true, R"({"response": {"errorlist": ["badlogin"], "count": 3}})"));
+    model->setFromRequest(answeredRequest(RequestOutcome::Kind::NoAnswer, 0));
+    model->setFromRequest(answeredRequest(RequestOutcome::Kind::HttpError, 503, R"({"response": {"count": 3}})"));
+    model->setFromRequest(answeredRequest(RequestOutcome::Kind::BadSignature, 200, R"({"response": {"count": 3}})"));
+    model->setFromRequest(answeredRequest(RequestOutcome::Kind::Ok, 200, R"({"response": {"errorlist": ["badlogin"], "count": 3}})"));
 
     ASSERT_EQ(observer.failures.size(), 5);
     EXPECT_EQ(observer.failures[1], Error::withMessage(tableText(u"nointernet")));

@@ -1,5 +1,6 @@
 #include "LoopbackServer.h"
 
+#include "app/net/ApiClient.h"
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "app/net/HTTPRequestSyncronic.h"
 #include "app/net/PlistHTTPRequest.h"
@@ -55,6 +56,12 @@ std::shared_ptr<HTTPRequestAsyncronic> send(Receiver& receiver, const QUrl& url)
     return request;
 }
 
+// What the application installs: every request's page view goes to the tracker.
+void reportPageviewsToTheTracker()
+{
+    ApiClient::current().setPageviewHandler(
+        [](const QString& page, Error* error) { return AnalyticsTracker::sharedTracker().trackPageview(page, error); });
+}
 
 }  // namespace
 
@@ -149,11 +156,12 @@ TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
 {
     LoopbackServer server;
     Receiver receiver;
+    reportPageviewsToTheTracker();
     Log::clearRecent();
 
     // Through the factory: parameters make a form POST, none a GET.
     const ValueDict params{{QStringLiteral("q"), Value(u"a b+c&d")}};
-    HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?form"), params, 0, SELECTOR(Receiver, succeeded),
+    HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?form"), params, RequestMethod::GET, SELECTOR(Receiver, succeeded),
                                       &receiver);
     HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?get"), ValueDict(), SELECTOR(Receiver, succeeded),
                                       &receiver);
@@ -218,16 +226,17 @@ TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
 {
     LoopbackServer server;
     Receiver receiver;
+    reportPageviewsToTheTracker();
     AnalyticsTracker& tracker = AnalyticsTracker::sharedTracker();
     tracker.startTrackerWithAccountID(QStringLiteral("UA-1"), 10, nullptr);
 
     const ApiCall api{QStringLiteral("forumdisplay"), {}};
     const HTTPRequestPtr request = HTTPRequestAsyncronic::requestURL(
-        urlOf(server, "/forum/api.php?api_m=forumdisplay"), ValueDict(), 1, SELECTOR(Receiver, succeeded), &receiver,
-        HTTPRequest::TagLogout, api);
+        urlOf(server, "/forum/api.php?api_m=forumdisplay"), ValueDict(), RequestMethod::POST, SELECTOR(Receiver, succeeded), &receiver,
+        RequestTag::Logout, api);
     EXPECT_EQ(request->filename(), QStringLiteral("api.php?api_m=forumdisplay"));
-    EXPECT_EQ(request->method(), 1);
-    EXPECT_EQ(request->requestTag(), HTTPRequest::TagLogout);
+    EXPECT_EQ(request->method(), RequestMethod::POST);
+    EXPECT_EQ(request->requestTag(), RequestTag::Logout);
     EXPECT_EQ(request->apiCall().method, QStringLiteral("forumdisplay"));
     EXPECT_EQ(tracker.queuedPageviews(), QStringList{QStringLiteral("/forum/api.php?api_m=forumdisplay")});
     tracker.stopTracker();

@@ -41,14 +41,14 @@ protected:
     // Through the factory, as a model sends: GET with the query in the address,
     // or POST with the parameters in the body.
     HTTPRequestPtr send(const QString& method, const ValueDict& query, const ValueDict& body = {},
-                        int tag = HTTPRequest::TagOrdinary)
+                        RequestTag tag = RequestTag::Ordinary)
     {
         return sendTo(Config::getInstance().URLWithString(method, query), method, query, body, tag);
     }
     HTTPRequestPtr sendTo(const QUrl& url, const QString& method, const ValueDict& query, const ValueDict& body,
-                          int tag)
+                          RequestTag tag)
     {
-        HTTPRequestPtr request = JSONHTTPRequest::requestURL(url, body, body.isEmpty() ? 0 : 1,
+        HTTPRequestPtr request = JSONHTTPRequest::requestURL(url, body, body.isEmpty() ? RequestMethod::GET : RequestMethod::POST,
                                                              SELECTOR(RequestRecorder, succeeded), &recorder, tag,
                                                              ApiCall{method, query});
         request->setFailureSelector(SELECTOR(RequestRecorder, failed));
@@ -160,7 +160,7 @@ TEST_F(JSONHTTPRequestEndToEnd, ALogoutDuringTheRenewalFailsTheWaitingAndGoesOut
     ASSERT_TRUE(TestSupport::waitFor([&] { return session.isRenewing(); }));
     send(QStringLiteral("showthread"), thread(2));
 
-    const HTTPRequestPtr logout = sendTo(logoutUrl, QStringLiteral("login_logout"), {}, {}, HTTPRequest::TagLogout);
+    const HTTPRequestPtr logout = sendTo(logoutUrl, QStringLiteral("login_logout"), {}, {}, RequestTag::Logout);
     EXPECT_EQ(recorder.failures(), 2);
     ASSERT_TRUE(settle(3));
     EXPECT_EQ(forum.requests(QStringLiteral("login_logout")).size(), 1);

@@ -30,7 +30,7 @@ protected:
     }
 
     std::shared_ptr<FakeReplyRequest> send(const QString& method, const ValueDict& query = {},
-                                           int tag = HTTPRequest::TagOrdinary, bool withApiCall = true)
+                                           RequestTag tag = RequestTag::Ordinary, bool withApiCall = true)
     {
         auto request = FakeReplyRequest::create();
         request->setCallbackObject(&recorder);
@@ -127,7 +127,7 @@ TEST_F(JSONHTTPRequestTest, RequestsWaitForTheRenewalAndGoOutWithTheirOwnCall)
     auto later = send(QStringLiteral("forum"));
     EXPECT_TRUE(later->sent.isEmpty());
     EXPECT_TRUE(later->isPending());
-    auto renewalOwn = send(QStringLiteral("api_init"), {}, HTTPRequest::TagRenewal);
+    auto renewalOwn = send(QStringLiteral("api_init"), {}, RequestTag::Renewal);
     EXPECT_EQ(renewalOwn->sent.size(), 1);
     const QList<std::shared_ptr<JSONHTTPRequest>> expectedQueue{thread, forum, later};
     EXPECT_EQ(JSONHTTPRequest::waitingForAccessTokenRequests(), expectedQueue);
@@ -186,7 +186,7 @@ TEST_F(JSONHTTPRequestTest, EveryRenewalEndsForTheWaitingRequests)
     auto waiting = send(QStringLiteral("forum"));
     auto cancelled = send(QStringLiteral("forum"));
     cancelled->cancel();
-    auto logout = send(QStringLiteral("login_logout"), {}, HTTPRequest::TagLogout);
+    auto logout = send(QStringLiteral("login_logout"), {}, RequestTag::Logout);
     EXPECT_EQ(logout->sent.size(), 1);
     EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
     EXPECT_EQ(recorder.failures(), 2);
@@ -230,10 +230,10 @@ TEST_F(JSONHTTPRequestTest, ARequestWithoutItsCallIsReaddressedFromItsAddressOnl
 {
     // Addressed with a session: re-signed from the address.
     auto signedOnly = send(QStringLiteral("showthread"), {{QStringLiteral("threadid"), Value(5)}},
-                           HTTPRequest::TagOrdinary, false);
+                           RequestTag::Ordinary, false);
     answer(*signedOnly, errorBody(R"("invalid_accesstoken")"));
     // Addressed while no session existed: it names no call, so it fails.
-    auto sessionless = send(QStringLiteral("forum"), {}, HTTPRequest::TagOrdinary, false);
+    auto sessionless = send(QStringLiteral("forum"), {}, RequestTag::Ordinary, false);
     session.succeed(QStringLiteral("tok2"));
 
     ASSERT_EQ(signedOnly->sent.size(), 2);

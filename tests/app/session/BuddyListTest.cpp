@@ -147,7 +147,7 @@ TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpenin
     forum.clearLog();
     forum.expireToken();
     const std::shared_ptr<Model> probe = std::make_shared<Model>();
-    probe->requestURL(QStringLiteral("member"), ValueDict(), 1);
+    probe->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST);
 
     ASSERT_TRUE(TestSupport::waitFor([&] { return !QFile::exists(path); }));
     ASSERT_TRUE(settle());

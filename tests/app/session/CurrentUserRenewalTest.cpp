@@ -1,5 +1,7 @@
 #include "SessionTestSupport.h"
 
+#include "app/net/ApiClient.h"
+
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "support/TestSupport.h"
@@ -23,7 +25,7 @@ QList<std::shared_ptr<AlertView>> renewalAlerts()
 struct Probe {
     Probe() { model->addObserver(&observer); }
     ~Probe() { model->removeObserver(&observer); }
-    void send() { model->requestURL(QStringLiteral("member"), ValueDict(), 1); }
+    void send() { model->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST); }
     bool answered() const { return observer.changes + observer.failures.size() > 0; }
 
     std::shared_ptr<Model> model = std::make_shared<Model>();
@@ -51,7 +53,7 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
     EXPECT_NE(resent.token, expired);
     EXPECT_TRUE(resent.signatureValid);
     EXPECT_FALSE(user->isRenewing());
-    EXPECT_EQ(user->renovateAccessTokenDelegate(), nullptr);
+    EXPECT_TRUE(ApiClient::current().renewal().waiting().isEmpty());
     EXPECT_TRUE(renewalAlerts().isEmpty());
 }
 

@@ -15,9 +15,9 @@ namespace {
 HTTPRequestPtr answered(const char* json)
 {
     auto request = std::make_shared<HTTPRequest>();
-    request->setSuccess(true);
     request->setHttpResponse(HTTPResponse(200, {}));
     request->setResponse(JSONValue(QString::fromUtf8(json)));
+    request->setOutcome(RequestOutcome::judgeAnswer(request->response()));
     return request;
 }
 
@@ -51,7 +51,7 @@ TEST(BuilderAnswer, PrepareAnswerFillsTheFormByKeyAndLeavesAnIdleBuilderIdle)
     builder->setFromRequest(answered(R"({"response":{"posthash":"9a8b","poststarttime":"1700000999",
         "title":"Hi","canpostattachment":1,"canCreateTags":true,"response":{"message":"inner [b]text[/b]"}}})"));
 
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusIdle);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Idle);
     EXPECT_EQ(builder->posthash(), u"9a8b");
     EXPECT_EQ(builder->poststarttime(), 1700000999);
     EXPECT_EQ(builder->title(), u"Hi");
@@ -68,24 +68,24 @@ TEST(BuilderAnswer, FinalAnswerCodeDecidesBetweenSentAndFailed)
 {
     struct Case {
         const char* answer;
-        int status;
+        BuilderStatus status;
         bool failureTold;
     };
     const Case cases[] = {
-        {R"({"response":{"errormessage":"redirect_postthanks"}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":"redirect_postthanks_moderate"}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":["redirect_postthanks"]}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":"custom_thanks"}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":"redirect_somewhere_else"}})", Builder::StatusFailed, false},
-        {R"({"response":{"posthash":"x"}})", Builder::StatusFailed, false},
-        {R"({"response":{"errormessage":"postfloodcheck"}})", Builder::StatusFailed, true},
+        {R"({"response":{"errormessage":"redirect_postthanks"}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":"redirect_postthanks_moderate"}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":["redirect_postthanks"]}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":"custom_thanks"}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":"redirect_somewhere_else"}})", BuilderStatus::Failed, false},
+        {R"({"response":{"posthash":"x"}})", BuilderStatus::Failed, false},
+        {R"({"response":{"errormessage":"postfloodcheck"}})", BuilderStatus::Failed, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
         auto builder = Model::create<TestBuilder>();
         BuilderObserver observer;
         builder->addObserver(&observer);
-        builder->setRequestStatus(Builder::StatusSending);
+        builder->setRequestStatus(BuilderStatus::Sending);
 
         builder->setFromRequest(answered(c.answer));
 
@@ -111,7 +111,7 @@ TEST(BuilderAnswer, AttachmentsWithoutFormHashAreRefusedWithAuthError)
 
     EXPECT_EQ(refusal.domain(), u"AuthError");
     EXPECT_EQ(refusal.description(), u"You do not have permission to upload an attachment");
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
     EXPECT_EQ(builder->posts, 0);
     EXPECT_TRUE(builder->attachmentRequests().isEmpty());
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
@@ -126,7 +126,7 @@ TEST(BuilderAnswer, ABuilderThatGivesNoOperationOfItsOwnSaysSo)
     EXPECT_TRUE(logged(QStringLiteral("Child Must Overwrite getParams method")));
 
     EXPECT_FALSE(builder->create().isSet());
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Sending);
     EXPECT_TRUE(logged(QStringLiteral("Child Must Overwrite post method")));
 
     EXPECT_TRUE(builder->wasSended(Value(QStringLiteral("redirect_postthanks"))));

@@ -22,7 +22,7 @@ void TestBuilder::post()
     if (postThroughFinishedCreating)
         sendCreating(PostMethod, params);
     else
-        requestURL(PostMethod, params, 1);
+        requestURL(PostMethod, params, RequestMethod::POST);
 }
 
 void BuilderObserver::modelHasChanged(Model* model)

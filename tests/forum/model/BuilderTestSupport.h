@@ -59,7 +59,7 @@ public:
     bool modelHasFailedToUpdate(Model* model, const Error& error) override;
 
     int changes = 0;
-    QList<int> statusesSeen;  // requestStatus at each announcement, failures included
+    QList<BuilderStatus> statusesSeen;  // requestStatus at each announcement, failures included
     QList<Error> failures;
 };
 

@@ -53,9 +53,9 @@ TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTh
     builder->setAttachments({UploadAttachment(red), UploadAttachment(catUrl), UploadAttachment(blue)});
 
     EXPECT_FALSE(builder->create().isSet());
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Sending);
     EXPECT_EQ(builder->attachmentRequests().size(), 3);
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(apiLog(), (QStringList{Builder::UploadMethod, Builder::UploadMethod, Builder::UploadMethod,
@@ -98,7 +98,7 @@ TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTh
     EXPECT_TRUE(files.contains(redBytes));
     EXPECT_TRUE(files.contains(blueBytes));
     EXPECT_TRUE(observer.failures.isEmpty());
-    EXPECT_EQ(observer.statusesSeen.last(), Builder::StatusSent);
+    EXPECT_EQ(observer.statusesSeen.last(), BuilderStatus::Sent);
 }
 
 TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
@@ -117,9 +117,9 @@ TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
         ASSERT_TRUE(TestSupport::waitFor([&] { return builder->heldUploads.size() == 3; }));
 
         // An answer while uploads still run leaves the send running, whatever its code.
-        builder->setRequestStatus(Builder::StatusFailed);
+        builder->setRequestStatus(BuilderStatus::Failed);
         builder->setErrormessage(Value(QStringLiteral("redirect_postthanks")));
-        EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+        EXPECT_EQ(builder->requestStatus(), BuilderStatus::Sending);
 
         builder->Builder::finishedUploading(uploads[order[0]]);
         builder->Builder::finishedUploading(uploads[order[1]]);
@@ -132,7 +132,7 @@ TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
         builder->Builder::finishedUploading(uploads[order[2]]);
         EXPECT_EQ(builder->posts, 1);
 
-        ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+        ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     }
 }
 
@@ -145,12 +145,12 @@ TEST_F(BuilderTest, SendingRefusesASecondCreateAndSendsAgainAfterAFailure)
     EXPECT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->posts, 1);
     ASSERT_TRUE(TestSupport::waitFor([&] { return !observer.failures.isEmpty(); }));
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
     EXPECT_EQ(observer.failures.first(), Error::withMessage(tableText(QStringLiteral("postfloodcheck"))));
 
     answerPostWith(QStringLiteral("redirect_postthanks"));
     EXPECT_FALSE(builder->create().isSet());
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{TestBuilder::PostMethod, TestBuilder::PostMethod}));
 }
@@ -165,7 +165,7 @@ TEST_F(BuilderTest, AFailedUploadDoesNotStopThePost)
                              UploadAttachment(QStringLiteral("http://pics.example/3.jpg"))});
 
     ASSERT_FALSE(builder->create().isSet());
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(builder->posts, 1);
@@ -185,7 +185,7 @@ TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
 
     ASSERT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->attachmentRequests().size(), 2);
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
 
     const QList<TestForumRequest> uploads = forum.requests(Builder::UploadMethod);
@@ -205,7 +205,7 @@ TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
     builder->setAttachments({UploadAttachment(neverWritten)});
     ASSERT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->posts, 2);
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), QStringList{TestBuilder::PostMethod});
 }
@@ -248,9 +248,9 @@ TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternet)
         ASSERT_FALSE(builder->create().isSet());
         ASSERT_TRUE(TestSupport::waitFor([&] { return !watcher.failures.isEmpty(); }));
 
-        EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
+        EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
         EXPECT_EQ(watcher.failures, QList<Error>{Error::withMessage(tableText(QStringLiteral("nointernet")))});
-        EXPECT_EQ(watcher.statusesSeen, QList<int>{Builder::StatusFailed});
+        EXPECT_EQ(watcher.statusesSeen, QList<BuilderStatus>{BuilderStatus::Failed});
     }
     EXPECT_EQ(forum.requests(TestBuilder::PostMethod).size(), 1);
 }

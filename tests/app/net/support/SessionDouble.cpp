@@ -43,8 +43,8 @@ void SessionDouble::continueRenewal()
 void SessionDouble::sendInit()
 {
     JSONHTTPRequest::requestURL(Config::getInstance().URLWithString(QStringLiteral("api_init")),
-                                ClientIdentity::parameters(), 1, SELECTOR(SessionDouble, initAnswered), this,
-                                HTTPRequest::TagRenewal);
+                                ClientIdentity::parameters(), RequestMethod::POST, SELECTOR(SessionDouble, initAnswered), this,
+                                RequestTag::Renewal);
 }
 
 void SessionDouble::initAnswered(const HTTPRequestPtr& request)
