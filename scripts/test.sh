@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-includes.sh
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DMU_WERROR=$werror

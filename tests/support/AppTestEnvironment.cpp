@@ -12,7 +12,7 @@ class AppTestEnvironment : public ::testing::Environment {
 public:
     void TearDown() override
     {
-        ImageCache::clearRegistryForTesting();
+        ImageCache::clearRegistry();
         ApiClient::install(nullptr);
     }
 };

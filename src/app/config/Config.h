@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/config/SessionCredentials.h"
 #include "app/model/Model.h"
-#include "neighbours/SocialRequest.h"
-#include "neighbours/SocialRequestDelegate.h"
-#include "neighbours/SocialSession.h"
-#include "neighbours/SocialSessionDelegate.h"
+#include "app/net/SessionCredentials.h"
+#include "neighbours/clients/SocialRequest.h"
+#include "neighbours/clients/SocialRequestDelegate.h"
+#include "neighbours/clients/SocialSession.h"
+#include "neighbours/clients/SocialSessionDelegate.h"
 #include "platform/foundation/Value.h"
 
 #include <QByteArray>
@@ -108,6 +108,7 @@ public:
     QString imageURLStringWithString(const QString& path) const;
     QUrl imageURLWithString(const QString& path) const;
 
+    // Address building and signing (ApiAddress does the work).
     // API addresses: "base/api.php?" and the signed query of the current
     // session; without a session always the session opening "api_init".
     QUrl URLWithString(const QString& method) const;

@@ -1,7 +1,7 @@
 #include "app/net/ApiRequest.h"
 
-#include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"
+#include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
 
 HTTPRequestPtr ApiRequest::send(const QString& apiMethod, const ValueDict& params, RequestMethod method,
@@ -9,7 +9,7 @@ HTTPRequestPtr ApiRequest::send(const QString& apiMethod, const ValueDict& param
 {
     const bool isGet = method == RequestMethod::GET;
     const ValueDict query = isGet ? params : ValueDict();
-    const QUrl url = Config::getInstance().URLWithString(apiMethod, query);
+    const QUrl url = ApiAddress::URLWithString(apiMethod, query);
     return JSONHTTPRequest::requestURL(url, isGet ? ValueDict() : params, method, selector, object, tag,
                                        ApiCall{apiMethod, query});
 }
@@ -17,7 +17,7 @@ HTTPRequestPtr ApiRequest::send(const QString& apiMethod, const ValueDict& param
 HTTPRequestPtr ApiRequest::sendPicture(const QString& apiMethod, const QByteArray& jpeg, const Selector& selector,
                                        Trackable* object)
 {
-    const QUrl url = Config::getInstance().URLWithString(apiMethod);
+    const QUrl url = ApiAddress::URLWithString(apiMethod);
     const std::shared_ptr<JSONHTTPRequest> request = JSONHTTPRequest::create();
     request->setCallbackObject(object);
     request->setSuccessSelector(selector);

@@ -1,11 +1,11 @@
 #include "app/net/JSONHTTPRequest.h"
 
 #include "app/config/AlertViewUtil.h"
-#include "app/config/Config.h"
-#include "app/config/SessionCredentials.h"
 #include "app/json/JSONConvenience.h"
+#include "app/net/ApiAddress.h"
 #include "app/net/ApiClient.h"
 #include "app/net/InactiveForumUtil.h"
+#include "app/net/SessionCredentials.h"
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/ClassName.h"
@@ -87,7 +87,7 @@ void JSONHTTPRequest::connectionDidFinishLoading()
         return;
     }
 
-    const QString expected = Config::getInstance().signatureForResponse(loadedData());
+    const QString expected = ApiAddress::signatureForResponse(loadedData());
     const QString received = httpResponse().headerValue(QStringLiteral("Authorization"));
     // A mismatch is judged by the callback: the answer still goes on.
     const bool signatureMatches = !expected.isNull() && !received.isNull() && expected == received;
@@ -219,9 +219,9 @@ void JSONHTTPRequest::retryRequest()
     }
     QUrl address;
     if (apiCall().isSet()) {
-        address = Config::getInstance().URLWithString(apiCall().method, apiCall().query);
+        address = ApiAddress::URLWithString(apiCall().method, apiCall().query);
     } else if (!extractApiAccessToken().isNull()) {
-        address = Config::getInstance().URLwithCurrentAccessTokenForURL(QUrl::fromEncoded(url().toUtf8()));
+        address = ApiAddress::URLwithCurrentAccessTokenForURL(QUrl::fromEncoded(url().toUtf8()));
     } else {
         // Addressed while no session existed: it names no call to repeat.
         MU_LOG(QStringLiteral("The request was addressed without a session and cannot be sent again: ") + url());
@@ -246,7 +246,7 @@ void JSONHTTPRequest::endWithoutAnswer()
 
 QString JSONHTTPRequest::extractApiAccessToken() const
 {
-    return Config::extractApiAccessTokenFromURL(QUrl::fromEncoded(url().toUtf8()));
+    return ApiAddress::extractApiAccessTokenFromURL(QUrl::fromEncoded(url().toUtf8()));
 }
 
 QString JSONHTTPRequest::description() const

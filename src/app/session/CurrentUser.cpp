@@ -4,10 +4,10 @@
 
 #include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"
-#include "app/net/ClientIdentity.h"
 #include "app/net/ApiClient.h"
 #include "app/net/ApiRequest.h"
-#include "neighbours/Profile.h"
+#include "app/net/ClientIdentity.h"
+#include "app/session/Profile.h"
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/config/SessionCredentials.h"
+#include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"
 #include "app/session/Friend.h"
-#include "neighbours/IncomingFriendRequest.h"
-#include "neighbours/OutgoingFriendRequest.h"
+#include "app/session/IncomingFriendRequest.h"
+#include "app/session/OutgoingFriendRequest.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "app/media/ImageToUpload.h"
 #include "app/net/ApiRequest.h"
 #include "app/session/CurrentUser.h"
-#include "neighbours/Profile.h"
+#include "app/session/Profile.h"
 #include "platform/foundation/Log.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/session/Friend.h"
 
 #include "app/config/ErrorMessages.h"
-#include "neighbours/Profile.h"
+#include "app/session/Profile.h"
 #include "platform/foundation/StringExtensions.h"
 
 Friend::Friend() = default;

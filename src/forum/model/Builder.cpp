@@ -1,7 +1,7 @@
 #include "forum/model/Builder.h"
 
-#include "app/config/Config.h"
 #include "app/media/ImageToUpload.h"
+#include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
 #include "platform/foundation/Log.h"
 
@@ -95,7 +95,7 @@ Error Builder::create()
     // All of them are counted before the first goes out, so that one that
     // ends at once cannot look like the last.
     m_attachmentRequests = uploads;
-    const QUrl url = Config::getInstance().URLWithString(UploadMethod);
+    const QUrl url = ApiAddress::URLWithString(UploadMethod);
     for (const HTTPRequestPtr& upload : uploads)
         upload->requestUrl(url);
     return Error();

@@ -1,5 +1,5 @@
 #include "app/config/Config.h"
-#include "app/config/SessionCredentials.h"
+#include "app/net/SessionCredentials.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 

@@ -1,5 +1,5 @@
 #include "app/config/Config.h"
-#include "neighbours/SocialRequest.h"
+#include "neighbours/clients/SocialRequest.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/KeyedArchive.h"
 #include "platform/foundation/UserDefaults.h"

@@ -1,4 +1,6 @@
 #include "MediaTestSupport.h"
+
+#include "platform/foundation/ManualClock.h"
 #include "platform/foundation/Paths.h"
 
 #include <QCryptographicHash>
@@ -29,8 +31,9 @@ void writeFile(const QString& name, const QByteArray& bytes)
 
 void setClockAfter(ImageCache* entry, int seconds)
 {
-    const QDateTime then = entry->localDate().addSecs(seconds);
-    ImageCache::setClock([then] { return then; });
+    auto clock = std::make_shared<ManualClock>();
+    clock->setNow(entry->localDate().addSecs(seconds));
+    Clock::install(clock);
 }
 
 }  // namespace
@@ -61,7 +64,7 @@ TEST_F(ImageCacheTest, NextLaunchAsksConditionallyAnd304KeepsThePicture)
 {
     ASSERT_TRUE(settle(ImageCache::imageForUrl(kAlice)));
     const QString date = forum.pictureDate(u"alice.png"_qs);
-    ImageCache::clearRegistryForTesting();
+    ImageCache::clearRegistry();
     // A stored date ending in a line break goes out without it.
     writeFile(kAliceFile + u".date"_qs, date.toUtf8() + "\r\n");
 

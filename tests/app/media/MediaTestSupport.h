@@ -3,6 +3,7 @@
 #include "TestForum.h"
 #include "app/media/ImageCache.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Clock.h"
 #include "support/TestSupport.h"
 
 #include <QNetworkAccessManager>
@@ -51,7 +52,7 @@ protected:
         ASSERT_TRUE(TestSupport::waitFor([&reply] { return reply->isFinished(); }));
         forum.clearLog();
     }
-    void TearDown() override { ImageCache::setClock({}); }
+    void TearDown() override { Clock::install(nullptr); }
 
     QList<TestForumRequest> sentFor(const QString& name) const
     {

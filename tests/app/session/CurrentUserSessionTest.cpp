@@ -1,9 +1,9 @@
 #include "SessionTestSupport.h"
 
 #include "app/config/Config.h"
-#include "app/config/SessionCredentials.h"
 #include "app/media/ImageCache.h"
 #include "app/net/HTTPRequestAsyncronic.h"
+#include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"
 #include "platform/foundation/DeviceInfo.h"
 #include "platform/foundation/KeyedArchive.h"
@@ -82,7 +82,7 @@ TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
     forum.clearLog();
     CurrentUser::resetInstance();
     UserDefaults::standard().reload();
-    ImageCache::clearRegistryForTesting();
+    ImageCache::clearRegistry();
     const CurrentUserPtr after = CurrentUser::currentUser();
 
     ASSERT_NE(after, before);

@@ -2,7 +2,7 @@
 
 #include "app/media/ImageCache.h"
 #include "app/net/HTTPRequestAsyncronic.h"
-#include "neighbours/Profile.h"
+#include "app/session/Profile.h"
 #include "support/TestSupport.h"
 
 #include <QJsonArray>

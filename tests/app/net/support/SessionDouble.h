@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/config/SessionCredentials.h"
+#include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/config/SessionCredentials.h"
+#include "app/net/SessionCredentials.h"
 
 namespace {
 WeakRef<SessionCredentials>& currentCredentials()

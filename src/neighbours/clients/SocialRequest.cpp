@@ -1,4 +1,4 @@
-#include "neighbours/SocialRequest.h"
+#include "neighbours/clients/SocialRequest.h"
 
 namespace {
 std::optional<SocialRequest::Call>& lastMadeCall()

@@ -1,4 +1,4 @@
-#include "neighbours/BetaClient.h"
+#include "neighbours/clients/BetaClient.h"
 #include "platform/foundation/Log.h"
 
 #include <gtest/gtest.h>

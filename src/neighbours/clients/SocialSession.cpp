@@ -1,5 +1,6 @@
-#include "neighbours/SocialSession.h"
+#include "neighbours/clients/SocialSession.h"
 
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/UserDefaults.h"
 
 namespace {
@@ -47,7 +48,7 @@ bool SocialSession::resume()
     QDateTime expirationDate;
     if (!expires.isNothing()) {
         expirationDate = expires.date();
-        if (!expires.isDate() || !expirationDate.isValid() || expirationDate <= QDateTime::currentDateTimeUtc())
+        if (!expires.isDate() || !expirationDate.isValid() || expirationDate <= Clock::current().now())
             return false;
     }
 

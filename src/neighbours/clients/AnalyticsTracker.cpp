@@ -1,4 +1,4 @@
-#include "neighbours/AnalyticsTracker.h"
+#include "neighbours/clients/AnalyticsTracker.h"
 
 namespace {
 const QString errorDomain = QStringLiteral("AnalyticsTracker");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/model/Model.h"
-#include "neighbours/PhotoAlbum.h"
+#include "neighbours/members/PhotoAlbum.h"
 
 #include <memory>
 

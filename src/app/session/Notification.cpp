@@ -1,4 +1,4 @@
-#include "neighbours/Notification.h"
+#include "app/session/Notification.h"
 
 const PropertyTable& Notification::propertyTable()
 {

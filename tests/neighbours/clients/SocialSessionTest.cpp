@@ -1,4 +1,4 @@
-#include "neighbours/SocialSession.h"
+#include "neighbours/clients/SocialSession.h"
 #include "platform/foundation/UserDefaults.h"
 
 #include <QDateTime>

@@ -1,16 +1,11 @@
 #pragma once
 
+#include "neighbours/clients/AnalyticsTrackerDelegate.h"
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Trackable.h"
 
 #include <QString>
 #include <QStringList>
-
-// Hears of dispatches of the page views; nothing here implements it.
-class AnalyticsTrackerDelegate : public virtual Trackable {
-public:
-    ~AnalyticsTrackerDelegate() override = default;
-};
 
 // The analytics tracker: queues page views once started. This build has no
 // analytics account, so the tracker is never started and every page view is

@@ -1,6 +1,6 @@
 #include "app/session/Friend.h"
-#include "neighbours/Notification.h"
-#include "neighbours/Profile.h"
+#include "app/session/Notification.h"
+#include "app/session/Profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "neighbours/PhotoAlbum.h"
+#include "neighbours/members/PhotoAlbum.h"
 
 const PropertyTable& PhotoAlbum::propertyTable()
 {

@@ -1,4 +1,4 @@
-#include "neighbours/Photo.h"
+#include "neighbours/members/Photo.h"
 
 const PropertyTable& Photo::propertyTable()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "neighbours/SocialRequestDelegate.h"
-#include "neighbours/SocialSession.h"
+#include "neighbours/clients/SocialRequestDelegate.h"
+#include "neighbours/clients/SocialSession.h"
 #include "platform/foundation/Trackable.h"
 #include "platform/foundation/Value.h"
 

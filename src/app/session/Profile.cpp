@@ -1,4 +1,4 @@
-#include "neighbours/Profile.h"
+#include "app/session/Profile.h"
 
 #include "app/session/Friend.h"
 #include "platform/foundation/Log.h"
