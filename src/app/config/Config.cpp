@@ -93,6 +93,22 @@ void Config::save()
     UserDefaults::standard().setObject(kConfigKey, Value(archive()));
 }
 
+void Config::applyApiInit(const Value& answer)
+{
+    setApiversion(answer[u"apiversion"].toInt());
+    setBbtitle(answer[u"bbtitle"].string());
+    setBburl(answer[u"bburl"].string());
+    setBbactive(answer[u"bbactive"].toBool());
+    setMurmoraversion(answer[u"murmoraversion"].string());
+    setBbclosedreason(answer[u"bbclosedreason"].string());
+    setForumhome(answer[u"forumhome"].string());
+    // Keys whose switch is null or false are left out.
+    setShowValue(answer[u"show"].isDict() ? answer[u"show"] : Value(ValueDict()));
+    setFeatures(answer[u"features"]);
+    if (!answer[u"contenttypes"].isAbsent())
+        setContentTypes(answer[u"contenttypes"]);
+}
+
 QString Config::bbkey() const
 {
     // What signs every request is the key built into the application.

@@ -59,6 +59,11 @@ public:
 
     // Stores the archive under the user-defaults key "config".
     void save();
+    // Takes the forum settings of an "api_init" answer: the version, title,
+    // address, active flag, forum software version, closed reason, home
+    // page, the "show" switches that are on, the feature bits, and the
+    // content types when the answer carries them.
+    void applyApiInit(const Value& answer);
 
     // Forum settings.
     qint32 apiversion() const { return m_apiversion; }

@@ -4,6 +4,7 @@
 
 #include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"
+#include "app/media/ImageToUpload.h"
 #include "app/net/ApiClient.h"
 #include "app/net/ApiRequest.h"
 #include "app/net/ClientIdentity.h"
@@ -17,13 +18,19 @@
 #include "platform/foundation/UserDefaults.h"
 
 #include <QFile>
-#include <QSet>
 
 #include <utility>
 
 namespace {
 
 const QString kStoreKey = QStringLiteral("current_user");
+
+QByteArray readFile(const QString& path, bool* ok)
+{
+    QFile file(path);
+    *ok = file.open(QIODevice::ReadOnly);
+    return *ok ? file.readAll() : QByteArray();
+}
 
 std::shared_ptr<CurrentUser>& instanceSlot()
 {
@@ -81,7 +88,11 @@ bool isSessionCall(const HTTPRequestPtr& request)
 
 }  // namespace
 
-CurrentUser::CurrentUser() = default;
+CurrentUser::CurrentUser()
+    : m_buddyList(std::make_shared<BuddyList>())
+{
+    m_buddyList->addObserver(this);
+}
 
 CurrentUser::~CurrentUser() = default;
 
@@ -95,13 +106,8 @@ const PropertyTable& CurrentUser::propertyTable()
             .text("apiclientid", &CurrentUser::apiclientid, &CurrentUser::setApiclientid)
             .boolean("anonymous", &CurrentUser::anonymous, &CurrentUser::setAnonymous)
             .text("profilepicurl", &CurrentUser::profilepicurl, &CurrentUser::setProfilepicurl)
-            .integer("buddylist_pagenumber", &CurrentUser::buddylist_pagenumber, &CurrentUser::setBuddylist_pagenumber)
-            .integer("buddylist_totalpages", &CurrentUser::buddylist_totalpages, &CurrentUser::setBuddylist_totalpages)
             .setterOnly("dbsessionhash", &CurrentUser::setDbsessionhash)
-            .setterOnly("prepared", &CurrentUser::setPrepared)
-            // The buddy list is fetched again after every start.
-            .notArchived("buddylist_pagenumber")
-            .notArchived("buddylist_totalpages");
+            .setterOnly("prepared", &CurrentUser::setPrepared);
     return table;
 }
 
@@ -259,13 +265,12 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
         MU_LOG(QStringLiteral("Error caught: ") + code.debugText());
 
     applySessionAnswer(json);
+    Config::getInstance().applyApiInit(json);
     Config::getInstance().save();
     save();
-    if (!json[u"contenttypes"].isAbsent())
-        Config::getInstance().setContentTypes(json[u"contenttypes"]);
 
     if (userid() >= 1 && !m_apiaccesstoken.isEmpty()) {
-        fetchFriends();
+        m_buddyList->fetchFriends();
         const QString picture = registrationPicturePath(username());
         if (QFile::exists(picture))
             uploadPictureAtPath(picture);
@@ -291,23 +296,6 @@ void CurrentUser::applySessionAnswer(const Value& json)
     const Value clientId = json[u"apiclientid"];
     if (clientId.isString() || clientId.isNumber())
         m_apiclientid = textOf(clientId);
-
-    Config& config = Config::getInstance();
-    config.setApiversion(json[u"apiversion"].toInt());
-    config.setBbtitle(json[u"bbtitle"].string());
-    config.setBburl(json[u"bburl"].string());
-    config.setBbactive(json[u"bbactive"].toBool());
-    config.setMurmoraversion(json[u"murmoraversion"].string());
-    config.setBbclosedreason(json[u"bbclosedreason"].string());
-    config.setForumhome(json[u"forumhome"].string());
-    QSet<QString> show;
-    const Value switches = json[u"show"];
-    for (const auto& [key, state] : switches.dict()) {
-        if (!state.isNothing() && state.toBool())
-            show.insert(key);
-    }
-    config.setShow(show);
-    config.setFeatures(json[u"features"]);
 }
 
 void CurrentUser::failedWithError(const Error& error, const HTTPRequestPtr& request)
@@ -391,17 +379,11 @@ void CurrentUser::logout()
         requestURL(QStringLiteral("login_logout"), ValueDict(), RequestMethod::GET,
                    SELECTOR(CurrentUser, setFromRequest), RequestTag::Logout);
     }
-    cancelFriendsRequests();
     // Nothing asked for the member who leaves may run for the guest.
     m_whenInitializedCall = nullptr;
-    m_buddylistPagenumber = 0;
-    m_buddylistTotalpages = 0;
+    m_buddyList->clear();
     run(dismissedNoticesClearHandler());
     run(forumTreeClearHandler());
-    m_friends.clear();
-    m_incomingFriends.clear();
-    m_outgoingFriends.clear();
-    m_contacts.clear();
     setProfile(nullptr);
     Friend::setUserid(0);
     setUsername(QString());
@@ -492,6 +474,17 @@ bool CurrentUser::isRenewing() const
     return ApiClient::current().renewal().isRunning();
 }
 
+void CurrentUser::modelHasChanged(Model*)
+{
+    notifyChanged();
+}
+
+bool CurrentUser::modelHasFailedToUpdate(Model*, const Error& error)
+{
+    failedWithError(error);
+    return true;
+}
+
 // ---- Fields with effects
 
 void CurrentUser::setUserid(qint32 userid)
@@ -533,4 +526,47 @@ void CurrentUser::prepareRegistration()
     }
     m_whenInitializedCall = &CurrentUser::prepareRegistration;
     initializeAPI();
+}
+
+// ---- Pictures
+
+void CurrentUser::uploadPicture(const ImageToUpload& image)
+{
+    uploadPictureAtPath(image.path());
+}
+
+void CurrentUser::uploadPictureAtPath(const QString& path)
+{
+    bool ok = false;
+    const QByteArray data = readFile(path, &ok);
+    if (!ok) {
+        MU_LOG(QStringLiteral("The picture to upload cannot be read: ") + path);
+        return;
+    }
+    addRequest(ApiRequest::sendPicture(QStringLiteral("profile_updateprofilepic"), data,
+                                       SELECTOR(CurrentUser, finishedUploading), this));
+}
+
+void CurrentUser::finishedUploading(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    const std::shared_ptr<Model> guard = keepAlive();
+    // A refused picture stays where it is, so that it can be sent again.
+    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
+        return;
+    fetchInfo();
+    const QString pending = registrationPicturePath(username());
+    if (QFile::exists(pending) && !QFile::remove(pending))
+        MU_LOG(QStringLiteral("The registration picture could not be removed: ") + pending);
+}
+
+void CurrentUser::deleteAvatar()
+{
+    const std::shared_ptr<Model> guard = keepAlive();
+    Friend::setAvatarurl(QString());
+    setAvatar(Image());
+    requestURL(QStringLiteral("profile_updateavatar"),
+               ValueDict{{QStringLiteral("avatarid"), Value(QStringLiteral("-1"))}}, RequestMethod::POST);
+    notifyChanged();
 }
