@@ -1,10 +1,10 @@
 #include "app/config/Config.h"
 
 #include "app/net/ApiAddress.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
-#include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/UserDefaults.h"
+
+#include <mutex>
 
 
 namespace {
@@ -46,21 +46,44 @@ Config::Config() = default;
 
 Config::~Config() = default;
 
+namespace {
+
+// Never destroyed by itself: the configuration lives as long as the process.
+std::shared_ptr<Config>& instanceSlot()
+{
+    static auto* slot = new std::shared_ptr<Config>();
+    return *slot;
+}
+
+std::mutex& classLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+}  // namespace
+
 Config& Config::getInstance()
 {
-    static const std::shared_ptr<Config> instance = [] {
-        std::shared_ptr<Config> config;
-        const Value stored = UserDefaults::standard().objectForKey(kConfigKey);
-        if (stored.isBytes()) {
-            config = Model::unarchive<Config>(stored.bytes());
-            if (!config)
-                MU_LOG(QStringLiteral("The stored configuration could not be read; starting empty"));
-        }
-        if (!config)
-            config = std::make_shared<Config>();
-        return config;
-    }();
+    std::lock_guard lock(classLock());
+    std::shared_ptr<Config>& instance = instanceSlot();
+    if (instance)
+        return *instance;
+    const Value stored = UserDefaults::standard().objectForKey(kConfigKey);
+    if (stored.isBytes()) {
+        instance = Model::unarchive<Config>(stored.bytes());
+        if (!instance)
+            MU_LOG(QStringLiteral("The stored configuration could not be read; starting empty"));
+    }
+    if (!instance)
+        instance = std::make_shared<Config>();
     return *instance;
+}
+
+void Config::resetInstance()
+{
+    std::lock_guard lock(classLock());
+    instanceSlot().reset();
 }
 
 const PropertyTable& Config::propertyTable()

@@ -53,6 +53,9 @@ public:
 
     // The shared configuration, restored from the user defaults on first use.
     static Config& getInstance();
+    // Forgets the shared configuration, as a restart would: the next
+    // getInstance() restores it from the store.
+    static void resetInstance();
 
     static const PropertyTable& propertyTable();
     const PropertyTable& properties() const override { return propertyTable(); }

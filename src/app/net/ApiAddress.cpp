@@ -4,6 +4,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/StringExtensions.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -25,17 +26,23 @@ std::optional<QString> parameterText(const QString& key, const Value& value)
     return std::nullopt;
 }
 
-void appendEncodedParameters(QString& text, const ValueDict& parameters, const QStringList& keys)
+// How the pairs are written: as the signature encodes them, or as they
+// travel in the address.
+using Encoder = QString (*)(const QString&);
+
+void appendEncodedParameters(QString& text, const ValueDict& parameters, const QStringList& keys, Encoder encode)
 {
     for (const QString& key : keys) {
         if (const std::optional<QString> value = parameterText(key, parameters.value(key)))
-            ApiAddress::appendParameterToString(text, ApiAddress::encodeString(key), ApiAddress::encodeString(*value));
+            ApiAddress::appendParameterToString(text, encode(key), encode(*value));
     }
 }
 
-QString decodeQueryComponent(const QString& text)
+QString decodeQueryComponent(QString text)
 {
-    // Percent escapes only: a "+" stands for itself here, as encodeString wrote it.
+    // The inverse of the address form: a "+" is a space, a "+" of the text
+    // itself came as "%2B".
+    text.replace(u'+', u' ');
     return QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8()));
 }
 
@@ -88,7 +95,7 @@ QString ApiAddress::URLTextWithString(const QString& method, const ValueDict& pa
         appendParameterToString(query, QStringLiteral("api_v"), QString::number(ApiVersion));
         appendParameterToString(query, QStringLiteral("api_m"), method);
         appendParameterToString(query, QStringLiteral("api_s"), user->apiaccesstoken());
-        appendEncodedParameters(query, parameters, parameters.keys());
+        appendEncodedParameters(query, parameters, parameters.keys(), &ApiAddress::addressEncodeString);
         appendParameterToString(query, QStringLiteral("api_sig"),
                                 getServerRequestSignature(method, parameters, user));
     } else {
@@ -110,7 +117,7 @@ QString ApiAddress::getServerRequestSignature(const QString& method, const Value
               [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseSensitive) < 0; });
 
     QString text;
-    appendEncodedParameters(text, signedParameters, keys);
+    appendEncodedParameters(text, signedParameters, keys, &ApiAddress::encodeString);
     if (user)
         text += user->apiaccesstoken() + user->apiclientid() + user->secret();
     text += apiKey();
@@ -170,6 +177,31 @@ QString ApiAddress::encodeString(const QString& text)
     QString spaced = text;
     spaced.replace(u' ', u'+');
     return StringExtensions::addingPercentEscapes(spaced);
+}
+
+QString ApiAddress::addressEncodeString(const QString& text)
+{
+    QString encoded;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        const char* escape = c == u'&' ? "%26" : c == u'=' ? "%3D" : c == u'+' ? "%2B" : nullptr;
+        if (!escape)
+            continue;
+        encoded += encodeString(text.mid(start, i - start)) + QLatin1StringView(escape);
+        start = i + 1;
+    }
+    return encoded + encodeString(text.mid(start));
+}
+
+QString ApiAddress::redactedForLog(const QString& url)
+{
+    // The token and the signature would let whoever reads the log call the
+    // forum as this user.
+    static const QRegularExpression secrets(QStringLiteral("([?&](api_s|api_sig)=)[^&]*"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QString text = url;
+    return text.replace(secrets, QStringLiteral("\\1(hidden)"));
 }
 
 void ApiAddress::appendParameterToString(QString& text, const QString& key, const QString& value)

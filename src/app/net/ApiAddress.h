@@ -46,6 +46,13 @@ public:
     // Spaces become "+", then everything but letters, digits and
     // ! $ & ' ( ) * + , - . / : ; = ? @ _ ~ is percent-encoded as UTF-8.
     static QString encodeString(const QString& text);
+    // A parameter's form in the address: encodeString's, but with "&", "="
+    // and a "+" of the text itself escaped ("%26", "%3D", "%2B"), so that a
+    // forum that decodes the query reads the text as it was. A space stays
+    // "+". The signature keeps encodeString's form.
+    static QString addressEncodeString(const QString& text);
+    // The address with the token and the signature left out, for the log.
+    static QString redactedForLog(const QString& url);
     // Appends "key=value", after "&" unless the text is empty; nothing is encoded.
     static void appendParameterToString(QString& text, const QString& key, const QString& value);
 };

@@ -1,3 +1,5 @@
+#include "AppTest.h"
+
 #include "LoopbackServer.h"
 
 #include "app/net/ApiClient.h"
@@ -15,6 +17,10 @@
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
+
+using HTTPRequestAsyncronicTest = AppTest;
+using HTTPRequestVariants = AppTest;
+
 
 namespace {
 
@@ -65,7 +71,7 @@ void reportPageviewsToTheTracker()
 
 }  // namespace
 
-TEST(HTTPRequestAsyncronic, StatusDecidesTheOutcome)
+TEST_F(HTTPRequestAsyncronicTest, StatusDecidesTheOutcome)
 {
     LoopbackServer server;
     Receiver receiver;
@@ -102,7 +108,7 @@ TEST(HTTPRequestAsyncronic, StatusDecidesTheOutcome)
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
 }
 
-TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
+TEST_F(HTTPRequestAsyncronicTest, PendingListDrivesTheIndicatorAndCancelIsSilent)
 {
     LoopbackServer server;
     Receiver receiver;
@@ -152,7 +158,7 @@ TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
     NetworkActivityIndicator::setObserver({});
 }
 
-TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
+TEST_F(HTTPRequestAsyncronicTest, SendsHeadersAndBodies)
 {
     LoopbackServer server;
     Receiver receiver;
@@ -222,7 +228,7 @@ TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
     EXPECT_EQ(analyticsLines, 2);
 }
 
-TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
+TEST_F(HTTPRequestAsyncronicTest, FactoryFillsTheRequest)
 {
     LoopbackServer server;
     Receiver receiver;
@@ -244,7 +250,7 @@ TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
     ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 1; }));
 }
 
-TEST(HTTPRequestVariants, PlistDecodesAndSyncronicWantsExactly200)
+TEST_F(HTTPRequestVariants, PlistDecodesAndSyncronicWantsExactly200)
 {
     LoopbackServer server;
     Receiver receiver;

@@ -1,14 +1,14 @@
+#include "AppTest.h"
+
 #include "support/FakeReplyRequest.h"
 #include "support/RequestRecorder.h"
 #include "support/SessionDouble.h"
 
-#include "app/config/Config.h"
-#include "platform/foundation/AlertView.h"
+#include "app/net/ApiAddress.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Log.h"
 
 #include <QUrlQuery>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,10 +21,11 @@ QByteArray errorBody(const QByteArray& errormessage)
     return QByteArrayLiteral(R"({"response":{"errormessage":)") + errormessage + "}}";
 }
 
-class JSONHTTPRequestTest : public ::testing::Test {
+class JSONHTTPRequestTest : public AppTest {
 protected:
     void SetUp() override
     {
+        AppTest::SetUp();
         Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(QStringLiteral("http://forum.test")));
         session.setCredentials(QStringLiteral("tok1"), QStringLiteral("7"), QStringLiteral("sec"));
     }
@@ -39,7 +40,7 @@ protected:
         request->setRequestTag(tag);
         if (withApiCall)
             request->setApiCall(ApiCall{method, query});
-        request->requestUrl(Config::getInstance().URLWithString(method, query));
+        request->requestUrl(ApiAddress::URLWithString(method, query));
         return request;
     }
 
@@ -103,14 +104,13 @@ TEST_F(JSONHTTPRequestTest, AnErrorStatusFailsWithTheBodyAndNothingElse)
     EXPECT_FALSE(recorder.calls[1].viaSuccess);
     EXPECT_EQ(session.renewals(), 0);
     EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
-    EXPECT_FALSE(AlertView::isAnyAlertShown());
+    EXPECT_TRUE(shownAlerts().isEmpty());
 
     // Only a closed forum is still announced.
     auto closed = send(QStringLiteral("forum"));
     closed->deliver(503, errorBody(R"(["bbclosed","Down for a while"])"), QString());
     EXPECT_FALSE(recorder.calls.last().viaSuccess);
-    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
-    EXPECT_EQ(AlertView::visibleAlerts()[0]->message(), u"Down for a while");
+    EXPECT_EQ(alertMessages(), QStringList{QStringLiteral("Down for a while")});
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
 }
 
@@ -243,6 +243,17 @@ TEST_F(JSONHTTPRequestTest, ARequestWithoutItsCallIsReaddressedFromItsAddressOnl
     EXPECT_TRUE(sessionless->sent.isEmpty());
     ASSERT_EQ(recorder.callsFor(sessionless.get()).size(), 1);
     EXPECT_FALSE(recorder.callsFor(sessionless.get())[0].viaSuccess);
+
+    // Neither the token nor the signature of an address reaches the log.
+    session.setCredentials(QStringLiteral("tok3"), QStringLiteral("7"), QStringLiteral("sec"));
+    auto noSessionLeft = send(QStringLiteral("forum"));
+    session.setCredentials(QString(), QStringLiteral("7"), QStringLiteral("sec"));
+    noSessionLeft->retryRequest();
+    EXPECT_FALSE(recorder.calls.last().viaSuccess);
+    EXPECT_TRUE(logged(QStringLiteral("No session to send the request again")));
+    EXPECT_FALSE(Log::recent().join(u'\n').contains(QStringLiteral("tok3")));
+    EXPECT_TRUE(logged(QStringLiteral("api_s=(hidden)")));
+    EXPECT_TRUE(logged(QStringLiteral("api_sig=(hidden)")));
 
     // Nobody to renew the token: the request fails instead of waiting forever.
     SessionRenewal::setCurrent(nullptr);

@@ -1,4 +1,4 @@
-#include "SessionTestSupport.h"
+#include "AppTest.h"
 
 #include "app/media/ImageToUpload.h"
 #include "app/session/AvatarBuilder.h"
@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
+
+using SessionTest = AppTest;
 
 namespace {
 
@@ -57,7 +59,7 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
 {
     // Page 1: four friends, a contact, a request sent (also ticked) and two
     // requests received; page 2: ten friends and one request received.
-    forum.setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest& request, int) {
+    forum().setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest& request, int) {
         const int page = request.field(QStringLiteral("page")).isEmpty() ? 1 : request.field(QStringLiteral("page")).toInt();
         QJsonArray entries;
         for (int i = 0; i < (page == 1 ? 4 : 10); ++i)
@@ -70,14 +72,14 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
         return buddyPage(entries, member(503, false), page, 3);
     });
     const CurrentUserPtr user = openGuestSession();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
 
     user->fetchFriends();
     ASSERT_TRUE(TestSupport::waitFor([&] { return observer.changes > 0; }));
     ASSERT_TRUE(settle());
 
-    const QList<TestForumRequest> pages = forum.requests(QStringLiteral("profile_buddylist"));
+    const QList<TestForumRequest> pages = forum().requests(QStringLiteral("profile_buddylist"));
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0].httpMethod, QStringLiteral("GET"));
     EXPECT_TRUE(pages[0].formPairs.isEmpty());
@@ -101,17 +103,17 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
 
 TEST_F(SessionTest, AForumThatIgnoresThePageEndsTheChain)
 {
-    forum.setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest&, int) {
+    forum().setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest&, int) {
         return buddyPage(QJsonArray{member(1, true), member(2, true)}, QJsonArray(), 1, 3);
     });
     const CurrentUserPtr user = openGuestSession();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
 
     user->fetchFriends();
     ASSERT_TRUE(TestSupport::waitFor([&] { return observer.changes > 0; }));
     ASSERT_TRUE(settle());
-    EXPECT_EQ(forum.requests(QStringLiteral("profile_buddylist")).size(), 2);
+    EXPECT_EQ(forum().requests(QStringLiteral("profile_buddylist")).size(), 2);
     EXPECT_EQ(user->friends().size(), 2);
     EXPECT_EQ(observer.changes, 1);
     user->removeObserver(&observer);
@@ -144,8 +146,8 @@ TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpenin
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(picture);
     }
-    forum.clearLog();
-    forum.expireToken();
+    forum().clearLog();
+    forum().expireToken();
     const std::shared_ptr<Model> probe = std::make_shared<Model>();
     probe->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST);
 
@@ -169,7 +171,7 @@ TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpenin
 TEST_F(SessionTest, ARefusedProfilePictureStaysForTheNextTry)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
     const QString path = CurrentUser::registrationPicturePath(QStringLiteral("carol"));
     {
@@ -177,12 +179,12 @@ TEST_F(SessionTest, ARefusedProfilePictureStaysForTheNextTry)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(jpeg(Qt::red));
     }
-    forum.answerError(QStringLiteral("profile_updateprofilepic"), QStringLiteral("nopermission_banned"));
+    forum().answerError(QStringLiteral("profile_updateprofilepic"), QStringLiteral("nopermission_banned"));
     user->uploadPictureAtPath(path);
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_banned"))});
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_TRUE(forum.requests(QStringLiteral("member")).isEmpty());
+    EXPECT_TRUE(forum().requests(QStringLiteral("member")).isEmpty());
     user->removeObserver(&observer);
 }
 
@@ -190,7 +192,7 @@ TEST_F(SessionTest, DeletingTheAvatarShowsAtOnce)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_TRUE(TestSupport::waitFor([&] { return !user->avatar().isNull(); }));
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
 
     user->deleteAvatar();
@@ -234,8 +236,8 @@ TEST_F(SessionTest, TheAvatarBuilderUploadsKeepsItselfAndRefreshesTheUser)
     EXPECT_TRUE(TestSupport::waitFor([&] { return !user->avatar().isNull(); }));
 
     // A failed upload lets the builder go too, and refreshes nothing.
-    forum.clearLog();
-    forum.answerHttpStatus(QStringLiteral("profile_updateavatar"), 500);
+    forum().clearLog();
+    forum().answerHttpStatus(QStringLiteral("profile_updateavatar"), 500);
     builder = Model::create<AvatarBuilder>();
     builder->setTheNewAvatar(picture);
     const std::weak_ptr<AvatarBuilder> failing = builder;
@@ -243,5 +245,5 @@ TEST_F(SessionTest, TheAvatarBuilderUploadsKeepsItselfAndRefreshesTheUser)
     builder.reset();
     ASSERT_TRUE(TestSupport::waitFor([&] { return failing.expired(); }));
     ASSERT_TRUE(settle());
-    EXPECT_TRUE(forum.requests(QStringLiteral("member")).isEmpty());
+    EXPECT_TRUE(forum().requests(QStringLiteral("member")).isEmpty());
 }

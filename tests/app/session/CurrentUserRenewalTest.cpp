@@ -1,4 +1,4 @@
-#include "SessionTestSupport.h"
+#include "AppTest.h"
 
 #include "app/net/ApiClient.h"
 
@@ -7,6 +7,8 @@
 #include "support/TestSupport.h"
 
 #include <QJsonArray>
+
+using SessionTest = AppTest;
 
 namespace {
 
@@ -29,7 +31,7 @@ struct Probe {
     bool answered() const { return observer.changes + observer.failures.size() > 0; }
 
     std::shared_ptr<Model> model = std::make_shared<Model>();
-    SessionObserver observer;
+    RecordingObserver observer;
 };
 
 }  // namespace
@@ -38,8 +40,8 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
 {
     const CurrentUserPtr user = openGuestSession();
     const QString expired = user->apiaccesstoken();
-    forum.clearLog();
-    forum.expireToken();
+    forum().clearLog();
+    forum().expireToken();
 
     Probe probe;
     probe.send();
@@ -60,8 +62,8 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
 TEST_F(SessionTest, AMembersRenewalSignsInAgain)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum.clearLog();
-    forum.expireToken();
+    forum().clearLog();
+    forum().expireToken();
 
     Probe probe;
     probe.send();
@@ -81,7 +83,7 @@ TEST_F(SessionTest, AMembersRenewalSignsInAgain)
     EXPECT_EQ(lastRequest(QStringLiteral("profile_buddylist")).token, user->apiaccesstoken());
     EXPECT_EQ(lastRequest(QStringLiteral("login_login")).field(QStringLiteral("mu_login_md5password_utf")),
               user->passwordmd5());
-    EXPECT_EQ(forum.memberIdForToken(user->apiaccesstoken()), 1);
+    EXPECT_EQ(forum().memberIdForToken(user->apiaccesstoken()), 1);
     EXPECT_EQ(user->userid(), 1);
     EXPECT_FALSE(user->isRenewing());
 }
@@ -89,9 +91,9 @@ TEST_F(SessionTest, AMembersRenewalSignsInAgain)
 TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum.clearLog();
-    forum.expireToken();
-    forum.answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
+    forum().clearLog();
+    forum().expireToken();
+    forum().answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
 
     Probe first, second, third;
     first.send();
@@ -104,9 +106,9 @@ TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
         EXPECT_EQ(probe->observer.failures.size(), 1);
         EXPECT_EQ(probe->observer.changes, 0);
     }
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 1);
-    EXPECT_EQ(forum.requests(QStringLiteral("login_login")).size(), 1);
-    EXPECT_EQ(forum.requests(QStringLiteral("member")).size(), 3);
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("login_login")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("member")).size(), 3);
     const QList<std::shared_ptr<AlertView>> alerts = renewalAlerts();
     ASSERT_EQ(alerts.size(), 1);
     EXPECT_TRUE(alerts.first()->title().isEmpty());
@@ -117,21 +119,21 @@ TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
 TEST_F(SessionTest, ARenewalWaitingForAnApiInitInFlightEndsWithIt)
 {
     const CurrentUserPtr user = openGuestSession();
-    forum.clearLog();
-    forum.expireToken();
+    forum().clearLog();
+    forum().expireToken();
     Probe probe;
     probe.send();
     // A session opening is on its way when the stale token is found: the
     // renewal sends none of its own and fails with that one.
     user->setApiaccesstoken(QString());
-    forum.delayMethod(QStringLiteral("api_init"), 300);
-    forum.answerHttpStatus(QStringLiteral("api_init"), 500);
+    forum().delayMethod(QStringLiteral("api_init"), 300);
+    forum().answerHttpStatus(QStringLiteral("api_init"), 500);
     user->initializeAPI();
 
     ASSERT_TRUE(TestSupport::waitFor([&] { return probe.answered(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(probe.observer.failures.size(), 1);
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
     EXPECT_FALSE(user->isRenewing());
     EXPECT_EQ(user->whenInitializedCall(), nullptr);
     EXPECT_EQ(renewalAlerts().size(), 1);
@@ -139,12 +141,12 @@ TEST_F(SessionTest, ARenewalWaitingForAnApiInitInFlightEndsWithIt)
 
 TEST_F(SessionTest, AnApiInitToldItsTokenIsStaleStillOpensTheSession)
 {
-    forum.answerError(QStringLiteral("api_init"), QStringLiteral("invalid_accesstoken"));
+    forum().answerError(QStringLiteral("api_init"), QStringLiteral("invalid_accesstoken"));
     const CurrentUserPtr user = CurrentUser::skipLogin();
     ASSERT_TRUE(TestSupport::waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("api_init")}));
-    EXPECT_EQ(forum.currentToken(user->apiclientid()), user->apiaccesstoken());
+    EXPECT_EQ(forum().currentToken(user->apiclientid()), user->apiaccesstoken());
     EXPECT_FALSE(user->isRenewing());
     EXPECT_TRUE(renewalAlerts().isEmpty());
 }

@@ -1,4 +1,6 @@
-#include "SessionTestSupport.h"
+#include "AppTest.h"
+
+#include "AppTest.h"
 
 #include "app/config/Config.h"
 #include "app/media/ImageCache.h"
@@ -13,6 +15,11 @@
 
 #include <QFile>
 #include <QJsonArray>
+
+using SessionTest = AppTest;
+
+using RegistrationPicturePathTest = AppTest;
+
 
 namespace {
 
@@ -59,7 +66,7 @@ TEST_F(SessionTest, SignInWithoutSessionOpensItFirstAndKeepsOnlyTheDigest)
 
     EXPECT_EQ(user->userid(), 1);
     EXPECT_FALSE(user->anonymous());
-    EXPECT_EQ(forum.memberIdForToken(user->apiaccesstoken()), 1);
+    EXPECT_EQ(forum().memberIdForToken(user->apiaccesstoken()), 1);
     EXPECT_EQ(Config::getInstance().bbtitle(), QStringLiteral("Test Forum"));
     EXPECT_EQ(Config::getInstance().show(),
               (QSet<QString>{QStringLiteral("registration"), QStringLiteral("search"),
@@ -79,7 +86,7 @@ TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
     const CurrentUserPtr before = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_TRUE(TestSupport::waitFor([&] { return !before->avatar().isNull(); }));
 
-    forum.clearLog();
+    forum().clearLog();
     CurrentUser::resetInstance();
     UserDefaults::standard().reload();
     ImageCache::clearRegistry();
@@ -96,7 +103,7 @@ TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
     EXPECT_EQ(after->passwordmd5(), kAliceDigest);
     EXPECT_EQ(after->avatarurl(), QStringLiteral("images/alice.png"));
     EXPECT_TRUE(TestSupport::waitFor([&] {
-        for (const TestForumRequest& request : forum.requests()) {
+        for (const TestForumRequest& request : forum().requests()) {
             if (request.path == u"/forum/images/alice.png" && request.status != 0)
                 return true;
         }
@@ -105,7 +112,7 @@ TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
     EXPECT_TRUE(TestSupport::waitFor([&] { return !after->avatar().isNull(); }));
     // A restored session needs no new one.
     after->initializeAPI();
-    EXPECT_TRUE(forum.requests(QStringLiteral("api_init")).isEmpty());
+    EXPECT_TRUE(forum().requests(QStringLiteral("api_init")).isEmpty());
 }
 
 TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
@@ -148,7 +155,7 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
     const TestForumRequest logout = lastRequest(QStringLiteral("login_logout"));
     EXPECT_EQ(logout.httpMethod, QStringLiteral("GET"));
     EXPECT_EQ(logout.token, token);
-    EXPECT_EQ(forum.memberIdForToken(token), 0);
+    EXPECT_EQ(forum().memberIdForToken(token), 0);
     // The answer's session (user id 0) leaves the guest a guest.
     EXPECT_EQ(user->userid(), 0);
     EXPECT_EQ(treeDrops, 2);
@@ -156,13 +163,13 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
 
 TEST_F(SessionTest, AnApiInitIsNeverSentTwiceAtOnce)
 {
-    forum.delayMethod(QStringLiteral("api_init"), 200);
+    forum().delayMethod(QStringLiteral("api_init"), 200);
     const CurrentUserPtr user = CurrentUser::skipLogin();
     CurrentUser::skipLogin();
     user->initializeAPI(true);
     ASSERT_NE(user->session_hash_request(), nullptr);
     ASSERT_TRUE(settle());
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
     EXPECT_FALSE(user->apiaccesstoken().isEmpty());
     EXPECT_EQ(user->session_hash_request(), nullptr);
 
@@ -174,25 +181,25 @@ TEST_F(SessionTest, AnApiInitIsNeverSentTwiceAtOnce)
 TEST_F(SessionTest, ApiInitFailuresLeaveTheForumSettingsAlone)
 {
     const CurrentUserPtr user = CurrentUser::currentUser();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
     Config::getInstance().setBbtitle(QStringLiteral("Before"));
 
     // A known code as a plain text.
-    forum.answerError(QStringLiteral("api_init"), QStringLiteral("api_disabled"));
+    forum().answerError(QStringLiteral("api_init"), QStringLiteral("api_disabled"));
     CurrentUser::skipLogin();
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("api_disabled"))});
 
     // An error status, whatever its body says.
-    forum.answerHttpStatus(QStringLiteral("api_init"), 500,
+    forum().answerHttpStatus(QStringLiteral("api_init"), 500,
                            R"({"apiaccesstoken":"t","secret":"s","apiclientid":5,"bbtitle":"Evil"})");
     CurrentUser::skipLogin();
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.value(1), tableText(QStringLiteral("nointernet")));
 
     // A known code in a list also signs out (nothing to send without a session).
-    forum.answerError(QStringLiteral("api_init"), QJsonArray{QStringLiteral("api_version_too_low")});
+    forum().answerError(QStringLiteral("api_init"), QJsonArray{QStringLiteral("api_version_too_low")});
     CurrentUser::skipLogin();
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.value(2), tableText(QStringLiteral("api_version_too_low")));
@@ -202,15 +209,15 @@ TEST_F(SessionTest, ApiInitFailuresLeaveTheForumSettingsAlone)
     EXPECT_TRUE(user->apiaccesstoken().isNull());
     EXPECT_TRUE(user->secret().isNull());
     EXPECT_EQ(Config::getInstance().bbtitle(), QStringLiteral("Before"));
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 3);
-    EXPECT_TRUE(forum.requests(QStringLiteral("login_logout")).isEmpty());
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 3);
+    EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
     EXPECT_EQ(user->session_hash_request(), nullptr);
     user->removeObserver(&observer);
 }
 
 TEST_F(SessionTest, ApiInitAnswerValuesAreTakenAsTheirTexts)
 {
-    forum.setAnswer(QStringLiteral("api_init"),
+    forum().setAnswer(QStringLiteral("api_init"),
                     QJsonObject{{QStringLiteral("apiaccesstoken"), QStringLiteral("tok")},
                                 {QStringLiteral("secret"), QStringLiteral("sec")},
                                 {QStringLiteral("apiclientid"), 12},
@@ -232,9 +239,9 @@ TEST_F(SessionTest, ApiInitAnswerValuesAreTakenAsTheirTexts)
 TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
 {
     const CurrentUserPtr user = CurrentUser::currentUser();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
-    forum.answerHttpStatus(QStringLiteral("api_init"), 503);
+    forum().answerHttpStatus(QStringLiteral("api_init"), 503);
     CurrentUser::login(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nointernet"))});
@@ -253,8 +260,8 @@ TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
 TEST_F(SessionTest, AStaleSessionHashSignsOutOnceAndOpensAGuestSession)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum.clearLog();
-    forum.delayMethod(QStringLiteral("api_init"), 300);
+    forum().clearLog();
+    forum().delayMethod(QStringLiteral("api_init"), 300);
     EXPECT_FALSE(tableText(QStringLiteral("invalid_sessionhash")).isNull());
     EXPECT_EQ(user->userid(), 0);
     EXPECT_TRUE(user->anonymous());
@@ -268,10 +275,10 @@ TEST_F(SessionTest, AStaleSessionHashSignsOutOnceAndOpensAGuestSession)
     tableText(QStringLiteral("invalid_sessionhash"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog().size(), 4);
-    EXPECT_EQ(forum.requests(QStringLiteral("login_logout")).size(), 2);
+    EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 2);
 }
 
-TEST(RegistrationPicturePathTest, StaysInTheDocumentsFolder)
+TEST_F(RegistrationPicturePathTest, StaysInTheDocumentsFolder)
 {
     const QString folder = Paths::documentsDir() + u'/';
     EXPECT_EQ(CurrentUser::registrationPicturePath(QStringLiteral("carol")),

@@ -1,8 +1,14 @@
+#include "AppTest.h"
+
 #include "app/session/Friend.h"
 #include "app/session/Notification.h"
 #include "app/session/Profile.h"
 
 #include <gtest/gtest.h>
+
+using ProfileTest = AppTest;
+using NotificationTest = AppTest;
+
 
 namespace {
 
@@ -19,7 +25,7 @@ Value dict(std::initializer_list<ValueDict::Entry> entries)
 
 }  // namespace
 
-TEST(ProfileTest, OneSectionIsAListOfOne)
+TEST_F(ProfileTest, OneSectionIsAListOfOne)
 {
     const auto profile = Model::create<Profile>();
     const Value section = dict({{QStringLiteral("title"), Value(QStringLiteral("About"))}});
@@ -30,7 +36,7 @@ TEST(ProfileTest, OneSectionIsAListOfOne)
     EXPECT_TRUE(profile->categories().empty());
 }
 
-TEST(ProfileTest, HandsItsOwnMemberTheRefreshedAddressesOnly)
+TEST_F(ProfileTest, HandsItsOwnMemberTheRefreshedAddressesOnly)
 {
     const auto member = Model::create<Friend>();
     member->setUserid(4);
@@ -56,7 +62,7 @@ TEST(ProfileTest, HandsItsOwnMemberTheRefreshedAddressesOnly)
     member->removeObserver(&observer);
 }
 
-TEST(NotificationTest, TheNestedNotificationFillsLikeTheElement)
+TEST_F(NotificationTest, TheNestedNotificationFillsLikeTheElement)
 {
     const auto notification = Model::createWithDictionary<Notification>(
         dict({{QStringLiteral("name"), Value(QStringLiteral("pm"))},

@@ -1,3 +1,5 @@
+#include "AppTest.h"
+
 #include "app/text/Smiles.h"
 
 #include "support/TestSupport.h"
@@ -5,6 +7,9 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+using SmilesTest = AppTest;
+
 
 namespace {
 
@@ -19,7 +24,7 @@ QString writeFile(const QString& name, const QByteArray& content)
 
 }  // namespace
 
-TEST(SmilesTest, BundleTableMapsEmoticonsToTheirPicturesInFileOrder)
+TEST_F(SmilesTest, BundleTableMapsEmoticonsToTheirPicturesInFileOrder)
 {
     Smiles& smiles = Smiles::getInstance();
     const QStringList expectedKeys{QStringLiteral(":)"), QStringLiteral(":("), QStringLiteral(";)"),
@@ -37,7 +42,7 @@ TEST(SmilesTest, BundleTableMapsEmoticonsToTheirPicturesInFileOrder)
     EXPECT_TRUE(smiles.imageForText(QString()).isNull());
 }
 
-TEST(SmilesTest, MissingOrUnreadableTableOffersNoEmoticons)
+TEST_F(SmilesTest, MissingOrUnreadableTableOffersNoEmoticons)
 {
     Smiles missing(TestSupport::homeFolder() + QStringLiteral("/none.plist"));
     EXPECT_TRUE(missing.smiles().isEmpty());
@@ -47,7 +52,7 @@ TEST(SmilesTest, MissingOrUnreadableTableOffersNoEmoticons)
     EXPECT_TRUE(corrupt.smiles().isEmpty());
 }
 
-TEST(SmilesTest, EntriesWithoutUsablePictureGiveNoImage)
+TEST_F(SmilesTest, EntriesWithoutUsablePictureGiveNoImage)
 {
     Smiles table(writeFile(QStringLiteral("mixed.plist"), QByteArrayLiteral(
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"

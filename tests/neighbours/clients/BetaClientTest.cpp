@@ -1,9 +1,12 @@
+#include "PlatformTest.h"
+
 #include "neighbours/clients/BetaClient.h"
 #include "platform/foundation/Log.h"
 
-#include <gtest/gtest.h>
 
-TEST(BetaClientTest, CheckpointsCountOnlyOnceTheClientHasTakenOff)
+using BetaClientTest = PlatformTest;
+
+TEST_F(BetaClientTest, CheckpointsCountOnlyOnceTheClientHasTakenOff)
 {
     BetaClient::passCheckpoint(QStringLiteral("ON_SKIP_LOGIN_CLICK"));
     EXPECT_TRUE(BetaClient::checkpoints().isEmpty());

@@ -1,9 +1,14 @@
+#include "PlatformTest.h"
+
+#include "platform/foundation/Clock.h"
+
 #include "neighbours/clients/SocialSession.h"
 #include "platform/foundation/UserDefaults.h"
 
 #include <QDateTime>
 
-#include <gtest/gtest.h>
+
+using SocialSessionTest = PlatformTest;
 
 namespace {
 
@@ -25,7 +30,7 @@ void storeLogin(const Value& uid, const Value& expires)
     defaults.setObject(QStringLiteral("SocialSessionSecret"), Value(QStringLiteral("secret-1")));
 }
 
-TEST(SocialSessionTest, FirstLiveSessionIsShared)
+TEST_F(SocialSessionTest, FirstLiveSessionIsShared)
 {
     EXPECT_EQ(SocialSession::session(), nullptr);
     RecordingDelegate delegate;
@@ -39,13 +44,13 @@ TEST(SocialSessionTest, FirstLiveSessionIsShared)
     EXPECT_EQ(SocialSession::session(), nullptr);
 }
 
-TEST(SocialSessionTest, ResumeWithoutStoredLoginChangesNothing)
+TEST_F(SocialSessionTest, ResumeWithoutStoredLoginChangesNothing)
 {
     RecordingDelegate delegate;
     auto session = SocialSession::sessionForApplication(QStringLiteral("app"), QStringLiteral("s"), &delegate);
     EXPECT_FALSE(session->resume());
 
-    storeLogin(Value(42), Value(QDateTime::currentDateTimeUtc().addSecs(-60)));
+    storeLogin(Value(42), Value(Clock::current().now().addSecs(-60)));
     EXPECT_FALSE(session->resume());
     storeLogin(Value(QStringLiteral("42")), Value(QStringLiteral("tomorrow")));
     EXPECT_FALSE(session->resume());
@@ -57,11 +62,11 @@ TEST(SocialSessionTest, ResumeWithoutStoredLoginChangesNothing)
     EXPECT_TRUE(session->sessionKey().isNull());
 }
 
-TEST(SocialSessionTest, ResumeRestoresStoredLogin)
+TEST_F(SocialSessionTest, ResumeRestoresStoredLogin)
 {
     RecordingDelegate delegate;
     auto session = SocialSession::sessionForApplication(QStringLiteral("app"), QStringLiteral("s"), &delegate);
-    const QDateTime expires = QDateTime::currentDateTimeUtc().addDays(1);
+    const QDateTime expires = Clock::current().now().addDays(1);
     storeLogin(Value(quint64(5000000000ULL)), Value(expires));
 
     EXPECT_TRUE(session->resume());

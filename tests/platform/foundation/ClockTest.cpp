@@ -1,11 +1,14 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/ClockTimer.h"
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/SystemClock.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
 
-TEST(ClockTest, ManualTimeFiresTimersInDueOrderAndHandlesCancelOnDestruction)
+using ClockTest = PlatformTest;
+
+TEST_F(ClockTest, ManualTimeFiresTimersInDueOrderAndHandlesCancelOnDestruction)
 {
     auto clock = std::make_shared<ManualClock>();
     QStringList fired;
@@ -39,7 +42,7 @@ TEST(ClockTest, ManualTimeFiresTimersInDueOrderAndHandlesCancelOnDestruction)
     EXPECT_EQ(clock->pendingCount(), 0);
 }
 
-TEST(ClockTest, RunOneShotsFinishesDelaysButNotRepeatingTimers)
+TEST_F(ClockTest, RunOneShotsFinishesDelaysButNotRepeatingTimers)
 {
     auto clock = std::make_shared<ManualClock>();
     const QDateTime start = clock->now();
@@ -54,7 +57,7 @@ TEST(ClockTest, RunOneShotsFinishesDelaysButNotRepeatingTimers)
     EXPECT_TRUE(frame.isActive());
 }
 
-TEST(ClockTest, TheSystemClockFiresOnTheEventLoopAndHonoursCancel)
+TEST_F(ClockTest, TheSystemClockFiresOnTheEventLoopAndHonoursCancel)
 {
     auto clock = std::make_shared<SystemClock>();
     bool fired = false;

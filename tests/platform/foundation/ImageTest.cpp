@@ -1,8 +1,11 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/Image.h"
 
-#include <gtest/gtest.h>
 
-TEST(ImageTest, DecodesPicturesAndRefusesOtherBytes)
+using ImageTest = PlatformTest;
+
+TEST_F(ImageTest, DecodesPicturesAndRefusesOtherBytes)
 {
     QImage bitmap(7, 3, QImage::Format_RGB32);
     bitmap.fill(Qt::red);
