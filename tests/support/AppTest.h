@@ -26,6 +26,8 @@ public:
     static QString tableText(const QString& code);
     // Runs the event loop until no request is in flight.
     static bool settle(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+    // The alerts on screen now with this message.
+    static QList<std::shared_ptr<AlertView>> visibleAlerts(const QString& message);
 
 protected:
     explicit AppTest(ClockKind clock = ClockKind::Manual) : PlatformTest(clock) {}
@@ -43,9 +45,6 @@ protected:
     // until the forum has accepted it; opens a guest session.
     CurrentUserPtr signIn(const QString& username, const QString& password);
     CurrentUserPtr openGuestSession();
-
-    // The alerts on screen now with this message.
-    static QList<std::shared_ptr<AlertView>> visibleAlerts(const QString& message);
 
 private:
     std::unique_ptr<TestForum> m_forum;

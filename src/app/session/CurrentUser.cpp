@@ -378,6 +378,10 @@ void CurrentUser::logout()
     if (hasSession()) {
         requestURL(QStringLiteral("login_logout"), ValueDict(), RequestMethod::GET,
                    SELECTOR(CurrentUser, setFromRequest), RequestTag::Logout);
+    } else if (isRenewing()) {
+        // Signed out while the token is being renewed: nothing to sign out
+        // of yet, but nobody may wait for the member's new token any more.
+        ApiClient::current().renewal().fail();
     }
     // Nothing asked for the member who leaves may run for the guest.
     m_whenInitializedCall = nullptr;

@@ -3,14 +3,10 @@
 #include "app/config/Customizer.h"
 
 #include "platform/foundation/PropertyList.h"
-#include "support/TestSupport.h"
 
 #include <QFile>
 
-#include <gtest/gtest.h>
-
 using CustomizerTest = AppTest;
-
 
 namespace {
 

@@ -6,11 +6,8 @@
 
 #include "platform/foundation/Bundle.h"
 
-#include <gtest/gtest.h>
-
 using ErrorMessagesTest = AppTest;
 using ConnectionErrorTest = AppTest;
-
 
 TEST_F(ErrorMessagesTest, TextsOfCodesGivenAsTextOrList)
 {

@@ -28,7 +28,6 @@ void writeFile(const QString& name, const QByteArray& bytes)
     file.write(bytes);
 }
 
-
 }  // namespace
 
 using ImageCacheTest = ForumPicturesTest;

@@ -13,10 +13,7 @@
 
 #include <memory>
 
-#include <gtest/gtest.h>
-
 using ImageToUploadTest = AppTest;
-
 
 namespace {
 

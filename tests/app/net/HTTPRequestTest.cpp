@@ -2,12 +2,9 @@
 
 #include "app/net/HTTPRequest.h"
 
-#include <gtest/gtest.h>
-
 using HTTPRequestBody = AppTest;
 using HTTPResponseTest = AppTest;
 using HTTPRequestCallbacks = AppTest;
-
 
 namespace {
 

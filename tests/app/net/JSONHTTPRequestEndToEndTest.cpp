@@ -1,7 +1,6 @@
 #include "AppTest.h"
 
 #include "support/RequestRecorder.h"
-#include "support/SessionDouble.h"
 
 #include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
@@ -13,15 +12,14 @@
 
 namespace {
 
-// The client against the loopback forum, signed in on a client the forum knows.
+// The client against the loopback forum, with a guest session open.
 class JSONHTTPRequestEndToEnd : public AppTest {
 protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        forum().registerClient(QStringLiteral("7"), QStringLiteral("sec"), QStringLiteral("tok1"));
-        session.setCredentials(QStringLiteral("tok1"), QStringLiteral("7"), QStringLiteral("sec"));
-        session.renewWith(&forum());
+        user = openGuestSession();
+        forum().clearLog();
         // An unknown method that echoes what it was asked.
         for (const char* method : {"showthread", "newreply"}) {
             forum().setMethodHandler(QString::fromLatin1(method), [](const TestForumRequest& request, int) {
@@ -54,7 +52,7 @@ protected:
         return waitFor([&] { return recorder.calls.size() >= calls; }) && settle();
     }
 
-    SessionDouble session;
+    CurrentUserPtr user;
     RequestRecorder recorder;
 };
 
@@ -93,76 +91,26 @@ TEST_F(JSONHTTPRequestEndToEnd, SignedCallsAndSignedAnswers)
     EXPECT_EQ(recorder.calls[2].response[u"response"][u"threadid"].string(), u"6");
 }
 
-TEST_F(JSONHTTPRequestEndToEnd, AnExpiredTokenIsRenewedOnceForEveryRequestInFlight)
+TEST_F(JSONHTTPRequestEndToEnd, ASignOutDuringTheRenewalFailsTheWaitingAndGoesOut)
 {
     forum().expireToken();
-    forum().setDelay(200);
-    for (int id : {1, 2, 3})
-        send(QStringLiteral("showthread"), thread(id));
-    ASSERT_TRUE(settleAfter(3));
-
-    EXPECT_EQ(session.renewals(), 1);
-    const QList<TestForumRequest> log = forum().requests();
-    const QList<TestForumRequest> inits = forum().requests(QStringLiteral("api_init"));
-    ASSERT_EQ(inits.size(), 1);
-    const qsizetype initAt = std::find_if(log.begin(), log.end(), [](const TestForumRequest& r) {
-                                 return r.apiMethod == u"api_init";
-                             }) - log.begin();
-    const QList<TestForumRequest> threads = forum().requests(QStringLiteral("showthread"));
-    ASSERT_EQ(threads.size(), 6);
-    QStringList resent;
-    for (qsizetype i = initAt + 1; i < log.size(); ++i) {
-        if (log[i].apiMethod != u"showthread")
-            continue;
-        EXPECT_EQ(log[i].token, session.apiaccesstoken());
-        EXPECT_TRUE(log[i].signatureValid);
-        resent.append(log[i].field(QStringLiteral("threadid")));
-    }
-    resent.sort();
-    EXPECT_EQ(resent, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
-    for (const RequestRecorder::Call& call : recorder.calls) {
-        EXPECT_TRUE(call.success);
-        EXPECT_EQ(call.response[u"response"][u"threadid"].toString(),
-                  call.request->apiCall().query.value(QStringLiteral("threadid")).toString());
-    }
-}
-
-TEST_F(JSONHTTPRequestEndToEnd, AFailedRenewalFailsEveryWaitingRequest)
-{
-    forum().expireToken();
-    forum().answerHttpStatus(QStringLiteral("api_init"), 500, QByteArrayLiteral("{}"));
-    forum().setDelay(100);
+    forum().delayMethod(QStringLiteral("api_init"), 300);
     send(QStringLiteral("showthread"), thread(1));
-    send(QStringLiteral("newreply"), {}, {{QStringLiteral("message"), Value(QStringLiteral("x"))}});
-    ASSERT_TRUE(settleAfter(2));
-    EXPECT_EQ(recorder.failures(), 2);
-    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
-    EXPECT_EQ(forum().requests(QStringLiteral("showthread")).size(), 1);
-    EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
-    EXPECT_FALSE(NetworkActivityIndicator::isVisible());
-}
-
-TEST_F(JSONHTTPRequestEndToEnd, ALogoutDuringTheRenewalFailsTheWaitingAndGoesOut)
-{
-    const QUrl logoutUrl = ApiAddress::URLWithString(QStringLiteral("login_logout"));
-    session.setHoldRenewal(true);
-    forum().expireToken();
-    send(QStringLiteral("showthread"), thread(1));
-    ASSERT_TRUE(waitFor([&] { return session.isRenewing(); }));
+    ASSERT_TRUE(waitFor([&] { return user->isRenewing(); }));
     send(QStringLiteral("showthread"), thread(2));
 
-    const HTTPRequestPtr logout = sendTo(logoutUrl, QStringLiteral("login_logout"), {}, {}, RequestTag::Logout);
+    // The token is gone while it is renewed: there is nothing to sign out
+    // of, but the waiting requests fail at once.
+    user->logout();
     EXPECT_EQ(recorder.failures(), 2);
-    ASSERT_TRUE(settleAfter(3));
-    EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 1);
-    EXPECT_EQ(recorder.callsFor(logout.get()).size(), 1);
-
-    // The renewal ends late: nothing is waiting for it any more.
-    session.continueRenewal();
-    ASSERT_TRUE(waitFor([&] { return !session.isRenewing(); }));
-    TestSupport::processEvents();
+    EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
+    // The renewal's session opening ends late: nothing waits for it any more.
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
     EXPECT_EQ(forum().requests(QStringLiteral("showthread")).size(), 1);
-    EXPECT_EQ(recorder.calls.size(), 3);
+    EXPECT_EQ(recorder.calls.size(), 2);
+    EXPECT_FALSE(user->isRenewing());
+    EXPECT_TRUE(user->anonymous());
 }
 
 TEST_F(JSONHTTPRequestEndToEnd, ClosedForumAndServerMessages)
@@ -212,6 +160,8 @@ TEST_F(JSONHTTPRequestEndToEnd, AForumThatRefusesFreshTokensGetsThreeResends)
         tokens.insert(request.token);
     }
     EXPECT_EQ(tokens.size(), 4);
+    // A renewal for each answer, the last one's too.
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 4);
     EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
 }
 

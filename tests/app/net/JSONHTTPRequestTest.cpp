@@ -262,12 +262,3 @@ TEST_F(JSONHTTPRequestTest, ARequestWithoutItsCallIsReaddressedFromItsAddressOnl
     EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
     EXPECT_FALSE(recorder.calls.last().viaSuccess);
 }
-
-TEST_F(JSONHTTPRequestTest, Description)
-{
-    auto request = send(QStringLiteral("forum"));
-    const QString url = request->url();
-    EXPECT_EQ(request->description(), QStringLiteral("\n==========================\n url: ") + url
-                                          + QStringLiteral("\n callback: RequestRecorder\n success: succeeded:\n"
-                                                           " fail: failed:\n=========================="));
-}

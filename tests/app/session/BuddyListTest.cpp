@@ -2,7 +2,6 @@
 
 #include "app/media/ImageToUpload.h"
 #include "app/session/AvatarBuilder.h"
-#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -76,7 +75,7 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
     user->addObserver(&observer);
 
     user->fetchFriends();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return observer.changes > 0; }));
+    ASSERT_TRUE(waitFor([&] { return observer.changes > 0; }));
     ASSERT_TRUE(settle());
 
     const QList<TestForumRequest> pages = forum().requests(QStringLiteral("profile_buddylist"));
@@ -111,7 +110,7 @@ TEST_F(SessionTest, AForumThatIgnoresThePageEndsTheChain)
     user->addObserver(&observer);
 
     user->fetchFriends();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return observer.changes > 0; }));
+    ASSERT_TRUE(waitFor([&] { return observer.changes > 0; }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(forum().requests(QStringLiteral("profile_buddylist")).size(), 2);
     EXPECT_EQ(user->friends().size(), 2);
@@ -119,26 +118,11 @@ TEST_F(SessionTest, AForumThatIgnoresThePageEndsTheChain)
     user->removeObserver(&observer);
 }
 
-TEST_F(SessionTest, TheSeededBuddyListSortsItsEntries)
+TEST_F(SessionTest, ThePendingRegistrationPictureStaysUntilTheForumTakesIt)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
-    user->fetchFriends();
-    ASSERT_TRUE(settle());
-    EXPECT_EQ(names(user->friends()), (QStringList{QStringLiteral("alice"), QStringLiteral("bob"), QStringLiteral("dave")}));
-    EXPECT_EQ(names(user->contacts()), QStringList{QStringLiteral("erin")});
-    ASSERT_EQ(user->incoming_friends().size(), 1);
-    EXPECT_EQ(user->incoming_friends().first()->username(), QStringLiteral("frank"));
-    ASSERT_EQ(user->outgoing_friends().size(), 1);
-    EXPECT_EQ(user->outgoing_friends().first()->username(), QStringLiteral("grace"));
-    // No page navigation: page 1 of 1.
-    EXPECT_EQ(user->buddylist_pagenumber(), 1);
-    EXPECT_EQ(user->buddylist_totalpages(), 1);
-    EXPECT_FALSE(user->hasMoreFriendsPage());
-}
-
-TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpening)
-{
-    const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
+    RecordingObserver observer;
+    user->addObserver(&observer);
     const QString path = CurrentUser::registrationPicturePath(QStringLiteral("carol"));
     const QByteArray picture = jpeg(Qt::blue);
     {
@@ -146,12 +130,21 @@ TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpenin
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(picture);
     }
+    // Refused: the picture stays for the next try, and the profile is not asked.
+    forum().answerError(QStringLiteral("profile_updateprofilepic"), QStringLiteral("nopermission_banned"));
+    user->uploadPictureAtPath(path);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_banned"))});
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(forum().requests(QStringLiteral("member")).isEmpty());
+
+    // The next session opening sends it again.
     forum().clearLog();
     forum().expireToken();
     const std::shared_ptr<Model> probe = std::make_shared<Model>();
     probe->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST);
 
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !QFile::exists(path); }));
+    ASSERT_TRUE(waitFor([&] { return !QFile::exists(path); }));
     ASSERT_TRUE(settle());
     const TestForumRequest upload = lastRequest(QStringLiteral("profile_updateprofilepic"));
     EXPECT_TRUE(upload.signatureValid);
@@ -165,33 +158,14 @@ TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpenin
     // The refreshed profile brings the new picture to the user.
     EXPECT_EQ(lastRequest(QStringLiteral("member")).field(QStringLiteral("userid")), QStringLiteral("4"));
     EXPECT_EQ(user->profilepicurl(), QStringLiteral("images/profilepic_4_1.jpg"));
-    EXPECT_TRUE(TestSupport::waitFor([&] { return !user->image().isNull(); }));
-}
-
-TEST_F(SessionTest, ARefusedProfilePictureStaysForTheNextTry)
-{
-    const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
-    RecordingObserver observer;
-    user->addObserver(&observer);
-    const QString path = CurrentUser::registrationPicturePath(QStringLiteral("carol"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(jpeg(Qt::red));
-    }
-    forum().answerError(QStringLiteral("profile_updateprofilepic"), QStringLiteral("nopermission_banned"));
-    user->uploadPictureAtPath(path);
-    ASSERT_TRUE(settle());
-    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_banned"))});
-    EXPECT_TRUE(QFile::exists(path));
-    EXPECT_TRUE(forum().requests(QStringLiteral("member")).isEmpty());
+    EXPECT_TRUE(waitFor([&] { return !user->image().isNull(); }));
     user->removeObserver(&observer);
 }
 
 TEST_F(SessionTest, DeletingTheAvatarShowsAtOnce)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->avatar().isNull(); }));
+    ASSERT_TRUE(waitFor([&] { return !user->avatar().isNull(); }));
     RecordingObserver observer;
     user->addObserver(&observer);
 
@@ -223,7 +197,7 @@ TEST_F(SessionTest, TheAvatarBuilderUploadsKeepsItselfAndRefreshesTheUser)
     builder.reset();
     EXPECT_FALSE(watch.expired());
 
-    ASSERT_TRUE(TestSupport::waitFor([&] { return watch.expired(); }));
+    ASSERT_TRUE(waitFor([&] { return watch.expired(); }));
     ASSERT_TRUE(settle());
     const TestForumRequest upload = lastRequest(QStringLiteral("profile_updateavatar"));
     ASSERT_EQ(upload.uploads.size(), 1);
@@ -233,7 +207,7 @@ TEST_F(SessionTest, TheAvatarBuilderUploadsKeepsItselfAndRefreshesTheUser)
     EXPECT_EQ(upload.uploads[0].data, file.readAll());
     EXPECT_EQ(lastRequest(QStringLiteral("member")).field(QStringLiteral("userid")), QStringLiteral("1"));
     EXPECT_EQ(user->avatarurl(), QStringLiteral("images/avatar_1_1.jpg"));
-    EXPECT_TRUE(TestSupport::waitFor([&] { return !user->avatar().isNull(); }));
+    EXPECT_TRUE(waitFor([&] { return !user->avatar().isNull(); }));
 
     // A failed upload lets the builder go too, and refreshes nothing.
     forum().clearLog();
@@ -243,7 +217,7 @@ TEST_F(SessionTest, TheAvatarBuilderUploadsKeepsItselfAndRefreshesTheUser)
     const std::weak_ptr<AvatarBuilder> failing = builder;
     builder->upload();
     builder.reset();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return failing.expired(); }));
+    ASSERT_TRUE(waitFor([&] { return failing.expired(); }));
     ASSERT_TRUE(settle());
     EXPECT_TRUE(forum().requests(QStringLiteral("member")).isEmpty());
 }

@@ -4,7 +4,6 @@
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
-#include "support/TestSupport.h"
 
 #include <QJsonArray>
 
@@ -14,13 +13,7 @@ namespace {
 
 QList<std::shared_ptr<AlertView>> renewalAlerts()
 {
-    QList<std::shared_ptr<AlertView>> found;
-    const QString message = Bundle::main().localizedString(QStringLiteral("renovate_session"));
-    for (const std::shared_ptr<AlertView>& alert : AlertView::visibleAlerts()) {
-        if (alert->message() == message)
-            found.append(alert);
-    }
-    return found;
+    return AppTest::visibleAlerts(Bundle::main().localizedString(QStringLiteral("renovate_session")));
 }
 
 // A model that asks the forum something any session may ask.
@@ -45,7 +38,7 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
 
     Probe probe;
     probe.send();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return probe.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(probe.observer.changes, 1);
@@ -67,7 +60,7 @@ TEST_F(SessionTest, AMembersRenewalSignsInAgain)
 
     Probe probe;
     probe.send();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return probe.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(probe.observer.changes, 1);
@@ -99,7 +92,7 @@ TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
     first.send();
     second.send();
     third.send();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return first.answered() && second.answered() && third.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return first.answered() && second.answered() && third.answered(); }));
     ASSERT_TRUE(settle());
 
     for (const Probe* probe : {&first, &second, &third}) {
@@ -130,7 +123,7 @@ TEST_F(SessionTest, ARenewalWaitingForAnApiInitInFlightEndsWithIt)
     forum().answerHttpStatus(QStringLiteral("api_init"), 500);
     user->initializeAPI();
 
-    ASSERT_TRUE(TestSupport::waitFor([&] { return probe.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(probe.observer.failures.size(), 1);
     EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
@@ -143,7 +136,7 @@ TEST_F(SessionTest, AnApiInitToldItsTokenIsStaleStillOpensTheSession)
 {
     forum().answerError(QStringLiteral("api_init"), QStringLiteral("invalid_accesstoken"));
     const CurrentUserPtr user = CurrentUser::skipLogin();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("api_init")}));
     EXPECT_EQ(forum().currentToken(user->apiclientid()), user->apiaccesstoken());

@@ -1,25 +1,18 @@
 #include "AppTest.h"
 
-#include "AppTest.h"
-
 #include "app/config/Config.h"
 #include "app/media/ImageCache.h"
-#include "app/net/HTTPRequestAsyncronic.h"
 #include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"
 #include "platform/foundation/DeviceInfo.h"
 #include "platform/foundation/KeyedArchive.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/UserDefaults.h"
-#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QJsonArray>
 
 using SessionTest = AppTest;
-
-using RegistrationPicturePathTest = AppTest;
-
 
 namespace {
 
@@ -34,22 +27,17 @@ ValueDict storedUser()
 
 }  // namespace
 
-TEST_F(SessionTest, FirstStartGivesAGuestThatIsTheSession)
-{
-    const CurrentUserPtr user = CurrentUser::currentUser();
-    EXPECT_TRUE(user->anonymous());
-    EXPECT_EQ(user->userid(), 0);
-    EXPECT_EQ(user->existingProfile(), nullptr);
-    EXPECT_EQ(CurrentUser::getInstance(), user);
-    EXPECT_EQ(SessionCredentials::current(), user.get());
-    EXPECT_EQ(SessionRenewal::current(), user.get());
-    EXPECT_TRUE(apiLog().isEmpty());
-}
-
 TEST_F(SessionTest, SignInWithoutSessionOpensItFirstAndKeepsOnlyTheDigest)
 {
-    Config::getInstance().setBbtitle(QStringLiteral("Before"));
+    // First start: a guest, who is the session.
+    const CurrentUserPtr guest = CurrentUser::currentUser();
+    EXPECT_TRUE(guest->anonymous());
+    EXPECT_EQ(guest->userid(), 0);
+    EXPECT_EQ(SessionCredentials::current(), guest.get());
+    EXPECT_EQ(SessionRenewal::current(), guest.get());
+
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    EXPECT_EQ(user, guest);
 
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("login_login")}));
     const TestForumRequest init = lastRequest(QStringLiteral("api_init"));
@@ -72,9 +60,7 @@ TEST_F(SessionTest, SignInWithoutSessionOpensItFirstAndKeepsOnlyTheDigest)
               (QSet<QString>{QStringLiteral("registration"), QStringLiteral("search"),
                              QStringLiteral("privatemessages")}));
 
-    const ValueDict stored = storedUser();
-    EXPECT_EQ(stored.value(QStringLiteral("passwordmd5")).string(), kAliceDigest);
-    EXPECT_FALSE(stored.contains(QStringLiteral("password")));
+    EXPECT_EQ(storedUser().value(QStringLiteral("passwordmd5")).string(), kAliceDigest);
     QFile file(UserDefaults::standard().filePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_FALSE(file.readAll().contains("secret1"));
@@ -84,7 +70,7 @@ TEST_F(SessionTest, SignInWithoutSessionOpensItFirstAndKeepsOnlyTheDigest)
 TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
 {
     const CurrentUserPtr before = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !before->avatar().isNull(); }));
+    ASSERT_TRUE(waitFor([&] { return !before->avatar().isNull(); }));
 
     forum().clearLog();
     CurrentUser::resetInstance();
@@ -93,7 +79,6 @@ TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
     const CurrentUserPtr after = CurrentUser::currentUser();
 
     ASSERT_NE(after, before);
-    EXPECT_EQ(SessionCredentials::current(), after.get());
     EXPECT_EQ(after->userid(), 1);
     EXPECT_EQ(after->username(), QStringLiteral("alice"));
     EXPECT_FALSE(after->anonymous());
@@ -102,14 +87,7 @@ TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
     EXPECT_EQ(after->apiclientid(), before->apiclientid());
     EXPECT_EQ(after->passwordmd5(), kAliceDigest);
     EXPECT_EQ(after->avatarurl(), QStringLiteral("images/alice.png"));
-    EXPECT_TRUE(TestSupport::waitFor([&] {
-        for (const TestForumRequest& request : forum().requests()) {
-            if (request.path == u"/forum/images/alice.png" && request.status != 0)
-                return true;
-        }
-        return false;
-    }));
-    EXPECT_TRUE(TestSupport::waitFor([&] { return !after->avatar().isNull(); }));
+    EXPECT_TRUE(waitFor([&] { return !after->avatar().isNull(); }));
     // A restored session needs no new one.
     after->initializeAPI();
     EXPECT_TRUE(forum().requests(QStringLiteral("api_init")).isEmpty());
@@ -124,9 +102,19 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
     const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
     EXPECT_EQ(treeDrops, 1);  // 0 -> 4
     EXPECT_EQ(noticeClears, 1);
+    // The seeded buddy list, sorted; without page navigation it is page 1 of 1.
     user->fetchFriends();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->friends().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !user->friends().isEmpty(); }));
+    QStringList friends;
+    for (const FriendPtr& member : user->friends())
+        friends.append(member->username());
+    EXPECT_EQ(friends, QStringLiteral("alice bob dave").split(u' '));
+    EXPECT_EQ(user->contacts().value(0)->username(), u"erin");
+    EXPECT_EQ(user->incoming_friends().value(0)->username(), u"frank");
     ASSERT_EQ(user->outgoing_friends().size(), 1);
+    EXPECT_EQ(user->outgoing_friends().value(0)->username(), u"grace");
+    EXPECT_EQ(user->buddylist_totalpages(), 1);
+    EXPECT_FALSE(user->hasMoreFriendsPage());
     const QString token = user->apiaccesstoken();
     const QString secret = user->secret();
     const QString clientId = user->apiclientid();
@@ -141,15 +129,13 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
     EXPECT_EQ(user->userid(), 0);
     EXPECT_TRUE(user->anonymous());
     EXPECT_TRUE(user->avatarurl().isNull());
-    EXPECT_TRUE(user->friends().isEmpty());
-    EXPECT_TRUE(user->contacts().isEmpty());
-    EXPECT_TRUE(user->incoming_friends().isEmpty());
-    EXPECT_TRUE(user->outgoing_friends().isEmpty());
+    EXPECT_TRUE(user->friends().isEmpty() && user->contacts().isEmpty() && user->incoming_friends().isEmpty()
+                && user->outgoing_friends().isEmpty());
+    EXPECT_EQ(user->buddylist_totalpages(), 0);
     EXPECT_EQ(user->existingProfile(), nullptr);
     const ValueDict stored = storedUser();
     EXPECT_FALSE(stored.contains(QStringLiteral("apiaccesstoken")));
     EXPECT_EQ(stored.value(QStringLiteral("secret")).string(), secret);
-    EXPECT_EQ(stored.value(QStringLiteral("anonymous")).toBool(), true);
 
     ASSERT_TRUE(settle());
     const TestForumRequest logout = lastRequest(QStringLiteral("login_logout"));
@@ -215,25 +201,16 @@ TEST_F(SessionTest, ApiInitFailuresLeaveTheForumSettingsAlone)
     user->removeObserver(&observer);
 }
 
-TEST_F(SessionTest, ApiInitAnswerValuesAreTakenAsTheirTexts)
+TEST_F(SessionTest, ANumberClientIdIsTakenAsItsText)
 {
     forum().setAnswer(QStringLiteral("api_init"),
-                    QJsonObject{{QStringLiteral("apiaccesstoken"), QStringLiteral("tok")},
-                                {QStringLiteral("secret"), QStringLiteral("sec")},
-                                {QStringLiteral("apiclientid"), 12},
-                                {QStringLiteral("apiversion"), QStringLiteral("7")},
-                                {QStringLiteral("bbactive"), QStringLiteral("yes")},
-                                {QStringLiteral("show"), QJsonObject{{QStringLiteral("a"), true},
-                                                                    {QStringLiteral("b"), false},
-                                                                    {QStringLiteral("c"), QJsonValue()}}}},
-                    1);
+                      QJsonObject{{QStringLiteral("apiaccesstoken"), QStringLiteral("tok")},
+                                  {QStringLiteral("secret"), QStringLiteral("sec")},
+                                  {QStringLiteral("apiclientid"), 12}},
+                      1);
     const CurrentUserPtr user = openGuestSession();
     EXPECT_EQ(user->apiclientid(), QStringLiteral("12"));
     EXPECT_EQ(user->apiaccesstoken(), QStringLiteral("tok"));
-    const Config& config = Config::getInstance();
-    EXPECT_EQ(config.apiversion(), 7);
-    EXPECT_TRUE(config.bbactive());
-    EXPECT_EQ(config.show(), QSet<QString>{QStringLiteral("a")});
 }
 
 TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
@@ -250,7 +227,7 @@ TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
     // The login screen turns the user back into a guest, who skips.
     user->setAnonymous(true);
     CurrentUser::skipLogin();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("api_init")}));
     EXPECT_EQ(user->userid(), 0);
@@ -278,7 +255,7 @@ TEST_F(SessionTest, AStaleSessionHashSignsOutOnceAndOpensAGuestSession)
     EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 2);
 }
 
-TEST_F(RegistrationPicturePathTest, StaysInTheDocumentsFolder)
+TEST_F(SessionTest, TheRegistrationPictureStaysInTheDocumentsFolder)
 {
     const QString folder = Paths::documentsDir() + u'/';
     EXPECT_EQ(CurrentUser::registrationPicturePath(QStringLiteral("carol")),

@@ -1,19 +1,14 @@
 #include "AppTest.h"
 
-#include "AppTest.h"
-
 #include "app/media/ImageCache.h"
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "app/session/Profile.h"
-#include "support/TestSupport.h"
 
 #include <QJsonArray>
 
 using SessionTest = AppTest;
-
 using FriendTest = AppTest;
 using CurrentUserTest = AppTest;
-
 
 namespace {
 
@@ -47,7 +42,7 @@ TEST_F(SessionTest, VisitorMessagesAreSentAndTheirAnswersJudged)
 
     // Accepted: the profile is fetched again to show it.
     bob->postVisitorMessage(QStringLiteral("Hello & bye"));
-    ASSERT_TRUE(TestSupport::waitFor([&] { return memberFetches() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return memberFetches() == 1; }));
     ASSERT_TRUE(settle());
     const TestForumRequest sent = lastRequest(QStringLiteral("visitormessage_message"));
     EXPECT_TRUE(sent.signatureValid);

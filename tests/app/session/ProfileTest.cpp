@@ -4,11 +4,8 @@
 #include "app/session/Notification.h"
 #include "app/session/Profile.h"
 
-#include <gtest/gtest.h>
-
 using ProfileTest = AppTest;
 using NotificationTest = AppTest;
-
 
 namespace {
 

@@ -2,10 +2,7 @@
 
 #include "app/store/DatabaseQueryClause.h"
 
-#include <gtest/gtest.h>
-
 using DatabaseQueryClauseTest = AppTest;
-
 
 namespace {
 QString text(const DatabaseQueryClause& clause)

@@ -12,12 +12,9 @@
 
 #include <sqlite3.h>
 
-#include <gtest/gtest.h>
-
 #include <limits>
 
 using DatabaseOpenTest = AppTest;
-
 
 namespace {
 

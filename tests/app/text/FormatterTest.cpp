@@ -6,7 +6,6 @@
 
 #include <QTimeZone>
 
-
 namespace {
 
 class FormatterTest : public AppTest {
@@ -16,7 +15,6 @@ protected:
         AppTest::SetUp();
         DateExtensions::setDeviceTimeZone(QTimeZone(3600));
     }
-
 
     static QDateTime utc(int year, int month, int day, int hour, int minute)
     {

@@ -2,10 +2,7 @@
 
 #include "app/text/QuoteFormatter.h"
 
-#include <gtest/gtest.h>
-
 using QuoteFormatterTest = AppTest;
-
 
 using QuoteFormatter::extractUserNameForQuote;
 using QuoteFormatter::messageWithFormattedQuotes;

@@ -2,14 +2,9 @@
 
 #include "app/text/Smiles.h"
 
-#include "support/TestSupport.h"
-
 #include <QFile>
 
-#include <gtest/gtest.h>
-
 using SmilesTest = AppTest;
-
 
 namespace {
 

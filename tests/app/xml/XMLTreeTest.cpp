@@ -8,11 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 using XMLTreeTest = AppTest;
 using XMLNodeTest = AppTest;
-
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "neighbours/clients/BetaClient.h"
 #include "platform/foundation/Log.h"
 
-
 using BetaClientTest = PlatformTest;
 
 TEST_F(BetaClientTest, CheckpointsCountOnlyOnceTheClientHasTakenOff)

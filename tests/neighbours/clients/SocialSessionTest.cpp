@@ -7,7 +7,6 @@
 
 #include <QDateTime>
 
-
 using SocialSessionTest = PlatformTest;
 
 namespace {

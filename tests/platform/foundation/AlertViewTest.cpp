@@ -2,7 +2,6 @@
 
 #include "platform/foundation/AlertView.h"
 
-
 #include <optional>
 
 using AlertViewTest = PlatformTest;

@@ -4,11 +4,8 @@
 #include "platform/foundation/DeviceInfo.h"
 #include "platform/foundation/Paths.h"
 
-#include "support/TestSupport.h"
-
 #include <QDir>
 #include <QFileInfo>
-
 
 using BundleTest = PlatformTest;
 using PathsTest = PlatformTest;

@@ -3,8 +3,6 @@
 #include "platform/foundation/ClockTimer.h"
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/SystemClock.h"
-#include "support/TestSupport.h"
-
 
 using ClockTest = PlatformTest;
 
@@ -65,7 +63,7 @@ TEST_F(ClockTest, TheSystemClockFiresOnTheEventLoopAndHonoursCancel)
     ClockTimer timer = clock->after(10, [&] { fired = true; });
     ClockTimer cancelled = clock->after(5, [&] { cancelledFired = true; });
     cancelled.cancel();
-    EXPECT_TRUE(TestSupport::waitFor([&] { return fired; }));
+    EXPECT_TRUE(waitFor([&] { return fired; }));
     TestSupport::processEvents();
     EXPECT_FALSE(cancelledFired);
     EXPECT_FALSE(timer.isActive());

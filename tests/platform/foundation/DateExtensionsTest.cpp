@@ -5,7 +5,6 @@
 #include "platform/foundation/DateExtensions.h"
 #include "platform/foundation/NamedException.h"
 
-
 using DateExtensionsTest = PlatformTest;
 
 TEST_F(DateExtensionsTest, PlainValuesCountSecondsFromNow)

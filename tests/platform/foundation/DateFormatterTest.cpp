@@ -2,7 +2,6 @@
 
 #include "platform/foundation/DateFormatter.h"
 
-
 using DateFormatterTest = PlatformTest;
 
 TEST_F(DateFormatterTest, ZoneAndLocaleShapeTheText)

@@ -2,7 +2,6 @@
 
 #include "platform/foundation/Image.h"
 
-
 using ImageTest = PlatformTest;
 
 TEST_F(ImageTest, DecodesPicturesAndRefusesOtherBytes)

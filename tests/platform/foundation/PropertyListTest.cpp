@@ -5,7 +5,6 @@
 
 #include <QTimeZone>
 
-
 using PropertyListTest = PlatformTest;
 using KeyedArchiveTest = PlatformTest;
 

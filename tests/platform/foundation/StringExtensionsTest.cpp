@@ -5,7 +5,6 @@
 
 #include <QRegularExpression>
 
-
 using StringExtensionsTest = PlatformTest;
 
 using namespace StringExtensions;

@@ -2,7 +2,6 @@
 
 #include "platform/foundation/TextFormat.h"
 
-
 using TextFormatTest = PlatformTest;
 
 TEST_F(TextFormatTest, FillsTextsNumbersAndPercents)

@@ -5,11 +5,8 @@
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/UserDefaults.h"
 
-#include "support/TestSupport.h"
-
 #include <QDir>
 #include <QFile>
-
 
 #include <sys/stat.h>
 
