@@ -28,6 +28,25 @@ class ModelCollection;
 // Models are owned through std::shared_ptr; make them with create<M>() or
 // createWithDictionary<M>() so that a model can keep itself alive while it
 // handles an answer.
+//
+// A model sends a call and takes its answer like this:
+//
+//   void Thread::fetchPage(int page) {
+//       const ValueDict params{{QStringLiteral("threadid"), Value(m_threadid)},
+//                              {QStringLiteral("page"), Value(page)}};
+//       requestURL(QStringLiteral("showthread"), params, RequestMethod::GET, SELECTOR(Thread, pageResult));
+//   }
+//   void Thread::pageResult(const HTTPRequestPtr& request) {
+//       const auto guard = keepAlive();
+//       const std::optional<RequestOutcome> answer = takeAnswer(request);  // failures are reported
+//       if (!answer)
+//           return;
+//       ...read answer->dictionary() (the "response" to fill from) or request->response()
+//       notifyChanged();
+//   }
+//
+// Without a handler of its own the answer goes to setFromRequest, which fills
+// the model from the answer's "response" through the property table.
 class Model : public virtual Trackable, public std::enable_shared_from_this<Model> {
 public:
     Model();

@@ -52,6 +52,8 @@ public:
     // The client whose pending list holds (or held) the request; null before
     // the first send or once that client has ended.
     std::shared_ptr<ApiClient> client() const { return m_client.lock(); }
+    // Whether the request has been sent (or queued) through a client yet.
+    bool hasJoinedClient() const { return m_joinedClient; }
 
     // Of the installed API client.
     static int getPendingRequests();

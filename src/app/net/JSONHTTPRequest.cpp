@@ -50,7 +50,8 @@ std::shared_ptr<JSONHTTPRequest> JSONHTTPRequest::shared()
 
 TokenRenewal* JSONHTTPRequest::renewal()
 {
-    const std::shared_ptr<ApiClient> owner = isPending() ? client() : ApiClient::currentShared();
+    // A request keeps to its client; one never sent goes to the installed one.
+    const std::shared_ptr<ApiClient> owner = hasJoinedClient() ? client() : ApiClient::currentShared();
     return owner ? &owner->renewal() : nullptr;
 }
 
