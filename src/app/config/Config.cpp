@@ -1,21 +1,15 @@
 #include "app/config/Config.h"
 
-#include "platform/foundation/Bundle.h"
+#include "app/net/ApiAddress.h"
 #include "platform/foundation/Log.h"
-#include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/UserDefaults.h"
 
-#include <QStringDecoder>
+#include <mutex>
 
-#include <algorithm>
-#include <optional>
 
 namespace {
 const QString kConfigKey = QStringLiteral("config");
 const QString kContentTypesKey = QStringLiteral("contentTypes");
-const QString kBaseUrlSetting = QStringLiteral("ZtServerBaseUrl");
-const QString kBuiltInApiKey = QStringLiteral("Qw7rTz2k");
-constexpr int kApiVersion = 6;
 
 // The social-network application this build is registered as.
 const QString kSocialApiKey = QStringLiteral("7d3f92c4a1e85b60");
@@ -42,44 +36,6 @@ const FeatureKey kFeatureKeys[] = {
 const char16_t* const kContentTypeKeys[] = {u"Article", u"BlogEntry", u"Post", u"Forum",
                                             u"BlogComment", u"VisitorMessage", u"Picture", u"Album"};
 
-// The forum's base address, without a trailing slash so that appending
-// "/api.php" never doubles it.
-QString baseAddress()
-{
-    QString base = Bundle::main().objectForInfoDictionaryKey(kBaseUrlSetting).toString();
-    if (base.isEmpty())
-        MU_LOG(QStringLiteral("The bundle setting %1 is missing").arg(kBaseUrlSetting));
-    if (base.endsWith(u'/'))
-        base.chop(1);
-    return base;
-}
-
-// The text a parameter travels as: a text as it is, a number or boolean as
-// its decimal text. Other kinds have no form in an address and are left out.
-std::optional<QString> parameterText(const QString& key, const Value& value)
-{
-    if (value.isString())
-        return value.string().isNull() ? QStringLiteral("") : value.string();
-    if (value.isNumeric())
-        return value.numberText();
-    MU_LOG(QStringLiteral("Parameter '%1' left out: its value is neither a text nor a number").arg(key));
-    return std::nullopt;
-}
-
-void appendEncodedParameters(QString& text, const ValueDict& parameters, const QStringList& keys)
-{
-    for (const QString& key : keys) {
-        if (const std::optional<QString> value = parameterText(key, parameters.value(key)))
-            Config::appendParameterToString(text, Config::encodeString(key), Config::encodeString(*value));
-    }
-}
-
-QString decodeQueryComponent(const QString& text)
-{
-    // Percent escapes only: a "+" stands for itself here, as encodeString wrote it.
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8()));
-}
-
 QString nameText(const Value& value)
 {
     return value.isString() ? value.string() : QString();
@@ -90,21 +46,44 @@ Config::Config() = default;
 
 Config::~Config() = default;
 
+namespace {
+
+// Never destroyed by itself: the configuration lives as long as the process.
+std::shared_ptr<Config>& instanceSlot()
+{
+    static auto* slot = new std::shared_ptr<Config>();
+    return *slot;
+}
+
+std::mutex& classLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+}  // namespace
+
 Config& Config::getInstance()
 {
-    static const std::shared_ptr<Config> instance = [] {
-        std::shared_ptr<Config> config;
-        const Value stored = UserDefaults::standard().objectForKey(kConfigKey);
-        if (stored.isBytes()) {
-            config = Model::unarchive<Config>(stored.bytes());
-            if (!config)
-                MU_LOG(QStringLiteral("The stored configuration could not be read; starting empty"));
-        }
-        if (!config)
-            config = std::make_shared<Config>();
-        return config;
-    }();
+    std::lock_guard lock(classLock());
+    std::shared_ptr<Config>& instance = instanceSlot();
+    if (instance)
+        return *instance;
+    const Value stored = UserDefaults::standard().objectForKey(kConfigKey);
+    if (stored.isBytes()) {
+        instance = Model::unarchive<Config>(stored.bytes());
+        if (!instance)
+            MU_LOG(QStringLiteral("The stored configuration could not be read; starting empty"));
+    }
+    if (!instance)
+        instance = std::make_shared<Config>();
     return *instance;
+}
+
+void Config::resetInstance()
+{
+    std::lock_guard lock(classLock());
+    instanceSlot().reset();
 }
 
 const PropertyTable& Config::propertyTable()
@@ -137,9 +116,27 @@ void Config::save()
     UserDefaults::standard().setObject(kConfigKey, Value(archive()));
 }
 
+void Config::applyApiInit(const Value& answer)
+{
+    setApiversion(answer[u"apiversion"].toInt());
+    setBbtitle(answer[u"bbtitle"].string());
+    setBburl(answer[u"bburl"].string());
+    setBbactive(answer[u"bbactive"].toBool());
+    setMurmoraversion(answer[u"murmoraversion"].string());
+    setBbclosedreason(answer[u"bbclosedreason"].string());
+    setForumhome(answer[u"forumhome"].string());
+    // Keys whose switch is null or false are left out.
+    setShowValue(answer[u"show"].isDict() ? answer[u"show"] : Value(ValueDict()));
+    setFeatures(answer[u"features"]);
+    if (!answer[u"contenttypes"].isAbsent())
+        setContentTypes(answer[u"contenttypes"]);
+}
+
 QString Config::bbkey() const
 {
-    return kBuiltInApiKey.isEmpty() ? m_bbkey : kBuiltInApiKey;
+    // What signs every request is the key built into the application.
+    const QString builtIn = ApiAddress::apiKey();
+    return builtIn.isEmpty() ? m_bbkey : builtIn;
 }
 
 Value Config::showValue() const
@@ -214,124 +211,58 @@ Value Config::contentType(int kind) const
 
 QString Config::imageURLStringWithString(const QString& path) const
 {
-    return baseAddress() + u'/' + path;
+    return ApiAddress::imageURLStringWithString(path);
 }
 
 QUrl Config::imageURLWithString(const QString& path) const
 {
-    if (path.startsWith(u"http://", Qt::CaseInsensitive) || path.startsWith(u"https://", Qt::CaseInsensitive))
-        return QUrl(path);
-    return QUrl(imageURLStringWithString(path));
+    return ApiAddress::imageURLWithString(path);
 }
 
 QUrl Config::URLWithString(const QString& method) const
 {
-    return URLWithString(method, ValueDict());
+    return ApiAddress::URLWithString(method);
 }
 
 QUrl Config::URLWithString(const QString& method, const ValueDict& parameters) const
 {
-    return QUrl::fromEncoded(URLTextWithString(method, parameters).toUtf8(), QUrl::StrictMode);
+    return ApiAddress::URLWithString(method, parameters);
 }
 
 QString Config::URLTextWithString(const QString& method, const ValueDict& parameters) const
 {
-    QString query;
-    const SessionCredentials* user = SessionCredentials::current();
-    if (user && user->hasSession()) {
-        appendParameterToString(query, QStringLiteral("api_c"), user->apiclientid());
-        appendParameterToString(query, QStringLiteral("api_v"), QString::number(kApiVersion));
-        appendParameterToString(query, QStringLiteral("api_m"), method);
-        appendParameterToString(query, QStringLiteral("api_s"), user->apiaccesstoken());
-        appendEncodedParameters(query, parameters, parameters.keys());
-        appendParameterToString(query, QStringLiteral("api_sig"),
-                                getServerRequestSignature(method, parameters, user));
-    } else {
-        // Without a session every call becomes the session opening.
-        appendParameterToString(query, QStringLiteral("api_v"), QString::number(kApiVersion));
-        appendParameterToString(query, QStringLiteral("api_m"), QStringLiteral("api_init"));
-    }
-    return baseAddress() + QStringLiteral("/api.php?") + query;
+    return ApiAddress::URLTextWithString(method, parameters);
 }
 
 QString Config::getServerRequestSignature(const QString& method, const ValueDict& parameters,
                                           const SessionCredentials* user) const
 {
-    ValueDict signedParameters = parameters;
-    if (!method.isNull())
-        signedParameters.insert(QStringLiteral("api_m"), method);
-    QStringList keys = signedParameters.keys();
-    std::sort(keys.begin(), keys.end(),
-              [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseSensitive) < 0; });
-
-    QString text;
-    appendEncodedParameters(text, signedParameters, keys);
-    if (user)
-        text += user->apiaccesstoken() + user->apiclientid() + user->secret();
-    text += bbkey();
-    return StringExtensions::md5(text);
+    return ApiAddress::getServerRequestSignature(method, parameters, user);
 }
 
 QString Config::signatureForResponse(const QByteArray& body) const
 {
-    const SessionCredentials* user = SessionCredentials::current();
-    if (!user || user->apiaccesstoken().isNull())
-        return QString();
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = decoder.decode(body);
-    if (decoder.hasError()) {
-        // The forum signs text; bytes that are no UTF-8 text cannot carry a valid signature.
-        MU_LOG(QStringLiteral("The answer body is not valid UTF-8; it has no valid signature"));
-        return QString();
-    }
-    return StringExtensions::md5(text + user->apiaccesstoken() + user->apiclientid() + user->secret() + bbkey());
+    return ApiAddress::signatureForResponse(body);
 }
 
 QUrl Config::URLwithCurrentAccessTokenForURL(const QUrl& url) const
 {
-    ValueDict parameters;
-    const QStringList segments = url.query(QUrl::FullyEncoded).split(u'&');
-    for (const QString& segment : segments) {
-        const qsizetype equals = segment.indexOf(u'=');
-        if (equals <= 0)
-            continue;
-        // Decoded first, so that encoding them again yields the bytes first sent.
-        parameters.insert(decodeQueryComponent(segment.left(equals)), decodeQueryComponent(segment.mid(equals + 1)));
-    }
-    for (const char16_t* key : {u"api_v", u"api_c", u"api_s", u"api_sig"})
-        parameters.remove(QString::fromUtf16(key));
-    const QString method = parameters.value(QStringLiteral("api_m")).string();
-    return URLWithString(method, parameters);
+    return ApiAddress::URLwithCurrentAccessTokenForURL(url);
 }
 
 QString Config::extractApiAccessTokenFromURL(const QUrl& url)
 {
-    static const QString marker = QStringLiteral("api_s=");
-    const QString text = url.toString(QUrl::FullyEncoded);
-    const qsizetype at = text.indexOf(marker, 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return QString();
-    const qsizetype start = at + marker.size();
-    qsizetype end = text.indexOf(u'&', start);
-    if (end < 0)
-        end = text.size();
-    const QString token = text.mid(start, end - start);
-    return token.isNull() ? QStringLiteral("") : token;
+    return ApiAddress::extractApiAccessTokenFromURL(url);
 }
 
 QString Config::encodeString(const QString& text)
 {
-    QString spaced = text;
-    spaced.replace(u' ', u'+');
-    return StringExtensions::addingPercentEscapes(spaced);
+    return ApiAddress::encodeString(text);
 }
 
 void Config::appendParameterToString(QString& text, const QString& key, const QString& value)
 {
-    if (!text.isEmpty())
-        text += u'&';
-    text += key + u'=' + value;
+    ApiAddress::appendParameterToString(text, key, value);
 }
 
 std::shared_ptr<SocialSession> Config::socialSession()

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/config/SessionCredentials.h"
 #include "app/model/Model.h"
-#include "neighbours/SocialRequest.h"
-#include "neighbours/SocialRequestDelegate.h"
-#include "neighbours/SocialSession.h"
-#include "neighbours/SocialSessionDelegate.h"
+#include "app/net/SessionCredentials.h"
+#include "neighbours/clients/SocialRequest.h"
+#include "neighbours/clients/SocialRequestDelegate.h"
+#include "neighbours/clients/SocialSession.h"
+#include "neighbours/clients/SocialSessionDelegate.h"
 #include "platform/foundation/Value.h"
 
 #include <QByteArray>
@@ -53,12 +53,20 @@ public:
 
     // The shared configuration, restored from the user defaults on first use.
     static Config& getInstance();
+    // Forgets the shared configuration, as a restart would: the next
+    // getInstance() restores it from the store.
+    static void resetInstance();
 
     static const PropertyTable& propertyTable();
     const PropertyTable& properties() const override { return propertyTable(); }
 
     // Stores the archive under the user-defaults key "config".
     void save();
+    // Takes the forum settings of an "api_init" answer: the version, title,
+    // address, active flag, forum software version, closed reason, home
+    // page, the "show" switches that are on, the feature bits, and the
+    // content types when the answer carries them.
+    void applyApiInit(const Value& answer);
 
     // Forum settings.
     qint32 apiversion() const { return m_apiversion; }
@@ -108,6 +116,7 @@ public:
     QString imageURLStringWithString(const QString& path) const;
     QUrl imageURLWithString(const QString& path) const;
 
+    // Address building and signing (ApiAddress does the work).
     // API addresses: "base/api.php?" and the signed query of the current
     // session; without a session always the session opening "api_init".
     QUrl URLWithString(const QString& method) const;

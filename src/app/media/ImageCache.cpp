@@ -1,7 +1,8 @@
 #include "app/media/ImageCache.h"
 
-#include "app/config/Config.h"
+#include "app/net/ApiAddress.h"
 #include "app/net/HTTPRequestAsyncronic.h"
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringExtensions.h"
 
@@ -20,12 +21,6 @@ QHash<QString, std::shared_ptr<ImageCache>>& registry()
 {
     static auto* entries = new QHash<QString, std::shared_ptr<ImageCache>>();
     return *entries;
-}
-
-std::function<QDateTime()>& clockFunction()
-{
-    static std::function<QDateTime()> clock;
-    return clock;
 }
 
 // Files that cannot be written are not worth reporting: the picture is
@@ -98,14 +93,14 @@ void ImageCache::makeRequest()
     if (!m_serverDate.isNull() && !m_image.isNull())
         request->addHeaders(ValueDict{{QStringLiteral("If-Modified-Since"), Value(headerSafe(m_serverDate))}});
     m_request = request;
-    request->requestUrl(Config::getInstance().imageURLWithString(m_url));
+    request->requestUrl(ApiAddress::imageURLWithString(m_url));
 }
 
 void ImageCache::verify()
 {
     if (m_request)
         return;
-    const bool stale = m_localDate.isNull() || m_localDate.msecsTo(now()) > qint64(FreshnessSeconds) * 1000;
+    const bool stale = m_localDate.isNull() || m_localDate.msecsTo(Clock::current().now()) > qint64(FreshnessSeconds) * 1000;
     if (m_image.isNull() || stale)
         makeRequest();
 }
@@ -115,9 +110,9 @@ void ImageCache::setImageFromRequest(const HTTPRequestPtr& request)
     if (!request || request != m_request)
         return;
     const std::shared_ptr<ImageCache> keep = weak_from_this().lock();
-    m_localDate = now();
+    m_localDate = Clock::current().now();
     m_request.reset();
-    if (request->httpResponse().statusCode() == 304)
+    if (request->outcome().is(RequestOutcome::Kind::NotModified))
         return;
 
     // A body that is no picture (an error page served with 200) must not
@@ -176,18 +171,7 @@ QString ImageCache::datePath(const QString& url)
     return picturePath(url) + QStringLiteral(".date");
 }
 
-void ImageCache::setClock(std::function<QDateTime()> clock)
-{
-    clockFunction() = std::move(clock);
-}
-
-QDateTime ImageCache::now()
-{
-    const auto& clock = clockFunction();
-    return clock ? clock() : QDateTime::currentDateTimeUtc();
-}
-
-void ImageCache::clearRegistryForTesting()
+void ImageCache::clearRegistry()
 {
     // Entries go outside the registry's own bookkeeping.
     const QHash<QString, std::shared_ptr<ImageCache>> gone = std::exchange(registry(), {});

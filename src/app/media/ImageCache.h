@@ -8,7 +8,6 @@
 #include <QDateTime>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 // One picture of the forum, by address, kept in memory for the life of the
@@ -68,12 +67,10 @@ public:
     static QString picturePath(const QString& url);
     static QString datePath(const QString& url);
 
-    // "Now" for the freshness rule; an empty function restores the system clock.
-    static void setClock(std::function<QDateTime()> clock);
-    static QDateTime now();
-
-    // Tests only: forgets every entry, as a new launch would (the files stay).
-    static void clearRegistryForTesting();
+    // Forgets every entry, as a new launch would (the files stay): their
+    // requests in flight are cancelled. The application's end does it, and
+    // every test starts with an empty registry.
+    static void clearRegistry();
 
 private:
     void tellDelegates();

@@ -1,5 +1,6 @@
 #include "app/media/ImageToUpload.h"
 
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 
@@ -25,7 +26,7 @@ QSet<QString>& heldPaths()
 QString newFilePath()
 {
     static const QDateTime referenceDate(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc());
-    const qint64 seconds = referenceDate.secsTo(QDateTime::currentDateTimeUtc());
+    const qint64 seconds = referenceDate.secsTo(Clock::current().now());
     const QString base = Paths::tempDir() + u'/' + QString::number(seconds);
     QString path = base;
     for (int suffix = 2; heldPaths().contains(path) || QFile::exists(path); ++suffix)

@@ -5,55 +5,14 @@
 #include "platform/foundation/KeyedArchive.h"
 #include "platform/foundation/Log.h"
 
-namespace {
-
-// The text the error table gives a code of our own; the code itself should
-// the table ever lack it, so that the user still reads something.
-QString textForCode(const QString& code)
-{
-    const QString text = ErrorMessages::errorForCode(Value(code));
-    return text.isNull() ? code : text;
-}
-
-Model::AnswerJudgement failure(const QString& text)
-{
-    Model::AnswerJudgement judgement;
-    judgement.failureText = text;
-    return judgement;
-}
-
-// Step (c) of the code search: "postpreview"."errorlist"."errormessage". An
-// error list that is a list gives the list of its elements' codes.
-Lookup previewErrorCode(const Value& response)
-{
-    const Lookup errorList = response.lookup({u"postpreview", u"errorlist"});
-    if (!errorList.found() || !errorList.value.isList())
-        return response.lookup({u"postpreview", u"errorlist", u"errormessage"});
-    ValueList codes;
-    for (const Value& element : errorList.value.list()) {
-        if (!element.isDict())
-            return Lookup{Lookup::Status::Failed, Value()};
-        const Value code = element[u"errormessage"];
-        codes.push_back(code.isAbsent() ? Value::null() : code);
-    }
-    return Lookup{Lookup::Status::Found, Value(std::move(codes))};
-}
-
-}  // namespace
-
 Model::Model() = default;
 
 Model::~Model()
 {
     // Plain member destruction only: setters may have side effects that must
-    // not run on a half-destroyed object.
+    // not run on a half-destroyed object. The requests in flight are
+    // cancelled by their holder.
     m_observers.clear();
-    const QList<WeakRef<HTTPRequest>> inFlight = m_requests.snapshot();
-    m_requests.clear();
-    for (const WeakRef<HTTPRequest>& request : inFlight) {
-        if (HTTPRequest* r = request.get())
-            r->cancel();
-    }
 }
 
 const PropertyTable& Model::propertyTable()
@@ -158,91 +117,75 @@ void Model::removeAllObservers()
 
 void Model::setFromRequest(const HTTPRequestPtr& request)
 {
-    if (!request)
-        return;
-    removeRequest(request);
     const std::shared_ptr<Model> guard = keepAlive();
-
-    if (!request->success()) {
-        // No status at all means the answer never came; anything else means
-        // it came but cannot be trusted.
-        const bool transportFailed = request->httpResponse().statusCode() == 0;
-        failedWithError(Error::withMessage(
-            textForCode(transportFailed ? QStringLiteral("nointernet") : QStringLiteral("unexpected_server_response"))));
-        return;
-    }
-    if (request->httpResponse().statusCode() >= 400) {
-        // The request's own error names no text the user could read; it
-        // travels along underneath.
-        const Error& cause = request->error();
-        failedWithError(Error(textForCode(QStringLiteral("unexpected_server_response")), 1, QString(),
-                              cause.isSet() ? std::make_shared<const Error>(cause) : nullptr));
-        return;
-    }
-
-    const AnswerJudgement judgement = judgeAnswer(request->response());
-    if (judgement.success)
-        setDictionary(judgement.dictionary);
-    else
-        failedWithError(Error::withMessage(judgement.failureText));
+    if (const std::optional<RequestOutcome> answer = takeAnswer(request))
+        setDictionary(answer->dictionary());
 }
 
-Model::AnswerJudgement Model::judgeAnswer(const Value& json)
+std::optional<RequestOutcome> Model::takeAnswer(const HTTPRequestPtr& request, const AnswerRules& rules)
 {
-    const Value response = json[u"response"];
+    if (!request)
+        return std::nullopt;
+    removeRequest(request);
+    const RequestOutcome outcome =
+        rules.acceptBadSignature ? request->outcome().ignoringSignature() : request->outcome();
+    if (outcome.is(RequestOutcome::Kind::ForumRefused) && rules.handlerJudgesRefusals)
+        return outcome;
+    if (outcome.is(RequestOutcome::Kind::Ok) || outcome.is(RequestOutcome::Kind::NotModified))
+        return outcome;
+    if (const std::optional<Error> error = failureOf(outcome, *request, rules))
+        failedWithError(*error, request);
+    return std::nullopt;
+}
 
-    Value dictionary;
-    if (response.isDict()) {
-        dictionary = response;
-    } else if (response.isList()) {
-        // Only a dictionary can fill a model; any other last element is an
-        // answer with nothing to fill.
-        const Value last = response.at(response.size() - 1);
-        if (last.isDict())
-            dictionary = last;
-    } else if (!response.isNothing()) {
-        MU_LOG(QStringLiteral("Invalid response: Didn't get a valid JSON response"));
-        return failure(textForCode(QStringLiteral("unexpected_server_response")));
+std::optional<Error> Model::failureOf(const RequestOutcome& outcome, const HTTPRequest& request,
+                                      const AnswerRules& rules)
+{
+    using Kind = RequestOutcome::Kind;
+    const QString unreadable = rules.failuresReadNoInternet ? QStringLiteral("nointernet")
+                                                            : QStringLiteral("unexpected_server_response");
+    switch (outcome.kind()) {
+    case Kind::Ok:
+    case Kind::NotModified:
+        return std::nullopt;
+    // Cancelled, or stopped by the closed forum, whose alert is up already.
+    case Kind::Pending:
+    case Kind::ForumClosed:
+        return std::nullopt;
+    case Kind::NoAnswer:
+        return Error::withMessage(textForCode(QStringLiteral("nointernet")));
+    case Kind::HttpError: {
+        // The request's own error names no text the user could read; it
+        // travels along underneath.
+        const Error& cause = request.error();
+        return Error(textForCode(unreadable), 1, QString(),
+                     cause.isSet() ? std::make_shared<const Error>(cause) : nullptr);
     }
-
-    Value code = dictionary[u"errormessage"];
-    const bool fromErrorMessage = !code.isAbsent();
-    if (code.isAbsent() && response.isDict()) {
-        const std::function<Lookup()> searches[] = {
-            [&] { return response.lookup({u"errorlist", 0}); },
-            [&] { return response.lookup({u"response", u"errorlist", 0}); },
-            [&] { return previewErrorCode(response); },
-        };
-        for (const auto& search : searches) {
-            const Lookup found = search();
-            if (found.failed())
-                break;
-            if (found.found()) {
-                code = found.value;
-                break;
-            }
-        }
+    case Kind::BadSignature:
+    case Kind::Undecodable:
+        return Error::withMessage(textForCode(unreadable));
+    case Kind::ForumRefused:
+        return Error::withMessage(outcome.message());
     }
-    if (code.isList())
-        code = code.at(0);
+    return std::nullopt;
+}
 
-    AnswerJudgement judgement;
-    judgement.success = true;
-    judgement.dictionary = dictionary;
-    if (!code.isString())
-        return judgement;
-    // Looked up once: looking up some codes has consequences (a stale
-    // session signs the user out).
-    const QString text = ErrorMessages::errorForCode(code);
-    if (fromErrorMessage && text.isNull())
-        return judgement;
-    return failure(text.isNull() ? QStringLiteral("Unknown error in server response, error code = ") + code.string()
-                                 : text);
+QString Model::textForCode(const QString& code)
+{
+    // The code itself should the table ever lack it, so that the user still
+    // reads something.
+    const QString text = ErrorMessages::errorForCode(Value(code));
+    return text.isNull() ? code : text;
 }
 
 bool Model::isSuccessErrorCode(const Value& code)
 {
     return ErrorMessages::errorForCode(code).isNull();
+}
+
+void Model::failedWithError(const Error& error, const HTTPRequestPtr&)
+{
+    failedWithError(error);
 }
 
 void Model::failedWithError(const Error& error)
@@ -258,16 +201,12 @@ void Model::failedWithError(const Error& error)
 
 void Model::addRequest(const HTTPRequestPtr& request)
 {
-    if (request)
-        m_requests.add(request.get());
+    m_requests.add(request);
 }
 
 void Model::removeRequest(const HTTPRequestPtr& request)
 {
-    if (!request)
-        return;
-    m_requests.remove(request.get());
-    request->setCallbackObject(nullptr);
+    m_requests.remove(request);
 }
 
 bool Model::hasRequests() const

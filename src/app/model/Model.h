@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/model/AnswerRules.h"
 #include "app/model/ModelDelegate.h"
 #include "app/model/ModelObserver.h"
 #include "app/model/PropertyTable.h"
 #include "app/net/HTTPRequest.h"
+#include "app/net/RequestsInFlight.h"
 #include "platform/foundation/ClassName.h"
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Trackable.h"
@@ -15,6 +17,7 @@
 #include <QList>
 
 #include <memory>
+#include <optional>
 
 class ModelCollection;
 
@@ -25,6 +28,25 @@ class ModelCollection;
 // Models are owned through std::shared_ptr; make them with create<M>() or
 // createWithDictionary<M>() so that a model can keep itself alive while it
 // handles an answer.
+//
+// A model sends a call and takes its answer like this:
+//
+//   void Thread::fetchPage(int page) {
+//       const ValueDict params{{QStringLiteral("threadid"), Value(m_threadid)},
+//                              {QStringLiteral("page"), Value(page)}};
+//       requestURL(QStringLiteral("showthread"), params, RequestMethod::GET, SELECTOR(Thread, pageResult));
+//   }
+//   void Thread::pageResult(const HTTPRequestPtr& request) {
+//       const auto guard = keepAlive();
+//       const std::optional<RequestOutcome> answer = takeAnswer(request);  // failures are reported
+//       if (!answer)
+//           return;
+//       ...read answer->dictionary() (the "response" to fill from) or request->response()
+//       notifyChanged();
+//   }
+//
+// Without a handler of its own the answer goes to setFromRequest, which fills
+// the model from the answer's "response" through the property table.
 class Model : public virtual Trackable, public std::enable_shared_from_this<Model> {
 public:
     Model();
@@ -82,32 +104,34 @@ public:
     void removeAllObservers();
     const NonRetainingSet<ModelObserver>& observers() const { return m_observers; }
 
-    // Sends an API request answered to setFromRequest: method 0 is a GET with
-    // the parameters in the signed address, any other a POST with them in the body.
-    HTTPRequestPtr requestURL(const QString& apiMethod, const ValueDict& params, int method);
-    // The standard answer judging.
+    // Sends an API request answered to setFromRequest: a GET carries the
+    // parameters in the signed address, a POST in the body. The request is
+    // kept among the model's requests in flight.
+    HTTPRequestPtr requestURL(const QString& apiMethod, const ValueDict& params,
+                              RequestMethod method = RequestMethod::GET);
+    // The same, answered to another handler of the model.
+    HTTPRequestPtr requestURL(const QString& apiMethod, const ValueDict& params, RequestMethod method,
+                              const Selector& handler, RequestTag tag = RequestTag::Ordinary);
+    // The standard answer handling: a good answer fills the model from its
+    // "response" (and tells the observers), a failure is reported.
     virtual void setFromRequest(const HTTPRequestPtr& request);
 
-    // What an answer's decoded JSON says: success with the dictionary to
-    // fill the model from (nothing when there is none), or failure with the
-    // text to show.
-    struct AnswerJudgement {
-        bool success = false;
-        QString failureText;
-        Value dictionary;
-    };
-    static AnswerJudgement judgeAnswer(const Value& json);
     // True exactly when the error table has no text for the code.
     static bool isSuccessErrorCode(const Value& code);
     // Reports a failure to the observers (or through the connection-error
     // presenter for observers that do not take failures).
     virtual void failedWithError(const Error& error);
+    // A failure of the answer to this request; the session also ends a
+    // renewal with it.
+    virtual void failedWithError(const Error& error, const HTTPRequestPtr& request);
 
     // Requests in flight, not owned; removeRequest also clears the request's
-    // callback object so that a forgotten request never calls back.
+    // callback object so that a forgotten request never calls back. The
+    // model cancels those still in flight when it goes.
     void addRequest(const HTTPRequestPtr& request);
     void removeRequest(const HTTPRequestPtr& request);
     bool hasRequests() const;
+    const RequestsInFlight& requests() const { return m_requests; }
 
     // A list stays as it is, nothing stays nothing, any other value becomes a
     // list of that one value.
@@ -122,7 +146,8 @@ public:
         return model;
     }
     template <typename M>
-    static std::shared_ptr<M> fetchFromURL(const QString& apiMethod, const ValueDict& params, int method = 0)
+    static std::shared_ptr<M> fetchFromURL(const QString& apiMethod, const ValueDict& params,
+                                           RequestMethod method = RequestMethod::GET)
     {
         auto model = std::make_shared<M>();
         model->requestURL(apiMethod, params, method);
@@ -191,9 +216,8 @@ public:
     // collection type whose elements are of class M, that has already sent
     // its request; the answer fills the collection.
     template <typename M>
-    static std::shared_ptr<typename M::CollectionType> fetchCollectionFromURL(const QString& apiMethod,
-                                                                              const ValueDict& params = {},
-                                                                              int method = 0)
+    static std::shared_ptr<typename M::CollectionType> fetchCollectionFromURL(
+        const QString& apiMethod, const ValueDict& params = {}, RequestMethod method = RequestMethod::GET)
     {
         auto collection = std::make_shared<typename M::CollectionType>();
         collection->template setModelSubclass<M>();
@@ -205,10 +229,23 @@ protected:
     // A shared pointer to this model, or null when it is not shared-owned.
     std::shared_ptr<Model> keepAlive() { return weak_from_this().lock(); }
 
+    // Takes the answer to one of this model's requests: forgets the request,
+    // then reads its outcome by the rules. A failure is reported to the
+    // observers and gives nothing; otherwise the outcome to read (Ok with the
+    // dictionary to fill from, NotModified, or a refusal the handler judges
+    // itself).
+    std::optional<RequestOutcome> takeAnswer(const HTTPRequestPtr& request, const AnswerRules& rules = {});
+    // The error a failed outcome is reported with (none for an outcome that
+    // is no failure, or that nobody is to hear of).
+    static std::optional<Error> failureOf(const RequestOutcome& outcome, const HTTPRequest& request,
+                                          const AnswerRules& rules = {});
+    // The error table's text of a code of our own ("nointernet").
+    static QString textForCode(const QString& code);
+
 private:
     void sendFetch(const QString& apiMethod);
-    static HTTPRequestPtr sendCollectionRequest(const QString& apiMethod, const ValueDict& params, int method,
-                                                ModelCollection* collection);
+    static HTTPRequestPtr sendCollectionRequest(const QString& apiMethod, const ValueDict& params,
+                                                RequestMethod method, ModelCollection* collection);
     void notifyObservers();
 
     template <typename M>
@@ -218,7 +255,7 @@ private:
     }
 
     NonRetainingSet<ModelObserver> m_observers;
-    NonRetainingSet<HTTPRequest> m_requests;
+    RequestsInFlight m_requests;
 };
 
 using ModelPtr = std::shared_ptr<Model>;

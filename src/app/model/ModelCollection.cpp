@@ -7,12 +7,6 @@ ModelCollection::~ModelCollection()
     // Observers are not told here: they would be handed a collection that
     // is being destroyed.
     m_observers.clear();
-    const QList<WeakRef<HTTPRequest>> inFlight = m_requests.snapshot();
-    m_requests.clear();
-    for (const WeakRef<HTTPRequest>& request : inFlight) {
-        if (HTTPRequest* r = request.get())
-            r->cancel();
-    }
 }
 
 void ModelCollection::setModels(const QList<ModelPtr>& models)
@@ -66,14 +60,12 @@ void ModelCollection::setCollectionFromResponse(const Value& response)
 
 void ModelCollection::addRequest(const HTTPRequestPtr& request)
 {
-    if (request)
-        m_requests.add(request.get());
+    m_requests.add(request);
 }
 
 void ModelCollection::removeRequest(const HTTPRequestPtr& request)
 {
-    if (request)
-        m_requests.remove(request.get());
+    m_requests.remove(request);
 }
 
 bool ModelCollection::hasRequests() const

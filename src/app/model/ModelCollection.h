@@ -3,6 +3,7 @@
 #include "app/model/Model.h"
 #include "app/model/ModelCollectionObserver.h"
 #include "app/net/HTTPRequest.h"
+#include "app/net/RequestsInFlight.h"
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Trackable.h"
 #include "platform/foundation/Value.h"
@@ -50,7 +51,9 @@ public:
     // changes nothing and tells nobody.
     virtual void setCollectionFromResponse(const Value& response);
 
-    // Requests in flight, not owned.
+    // Requests in flight, not owned; as for a model, a forgotten request
+    // never calls back, and those still in flight are cancelled when the
+    // collection goes.
     void addRequest(const HTTPRequestPtr& request);
     void removeRequest(const HTTPRequestPtr& request);
     bool hasRequests() const;
@@ -64,7 +67,7 @@ private:
     QList<ModelPtr> m_models;
     NonRetainingSet<ModelCollectionObserver> m_observers;
     ModelFactory m_modelSubclass;
-    NonRetainingSet<HTTPRequest> m_requests;
+    RequestsInFlight m_requests;
 };
 
 using ModelCollectionPtr = std::shared_ptr<ModelCollection>;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/model/PropertyDescriptor.h"
+#include "app/model/PropertyKind.h"
 #include "platform/foundation/Value.h"
 
 #include <QList>
@@ -8,25 +10,6 @@
 #include <functional>
 
 class Model;
-
-// The kinds that filling and archiving know: six plain kinds and the object kind.
-enum class PropertyKind { Int32, Double, Float, UInt64, Int64, Bool, Object };
-
-// One declared property of a model class: the key that fills it, its kind,
-// and how to read and write it. Filling hands the setter the answer's value,
-// for the object kind with a number already turned into its decimal text; the
-// setters made by PropertyTable convert for the plain kinds themselves.
-struct PropertyDescriptor {
-    QString name;
-    PropertyKind kind = PropertyKind::Object;
-    std::function<Value(const Model&)> getter;  // empty: not readable, not archived
-    std::function<void(Model&, const Value&)> setter;  // empty: not fillable
-    // Listed in the archiving list (a field with a getter of the same name).
-    bool archived = true;
-    // Object properties are archived only when they hold a text; a property
-    // marked so is archived with any value (a list or a dictionary).
-    bool archivesAnyValue = false;
-};
 
 // The per-class table that filling, toDictionary and archiving all read.
 // A class's table chains to its parent's; declaration order is kept.

@@ -1,15 +1,15 @@
 #include "app/net/ApiRequest.h"
 
-#include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"
+#include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
 
-HTTPRequestPtr ApiRequest::send(const QString& apiMethod, const ValueDict& params, int method,
-                                const Selector& selector, Trackable* object, int tag)
+HTTPRequestPtr ApiRequest::send(const QString& apiMethod, const ValueDict& params, RequestMethod method,
+                                const Selector& selector, Trackable* object, RequestTag tag)
 {
-    const bool isGet = method == 0;
+    const bool isGet = method == RequestMethod::GET;
     const ValueDict query = isGet ? params : ValueDict();
-    const QUrl url = Config::getInstance().URLWithString(apiMethod, query);
+    const QUrl url = ApiAddress::URLWithString(apiMethod, query);
     return JSONHTTPRequest::requestURL(url, isGet ? ValueDict() : params, method, selector, object, tag,
                                        ApiCall{apiMethod, query});
 }
@@ -17,12 +17,12 @@ HTTPRequestPtr ApiRequest::send(const QString& apiMethod, const ValueDict& param
 HTTPRequestPtr ApiRequest::sendPicture(const QString& apiMethod, const QByteArray& jpeg, const Selector& selector,
                                        Trackable* object)
 {
-    const QUrl url = Config::getInstance().URLWithString(apiMethod);
+    const QUrl url = ApiAddress::URLWithString(apiMethod);
     const std::shared_ptr<JSONHTTPRequest> request = JSONHTTPRequest::create();
     request->setCallbackObject(object);
     request->setSuccessSelector(selector);
     request->setFailureSelector(selector);
-    request->setMethod(1);
+    request->setMethod(RequestMethod::POST);
     request->setApiCall(ApiCall{apiMethod, ValueDict()});
     request->addFile(QStringLiteral("upload"), QStringLiteral("image.jpg"), jpeg, QStringLiteral("image/jpeg"));
     request->requestUrl(url);
@@ -40,17 +40,4 @@ Value ApiRequest::errorMessage(const Value& json)
     if (code.isList())
         return code.at(0);
     return code;
-}
-
-QString ApiRequest::knownErrorText(const Value& json)
-{
-    const Value code = errorMessage(json);
-    return code.isString() ? ErrorMessages::errorForCode(code) : QString();
-}
-
-QString ApiRequest::failureText(const HTTPRequest& request)
-{
-    if (!request.success())
-        return noInternetText();
-    return knownErrorText(request.response());
 }

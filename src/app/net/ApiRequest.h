@@ -11,11 +11,10 @@
 // session.
 class ApiRequest {
 public:
-    // Method 0: a GET with the parameters in the signed address; any other: a
-    // POST with them in the body (an empty dictionary still makes a form body).
-    static HTTPRequestPtr send(const QString& apiMethod, const ValueDict& params, int method,
-                               const Selector& selector, Trackable* object,
-                               int tag = HTTPRequest::TagOrdinary);
+    // GET: the parameters in the signed address; POST: in the body (an empty
+    // dictionary still makes a form body).
+    static HTTPRequestPtr send(const QString& apiMethod, const ValueDict& params, RequestMethod method,
+                               const Selector& selector, Trackable* object, RequestTag tag = RequestTag::Ordinary);
     // A multipart POST carrying one file as "upload", named "image.jpg", of
     // type "image/jpeg".
     static HTTPRequestPtr sendPicture(const QString& apiMethod, const QByteArray& jpeg, const Selector& selector,
@@ -25,11 +24,4 @@ public:
     static QString noInternetText();
     // J."response"."errormessage", a non-empty list standing for its first element.
     static Value errorMessage(const Value& json);
-    // The table's text for the answer's "errormessage" code; null when the
-    // answer carries no code the table knows.
-    static QString knownErrorText(const Value& json);
-    // What a handler fails with: "nointernet" when the request did not succeed
-    // (no answer, or an answer that is not the forum's), the text of a known
-    // code of the answer; null when the answer can be read.
-    static QString failureText(const HTTPRequest& request);
 };

@@ -1,13 +1,11 @@
 #include "app/net/HTTPRequest.h"
 
+#include "app/net/ApiClient.h"
 #include "platform/foundation/Reachability.h"
 #include "platform/foundation/StringExtensions.h"
 
-#include <QCoreApplication>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 
 namespace {
 
@@ -51,15 +49,6 @@ QByteArray formBody(const ValueDict& parameters)
 }
 
 }  // namespace
-
-QString HTTPResponse::headerValue(const QString& name) const
-{
-    for (const auto& [header, value] : m_headers) {
-        if (QString::fromLatin1(header).compare(name, Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(value);
-    }
-    return QString();
-}
 
 HTTPRequest::HTTPRequest() = default;
 HTTPRequest::~HTTPRequest() = default;
@@ -182,11 +171,7 @@ int HTTPRequest::getDefaultTimeout()
 
 QNetworkAccessManager* HTTPRequest::networkAccessManager()
 {
-    // Owned by the application object, so it goes before the event loop does.
-    static QPointer<QNetworkAccessManager> manager;
-    if (!manager)
-        manager = new QNetworkAccessManager(QCoreApplication::instance());
-    return manager;
+    return ApiClient::current().networkAccessManager();
 }
 
 QNetworkRequest HTTPRequest::platformRequest(const QUrl& url) const

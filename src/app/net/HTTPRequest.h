@@ -1,5 +1,11 @@
 #pragma once
 
+#include "app/net/ApiCall.h"
+#include "app/net/HTTPResponse.h"
+#include "app/net/PostFile.h"
+#include "app/net/RequestMethod.h"
+#include "app/net/RequestOutcome.h"
+#include "app/net/RequestTag.h"
 #include "app/net/Selector.h"
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Trackable.h"
@@ -12,58 +18,15 @@
 
 #include <memory>
 #include <optional>
-#include <utility>
 
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
 
-// A file of a multipart body.
-struct PostFile {
-    QString parameterName;
-    QString fileName;
-    QByteArray fileData;
-    QString contentType;
-};
-
-// The head of an HTTP response.
-class HTTPResponse {
-public:
-    HTTPResponse() = default;
-    HTTPResponse(int statusCode, QList<std::pair<QByteArray, QByteArray>> headers)
-        : m_statusCode(statusCode), m_headers(std::move(headers))
-    {
-    }
-
-    int statusCode() const { return m_statusCode; }
-    const QList<std::pair<QByteArray, QByteArray>>& headers() const { return m_headers; }
-    // The value of a header, looked up ignoring letter case; null when absent.
-    QString headerValue(const QString& name) const;
-
-private:
-    int m_statusCode = 0;
-    QList<std::pair<QByteArray, QByteArray>> m_headers;
-};
-
-// The forum API call a request stands for: its method name and the
-// parameters that travel in the signed address. A request that knows it can
-// be addressed again with the session's current values.
-struct ApiCall {
-    QString method;
-    ValueDict query;
-
-    bool isSet() const { return !method.isEmpty(); }
-};
-
 // What a request is: address, parameters, files, headers, callback, outcome,
 // and how its body is built. Sending is the business of the subclasses.
 class HTTPRequest : public virtual Trackable, public std::enable_shared_from_this<HTTPRequest> {
 public:
-    // Request tags.
-    static constexpr int TagOrdinary = 0;
-    static constexpr int TagRenewal = 1;
-    static constexpr int TagLogout = 2;
-
     HTTPRequest();
     ~HTTPRequest() override;
 
@@ -122,27 +85,31 @@ public:
     void setHttpResponse(const HTTPResponse& response) { m_httpResponse = response; }
     const QByteArray& loadedData() const { return m_loadedData; }
     QByteArray& loadedData() { return m_loadedData; }
+    // Domain "request" and the status as code, for a status outside 200-399.
     const Error& error() const { return m_error; }
     void setError(const Error& error) { m_error = error; }
-    bool success() const { return m_success; }
-    void setSuccess(bool success) { m_success = success; }
-    int method() const { return m_method; }
-    void setMethod(int method) { m_method = method; }
-    int requestTag() const { return m_requestTag; }
-    void setRequestTag(int tag) { m_requestTag = tag; }
+    // What became of the request, judged where its reply ended.
+    const RequestOutcome& outcome() const { return m_outcome; }
+    void setOutcome(const RequestOutcome& outcome) { m_outcome = outcome; }
+    // The forum's own answer came, complete and signed (see RequestOutcome).
+    bool success() const { return m_outcome.success(); }
+    // The caller's choice, kept for the caller; the body decides how it goes out.
+    RequestMethod method() const { return m_method; }
+    void setMethod(RequestMethod method) { m_method = method; }
+    RequestTag requestTag() const { return m_requestTag; }
+    void setRequestTag(RequestTag tag) { m_requestTag = tag; }
     const ApiCall& apiCall() const { return m_apiCall; }
     void setApiCall(const ApiCall& call) { m_apiCall = call; }
     // The decoded body (JSON or property list), absent when it did not decode.
     const Value& response() const { return m_response; }
     void setResponse(const Value& response) { m_response = response; }
     // The answer's signature did not match the expected one.
-    bool incorrectResponseSignature() const { return m_incorrectResponseSignature; }
-    void setIncorrectResponseSignature(bool incorrect) { m_incorrectResponseSignature = incorrect; }
+    bool incorrectResponseSignature() const { return m_outcome.is(RequestOutcome::Kind::BadSignature); }
 
 protected:
     std::shared_ptr<HTTPRequest> self() { return shared_from_this(); }
 
-    // The one network access manager of the process (main thread).
+    // The network access manager of the installed API client (main thread).
     static QNetworkAccessManager* networkAccessManager();
     // A platform request for the address with the timeout rule.
     QNetworkRequest platformRequest(const QUrl& url) const;
@@ -173,12 +140,11 @@ private:
     HTTPResponse m_httpResponse;
     QByteArray m_loadedData;
     Error m_error;
-    bool m_success = false;
-    int m_method = 0;
-    int m_requestTag = TagOrdinary;
+    RequestOutcome m_outcome;
+    RequestMethod m_method = RequestMethod::GET;
+    RequestTag m_requestTag = RequestTag::Ordinary;
     ApiCall m_apiCall;
     Value m_response;
-    bool m_incorrectResponseSignature = false;
 };
 
 using HTTPRequestPtr = std::shared_ptr<HTTPRequest>;

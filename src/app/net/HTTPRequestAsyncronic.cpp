@@ -1,45 +1,17 @@
 #include "app/net/HTTPRequestAsyncronic.h"
 
-#include "neighbours/AnalyticsTracker.h"
+#include "app/net/ApiClient.h"
 #include "platform/foundation/ClassName.h"
-#include "platform/foundation/Log.h"
-#include "platform/foundation/NetworkActivityIndicator.h"
 #include "platform/foundation/StringExtensions.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-
-namespace {
-
-bool g_pendingListGone = false;
-
-// Owns the requests in flight. At exit it is emptied before it goes, so
-// requests dying with it do not reach back into it.
-struct PendingList {
-    QList<std::shared_ptr<HTTPRequestAsyncronic>> requests;
-
-    ~PendingList()
-    {
-        g_pendingListGone = true;
-        const QList<std::shared_ptr<HTTPRequestAsyncronic>> last = std::move(requests);
-    }
-};
-
-PendingList& pendingList()
-{
-    static PendingList list;
-    return list;
-}
-
-}  // namespace
 
 HTTPRequestAsyncronic::HTTPRequestAsyncronic() = default;
 
 HTTPRequestAsyncronic::~HTTPRequestAsyncronic()
 {
     dropConnection();
-    if (!g_pendingListGone)
-        updateNetworkIndicatorVisibility();
 }
 
 std::shared_ptr<HTTPRequestAsyncronic> HTTPRequestAsyncronic::create()
@@ -49,14 +21,11 @@ std::shared_ptr<HTTPRequestAsyncronic> HTTPRequestAsyncronic::create()
 
 void HTTPRequestAsyncronic::reportPageview(const QUrl& url)
 {
-    Error error;
-    const QString page = url.path() + u'?' + url.query();
-    if (!AnalyticsTracker::sharedTracker().trackPageview(page, &error))
-        MU_LOG(QStringLiteral("Analytics error: ") + error.description());
+    ApiClient::current().reportPageview(url);
 }
 
-void HTTPRequestAsyncronic::setUp(const QUrl& url, const ValueDict* params, int method, const Selector& selector,
-                                  Trackable* object, int tag, const ApiCall& api)
+void HTTPRequestAsyncronic::setUp(const QUrl& url, const ValueDict* params, RequestMethod method,
+                                  const Selector& selector, Trackable* object, RequestTag tag, const ApiCall& api)
 {
     setCallbackObject(object);
     setSuccessSelector(selector);
@@ -89,6 +58,7 @@ void HTTPRequestAsyncronic::prepareRequestUrl(const QUrl& url)
             m_request.setRawHeader(name.toUtf8(), text.toUtf8());
     }
     m_body = attachBody(m_request);
+    setOutcome(RequestOutcome());
     joinPending();
 }
 
@@ -102,9 +72,13 @@ void HTTPRequestAsyncronic::doRequest()
     // The outcome of an earlier connection does not carry over to this one.
     setHttpResponse(HTTPResponse());
     setError(Error());
+    setOutcome(RequestOutcome());
     joinPending();
+    const std::shared_ptr<ApiClient> client = owningClient();
+    if (!client || !client->isPending(this))
+        return;
 
-    QNetworkAccessManager* manager = networkAccessManager();
+    QNetworkAccessManager* manager = client->networkAccessManager();
     QNetworkReply* reply = m_body.isEmpty() ? manager->get(m_request) : manager->post(m_request, m_body);
     m_reply = reply;
 
@@ -128,7 +102,6 @@ void HTTPRequestAsyncronic::doRequest()
         if (auto request = connectionOwner(weak, reply))
             request->replyFinished(reply);
     });
-    updateNetworkIndicatorVisibility();
 }
 
 void HTTPRequestAsyncronic::cancel()
@@ -158,21 +131,18 @@ void HTTPRequestAsyncronic::callFailure()
 
 bool HTTPRequestAsyncronic::isPending() const
 {
-    for (const auto& request : std::as_const(pendingList().requests)) {
-        if (request.get() == this)
-            return true;
-    }
-    return false;
+    const std::shared_ptr<ApiClient> client = m_client.lock();
+    return client && client->isPending(this);
 }
 
 int HTTPRequestAsyncronic::getPendingRequests()
 {
-    return static_cast<int>(pendingList().requests.size());
+    return ApiClient::current().pendingCount();
 }
 
 void HTTPRequestAsyncronic::updateNetworkIndicatorVisibility()
 {
-    NetworkActivityIndicator::setVisible(!pendingList().requests.isEmpty());
+    ApiClient::current().updateNetworkIndicator();
 }
 
 QString HTTPRequestAsyncronic::description() const
@@ -192,13 +162,18 @@ void HTTPRequestAsyncronic::didReceiveData(const QByteArray& bytes)
 
 void HTTPRequestAsyncronic::didFailWithError()
 {
+    setOutcome(RequestOutcome(RequestOutcome::Kind::NoAnswer, httpResponse().statusCode()));
     callFailure();
 }
 
 void HTTPRequestAsyncronic::connectionDidFinishLoading()
 {
     const int status = httpResponse().statusCode();
-    setSuccess(!error().isSet() && status < 400);
+    using Kind = RequestOutcome::Kind;
+    if (error().isSet() || status >= 400)
+        setOutcome(RequestOutcome(Kind::HttpError, status));
+    else
+        setOutcome(RequestOutcome(status == 304 ? Kind::NotModified : Kind::Ok, status));
     if (success())
         callSuccess();
     else
@@ -224,29 +199,33 @@ std::shared_ptr<HTTPRequestAsyncronic> HTTPRequestAsyncronic::connectionOwner(co
     return request;
 }
 
+std::shared_ptr<ApiClient> HTTPRequestAsyncronic::owningClient()
+{
+    // A request keeps to the client it first joined; once that client has
+    // ended, the request has nowhere to go.
+    if (m_joinedClient)
+        return m_client.lock();
+    return ApiClient::currentShared();
+}
+
 void HTTPRequestAsyncronic::joinPending()
 {
-    if (isPending())
+    const std::shared_ptr<ApiClient> client = owningClient();
+    if (!client || client->isPending(this))
         return;
     std::shared_ptr<HTTPRequest> owner = weak_from_this().lock();
     Q_ASSERT_X(owner, "HTTPRequestAsyncronic", "requests are owned through a shared_ptr (create())");
     if (!owner)
         return;
-    pendingList().requests.append(std::static_pointer_cast<HTTPRequestAsyncronic>(owner));
-    updateNetworkIndicatorVisibility();
+    m_client = client;
+    m_joinedClient = true;
+    client->addPending(std::static_pointer_cast<HTTPRequestAsyncronic>(owner));
 }
 
 void HTTPRequestAsyncronic::leavePending()
 {
-    QList<std::shared_ptr<HTTPRequestAsyncronic>>& requests = pendingList().requests;
-    std::shared_ptr<HTTPRequestAsyncronic> leaving;
-    for (qsizetype i = 0; i < requests.size(); ++i) {
-        if (requests.at(i).get() == this) {
-            leaving = requests.takeAt(i);
-            break;
-        }
-    }
-    updateNetworkIndicatorVisibility();
+    if (const std::shared_ptr<ApiClient> client = m_client.lock())
+        client->removePending(this);
 }
 
 void HTTPRequestAsyncronic::dropConnection()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/net/HTTPRequest.h"
+#include "app/net/ProgressSelector.h"
+#include "app/net/RequestFactory.h"
 
 #include <QNetworkRequest>
 #include <QPointer>
@@ -8,36 +10,12 @@
 #include <memory>
 #include <type_traits>
 
+class ApiClient;
 class QNetworkReply;
 
-// The class-side factory of a request class T, which every model uses: makes
-// a T, reports the page view, sets its callback (success and failure alike),
-// filename, method, tag and API call, adds the parameters and sends it. With
-// parameters the body is a form, so the request is a POST unless they are all
-// empty; without them it is a GET.
-template <typename T>
-class RequestFactory {
-public:
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, int method, const Selector& selector,
-                                     Trackable* object, int tag = HTTPRequest::TagOrdinary, const ApiCall& api = {})
-    {
-        return T::template makeAndSend<T>(url, &params, method, selector, object, tag, api);
-    }
-    static HTTPRequestPtr requestURL(const QUrl& url, const ValueDict& params, const Selector& selector,
-                                     Trackable* object)
-    {
-        return T::template makeAndSend<T>(url, &params, 0, selector, object, HTTPRequest::TagOrdinary, {});
-    }
-    static HTTPRequestPtr requestURL(const QUrl& url, const Selector& selector, Trackable* object)
-    {
-        return T::template makeAndSend<T>(url, nullptr, 0, selector, object, HTTPRequest::TagOrdinary, {});
-    }
-};
-
-// A request sent on the shared network access manager that reports back on
-// the main thread. While it is pending (prepared and not yet finished, failed
-// or cancelled) the process-wide pending list owns it, and the network
-// indicator is on exactly while that list is not empty.
+// A request sent on the API client's network access manager that reports
+// back on the main thread. While it is pending (prepared and not yet
+// finished, failed or cancelled) the client's pending list owns it.
 //
 // Always owned through a shared_ptr: make it with create().
 class HTTPRequestAsyncronic : public HTTPRequest, public RequestFactory<HTTPRequestAsyncronic> {
@@ -71,7 +49,13 @@ public:
     // Whether a connection is open.
     bool isSending() const { return !m_reply.isNull(); }
     bool isPending() const;
+    // The client whose pending list holds (or held) the request; null before
+    // the first send or once that client has ended.
+    std::shared_ptr<ApiClient> client() const { return m_client.lock(); }
+    // Whether the request has been sent (or queued) through a client yet.
+    bool hasJoinedClient() const { return m_joinedClient; }
 
+    // Of the installed API client.
     static int getPendingRequests();
     static void updateNetworkIndicatorVisibility();
 
@@ -84,17 +68,18 @@ protected:
     // Appends to loadedData. An error status does not fail here: the failure
     // waits for the whole error body.
     virtual void didReceiveData(const QByteArray& bytes);
-    // No answer: the failure callback, success stays false.
+    // No complete answer: the outcome is "no answer", then the failure callback.
     virtual void didFailWithError();
-    // An error status fails with the whole body; otherwise success is a
-    // status below 400.
+    // An error status fails with the whole body; otherwise the request
+    // succeeds (304 too).
     virtual void connectionDidFinishLoading();
     virtual void didSendBodyData(qint64 written, qint64 expected);
 
     // The factory's work for any request class T with a static create().
     template <typename T>
-    static std::shared_ptr<T> makeAndSend(const QUrl& url, const ValueDict* params, int method,
-                                          const Selector& selector, Trackable* object, int tag, const ApiCall& api)
+    static std::shared_ptr<T> makeAndSend(const QUrl& url, const ValueDict* params, RequestMethod method,
+                                          const Selector& selector, Trackable* object, RequestTag tag,
+                                          const ApiCall& api)
     {
         static_assert(std::is_base_of_v<HTTPRequestAsyncronic, T>);
         static_assert(std::is_same_v<decltype(T::create()), std::shared_ptr<T>>,
@@ -116,8 +101,10 @@ private:
     // still its connection.
     static std::shared_ptr<HTTPRequestAsyncronic> connectionOwner(const std::weak_ptr<HTTPRequest>& weak,
                                                                   QNetworkReply* reply);
-    void setUp(const QUrl& url, const ValueDict* params, int method, const Selector& selector, Trackable* object,
-               int tag, const ApiCall& api);
+    void setUp(const QUrl& url, const ValueDict* params, RequestMethod method, const Selector& selector,
+               Trackable* object, RequestTag tag, const ApiCall& api);
+    // The client of this request: the one it joined, or the installed one.
+    std::shared_ptr<ApiClient> owningClient();
     void joinPending();
     void leavePending();
     void dropConnection();
@@ -129,4 +116,6 @@ private:
     QNetworkRequest m_request;
     QByteArray m_body;
     QPointer<QNetworkReply> m_reply;
+    std::weak_ptr<ApiClient> m_client;
+    bool m_joinedClient = false;
 };

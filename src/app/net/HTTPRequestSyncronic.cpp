@@ -28,7 +28,11 @@ void HTTPRequestSyncronic::requestUrl(const QUrl& url)
     const std::optional<HTTPResponse> head = responseHead(*reply);
     if (head)
         setResponseHead(*head);
-    const bool answered = !isTransportFailure(*reply) && head && head->statusCode() == 200;
+    const bool transportFailure = isTransportFailure(*reply) || !head;
+    const bool answered = !transportFailure && head->statusCode() == 200;
+    using Kind = RequestOutcome::Kind;
+    setOutcome(RequestOutcome(answered ? Kind::Ok : transportFailure ? Kind::NoAnswer : Kind::HttpError,
+                              head ? head->statusCode() : 0));
     reply->deleteLater();
     if (answered)
         callSuccess();

@@ -1,7 +1,7 @@
 #include "app/net/InactiveForumUtil.h"
 
 #include "app/config/AlertViewUtil.h"
-#include "app/config/Config.h"
+#include "app/net/ApiAddress.h"
 #include "app/net/ClientIdentity.h"
 #include "app/net/JSONHTTPRequest.h"
 
@@ -23,9 +23,9 @@ InactiveForumUtil& InactiveForumUtil::instance()
 
 void InactiveForumUtil::checkIfForumIsActive()
 {
-    const QUrl url = Config::getInstance().URLWithString(kMemberMethod);
-    JSONHTTPRequest::requestURL(url, ClientIdentity::parameters(), 1,
-                                SELECTOR(InactiveForumUtil, handleInactiveForum), this, HTTPRequest::TagOrdinary,
+    const QUrl url = ApiAddress::URLWithString(kMemberMethod);
+    JSONHTTPRequest::requestURL(url, ClientIdentity::parameters(), RequestMethod::POST,
+                                SELECTOR(InactiveForumUtil, handleInactiveForum), this, RequestTag::Ordinary,
                                 ApiCall{kMemberMethod, {}});
 }
 

@@ -1,11 +1,11 @@
 #include "app/net/JSONHTTPRequest.h"
 
 #include "app/config/AlertViewUtil.h"
-#include "app/config/Config.h"
-#include "app/config/SessionCredentials.h"
 #include "app/json/JSONConvenience.h"
+#include "app/net/ApiAddress.h"
+#include "app/net/ApiClient.h"
 #include "app/net/InactiveForumUtil.h"
-#include "app/net/SessionRenewal.h"
+#include "app/net/SessionCredentials.h"
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/ClassName.h"
@@ -13,32 +13,7 @@
 
 #include <QStringDecoder>
 
-#include <utility>
-
 namespace {
-
-// The renewal state of the process. Everything runs on the main thread, so
-// no lock is needed; re-entrant callbacks are met by walking a queue that has
-// been taken out of the state first.
-struct RenewalState {
-    bool waiting = false;
-    // Kept alive until the renewal ends, so the session can always report to it.
-    std::shared_ptr<JSONHTTPRequest> starter;
-    QList<std::shared_ptr<JSONHTTPRequest>> queue;
-};
-
-RenewalState& renewal()
-{
-    static RenewalState state;
-    return state;
-}
-
-void enqueue(const std::shared_ptr<JSONHTTPRequest>& request)
-{
-    QList<std::shared_ptr<JSONHTTPRequest>>& queue = renewal().queue;
-    if (request && !queue.contains(request))
-        queue.append(request);
-}
 
 // The body as text; null when it is no valid UTF-8, so it decodes to nothing.
 QString utf8Text(const QByteArray& bytes)
@@ -68,33 +43,41 @@ std::shared_ptr<JSONHTTPRequest> JSONHTTPRequest::create()
     return std::make_shared<JSONHTTPRequest>();
 }
 
+std::shared_ptr<JSONHTTPRequest> JSONHTTPRequest::shared()
+{
+    return std::static_pointer_cast<JSONHTTPRequest>(weak_from_this().lock());
+}
+
+TokenRenewal* JSONHTTPRequest::renewal()
+{
+    // A request keeps to its client; one never sent goes to the installed one.
+    const std::shared_ptr<ApiClient> owner = hasJoinedClient() ? client() : ApiClient::currentShared();
+    return owner ? &owner->renewal() : nullptr;
+}
+
 void JSONHTTPRequest::requestUrl(const QUrl& url)
 {
-    if (!renewal().waiting || requestTag() == TagRenewal) {
+    TokenRenewal* waiting = renewal();
+    if (!waiting || !waiting->isRunning() || requestTag() == RequestTag::Renewal) {
         HTTPRequestAsyncronic::requestUrl(url);
         return;
     }
-    if (requestTag() == TagLogout) {
+    if (requestTag() == RequestTag::Logout) {
         // Signing out overtakes the renewal: nobody waits for its token any more.
-        endRenewal(false);
+        waiting->fail();
         HTTPRequestAsyncronic::requestUrl(url);
         return;
     }
     prepareRequestUrl(url);
-    enqueue(shared());
+    waiting->enqueue(shared());
 }
 
 void JSONHTTPRequest::cancel()
 {
     const std::shared_ptr<JSONHTTPRequest> keep = shared();
-    if (keep)
-        renewal().queue.removeAll(keep);
+    if (TokenRenewal* waiting = renewal())
+        waiting->remove(this);
     HTTPRequestAsyncronic::cancel();
-}
-
-std::shared_ptr<JSONHTTPRequest> JSONHTTPRequest::shared()
-{
-    return std::static_pointer_cast<JSONHTTPRequest>(weak_from_this().lock());
 }
 
 void JSONHTTPRequest::connectionDidFinishLoading()
@@ -105,20 +88,15 @@ void JSONHTTPRequest::connectionDidFinishLoading()
         return;
     }
 
-    setSuccess(true);
-    setIncorrectResponseSignature(false);
-
-    const QString expected = Config::getInstance().signatureForResponse(loadedData());
+    const QString expected = ApiAddress::signatureForResponse(loadedData());
     const QString received = httpResponse().headerValue(QStringLiteral("Authorization"));
-    if (expected.isNull() || received.isNull() || expected != received) {
-        // Judged by the callback: the answer still goes on.
-        setSuccess(false);
-        setIncorrectResponseSignature(true);
-    }
+    // A mismatch is judged by the callback: the answer still goes on.
+    const bool signatureMatches = !expected.isNull() && !received.isNull() && expected == received;
 
     setResponse(decodedBody(loadedData()));
 
-    if (requestTag() == TagRenewal || requestTag() == TagLogout) {
+    if (requestTag() == RequestTag::Renewal || requestTag() == RequestTag::Logout) {
+        setOutcome(judgedAnswer(signatureMatches));
         callSuccess();
         return;
     }
@@ -132,18 +110,28 @@ void JSONHTTPRequest::connectionDidFinishLoading()
         handleInvalidAccessToken();
         return;
     }
+    setOutcome(judgedAnswer(signatureMatches));
     callSuccess();
+}
+
+RequestOutcome JSONHTTPRequest::judgedAnswer(bool signatureMatches) const
+{
+    const int status = httpResponse().statusCode();
+    const RequestOutcome content = response().isAbsent()
+                                       ? RequestOutcome(RequestOutcome::Kind::Undecodable, status)
+                                       : RequestOutcome::judgeAnswer(response(), status);
+    return signatureMatches ? content : content.withKind(RequestOutcome::Kind::BadSignature);
 }
 
 void JSONHTTPRequest::finishWithErrorStatus()
 {
     // The forum's error body is there for the failure callback.
     setResponse(decodedBody(loadedData()));
-    setSuccess(false);
+    setOutcome(RequestOutcome(RequestOutcome::Kind::HttpError, httpResponse().statusCode()));
     callFailure();
     // The caller has its failure: no message and no renewal for it any more,
     // only the closed forum is still announced.
-    if (requestTag() == TagOrdinary)
+    if (requestTag() == RequestTag::Ordinary)
         InactiveForumUtil::instance().isForumActive(response()[u"response"][u"errormessage"]);
 }
 
@@ -151,6 +139,7 @@ bool JSONHTTPRequest::passesForumClosedCheck(const Value& errormessage)
 {
     if (InactiveForumUtil::instance().isForumActive(errormessage))
         return true;
+    setOutcome(RequestOutcome(RequestOutcome::Kind::ForumClosed, httpResponse().statusCode()));
     // Ends like a cancelled request: it leaves the pending list, so the network
     // indicator does not stay on for an answer nobody will get.
     cancel();
@@ -178,9 +167,13 @@ Value JSONHTTPRequest::errorCode(const Value& errormessage)
 void JSONHTTPRequest::handleInvalidAccessToken()
 {
     const std::shared_ptr<JSONHTTPRequest> me = shared();
-    RenewalState& state = renewal();
-    if (state.waiting) {
-        enqueue(me);
+    TokenRenewal* waiting = renewal();
+    if (!waiting) {
+        endWithoutAnswer();
+        return;
+    }
+    if (waiting->isRunning()) {
+        waiting->enqueue(me);
         return;
     }
 
@@ -191,57 +184,29 @@ void JSONHTTPRequest::handleInvalidAccessToken()
         retryRequest();
         return;
     }
-
-    SessionRenewal* renewer = SessionRenewal::current();
-    if (!renewer) {
-        MU_LOG(QStringLiteral("No session can renew the access token"));
-        failRequest();
-        return;
-    }
-    state.waiting = true;
-    state.starter = me;
-    enqueue(me);
-    renewer->renovateAccessTokenAndCallSuccessSelector(SELECTOR(JSONHTTPRequest, processWaitingForAccessTokenRequests),
-                                                       SELECTOR(JSONHTTPRequest, cancelWaitingForAccessTokenRequests),
-                                                       me);
+    waiting->begin(me);
 }
 
 void JSONHTTPRequest::processWaitingForAccessTokenRequests(const HTTPRequestPtr&)
 {
-    // Only the renewal this request started may end; a report that comes twice,
-    // or late, finds it over.
-    if (renewal().waiting && renewal().starter.get() == this)
-        endRenewal(true);
+    // Only the renewal this request started may end; a report that comes
+    // twice, or late, finds it over.
+    TokenRenewal* waiting = renewal();
+    if (waiting && waiting->isRunning() && waiting->starter().get() == this)
+        waiting->succeed();
 }
 
 void JSONHTTPRequest::cancelWaitingForAccessTokenRequests(const HTTPRequestPtr&)
 {
-    if (renewal().waiting && renewal().starter.get() == this)
-        endRenewal(false);
-}
-
-void JSONHTTPRequest::endRenewal(bool renewed)
-{
-    RenewalState& state = renewal();
-    state.waiting = false;
-    // Taken out first: the callbacks below may send, queue or renew anew.
-    const std::shared_ptr<JSONHTTPRequest> starter = std::exchange(state.starter, nullptr);
-    const QList<std::shared_ptr<JSONHTTPRequest>> queue = std::exchange(state.queue, {});
-    for (const std::shared_ptr<JSONHTTPRequest>& request : queue) {
-        // A callback of an earlier one may have cancelled it.
-        if (!request->isPending())
-            continue;
-        if (renewed)
-            request->retryRequest();
-        else
-            request->failRequest();
-    }
+    TokenRenewal* waiting = renewal();
+    if (waiting && waiting->isRunning() && waiting->starter().get() == this)
+        waiting->fail();
 }
 
 void JSONHTTPRequest::retryRequest()
 {
     if (m_retryCount >= MaxRetries) {
-        failRequest();
+        endWithoutAnswer();
         return;
     }
     ++m_retryCount;
@@ -249,34 +214,41 @@ void JSONHTTPRequest::retryRequest()
     const SessionCredentials* session = SessionCredentials::current();
     if (!session || !session->hasSession()) {
         // Without a session every address is the session opening, not this call.
-        MU_LOG(QStringLiteral("No session to send the request again: ") + url());
-        failRequest();
+        MU_LOG(QStringLiteral("No session to send the request again: ") + ApiAddress::redactedForLog(url()));
+        endWithoutAnswer();
         return;
     }
     QUrl address;
     if (apiCall().isSet()) {
-        address = Config::getInstance().URLWithString(apiCall().method, apiCall().query);
+        address = ApiAddress::URLWithString(apiCall().method, apiCall().query);
     } else if (!extractApiAccessToken().isNull()) {
-        address = Config::getInstance().URLwithCurrentAccessTokenForURL(QUrl::fromEncoded(url().toUtf8()));
+        address = ApiAddress::URLwithCurrentAccessTokenForURL(QUrl::fromEncoded(url().toUtf8()));
     } else {
         // Addressed while no session existed: it names no call to repeat.
-        MU_LOG(QStringLiteral("The request was addressed without a session and cannot be sent again: ") + url());
-        failRequest();
+        MU_LOG(QStringLiteral("The request was addressed without a session and cannot be sent again: ")
+               + ApiAddress::redactedForLog(url()));
+        endWithoutAnswer();
         return;
     }
     request().setUrl(address);
     doRequest();
 }
 
-void JSONHTTPRequest::failRequest()
+void JSONHTTPRequest::failRenewal()
 {
-    setSuccess(false);
+    endWithoutAnswer();
+}
+
+void JSONHTTPRequest::endWithoutAnswer()
+{
+    // No answer to this call could be had: the token could not be renewed.
+    setOutcome(RequestOutcome(RequestOutcome::Kind::NoAnswer, httpResponse().statusCode()));
     callFailure();
 }
 
 QString JSONHTTPRequest::extractApiAccessToken() const
 {
-    return Config::extractApiAccessTokenFromURL(QUrl::fromEncoded(url().toUtf8()));
+    return ApiAddress::extractApiAccessTokenFromURL(QUrl::fromEncoded(url().toUtf8()));
 }
 
 QString JSONHTTPRequest::description() const
@@ -291,10 +263,10 @@ QString JSONHTTPRequest::description() const
 
 bool JSONHTTPRequest::waitingForAccessToken()
 {
-    return renewal().waiting;
+    return ApiClient::current().renewal().isRunning();
 }
 
 QList<std::shared_ptr<JSONHTTPRequest>> JSONHTTPRequest::waitingForAccessTokenRequests()
 {
-    return renewal().queue;
+    return ApiClient::current().renewal().waiting();
 }

@@ -6,15 +6,18 @@
 
 #include <memory>
 
+class TokenRenewal;
+
 // The request of every forum API call. At the end of the reply it checks the
 // answer's signature, decodes the JSON body into response(), lets the
-// forum-closed check run, shows a message the forum sends, and when the forum
-// says the access token is no longer valid it waits while the session renews
-// the token, then goes out again addressed with the new session.
+// forum-closed check run, shows a message the forum sends, judges the answer
+// into its outcome, and when the forum says the access token is no longer
+// valid it waits while the session renews the token, then goes out again
+// addressed with the new session.
 //
-// While a renewal runs, every other API request (tag 0) waits in one
-// process-wide queue; the renewal's own requests (tag 1) go out, and a logout
-// (tag 2) fails the waiting ones and goes out.
+// While a renewal runs, every other API request (tag Ordinary) waits in the
+// API client's renewal queue; the renewal's own requests go out, and a
+// logout fails the waiting ones and goes out.
 class JSONHTTPRequest : public HTTPRequestAsyncronic, public RequestFactory<JSONHTTPRequest> {
 public:
     // The factory makes requests of this class.
@@ -37,10 +40,12 @@ public:
     // Sends the request again addressed with the current session, or fails it
     // once it has been re-sent MaxRetries times or cannot be addressed anew.
     void retryRequest();
+    // The renewal this request waited for failed: it ends with no answer.
+    void failRenewal();
 
     // The session's answers to a renewal, performed on the request that
     // started it: success re-sends every waiting request, failure fails them
-    // all. A report that comes when no renewal runs does nothing.
+    // all. A report that comes when that renewal no longer runs does nothing.
     void processWaitingForAccessTokenRequests(const HTTPRequestPtr& request = nullptr);
     void cancelWaitingForAccessTokenRequests(const HTTPRequestPtr& request = nullptr);
 
@@ -52,7 +57,7 @@ public:
 
     QString description() const override;
 
-    // The process-wide renewal state.
+    // The renewal state of the installed API client.
     static bool waitingForAccessToken();
     static QList<std::shared_ptr<JSONHTTPRequest>> waitingForAccessTokenRequests();
 
@@ -61,6 +66,7 @@ protected:
 
 private:
     std::shared_ptr<JSONHTTPRequest> shared();
+    TokenRenewal* renewal();
     // Steps of the end of a reply.
     void finishWithErrorStatus();
     // False when the forum is closed: the request then ends without a callback.
@@ -69,9 +75,9 @@ private:
     // (a code and a message for the user) shows the message.
     Value errorCode(const Value& errormessage);
     void handleInvalidAccessToken();
-    // Success and failure delivered to the waiting requests, whoever reports them.
-    static void endRenewal(bool renewed);
-    void failRequest();
+    // The verdict on a complete answer.
+    RequestOutcome judgedAnswer(bool signatureMatches) const;
+    void endWithoutAnswer();
 
     int m_retryCount = 0;
 };

@@ -12,7 +12,12 @@ void PlistHTTPRequest::connectionDidFinishLoading()
     bool ok = false;
     const Value list = PropertyList::fromData(loadedData(), &ok);
     setResponse(ok ? list : Value());
-    setSuccess(!error().isSet() && httpResponse().statusCode() < 400);
+    const int status = httpResponse().statusCode();
+    using Kind = RequestOutcome::Kind;
+    if (error().isSet())
+        setOutcome(RequestOutcome(Kind::HttpError, status));
+    else
+        setOutcome(RequestOutcome(ok ? Kind::Ok : Kind::Undecodable, status));
     // An error status fails with its whole body; the success call after it
     // then finds the callback spent.
     if (error().isSet())

@@ -33,11 +33,9 @@ void AvatarBuilder::response(const HTTPRequestPtr& request)
         return;
     // Let go at the end of the answer, whatever it says.
     const std::shared_ptr<Model> self = std::move(m_self);
-    removeRequest(request);
-    if (!request->success()) {
-        failedWithError(Error::withMessage(ApiRequest::noInternetText()));
+    // A refused picture changes nothing.
+    if (!takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true}))
         return;
-    }
     const Value code = ApiRequest::errorMessage(request->response());
     if (code.isString() && code.string() == u"redirect_updatethanks")
         CurrentUser::currentUser()->fetchInfo();

@@ -4,9 +4,11 @@
 
 #include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"
-#include "app/net/ClientIdentity.h"
+#include "app/media/ImageToUpload.h"
+#include "app/net/ApiClient.h"
 #include "app/net/ApiRequest.h"
-#include "neighbours/Profile.h"
+#include "app/net/ClientIdentity.h"
+#include "app/session/Profile.h"
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
@@ -16,13 +18,19 @@
 #include "platform/foundation/UserDefaults.h"
 
 #include <QFile>
-#include <QSet>
 
 #include <utility>
 
 namespace {
 
 const QString kStoreKey = QStringLiteral("current_user");
+
+QByteArray readFile(const QString& path, bool* ok)
+{
+    QFile file(path);
+    *ok = file.open(QIODevice::ReadOnly);
+    return *ok ? file.readAll() : QByteArray();
+}
 
 std::shared_ptr<CurrentUser>& instanceSlot()
 {
@@ -75,12 +83,16 @@ bool isSessionCall(const HTTPRequestPtr& request)
     if (!request)
         return false;
     const QString& method = request->apiCall().method;
-    return request->requestTag() == HTTPRequest::TagRenewal || method == u"api_init" || method == u"login_login";
+    return request->requestTag() == RequestTag::Renewal || method == u"api_init" || method == u"login_login";
 }
 
 }  // namespace
 
-CurrentUser::CurrentUser() = default;
+CurrentUser::CurrentUser()
+    : m_buddyList(std::make_shared<BuddyList>())
+{
+    m_buddyList->addObserver(this);
+}
 
 CurrentUser::~CurrentUser() = default;
 
@@ -94,13 +106,8 @@ const PropertyTable& CurrentUser::propertyTable()
             .text("apiclientid", &CurrentUser::apiclientid, &CurrentUser::setApiclientid)
             .boolean("anonymous", &CurrentUser::anonymous, &CurrentUser::setAnonymous)
             .text("profilepicurl", &CurrentUser::profilepicurl, &CurrentUser::setProfilepicurl)
-            .integer("buddylist_pagenumber", &CurrentUser::buddylist_pagenumber, &CurrentUser::setBuddylist_pagenumber)
-            .integer("buddylist_totalpages", &CurrentUser::buddylist_totalpages, &CurrentUser::setBuddylist_totalpages)
             .setterOnly("dbsessionhash", &CurrentUser::setDbsessionhash)
-            .setterOnly("prepared", &CurrentUser::setPrepared)
-            // The buddy list is fetched again after every start.
-            .notArchived("buddylist_pagenumber")
-            .notArchived("buddylist_totalpages");
+            .setterOnly("prepared", &CurrentUser::setPrepared);
     return table;
 }
 
@@ -216,12 +223,9 @@ void CurrentUser::initializeAPI(bool renewal)
         return;
     if (!m_apiaccesstoken.isEmpty() && !m_secret.isEmpty() && !m_apiclientid.isEmpty())
         return;
-    const HTTPRequestPtr request =
-        ApiRequest::send(QStringLiteral("api_init"), ClientIdentity::parameters(), 1,
-                         SELECTOR(CurrentUser, sessionHashResult), this,
-                         renewal ? HTTPRequest::TagRenewal : HTTPRequest::TagOrdinary);
-    m_sessionHashRequest = request;
-    addRequest(request);
+    m_sessionHashRequest = requestURL(QStringLiteral("api_init"), ClientIdentity::parameters(), RequestMethod::POST,
+                                      SELECTOR(CurrentUser, sessionHashResult),
+                                      renewal ? RequestTag::Renewal : RequestTag::Ordinary);
 }
 
 void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
@@ -230,24 +234,6 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
     std::lock_guard lock(m_lock);
-    removeRequest(request);
-
-    // Judged on the request that answered. An "api_init" answer is never
-    // signed (no session yet), so its success flag says nothing.
-    const int status = request->httpResponse().statusCode();
-    const Value json = request->response();
-    QString failure;
-    bool knownCode = false;
-    if (status < 200 || status > 399 || !json.isDict() || json.dict().isEmpty()) {
-        failure = ApiRequest::noInternetText();
-    } else {
-        const Value code = json[u"response"][u"errormessage"];
-        if (code.isList() && code.list().empty())
-            MU_LOG(QStringLiteral("Error caught: ") + code.debugText());
-        else if (code.isList() || code.isString())
-            failure = ErrorMessages::errorForCode(code);
-        knownCode = !failure.isNull();
-    }
 
     // Forgotten before anything else happens, so that whoever runs from here
     // on may open a new session.
@@ -255,21 +241,36 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
         m_sessionHashRequest.reset();
     m_staleSessionSignOut = false;
 
-    if (!failure.isNull()) {
-        abandonFollowUps(Error::withMessage(failure), request);
-        if (knownCode)
-            logout();
+    // An "api_init" answer is never signed (no session yet), and any answer
+    // that is not the forum's reads as no connection. Only a code of the
+    // answer's "errormessage" refuses the session; the forum sends no error
+    // lists here.
+    const std::optional<RequestOutcome> answer =
+        takeAnswer(request, {.acceptBadSignature = true, .failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    if (!answer)
+        return;
+    const Value json = request->response();
+    if (!json.isDict() || json.dict().isEmpty()) {
+        failedWithError(Error::withMessage(ApiRequest::noInternetText()), request);
         return;
     }
+    if (answer->is(RequestOutcome::Kind::ForumRefused)
+        && answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
+        failedWithError(Error::withMessage(answer->message()), request);
+        logout();
+        return;
+    }
+    const Value code = json[u"response"][u"errormessage"];
+    if (code.isList() && code.list().empty())
+        MU_LOG(QStringLiteral("Error caught: ") + code.debugText());
 
     applySessionAnswer(json);
+    Config::getInstance().applyApiInit(json);
     Config::getInstance().save();
     save();
-    if (!json[u"contenttypes"].isAbsent())
-        Config::getInstance().setContentTypes(json[u"contenttypes"]);
 
     if (userid() >= 1 && !m_apiaccesstoken.isEmpty()) {
-        fetchFriends();
+        m_buddyList->fetchFriends();
         const QString picture = registrationPicturePath(username());
         if (QFile::exists(picture))
             uploadPictureAtPath(picture);
@@ -282,7 +283,7 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
     if (operation)
         (this->*operation)();
     // A renewal always goes on to its sign-in, whatever was asked meanwhile.
-    if (m_renewalPending && operation != &CurrentUser::renovateAccessTokenLogin)
+    if (isRenewing() && operation != &CurrentUser::renovateAccessTokenLogin)
         renovateAccessTokenLogin();
 
     notifyChanged();
@@ -295,35 +296,12 @@ void CurrentUser::applySessionAnswer(const Value& json)
     const Value clientId = json[u"apiclientid"];
     if (clientId.isString() || clientId.isNumber())
         m_apiclientid = textOf(clientId);
-
-    Config& config = Config::getInstance();
-    config.setApiversion(json[u"apiversion"].toInt());
-    config.setBbtitle(json[u"bbtitle"].string());
-    config.setBburl(json[u"bburl"].string());
-    config.setBbactive(json[u"bbactive"].toBool());
-    config.setMurmoraversion(json[u"murmoraversion"].string());
-    config.setBbclosedreason(json[u"bbclosedreason"].string());
-    config.setForumhome(json[u"forumhome"].string());
-    QSet<QString> show;
-    const Value switches = json[u"show"];
-    for (const auto& [key, state] : switches.dict()) {
-        if (!state.isNothing() && state.toBool())
-            show.insert(key);
-    }
-    config.setShow(show);
-    config.setFeatures(json[u"features"]);
-}
-
-void CurrentUser::abandonFollowUps(const Error& error, const HTTPRequestPtr& request)
-{
-    m_whenInitializedCall = nullptr;
-    failedWithError(error, request);
 }
 
 void CurrentUser::failedWithError(const Error& error, const HTTPRequestPtr& request)
 {
     const std::shared_ptr<Model> guard = keepAlive();
-    if (request && (request->requestTag() == HTTPRequest::TagRenewal || (m_renewalPending && isSessionCall(request))))
+    if (request && (request->requestTag() == RequestTag::Renewal || (isRenewing() && isSessionCall(request))))
         renovateAccessTokenFail();
     if (isSessionCall(request))
         m_whenInitializedCall = nullptr;
@@ -335,7 +313,7 @@ void CurrentUser::failedWithError(const Error& error, const HTTPRequestPtr& requ
 void CurrentUser::login()
 {
     if (!m_apiaccesstoken.isEmpty() && !m_secret.isEmpty()) {
-        requestURL(QStringLiteral("login_login"), loginRequestParams(), 1);
+        requestURL(QStringLiteral("login_login"), loginRequestParams(), RequestMethod::POST);
         return;
     }
     m_whenInitializedCall = &CurrentUser::login;
@@ -358,34 +336,35 @@ void CurrentUser::setFromRequest(const HTTPRequestPtr& request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
     std::lock_guard lock(m_lock);
-    removeRequest(request);
 
-    const int status = request->httpResponse().statusCode();
     // A sign-in answer that decoded is taken even when its signature did not
     // match (the forum signs with the session it has just replaced).
-    if (request->incorrectResponseSignature() && !request->response().isAbsent() && status >= 200 && status <= 399)
-        request->setSuccess(true);
-    if (!request->success()) {
-        failedWithError(Error::withMessage(ApiRequest::noInternetText()), request);
+    const std::optional<RequestOutcome> answer =
+        takeAnswer(request, {.acceptBadSignature = true, .failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    if (!answer)
         return;
-    }
 
-    const Value json = request->response();
-    const Value session = json[u"session"];
+    const Value session = request->response()[u"session"];
     if (!session.isAbsent()) {
         setDictionary(session);
         save();
     }
-    const QString refusal = ApiRequest::knownErrorText(json);
-    if (!refusal.isNull()) {
-        failedWithError(Error::withMessage(refusal), request);
-        return;
+    if (answer->is(RequestOutcome::Kind::ForumRefused)) {
+        const Error refusal = Error::withMessage(answer->message());
+        // A refusal of the answer's own code fails a renewal's sign-in; one
+        // of an error list is reported, and the renewal has its new session.
+        if (answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
+            failedWithError(refusal, request);
+            return;
+        }
+        failedWithError(refusal);
+    } else {
+        setDictionary(answer->dictionary());
+        // What the answer filled in (the avatar's address, the title) must
+        // survive a restart as well.
+        save();
     }
-    Friend::setFromRequest(request);
-    // What the answer filled in (the avatar's address, the title) must
-    // survive a restart as well.
-    save();
-    if (request->requestTag() == HTTPRequest::TagRenewal)
+    if (request->requestTag() == RequestTag::Renewal)
         renovateAccessTokenSucces();
 }
 
@@ -397,20 +376,18 @@ void CurrentUser::logout()
     // Without a session there is nothing to sign out of, and the address
     // would become a session opening.
     if (hasSession()) {
-        addRequest(ApiRequest::send(QStringLiteral("login_logout"), ValueDict(), 0,
-                                    SELECTOR(CurrentUser, setFromRequest), this, HTTPRequest::TagLogout));
+        requestURL(QStringLiteral("login_logout"), ValueDict(), RequestMethod::GET,
+                   SELECTOR(CurrentUser, setFromRequest), RequestTag::Logout);
+    } else if (isRenewing()) {
+        // Signed out while the token is being renewed: nothing to sign out
+        // of yet, but nobody may wait for the member's new token any more.
+        ApiClient::current().renewal().fail();
     }
-    cancelFriendsRequests();
     // Nothing asked for the member who leaves may run for the guest.
     m_whenInitializedCall = nullptr;
-    m_buddylistPagenumber = 0;
-    m_buddylistTotalpages = 0;
+    m_buddyList->clear();
     run(dismissedNoticesClearHandler());
     run(forumTreeClearHandler());
-    m_friends.clear();
-    m_incomingFriends.clear();
-    m_outgoingFriends.clear();
-    m_contacts.clear();
     setProfile(nullptr);
     Friend::setUserid(0);
     setUsername(QString());
@@ -447,14 +424,12 @@ void CurrentUser::save()
 
 // ---- Renewal
 
-void CurrentUser::renovateAccessTokenAndCallSuccessSelector(const Selector& success, const Selector& fail,
+void CurrentUser::renovateAccessTokenAndCallSuccessSelector(const Selector&, const Selector&,
                                                            const HTTPRequestPtr& object)
 {
+    // The renewal's state lives with the API client, which began it: this
+    // side opens a new session and signs in again, then reports there.
     const std::shared_ptr<Model> guard = keepAlive();
-    m_renewSuccess = success;
-    m_renewFail = fail;
-    m_renewObject = object;
-    m_renewalPending = true;
     // An "api_init" that was itself told its token is stale waits for this
     // renewal and would never answer it: a new one opens the session instead.
     if (object && m_sessionHashRequest.lock() == object) {
@@ -471,40 +446,47 @@ void CurrentUser::renovateAccessTokenAndCallSuccessSelector(const Selector& succ
 
 void CurrentUser::renovateAccessTokenLogin()
 {
-    if (!m_renewalPending)
+    if (!isRenewing())
         return;
     if (m_anonymous || username().isEmpty() || m_passwordmd5.isEmpty()) {
         renovateAccessTokenSucces();
         return;
     }
-    addRequest(ApiRequest::send(QStringLiteral("login_login"), loginRequestParams(), 1,
-                                SELECTOR(CurrentUser, setFromRequest), this, HTTPRequest::TagRenewal));
+    requestURL(QStringLiteral("login_login"), loginRequestParams(), RequestMethod::POST,
+               SELECTOR(CurrentUser, setFromRequest), RequestTag::Renewal);
 }
 
 void CurrentUser::renovateAccessTokenSucces()
 {
-    if (!m_renewalPending)
-        return;
-    const Selector success = std::exchange(m_renewSuccess, Selector());
-    const HTTPRequestPtr object = std::exchange(m_renewObject, nullptr);
-    m_renewFail = Selector();
-    m_renewalPending = false;
-    success.perform(object.get(), object);
+    if (isRenewing())
+        ApiClient::current().renewal().succeed();
 }
 
 void CurrentUser::renovateAccessTokenFail()
 {
-    if (!m_renewalPending)
+    if (!isRenewing())
         return;
-    const Selector fail = std::exchange(m_renewFail, Selector());
-    const HTTPRequestPtr object = std::exchange(m_renewObject, nullptr);
-    m_renewSuccess = Selector();
-    m_renewalPending = false;
-    fail.perform(object.get(), object);
+    ApiClient::current().renewal().fail();
     const Bundle& bundle = Bundle::main();
     AlertView::create(QString(), bundle.localizedString(QStringLiteral("renovate_session")), nullptr,
                       {bundle.localizedString(QStringLiteral("ok"))})
         ->show();
+}
+
+bool CurrentUser::isRenewing() const
+{
+    return ApiClient::current().renewal().isRunning();
+}
+
+void CurrentUser::modelHasChanged(Model*)
+{
+    notifyChanged();
+}
+
+bool CurrentUser::modelHasFailedToUpdate(Model*, const Error& error)
+{
+    failedWithError(error);
+    return true;
 }
 
 // ---- Fields with effects
@@ -548,4 +530,47 @@ void CurrentUser::prepareRegistration()
     }
     m_whenInitializedCall = &CurrentUser::prepareRegistration;
     initializeAPI();
+}
+
+// ---- Pictures
+
+void CurrentUser::uploadPicture(const ImageToUpload& image)
+{
+    uploadPictureAtPath(image.path());
+}
+
+void CurrentUser::uploadPictureAtPath(const QString& path)
+{
+    bool ok = false;
+    const QByteArray data = readFile(path, &ok);
+    if (!ok) {
+        MU_LOG(QStringLiteral("The picture to upload cannot be read: ") + path);
+        return;
+    }
+    addRequest(ApiRequest::sendPicture(QStringLiteral("profile_updateprofilepic"), data,
+                                       SELECTOR(CurrentUser, finishedUploading), this));
+}
+
+void CurrentUser::finishedUploading(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    const std::shared_ptr<Model> guard = keepAlive();
+    // A refused picture stays where it is, so that it can be sent again.
+    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
+        return;
+    fetchInfo();
+    const QString pending = registrationPicturePath(username());
+    if (QFile::exists(pending) && !QFile::remove(pending))
+        MU_LOG(QStringLiteral("The registration picture could not be removed: ") + pending);
+}
+
+void CurrentUser::deleteAvatar()
+{
+    const std::shared_ptr<Model> guard = keepAlive();
+    Friend::setAvatarurl(QString());
+    setAvatar(Image());
+    requestURL(QStringLiteral("profile_updateavatar"),
+               ValueDict{{QStringLiteral("avatarid"), Value(QStringLiteral("-1"))}}, RequestMethod::POST);
+    notifyChanged();
 }

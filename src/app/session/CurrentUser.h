@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/config/SessionCredentials.h"
+#include "app/model/ModelObserver.h"
+#include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"
+#include "app/session/BuddyList.h"
 #include "app/session/Friend.h"
-#include "neighbours/IncomingFriendRequest.h"
-#include "neighbours/OutgoingFriendRequest.h"
 
 #include <QList>
 #include <QString>
@@ -18,12 +18,14 @@ class ImageToUpload;
 // The person using the application, signed in or not, and the API session
 // every forum request is signed with. It opens the session ("api_init"),
 // signs the member in and out, renews the session when the request layer
-// finds the token invalid, keeps the member's buddy lists and pictures, and
-// keeps itself in the user defaults under "current_user".
+// finds the token invalid (the renewal's state is the API client's), keeps
+// the member's pictures, and keeps itself in the user defaults under
+// "current_user". The member's buddy list is a paged model of its own; the
+// user's observers hear of it.
 //
 // The password is kept only as its MD5 digest (what the sign-in sends), under
 // the archive key "passwordmd5".
-class CurrentUser : public Friend, public SessionCredentials, public SessionRenewal {
+class CurrentUser : public Friend, public SessionCredentials, public SessionRenewal, public ModelObserver {
 public:
     // An operation to perform later on the user (whenInitializedCall).
     using Operation = void (CurrentUser::*)();
@@ -70,7 +72,9 @@ public:
     // Answers to sign-in, renewal sign-in, sign-out and avatar removal.
     void setFromRequest(const HTTPRequestPtr& request) override;
     using Friend::failedWithError;
-    void failedWithError(const Error& error, const HTTPRequestPtr& request);
+    // A failed session opening or sign-in: nothing that waited for it may
+    // run later, and a renewal waiting for it fails.
+    void failedWithError(const Error& error, const HTTPRequestPtr& request) override;
 
     void renovateAccessTokenAndCallSuccessSelector(const Selector& success, const Selector& fail,
                                                    const HTTPRequestPtr& object) override;
@@ -93,11 +97,18 @@ public:
     void fetchInfo();
     void prepareRegistration();
 
-    // ---- Buddy list and pictures
-    void fetchFriends();
-    void fetchNextFriendsPage();
-    bool hasMoreFriendsPage() const { return m_buddylistPagenumber < m_buddylistTotalpages; }
-    void friendsResult(const HTTPRequestPtr& request);
+    // ---- Buddy list (the list's own operations) and pictures
+    const BuddyListPtr& buddyList() const { return m_buddyList; }
+    void fetchFriends() { m_buddyList->fetchFriends(); }
+    void fetchNextFriendsPage() { m_buddyList->fetchNextFriendsPage(); }
+    bool hasMoreFriendsPage() const { return m_buddyList->hasMoreFriendsPage(); }
+    void friendsResult(const HTTPRequestPtr& request) { m_buddyList->friendsResult(request); }
+    const QList<FriendPtr>& friends() const { return m_buddyList->friends(); }
+    const QList<IncomingFriendRequestPtr>& incoming_friends() const { return m_buddyList->incoming_friends(); }
+    const QList<OutgoingFriendRequestPtr>& outgoing_friends() const { return m_buddyList->outgoing_friends(); }
+    const QList<FriendPtr>& contacts() const { return m_buddyList->contacts(); }
+    qint32 buddylist_pagenumber() const { return static_cast<qint32>(m_buddyList->pagenumber()); }
+    qint32 buddylist_totalpages() const { return static_cast<qint32>(m_buddyList->totalpages()); }
     void uploadPicture(const ImageToUpload& image);
     void uploadPictureAtPath(const QString& path);
     void finishedUploading(const HTTPRequestPtr& request);
@@ -122,19 +133,12 @@ public:
     QString profilepicurl() const { return m_profilepicurl; }
     const Image& image() const { return m_image; }
     void setImage(const Image& image) { m_image = image; }
-    const QList<FriendPtr>& friends() const { return m_friends; }
-    const QList<IncomingFriendRequestPtr>& incoming_friends() const { return m_incomingFriends; }
-    const QList<OutgoingFriendRequestPtr>& outgoing_friends() const { return m_outgoingFriends; }
-    const QList<FriendPtr>& contacts() const { return m_contacts; }
-    qint32 buddylist_pagenumber() const { return m_buddylistPagenumber; }
-    void setBuddylist_pagenumber(qint32 page) { m_buddylistPagenumber = page; }
-    qint32 buddylist_totalpages() const { return m_buddylistTotalpages; }
-    void setBuddylist_totalpages(qint32 pages) { m_buddylistTotalpages = pages; }
-    // The renewal in progress: what to perform on its caller, and the caller.
-    const Selector& whenRenovateAccessTokenSuccessCall() const { return m_renewSuccess; }
-    const Selector& whenRenovateAccessTokenFailCall() const { return m_renewFail; }
-    const HTTPRequestPtr& renovateAccessTokenDelegate() const { return m_renewObject; }
-    bool isRenewing() const { return m_renewalPending; }
+    // A renewal of the access token runs (its state is the API client's).
+    bool isRenewing() const;
+
+    // The buddy list's news are the user's.
+    void modelHasChanged(Model* model) override;
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
 
 protected:
     bool setImageProperty(const QString& name, const Image& image) override;
@@ -143,11 +147,7 @@ private:
     bool apiInitInFlight() const;
     // The sign-out of a stale session hash: sign out, then open a guest session.
     void signOutForStaleSession();
-    // A failed session opening or sign-in: nothing that waited for it may
-    // run later, and a renewal waiting for it fails.
-    void abandonFollowUps(const Error& error, const HTTPRequestPtr& request);
     void applySessionAnswer(const Value& json);
-    void cancelFriendsRequests();
 
     mutable std::recursive_mutex m_lock;
 
@@ -160,23 +160,8 @@ private:
     Operation m_whenInitializedCall = nullptr;
     QString m_profilepicurl;
     Image m_image;
-    QList<FriendPtr> m_friends;
-    QList<IncomingFriendRequestPtr> m_incomingFriends;
-    QList<OutgoingFriendRequestPtr> m_outgoingFriends;
-    QList<FriendPtr> m_contacts;
-    qint32 m_buddylistPagenumber = 0;
-    qint32 m_buddylistTotalpages = 0;
-    Selector m_renewSuccess;
-    Selector m_renewFail;
-    // Held until the renewal ends, so that its outcome always has someone to reach.
-    HTTPRequestPtr m_renewObject;
-    // A renewal has begun and not yet ended (it may be waiting for an
-    // "api_init" that was already in flight when it began).
-    bool m_renewalPending = false;
+    BuddyListPtr m_buddyList;
     bool m_staleSessionSignOut = false;
-    // The buddy-list page last asked for, and the requests in flight.
-    qint32 m_requestedFriendsPage = 0;
-    NonRetainingSet<HTTPRequest> m_friendsRequests;
 };
 
 using CurrentUserPtr = std::shared_ptr<CurrentUser>;

@@ -1,8 +1,7 @@
 #include "app/session/Friend.h"
 
 #include "app/config/ErrorMessages.h"
-#include "app/net/ApiRequest.h"
-#include "neighbours/Profile.h"
+#include "app/session/Profile.h"
 #include "platform/foundation/StringExtensions.h"
 
 Friend::Friend() = default;
@@ -59,17 +58,17 @@ void Friend::addAsFriend()
                ValueDict{{QStringLiteral("userid"), Value(QString::number(m_userid))},
                          {QStringLiteral("userlist"), Value(QStringLiteral("friend"))},
                          {QStringLiteral("friend"), Value(QStringLiteral("1"))}},
-               1);
+               RequestMethod::POST);
 }
 
 void Friend::postVisitorMessage(const QString& message)
 {
     if (message.isEmpty())
         return;
-    addRequest(ApiRequest::send(QStringLiteral("visitormessage_message"),
-                                ValueDict{{QStringLiteral("message"), Value(message)},
-                                          {QStringLiteral("userid"), Value(QString::number(m_userid))}},
-                                1, SELECTOR(Friend, postedVisitorMessage), this));
+    requestURL(QStringLiteral("visitormessage_message"),
+               ValueDict{{QStringLiteral("message"), Value(message)},
+                         {QStringLiteral("userid"), Value(QString::number(m_userid))}},
+               RequestMethod::POST, SELECTOR(Friend, postedVisitorMessage));
 }
 
 void Friend::postedVisitorMessage(const HTTPRequestPtr& request)
@@ -77,11 +76,16 @@ void Friend::postedVisitorMessage(const HTTPRequestPtr& request)
     if (!request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
-    removeRequest(request);
-    // A refusal can also come as the answer's own code (a guest may not post).
-    const QString failure = ApiRequest::failureText(*request);
-    if (!failure.isNull()) {
-        failedWithError(Error::withMessage(failure));
+    // The message preview's error list is judged below: its first code the
+    // table knows refuses the message, unknown ones change nothing. A refusal
+    // can also come as the answer's own code (a guest may not post).
+    const std::optional<RequestOutcome> answer =
+        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    if (!answer)
+        return;
+    if (answer->is(RequestOutcome::Kind::ForumRefused)
+        && answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
+        failedWithError(Error::withMessage(answer->message()));
         return;
     }
     const Value json = request->response();

@@ -51,14 +51,35 @@ void bindNumber(sqlite3_stmt* statement, int position, const QString& decimalTex
 
 }  // namespace
 
-std::shared_ptr<Database> Database::getInstance()
+namespace {
+
+std::mutex& instanceLock()
 {
     static std::mutex lock;
+    return lock;
+}
+
+std::shared_ptr<Database>& instanceSlot()
+{
     static std::shared_ptr<Database> instance;
-    const std::lock_guard<std::mutex> guard(lock);
+    return instance;
+}
+
+}  // namespace
+
+std::shared_ptr<Database> Database::getInstance()
+{
+    const std::lock_guard<std::mutex> guard(instanceLock());
+    std::shared_ptr<Database>& instance = instanceSlot();
     if (!instance)
         instance = std::make_shared<Database>();
     return instance;
+}
+
+void Database::resetInstance()
+{
+    const std::lock_guard<std::mutex> guard(instanceLock());
+    instanceSlot().reset();
 }
 
 Database::Database() : Database(QStringLiteral("database.sql")) {}

@@ -28,6 +28,9 @@ class Database : public ModelDelegate {
 public:
     // The shared store on "database.sql".
     static std::shared_ptr<Database> getInstance();
+    // Closes the shared store (once nobody else holds it); the next
+    // getInstance() opens it again.
+    static void resetInstance();
 
     Database();
     // Opens the file of that name in the documents folder; a missing file is

@@ -1,8 +1,7 @@
 #include "forum/model/Builder.h"
 
-#include "app/config/Config.h"
 #include "app/media/ImageToUpload.h"
-#include "app/net/ApiRequest.h"
+#include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
 #include "platform/foundation/Log.h"
 
@@ -44,7 +43,7 @@ Builder::~Builder()
 const PropertyTable& Builder::propertyTable()
 {
     static const PropertyTable table = PropertyTable(&Model::propertyTable())
-        .integer("requestStatus", &Builder::requestStatus, &Builder::setRequestStatus)
+        .integer("requestStatus", &Builder::requestStatusValue, &Builder::setRequestStatusValue)
         .integer("poststarttime", &Builder::poststarttime, &Builder::setPoststarttime)
         .text("posthash", &Builder::posthash, &Builder::setPosthash)
         .text("title", &Builder::title, &Builder::setTitle)
@@ -57,19 +56,27 @@ const PropertyTable& Builder::propertyTable()
     return table;
 }
 
+void Builder::setRequestStatusValue(qint32 status)
+{
+    // A value no status has leaves the builder idle.
+    m_requestStatus = status >= 0 && status <= static_cast<qint32>(BuilderStatus::Failed)
+                          ? static_cast<BuilderStatus>(status)
+                          : BuilderStatus::Idle;
+}
+
 // ---- Sending
 
 Error Builder::create()
 {
-    if (m_requestStatus == StatusSending)
+    if (m_requestStatus == BuilderStatus::Sending)
         return Error();
-    m_requestStatus = StatusSending;
+    m_requestStatus = BuilderStatus::Sending;
     if (m_attachments.isEmpty()) {
         post();
         return Error();
     }
     if (m_posthash.isNull()) {
-        m_requestStatus = StatusFailed;
+        m_requestStatus = BuilderStatus::Failed;
         return Error(AuthErrorName, 1, AuthErrorReason);
     }
 
@@ -88,7 +95,7 @@ Error Builder::create()
     // All of them are counted before the first goes out, so that one that
     // ends at once cannot look like the last.
     m_attachmentRequests = uploads;
-    const QUrl url = Config::getInstance().URLWithString(UploadMethod);
+    const QUrl url = ApiAddress::URLWithString(UploadMethod);
     for (const HTTPRequestPtr& upload : uploads)
         upload->requestUrl(url);
     return Error();
@@ -120,7 +127,7 @@ HTTPRequestPtr Builder::makeUpload(const UploadAttachment& attachment, const Val
     request->setCallbackObject(this);
     request->setSuccessSelector(SELECTOR(Builder, finishedUploading));
     request->setFailureSelector(SELECTOR(Builder, finishedUploading));
-    request->setMethod(1);
+    request->setMethod(RequestMethod::POST);
     request->setApiCall(ApiCall{UploadMethod, ValueDict()});
     request->addParameters(fields);
     if (attachment.isImageToUpload())
@@ -152,9 +159,7 @@ void Builder::cancelUploads()
 
 HTTPRequestPtr Builder::sendCreating(const QString& apiMethod, const ValueDict& params)
 {
-    HTTPRequestPtr request = ApiRequest::send(apiMethod, params, 1, SELECTOR(Builder, finishedCreating), this);
-    addRequest(request);
-    return request;
+    return requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Builder, finishedCreating));
 }
 
 // ---- The subclass's part
@@ -187,9 +192,9 @@ void Builder::setResponse(const Value& response)
 void Builder::setErrormessage(const Value& code)
 {
     if (!m_attachmentRequests.isEmpty())
-        m_requestStatus = StatusSending;
+        m_requestStatus = BuilderStatus::Sending;
     else if (wasSended(code))
-        m_requestStatus = StatusSent;
+        m_requestStatus = BuilderStatus::Sent;
     notifyChanged();
 }
 
@@ -204,8 +209,8 @@ bool Builder::wasSended(const Value& code)
 
 void Builder::setFromRequest(const HTTPRequestPtr& request)
 {
-    if (m_requestStatus == StatusSending)
-        m_requestStatus = StatusFailed;
+    if (m_requestStatus == BuilderStatus::Sending)
+        m_requestStatus = BuilderStatus::Failed;
     Model::setFromRequest(request);
 }
 
@@ -217,8 +222,9 @@ void Builder::finishedCreating(const HTTPRequestPtr& request)
         setFromRequest(request);
         return;
     }
-    removeRequest(request);
+    const std::shared_ptr<Model> guard = keepAlive();
     // Failed before the observers hear of it, so that what they read is final.
-    m_requestStatus = StatusFailed;
-    failedWithError(Error::withMessage(ApiRequest::noInternetText()));
+    m_requestStatus = BuilderStatus::Failed;
+    // A post that never got the forum's own answer reads as no connection.
+    takeAnswer(request, {.failuresReadNoInternet = true});
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/model/Model.h"
+#include "forum/model/BuilderStatus.h"
 #include "forum/model/UploadAttachment.h"
 
 #include <QList>
@@ -16,12 +17,6 @@
 // Abstract: a concrete builder gives getParams, post and wasSentFine.
 class Builder : public Model {
 public:
-    // requestStatus.
-    static constexpr int StatusIdle = 0;
-    static constexpr int StatusSending = 1;
-    static constexpr int StatusSent = 2;
-    static constexpr int StatusFailed = 3;
-
     // The API method of each attachment upload.
     static const QString UploadMethod;
     // What create answers when attachments cannot be uploaded for want of a form hash.
@@ -66,8 +61,8 @@ public:
     // The end of each upload, successful or not.
     virtual void finishedUploading(const HTTPRequestPtr& request);
 
-    int requestStatus() const { return m_requestStatus; }
-    void setRequestStatus(int status) { m_requestStatus = status; }
+    BuilderStatus requestStatus() const { return m_requestStatus; }
+    void setRequestStatus(BuilderStatus status) { m_requestStatus = status; }
     const UploadAttachmentList& attachments() const { return m_attachments; }
     void setAttachments(const UploadAttachmentList& attachments) { m_attachments = attachments; }
     // The uploads still running.
@@ -95,13 +90,16 @@ protected:
     HTTPRequestPtr sendCreating(const QString& apiMethod, const ValueDict& params);
 
 private:
+    // The status as the property table fills and archives it.
+    qint32 requestStatusValue() const { return static_cast<qint32>(m_requestStatus); }
+    void setRequestStatusValue(qint32 status);
     // The upload request of one attachment, not yet sent; null when the
     // attachment has nothing that can be read.
     HTTPRequestPtr makeUpload(const UploadAttachment& attachment, const ValueDict& fields);
     ValueDict uploadFields();
     void cancelUploads();
 
-    int m_requestStatus = StatusIdle;
+    BuilderStatus m_requestStatus = BuilderStatus::Idle;
     UploadAttachmentList m_attachments;
     QList<HTTPRequestPtr> m_attachmentRequests;
     qint32 m_poststarttime = 0;

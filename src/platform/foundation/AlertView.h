@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/foundation/AlertViewDelegate.h"
 #include "platform/foundation/Trackable.h"
 
 #include <QList>
@@ -10,13 +11,6 @@
 #include <memory>
 
 class AlertView;
-
-// Told when the user answers an alert.
-class AlertViewDelegate : public virtual Trackable {
-public:
-    virtual void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) {}
-    virtual void didDismissWithButtonIndex(AlertView* alertView, int buttonIndex) {}
-};
 
 // A modal message with buttons. The model layer only keeps the list of alerts
 // on screen; the widget layer installs a presenter that displays them.

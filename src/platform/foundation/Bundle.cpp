@@ -56,6 +56,13 @@ QString Bundle::resourcesPath() const
     return *m_resourcesPath;
 }
 
+void Bundle::setResourcesPath(const QString& path)
+{
+    m_resourcesPath = path.isNull() ? std::nullopt : std::optional<QString>(QDir(path).absolutePath());
+    m_info.reset();
+    m_strings.reset();
+}
+
 QString Bundle::pathForResource(const QString& name) const
 {
     if (name.isEmpty())

@@ -15,6 +15,9 @@ public:
     static Bundle& main();
 
     QString resourcesPath() const;
+    // Reads the resources from this folder from now on (tests, the demo); a
+    // null path goes back to finding them as at start.
+    void setResourcesPath(const QString& path);
     // The full path of a resource file, or a null text when there is none.
     QString pathForResource(const QString& name) const;
     // A setting of "Info.plist" (e.g. "ZtServerBaseUrl"), or an absent value.

@@ -1,5 +1,6 @@
 #include "DateExtensions.h"
 
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/DateFormatter.h"
 #include "platform/foundation/NamedException.h"
 
@@ -85,7 +86,7 @@ std::optional<QDateTime> createWithObject(const Value& value)
     if (value.isNothing())
         return std::nullopt;
     if (value.isNumeric() || value.isString())
-        return QDateTime::currentDateTimeUtc().addSecs(value.toLongLong());
+        return Clock::current().now().addSecs(value.toLongLong());
     throw NamedException(QStringLiteral("Invalid date"),
                          QStringLiteral("Attempt to create a date with invalid parameter of class \"%1\"")
                              .arg(kindName(value)));

@@ -1,5 +1,7 @@
 #include "DateFormatter.h"
 
+#include "platform/foundation/Clock.h"
+
 #include <unicode/fieldpos.h>
 #include <unicode/locid.h>
 #include <unicode/simpletz.h>
@@ -25,7 +27,7 @@ std::unique_ptr<icu::TimeZone> makeZone(const QTimeZone& zone)
     if (known && *known != icu::TimeZone::getUnknown())
         return known;
     // Qt's fixed-offset zones ("UTC+01:00") have no tz database entry.
-    const int offsetMs = zone.offsetFromUtc(QDateTime::currentDateTimeUtc()) * 1000;
+    const int offsetMs = zone.offsetFromUtc(Clock::current().now()) * 1000;
     return std::make_unique<icu::SimpleTimeZone>(offsetMs, icu::UnicodeString::fromUTF8(id.constData()));
 }
 

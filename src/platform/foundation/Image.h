@@ -1,20 +1,9 @@
 #pragma once
 
+#include "platform/foundation/ImageOrientation.h"
+
 #include <QByteArray>
 #include <QImage>
-
-// How the stored bitmap must be turned to show upright. The numbering is the
-// platform's own and is part of the picture's stored form.
-enum class ImageOrientation {
-    Up = 0,
-    Down,
-    Left,
-    Right,
-    UpMirrored,
-    DownMirrored,
-    LeftMirrored,
-    RightMirrored,
-};
 
 // The platform's picture: the bitmap as it was stored plus the orientation
 // tag that says how to show it. Nothing here applies the tag; whoever needs

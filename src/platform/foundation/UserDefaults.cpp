@@ -4,7 +4,10 @@
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PropertyList.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace {
@@ -22,11 +25,27 @@ QString UserDefaults::filePath() const
     return Paths::dataDir() + QStringLiteral("/UserDefaults.plist");
 }
 
+void UserDefaults::removeLeftoverCopies() const
+{
+    // A save killed between writing its copy and renaming it leaves the copy
+    // ("UserDefaults.plist.XXXXXX") beside the file; nothing else would ever
+    // remove it. The settings file itself is always whole.
+    const QFileInfo file(filePath());
+    static const QRegularExpression leftover(QStringLiteral("^%1\\.[A-Za-z0-9]{6}$")
+                                                 .arg(QRegularExpression::escape(file.fileName())));
+    QDir folder = file.dir();
+    for (const QString& name : folder.entryList({file.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
+        if (leftover.match(name).hasMatch() && !folder.remove(name))
+            MU_LOG(QStringLiteral("A leftover copy of the settings could not be removed: ") + name);
+    }
+}
+
 const ValueDict& UserDefaults::values() const
 {
     if (m_values)
         return *m_values;
     m_values.emplace();
+    removeLeftoverCopies();
     const QString path = filePath();
     if (!QFile::exists(path))
         return *m_values;

@@ -8,7 +8,8 @@
 
 // The user's settings: one property-list file in the data folder. Every
 // change is written at once, atomically (temporary file, then rename) and
-// readable by the owner only, so a crash never loses or corrupts it.
+// readable by the owner only, so a crash never loses or corrupts it; a
+// temporary copy a crash left behind is removed on the next start.
 class UserDefaults {
 public:
     static UserDefaults& standard();
@@ -27,6 +28,7 @@ public:
 
 private:
     UserDefaults() = default;
+    void removeLeftoverCopies() const;
     const ValueDict& values() const;
 
     mutable std::optional<ValueDict> m_values;

@@ -1,11 +1,12 @@
+#include "AppTest.h"
+
 #include "app/config/Customizer.h"
 
 #include "platform/foundation/PropertyList.h"
-#include "support/TestSupport.h"
 
 #include <QFile>
 
-#include <gtest/gtest.h>
+using CustomizerTest = AppTest;
 
 namespace {
 
@@ -28,7 +29,7 @@ void expectGrey(const QColor& color, double level)
 
 }  // namespace
 
-TEST(CustomizerTest, QuoteColourIsForcedAndMissingKeysGiveNothing)
+TEST_F(CustomizerTest, QuoteColourIsForcedAndMissingKeysGiveNothing)
 {
     Customizer customizer(writeColors({{kColorBackgroundQuote, Value(QStringLiteral("0x000000"))},
                                        {kColorTextTitle, Value(QStringLiteral("0x2A5DB0"))}}));
@@ -44,7 +45,7 @@ TEST(CustomizerTest, QuoteColourIsForcedAndMissingKeysGiveNothing)
     EXPECT_FALSE(bare.colorForKey(kColorBackground).isValid());
 }
 
-TEST(CustomizerTest, ColourTextsAreUnsignedHex)
+TEST_F(CustomizerTest, ColourTextsAreUnsignedHex)
 {
     EXPECT_EQ(Customizer::colorForHex(QStringLiteral("0xD8E3EB")), 0xD8E3EBu);
     EXPECT_EQ(Customizer::colorForHex(QStringLiteral("d8e3eb")), 0xD8E3EBu);
@@ -55,7 +56,7 @@ TEST(CustomizerTest, ColourTextsAreUnsignedHex)
     EXPECT_EQ(Customizer::colorForHex(QStringLiteral("0x123456789")), 0xFFFFFFFFu);
 }
 
-TEST(CustomizerTest, GradientOfBlackButton)
+TEST_F(CustomizerTest, GradientOfBlackButton)
 {
     Customizer customizer(writeColors({{kColorBackgroundButton, Value(QStringLiteral("0x000000"))}}));
     const QList<QColor>& gradient = customizer.buttonColorsGradient();
@@ -65,7 +66,7 @@ TEST(CustomizerTest, GradientOfBlackButton)
         expectGrey(gradient[i], expected[i]);
 }
 
-TEST(CustomizerTest, GradientOfColouredButtonGoesFromLightToDark)
+TEST_F(CustomizerTest, GradientOfColouredButtonGoesFromLightToDark)
 {
     // Base 0x3366CC: r = 0.2, g = 0.4, b = 0.8.
     Customizer customizer(writeColors({{kColorBackgroundButton, Value(QStringLiteral("0x3366CC"))}}));
@@ -84,7 +85,7 @@ TEST(CustomizerTest, GradientOfColouredButtonGoesFromLightToDark)
     EXPECT_FLOAT_EQ(Customizer::interpolateFrom(1.0f, 0.2f, 3), 0.6f);
 }
 
-TEST(CustomizerTest, SharedThemeComesFromTheBundle)
+TEST_F(CustomizerTest, SharedThemeComesFromTheBundle)
 {
     Customizer& theme = Customizer::getInstance();
     EXPECT_EQ(theme.appLabel(), QStringLiteral("mu Forum"));

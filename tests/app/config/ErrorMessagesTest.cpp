@@ -1,12 +1,15 @@
+#include "AppTest.h"
+
 #include "app/config/AlertViewUtil.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/ErrorMessages.h"
 
 #include "platform/foundation/Bundle.h"
 
-#include <gtest/gtest.h>
+using ErrorMessagesTest = AppTest;
+using ConnectionErrorTest = AppTest;
 
-TEST(ErrorMessagesTest, TextsOfCodesGivenAsTextOrList)
+TEST_F(ErrorMessagesTest, TextsOfCodesGivenAsTextOrList)
 {
     const QString badlogin = ErrorMessages::errorForCode(Value(QStringLiteral("badlogin")));
     EXPECT_FALSE(badlogin.isEmpty());
@@ -20,7 +23,7 @@ TEST(ErrorMessagesTest, TextsOfCodesGivenAsTextOrList)
     EXPECT_TRUE(ErrorMessages::errorForCode(Value::null()).isNull());
 }
 
-TEST(ErrorMessagesTest, EveryCodeHasItsOwnTranslation)
+TEST_F(ErrorMessagesTest, EveryCodeHasItsOwnTranslation)
 {
     const QStringList& codes = ErrorMessages::codes();
     ASSERT_EQ(codes.size(), 55);
@@ -31,7 +34,7 @@ TEST(ErrorMessagesTest, EveryCodeHasItsOwnTranslation)
         EXPECT_NE(Bundle::main().localizedString(code), code) << code.toStdString();
 }
 
-TEST(ErrorMessagesTest, NoInternetNamesTheApplication)
+TEST_F(ErrorMessagesTest, NoInternetNamesTheApplication)
 {
     const QString text = ErrorMessages::errorForCode(Value(QStringLiteral("nointernet")));
     EXPECT_TRUE(text.contains(QStringLiteral("mu Forum"))) << text.toStdString();
@@ -39,7 +42,7 @@ TEST(ErrorMessagesTest, NoInternetNamesTheApplication)
     EXPECT_EQ(Bundle::main().localizedString(QStringLiteral("nointernet")).count(QStringLiteral("%@")), 1);
 }
 
-TEST(ErrorMessagesTest, EveryInvalidSessionHashLookupSignsOut)
+TEST_F(ErrorMessagesTest, EveryInvalidSessionHashLookupSignsOut)
 {
     int signOuts = 0;
     ErrorMessages::setInvalidSessionHashHandler([&] {
@@ -56,7 +59,7 @@ TEST(ErrorMessagesTest, EveryInvalidSessionHashLookupSignsOut)
     EXPECT_EQ(signOuts, 2);
 }
 
-TEST(ConnectionErrorTest, OneAlertPerTextOnScreen)
+TEST_F(ConnectionErrorTest, OneAlertPerTextOnScreen)
 {
     ConnectionError& presenter = ConnectionError::getInstance();
     const int before = AlertView::shownCount();

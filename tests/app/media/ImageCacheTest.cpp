@@ -1,4 +1,5 @@
 #include "MediaTestSupport.h"
+
 #include "platform/foundation/Paths.h"
 
 #include <QCryptographicHash>
@@ -27,12 +28,6 @@ void writeFile(const QString& name, const QByteArray& bytes)
     file.write(bytes);
 }
 
-void setClockAfter(ImageCache* entry, int seconds)
-{
-    const QDateTime then = entry->localDate().addSecs(seconds);
-    ImageCache::setClock([then] { return then; });
-}
-
 }  // namespace
 
 using ImageCacheTest = ForumPicturesTest;
@@ -44,8 +39,8 @@ TEST_F(ImageCacheTest, FirstAnswerIsStoredAndThenServedFromMemory)
     entry->addDelegate(&waiting);
     ASSERT_TRUE(settle(entry));
     EXPECT_EQ(waiting.events, QStringList({u"image 16x16"_qs, u"finished"_qs}));
-    EXPECT_EQ(readFile(kAliceFile), forum.picture(u"alice.png"_qs));
-    EXPECT_EQ(readFile(kAliceFile + u".date"_qs), forum.pictureDate(u"alice.png"_qs).toUtf8());
+    EXPECT_EQ(readFile(kAliceFile), forum().picture(u"alice.png"_qs));
+    EXPECT_EQ(readFile(kAliceFile + u".date"_qs), forum().pictureDate(u"alice.png"_qs).toUtf8());
     EXPECT_TRUE(sentFor(u"alice.png"_qs).value(0).header(u"If-Modified-Since"_qs).isEmpty());
 
     // Within the freshness limit: the same entry, no request, served at once.
@@ -60,8 +55,8 @@ TEST_F(ImageCacheTest, FirstAnswerIsStoredAndThenServedFromMemory)
 TEST_F(ImageCacheTest, NextLaunchAsksConditionallyAnd304KeepsThePicture)
 {
     ASSERT_TRUE(settle(ImageCache::imageForUrl(kAlice)));
-    const QString date = forum.pictureDate(u"alice.png"_qs);
-    ImageCache::clearRegistryForTesting();
+    const QString date = forum().pictureDate(u"alice.png"_qs);
+    ImageCache::clearRegistry();
     // A stored date ending in a line break goes out without it.
     writeFile(kAliceFile + u".date"_qs, date.toUtf8() + "\r\n");
 
@@ -72,7 +67,7 @@ TEST_F(ImageCacheTest, NextLaunchAsksConditionallyAnd304KeepsThePicture)
     ASSERT_EQ(sent.size(), 2);
     EXPECT_EQ(sent[1].header(u"If-Modified-Since"_qs), date);
     EXPECT_EQ(sent[1].status, 304);
-    EXPECT_EQ(readFile(kAliceFile), forum.picture(u"alice.png"_qs));
+    EXPECT_EQ(readFile(kAliceFile), forum().picture(u"alice.png"_qs));
 
     setClockAfter(entry, 900);
     ImageCache::imageForUrl(kAlice);
@@ -86,8 +81,8 @@ TEST_F(ImageCacheTest, NextLaunchAsksConditionallyAnd304KeepsThePicture)
 TEST_F(ImageCacheTest, ConditionalOnlyWithAStoredDateAndAPicture)
 {
     // A date without its picture: a 304 would leave the entry with none.
-    writeFile(kBobFile + u".date"_qs, forum.pictureDate(u"bob.png"_qs).toUtf8());
-    forum.omitPictureDate(u"bob.png"_qs);
+    writeFile(kBobFile + u".date"_qs, forum().pictureDate(u"bob.png"_qs).toUtf8());
+    forum().omitPictureDate(u"bob.png"_qs);
     ImageCache* bob = ImageCache::imageForUrl(kBob);
     ASSERT_TRUE(settle(bob));
     EXPECT_EQ(bob->image().width(), 16);
@@ -104,7 +99,7 @@ TEST_F(ImageCacheTest, ConditionalOnlyWithAStoredDateAndAPicture)
 
 TEST_F(ImageCacheTest, FailedDownloadsAreAskedForAgain)
 {
-    forum.failPicture(u"bob.png"_qs, 500);
+    forum().failPicture(u"bob.png"_qs, 500);
     ImageCache* bob = ImageCache::imageForUrl(kBob);
     RecordingImageDelegate delegate;
     bob->addDelegate(&delegate);
@@ -115,11 +110,11 @@ TEST_F(ImageCacheTest, FailedDownloadsAreAskedForAgain)
     EXPECT_EQ(delegate.events, QStringList({u"image 16x16"_qs, u"finished"_qs}));
 
     // No server at all, then the server again on the same port.
-    const int port = forum.port();
-    forum.stop();
+    const int port = forum().port();
+    forum().stop();
     ImageCache* logo = ImageCache::imageForUrl(u"images/logo.png"_qs);
     ASSERT_TRUE(settle(logo));
-    ASSERT_TRUE(forum.start(port));
+    ASSERT_TRUE(forum().start(port));
     ImageCache::imageForUrl(u"images/logo.png"_qs);
     ASSERT_TRUE(settle(logo));
     EXPECT_EQ(logo->image().width(), 16);
@@ -127,7 +122,7 @@ TEST_F(ImageCacheTest, FailedDownloadsAreAskedForAgain)
 
 TEST_F(ImageCacheTest, BodyThatIsNoPictureNeverReplacesOne)
 {
-    forum.failPicture(u"bob.png"_qs, 200);
+    forum().failPicture(u"bob.png"_qs, 200);
     ImageCache* bob = ImageCache::imageForUrl(kBob);
     RecordingImageDelegate bobDelegate;
     bob->addDelegate(&bobDelegate);
@@ -140,12 +135,12 @@ TEST_F(ImageCacheTest, BodyThatIsNoPictureNeverReplacesOne)
     alice->addDelegate(&delegate);
     ASSERT_TRUE(settle(alice));
     const QByteArray date = readFile(kAliceFile + u".date"_qs);
-    forum.failPicture(u"alice.png"_qs, 200);
+    forum().failPicture(u"alice.png"_qs, 200);
     setClockAfter(alice, 901);
     ImageCache::imageForUrl(kAlice);
     ASSERT_TRUE(settle(alice));
     EXPECT_EQ(delegate.events, QStringList({u"image 16x16"_qs, u"finished"_qs, u"image 16x16"_qs, u"finished"_qs}));
-    EXPECT_EQ(readFile(kAliceFile), forum.picture(u"alice.png"_qs));
+    EXPECT_EQ(readFile(kAliceFile), forum().picture(u"alice.png"_qs));
     EXPECT_EQ(readFile(kAliceFile + u".date"_qs), date);
 }
 
@@ -172,13 +167,13 @@ TEST_F(ImageCacheTest, DelegatesMayLeaveOrDropOthersDuringEitherRound)
 
 TEST_F(ImageCacheTest, FullAndRelativeAddressesAreTwoEntries)
 {
-    const QString full = forum.baseUrl() + u"/images/alice.png"_qs;
+    const QString full = forum().baseUrl() + u"/images/alice.png"_qs;
     ImageCache* relative = ImageCache::imageForUrl(kAlice);
     ImageCache* absolute = ImageCache::imageForUrl(full);
     ASSERT_NE(relative, absolute);
     ASSERT_TRUE(settle(relative) && settle(absolute));
     EXPECT_EQ(sentFor(u"alice.png"_qs).size(), 2);
     const QByteArray fullFile = QCryptographicHash::hash(full.toUtf8(), QCryptographicHash::Md5).toHex();
-    EXPECT_EQ(readFile(QString::fromLatin1(fullFile)), forum.picture(u"alice.png"_qs));
-    EXPECT_EQ(readFile(kAliceFile), forum.picture(u"alice.png"_qs));
+    EXPECT_EQ(readFile(QString::fromLatin1(fullFile)), forum().picture(u"alice.png"_qs));
+    EXPECT_EQ(readFile(kAliceFile), forum().picture(u"alice.png"_qs));
 }

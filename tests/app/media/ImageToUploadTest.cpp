@@ -1,3 +1,7 @@
+#include "AppTest.h"
+
+#include "platform/foundation/ManualClock.h"
+
 #include "app/media/ImageToUpload.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
@@ -9,7 +13,7 @@
 
 #include <memory>
 
-#include <gtest/gtest.h>
+using ImageToUploadTest = AppTest;
 
 namespace {
 
@@ -84,7 +88,7 @@ Image solid(int width, int height, ImageOrientation orientation = ImageOrientati
 
 }  // namespace
 
-TEST(ImageToUploadTest, EveryOrientationComesOutUprightAndWhole)
+TEST_F(ImageToUploadTest, EveryOrientationComesOutUprightAndWhole)
 {
     for (const Layout& layout : kLayouts) {
         EXPECT_EQ(rowsOf(ImageToUpload::rotateImage(Image(blocks(1), layout.orientation)), 1), layout.rows)
@@ -98,7 +102,7 @@ TEST(ImageToUploadTest, EveryOrientationComesOutUprightAndWhole)
     }
 }
 
-TEST(ImageToUploadTest, ThumbnailKeepsTheLongerSideAtMost320)
+TEST_F(ImageToUploadTest, ThumbnailKeepsTheLongerSideAtMost320)
 {
     struct Case {
         Image image;
@@ -119,10 +123,11 @@ TEST(ImageToUploadTest, ThumbnailKeepsTheLongerSideAtMost320)
     EXPECT_EQ(ImageToUpload::scaleAndRotateImage(solid(640, 480), 0).qimage().size(), QSize(640, 480));
 }
 
-TEST(ImageToUploadTest, EachObjectOwnsItsOwnFile)
+TEST_F(ImageToUploadTest, EachObjectOwnsItsOwnFile)
 {
     // A file already named like this second's picture stays untouched.
-    const qint64 seconds = QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC).secsTo(QDateTime::currentDateTimeUtc());
+    clock()->setNow(QDateTime(QDate(2024, 5, 1), QTime(12, 0, 7), Qt::UTC));
+    const qint64 seconds = QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC).secsTo(clock()->now());
     QFile taken(Paths::tempDir() + u'/' + QString::number(seconds));
     ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
     taken.write("someone else's");
@@ -131,7 +136,7 @@ TEST(ImageToUploadTest, EachObjectOwnsItsOwnFile)
     auto first = std::make_unique<ImageToUpload>(solid(10, 10));
     const ImageToUpload second(solid(20, 10));
     const qint64 named = QFileInfo(first->path()).fileName().section(u'-', 0, 0).toLongLong();
-    EXPECT_TRUE(named >= seconds && named <= seconds + 5) << qPrintable(first->path());
+    EXPECT_EQ(named, seconds) << qPrintable(first->path());
     EXPECT_NE(first->path(), second.path());
 
     const QString earlier = first->path();
@@ -151,7 +156,7 @@ TEST(ImageToUploadTest, EachObjectOwnsItsOwnFile)
     EXPECT_EQ(taken.readAll(), QByteArray("someone else's"));
 }
 
-TEST(ImageToUploadTest, FailedWriteIsLoggedAndLeavesNoThumbnail)
+TEST_F(ImageToUploadTest, FailedWriteIsLoggedAndLeavesNoThumbnail)
 {
     // A plain file where the temporary folder should be: nothing goes in.
     const QString folder = Paths::tempDir();

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "TestForum.h"
+#include "AppTest.h"
 #include "app/media/ImageCache.h"
-#include "platform/foundation/Bundle.h"
-#include "support/TestSupport.h"
+#include "platform/foundation/ManualClock.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -12,7 +11,6 @@
 #include <functional>
 #include <memory>
 
-#include <gtest/gtest.h>
 
 // Writes down what an entry tells it ("image WxH", "image null", "finished");
 // an optional action runs inside each call.
@@ -37,35 +35,34 @@ public:
 };
 
 // The test forum serves the pictures at the client's base address.
-class ForumPicturesTest : public ::testing::Test {
+class ForumPicturesTest : public AppTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(forum.start());
-        Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(forum.baseUrl()));
+        AppTest::SetUp();
         // One answered request shows the server thread is serving: stopping
         // it before that can leave its listener waiting for ever.
         QNetworkAccessManager manager;
         const std::unique_ptr<QNetworkReply> reply(
-            manager.get(QNetworkRequest(QUrl(forum.baseUrl() + QStringLiteral("/images/-")))));
-        ASSERT_TRUE(TestSupport::waitFor([&reply] { return reply->isFinished(); }));
-        forum.clearLog();
+            manager.get(QNetworkRequest(QUrl(forum().baseUrl() + QStringLiteral("/images/-")))));
+        ASSERT_TRUE(waitFor([&reply] { return reply->isFinished(); }));
+        forum().clearLog();
     }
-    void TearDown() override { ImageCache::setClock({}); }
 
-    QList<TestForumRequest> sentFor(const QString& name) const
+    QList<TestForumRequest> sentFor(const QString& name)
     {
         QList<TestForumRequest> found;
-        for (const TestForumRequest& request : forum.requests())
+        for (const TestForumRequest& request : forum().requests())
             if (request.path == QStringLiteral("/forum/images/") + name)
                 found.append(request);
         return found;
     }
 
+    // The clock this long after the entry's last answer.
+    void setClockAfter(ImageCache* entry, int seconds) { clock()->setNow(entry->localDate().addSecs(seconds)); }
+
     static bool settle(ImageCache* entry)
     {
-        return TestSupport::waitFor([entry] { return !entry->request(); });
+        return waitFor([entry] { return !entry->request(); });
     }
-
-    TestForum forum;
 };

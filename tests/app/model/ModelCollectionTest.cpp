@@ -1,9 +1,11 @@
+#include "AppTest.h"
+
 #include "ModelTestSupport.h"
 
 #include "app/model/ModelCollection.h"
 #include "platform/foundation/AlertView.h"
 
-#include <gtest/gtest.h>
+using ModelCollectionTest = AppTest;
 
 namespace {
 
@@ -33,7 +35,7 @@ std::shared_ptr<ModelCollection> sampleCollection()
 
 }  // namespace
 
-TEST(ModelCollectionTest, AnswersMakeOneModelPerObject)
+TEST_F(ModelCollectionTest, AnswersMakeOneModelPerObject)
 {
     auto collection = sampleCollection();
     CollectionObserver observer(true);
@@ -61,7 +63,7 @@ TEST(ModelCollectionTest, AnswersMakeOneModelPerObject)
     EXPECT_EQ(observer.changes, 3);
 }
 
-TEST(ModelCollectionTest, ARequestIsReadWholeAndForgotten)
+TEST_F(ModelCollectionTest, ARequestIsReadWholeAndForgotten)
 {
     auto collection = sampleCollection();
     auto request = std::make_shared<HTTPRequest>();
@@ -73,7 +75,7 @@ TEST(ModelCollectionTest, ARequestIsReadWholeAndForgotten)
     EXPECT_EQ(collection->models().size(), 2);
 }
 
-TEST(ModelCollectionTest, FailuresShowOneAlertThenReachTheObserversThatTakeThem)
+TEST_F(ModelCollectionTest, FailuresShowOneAlertThenReachTheObserversThatTakeThem)
 {
     auto collection = sampleCollection();
     CollectionObserver taking(true);
@@ -88,7 +90,7 @@ TEST(ModelCollectionTest, FailuresShowOneAlertThenReachTheObserversThatTakeThem)
     EXPECT_EQ(taking.failures[0].domain(), QStringLiteral("Lists are unavailable"));
 }
 
-TEST(ModelCollectionTest, DestructionTellsNobody)
+TEST_F(ModelCollectionTest, DestructionTellsNobody)
 {
     CollectionObserver observer(true);
     {

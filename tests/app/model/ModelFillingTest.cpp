@@ -1,12 +1,14 @@
+#include "AppTest.h"
+
 #include "ModelTestSupport.h"
 
 #include "platform/foundation/Log.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
 
-TEST(ModelFillingTest, PlainKindsConvertTheirValues)
+using ModelFillingTest = AppTest;
+
+TEST_F(ModelFillingTest, PlainKindsConvertTheirValues)
 {
     auto model = Model::create<SampleModel>();
     model->setDictionary(json(R"({"count": "12", "big": "-9000000000", "ubig": "-1", "ratio": "3.5abc",
@@ -30,7 +32,7 @@ TEST(ModelFillingTest, PlainKindsConvertTheirValues)
     EXPECT_FALSE(model->flag());
 }
 
-TEST(ModelFillingTest, ObjectKindsTakeNumbersAsTheirDecimalText)
+TEST_F(ModelFillingTest, ObjectKindsTakeNumbersAsTheirDecimalText)
 {
     auto model = Model::create<SampleModel>();
     model->setDictionary(json(R"({"name": 5, "payload": true})"));
@@ -48,7 +50,7 @@ TEST(ModelFillingTest, ObjectKindsTakeNumbersAsTheirDecimalText)
     EXPECT_EQ(model->payload(), json(R"({"a": [1, 2]})"));
 }
 
-TEST(ModelFillingTest, OnlyDeclaredKeysAreFilledAndObserversAreToldOnce)
+TEST_F(ModelFillingTest, OnlyDeclaredKeysAreFilledAndObserversAreToldOnce)
 {
     auto model = Model::create<DerivedModel>();
     RecordingObserver observer;
@@ -66,7 +68,7 @@ TEST(ModelFillingTest, OnlyDeclaredKeysAreFilledAndObserversAreToldOnce)
     EXPECT_EQ(observer.changes, 1);
 }
 
-TEST(ModelFillingTest, NothingAnnouncesAChangeOtherValuesTellNobody)
+TEST_F(ModelFillingTest, NothingAnnouncesAChangeOtherValuesTellNobody)
 {
     auto model = Model::create<SampleModel>();
     RecordingObserver observer;
@@ -82,7 +84,7 @@ TEST(ModelFillingTest, NothingAnnouncesAChangeOtherValuesTellNobody)
     EXPECT_EQ(model->count(), 0);
 }
 
-TEST(ModelFillingTest, ArchivingListRunsFromTheAncestorsInDeclarationOrder)
+TEST_F(ModelFillingTest, ArchivingListRunsFromTheAncestorsInDeclarationOrder)
 {
     auto model = Model::create<DerivedModel>();
     const QStringList expected = QStringLiteral("count big ubig ratio scale flag name payload extras title derivedmodelid")
@@ -96,7 +98,7 @@ TEST(ModelFillingTest, ArchivingListRunsFromTheAncestorsInDeclarationOrder)
     EXPECT_EQ(Model::create<SampleModel>()->serialization().size(), 9);
 }
 
-TEST(ModelFillingTest, ToDictionaryStoresPlainValuesAndTextsOnly)
+TEST_F(ModelFillingTest, ToDictionaryStoresPlainValuesAndTextsOnly)
 {
     auto model = Model::create<DerivedModel>();
     model->setDictionary(json(R"({"count": 2, "flag": "t", "ratio": 0.25, "payload": [1],
@@ -117,7 +119,7 @@ TEST(ModelFillingTest, ToDictionaryStoresPlainValuesAndTextsOnly)
     EXPECT_EQ(model->toDictionary().value(QStringLiteral("payload")), Value(u"p"));
 }
 
-TEST(ModelFillingTest, ArchiveRestoresTextsAndNumbersThroughTheSetters)
+TEST_F(ModelFillingTest, ArchiveRestoresTextsAndNumbersThroughTheSetters)
 {
     auto original = Model::create<DerivedModel>();
     original->setDictionary(json(R"({"count": 41, "big": "8000000000", "flag": 1, "scale": 0.5, "name": "Ann",
@@ -139,7 +141,7 @@ TEST(ModelFillingTest, ArchiveRestoresTextsAndNumbersThroughTheSetters)
     EXPECT_FALSE(Model::unarchive<DerivedModel>(QByteArray("not an archive")));
 }
 
-TEST(ModelFillingTest, StoreOperationsTouchNothingWithoutAStore)
+TEST_F(ModelFillingTest, StoreOperationsTouchNothingWithoutAStore)
 {
     auto model = Model::create<DerivedModel>();
     model->setDerivedmodelid(4);

@@ -1,10 +1,12 @@
-#include "ModelTestSupport.h"
+#include "AppTest.h"
 
-#include <gtest/gtest.h>
+#include "ModelTestSupport.h"
 
 #include <memory>
 
-TEST(ModelObserverTest, ObserversMayChangeTheSetWhileBeingTold)
+using ModelObserverTest = AppTest;
+
+TEST_F(ModelObserverTest, ObserversMayChangeTheSetWhileBeingTold)
 {
     auto model = Model::create<SampleModel>();
     RecordingObserver selfRemoving;
@@ -37,12 +39,12 @@ TEST(ModelObserverTest, ObserversMayChangeTheSetWhileBeingTold)
     EXPECT_EQ(remover.changes, 2);
 }
 
-TEST(ModelObserverTest, GoneObserversAreNotToldAndNotKeptAlive)
+TEST_F(ModelObserverTest, GoneObserversAreNotToldAndNotKeptAlive)
 {
     auto model = Model::create<SampleModel>();
     auto gone = std::make_shared<RecordingObserver>();
     std::weak_ptr<RecordingObserver> watch = gone;
-    RecordingObserver staying(true);
+    RecordingObserver staying;
     model->addObserver(gone.get());
     model->addObserver(&staying);
     gone.reset();
@@ -55,7 +57,7 @@ TEST(ModelObserverTest, GoneObserversAreNotToldAndNotKeptAlive)
     EXPECT_EQ(model->observers().count(), 1);
 }
 
-TEST(ModelObserverTest, AnObserverMayReleaseTheModelWhileBeingTold)
+TEST_F(ModelObserverTest, AnObserverMayReleaseTheModelWhileBeingTold)
 {
     auto model = Model::create<SampleModel>();
     std::weak_ptr<SampleModel> watch = model;
@@ -80,7 +82,7 @@ public:
 
 }  // namespace
 
-TEST(ModelObserverTest, RequestsInFlightAreCancelledWhenTheModelGoes)
+TEST_F(ModelObserverTest, RequestsInFlightAreCancelledWhenTheModelGoes)
 {
     auto pending = std::make_shared<CancelCountingRequest>();
     auto answered = std::make_shared<CancelCountingRequest>();

@@ -1,15 +1,8 @@
 #pragma once
 
+#include "Answers.h"
+#include "RecordingObserver.h"
 #include "app/model/Model.h"
-#include "app/model/ModelObserver.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QList>
-#include <QStringList>
-
-#include <functional>
 
 // A model with a property of every kind the table knows.
 class SampleModel : public Model {
@@ -73,62 +66,3 @@ private:
     QString m_title;
     qint32 m_id = 0;
 };
-
-// Counts what it is told; an optional action runs inside modelHasChanged.
-class RecordingObserver : public ModelObserver {
-public:
-    explicit RecordingObserver(bool takesFailures = false) : m_takesFailures(takesFailures) {}
-
-    void modelHasChanged(Model* model) override
-    {
-        ++changes;
-        if (onChange)
-            onChange(model);
-    }
-    bool modelHasFailedToUpdate(Model* model, const Error& error) override
-    {
-        if (!m_takesFailures)
-            return false;
-        failures.append(error);
-        return true;
-    }
-
-    int changes = 0;
-    QList<Error> failures;
-    std::function<void(Model*)> onChange;
-
-private:
-    bool m_takesFailures;
-};
-
-// A decoded answer written as JSON text.
-inline Value fromJson(const QJsonValue& json)
-{
-    switch (json.type()) {
-    case QJsonValue::Null: return Value::null();
-    case QJsonValue::Bool: return Value(json.toBool());
-    case QJsonValue::Double: return Value(json.toDouble());
-    case QJsonValue::String: return Value(json.toString());
-    case QJsonValue::Array: {
-        ValueList list;
-        for (const QJsonValue& element : json.toArray())
-            list.push_back(fromJson(element));
-        return Value(std::move(list));
-    }
-    case QJsonValue::Object: {
-        // QJsonObject sorts its keys; the fixtures do not depend on order.
-        ValueDict dict;
-        const QJsonObject object = json.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it)
-            dict.insert(it.key(), fromJson(it.value()));
-        return Value(std::move(dict));
-    }
-    default: return Value();
-    }
-}
-
-inline Value json(const char* text)
-{
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray("{\"v\":") + text + "}");
-    return fromJson(document.object().value(QStringLiteral("v")));
-}

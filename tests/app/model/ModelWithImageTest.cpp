@@ -84,7 +84,7 @@ TEST_F(ModelWithImageTest, NoTextOrEmptyTextAsksNothing)
     model->loadImages();
     TestSupport::processEvents();
     EXPECT_EQ(model->imagesRequests().count(), 0);
-    EXPECT_TRUE(forum.requests().isEmpty());
+    EXPECT_TRUE(forum().requests().isEmpty());
 }
 
 TEST_F(ModelWithImageTest, FirstMatchingPropertyWinsAndNoPictureWipesNone)

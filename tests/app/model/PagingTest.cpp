@@ -1,8 +1,10 @@
+#include "AppTest.h"
+
 #include "ModelTestSupport.h"
 
 #include "app/model/ModelWithPages.h"
 
-#include <gtest/gtest.h>
+using PagingTest = AppTest;
 
 namespace {
 
@@ -24,7 +26,7 @@ private:
 
 }  // namespace
 
-TEST(PagingTest, TheBlockGivesThePageNumbersAndIsRecordedUnderItsPage)
+TEST_F(PagingTest, TheBlockGivesThePageNumbersAndIsRecordedUnderItsPage)
 {
     auto model = Model::create<PagedModel>();
     model->setDictionary(json(R"({"title": "T", "pagenav": {"pagenumber": "2", "totalpages": "5", "total": 45}})"));
@@ -48,7 +50,7 @@ TEST(PagingTest, TheBlockGivesThePageNumbersAndIsRecordedUnderItsPage)
     EXPECT_EQ(model->navs().value(QStringLiteral("7")), own);
 }
 
-TEST(PagingTest, WithoutABlockThePagesAreCounted)
+TEST_F(PagingTest, WithoutABlockThePagesAreCounted)
 {
     auto model = Model::create<PagedModel>();
     model->setDictionary(json(R"({"pagenav": "not a block"})"));
@@ -59,7 +61,7 @@ TEST(PagingTest, WithoutABlockThePagesAreCounted)
     EXPECT_EQ(model->totalpages(), 3u);
 }
 
-TEST(PagingTest, BlockItemsComeFromOneObjectOrAList)
+TEST_F(PagingTest, BlockItemsComeFromOneObjectOrAList)
 {
     auto single = Model::createWithDictionary<PageNav>(
         json(R"({"pagenav": {"curpage": "1", "numbers": {"first": "1", "last": "20"}}})"));
@@ -81,7 +83,7 @@ TEST(PagingTest, BlockItemsComeFromOneObjectOrAList)
     EXPECT_FALSE(noInterval->pagenumbers());
 }
 
-TEST(PagingTest, ItemsPerPageIsAnIntegerDivision)
+TEST_F(PagingTest, ItemsPerPageIsAnIntegerDivision)
 {
     auto nav = Model::createWithDictionary<PageNav>(json(R"({"total": "45", "totalpages": "2"})"));
     EXPECT_EQ(nav->itemsPerPage(), 22);

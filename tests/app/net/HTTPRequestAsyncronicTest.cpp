@@ -1,7 +1,10 @@
+#include "AppTest.h"
+
+#include "app/net/ApiClient.h"
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "app/net/HTTPRequestSyncronic.h"
 #include "app/net/PlistHTTPRequest.h"
-#include "neighbours/AnalyticsTracker.h"
+#include "neighbours/clients/AnalyticsTracker.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NetworkActivityIndicator.h"
 
@@ -14,6 +17,10 @@
 #include <QTcpServer>
 
 #include <gtest/gtest.h>
+
+using HTTPRequestAsyncronicTest = AppTest;
+using HTTPRequestVariants = AppTest;
+
 
 namespace {
 
@@ -55,10 +62,16 @@ std::shared_ptr<HTTPRequestAsyncronic> send(Receiver& receiver, const QUrl& url)
     return request;
 }
 
+// What the application installs: every request's page view goes to the tracker.
+void reportPageviewsToTheTracker()
+{
+    ApiClient::current().setPageviewHandler(
+        [](const QString& page, Error* error) { return AnalyticsTracker::sharedTracker().trackPageview(page, error); });
+}
 
 }  // namespace
 
-TEST(HTTPRequestAsyncronic, StatusDecidesTheOutcome)
+TEST_F(HTTPRequestAsyncronicTest, StatusDecidesTheOutcome)
 {
     TestForum server;
     ASSERT_TRUE(server.start());
@@ -96,7 +109,7 @@ TEST(HTTPRequestAsyncronic, StatusDecidesTheOutcome)
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
 }
 
-TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
+TEST_F(HTTPRequestAsyncronicTest, PendingListDrivesTheIndicatorAndCancelIsSilent)
 {
     TestForum server;
     ASSERT_TRUE(server.start());
@@ -147,16 +160,17 @@ TEST(HTTPRequestAsyncronic, PendingListDrivesTheIndicatorAndCancelIsSilent)
     NetworkActivityIndicator::setObserver({});
 }
 
-TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
+TEST_F(HTTPRequestAsyncronicTest, SendsHeadersAndBodies)
 {
     TestForum server;
     ASSERT_TRUE(server.start());
     Receiver receiver;
+    reportPageviewsToTheTracker();
     Log::clearRecent();
 
     // Through the factory: parameters make a form POST, none a GET.
     const ValueDict params{{QStringLiteral("q"), Value(u"a b+c&d")}};
-    HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?form"), params, 0, SELECTOR(Receiver, succeeded),
+    HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?form"), params, RequestMethod::GET, SELECTOR(Receiver, succeeded),
                                       &receiver);
     HTTPRequestAsyncronic::requestURL(urlOf(server, "/echo?get"), ValueDict(), SELECTOR(Receiver, succeeded),
                                       &receiver);
@@ -217,21 +231,22 @@ TEST(HTTPRequestAsyncronic, SendsHeadersAndBodies)
     EXPECT_EQ(analyticsLines, 2);
 }
 
-TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
+TEST_F(HTTPRequestAsyncronicTest, FactoryFillsTheRequest)
 {
     TestForum server;
     ASSERT_TRUE(server.start());
     Receiver receiver;
+    reportPageviewsToTheTracker();
     AnalyticsTracker& tracker = AnalyticsTracker::sharedTracker();
     tracker.startTrackerWithAccountID(QStringLiteral("UA-1"), 10, nullptr);
 
     const ApiCall api{QStringLiteral("forumdisplay"), {}};
     const HTTPRequestPtr request = HTTPRequestAsyncronic::requestURL(
-        urlOf(server, "/forum/api.php?api_m=forumdisplay"), ValueDict(), 1, SELECTOR(Receiver, succeeded), &receiver,
-        HTTPRequest::TagLogout, api);
+        urlOf(server, "/forum/api.php?api_m=forumdisplay"), ValueDict(), RequestMethod::POST, SELECTOR(Receiver, succeeded), &receiver,
+        RequestTag::Logout, api);
     EXPECT_EQ(request->filename(), QStringLiteral("api.php?api_m=forumdisplay"));
-    EXPECT_EQ(request->method(), 1);
-    EXPECT_EQ(request->requestTag(), HTTPRequest::TagLogout);
+    EXPECT_EQ(request->method(), RequestMethod::POST);
+    EXPECT_EQ(request->requestTag(), RequestTag::Logout);
     EXPECT_EQ(request->apiCall().method, QStringLiteral("forumdisplay"));
     EXPECT_EQ(tracker.queuedPageviews(), QStringList{QStringLiteral("/forum/api.php?api_m=forumdisplay")});
     tracker.stopTracker();
@@ -239,7 +254,7 @@ TEST(HTTPRequestAsyncronic, FactoryFillsTheRequest)
     ASSERT_TRUE(TestSupport::waitFor([&] { return receiver.calls.size() == 1; }));
 }
 
-TEST(HTTPRequestVariants, PlistDecodesAndSyncronicWantsExactly200)
+TEST_F(HTTPRequestVariants, PlistDecodesAndSyncronicWantsExactly200)
 {
     TestForum server;
     ASSERT_TRUE(server.start());

@@ -1,6 +1,10 @@
+#include "AppTest.h"
+
 #include "app/net/HTTPRequest.h"
 
-#include <gtest/gtest.h>
+using HTTPRequestBody = AppTest;
+using HTTPResponseTest = AppTest;
+using HTTPRequestCallbacks = AppTest;
 
 namespace {
 
@@ -37,7 +41,7 @@ std::shared_ptr<HTTPRequest> requestFor(Receiver* receiver)
 
 }  // namespace
 
-TEST(HTTPRequestBody, FormBodyEscapesValuesAndKeepsOrder)
+TEST_F(HTTPRequestBody, FormBodyEscapesValuesAndKeepsOrder)
 {
     EXPECT_EQ(bodyOf({{t(u"q"), u"a b+c&d"}}), QByteArray("q=a%20b%2Bc%26d"));
     EXPECT_EQ(bodyOf({{t(u"ids"), ValueList{Value(3), Value(4)}}}), QByteArray("ids[]=3&ids[]=4"));
@@ -53,7 +57,7 @@ TEST(HTTPRequestBody, FormBodyEscapesValuesAndKeepsOrder)
     EXPECT_EQ(bodyOf(mixed), QByteArray("first=%C3%A9/%25?~'&&ids[]=3&ids[]=4&ids[]=x%20y&last=%3C%22%23%3E"));
 }
 
-TEST(HTTPRequestBody, ParametersRawTextAndNothing)
+TEST_F(HTTPRequestBody, ParametersRawTextAndNothing)
 {
     HTTPRequest raw;
     raw.setPostData(QString::fromUtf16(u"a b+c&d=\"\u00e9"));
@@ -74,7 +78,7 @@ TEST(HTTPRequestBody, ParametersRawTextAndNothing)
     EXPECT_EQ(single.getPostData(), QByteArray("s=t"));
 }
 
-TEST(HTTPRequestBody, MultipartIsWellFormedAndSameFileNameReplaces)
+TEST_F(HTTPRequestBody, MultipartIsWellFormedAndSameFileNameReplaces)
 {
     HTTPRequest request;
     request.addFile(QStringLiteral("file"), QStringLiteral("a.jpg"), "AAA", QStringLiteral("image/jpeg"));
@@ -111,7 +115,7 @@ TEST(HTTPRequestBody, MultipartIsWellFormedAndSameFileNameReplaces)
                                                "\r\n--XYZ--\r\n"));
 }
 
-TEST(HTTPResponse, HeaderLookupIgnoresCase)
+TEST_F(HTTPResponseTest, HeaderLookupIgnoresCase)
 {
     const HTTPResponse response(200, {{"Content-Type", "text/plain"}, {"authorization", "abc"}});
     EXPECT_EQ(response.headerValue(QStringLiteral("Authorization")), QStringLiteral("abc"));
@@ -119,7 +123,7 @@ TEST(HTTPResponse, HeaderLookupIgnoresCase)
     EXPECT_TRUE(response.headerValue(QStringLiteral("UDID")).isNull());
 }
 
-TEST(HTTPRequestCallbacks, EachFiresOnceAndNeedsBothObjectAndSelector)
+TEST_F(HTTPRequestCallbacks, EachFiresOnceAndNeedsBothObjectAndSelector)
 {
     Receiver receiver;
     auto request = requestFor(&receiver);

@@ -1,81 +1,54 @@
-#include "support/SessionDouble.h"
+#include "AppTest.h"
 
-#include "TestForum.h"
+#include "Answers.h"
 #include "app/net/InactiveForumUtil.h"
-#include "app/net/JSONHTTPRequest.h"
-#include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/DeviceInfo.h"
-#include "support/TestSupport.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include <gtest/gtest.h>
+using InactiveForumUtilTest = AppTest;
 
-namespace {
-Value list(std::initializer_list<Value> values)
-{
-    return Value(ValueList(values));
-}
-}  // namespace
-
-TEST(InactiveForumUtil, OnlyAListStartingWithBbclosedMeansClosed)
+TEST_F(InactiveForumUtilTest, OnlyAListStartingWithBbclosedMeansClosedAndTheAlertLeadsToTheLoginScreen)
 {
     InactiveForumUtil& util = InactiveForumUtil::instance();
-    const Value bbclosed(QStringLiteral("bbclosed"));
-    for (const Value& open : {bbclosed, list({}), list({Value(1), bbclosed}), list({Value(QStringLiteral("other"))}),
-                              Value()}) {
-        EXPECT_TRUE(util.isForumActive(open)) << open.debugText().toStdString();
-    }
-    EXPECT_FALSE(AlertView::isAnyAlertShown());
+    for (const char* open : {R"(["other", "bbclosed"])", R"([])", R"([1, "bbclosed"])", R"({"a": "bbclosed"})"})
+        EXPECT_TRUE(util.isForumActive(json(open))) << open;
+    EXPECT_TRUE(util.isForumActive(Value(QStringLiteral("bbclosed"))));
+    EXPECT_TRUE(shownAlerts().isEmpty());
 
     // The message only when it is a text; one alert however often it is said.
-    EXPECT_FALSE(util.isForumActive(list({bbclosed, Value(42)})));
-    EXPECT_FALSE(util.isForumActive(list({bbclosed, Value(QStringLiteral("Back soon"))})));
-    ASSERT_EQ(AlertView::shownCount(), 1);
-    const std::shared_ptr<AlertView> alert = AlertView::visibleAlerts()[0];
-    EXPECT_TRUE(alert->message().isEmpty());
-    EXPECT_TRUE(alert->title().isEmpty());
-    EXPECT_EQ(alert->buttonTitles(), QStringList{QStringLiteral("OK")});
+    EXPECT_FALSE(util.isForumActive(json(R"(["bbclosed", 42])")));
+    EXPECT_FALSE(util.isForumActive(json(R"(["bbclosed", "Back soon"])")));
+    ASSERT_EQ(shownAlerts().size(), 1);
+    EXPECT_TRUE(shownAlerts()[0]->message().isEmpty());
+    EXPECT_TRUE(shownAlerts()[0]->title().isEmpty());
+    EXPECT_EQ(shownAlerts()[0]->buttonTitles(), QStringList{QStringLiteral("OK")});
 
-    // Dismissing leads back to the login screen, when the application says how.
-    alert->dismissWithClickedButtonIndex(0);
     int returned = 0;
     InactiveForumUtil::setReturnToLoginHandler([&] { ++returned; });
-    EXPECT_FALSE(util.isForumActive(list({bbclosed})));
-    AlertView::visibleAlerts()[0]->dismissWithClickedButtonIndex(0);
+    shownAlerts()[0]->dismissWithClickedButtonIndex(0);
     EXPECT_EQ(returned, 1);
-    InactiveForumUtil::setReturnToLoginHandler(nullptr);
 }
 
-TEST(InactiveForumUtil, TheProbeAsksTheForum)
+TEST_F(InactiveForumUtilTest, TheProbeAsksTheForumWithTheClientsIdentity)
 {
-    TestForum forum;
-    ASSERT_TRUE(forum.start(0));
-    Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(forum.baseUrl()));
-    forum.registerClient(QStringLiteral("7"), QStringLiteral("sec"), QStringLiteral("tok1"));
-    SessionDouble session;
-    session.setCredentials(QStringLiteral("tok1"), QStringLiteral("7"), QStringLiteral("sec"));
-    const auto settled = [&](int count) {
-        return TestSupport::waitFor([&] {
-            return forum.requests(QStringLiteral("member")).size() == count
-                   && HTTPRequestAsyncronic::getPendingRequests() == 0;
-        });
+    openGuestSession();
+    forum().clearLog();
+    const auto probed = [&](int count) {
+        return waitFor([&] { return forum().requests(QStringLiteral("member")).size() == count; }) && settle();
     };
 
     InactiveForumUtil::instance().checkIfForumIsActive();
-    ASSERT_TRUE(settled(1));
-    const TestForumRequest probe = forum.requests(QStringLiteral("member"))[0];
+    ASSERT_TRUE(probed(1));
+    const TestForumRequest probe = lastRequest(QStringLiteral("member"));
     EXPECT_EQ(probe.httpMethod, u"POST");
     EXPECT_TRUE(probe.signatureValid);
     QStringList names;
     for (const auto& [name, value] : probe.formPairs)
         names.append(name);
-    EXPECT_EQ(names, (QStringList{QStringLiteral("clientname"), QStringLiteral("clientversion"),
-                                  QStringLiteral("platformname"), QStringLiteral("platformversion"),
-                                  QStringLiteral("uniqueid")}));
+    EXPECT_EQ(names, QStringLiteral("clientname clientversion platformname platformversion uniqueid").split(u' '));
     EXPECT_EQ(probe.field(QStringLiteral("clientname")), u"mu Mobile iOS");
     EXPECT_EQ(probe.field(QStringLiteral("clientversion")), u"1.0");
     EXPECT_EQ(probe.field(QStringLiteral("platformname")), DeviceInfo::model());
@@ -83,25 +56,22 @@ TEST(InactiveForumUtil, TheProbeAsksTheForum)
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"))
                     .match(probe.field(QStringLiteral("uniqueid")))
                     .hasMatch());
-    EXPECT_FALSE(AlertView::isAnyAlertShown());
+    EXPECT_TRUE(shownAlerts().isEmpty());
 
     // Closed: the request's own check shows the one alert.
-    forum.closeForum(QStringLiteral("Upgrading"));
+    forum().closeForum(QStringLiteral("Upgrading"));
     InactiveForumUtil::instance().checkIfForumIsActive();
-    ASSERT_TRUE(settled(2));
-    ASSERT_EQ(AlertView::shownCount(), 1);
-    EXPECT_EQ(AlertView::visibleAlerts()[0]->message(), u"Upgrading");
-    AlertView::visibleAlerts()[0]->dismissWithClickedButtonIndex(0);
+    ASSERT_TRUE(probed(2));
+    EXPECT_EQ(alertMessages(), QStringList{QStringLiteral("Upgrading")});
+    dismissAlerts();
 
     // A closed answer at the top level reaches the probe's own handler.
-    forum.openForum();
-    forum.setAnswer(QStringLiteral("member"),
-                    QJsonObject{{QStringLiteral("errormessage"),
-                                 QJsonArray{QStringLiteral("bbclosed"), QStringLiteral("Top level")}}},
-                    1);
+    forum().openForum();
+    forum().setAnswer(QStringLiteral("member"),
+                      QJsonObject{{QStringLiteral("errormessage"),
+                                   QJsonArray{QStringLiteral("bbclosed"), QStringLiteral("Top level")}}},
+                      1);
     InactiveForumUtil::instance().checkIfForumIsActive();
-    ASSERT_TRUE(settled(3));
-    ASSERT_EQ(AlertView::shownCount(), 2);
-    EXPECT_EQ(AlertView::visibleAlerts()[0]->message(), u"Top level");
-    forum.stop();
+    ASSERT_TRUE(probed(3));
+    EXPECT_EQ(alertMessages(), (QStringList{QStringLiteral("Upgrading"), QStringLiteral("Top level")}));
 }

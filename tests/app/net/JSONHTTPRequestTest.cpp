@@ -1,14 +1,14 @@
+#include "AppTest.h"
+
 #include "support/FakeReplyRequest.h"
 #include "support/RequestRecorder.h"
 #include "support/SessionDouble.h"
 
-#include "app/config/Config.h"
-#include "platform/foundation/AlertView.h"
+#include "app/net/ApiAddress.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Log.h"
 
 #include <QUrlQuery>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,16 +21,17 @@ QByteArray errorBody(const QByteArray& errormessage)
     return QByteArrayLiteral(R"({"response":{"errormessage":)") + errormessage + "}}";
 }
 
-class JSONHTTPRequestTest : public ::testing::Test {
+class JSONHTTPRequestTest : public AppTest {
 protected:
     void SetUp() override
     {
+        AppTest::SetUp();
         Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(QStringLiteral("http://forum.test")));
         session.setCredentials(QStringLiteral("tok1"), QStringLiteral("7"), QStringLiteral("sec"));
     }
 
     std::shared_ptr<FakeReplyRequest> send(const QString& method, const ValueDict& query = {},
-                                           int tag = HTTPRequest::TagOrdinary, bool withApiCall = true)
+                                           RequestTag tag = RequestTag::Ordinary, bool withApiCall = true)
     {
         auto request = FakeReplyRequest::create();
         request->setCallbackObject(&recorder);
@@ -39,7 +40,7 @@ protected:
         request->setRequestTag(tag);
         if (withApiCall)
             request->setApiCall(ApiCall{method, query});
-        request->requestUrl(Config::getInstance().URLWithString(method, query));
+        request->requestUrl(ApiAddress::URLWithString(method, query));
         return request;
     }
 
@@ -103,14 +104,13 @@ TEST_F(JSONHTTPRequestTest, AnErrorStatusFailsWithTheBodyAndNothingElse)
     EXPECT_FALSE(recorder.calls[1].viaSuccess);
     EXPECT_EQ(session.renewals(), 0);
     EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
-    EXPECT_FALSE(AlertView::isAnyAlertShown());
+    EXPECT_TRUE(shownAlerts().isEmpty());
 
     // Only a closed forum is still announced.
     auto closed = send(QStringLiteral("forum"));
     closed->deliver(503, errorBody(R"(["bbclosed","Down for a while"])"), QString());
     EXPECT_FALSE(recorder.calls.last().viaSuccess);
-    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
-    EXPECT_EQ(AlertView::visibleAlerts()[0]->message(), u"Down for a while");
+    EXPECT_EQ(alertMessages(), QStringList{QStringLiteral("Down for a while")});
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
 }
 
@@ -127,7 +127,7 @@ TEST_F(JSONHTTPRequestTest, RequestsWaitForTheRenewalAndGoOutWithTheirOwnCall)
     auto later = send(QStringLiteral("forum"));
     EXPECT_TRUE(later->sent.isEmpty());
     EXPECT_TRUE(later->isPending());
-    auto renewalOwn = send(QStringLiteral("api_init"), {}, HTTPRequest::TagRenewal);
+    auto renewalOwn = send(QStringLiteral("api_init"), {}, RequestTag::Renewal);
     EXPECT_EQ(renewalOwn->sent.size(), 1);
     const QList<std::shared_ptr<JSONHTTPRequest>> expectedQueue{thread, forum, later};
     EXPECT_EQ(JSONHTTPRequest::waitingForAccessTokenRequests(), expectedQueue);
@@ -186,7 +186,7 @@ TEST_F(JSONHTTPRequestTest, EveryRenewalEndsForTheWaitingRequests)
     auto waiting = send(QStringLiteral("forum"));
     auto cancelled = send(QStringLiteral("forum"));
     cancelled->cancel();
-    auto logout = send(QStringLiteral("login_logout"), {}, HTTPRequest::TagLogout);
+    auto logout = send(QStringLiteral("login_logout"), {}, RequestTag::Logout);
     EXPECT_EQ(logout->sent.size(), 1);
     EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
     EXPECT_EQ(recorder.failures(), 2);
@@ -230,10 +230,10 @@ TEST_F(JSONHTTPRequestTest, ARequestWithoutItsCallIsReaddressedFromItsAddressOnl
 {
     // Addressed with a session: re-signed from the address.
     auto signedOnly = send(QStringLiteral("showthread"), {{QStringLiteral("threadid"), Value(5)}},
-                           HTTPRequest::TagOrdinary, false);
+                           RequestTag::Ordinary, false);
     answer(*signedOnly, errorBody(R"("invalid_accesstoken")"));
     // Addressed while no session existed: it names no call, so it fails.
-    auto sessionless = send(QStringLiteral("forum"), {}, HTTPRequest::TagOrdinary, false);
+    auto sessionless = send(QStringLiteral("forum"), {}, RequestTag::Ordinary, false);
     session.succeed(QStringLiteral("tok2"));
 
     ASSERT_EQ(signedOnly->sent.size(), 2);
@@ -244,19 +244,21 @@ TEST_F(JSONHTTPRequestTest, ARequestWithoutItsCallIsReaddressedFromItsAddressOnl
     ASSERT_EQ(recorder.callsFor(sessionless.get()).size(), 1);
     EXPECT_FALSE(recorder.callsFor(sessionless.get())[0].viaSuccess);
 
+    // Neither the token nor the signature of an address reaches the log.
+    session.setCredentials(QStringLiteral("tok3"), QStringLiteral("7"), QStringLiteral("sec"));
+    auto noSessionLeft = send(QStringLiteral("forum"));
+    session.setCredentials(QString(), QStringLiteral("7"), QStringLiteral("sec"));
+    noSessionLeft->retryRequest();
+    EXPECT_FALSE(recorder.calls.last().viaSuccess);
+    EXPECT_TRUE(logged(QStringLiteral("No session to send the request again")));
+    EXPECT_FALSE(Log::recent().join(u'\n').contains(QStringLiteral("tok3")));
+    EXPECT_TRUE(logged(QStringLiteral("api_s=(hidden)")));
+    EXPECT_TRUE(logged(QStringLiteral("api_sig=(hidden)")));
+
     // Nobody to renew the token: the request fails instead of waiting forever.
     SessionRenewal::setCurrent(nullptr);
     auto orphan = send(QStringLiteral("forum"));
     answer(*orphan, errorBody(R"("invalid_accesstoken")"));
     EXPECT_FALSE(JSONHTTPRequest::waitingForAccessToken());
     EXPECT_FALSE(recorder.calls.last().viaSuccess);
-}
-
-TEST_F(JSONHTTPRequestTest, Description)
-{
-    auto request = send(QStringLiteral("forum"));
-    const QString url = request->url();
-    EXPECT_EQ(request->description(), QStringLiteral("\n==========================\n url: ") + url
-                                          + QStringLiteral("\n callback: RequestRecorder\n success: succeeded:\n"
-                                                           " fail: failed:\n=========================="));
 }

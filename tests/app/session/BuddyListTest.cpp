@@ -1,13 +1,14 @@
-#include "SessionTestSupport.h"
+#include "AppTest.h"
 
 #include "app/media/ImageToUpload.h"
 #include "app/session/AvatarBuilder.h"
-#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
+
+using SessionTest = AppTest;
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
 {
     // Page 1: four friends, a contact, a request sent (also ticked) and two
     // requests received; page 2: ten friends and one request received.
-    forum.setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest& request, int) {
+    forum().setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest& request, int) {
         const int page = request.field(QStringLiteral("page")).isEmpty() ? 1 : request.field(QStringLiteral("page")).toInt();
         QJsonArray entries;
         for (int i = 0; i < (page == 1 ? 4 : 10); ++i)
@@ -70,14 +71,14 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
         return buddyPage(entries, member(503, false), page, 3);
     });
     const CurrentUserPtr user = openGuestSession();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
 
     user->fetchFriends();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return observer.changes > 0; }));
+    ASSERT_TRUE(waitFor([&] { return observer.changes > 0; }));
     ASSERT_TRUE(settle());
 
-    const QList<TestForumRequest> pages = forum.requests(QStringLiteral("profile_buddylist"));
+    const QList<TestForumRequest> pages = forum().requests(QStringLiteral("profile_buddylist"));
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0].httpMethod, QStringLiteral("GET"));
     EXPECT_TRUE(pages[0].formPairs.isEmpty());
@@ -101,42 +102,27 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
 
 TEST_F(SessionTest, AForumThatIgnoresThePageEndsTheChain)
 {
-    forum.setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest&, int) {
+    forum().setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest&, int) {
         return buddyPage(QJsonArray{member(1, true), member(2, true)}, QJsonArray(), 1, 3);
     });
     const CurrentUserPtr user = openGuestSession();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
 
     user->fetchFriends();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return observer.changes > 0; }));
+    ASSERT_TRUE(waitFor([&] { return observer.changes > 0; }));
     ASSERT_TRUE(settle());
-    EXPECT_EQ(forum.requests(QStringLiteral("profile_buddylist")).size(), 2);
+    EXPECT_EQ(forum().requests(QStringLiteral("profile_buddylist")).size(), 2);
     EXPECT_EQ(user->friends().size(), 2);
     EXPECT_EQ(observer.changes, 1);
     user->removeObserver(&observer);
 }
 
-TEST_F(SessionTest, TheSeededBuddyListSortsItsEntries)
+TEST_F(SessionTest, ThePendingRegistrationPictureStaysUntilTheForumTakesIt)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
-    user->fetchFriends();
-    ASSERT_TRUE(settle());
-    EXPECT_EQ(names(user->friends()), (QStringList{QStringLiteral("alice"), QStringLiteral("bob"), QStringLiteral("dave")}));
-    EXPECT_EQ(names(user->contacts()), QStringList{QStringLiteral("erin")});
-    ASSERT_EQ(user->incoming_friends().size(), 1);
-    EXPECT_EQ(user->incoming_friends().first()->username(), QStringLiteral("frank"));
-    ASSERT_EQ(user->outgoing_friends().size(), 1);
-    EXPECT_EQ(user->outgoing_friends().first()->username(), QStringLiteral("grace"));
-    // No page navigation: page 1 of 1.
-    EXPECT_EQ(user->buddylist_pagenumber(), 1);
-    EXPECT_EQ(user->buddylist_totalpages(), 1);
-    EXPECT_FALSE(user->hasMoreFriendsPage());
-}
-
-TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpening)
-{
-    const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
+    RecordingObserver observer;
+    user->addObserver(&observer);
     const QString path = CurrentUser::registrationPicturePath(QStringLiteral("carol"));
     const QByteArray picture = jpeg(Qt::blue);
     {
@@ -144,12 +130,21 @@ TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpenin
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(picture);
     }
-    forum.clearLog();
-    forum.expireToken();
-    const std::shared_ptr<Model> probe = std::make_shared<Model>();
-    probe->requestURL(QStringLiteral("member"), ValueDict(), 1);
+    // Refused: the picture stays for the next try, and the profile is not asked.
+    forum().answerError(QStringLiteral("profile_updateprofilepic"), QStringLiteral("nopermission_banned"));
+    user->uploadPictureAtPath(path);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_banned"))});
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(forum().requests(QStringLiteral("member")).isEmpty());
 
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !QFile::exists(path); }));
+    // The next session opening sends it again.
+    forum().clearLog();
+    forum().expireToken();
+    const std::shared_ptr<Model> probe = std::make_shared<Model>();
+    probe->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST);
+
+    ASSERT_TRUE(waitFor([&] { return !QFile::exists(path); }));
     ASSERT_TRUE(settle());
     const TestForumRequest upload = lastRequest(QStringLiteral("profile_updateprofilepic"));
     EXPECT_TRUE(upload.signatureValid);
@@ -163,34 +158,15 @@ TEST_F(SessionTest, ThePendingRegistrationPictureGoesUpAfterTheNextSessionOpenin
     // The refreshed profile brings the new picture to the user.
     EXPECT_EQ(lastRequest(QStringLiteral("member")).field(QStringLiteral("userid")), QStringLiteral("4"));
     EXPECT_EQ(user->profilepicurl(), QStringLiteral("images/profilepic_4_1.jpg"));
-    EXPECT_TRUE(TestSupport::waitFor([&] { return !user->image().isNull(); }));
-}
-
-TEST_F(SessionTest, ARefusedProfilePictureStaysForTheNextTry)
-{
-    const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
-    SessionObserver observer;
-    user->addObserver(&observer);
-    const QString path = CurrentUser::registrationPicturePath(QStringLiteral("carol"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(jpeg(Qt::red));
-    }
-    forum.answerError(QStringLiteral("profile_updateprofilepic"), QStringLiteral("nopermission_banned"));
-    user->uploadPictureAtPath(path);
-    ASSERT_TRUE(settle());
-    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_banned"))});
-    EXPECT_TRUE(QFile::exists(path));
-    EXPECT_TRUE(forum.requests(QStringLiteral("member")).isEmpty());
+    EXPECT_TRUE(waitFor([&] { return !user->image().isNull(); }));
     user->removeObserver(&observer);
 }
 
 TEST_F(SessionTest, DeletingTheAvatarShowsAtOnce)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->avatar().isNull(); }));
-    SessionObserver observer;
+    ASSERT_TRUE(waitFor([&] { return !user->avatar().isNull(); }));
+    RecordingObserver observer;
     user->addObserver(&observer);
 
     user->deleteAvatar();
@@ -221,7 +197,7 @@ TEST_F(SessionTest, TheAvatarBuilderUploadsKeepsItselfAndRefreshesTheUser)
     builder.reset();
     EXPECT_FALSE(watch.expired());
 
-    ASSERT_TRUE(TestSupport::waitFor([&] { return watch.expired(); }));
+    ASSERT_TRUE(waitFor([&] { return watch.expired(); }));
     ASSERT_TRUE(settle());
     const TestForumRequest upload = lastRequest(QStringLiteral("profile_updateavatar"));
     ASSERT_EQ(upload.uploads.size(), 1);
@@ -231,17 +207,17 @@ TEST_F(SessionTest, TheAvatarBuilderUploadsKeepsItselfAndRefreshesTheUser)
     EXPECT_EQ(upload.uploads[0].data, file.readAll());
     EXPECT_EQ(lastRequest(QStringLiteral("member")).field(QStringLiteral("userid")), QStringLiteral("1"));
     EXPECT_EQ(user->avatarurl(), QStringLiteral("images/avatar_1_1.jpg"));
-    EXPECT_TRUE(TestSupport::waitFor([&] { return !user->avatar().isNull(); }));
+    EXPECT_TRUE(waitFor([&] { return !user->avatar().isNull(); }));
 
     // A failed upload lets the builder go too, and refreshes nothing.
-    forum.clearLog();
-    forum.answerHttpStatus(QStringLiteral("profile_updateavatar"), 500);
+    forum().clearLog();
+    forum().answerHttpStatus(QStringLiteral("profile_updateavatar"), 500);
     builder = Model::create<AvatarBuilder>();
     builder->setTheNewAvatar(picture);
     const std::weak_ptr<AvatarBuilder> failing = builder;
     builder->upload();
     builder.reset();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return failing.expired(); }));
+    ASSERT_TRUE(waitFor([&] { return failing.expired(); }));
     ASSERT_TRUE(settle());
-    EXPECT_TRUE(forum.requests(QStringLiteral("member")).isEmpty());
+    EXPECT_TRUE(forum().requests(QStringLiteral("member")).isEmpty());
 }

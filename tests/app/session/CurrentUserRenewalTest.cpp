@@ -1,33 +1,30 @@
-#include "SessionTestSupport.h"
+#include "AppTest.h"
+
+#include "app/net/ApiClient.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
-#include "support/TestSupport.h"
 
 #include <QJsonArray>
+
+using SessionTest = AppTest;
 
 namespace {
 
 QList<std::shared_ptr<AlertView>> renewalAlerts()
 {
-    QList<std::shared_ptr<AlertView>> found;
-    const QString message = Bundle::main().localizedString(QStringLiteral("renovate_session"));
-    for (const std::shared_ptr<AlertView>& alert : AlertView::visibleAlerts()) {
-        if (alert->message() == message)
-            found.append(alert);
-    }
-    return found;
+    return AppTest::visibleAlerts(Bundle::main().localizedString(QStringLiteral("renovate_session")));
 }
 
 // A model that asks the forum something any session may ask.
 struct Probe {
     Probe() { model->addObserver(&observer); }
     ~Probe() { model->removeObserver(&observer); }
-    void send() { model->requestURL(QStringLiteral("member"), ValueDict(), 1); }
+    void send() { model->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST); }
     bool answered() const { return observer.changes + observer.failures.size() > 0; }
 
     std::shared_ptr<Model> model = std::make_shared<Model>();
-    SessionObserver observer;
+    RecordingObserver observer;
 };
 
 }  // namespace
@@ -36,12 +33,12 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
 {
     const CurrentUserPtr user = openGuestSession();
     const QString expired = user->apiaccesstoken();
-    forum.clearLog();
-    forum.expireToken();
+    forum().clearLog();
+    forum().expireToken();
 
     Probe probe;
     probe.send();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return probe.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(probe.observer.changes, 1);
@@ -51,19 +48,19 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
     EXPECT_NE(resent.token, expired);
     EXPECT_TRUE(resent.signatureValid);
     EXPECT_FALSE(user->isRenewing());
-    EXPECT_EQ(user->renovateAccessTokenDelegate(), nullptr);
+    EXPECT_TRUE(ApiClient::current().renewal().waiting().isEmpty());
     EXPECT_TRUE(renewalAlerts().isEmpty());
 }
 
 TEST_F(SessionTest, AMembersRenewalSignsInAgain)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum.clearLog();
-    forum.expireToken();
+    forum().clearLog();
+    forum().expireToken();
 
     Probe probe;
     probe.send();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return probe.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(probe.observer.changes, 1);
@@ -79,7 +76,7 @@ TEST_F(SessionTest, AMembersRenewalSignsInAgain)
     EXPECT_EQ(lastRequest(QStringLiteral("profile_buddylist")).token, user->apiaccesstoken());
     EXPECT_EQ(lastRequest(QStringLiteral("login_login")).field(QStringLiteral("mu_login_md5password_utf")),
               user->passwordmd5());
-    EXPECT_EQ(forum.memberIdForToken(user->apiaccesstoken()), 1);
+    EXPECT_EQ(forum().memberIdForToken(user->apiaccesstoken()), 1);
     EXPECT_EQ(user->userid(), 1);
     EXPECT_FALSE(user->isRenewing());
 }
@@ -87,24 +84,24 @@ TEST_F(SessionTest, AMembersRenewalSignsInAgain)
 TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum.clearLog();
-    forum.expireToken();
-    forum.answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
+    forum().clearLog();
+    forum().expireToken();
+    forum().answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
 
     Probe first, second, third;
     first.send();
     second.send();
     third.send();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return first.answered() && second.answered() && third.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return first.answered() && second.answered() && third.answered(); }));
     ASSERT_TRUE(settle());
 
     for (const Probe* probe : {&first, &second, &third}) {
         EXPECT_EQ(probe->observer.failures.size(), 1);
         EXPECT_EQ(probe->observer.changes, 0);
     }
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 1);
-    EXPECT_EQ(forum.requests(QStringLiteral("login_login")).size(), 1);
-    EXPECT_EQ(forum.requests(QStringLiteral("member")).size(), 3);
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("login_login")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("member")).size(), 3);
     const QList<std::shared_ptr<AlertView>> alerts = renewalAlerts();
     ASSERT_EQ(alerts.size(), 1);
     EXPECT_TRUE(alerts.first()->title().isEmpty());
@@ -115,21 +112,21 @@ TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
 TEST_F(SessionTest, ARenewalWaitingForAnApiInitInFlightEndsWithIt)
 {
     const CurrentUserPtr user = openGuestSession();
-    forum.clearLog();
-    forum.expireToken();
+    forum().clearLog();
+    forum().expireToken();
     Probe probe;
     probe.send();
     // A session opening is on its way when the stale token is found: the
     // renewal sends none of its own and fails with that one.
     user->setApiaccesstoken(QString());
-    forum.delayMethod(QStringLiteral("api_init"), 300);
-    forum.answerHttpStatus(QStringLiteral("api_init"), 500);
+    forum().delayMethod(QStringLiteral("api_init"), 300);
+    forum().answerHttpStatus(QStringLiteral("api_init"), 500);
     user->initializeAPI();
 
-    ASSERT_TRUE(TestSupport::waitFor([&] { return probe.answered(); }));
+    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(probe.observer.failures.size(), 1);
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
     EXPECT_FALSE(user->isRenewing());
     EXPECT_EQ(user->whenInitializedCall(), nullptr);
     EXPECT_EQ(renewalAlerts().size(), 1);
@@ -137,12 +134,12 @@ TEST_F(SessionTest, ARenewalWaitingForAnApiInitInFlightEndsWithIt)
 
 TEST_F(SessionTest, AnApiInitToldItsTokenIsStaleStillOpensTheSession)
 {
-    forum.answerError(QStringLiteral("api_init"), QStringLiteral("invalid_accesstoken"));
+    forum().answerError(QStringLiteral("api_init"), QStringLiteral("invalid_accesstoken"));
     const CurrentUserPtr user = CurrentUser::skipLogin();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("api_init")}));
-    EXPECT_EQ(forum.currentToken(user->apiclientid()), user->apiaccesstoken());
+    EXPECT_EQ(forum().currentToken(user->apiclientid()), user->apiaccesstoken());
     EXPECT_FALSE(user->isRenewing());
     EXPECT_TRUE(renewalAlerts().isEmpty());
 }

@@ -1,18 +1,18 @@
-#include "SessionTestSupport.h"
+#include "AppTest.h"
 
 #include "app/config/Config.h"
-#include "app/config/SessionCredentials.h"
 #include "app/media/ImageCache.h"
-#include "app/net/HTTPRequestAsyncronic.h"
+#include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"
 #include "platform/foundation/DeviceInfo.h"
 #include "platform/foundation/KeyedArchive.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/UserDefaults.h"
-#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QJsonArray>
+
+using SessionTest = AppTest;
 
 namespace {
 
@@ -27,22 +27,17 @@ ValueDict storedUser()
 
 }  // namespace
 
-TEST_F(SessionTest, FirstStartGivesAGuestThatIsTheSession)
-{
-    const CurrentUserPtr user = CurrentUser::currentUser();
-    EXPECT_TRUE(user->anonymous());
-    EXPECT_EQ(user->userid(), 0);
-    EXPECT_EQ(user->existingProfile(), nullptr);
-    EXPECT_EQ(CurrentUser::getInstance(), user);
-    EXPECT_EQ(SessionCredentials::current(), user.get());
-    EXPECT_EQ(SessionRenewal::current(), user.get());
-    EXPECT_TRUE(apiLog().isEmpty());
-}
-
 TEST_F(SessionTest, SignInWithoutSessionOpensItFirstAndKeepsOnlyTheDigest)
 {
-    Config::getInstance().setBbtitle(QStringLiteral("Before"));
+    // First start: a guest, who is the session.
+    const CurrentUserPtr guest = CurrentUser::currentUser();
+    EXPECT_TRUE(guest->anonymous());
+    EXPECT_EQ(guest->userid(), 0);
+    EXPECT_EQ(SessionCredentials::current(), guest.get());
+    EXPECT_EQ(SessionRenewal::current(), guest.get());
+
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    EXPECT_EQ(user, guest);
 
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("login_login")}));
     const TestForumRequest init = lastRequest(QStringLiteral("api_init"));
@@ -59,15 +54,13 @@ TEST_F(SessionTest, SignInWithoutSessionOpensItFirstAndKeepsOnlyTheDigest)
 
     EXPECT_EQ(user->userid(), 1);
     EXPECT_FALSE(user->anonymous());
-    EXPECT_EQ(forum.memberIdForToken(user->apiaccesstoken()), 1);
+    EXPECT_EQ(forum().memberIdForToken(user->apiaccesstoken()), 1);
     EXPECT_EQ(Config::getInstance().bbtitle(), QStringLiteral("Test Forum"));
     EXPECT_EQ(Config::getInstance().show(),
               (QSet<QString>{QStringLiteral("registration"), QStringLiteral("search"),
                              QStringLiteral("privatemessages")}));
 
-    const ValueDict stored = storedUser();
-    EXPECT_EQ(stored.value(QStringLiteral("passwordmd5")).string(), kAliceDigest);
-    EXPECT_FALSE(stored.contains(QStringLiteral("password")));
+    EXPECT_EQ(storedUser().value(QStringLiteral("passwordmd5")).string(), kAliceDigest);
     QFile file(UserDefaults::standard().filePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_FALSE(file.readAll().contains("secret1"));
@@ -77,16 +70,15 @@ TEST_F(SessionTest, SignInWithoutSessionOpensItFirstAndKeepsOnlyTheDigest)
 TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
 {
     const CurrentUserPtr before = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !before->avatar().isNull(); }));
+    ASSERT_TRUE(waitFor([&] { return !before->avatar().isNull(); }));
 
-    forum.clearLog();
+    forum().clearLog();
     CurrentUser::resetInstance();
     UserDefaults::standard().reload();
-    ImageCache::clearRegistryForTesting();
+    ImageCache::clearRegistry();
     const CurrentUserPtr after = CurrentUser::currentUser();
 
     ASSERT_NE(after, before);
-    EXPECT_EQ(SessionCredentials::current(), after.get());
     EXPECT_EQ(after->userid(), 1);
     EXPECT_EQ(after->username(), QStringLiteral("alice"));
     EXPECT_FALSE(after->anonymous());
@@ -95,17 +87,10 @@ TEST_F(SessionTest, RestartRestoresTheMemberAndReloadsItsAvatar)
     EXPECT_EQ(after->apiclientid(), before->apiclientid());
     EXPECT_EQ(after->passwordmd5(), kAliceDigest);
     EXPECT_EQ(after->avatarurl(), QStringLiteral("images/alice.png"));
-    EXPECT_TRUE(TestSupport::waitFor([&] {
-        for (const TestForumRequest& request : forum.requests()) {
-            if (request.path == u"/forum/images/alice.png" && request.status != 0)
-                return true;
-        }
-        return false;
-    }));
-    EXPECT_TRUE(TestSupport::waitFor([&] { return !after->avatar().isNull(); }));
+    EXPECT_TRUE(waitFor([&] { return !after->avatar().isNull(); }));
     // A restored session needs no new one.
     after->initializeAPI();
-    EXPECT_TRUE(forum.requests(QStringLiteral("api_init")).isEmpty());
+    EXPECT_TRUE(forum().requests(QStringLiteral("api_init")).isEmpty());
 }
 
 TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
@@ -117,9 +102,19 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
     const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
     EXPECT_EQ(treeDrops, 1);  // 0 -> 4
     EXPECT_EQ(noticeClears, 1);
+    // The seeded buddy list, sorted; without page navigation it is page 1 of 1.
     user->fetchFriends();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->friends().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !user->friends().isEmpty(); }));
+    QStringList friends;
+    for (const FriendPtr& member : user->friends())
+        friends.append(member->username());
+    EXPECT_EQ(friends, QStringLiteral("alice bob dave").split(u' '));
+    EXPECT_EQ(user->contacts().value(0)->username(), u"erin");
+    EXPECT_EQ(user->incoming_friends().value(0)->username(), u"frank");
     ASSERT_EQ(user->outgoing_friends().size(), 1);
+    EXPECT_EQ(user->outgoing_friends().value(0)->username(), u"grace");
+    EXPECT_EQ(user->buddylist_totalpages(), 1);
+    EXPECT_FALSE(user->hasMoreFriendsPage());
     const QString token = user->apiaccesstoken();
     const QString secret = user->secret();
     const QString clientId = user->apiclientid();
@@ -134,21 +129,19 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
     EXPECT_EQ(user->userid(), 0);
     EXPECT_TRUE(user->anonymous());
     EXPECT_TRUE(user->avatarurl().isNull());
-    EXPECT_TRUE(user->friends().isEmpty());
-    EXPECT_TRUE(user->contacts().isEmpty());
-    EXPECT_TRUE(user->incoming_friends().isEmpty());
-    EXPECT_TRUE(user->outgoing_friends().isEmpty());
+    EXPECT_TRUE(user->friends().isEmpty() && user->contacts().isEmpty() && user->incoming_friends().isEmpty()
+                && user->outgoing_friends().isEmpty());
+    EXPECT_EQ(user->buddylist_totalpages(), 0);
     EXPECT_EQ(user->existingProfile(), nullptr);
     const ValueDict stored = storedUser();
     EXPECT_FALSE(stored.contains(QStringLiteral("apiaccesstoken")));
     EXPECT_EQ(stored.value(QStringLiteral("secret")).string(), secret);
-    EXPECT_EQ(stored.value(QStringLiteral("anonymous")).toBool(), true);
 
     ASSERT_TRUE(settle());
     const TestForumRequest logout = lastRequest(QStringLiteral("login_logout"));
     EXPECT_EQ(logout.httpMethod, QStringLiteral("GET"));
     EXPECT_EQ(logout.token, token);
-    EXPECT_EQ(forum.memberIdForToken(token), 0);
+    EXPECT_EQ(forum().memberIdForToken(token), 0);
     // The answer's session (user id 0) leaves the guest a guest.
     EXPECT_EQ(user->userid(), 0);
     EXPECT_EQ(treeDrops, 2);
@@ -156,13 +149,13 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
 
 TEST_F(SessionTest, AnApiInitIsNeverSentTwiceAtOnce)
 {
-    forum.delayMethod(QStringLiteral("api_init"), 200);
+    forum().delayMethod(QStringLiteral("api_init"), 200);
     const CurrentUserPtr user = CurrentUser::skipLogin();
     CurrentUser::skipLogin();
     user->initializeAPI(true);
     ASSERT_NE(user->session_hash_request(), nullptr);
     ASSERT_TRUE(settle());
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
     EXPECT_FALSE(user->apiaccesstoken().isEmpty());
     EXPECT_EQ(user->session_hash_request(), nullptr);
 
@@ -174,25 +167,25 @@ TEST_F(SessionTest, AnApiInitIsNeverSentTwiceAtOnce)
 TEST_F(SessionTest, ApiInitFailuresLeaveTheForumSettingsAlone)
 {
     const CurrentUserPtr user = CurrentUser::currentUser();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
     Config::getInstance().setBbtitle(QStringLiteral("Before"));
 
     // A known code as a plain text.
-    forum.answerError(QStringLiteral("api_init"), QStringLiteral("api_disabled"));
+    forum().answerError(QStringLiteral("api_init"), QStringLiteral("api_disabled"));
     CurrentUser::skipLogin();
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("api_disabled"))});
 
     // An error status, whatever its body says.
-    forum.answerHttpStatus(QStringLiteral("api_init"), 500,
+    forum().answerHttpStatus(QStringLiteral("api_init"), 500,
                            R"({"apiaccesstoken":"t","secret":"s","apiclientid":5,"bbtitle":"Evil"})");
     CurrentUser::skipLogin();
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.value(1), tableText(QStringLiteral("nointernet")));
 
     // A known code in a list also signs out (nothing to send without a session).
-    forum.answerError(QStringLiteral("api_init"), QJsonArray{QStringLiteral("api_version_too_low")});
+    forum().answerError(QStringLiteral("api_init"), QJsonArray{QStringLiteral("api_version_too_low")});
     CurrentUser::skipLogin();
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.value(2), tableText(QStringLiteral("api_version_too_low")));
@@ -202,39 +195,30 @@ TEST_F(SessionTest, ApiInitFailuresLeaveTheForumSettingsAlone)
     EXPECT_TRUE(user->apiaccesstoken().isNull());
     EXPECT_TRUE(user->secret().isNull());
     EXPECT_EQ(Config::getInstance().bbtitle(), QStringLiteral("Before"));
-    EXPECT_EQ(forum.requests(QStringLiteral("api_init")).size(), 3);
-    EXPECT_TRUE(forum.requests(QStringLiteral("login_logout")).isEmpty());
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 3);
+    EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
     EXPECT_EQ(user->session_hash_request(), nullptr);
     user->removeObserver(&observer);
 }
 
-TEST_F(SessionTest, ApiInitAnswerValuesAreTakenAsTheirTexts)
+TEST_F(SessionTest, ANumberClientIdIsTakenAsItsText)
 {
-    forum.setAnswer(QStringLiteral("api_init"),
-                    QJsonObject{{QStringLiteral("apiaccesstoken"), QStringLiteral("tok")},
-                                {QStringLiteral("secret"), QStringLiteral("sec")},
-                                {QStringLiteral("apiclientid"), 12},
-                                {QStringLiteral("apiversion"), QStringLiteral("7")},
-                                {QStringLiteral("bbactive"), QStringLiteral("yes")},
-                                {QStringLiteral("show"), QJsonObject{{QStringLiteral("a"), true},
-                                                                    {QStringLiteral("b"), false},
-                                                                    {QStringLiteral("c"), QJsonValue()}}}},
-                    1);
+    forum().setAnswer(QStringLiteral("api_init"),
+                      QJsonObject{{QStringLiteral("apiaccesstoken"), QStringLiteral("tok")},
+                                  {QStringLiteral("secret"), QStringLiteral("sec")},
+                                  {QStringLiteral("apiclientid"), 12}},
+                      1);
     const CurrentUserPtr user = openGuestSession();
     EXPECT_EQ(user->apiclientid(), QStringLiteral("12"));
     EXPECT_EQ(user->apiaccesstoken(), QStringLiteral("tok"));
-    const Config& config = Config::getInstance();
-    EXPECT_EQ(config.apiversion(), 7);
-    EXPECT_TRUE(config.bbactive());
-    EXPECT_EQ(config.show(), QSet<QString>{QStringLiteral("a")});
 }
 
 TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
 {
     const CurrentUserPtr user = CurrentUser::currentUser();
-    SessionObserver observer;
+    RecordingObserver observer;
     user->addObserver(&observer);
-    forum.answerHttpStatus(QStringLiteral("api_init"), 503);
+    forum().answerHttpStatus(QStringLiteral("api_init"), 503);
     CurrentUser::login(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nointernet"))});
@@ -243,7 +227,7 @@ TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
     // The login screen turns the user back into a guest, who skips.
     user->setAnonymous(true);
     CurrentUser::skipLogin();
-    ASSERT_TRUE(TestSupport::waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !user->apiaccesstoken().isEmpty(); }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("api_init")}));
     EXPECT_EQ(user->userid(), 0);
@@ -253,8 +237,8 @@ TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
 TEST_F(SessionTest, AStaleSessionHashSignsOutOnceAndOpensAGuestSession)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum.clearLog();
-    forum.delayMethod(QStringLiteral("api_init"), 300);
+    forum().clearLog();
+    forum().delayMethod(QStringLiteral("api_init"), 300);
     EXPECT_FALSE(tableText(QStringLiteral("invalid_sessionhash")).isNull());
     EXPECT_EQ(user->userid(), 0);
     EXPECT_TRUE(user->anonymous());
@@ -268,10 +252,10 @@ TEST_F(SessionTest, AStaleSessionHashSignsOutOnceAndOpensAGuestSession)
     tableText(QStringLiteral("invalid_sessionhash"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog().size(), 4);
-    EXPECT_EQ(forum.requests(QStringLiteral("login_logout")).size(), 2);
+    EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 2);
 }
 
-TEST(RegistrationPicturePathTest, StaysInTheDocumentsFolder)
+TEST_F(SessionTest, TheRegistrationPictureStaysInTheDocumentsFolder)
 {
     const QString folder = Paths::documentsDir() + u'/';
     EXPECT_EQ(CurrentUser::registrationPicturePath(QStringLiteral("carol")),

@@ -1,11 +1,14 @@
-#include "SessionTestSupport.h"
+#include "AppTest.h"
 
 #include "app/media/ImageCache.h"
 #include "app/net/HTTPRequestAsyncronic.h"
-#include "neighbours/Profile.h"
-#include "support/TestSupport.h"
+#include "app/session/Profile.h"
 
 #include <QJsonArray>
+
+using SessionTest = AppTest;
+using FriendTest = AppTest;
+using CurrentUserTest = AppTest;
 
 namespace {
 
@@ -28,10 +31,10 @@ TEST_F(SessionTest, VisitorMessagesAreSentAndTheirAnswersJudged)
     const FriendPtr bob = Model::createWithDictionary<Friend>(
         Value(ValueDict{{QStringLiteral("userid"), Value(QStringLiteral("2"))},
                         {QStringLiteral("username"), Value(QStringLiteral("bob"))}}));
-    SessionObserver observer;
+    RecordingObserver observer;
     bob->addObserver(&observer);
-    forum.clearLog();
-    const auto memberFetches = [&] { return forum.requests(QStringLiteral("member")).size(); };
+    forum().clearLog();
+    const auto memberFetches = [&] { return forum().requests(QStringLiteral("member")).size(); };
 
     bob->postVisitorMessage(QString());
     bob->postVisitorMessage(QStringLiteral(""));
@@ -39,7 +42,7 @@ TEST_F(SessionTest, VisitorMessagesAreSentAndTheirAnswersJudged)
 
     // Accepted: the profile is fetched again to show it.
     bob->postVisitorMessage(QStringLiteral("Hello & bye"));
-    ASSERT_TRUE(TestSupport::waitFor([&] { return memberFetches() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return memberFetches() == 1; }));
     ASSERT_TRUE(settle());
     const TestForumRequest sent = lastRequest(QStringLiteral("visitormessage_message"));
     EXPECT_TRUE(sent.signatureValid);
@@ -50,19 +53,19 @@ TEST_F(SessionTest, VisitorMessagesAreSentAndTheirAnswersJudged)
     EXPECT_TRUE(observer.failures.isEmpty());
 
     // Refused as the answer's own code.
-    forum.answerError(QStringLiteral("visitormessage_message"), QStringLiteral("nopermission_loggedout"));
+    forum().answerError(QStringLiteral("visitormessage_message"), QStringLiteral("nopermission_loggedout"));
     bob->postVisitorMessage(QStringLiteral("again"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_loggedout"))});
 
     // Refused in the preview's error list: the first code the table knows.
-    forum.setAnswer(QStringLiteral("visitormessage_message"), previewErrors({code(u"zz_unknown"), code(u"tooshort")}), 1);
+    forum().setAnswer(QStringLiteral("visitormessage_message"), previewErrors({code(u"zz_unknown"), code(u"tooshort")}), 1);
     bob->postVisitorMessage(QStringLiteral("x"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.value(1), tableText(QStringLiteral("tooshort")));
 
     // Only codes the table does not know (one dictionary for a list of one): nothing.
-    forum.setAnswer(QStringLiteral("visitormessage_message"),
+    forum().setAnswer(QStringLiteral("visitormessage_message"),
                     QJsonObject{{QStringLiteral("response"),
                                  QJsonObject{{QStringLiteral("postpreview"),
                                               QJsonObject{{QStringLiteral("errorlist"), code(u"zz_unknown")}}}}}},
@@ -71,7 +74,7 @@ TEST_F(SessionTest, VisitorMessagesAreSentAndTheirAnswersJudged)
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.size(), 2);
 
-    forum.answerHttpStatus(QStringLiteral("visitormessage_message"), 500);
+    forum().answerHttpStatus(QStringLiteral("visitormessage_message"), 500);
     bob->postVisitorMessage(QStringLiteral("z"));
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.value(2), tableText(QStringLiteral("nointernet")));
@@ -84,7 +87,7 @@ TEST_F(SessionTest, AskingToBecomeFriendsSendsTheList)
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto bob = Model::create<Friend>();
     bob->setUserid(2);
-    SessionObserver observer;
+    RecordingObserver observer;
     bob->addObserver(&observer);
     bob->addAsFriend();
     ASSERT_TRUE(settle());
@@ -97,7 +100,7 @@ TEST_F(SessionTest, AskingToBecomeFriendsSendsTheList)
     bob->removeObserver(&observer);
 }
 
-TEST(FriendTest, FillsFromANestedMemberAndAsksForTheAvatarAtOnce)
+TEST_F(FriendTest, FillsFromANestedMemberAndAsksForTheAvatarAtOnce)
 {
     const FriendPtr member = Model::createWithDictionary<Friend>(Value(ValueDict{
         {QStringLiteral("user"),
@@ -117,7 +120,7 @@ TEST(FriendTest, FillsFromANestedMemberAndAsksForTheAvatarAtOnce)
     EXPECT_TRUE(member->avatarurl().isNull());
 }
 
-TEST(FriendTest, TheProfileIsMadeOnceAndDoesNotOwnItsMember)
+TEST_F(FriendTest, TheProfileIsMadeOnceAndDoesNotOwnItsMember)
 {
     FriendPtr member = Model::create<Friend>();
     member->setUserid(5);
@@ -133,7 +136,7 @@ TEST(FriendTest, TheProfileIsMadeOnceAndDoesNotOwnItsMember)
     EXPECT_FALSE(profile->hasRequests());
 }
 
-TEST(CurrentUserTest, TheProfileFollowsTheUserId)
+TEST_F(CurrentUserTest, TheProfileFollowsTheUserId)
 {
     int treeDrops = 0;
     CurrentUser::setForumTreeClearHandler([&] { ++treeDrops; });

@@ -1,6 +1,8 @@
+#include "AppTest.h"
+
 #include "app/store/DatabaseQueryClause.h"
 
-#include <gtest/gtest.h>
+using DatabaseQueryClauseTest = AppTest;
 
 namespace {
 QString text(const DatabaseQueryClause& clause)
@@ -9,7 +11,7 @@ QString text(const DatabaseQueryClause& clause)
 }
 }  // namespace
 
-TEST(DatabaseQueryClauseTest, PartTextsByValueAndKey)
+TEST_F(DatabaseQueryClauseTest, PartTextsByValueAndKey)
 {
     EXPECT_EQ(text(DatabaseQueryClause({{QStringLiteral("id"), Value(ValueList{Value(1), Value(2), Value(3)})}})),
               QStringLiteral("(id IN (?,?,?))"));
@@ -19,7 +21,7 @@ TEST(DatabaseQueryClauseTest, PartTextsByValueAndKey)
     EXPECT_EQ(text(DatabaseQueryClause({{QStringLiteral("age <"), Value(3)}})), QStringLiteral("(age < ?)"));
 }
 
-TEST(DatabaseQueryClauseTest, DictionaryOrderDecidesPartsAndValues)
+TEST_F(DatabaseQueryClauseTest, DictionaryOrderDecidesPartsAndValues)
 {
     DatabaseQueryClause clause({{QStringLiteral("b"), Value(1)}, {QStringLiteral("a"), Value(u"two")}});
     EXPECT_EQ(clause.toString(), QStringLiteral("(b = ? AND a = ?)"));
@@ -28,7 +30,7 @@ TEST(DatabaseQueryClauseTest, DictionaryOrderDecidesPartsAndValues)
     EXPECT_EQ(clause.toString(), QStringLiteral("(b = ? OR a = ?)"));
 }
 
-TEST(DatabaseQueryClauseTest, NestedClausesKeepValuesInMarkOrder)
+TEST_F(DatabaseQueryClauseTest, NestedClausesKeepValuesInMarkOrder)
 {
     const auto first = DatabaseQueryClause::clauseWithDictionary({{QStringLiteral("b"), Value(1)}});
     const auto second = DatabaseQueryClause::clauseWithDictionary(
@@ -42,7 +44,7 @@ TEST(DatabaseQueryClauseTest, NestedClausesKeepValuesInMarkOrder)
     EXPECT_EQ(both->values().size(), 5u);
 }
 
-TEST(DatabaseQueryClauseTest, EmptyClauseHasNoTextAndAddsNothing)
+TEST_F(DatabaseQueryClauseTest, EmptyClauseHasNoTextAndAddsNothing)
 {
     DatabaseQueryClause empty;
     EXPECT_TRUE(empty.toString().isNull());

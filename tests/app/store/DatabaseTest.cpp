@@ -1,4 +1,7 @@
+#include "AppTest.h"
+
 #include "app/store/Database.h"
+#include "platform/foundation/Bundle.h"
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
@@ -9,9 +12,9 @@
 
 #include <sqlite3.h>
 
-#include <gtest/gtest.h>
-
 #include <limits>
+
+using DatabaseOpenTest = AppTest;
 
 namespace {
 
@@ -23,15 +26,6 @@ Value dict(std::initializer_list<ValueDict::Entry> entries)
 QString s(const char* text)
 {
     return QString::fromUtf8(text);
-}
-
-bool logged(const QString& text)
-{
-    for (const QString& line : Log::recent()) {
-        if (line.contains(text))
-            return true;
-    }
-    return false;
 }
 
 void exec(sqlite3* db, const char* sql)
@@ -49,16 +43,16 @@ int recordStatement(unsigned, void* context, void* statement, void*)
     return 0;
 }
 
-class DatabaseTest : public ::testing::Test {
+class DatabaseTest : public AppTest {
 protected:
     void SetUp() override
     {
+        AppTest::SetUp();
         store = std::make_shared<Database>(s("test.sql"));
         ASSERT_NE(store->db(), nullptr);
         exec(store->db(), "CREATE TABLE post (id INTEGER PRIMARY KEY, forumid INTEGER, title TEXT, views INTEGER,"
                           " dateline INTEGER); CREATE TABLE thread (id INTEGER PRIMARY KEY, title TEXT)");
         sqlite3_trace_v2(store->db(), SQLITE_TRACE_STMT, recordStatement, &ran);
-        Log::clearRecent();
     }
 
     QStringList ran;
@@ -180,7 +174,7 @@ TEST_F(DatabaseTest, FailuresAreLoggedAndReadAsNothing)
     EXPECT_EQ(store->getFrom(s("post")).size(), 2u);
 }
 
-TEST(DatabaseOpenTest, FailedOpenLeavesNoConnection)
+TEST_F(DatabaseOpenTest, FailedOpenLeavesNoConnection)
 {
     ASSERT_TRUE(QDir(Paths::documentsDir()).mkdir(s("broken.sql")));
     Database store(s("broken.sql"));
@@ -199,7 +193,7 @@ TEST(DatabaseOpenTest, FailedOpenLeavesNoConnection)
     EXPECT_TRUE(logged(s("Error deleting: 'no open database'")));
 }
 
-TEST(DatabaseOpenTest, SharedStoreStartsFromACopyOfTheResource)
+TEST_F(DatabaseOpenTest, SharedStoreStartsFromACopyOfTheResource)
 {
     QTemporaryDir resources;
     const QString resource = resources.filePath(s("database.sql"));
@@ -208,7 +202,7 @@ TEST(DatabaseOpenTest, SharedStoreStartsFromACopyOfTheResource)
     exec(seed, "CREATE TABLE thread (id INTEGER PRIMARY KEY, title TEXT); INSERT INTO thread VALUES (3, 'hello')");
     sqlite3_close(seed);
     QFile::setPermissions(resource, QFileDevice::ReadOwner);
-    qputenv("MU_RESOURCES", resources.path().toUtf8());
+    Bundle::main().setResourcesPath(resources.path());
 
     const std::shared_ptr<Database> store = Database::getInstance();
     EXPECT_EQ(Database::getInstance(), store);
@@ -226,10 +220,10 @@ TEST(DatabaseOpenTest, SharedStoreStartsFromACopyOfTheResource)
     sqlite3_close(shipped);
 }
 
-TEST(DatabaseOpenTest, WithoutAResourceTheStoreStartsEmpty)
+TEST_F(DatabaseOpenTest, WithoutAResourceTheStoreStartsEmpty)
 {
     QTemporaryDir resources;
-    qputenv("MU_RESOURCES", resources.path().toUtf8());
+    Bundle::main().setResourcesPath(resources.path());
     Database store;
     ASSERT_NE(store.db(), nullptr);
     EXPECT_TRUE(QFile::exists(Paths::documentsDir() + s("/database.sql")));

@@ -1,17 +1,20 @@
+#include "AppTest.h"
+
 #include "app/text/Formatter.h"
 
 #include "platform/foundation/DateExtensions.h"
 
 #include <QTimeZone>
 
-#include <gtest/gtest.h>
-
 namespace {
 
-class FormatterTest : public ::testing::Test {
+class FormatterTest : public AppTest {
 protected:
-    void SetUp() override { DateExtensions::setDeviceTimeZone(QTimeZone(3600)); }
-    void TearDown() override { DateExtensions::setDeviceTimeZone(std::nullopt); }
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        DateExtensions::setDeviceTimeZone(QTimeZone(3600));
+    }
 
     static QDateTime utc(int year, int month, int day, int hour, int minute)
     {

@@ -1,6 +1,8 @@
+#include "AppTest.h"
+
 #include "app/text/QuoteFormatter.h"
 
-#include <gtest/gtest.h>
+using QuoteFormatterTest = AppTest;
 
 using QuoteFormatter::extractUserNameForQuote;
 using QuoteFormatter::messageWithFormattedQuotes;
@@ -10,7 +12,7 @@ namespace {
 QString q(const char16_t* text) { return QString::fromUtf16(text); }
 }  // namespace
 
-TEST(QuoteFormatterTest, NameComesFromBetweenEqualsAndSemicolonOfTheTag)
+TEST_F(QuoteFormatterTest, NameComesFromBetweenEqualsAndSemicolonOfTheTag)
 {
     EXPECT_EQ(extractUserNameForQuote(q(u"[QUOTE=anna;123]"), 0, 15), q(u"anna"));
     EXPECT_EQ(extractUserNameForQuote(q(u"x [quote=bo b;9] y"), 2, 15), q(u"bo b"));
@@ -25,7 +27,7 @@ TEST(QuoteFormatterTest, NameComesFromBetweenEqualsAndSemicolonOfTheTag)
     EXPECT_TRUE(extractUserNameForQuote(q(u"[QUOTE=a;1]"), 8, 3).isNull());
 }
 
-TEST(QuoteFormatterTest, QuotesBecomeIntroductionsAndQuotedText)
+TEST_F(QuoteFormatterTest, QuotesBecomeIntroductionsAndQuotedText)
 {
     EXPECT_EQ(messageWithFormattedQuotes(q(u"no quotes [b]here[/b]")), q(u"no quotes [b]here[/b]"));
     EXPECT_TRUE(messageWithFormattedQuotes(QString()).isNull());
@@ -37,7 +39,7 @@ TEST(QuoteFormatterTest, QuotesBecomeIntroductionsAndQuotedText)
               q(u"Originally posted by %@%d:\n\"x\""));
 }
 
-TEST(QuoteFormatterTest, NestedQuotesWriteOuterTextInFrontAsPlainText)
+TEST_F(QuoteFormatterTest, NestedQuotesWriteOuterTextInFrontAsPlainText)
 {
     EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1]outer [QUOTE=b;2]inner[/QUOTE] tail[/QUOTE]")),
               q(u"outer Originally posted by b:\n\"inner\"Originally posted by a:\n\" tail\""));
@@ -46,7 +48,7 @@ TEST(QuoteFormatterTest, NestedQuotesWriteOuterTextInFrontAsPlainText)
               q(u"Originally posted by b:\n\"x\"ok"));
 }
 
-TEST(QuoteFormatterTest, EmptyQuoteVanishesWithItsLineFeed)
+TEST_F(QuoteFormatterTest, EmptyQuoteVanishesWithItsLineFeed)
 {
     EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1][/QUOTE]\n")), q(u""));
     EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1][/QUOTE]\nreply")), q(u"reply"));
@@ -56,7 +58,7 @@ TEST(QuoteFormatterTest, EmptyQuoteVanishesWithItsLineFeed)
     EXPECT_EQ(messageWithFormattedQuotes(q(u"text[QUOTE=a;1][/QUOTE]")), q(u"text"));
 }
 
-TEST(QuoteFormatterTest, MarkupThatDoesNotPairUpStaysAsText)
+TEST_F(QuoteFormatterTest, MarkupThatDoesNotPairUpStaysAsText)
 {
     EXPECT_EQ(messageWithFormattedQuotes(q(u"a[/quote]b")), q(u"a[/quote]b"));
     EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE]x[/QUOTE][/QUOTE]y")), q(u"Quote: \"x\"[/QUOTE]y"));
@@ -70,7 +72,7 @@ TEST(QuoteFormatterTest, MarkupThatDoesNotPairUpStaysAsText)
     EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1]abc")), q(u"abc"));
 }
 
-TEST(QuoteFormatterTest, StripTagsDropsTagsAndLeadingBlanksOfEachPiece)
+TEST_F(QuoteFormatterTest, StripTagsDropsTagsAndLeadingBlanksOfEachPiece)
 {
     EXPECT_EQ(stripTags(q(u"a <b>bold</b> word")), q(u"a boldword"));
     EXPECT_EQ(stripTags(q(u"<p><br/></p>")), q(u""));

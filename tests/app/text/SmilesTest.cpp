@@ -1,10 +1,10 @@
-#include "app/text/Smiles.h"
+#include "AppTest.h"
 
-#include "support/TestSupport.h"
+#include "app/text/Smiles.h"
 
 #include <QFile>
 
-#include <gtest/gtest.h>
+using SmilesTest = AppTest;
 
 namespace {
 
@@ -19,7 +19,7 @@ QString writeFile(const QString& name, const QByteArray& content)
 
 }  // namespace
 
-TEST(SmilesTest, BundleTableMapsEmoticonsToTheirPicturesInFileOrder)
+TEST_F(SmilesTest, BundleTableMapsEmoticonsToTheirPicturesInFileOrder)
 {
     Smiles& smiles = Smiles::getInstance();
     const QStringList expectedKeys{QStringLiteral(":)"), QStringLiteral(":("), QStringLiteral(";)"),
@@ -37,7 +37,7 @@ TEST(SmilesTest, BundleTableMapsEmoticonsToTheirPicturesInFileOrder)
     EXPECT_TRUE(smiles.imageForText(QString()).isNull());
 }
 
-TEST(SmilesTest, MissingOrUnreadableTableOffersNoEmoticons)
+TEST_F(SmilesTest, MissingOrUnreadableTableOffersNoEmoticons)
 {
     Smiles missing(TestSupport::homeFolder() + QStringLiteral("/none.plist"));
     EXPECT_TRUE(missing.smiles().isEmpty());
@@ -47,7 +47,7 @@ TEST(SmilesTest, MissingOrUnreadableTableOffersNoEmoticons)
     EXPECT_TRUE(corrupt.smiles().isEmpty());
 }
 
-TEST(SmilesTest, EntriesWithoutUsablePictureGiveNoImage)
+TEST_F(SmilesTest, EntriesWithoutUsablePictureGiveNoImage)
 {
     Smiles table(writeFile(QStringLiteral("mixed.plist"), QByteArrayLiteral(
         "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"

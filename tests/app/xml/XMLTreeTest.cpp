@@ -1,3 +1,5 @@
+#include "AppTest.h"
+
 #include "app/xml/XMLTree.h"
 #include "platform/foundation/Log.h"
 
@@ -6,7 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+using XMLTreeTest = AppTest;
+using XMLNodeTest = AppTest;
 
 namespace {
 
@@ -23,7 +26,7 @@ std::shared_ptr<XMLNode> parsedRoot(const char* xml)
 
 }  // namespace
 
-TEST(XMLTreeTest, BuildsTheTreeAndLooksUpChildren)
+TEST_F(XMLTreeTest, BuildsTheTreeAndLooksUpChildren)
 {
     const XMLTreePtr tree = std::make_shared<XMLTree>();
     ASSERT_TRUE(tree->parseXMLFileWithData(QByteArray("<a><b>1</b><c>2</c></a>")));
@@ -48,7 +51,7 @@ TEST(XMLTreeTest, BuildsTheTreeAndLooksUpChildren)
     EXPECT_TRUE(nested->getChild(0)->toDictionary().isEmpty());
 }
 
-TEST(XMLTreeTest, KeepsOnlyTheTextAfterTheLastChild)
+TEST_F(XMLTreeTest, KeepsOnlyTheTextAfterTheLastChild)
 {
     EXPECT_EQ(parsedRoot("<a>\n  <b>1</b>\n</a>")->leafData(), s("\n"));
     EXPECT_EQ(parsedRoot("<a>x<b/>y<c/>z</a>")->leafData(), s("z"));
@@ -60,7 +63,7 @@ TEST(XMLTreeTest, KeepsOnlyTheTextAfterTheLastChild)
     EXPECT_EQ(qualified->getChild(0)->name(), s("x:b"));
 }
 
-TEST(XMLNodeTest, DataDecodesPercentEscapesAsUtf8)
+TEST_F(XMLNodeTest, DataDecodesPercentEscapesAsUtf8)
 {
     const XMLNodePtr node = XMLNode::create(s("a"));
     EXPECT_EQ(node->data(), s(""));
@@ -74,7 +77,7 @@ TEST(XMLNodeTest, DataDecodesPercentEscapesAsUtf8)
     }
 }
 
-TEST(XMLNodeTest, WritesElementsWithEscapes)
+TEST_F(XMLNodeTest, WritesElementsWithEscapes)
 {
     const XMLNodePtr a = XMLNode::create(s("a"));
     a->setLeafData(s("x"));
@@ -95,7 +98,7 @@ TEST(XMLNodeTest, WritesElementsWithEscapes)
     EXPECT_EQ(a->toString(), s("<a ><c ></c>x</a>"));
 }
 
-TEST(XMLTreeTest, ReportsMalformedDocumentsAndKeepsWhatWasRead)
+TEST_F(XMLTreeTest, ReportsMalformedDocumentsAndKeepsWhatWasRead)
 {
     Log::clearRecent();
     XMLTree tree;
@@ -115,7 +118,7 @@ TEST(XMLTreeTest, ReportsMalformedDocumentsAndKeepsWhatWasRead)
     EXPECT_TRUE(Log::recent().last().endsWith(s("] ") + error.description()));
 }
 
-TEST(XMLTreeTest, ASecondDocumentWithoutResetKeepsTheFirstRoot)
+TEST_F(XMLTreeTest, ASecondDocumentWithoutResetKeepsTheFirstRoot)
 {
     XMLTree tree;
     ASSERT_TRUE(tree.parseXMLFileWithData(QByteArray("<a><b/></a>")));
@@ -134,7 +137,7 @@ TEST(XMLTreeTest, ASecondDocumentWithoutResetKeepsTheFirstRoot)
     EXPECT_EQ(tree.root()->name(), s("z"));
 }
 
-TEST(XMLTreeTest, RefusesHostileDocuments)
+TEST_F(XMLTreeTest, RefusesHostileDocuments)
 {
     QTemporaryDir folder;
     QFile secret(folder.filePath(s("secret.txt")));
@@ -161,7 +164,7 @@ TEST(XMLTreeTest, RefusesHostileDocuments)
     EXPECT_TRUE(XMLTree().parseXMLFileWithData(allowed, nullptr));
 }
 
-TEST(XMLTreeTest, FetchesAndParsesAnAddress)
+TEST_F(XMLTreeTest, FetchesAndParsesAnAddress)
 {
     TestForum forum;
     ASSERT_TRUE(forum.start(0));

@@ -1,57 +1,34 @@
 // The builder's answer handling and its abstract operations, on answers made
 // by hand: no network.
+#include "Answers.h"
 #include "BuilderTestSupport.h"
-
-#include "app/config/ErrorMessages.h"
-#include "app/json/JSONConvenience.h"
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "platform/foundation/Log.h"
 
-#include <QRegularExpression>
+using BuilderAnswer = AppTest;
 
 namespace {
-
-// A finished request as the model layer receives it.
-HTTPRequestPtr answered(const char* json)
-{
-    auto request = std::make_shared<HTTPRequest>();
-    request->setSuccess(true);
-    request->setHttpResponse(HTTPResponse(200, {}));
-    request->setResponse(JSONValue(QString::fromUtf8(json)));
-    return request;
-}
 
 // A builder that gives none of the operations a concrete builder must give.
 class BareBuilder : public Builder {};
 
-bool logged(const QString& message)
-{
-    static const QRegularExpression format(QStringLiteral("^\\S.* \\[Line \\d+\\] (.*)$"));
-    for (const QString& line : Log::recent()) {
-        const QRegularExpressionMatch match = format.match(line);
-        if (match.hasMatch() && match.captured(1) == message)
-            return true;
-    }
-    return false;
-}
-
 QString text(const char* code)
 {
-    return ErrorMessages::errorForCode(Value(QString::fromLatin1(code)));
+    return AppTest::tableText(QString::fromLatin1(code));
 }
 
 }  // namespace
 
-TEST(BuilderAnswer, PrepareAnswerFillsTheFormByKeyAndLeavesAnIdleBuilderIdle)
+TEST_F(BuilderAnswer, PrepareAnswerFillsTheFormByKeyAndLeavesAnIdleBuilderIdle)
 {
     auto builder = Model::create<TestBuilder>();
     BuilderObserver observer;
     builder->addObserver(&observer);
 
-    builder->setFromRequest(answered(R"({"response":{"posthash":"9a8b","poststarttime":"1700000999",
+    builder->setFromRequest(answeredRequest(R"({"response":{"posthash":"9a8b","poststarttime":"1700000999",
         "title":"Hi","canpostattachment":1,"canCreateTags":true,"response":{"message":"inner [b]text[/b]"}}})"));
 
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusIdle);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Idle);
     EXPECT_EQ(builder->posthash(), u"9a8b");
     EXPECT_EQ(builder->poststarttime(), 1700000999);
     EXPECT_EQ(builder->title(), u"Hi");
@@ -64,35 +41,35 @@ TEST(BuilderAnswer, PrepareAnswerFillsTheFormByKeyAndLeavesAnIdleBuilderIdle)
     EXPECT_TRUE(observer.failures.isEmpty());
 }
 
-TEST(BuilderAnswer, FinalAnswerCodeDecidesBetweenSentAndFailed)
+TEST_F(BuilderAnswer, FinalAnswerCodeDecidesBetweenSentAndFailed)
 {
     struct Case {
         const char* answer;
-        int status;
+        BuilderStatus status;
         bool failureTold;
     };
     const Case cases[] = {
-        {R"({"response":{"errormessage":"redirect_postthanks"}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":"redirect_postthanks_moderate"}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":["redirect_postthanks"]}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":"custom_thanks"}})", Builder::StatusSent, false},
-        {R"({"response":{"errormessage":"redirect_somewhere_else"}})", Builder::StatusFailed, false},
-        {R"({"response":{"posthash":"x"}})", Builder::StatusFailed, false},
-        {R"({"response":{"errormessage":"postfloodcheck"}})", Builder::StatusFailed, true},
+        {R"({"response":{"errormessage":"redirect_postthanks"}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":"redirect_postthanks_moderate"}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":["redirect_postthanks"]}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":"custom_thanks"}})", BuilderStatus::Sent, false},
+        {R"({"response":{"errormessage":"redirect_somewhere_else"}})", BuilderStatus::Failed, false},
+        {R"({"response":{"posthash":"x"}})", BuilderStatus::Failed, false},
+        {R"({"response":{"errormessage":"postfloodcheck"}})", BuilderStatus::Failed, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
         auto builder = Model::create<TestBuilder>();
         BuilderObserver observer;
         builder->addObserver(&observer);
-        builder->setRequestStatus(Builder::StatusSending);
+        builder->setRequestStatus(BuilderStatus::Sending);
 
-        builder->setFromRequest(answered(c.answer));
+        builder->setFromRequest(answeredRequest(c.answer));
 
         EXPECT_EQ(builder->requestStatus(), c.status);
         if (c.failureTold) {
             ASSERT_EQ(observer.failures.size(), 1);
-            EXPECT_EQ(observer.failures.first(), Error::withMessage(text("postfloodcheck")));
+            EXPECT_EQ(observer.errors.first(), Error::withMessage(text("postfloodcheck")));
             EXPECT_EQ(observer.changes, 0);
         } else {
             EXPECT_TRUE(observer.failures.isEmpty());
@@ -102,7 +79,7 @@ TEST(BuilderAnswer, FinalAnswerCodeDecidesBetweenSentAndFailed)
     }
 }
 
-TEST(BuilderAnswer, AttachmentsWithoutFormHashAreRefusedWithAuthError)
+TEST_F(BuilderAnswer, AttachmentsWithoutFormHashAreRefusedWithAuthError)
 {
     auto builder = Model::create<TestBuilder>();
     builder->setAttachments({UploadAttachment(QStringLiteral("http://pics.example/a.jpg"))});
@@ -111,13 +88,13 @@ TEST(BuilderAnswer, AttachmentsWithoutFormHashAreRefusedWithAuthError)
 
     EXPECT_EQ(refusal.domain(), u"AuthError");
     EXPECT_EQ(refusal.description(), u"You do not have permission to upload an attachment");
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
     EXPECT_EQ(builder->posts, 0);
     EXPECT_TRUE(builder->attachmentRequests().isEmpty());
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
 }
 
-TEST(BuilderAnswer, ABuilderThatGivesNoOperationOfItsOwnSaysSo)
+TEST_F(BuilderAnswer, ABuilderThatGivesNoOperationOfItsOwnSaysSo)
 {
     Log::clearRecent();
     auto builder = Model::create<BareBuilder>();
@@ -126,7 +103,7 @@ TEST(BuilderAnswer, ABuilderThatGivesNoOperationOfItsOwnSaysSo)
     EXPECT_TRUE(logged(QStringLiteral("Child Must Overwrite getParams method")));
 
     EXPECT_FALSE(builder->create().isSet());
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Sending);
     EXPECT_TRUE(logged(QStringLiteral("Child Must Overwrite post method")));
 
     EXPECT_TRUE(builder->wasSended(Value(QStringLiteral("redirect_postthanks"))));

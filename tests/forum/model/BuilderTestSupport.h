@@ -1,25 +1,9 @@
 #pragma once
 
-#include "TestForum.h"
-#include "app/model/ModelObserver.h"
+#include "AppTest.h"
 #include "forum/model/Builder.h"
 
 #include <QList>
-#include <QStringList>
-
-#include <gtest/gtest.h>
-
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '(' << list.join(QStringLiteral(", ")).toStdString() << ')';
-}
 
 // A new-thread-like builder: uploads owned by a forum, the content posted as
 // "newthread_postthread".
@@ -52,31 +36,31 @@ public:
     QList<int> uploadsRunningAtPost;
 };
 
-// Counts what a model tells it, and takes failures itself.
-class BuilderObserver : public ModelObserver {
+// Also writes down the builder's status at each announcement, failures included.
+class BuilderObserver : public RecordingObserver {
 public:
-    void modelHasChanged(Model* model) override;
-    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
+    void modelHasChanged(Model* model) override
+    {
+        statusesSeen.append(static_cast<Builder*>(model)->requestStatus());
+        RecordingObserver::modelHasChanged(model);
+    }
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override
+    {
+        statusesSeen.append(static_cast<Builder*>(model)->requestStatus());
+        return RecordingObserver::modelHasFailedToUpdate(model, error);
+    }
 
-    int changes = 0;
-    QList<int> statusesSeen;  // requestStatus at each announcement, failures included
-    QList<Error> failures;
+    QList<BuilderStatus> statusesSeen;
 };
 
 // The loopback forum with a guest session open, answering uploads and posts.
-class BuilderTest : public ::testing::Test {
+class BuilderTest : public AppTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     std::shared_ptr<TestBuilder> makeBuilder();
-    // Waits until no request is in flight.
-    bool settle();
-    QStringList apiLog() const;
     // The post's answer from now on.
     void answerPostWith(const QString& code);
-    static QString tableText(const QString& code);
 
-    TestForum forum;
     BuilderObserver observer;
 };

@@ -41,9 +41,9 @@ TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTh
     ASSERT_NE(redBytes, blueBytes);
     // What the forum had answered of the uploads when the post reached it.
     std::atomic<int> uploadsAnsweredAtPost{-1};
-    forum.setMethodHandler(TestBuilder::PostMethod, [&](const TestForumRequest&, int) {
+    forum().setMethodHandler(TestBuilder::PostMethod, [&](const TestForumRequest&, int) {
         int answeredCount = 0;
-        for (const TestForumRequest& upload : forum.requests(Builder::UploadMethod))
+        for (const TestForumRequest& upload : forum().requests(Builder::UploadMethod))
             answeredCount += upload.status == 200 ? 1 : 0;
         uploadsAnsweredAtPost = answeredCount;
         return QJsonObject{{QStringLiteral("response"),
@@ -53,9 +53,9 @@ TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTh
     builder->setAttachments({UploadAttachment(red), UploadAttachment(catUrl), UploadAttachment(blue)});
 
     EXPECT_FALSE(builder->create().isSet());
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Sending);
     EXPECT_EQ(builder->attachmentRequests().size(), 3);
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(apiLog(), (QStringList{Builder::UploadMethod, Builder::UploadMethod, Builder::UploadMethod,
@@ -66,7 +66,7 @@ TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTh
 
     QList<QByteArray> files;
     int byAddress = 0;
-    for (const TestForumRequest& upload : forum.requests(Builder::UploadMethod)) {
+    for (const TestForumRequest& upload : forum().requests(Builder::UploadMethod)) {
         SCOPED_TRACE(upload.rawQuery.toStdString());
         EXPECT_EQ(upload.httpMethod, u"POST");
         EXPECT_TRUE(upload.signatureValid);
@@ -98,7 +98,7 @@ TEST_F(BuilderTest, EachAttachmentIsUploadedWithTheFormFieldsAndThePostFollowsTh
     EXPECT_TRUE(files.contains(redBytes));
     EXPECT_TRUE(files.contains(blueBytes));
     EXPECT_TRUE(observer.failures.isEmpty());
-    EXPECT_EQ(observer.statusesSeen.last(), Builder::StatusSent);
+    EXPECT_EQ(observer.statusesSeen.last(), BuilderStatus::Sent);
 }
 
 TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
@@ -117,9 +117,9 @@ TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
         ASSERT_TRUE(TestSupport::waitFor([&] { return builder->heldUploads.size() == 3; }));
 
         // An answer while uploads still run leaves the send running, whatever its code.
-        builder->setRequestStatus(Builder::StatusFailed);
+        builder->setRequestStatus(BuilderStatus::Failed);
         builder->setErrormessage(Value(QStringLiteral("redirect_postthanks")));
-        EXPECT_EQ(builder->requestStatus(), Builder::StatusSending);
+        EXPECT_EQ(builder->requestStatus(), BuilderStatus::Sending);
 
         builder->Builder::finishedUploading(uploads[order[0]]);
         builder->Builder::finishedUploading(uploads[order[1]]);
@@ -132,7 +132,7 @@ TEST_F(BuilderTest, ThePostWaitsForTheLastUploadWhateverOrderTheyEndIn)
         builder->Builder::finishedUploading(uploads[order[2]]);
         EXPECT_EQ(builder->posts, 1);
 
-        ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+        ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     }
 }
 
@@ -145,32 +145,32 @@ TEST_F(BuilderTest, SendingRefusesASecondCreateAndSendsAgainAfterAFailure)
     EXPECT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->posts, 1);
     ASSERT_TRUE(TestSupport::waitFor([&] { return !observer.failures.isEmpty(); }));
-    EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
-    EXPECT_EQ(observer.failures.first(), Error::withMessage(tableText(QStringLiteral("postfloodcheck"))));
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
+    EXPECT_EQ(observer.errors.first(), Error::withMessage(tableText(QStringLiteral("postfloodcheck"))));
 
     answerPostWith(QStringLiteral("redirect_postthanks"));
     EXPECT_FALSE(builder->create().isSet());
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{TestBuilder::PostMethod, TestBuilder::PostMethod}));
 }
 
 TEST_F(BuilderTest, AFailedUploadDoesNotStopThePost)
 {
-    forum.answerHttpStatus(Builder::UploadMethod, 500, "oops", 1);
-    forum.dropConnection(Builder::UploadMethod, 1);
+    forum().answerHttpStatus(Builder::UploadMethod, 500, "oops", 1);
+    forum().dropConnection(Builder::UploadMethod, 1);
     const auto builder = makeBuilder();
     builder->setAttachments({UploadAttachment(QStringLiteral("http://pics.example/1.jpg")),
                              UploadAttachment(QStringLiteral("http://pics.example/2.jpg")),
                              UploadAttachment(QStringLiteral("http://pics.example/3.jpg"))});
 
     ASSERT_FALSE(builder->create().isSet());
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(builder->posts, 1);
-    EXPECT_EQ(forum.requests(Builder::UploadMethod).size(), 3);
-    EXPECT_EQ(forum.requests(TestBuilder::PostMethod).size(), 1);
+    EXPECT_EQ(forum().requests(Builder::UploadMethod).size(), 3);
+    EXPECT_EQ(forum().requests(TestBuilder::PostMethod).size(), 1);
 }
 
 TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
@@ -185,10 +185,10 @@ TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
 
     ASSERT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->attachmentRequests().size(), 2);
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
 
-    const QList<TestForumRequest> uploads = forum.requests(Builder::UploadMethod);
+    const QList<TestForumRequest> uploads = forum().requests(Builder::UploadMethod);
     ASSERT_EQ(uploads.size(), 2);
     int withAddress = 0;
     for (const TestForumRequest& upload : uploads) {
@@ -201,29 +201,29 @@ TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)
     EXPECT_TRUE(Log::recent().join(u'\n').contains(removed->path()));
 
     // Nothing left to upload: the post goes at once.
-    forum.clearLog();
+    forum().clearLog();
     builder->setAttachments({UploadAttachment(neverWritten)});
     ASSERT_FALSE(builder->create().isSet());
     EXPECT_EQ(builder->posts, 2);
-    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == Builder::StatusSent; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), QStringList{TestBuilder::PostMethod});
 }
 
 TEST_F(BuilderTest, ABuilderThatGoesTakesItsUploadsWithIt)
 {
-    forum.delayMethod(Builder::UploadMethod, 300, 2);
+    forum().delayMethod(Builder::UploadMethod, 300, 2);
     auto builder = makeBuilder();
     builder->setAttachments({UploadAttachment(catUrl), UploadAttachment(QStringLiteral("http://pics.example/dog.jpg"))});
     ASSERT_FALSE(builder->create().isSet());
-    ASSERT_TRUE(TestSupport::waitFor([&] { return forum.requests(Builder::UploadMethod).size() == 2; }));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return forum().requests(Builder::UploadMethod).size() == 2; }));
 
     builder.reset();
     EXPECT_EQ(HTTPRequestAsyncronic::getPendingRequests(), 0);
 
     // The forum answers them all the same; nobody is left to post.
     ASSERT_TRUE(TestSupport::waitFor([&] {
-        const QList<TestForumRequest> uploads = forum.requests(Builder::UploadMethod);
+        const QList<TestForumRequest> uploads = forum().requests(Builder::UploadMethod);
         return uploads[0].status != 0 && uploads[1].status != 0;
     }));
     TestSupport::processEvents();
@@ -241,16 +241,16 @@ TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternet)
         builder->addObserver(&watcher);
         builder->postThroughFinishedCreating = throughFinishedCreating;
         if (throughFinishedCreating)
-            forum.dropConnection(TestBuilder::PostMethod, 1);
+            forum().dropConnection(TestBuilder::PostMethod, 1);
         else
-            forum.stop();
+            forum().stop();
 
         ASSERT_FALSE(builder->create().isSet());
         ASSERT_TRUE(TestSupport::waitFor([&] { return !watcher.failures.isEmpty(); }));
 
-        EXPECT_EQ(builder->requestStatus(), Builder::StatusFailed);
-        EXPECT_EQ(watcher.failures, QList<Error>{Error::withMessage(tableText(QStringLiteral("nointernet")))});
-        EXPECT_EQ(watcher.statusesSeen, QList<int>{Builder::StatusFailed});
+        EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
+        EXPECT_EQ(watcher.failures, QStringList{tableText(QStringLiteral("nointernet"))});
+        EXPECT_EQ(watcher.statusesSeen, QList<BuilderStatus>{BuilderStatus::Failed});
     }
-    EXPECT_EQ(forum.requests(TestBuilder::PostMethod).size(), 1);
+    EXPECT_EQ(forum().requests(TestBuilder::PostMethod).size(), 1);
 }

@@ -1,8 +1,10 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/AlertView.h"
 
-#include <gtest/gtest.h>
-
 #include <optional>
+
+using AlertViewTest = PlatformTest;
 
 namespace {
 
@@ -22,9 +24,10 @@ struct RecordingDelegate : AlertViewDelegate {
 
 }  // namespace
 
-TEST(AlertViewTest, ShowAndDismissTellTheDelegateInOrder)
+TEST_F(AlertViewTest, ShowAndDismissTellTheDelegateInOrder)
 {
     RecordingDelegate delegate;
+    const int shownBefore = AlertView::shownCount();
     QList<std::shared_ptr<AlertView>> presented;
     AlertView::setPresenter([&](const std::shared_ptr<AlertView>& alert) { presented.append(alert); });
 
@@ -38,7 +41,7 @@ TEST(AlertViewTest, ShowAndDismissTellTheDelegateInOrder)
     }
     ASSERT_FALSE(watch.expired()) << "the visible list keeps the alert alive";
     EXPECT_TRUE(AlertView::isAnyAlertShown());
-    EXPECT_EQ(AlertView::shownCount(), 1);
+    EXPECT_EQ(AlertView::shownCount(), shownBefore + 1);
     ASSERT_EQ(presented.size(), 1);
     EXPECT_EQ(presented.first()->message(), QStringLiteral("Hello"));
     presented.clear();
@@ -51,7 +54,7 @@ TEST(AlertViewTest, ShowAndDismissTellTheDelegateInOrder)
     AlertView::setPresenter(nullptr);
 }
 
-TEST(AlertViewTest, AGoneDelegateIsNotTold)
+TEST_F(AlertViewTest, AGoneDelegateIsNotTold)
 {
     auto delegate = std::make_unique<RecordingDelegate>();
     auto alert = AlertView::create(QStringLiteral("T"), QStringLiteral("M"), delegate.get(), {QStringLiteral("OK")});

@@ -1,15 +1,16 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/DeviceInfo.h"
 #include "platform/foundation/Paths.h"
 
-#include "support/TestSupport.h"
-
 #include <QDir>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
+using BundleTest = PlatformTest;
+using PathsTest = PlatformTest;
 
-TEST(BundleTest, ReadsSettingsAndStringsOfTheResources)
+TEST_F(BundleTest, ReadsSettingsAndStringsOfTheResources)
 {
     Bundle& bundle = Bundle::main();
     EXPECT_FALSE(bundle.pathForResource(QStringLiteral("Info.plist")).isNull());
@@ -27,7 +28,7 @@ TEST(BundleTest, ReadsSettingsAndStringsOfTheResources)
     EXPECT_EQ(bundle.localizedString(QStringLiteral("no_such_text")), QStringLiteral("no_such_text"));
 }
 
-TEST(PathsTest, FoldersLiveBelowTheTestHomeAndExist)
+TEST_F(PathsTest, FoldersLiveBelowTheTestHomeAndExist)
 {
     const QString home = QDir(TestSupport::homeFolder()).absolutePath();
     EXPECT_EQ(Paths::dataDir(), home + QStringLiteral("/data"));

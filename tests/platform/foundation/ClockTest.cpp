@@ -1,11 +1,12 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/ClockTimer.h"
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/SystemClock.h"
-#include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
+using ClockTest = PlatformTest;
 
-TEST(ClockTest, ManualTimeFiresTimersInDueOrderAndHandlesCancelOnDestruction)
+TEST_F(ClockTest, ManualTimeFiresTimersInDueOrderAndHandlesCancelOnDestruction)
 {
     auto clock = std::make_shared<ManualClock>();
     QStringList fired;
@@ -39,7 +40,7 @@ TEST(ClockTest, ManualTimeFiresTimersInDueOrderAndHandlesCancelOnDestruction)
     EXPECT_EQ(clock->pendingCount(), 0);
 }
 
-TEST(ClockTest, RunOneShotsFinishesDelaysButNotRepeatingTimers)
+TEST_F(ClockTest, RunOneShotsFinishesDelaysButNotRepeatingTimers)
 {
     auto clock = std::make_shared<ManualClock>();
     const QDateTime start = clock->now();
@@ -54,7 +55,7 @@ TEST(ClockTest, RunOneShotsFinishesDelaysButNotRepeatingTimers)
     EXPECT_TRUE(frame.isActive());
 }
 
-TEST(ClockTest, TheSystemClockFiresOnTheEventLoopAndHonoursCancel)
+TEST_F(ClockTest, TheSystemClockFiresOnTheEventLoopAndHonoursCancel)
 {
     auto clock = std::make_shared<SystemClock>();
     bool fired = false;
@@ -62,7 +63,7 @@ TEST(ClockTest, TheSystemClockFiresOnTheEventLoopAndHonoursCancel)
     ClockTimer timer = clock->after(10, [&] { fired = true; });
     ClockTimer cancelled = clock->after(5, [&] { cancelledFired = true; });
     cancelled.cancel();
-    EXPECT_TRUE(TestSupport::waitFor([&] { return fired; }));
+    EXPECT_TRUE(waitFor([&] { return fired; }));
     TestSupport::processEvents();
     EXPECT_FALSE(cancelledFired);
     EXPECT_FALSE(timer.isActive());

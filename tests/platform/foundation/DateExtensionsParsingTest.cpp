@@ -1,6 +1,6 @@
-#include "platform/foundation/DateExtensions.h"
+#include "PlatformTest.h"
 
-#include <gtest/gtest.h>
+#include "platform/foundation/DateExtensions.h"
 
 namespace {
 
@@ -12,12 +12,9 @@ qint64 secs(const std::optional<QDateTime>& date)
     return date ? date->toSecsSinceEpoch() : -1;
 }
 
-class DateExtensionsParsingTest : public ::testing::Test {
-protected:
-    void TearDown() override { DateExtensions::setDeviceTimeZone(std::nullopt); }
-};
-
 }  // namespace
+
+using DateExtensionsParsingTest = PlatformTest;
 
 TEST_F(DateExtensionsParsingTest, SplitPairIsReadInTheDeviceZone)
 {

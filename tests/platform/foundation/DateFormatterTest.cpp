@@ -1,8 +1,10 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/DateFormatter.h"
 
-#include <gtest/gtest.h>
+using DateFormatterTest = PlatformTest;
 
-TEST(DateFormatterTest, ZoneAndLocaleShapeTheText)
+TEST_F(DateFormatterTest, ZoneAndLocaleShapeTheText)
 {
     const QDateTime epoch = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
     const QString pattern = u"yyyy-MM-dd HH:mm"_qs;
@@ -14,7 +16,7 @@ TEST(DateFormatterTest, ZoneAndLocaleShapeTheText)
     EXPECT_TRUE(DateFormatter(pattern, u"en_US"_qs, QTimeZone::utc()).format(QDateTime()).isNull());
 }
 
-TEST(DateFormatterTest, ParseNeedsTheWholeTextAndKeepsTheZone)
+TEST_F(DateFormatterTest, ParseNeedsTheWholeTextAndKeepsTheZone)
 {
     const DateFormatter tokyo(u"yyyy-MM-dd HH:mm"_qs, u"en_US"_qs, QTimeZone("Asia/Tokyo"));
     const std::optional<QDateTime> parsed = tokyo.parse(u"1970-01-01 09:00"_qs);

@@ -1,8 +1,10 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/Image.h"
 
-#include <gtest/gtest.h>
+using ImageTest = PlatformTest;
 
-TEST(ImageTest, DecodesPicturesAndRefusesOtherBytes)
+TEST_F(ImageTest, DecodesPicturesAndRefusesOtherBytes)
 {
     QImage bitmap(7, 3, QImage::Format_RGB32);
     bitmap.fill(Qt::red);

@@ -1,9 +1,12 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/KeyedArchive.h"
 #include "platform/foundation/PropertyList.h"
 
 #include <QTimeZone>
 
-#include <gtest/gtest.h>
+using PropertyListTest = PlatformTest;
+using KeyedArchiveTest = PlatformTest;
 
 namespace {
 
@@ -25,7 +28,7 @@ Value sample()
 
 }  // namespace
 
-TEST(PropertyListTest, RoundTripsInBothFormatsKeepValuesAndOrder)
+TEST_F(PropertyListTest, RoundTripsInBothFormatsKeepValuesAndOrder)
 {
     const Value original = sample();
     for (const QByteArray& data : {PropertyList::toBinary(original), PropertyList::toXml(original)}) {
@@ -41,7 +44,7 @@ TEST(PropertyListTest, RoundTripsInBothFormatsKeepValuesAndOrder)
     EXPECT_TRUE(PropertyList::toXml(original).contains("<key>zeta</key>"));
 }
 
-TEST(PropertyListTest, NumbersAreWrittenAsIntegerOrReal)
+TEST_F(PropertyListTest, NumbersAreWrittenAsIntegerOrReal)
 {
     const QByteArray xml = PropertyList::toXml(Value(ValueList{Value::number(QStringLiteral("12")),
                                                                Value::number(QStringLiteral("12.50"))}));
@@ -49,7 +52,7 @@ TEST(PropertyListTest, NumbersAreWrittenAsIntegerOrReal)
     EXPECT_TRUE(xml.contains("<real>12.5")) << xml.constData();
 }
 
-TEST(PropertyListTest, NothingAndNullAreLeftOut)
+TEST_F(PropertyListTest, NothingAndNullAreLeftOut)
 {
     const Value withGaps(ValueDict{{QStringLiteral("a"), Value()},
                                    {QStringLiteral("b"), Value::null()},
@@ -61,7 +64,7 @@ TEST(PropertyListTest, NothingAndNullAreLeftOut)
     EXPECT_EQ(back[u"c"], Value(ValueList{Value(3)}));
 }
 
-TEST(PropertyListTest, ReadsAHandWrittenXmlFile)
+TEST_F(PropertyListTest, ReadsAHandWrittenXmlFile)
 {
     const QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                            "<plist version=\"1.0\"><dict>"
@@ -79,7 +82,7 @@ TEST(PropertyListTest, ReadsAHandWrittenXmlFile)
     EXPECT_EQ(v[u"d"].bytes(), QByteArray("\x00\x01\xff", 3));
 }
 
-TEST(PropertyListTest, CorruptInputGivesNothing)
+TEST_F(PropertyListTest, CorruptInputGivesNothing)
 {
     const QByteArray binary = PropertyList::toBinary(sample());
     for (const QByteArray& bad : {QByteArray(), QByteArray("garbage <<"), QByteArray("<?xml version=\"1.0\"?><plist><dict><key>a"),
@@ -93,7 +96,7 @@ TEST(PropertyListTest, CorruptInputGivesNothing)
     EXPECT_FALSE(ok);
 }
 
-TEST(KeyedArchiveTest, RoundTripAndRejection)
+TEST_F(KeyedArchiveTest, RoundTripAndRejection)
 {
     const ValueDict root{{QStringLiteral("userid"), Value(42)}, {QStringLiteral("username"), Value(QStringLiteral("ann"))}};
     const QByteArray data = KeyedArchive::archivedData(root);

@@ -1,13 +1,15 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/ClassName.h"
 #include "platform/foundation/StringExtensions.h"
 
 #include <QRegularExpression>
 
-#include <gtest/gtest.h>
+using StringExtensionsTest = PlatformTest;
 
 using namespace StringExtensions;
 
-TEST(StringExtensionsTest, Md5DigestsOfTheFullUtf8Bytes)
+TEST_F(StringExtensionsTest, Md5DigestsOfTheFullUtf8Bytes)
 {
     // Digests worked out with printf ... | md5sum.
     EXPECT_EQ(md5(QStringLiteral("abc")), QStringLiteral("900150983cd24fb0d6963f7d28e17f72"));
@@ -19,7 +21,7 @@ TEST(StringExtensionsTest, Md5DigestsOfTheFullUtf8Bytes)
     EXPECT_EQ(md5(QByteArray("a\0b", 3)), QStringLiteral("70350f6027bce3713f6b76473084309b"));
 }
 
-TEST(StringExtensionsTest, UuidsAreUpperCaseAndFresh)
+TEST_F(StringExtensionsTest, UuidsAreUpperCaseAndFresh)
 {
     const QRegularExpression form(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
     const QString first = uuid();
@@ -29,7 +31,7 @@ TEST(StringExtensionsTest, UuidsAreUpperCaseAndFresh)
     EXPECT_NE(first, second);
 }
 
-TEST(StringExtensionsTest, EmailRuleChecksOnlyTheDomain)
+TEST_F(StringExtensionsTest, EmailRuleChecksOnlyTheDomain)
 {
     EXPECT_TRUE(validateEmail(QStringLiteral("a@b.c")));
     EXPECT_TRUE(validateEmail(QStringLiteral("@b.c")));
@@ -51,7 +53,7 @@ TEST(StringExtensionsTest, EmailRuleChecksOnlyTheDomain)
     EXPECT_FALSE(validateEmail(QStringLiteral("a@b@c.d")));
 }
 
-TEST(StringExtensionsTest, ReplaceAmpersands)
+TEST_F(StringExtensionsTest, ReplaceAmpersands)
 {
     EXPECT_EQ(replaceAmpersands(QStringLiteral("a&amp;b&amp;amp;c&d")), QStringLiteral("a&b&amp;c&d"));
 }
@@ -65,7 +67,7 @@ template <typename T>
 struct Box : Base {};
 }  // namespace demo
 
-TEST(StringExtensionsTest, ClassNameIsTheDynamicPlainName)
+TEST_F(StringExtensionsTest, ClassNameIsTheDynamicPlainName)
 {
     demo::Friend f;
     const demo::Base& asBase = f;

@@ -1,8 +1,10 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/TextFormat.h"
 
-#include <gtest/gtest.h>
+using TextFormatTest = PlatformTest;
 
-TEST(TextFormatTest, FillsTextsNumbersAndPercents)
+TEST_F(TextFormatTest, FillsTextsNumbersAndPercents)
 {
     EXPECT_EQ(TextFormat::fill(QStringLiteral("%@ could not connect"), {Value(QStringLiteral("mu Forum"))}),
               QStringLiteral("mu Forum could not connect"));
@@ -13,12 +15,12 @@ TEST(TextFormatTest, FillsTextsNumbersAndPercents)
     EXPECT_EQ(TextFormat::fill(QStringLiteral("%@"), {Value(2.5)}), QStringLiteral("2.5"));
 }
 
-TEST(TextFormatTest, NothingNullAndMissingArgumentsFillAsEmpty)
+TEST_F(TextFormatTest, NothingNullAndMissingArgumentsFillAsEmpty)
 {
     EXPECT_EQ(TextFormat::fill(QStringLiteral("[%@][%@][%@][%d]"), {Value(), Value::null()}), QStringLiteral("[][][][]"));
 }
 
-TEST(TextFormatTest, OtherSequencesStayAsTheyAre)
+TEST_F(TextFormatTest, OtherSequencesStayAsTheyAre)
 {
     // printf-like directives in a resource text must never read arguments.
     EXPECT_EQ(TextFormat::fill(QStringLiteral("%s %x %n %"), {Value(QStringLiteral("unused"))}),

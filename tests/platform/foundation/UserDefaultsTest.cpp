@@ -1,16 +1,16 @@
+#include "PlatformTest.h"
+
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/PropertyList.h"
 #include "platform/foundation/UserDefaults.h"
 
-#include "support/TestSupport.h"
-
 #include <QDir>
 #include <QFile>
 
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
+
+using UserDefaultsTest = PlatformTest;
 
 namespace {
 unsigned modeOf(const QString& path)
@@ -22,7 +22,7 @@ unsigned modeOf(const QString& path)
 }
 }  // namespace
 
-TEST(UserDefaultsTest, ValuesSurviveARestart)
+TEST_F(UserDefaultsTest, ValuesSurviveARestart)
 {
     UserDefaults& defaults = UserDefaults::standard();
     EXPECT_TRUE(defaults.filePath().startsWith(TestSupport::homeFolder()));
@@ -47,7 +47,29 @@ TEST(UserDefaultsTest, ValuesSurviveARestart)
     EXPECT_EQ(QDir(Paths::dataDir()).entryList(QDir::Files), QStringList{QStringLiteral("UserDefaults.plist")});
 }
 
-TEST(UserDefaultsTest, FileIsReadableByTheOwnerOnly)
+TEST_F(UserDefaultsTest, CopiesThatAKilledSaveLeftAreRemovedOnTheNextStart)
+{
+    UserDefaults& defaults = UserDefaults::standard();
+    defaults.setObject(QStringLiteral("config"), Value(QStringLiteral("kept")));
+    const QDir folder(Paths::dataDir());
+    const QStringList leftovers{QStringLiteral("UserDefaults.plist.Ab12Cd"), QStringLiteral("UserDefaults.plist.QWERTY")};
+    const QStringList others{QStringLiteral("UserDefaults.plist.bak"), QStringLiteral("UserDefaults.plist.Ab12Cd7"),
+                             QStringLiteral("Other.plist.Ab12Cd")};
+    for (const QString& name : leftovers + others) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+    }
+
+    defaults.reload();
+    EXPECT_EQ(defaults.objectForKey(QStringLiteral("config")), Value(QStringLiteral("kept")));
+    QStringList expected = others;
+    expected.append(QStringLiteral("UserDefaults.plist"));
+    expected.sort();
+    EXPECT_EQ(folder.entryList(QDir::Files, QDir::Name), expected);
+}
+
+TEST_F(UserDefaultsTest, FileIsReadableByTheOwnerOnly)
 {
     UserDefaults& defaults = UserDefaults::standard();
     defaults.setObject(QStringLiteral("current_user"), Value(QStringLiteral("secret")));
@@ -60,7 +82,7 @@ TEST(UserDefaultsTest, FileIsReadableByTheOwnerOnly)
     EXPECT_EQ(modeOf(defaults.filePath()), 0600);
 }
 
-TEST(UserDefaultsTest, CorruptFileReadsAsEmptyAndIsReplaced)
+TEST_F(UserDefaultsTest, CorruptFileReadsAsEmptyAndIsReplaced)
 {
     UserDefaults& defaults = UserDefaults::standard();
     {

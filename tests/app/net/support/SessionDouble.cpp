@@ -1,7 +1,5 @@
 #include "SessionDouble.h"
 
-#include "app/config/Config.h"
-#include "app/net/ClientIdentity.h"
 #include "app/net/JSONHTTPRequest.h"
 
 #include <utility>
@@ -29,34 +27,6 @@ void SessionDouble::renovateAccessTokenAndCallSuccessSelector(const Selector& su
     m_fail = fail;
     m_object = object;
     m_token = QString();
-    if (m_forum && !m_hold)
-        sendInit();
-}
-
-void SessionDouble::continueRenewal()
-{
-    m_hold = false;
-    if (m_object)
-        sendInit();
-}
-
-void SessionDouble::sendInit()
-{
-    JSONHTTPRequest::requestURL(Config::getInstance().URLWithString(QStringLiteral("api_init")),
-                                ClientIdentity::parameters(), 1, SELECTOR(SessionDouble, initAnswered), this,
-                                HTTPRequest::TagRenewal);
-}
-
-void SessionDouble::initAnswered(const HTTPRequestPtr& request)
-{
-    const Value json = request->response();
-    const QString token = json[u"apiaccesstoken"].toString();
-    if (request->error().isSet() || token.isNull()) {
-        report(false);
-        return;
-    }
-    setCredentials(token, json[u"apiclientid"].toString(), json[u"secret"].toString());
-    report(true);
 }
 
 void SessionDouble::succeed(const QString& newToken)

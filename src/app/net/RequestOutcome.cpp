@@ -1,0 +1,140 @@
+#include "app/net/RequestOutcome.h"
+
+#include "app/config/ErrorMessages.h"
+#include "platform/foundation/Log.h"
+
+#include <functional>
+
+namespace {
+
+// Step (c) of the code search: "postpreview"."errorlist"."errormessage". An
+// error list that is a list gives the list of its elements' codes.
+Lookup previewErrorCode(const Value& response)
+{
+    const Lookup errorList = response.lookup({u"postpreview", u"errorlist"});
+    if (!errorList.found() || !errorList.value.isList())
+        return response.lookup({u"postpreview", u"errorlist", u"errormessage"});
+    ValueList codes;
+    for (const Value& element : errorList.value.list()) {
+        if (!element.isDict())
+            return Lookup{Lookup::Status::Failed, Value()};
+        const Value code = element[u"errormessage"];
+        codes.push_back(code.isAbsent() ? Value::null() : code);
+    }
+    return Lookup{Lookup::Status::Found, Value(std::move(codes))};
+}
+
+// The code an error list names, searched in order while none is found; a
+// lookup that fails ends the search with no code.
+Value errorListCode(const Value& response)
+{
+    const std::function<Lookup()> searches[] = {
+        [&] { return response.lookup({u"errorlist", 0}); },
+        [&] { return response.lookup({u"response", u"errorlist", 0}); },
+        [&] { return previewErrorCode(response); },
+    };
+    for (const auto& search : searches) {
+        const Lookup found = search();
+        if (found.failed())
+            return Value();
+        if (found.found())
+            return found.value;
+    }
+    return Value();
+}
+
+}  // namespace
+
+RequestOutcome RequestOutcome::judgeAnswer(const Value& json, int status)
+{
+    const Value response = json[u"response"];
+
+    RequestOutcome outcome(Kind::Ok, status);
+    if (response.isDict()) {
+        outcome.m_dictionary = response;
+    } else if (response.isList()) {
+        // Only a dictionary can fill a model; any other last element is an
+        // answer with nothing to fill.
+        const Value last = response.at(response.size() - 1);
+        if (last.isDict())
+            outcome.m_dictionary = last;
+    } else if (!response.isNothing()) {
+        MU_LOG(QStringLiteral("Invalid response: Didn't get a valid JSON response"));
+        return RequestOutcome(Kind::Undecodable, status);
+    }
+
+    Value code = outcome.m_dictionary[u"errormessage"];
+    CodeSource source = code.isAbsent() ? CodeSource::None : CodeSource::ErrorMessage;
+    if (code.isAbsent() && response.isDict()) {
+        code = errorListCode(response);
+        if (!code.isAbsent())
+            source = CodeSource::ErrorList;
+    }
+    if (code.isList())
+        code = code.at(0);
+
+    outcome.m_contentKind = Kind::Ok;
+    if (!code.isString())
+        return outcome;
+    const QString text = ErrorMessages::errorForCode(code);
+    // A code the table does not know is one of the forum's success codes
+    // when it stands as the answer's "errormessage"; in an error list every
+    // code fails.
+    if (source == CodeSource::ErrorMessage && text.isNull())
+        return outcome;
+    outcome.m_kind = Kind::ForumRefused;
+    outcome.m_contentKind = Kind::ForumRefused;
+    outcome.m_code = code;
+    outcome.m_codeSource = source;
+    outcome.m_knownCode = !text.isNull();
+    outcome.m_message =
+        text.isNull() ? QStringLiteral("Unknown error in server response, error code = ") + code.string() : text;
+    return outcome;
+}
+
+RequestOutcome RequestOutcome::refusal(const QString& code, int status)
+{
+    RequestOutcome outcome(Kind::ForumRefused, status);
+    outcome.m_contentKind = Kind::ForumRefused;
+    outcome.m_code = Value(code);
+    outcome.m_codeSource = CodeSource::ErrorMessage;
+    const QString text = ErrorMessages::errorForCode(outcome.m_code);
+    outcome.m_knownCode = !text.isNull();
+    outcome.m_message = text.isNull() ? code : text;
+    return outcome;
+}
+
+bool RequestOutcome::success() const
+{
+    return m_kind == Kind::Ok || m_kind == Kind::NotModified || m_kind == Kind::ForumRefused;
+}
+
+RequestOutcome RequestOutcome::ignoringSignature() const
+{
+    if (m_kind != Kind::BadSignature || m_contentKind == Kind::Pending)
+        return *this;
+    return withKind(m_contentKind);
+}
+
+RequestOutcome RequestOutcome::withKind(Kind kind) const
+{
+    RequestOutcome outcome = *this;
+    outcome.m_kind = kind;
+    return outcome;
+}
+
+QString RequestOutcome::kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Pending: return QStringLiteral("pending");
+    case Kind::Ok: return QStringLiteral("ok");
+    case Kind::NotModified: return QStringLiteral("not modified");
+    case Kind::NoAnswer: return QStringLiteral("no answer");
+    case Kind::HttpError: return QStringLiteral("HTTP error");
+    case Kind::BadSignature: return QStringLiteral("bad signature");
+    case Kind::Undecodable: return QStringLiteral("undecodable");
+    case Kind::ForumClosed: return QStringLiteral("forum closed");
+    case Kind::ForumRefused: return QStringLiteral("forum refused");
+    }
+    return QString();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/foundation/Value.h"
+
+#include <QString>
+
+// What became of a request, judged once where its reply ends. Handlers read
+// this instead of piecing the outcome together from the status, the
+// signature and the body.
+class RequestOutcome {
+public:
+    enum class Kind {
+        // No reply has ended yet (or the request was cancelled).
+        Pending,
+        // A complete answer, signed as it must be, that the forum did not refuse.
+        Ok,
+        // Status 304: what the client holds is still good.
+        NotModified,
+        // No answer, or the line broke before the answer was complete.
+        NoAnswer,
+        // A status below 200 or from 400 up.
+        HttpError,
+        // The answer's signature did not match its body.
+        BadSignature,
+        // The body is no JSON the forum's answers are made of.
+        Undecodable,
+        // The forum says it is closed; no callback follows.
+        ForumClosed,
+        // The forum refused the call with an error code (see code()).
+        ForumRefused,
+    };
+
+    // Where the refusal's code was found.
+    enum class CodeSource { None, ErrorMessage, ErrorList };
+
+    RequestOutcome() = default;
+    RequestOutcome(Kind kind, int status) : m_kind(kind), m_status(status) {}
+
+    // The verdict on a decoded answer's content: Ok with the dictionary a
+    // model fills itself from (nothing when there is none), ForumRefused with
+    // the code and the text the user reads, or Undecodable when the
+    // "response" member has a shape no answer has. A code is looked up in
+    // the error table once (looking up some codes has consequences).
+    static RequestOutcome judgeAnswer(const Value& json, int status = 200);
+    // A refusal with the code the forum gave (its text from the error table).
+    static RequestOutcome refusal(const QString& code, int status);
+
+    Kind kind() const { return m_kind; }
+    int status() const { return m_status; }
+    // The forum's own answer came, complete and signed: Ok, NotModified or
+    // ForumRefused.
+    bool success() const;
+    bool is(Kind kind) const { return m_kind == kind; }
+
+    // For a judged content (Ok, ForumRefused, and BadSignature whose body
+    // could be read): the filling dictionary and the refusal.
+    const Value& dictionary() const { return m_dictionary; }
+    const Value& code() const { return m_code; }
+    CodeSource codeSource() const { return m_codeSource; }
+    // The text of the refusal: the error table's, or "Unknown error in server
+    // response, error code = <code>" for a code the table does not know.
+    const QString& message() const { return m_message; }
+    // Whether the table knows the refusal's code.
+    bool isKnownCode() const { return m_knownCode; }
+
+    // A bad signature over a body that could still be judged: the content's
+    // own verdict, for the few answers that are taken unsigned. Any other
+    // outcome is returned as it is.
+    RequestOutcome ignoringSignature() const;
+    // The same content with this kind (the judged content is kept).
+    RequestOutcome withKind(Kind kind) const;
+
+    // "ok", "not modified", ... for logs and test messages.
+    static QString kindName(Kind kind);
+
+private:
+    Kind m_kind = Kind::Pending;
+    int m_status = 0;
+    // The judged content's own kind (Ok or ForumRefused); Pending when no
+    // content was judged.
+    Kind m_contentKind = Kind::Pending;
+    Value m_dictionary;
+    Value m_code;
+    CodeSource m_codeSource = CodeSource::None;
+    QString m_message;
+    bool m_knownCode = false;
+};

@@ -1,8 +1,0 @@
-#include "neighbours/PhotoAlbum.h"
-
-const PropertyTable& PhotoAlbum::propertyTable()
-{
-    static const PropertyTable table =
-        PropertyTable(&Model::propertyTable()).integer("albumid", &PhotoAlbum::albumid, &PhotoAlbum::setAlbumid);
-    return table;
-}
