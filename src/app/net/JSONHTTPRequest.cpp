@@ -11,24 +11,13 @@
 #include "platform/foundation/ClassName.h"
 #include "platform/foundation/Log.h"
 
-#include <QStringDecoder>
-
 namespace {
 
-// The body as text; null when it is no valid UTF-8, so it decodes to nothing.
-QString utf8Text(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return QString();
-    return text.isNull() ? QStringLiteral("") : text;
-}
-
+// The codec reads the answer's bytes directly (checking the UTF-8 once); a
+// body that is not UTF-8 or not JSON decodes to nothing.
 Value decodedBody(const QByteArray& bytes)
 {
-    const QString text = utf8Text(bytes);
-    return text.isEmpty() ? Value() : JSONValue(text);
+    return bytes.isEmpty() ? Value() : JSONValue(bytes);
 }
 
 const QString kNull = QStringLiteral("(null)");
