@@ -612,8 +612,9 @@ void TableView::keyPressEvent(QKeyEvent* event)
 
 void TableView::drawRect(QPainter& painter, const QRectF& rect)
 {
-    if (m_style == TableViewStyle::Grouped) {
-        // The platform's pinstripes behind grouped tables.
+    if (m_style == TableViewStyle::Grouped && backgroundColor().alpha() > 0) {
+        // The platform's pinstripes behind grouped tables: part of their
+        // background, so a clear table shows none.
         painter.setPen(QPen(QColor(203, 210, 216), 1));
         for (qreal x = std::floor(rect.left() / 7) * 7 + 2; x < rect.right(); x += 7)
             painter.drawLine(QPointF(x + 0.5, rect.top()), QPointF(x + 0.5, rect.bottom()));

@@ -14,6 +14,9 @@ TextField::TextField(const QRectF& frame) : Control(frame), m_edit(new QLineEdit
 {
     Keyboard::ensureInstalled();
     m_edit->setFrame(false);
+    // Editing begins with a tap or when asked, as on the phone: never because
+    // the window was activated or another input left the screen.
+    m_edit->setFocusPolicy(Qt::ClickFocus);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_edit->setFont(Font::systemFontOfSize(17));
     m_edit->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0; }"));

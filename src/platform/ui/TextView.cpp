@@ -13,6 +13,9 @@ TextView::TextView(const QRectF& frame) : View(frame), m_edit(new QPlainTextEdit
 {
     Keyboard::ensureInstalled();
     m_edit->setFrameShape(QFrame::NoFrame);
+    // Editing begins with a tap or when asked, as on the phone: never because
+    // the window was activated or another input left the screen.
+    m_edit->setFocusPolicy(Qt::ClickFocus);
     m_edit->setFont(Font::systemFontOfSize(17));
     m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -15,6 +15,11 @@ void ViewControllerRegistry::registerClass(const QString& className, Factory fac
     factories().insert(className, std::move(factory));
 }
 
+void ViewControllerRegistry::unregisterClass(const QString& className)
+{
+    factories().remove(className);
+}
+
 bool ViewControllerRegistry::isRegistered(const QString& className)
 {
     return factories().contains(className);

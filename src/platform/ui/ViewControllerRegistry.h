@@ -22,6 +22,8 @@ public:
     {
         registerClass(className, []() -> ViewControllerPtr { return std::make_shared<T>(); });
     }
+    // Forgets the class (tests that register a stand-in for a while).
+    static void unregisterClass(const QString& className);
     static bool isRegistered(const QString& className);
     // A new screen of the class, or null when no class has the name.
     static ViewControllerPtr create(const QString& className);

@@ -1,0 +1,118 @@
+#include "app/screens/AppDelegate.h"
+
+#include "app/config/Customizer.h"
+#include "app/net/InactiveForumUtil.h"
+#include "app/screens/LoginController.h"
+#include "app/session/CurrentUser.h"
+#include "neighbours/clients/AnalyticsTracker.h"
+#include "neighbours/clients/BetaClient.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/ViewControllerRegistry.h"
+#include "platform/ui/Window.h"
+
+AppDelegate::AppDelegate()
+{
+    // The forum-closed alert leads back here. The swap lets the old stack go
+    // only after the alert's own handler has returned.
+    WeakRef<AppDelegate> self(this);
+    InactiveForumUtil::setReturnToLoginHandler([self] {
+        if (AppDelegate* delegate = self.get())
+            delegate->setController(std::make_shared<LoginController>());
+    });
+}
+
+AppDelegate::~AppDelegate()
+{
+    InactiveForumUtil::setReturnToLoginHandler({});
+    if (!kAnalyticsAccountID.isEmpty())
+        AnalyticsTracker::sharedTracker().stopTracker();
+    if (m_window)
+        m_window->setRootViewController(nullptr);
+}
+
+AppDelegate* AppDelegate::shared()
+{
+    return dynamic_cast<AppDelegate*>(Application::sharedApplication().delegate());
+}
+
+void AppDelegate::setWindow(std::unique_ptr<Window> window)
+{
+    m_window = std::move(window);
+}
+
+void AppDelegate::applicationDidFinishLaunching(Application*)
+{
+    if (!kAnalyticsAccountID.isEmpty())
+        AnalyticsTracker::sharedTracker().startTrackerWithAccountID(kAnalyticsAccountID, kAnalyticsDispatchPeriod,
+                                                                    nullptr);
+    if (!m_window)
+        m_window = std::make_unique<Window>();
+    m_window->makeKeyAndVisible();
+    initBetaClient();
+
+    setController(std::make_shared<LoginController>());
+    if (CurrentUser::currentUser()->userid() >= 1) {
+        if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
+            m_controller->pushViewController(home, false);
+    }
+    showSplash();
+}
+
+void AppDelegate::showSplash()
+{
+    m_splashView = new ImageView(QRectF(0, 0, 320, 480));
+    m_splashView->setImageNamed(QStringLiteral("Default.png"));
+    m_mulogoView = new ImageView(QRectF(0, 400, 320, 36));
+    m_mulogoView->setImageNamed(QStringLiteral("poweredby.png"));
+    m_splashView->addSubview(m_mulogoView);
+    // Touches go through to the screen that shows through the fade.
+    m_splashView->setUserInteractionEnabled(false);
+    m_window->addSubview(m_splashView);
+
+    WeakRef<AppDelegate> self(this);
+    QPointer<ImageView> splash = m_splashView;
+    View::animate(
+        kSplashFadeSeconds, [splash] { splash->setAlpha(0); },
+        [self](bool finished) {
+            if (AppDelegate* delegate = self.get())
+                delegate->startupAnimationDone(finished);
+        });
+}
+
+void AppDelegate::startupAnimationDone(bool)
+{
+    if (m_splashView)
+        m_splashView->removeFromSuperview();
+    m_splashView = nullptr;
+    m_mulogoView = nullptr;
+}
+
+void AppDelegate::applicationWillEnterForeground(Application*)
+{
+    checkIfForumIsDisabled();
+}
+
+void AppDelegate::checkIfForumIsDisabled()
+{
+    if (m_controller && dynamic_cast<LoginController*>(m_controller->topViewController()))
+        return;
+    InactiveForumUtil::instance().checkIfForumIsActive();
+}
+
+void AppDelegate::setController(const ViewControllerPtr& screen)
+{
+    if (!m_window || !screen)
+        return;
+    const NavigationControllerPtr controller = NavigationController::create(screen);
+    controller->navigationBar()->setTintColor(Customizer::getInstance().colorForKey(kColorBackgroundButton));
+    // The window takes the old stack off at once and lets it go later.
+    m_window->setRootViewController(controller);
+    m_controller = controller;
+}
+
+void AppDelegate::initBetaClient()
+{
+    BetaClient::takeOff(kBetaServiceToken);
+}

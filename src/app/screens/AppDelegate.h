@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/ui/ApplicationDelegate.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/NavigationController.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class Window;
+
+// The application's delegate. At launch it starts the outside services,
+// makes the login screen the root of the one navigation controller (with the
+// home screen above it when a member was restored) and fades a splash out
+// over it. It owns that root navigation controller: whoever replaces the
+// whole screen stack (after signing in or out, when the forum is closed)
+// calls setController. Back in the foreground it checks whether the forum
+// has been closed meanwhile.
+class AppDelegate : public ApplicationDelegate {
+public:
+    // This build has no analytics account, so the tracker is never started.
+    static inline const QString kAnalyticsAccountID = QString();
+    static constexpr int kAnalyticsDispatchPeriod = 10;
+    static inline const QString kBetaServiceToken =
+        QStringLiteral("7c41e9a0b25d8f63c19e04ba7d3f5862_Zk3QpLm8RtWv2XyBn5CdHj7KsGa9EuFo1TiMqNr4Ow");
+    static constexpr double kSplashFadeSeconds = 2.0;
+
+    AppDelegate();
+    ~AppDelegate() override;
+    AppDelegate(const AppDelegate&) = delete;
+    AppDelegate& operator=(const AppDelegate&) = delete;
+
+    // The running application's delegate, or null.
+    static AppDelegate* shared();
+
+    void applicationDidFinishLaunching(Application* application) override;
+    void applicationWillEnterForeground(Application* application) override;
+
+    // Probes the forum unless the login screen is on top.
+    void checkIfForumIsDisabled();
+    // Replaces the whole screen stack with a new navigation controller whose
+    // root is the screen. The old stack is let go on the event loop, after
+    // the handler that asked for the swap has returned.
+    void setController(const ViewControllerPtr& screen);
+    void initBetaClient();
+    // The end of the splash's fade: the splash leaves the window.
+    void startupAnimationDone(bool finished);
+
+    Window* window() const { return m_window.get(); }
+    // The window to launch in (made at launch when none was given).
+    void setWindow(std::unique_ptr<Window> window);
+    NavigationController* controller() const { return m_controller.get(); }
+    // The splash while it fades, else null.
+    ImageView* splashView() const { return m_splashView; }
+    ImageView* mulogoView() const { return m_mulogoView; }
+
+private:
+    void showSplash();
+
+    std::unique_ptr<Window> m_window;
+    NavigationControllerPtr m_controller;
+    QPointer<ImageView> m_splashView;
+    QPointer<ImageView> m_mulogoView;
+};

@@ -1,0 +1,313 @@
+#include "ScreenTest.h"
+
+#include "app/config/Config.h"
+#include "app/screens/AppDelegate.h"
+#include "app/screens/HomeController.h"
+#include "app/screens/LoginController.h"
+#include "app/widgets/GradientButton.h"
+#include "neighbours/clients/BetaClient.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/ViewControllerRegistry.h"
+
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/ManualClock.h"
+#include "platform/foundation/StringExtensions.h"
+
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace {
+
+class LoginTest : public ScreenTest {
+protected:
+    // Launches and waits until the forum has told the login screen its features.
+    LoginController* launchToLogin()
+    {
+        launch();
+        finishAnimations();
+        auto* login = topScreenAs<LoginController>();
+        EXPECT_NE(login, nullptr);
+        if (!login)
+            return nullptr;
+        EXPECT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
+        settle();
+        return login;
+    }
+
+    void signInThroughTheForm(LoginController* login, const QString& name, const QString& password)
+    {
+        type(login->fieldWithTag(1), name);
+        pressReturn(login->fieldWithTag(1));
+        type(login->fieldWithTag(2), password);
+        pressReturn(login->fieldWithTag(2));
+        tap(login->loginButton());
+    }
+
+    static int checkpointsNamed(const QString& name) { return int(BetaClient::checkpoints().count(name)); }
+};
+
+}  // namespace
+
+TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShownNorWritten)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    EXPECT_TRUE(delegate()->controller()->isNavigationBarHidden());
+    EXPECT_EQ(login->versionLabel()->text(), QStringLiteral("v1.0"));
+    EXPECT_EQ(login->versionLabel()->frame(), QRectF(100, login->view()->frame().height() - 20, 210, 14));
+    EXPECT_FALSE(login->isBusy());
+    const int passed = checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS"));
+
+    // The sign-in is slow: the session opens first, and the overlay stays up
+    // until the sign-in itself has answered.
+    forum().delayMethod(QStringLiteral("login_login"), 400);
+    signInThroughTheForm(login, QStringLiteral("alice"), QStringLiteral("secret1"));
+    EXPECT_TRUE(login->isBusy());
+    EXPECT_TRUE(login->loadingWheel()->isAnimating());
+    EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS")), passed + 1);
+    ASSERT_TRUE(waitUntil([] { return !CurrentUser::currentUser()->apiaccesstoken().isEmpty(); }));
+    EXPECT_TRUE(login->isBusy()) << "the session's opening is not the sign-in's answer";
+    EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    EXPECT_FALSE(login->isBusy());
+    EXPECT_FALSE(login->loadingWheel()->isAnimating());
+    EXPECT_EQ(topScreenAs<HomeController>()->memberLabel()->text(), QStringLiteral("Signed in as alice"));
+    ASSERT_EQ(screens().size(), 2);
+    EXPECT_EQ(screens().first().get(), login);
+    EXPECT_FALSE(delegate()->controller()->isNavigationBarHidden());
+    ASSERT_NE(login->navigationItem()->backBarButtonItem(), nullptr);
+
+    const TestForumRequest sent = lastRequest(QStringLiteral("login_login"));
+    EXPECT_EQ(sent.field(QStringLiteral("mu_login_username")), u"alice");
+    EXPECT_EQ(sent.field(QStringLiteral("mu_login_md5password_utf")), StringExtensions::md5(QStringLiteral("secret1")));
+    // Masked on screen, and in no line of the log nor in the stored settings.
+    EXPECT_FALSE(displayedText(login->fieldWithTag(2)).contains(QStringLiteral("secret")));
+    EXPECT_EQ(displayedText(login->fieldWithTag(2)).size(), 7);
+    for (const QString& line : Log::recent())
+        EXPECT_FALSE(line.contains(QStringLiteral("secret1"))) << line;
+    EXPECT_FALSE(CurrentUser::currentUser()->archive().contains("secret1"));
+}
+
+TEST_F(LoginTest, AWrongPasswordShowsTheErrorOnceKeepsTheFormAndLetsTheUserTryAgain)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    signInThroughTheForm(login, QStringLiteral("alice"), QStringLiteral("wrong"));
+    ASSERT_TRUE(waitUntil([&] { return !login->isBusy(); }));
+    settle();
+    EXPECT_EQ(alertsShown(), 1);
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), tableText(QStringLiteral("badlogin")));
+    EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+    EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("alice"));
+    EXPECT_EQ(login->fieldWithTag(2)->text(), QStringLiteral("wrong"));
+    EXPECT_TRUE(CurrentUser::currentUser()->anonymous()) << "a guest again";
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), 0);
+
+    // OK, then the right password, typed over the wrong one.
+    tapAlertButton(0);
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    login->fieldWithTag(2)->setText(QString());
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    EXPECT_EQ(alertsShown(), 1);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(QStringLiteral("alice")));
+}
+
+TEST_F(LoginTest, AnEmptyNameOrPasswordAsksForBothAndSendsNothing)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    forum().clearLog();
+    const QString missing = Bundle::main().localizedString(QStringLiteral("reg_missing_user_or_pass"));
+    ASSERT_NE(missing, QStringLiteral("reg_missing_user_or_pass")) << "the string table has the text";
+
+    tap(login->loginButton());
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), missing);
+    EXPECT_TRUE(alertsOnScreen().first()->title().isEmpty());
+    EXPECT_EQ(alertsOnScreen().first()->buttonTitles(), QStringList{Bundle::main().localizedString(QStringLiteral("ok"))});
+    tapAlertButton(0);
+
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    tap(login->loginButton());
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), missing);
+    EXPECT_FALSE(login->isBusy());
+    settle();
+    EXPECT_TRUE(forum().requests().isEmpty()) << apiLog().join(u' ');
+}
+
+TEST_F(LoginTest, SkipGoesHomeAsAGuestAndTheCheckpointsAreRecorded)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    const int skipped = checkpointsNamed(QStringLiteral("ON_SKIP_LOGIN_CLICK"));
+    tap(login->skipNowButton());
+    EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_SKIP_LOGIN_CLICK")), skipped + 1);
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    EXPECT_EQ(topScreenAs<HomeController>()->memberLabel()->text(), QStringLiteral("Reading as a guest"));
+    EXPECT_TRUE(CurrentUser::currentUser()->anonymous());
+    EXPECT_FALSE(CurrentUser::currentUser()->apiaccesstoken().isEmpty());
+    EXPECT_TRUE(logged(QStringLiteral("BetaClient: Checkpoint Passed - ON_SKIP_LOGIN_CLICK")));
+
+    // Back, and "skip" again with the session open: home at once, no request.
+    delegate()->controller()->popViewControllerAnimated(false);
+    finishAnimations();
+    settle();
+    forum().clearLog();
+    tap(login->skipNowButton());
+    finishAnimations();
+    EXPECT_NE(topScreenAs<HomeController>(), nullptr);
+    EXPECT_TRUE(forum().requests().isEmpty());
+}
+
+TEST_F(LoginTest, TheForumGoingSilentDuringTheSignInEndsTheOverlayWithTheConnectionError)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    forum().dropConnection(QStringLiteral("login_login"), 3, TestForum::Drop::AfterHead);
+    signInThroughTheForm(login, QStringLiteral("carol"), QStringLiteral("secret4"));
+    EXPECT_TRUE(login->isBusy());
+    ASSERT_TRUE(waitUntil([&] { return !login->isBusy(); }, std::chrono::milliseconds(15000)));
+    settle();
+    EXPECT_EQ(alertsShown(), 1);
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(),
+              tableText(QStringLiteral("nointernet")));
+    EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+    EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("carol"));
+    EXPECT_EQ(login->fieldWithTag(2)->text(), QStringLiteral("secret4"));
+}
+
+TEST_F(LoginTest, ASignInEndedWithoutAWordStillEndsTheOverlay)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    // Another alert is up when the forum closes under the sign-in: the closed
+    // answer ends the request without an alert of its own and without a callback.
+    AlertView::create(QString(), QStringLiteral("Something else"), nullptr, {QStringLiteral("OK")})->show();
+    forum().closeForum(QStringLiteral("Closed for the night"));
+    type(login->fieldWithTag(1), QStringLiteral("dave"));
+    type(login->fieldWithTag(2), QStringLiteral("secret5"));
+    login->login();
+    ASSERT_TRUE(waitUntil([&] { return !forum().requests(QStringLiteral("login_login")).isEmpty(); }));
+    settle();
+    TestSupport::processEvents();
+    EXPECT_TRUE(login->isBusy());
+    clock()->advance(LoginController::kSignInWatchMs);
+    EXPECT_FALSE(login->isBusy());
+    EXPECT_EQ(alertsShown(), 1) << "the alert on screen speaks for it";
+    EXPECT_TRUE(CurrentUser::currentUser()->anonymous());
+}
+
+TEST_F(LoginTest, RegistrationIsOfferedOnlyWithARegistrationScreenAndNoPaidSubscriptions)
+{
+    // No registration screen in this build: nothing to offer.
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    EXPECT_TRUE(login->registerButton()->isHidden());
+    EXPECT_TRUE(login->noAccountLabel()->isHidden());
+    EXPECT_FALSE(Config::getInstance().isPaidSubscription());
+    quit();
+
+    // With one registered, the button leads there.
+    struct Unregister {
+        ~Unregister() { ViewControllerRegistry::unregisterClass(QStringLiteral("RegistrationController")); }
+    } unregister;
+    ViewControllerRegistry::registerClass(QStringLiteral("RegistrationController"),
+                                          [] { return std::make_shared<ViewController>(); });
+    login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    EXPECT_FALSE(login->registerButton()->isHidden());
+    EXPECT_FALSE(login->noAccountLabel()->isHidden());
+    EXPECT_GT(login->skipNowButton()->frame().top(), login->registerButton()->frame().bottom());
+    const int registered = checkpointsNamed(QStringLiteral("ON_REGISTRATION_CLICK"));
+    tap(login->registerButton());
+    finishAnimations();
+    EXPECT_EQ(screens().size(), 2);
+    EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_REGISTRATION_CLICK")), registered + 1);
+    quit();
+
+    // A forum that sells subscriptions: no registration in the application.
+    QJsonObject features;
+    features.insert(QStringLiteral("paidsubs"), 1);
+    forum().setAnswer(QStringLiteral("api_init"), QJsonObject{{QStringLiteral("features"), features}}, 1);
+    login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    EXPECT_TRUE(login->registerButton()->isHidden());
+    EXPECT_TRUE(login->noAccountLabel()->isHidden());
+    EXPECT_TRUE(Config::getInstance().isPaidSubscription());
+    EXPECT_TRUE(login->skipNowButton()->isEnabled());
+}
+
+TEST_F(LoginTest, EditingMovesTheViewClearOfTheKeyboardAndTheFieldsLeadToEachOther)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    View* root = login->view();
+    const QRectF rest = root->frame();
+    TextField* name = login->fieldWithTag(1);
+    TextField* password = login->fieldWithTag(2);
+    EXPECT_EQ(name->frame(), QRectF(25, 10, 270, 25));
+    EXPECT_FALSE(name->isSecureTextEntry());
+    EXPECT_TRUE(password->isSecureTextEntry());
+    EXPECT_EQ(name->returnKeyType(), ReturnKeyType::Next);
+    EXPECT_EQ(password->returnKeyType(), ReturnKeyType::Done);
+    EXPECT_EQ(name->placeholder(), Bundle::main().localizedString(QStringLiteral("login_username")));
+
+    // The distance: where the field's middle stands in the upper part of the view.
+    const auto expectedDistance = [&](TextField* field) {
+        const QRectF f = field->convertRect(field->bounds(), nullptr);
+        const QRectF v = root->convertRect(root->bounds(), nullptr);
+        const qreal fraction = qBound(0.0, (f.center().y() - v.y() - 0.2 * v.height()) / (0.6 * v.height()), 1.0);
+        return std::floor(216 * fraction);
+    };
+    const qreal nameDistance = expectedDistance(name);
+    tap(name);
+    name->becomeFirstResponder();
+    EXPECT_EQ(login->activeTextField(), name);
+    EXPECT_GT(nameDistance, 0);
+    EXPECT_EQ(login->animatedDistance(), nameDistance);
+    EXPECT_EQ(root->frame().top(), rest.top() - nameDistance);
+    EXPECT_EQ(root->frame().bottom(), rest.bottom()) << "the foot stays where the keyboard would be";
+    EXPECT_FALSE(login->navigation()->isEnabledForSegmentAtIndex(0));
+    EXPECT_TRUE(login->navigation()->isEnabledForSegmentAtIndex(1));
+
+    // Return goes to the password, whose distance is larger; the previous
+    // segment comes back to the name.
+    pressReturn(name);
+    finishAnimations();
+    EXPECT_EQ(login->activeTextField(), password);
+    EXPECT_FALSE(name->isEditing());
+    EXPECT_EQ(root->frame().top(), rest.top() - login->animatedDistance());
+    EXPECT_GT(login->animatedDistance(), nameDistance);
+    EXPECT_TRUE(login->navigation()->isEnabledForSegmentAtIndex(0));
+    EXPECT_FALSE(login->navigation()->isEnabledForSegmentAtIndex(1));
+    login->navigation()->tapSegment(0);
+    finishAnimations();
+    EXPECT_EQ(login->activeTextField(), name);
+    EXPECT_EQ(root->frame().top(), rest.top() - nameDistance);
+
+    // Done, and the return key on the last field, end the editing: all back.
+    login->done();
+    finishAnimations();
+    EXPECT_EQ(login->activeTextField(), nullptr);
+    EXPECT_EQ(root->frame(), rest);
+    password->becomeFirstResponder();
+    pressReturn(password);
+    finishAnimations();
+    EXPECT_FALSE(password->isEditing());
+    EXPECT_EQ(root->frame(), rest);
+    EXPECT_FALSE(login->isBusy()) << "the return key does not sign in";
+}
