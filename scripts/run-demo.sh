@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Shows the application on the loopback test forum: installs what is missing,
+# builds the application and the test forum, starts the forum with its seeded
+# content on a free loopback port, and starts the application pointed at it.
+# The application keeps its settings, signed-in member and pictures in a
+# temporary folder for this run only, so the user's own are untouched.
+# Closing the window ends both; so does Ctrl-C. Arguments go to the
+# application (e.g. --zoom 2).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<'EOF'
+run-demo: there is no display to show the application on.
+On a machine without one, run it under a virtual X display:
+
+    sudo apt-get install xvfb
+    xvfb-run -a -s "-screen 0 1024x768x24" scripts/run-demo.sh
+
+The window is then drawn on the virtual display, where no one sees it; to
+watch and use it, run the demo on a desktop session (or over ssh -X).
+EOF
+  exit 1
+fi
+
+scripts/install-deps.sh
+build=${MU_DEMO_BUILD:-build}
+echo "Building in $build/ ..."
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build" -j"$(nproc)" --target muforum testforum_server >/dev/null
+
+run=$(mktemp -d "${TMPDIR:-/tmp}/muforum-demo.XXXXXX")
+forum_pid=""
+app_pid=""
+cleanup() {
+  trap - EXIT INT TERM
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$forum_pid" ] && kill "$forum_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$run"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+"$build/testforum/testforum_server" --port 0 >"$run/forum.out" 2>"$run/forum.log" &
+forum_pid=$!
+# Its first line is its base address.
+for _ in $(seq 100); do
+  grep -q '^http' "$run/forum.out" 2>/dev/null && break
+  if ! kill -0 "$forum_pid" 2>/dev/null; then
+    echo "run-demo: the test forum did not start:" >&2
+    cat "$run/forum.log" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+address=$(head -n 1 "$run/forum.out")
+if [[ $address != http* ]]; then
+  echo "run-demo: the test forum did not say where it listens" >&2
+  exit 1
+fi
+
+echo
+echo "The test forum is at $address (its log: $run/forum.log)."
+"$build/testforum/testforum_server" --help | sed -n '/^Seeded members/,$p'
+echo "Sign in with one of them, or go on with \"Skip for now\". Close the window to end."
+echo
+
+MU_HOME="$run/home" "$build/muforum" --forum "$address" "$@" &
+app_pid=$!
+# Whichever ends first, the other ends with it.
+status=0
+wait -n "$app_pid" "$forum_pid" || status=$?
+exit "$status"
