@@ -25,7 +25,7 @@ fi
 
 scripts/install-deps.sh
 build=${MU_DEMO_BUILD:-build}
-echo "Building in $build/ ..."
+echo "Building in $build/ (a few minutes the first time) ..."
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j"$(nproc)" --target muforum testforum_server >/dev/null
 

@@ -91,7 +91,14 @@ int main(int argc, char** argv)
         application.finishLaunching();
         result = QApplication::exec();
     }
-    // Requests still in flight end with their client, while the toolkit is up.
+    // The last screen stack, which the window lets go on the event loop, and
+    // the views deleted later go now, while the toolkit is up: the
+    // application's own teardown cannot run them.
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Requests still in flight end with their client.
     ApiClient::install(nullptr);
     return result;
 }
