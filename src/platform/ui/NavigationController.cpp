@@ -221,12 +221,12 @@ void NavigationController::show(const ViewControllerPtr& from, const ViewControl
     }
     refreshBar();
     const bool visible = isAppeared();
-    const QRectF area(QPointF(0, 0), m_container->frame().size());
+    const QRectF before(QPointF(0, 0), m_container->frame().size());
     View* toView = nullptr;
     if (to) {
-        to->setPreferredViewFrame(area);
+        to->setPreferredViewFrame(before);
         toView = to->view();
-        toView->setFrame(area);
+        toView->setFrame(before);
         m_container->addSubview(toView);
     }
     View* fromView = from && from->isViewLoaded() ? from->view() : nullptr;
@@ -236,6 +236,9 @@ void NavigationController::show(const ViewControllerPtr& from, const ViewControl
         if (to)
             to->beginAppearance(true, animated);
     }
+    // A screen that shows or hides the bar as it appears has resized the
+    // container meanwhile: the slide ends at the new size.
+    const QRectF area(QPointF(0, 0), m_container->frame().size());
     ViewControllerPtr keepFrom = from;
     ViewControllerPtr keepTo = to;
     QPointer<View> weakFrom(fromView);

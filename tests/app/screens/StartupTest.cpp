@@ -96,6 +96,7 @@ TEST_F(StartupTest, ARestartWithAStoredMemberGoesStraightHomeAboveTheLoginScreen
     finishAnimations();
     EXPECT_NE(topScreenAs<LoginController>(), nullptr);
     EXPECT_TRUE(delegate()->controller()->isNavigationBarHidden());
+    EXPECT_EQ(topScreen()->view()->frame(), QRectF(0, 0, 320, 460)) << "the whole screen once the bar has gone";
 }
 
 TEST_F(StartupTest, BackInTheForegroundWithTheForumClosedOneAlertLeadsToTheLoginScreen)
