@@ -68,7 +68,7 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
 
     // The sign-in is slow: the session opens first, and the overlay stays up
     // until the sign-in itself has answered.
-    forum().delayMethod(QStringLiteral("login_login"), 400);
+    forum().delayMethod(QStringLiteral("login_login"), 1000);
     signInThroughTheForm(login, QStringLiteral("alice"), QStringLiteral("secret1"));
     EXPECT_TRUE(login->isBusy());
     EXPECT_TRUE(login->loadingWheel()->isAnimating());

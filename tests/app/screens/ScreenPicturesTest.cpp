@@ -54,7 +54,7 @@ TEST_F(ScreenPicturesTest, SplashLoginBusyAndHome)
     finishAnimations();
     ASSERT_TRUE(savedAndDrawn(QStringLiteral("login-editing.png")));
     type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    forum().delayMethod(QStringLiteral("login_login"), 300);
+    forum().delayMethod(QStringLiteral("login_login"), 1000);
     login->login();
     finishAnimations();
     ASSERT_TRUE(login->isBusy());
