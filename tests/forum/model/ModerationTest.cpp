@@ -138,6 +138,11 @@ TEST_F(Moderation, DeleteAsSpamNamesTheStartersThenDeletes)
     ASSERT_TRUE(settle());
     EXPECT_EQ(lastRequest(QStringLiteral("inlinemod_dodeletespam")).fieldValues(QStringLiteral("userid[]")),
               QList<QString>{QStringLiteral("11")});
+    forum().setRawAnswer(QStringLiteral("inlinemod_spamthread"), fixtureBytes("spamthread"), 1);
+    Thread::deleteAsSpam({306, 307});
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(lastRequest(QStringLiteral("inlinemod_dodeletespam")).fieldValues(QStringLiteral("userid[]")),
+              (QList<QString>{QStringLiteral("11"), QStringLiteral("12")}));
 
     // A refused first step sends no second one.
     forum().clearLog();
