@@ -64,22 +64,32 @@ void drawStripBackground(QPainter& p)
     p.fillRect(QRectF(0, 29, 320, 1), QColor(0xB3, 0xBE, 0xCC));
 }
 
-// The strip's end: the background fading out towards the middle, with a
-// chevron pointing outwards.
+// The strip's end: the strip's own background, opaque over the numbers
+// that scroll under it and fading out towards the middle, with a chevron
+// pointing outwards.
 void drawStripArrow(QPainter& p, bool left)
 {
-    const qreal w = 18;
-    QLinearGradient fade(left ? 0 : w, 0, left ? w : 0, 0);
-    fade.setColorAt(0, QColor(0xEC, 0xF0, 0xF5, 255));
-    fade.setColorAt(0.6, QColor(0xEC, 0xF0, 0xF5, 230));
-    fade.setColorAt(1, QColor(0xEC, 0xF0, 0xF5, 0));
-    p.fillRect(QRectF(0, 0, w, 29), fade);
+    const qreal w = 24;
+    QImage cap(QSize(int(w * 4), 30 * 4), QImage::Format_ARGB32_Premultiplied);
+    cap.fill(Qt::transparent);
+    {
+        QPainter c(&cap);
+        c.scale(4, 4);
+        drawStripBackground(c);
+        c.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        QLinearGradient fade(left ? 0 : w, 0, left ? w : 0, 0);
+        fade.setColorAt(0, QColor(0, 0, 0, 255));
+        fade.setColorAt(0.62, QColor(0, 0, 0, 255));
+        fade.setColorAt(1, QColor(0, 0, 0, 0));
+        c.fillRect(QRectF(0, 0, w, 30), fade);
+    }
+    p.drawImage(QRectF(0, 0, w, 29), cap, QRectF(0, 0, w * 4, 29 * 4));
     QPen pen(kArrowBlue, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     const qreal tip = left ? 5 : w - 5;
     const qreal back = left ? 10 : w - 10;
-    p.drawPolyline(QPolygonF({QPointF(back, 10), QPointF(tip, 15), QPointF(back, 20)}));
+    p.drawPolyline(QPolygonF({QPointF(back, 9.5), QPointF(tip, 14.5), QPointF(back, 19.5)}));
 }
 
 // The menu button's face: a dark pill on the tinted bar with a small
@@ -108,10 +118,10 @@ int main(int argc, char** argv)
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources");
     bool ok = save(folder, QStringLiteral("blueArrow"), QSizeF(30, 55), drawArrow);
     ok = save(folder, QStringLiteral("pagination_background"), QSizeF(320, 30), drawStripBackground) && ok;
-    ok = save(folder, QStringLiteral("pagination_left_arrow"), QSizeF(18, 29),
+    ok = save(folder, QStringLiteral("pagination_left_arrow"), QSizeF(24, 29),
               [](QPainter& p) { drawStripArrow(p, true); })
          && ok;
-    ok = save(folder, QStringLiteral("pagination_right_arrow"), QSizeF(18, 29),
+    ok = save(folder, QStringLiteral("pagination_right_arrow"), QSizeF(24, 29),
               [](QPainter& p) { drawStripArrow(p, false); })
          && ok;
     ok = save(folder, QStringLiteral("bt_menu"), QSizeF(150, 30), drawMenuButton) && ok;

@@ -59,6 +59,11 @@ void MurmoraViewController::createTopButton()
     navigationItem()->setTitleView(m_navButton);
 }
 
+Button* MurmoraViewController::navButton() const
+{
+    return m_navButton.data();
+}
+
 QString MurmoraViewController::getBarTitle() const
 {
     return QStringLiteral("must overWrite");

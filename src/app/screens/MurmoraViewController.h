@@ -34,7 +34,7 @@ public:
     void pushController(const ViewControllerPtr& controller);
 
     GlobalNavigationViewController* globalNavigationView() const { return m_globalNavigationView.get(); }
-    Button* navButton() const { return m_navButton.data(); }
+    Button* navButton() const;
 
 private:
     std::shared_ptr<GlobalNavigationViewController> m_globalNavigationView;

@@ -214,6 +214,7 @@ void PageNavView::reloadStrip()
         cell->number()->setText(hasPage(entry) ? entry->curpage() : QString());
         const bool current = hasPage(entry) && pageOf(entry) == static_cast<int>(m_currentPage);
         cell->number()->setTextColor(current && highlight.isValid() ? highlight : QColor(Qt::black));
+        cell->setCurrent(current);
     }
     m_table->setContentSize(QSizeF(m_entries.size() * kRowWidth, h));
     scrollViewDidScroll(m_table);

@@ -77,6 +77,16 @@ void PaginableTableView::setModel(const std::shared_ptr<ModelWithPages>& model)
     m_navView->setSelectedPage(1);
 }
 
+PageNavView* PaginableTableView::navView() const
+{
+    return m_navView.data();
+}
+
+PullRefreshTableHeaderView* PaginableTableView::refreshHeaderView() const
+{
+    return m_refreshHeaderView.data();
+}
+
 ShadowedTableView* PaginableTableView::tableView()
 {
     if (!m_tableView) {

@@ -54,8 +54,8 @@ public:
     // model empties the list.
     void setModel(const std::shared_ptr<ModelWithPages>& model);
 
-    PageNavView* navView() const { return m_navView.data(); }
-    PullRefreshTableHeaderView* refreshHeaderView() const { return m_refreshHeaderView.data(); }
+    PageNavView* navView() const;
+    PullRefreshTableHeaderView* refreshHeaderView() const;
     // The table, made on first use.
     ShadowedTableView* tableView();
 

@@ -14,9 +14,15 @@ public:
 
     Label* number() const { return m_number; }
 
+    // The page on screen stands out on a light rounded mark.
+    bool isCurrent() const { return m_current; }
+    void setCurrent(bool current);
+
     // The number's 30-point square stands in the middle of the cell.
     void layoutSubviews() override;
+    void drawRect(QPainter& painter, const QRectF& rect) override;
 
 private:
     Label* m_number;
+    bool m_current = false;
 };
