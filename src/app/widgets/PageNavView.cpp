@@ -1,0 +1,258 @@
+#include "app/widgets/PageNavView.h"
+
+#include "app/config/Customizer.h"
+#include "app/widgets/PaginationCell.h"
+
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ResourceImages.h"
+#include "platform/ui/ScrollView.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+namespace {
+
+// The strip's numbers in a row, scrolled sideways; a tap on a number (not a
+// drag) goes to the strip.
+class PageStrip : public ScrollView {
+public:
+    PageStrip(const QRectF& frame, PageNavView* owner) : ScrollView(frame), m_owner(owner)
+    {
+        setAlwaysBounceVertical(false);
+        setAlwaysBounceHorizontal(true);
+        setShowsVerticalScrollIndicator(false);
+        setShowsHorizontalScrollIndicator(false);
+        setBackgroundColor(Qt::transparent);
+        setOpaque(false);
+    }
+
+    void touchesBegan(const QPointF& point) override { m_touchedRow = rowAt(point); }
+    void touchesCancelled() override { m_touchedRow = -1; }
+    void touchesEnded(const QPointF& point) override
+    {
+        const int row = m_touchedRow;
+        m_touchedRow = -1;
+        if (row >= 0 && row == rowAt(point) && m_owner)
+            m_owner->didSelectRow(row);
+    }
+
+private:
+    int rowAt(const QPointF& point) const
+    {
+        if (point.x() < 0 || point.y() < 0 || point.y() >= frame().height())
+            return -1;
+        const int row = int(point.x() / PageNavView::kRowWidth);
+        return row < int(contentSize().width() / PageNavView::kRowWidth) ? row : -1;
+    }
+
+    QPointer<PageNavView> m_owner;
+    int m_touchedRow = -1;
+};
+
+int pageOf(const std::shared_ptr<PageNavItem>& item)
+{
+    return item ? TextNumber::toInt(item->curpage()) : 0;
+}
+
+bool hasPage(const std::shared_ptr<PageNavItem>& item)
+{
+    return item && !item->curpage().isEmpty();
+}
+
+std::shared_ptr<PageNavItem> itemForPage(const QString& page)
+{
+    auto item = std::make_shared<PageNavItem>();
+    item->setCurpage(page);
+    return item;
+}
+
+}  // namespace
+
+PageNavView::PageNavView(const QRectF& frame) : View(frame)
+{
+    setBackgroundColor(Qt::transparent);
+    setOpaque(false);
+    setClipsToBounds(true);
+    addTable();
+}
+
+PageNavView::~PageNavView()
+{
+    m_delegate.reset();
+    if (m_table)
+        m_table->setDelegate(nullptr);
+}
+
+void PageNavView::awakeFromNib()
+{
+    addTable();
+}
+
+void PageNavView::addTable()
+{
+    const qreal w = frame().width();
+    const qreal h = frame().height();
+    if (!m_bg) {
+        m_bg = new ImageView(QRectF(0, 0, w, h));
+        m_bg->setImage(ResourceImages::named(QStringLiteral("pagination_background.png")));
+        m_bg->setAutoresizingMask(Autoresizing::FlexibleSize);
+        addSubview(m_bg);
+    }
+    if (!m_table) {
+        m_table = new PageStrip(QRectF(0, 0, w, h), this);
+        m_table->setAutoresizingMask(Autoresizing::FlexibleSize);
+        m_table->setDelegate(this);
+        addSubview(m_table);
+    }
+    if (!m_right) {
+        const QImage image = ResourceImages::named(QStringLiteral("pagination_right_arrow.png"));
+        m_right = new ImageView(image);
+        m_right->setUserInteractionEnabled(false);
+        m_right->setAutoresizingMask(Autoresizing::FlexibleLeftMargin);
+        m_right->setCenter(QPointF(w - ResourceImages::pointSize(image).width() / 2, h / 2));
+        addSubview(m_right);
+    }
+    if (!m_left) {
+        const QImage image = ResourceImages::named(QStringLiteral("pagination_left_arrow.png"));
+        m_left = new ImageView(image);
+        m_left->setUserInteractionEnabled(false);
+        m_left->setCenter(QPointF(ResourceImages::pointSize(image).width() / 2, h / 2));
+        addSubview(m_left);
+    }
+    scrollViewDidScroll(m_table);
+}
+
+void PageNavView::setPageNav(const PageNavPtr& pageNav)
+{
+    m_pagenav = pageNav;
+    m_entries.clear();
+    m_selectedRow = -1;
+    if (!pageNav) {
+        reloadStrip();
+        return;
+    }
+    // After a load of the page the server chose, the strip learns which page came.
+    if (m_selectedPage == 0)
+        m_selectedPage = static_cast<unsigned>(std::max(0, TextNumber::toInt(pageNav->pagenumber())));
+
+    // The strip's own list: the block's entries stay as the model has them.
+    m_entries = pageNav->pagenav();
+    if (m_entries.isEmpty() || !m_entries.first() || m_entries.first()->curpage() != QStringLiteral("1"))
+        m_entries.prepend(itemForPage(QStringLiteral("1")));
+    // The last page only when the block knows how many there are.
+    if (TextNumber::toInt(pageNav->totalpages()) >= 1 && m_entries.last()->curpage() != pageNav->totalpages())
+        m_entries.append(itemForPage(pageNav->totalpages()));
+
+    const int shown = TextNumber::toInt(pageNav->pagenumber());
+    int row = -1;
+    for (int i = 0; i < m_entries.size(); ++i) {
+        if (hasPage(m_entries[i]) && pageOf(m_entries[i]) == shown) {
+            row = i;
+            break;
+        }
+    }
+    reloadStrip();
+    if (row < 0)
+        row = int(m_entries.size()) - 1;
+    selectRow(row);
+}
+
+void PageNavView::setSelectedPage(unsigned page)
+{
+    m_selectedPage = page;
+    QPointer<PageNavView> self(this);
+    if (PageNavViewDelegate* delegate = m_delegate.get())
+        delegate->pageNavViewDidSelectPage(this, page);
+    if (self)
+        setCurrentPage(page);
+}
+
+void PageNavView::setCurrentPage(unsigned page)
+{
+    if (page == m_currentPage)
+        return;
+    m_currentPage = page;
+    reloadStrip();
+}
+
+PaginationCell* PageNavView::cellForRow(int row) const
+{
+    return row >= 0 && row < m_entries.size() && row < m_cells.size() ? m_cells[row] : nullptr;
+}
+
+void PageNavView::didSelectRow(int row)
+{
+    if (row < 0 || row >= m_entries.size() || !hasPage(m_entries[row]))
+        return;
+    m_selectedRow = row;
+    setSelectedPage(static_cast<unsigned>(std::max(0, pageOf(m_entries[row]))));
+}
+
+void PageNavView::reloadStrip()
+{
+    if (!m_table)
+        return;
+    const qreal h = m_table->frame().height();
+    const QColor highlight = Customizer::getInstance().colorForKey(kColorTextTitle);
+    while (m_cells.size() < m_entries.size()) {
+        auto* cell = new PaginationCell();
+        m_table->addSubview(cell);
+        m_cells.append(cell);
+    }
+    for (int i = 0; i < m_cells.size(); ++i) {
+        PaginationCell* cell = m_cells[i];
+        if (i >= m_entries.size()) {
+            cell->setHidden(true);
+            continue;
+        }
+        const std::shared_ptr<PageNavItem>& entry = m_entries[i];
+        cell->setFrame(QRectF(i * kRowWidth, 0, kRowWidth, h));
+        cell->setHidden(false);
+        cell->setSelected(i == m_selectedRow);
+        cell->number()->setText(hasPage(entry) ? entry->curpage() : QString());
+        const bool current = hasPage(entry) && pageOf(entry) == static_cast<int>(m_currentPage);
+        cell->number()->setTextColor(current && highlight.isValid() ? highlight : QColor(Qt::black));
+        cell->setCurrent(current);
+    }
+    m_table->setContentSize(QSizeF(m_entries.size() * kRowWidth, h));
+    scrollViewDidScroll(m_table);
+}
+
+void PageNavView::selectRow(int row)
+{
+    if (row < 0 || row >= m_entries.size() || !m_table)
+        return;
+    m_selectedRow = row;
+    for (int i = 0; i < m_cells.size(); ++i)
+        m_cells[i]->setSelected(i == row);
+    // The chosen number in the middle, as far as the strip can scroll.
+    const qreal middle = row * kRowWidth + kRowWidth / 2 - m_table->frame().width() / 2;
+    m_table->setContentOffset(m_table->clampedOffset(QPointF(middle, 0)), true);
+}
+
+void PageNavView::scrollViewDidScroll(ScrollView* scrollView)
+{
+    if (scrollView != m_table || !m_table || !m_left || !m_right)
+        return;
+    const qreal visible = m_table->frame().width();
+    const qreal content = m_table->contentSize().width();
+    const qreal offset = m_table->contentOffset().x();
+    if (visible > content) {
+        m_left->setHidden(true);
+        m_right->setHidden(true);
+        return;
+    }
+    m_left->setHidden(offset <= 0);
+    m_right->setHidden(offset + visible >= content);
+}
+
+void PageNavView::layoutSubviews()
+{
+    if (!m_table)
+        return;
+    for (int i = 0; i < m_cells.size(); ++i)
+        m_cells[i]->setFrame(QRectF(i * kRowWidth, 0, kRowWidth, m_table->frame().height()));
+    scrollViewDidScroll(m_table);
+}

@@ -1,0 +1,382 @@
+#include "app/widgets/PaginableTableView.h"
+
+#include "app/config/Customizer.h"
+#include "app/widgets/LoadCellNib.h"
+#include "app/widgets/LoadingCell.h"
+#include "app/widgets/PageNavView.h"
+#include "app/widgets/PullRefreshTableHeaderView.h"
+#include "app/widgets/ShadowedTableView.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/Label.h"
+
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/TextFormat.h"
+
+PaginableTableView::PaginableTableView(const QRectF& frame) : View(frame)
+{
+    setBackgroundColor(Qt::transparent);
+    setOpaque(false);
+}
+
+PaginableTableView::~PaginableTableView()
+{
+    m_delegate.reset();
+    if (m_model)
+        m_model->removeObserver(this);
+    if (m_refreshHeaderView)
+        m_refreshHeaderView->setDelegate(nullptr);
+    if (m_navView)
+        m_navView->setDelegate(nullptr);
+    if (m_tableView) {
+        m_tableView->setDelegate(nullptr);
+        m_tableView->setDataSource(nullptr);
+    }
+}
+
+void PaginableTableView::setModel(const std::shared_ptr<ModelWithPages>& model)
+{
+    if (model == m_model)
+        return;
+    if (m_model)
+        m_model->removeObserver(this);
+    m_model = model;
+    if (!model) {
+        updateLayout();
+        if (m_tableView)
+            m_tableView->reloadData();
+        return;
+    }
+    model->addObserver(this);
+
+    ShadowedTableView* table = tableView();
+    if (m_refreshHeaderView) {
+        m_refreshHeaderView->setDelegate(nullptr);
+        m_refreshHeaderView->removeFromSuperview();
+    }
+    // A band still open for the old model closes with it.
+    m_refreshClose.cancel();
+    table->setContentInset(EdgeInsets{});
+    const qreal bandHeight = table->bounds().height();
+    m_refreshHeaderView = new PullRefreshTableHeaderView(QRectF(0, -bandHeight, frame().width(), bandHeight));
+    m_refreshHeaderView->setDelegate(this);
+    table->addSubview(m_refreshHeaderView);
+
+    if (m_navView) {
+        m_navView->removeFromSuperview();
+        m_navView->setDelegate(nullptr);
+    }
+    m_navView = new PageNavView(QRectF(0, 0, frame().width(), kNavHeight));
+    m_navView->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    m_navView->setDelegate(this);
+    addSubview(m_navView);
+
+    updateLayout();
+    // Through the strip's delegate: loads page 1.
+    m_navView->setSelectedPage(1);
+}
+
+PageNavView* PaginableTableView::navView() const
+{
+    return m_navView.data();
+}
+
+PullRefreshTableHeaderView* PaginableTableView::refreshHeaderView() const
+{
+    return m_refreshHeaderView.data();
+}
+
+ShadowedTableView* PaginableTableView::tableView()
+{
+    if (!m_tableView) {
+        const qreal h = m_navView ? m_navView->frame().height() : 0;
+        auto* table = new ShadowedTableView(QRectF(0, h, frame().width(), frame().height() - h));
+        table->setAutoresizingMask(Autoresizing::FlexibleSize);
+        table->setBackgroundColor(Qt::transparent);
+        table->setOpaque(false);
+        table->setSeparatorStyle(TableViewCellSeparatorStyle::None);
+        table->setDataSource(this);
+        table->setDelegate(this);
+        addSubview(table);
+        m_tableView = table;
+    }
+    return m_tableView;
+}
+
+void PaginableTableView::updateLayout()
+{
+    qreal h = 0;
+    if (m_navView) {
+        const bool paged = m_model && m_model->totalpages() >= 2;
+        m_navView->setHidden(!paged);
+        h = paged ? m_navView->frame().height() : 0;
+    }
+    if (m_tableView)
+        m_tableView->setFrame(QRectF(0, h, frame().width(), frame().height() - h));
+}
+
+void PaginableTableView::reloadData()
+{
+    tableView()->reloadData();
+}
+
+void PaginableTableView::fetch(unsigned page)
+{
+    if (!m_model)
+        return;
+    if (page > 0)
+        m_model->fetchPage(static_cast<int>(page));
+    else
+        m_model->fetchSpecialPage();
+}
+
+void PaginableTableView::refreshModel()
+{
+    fetch(m_navView ? m_navView->selectedPage() : 1);
+}
+
+void PaginableTableView::loadNewPage()
+{
+    if (m_navView)
+        m_navView->setSelectedPage(0);
+}
+
+void PaginableTableView::scrollToTheLastRow()
+{
+    if (!m_model || !m_tableView)
+        return;
+    const int section = int(m_model->pages().size()) - 1;
+    const int row = int(rowsForSection(section).size()) - 1;
+    if (section >= 0 && row >= 0)
+        m_tableView->scrollToRowAtIndexPath(IndexPath{section, row}, TableViewScrollPosition::Bottom, true);
+}
+
+void PaginableTableView::scrollToTheTopOfTheSection()
+{
+    if (m_tableView && m_tableView->numberOfRowsInSection(0) >= 1)
+        m_tableView->setContentOffset(QPointF(0, 0), true);
+}
+
+void PaginableTableView::doneLoadingTableViewData()
+{
+    if (m_refreshHeaderView)
+        m_refreshHeaderView->pullRefreshScrollViewDataSourceDidFinishedLoading(m_tableView);
+}
+
+unsigned PaginableTableView::pageForSection(int section) const
+{
+    return (m_navView ? m_navView->selectedPage() : 1) + static_cast<unsigned>(std::max(0, section));
+}
+
+QList<ModelPtr> PaginableTableView::rowsForSection(int section)
+{
+    QList<ModelPtr> rows;
+    if (!m_model || section < 0)
+        return rows;
+    PaginableTableDelegate* delegate = m_delegate.get();
+    if (section == 0 && delegate) {
+        if (const std::optional<QList<ModelPtr>> prepended = delegate->prependArrayOfObjects())
+            rows += *prepended;
+    }
+    rows += m_model->pages().value(ModelWithPages::pageKey(static_cast<int>(pageForSection(section))));
+    if (section == sectionCount() - 1 && delegate && m_model->pagenumber() == m_model->totalpages()) {
+        if (const std::optional<QList<ModelPtr>> appended = delegate->appendArrayOfObjects())
+            rows += *appended;
+    }
+    return rows;
+}
+
+bool PaginableTableView::showsLoadNextRow() const
+{
+    return m_model && m_model->pagenumber() < m_model->totalpages();
+}
+
+bool PaginableTableView::isLoadNextRow(const IndexPath& indexPath)
+{
+    if (!showsLoadNextRow() || !m_tableView)
+        return false;
+    return indexPath.section == m_tableView->numberOfSections() - 1
+           && indexPath.row >= int(rowsForSection(indexPath.section).size());
+}
+
+void PaginableTableView::updatePageNavAtIndexPath(const IndexPath& indexPath)
+{
+    if (!m_model || !m_navView)
+        return;
+    const unsigned page = pageForSection(indexPath.section);
+    const PageNavPtr block = m_model->navs().value(ModelWithPages::pageKey(static_cast<int>(page)));
+    if (m_navView->currentPage() != page || (!m_navView->pageNav() && block)) {
+        m_navView->setPageNav(block);
+        m_navView->setCurrentPage(page);
+    }
+}
+
+void PaginableTableView::followPageOnScreen()
+{
+    if (!m_tableView)
+        return;
+    // Rows come in section order: the first is the one at the top.
+    const QList<IndexPath> visible = m_tableView->indexPathsForVisibleRows();
+    if (!visible.isEmpty())
+        updatePageNavAtIndexPath(visible.first());
+}
+
+void PaginableTableView::modelHasChanged(Model* model)
+{
+    if (!m_model || model != m_model.get())
+        return;
+    // The strip takes the answer's block first: after a load of the page the
+    // server chose, the sections are numbered from the page that came.
+    if (m_navView)
+        m_navView->setPageNav(m_model->navs().value(ModelWithPages::pageKey(static_cast<int>(m_model->pagenumber()))));
+    updateLayout();
+    reloadData();
+    followPageOnScreen();
+    if (m_refreshHeaderView)
+        m_refreshHeaderView->refreshLastUpdatedDate();
+}
+
+void PaginableTableView::pageNavViewDidSelectPage(PageNavView* pageNavView, unsigned page)
+{
+    if (m_model) {
+        m_model->pages().clear();
+        m_model->navs().clear();
+        if (page == 0 || !m_model->pages().contains(ModelWithPages::pageKey(static_cast<int>(page))))
+            fetch(page);
+    }
+    reloadData();
+    if (m_delegate)
+        scrollToTheTopOfTheSection();
+}
+
+void PaginableTableView::pullRefreshTableHeaderDidTriggerRefresh(PullRefreshTableHeaderView*)
+{
+    refreshModel();
+    // The band closes after a while whatever the answer; the timer goes with
+    // this view.
+    m_refreshClose = Clock::current().after(kRefreshCloseDelayMs, [this] { doneLoadingTableViewData(); });
+}
+
+bool PaginableTableView::pullRefreshTableHeaderDataSourceIsLoading(PullRefreshTableHeaderView*)
+{
+    return m_model && m_model->hasRequests();
+}
+
+std::optional<QDateTime> PaginableTableView::pullRefreshTableHeaderDataSourceLastUpdated(PullRefreshTableHeaderView*)
+{
+    return Clock::current().now();
+}
+
+int PaginableTableView::sectionCount()
+{
+    if (!m_model)
+        return 0;
+    const int pages = m_model->pages().size();
+    if (pages > 0)
+        return pages;
+    PaginableTableDelegate* delegate = m_delegate.get();
+    const std::optional<int> own = delegate ? delegate->numberOfSectionsInTableView(this) : std::nullopt;
+    return own ? std::max(0, *own) : 0;
+}
+
+int PaginableTableView::numberOfSectionsInTableView(TableView*)
+{
+    return sectionCount();
+}
+
+int PaginableTableView::numberOfRowsInSection(TableView*, int section)
+{
+    if (!m_model)
+        return 0;
+    int rows = int(rowsForSection(section).size());
+    if (section == sectionCount() - 1 && showsLoadNextRow())
+        ++rows;
+    return rows;
+}
+
+TableViewCell* PaginableTableView::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    const QList<ModelPtr> rows = rowsForSection(indexPath.section);
+    if (indexPath.row < rows.size()) {
+        PaginableTableDelegate* delegate = m_delegate.get();
+        return delegate ? delegate->cellForObject(this, rows[indexPath.row]) : nullptr;
+    }
+    return loadCellNibForTableView<LoadingCell>(tableView);
+}
+
+void PaginableTableView::willDisplayCell(TableView*, TableViewCell*, const IndexPath& indexPath)
+{
+    // Showing the row at the end is what loads the next page: once, while no
+    // page is on its way (a page that did not come is asked for again the
+    // next time the row shows).
+    if (m_model && isLoadNextRow(indexPath) && !m_model->hasRequests())
+        fetch(pageForSection(indexPath.section) + 1);
+}
+
+std::optional<qreal> PaginableTableView::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
+{
+    const QList<ModelPtr> rows = rowsForSection(indexPath.section);
+    if (indexPath.row >= rows.size())
+        return kLoadingRowHeight;
+    PaginableTableDelegate* delegate = m_delegate.get();
+    return delegate ? delegate->heightForCellWithObject(this, rows[indexPath.row]) : kLoadingRowHeight;
+}
+
+std::optional<qreal> PaginableTableView::heightForHeaderInSection(TableView*, int section)
+{
+    if (section > 0)
+        return kSectionHeaderHeight;
+    PaginableTableDelegate* delegate = m_delegate.get();
+    return delegate && !delegate->titleForTheFirstSection().isNull() ? kSectionHeaderHeight : 0.0;
+}
+
+View* PaginableTableView::viewForHeaderInSection(TableView*, int section)
+{
+    QString text;
+    if (section == 0) {
+        if (PaginableTableDelegate* delegate = m_delegate.get()) {
+            if (View* own = delegate->viewForHeaderInSection(this, 0))
+                return own;
+            text = delegate->titleForTheFirstSection();
+        }
+    } else {
+        text = TextFormat::fill(Bundle::main().localizedString(QStringLiteral("page")),
+                                {Value(static_cast<int>(pageForSection(section)))});
+    }
+    Customizer& theme = Customizer::getInstance();
+    auto* label = new Label(QRectF(0, 0, 320, 29));
+    label->setTextColor(theme.colorForKey(kColorTextCategory));
+    label->setBackgroundColor(theme.colorForKey(kColorBackground));
+    label->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 13));
+    label->setText(QStringLiteral("    ") + text);
+    return label;
+}
+
+void PaginableTableView::didSelectRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    const QList<ModelPtr> rows = rowsForSection(indexPath.section);
+    // The delegate may open another screen or swap the whole stack away.
+    QPointer<TableView> table(tableView);
+    if (indexPath.row < rows.size()) {
+        if (PaginableTableDelegate* delegate = m_delegate.get())
+            delegate->didSelectCell(tableView->cellForRowAtIndexPath(indexPath), rows[indexPath.row]);
+    }
+    if (table)
+        table->deselectRowAtIndexPath(indexPath, true);
+}
+
+void PaginableTableView::scrollViewDidScroll(ScrollView* scrollView)
+{
+    if (scrollView != m_tableView.data())
+        return;
+    followPageOnScreen();
+    if (m_refreshHeaderView)
+        m_refreshHeaderView->pullRefreshScrollViewDidScroll(scrollView);
+}
+
+void PaginableTableView::scrollViewDidEndDragging(ScrollView* scrollView, bool)
+{
+    if (m_refreshHeaderView && scrollView == m_tableView.data())
+        m_refreshHeaderView->pullRefreshScrollViewDidEndDragging(scrollView);
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/model/ModelWithPages.h"
+#include "app/widgets/PageNavViewDelegate.h"
+#include "app/widgets/PaginableTableDelegate.h"
+#include "app/widgets/PullRefreshTableHeaderDelegate.h"
+
+#include "platform/ui/TableViewDataSource.h"
+#include "platform/ui/TableViewDelegate.h"
+#include "platform/ui/View.h"
+
+#include "platform/foundation/ClockTimer.h"
+#include "platform/foundation/WeakRef.h"
+
+#include <QList>
+#include <QPointer>
+
+#include <memory>
+
+class PageNavView;
+class PullRefreshTableHeaderView;
+class ShadowedTableView;
+
+// The list view of every paged server list: a strip of page numbers on top,
+// below it a table with one section per loaded page (the page chosen first,
+// then the pages after it), and a pull-to-refresh band above the table's
+// content. It observes its paged model, loads the next page by itself when
+// the row at the end of the loaded pages comes into view, and leaves the
+// rows' cells and heights to its delegate.
+//
+// Without a model it shows no sections and asks for nothing.
+class PaginableTableView : public View,
+                           public ModelObserver,
+                           public PageNavViewDelegate,
+                           public PullRefreshTableHeaderDelegate,
+                           public TableViewDataSource,
+                           public TableViewDelegate {
+    Q_OBJECT
+public:
+    static constexpr qreal kNavHeight = 30.0;
+    static constexpr qreal kSectionHeaderHeight = 30.0;
+    static constexpr qreal kLoadingRowHeight = 44.0;
+    // The band closes this long after a pull, whatever the answer.
+    static constexpr qint64 kRefreshCloseDelayMs = 3000;
+
+    explicit PaginableTableView(const QRectF& frame = QRectF());
+    ~PaginableTableView() override;
+
+    PaginableTableDelegate* delegate() const { return m_delegate.get(); }
+    void setDelegate(PaginableTableDelegate* delegate) { m_delegate = delegate; }
+
+    const std::shared_ptr<ModelWithPages>& model() const { return m_model; }
+    // A new model gets a new strip and band and starts again at page 1; no
+    // model empties the list.
+    void setModel(const std::shared_ptr<ModelWithPages>& model);
+
+    PageNavView* navView() const;
+    PullRefreshTableHeaderView* refreshHeaderView() const;
+    // The table, made on first use.
+    ShadowedTableView* tableView();
+
+    // Shows the strip only for lists of two pages or more; the table takes the rest.
+    void updateLayout();
+    void reloadData();
+    // Loads the chosen page again.
+    void refreshModel();
+    // Empties the list and loads the page the server chooses.
+    void loadNewPage();
+    void scrollToTheLastRow();
+    void scrollToTheTopOfTheSection();
+    // Closes the pull-to-refresh band.
+    void doneLoadingTableViewData();
+    bool isRefreshCloseScheduled() const { return m_refreshClose.isActive(); }
+
+    // The page a section shows, and the objects of its rows (without the row
+    // that loads the next page).
+    unsigned pageForSection(int section) const;
+    QList<ModelPtr> rowsForSection(int section);
+    // The strip shows the page of a row: its block, marked as on screen.
+    void updatePageNavAtIndexPath(const IndexPath& indexPath);
+    // The strip follows the page at the top of the list as it scrolls.
+    void followPageOnScreen();
+    // Whether the row is the one that loads the next page.
+    bool isLoadNextRow(const IndexPath& indexPath);
+
+    void modelHasChanged(Model* model) override;
+    void pageNavViewDidSelectPage(PageNavView* pageNavView, unsigned page) override;
+    void pullRefreshTableHeaderDidTriggerRefresh(PullRefreshTableHeaderView* view) override;
+    bool pullRefreshTableHeaderDataSourceIsLoading(PullRefreshTableHeaderView* view) override;
+    std::optional<QDateTime> pullRefreshTableHeaderDataSourceLastUpdated(PullRefreshTableHeaderView* view) override;
+
+    int numberOfSectionsInTableView(TableView* tableView) override;
+    int numberOfRowsInSection(TableView* tableView, int section) override;
+    TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    std::optional<qreal> heightForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    std::optional<qreal> heightForHeaderInSection(TableView* tableView, int section) override;
+    View* viewForHeaderInSection(TableView* tableView, int section) override;
+    void didSelectRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    void willDisplayCell(TableView* tableView, TableViewCell* cell, const IndexPath& indexPath) override;
+    void scrollViewDidScroll(ScrollView* scrollView) override;
+    void scrollViewDidEndDragging(ScrollView* scrollView, bool willDecelerate) override;
+
+private:
+    int sectionCount();
+    bool showsLoadNextRow() const;
+    // Loads a page; 0 asks for the page the server chooses.
+    void fetch(unsigned page);
+
+    QPointer<PageNavView> m_navView;
+    QPointer<ShadowedTableView> m_tableView;
+    QPointer<PullRefreshTableHeaderView> m_refreshHeaderView;
+    std::shared_ptr<ModelWithPages> m_model;
+    WeakRef<PaginableTableDelegate> m_delegate;
+    ClockTimer m_refreshClose;
+};
