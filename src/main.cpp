@@ -2,6 +2,9 @@
 #include "app/net/ApiClient.h"
 #include "app/screens/AppDelegate.h"
 #include "app/screens/AppScreens.h"
+#include "app/screens/GlobalNavigationViewController.h"
+#include "app/screens/SharedInfoUnreadMessages.h"
+#include "forum/model/ForumInfo.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Application.h"
@@ -82,6 +85,8 @@ int main(int argc, char** argv)
     ApiClient::install(client);
     AlertPresenter::install();
     AppScreens::registerClasses();
+    // The menu's unread-messages count comes from the forum's home data.
+    GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
 
     int result = 0;
     {

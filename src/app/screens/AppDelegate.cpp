@@ -3,6 +3,7 @@
 #include "app/config/Customizer.h"
 #include "app/net/InactiveForumUtil.h"
 #include "app/screens/LoginController.h"
+#include "app/screens/RootNavigation.h"
 #include "app/session/CurrentUser.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "neighbours/clients/BetaClient.h"
@@ -21,11 +22,18 @@ AppDelegate::AppDelegate()
         if (AppDelegate* delegate = self.get())
             delegate->setController(std::make_shared<LoginController>());
     });
+    // Section changes from the menu replace the stack through here too, so
+    // the delegate always knows the stack on screen.
+    RootNavigation::setHandler([self](const ViewControllerPtr& screen) {
+        if (AppDelegate* delegate = self.get())
+            delegate->setController(screen);
+    });
 }
 
 AppDelegate::~AppDelegate()
 {
     InactiveForumUtil::setReturnToLoginHandler({});
+    RootNavigation::setHandler({});
     if (!kAnalyticsAccountID.isEmpty())
         AnalyticsTracker::sharedTracker().stopTracker();
     if (m_window)
