@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev
   libcpp-httplib-dev
   fonts-liberation2
+  # Emoji and Japanese in the forum's titles and posts.
+  fonts-noto-color-emoji fonts-ipafont-gothic
 )
 
 missing=()

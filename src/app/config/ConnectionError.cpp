@@ -13,10 +13,15 @@ void ConnectionError::message(const Error& error)
     // Nothing to show.
     if (error.domain().isEmpty())
         return;
-    if (m_lastError.isSet() && m_lastError.domain() == error.domain())
+    // Its alert may have been closed without a button, which tells no one.
+    const std::shared_ptr<AlertView> shown = m_shownAlert.lock();
+    if (m_lastError.isSet() && m_lastError.domain() == error.domain() && shown && shown->isVisible())
         return;
     m_lastError = error;
-    AlertView::create(QString(), error.domain(), this, {Bundle::main().localizedString(QStringLiteral("ok"))})->show();
+    const std::shared_ptr<AlertView> alert =
+        AlertView::create(QString(), error.domain(), this, {Bundle::main().localizedString(QStringLiteral("ok"))});
+    m_shownAlert = alert;
+    alert->show();
 }
 
 void ConnectionError::showMessage(const Error& error)

@@ -3,6 +3,8 @@
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Error.h"
 
+#include <memory>
+
 // Shows failures to the user in an alert, never the same text twice at once.
 class ConnectionError : public AlertViewDelegate {
 public:
@@ -23,4 +25,5 @@ private:
     ConnectionError() = default;
 
     Error m_lastError;
+    std::weak_ptr<AlertView> m_shownAlert;
 };

@@ -88,4 +88,12 @@ TEST_F(ConnectionErrorTest, OneAlertPerTextOnScreen)
     for (const auto& shown : AlertView::visibleAlerts())
         shown->dismissWithClickedButtonIndex(0);
     EXPECT_FALSE(AlertViewUtil::isAlertBeingShown());
+
+    // An alert closed without a button tells nobody; its text shows again
+    // the next time all the same.
+    presenter.message(Error::withMessage(QStringLiteral("No connection")));
+    AlertView::visibleAlerts().last()->dismissWithoutButton();
+    presenter.message(Error::withMessage(QStringLiteral("No connection")));
+    EXPECT_EQ(AlertView::shownCount(), before + 5);
+    EXPECT_TRUE(AlertViewUtil::isAlertBeingShown());
 }

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/model/ModelObserver.h"
+#include "app/screens/UIViewControllerCommon.h"
+#include "forum/model/Announcement.h"
+
+class ImageView;
+class Label;
+class WebView;
+
+// One announcement of a forum: its title, author, date and text, fetched
+// when the screen opens ("announcement_view"). The screen follows the
+// announcement: its author's picture shows when it arrives, and a failure
+// is told.
+class AnnouncementDetailsController : public UIViewControllerCommon, public ModelObserver {
+public:
+    // The footer banner's bottom edge.
+    static constexpr qreal kBannerBottom = 417;
+    static constexpr qreal kHeaderHeight = 64;
+
+    AnnouncementDetailsController();
+    ~AnnouncementDetailsController() override;
+
+    const AnnouncementPtr& announcement() const { return m_announcement; }
+    // Shows and follows the announcement; given before the screen is pushed.
+    void setAnnouncement(const AnnouncementPtr& announcement);
+
+    void buildNib(View* root) override;
+    void viewDidLoad() override;
+    // Places the footer banner.
+    void updateLayout();
+
+    void modelHasChanged(Model* model) override;
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
+
+    Label* postTitle() const { return m_postTitle; }
+    Label* name() const { return m_name; }
+    Label* date() const { return m_date; }
+    ImageView* avatar() const { return m_avatar; }
+    WebView* web() const { return m_web; }
+    View* headerBackground() const { return m_headerBackground; }
+
+private:
+    void showAnnouncement();
+
+    Label* m_postTitle = nullptr;
+    Label* m_name = nullptr;
+    Label* m_date = nullptr;
+    ImageView* m_avatar = nullptr;
+    WebView* m_web = nullptr;
+    View* m_headerBackground = nullptr;
+    AnnouncementPtr m_announcement;
+    QString m_shownMessage;
+};

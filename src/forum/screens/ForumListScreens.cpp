@@ -1,0 +1,18 @@
+#include "forum/screens/ForumListScreens.h"
+
+#include "forum/screens/AnnouncementDetailsController.h"
+#include "forum/screens/ForumController.h"
+#include "forum/screens/ScreenInputs.h"
+#include "forum/screens/ThreadController.h"
+
+#include "platform/ui/ViewControllerRegistry.h"
+
+void ForumListScreens::registerClasses()
+{
+    ViewControllerRegistry::registerClass<ForumController>(QStringLiteral("ForumController"));
+    ViewControllerRegistry::registerClass<ThreadController>(QStringLiteral("ThreadController"));
+    ViewControllerRegistry::registerClass<AnnouncementDetailsController>(QStringLiteral("AnnouncementDetailsController"));
+    ScreenInputs::registerSetter(QStringLiteral("ThreadController"), &ThreadController::setForum);
+    ScreenInputs::registerSetter(QStringLiteral("AnnouncementDetailsController"),
+                                 &AnnouncementDetailsController::setAnnouncement);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// The forum's list screens by class name: the forum index, the thread list,
+// the home screen, the announcement screen; and the setters by which other
+// screens give the thread list its forum and the announcement screen its
+// announcement. main calls it once; calling it again changes nothing.
+namespace ForumListScreens {
+void registerClasses();
+}  // namespace ForumListScreens

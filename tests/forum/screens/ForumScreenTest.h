@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/screens/ScreenWindowTest.h"
+
+#include "app/screens/RootNavigation.h"
+#include "app/screens/UIViewControllerCommon.h"
+#include "app/widgets/PaginableTableView.h"
+#include "app/widgets/ShadowedTableView.h"
+#include "forum/model/Forum.h"
+#include "forum/model/ForumInfo.h"
+#include "forum/model/Thread.h"
+#include "forum/screens/ForumListScreens.h"
+#include "forum/screens/ScreenInputs.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/ViewControllerRegistry.h"
+
+#include "platform/foundation/AlertView.h"
+
+// Screens of other libraries that the list screens open, standing in here
+// under their class names (read without the namespace).
+namespace forumtest {
+class PostController : public UIViewControllerCommon {
+public:
+    void setThread(const ThreadPtr& t) { thread = t; }
+    ThreadPtr thread;
+};
+class ThreadModerateController : public UIViewControllerCommon {
+public:
+    void setForum(const ForumPtr& f) { forum = f; }
+    ForumPtr forum;
+};
+class SearchThreadController : public UIViewControllerCommon {
+public:
+    void setForum(const ForumPtr& f) { forum = f; }
+    ForumPtr forum;
+};
+}  // namespace forumtest
+
+// The forum's list screens in a phone window, on the loopback forum: the
+// screens registered as main registers them, the thread page standing in.
+class ForumScreenTest : public ScreenWindowTest {
+protected:
+    void SetUp() override
+    {
+        ScreenWindowTest::SetUp();
+        ForumInfo::resetInstance();
+        Forum::resetForumPasswords();
+        ForumListScreens::registerClasses();
+        ViewControllerRegistry::registerClass<forumtest::PostController>(QStringLiteral("PostController"));
+        ScreenInputs::registerSetter(QStringLiteral("PostController"), &forumtest::PostController::setThread);
+    }
+    void TearDown() override
+    {
+        for (const char* name : {"ThreadModerateController", "SearchThreadController"}) {
+            ViewControllerRegistry::unregisterClass(QString::fromLatin1(name));
+            ScreenInputs::unregisterSetter(QString::fromLatin1(name));
+        }
+        dismissAlerts();
+        RootNavigation::setHandler({});
+        ScreenWindowTest::TearDown();
+        ForumInfo::resetInstance();
+    }
+
+    // The screen as the root of the application's stack.
+    template <typename Screen>
+    std::shared_ptr<Screen> showRoot(const std::shared_ptr<Screen>& screen)
+    {
+        RootNavigation::setController(screen);
+        finishMoving();
+        return screen;
+    }
+    static NavigationController* navigation() { return RootNavigation::controller(); }
+    static ViewController* top() { return navigation() ? navigation()->topViewController() : nullptr; }
+    template <typename T>
+    static T* topAs()
+    {
+        return dynamic_cast<T*>(top());
+    }
+    // The network on its own time, then the animations and delays.
+    void settleAll()
+    {
+        ASSERT_TRUE(settle());
+        finishMoving();
+    }
+    void back()
+    {
+        navigation()->popViewControllerAnimated(true);
+        finishMoving();
+    }
+    // A tap on a row of a table, as the user makes it.
+    void tapRow(TableView* table, const IndexPath& path)
+    {
+        table->scrollToRowAtIndexPath(path, TableViewScrollPosition::Middle, false);
+        finishMoving();
+        tap(table->convertPoint(table->rectForRowAtIndexPath(path).center(), nullptr));
+        finishMoving();
+    }
+    QList<TestForumRequest> requestsOf(const char* method) { return forum().requests(QString::fromLatin1(method)); }
+};
