@@ -26,6 +26,23 @@ public:
     {
     }
 
+    // An operation of a helper that the selector itself keeps alive, for
+    // calls nobody else holds on to (moderation, a copy running thread after
+    // thread): the helper lives as long as a request holds the selector, that
+    // is until the request has called back or is dropped without calling.
+    // The request's callback object must be the helper.
+    template <typename T>
+    static Selector owning(const char* name, std::shared_ptr<T> helper,
+                           void (T::*method)(const std::shared_ptr<HTTPRequest>&))
+    {
+        Selector selector;
+        selector.m_name = QString::fromLatin1(name);
+        selector.m_call = [helper = std::move(helper), method](Trackable*, const std::shared_ptr<HTTPRequest>& request) {
+            (helper.get()->*method)(request);
+        };
+        return selector;
+    }
+
     bool isSet() const { return static_cast<bool>(m_call); }
     const QString& name() const { return m_name; }
 

@@ -1,0 +1,303 @@
+#include "forum/model/Thread.h"
+
+#include "forum/model/AnswerShape.h"
+#include "forum/model/Forum.h"
+#include "forum/model/Post.h"
+#include "platform/foundation/StringExtensions.h"
+
+#include <QTimeZone>
+
+Thread::Thread()
+    : m_user(std::make_shared<Friend>())
+{
+}
+
+Thread::~Thread() = default;
+
+std::shared_ptr<Thread> Thread::initWithThreadid(qint32 threadid)
+{
+    auto thread = std::make_shared<Thread>();
+    thread->setThreadid(threadid);
+    return thread;
+}
+
+const PropertyTable& Thread::propertyTable()
+{
+    static const PropertyTable table =
+        PropertyTable(&AbstractThread::propertyTable())
+            .boolean("isSubscribed", &Thread::isSubscribed, &Thread::setIsSubscribed)
+            .integer("status_flags", &Thread::status_flags, &Thread::setStatus_flags)
+            .text("lastpostdate", &Thread::lastpostdate, &Thread::setLastpostdate)
+            .text("lastposttime", &Thread::lastposttime, &Thread::setLastposttime)
+            .text("threadtitle", &Thread::threadtitle, &Thread::setThreadtitle)
+            .integer("realthreadid", &Thread::realthreadid, &Thread::setRealthreadid)
+            .integer("rating", &Thread::rating, &Thread::setRating)
+            .text("preview", &Thread::preview, &Thread::setPreview)
+            .boolean("deleted", &Thread::deleted, &Thread::setDeleted)
+            .integer("replies", &Thread::replies, &Thread::setReplies)
+            .integer("views", &Thread::views, &Thread::setViews)
+            .text("prefix_rich", &Thread::prefix_rich, &Thread::setPrefix_rich)
+            .boolean("isAnnouncement", &Thread::isAnnouncement, &Thread::setIsAnnouncement)
+            .setterOnly("thread", &Thread::setThread)
+            .setterOnly("postusername", &Thread::setPostusername)
+            .setterOnly("postuserid", &Thread::setPostuserid)
+            .setterOnly("avatar", &Thread::setAvatar)
+            .setterOnly("sticky", &Thread::setSticky)
+            .setterOnly("status", &Thread::setStatus)
+            .setterOnly("del_userid", &Thread::setDel_userid)
+            .setterOnly("show", &Thread::setShow)
+            .secondName("title", "threadtitle")
+            .secondName("replycount", "replies");
+    return table;
+}
+
+// ---- Answer keys
+
+void Thread::setThread(const Value& nested)
+{
+    const AnswerShape::NestingLevel level(m_nesting);
+    if (!level.tooDeep())
+        setDictionary(nested);
+}
+
+void Thread::setPostusername(const Value& name)
+{
+    m_user->setUsername(name.isString() ? name.string() : QString());
+}
+
+void Thread::setPostuserid(const Value& id)
+{
+    m_user->setUserid(id.toInt());
+}
+
+void Thread::setAvatar(const Value& avatar)
+{
+    Value address;
+    if (avatar.isDict())
+        address = avatar[u"0"];
+    else if (avatar.isList())
+        address = avatar.at(0);
+    else
+        address = avatar;
+    setPicurl(address.isString() ? StringExtensions::replaceAmpersands(address.string()) : QString());
+}
+
+void Thread::setSticky(const Value& sticky)
+{
+    if (sticky.toInt() >= 1)
+        setFlag(Sticky, true);
+}
+
+void Thread::setStatus(const Value& status)
+{
+    if (!status.isDict())
+        return;
+    const ValueDict& flags = status.dict();
+    const std::pair<const char16_t*, StatusFlag> keys[] = {{u"hot", Hot}, {u"new", New}, {u"dot", Dot}, {u"lock", Closed}};
+    for (const auto& [key, flag] : keys) {
+        if (flags.contains(QString::fromUtf16(key)))
+            setFlag(flag, true);
+    }
+}
+
+void Thread::setDel_userid(const Value&)
+{
+    setFlag(Deleted, true);
+}
+
+void Thread::setShow(const Value& show)
+{
+    if (!show.isDict())
+        return;
+    setFlag(Approved, !show[u"moderated"].toBool());
+    const Value deletedThread = show[u"deletedthread"];
+    if (!deletedThread.isAbsent())
+        m_deleted = deletedThread.toBool();
+}
+
+void Thread::setLastpostdate(const QString& date)
+{
+    m_lastpostdate = date;
+    checkLastDate();
+}
+
+void Thread::setLastposttime(const QString& time)
+{
+    m_lastposttime = time;
+    checkLastDate();
+}
+
+void Thread::checkLastDate()
+{
+    if (m_lastposttime.isNull())
+        return;
+    m_lastdate = QDateTime::fromSecsSinceEpoch(TextNumber::toLongLong(m_lastposttime), QTimeZone::utc());
+    m_lastposttime = QString();
+    m_lastpostdate = QString();
+}
+
+void Thread::setFlag(qint32 flag, bool on)
+{
+    m_statusFlags = on ? (m_statusFlags | flag) : (m_statusFlags & ~flag);
+}
+
+// ---- Pages of posts
+
+void Thread::fetchPage(int pageNumber)
+{
+    sendFetch(QStringLiteral("showthread"),
+              ValueDict{{QStringLiteral("threadid"), Value(QString::number(threadid()))},
+                        {QStringLiteral("pagenumber"), Value(QString::number(pageNumber))}});
+}
+
+void Thread::fetchSpecialPage()
+{
+    sendFetch(QStringLiteral("api_gotonewpost"),
+              ValueDict{{QStringLiteral("threadid"), Value(QString::number(threadid()))}});
+}
+
+void Thread::sendFetch(const QString& apiMethod, ValueDict params)
+{
+    std::shared_ptr<Forum> temporary;
+    std::shared_ptr<Forum> holder = forum();
+    if (!holder) {
+        temporary = Model::createWithDictionary<Forum>(Value());
+        holder = temporary;
+        m_forum = temporary;
+    }
+    const QString hash = Forum::passwordHash(holder->forumid());
+    if (!hash.isNull())
+        params.insert(QStringLiteral("forumpwdmd5"), Value(hash));
+    // The parameters travel in the body.
+    const HTTPRequestPtr request = requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Thread, postResult));
+    if (temporary)
+        m_temporaryForums.insert(request.get(), temporary);
+}
+
+void Thread::endFetch(const HTTPRequestPtr& request)
+{
+    const std::shared_ptr<Forum> temporary = m_temporaryForums.take(request.get());
+    // Only the fetch that made the temporary forum lets it go, and only while
+    // it is still the thread's forum.
+    if (temporary && forum() == temporary)
+        m_forum.reset();
+}
+
+void Thread::reload()
+{
+    const int current = static_cast<int>(pagenumber());
+    pages().clear();
+    fetchPage(std::max(1, current));
+}
+
+void Thread::postResult(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    const auto guard = keepAlive();
+    const std::optional<RequestOutcome> answer =
+        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    if (!answer) {
+        endFetch(request);
+        return;
+    }
+    const Value response = answer->dictionary();
+    const Value pagenumber = response[u"pagenumber"];
+    if (!pagenumber.isAbsent()) {
+        const int page = pagenumber.toInt();
+        pages().insert(pageKey(page), Page());
+        setPostbits(response[u"postbits"], page);
+    }
+    if (const std::shared_ptr<Forum> holder = forum())
+        holder->setCanModerate(request->response()[u"show"][u"inlinemod"].toBool());
+    setDictionary(response);
+
+    // Only a missing permission is told; any other code fills what it carries.
+    const QString code = AnswerShape::codeOf(response[u"errormessage"]);
+    if (code.contains(u"nopermission") && answer->is(RequestOutcome::Kind::ForumRefused))
+        failedWithError(Error::withMessage(answer->message()));
+    endFetch(request);
+}
+
+void Thread::setPostbits(const Value& postbits, int pageNumber)
+{
+    if (!AnswerShape::isListLike(postbits))
+        return;
+    const std::shared_ptr<Thread> self = std::static_pointer_cast<Thread>(keepAlive());
+    Page posts;
+    for (const Value& element : AnswerShape::dictionariesOf(postbits)) {
+        if (!element.dict().contains(QStringLiteral("post")))
+            continue;
+        const PostPtr post = Model::createWithDictionary<Post>(element);
+        post->setPostbit_type(element[u"postbit_type"]);
+        post->setThread(self);
+        posts.append(post);
+    }
+    pages().insert(pageKey(pageNumber), posts);
+}
+
+QList<PostPtr> Thread::postsOnPage(int pageNumber) const
+{
+    QList<PostPtr> posts;
+    for (const ModelPtr& model : pages().value(pageKey(pageNumber)))
+        posts.append(std::static_pointer_cast<Post>(model));
+    return posts;
+}
+
+// ---- Subscription
+
+void Thread::subscribe()
+{
+    const bool before = m_isSubscribed;
+    m_isSubscribed = true;
+    notifyChanged();
+    const HTTPRequestPtr request =
+        requestURL(QStringLiteral("subscription_addsubscription"),
+                   ValueDict{{QStringLiteral("threadid"), Value(QString::number(threadid()))}}, RequestMethod::GET,
+                   SELECTOR(Thread, subscribedStatus));
+    request->setExtraInfo(Value(before));
+}
+
+void Thread::subscribedStatus(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    const auto guard = keepAlive();
+    if (!takeAnswer(request, {.failuresReadNoInternet = true})) {
+        rollBackSubscription(request);
+        return;
+    }
+    const HTTPRequestPtr next = requestURL(
+        QStringLiteral("subscription_doaddsubscription"),
+        ValueDict{{QStringLiteral("emailupdate"), Value(AnswerShape::emailUpdateOf(request->response()))},
+                  {QStringLiteral("threadid"), Value(QString::number(threadid()))}},
+        RequestMethod::GET, SELECTOR(Thread, subscribed));
+    next->setExtraInfo(request->extraInfo());
+}
+
+void Thread::unsubscribe()
+{
+    const bool before = m_isSubscribed;
+    m_isSubscribed = false;
+    notifyChanged();
+    const HTTPRequestPtr request =
+        requestURL(QStringLiteral("subscription_removesubscription"),
+                   ValueDict{{QStringLiteral("threadid"), Value(QString::number(threadid()))}}, RequestMethod::GET,
+                   SELECTOR(Thread, subscribed));
+    request->setExtraInfo(Value(before));
+}
+
+void Thread::subscribed(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    const auto guard = keepAlive();
+    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
+        rollBackSubscription(request);
+}
+
+void Thread::rollBackSubscription(const HTTPRequestPtr& request)
+{
+    m_isSubscribed = request->extraInfo().toBool();
+    notifyChanged();
+}

@@ -1,0 +1,40 @@
+#include "ForumModelTest.h"
+
+#include "app/json/JSONConvenience.h"
+#include "forum/model/Forum.h"
+#include "forum/model/ForumInfo.h"
+
+#include <QFile>
+
+void ForumModelTest::SetUp()
+{
+    AppTest::SetUp();
+    ForumInfo::resetInstance();
+    Forum::resetForumPasswords();
+}
+
+void ForumModelTest::TearDown()
+{
+    ForumInfo::resetInstance();
+    Forum::resetForumPasswords();
+    AppTest::TearDown();
+}
+
+Value ForumModelTest::fixture(const char* name)
+{
+    QFile file(QStringLiteral(MU_FORUM_FIXTURES "/%1.json").arg(QString::fromLatin1(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    const Value json = JSONValue(QString::fromUtf8(file.readAll()));
+    EXPECT_FALSE(json.isNothing()) << name << " is no JSON";
+    return json;
+}
+
+HTTPRequestPtr ForumModelTest::answered(const Value& json, RequestOutcome::Kind kind)
+{
+    auto request = std::make_shared<HTTPRequest>();
+    request->setHttpResponse(HTTPResponse(200, {}));
+    request->setResponse(json);
+    request->setOutcome(kind == RequestOutcome::Kind::Ok ? RequestOutcome::judgeAnswer(json, 200)
+                                                         : RequestOutcome(kind, 200));
+    return request;
+}
