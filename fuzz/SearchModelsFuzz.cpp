@@ -14,6 +14,7 @@
 #include "platform/foundation/Bundle.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 
 #include <cstddef>
 #include <cstdint>
@@ -90,5 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Whatever pictures were asked for go with their requests.
     ApiClient::current().cancelAll();
     ImageCache::clearRegistry();
+    // No event loop runs: what was let go later is let go now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }
