@@ -192,7 +192,9 @@ void ForumInfo::setNotices(const Value& notices)
 
 void ForumInfo::setHeader(const Value& header)
 {
-    setDictionary(header);
+    const AnswerShape::NestingLevel level(m_nesting);
+    if (!level.tooDeep())
+        setDictionary(header);
 }
 
 int ForumInfo::numberOfNotifications() const

@@ -86,6 +86,7 @@ private:
     std::weak_ptr<Notification> m_inboxNotification;
     QList<NoticePtr> m_notices;
     mutable std::recursive_mutex m_lock;
+    int m_nesting = 0;
 };
 
 using ForumInfoPtr = std::shared_ptr<ForumInfo>;

@@ -133,6 +133,12 @@ void Thread::move(const QList<qint32>& ids, const std::shared_ptr<Forum>& fromFo
 void Thread::copy(const QList<qint32>& ids, const std::shared_ptr<Forum>& fromForum,
                   const std::shared_ptr<Forum>& toForum, Done done)
 {
+    // Nothing to copy is a copy that went well, and asks the forum nothing.
+    if (ids.isEmpty()) {
+        if (done)
+            done(std::nullopt);
+        return;
+    }
     auto finished = std::make_shared<Done>(std::move(done));
     CopyThreadsRequestHelper::copyThreads(
         ids, fromForum, toForum,

@@ -20,11 +20,16 @@ void ForumModelTest::TearDown()
     AppTest::TearDown();
 }
 
-Value ForumModelTest::fixture(const char* name)
+QByteArray ForumModelTest::fixtureBytes(const char* name)
 {
     QFile file(QStringLiteral(MU_FORUM_FIXTURES "/%1.json").arg(QString::fromLatin1(name)));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    const Value json = JSONValue(QString::fromUtf8(file.readAll()));
+    return file.readAll();
+}
+
+Value ForumModelTest::fixture(const char* name)
+{
+    const Value json = JSONValue(QString::fromUtf8(fixtureBytes(name)));
     EXPECT_FALSE(json.isNothing()) << name << " is no JSON";
     return json;
 }

@@ -15,6 +15,7 @@ protected:
 
     // A captured-style answer from tests/forum/model/fixtures/<name>.json.
     static Value fixture(const char* name);
+    static QByteArray fixtureBytes(const char* name);
     // A request whose reply ended with that answer, judged as the request
     // layer judges a complete, signed answer (or ended as `kind` says).
     static HTTPRequestPtr answered(const Value& json, RequestOutcome::Kind kind = RequestOutcome::Kind::Ok);

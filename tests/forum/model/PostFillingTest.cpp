@@ -1,6 +1,7 @@
 // A post's keys, texts, flags and attachments.
 #include "ForumModelTest.h"
 
+#include "forum/model/Announcement.h"
 #include "forum/model/Post.h"
 #include "forum/model/Thread.h"
 #include "platform/foundation/Bundle.h"
@@ -169,4 +170,29 @@ TEST_F(PostFilling, AttachmentsMoveBetweenListsWhenApprovedOrNot)
     EXPECT_TRUE(post->otherattachments().isEmpty());
     EXPECT_EQ(idsOf(post->imageattachments()), QList<qint32>{5});
     EXPECT_EQ(idsOf(post->thumbnailattachments()), QList<qint32>{5});
+}
+
+TEST_F(PostFilling, AnnouncementAnswerFillsTheMatchingAnnouncement)
+{
+    const auto announcement = Model::create<Announcement>();
+    announcement->setAnnouncementid(2);
+    RecordingObserver observer;
+    announcement->addObserver(&observer);
+    announcement->announcementResult(answeredFixture("announcement_view"));
+    EXPECT_EQ(announcement->title(), u"New <b>thread</b> prefixes");
+    EXPECT_EQ(announcement->usertitle(), u"Staff");
+    EXPECT_EQ(announcement->userid(), 3);
+    EXPECT_EQ(announcement->date(), QDateTime::fromSecsSinceEpoch(0, QTimeZone::utc()));
+    EXPECT_EQ(announcement->imagesProperties().first().first, u"avatarurl");
+
+    // Another announcement's answer changes nothing, but is told.
+    const auto other = Model::create<Announcement>();
+    other->setAnnouncementid(5);
+    RecordingObserver otherObserver;
+    other->addObserver(&otherObserver);
+    other->announcementResult(answeredFixture("announcement_view"));
+    EXPECT_TRUE(other->title().isNull());
+    EXPECT_EQ(otherObserver.changes, 1);
+    other->removeObserver(&otherObserver);
+    announcement->removeObserver(&observer);
 }

@@ -159,3 +159,31 @@ TEST_F(ThreadFilling, OnlyAMissingPermissionIsTold)
     EXPECT_TRUE(thread->pages().contains(QStringLiteral("1")));
     thread->removeObserver(&observer);
 }
+
+TEST_F(ThreadFilling, TemporaryForumBelongsToTheFetchThatMadeIt)
+{
+    openGuestSession();
+    const auto general = Model::create<Forum>();
+    general->setForumid(3);
+    const ThreadPtr withForum = Thread::initWithThreadid(303);
+    withForum->setForum(general);
+    const ThreadPtr bare = Thread::initWithThreadid(302);
+
+    withForum->fetchPage(1);
+    bare->fetchPage(1);
+    const ForumPtr temporary = bare->forum();
+    ASSERT_TRUE(temporary);
+    EXPECT_EQ(temporary->forumid(), 0);
+    // A second fetch of the bare thread uses the forum it has now.
+    bare->fetchSpecialPage();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(withForum->forum(), general);
+    EXPECT_FALSE(bare->forum());
+    EXPECT_FALSE(bare->postsOnPage(1).isEmpty());
+
+    // A forum set from outside while the fetch runs is kept.
+    bare->fetchPage(1);
+    bare->setForum(general);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(bare->forum(), general);
+}
