@@ -21,8 +21,9 @@ bool isNested(const PostQuote& node)
 
 QString PostQuoteDrawing::shownText(const PostQuote& node, const QString& part)
 {
-    const QString text = PostBodyText::displayText(part);
-    if (isNested(node) && !node.author().isEmpty())
+    // Line breaks around a quoted block are the writer's spacing; the boxes space the text already.
+    const QString text = PostBodyText::displayText(part).trimmed();
+    if (!text.isEmpty() && isNested(node) && !node.author().isEmpty())
         return node.author() + QStringLiteral(":\n") + text;
     return text;
 }
@@ -36,8 +37,8 @@ QSizeF PostQuoteDrawing::sizeWithFont(const PostQuote& node, const QFont& font, 
     for (const PostQuote::Part& part : node.info()) {
         if (part.isQuote()) {
             height += sizeWithFont(*part.quote, font, QSizeF(inner, size.height()), lineBreakMode).height();
-        } else if (!part.text.isEmpty()) {
-            height += StringDrawing::sizeWithFont(shownText(node, part.text), font, QSizeF(inner, size.height()),
+        } else if (const QString shown = shownText(node, part.text); !shown.isEmpty()) {
+            height += StringDrawing::sizeWithFont(shown, font, QSizeF(inner, size.height()),
                                                   lineBreakMode)
                           .height();
         }
@@ -70,10 +71,10 @@ View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& si
             nested->setFrame(QRectF(kInset, y, nestedSize.width(), nestedSize.height()));
             view->addSubview(nested);
             y += nestedSize.height();
-        } else if (!part.text.isEmpty()) {
+        } else if (const QString shown = shownText(node, part.text); !shown.isEmpty()) {
             auto* label = new PostTextView(QRectF(kInset, y, inner, 0));
             label->setFont(font);
-            label->setText(shownText(node, part.text));
+            label->setText(shown);
             label->sizeToFitCurrentWidth();
             view->addSubview(label);
             y += label->frame().height();

@@ -35,6 +35,6 @@ public:
     static View* createViewInSize(const PostQuote& node, const QSizeF& size, const QFont& font);
 
     // The text a part shows: "author:\n" first in a quoted block with an
-    // author, formatting tags shown as their text.
+    // author, formatting tags shown as their text, no blank lines around it.
     static QString shownText(const PostQuote& node, const QString& part);
 };

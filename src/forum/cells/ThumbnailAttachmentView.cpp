@@ -56,8 +56,10 @@ void ThumbnailAttachmentView::setAttachments(const AttachmentList& attachments)
         item->setFrame(QRectF((i % kColumns) * step, y, size.width(), size.height()));
         m_contentView->addSubview(item);
     }
+    // The area reaches down to the last row's bottom: a view shows nothing
+    // of its subviews outside its bounds here.
     const QRectF content = m_contentView->frame();
-    m_contentView->setFrame(QRectF(content.x(), content.y(), content.width(), y));
+    m_contentView->setFrame(QRectF(content.x(), content.y(), content.width(), y + kRowHeight));
     const QRectF back = m_bg->frame();
     m_bg->setFrame(QRectF(back.x(), back.y(), back.width(), content.y() + y + kRowGap + kRowHeight));
     const QRectF own = frame();

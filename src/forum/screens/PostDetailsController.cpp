@@ -154,6 +154,13 @@ void PostDetailsController::render()
     const Post& post = *m_post;
     m_postTitle->setText(post.title());
     m_name->setText(post.user() ? post.user()->username() : QString());
+    // Without a title the author's name takes the title's line.
+    const bool titled = !post.title().trimmed().isEmpty();
+    m_postTitle->setHidden(!titled);
+    m_name->setFrame(titled ? QRectF(52, 27, 140, 16) : QRectF(52, 9, 140, 18));
+    m_name->setFont(titled ? Font::fontWithName(QStringLiteral("Helvetica"), 12)
+                           : Font::fontWithName(QStringLiteral("Helvetica-Bold"), 14));
+    m_date->setFrame(titled ? QRectF(192, 28, 122, 14) : QRectF(192, 11, 122, 14));
     const int width = m_web ? int(m_web->frame().width()) : 0;
     m_page = pageForPost(post, width);
     if (m_web) {

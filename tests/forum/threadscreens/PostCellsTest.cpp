@@ -97,7 +97,7 @@ TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
     EXPECT_EQ(box->frame().height(), inner.first()->frame().height() + 3.0);
     const QList<PostTextView*> outer = subviewsOf<PostTextView>(root.get());
     ASSERT_EQ(outer.size(), 1) << "the empty text before the block is skipped";
-    EXPECT_EQ(outer.first()->text(), QStringLiteral(" ok"));
+    EXPECT_EQ(outer.first()->text(), QStringLiteral("ok"));
     EXPECT_EQ(outer.first()->frame().y(), box->frame().bottom());
     EXPECT_EQ(root->frame(), QRectF(0, 0, 300, outer.first()->frame().bottom() + 3.0));
 
@@ -175,7 +175,7 @@ TEST_F(PostCellsTest, ThumbnailsStandThreeARowByIndex)
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(items.at(i)->frame().topLeft(), QPointF((i % 3) * step, (i / 3) * row)) << "picture " << i;
     }
-    EXPECT_EQ(grid.contentView()->frame().height(), 2 * row);
+    EXPECT_EQ(grid.contentView()->frame().height(), 2 * row + 69.0) << "down to the last row's bottom";
     EXPECT_EQ(grid.bg()->frame().height(), grid.contentView()->frame().y() + 2 * row + 7.0 + 69.0);
     EXPECT_EQ(grid.frame().size(), grid.bg()->frame().size() + QSizeF(2, 2));
 
