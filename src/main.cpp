@@ -5,6 +5,7 @@
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "forum/model/ForumInfo.h"
+#include "forum/screens/ForumThreadScreens.h"
 #include "neighbours/blogs/NeighbourBlogs.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "platform/ui/AlertPresenter.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv)
     AppScreens::registerClasses();
     // Blog entries and articles among the search and feed rows.
     NeighbourBlogs::registerContent();
+    registerForumThreadScreens();
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
 
