@@ -6,6 +6,8 @@
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/screens/ForumListScreens.h"
+#include "forum/screens/ForumThreadScreens.h"
+#include "neighbours/blogs/NeighbourBlogs.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Application.h"
@@ -86,6 +88,9 @@ int main(int argc, char** argv)
     ApiClient::install(client);
     AlertPresenter::install();
     AppScreens::registerClasses();
+    // Blog entries and articles among the search and feed rows.
+    NeighbourBlogs::registerContent();
+    registerForumThreadScreens();
     ForumListScreens::registerClasses();
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());

@@ -1,7 +1,8 @@
 // Draws the application's own pictures into the resources folder: the splash
 // ("Default.png"), its foot strip ("poweredby.png"), the login screen's
 // backdrop ("background.png"), the logo and the twelve
-// frames of the busy wheel ("1.png" to "12.png"), each at 1x and @2x.
+// frames of the busy wheel ("1.png" to "12.png") and the mark of a post
+// waiting for approval ("moderated.png"), each at 1x and @2x.
 //
 //     draw_resources resources/
 //
@@ -149,6 +150,17 @@ void drawWheel(QPainter& p, int frame)
     }
 }
 
+// The mark of a post that waits for a moderator: an amber disc with a clock.
+void drawModerated(QPainter& p)
+{
+    p.setPen(QPen(QColor(0xB3, 0x6B, 0x00), 1));
+    p.setBrush(QColor(0xF5, 0xA6, 0x23));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, 8), QPointF(8, 3.8));
+    p.drawLine(QPointF(8, 8), QPointF(11, 9.8));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -169,6 +181,7 @@ int main(int argc, char** argv)
     ok = save(folder, QStringLiteral("background.png"), QSizeF(320, 480), drawSky) && ok;
     ok = save(folder, QStringLiteral("poweredby.png"), QSizeF(320, 36), drawPoweredBy) && ok;
     ok = save(folder, QStringLiteral("logo.png"), QSizeF(64, 64), [](QPainter& p) { drawLogo(p, 0, 0, 64); }) && ok;
+    ok = save(folder, QStringLiteral("moderated.png"), QSizeF(16, 16), drawModerated) && ok;
     for (int frame = 0; frame < 12; ++frame) {
         ok = save(folder, QStringLiteral("%1.png").arg(frame + 1), QSizeF(37, 37),
                   [frame](QPainter& p) { drawWheel(p, frame); })

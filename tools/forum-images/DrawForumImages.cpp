@@ -107,13 +107,6 @@ void drawAll(const QString& out, bool& ok)
         p.drawRect(QRectF(-2, -4, 4, 4));
         p.drawRoundedRect(QRectF(-4.5, -0.5, 9, 2), 1, 1);
     });
-    add("moderated.png", {14, 14}, [](QPainter& p) {
-        // An hourglass: waiting for a moderator.
-        filledCircle(p, QRectF(0.5, 0.5, 13, 13), kAmber);
-        p.setPen(QPen(Qt::white, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolygon(QPolygonF({QPointF(4.5, 3.5), QPointF(9.5, 3.5), QPointF(4.5, 10.5), QPointF(9.5, 10.5)}));
-    });
     add("lock.png", {14, 14}, [](QPainter& p) {
         p.setPen(QPen(kSlate, 1.6));
         p.setBrush(Qt::NoBrush);

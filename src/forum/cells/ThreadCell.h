@@ -19,8 +19,8 @@ class ThreadCell : public TableViewCell {
 public:
     static constexpr qreal kHeight = 48.0;
     // Where the two state icons sit, left to right.
-    static inline const QRectF kIcon1Frame = QRectF(214, 29, 14, 14);
-    static inline const QRectF kIcon2Frame = QRectF(231, 29, 14, 14);
+    static inline const QRectF kIcon1Frame = QRectF(212, 28, 16, 16);
+    static inline const QRectF kIcon2Frame = QRectF(230, 28, 16, 16);
 
     ThreadCell();
     ~ThreadCell() override;

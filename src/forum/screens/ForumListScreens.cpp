@@ -2,6 +2,7 @@
 
 #include "forum/screens/AnnouncementDetailsController.h"
 #include "forum/screens/ForumController.h"
+#include "forum/screens/PostController.h"
 #include "forum/screens/ScreenInputs.h"
 #include "forum/screens/ThreadController.h"
 
@@ -15,4 +16,6 @@ void ForumListScreens::registerClasses()
     ScreenInputs::registerSetter(QStringLiteral("ThreadController"), &ThreadController::setForum);
     ScreenInputs::registerSetter(QStringLiteral("AnnouncementDetailsController"),
                                  &AnnouncementDetailsController::setAnnouncement);
+    // The thread page a thread row opens.
+    ScreenInputs::registerSetter(QStringLiteral("PostController"), &PostController::setThread);
 }

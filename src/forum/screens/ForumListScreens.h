@@ -2,8 +2,9 @@
 
 // The forum's list screens by class name: the forum index, the thread list,
 // the home screen, the announcement screen; and the setters by which other
-// screens give the thread list its forum and the announcement screen its
-// announcement. main calls it once; calling it again changes nothing.
+// screens give the thread list its forum, the announcement screen its
+// announcement and the thread page its thread. main calls it once; calling
+// it again changes nothing.
 namespace ForumListScreens {
 void registerClasses();
 }  // namespace ForumListScreens

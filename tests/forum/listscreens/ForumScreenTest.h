@@ -10,6 +10,7 @@
 #include "forum/model/ForumInfo.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/ForumListScreens.h"
+#include "forum/screens/ForumThreadScreens.h"
 #include "forum/screens/ScreenInputs.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
@@ -20,11 +21,6 @@
 // Screens of other libraries that the list screens open, standing in here
 // under their class names (read without the namespace).
 namespace forumtest {
-class PostController : public UIViewControllerCommon {
-public:
-    void setThread(const ThreadPtr& t) { thread = t; }
-    ThreadPtr thread;
-};
 class ThreadModerateController : public UIViewControllerCommon {
 public:
     void setForum(const ForumPtr& f) { forum = f; }
@@ -37,8 +33,8 @@ public:
 };
 }  // namespace forumtest
 
-// The forum's list screens in a phone window, on the loopback forum: the
-// screens registered as main registers them, the thread page standing in.
+// The forum's list screens in a phone window, on the loopback forum, with
+// the screens registered as main registers them.
 class ForumScreenTest : public ScreenWindowTest {
 protected:
     void SetUp() override
@@ -46,9 +42,8 @@ protected:
         ScreenWindowTest::SetUp();
         ForumInfo::resetInstance();
         Forum::resetForumPasswords();
+        registerForumThreadScreens();
         ForumListScreens::registerClasses();
-        ViewControllerRegistry::registerClass<forumtest::PostController>(QStringLiteral("PostController"));
-        ScreenInputs::registerSetter(QStringLiteral("PostController"), &forumtest::PostController::setThread);
     }
     void TearDown() override
     {

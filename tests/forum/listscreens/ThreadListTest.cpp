@@ -8,6 +8,7 @@
 #include "forum/cells/ThreadCell.h"
 #include "forum/model/Announcement.h"
 #include "forum/screens/AnnouncementDetailsController.h"
+#include "forum/screens/PostController.h"
 #include "forum/screens/ThreadController.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
@@ -19,8 +20,6 @@
 // A forum's thread list on the loopback forum: General Discussion (forum 3)
 // has a subforum, announcements, stickies and four pages of threads.
 namespace {
-
-using forumtest::PostController;
 
 class ThreadListTest : public ForumScreenTest {
 protected:
@@ -153,7 +152,9 @@ TEST_F(ThreadListTest, LaterPagesComeByScrollingAndFromTheStripAndBackReloadsThe
     tapRow(table, IndexPath{0, 0});
     auto* page = topAs<PostController>();
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->thread, chosen);
+    EXPECT_EQ(page->thread(), chosen);
+    settleAll();
+    EXPECT_EQ(lastRequest(QStringLiteral("showthread")).field(QStringLiteral("threadid")), QString::number(chosen->threadid()));
     const int asked = int(requestsOf("forumdisplay").size());
     back();
     settleAll();

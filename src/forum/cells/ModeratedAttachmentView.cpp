@@ -1,0 +1,3 @@
+#include "forum/cells/ModeratedAttachmentView.h"
+
+ModeratedAttachmentView::ModeratedAttachmentView() : AttachmentLinesView(QStringLiteral("attachments_moderated"), QStringLiteral("(%@KB)")) {}

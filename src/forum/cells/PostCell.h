@@ -1,0 +1,85 @@
+#pragma once
+
+#include "forum/cells/PostCellOwner.h"
+#include "forum/model/Post.h"
+
+#include "app/model/ModelObserver.h"
+
+#include "platform/ui/TableViewCell.h"
+
+#include "platform/foundation/WeakRef.h"
+
+#include <QList>
+
+class ImageView;
+class Label;
+
+
+// The row of one post on a thread page: a header band with the author's
+// picture, name and the date (and a mark for a post that waits for
+// approval), then the post's text as nested quote boxes and under it up to
+// four attachment strips: moderated, other files, thumbnails, picture links.
+// The row height comes from heightForPost, which measures the same text.
+class PostCell : public TableViewCell, public ModelObserver {
+    Q_OBJECT
+public:
+    static constexpr qreal kBodyWidth = 300.0;
+    // The header above the text and the margin below it.
+    static constexpr qreal kChrome = 52.0;
+    static constexpr qreal kStripGap = 5.0;
+    static constexpr qreal kModeratedStripShift = 2.0;
+    static constexpr qreal kIconGap = 5.0;
+    static constexpr qreal kMeasureLimit = 9999.0;
+
+    PostCell();
+    ~PostCell() override;
+
+    // The height of a full post row at the text width of 300.
+    static qreal heightForPost(const Post& post);
+    // The text's measure plus 52 plus the heights of the post's strips.
+    static qreal heightForPost(const Post& post, qreal width);
+
+    const PostPtr& post() const { return m_post; }
+    // Fills the row: header, icons, and the body (unless the author is
+    // ignored and the row is not forced).
+    virtual void setPost(const PostPtr& post);
+    bool force() const { return m_force; }
+    void setForce(bool force) { m_force = force; }
+    PostCellOwner* controller() const { return m_controller.get(); }
+    void setController(PostCellOwner* controller) { m_controller = WeakRef<PostCellOwner>(controller); }
+
+    Label* title() const { return m_title; }
+    View* message() const { return m_message; }
+    Label* date() const { return m_date; }
+    ImageView* avatar() const { return m_avatar; }
+    View* headerBackground() const { return m_headerBackground; }
+    QList<ImageView*> icons() const { return m_icons; }
+
+    // The title's x as the layout places it, per class; -1 until the first filling.
+    virtual qreal titleX() const;
+    virtual void setTitleX(qreal x);
+
+    void modelHasChanged(Model* model) override;
+    void prepareForReuse() override;
+
+protected:
+    // The layout of a collapsed row: the header only, over 90 points.
+    explicit PostCell(bool collapsed);
+
+private:
+    void buildLayout(bool collapsed);
+    void fillBody(const Post& post);
+    void placeIcons(const Post& post);
+    void dropPost();
+
+    Label* m_title = nullptr;
+    View* m_message = nullptr;
+    Label* m_date = nullptr;
+    ImageView* m_avatar = nullptr;
+    View* m_headerBackground = nullptr;
+    bool m_force = false;
+    QList<ImageView*> m_icons;
+    PostPtr m_post;
+    bool m_observing = false;
+    WeakRef<PostCellOwner> m_controller;
+};

@@ -1,0 +1,80 @@
+#include "forum/cells/PostTextView.h"
+
+#include "platform/ui/Font.h"
+
+#include <QPainter>
+
+namespace {
+// Only counts; read by the benchmark and the scrolling check.
+qint64& layouts()
+{
+    static qint64 count = 0;
+    return count;
+}
+}  // namespace
+
+PostTextView::PostTextView(const QRectF& frame) : View(frame), m_font(Font::fontWithName(QStringLiteral("Helvetica"), 13))
+{
+    setBackgroundColor(Qt::transparent);
+    setOpaque(false);
+    setUserInteractionEnabled(false);
+}
+
+void PostTextView::setText(const QString& text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    m_layout.reset();
+    update();
+}
+
+void PostTextView::setFont(const QFont& font)
+{
+    m_font = font;
+    m_layout.reset();
+    update();
+}
+
+void PostTextView::setTextColor(const QColor& color)
+{
+    m_textColor = color;
+    update();
+}
+
+qint64 PostTextView::layoutCount()
+{
+    return layouts();
+}
+
+const TextLayout& PostTextView::layout() const
+{
+    const qreal width = frame().width();
+    if (!m_layout || m_layoutWidth != width) {
+        ++layouts();
+        m_layout.emplace(m_text, m_font, width, 0, 0, LineBreakMode::TailTruncation);
+        m_layoutWidth = width;
+    }
+    return *m_layout;
+}
+
+QSizeF PostTextView::sizeThatFits(const QSizeF& size) const
+{
+    if (size.width() > 0 && size.width() != frame().width())
+        return TextLayout(m_text, m_font, size.width(), 0, 0, LineBreakMode::TailTruncation).size();
+    return layout().size();
+}
+
+void PostTextView::sizeToFitCurrentWidth()
+{
+    const QRectF f = frame();
+    setFrame(QRectF(f.x(), f.y(), f.width(), layout().size().height()));
+}
+
+void PostTextView::drawRect(QPainter& painter, const QRectF& rect)
+{
+    if (m_text.isEmpty())
+        return;
+    painter.setPen(m_textColor);
+    layout().draw(painter, QRectF(QPointF(0, 0), frame().size()), TextAlignment::Left);
+}

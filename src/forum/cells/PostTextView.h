@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/ui/LineBreakMode.h"
+#include "platform/ui/TextLayout.h"
+#include "platform/ui/View.h"
+
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+// A read-only text of as many lines as it needs, as a label without a line
+// limit shows it: the lines are laid out once per text and width and kept,
+// so drawing while a list scrolls never measures the text again.
+class PostTextView : public View {
+    Q_OBJECT
+public:
+    explicit PostTextView(const QRectF& frame = QRectF());
+
+    QString text() const { return m_text; }
+    void setText(const QString& text);
+    QFont font() const { return m_font; }
+    void setFont(const QFont& font);
+    QColor textColor() const { return m_textColor; }
+    void setTextColor(const QColor& color);
+
+    // The height of the lines at the current width; the frame keeps its
+    // origin and width.
+    void sizeToFitCurrentWidth();
+    QSizeF sizeThatFits(const QSizeF& size) const override;
+    // Lay-outs made since the process started (the speed check's count).
+    static qint64 layoutCount();
+
+    void drawRect(QPainter& painter, const QRectF& rect) override;
+
+private:
+    const TextLayout& layout() const;
+
+    QString m_text;
+    QFont m_font;
+    QColor m_textColor = Qt::black;
+    mutable std::optional<TextLayout> m_layout;
+    mutable qreal m_layoutWidth = -1;
+};

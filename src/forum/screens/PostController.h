@@ -1,0 +1,102 @@
+#pragma once
+
+#include "forum/cells/PostCellOwner.h"
+#include "forum/cells/PostHeightCache.h"
+#include "forum/model/Thread.h"
+
+#include "app/model/ModelObserver.h"
+#include "app/screens/UIViewControllerCommon.h"
+#include "app/widgets/PaginableTableDelegate.h"
+
+#include "platform/foundation/AlertViewDelegate.h"
+#include "platform/ui/KeyboardObserver.h"
+#include "platform/ui/TabBar.h"
+
+#include <QList>
+
+class Label;
+class PaginableTableView;
+class RoundedRectView;
+class TabBarHidding;
+
+// The posts of one thread, page by page: a paged table with one section per
+// page (the thread's title over the first), one post row per post, and a
+// tab bar: reload, subscribe, (moderate, search in thread: not offered yet)
+// and the first unread post. Posts of ignored members show collapsed until
+// the user asks to see them; a tapped post opens alone.
+//
+// Its caller gives it the thread with setThread before the view loads; a
+// screen without a thread shows nothing and asks for nothing.
+class PostController : public UIViewControllerCommon,
+                       public PaginableTableDelegate,
+                       public PostCellOwner,
+                       public ModelObserver,
+                       public TabBarDelegate,
+                       public AlertViewDelegate,
+                       public KeyboardObserver {
+public:
+    // The items of the tab bar, by their place in the full list.
+    enum Item { Reload = 0, Subscribe = 1, Moderate = 2, SearchInThread = 3, FirstUnread = 4 };
+    // The height between the navigation bar and the tab bar.
+    static constexpr qreal kContentHeight = 367.0;
+    static constexpr qreal kKeyboardTableHeight = 170.0;
+    static constexpr qreal kCollapsedRowHeight = 90.0;
+    static constexpr qreal kQuickReplyRowHeight = 140.0;
+    static constexpr qreal kMinimumRowHeight = 70.0;
+    static constexpr qreal kLoadingCornerRadius = 15.0;
+
+    PostController();
+    ~PostController() override;
+
+    const ThreadPtr& thread() const { return m_thread; }
+    // Observes the thread (its title without "&amp;"), marks it read.
+    void setThread(const ThreadPtr& thread);
+
+    void buildNib(View* root) override;
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    // Shows a collapsed post in full, while its page is loaded.
+    void showPost(const PostPtr& post) override;
+    bool isShownEvenIgnored(const Post* post) const;
+    void updateLayout();
+
+    PaginableTableView* postTable() const { return m_postTable; }
+    TabBarHidding* actions() const { return m_actions; }
+    View* loadingWrapper() const { return m_loadingWrapper; }
+    RoundedRectView* loading() const { return m_loading; }
+    Label* loadingText() const { return m_loadingText; }
+    TabBarItemPtr item(Item index) const;
+    const PostHeightCache& heights() const { return m_heights; }
+
+    void modelHasChanged(Model* model) override;
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
+
+    TableViewCell* cellForObject(PaginableTableView* tableView, const ModelPtr& object) override;
+    qreal heightForCellWithObject(PaginableTableView* tableView, const ModelPtr& object) override;
+    QString titleForTheFirstSection() override;
+    void didSelectCell(TableViewCell* cell, const ModelPtr& object) override;
+
+    void didSelectItem(TabBar* tabBar, const TabBarItemPtr& item) override;
+    void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
+
+    void keyboardWillShow(const KeyboardInfo& info) override;
+    void keyboardWillHide(const KeyboardInfo& info) override;
+
+private:
+    bool showsCollapsed(const Post& post) const;
+    // Forgets the posts shown in full that are no longer on a loaded page.
+    void forgetPostsNotShown();
+    void askSubscription();
+
+    PaginableTableView* m_postTable = nullptr;
+    TabBarHidding* m_actions = nullptr;
+    View* m_loadingWrapper = nullptr;
+    RoundedRectView* m_loading = nullptr;
+    Label* m_loadingText = nullptr;
+    ThreadPtr m_thread;
+    // Owned: posts the user chose to see although their author is ignored.
+    QList<PostPtr> m_showEvenIgnored;
+    PostHeightCache m_heights;
+    std::shared_ptr<AlertView> m_subscriptionAlert;
+};

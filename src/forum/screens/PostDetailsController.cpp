@@ -1,0 +1,199 @@
+#include "forum/screens/PostDetailsController.h"
+
+#include "forum/model/Thread.h"
+
+#include "app/config/Config.h"
+#include "app/config/Customizer.h"
+#include "app/text/Formatter.h"
+#include "app/widgets/TabBarHidding.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/StringExtensions.h"
+
+namespace {
+
+QString localized(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+// A value inside a double-quoted attribute: it can neither end the
+// attribute nor open a tag. "&" stays, so ordinary addresses are unchanged.
+QString attributeValue(const QString& text)
+{
+    QString escaped = text;
+    escaped.replace(u'"', QStringLiteral("&quot;"));
+    escaped.replace(u'<', QStringLiteral("&lt;"));
+    escaped.replace(u'>', QStringLiteral("&gt;"));
+    return escaped;
+}
+
+const char* const kHead =
+    "<html><style type=\"text/css\">body { font: 13px Verdana; color:#333; padding-bottom:20px; } "
+    ".bbcode_quote {background: #%1; border:1px solid black;border-bottom-left-radius: 5px 5px;"
+    "border-bottom-right-radius: 5px 5px;border-top-left-radius: 5px 5px;border-top-right-radius: 5px 5px;}"
+    "</style><body>";
+
+}  // namespace
+
+PostDetailsController::PostDetailsController() = default;
+
+PostDetailsController::~PostDetailsController()
+{
+    if (m_post)
+        m_post->removeObserver(this);
+}
+
+void PostDetailsController::setPost(const PostPtr& post)
+{
+    if (post == m_post)
+        return;
+    if (m_post)
+        m_post->removeObserver(this);
+    m_post = post;
+    if (!m_post)
+        return;
+    m_post->addObserver(this);
+    const ThreadPtr thread = m_post->thread();
+    setTitle(thread ? StringExtensions::replaceAmpersands(thread->threadtitle()) : m_post->title());
+    if (m_postTitle)
+        m_postTitle->setText(m_post->title());
+    if (m_avatar)
+        m_avatar->setImage(m_post->pic().qimage());
+}
+
+void PostDetailsController::buildNib(View* root)
+{
+    m_headerBackground = new View(QRectF(0, 0, 320, kHeaderHeight));
+    m_headerBackground->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    root->addSubview(m_headerBackground);
+    m_avatar = new ImageView(QRectF(6, 6, 38, 38));
+    m_avatar->setContentMode(ContentMode::ScaleAspectFill);
+    m_avatar->setClipsToBounds(true);
+    root->addSubview(m_avatar);
+    m_postTitle = new Label(QRectF(52, 6, 262, 18));
+    m_postTitle->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 14));
+    m_postTitle->setBackgroundColor(Qt::transparent);
+    m_postTitle->setOpaque(false);
+    root->addSubview(m_postTitle);
+    m_name = new Label(QRectF(52, 27, 140, 16));
+    m_name->setFont(Font::fontWithName(QStringLiteral("Helvetica"), 12));
+    m_name->setBackgroundColor(Qt::transparent);
+    m_name->setOpaque(false);
+    root->addSubview(m_name);
+    m_date = new Label(QRectF(192, 28, 122, 14));
+    m_date->setFont(Font::fontWithName(QStringLiteral("Helvetica"), 11));
+    m_date->setTextAlignment(TextAlignment::Right);
+    m_date->setBackgroundColor(Qt::transparent);
+    m_date->setOpaque(false);
+    root->addSubview(m_date);
+
+    const qreal height = root->frame().height();
+    m_web = new WebView(QRectF(0, kHeaderHeight, 320, height - kHeaderHeight));
+    m_web->setAutoresizingMask(Autoresizing::FlexibleSize);
+    root->addSubview(m_web);
+
+    m_actions = new TabBarHidding(QRectF(0, height - TabBar::kHeight, 320, TabBar::kHeight));
+    m_actions->setAutoresizingMask(Autoresizing::FlexibleTopMargin | Autoresizing::FlexibleWidth);
+    m_actions->setItems({std::make_shared<TabBarItem>(localized("tabbar_report"), QImage(), Report),
+                         std::make_shared<TabBarItem>(localized("reply"), QImage(), Reply),
+                         std::make_shared<TabBarItem>(localized("tabbar_edit"), QImage(), Edit),
+                         std::make_shared<TabBarItem>(localized("tabbar_quote"), QImage(), Quote)});
+    m_actions->awakeFromNib();
+    // Reporting, replying, editing and quoting come with the composing
+    // screens; until then the bar offers nothing and gives its room to the page.
+    for (int index = Report; index <= Quote; ++index)
+        m_actions->hideButtonAtIndex(index);
+    m_actions->setHidden(true);
+    root->addSubview(m_actions);
+}
+
+void PostDetailsController::viewDidLoad()
+{
+    UIViewControllerCommon::viewDidLoad();
+    m_web->setDelegate(this);
+    m_web->setBounces(false);
+    render();
+    if (m_post)
+        m_post->loadImages();
+    m_date->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
+    m_postTitle->setTextColor(Customizer::getInstance().colorForKey(kColorTextCategory));
+    m_headerBackground->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackgroundQuote));
+    requestFooterBanner();
+}
+
+QString PostDetailsController::picturesForPost(const Post& post)
+{
+    QStringList pieces;
+    const AttachmentList pictures = post.thumbnailattachments() + post.imageattachmentlinks();
+    for (const AttachmentPtr& attachment : pictures) {
+        pieces.append(QStringLiteral("<a href=\"%1\"><img style=\"border:1px solid #eee\" src=\"%2\"></a>")
+                          .arg(attributeValue(attachment->url()), attributeValue(attachment->picurl())));
+    }
+    return pieces.join(QStringLiteral("<br />"));
+}
+
+QString PostDetailsController::pageForPost(const Post& post, int webViewWidth)
+{
+    const QString colour = Customizer::getInstance().colorStringForKey(kColorBackgroundQuote);
+    const QString head = QString::fromLatin1(kHead).arg(colour.size() > 2 ? colour.mid(2) : QString());
+    // Each piece goes in whole: a text holding "%1" is never read as a place.
+    return head + QStringLiteral("<div style=\"width:%1px\">").arg(webViewWidth - 10) + post.message()
+           + QStringLiteral("</div>") + picturesForPost(post) + QStringLiteral("</body></html>") + post.signature();
+}
+
+void PostDetailsController::render()
+{
+    if (!m_post || !isViewLoaded())
+        return;
+    const Post& post = *m_post;
+    m_postTitle->setText(post.title());
+    m_name->setText(post.user() ? post.user()->username() : QString());
+    // Without a title the author's name takes the title's line.
+    const bool titled = !post.title().trimmed().isEmpty();
+    m_postTitle->setHidden(!titled);
+    m_name->setFrame(titled ? QRectF(52, 27, 140, 16) : QRectF(52, 9, 140, 18));
+    m_name->setFont(titled ? Font::fontWithName(QStringLiteral("Helvetica"), 12)
+                           : Font::fontWithName(QStringLiteral("Helvetica-Bold"), 14));
+    m_date->setFrame(titled ? QRectF(192, 28, 122, 14) : QRectF(192, 11, 122, 14));
+    const int width = m_web ? int(m_web->frame().width()) : 0;
+    m_page = pageForPost(post, width);
+    if (m_web) {
+        m_web->loadData(m_page.toUtf8(), QStringLiteral("text/html"), QStringLiteral("utf-8"),
+                        Config::getInstance().imageURLWithString(QString()));
+    }
+    m_date->setText(Formatter::defaultFormatter().cellDateFormatter().stringFromDate(post.date()));
+    m_avatar->setImage(post.pic().qimage());
+    m_avatar->setHidden(post.pic().isNull());
+}
+
+void PostDetailsController::modelHasChanged(Model* model)
+{
+    if (m_post && model == m_post.get())
+        render();
+}
+
+bool PostDetailsController::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType type)
+{
+    if (type != WebViewNavigationType::LinkClicked)
+        return true;
+    // The in-app link router comes later: every web address leaves the
+    // application, and the page loads it only when nothing could open it.
+    const QString scheme = url.scheme().toLower();
+    if (scheme == u"http" || scheme == u"https")
+        return !Application::sharedApplication().openURL(url);
+    return true;
+}
+
+void PostDetailsController::adMediationDidFailToReceiveAd(AdMediationView*, bool)
+{
+    if (!m_web)
+        return;
+    const QRectF f = m_web->frame();
+    m_web->setFrame(QRectF(f.x(), f.y(), f.width(), kWebHeightWithoutAd));
+}

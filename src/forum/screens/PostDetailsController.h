@@ -1,0 +1,74 @@
+#pragma once
+
+#include "forum/model/Post.h"
+
+#include "app/model/ModelObserver.h"
+#include "app/screens/UIViewControllerCommon.h"
+
+#include "platform/ui/TabBar.h"
+#include "platform/ui/WebView.h"
+
+class ImageView;
+class Label;
+class TabBarHidding;
+
+// One post alone: a header with its title, the author's name and picture and
+// the date, and the post as an HTML page: its text, its pictures linked
+// under it, the author's signature last. The page runs no script; a tapped
+// web link leaves the application for the browser.
+//
+// Reporting, replying, editing and quoting open screens this client does not
+// have yet: their tab items stay hidden, and so does the bar.
+class PostDetailsController : public UIViewControllerCommon,
+                              public ModelObserver,
+                              public TabBarDelegate,
+                              public WebViewDelegate {
+public:
+    enum Item { Report = 0, Reply = 1, Edit = 2, Quote = 3 };
+    static constexpr qreal kHeaderHeight = 50.0;
+    static constexpr qreal kWebHeightWithoutAd = 290.0;
+
+    PostDetailsController();
+    ~PostDetailsController() override;
+
+    const PostPtr& post() const { return m_post; }
+    // Observes the post; called before the view loads.
+    void setPost(const PostPtr& post);
+
+    void buildNib(View* root) override;
+    void viewDidLoad() override;
+
+    // The page of a post at a web view width: the head with the theme's
+    // quote colour, the text in a div of that width less 10, the pictures,
+    // the closing tags and the signature. Missing texts are empty; the
+    // pictures' addresses are escaped in their attributes.
+    static QString pageForPost(const Post& post, int webViewWidth);
+    static QString picturesForPost(const Post& post);
+
+    Label* postTitle() const { return m_postTitle; }
+    Label* name() const { return m_name; }
+    Label* date() const { return m_date; }
+    ImageView* avatar() const { return m_avatar; }
+    WebView* web() const { return m_web; }
+    View* headerBackground() const { return m_headerBackground; }
+    TabBarHidding* actions() const { return m_actions; }
+    // The page last loaded.
+    const QString& page() const { return m_page; }
+
+    void modelHasChanged(Model* model) override;
+    bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
+    void adMediationDidFailToReceiveAd(AdMediationView* adView, bool usingBackup) override;
+
+private:
+    void render();
+
+    Label* m_postTitle = nullptr;
+    Label* m_name = nullptr;
+    Label* m_date = nullptr;
+    ImageView* m_avatar = nullptr;
+    WebView* m_web = nullptr;
+    View* m_headerBackground = nullptr;
+    TabBarHidding* m_actions = nullptr;
+    PostPtr m_post;
+    QString m_page;
+};

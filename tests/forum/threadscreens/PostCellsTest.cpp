@@ -1,0 +1,268 @@
+#include "AppTest.h"
+#include "Answers.h"
+
+#include "forum/cells/AttachmentLineItem.h"
+#include "forum/cells/ImageAttachmentLinkView.h"
+#include "forum/cells/ModeratedAttachmentView.h"
+#include "forum/cells/OtherAttachmentView.h"
+#include "forum/cells/PostBodyText.h"
+#include "forum/cells/PostCell.h"
+#include "forum/cells/PostCellIgnoreGlobal.h"
+#include "forum/cells/PostCellUserIgnore.h"
+#include "forum/cells/PostQuoteDrawing.h"
+#include "forum/cells/PostTextView.h"
+#include "forum/cells/ThumbnailAttachmentView.h"
+#include "forum/cells/ThumbnailAttachmentViewItem.h"
+
+#include "app/config/Customizer.h"
+#include "app/widgets/RoundedRectView.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/StringDrawing.h"
+
+#include <memory>
+
+// The post row and its parts, built from answers as the forum sends them.
+namespace {
+
+QFont body()
+{
+    return Font::fontWithName(QStringLiteral("Helvetica"), 13);
+}
+
+qreal textHeight(const QString& text, qreal width)
+{
+    return StringDrawing::sizeWithFont(text, body(), QSizeF(width, 9999), LineBreakMode::TailTruncation).height();
+}
+
+AttachmentList files(int count, const QString& size = QStringLiteral("12"))
+{
+    AttachmentList list;
+    for (int i = 0; i < count; ++i) {
+        auto attachment = std::make_shared<Attachment>();
+        attachment->setFilename(QStringLiteral("file%1.zip").arg(i));
+        attachment->setFilesize(size);
+        list.append(attachment);
+    }
+    return list;
+}
+
+PostPtr post(const char* answer)
+{
+    return Model::createWithDictionary<Post>(json(answer));
+}
+
+template <typename T>
+QList<T*> subviewsOf(View* view)
+{
+    QList<T*> found;
+    for (View* child : view->subviews()) {
+        if (auto* typed = qobject_cast<T*>(child))
+            found.append(typed);
+    }
+    return found;
+}
+
+class PostCellsTest : public AppTest {};
+
+}  // namespace
+
+TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
+{
+    // A root with one text and no author: the text's height plus 3 and a gap of 4.
+    const PostQuotePtr plain = PostQuote::initWithAuthor(QString(), QStringLiteral("hello there"));
+    const qreal h = textHeight(QStringLiteral("hello there"), 300 - 20);
+    EXPECT_EQ(PostQuoteDrawing::sizeWithFont(*plain, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation),
+              QSizeF(300, h + 7.0));
+
+    // A quoted block: a rounded box 10 in, 4 below the text before it, in the
+    // theme's colours; its text carries the author's line.
+    const PostQuotePtr quoted = PostQuote::initWithAuthor(QString(), QStringLiteral("[QUOTE=u1;12]hi[/QUOTE] ok"));
+    std::unique_ptr<View> root(PostQuoteDrawing::createViewInSize(*quoted, QSizeF(300, 9999), body()));
+    const QList<RoundedRectView*> boxes = subviewsOf<RoundedRectView>(root.get());
+    ASSERT_EQ(boxes.size(), 1);
+    RoundedRectView* box = boxes.first();
+    EXPECT_EQ(box->frame().topLeft(), QPointF(10, 4));
+    EXPECT_EQ(box->frame().width(), 280);
+    EXPECT_EQ(box->cornerRadius(), 8.0);
+    EXPECT_EQ(box->strokeColor(), Customizer::getInstance().colorForKey(kColorTextPrimary));
+    EXPECT_EQ(box->rectColor(), Customizer::getInstance().colorForKey(kColorBackgroundQuote));
+    const QList<PostTextView*> inner = subviewsOf<PostTextView>(box);
+    ASSERT_EQ(inner.size(), 1);
+    EXPECT_EQ(inner.first()->text(), QStringLiteral("u1:\nhi"));
+    EXPECT_EQ(inner.first()->frame(), QRectF(10, 0, 260, textHeight(QStringLiteral("u1:\nhi"), 260)));
+    EXPECT_EQ(box->frame().height(), inner.first()->frame().height() + 3.0);
+    const QList<PostTextView*> outer = subviewsOf<PostTextView>(root.get());
+    ASSERT_EQ(outer.size(), 1) << "the empty text before the block is skipped";
+    EXPECT_EQ(outer.first()->text(), QStringLiteral("ok"));
+    EXPECT_EQ(outer.first()->frame().y(), box->frame().bottom());
+    EXPECT_EQ(root->frame(), QRectF(0, 0, 300, outer.first()->frame().bottom() + 3.0));
+
+    // Three deep, with authors: the measure is never below the drawing, so
+    // no row clips its text.
+    const PostQuotePtr deep = PostQuote::initWithAuthor(
+        QString(), QStringLiteral("[QUOTE=carol;5002][QUOTE=bob;5001][QUOTE=alice;5000]Pull down to refresh any "
+                                  "list.[/QUOTE]This one saved me so much time.[/QUOTE]Same here![/QUOTE]\nQuotes "
+                                  "in quotes in quotes - the thread is getting deep. ;)"));
+    std::unique_ptr<View> drawn(PostQuoteDrawing::createViewInSize(*deep, QSizeF(300, 9999), body()));
+    const qreal measured =
+        PostQuoteDrawing::sizeWithFont(*deep, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation).height();
+    EXPECT_GE(measured, drawn->frame().height());
+    EXPECT_LE(measured - drawn->frame().height(), 64) << "and not much above it";
+}
+
+TEST_F(PostCellsTest, BodyTextShowsFormattingAsText)
+{
+    EXPECT_EQ(PostBodyText::displayText(QStringLiteral("a [b]bold[/b] and [color=#c0392b]red[/color] [url=http://x.org]"
+                                                       "link[/url] [img]images/a.png[/img]")),
+              QStringLiteral("a bold and red link [picture]"));
+    EXPECT_EQ(PostBodyText::displayText(QStringLiteral("Tips:\n[list][*]One[*]Two[/list]")),
+              QStringLiteral("Tips:\n\u2022 One\n\u2022 Two\n"));
+    EXPECT_EQ(PostBodyText::displayText(QStringLiteral("[unknown]stays[/unknown] :)")),
+              QStringLiteral("[unknown]stays[/unknown] :)"));
+}
+
+TEST_F(PostCellsTest, AttachmentStripsReserveAndDrawTheirLines)
+{
+    EXPECT_EQ(ModeratedAttachmentView::heightForAttachments(files(1)), 50);
+    EXPECT_EQ(ModeratedAttachmentView::heightForAttachments(files(3)), 90);
+    EXPECT_EQ(OtherAttachmentView::heightForAttachments({}), 0);
+    EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments(files(4)), 175);
+    EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments(files(7)), 251);
+    EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments({}), 0);
+
+    OtherAttachmentView other;
+    other.setAttachments(files(3));
+    ASSERT_EQ(other.items().size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(other.items().at(i)->frame().y(), 20.0 * i);
+    AttachmentLineItem* line = other.items().first();
+    EXPECT_EQ(line->filename()->currentTitle(), QStringLiteral("file0.zip"));
+    EXPECT_EQ(line->info()->text(), QStringLiteral("(12KB)"));
+    EXPECT_EQ(line->info()->frame().x(), line->filename()->frame().right() + 4.0);
+    EXPECT_EQ(line->info()->frame().right(), line->frame().width());
+    EXPECT_EQ(other.contentView()->frame().height(), 60);
+    EXPECT_EQ(other.bg()->frame().height(), other.contentView()->frame().y() + 60);
+    EXPECT_EQ(other.frame().size(), other.bg()->frame().size() + QSizeF(2, 2));
+    EXPECT_LE(other.frame().height() + PostCell::kStripGap, OtherAttachmentView::heightForAttachments(files(3)));
+
+    // Filling again replaces the lines; a file without size shows its name only.
+    other.setAttachments(files(1, QString()));
+    ASSERT_EQ(other.items().size(), 1);
+    EXPECT_EQ(other.items().first()->info()->text(), QString());
+
+    ImageAttachmentLinkView links;
+    links.setAttachments(files(1));
+    EXPECT_EQ(links.items().first()->info()->text(), QStringLiteral("(12)"));
+    ModeratedAttachmentView moderated;
+    moderated.setAttachments(files(1));
+    EXPECT_EQ(moderated.items().first()->info()->text(), QStringLiteral("(12KB)"));
+}
+
+TEST_F(PostCellsTest, ThumbnailsStandThreeARowByIndex)
+{
+    ThumbnailAttachmentView grid;
+    // A width whose third does not add back up to it.
+    grid.setFrame(QRectF(0, 0, 100, grid.frame().height()));
+    grid.setAttachments(files(7));
+    const QList<ThumbnailAttachmentViewItem*> items = grid.items();
+    ASSERT_EQ(items.size(), 7);
+    const qreal step = 100.0 / 3;
+    const qreal row = ThumbnailAttachmentViewItem::kHeight + 7.0;
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(items.at(i)->frame().topLeft(), QPointF((i % 3) * step, (i / 3) * row)) << "picture " << i;
+    }
+    EXPECT_EQ(grid.contentView()->frame().height(), 2 * row + 69.0) << "down to the last row's bottom";
+    EXPECT_EQ(grid.bg()->frame().height(), grid.contentView()->frame().y() + 2 * row + 7.0 + 69.0);
+    EXPECT_EQ(grid.frame().size(), grid.bg()->frame().size() + QSizeF(2, 2));
+
+    ThumbnailAttachmentView full;
+    full.setAttachments(files(4));
+    EXPECT_LE(full.frame().height() + PostCell::kStripGap, ThumbnailAttachmentView::heightForAttachments(files(4)));
+    EXPECT_LE(full.items().last()->frame().right() + full.contentView()->frame().x(), full.bg()->frame().width());
+}
+
+TEST_F(PostCellsTest, APostRowHasItsHeaderBodyAndStripsInOrder)
+{
+    const PostPtr bare = post(R"({"post":{"postid":1,"username":"anna"}})");
+    EXPECT_EQ(PostCell::heightForPost(*bare), 52.0);
+
+    const PostPtr full = post(R"({"post":{"postid":2,"username":"bob","userid":2,"posttime":0,
+        "message_bbcode":"[QUOTE=anna;1]first[/QUOTE]second",
+        "moderatedattachments":[{"filename":"wait.zip","filesize":"3","attachmentid":7}],
+        "thumbnailattachments":[{"filename":"a.jpg","url":"attachment.php?attachmentid=8","attachmentid":8}],
+        "show":{"moderated":false}}})");
+    const qreal quote = PostQuoteDrawing::sizeWithFont(*full->message_postquote(), body(), QSizeF(300, 9999),
+                                                       LineBreakMode::TailTruncation)
+                            .height();
+    EXPECT_EQ(PostCell::heightForPost(*full), quote + 52.0 + 50.0 + 99.0);
+
+    PostCell cell;
+    cell.setForce(true);
+    cell.setPost(full);
+    EXPECT_EQ(cell.title()->text(), QStringLiteral("bob"));
+    EXPECT_TRUE(cell.icons().isEmpty());
+    const QList<View*> parts = cell.message()->subviews();
+    ASSERT_EQ(parts.size(), 3) << "the text, the moderated strip, the thumbnails";
+    auto* moderatedStrip = qobject_cast<ModeratedAttachmentView*>(parts.at(1));
+    auto* thumbnailStrip = qobject_cast<ThumbnailAttachmentView*>(parts.at(2));
+    ASSERT_TRUE(moderatedStrip && thumbnailStrip);
+    EXPECT_EQ(moderatedStrip->frame().y(), parts.at(0)->frame().bottom() + 5.0);
+    EXPECT_EQ(moderatedStrip->frame().x(), 300.0 + 8.0 - moderatedStrip->frame().width());
+    EXPECT_EQ(thumbnailStrip->frame().y(), moderatedStrip->frame().bottom() + 5.0);
+    EXPECT_EQ(thumbnailStrip->frame().x(), 300.0 + 10.0 - thumbnailStrip->frame().width());
+    EXPECT_LE(cell.message()->frame().y() + thumbnailStrip->frame().bottom(), PostCell::heightForPost(*full))
+        << "everything drawn fits the row";
+    EXPECT_EQ(cell.headerBackground()->backgroundColor(), Customizer::getInstance().colorForKey(kColorBackgroundQuote));
+    EXPECT_EQ(cell.date()->textColor(), Customizer::getInstance().colorForKey(kColorTextPrimary));
+
+    // A post waiting for approval shows the mark where the title stood; a
+    // reused row showing an approved post has none left.
+    const qreal titleX = cell.titleX();
+    ASSERT_GE(titleX, 0);
+    const PostPtr waiting = post(R"({"post":{"postid":3,"username":"erin","show":{"moderated":true}}})");
+    cell.setPost(waiting);
+    ASSERT_EQ(cell.icons().size(), 1);
+    ImageView* icon = cell.icons().first();
+    EXPECT_EQ(icon->frame().x(), titleX);
+    EXPECT_EQ(icon->frame().bottom(), cell.title()->frame().bottom());
+    EXPECT_EQ(cell.title()->frame().x(), titleX + icon->frame().width() + 5.0);
+    cell.setPost(full);
+    EXPECT_TRUE(cell.icons().isEmpty());
+    EXPECT_EQ(cell.title()->frame().x(), titleX);
+}
+
+TEST_F(PostCellsTest, DeletedAndIgnoredPostsShowTheirNotices)
+{
+    PostCell cell;
+    cell.setPost(post(R"({"post":{"postid":4,"username":"bob","message_bbcode":"gone"},"postbit_type":"postbit_deleted"})"));
+    QList<Label*> labels = subviewsOf<Label>(cell.message());
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.first()->text(), QStringLiteral("This message has been deleted."));
+    cell.setPost(post(R"({"post":{"postid":5,"username":"bob","del_username":"moderator"},"postbit_type":"postbit_deleted"})"));
+    labels = subviewsOf<Label>(cell.message());
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.first()->text(), QStringLiteral("This message has been deleted by moderator."));
+
+    // An ignored author's text is drawn only when the row is forced.
+    const PostPtr ignored = post(R"({"post":{"postid":6,"username":"frank","message_bbcode":"hello"},"postbit_type":"postbit_ignore"})");
+    cell.setForce(false);
+    cell.setPost(ignored);
+    EXPECT_TRUE(cell.message()->subviews().isEmpty());
+    cell.setForce(true);
+    cell.setPost(ignored);
+    EXPECT_EQ(cell.message()->subviews().size(), 1);
+
+    PostCellUserIgnore userRow;
+    userRow.setForce(true);
+    userRow.setPost(ignored);
+    EXPECT_FALSE(userRow.force());
+    EXPECT_TRUE(userRow.message()->subviews().isEmpty());
+    EXPECT_EQ(userRow.ignoreDisclaimer()->text(), QStringLiteral("frank is on your ignore list."));
+    PostCellIgnoreGlobal globalRow;
+    globalRow.setPost(post(R"({"post":{"postid":7,"username":"spambot"},"postbit_type":"postbit_ignore_global"})"));
+    EXPECT_EQ(globalRow.ignoreDisclaimer()->text(), QStringLiteral("The forum hides the posts of spambot."));
+}

@@ -1,0 +1,330 @@
+#include "ThreadScreensTest.h"
+
+#include "forum/cells/PostCell.h"
+#include "forum/cells/PostCellIgnoreGlobal.h"
+#include "forum/cells/PostCellUserIgnore.h"
+#include "forum/cells/PostTextView.h"
+#include "forum/screens/PostDetailsController.h"
+
+#include "app/widgets/GradientButton.h"
+#include "app/widgets/PageNavView.h"
+#include "app/widgets/PaginableTableView.h"
+#include "app/widgets/ShadowedTableView.h"
+#include "app/widgets/TabBarHidding.h"
+
+#include "platform/ui/ControlEvents.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/Label.h"
+
+#include "platform/foundation/AlertView.h"
+
+// The big tips thread (1101: fifty posts, ten a page) read through the real
+// screens on the loopback forum.
+namespace {
+
+class ThreadPageScenarioTest : public ThreadScreensTest {
+protected:
+    static QList<PostPtr> postsOf(PaginableTableView* list, int section)
+    {
+        QList<PostPtr> posts;
+        for (const ModelPtr& object : list->rowsForSection(section)) {
+            if (PostPtr post = std::dynamic_pointer_cast<Post>(object))
+                posts.append(post);
+        }
+        return posts;
+    }
+    static int rowOf(PaginableTableView* list, int section, qint32 postid)
+    {
+        const QList<PostPtr> posts = postsOf(list, section);
+        for (int row = 0; row < posts.size(); ++row) {
+            if (posts.at(row)->postid() == postid)
+                return row;
+        }
+        return -1;
+    }
+    // The row's cell, scrolled into view.
+    static TableViewCell* showRow(PaginableTableView* list, int section, int row)
+    {
+        const IndexPath path = IndexPath::indexPathForRow(row, section);
+        list->tableView()->scrollToRowAtIndexPath(path, TableViewScrollPosition::Top, false);
+        TestSupport::processEvents();
+        return list->tableView()->cellForRowAtIndexPath(path);
+    }
+    static void selectRow(PaginableTableView* list, int section, int row)
+    {
+        showRow(list, section, row);
+        list->didSelectRowAtIndexPath(list->tableView(), IndexPath::indexPathForRow(row, section));
+    }
+};
+
+}  // namespace
+
+TEST_F(ThreadPageScenarioTest, AGuestReadsTheThreadFromPageOneToTheLastAndByTheFirstUnreadPost)
+{
+    openGuestSession();
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    const auto screen = openThread(thread);
+    PaginableTableView* list = screen->postTable();
+    ShadowedTableView* table = list->tableView();
+
+    // Page 1: ten posts under the thread's title; the forum's ignored member
+    // collapsed to 90 points, every other row at least 70 and as high as its text.
+    ASSERT_EQ(forum().requests(QStringLiteral("showthread")).size(), 1);
+    EXPECT_EQ(screen->title(), QStringLiteral("The big tips & tricks thread"));
+    EXPECT_EQ(screen->titleForTheFirstSection(), QStringLiteral("The big tips & tricks thread"));
+    const QList<PostPtr> first = postsOf(list, 0);
+    ASSERT_EQ(first.size(), 10);
+    EXPECT_EQ(first.first()->postid(), 5000);
+    for (int row = 0; row < first.size(); ++row) {
+        const qreal height = table->rectForRowAtIndexPath(IndexPath::indexPathForRow(row, 0)).height();
+        if (first.at(row)->ignoreGlobal())
+            EXPECT_EQ(height, 90.0) << row;
+        else
+            EXPECT_EQ(height, qMax(70.0, PostCell::heightForPost(*first.at(row)))) << row;
+    }
+    const int spam = rowOf(list, 0, 5008);
+    ASSERT_GE(spam, 0);
+    EXPECT_NE(qobject_cast<PostCellIgnoreGlobal*>(showRow(list, 0, spam)), nullptr);
+    EXPECT_NE(qobject_cast<PostCell*>(showRow(list, 0, 0)), nullptr);
+
+    // The tab bar: reload and first unread; no subscription for a guest, no
+    // moderation or search yet; first unread usable once a page block came.
+    TabBarHidding* bar = screen->actions();
+    EXPECT_EQ(bar->frame(), QRectF(0, 367, 320, 49));
+    EXPECT_EQ(list->frame().height(), 367);
+    EXPECT_FALSE(bar->isHiddenAtIndex(PostController::Reload));
+    EXPECT_TRUE(bar->isHiddenAtIndex(PostController::Subscribe));
+    EXPECT_TRUE(bar->isHiddenAtIndex(PostController::Moderate));
+    EXPECT_TRUE(bar->isHiddenAtIndex(PostController::SearchInThread));
+    EXPECT_TRUE(screen->item(PostController::FirstUnread)->isEnabled());
+    EXPECT_TRUE(screen->loadingWrapper()->isHidden());
+    EXPECT_EQ(screen->item(PostController::FirstUnread)->title(), QStringLiteral("First unread"));
+
+    // Page by page from the strip, to the last page: the posts follow each
+    // other (a guest does not see the one waiting for approval), the thanks
+    // last, and no row that loads more.
+    QList<qint32> read;
+    for (const PostPtr& post : first)
+        read.append(post->postid());
+    for (unsigned page = 2; page <= 5; ++page) {
+        list->navView()->setSelectedPage(page);
+        settleAll();
+        const QList<PostPtr> posts = postsOf(list, 0);
+        ASSERT_FALSE(posts.isEmpty()) << page;
+        EXPECT_GT(posts.first()->postid(), read.last()) << page;
+        for (const PostPtr& post : posts)
+            read.append(post->postid());
+    }
+    EXPECT_EQ(read.size(), 49);
+    EXPECT_FALSE(read.contains(5009));
+    EXPECT_EQ(read.last(), 5049);
+    EXPECT_EQ(table->numberOfRowsInSection(0), postsOf(list, 0).size());
+    EXPECT_EQ(list->navView()->currentPage(), 5u);
+
+    // The first unread post: the forum chooses the page, the strip follows.
+    forum().delayMethod(QStringLiteral("api_gotonewpost"), 200);
+    bar->tapItem(screen->item(PostController::FirstUnread));
+    EXPECT_FALSE(screen->loadingWrapper()->isHidden()) << "the box shows while the page is on its way";
+    settleAll();
+    ASSERT_EQ(forum().requests(QStringLiteral("api_gotonewpost")).size(), 1);
+    EXPECT_TRUE(screen->loadingWrapper()->isHidden());
+    const unsigned chosen = thread->pagenumber();
+    EXPECT_GE(chosen, 1u);
+    EXPECT_EQ(list->navView()->selectedPage(), chosen);
+    EXPECT_EQ(postsOf(list, 0).first()->postid(), read.at(10 * (chosen - 1)));
+    EXPECT_EQ(bar->selectedItem(), nullptr);
+
+    // Reload asks for the page on screen again.
+    const qsizetype asked = forum().requests(QStringLiteral("showthread")).size();
+    bar->tapItem(screen->item(PostController::Reload));
+    settleAll();
+    ASSERT_EQ(forum().requests(QStringLiteral("showthread")).size(), asked + 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("showthread")).last().field(QStringLiteral("pagenumber")),
+              QString::number(chosen));
+}
+
+TEST_F(ThreadPageScenarioTest, PostsOpenAloneWithTheirPicturesAndLinksLeaveTheApplication)
+{
+    openGuestSession();
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    const auto screen = openThread(thread);
+    PaginableTableView* list = screen->postTable();
+
+    // A deleted post opens nothing.
+    const int deleted = rowOf(list, 0, 5010);
+    ASSERT_GE(deleted, 0);
+    ASSERT_TRUE(postsOf(list, 0).at(deleted)->isDeleted());
+    selectRow(list, 0, deleted);
+    settleAll();
+    EXPECT_EQ(navigation->viewControllers().size(), 1);
+
+    // The pictures post opens alone: its text, its two pictures linked under
+    // it, the signature after the page's end.
+    list->navView()->setSelectedPage(2);
+    settleAll();
+    const int pictures = rowOf(list, 0, 5011);
+    ASSERT_GE(pictures, 0);
+    savePicture(QStringLiteral("thread-page-2.png"));
+    selectRow(list, 0, pictures);
+    settleAll();
+    ASSERT_EQ(navigation->viewControllers().size(), 2);
+    auto* details = dynamic_cast<PostDetailsController*>(navigation->topViewController());
+    ASSERT_NE(details, nullptr);
+    EXPECT_EQ(details->post()->postid(), 5011);
+    EXPECT_EQ(details->name()->text(), QStringLiteral("alice"));
+    const QString page = details->page();
+    EXPECT_TRUE(page.startsWith(QStringLiteral("<html><style type=\"text/css\">body { font: 13px Verdana;")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<div style=\"width:310px\">")));
+    EXPECT_EQ(page.count(QStringLiteral("<img style=\"border:1px solid #eee\" src=\"")), 2);
+    EXPECT_TRUE(page.contains(QStringLiteral("</a><br /><a href=\"")));
+    EXPECT_FALSE(page.contains(QStringLiteral("(null)")));
+    EXPECT_TRUE(page.contains(QStringLiteral("</body></html>")));
+    EXPECT_TRUE(details->web()->shownText().contains(QStringLiteral("Pictures in posts")));
+    EXPECT_TRUE(details->actions()->isHidden()) << "reporting, replying, editing and quoting come later";
+    // The pictures come through the image cache.
+    EXPECT_TRUE(waitFor([&] { return forum().requests().size() > 0 && settle(); }));
+    TestSupport::processEvents();
+    savePicture(QStringLiteral("post-alone-pictures.png"));
+
+    // Web links leave the application and the page stays; other links go to the page.
+    details->web()->clickLink(QUrl(QStringLiteral("HTTPS://example.org/tips")));
+    ASSERT_EQ(openedOutside.size(), 1);
+    EXPECT_EQ(openedOutside.first(), QUrl(QStringLiteral("HTTPS://example.org/tips")));
+    EXPECT_EQ(details->page(), page);
+    EXPECT_FALSE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("http://a.org")),
+                                                     WebViewNavigationType::LinkClicked));
+    EXPECT_TRUE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("mailto:a@b.org")),
+                                                    WebViewNavigationType::LinkClicked));
+    EXPECT_TRUE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("http://a.org")),
+                                                    WebViewNavigationType::Other));
+    navigation->popViewControllerAnimated(false);
+    settleAll();
+
+    // A post by its id alone fills itself from the page that holds it.
+    auto alone = std::make_shared<PostDetailsController>();
+    alone->setPost(Post::initWithPostid(5013));
+    navigation->pushViewController(alone, false);
+    settleAll();
+    EXPECT_EQ(alone->name()->text(), QStringLiteral("moderator"));
+    EXPECT_TRUE(alone->page().contains(QStringLiteral("Nice showcase")));
+    EXPECT_TRUE(alone->web()->shownText().contains(QStringLiteral("Keep the tips coming")));
+    savePicture(QStringLiteral("post-alone-quote.png"));
+}
+
+TEST_F(ThreadPageScenarioTest, IgnoredPostsShowOnDemandUntilThePagesAreEmptied)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    const auto screen = openThread(thread);
+    PaginableTableView* list = screen->postTable();
+    const int frank = rowOf(list, 0, 5007);
+    ASSERT_GE(frank, 0);
+    const PostPtr hidden = postsOf(list, 0).at(frank);
+    ASSERT_TRUE(hidden->userIgnore());
+    auto* collapsed = qobject_cast<PostCellUserIgnore*>(showRow(list, 0, frank));
+    ASSERT_NE(collapsed, nullptr);
+    EXPECT_EQ(list->tableView()->rectForRowAtIndexPath(IndexPath::indexPathForRow(frank, 0)).height(), 90.0);
+    savePicture(QStringLiteral("thread-page-ignored.png"));
+
+    // "View post": the post shows in full while the member stays ignored.
+    collapsed->viewPost()->sendActionsForControlEvents(ControlEvent::TouchUpInside);
+    TestSupport::processEvents();
+    EXPECT_TRUE(screen->isShownEvenIgnored(hidden.get()));
+    EXPECT_TRUE(hidden->userIgnore());
+    auto* full = showRow(list, 0, frank);
+    EXPECT_EQ(qobject_cast<PostCellUserIgnore*>(full), nullptr);
+    ASSERT_NE(qobject_cast<PostCell*>(full), nullptr);
+    EXPECT_TRUE(qobject_cast<PostCell*>(full)->force());
+    EXPECT_EQ(list->tableView()->rectForRowAtIndexPath(IndexPath::indexPathForRow(frank, 0)).height(),
+              qMax(70.0, PostCell::heightForPost(*hidden)));
+
+    // The page comes again: new post objects, collapsed again, and the
+    // choice is let go with the old ones.
+    screen->actions()->tapItem(screen->item(PostController::Reload));
+    settleAll();
+    const PostPtr again = postsOf(list, 0).at(rowOf(list, 0, 5007));
+    EXPECT_NE(again, hidden);
+    EXPECT_FALSE(screen->isShownEvenIgnored(hidden.get()));
+    EXPECT_NE(qobject_cast<PostCellUserIgnore*>(showRow(list, 0, rowOf(list, 0, 5007))), nullptr);
+
+    // Selecting a collapsed row opens the post.
+    selectRow(list, 0, rowOf(list, 0, 5007));
+    settleAll();
+    auto* details = dynamic_cast<PostDetailsController*>(navigation->topViewController());
+    ASSERT_NE(details, nullptr);
+    EXPECT_EQ(details->post()->postid(), 5007);
+}
+
+TEST_F(ThreadPageScenarioTest, AMemberSubscribesFromTheTabBar)
+{
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    const auto screen = openThread(thread);
+    TabBarHidding* bar = screen->actions();
+    ASSERT_FALSE(bar->isHiddenAtIndex(PostController::Subscribe));
+    EXPECT_EQ(screen->item(PostController::Subscribe)->title(), QStringLiteral("Subscribe"));
+
+    bar->tapItem(screen->item(PostController::Subscribe));
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    std::shared_ptr<AlertView> alert = AlertView::visibleAlerts().first();
+    EXPECT_EQ(alert->title(), QStringLiteral("Subscription"));
+    EXPECT_EQ(alert->message(), QStringLiteral("Subscribe to this thread?"));
+    EXPECT_EQ(alert->buttonTitles(), QStringList({QStringLiteral("Cancel"), QStringLiteral("Yes")}));
+    alert->dismissWithClickedButtonIndex(0);
+    EXPECT_FALSE(thread->isSubscribed()) << "cancel does nothing";
+
+    bar->tapItem(screen->item(PostController::Subscribe));
+    AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(1);
+    EXPECT_TRUE(thread->isSubscribed());
+    EXPECT_EQ(screen->item(PostController::Subscribe)->title(), QStringLiteral("Unsubscribe"));
+    settleAll();
+    EXPECT_TRUE(forum().subscribedThreads(forum().memberId(QStringLiteral("bob"))).contains(1101));
+}
+
+TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThreadAsksForNothing)
+{
+    openGuestSession();
+    const auto screen = openThread(Thread::initWithThreadid(1101));
+    PaginableTableView* list = screen->postTable();
+    ShadowedTableView* table = list->tableView();
+    const qint64 measured = screen->heights().measureCount();
+    EXPECT_EQ(measured, 9) << "ten rows, one of them collapsed";
+    savePicture(QStringLiteral("thread-page-1.png"));
+
+    // Top to bottom and back, a frame at a time: rows coming into view are
+    // filled, but no height is measured again and a frame drawn twice lays
+    // out no text.
+    const qreal bottom = table->maximumContentOffset().y() - 60;  // short of the row that loads page 2
+    for (qreal y = 0; y <= bottom; y += 40)
+        table->setContentOffset(QPointF(0, y));
+    for (qreal y = bottom; y >= 0; y -= 40)
+        table->setContentOffset(QPointF(0, y));
+    table->reloadData();
+    EXPECT_EQ(screen->heights().measureCount(), measured);
+    table->setContentOffset(QPointF(0, 300));
+    (void)window->grab();
+    savePicture(QStringLiteral("thread-page-1-quotes.png"));
+    const qint64 layouts = PostTextView::layoutCount();
+    (void)window->grab();
+    (void)window->grab();
+    EXPECT_EQ(PostTextView::layoutCount(), layouts);
+
+    // The keyboard shortens the table to 170 points; it comes back after.
+    Keyboard::setShown(true);
+    EXPECT_EQ(table->frame().height(), PostController::kKeyboardTableHeight);
+    Keyboard::setShown(false);
+    EXPECT_EQ(table->frame().height(), list->frame().height() - table->frame().y());
+
+    // No thread: no sections, no request.
+    const qsizetype asked = forum().requests(QStringLiteral("showthread")).size();
+    auto empty = std::make_shared<PostController>();
+    navigation->pushViewController(empty, false);
+    settleAll();
+    EXPECT_EQ(empty->postTable()->tableView()->numberOfSections(), 0);
+    EXPECT_EQ(forum().requests(QStringLiteral("showthread")).size(), asked);
+    empty->actions()->tapItem(empty->item(PostController::Reload));
+    empty->actions()->tapItem(empty->item(PostController::FirstUnread));
+    settleAll();
+    EXPECT_EQ(forum().requests(QStringLiteral("showthread")).size(), asked);
+    EXPECT_TRUE(forum().requests(QStringLiteral("api_gotonewpost")).isEmpty());
+}
