@@ -7,6 +7,9 @@
 #include "forum/model/ForumInfo.h"
 #include "forum/screens/ForumListScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
+#include "forum/screens/HomeContent.h"
+#include "neighbours/blogs/Article.h"
+#include "neighbours/blogs/BlogModel.h"
 #include "neighbours/blogs/NeighbourBlogs.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "platform/ui/AlertPresenter.h"
@@ -92,6 +95,8 @@ int main(int argc, char** argv)
     NeighbourBlogs::registerContent();
     registerForumThreadScreens();
     ForumListScreens::registerClasses();
+    // The home list shows and opens blog entries and articles too.
+    HomeContent::registerBlogsAndArticles<BlogModel, Article>();
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
 

@@ -1,6 +1,5 @@
 #include "app/screens/AppScreens.h"
 
-#include "app/screens/HomeController.h"
 #include "app/screens/LoginController.h"
 #include "app/screens/WelcomeController.h"
 #include "platform/ui/ViewControllerRegistry.h"
@@ -9,5 +8,4 @@ void AppScreens::registerClasses()
 {
     ViewControllerRegistry::registerClass<LoginController>(QStringLiteral("LoginController"));
     ViewControllerRegistry::registerClass<WelcomeController>(QStringLiteral("WelcomeController"));
-    ViewControllerRegistry::registerClass<HomeController>(QStringLiteral("HomeController"));
 }

@@ -3,7 +3,8 @@
 // The screens of the application foundation, by class name.
 class AppScreens {
 public:
-    // Registers "LoginController", "WelcomeController" and "HomeController"
-    // (main calls it once; a later registration of a name replaces it).
+    // Registers "LoginController" and "WelcomeController" (main calls it
+    // once; a later registration of a name replaces it). The home screen,
+    // "HomeController", is the forum library's.
     static void registerClasses();
 };

@@ -2,7 +2,7 @@
 
 #include "app/config/Config.h"
 #include "app/screens/AppDelegate.h"
-#include "app/screens/HomeController.h"
+#include "HomeStandIn.h"
 #include "app/screens/LoginController.h"
 #include "app/widgets/GradientButton.h"
 #include "neighbours/clients/BetaClient.h"
@@ -26,7 +26,7 @@
 
 namespace {
 
-class LoginTest : public ScreenTest {
+class LoginTest : public apphome::HomeScreenTest {
 protected:
     // Launches and waits until the forum has told the login screen its features.
     LoginController* launchToLogin()
@@ -77,10 +77,10 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
     EXPECT_TRUE(login->isBusy()) << "the session's opening is not the sign-in's answer";
     EXPECT_NE(topScreenAs<LoginController>(), nullptr);
 
-    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
     EXPECT_FALSE(login->isBusy());
     EXPECT_FALSE(login->loadingWheel()->isAnimating());
-    EXPECT_EQ(topScreenAs<HomeController>()->memberLabel()->text(), QStringLiteral("Signed in as alice"));
+    EXPECT_EQ(topScreenAs<apphome::HomeController>()->memberLabel()->text(), QStringLiteral("Signed in as alice"));
     ASSERT_EQ(screens().size(), 2);
     EXPECT_EQ(screens().first().get(), login);
     EXPECT_FALSE(delegate()->controller()->isNavigationBarHidden());
@@ -119,7 +119,7 @@ TEST_F(LoginTest, AWrongPasswordShowsTheErrorOnceKeepsTheFormAndLetsTheUserTryAg
     login->fieldWithTag(2)->setText(QString());
     type(login->fieldWithTag(2), QStringLiteral("secret1"));
     tap(login->loginButton());
-    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
     EXPECT_EQ(alertsShown(), 1);
     EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(QStringLiteral("alice")));
 }
@@ -155,8 +155,8 @@ TEST_F(LoginTest, SkipGoesHomeAsAGuestAndTheCheckpointsAreRecorded)
     const int skipped = checkpointsNamed(QStringLiteral("ON_SKIP_LOGIN_CLICK"));
     tap(login->skipNowButton());
     EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_SKIP_LOGIN_CLICK")), skipped + 1);
-    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
-    EXPECT_EQ(topScreenAs<HomeController>()->memberLabel()->text(), QStringLiteral("Reading as a guest"));
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
+    EXPECT_EQ(topScreenAs<apphome::HomeController>()->memberLabel()->text(), QStringLiteral("Reading as a guest"));
     EXPECT_TRUE(CurrentUser::currentUser()->anonymous());
     EXPECT_FALSE(CurrentUser::currentUser()->apiaccesstoken().isEmpty());
     EXPECT_TRUE(logged(QStringLiteral("BetaClient: Checkpoint Passed - ON_SKIP_LOGIN_CLICK")));
@@ -168,7 +168,7 @@ TEST_F(LoginTest, SkipGoesHomeAsAGuestAndTheCheckpointsAreRecorded)
     forum().clearLog();
     tap(login->skipNowButton());
     finishAnimations();
-    EXPECT_NE(topScreenAs<HomeController>(), nullptr);
+    EXPECT_NE(topScreenAs<apphome::HomeController>(), nullptr);
     EXPECT_TRUE(forum().requests().isEmpty());
 }
 

@@ -1,7 +1,7 @@
 #include "ScreenTest.h"
 
 #include "app/screens/AppDelegate.h"
-#include "app/screens/HomeController.h"
+#include "HomeStandIn.h"
 #include "app/screens/LoginController.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Screenshot.h"
@@ -35,7 +35,7 @@ bool savedAndDrawn(const QString& name)
     return false;
 }
 
-using ScreenPicturesTest = ScreenTest;
+using ScreenPicturesTest = apphome::HomeScreenTest;
 
 }  // namespace
 
@@ -59,6 +59,6 @@ TEST_F(ScreenPicturesTest, SplashLoginBusyAndHome)
     finishAnimations();
     ASSERT_TRUE(login->isBusy());
     ASSERT_TRUE(savedAndDrawn(QStringLiteral("login-busy.png")));
-    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
     ASSERT_TRUE(savedAndDrawn(QStringLiteral("home.png")));
 }

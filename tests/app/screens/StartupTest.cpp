@@ -2,7 +2,7 @@
 
 #include "app/config/Customizer.h"
 #include "app/screens/AppDelegate.h"
-#include "app/screens/HomeController.h"
+#include "HomeStandIn.h"
 #include "app/screens/LoginController.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "neighbours/clients/BetaClient.h"
@@ -16,7 +16,7 @@
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/ManualClock.h"
 
-using StartupTest = ScreenTest;
+using StartupTest = apphome::HomeScreenTest;
 
 namespace {
 
@@ -78,7 +78,7 @@ TEST_F(StartupTest, ARestartWithAStoredMemberGoesStraightHomeAboveTheLoginScreen
     launch();
     ASSERT_EQ(screens().size(), 2);
     EXPECT_NE(dynamic_cast<LoginController*>(screens().at(0).get()), nullptr);
-    auto* home = topScreenAs<HomeController>();
+    auto* home = topScreenAs<apphome::HomeController>();
     ASSERT_NE(home, nullptr);
     EXPECT_EQ(home->memberLabel()->text(), QStringLiteral("Signed in as alice"));
     EXPECT_FALSE(delegate()->controller()->isNavigationBarHidden());
@@ -105,7 +105,7 @@ TEST_F(StartupTest, BackInTheForegroundWithTheForumClosedOneAlertLeadsToTheLogin
     CurrentUser::resetInstance();
     launch();
     finishAnimations();
-    ASSERT_NE(topScreenAs<HomeController>(), nullptr);
+    ASSERT_NE(topScreenAs<apphome::HomeController>(), nullptr);
     settle();
 
     // Open: the probe finds nothing.
@@ -114,7 +114,7 @@ TEST_F(StartupTest, BackInTheForegroundWithTheForumClosedOneAlertLeadsToTheLogin
     ASSERT_TRUE(waitUntil([&] { return !forum().requests(QStringLiteral("member")).isEmpty(); }));
     settle();
     EXPECT_TRUE(alertsOnScreen().isEmpty());
-    EXPECT_NE(topScreenAs<HomeController>(), nullptr);
+    EXPECT_NE(topScreenAs<apphome::HomeController>(), nullptr);
 
     forum().closeForum(QStringLiteral("Back at noon"));
     comeBackToTheForeground();

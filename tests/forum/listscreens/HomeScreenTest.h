@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ForumScreenTest.h"
+
+#include "forum/screens/HomeContent.h"
+#include "forum/screens/HomeController.h"
+#include "neighbours/blogs/Article.h"
+#include "neighbours/blogs/BlogModel.h"
+#include "neighbours/blogs/NeighbourBlogs.h"
+
+// The home screen on the loopback forum, with blog entries and articles
+// among its rows as main registers them; the home screen stands on a plain
+// screen as it stands on the login screen.
+class HomeScreenTest : public ForumScreenTest {
+protected:
+    void SetUp() override
+    {
+        ForumScreenTest::SetUp();
+        NeighbourBlogs::registerContent();
+        HomeContent::registerBlogsAndArticles<BlogModel, Article>();
+    }
+    std::shared_ptr<HomeController> openHome()
+    {
+        showRoot(std::make_shared<UIViewControllerCommon>());
+        auto home = std::make_shared<HomeController>();
+        navigation()->pushViewController(home, false);
+        finishMoving();
+        settleAll();
+        return home;
+    }
+};

@@ -1,0 +1,447 @@
+#include "HomeScreenTest.h"
+
+#include "app/config/Config.h"
+#include "app/config/Customizer.h"
+#include "app/widgets/GradientButton.h"
+#include "forum/cells/HomeCell.h"
+#include "forum/screens/PostController.h"
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/PickerView.h"
+#include "platform/ui/ResourceImages.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/Toolbar.h"
+
+// The home screen on the loopback forum: its greeting, notifications and
+// notices, its sorts and content filter, and its rows.
+namespace hometest {
+// Screens of the libraries above, under their class names.
+class ArticleDetails : public UIViewControllerCommon {
+public:
+    void setArticle(const ArticlePtr& a) { article = a; }
+    ArticlePtr article;
+};
+class BlogPostExpanded : public UIViewControllerCommon {
+public:
+    void setModel(const BlogModelPtr& m) { model = m; }
+    BlogModelPtr model;
+};
+class MyProfile : public UIViewControllerCommon {
+public:
+    void setUser(const FriendPtr& f) { user = f; }
+    FriendPtr user;
+};
+class NotificationsController : public UIViewControllerCommon {};
+}  // namespace hometest
+
+namespace {
+
+class HomeTest : public HomeScreenTest {
+protected:
+    void TearDown() override
+    {
+        for (const char* name : {"ArticleDetails", "BlogPostExpanded", "MyProfile", "NotificationsController"}) {
+            ViewControllerRegistry::unregisterClass(QString::fromLatin1(name));
+            ScreenInputs::unregisterSetter(QString::fromLatin1(name));
+        }
+        HomeScreenTest::TearDown();
+    }
+    void registerNeighbourScreens()
+    {
+        using namespace hometest;
+        ViewControllerRegistry::registerClass<ArticleDetails>(QStringLiteral("ArticleDetails"));
+        ScreenInputs::registerSetter(QStringLiteral("ArticleDetails"), &ArticleDetails::setArticle);
+        ViewControllerRegistry::registerClass<BlogPostExpanded>(QStringLiteral("BlogPostExpanded"));
+        ScreenInputs::registerSetter(QStringLiteral("BlogPostExpanded"), &BlogPostExpanded::setModel);
+        ViewControllerRegistry::registerClass<MyProfile>(QStringLiteral("MyProfile"));
+        ScreenInputs::registerSetter(QStringLiteral("MyProfile"), &MyProfile::setUser);
+        ViewControllerRegistry::registerClass<NotificationsController>(QStringLiteral("NotificationsController"));
+    }
+    static QList<ModelPtr> rows(HomeController* home) { return home->news()->rowsForSection(0); }
+    static QRectF onScreen(View* view) { return view->convertRect(view->bounds(), view->rootView()); }
+    // The frame in the home screen's own coordinates.
+    static QRectF inHome(HomeController* home, View* view)
+    {
+        return view->convertRect(view->bounds(), home->view());
+    }
+    void waitForRows(HomeController* home)
+    {
+        ASSERT_TRUE(waitFor([&] { return !rows(home).isEmpty(); }));
+        settleAll();
+    }
+    HomeCell* cellAt(HomeController* home, int row)
+    {
+        TableView* table = home->news()->tableView();
+        table->scrollToRowAtIndexPath(IndexPath{0, row}, TableViewScrollPosition::Middle, false);
+        finishMoving();
+        return dynamic_cast<HomeCell*>(table->cellForRowAtIndexPath(IndexPath{0, row}));
+    }
+};
+
+}  // namespace
+
+TEST_F(HomeTest, AMembersHomeGreetsCountsNotificationsStacksNoticesAndListsTheNewestOfAll)
+{
+    const CurrentUserPtr alice = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    forum().clearLog();
+    const auto home = openHome();
+    waitForRows(home.get());
+    EXPECT_EQ(requestsOf("forum").size(), 1);
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), 1) << "once, though the screen loaded and appeared";
+    EXPECT_EQ(requestsOf("member").size(), 1) << "the member's profile refreshed";
+    EXPECT_EQ(home->getBarTitle(), QStringLiteral("Home"));
+    EXPECT_NE(home->navButton(), nullptr) << "the home screen has the menu, whatever its place";
+
+    // The member's greeting; a guest's is hidden.
+    EXPECT_FALSE(home->loggedin()->isHidden());
+    EXPECT_TRUE(home->anonymous()->isHidden());
+    EXPECT_EQ(home->welcome()->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
+    ASSERT_NE(home->navigationItem()->leftBarButtonItem(), nullptr);
+    EXPECT_EQ(home->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log out"));
+    EXPECT_EQ(home->navigationItem()->leftBarButtonItem()->style(), BarButtonItemStyle::Done);
+    EXPECT_EQ(home->navigationItem()->rightBarButtonItem(), nullptr) << "composing comes later";
+
+    // Two unread messages: the strip on top, the rest below it.
+    const int count = ForumInfo::getInstance()->numberOfNotifications();
+    ASSERT_EQ(count, 2);
+    EXPECT_FALSE(home->notificationsView()->isHidden());
+    EXPECT_EQ(home->notificationsText()->titleForState(ControlState::Normal), QStringLiteral("2 new notifications"));
+    EXPECT_EQ(home->notificationsBg()->frame(), home->notificationsView()->bounds());
+    EXPECT_EQ(home->loggedin()->frame().y(), 28.0);
+
+    // The notices for members and for all, stacked under the greeting.
+    ASSERT_EQ(home->noticeControllers().size(), 2);
+    EXPECT_EQ(home->noticeControllers().at(0)->notice()->_noticeid(), 2);
+    EXPECT_EQ(home->noticeControllers().at(1)->notice()->_noticeid(), 3);
+    EXPECT_EQ(home->noticeControllers().at(0)->noticesBg()->frame(), QRectF(0, 0, 320, 24));
+    const qreal notices = 48;
+    EXPECT_EQ(home->noticesView()->frame(), QRectF(0, 20 + 60, 320, notices));
+    EXPECT_EQ(home->top()->frame(), QRectF(0, 20 + notices + 60, 320, 35));
+    EXPECT_EQ(inHome(home.get(), home->selectedFilter()).y(), 20 + notices + 60);
+    EXPECT_EQ(inHome(home.get(), home->selectedFilter()).size(), QSizeF(160, 35));
+    EXPECT_EQ(home->news()->frame(), QRectF(0, 20 + notices + 95, 320, 278 - (20 + notices)));
+    EXPECT_EQ(home->news()->frame().bottom(), home->bottom()->frame().y());
+
+    // Newest first, of all content; every row 50 points high, no header.
+    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
+    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("All"));
+    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Newest"));
+    EXPECT_EQ(home->list_icon()->image(), ResourceImages::named(QStringLiteral("star.png")));
+    EXPECT_TRUE(home->loading()->isHidden());
+    TableView* table = home->news()->tableView();
+    EXPECT_EQ(table->rectForRowAtIndexPath(IndexPath{0, 0}).height(), 50.0);
+    EXPECT_EQ(table->rectForHeaderInSection(0).height(), 0.0);
+
+    // A thread's row: title, replies, starter and date, the thread icon.
+    const auto thread = std::dynamic_pointer_cast<Thread>(rows(home.get()).first());
+    ASSERT_NE(thread, nullptr);
+    HomeCell* cell = cellAt(home.get(), 0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->title()->text(), thread->threadtitle());
+    EXPECT_EQ(cell->number()->text(), QString::number(thread->replies()));
+    EXPECT_TRUE(cell->short_description()->text().startsWith(QStringLiteral("By %1, ").arg(thread->user()->username())));
+    EXPECT_EQ(cell->icon()->image(), ResourceImages::named(QStringLiteral("icon_thread.png")));
+    EXPECT_EQ(cell->originalThumbRect(), cell->thumb()->frame());
+
+    // It opens the thread page, given the thread; back, the list is asked again.
+    tapRow(table, IndexPath{0, 0});
+    auto* page = topAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->thread(), thread);
+    settleAll();
+    back();
+    settleAll();
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), 2);
+    EXPECT_EQ(requestsOf("forum").size(), 2);
+    EXPECT_EQ(alice->userid(), forum().memberId(QStringLiteral("alice")));
+}
+
+TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNamesWhatItShows)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto home = openHome();
+    waitForRows(home.get());
+    const int feeds = int(requestsOf("api_getnewtop").size());
+
+    // Top: the same answer in the other order, without asking again.
+    home->sort()->tapSegment(HomeController::Top);
+    finishMoving();
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds);
+    EXPECT_EQ(home->newTopDataSource()->searchOrder(), NewTopSearch::TopOrder);
+    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Top"));
+    EXPECT_EQ(home->list_icon()->image(), ResourceImages::named(QStringLiteral("icon_top.png")));
+    const auto first = std::dynamic_pointer_cast<Thread>(rows(home.get()).first());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->threadid(), 1101) << "the busiest thread first";
+
+    // Subscribed: the member's threads, with no filter.
+    home->sort()->tapSegment(HomeController::Subscribed);
+    EXPECT_FALSE(home->loading()->isHidden());
+    settleAll();
+    EXPECT_TRUE(home->loading()->isHidden());
+    EXPECT_EQ(home->news()->model(), home->finder());
+    EXPECT_EQ(home->finder()->order(), SearchAll::SubscribedOrder);
+    EXPECT_EQ(home->finder()->type(), 63);
+    const TestForumRequest subscribed = lastRequest(QStringLiteral("subscription_viewsubscription"));
+    EXPECT_EQ(subscribed.field(QStringLiteral("perpage")), QStringLiteral("20"));
+    EXPECT_EQ(subscribed.field(QStringLiteral("sortfield")), QStringLiteral("lastpost"));
+    EXPECT_EQ(subscribed.field(QStringLiteral("sortorder")), QStringLiteral("desc"));
+    EXPECT_EQ(subscribed.field(QStringLiteral("folderid")), QStringLiteral("all"));
+    QList<qint32> ids;
+    for (const ModelPtr& row : rows(home.get()))
+        ids.append(std::dynamic_pointer_cast<Thread>(row)->threadid());
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, QList<qint32>({302, 1101}));
+    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Subscribed"));
+    EXPECT_EQ(home->list_icon()->image(), ResourceImages::named(QStringLiteral("icon_suscribed.png")));
+    EXPECT_TRUE(home->contentTypeButton()->customView()->isHidden());
+    HomeCell* cell = cellAt(home.get(), 0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_FALSE(cell->title()->text().contains(QStringLiteral("&amp;")));
+
+    // Back to the newest: the feed again, the filter again.
+    home->sort()->tapSegment(HomeController::Newest);
+    settleAll();
+    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
+    EXPECT_FALSE(home->contentTypeButton()->customView()->isHidden());
+
+    // The filter: its panel rises; a row chooses the kind and names it.
+    EXPECT_EQ(home->filterSelection()->frame().y(), 480.0);
+    home->filter()->tapSegment(0);
+    EXPECT_EQ(home->filterSelection()->frame(), QRectF(0, 0, 320, 460));
+    EXPECT_EQ(home->filter()->selectedSegmentIndex(), SegmentedControl::NoSegment);
+    ASSERT_EQ(home->filterPicker()->numberOfRowsInComponent(0), 4);
+    home->filterPicker()->pickRow(2, 0);
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("Blogs"));
+    EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1) << "a kind needs no request";
+    ASSERT_FALSE(rows(home.get()).isEmpty());
+    for (const ModelPtr& row : rows(home.get()))
+        EXPECT_NE(std::dynamic_pointer_cast<BlogModel>(row), nullptr);
+    // Closing the panel keeps the filter.
+    home->filter()->tapSegment(0);
+    home->closeFilter();
+    EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+}
+
+TEST_F(HomeTest, BlogEntriesAndArticlesReadAndOpenAsTheirKindsAndAPictureOpensTheAuthor)
+{
+    registerNeighbourScreens();
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto home = openHome();
+    waitForRows(home.get());
+    TableView* table = home->news()->tableView();
+
+    // Blog entries: title, comments, "Blog by", the pen; the entry opens
+    // fetched afresh by its id.
+    home->newTopDataSource()->setSearchType(NewTopSearch::BlogEntries);
+    finishMoving();
+    const auto entry = std::dynamic_pointer_cast<BlogModel>(rows(home.get()).first());
+    ASSERT_NE(entry, nullptr);
+    HomeCell* cell = cellAt(home.get(), 0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->title()->text(), entry->title());
+    EXPECT_EQ(cell->number()->text(), QString::number(entry->comments_total()));
+    EXPECT_TRUE(cell->short_description()->text().startsWith(QStringLiteral("Blog by %1, ").arg(entry->user()->username())));
+    EXPECT_EQ(cell->icon()->image(), ResourceImages::named(QStringLiteral("icon_blog.png")));
+    tapRow(table, IndexPath{0, 0});
+    auto* blog = topAs<hometest::BlogPostExpanded>();
+    ASSERT_NE(blog, nullptr);
+    ASSERT_NE(blog->model, nullptr);
+    EXPECT_NE(blog->model, entry);
+    settleAll();
+    EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), entry->blogid());
+    EXPECT_EQ(blog->model->title(), entry->title());
+    back();
+    settleAll();
+
+    // Articles: "Article by", the page; the article itself opens.
+    home->newTopDataSource()->setSearchType(NewTopSearch::Articles);
+    finishMoving();
+    const auto article = std::dynamic_pointer_cast<Article>(rows(home.get()).first());
+    ASSERT_NE(article, nullptr);
+    cell = cellAt(home.get(), 0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->title()->text(), article->clean_title());
+    EXPECT_EQ(cell->number()->text(), QString::number(article->comment_count()));
+    EXPECT_TRUE(cell->short_description()->text().startsWith(QStringLiteral("Article by %1, ").arg(article->user()->username())));
+    EXPECT_EQ(cell->icon()->image(), ResourceImages::named(QStringLiteral("icon_article.png")));
+    tapRow(table, IndexPath{0, 0});
+    ASSERT_NE(topAs<hometest::ArticleDetails>(), nullptr);
+    EXPECT_EQ(topAs<hometest::ArticleDetails>()->article, article);
+    back();
+    settleAll();
+
+    // A thread's starter: the picture comes and opens the member's profile.
+    home->newTopDataSource()->setSearchType(NewTopSearch::Threads);
+    finishMoving();
+    int withPicture = -1;
+    for (int row = 0; row < rows(home.get()).size() && withPicture < 0; ++row) {
+        const auto thread = std::dynamic_pointer_cast<Thread>(rows(home.get())[row]);
+        if (thread && thread->user()->username() == u"kenji")
+            withPicture = row;
+    }
+    ASSERT_GE(withPicture, 0);
+    cell = cellAt(home.get(), withPicture);
+    ASSERT_NE(cell, nullptr);
+    ASSERT_TRUE(waitFor([&] { return !cell->thumb()->isHidden(); }));
+    EXPECT_FALSE(cell->thumb()->image().isNull());
+    tapView(cell->thumbButton());
+    finishMoving();
+    auto* profile = topAs<hometest::MyProfile>();
+    ASSERT_NE(profile, nullptr);
+    ASSERT_NE(profile->user, nullptr);
+    EXPECT_EQ(profile->user->username(), QStringLiteral("kenji"));
+    back();
+
+    // The strip of notifications opens the notifications.
+    tapView(home->notificationsText());
+    finishMoving();
+    EXPECT_NE(topAs<hometest::NotificationsController>(), nullptr);
+}
+
+TEST_F(HomeTest, ADismissedNoticeGoesAtOnceAndStaysGoneAfterTheNextLoad)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto home = openHome();
+    waitForRows(home.get());
+    ASSERT_EQ(home->noticeControllers().size(), 2);
+    NoticeController* first = home->noticeControllers().first().get();
+    EXPECT_EQ(first->noticesText()->titleForState(ControlState::Normal),
+              QStringLiteral("The photo contest ends on Friday - post your best shot in General Discussion."));
+
+    // The whole text in an alert.
+    tapView(first->noticesText());
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->title(), QStringLiteral("Notice"));
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), first->notice()->notice_plain());
+    AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(0);
+
+    // Dismissed: gone from the screen at once, the forum told.
+    const QRectF topBefore = home->top()->frame();
+    tapView(first->dismissButton());
+    settleAll();
+    ASSERT_EQ(home->noticeControllers().size(), 1);
+    EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 3);
+    EXPECT_EQ(home->top()->frame().y(), topBefore.y() - 24);
+    EXPECT_EQ(lastRequest(QStringLiteral("ajax_dismissnotice")).field(QStringLiteral("noticeid")), QStringLiteral("2"));
+    EXPECT_EQ(ForumInfo::dismissedNoticesList(), QStringList{QStringLiteral("2")});
+
+    // The next load leaves it out (the forum no longer sends it, and the
+    // device forgets what it need not hide any more).
+    home->viewWillAppear(false);
+    settleAll();
+    ASSERT_EQ(home->noticeControllers().size(), 1);
+    EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 3);
+    EXPECT_TRUE(ForumInfo::dismissedNoticesList().isEmpty());
+}
+
+TEST_F(HomeTest, OnlyAPressOfYesSignsOutAndAGuestLeavesTheSubscribedList)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto home = openHome();
+    waitForRows(home.get());
+    home->sort()->tapSegment(HomeController::Subscribed);
+    settleAll();
+    ASSERT_EQ(home->news()->model(), home->finder());
+
+    // Closed without a button, or "No": still signed in.
+    home->navigationItem()->leftBarButtonItem()->trigger();
+    ASSERT_NE(home->logoutAlert(), nullptr);
+    EXPECT_EQ(home->logoutAlert()->title(), QStringLiteral("Log out"));
+    EXPECT_EQ(home->logoutAlert()->message(), QStringLiteral("Do you really want to log out?"));
+    EXPECT_EQ(home->logoutAlert()->buttonTitles(), QStringList({QStringLiteral("Yes"), QStringLiteral("No")}));
+    home->logoutAlert()->dismissWithoutButton();
+    EXPECT_FALSE(CurrentUser::currentUser()->anonymous());
+    home->navigationItem()->leftBarButtonItem()->trigger();
+    home->logoutAlert()->dismissWithClickedButtonIndex(1);
+    EXPECT_FALSE(CurrentUser::currentUser()->anonymous());
+    EXPECT_TRUE(requestsOf("login_logout").isEmpty());
+
+    // "Yes": a guest, back on the newest, with the feed as the list.
+    home->navigationItem()->leftBarButtonItem()->trigger();
+    home->logoutAlert()->dismissWithClickedButtonIndex(0);
+    settleAll();
+    EXPECT_TRUE(CurrentUser::currentUser()->anonymous());
+    EXPECT_EQ(requestsOf("login_logout").size(), 1);
+    EXPECT_EQ(home->sort()->selectedSegmentIndex(), HomeController::Newest);
+    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
+    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Newest"));
+    EXPECT_FALSE(home->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
+    EXPECT_TRUE(home->loggedin()->isHidden());
+    EXPECT_FALSE(home->anonymous()->isHidden());
+    EXPECT_TRUE(home->notificationsView()->isHidden());
+}
+
+TEST_F(HomeTest, AGuestIsWelcomedToTheForumAndLogsInBelow)
+{
+    openGuestSession();
+    const auto home = openHome();
+    waitForRows(home.get());
+    EXPECT_TRUE(home->loggedin()->isHidden());
+    EXPECT_FALSE(home->anonymous()->isHidden());
+    EXPECT_EQ(home->anonymous()->frame().y(), 5.0);
+    EXPECT_EQ(home->welcomeAnonymous()->text(), QStringLiteral("Welcome to %1").arg(Customizer::getInstance().appLabel()));
+    EXPECT_EQ(home->notLoggedIn()->titleForState(ControlState::Normal), QStringLiteral("You are not logged in."));
+    EXPECT_TRUE(home->notificationsView()->isHidden());
+    EXPECT_TRUE(home->signup()->isHidden()) << "signing up comes with its own screen";
+    EXPECT_EQ(home->search(), nullptr) << "searching comes with its own screen";
+    EXPECT_FALSE(home->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
+    // The guests' notice and the one for all.
+    ASSERT_EQ(home->noticeControllers().size(), 2);
+    EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 1);
+    EXPECT_EQ(home->noticesView()->frame().y(), 60.0);
+    EXPECT_EQ(home->news()->frame(), QRectF(0, 48 + 95, 320, 278 - 48));
+
+    // "Log in" goes back to the screen below (the login screen).
+    ASSERT_NE(home->navigationItem()->leftBarButtonItem(), nullptr);
+    EXPECT_EQ(home->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log in"));
+    home->navigationItem()->leftBarButtonItem()->trigger();
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers().size(), 1);
+    EXPECT_EQ(topAs<HomeController>(), nullptr);
+}
+
+TEST_F(HomeTest, ThePickersRowsFollowTheForumsFeaturesAndTheFilterNamesTheOneInForce)
+{
+    openGuestSession();
+    using Rows = QList<QPair<QString, qint32>>;
+    auto rowsNow = [] {
+        Rows found;
+        for (const HomeController::FilterRow& row : HomeController::filterRows())
+            found.append({row.titleKey, row.searchType});
+        return found;
+    };
+    Config& config = Config::getInstance();
+    config.setFeaturesInt(Config::BlogEnabled | Config::CmsEnabled | Config::MultiTypeSearch);
+    EXPECT_EQ(rowsNow(), Rows({{QStringLiteral("nav_forums"), 1}, {QStringLiteral("nav_articles"), 3},
+                               {QStringLiteral("nav_blogs"), 2}, {QStringLiteral("home_all"), 0}}));
+    config.setFeaturesInt(Config::BlogEnabled);
+    EXPECT_EQ(rowsNow(), Rows({{QStringLiteral("nav_forums"), 1}, {QStringLiteral("nav_blogs"), 2},
+                               {QStringLiteral("home_all"), 0}}));
+    config.setFeaturesInt(Config::MultiTypeSearch);
+    EXPECT_EQ(rowsNow(), Rows({{QStringLiteral("nav_forums"), 1}, {QStringLiteral("home_all"), 0}}));
+
+    // Blogs without a search across kinds: the list starts with the forums'
+    // threads, and the filter says so.
+    config.setFeaturesInt(Config::BlogEnabled);
+    auto home = openHome();
+    waitForRows(home.get());
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::Threads);
+    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("Forums"));
+    EXPECT_EQ(home->filterPicker()->selectedRowInComponent(0), 0);
+    ASSERT_FALSE(home->top()->items().isEmpty());
+
+    // None of them: nothing to choose, the filter is off the bar.
+    config.setFeaturesInt(Config::SearchesEnabled);
+    home = openHome();
+    EXPECT_TRUE(home->top()->items().isEmpty());
+}
