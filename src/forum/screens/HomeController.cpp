@@ -182,8 +182,9 @@ void HomeController::buildNib(View* root)
     root->addSubview(m_loading);
 
     // The bar under the list: the sorts, and search.
-    m_bottom = new Toolbar(QRectF(0, kListBottom, 320, ViewController::kScreenHeight - 44 - kListBottom));
-    m_bottom->setAutoresizingMask(Autoresizing::FlexibleWidth | Autoresizing::FlexibleTopMargin);
+    // Placed by the numbers, as the list is: the screen may be loaded before
+    // the navigation bar takes its room.
+    m_bottom = new Toolbar(QRectF(0, kListBottom, 320, kBottomBarHeight));
     m_sort = new SegmentedControl({QString(), QString(), QString()});
     m_sort->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     m_sort->setSelectedSegmentIndex(Newest);

@@ -57,6 +57,7 @@ public:
     static constexpr qreal kListGap = 95;
     static constexpr qreal kListHeight = 278;
     static constexpr qreal kTopBarHeight = 35;
+    static constexpr qreal kBottomBarHeight = 43;
     static constexpr qreal kFilterWidth = 160;
     // Where the filter's panel waits, and its size.
     static inline const QRectF kFilterPanelStart = QRectF(0, 480, 320, 460);

@@ -77,11 +77,13 @@ void ThreadController::buildNib(View* root)
 {
     const qreal width = root->frame().width();
     m_threadTable = new PaginableTableView(QRectF(0, 0, width, kContentHeight));
-    m_threadTable->setAutoresizingMask(Autoresizing::FlexibleWidth | Autoresizing::FlexibleBottomMargin);
+    m_threadTable->setAutoresizingMask(Autoresizing::FlexibleWidth);
     root->addSubview(m_threadTable);
 
     m_actions = new TabBarHidding(QRectF(0, kContentHeight, width, TabBar::kHeight));
-    m_actions->setAutoresizingMask(Autoresizing::FlexibleWidth | Autoresizing::FlexibleTopMargin);
+    // Placed by the numbers, as the list is: the screen may be loaded before
+    // the navigation bar takes its room.
+    m_actions->setAutoresizingMask(Autoresizing::FlexibleWidth);
     m_refresh = std::make_shared<TabBarItem>(text("tabbar_reload"), ResourceImages::named(QStringLiteral("tab_reload.png")),
                                              ReloadItem);
     m_subscribe = std::make_shared<TabBarItem>(text("tabbar_subscribe"),
@@ -96,6 +98,7 @@ void ThreadController::buildNib(View* root)
 
     // The loading box in the middle of the list, until the first answer.
     m_loadingWrapper = new View(QRectF(0, 0, width, kContentHeight));
+    m_loadingWrapper->setAutoresizingMask(Autoresizing::FlexibleWidth);
     m_loadingWrapper->setBackgroundColor(Qt::transparent);
     m_loadingWrapper->setOpaque(false);
     m_loadingWrapper->setUserInteractionEnabled(false);

@@ -1,0 +1,257 @@
+#include "ScreenTest.h"
+
+#include "app/screens/AppDelegate.h"
+#include "app/screens/GlobalNavigationViewController.h"
+#include "app/screens/LoginController.h"
+#include "app/screens/SharedInfoUnreadMessages.h"
+#include "app/widgets/GradientButton.h"
+#include "app/widgets/PageNavView.h"
+#include "app/widgets/PaginableTableView.h"
+#include "app/widgets/PullRefreshTableHeaderView.h"
+#include "app/widgets/ShadowedTableView.h"
+#include "app/widgets/TabBarHidding.h"
+#include "forum/cells/SubforumsHeader.h"
+#include "forum/model/ForumInfo.h"
+#include "forum/screens/ForumController.h"
+#include "forum/screens/ForumListScreens.h"
+#include "forum/screens/ForumThreadScreens.h"
+#include "forum/screens/HomeContent.h"
+#include "forum/screens/HomeController.h"
+#include "forum/screens/PostController.h"
+#include "forum/screens/ThreadController.h"
+#include "neighbours/blogs/Article.h"
+#include "neighbours/blogs/BlogModel.h"
+#include "neighbours/blogs/NeighbourBlogs.h"
+#include "platform/ui/AlertPresenter.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/Screenshot.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/Window.h"
+
+#include "platform/foundation/ManualClock.h"
+
+#include <QDir>
+
+// The real application, as main puts it together, on the loopback forum:
+// a member signs in and reads the forum from the home screen through the
+// menu, the index, a forum's pages and a thread; a guest meets what guests
+// may not do. The pictures it takes are the README's.
+namespace {
+
+class AppScenarioTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        ForumInfo::resetInstance();
+        Forum::resetForumPasswords();
+        NeighbourBlogs::registerContent();
+        registerForumThreadScreens();
+        ForumListScreens::registerClasses();
+        HomeContent::registerBlogsAndArticles<BlogModel, Article>();
+        GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
+    }
+    void TearDown() override
+    {
+        ScreenTest::TearDown();
+        GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
+        ForumInfo::resetInstance();
+    }
+
+    LoginController* launchToLogin()
+    {
+        launch();
+        finishAnimations();
+        auto* login = topScreenAs<LoginController>();
+        EXPECT_NE(login, nullptr);
+        if (login) {
+            EXPECT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
+        }
+        settle();
+        return login;
+    }
+    HomeController* home()
+    {
+        EXPECT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+        auto* screen = topScreenAs<HomeController>();
+        if (screen) {
+            EXPECT_TRUE(waitUntil([&] { return !screen->news()->rowsForSection(0).isEmpty(); }));
+        }
+        settleAndFinish();
+        return screen;
+    }
+    void settleAndFinish()
+    {
+        settle();
+        finishAnimations();
+    }
+    // The section of the menu, opened from the screen on top.
+    void openSection(Button* (GlobalNavigationViewController::*entry)() const)
+    {
+        auto* section = dynamic_cast<MurmoraViewController*>(topScreen());
+        ASSERT_NE(section, nullptr);
+        tap(section->navButton());
+        finishAnimations();
+        GlobalNavigationViewController* menu = section->globalNavigationView();
+        ASSERT_NE(menu, nullptr);
+        tap((menu->*entry)());
+        finishAnimations();
+        settleAndFinish();
+    }
+    void tapRow(TableView* table, const IndexPath& path)
+    {
+        table->scrollToRowAtIndexPath(path, TableViewScrollPosition::Middle, false);
+        finishAnimations();
+        tapAt(table->convertPoint(table->rectForRowAtIndexPath(path).center(), nullptr));
+        finishAnimations();
+    }
+    void back()
+    {
+        delegate()->controller()->popViewControllerAnimated(true);
+        finishAnimations();
+        settleAndFinish();
+    }
+    // The picture of the window, under the build folder and for the README.
+    static void picture(const QString& name)
+    {
+        finishAnimations();
+        QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
+        const QString path = QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
+        ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), path));
+        ASSERT_FALSE(QImage(path).isNull());
+    }
+    QList<TestForumRequest> asked(const char* method) { return forum().requests(QString::fromLatin1(method)); }
+};
+
+}  // namespace
+
+TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+
+    // Home, above the login screen.
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_EQ(screens().size(), 2);
+    EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
+    EXPECT_FALSE(homeScreen->notificationsView()->isHidden());
+    picture(QStringLiteral("app-home.png"));
+
+    // The menu: the forum index as the new root, asked for as it appears.
+    const int lists = int(asked("api_forumlist").size());
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    ASSERT_EQ(screens().size(), 1);
+    EXPECT_EQ(asked("api_forumlist").size(), lists + 1);
+    ASSERT_EQ(index->forumTable()->numberOfSections(), 4);
+    picture(QStringLiteral("app-forum-index.png"));
+
+    // General Discussion: its threads, its subforum behind the header.
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    EXPECT_EQ(threads->forum()->forumid(), 3);
+    EXPECT_EQ(threads->threadTable()->rowsForSection(0).size(),
+              20 + threads->forum()->announcements().size() + threads->forum()->stickies().size());
+    picture(QStringLiteral("app-thread-list.png"));
+    tap(threads->header()->collapseExpandBtn());
+    tapRow(threads->threadTable()->tableView(), IndexPath{0, 0});
+    auto* offTopic = topScreenAs<ThreadController>();
+    ASSERT_NE(offTopic, nullptr);
+    ASSERT_NE(offTopic, threads);
+    settleAndFinish();
+    EXPECT_EQ(offTopic->forum()->title_clean(), QStringLiteral("Off-topic"));
+    back();
+
+    // The next page by scrolling to the end, then pull to refresh.
+    ShadowedTableView* table = threads->threadTable()->tableView();
+    table->setContentOffset(table->maximumContentOffset());
+    ASSERT_TRUE(waitUntil([&] { return table->numberOfSections() == 2; }));
+    settleAndFinish();
+    EXPECT_EQ(forum().requests(QStringLiteral("forumdisplay")).last().field(QStringLiteral("pagenumber")),
+              QStringLiteral("2"));
+    table->setContentOffset(QPointF(0, 0));
+    const int before = int(asked("forumdisplay").size());
+    table->beginDragging(QPointF(160, 100));
+    table->dragTo(QPointF(160, 260));
+    table->endDragging();
+    settleAndFinish();
+    EXPECT_EQ(asked("forumdisplay").size(), before + 1);
+    clock()->advance(3000);
+    finishAnimations();
+    EXPECT_EQ(threads->threadTable()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Normal);
+
+    // A thread, page 1.
+    const int firstThread = int(threads->forum()->announcements().size() + threads->forum()->stickies().size()) + 1;
+    tapRow(table, IndexPath{0, firstThread});
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !page->thread()->pages().isEmpty(); }));
+    settleAndFinish();
+    picture(QStringLiteral("app-thread-page.png"));
+    back();
+    back();
+
+    // The password-protected forum, once its password is given.
+    tapRow(index->forumTable(), IndexPath{2, 0});
+    auto* lounge = topScreenAs<ThreadController>();
+    ASSERT_NE(lounge, nullptr);
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    const std::shared_ptr<AlertView> prompt = alertsOnScreen().last();
+    ASSERT_TRUE(prompt->hasTextField());
+    type(AlertPresenter::textFieldFor(prompt.get()), QStringLiteral("letmein"));
+    tapAlertButton(1);
+    ASSERT_TRUE(waitUntil([&] { return !lounge->threadTable()->rowsForSection(0).isEmpty(); }));
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+
+    // Home again from the menu, above a login screen.
+    back();
+    openSection(&GlobalNavigationViewController::homeButton);
+    ASSERT_NE(home(), nullptr);
+    ASSERT_EQ(screens().size(), 2);
+    EXPECT_NE(dynamic_cast<LoginController*>(screens().first().get()), nullptr);
+}
+
+TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMember)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    tap(login->skipNowButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    EXPECT_FALSE(homeScreen->anonymous()->isHidden());
+    EXPECT_EQ(homeScreen->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log in"));
+    EXPECT_FALSE(homeScreen->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
+    homeScreen->sort()->tapSegment(HomeController::Subscribed);
+    EXPECT_NE(homeScreen->news()->model(), homeScreen->finder()) << "a disabled sort does nothing";
+    picture(QStringLiteral("app-home-guest.png"));
+
+    // The index and a forum: reading only.
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{1, 0});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    ASSERT_EQ(threads->actions()->items().size(), 1);
+    EXPECT_EQ(threads->actions()->items().first(), threads->refresh());
+    EXPECT_FALSE(threads->threadTable()->rowsForSection(0).isEmpty());
+    back();
+
+    // The members' forum says why it stays empty.
+    tapRow(index->forumTable(), IndexPath{1, 1});
+    ASSERT_NE(topScreenAs<ThreadController>(), nullptr);
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    EXPECT_EQ(alertsOnScreen().last()->message(), tableText(QStringLiteral("nopermission_loggedout")));
+    EXPECT_TRUE(topScreenAs<ThreadController>()->threadTable()->rowsForSection(0).isEmpty());
+    EXPECT_TRUE(topScreenAs<ThreadController>()->loadingWrapper()->isHidden());
+}
