@@ -118,6 +118,10 @@ TEST_F(HomeTest, AMembersHomeGreetsCountsNotificationsStacksNoticesAndListsTheNe
     EXPECT_EQ(home->noticeControllers().at(0)->notice()->_noticeid(), 2);
     EXPECT_EQ(home->noticeControllers().at(1)->notice()->_noticeid(), 3);
     EXPECT_EQ(home->noticeControllers().at(0)->noticesBg()->frame(), QRectF(0, 0, 320, 24));
+    EXPECT_EQ(home->noticeControllers().at(0)->noticesBg()->tintColor(),
+              Customizer::getInstance().colorForKey(kColorBackgroundNotification));
+    EXPECT_EQ(home->noticeControllers().at(0)->noticesText()->titleColorForState(ControlState::Normal),
+              Customizer::getInstance().colorForKey(kColorTextNotification));
     const qreal notices = 48;
     EXPECT_EQ(home->noticesView()->frame(), QRectF(0, 20 + 60, 320, notices));
     EXPECT_EQ(home->top()->frame(), QRectF(0, 20 + notices + 60, 320, 35));

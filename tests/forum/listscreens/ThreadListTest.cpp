@@ -114,6 +114,14 @@ TEST_F(ThreadListTest, SubforumsAnnouncementsAndStickiesComeBeforeTheFirstPagesT
     // Back: the last page afresh, the subforums still open.
     EXPECT_EQ(requestsOf("forumdisplay").last().field(QStringLiteral("forumid")), QStringLiteral("3"));
     EXPECT_TRUE(screen->header()->showChilds());
+
+    // The header counts what the forum holds now.
+    ForumPtr more = std::make_shared<Forum>();
+    more->setTitle_clean(QStringLiteral("Photography"));
+    screen->forum()->setChildren(screen->forum()->children() + QList<ForumPtr>{more});
+    screen->forum()->notifyChanged();
+    EXPECT_EQ(screen->header()->title()->text(), QStringLiteral("Subforums (2)"));
+    EXPECT_EQ(rows(screen.get()).at(1), more);
 }
 
 TEST_F(ThreadListTest, LaterPagesComeByScrollingAndFromTheStripAndBackReloadsTheLastOne)
@@ -174,10 +182,29 @@ TEST_F(ThreadListTest, LaterPagesComeByScrollingAndFromTheStripAndBackReloadsThe
     finishMoving();
     EXPECT_EQ(list->refreshHeaderView()->state(), PullRefreshTableHeaderView::Normal);
 
+    // A pull whose band would close after the screen has gone closes nothing.
+    {
+        auto other = std::make_shared<ThreadController>();
+        other->setForum(forum);
+        navigation()->pushViewController(other, false);
+        settleAll();
+        ShadowedTableView* otherTable = other->threadTable()->tableView();
+        otherTable->beginDragging(QPointF(160, 100));
+        otherTable->dragTo(QPointF(160, 260));
+        otherTable->endDragging();
+        EXPECT_TRUE(other->threadTable()->isRefreshCloseScheduled());
+        navigation()->popViewControllerAnimated(false);
+    }
+    finishMoving();
+    clock()->advance(3000);
+    finishMoving();
+    settleAll();
+
     // The reload item does the same.
+    const int beforeReload = int(requestsOf("forumdisplay").size());
     screen->actions()->tapItem(screen->refresh());
     settleAll();
-    EXPECT_EQ(requestsOf("forumdisplay").size(), asked + 3);
+    EXPECT_EQ(requestsOf("forumdisplay").size(), beforeReload + 1);
     EXPECT_EQ(screen->actions()->selectedItem(), nullptr);
 }
 
