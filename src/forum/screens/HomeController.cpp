@@ -68,6 +68,8 @@ HomeController::~HomeController()
         m_newTopDataSource->setDelegate(nullptr);
     if (m_finder)
         m_finder->setDelegate(nullptr);
+    if (m_filterBox && !m_filterBox->superview())
+        m_filterBox->deleteLater();
 }
 
 QString HomeController::getBarTitle() const

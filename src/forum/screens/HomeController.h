@@ -14,6 +14,7 @@
 #include "platform/foundation/AlertView.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -171,7 +172,8 @@ private:
     View* m_filterSelection = nullptr;
     PickerView* m_filterPicker = nullptr;
     View* m_selectedFilter = nullptr;
-    View* m_filterBox = nullptr;
+    // Off the bar (no kinds to choose) it has no superview: the screen keeps it.
+    QPointer<View> m_filterBox;
     GradientButton* m_signup = nullptr;
     Button* m_notLoggedIn = nullptr;
     Button* m_welcome = nullptr;
