@@ -6,6 +6,7 @@
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "forum/model/ForumInfo.h"
 #include "neighbours/clients/AnalyticsTracker.h"
+#include "neighbours/screens/NeighbourScreens.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Application.h"
 
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
     ApiClient::install(client);
     AlertPresenter::install();
     AppScreens::registerClasses();
+    NeighbourScreens::registerClasses();
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
 
