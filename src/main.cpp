@@ -5,6 +5,7 @@
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "forum/model/ForumInfo.h"
+#include "neighbours/blogs/NeighbourBlogs.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "neighbours/screens/NeighbourScreens.h"
 #include "platform/ui/AlertPresenter.h"
@@ -86,6 +87,8 @@ int main(int argc, char** argv)
     ApiClient::install(client);
     AlertPresenter::install();
     AppScreens::registerClasses();
+    // Blog entries and articles among the search and feed rows.
+    NeighbourBlogs::registerContent();
     NeighbourScreens::registerClasses();
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());

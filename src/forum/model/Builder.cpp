@@ -19,17 +19,8 @@ namespace {
 const QString redirectPostThanks = QStringLiteral("redirect_postthanks");
 const QString redirectPostThanksModerate = QStringLiteral("redirect_postthanks_moderate");
 
-// The bytes of the prepared picture; empty when its file was never written or
-// cannot be read.
-QByteArray fileBytes(const ImageToUpload& image)
-{
-    if (image.path().isEmpty())
-        return QByteArray();
-    QFile file(image.path());
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
+// JPEG quality of a picture held in memory.
+constexpr double InMemoryJpegQuality = 0.7;
 
 }  // namespace
 
@@ -75,7 +66,7 @@ Error Builder::create()
         post();
         return Error();
     }
-    if (m_posthash.isNull()) {
+    if (m_posthash.isNull() && uploadsNeedFormHash()) {
         m_requestStatus = BuilderStatus::Failed;
         return Error(AuthErrorName, 1, AuthErrorReason);
     }
@@ -113,12 +104,14 @@ ValueDict Builder::uploadFields()
 HTTPRequestPtr Builder::makeUpload(const UploadAttachment& attachment, const ValueDict& fields)
 {
     QByteArray jpeg;
-    if (attachment.isImageToUpload()) {
-        jpeg = fileBytes(*attachment.imageToUpload());
+    const bool withPicture =
+        attachment.isImageToUpload() || (attachment.isPicture() && uploadsPicturesHeldInMemory());
+    if (withPicture) {
+        jpeg = jpegOf(attachment);
         if (jpeg.isEmpty()) {
             // An empty file part would reach the forum as a broken picture.
-            MU_LOG(QStringLiteral("UploadAttachment skipped: its picture file cannot be read: ")
-                   + attachment.imageToUpload()->path());
+            MU_LOG(QStringLiteral("UploadAttachment skipped: its picture cannot be read: ")
+                   + (attachment.isImageToUpload() ? attachment.imageToUpload()->path() : QStringLiteral("in memory")));
             return nullptr;
         }
     }
@@ -130,12 +123,24 @@ HTTPRequestPtr Builder::makeUpload(const UploadAttachment& attachment, const Val
     request->setMethod(RequestMethod::POST);
     request->setApiCall(ApiCall{UploadMethod, ValueDict()});
     request->addParameters(fields);
-    if (attachment.isImageToUpload())
+    if (withPicture)
         request->addFile(QStringLiteral("attachment[]"), QStringLiteral("image.jpg"), jpeg,
                          QStringLiteral("image/jpeg"));
     else if (attachment.isWebAddress())
         request->addParameter(QStringLiteral("attachmenturl[]"), Value(attachment.webAddress()));
     return request;
+}
+
+QByteArray Builder::jpegOf(const UploadAttachment& attachment)
+{
+    if (attachment.isPicture())
+        return attachment.picture().jpegData(InMemoryJpegQuality);
+    if (!attachment.isImageToUpload() || attachment.imageToUpload()->path().isEmpty())
+        return QByteArray();
+    QFile file(attachment.imageToUpload()->path());
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
 }
 
 void Builder::finishedUploading(const HTTPRequestPtr& request)
@@ -198,13 +203,18 @@ void Builder::setErrormessage(const Value& code)
     notifyChanged();
 }
 
-bool Builder::wasSended(const Value& code)
+bool Builder::isSentCode(const Value& code)
 {
     // A list of codes stands for its first, as everywhere an answer is judged.
     const Value first = code.isList() ? code.at(0) : code;
-    if (first.isString() && (first.string() == redirectPostThanks || first.string() == redirectPostThanksModerate))
+    return first.isString() && (first.string() == redirectPostThanks || first.string() == redirectPostThanksModerate);
+}
+
+bool Builder::wasSended(const Value& code)
+{
+    if (isSentCode(code))
         return true;
-    return wasSentFine(first);
+    return wasSentFine(code.isList() ? code.at(0) : code);
 }
 
 void Builder::setFromRequest(const HTTPRequestPtr& request)

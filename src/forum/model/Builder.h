@@ -49,6 +49,8 @@ public:
     // tells the observers.
     virtual void setErrormessage(const Value& code);
     bool wasSended(const Value& code);
+    // "redirect_postthanks" and "redirect_postthanks_moderate" (the first of a list).
+    static bool isSentCode(const Value& code);
     // Whether a code of the concrete builder's own means success.
     virtual bool wasSentFine(const Value& code);
 
@@ -88,6 +90,15 @@ protected:
     // A POST of the content answered to finishedCreating, kept among the
     // model's requests.
     HTTPRequestPtr sendCreating(const QString& apiMethod, const ValueDict& params);
+    // Whether attachments are refused without a form hash ("AuthError").
+    virtual bool uploadsNeedFormHash() const { return true; }
+    // Whether a picture held in memory is uploaded (as JPEG); builders that
+    // take none upload such an element without a picture.
+    virtual bool uploadsPicturesHeldInMemory() const { return false; }
+    // The JPEG bytes of a picture attachment: a prepared picture's file, or a
+    // picture held in memory encoded at quality 0.7. Empty for anything else,
+    // and for a file that cannot be read.
+    static QByteArray jpegOf(const UploadAttachment& attachment);
 
 private:
     // The status as the property table fills and archives it.

@@ -1,0 +1,369 @@
+#include "app/session/Registration.h"
+
+#include "app/config/Config.h"
+#include "app/config/ErrorMessages.h"
+#include "app/model/FieldMultiPicker.h"
+#include "app/model/FieldMultiText.h"
+#include "app/model/FieldPicker.h"
+#include "app/model/FieldText.h"
+#include "app/net/SessionCredentials.h"
+#include "app/session/CurrentUser.h"
+#include "platform/foundation/StringExtensions.h"
+#include "platform/foundation/TextFormat.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace {
+
+const QString kInvalidSessionHash = QStringLiteral("invalid_sessionhash");
+
+// Not owned: the screen that made the registration owns it.
+WeakRef<Registration>& currentSlot()
+{
+    static WeakRef<Registration> current;
+    return current;
+}
+
+std::mutex& classLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+// The session's token for the rules links; the empty text without one.
+QString sessionToken()
+{
+    const SessionCredentials* session = SessionCredentials::current();
+    const QString token = session ? session->apiaccesstoken() : QString();
+    return token.isNull() ? QStringLiteral("") : token;
+}
+
+QString tokenQuery(const char* format)
+{
+    return TextFormat::fill(QString::fromLatin1(format), {Value(sessionToken())});
+}
+
+// Replaces each placeholder wherever it occurs, in the order given.
+QString filled(QString phrase, const QList<std::pair<QString, QString>>& replacements)
+{
+    for (const auto& [placeholder, value] : replacements)
+        phrase.replace(placeholder, value);
+    return phrase;
+}
+
+bool anyMissing(std::initializer_list<QString> needed)
+{
+    for (const QString& value : needed) {
+        if (value.isNull())
+            return true;
+    }
+    return false;
+}
+
+// The elements of an options member: a dictionary stands for a list of one.
+ValueList elementsOf(const Value& bits)
+{
+    if (bits.isList())
+        return bits.list();
+    return bits.isDict() ? ValueList{bits} : ValueList{};
+}
+
+QList<FieldOptionPtr> optionsFrom(const ValueList& bits)
+{
+    QList<FieldOptionPtr> options;
+    for (const Value& element : bits) {
+        // An element that is no dictionary names no choice.
+        if (element.isDict())
+            options.append(Model::createWithDictionary<FieldOption>(element));
+    }
+    return options;
+}
+
+}  // namespace
+
+Registration::Registration()
+{
+    std::lock_guard lock(classLock());
+    currentSlot() = this;
+}
+
+Registration::~Registration()
+{
+    // A newer registration that is current stays current.
+    std::lock_guard lock(classLock());
+    if (currentSlot().rawPointer() == this)
+        currentSlot().reset();
+}
+
+const PropertyTable& Registration::propertyTable()
+{
+    static const PropertyTable table =
+        PropertyTable(&Model::propertyTable())
+            .readOnly("usecoppa", PropertyKind::Int32, &Registration::usecoppa)
+            .readOnly("is_coppa", PropertyKind::Int32, &Registration::is_coppa)
+            .integer("success", &Registration::success, &Registration::setSuccess)
+            .text("username", &Registration::username, &Registration::setUsername)
+            .text("password", &Registration::password, &Registration::setPassword)
+            .text("coppa_rules_description", &Registration::coppa_rules_description,
+                  &Registration::setCoppa_rules_description)
+            .text("forum_rules_registration", &Registration::forum_rules_registration,
+                  &Registration::setForum_rules_registration)
+            .text("forum_rules_description", &Registration::forum_rules_description,
+                  &Registration::setForum_rules_description)
+            .text("webmasteremail", &Registration::webmasteremail, &Registration::setWebmasteremail)
+            .setterOnly("errormessage", &Registration::setErrormessage)
+            .setterOnly("customfields_other", &Registration::setCustomfields)
+            .setterOnly("customfields_option", &Registration::setCustomfields)
+            .setterOnly("customfields_profile", &Registration::setCustomfields)
+            // The password never reaches a description or an archive.
+            .notArchived("password");
+    return table;
+}
+
+std::shared_ptr<Registration> Registration::getInstance()
+{
+    std::lock_guard lock(classLock());
+    Registration* current = currentSlot().get();
+    return current ? std::static_pointer_cast<Registration>(current->weak_from_this().lock()) : nullptr;
+}
+
+// ---- Options
+
+void Registration::prepareRegistration()
+{
+    const SessionCredentials* session = SessionCredentials::current();
+    if (session && !session->apiaccesstoken().isEmpty() && !session->secret().isEmpty()) {
+        requestURL(QStringLiteral("register"), ValueDict(), RequestMethod::GET,
+                   SELECTOR(Registration, setRegistrationFromRequest));
+        return;
+    }
+    // The session asks the current registration again once it is open.
+    CurrentUser::setRegistrationHandler([] {
+        if (const std::shared_ptr<Registration> current = getInstance())
+            current->prepareRegistration();
+    });
+    CurrentUser::currentUser()->prepareRegistration();
+}
+
+void Registration::setRegistrationFromRequest(const HTTPRequestPtr& request)
+{
+    const auto guard = keepAlive();
+    // The answer's own code is read where filling brings it (setErrormessage).
+    const std::optional<RequestOutcome> answer =
+        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    if (!answer)
+        return;
+    const Value json = request->response();
+    const Value options = json[u"muoptions"];
+    m_usecoppa = options[u"usecoppa"].toInt() + 1;
+    bool told = false;
+    if (!options.isAbsent()) {
+        fillFrom(options);
+        told = true;
+    }
+    if (!json[u"response"].isAbsent()) {
+        fillFrom(answer->dictionary());
+        told = true;
+    }
+    if (json[u"muphrase"].isDict()) {
+        fillFrom(json[u"muphrase"]);
+        told = true;
+    }
+    if (!told)
+        notifyChanged();
+}
+
+void Registration::fillFrom(const Value& member)
+{
+    // Nothing (a response with no dictionary to fill from) still tells the observers.
+    setDictionary(member.isDict() ? member : Value());
+}
+
+// ---- Date of birth
+
+void Registration::checkCoppaDate(const ValueDict& date)
+{
+    ValueDict params;
+    for (const char* key : {"day", "month", "year"}) {
+        const Value value = date.value(QString::fromLatin1(key));
+        if (value.isString())
+            params.insert(QString::fromLatin1(key), value);
+        else if (value.isNumeric())
+            params.insert(QString::fromLatin1(key), Value(value.numberText()));
+    }
+    requestURL(QStringLiteral("register_checkdate"), params, RequestMethod::POST,
+               SELECTOR(Registration, setExtraFields));
+}
+
+void Registration::setExtraFields(const HTTPRequestPtr& request)
+{
+    const auto guard = keepAlive();
+    const std::optional<RequestOutcome> answer =
+        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    if (!answer)
+        return;
+    const Value json = request->response();
+    if (!json[u"muoptions"].isAbsent())
+        fillFrom(json[u"muoptions"]);
+    if (json[u"muphrase"].isDict())
+        fillFrom(json[u"muphrase"]);
+    m_isCoppa = json[u"show"][u"coppa"].toInt() != 0 ? DateUnderCoppa : DateNotUnderCoppa;
+    fillFrom(answer->dictionary());
+}
+
+// ---- Rules phrases
+
+void Registration::setCoppa_rules_description(const QString& phrase)
+{
+    const Config& config = Config::getInstance();
+    if (phrase.isNull() || anyMissing({config.bbtitle(), config.bburl(), config.forumhome()})) {
+        m_coppaRulesDescription = QString();
+        return;
+    }
+    m_coppaRulesDescription = filled(phrase, {
+        {QStringLiteral("%1$s"), config.bbtitle()},
+        {QStringLiteral("%2$s"), config.bburl()},
+        {QStringLiteral("%3$s"), config.forumhome()},
+        {QStringLiteral("%4$s"), tokenQuery("?s=%@&amp;api=1")},
+        {QStringLiteral("%5$s"), tokenQuery("?s=%@&amp;api=1&amp;")},
+        {QStringLiteral("%6$s"), m_webmasteremail.isNull() ? QStringLiteral("") : m_webmasteremail},
+    });
+}
+
+void Registration::setForum_rules_registration(const QString& phrase)
+{
+    const Config& config = Config::getInstance();
+    if (phrase.isNull() || anyMissing({config.forumhome()})) {
+        m_forumRulesRegistration = QString();
+        return;
+    }
+    m_forumRulesRegistration = filled(phrase, {
+        {QStringLiteral("%1$s"), config.forumhome()},
+        {QStringLiteral("%2$s"), tokenQuery("?s=%@&amp;api=1&amp;")},
+    });
+}
+
+void Registration::setForum_rules_description(const QString& phrase)
+{
+    const Config& config = Config::getInstance();
+    if (phrase.isNull() || anyMissing({config.bbtitle(), config.bburl()})) {
+        m_forumRulesDescription = QString();
+        return;
+    }
+    m_forumRulesDescription = filled(phrase, {
+        {QStringLiteral("%2$s"), config.bbtitle()},
+        {QStringLiteral("%1$s"), config.bburl()},
+    });
+}
+
+// ---- Extra profile fields
+
+void Registration::setCustomfields(const Value& fields)
+{
+    if (!fields.isList() && !fields.isDict())
+        return;
+    QList<FieldPtr> updated = m_fields;
+    for (const Value& element : fields.isList() ? fields.list() : ValueList{fields}) {
+        const FieldPtr field = fieldFrom(element);
+        if (!field)
+            continue;
+        // A field that came before keeps what was typed into it.
+        const bool known = std::any_of(updated.cbegin(), updated.cend(),
+                                       [&](const FieldPtr& f) { return f->name() == field->name(); });
+        if (!known)
+            updated.append(field);
+    }
+    m_fields = updated;
+}
+
+FieldPtr Registration::fieldFrom(const Value& element)
+{
+    const Value holder = element[u"custom_field_holder"];
+    const Value fieldName = holder[u"profilefieldname"];
+    // A field without a name could never be sent.
+    if (!fieldName.isString() && !fieldName.isNumber())
+        return nullptr;
+    const QString name = TextFormat::fill(QStringLiteral("userfield[%@]"), {fieldName});
+    const Value profilefield = holder[u"profilefield"];
+    const QString label = profilefield[u"title"].toString();
+    const QString description = profilefield[u"description"].toString();
+    const QString type = profilefield[u"type"].toString();
+    const Value radiobits = holder[u"radiobits"];
+    const Value selectbits = holder[u"selectbits"];
+
+    if (type == u"input")
+        return std::make_shared<FieldText>(label, description, name);
+    if (type == u"textarea")
+        return std::make_shared<FieldMultiText>(label, description, name);
+    if (type == u"radio" || type == u"select") {
+        auto picker = std::make_shared<FieldPicker>(label, description, name);
+        picker->setOptions(optionsFrom(elementsOf(radiobits.isNothing() ? selectbits : radiobits)));
+        return picker;
+    }
+    if (type == u"select_multiple" || type == u"checkbox") {
+        ValueList bits = elementsOf(selectbits.isNothing() ? radiobits : selectbits);
+        bits.erase(std::remove_if(bits.begin(), bits.end(), [](const Value& v) { return !v.isDict(); }), bits.end());
+        auto picker = std::make_shared<FieldMultiPicker>(label, description, name);
+        picker->setOptions(optionsFrom(bits));
+        for (qsizetype i = 0; i < picker->options().size(); ++i) {
+            const Value& element = bits.at(static_cast<size_t>(i));
+            // Presence preselects, whatever the value; both members still preselect once.
+            if (!element[u"selected"].isAbsent() || !element[u"checked"].isAbsent())
+                picker->addSelectedOption(picker->options().at(i));
+        }
+        return picker;
+    }
+    return nullptr;
+}
+
+// ---- Sign-up
+
+void Registration::registerUser(const ValueDict& values)
+{
+    m_username = values.value(QStringLiteral("username")).toString();
+    m_password = values.value(QStringLiteral("password")).toString();
+    m_success = NotRegistered;
+
+    ValueDict params = values;
+    // Both digests are of the password: the screen has checked the confirmation.
+    const Value digest(StringExtensions::md5(m_password.isNull() ? QStringLiteral("") : m_password));
+    params.insert(QStringLiteral("password_md5"), digest);
+    params.insert(QStringLiteral("passwordconfirm_md5"), digest);
+    params.remove(QStringLiteral("password"));
+    params.remove(QStringLiteral("passwordconfirm"));
+    requestURL(QStringLiteral("register_addmember"), params, RequestMethod::POST);
+}
+
+void Registration::setErrormessage(const Value& value)
+{
+    const Value code = value.isList() ? (value.list().empty() ? Value() : value.at(0)) : value;
+    if (!code.isString())
+        return;
+    const QString name = code.string();
+    m_success = NotRegistered;
+    // Looking "invalid_sessionhash" up signs the member out: that lookup is
+    // the one sign-out.
+    const QString tableText = ErrorMessages::errorForCode(code);
+    const QString text = tableText.isNull() ? name : tableText;
+    if (name == u"registration_complete")
+        m_success = RegistrationComplete;
+    else if (name == u"moderateuser")
+        m_success = ModerateUser;
+    else if (name == u"registeremail")
+        m_success = RegisterEmail;
+
+    if (m_success == RegisterEmail || m_success == RegistrationComplete)
+        signInNewMember();
+    if (m_success == NotRegistered && !text.isEmpty())
+        failedWithError(Error::withMessage(text));
+}
+
+void Registration::signInNewMember()
+{
+    const CurrentUserPtr user = CurrentUser::currentUser();
+    // The session of the guest who signed up is not the member's.
+    user->setApiaccesstoken(QString());
+    user->setSecret(QString());
+    CurrentUser::login(m_username, m_password);
+}
