@@ -104,9 +104,10 @@ QString fromBBCode(const QString& text)
         return out + QStringLiteral("</ul>");
     });
     html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    // No extra break right after a block.
-    html.replace(QStringLiteral("</ul><br>"), QStringLiteral("</ul>"));
-    html.replace(QStringLiteral("</blockquote><br>"), QStringLiteral("</blockquote>"));
+    // A list or a quotation stands apart by itself: no line breaks around it.
+    static const QRegularExpression breaksAroundBlocks(
+        QStringLiteral("(?:<br>)+(?=<ul>|<blockquote>)|(?<=</ul>|</blockquote>)(?:<br>)+"));
+    html.remove(breaksAroundBlocks);
     return html;
 }
 

@@ -1,7 +1,10 @@
 #include "neighbours/screens/NeighbourScreens.h"
 
 #include "neighbours/screens/AlbumController.h"
+#include "neighbours/screens/ArticleDetails.h"
 #include "neighbours/screens/ArticleListController.h"
+#include "neighbours/screens/BlogHomeScreenViewController.h"
+#include "neighbours/screens/BlogPostExpanded.h"
 #include "neighbours/screens/FriendsController.h"
 #include "neighbours/screens/MemberBlogHomeViewController.h"
 #include "neighbours/screens/MyProfile.h"
@@ -30,7 +33,10 @@ void add(QStringList* names, const char* name)
 void each(QStringList* names)
 {
     add<AlbumController>(names, "AlbumController");
+    add<ArticleDetails>(names, "ArticleDetails");
     add<ArticleListController>(names, "ArticleListController");
+    add<BlogHomeScreenViewController>(names, "BlogHomeScreenViewController");
+    add<BlogPostExpanded>(names, "BlogPostExpanded");
     add<FriendsController>(names, "FriendsController");
     add<MemberBlogHomeViewController>(names, "MemberBlogHomeViewController");
     add<MyProfile>(names, "MyProfile");

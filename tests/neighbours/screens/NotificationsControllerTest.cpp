@@ -35,6 +35,7 @@ TEST_F(NotificationsControllerTest, AMemberSeesTheCountersOfTheForumsHomeAnswerA
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const int homeAnswersBefore = int(forum().requests(QStringLiteral("forum")).size());
+    forum().delayMethod(QStringLiteral("forum"), 300);
     auto screen = showAsRoot<NotificationsController>();
 
     // Asked for as the view loads; while the answer is on its way the screen

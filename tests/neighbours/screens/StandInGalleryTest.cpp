@@ -1,9 +1,14 @@
 #include "NeighbourScreenTest.h"
 
+#include "neighbours/screens/ArticleDetails.h"
+#include "neighbours/screens/BlogHomeScreenViewController.h"
+#include "neighbours/screens/BlogPostExpanded.h"
 #include "neighbours/screens/MyProfile.h"
 #include "neighbours/screens/NotificationsController.h"
 #include "neighbours/screens/ProfileController.h"
 
+#include "app/widgets/PaginableTableView.h"
+#include "neighbours/blogs/BlogEntriesModel.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/ViewControllerRegistry.h"
@@ -83,4 +88,38 @@ TEST_F(StandInGalleryTest, TheMembersProfileAndItsSections)
     showAsRoot<ProfileController>();
     settleAll();
     save(QStringLiteral("standin-myprofile-empty.png"));
+}
+
+TEST_F(StandInGalleryTest, ArticlesAndBlogEntries)
+{
+    openGuestSession();
+    auto article = std::make_shared<ArticleDetails>();
+    article->setArticle(Article::fromFeedRow(Value(ValueDict{
+        {QStringLiteral("threadid"), Value(1)},
+        {QStringLiteral("clean_title"), Value(QStringLiteral("Getting started with the Test Forum: reading, posting and searching"))},
+        {QStringLiteral("comment_count"), Value(2)},
+        {QStringLiteral("publish"), Value(1700000000)},
+        {QStringLiteral("user"), Value(ValueDict{{QStringLiteral("username"), Value(QStringLiteral("moderator"))}})},
+        {QStringLiteral("pagetext"),
+         Value(QStringLiteral("[b]Welcome![/b] This guide shows how to read, post and search.\n\n"
+                              "[list][*]Browse the forums from the menu.[*]Subscribe to threads you like."
+                              "[*]Use search to find anything.[/list]\n[quote=carol]Read the "
+                              "[url=http://example.org/rules]rules[/url] first.[/quote]Happy posting!"))},
+    })));
+    showAsRoot(article);
+    save(QStringLiteral("standin-article.png"));
+    article->setArticle(Article::initWithArticleId(3));
+    save(QStringLiteral("standin-article-by-id.png"));
+
+    showAsRoot(BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("1"))));
+    settleAll();
+    save(QStringLiteral("standin-blog-entry.png"));
+
+    auto blogs = std::make_shared<BlogHomeScreenViewController>();
+    blogs->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("travel"), 1));
+    showAsRoot(blogs);
+    settleAll();
+    save(QStringLiteral("standin-blogs-tag.png"));
+    showAsRoot<BlogHomeScreenViewController>();
+    save(QStringLiteral("standin-blogs.png"));
 }

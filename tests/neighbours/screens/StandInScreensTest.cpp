@@ -22,7 +22,9 @@ class StandInScreensTest : public NeighbourScreenTest {};
 // Every screen the menu, the home screen, the post screens and the link
 // router open by name.
 const QStringList kNames{
-    QStringLiteral("AlbumController"),           QStringLiteral("ArticleListController"),
+    QStringLiteral("AlbumController"),           QStringLiteral("ArticleDetails"),
+    QStringLiteral("ArticleListController"),     QStringLiteral("BlogHomeScreenViewController"),
+    QStringLiteral("BlogPostExpanded"),
     QStringLiteral("FriendsController"),         QStringLiteral("MemberBlogHomeViewController"),
     QStringLiteral("MyProfile"),                 QStringLiteral("NotificationsController"),
     QStringLiteral("PhotoController"),           QStringLiteral("PrivateMessageReply"),
