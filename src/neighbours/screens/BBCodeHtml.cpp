@@ -7,6 +7,10 @@ namespace BBCodeHtml {
 
 namespace {
 
+// Link addresses wait in a list while the other markup is made, so that no
+// markup is ever made inside an address; a marker stands for each.
+constexpr QChar kMarker(0xE000);
+
 QString attribute(const QString& text)
 {
     QString escaped = text.toHtmlEscaped();
@@ -24,12 +28,14 @@ QString unescaped(QString text)
     return text.trimmed();
 }
 
-QString link(const QString& escapedAddress, const QString& label)
+QString link(const QString& escapedAddress, const QString& label, QStringList& addresses)
 {
     const QString address = unescaped(escapedAddress);
     if (!isLinkable(address))
         return label;
-    return QStringLiteral("<a href=\"%1\">%2</a>").arg(attribute(address), label);
+    addresses.append(address);
+    const QString marker = kMarker + QString::number(addresses.size() - 1) + kMarker;
+    return QStringLiteral("<a href=\"") + marker + QStringLiteral("\">") + label + QStringLiteral("</a>");
 }
 
 // Replaces every match, innermost pairs first, until nothing changes.
@@ -62,7 +68,14 @@ bool isLinkable(const QString& address)
 {
     if (address.isEmpty())
         return false;
-    const QUrl url(address);
+    // No address has spaces, quotes, angle brackets or control characters;
+    // one that has is text (or a link written inside a link).
+    for (const QChar c : address) {
+        if (c.isSpace() || c == u'<' || c == u'>' || c == u'"' || c.category() == QChar::Other_Control
+            || c == kMarker)
+            return false;
+    }
+    const QUrl url(address, QUrl::StrictMode);
     if (!url.isValid())
         return false;
     const QString scheme = url.scheme().toLower();
@@ -71,7 +84,10 @@ bool isLinkable(const QString& address)
 
 QString fromBBCode(const QString& text)
 {
-    QString html = text.toHtmlEscaped();
+    QString html = text;
+    html.remove(kMarker);
+    html = html.toHtmlEscaped();
+    QStringList addresses;
     html.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 
     for (const char* tag : {"b", "i", "u", "s"}) {
@@ -83,9 +99,11 @@ QString fromBBCode(const QString& text)
                    });
     }
     static const QRegularExpression namedLink(QStringLiteral("\\[url=([^\\]]*)\\](.*?)\\[/url\\]"), kOptions);
-    replaceAll(html, namedLink, [](const QRegularExpressionMatch& m) { return link(m.captured(1), m.captured(2)); });
+    replaceAll(html, namedLink,
+               [&addresses](const QRegularExpressionMatch& m) { return link(m.captured(1), m.captured(2), addresses); });
     static const QRegularExpression bareLink(QStringLiteral("\\[url\\](.*?)\\[/url\\]"), kOptions);
-    replaceAll(html, bareLink, [](const QRegularExpressionMatch& m) { return link(m.captured(1), m.captured(1)); });
+    replaceAll(html, bareLink,
+               [&addresses](const QRegularExpressionMatch& m) { return link(m.captured(1), m.captured(1), addresses); });
     static const QRegularExpression quote(
         QStringLiteral("\\[quote(?:=([^\\];]*)(?:;[^\\]]*)?)?\\]((?:(?!\\[quote[=\\]]).)*?)\\[/quote\\]"), kOptions);
     replaceAll(html, quote, [](const QRegularExpressionMatch& m) {
@@ -108,6 +126,9 @@ QString fromBBCode(const QString& text)
     static const QRegularExpression breaksAroundBlocks(
         QStringLiteral("(?:<br>)+(?=<ul>|<blockquote>)|(?<=</ul>|</blockquote>)(?:<br>)+"));
     html.remove(breaksAroundBlocks);
+    static const QRegularExpression marker(QStringLiteral("\uE000(\\d+)\uE000"));
+    replaceAll(html, marker,
+               [&addresses](const QRegularExpressionMatch& m) { return attribute(addresses.value(m.captured(1).toInt())); });
     return html;
 }
 

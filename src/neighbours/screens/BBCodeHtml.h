@@ -11,7 +11,8 @@
 namespace BBCodeHtml {
 
 QString fromBBCode(const QString& text);
-// Whether a link to the address may be made.
+// Whether a link to the address may be made: a well-formed web, mail,
+// in-app or relative address.
 bool isLinkable(const QString& address);
 
 }  // namespace BBCodeHtml

@@ -194,8 +194,13 @@ TEST_F(ContentPagesTest, PageTextBecomesMarkupOnlyWhereItSaysSo)
     EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("a [B]bold [i]and[/i][/b] <b>x</b> & \"q\"\nnext")),
               QStringLiteral("a <b>bold <i>and</i></b> &lt;b&gt;x&lt;/b&gt; &amp; &quot;q&quot;<br>next"));
     // Links only where they lead somewhere safe; the address stays one attribute.
-    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url=http://x.org/?a=1&b=\"2\"]x[/url]")),
-              QStringLiteral("<a href=\"http://x.org/?a=1&amp;b=&quot;2&quot;\">x</a>"));
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url=http://x.org/?a=1&b='2']x[/url]")),
+              QStringLiteral("<a href=\"http://x.org/?a=1&amp;b=&#39;2&#39;\">x</a>"));
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url=http://x.org/\" onclick=\"y]x[/url]")), QStringLiteral("x"));
+    // Nothing is made inside an address, and "%1" in a text stays as written.
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url]http://a.org/[quote]x[/quote][/url] 100%1 [b]%2[/b]")),
+              QStringLiteral("<a href=\"http://a.org/[quote]x[/quote]\">http://a.org/<blockquote>x</blockquote></a> 100%1 "
+                             "<b>%2</b>"));
     EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url]javascript:alert(1)[/url]")),
               QStringLiteral("javascript:alert(1)"));
     EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url=forumdisplay.php?f=3]rules[/url]")),
