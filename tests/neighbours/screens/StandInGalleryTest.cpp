@@ -73,7 +73,7 @@ TEST_F(StandInGalleryTest, TheMembersProfileAndItsSections)
     showAsRoot<ProfileController>();
     settleAll();
     // The avatar's picture comes through the image cache.
-    waitFor([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_TRUE(waitFor([] { return !CurrentUser::currentUser()->avatar().isNull(); }));
     finishMoving();
     save(QStringLiteral("standin-myprofile.png"));
     auto* profile = dynamic_cast<MyProfile*>(navigation()->topViewController());
