@@ -8,6 +8,7 @@
 #include "forum/screens/ForumThreadScreens.h"
 #include "neighbours/blogs/NeighbourBlogs.h"
 #include "neighbours/clients/AnalyticsTracker.h"
+#include "neighbours/screens/NeighbourScreens.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Application.h"
 
@@ -90,6 +91,7 @@ int main(int argc, char** argv)
     // Blog entries and articles among the search and feed rows.
     NeighbourBlogs::registerContent();
     registerForumThreadScreens();
+    NeighbourScreens::registerClasses();
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
 
