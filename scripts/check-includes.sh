@@ -56,7 +56,7 @@ declare -A below=(
   [neighbours/blogs]="forum/model"
   [app/ui]="app/session platform/ui neighbours/ads"
   [forum/ui]="forum/model app/ui"
-  [neighbours/screens]="forum/ui neighbours/members"
+  [neighbours/screens]="forum/ui neighbours/members neighbours/blogs"
   [main]="neighbours/screens neighbours/blogs"
 )
 

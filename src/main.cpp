@@ -8,10 +8,15 @@
 #include "forum/screens/ForumListScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
 #include "forum/screens/HomeContent.h"
+#include "forum/screens/ScreenInputs.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/blogs/NeighbourBlogs.h"
 #include "neighbours/clients/AnalyticsTracker.h"
+#include "neighbours/screens/ArticleDetails.h"
+#include "neighbours/screens/BlogPostExpanded.h"
+#include "neighbours/screens/MyProfile.h"
+#include "neighbours/screens/NeighbourScreens.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Application.h"
 
@@ -94,9 +99,14 @@ int main(int argc, char** argv)
     // Blog entries and articles among the search and feed rows.
     NeighbourBlogs::registerContent();
     registerForumThreadScreens();
+    NeighbourScreens::registerClasses();
     ForumListScreens::registerClasses();
-    // The home list shows and opens blog entries and articles too.
+    // The home list shows and opens blog entries and articles too; the
+    // screens of the libraries above take their models by their setters.
     HomeContent::registerBlogsAndArticles<BlogModel, Article>();
+    ScreenInputs::registerSetter(QStringLiteral("ArticleDetails"), &ArticleDetails::setArticle);
+    ScreenInputs::registerSetter(QStringLiteral("BlogPostExpanded"), &BlogPostExpanded::setModel);
+    ScreenInputs::registerSetter(QStringLiteral("MyProfile"), &MyProfile::setUser);
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
 

@@ -493,12 +493,14 @@ bool CurrentUser::modelHasFailedToUpdate(Model*, const Error& error)
 
 void CurrentUser::setUserid(qint32 userid)
 {
-    if (userid != this->userid())
+    const bool changed = userid != this->userid();
+    if (changed)
         run(forumTreeClearHandler());
     Friend::setUserid(userid);
+    // Another member's profile is never shown as this one's.
     if (userid < 1)
         setProfile(nullptr);
-    else if (!existingProfile())
+    else if (!existingProfile() || changed)
         setProfile(Profile::initWithFriend(this));
 }
 

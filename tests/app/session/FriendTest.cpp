@@ -152,9 +152,15 @@ TEST_F(CurrentUserTest, TheProfileFollowsTheUserId)
     EXPECT_EQ(user->existingProfile(), profile);
     EXPECT_EQ(treeDrops, 1);
 
+    // Another member signing in gets a profile of its own, never the former one's.
+    user->setUserid(5);
+    ASSERT_NE(user->existingProfile(), nullptr);
+    EXPECT_NE(user->existingProfile(), profile);
+    EXPECT_EQ(treeDrops, 2);
+
     user->setUserid(0);
     EXPECT_EQ(user->existingProfile(), nullptr);
-    EXPECT_EQ(treeDrops, 2);
+    EXPECT_EQ(treeDrops, 3);
     // A guest has no profile to fetch.
     user->fetchInfo();
     EXPECT_EQ(user->existingProfile(), nullptr);

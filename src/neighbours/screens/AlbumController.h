@@ -1,0 +1,9 @@
+#pragma once
+
+#include "neighbours/screens/StandInSectionController.h"
+
+// The member's photo albums, opened from the menu: this application shows no albums, so the screen says so.
+class AlbumController : public StandInSectionController {
+public:
+    AlbumController();
+};

@@ -1,0 +1,279 @@
+#include "neighbours/screens/MyProfile.h"
+
+#include "neighbours/screens/EmptyStateView.h"
+
+#include "app/config/ConnectionError.h"
+#include "app/config/Customizer.h"
+#include "app/session/Profile.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
+
+#include "platform/foundation/Bundle.h"
+
+namespace {
+
+const QString kFieldCell = QStringLiteral("ProfileFieldCell");
+
+QString text(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+Label* headerLabel(const QRectF& frame, const QFont& font, const QColor& color)
+{
+    auto* label = new Label(frame);
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setBackgroundColor(Qt::transparent);
+    label->setOpaque(false);
+    label->setAdjustsFontSizeToFitWidth(true);
+    label->setMinimumFontSize(11);
+    return label;
+}
+
+}  // namespace
+
+MyProfile::MyProfile(const QString& nibName, unsigned selectedIndex)
+    : m_nibName(nibName), m_selectedIndex(selectedIndex)
+{
+    setTitle(text("profile_title"));
+}
+
+MyProfile::~MyProfile()
+{
+    stopObserving();
+}
+
+QString MyProfile::getBarTitle() const
+{
+    return text("nav_myprofile");
+}
+
+void MyProfile::buildNib(View* root)
+{
+    Customizer& theme = Customizer::getInstance();
+    m_avatar = new ImageView(QRectF(12, 10, kAvatarSize, kAvatarSize));
+    m_avatar->setContentMode(ContentMode::ScaleAspectFill);
+    m_avatar->setClipsToBounds(true);
+    root->addSubview(m_avatar);
+    m_name = headerLabel(QRectF(80, 14, 228, 26), Font::boldSystemFontOfSize(20), theme.colorForKey(kColorTextTitle));
+    root->addSubview(m_name);
+    m_userTitle =
+        headerLabel(QRectF(80, 40, 228, 20), Font::systemFontOfSize(14), theme.colorForKey(kColorTextSecondary));
+    root->addSubview(m_userTitle);
+
+    m_sections = new SegmentedControl({text("profile_section_profile"), text("profile_section_messages"),
+                                       text("profile_section_friends"), text("profile_section_albums")});
+    m_sections->setFrame(QRectF(10, kSectionsTop, 300, kSectionsHeight));
+    m_sections->setTintColor(theme.colorForKey(kColorBackgroundButton));
+    root->addSubview(m_sections);
+
+    const QRectF content(0, kContentTop, root->bounds().width(), root->bounds().height() - kContentTop);
+    m_table = new TableView(content, TableViewStyle::Grouped);
+    m_table->setAutoresizingMask(Autoresizing::FlexibleSize);
+    m_table->setRowHeight(kRowHeight);
+    m_table->setAllowsSelection(false);
+    m_table->setBackgroundColor(Qt::transparent);
+    root->addSubview(m_table);
+    m_emptyState = new EmptyStateView(content);
+    root->addSubview(m_emptyState);
+}
+
+void MyProfile::viewDidLoad()
+{
+    MurmoraViewController::viewDidLoad();
+    const int index = m_selectedIndex < unsigned(m_sections->numberOfSegments()) ? int(m_selectedIndex) : 0;
+    m_sections->setSelectedSegmentIndex(index);
+    m_sections->addTarget(this, &MyProfile::sectionChanged, ControlEvent::ValueChanged);
+    m_table->setDataSource(this);
+    m_table->setDelegate(this);
+    layout();
+    requestFooterBanner();
+}
+
+void MyProfile::stopObserving()
+{
+    if (m_user)
+        m_user->removeObserver(this);
+    if (m_profile)
+        m_profile->removeObserver(this);
+}
+
+void MyProfile::setUser(const FriendPtr& member)
+{
+    stopObserving();
+    m_user = member;
+    // A guest has no profile on the forum: none is made for one.
+    m_profile = !member ? nullptr : member->userid() >= 1 ? member->profile() : member->existingProfile();
+    m_failure.clear();
+    if (m_user)
+        m_user->addObserver(this);
+    if (m_profile) {
+        m_profile->addObserver(this);
+        if (m_profile->categories().empty() && m_user->userid() >= 1 && !m_profile->hasRequests())
+            m_profile->fetchInfo();
+    }
+    layout();
+}
+
+int MyProfile::selectedSection() const
+{
+    if (!m_sections)
+        return int(m_selectedIndex);
+    return m_sections->selectedSegmentIndex();
+}
+
+void MyProfile::sectionChanged()
+{
+    layout();
+}
+
+void MyProfile::modelHasChanged(Model* model)
+{
+    if (!model || (model != m_user.get() && model != m_profile.get()))
+        return;
+    // The member signed in as someone else, or signed out: the profile shown
+    // is the one the member has now.
+    if (model == m_user.get() && m_user->existingProfile() != m_profile) {
+        setUser(m_user);
+        return;
+    }
+    if (model == m_profile.get())
+        m_failure.clear();
+    layout();
+}
+
+bool MyProfile::modelHasFailedToUpdate(Model* model, const Error& error)
+{
+    if (!model || (model != m_user.get() && model != m_profile.get()))
+        return false;
+    ConnectionError::showMessage(error);
+    if (model == m_profile.get())
+        m_failure = error.domain();
+    layout();
+    return true;
+}
+
+void MyProfile::showEmptyState(const char* headlineKey, const QString& message)
+{
+    m_table->setHidden(true);
+    m_emptyState->setHidden(false);
+    m_emptyState->show(text(headlineKey), message);
+}
+
+void MyProfile::layout()
+{
+    if (!isViewLoaded())
+        return;
+    const bool member = m_user && m_user->userid() >= 1;
+    const QString name = m_user ? m_user->username() : QString();
+    setTitle(name.isEmpty() ? text("profile_title") : name);
+    m_name->setText(member ? name : text("profile_no_member_name"));
+    m_userTitle->setText(member ? m_user->usertitle() : QString());
+    const QImage picture = m_user ? m_user->avatar().qimage() : QImage();
+    m_avatar->setImage(picture);
+    m_avatar->setHidden(picture.isNull());
+    // Without a picture the name takes its place.
+    const qreal textLeft = picture.isNull() ? 12 : 80;
+    m_name->setFrame(QRectF(textLeft, 14, 308 - textLeft, 26));
+    m_userTitle->setFrame(QRectF(textLeft, 40, 308 - textLeft, 20));
+
+    m_table->reloadData();
+    switch (selectedSection()) {
+    case MessagesSection:
+        showEmptyState("profile_messages_empty_headline", text("profile_messages_empty_message"));
+        return;
+    case FriendsSection:
+        showEmptyState("profile_friends_empty_headline", text("profile_friends_empty_message"));
+        return;
+    case AlbumsSection:
+        showEmptyState("profile_albums_empty_headline", text("profile_albums_empty_message"));
+        return;
+    default:
+        break;
+    }
+    if (!member) {
+        showEmptyState("profile_no_member_headline", text("profile_no_member_message"));
+        return;
+    }
+    if (m_profile && !m_profile->categories().empty()) {
+        m_table->setHidden(false);
+        m_emptyState->setHidden(true);
+        return;
+    }
+    if (m_profile && m_profile->hasRequests())
+        showEmptyState("loading", QString());
+    else if (!m_failure.isEmpty())
+        showEmptyState("profile_failed_headline", m_failure);
+    else
+        showEmptyState("profile_empty_headline", text("profile_empty_message"));
+}
+
+QList<std::pair<QString, QString>> MyProfile::fieldsOf(const Value& category)
+{
+    QList<std::pair<QString, QString>> fields;
+    const Value list = category[u"fields"];
+    const auto add = [&fields](const Value& field) {
+        if (!field.isDict())
+            return;
+        const QString value = field[u"value"].toString().trimmed();
+        if (!value.isEmpty())
+            fields.append({field[u"name"].toString(), value});
+    };
+    if (list.isList()) {
+        for (const Value& field : list.list())
+            add(field);
+    } else {
+        add(list);
+    }
+    return fields;
+}
+
+int MyProfile::numberOfSectionsInTableView(TableView*)
+{
+    return m_profile && selectedSection() == ProfileSection ? int(m_profile->categories().size()) : 0;
+}
+
+int MyProfile::numberOfRowsInSection(TableView*, int section)
+{
+    if (!m_profile || section < 0 || section >= int(m_profile->categories().size()))
+        return 0;
+    return int(fieldsOf(m_profile->categories().at(section)).size());
+}
+
+QString MyProfile::titleForHeaderInSection(TableView*, int section)
+{
+    if (!m_profile || section < 0 || section >= int(m_profile->categories().size()))
+        return QString();
+    const Value category = m_profile->categories().at(section);
+    return category.isDict() ? category[u"title"].toString() : QString();
+}
+
+TableViewCell* MyProfile::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    TableViewCell* cell = tableView->dequeueReusableCellWithIdentifier(kFieldCell);
+    if (!cell) {
+        cell = new TableViewCell(TableViewCellStyle::Value2, kFieldCell);
+        cell->setSelectionStyle(TableViewCellSelectionStyle::None);
+        cell->detailTextLabel()->setFont(Font::systemFontOfSize(15));
+        cell->detailTextLabel()->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
+        cell->detailTextLabel()->setLineBreakMode(LineBreakMode::WordWrap);
+        cell->detailTextLabel()->setNumberOfLines(2);
+        cell->textLabel()->setAdjustsFontSizeToFitWidth(true);
+        cell->textLabel()->setMinimumFontSize(9);
+    }
+    const QList<std::pair<QString, QString>> fields =
+        indexPath.section < int(m_profile->categories().size())
+            ? fieldsOf(m_profile->categories().at(indexPath.section))
+            : QList<std::pair<QString, QString>>();
+    const std::pair<QString, QString> field = indexPath.row < fields.size() ? fields.at(indexPath.row)
+                                                                            : std::pair<QString, QString>();
+    cell->textLabel()->setText(field.first);
+    cell->detailTextLabel()->setText(field.second);
+    return cell;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+// The screens of the members', messages', photos', blogs' and articles' parts
+// of the forum, by class name: the menu, the home screen and the post screens
+// reach them only that way.
+class NeighbourScreens {
+public:
+    // Registers every class below by its name (main calls it once).
+    static void registerClasses();
+    // The names registerClasses registers.
+    static QStringList classNames();
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "neighbours/screens/StandInSectionController.h"
+
+// The composer of a new private message, opened with no recipient by links that start one: this application sends no private messages, so the screen says so.
+class PrivateMessageReply : public StandInSectionController {
+public:
+    PrivateMessageReply();
+};

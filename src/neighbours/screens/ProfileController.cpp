@@ -1,0 +1,75 @@
+#include "neighbours/screens/ProfileController.h"
+
+#include "neighbours/screens/EmptyStateView.h"
+#include "neighbours/screens/MyProfile.h"
+
+#include "app/session/CurrentUser.h"
+#include "app/widgets/GradientButton.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+
+#include "platform/foundation/Bundle.h"
+
+namespace {
+
+QString text(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+bool isMember(const CurrentUserPtr& user)
+{
+    return user && !user->anonymous() && user->userid() >= 1;
+}
+
+}  // namespace
+
+ProfileController::ProfileController()
+{
+    setTitle(text("nav_myprofile"));
+}
+
+void ProfileController::buildNib(View* root)
+{
+    m_emptyState = new EmptyStateView(QRectF(0, 0, root->bounds().width(), 200));
+    m_emptyState->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    root->addSubview(m_emptyState);
+    m_openButton = new GradientButton(QRectF(70, 200, 180, 40));
+    m_openButton->useRedDeleteStyle();
+    m_openButton->setTitle(text("profile_open_button"), ControlState::Normal);
+    m_openButton->titleLabel()->setFont(Font::boldSystemFontOfSize(15));
+    m_openButton->setAutoresizingMask(Autoresizing::FlexibleLeftMargin | Autoresizing::FlexibleRightMargin);
+    root->addSubview(m_openButton);
+}
+
+void ProfileController::viewDidLoad()
+{
+    MurmoraViewController::viewDidLoad();
+    m_openButton->addTarget(this, &ProfileController::openProfile, ControlEvent::TouchUpInside);
+    requestFooterBanner();
+    showProfile(false);
+}
+
+void ProfileController::viewWillAppear(bool animated)
+{
+    MurmoraViewController::viewWillAppear(animated);
+    const CurrentUserPtr user = CurrentUser::currentUser();
+    const bool member = isMember(user);
+    if (member)
+        m_emptyState->show(user->username(), text("profile_own_message"));
+    else
+        m_emptyState->show(text("profile_no_member_headline"), text("profile_no_member_message"));
+    m_openButton->setHidden(!member);
+}
+
+void ProfileController::showProfile(bool animated)
+{
+    NavigationController* navigation = navigationController();
+    if (!navigation)
+        return;
+    auto profile = std::make_shared<MyProfile>(QStringLiteral("MyProfile"), 0);
+    navigation->pushViewController(profile, animated);
+    profile->setUser(CurrentUser::currentUser());
+}

@@ -1,0 +1,7 @@
+#include "neighbours/screens/SlideshowController.h"
+
+SlideshowController::SlideshowController()
+    : StandInSectionController(QStringLiteral("photo_title"), QStringLiteral("photos_empty_headline"),
+                               QStringLiteral("photos_empty_message"))
+{
+}

@@ -1,0 +1,219 @@
+#include "NeighbourScreenTest.h"
+
+#include "neighbours/screens/ArticleDetails.h"
+#include "neighbours/screens/BBCodeHtml.h"
+#include "neighbours/screens/BlogHomeScreenViewController.h"
+#include "neighbours/screens/BlogPostExpanded.h"
+
+#include "app/widgets/PaginableTableView.h"
+#include "app/widgets/ShadowedTableView.h"
+#include "neighbours/blogs/BlogEntriesModel.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/TableViewCell.h"
+#include "platform/ui/ViewControllerRegistry.h"
+#include "platform/ui/WebView.h"
+
+namespace {
+
+class ContentPagesTest : public NeighbourScreenTest {
+protected:
+    void SetUp() override
+    {
+        NeighbourScreenTest::SetUp();
+        Application::sharedApplication().setOpenURLHandler([this](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        Application::sharedApplication().setOpenURLHandler({});
+        NeighbourScreenTest::TearDown();
+    }
+    // An article as the home feed carries one.
+    static ArticlePtr feedArticle()
+    {
+        return Article::fromFeedRow(Value(ValueDict{
+            {QStringLiteral("threadid"), Value(1)},
+            {QStringLiteral("clean_title"), Value(QStringLiteral("Getting started with the Test Forum"))},
+            {QStringLiteral("comment_count"), Value(2)},
+            {QStringLiteral("publish"), Value(1700000000)},
+            {QStringLiteral("user"), Value(ValueDict{{QStringLiteral("userid"), Value(3)},
+                                                    {QStringLiteral("username"), Value(QStringLiteral("moderator"))}})},
+            {QStringLiteral("pagetext"),
+             Value(QStringLiteral("[b]Welcome![/b] Read the [url=http://example.org/rules]rules[/url], "
+                                  "ask [url=mu:member/u=4]carol[/url] <script>alert(1)</script>\n"
+                                  "[list][*]Browse[*]Subscribe[/list]"))},
+        }));
+    }
+    static QStringList rowTitles(PaginableTableView* list)
+    {
+        QStringList titles;
+        for (const ModelPtr& object : list->rowsForSection(0)) {
+            if (const auto* entry = dynamic_cast<const BlogModel*>(object.get()))
+                titles.append(entry->title());
+        }
+        return titles;
+    }
+    QList<QUrl> opened;
+};
+
+}  // namespace
+
+TEST_F(ContentPagesTest, AnArticleShowsItsTextAsAPageWhoseLinksGoThroughTheVeto)
+{
+    const ArticlePtr article = feedArticle();
+    auto screen = std::make_shared<ArticleDetails>();
+    screen->setArticle(article);
+    showAsRoot(screen);
+    EXPECT_TRUE(article->observers().contains(screen.get()));
+    EXPECT_EQ(screen->titleLabel()->text(), QStringLiteral("Getting started with the Test Forum"));
+    EXPECT_TRUE(screen->bylineLabel()->text().startsWith(QStringLiteral("by moderator \u00B7 ")));
+    EXPECT_TRUE(screen->bylineLabel()->text().endsWith(QStringLiteral("2 comments")));
+    WebView* web = screen->webView();
+    EXPECT_FALSE(web->isHidden());
+    // The BB-code is shown as text with its markup made; the page's own
+    // "<script>" is words on the page, never a script.
+    const QString page = web->shownText();
+    EXPECT_TRUE(page.startsWith(QStringLiteral("Welcome! Read the rules, ask carol <script>alert(1)</script>")))
+        << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("[b]")));
+    EXPECT_TRUE(screen->pageHtml().contains(QStringLiteral("<li>Subscribe</li>")));
+
+    // A tapped web link leaves the application and the page stays; so does
+    // one written in capitals.
+    const QString before = screen->pageHtml();
+    web->clickLink(QUrl(QStringLiteral("http://example.org/rules")));
+    web->clickLink(QUrl(QStringLiteral("HTTPS://example.org/Route")));
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.at(0), QUrl(QStringLiteral("http://example.org/rules")));
+    EXPECT_EQ(screen->pageHtml(), before);
+    EXPECT_EQ(web->shownText(), page);
+    // The web view asks the screen before it follows a link.
+    EXPECT_FALSE(screen->shouldStartLoadWithRequest(web, QUrl(QStringLiteral("https://example.org")),
+                                                    WebViewNavigationType::LinkClicked));
+    EXPECT_TRUE(screen->shouldStartLoadWithRequest(web, QUrl(QStringLiteral("mu:member/u=4")),
+                                                   WebViewNavigationType::LinkClicked));
+    EXPECT_TRUE(screen->shouldStartLoadWithRequest(web, QUrl(QStringLiteral("http://example.org")),
+                                                   WebViewNavigationType::Other));
+
+    // The screen follows its article, and lets go of the former one.
+    article->setClean_title(QStringLiteral("Getting started, revised"));
+    article->notifyChanged();
+    EXPECT_EQ(screen->titleLabel()->text(), QStringLiteral("Getting started, revised"));
+    const ArticlePtr byId = Article::initWithArticleId(3);
+    screen->setArticle(byId);
+    EXPECT_FALSE(article->observers().contains(screen.get()));
+    EXPECT_TRUE(web->isHidden());
+    // Known by its id alone: nothing was asked of the forum, and the screen says there is no text.
+    EXPECT_TRUE(apiLog().isEmpty());
+    EXPECT_EQ(shown(screen->emptyState()), text("article_missing_headline"));
+    EXPECT_TRUE(screen->bylineLabel()->text().isEmpty());
+}
+
+TEST_F(ContentPagesTest, ABlogEntryFillsAsItsAnswerArrivesAndAFailureSaysSo)
+{
+    openGuestSession();
+    forum().delayMethod(QStringLiteral("blog_blog"), 300);
+    auto screen = BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("1")));
+    showAsRoot(screen);
+    EXPECT_EQ(shown(screen->emptyState()), text("loading"));
+    settleAll();
+    EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), QStringLiteral("1"));
+    EXPECT_EQ(screen->titleLabel()->text(), QStringLiteral("Cycling the coast, day one"));
+    EXPECT_TRUE(screen->bylineLabel()->text().startsWith(QStringLiteral("by alice")));
+    EXPECT_EQ(shown(screen->emptyState()), QStringLiteral("(hidden)"));
+    EXPECT_TRUE(screen->webView()->shownText().contains(QStringLiteral("Tomorrow:")));
+    EXPECT_FALSE(screen->webView()->shownText().contains(QStringLiteral("[b]")));
+    // No picture can be shown yet: the smiley is its code, not a broken picture.
+    EXPECT_TRUE(screen->webView()->shownText().contains(QStringLiteral("pastry of my life. :)")));
+
+    auto missing = BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("999")));
+    showAsRoot(missing);
+    settleAll();
+    EXPECT_EQ(shown(missing->emptyState()), text("content_failed_headline"));
+    EXPECT_FALSE(missing->emptyState()->message().isEmpty());
+    EXPECT_EQ(alertMessages().size(), 1);
+    dismissAlerts();
+}
+
+TEST_F(ContentPagesTest, TheBlogHomeScreenListsTheEntriesItIsGivenBeforeItShowsAndOpensThem)
+{
+    openGuestSession();
+    // Without a list it says that blogs are not browsed here.
+    auto plain = std::dynamic_pointer_cast<BlogHomeScreenViewController>(
+        ViewControllerRegistry::create(QStringLiteral("BlogHomeScreenViewController")));
+    ASSERT_NE(plain, nullptr);
+    showAsRoot(plain);
+    EXPECT_EQ(shown(plain->emptyState()), text("blogs_empty_headline"));
+
+    // Given its list before its view exists, as a link to a tag does.
+    auto screen = std::make_shared<BlogHomeScreenViewController>();
+    ASSERT_NE(screen->table(), nullptr);
+    EXPECT_FALSE(screen->isViewLoaded());
+    forum().delayMethod(QStringLiteral("blog_list"), 300);
+    screen->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("travel"), 1));
+    showAsRoot(screen);
+    EXPECT_EQ(screen->table()->superview(), screen->view());
+    EXPECT_EQ(shown(screen->emptyState()), text("loading"));
+    settleAll();
+    EXPECT_EQ(lastRequest(QStringLiteral("blog_list")).field(QStringLiteral("tag")), QStringLiteral("travel"));
+    EXPECT_EQ(rowTitles(screen->table()).size(), 2);
+    EXPECT_TRUE(rowTitles(screen->table()).contains(QStringLiteral("Cycling the coast, day one")));
+    EXPECT_EQ(shown(screen->emptyState()), QStringLiteral("(hidden)"));
+    TableViewCell* first = screen->table()->tableView()->cellForRowAtIndexPath(IndexPath::indexPathForRow(0, 0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->detailTextLabel()->text().isEmpty());
+
+    // A row opens its entry, fetched for its text.
+    tapView(first);
+    finishMoving();
+    auto* entry = dynamic_cast<BlogPostExpanded*>(navigation()->topViewController());
+    ASSERT_NE(entry, nullptr);
+    settleAll();
+    EXPECT_FALSE(entry->webView()->isHidden());
+    EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), entry->model()->blogid());
+
+    // A list with nothing in it, and one whose load failed, each say so.
+    auto none = std::make_shared<BlogHomeScreenViewController>();
+    none->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("no-such-tag"), 1));
+    showAsRoot(none);
+    settleAll();
+    EXPECT_EQ(shown(none->emptyState()), text("blogs_no_entries_headline"));
+    forum().answerHttpStatus(QStringLiteral("blog_list"), 500, "broken");
+    auto failed = std::make_shared<BlogHomeScreenViewController>();
+    failed->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("travel"), 1));
+    showAsRoot(failed);
+    settleAll();
+    EXPECT_EQ(shown(failed->emptyState()), text("blogs_failed_headline"));
+    dismissAlerts();
+}
+
+TEST_F(ContentPagesTest, PageTextBecomesMarkupOnlyWhereItSaysSo)
+{
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("a [B]bold [i]and[/i][/b] <b>x</b> & \"q\"\nnext")),
+              QStringLiteral("a <b>bold <i>and</i></b> &lt;b&gt;x&lt;/b&gt; &amp; &quot;q&quot;<br>next"));
+    // Links only where they lead somewhere safe; the address stays one attribute.
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url=http://x.org/?a=1&b='2']x[/url]")),
+              QStringLiteral("<a href=\"http://x.org/?a=1&amp;b=&#39;2&#39;\">x</a>"));
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url=http://x.org/\" onclick=\"y]x[/url]")), QStringLiteral("x"));
+    // Nothing is made inside an address, and "%1" in a text stays as written.
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url]http://a.org/[quote]x[/quote][/url] 100%1 [b]%2[/b]")),
+              QStringLiteral("<a href=\"http://a.org/[quote]x[/quote]\">http://a.org/<blockquote>x</blockquote></a> 100%1 "
+                             "<b>%2</b>"));
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url]javascript:alert(1)[/url]")),
+              QStringLiteral("javascript:alert(1)"));
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[url=forumdisplay.php?f=3]rules[/url]")),
+              QStringLiteral("<a href=\"forumdisplay.php?f=3\">rules</a>"));
+    // Quotations, nested, with their author; a tag left open stays as written.
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("[quote=anna;12]outer [quote]inner[/quote][/quote] [b]open")),
+              QStringLiteral("<blockquote><i>anna:</i><br>outer <blockquote>inner</blockquote></blockquote> [b]open"));
+    // Lists stand apart without extra line breaks around them.
+    EXPECT_EQ(BBCodeHtml::fromBBCode(QStringLiteral("Steps:\n\n[list]\n[*]one\n[*]two\n[/list]\nDone")),
+              QStringLiteral("Steps:<ul><li>one</li><li>two</li></ul>Done"));
+    EXPECT_TRUE(BBCodeHtml::fromBBCode(QString()).isEmpty());
+    // Pictures give way to their alternative text where none can be shown.
+    EXPECT_EQ(ContentPageController::withoutPictures(
+                  QStringLiteral("a <img src=\"s.png\" alt=\":)\" class=\"inlineimg\" /> b <IMG src='p.png'> c")),
+              QStringLiteral("a :) b  c"));
+}
