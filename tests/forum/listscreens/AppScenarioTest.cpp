@@ -22,6 +22,11 @@
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/blogs/NeighbourBlogs.h"
+#include "neighbours/screens/ArticleDetails.h"
+#include "neighbours/screens/BlogPostExpanded.h"
+#include "neighbours/screens/MyProfile.h"
+#include "neighbours/screens/NeighbourScreens.h"
+#include "neighbours/screens/NotificationsController.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationItem.h"
@@ -49,13 +54,19 @@ protected:
         Forum::resetForumPasswords();
         NeighbourBlogs::registerContent();
         registerForumThreadScreens();
+        NeighbourScreens::registerClasses();
         ForumListScreens::registerClasses();
         HomeContent::registerBlogsAndArticles<BlogModel, Article>();
+        ScreenInputs::registerSetter(QStringLiteral("ArticleDetails"), &ArticleDetails::setArticle);
+        ScreenInputs::registerSetter(QStringLiteral("BlogPostExpanded"), &BlogPostExpanded::setModel);
+        ScreenInputs::registerSetter(QStringLiteral("MyProfile"), &MyProfile::setUser);
         GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
     }
     void TearDown() override
     {
         ScreenTest::TearDown();
+        for (const char* name : {"ArticleDetails", "BlogPostExpanded", "MyProfile"})
+            ScreenInputs::unregisterSetter(QString::fromLatin1(name));
         GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
         ForumInfo::resetInstance();
     }
@@ -142,6 +153,34 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
     EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
     EXPECT_FALSE(homeScreen->notificationsView()->isHidden());
     picture(QStringLiteral("app-home.png"));
+
+    // The notifications, and an article and a blog entry from the feed, on
+    // the screens of the libraries above.
+    tap(homeScreen->notificationsText());
+    ASSERT_NE(topScreenAs<NotificationsController>(), nullptr);
+    back();
+    homeScreen->newTopDataSource()->setSearchType(NewTopSearch::Articles);
+    finishAnimations();
+    const auto article = std::dynamic_pointer_cast<Article>(homeScreen->news()->rowsForSection(0).first());
+    ASSERT_NE(article, nullptr);
+    tapRow(homeScreen->news()->tableView(), IndexPath{0, 0});
+    auto* articleScreen = topScreenAs<ArticleDetails>();
+    ASSERT_NE(articleScreen, nullptr);
+    settleAndFinish();
+    EXPECT_EQ(articleScreen->article(), article);
+    EXPECT_FALSE(articleScreen->webView()->shownText().isEmpty());
+    back();
+    homeScreen->newTopDataSource()->setSearchType(NewTopSearch::BlogEntries);
+    finishAnimations();
+    const auto entry = std::dynamic_pointer_cast<BlogModel>(homeScreen->news()->rowsForSection(0).first());
+    ASSERT_NE(entry, nullptr);
+    tapRow(homeScreen->news()->tableView(), IndexPath{0, 0});
+    auto* blogScreen = topScreenAs<BlogPostExpanded>();
+    ASSERT_NE(blogScreen, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !blogScreen->webView()->shownText().isEmpty(); }));
+    EXPECT_EQ(forum().requests(QStringLiteral("blog_blog")).last().field(QStringLiteral("blogid")), entry->blogid());
+    back();
+    homeScreen->newTopDataSource()->setSearchType(NewTopSearch::AllTypes);
 
     // The menu: the forum index as the new root, asked for as it appears.
     const int lists = int(asked("api_forumlist").size());
