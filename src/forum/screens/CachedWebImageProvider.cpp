@@ -18,7 +18,7 @@ public:
     {
         if (!image.isNull() && m_ready) {
             const auto ready = std::exchange(m_ready, nullptr);
-            ready(m_owner->fitted(image.qimage()));
+            ready(image.qimage());
         }
     }
     void imageCacheHasFinished(ImageCache* cache) override
@@ -32,16 +32,9 @@ private:
     std::function<void(const QImage&)> m_ready;
 };
 
-CachedWebImageProvider::CachedWebImageProvider(int maximumWidth) : m_maximumWidth(maximumWidth) {}
+CachedWebImageProvider::CachedWebImageProvider() = default;
 
 CachedWebImageProvider::~CachedWebImageProvider() = default;
-
-QImage CachedWebImageProvider::fitted(const QImage& image) const
-{
-    if (image.isNull() || m_maximumWidth <= 0 || image.width() <= m_maximumWidth)
-        return image;
-    return image.scaledToWidth(m_maximumWidth, Qt::SmoothTransformation);
-}
 
 void CachedWebImageProvider::finished(Waiter* waiter)
 {
@@ -64,7 +57,7 @@ QImage CachedWebImageProvider::imageForUrl(const QUrl& url, std::function<void(c
     if (!cache)
         return QImage();
     if (!cache->image().isNull())
-        return fitted(cache->image().qimage());
+        return cache->image().qimage();
     auto waiter = std::make_shared<Waiter>(this, std::move(ready));
     m_waiting.append(waiter);
     cache->addDelegate(waiter.get());

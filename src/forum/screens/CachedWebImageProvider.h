@@ -9,11 +9,11 @@
 class ImageCache;
 
 // The pictures of web pages from the image cache: a picture already held
-// comes at once, any other one when its answer arrives. A picture wider
-// than the page is shown scaled down to the page's width.
+// comes at once, any other one when its answer arrives. Pictures come as
+// they are; the web view sizes them to its page.
 class CachedWebImageProvider : public WebImageProvider {
 public:
-    explicit CachedWebImageProvider(int maximumWidth = 300);
+    CachedWebImageProvider();
     ~CachedWebImageProvider() override;
 
     QImage imageForUrl(const QUrl& url, std::function<void(const QImage&)> ready) override;
@@ -22,9 +22,7 @@ public:
 
 private:
     class Waiter;
-    QImage fitted(const QImage& image) const;
     void finished(Waiter* waiter);
 
-    int m_maximumWidth;
     QList<std::shared_ptr<Waiter>> m_waiting;
 };

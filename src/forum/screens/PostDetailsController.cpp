@@ -59,8 +59,8 @@ void PostDetailsController::setPost(const PostPtr& post)
     if (!m_post)
         return;
     m_post->addObserver(this);
-    const ThreadPtr thread = m_post->thread();
-    setTitle(thread ? StringExtensions::replaceAmpersands(thread->threadtitle()) : m_post->title());
+    m_askedPicurl.clear();
+    setTitle(screenTitle(*m_post));
     if (m_postTitle)
         m_postTitle->setText(m_post->title());
     if (m_avatar)
@@ -119,8 +119,7 @@ void PostDetailsController::viewDidLoad()
     m_web->setDelegate(this);
     m_web->setBounces(false);
     render();
-    if (m_post)
-        m_post->loadImages();
+    loadImages();
     m_date->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
     m_postTitle->setTextColor(Customizer::getInstance().colorForKey(kColorTextCategory));
     m_headerBackground->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackgroundQuote));
@@ -152,6 +151,7 @@ void PostDetailsController::render()
     if (!m_post || !isViewLoaded())
         return;
     const Post& post = *m_post;
+    setTitle(screenTitle(post));
     m_postTitle->setText(post.title());
     m_name->setText(post.user() ? post.user()->username() : QString());
     // Without a title the author's name takes the title's line.
@@ -174,8 +174,26 @@ void PostDetailsController::render()
 
 void PostDetailsController::modelHasChanged(Model* model)
 {
-    if (m_post && model == m_post.get())
-        render();
+    if (!m_post || model != m_post.get())
+        return;
+    render();
+    // A post known by its id alone learns its picture's address with its answer.
+    if (isViewLoaded() && m_post->pic().isNull() && m_post->picurl() != m_askedPicurl)
+        loadImages();
+}
+
+void PostDetailsController::loadImages()
+{
+    if (!m_post)
+        return;
+    m_askedPicurl = m_post->picurl();
+    m_post->loadImages();
+}
+
+QString PostDetailsController::screenTitle(const Post& post)
+{
+    const ThreadPtr thread = post.thread();
+    return thread ? StringExtensions::replaceAmpersands(thread->threadtitle()) : post.title();
 }
 
 bool PostDetailsController::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType type)

@@ -61,6 +61,10 @@ public:
 
 private:
     void render();
+    // Asks for the post's pictures (its author's picture).
+    void loadImages();
+    // The thread's title, or the post's own for a post outside any thread.
+    static QString screenTitle(const Post& post);
 
     Label* m_postTitle = nullptr;
     Label* m_name = nullptr;
@@ -71,4 +75,6 @@ private:
     TabBarHidding* m_actions = nullptr;
     PostPtr m_post;
     QString m_page;
+    // The picture address last asked for.
+    QString m_askedPicurl;
 };

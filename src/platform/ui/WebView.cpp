@@ -2,12 +2,11 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/WebPageBrowser.h"
 
 #include <QFile>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTextBrowser>
 #include <QTextDocument>
 
 namespace {
@@ -18,43 +17,11 @@ std::shared_ptr<WebImageProvider>& provider()
     return instance;
 }
 
-// The rich-text browser, asking the provider for the pictures of the page.
-class PageBrowser : public QTextBrowser {
-public:
-    explicit PageBrowser(QWidget* parent) : QTextBrowser(parent) {}
-    QUrl base;
-
-    QVariant loadResource(int type, const QUrl& name) override
-    {
-        if (type != QTextDocument::ImageResource)
-            return QVariant();
-        const QUrl url = base.resolved(name);
-        if (url.isLocalFile()) {
-            QImage local(url.toLocalFile());
-            return local.isNull() ? QVariant() : QVariant(local);
-        }
-        WebImageProvider* p = provider().get();
-        if (!p)
-            return QVariant();
-        QPointer<PageBrowser> self(this);
-        const QImage image = p->imageForUrl(url, [self, name](const QImage& arrived) {
-            if (!self || arrived.isNull())
-                return;
-            self->document()->addResource(QTextDocument::ImageResource, name, arrived);
-            // Lay the page out again with the picture's size.
-            self->document()->markContentsDirty(0, self->document()->characterCount());
-            self->viewport()->update();
-        });
-        return image.isNull() ? QVariant() : QVariant(image);
-    }
-};
-
 }  // namespace
 
 WebView::WebView(const QRectF& frame) : View(frame)
 {
-    auto* browser = new PageBrowser(this);
-    m_browser = browser;
+    m_browser = new WebPageBrowser(this);
     m_browser->setOpenLinks(false);
     m_browser->setOpenExternalLinks(false);
     m_browser->setFrameShape(QFrame::NoFrame);
@@ -85,11 +52,9 @@ void WebView::loadHTMLString(const QString& html, const QUrl& baseURL)
 {
     m_baseURL = baseURL;
     m_html = withoutScripts(html);
-    static_cast<PageBrowser*>(m_browser)->base = baseURL;
     if (WebViewDelegate* d = m_delegate.get())
         d->webViewDidStartLoad(this);
-    m_browser->document()->setBaseUrl(baseURL);
-    m_browser->setHtml(m_html);
+    m_browser->setPage(m_html, baseURL);
     if (WebViewDelegate* d = m_delegate.get())
         d->webViewDidFinishLoad(this);
 }
@@ -111,6 +76,21 @@ QString WebView::stringByEvaluatingJavaScriptFromString(const QString&)
 QString WebView::shownText() const
 {
     return m_browser->toPlainText();
+}
+
+QSizeF WebView::contentSize() const
+{
+    return m_browser->contentSize();
+}
+
+QList<QRectF> WebView::lineFrames() const
+{
+    return m_browser->lineFrames();
+}
+
+QList<QRectF> WebView::pictureFrames() const
+{
+    return m_browser->pictureFrames();
 }
 
 void WebView::clickLink(const QUrl& link)

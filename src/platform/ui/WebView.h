@@ -3,12 +3,14 @@
 #include "platform/ui/View.h"
 
 #include <QImage>
+#include <QList>
+#include <QRectF>
 #include <QUrl>
 
 #include <functional>
 #include <memory>
 
-class QTextBrowser;
+class WebPageBrowser;
 class WebView;
 
 enum class WebViewNavigationType { LinkClicked = 0, FormSubmitted, BackForward, Reload, FormResubmitted, Other };
@@ -40,7 +42,8 @@ public:
 // evaluating a script does nothing and answers the empty text, so a page can
 // never open an alert. A link is followed only when the delegate agrees:
 // an anchor on the page scrolls there, a local file is shown, any other
-// address is opened outside the application.
+// address is opened outside the application. Pictures are never wider than
+// the line they stand on, and lines keep their height while pictures arrive.
 class WebView : public View {
     Q_OBJECT
 public:
@@ -55,6 +58,11 @@ public:
     QUrl baseURL() const { return m_baseURL; }
     // The page's text as shown (tests).
     QString shownText() const;
+    // The laid-out page: its size, its lines and its pictures, in the page's
+    // coordinates (tests).
+    QSizeF contentSize() const;
+    QList<QRectF> lineFrames() const;
+    QList<QRectF> pictureFrames() const;
     // Follows a link as a tap does.
     void clickLink(const QUrl& url);
     bool scalesPageToFit() const { return false; }
@@ -69,7 +77,7 @@ public:
     void layoutSubviews() override;
 
 private:
-    QTextBrowser* m_browser;
+    WebPageBrowser* m_browser;
     WeakRef<WebViewDelegate> m_delegate;
     QUrl m_baseURL;
     QString m_html;

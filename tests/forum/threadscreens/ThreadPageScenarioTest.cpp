@@ -13,6 +13,7 @@
 #include "app/widgets/TabBarHidding.h"
 
 #include "platform/ui/ControlEvents.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 
@@ -82,6 +83,18 @@ TEST_F(ThreadPageScenarioTest, AGuestReadsTheThreadFromPageOneToTheLastAndByTheF
         else
             EXPECT_EQ(height, qMax(70.0, PostCell::heightForPost(*first.at(row)))) << row;
     }
+    // A row of plain text: the text stands about midway in the room the row
+    // keeps besides it, under the header.
+    auto* welcome = qobject_cast<PostCell*>(showRow(list, 0, 0));
+    ASSERT_NE(welcome, nullptr);
+    const QList<PostTextView*> texts = welcome->findChildren<PostTextView*>();
+    ASSERT_EQ(texts.size(), 1);
+    const QRectF text(texts.first()->mapTo(welcome, QPoint(0, 0)), texts.first()->frame().size());
+    const qreal above = text.top() - welcome->headerBackground()->frame().bottom();
+    const qreal below = table->rectForRowAtIndexPath(IndexPath::indexPathForRow(0, 0)).height() - text.bottom();
+    EXPECT_GE(above, 8.0);
+    EXPECT_LE(below, above + 6.0);
+
     const int spam = rowOf(list, 0, 5008);
     ASSERT_GE(spam, 0);
     EXPECT_NE(qobject_cast<PostCellIgnoreGlobal*>(showRow(list, 0, spam)), nullptr);
@@ -186,6 +199,28 @@ TEST_F(ThreadPageScenarioTest, PostsOpenAloneWithTheirPicturesAndLinksLeaveTheAp
     TestSupport::processEvents();
     savePicture(QStringLiteral("post-alone-pictures.png"));
 
+    // A tidy phone page: the text at its line height, the chart right under
+    // it, then the two pictures, each at most as wide as the page, none over
+    // another, and the page no longer than its pictures and a few lines.
+    WebView* web = details->web();
+    const QList<QRectF> lines = web->lineFrames();
+    const QList<QRectF> shown = web->pictureFrames();
+    ASSERT_GE(lines.size(), 2);
+    ASSERT_EQ(shown.size(), 4) << "the chart, the two pictures and the signature's smilie";
+    const qreal textLine = lines.first().height();
+    EXPECT_LT(textLine, 24);
+    EXPECT_EQ(lines.at(1).height(), textLine);
+    EXPECT_LE(shown.first().top(), lines.at(1).bottom() + 1);
+    qreal picturesHeight = 0;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        EXPECT_LE(shown.at(i).width(), web->frame().width() - 16) << i;
+        EXPECT_GE(shown.at(i).height(), 18) << i;
+        picturesHeight += shown.at(i).height();
+        for (qsizetype j = i + 1; j < shown.size(); ++j)
+            EXPECT_TRUE(shown.at(i).intersected(shown.at(j)).isEmpty()) << i << " and " << j;
+    }
+    EXPECT_LE(web->contentSize().height(), picturesHeight + 6 * textLine + 16);
+
     // Web links leave the application and the page stays; other links go to the page.
     details->web()->clickLink(QUrl(QStringLiteral("HTTPS://example.org/tips")));
     ASSERT_EQ(openedOutside.size(), 1);
@@ -208,6 +243,8 @@ TEST_F(ThreadPageScenarioTest, PostsOpenAloneWithTheirPicturesAndLinksLeaveTheAp
     EXPECT_EQ(alone->name()->text(), QStringLiteral("moderator"));
     EXPECT_TRUE(alone->page().contains(QStringLiteral("Nice showcase")));
     EXPECT_TRUE(alone->web()->shownText().contains(QStringLiteral("Keep the tips coming")));
+    // Its author's picture is asked for once the answer names it.
+    EXPECT_TRUE(waitFor([&] { return settle() && !alone->avatar()->isHidden(); }));
     savePicture(QStringLiteral("post-alone-quote.png"));
 }
 

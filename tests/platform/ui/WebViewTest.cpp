@@ -106,3 +106,144 @@ TEST_F(WebViewTest, PicturesComeThroughTheInstalledProvider)
     // A picture arriving for a page that has gone is dropped quietly.
     pictures->pending(picture);
 }
+
+namespace {
+
+// Pictures that come when the test says, each asked for once.
+class SlowPictures : public WebImageProvider {
+public:
+    QList<QUrl> asked;
+    QHash<QUrl, std::function<void(const QImage&)>> pending;
+    QImage imageForUrl(const QUrl& url, std::function<void(const QImage&)> ready) override
+    {
+        asked.append(url);
+        pending.insert(url, std::move(ready));
+        return QImage();
+    }
+    void answer(const QString& name, const QSize& size)
+    {
+        const QUrl url = QUrl(QStringLiteral("http://forum.example/")).resolved(QUrl(name));
+        ASSERT_TRUE(pending.contains(url)) << name.toStdString();
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        pending.take(url)(picture);
+    }
+};
+
+bool inside(const QRectF& picture, const QRectF& line)
+{
+    return picture.top() >= line.top() - 0.5 && picture.bottom() <= line.bottom() + 0.5;
+}
+
+// Lines are a text line high unless they hold a picture, and then no higher
+// than it and a text line; pictures fit the page and never overlap.
+void expectTidy(const WebView& web, qreal textLine, const std::string& when)
+{
+    const QList<QRectF> lines = web.lineFrames();
+    const QList<QRectF> pictures = web.pictureFrames();
+    const qreal room = web.frame().width() - 16;
+    qreal height = 16;
+    for (const QRectF& line : lines) {
+        qreal tallest = 0;
+        for (const QRectF& picture : pictures) {
+            if (inside(picture, line))
+                tallest = qMax(tallest, picture.height());
+        }
+        EXPECT_LE(line.height(), qMax(tallest, textLine) + (tallest > 0 ? textLine : textLine / 2))
+            << when << ": a line at " << line.y();
+        height += line.height();
+    }
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        EXPECT_LE(pictures.at(i).width(), room) << when << ": picture " << i;
+        EXPECT_GE(pictures.at(i).left(), 7.5) << when << ": picture " << i;
+        for (qsizetype j = i + 1; j < pictures.size(); ++j) {
+            const QRectF both = pictures.at(i).intersected(pictures.at(j));
+            EXPECT_LT(both.width() * both.height(), 1.0) << when << ": pictures " << i << " and " << j;
+        }
+    }
+    EXPECT_LE(web.contentSize().height(), height + 1) << when;
+}
+
+}  // namespace
+
+TEST_F(WebViewTest, PicturesFitTheirLinesAndLinesKeepTheirHeightWhileThePicturesArrive)
+{
+    auto pictures = std::make_shared<SlowPictures>();
+    WebView::setImageProvider(pictures);
+    auto* web = new WebView(QRectF(0, 20, 320, 400));
+    window->addSubview(web);
+    turnEventLoop();
+    web->loadHTMLString(
+        QStringLiteral("<html><style>body { font: 13px Verdana; }</style><body><div style=\"width:310px\">Pictures in "
+                       "posts: attach up to four. Here are two of mine, and a chart inline: <img src=\"chart.png\">"
+                       "</div><a href=\"a\"><img src=\"tall.jpg\"></a><br /><a href=\"b\"><img src=\"wide.jpg\"></a>"
+                       "</body></html>Ride more, worry less, ride more, worry less, ride more: "
+                       "<img src=\"smile.png\"> <img src=\"smile.png\">"),
+        QUrl(QStringLiteral("http://forum.example/")));
+    ASSERT_EQ(pictures->pending.size(), 4);
+    const QList<QRectF> first = web->lineFrames();
+    ASSERT_FALSE(first.isEmpty());
+    const qreal textLine = first.first().height();
+    EXPECT_LT(textLine, 24);
+    expectTidy(*web, textLine, "before the pictures");
+
+    // In an order unlike the page's, one at a time.
+    pictures->answer(QStringLiteral("smile.png"), QSize(18, 18));
+    expectTidy(*web, textLine, "with the smilies");
+    pictures->answer(QStringLiteral("wide.jpg"), QSize(640, 400));
+    expectTidy(*web, textLine, "with the wide picture");
+    pictures->answer(QStringLiteral("chart.png"), QSize(420, 280));
+    expectTidy(*web, textLine, "with the chart");
+    pictures->answer(QStringLiteral("tall.jpg"), QSize(400, 560));
+    expectTidy(*web, textLine, "with every picture");
+    web->update();
+    turnEventLoop();
+    EXPECT_EQ(pictures->asked.size(), 4) << "laying the page out again asks for nothing";
+
+    // Small pictures keep their size; the others take the line's width with
+    // their proportions. The chart comes right under the text.
+    const QList<QRectF> shown = web->pictureFrames();
+    ASSERT_EQ(shown.size(), 5);
+    EXPECT_EQ(shown.at(0).size(), QSizeF(304, 203));
+    EXPECT_EQ(shown.at(1).size(), QSizeF(304, 426));
+    EXPECT_EQ(shown.at(2).size(), QSizeF(304, 190));
+    EXPECT_EQ(shown.at(3).size(), QSizeF(18, 18));
+    const QList<QRectF> lines = web->lineFrames();
+    EXPECT_LE(shown.at(0).top() - lines.at(1).bottom(), 1.0);
+    EXPECT_LE(shown.at(0).bottom(), shown.at(1).top());
+    EXPECT_LE(shown.at(1).bottom(), shown.at(2).top());
+    EXPECT_TRUE(web->shownText().startsWith(QStringLiteral("Pictures in posts")));
+
+    // A narrower page fits them again.
+    web->setFrame(QRectF(0, 20, 200, 400));
+    turnEventLoop();
+    expectTidy(*web, textLine, "on a narrower page");
+    EXPECT_EQ(web->pictureFrames().at(0).size(), QSizeF(184, 123));
+    web->setFrame(QRectF(0, 20, 320, 400));
+    turnEventLoop();
+    EXPECT_EQ(web->pictureFrames().at(0).size(), QSizeF(304, 203));
+    expectTidy(*web, textLine, "back at full width");
+}
+
+TEST_F(WebViewTest, ThePageReadsAsABrowserShowsIt)
+{
+    auto* web = new WebView(QRectF(0, 20, 320, 400));
+    window->addSubview(web);
+    turnEventLoop();
+    const QUrl base(QStringLiteral("http://forum.example/"));
+
+    // Text after a block starts a line of its own, without an empty line.
+    web->loadHTMLString(QStringLiteral("<div>text</div>more"), base);
+    EXPECT_EQ(web->shownText(), QStringLiteral("text\nmore"));
+    web->loadHTMLString(QStringLiteral("<div><div>a</div></div><div>b</div>c <b>d</b>"), base);
+    EXPECT_EQ(web->lineFrames().size(), 3);
+
+    // What follows the end of the body takes the body's style.
+    web->loadHTMLString(QStringLiteral("<html><style>body { font: 30px Verdana; }</style><body><div>big</div>"
+                                       "</body></html>after"),
+                        base);
+    const QList<QRectF> lines = web->lineFrames();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_GT(lines.at(0).height(), 30);
+    EXPECT_EQ(lines.at(1).height(), lines.at(0).height());
+}

@@ -1,0 +1,369 @@
+#include "platform/ui/WebPageBrowser.h"
+
+#include "platform/ui/WebView.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextLayout>
+#include <QTextList>
+#include <QTextObjectInterface>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Marks on the document's formats: a line break the browser laid itself,
+// and the size the page gave a picture (-1 for a side it did not give).
+constexpr int kOwnBreak = QTextFormat::UserProperty + 0x4d55;
+constexpr int kPageSize = QTextFormat::UserProperty + 0x4d56;
+// Pictures are drawn from a copy with this many pixels per point: sharp on
+// a zoomed screen, and never shrunk by the painter by more than that.
+constexpr qreal kPixelsPerPoint = 2.0;
+// Breaks are laid until the lines stand still; one round is the rule.
+constexpr int kBreakRounds = 8;
+
+struct Span {
+    int position;
+    int length;
+    QTextCharFormat format;
+};
+
+QList<Span> spansWhere(const QTextDocument* document, const std::function<bool(const QTextCharFormat&)>& wanted)
+{
+    QList<Span> spans;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid() && wanted(fragment.charFormat()))
+                spans.append({fragment.position(), fragment.length(), fragment.charFormat()});
+        }
+    }
+    return spans;
+}
+
+// The address a picture's name stands for, read as the toolkit reads it.
+QUrl pictureName(const QTextImageFormat& format)
+{
+    return QUrl::fromEncoded(format.name().toUtf8());
+}
+
+void layOut(QTextDocument* document)
+{
+    (void)document->documentLayout()->documentSize();
+}
+
+// The picture's own size, or the page's where it gave one (a single side
+// keeps the picture's proportions), never wider than the room.
+QSizeF shownSize(const QSizeF& given, const QImage& picture, qreal room)
+{
+    const QSizeF natural = picture.isNull() ? QSizeF() : QSizeF(picture.size()) / picture.devicePixelRatio();
+    qreal width = given.width();
+    qreal height = given.height();
+    if (width <= 0 || height <= 0) {
+        if (natural.isEmpty())
+            return QSizeF();
+        if (width <= 0 && height <= 0) {
+            width = natural.width();
+            height = natural.height();
+        } else if (width <= 0) {
+            width = height * natural.width() / natural.height();
+        } else {
+            height = width * natural.height() / natural.width();
+        }
+    }
+    if (room >= 1 && width > room) {
+        height = height * room / width;
+        width = room;
+    }
+    return QSizeF(qMax<qreal>(1, std::floor(width)), qMax<qreal>(1, qRound(height)));
+}
+
+// The width a block's lines have; a line holding something wider than that
+// is as wide as what it holds, so the lines themselves cannot tell.
+qreal roomFor(const QTextBlock& block)
+{
+    const QTextDocument* page = block.document();
+    const QTextBlockFormat format = block.blockFormat();
+    qreal indent = format.indent() * page->indentWidth();
+    if (const QTextList* list = block.textList())
+        indent += list->format().indent() * page->indentWidth();
+    return page->textWidth() - 2 * page->documentMargin() - format.leftMargin() - format.rightMargin() - indent;
+}
+
+}  // namespace
+
+WebPageBrowser::WebPageBrowser(QWidget* parent) : QTextBrowser(parent) {}
+
+QString WebPageBrowser::readable(const QString& html)
+{
+    QString page = html;
+    // What follows the end of the body is still the body's, as in a browser.
+    static const QRegularExpression ends(QStringLiteral("</\\s*(body|html)\\s*>"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    page.remove(ends);
+    // Text after a block starts a line of its own; the importer would run
+    // it on in the block's last line.
+    static const QRegularExpression blockThenText(
+        QStringLiteral("(</\\s*div\\s*>)(?=\\s*(?:[^<\\s]|<(?:a|abbr|b|big|cite|code|em|font|i|img|q|s|small|span|"
+                       "strike|strong|sub|sup|tt|u)\\b))"),
+        QRegularExpression::CaseInsensitiveOption);
+    page.replace(blockThenText, QStringLiteral("\\1<div></div>"));
+    return page;
+}
+
+void WebPageBrowser::setPage(const QString& html, const QUrl& base)
+{
+    m_base = base;
+    m_shown.clear();
+    document()->setBaseUrl(base);
+    setHtml(readable(html));
+    document()->setUndoRedoEnabled(false);
+    tidy();
+}
+
+QVariant WebPageBrowser::loadResource(int type, const QUrl& name)
+{
+    if (type != QTextDocument::ImageResource)
+        return QVariant();
+    const QUrl url = m_base.resolved(name);
+    if (const auto held = m_pictures.constFind(url); held != m_pictures.constEnd())
+        return *held;
+    if (url.isLocalFile()) {
+        const QImage local(url.toLocalFile());
+        if (local.isNull())
+            return QVariant();
+        m_pictures.insert(url, local);
+        return local;
+    }
+    WebImageProvider* provider = WebView::imageProvider();
+    if (!provider || m_waiting.contains(url))
+        return QVariant();
+    // The page is being laid out: a picture the provider hands over inside
+    // the call is the picture at hand, not an arrival.
+    auto asking = std::make_shared<bool>(true);
+    auto answered = std::make_shared<QImage>();
+    QPointer<WebPageBrowser> self(this);
+    QImage picture = provider->imageForUrl(url, [self, url, asking, answered](const QImage& arrived) {
+        if (*asking)
+            *answered = arrived;
+        else if (self)
+            self->pictureArrived(url, arrived);
+    });
+    *asking = false;
+    if (picture.isNull())
+        picture = *answered;
+    if (picture.isNull()) {
+        m_waiting.insert(url);
+        return QVariant();
+    }
+    m_pictures.insert(url, picture);
+    return picture;
+}
+
+void WebPageBrowser::pictureArrived(const QUrl& url, const QImage& picture)
+{
+    m_waiting.remove(url);
+    if (picture.isNull())
+        return;
+    m_pictures.insert(url, picture);
+    tidy();
+}
+
+void WebPageBrowser::resizeEvent(QResizeEvent* event)
+{
+    QTextBrowser::resizeEvent(event);
+    if (width() != m_tidiedWidth && !document()->isEmpty())
+        tidy();
+}
+
+void WebPageBrowser::tidy()
+{
+    if (m_tidying) {
+        m_tidyAgain = true;
+        return;
+    }
+    QScopedValueRollback<bool> busy(m_tidying, true);
+    int rounds = 0;
+    do {
+        m_tidyAgain = false;
+        removeOwnBreaks();
+        fitPictures();
+        for (int round = 0; round < kBreakRounds && breakBeforeMovedPictures(); ++round) {
+        }
+    } while (m_tidyAgain && ++rounds < kBreakRounds);
+    m_tidiedWidth = width();
+    viewport()->update();
+}
+
+void WebPageBrowser::removeOwnBreaks()
+{
+    const QList<Span> breaks =
+        spansWhere(document(), [](const QTextCharFormat& format) { return format.hasProperty(kOwnBreak); });
+    for (auto it = breaks.crbegin(); it != breaks.crend(); ++it) {
+        QTextCursor cursor(document());
+        cursor.setPosition(it->position);
+        cursor.setPosition(it->position + it->length, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+}
+
+void WebPageBrowser::fitPictures()
+{
+    QTextDocument* page = document();
+    layOut(page);
+    QList<Span> changes;
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
+        const qreal room = roomFor(block);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || !fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat format = fragment.charFormat().toImageFormat();
+            const bool first = !format.hasProperty(kPageSize);
+            if (first) {
+                format.setProperty(kPageSize,
+                                   QSizeF(format.hasProperty(QTextFormat::ImageWidth) ? format.width() : -1,
+                                          format.hasProperty(QTextFormat::ImageHeight) ? format.height() : -1));
+            }
+            const QUrl name = pictureName(format);
+            const QImage picture = m_pictures.value(m_base.resolved(name));
+            const QSizeF size = shownSize(format.property(kPageSize).toSizeF(), picture, room);
+            if (!size.isEmpty() && !picture.isNull()) {
+                // The copy drawn: the picture itself, or one at twice the shown size.
+                const QSize drawn = (size * kPixelsPerPoint).toSize();
+                const QImage copy = picture.width() > drawn.width()
+                                        ? picture.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                        : picture;
+                const QString key = name.toString();
+                const qint64 source = picture.cacheKey() ^ (qint64(drawn.width()) << 40) ^ drawn.height();
+                if (m_shown.value(key, 0) != source) {
+                    page->addResource(QTextDocument::ImageResource, name, copy);
+                    m_shown.insert(key, source);
+                }
+            }
+            const bool resized = !size.isEmpty() && (format.width() != size.width() || format.height() != size.height());
+            if (resized) {
+                format.setWidth(size.width());
+                format.setHeight(size.height());
+            }
+            if (first || resized)
+                changes.append({fragment.position(), fragment.length(), format});
+        }
+    }
+    for (const Span& change : changes) {
+        QTextCursor cursor(page);
+        cursor.setPosition(change.position);
+        cursor.setPosition(change.position + change.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(change.format);
+    }
+    // Pictures that came keep their sizes: the lines around them still change.
+    page->markContentsDirty(0, page->characterCount());
+}
+
+bool WebPageBrowser::breakBeforeMovedPictures()
+{
+    QTextDocument* page = document();
+    layOut(page);
+    QList<int> breaks;
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        if (!layout)
+            continue;
+        const QString text = block.text();
+        for (int i = 1; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const int start = line.textStart();
+            if (start <= 0 || start > text.size() || text.at(start - 1) == QChar::LineSeparator)
+                continue;
+            // A picture on a line that the text wrapped to may have been
+            // tried at the end of the line above, which then took its height.
+            if (QStringView(text).mid(start, line.textLength()).contains(QChar::ObjectReplacementCharacter))
+                breaks.append(block.position() + start);
+        }
+    }
+    for (auto it = breaks.crbegin(); it != breaks.crend(); ++it) {
+        QTextCursor cursor(page);
+        cursor.setPosition(*it);
+        QTextCharFormat format = cursor.charFormat();
+        format.setObjectType(QTextFormat::NoObject);
+        for (const int property : {int(QTextFormat::ImageName), int(QTextFormat::ImageWidth),
+                                   int(QTextFormat::ImageHeight), int(QTextFormat::AnchorHref),
+                                   int(QTextFormat::AnchorName), kPageSize})
+            format.clearProperty(property);
+        format.setAnchor(false);
+        format.setProperty(kOwnBreak, true);
+        cursor.insertText(QString(QChar::LineSeparator), format);
+    }
+    return !breaks.isEmpty();
+}
+
+QSizeF WebPageBrowser::contentSize() const
+{
+    return document()->documentLayout()->documentSize();
+}
+
+QList<QRectF> WebPageBrowser::lineFrames() const
+{
+    (void)contentSize();
+    QList<QRectF> frames;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        if (!layout)
+            continue;
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            frames.append(QRectF(layout->position() + QPointF(line.x(), line.y()),
+                                 QSizeF(line.naturalTextWidth(), line.height())));
+        }
+    }
+    return frames;
+}
+
+QList<QRectF> WebPageBrowser::pictureFrames() const
+{
+    (void)contentSize();
+    QTextDocument* page = document();
+    QTextObjectInterface* handler = page->documentLayout()->handlerForObject(QTextFormat::ImageObject);
+    QList<QRectF> frames;
+    const QList<Span> pictures =
+        spansWhere(page, [](const QTextCharFormat& format) { return format.isImageFormat(); });
+    for (const Span& picture : pictures) {
+        const QTextBlock block = page->findBlock(picture.position);
+        const QTextLayout* layout = block.layout();
+        if (!layout || !handler)
+            continue;
+        for (int at = picture.position; at < picture.position + picture.length; ++at) {
+            const int inBlock = at - block.position();
+            const QTextLine line = layout->lineForTextPosition(inBlock);
+            if (!line.isValid())
+                continue;
+            const QSizeF size = handler->intrinsicSize(page, at, picture.format);
+            const qreal baseline = line.y() + line.ascent();
+            qreal top = baseline - size.height();
+            switch (picture.format.verticalAlignment()) {
+            case QTextCharFormat::AlignTop:
+                top = line.y();
+                break;
+            case QTextCharFormat::AlignBottom:
+                top = line.y() + line.height() - size.height();
+                break;
+            case QTextCharFormat::AlignMiddle:
+                top = baseline - (size.height() + QFontMetricsF(picture.format.font()).xHeight() / 2) / 2;
+                break;
+            default:
+                break;
+            }
+            frames.append(QRectF(layout->position() + QPointF(line.cursorToX(inBlock), top), size));
+        }
+    }
+    return frames;
+}
