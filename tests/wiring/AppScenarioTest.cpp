@@ -31,8 +31,6 @@
 
 #include "platform/foundation/ManualClock.h"
 
-#include <QDir>
-
 // The real application, as main puts it together, on the loopback forum:
 // a member signs in and reads the forum from the home screen through the
 // menu, the index, a forum's pages and a thread; a guest meets what guests
@@ -113,8 +111,7 @@ protected:
     static void picture(const QString& name)
     {
         finishAnimations();
-        QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-        const QString path = QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
+        const QString path = TestSupport::galleryPath(name);
         ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), path));
         ASSERT_FALSE(QImage(path).isNull());
     }

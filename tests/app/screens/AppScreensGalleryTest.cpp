@@ -21,7 +21,6 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include <QDir>
 #include <QSet>
 
 // Renders the paged list, its band and strip, the paging controls and the
@@ -30,11 +29,7 @@
 // shows something.
 namespace {
 
-QString galleryPath(const QString& name)
-{
-    QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-    return QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
-}
+using TestSupport::galleryPath;
 
 // The forum info's stand-in for the pictures: three unread messages.
 class PictureInfo : public Model {

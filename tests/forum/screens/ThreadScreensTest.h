@@ -12,8 +12,6 @@
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/WebView.h"
 
-#include <QDir>
-
 #include <memory>
 
 // The thread screens in a phone window against the loopback forum, as a
@@ -63,8 +61,7 @@ protected:
     {
         Animator::shared().finishAll();
         TestSupport::processEvents();
-        QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-        EXPECT_TRUE(Screenshot::savePNG(window.get(), QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name)));
+        EXPECT_TRUE(Screenshot::savePNG(window.get(), TestSupport::galleryPath(name)));
     }
 
     std::shared_ptr<NavigationController> navigation;
