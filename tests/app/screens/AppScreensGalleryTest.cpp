@@ -1,3 +1,4 @@
+#include "Answers.h"
 #include "ScreenWindowTest.h"
 
 #include "app/config/Config.h"
@@ -68,12 +69,7 @@ public:
             entries.append(row);
         }
         pages().insert(pageKey(page), entries);
-        ValueList items;
-        for (int p = std::max(1, page - 2); p <= std::min(total, page + 2); ++p)
-            items.push_back(Value(ValueDict{{QStringLiteral("curpage"), Value(QString::number(p))}}));
-        setPagenav(Value(ValueDict{{QStringLiteral("pagenumber"), Value(QString::number(page))},
-                                   {QStringLiteral("totalpages"), Value(QString::number(total))},
-                                   {QStringLiteral("pagenav"), Value(items)}}));
+        setPagenav(pageNavBlock(page, total));
         notifyChanged();
     }
 };
