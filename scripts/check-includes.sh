@@ -30,6 +30,7 @@ parts=(
   "src/forum/model/:forum/model"
   "src/forum/screens/:forum/ui"
   "src/forum/cells/:forum/ui"
+  "src/wiring/:wiring"
   "src/main.cpp:main"
 )
 
@@ -57,7 +58,8 @@ declare -A below=(
   [app/ui]="app/session platform/ui neighbours/ads"
   [forum/ui]="forum/model app/ui"
   [neighbours/screens]="forum/ui neighbours/members neighbours/blogs"
-  [main]="neighbours/screens neighbours/blogs"
+  [wiring]="neighbours/screens neighbours/blogs"
+  [main]="wiring"
 )
 
 # Parts that are model code: no widgets.

@@ -1,27 +1,10 @@
 // The forum client: the phone's screen in a window of its own.
-#include "app/net/ApiClient.h"
+#include "wiring/AppWiring.h"
+
 #include "app/screens/AppDelegate.h"
-#include "app/screens/AppScreens.h"
-#include "app/screens/GlobalNavigationViewController.h"
-#include "app/screens/SharedInfoUnreadMessages.h"
-#include "forum/model/ForumInfo.h"
-#include "forum/screens/ForumListScreens.h"
-#include "forum/screens/ForumThreadScreens.h"
-#include "forum/screens/HomeContent.h"
-#include "forum/screens/ScreenInputs.h"
-#include "neighbours/blogs/Article.h"
-#include "neighbours/blogs/BlogModel.h"
-#include "neighbours/blogs/NeighbourBlogs.h"
-#include "neighbours/clients/AnalyticsTracker.h"
-#include "neighbours/screens/ArticleDetails.h"
-#include "neighbours/screens/BlogPostExpanded.h"
-#include "neighbours/screens/MyProfile.h"
-#include "neighbours/screens/NeighbourScreens.h"
-#include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Application.h"
 
 #include "platform/foundation/Bundle.h"
-#include "platform/foundation/Clock.h"
 #include "platform/foundation/SystemClock.h"
 
 #include <QApplication>
@@ -89,26 +72,7 @@ int main(int argc, char** argv)
         Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(address));
     }
 
-    Clock::install(std::make_shared<SystemClock>());
-    const auto client = std::make_shared<ApiClient>();
-    client->setPageviewHandler(
-        [](const QString& page, Error* error) { return AnalyticsTracker::sharedTracker().trackPageview(page, error); });
-    ApiClient::install(client);
-    AlertPresenter::install();
-    AppScreens::registerClasses();
-    // Blog entries and articles among the search and feed rows.
-    NeighbourBlogs::registerContent();
-    registerForumThreadScreens();
-    NeighbourScreens::registerClasses();
-    ForumListScreens::registerClasses();
-    // The home list shows and opens blog entries and articles too; the
-    // screens of the libraries above take their models by their setters.
-    HomeContent::registerBlogsAndArticles<BlogModel, Article>();
-    ScreenInputs::registerSetter(QStringLiteral("ArticleDetails"), &ArticleDetails::setArticle);
-    ScreenInputs::registerSetter(QStringLiteral("BlogPostExpanded"), &BlogPostExpanded::setModel);
-    ScreenInputs::registerSetter(QStringLiteral("MyProfile"), &MyProfile::setUser);
-    // The menu's unread-messages count comes from the forum's home data.
-    GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
+    AppWiring::install(std::make_shared<SystemClock>());
 
     int result = 0;
     {
@@ -126,6 +90,6 @@ int main(int argc, char** argv)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // Requests still in flight end with their client.
-    ApiClient::install(nullptr);
+    AppWiring::uninstall();
     return result;
 }

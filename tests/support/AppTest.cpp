@@ -6,6 +6,7 @@
 #include "app/net/ApiClient.h"
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "app/net/InactiveForumUtil.h"
+#include "app/session/TrackedApiClient.h"
 #include "app/store/Database.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "platform/foundation/Bundle.h"
@@ -44,10 +45,7 @@ void AppTest::SetUp()
 {
     PlatformTest::SetUp();
     endEverything();
-    const auto client = std::make_shared<ApiClient>();
-    client->setPageviewHandler(
-        [](const QString& page, Error* error) { return AnalyticsTracker::sharedTracker().trackPageview(page, error); });
-    ApiClient::install(client);
+    TrackedApiClient::install();
 }
 
 void AppTest::TearDown()

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
@@ -30,6 +31,11 @@ void processEvents()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString galleryPath(const QString& name)
+{
+    return QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
 }
 
 }  // namespace TestSupport

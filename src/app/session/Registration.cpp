@@ -16,7 +16,9 @@
 
 namespace {
 
-const QString kInvalidSessionHash = QStringLiteral("invalid_sessionhash");
+// The registration's answers: the answer's own code is read where filling
+// brings it (setErrormessage).
+constexpr AnswerRules kAnswerRules{.failuresReadNoInternet = true, .handlerJudgesRefusals = true};
 
 // Not owned: the screen that made the registration owns it.
 WeakRef<Registration>& currentSlot()
@@ -44,21 +46,19 @@ QString tokenQuery(const char* format)
     return TextFormat::fill(QString::fromLatin1(format), {Value(sessionToken())});
 }
 
-// Replaces each placeholder wherever it occurs, in the order given.
+// Replaces each placeholder wherever it occurs, in the order given; nothing
+// when there is no phrase or a value it needs is not known.
 QString filled(QString phrase, const QList<std::pair<QString, QString>>& replacements)
 {
+    if (phrase.isNull())
+        return QString();
+    for (const auto& [placeholder, value] : replacements) {
+        if (value.isNull())
+            return QString();
+    }
     for (const auto& [placeholder, value] : replacements)
         phrase.replace(placeholder, value);
     return phrase;
-}
-
-bool anyMissing(std::initializer_list<QString> needed)
-{
-    for (const QString& value : needed) {
-        if (value.isNull())
-            return true;
-    }
-    return false;
 }
 
 // The elements of an options member: a dictionary stands for a list of one.
@@ -149,9 +149,7 @@ void Registration::prepareRegistration()
 void Registration::setRegistrationFromRequest(const HTTPRequestPtr& request)
 {
     const auto guard = keepAlive();
-    // The answer's own code is read where filling brings it (setErrormessage).
-    const std::optional<RequestOutcome> answer =
-        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    const std::optional<RequestOutcome> answer = takeAnswer(request, kAnswerRules);
     if (!answer)
         return;
     const Value json = request->response();
@@ -199,8 +197,7 @@ void Registration::checkCoppaDate(const ValueDict& date)
 void Registration::setExtraFields(const HTTPRequestPtr& request)
 {
     const auto guard = keepAlive();
-    const std::optional<RequestOutcome> answer =
-        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+    const std::optional<RequestOutcome> answer = takeAnswer(request, kAnswerRules);
     if (!answer)
         return;
     const Value json = request->response();
@@ -217,10 +214,6 @@ void Registration::setExtraFields(const HTTPRequestPtr& request)
 void Registration::setCoppa_rules_description(const QString& phrase)
 {
     const Config& config = Config::getInstance();
-    if (phrase.isNull() || anyMissing({config.bbtitle(), config.bburl(), config.forumhome()})) {
-        m_coppaRulesDescription = QString();
-        return;
-    }
     m_coppaRulesDescription = filled(phrase, {
         {QStringLiteral("%1$s"), config.bbtitle()},
         {QStringLiteral("%2$s"), config.bburl()},
@@ -234,10 +227,6 @@ void Registration::setCoppa_rules_description(const QString& phrase)
 void Registration::setForum_rules_registration(const QString& phrase)
 {
     const Config& config = Config::getInstance();
-    if (phrase.isNull() || anyMissing({config.forumhome()})) {
-        m_forumRulesRegistration = QString();
-        return;
-    }
     m_forumRulesRegistration = filled(phrase, {
         {QStringLiteral("%1$s"), config.forumhome()},
         {QStringLiteral("%2$s"), tokenQuery("?s=%@&amp;api=1&amp;")},
@@ -247,10 +236,6 @@ void Registration::setForum_rules_registration(const QString& phrase)
 void Registration::setForum_rules_description(const QString& phrase)
 {
     const Config& config = Config::getInstance();
-    if (phrase.isNull() || anyMissing({config.bbtitle(), config.bburl()})) {
-        m_forumRulesDescription = QString();
-        return;
-    }
     m_forumRulesDescription = filled(phrase, {
         {QStringLiteral("%2$s"), config.bbtitle()},
         {QStringLiteral("%1$s"), config.bburl()},

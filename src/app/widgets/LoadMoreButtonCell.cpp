@@ -2,33 +2,18 @@
 
 #include "app/widgets/GradientButton.h"
 
-#include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
 #include "platform/foundation/Bundle.h"
 
-LoadMoreButtonCell::LoadMoreButtonCell() : TableViewCell(TableViewCellStyle::Default)
+LoadMoreButtonCell::LoadMoreButtonCell()
 {
-    setSelectionStyle(TableViewCellSelectionStyle::None);
     m_loadMoreButton = new GradientButton(QRectF(10, 7, 300, 30));
     m_loadMoreButton->titleLabel()->setFont(Font::boldSystemFontOfSize(15));
     m_loadMoreButton->addTarget(this, &LoadMoreButtonCell::loadMore, ControlEvent::TouchUpInside);
     contentView()->addSubview(m_loadMoreButton);
-
-    m_activityIndicator = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);
-    m_activityIndicator->setFrame(QRectF(0, 0, 20, 20));
-    contentView()->addSubview(m_activityIndicator);
-
-    m_loadingLabel = new Label(QRectF(0, 0, 150, 20));
-    m_loadingLabel->setFont(Font::boldSystemFontOfSize(14));
-    m_loadingLabel->setTextColor(QColor(87, 108, 137));
-    m_loadingLabel->setBackgroundColor(Qt::transparent);
-    m_loadingLabel->setOpaque(false);
-    contentView()->addSubview(m_loadingLabel);
-
     m_loadMoreButton->useRedDeleteStyle();
-    hideLoadingIndicator();
     showLoadMoreButton();
 }
 
@@ -59,29 +44,23 @@ void LoadMoreButtonCell::showLoadMoreButton()
 void LoadMoreButtonCell::showLoadingIndicator()
 {
     m_loadMoreButton->setHidden(true);
-    m_loadingLabel->setText(Bundle::main().localizedString(QStringLiteral("loading")));
-    m_loadingLabel->setHidden(false);
-    if (!m_activityIndicator->isAnimating())
-        m_activityIndicator->startAnimating();
-    layoutSubviews();
+    showLoadingSign();
 }
 
 void LoadMoreButtonCell::hideLoadingIndicator()
 {
-    m_loadingLabel->setHidden(true);
-    if (m_activityIndicator->isAnimating())
-        m_activityIndicator->stopAnimating();
+    hideLoadingSign();
+}
+
+void LoadMoreButtonCell::awakeFromNib()
+{
+    LoadingCell::awakeFromNib();
+    showLoadMoreButton();
 }
 
 void LoadMoreButtonCell::layoutSubviews()
 {
-    TableViewCell::layoutSubviews();
+    LoadingCell::layoutSubviews();
     const QRectF b = contentView()->bounds();
     m_loadMoreButton->setFrame(QRectF(10, (b.height() - 30) / 2, b.width() - 20, 30));
-    // The sign and the line together, in the middle of the row.
-    const qreal text = m_loadingLabel->sizeThatFits(QSizeF()).width();
-    const qreal total = 20 + 8 + text;
-    const qreal x = (b.width() - total) / 2;
-    m_activityIndicator->setFrame(QRectF(x, (b.height() - 20) / 2, 20, 20));
-    m_loadingLabel->setFrame(QRectF(x + 28, (b.height() - 20) / 2, text + 2, 20));
 }

@@ -1,23 +1,19 @@
 #pragma once
 
-#include "platform/ui/TableViewCell.h"
+#include "app/widgets/LoadingCell.h"
 
 #include "platform/foundation/WeakRef.h"
 
 #include <functional>
 
-class ActivityIndicatorView;
 class GradientButton;
-class Label;
 
 // The last row of a list that loads more on request: a "load more" button
-// that turns into a spinning sign and a "loading" line while the next part
-// comes.
-class LoadMoreButtonCell : public TableViewCell {
+// that gives way to the loading row's spinning sign and line while the next
+// part comes.
+class LoadMoreButtonCell : public LoadingCell {
     Q_OBJECT
 public:
-    static constexpr qreal kHeight = 44;
-
     LoadMoreButtonCell();
 
     // The callback of the button; not called once the object has gone.
@@ -41,15 +37,13 @@ public:
     void hideLoadingIndicator();
 
     GradientButton* loadMoreButton() const { return m_loadMoreButton; }
-    ActivityIndicatorView* activityIndicator() const { return m_activityIndicator; }
-    Label* loadingLabel() const { return m_loadingLabel; }
 
+    // Loaded as a row of its own, it offers the button first.
+    void awakeFromNib() override;
     void layoutSubviews() override;
 
 private:
     GradientButton* m_loadMoreButton;
-    ActivityIndicatorView* m_activityIndicator;
-    Label* m_loadingLabel;
     std::function<void()> m_loadMoreSelector;
     WeakRef<Trackable> m_callbackObject;
 };

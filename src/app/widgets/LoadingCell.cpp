@@ -23,9 +23,23 @@ LoadingCell::LoadingCell() : TableViewCell(TableViewCellStyle::Default)
 void LoadingCell::awakeFromNib()
 {
     TableViewCell::awakeFromNib();
+    showLoadingSign();
+}
+
+void LoadingCell::showLoadingSign()
+{
     m_loadingLabel->setText(Bundle::main().localizedString(QStringLiteral("loading")));
-    m_activity->startAnimating();
+    m_loadingLabel->setHidden(false);
+    if (!m_activity->isAnimating())
+        m_activity->startAnimating();
     layoutSubviews();
+}
+
+void LoadingCell::hideLoadingSign()
+{
+    m_loadingLabel->setHidden(true);
+    if (m_activity->isAnimating())
+        m_activity->stopAnimating();
 }
 
 void LoadingCell::layoutSubviews()

@@ -5,8 +5,9 @@
 class ActivityIndicatorView;
 class Label;
 
-// The row at the end of a paged list while more pages follow: showing it is
-// what loads the next page.
+// The row at the end of a paged list while more pages follow: a spinning
+// sign and a "loading" line, centred together. Showing it is what loads the
+// next page.
 class LoadingCell : public TableViewCell {
     Q_OBJECT
 public:
@@ -19,6 +20,11 @@ public:
 
     void awakeFromNib() override;
     void layoutSubviews() override;
+
+protected:
+    // The sign spinning beside the "loading" line, or neither.
+    void showLoadingSign();
+    void hideLoadingSign();
 
 private:
     Label* m_loadingLabel;

@@ -6,6 +6,7 @@
 #include "platform/ui/Label.h"
 
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/TextFormat.h"
 
 namespace CollapsedRowParts {
 
@@ -27,6 +28,12 @@ GradientButton* makeButton(View* content, const QRectF& frame, const QString& ti
     button->titleLabel()->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 12));
     content->addSubview(button);
     return button;
+}
+
+QString disclaimerFor(const PostPtr& post, const QString& phraseKey)
+{
+    const QString name = post && post->user() ? post->user()->username() : QString();
+    return TextFormat::fill(Bundle::main().localizedString(phraseKey), {Value(name)});
 }
 
 }  // namespace CollapsedRowParts

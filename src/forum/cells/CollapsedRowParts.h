@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forum/model/Post.h"
+
 #include <QRectF>
 #include <QString>
 
@@ -16,4 +18,6 @@ inline constexpr qreal kButtonHeight = 24.0;
 
 Label* makeDisclaimer(View* content);
 GradientButton* makeButton(View* content, const QRectF& frame, const QString& titleKey);
+// The line's phrase of that key with the name of the post's author in it.
+QString disclaimerFor(const PostPtr& post, const QString& phraseKey);
 }  // namespace CollapsedRowParts

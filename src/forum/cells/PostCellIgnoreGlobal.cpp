@@ -8,9 +8,6 @@
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
-#include "platform/foundation/TextFormat.h"
-
 namespace {
 qreal& ignoreGlobalTitleX()
 {
@@ -41,9 +38,7 @@ void PostCellIgnoreGlobal::setPost(const PostPtr& post)
 {
     setForce(false);
     PostCell::setPost(post);
-    const QString name = post && post->user() ? post->user()->username() : QString();
-    m_ignoreDisclaimer->setText(
-        TextFormat::fill(Bundle::main().localizedString(QStringLiteral("the_admin_put_global_igno")), {Value(name)}));
+    m_ignoreDisclaimer->setText(CollapsedRowParts::disclaimerFor(post, QStringLiteral("the_admin_put_global_igno")));
     m_viewPost->useRedDeleteStyle();
 }
 

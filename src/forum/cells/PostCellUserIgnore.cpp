@@ -8,9 +8,6 @@
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
-#include "platform/foundation/TextFormat.h"
-
 namespace {
 qreal& userIgnoreTitleX()
 {
@@ -45,9 +42,7 @@ void PostCellUserIgnore::setPost(const PostPtr& post)
 {
     setForce(false);
     PostCell::setPost(post);
-    const QString name = post && post->user() ? post->user()->username() : QString();
-    m_ignoreDisclaimer->setText(
-        TextFormat::fill(Bundle::main().localizedString(QStringLiteral("this_message_hidden_ig")), {Value(name)}));
+    m_ignoreDisclaimer->setText(CollapsedRowParts::disclaimerFor(post, QStringLiteral("this_message_hidden_ig")));
     m_viewPost->useRedDeleteStyle();
     m_removeFromIgnoreList->useRedDeleteStyle();
 }

@@ -178,7 +178,7 @@ void Forum::setShow(const Value& show)
 {
     if (!show.isDict())
         return;
-    m_isSubscribed = show[u"subscribed_to_forum"].toBool();
+    setIsSubscribed(show[u"subscribed_to_forum"].toBool());
     m_canModerate = show[u"inlinemod"].toBool();
     m_canDeleteThreads = show[u"inlinemod"].toBool();
     m_canDeleteThreadsAsSpam = show[u"spamctrls"].toBool();
@@ -293,57 +293,9 @@ void Forum::passwordSavedForForum(Forum* forum)
 
 // ---- Subscription
 
-void Forum::subscribe()
+std::pair<QString, qint32> Forum::subscriptionTarget() const
 {
-    const bool before = m_isSubscribed;
-    m_isSubscribed = true;
-    notifyChanged();
-    requestURL(QStringLiteral("subscription_addsubscription"),
-               ValueDict{{QStringLiteral("forumid"), Value(QString::number(m_forumid))}}, RequestMethod::GET,
-               SELECTOR(Forum, subscribedStatus))
-        ->setExtraInfo(Value(before));
-}
-
-void Forum::subscribedStatus(const HTTPRequestPtr& request)
-{
-    if (!request)
-        return;
-    const auto guard = keepAlive();
-    if (!takeAnswer(request, {.failuresReadNoInternet = true})) {
-        rollBackSubscription(request);
-        return;
-    }
-    requestURL(QStringLiteral("subscription_doaddsubscription"),
-               ValueDict{{QStringLiteral("emailupdate"), Value(AnswerShape::emailUpdateOf(request->response()))},
-                         {QStringLiteral("forumid"), Value(QString::number(m_forumid))}},
-               RequestMethod::GET, SELECTOR(Forum, subscribed))
-        ->setExtraInfo(request->extraInfo());
-}
-
-void Forum::unsubscribe()
-{
-    const bool before = m_isSubscribed;
-    m_isSubscribed = false;
-    notifyChanged();
-    requestURL(QStringLiteral("subscription_removesubscription"),
-               ValueDict{{QStringLiteral("forumid"), Value(QString::number(m_forumid))}}, RequestMethod::GET,
-               SELECTOR(Forum, subscribed))
-        ->setExtraInfo(Value(before));
-}
-
-void Forum::subscribed(const HTTPRequestPtr& request)
-{
-    if (!request)
-        return;
-    const auto guard = keepAlive();
-    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
-        rollBackSubscription(request);
-}
-
-void Forum::rollBackSubscription(const HTTPRequestPtr& request)
-{
-    m_isSubscribed = request->extraInfo().toBool();
-    notifyChanged();
+    return {QStringLiteral("forumid"), m_forumid};
 }
 
 // ---- Table

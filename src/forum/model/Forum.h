@@ -2,6 +2,7 @@
 
 #include "app/model/ModelWithPages.h"
 #include "forum/model/ForumPasswordDelegate.h"
+#include "forum/model/Subscribable.h"
 #include "platform/foundation/AlertView.h"
 
 #include <QHash>
@@ -17,7 +18,7 @@ class Thread;
 // member's permissions. It asks for the password of a protected forum and
 // keeps the hash that every later request to that forum carries, and it
 // subscribes the member to the forum.
-class Forum : public ModelWithPages, public ForumPasswordDelegate, public AlertViewDelegate {
+class Forum : public Subscribable<ModelWithPages>, public ForumPasswordDelegate, public AlertViewDelegate {
 public:
     static constexpr int ThreadsPerPage = 20;
 
@@ -54,8 +55,6 @@ public:
     bool isNew() const { return m_statusicon == u"new"; }
 
     // ---- Permissions (from an answer's "show")
-    bool isSubscribed() const { return m_isSubscribed; }
-    void setIsSubscribed(bool subscribed) { m_isSubscribed = subscribed; }
     bool canModerate() const { return m_canModerate; }
     void setCanModerate(bool can) { m_canModerate = can; }
     bool canDeleteThreads() const { return m_canDeleteThreads; }
@@ -120,22 +119,18 @@ public:
     // Forgets every hash, as a new run would (tests).
     static void resetForumPasswords();
 
-    // ---- Subscription: set at once, rolled back when the forum refuses it.
-    void subscribe();
-    void unsubscribe();
-    void subscribedStatus(const HTTPRequestPtr& request);
-    void subscribed(const HTTPRequestPtr& request);
-
     // ---- As a table of this forum (section 0) and its subforums (section 1)
     int numberOfSections() const { return 2; }
     int numberOfRowsInSection(int section) const;
     // Null outside the table.
     std::shared_ptr<Forum> retrieveForumAtIndexPath(int section, int row);
 
+protected:
+    std::pair<QString, qint32> subscriptionTarget() const override;
+
 private:
     std::shared_ptr<Forum> self();
     void setParentIsCategory(const Value& category);
-    void rollBackSubscription(const HTTPRequestPtr& request);
 
     QList<std::shared_ptr<Thread>> m_announcements;
     std::shared_ptr<AlertView> m_passwordPrompt;
@@ -145,7 +140,6 @@ private:
     QList<std::shared_ptr<Forum>> m_children;
     std::weak_ptr<Forum> m_parent;
     bool m_isCategory = false;
-    bool m_isSubscribed = false;
     bool m_canModerate = false;
     bool m_canDeleteThreads = false;
     bool m_canDeleteThreadsAsSpam = false;

@@ -246,58 +246,7 @@ QList<PostPtr> Thread::postsOnPage(int pageNumber) const
 
 // ---- Subscription
 
-void Thread::subscribe()
+std::pair<QString, qint32> Thread::subscriptionTarget() const
 {
-    const bool before = m_isSubscribed;
-    m_isSubscribed = true;
-    notifyChanged();
-    const HTTPRequestPtr request =
-        requestURL(QStringLiteral("subscription_addsubscription"),
-                   ValueDict{{QStringLiteral("threadid"), Value(QString::number(threadid()))}}, RequestMethod::GET,
-                   SELECTOR(Thread, subscribedStatus));
-    request->setExtraInfo(Value(before));
-}
-
-void Thread::subscribedStatus(const HTTPRequestPtr& request)
-{
-    if (!request)
-        return;
-    const auto guard = keepAlive();
-    if (!takeAnswer(request, {.failuresReadNoInternet = true})) {
-        rollBackSubscription(request);
-        return;
-    }
-    const HTTPRequestPtr next = requestURL(
-        QStringLiteral("subscription_doaddsubscription"),
-        ValueDict{{QStringLiteral("emailupdate"), Value(AnswerShape::emailUpdateOf(request->response()))},
-                  {QStringLiteral("threadid"), Value(QString::number(threadid()))}},
-        RequestMethod::GET, SELECTOR(Thread, subscribed));
-    next->setExtraInfo(request->extraInfo());
-}
-
-void Thread::unsubscribe()
-{
-    const bool before = m_isSubscribed;
-    m_isSubscribed = false;
-    notifyChanged();
-    const HTTPRequestPtr request =
-        requestURL(QStringLiteral("subscription_removesubscription"),
-                   ValueDict{{QStringLiteral("threadid"), Value(QString::number(threadid()))}}, RequestMethod::GET,
-                   SELECTOR(Thread, subscribed));
-    request->setExtraInfo(Value(before));
-}
-
-void Thread::subscribed(const HTTPRequestPtr& request)
-{
-    if (!request)
-        return;
-    const auto guard = keepAlive();
-    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
-        rollBackSubscription(request);
-}
-
-void Thread::rollBackSubscription(const HTTPRequestPtr& request)
-{
-    m_isSubscribed = request->extraInfo().toBool();
-    notifyChanged();
+    return {QStringLiteral("threadid"), threadid()};
 }

@@ -3,6 +3,7 @@
 #include "app/session/Friend.h"
 #include "forum/model/AbstractThread.h"
 #include "forum/model/ModerationRequest.h"
+#include "forum/model/Subscribable.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -18,7 +19,7 @@ class Post;
 // status flags) and the paged list of its posts ("showthread", or
 // "api_gotonewpost" for the page of the first unread post). Its class
 // operations carry the inline moderation of threads and their copying.
-class Thread : public AbstractThread {
+class Thread : public Subscribable<AbstractThread> {
 public:
     // The bits of status_flags.
     enum StatusFlag : qint32 {
@@ -42,8 +43,6 @@ public:
 
     // ---- Fields
     const FriendPtr& user() const { return m_user; }
-    bool isSubscribed() const { return m_isSubscribed; }
-    void setIsSubscribed(bool subscribed) { m_isSubscribed = subscribed; }
     // Not owned: the forum that holds the thread.
     std::shared_ptr<Forum> forum() const { return m_forum.lock(); }
     void setForum(const std::shared_ptr<Forum>& forum) { m_forum = forum; }
@@ -115,12 +114,6 @@ public:
     void setPostbits(const Value& postbits, int pageNumber);
     QList<std::shared_ptr<Post>> postsOnPage(int pageNumber) const;
 
-    // ---- Subscription: set at once, rolled back when the forum refuses it.
-    void subscribe();
-    void unsubscribe();
-    void subscribedStatus(const HTTPRequestPtr& request);
-    void subscribed(const HTTPRequestPtr& request);
-
     // ---- Inline moderation of threads (each list of ids one call). The
     // answer is judged; a failure is given to `done`, or shown when there is
     // no `done`.
@@ -148,17 +141,17 @@ public:
     // The ids joined with ",".
     static QString joinedIds(const QList<qint32>& ids);
 
+protected:
+    std::pair<QString, qint32> subscriptionTarget() const override;
+
 private:
     void setFlag(qint32 flag, bool on);
     // Sends a fetch with the forum's password hash; a thread without a forum
     // gets a temporary one that this fetch owns until its answer.
     void sendFetch(const QString& apiMethod, ValueDict params);
     void endFetch(const HTTPRequestPtr& request);
-    // The subscription's answer failed: the flag goes back to what it was.
-    void rollBackSubscription(const HTTPRequestPtr& request);
 
     FriendPtr m_user;
-    bool m_isSubscribed = false;
     std::weak_ptr<Forum> m_forum;
     qint32 m_statusFlags = 0;
     QString m_lastpostdate;

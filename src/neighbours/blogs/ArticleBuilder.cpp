@@ -1,7 +1,6 @@
 #include "neighbours/blogs/ArticleBuilder.h"
 
 #include "neighbours/blogs/UnsentContent.h"
-#include "platform/foundation/Bundle.h"
 
 ArticleBuilder::ArticleBuilder() = default;
 
@@ -22,23 +21,11 @@ QString ArticleBuilder::getCsvOfSelectedCategorysTitles() const
 
 QString ArticleBuilder::getPublishStatus() const
 {
-    switch (m_publishState) {
-    case PublishState::PublishNow:
-        return Bundle::main().localizedString(QStringLiteral("publish_now"));
-    case PublishState::PublishOn:
-        return Bundle::main().localizedString(QStringLiteral("publish_on"));
-    case PublishState::Draft:
-        return Bundle::main().localizedString(QStringLiteral("draft"));
-    case PublishState::None:
-        break;
-    }
-    return QStringLiteral("");
+    return publishStateText(m_publishState, QStringLiteral("draft"));
 }
 
 Error ArticleBuilder::create()
 {
-    if (requestStatus() == BuilderStatus::Sending)
-        return Error();
     UnsentContent::refuse(*this);
     return Error();
 }

@@ -1,7 +1,6 @@
 #include "neighbours/blogs/BlogBuilder.h"
 
 #include "neighbours/blogs/UnsentContent.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/TextFormat.h"
 
 BlogBuilder::BlogBuilder() = default;
@@ -27,23 +26,11 @@ QString BlogBuilder::getCsvOfSelectedCategorysTitles() const
 
 QString BlogBuilder::getPublishStatus() const
 {
-    switch (m_publishState) {
-    case PublishState::PublishNow:
-        return Bundle::main().localizedString(QStringLiteral("publish_now"));
-    case PublishState::PublishOn:
-        return Bundle::main().localizedString(QStringLiteral("publish_on"));
-    case PublishState::Draft:
-        return Bundle::main().localizedString(QStringLiteral("draft_blog"));
-    case PublishState::None:
-        break;
-    }
-    return QStringLiteral("");
+    return publishStateText(m_publishState, QStringLiteral("draft_blog"));
 }
 
 Error BlogBuilder::create()
 {
-    if (requestStatus() == BuilderStatus::Sending)
-        return Error();
     UnsentContent::refuse(*this);
     return Error();
 }

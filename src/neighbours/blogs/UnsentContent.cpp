@@ -5,6 +5,8 @@
 
 void UnsentContent::refuse(Builder& builder)
 {
+    if (builder.requestStatus() == BuilderStatus::Sending)
+        return;
     builder.setRequestStatus(BuilderStatus::Failed);
     builder.failedWithError(
         Error::withMessage(Bundle::main().localizedString(QStringLiteral("content_sending_unavailable"))));

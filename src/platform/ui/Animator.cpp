@@ -67,26 +67,12 @@ void Animator::add(QObject* owner, int property, const Values& from, const Value
                    const BlockOptions* options)
 {
     const BlockOptions* block = options ? options : currentBlock();
+    // A running animation of the value ends unfinished: the new value replaces it.
+    dropRunning(owner, property);
     if (!block || block->durationMs <= 0 || m_disabled > 0) {
-        // No block: the value shows at once, ending any animation of it.
-        for (int i = 0; i < m_running.size(); ++i) {
-            if (m_running[i].key == owner && m_running[i].property == property) {
-                const int group = m_running[i].group;
-                m_running.removeAt(i);
-                groupAnimationEnded(group, false);
-                break;
-            }
-        }
+        // No block: the value shows at once.
         apply(to);
         return;
-    }
-    for (int i = 0; i < m_running.size(); ++i) {
-        if (m_running[i].key == owner && m_running[i].property == property) {
-            const int group = m_running[i].group;
-            m_running.removeAt(i);
-            groupAnimationEnded(group, false);
-            break;
-        }
     }
     Running r;
     r.owner = owner;
@@ -124,6 +110,18 @@ bool Animator::isAnimating(const QObject* owner, int property) const
             return true;
     }
     return false;
+}
+
+void Animator::dropRunning(const QObject* owner, int property)
+{
+    for (int i = 0; i < m_running.size(); ++i) {
+        if (m_running[i].key == owner && m_running[i].property == property) {
+            const int group = m_running[i].group;
+            m_running.removeAt(i);
+            groupAnimationEnded(group, false);
+            break;
+        }
+    }
 }
 
 void Animator::endRunning(int index, bool completed)

@@ -81,6 +81,7 @@ private:
     void tick();
     void ensureTicking();
     void endRunning(int index, bool completed);
+    void dropRunning(const QObject* owner, int property);
     void groupAnimationEnded(int group, bool completed);
     void finishGroup(int group);
     Clock& clock();

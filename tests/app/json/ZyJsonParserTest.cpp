@@ -1,3 +1,5 @@
+#include "JsonTrace.h"
+
 #include "app/json/JSONConvenience.h"
 #include "app/json/ZyJsonParser.h"
 
@@ -7,15 +9,6 @@
 #include <vector>
 
 namespace {
-using Trace = std::vector<std::pair<int, QString>>;
-
-Trace traceOf(const ZyJsonBase& codec)
-{
-    Trace trace;
-    for (const Error& e : codec.errorTrace())
-        trace.emplace_back(e.code(), e.description());
-    return trace;
-}
 
 // Reads a fragment and gives its trace; the text is UTF-8 so tests can hold raw bytes.
 Trace failingTrace(const QByteArray& text)

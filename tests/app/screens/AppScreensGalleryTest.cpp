@@ -1,3 +1,4 @@
+#include "Answers.h"
 #include "ScreenWindowTest.h"
 
 #include "app/config/Config.h"
@@ -21,7 +22,6 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include <QDir>
 #include <QSet>
 
 // Renders the paged list, its band and strip, the paging controls and the
@@ -30,11 +30,7 @@
 // shows something.
 namespace {
 
-QString galleryPath(const QString& name)
-{
-    QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-    return QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
-}
+using TestSupport::galleryPath;
 
 // The forum info's stand-in for the pictures: three unread messages.
 class PictureInfo : public Model {
@@ -73,12 +69,7 @@ public:
             entries.append(row);
         }
         pages().insert(pageKey(page), entries);
-        ValueList items;
-        for (int p = std::max(1, page - 2); p <= std::min(total, page + 2); ++p)
-            items.push_back(Value(ValueDict{{QStringLiteral("curpage"), Value(QString::number(p))}}));
-        setPagenav(Value(ValueDict{{QStringLiteral("pagenumber"), Value(QString::number(page))},
-                                   {QStringLiteral("totalpages"), Value(QString::number(total))},
-                                   {QStringLiteral("pagenav"), Value(items)}}));
+        setPagenav(pageNavBlock(page, total));
         notifyChanged();
     }
 };

@@ -7,16 +7,11 @@
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/Window.h"
 
-#include <QDir>
-
 // Pictures of the application's first screens, written under the build
 // folder (gallery/) to be looked at; the login screen's is the README's.
 namespace {
 
-QString galleryPath(const QString& name)
-{
-    return QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
-}
+using TestSupport::galleryPath;
 
 // A picture is written and shows more than one colour in its middle.
 bool savedAndDrawn(const QString& name)

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "platform/ui/UiTestSupport.h"
 
 #include "app/config/Customizer.h"
@@ -26,7 +27,6 @@
 
 #include "platform/foundation/AlertView.h"
 
-#include <QDir>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -35,10 +35,7 @@
 // not blank.
 namespace {
 
-QString galleryPath(const QString& name)
-{
-    return QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
-}
+using TestSupport::galleryPath;
 
 // A tab picture drawn in code: its shape is what the tab bar shows.
 QImage icon(int kind)

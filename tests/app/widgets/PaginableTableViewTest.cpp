@@ -1,3 +1,4 @@
+#include "Answers.h"
 #include "platform/ui/UiTestSupport.h"
 
 #include "app/config/Customizer.h"
@@ -34,12 +35,7 @@ public:
         for (int row = 0; row < rows; ++row)
             entries.append(entry(QStringLiteral("p%1r%2").arg(page).arg(row)));
         pages().insert(pageKey(page), entries);
-        ValueList items;
-        for (int p = std::max(1, page - 2); p <= std::min(total, page + 2); ++p)
-            items.push_back(Value(ValueDict{{QStringLiteral("curpage"), Value(QString::number(p))}}));
-        setPagenav(Value(ValueDict{{QStringLiteral("pagenumber"), Value(QString::number(page))},
-                                   {QStringLiteral("totalpages"), Value(QString::number(total))},
-                                   {QStringLiteral("pagenav"), Value(items)}}));
+        setPagenav(pageNavBlock(page, total));
         notifyChanged();
     }
     static ModelPtr entry(const QString& name)

@@ -5,43 +5,40 @@
 
 #include <QStringList>
 
-// Counts what a search tells its delegate; takes failures unless told not to.
-class RecordingSearchDelegate : public SearchDelegate {
+// What a search tells its delegate: results counted, failures' messages
+// kept. It takes failures unless told not to.
+class SearchRecord {
 public:
-    explicit RecordingSearchDelegate(bool takesFailures = true) : m_takesFailures(takesFailures) {}
+    explicit SearchRecord(bool takesFailures) : m_takesFailures(takesFailures) {}
 
-    void searchHasResults(Search*) override { ++results; }
-    bool searchHasFailed(Search*, const Error& error) override
+    int results = 0;
+    QStringList failures;
+
+protected:
+    bool takeFailure(const Error& error)
     {
         if (!m_takesFailures)
             return false;
         failures.append(error.domain());
         return true;
     }
-
-    int results = 0;
-    QStringList failures;
 
 private:
     bool m_takesFailures;
 };
 
-class RecordingNewTopDelegate : public NewTopSearchDelegate {
+class RecordingSearchDelegate : public SearchDelegate, public SearchRecord {
 public:
-    explicit RecordingNewTopDelegate(bool takesFailures = true) : m_takesFailures(takesFailures) {}
+    explicit RecordingSearchDelegate(bool takesFailures = true) : SearchRecord(takesFailures) {}
+
+    void searchHasResults(Search*) override { ++results; }
+    bool searchHasFailed(Search*, const Error& error) override { return takeFailure(error); }
+};
+
+class RecordingNewTopDelegate : public NewTopSearchDelegate, public SearchRecord {
+public:
+    explicit RecordingNewTopDelegate(bool takesFailures = true) : SearchRecord(takesFailures) {}
 
     void newTopHasResults(NewTopSearch*) override { ++results; }
-    bool newTopHasResults(NewTopSearch*, const Error& error) override
-    {
-        if (!m_takesFailures)
-            return false;
-        failures.append(error.domain());
-        return true;
-    }
-
-    int results = 0;
-    QStringList failures;
-
-private:
-    bool m_takesFailures;
+    bool newTopHasResults(NewTopSearch*, const Error& error) override { return takeFailure(error); }
 };

@@ -13,7 +13,6 @@
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include <QDir>
 #include <QSet>
 
 // Renders each stand-in screen on a phone screen to PNG files under the
@@ -26,8 +25,7 @@ protected:
     void save(const QString& name)
     {
         finishMoving();
-        QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-        const QString path = QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
+        const QString path = TestSupport::galleryPath(name);
         ASSERT_TRUE(Screenshot::savePNG(window.get(), path, 2));
         const QImage image(path);
         ASSERT_FALSE(image.isNull());

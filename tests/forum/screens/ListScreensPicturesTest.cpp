@@ -10,8 +10,6 @@
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/Window.h"
 
-#include <QDir>
-
 // Pictures of the list screens in the states the application scenario does
 // not pass through, with the seeded content, written under the build folder
 // (gallery/) to be looked at as a user would.
@@ -27,8 +25,7 @@ protected:
     }
     void picture(const QString& name)
     {
-        QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-        const QString path = QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
+        const QString path = TestSupport::galleryPath(name);
         finishMoving();
         ASSERT_TRUE(Screenshot::savePNG(window.get(), path));
         ASSERT_FALSE(QImage(path).isNull());

@@ -1,50 +1,18 @@
-// Draws the bundle pictures of the paged lists and the menu button, at one
-// and at two device pixels a point: the pull-to-refresh arrow, the page
-// strip's background and arrows, and the menu button's face.
-//
-//   scripts/draw-paging-images.sh [resources folder]
+// The pictures of the paged lists and the menu button (see Pictures.h).
+#include "PictureWriter.h"
+#include "Pictures.h"
 
-#include <QColor>
-#include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
-#include <QPainter>
 #include <QPainterPath>
 
-#include <cstdio>
-#include <functional>
-
 namespace {
-
-const QColor kArrowBlue(87, 108, 137);
-
-bool save(const QString& folder, const QString& name, const QSizeF& points,
-          const std::function<void(QPainter&)>& draw)
-{
-    for (int scale : {1, 2}) {
-        QImage image((points * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(scale, scale);
-        draw(painter);
-        painter.end();
-        const QString file = QDir(folder).filePath(scale == 1 ? name + QStringLiteral(".png")
-                                                              : name + QStringLiteral("@2x.png"));
-        if (!image.save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            return false;
-        }
-    }
-    return true;
-}
 
 // A downward arrow: a shaft and a head, in the band's text colour.
 void drawArrow(QPainter& p)
 {
     p.setPen(Qt::NoPen);
-    p.setBrush(kArrowBlue);
+    p.setBrush(kListTextBlue);
     p.drawRoundedRect(QRectF(11.5, 3, 7, 34), 2, 2);
     QPainterPath head;
     head.moveTo(3, 33);
@@ -84,7 +52,7 @@ void drawStripArrow(QPainter& p, bool left)
         c.fillRect(QRectF(0, 0, w, 30), fade);
     }
     p.drawImage(QRectF(0, 0, w, 29), cap, QRectF(0, 0, w * 4, 29 * 4));
-    QPen pen(kArrowBlue, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(kListTextBlue, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     const qreal tip = left ? 5 : w - 5;
@@ -112,18 +80,11 @@ void drawMenuButton(QPainter& p)
 
 }  // namespace
 
-int main(int argc, char** argv)
+void drawPagingPictures(PictureWriter& pictures)
 {
-    QGuiApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources");
-    bool ok = save(folder, QStringLiteral("blueArrow"), QSizeF(30, 55), drawArrow);
-    ok = save(folder, QStringLiteral("pagination_background"), QSizeF(320, 30), drawStripBackground) && ok;
-    ok = save(folder, QStringLiteral("pagination_left_arrow"), QSizeF(24, 29),
-              [](QPainter& p) { drawStripArrow(p, true); })
-         && ok;
-    ok = save(folder, QStringLiteral("pagination_right_arrow"), QSizeF(24, 29),
-              [](QPainter& p) { drawStripArrow(p, false); })
-         && ok;
-    ok = save(folder, QStringLiteral("bt_menu"), QSizeF(150, 30), drawMenuButton) && ok;
-    return ok ? 0 : 1;
+    pictures.add("blueArrow.png", QSizeF(30, 55), drawArrow);
+    pictures.add("pagination_background.png", QSizeF(320, 30), drawStripBackground);
+    pictures.add("pagination_left_arrow.png", QSizeF(24, 29), [](QPainter& p) { drawStripArrow(p, true); });
+    pictures.add("pagination_right_arrow.png", QSizeF(24, 29), [](QPainter& p) { drawStripArrow(p, false); });
+    pictures.add("bt_menu.png", QSizeF(150, 30), drawMenuButton);
 }

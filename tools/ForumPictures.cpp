@@ -1,53 +1,19 @@
-// Draws the bundle pictures of the forum's list screens, at one and at two
-// device pixels a point: the thread rows' state icons and reply balloons,
-// the forum rows' new-posts mark, the subforums header's buttons, the
-// moderation marks, the thread list's tab items, and the home screen's
-// sort and content icons.
-//
-//   scripts/draw-forum-images.sh [resources folder]
+// The pictures of the forum's list screens (see Pictures.h).
+#include "PictureWriter.h"
+#include "Pictures.h"
 
-#include <QColor>
-#include <QDir>
-#include <QFont>
-#include <QGuiApplication>
-#include <QImage>
 #include <QLinearGradient>
-#include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
 #include <cmath>
-#include <cstdio>
-#include <functional>
 
 namespace {
 
-const QColor kBlue(0x2A, 0x5D, 0xB0);
 const QColor kSlate(0x5F, 0x6B, 0x7A);
 const QColor kAmber(0xE6, 0x9A, 0x1C);
 const QColor kRed(0xC0, 0x39, 0x2B);
 const QColor kGreen(0x2E, 0x9D, 0x5B);
-
-using Drawing = std::function<void(QPainter&)>;
-
-bool save(const QString& folder, const QString& name, const QSizeF& points, const Drawing& draw)
-{
-    for (int scale : {1, 2}) {
-        QImage image((points * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(scale, scale);
-        draw(painter);
-        painter.end();
-        const QString file = scale == 1 ? name : QString(name).replace(QStringLiteral(".png"), QStringLiteral("@2x.png"));
-        if (!image.save(QDir(folder).filePath(file), "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            return false;
-        }
-    }
-    return true;
-}
 
 QPainterPath star(const QPointF& c, qreal outer, qreal inner)
 {
@@ -88,14 +54,12 @@ void filledCircle(QPainter& p, const QRectF& r, const QColor& c)
     p.drawEllipse(r);
 }
 
-void drawAll(const QString& out, bool& ok)
-{
-    auto add = [&](const char* name, QSizeF size, const Drawing& draw) {
-        ok = save(out, QString::fromLatin1(name), size, draw) && ok;
-    };
+}  // namespace
 
+void drawForumPictures(PictureWriter& pictures)
+{
     // ---- Thread rows
-    add("sticky.png", {14, 14}, [](QPainter& p) {
+    pictures.add("sticky.png", {14, 14}, [](QPainter& p) {
         // A push pin, leaning.
         p.translate(7, 7);
         p.rotate(35);
@@ -107,7 +71,7 @@ void drawAll(const QString& out, bool& ok)
         p.drawRect(QRectF(-2, -4, 4, 4));
         p.drawRoundedRect(QRectF(-4.5, -0.5, 9, 2), 1, 1);
     });
-    add("lock.png", {14, 14}, [](QPainter& p) {
+    pictures.add("lock.png", {14, 14}, [](QPainter& p) {
         p.setPen(QPen(kSlate, 1.6));
         p.setBrush(Qt::NoBrush);
         p.drawArc(QRectF(4, 1.5, 6, 8), 0, 180 * 16);
@@ -119,9 +83,9 @@ void drawAll(const QString& out, bool& ok)
         p.setBrush(Qt::white);
         p.drawEllipse(QRectF(6, 8.5, 2, 2));
     });
-    add("unread.png", {14, 14}, [](QPainter& p) { filledCircle(p, QRectF(2, 2, 10, 10), QColor(0x1E, 0x88, 0xE5)); });
-    add("replied.png", {8, 8}, [](QPainter& p) { filledCircle(p, QRectF(1, 1, 6, 6), kSlate); });
-    add("balloon.png", {46, 30}, [](QPainter& p) {
+    pictures.add("unread.png", {14, 14}, [](QPainter& p) { filledCircle(p, QRectF(2, 2, 10, 10), QColor(0x1E, 0x88, 0xE5)); });
+    pictures.add("replied.png", {8, 8}, [](QPainter& p) { filledCircle(p, QRectF(1, 1, 6, 6), kSlate); });
+    pictures.add("balloon.png", {46, 30}, [](QPainter& p) {
         QLinearGradient g(0, 0, 0, 30);
         g.setColorAt(0, QColor(0x8A, 0x9B, 0xB0));
         g.setColorAt(1, QColor(0x5E, 0x70, 0x88));
@@ -129,7 +93,7 @@ void drawAll(const QString& out, bool& ok)
         p.setBrush(g);
         p.drawPath(balloon(QRectF(4, 3, 38, 26)));
     });
-    add("balloon_hot.png", {46, 30}, [](QPainter& p) {
+    pictures.add("balloon_hot.png", {46, 30}, [](QPainter& p) {
         QLinearGradient g(0, 0, 0, 30);
         g.setColorAt(0, QColor(0xF0, 0x7A, 0x3A));
         g.setColorAt(1, QColor(0xC8, 0x3A, 0x1A));
@@ -139,20 +103,20 @@ void drawAll(const QString& out, bool& ok)
     });
 
     // ---- Forum rows and the subforums header
-    add("forum_new.png", {16, 16}, [](QPainter& p) {
+    pictures.add("forum_new.png", {16, 16}, [](QPainter& p) {
         filledCircle(p, QRectF(2, 2, 12, 12), QColor(0x1E, 0x88, 0xE5));
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         p.drawPath(star(QPointF(8, 8.3), 4.2, 1.8));
     });
-    add("subforum-expand.png", {18, 18}, [](QPainter& p) {
+    pictures.add("subforum-expand.png", {18, 18}, [](QPainter& p) {
         p.setPen(QPen(Qt::white, 1.4));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QRectF(1.5, 1.5, 15, 15));
         p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(QPolygonF({QPointF(5.5, 7.5), QPointF(9, 11), QPointF(12.5, 7.5)}));
     });
-    add("subforum-collapse.png", {18, 18}, [](QPainter& p) {
+    pictures.add("subforum-collapse.png", {18, 18}, [](QPainter& p) {
         p.setPen(QPen(Qt::white, 1.4));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QRectF(1.5, 1.5, 15, 15));
@@ -161,19 +125,19 @@ void drawAll(const QString& out, bool& ok)
     });
 
     // ---- The moderation list's marks
-    add("delete_off.png", {24, 24}, [](QPainter& p) {
+    pictures.add("delete_off.png", {24, 24}, [](QPainter& p) {
         p.setPen(QPen(QColor(0xA0, 0xA8, 0xB4), 1.6));
         p.setBrush(Qt::white);
         p.drawEllipse(QRectF(3, 3, 18, 18));
     });
-    add("delete_on.png", {24, 24}, [](QPainter& p) {
+    pictures.add("delete_on.png", {24, 24}, [](QPainter& p) {
         filledCircle(p, QRectF(3, 3, 18, 18), kRed);
         p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(QPolygonF({QPointF(7.5, 12), QPointF(10.5, 15), QPointF(16.5, 9)}));
     });
 
     // ---- The thread list's tab items: shapes, coloured by the bar
-    add("tab_reload.png", {30, 30}, [](QPainter& p) {
+    pictures.add("tab_reload.png", {30, 30}, [](QPainter& p) {
         p.setPen(QPen(Qt::black, 3.2, Qt::SolidLine, Qt::FlatCap));
         p.setBrush(Qt::NoBrush);
         p.drawArc(QRectF(6, 6, 18, 18), 60 * 16, 290 * 16);
@@ -181,12 +145,12 @@ void drawAll(const QString& out, bool& ok)
         p.setBrush(Qt::black);
         p.drawPolygon(QPolygonF({QPointF(17, 2), QPointF(24.5, 7.5), QPointF(16, 11.5)}));
     });
-    add("tab_subscribe.png", {30, 30}, [](QPainter& p) {
+    pictures.add("tab_subscribe.png", {30, 30}, [](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::black);
         p.drawPath(star(QPointF(15, 16), 12, 5));
     });
-    add("tab_moderate.png", {30, 30}, [](QPainter& p) {
+    pictures.add("tab_moderate.png", {30, 30}, [](QPainter& p) {
         // A shield.
         QPainterPath shield;
         shield.moveTo(15, 3);
@@ -198,7 +162,7 @@ void drawAll(const QString& out, bool& ok)
         p.setBrush(Qt::black);
         p.drawPath(shield);
     });
-    add("tab_search.png", {30, 30}, [](QPainter& p) {
+    pictures.add("tab_search.png", {30, 30}, [](QPainter& p) {
         p.setPen(QPen(Qt::black, 3.4));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(QRectF(5, 4, 14, 14));
@@ -207,12 +171,12 @@ void drawAll(const QString& out, bool& ok)
     });
 
     // ---- The home screen: the sorts (on the blue bar) and the content kinds
-    add("star.png", {20, 20}, [](QPainter& p) {
+    pictures.add("star.png", {20, 20}, [](QPainter& p) {
         p.setPen(QPen(QColor(0xB8, 0x86, 0x0B), 0.8));
         p.setBrush(QColor(0xFF, 0xD5, 0x4F));
         p.drawPath(star(QPointF(10, 10.5), 8.5, 3.8));
     });
-    add("icon_top.png", {20, 20}, [](QPainter& p) {
+    pictures.add("icon_top.png", {20, 20}, [](QPainter& p) {
         // A flame.
         QPainterPath flame;
         flame.moveTo(10, 1.5);
@@ -229,7 +193,7 @@ void drawAll(const QString& out, bool& ok)
         p.setBrush(g);
         p.drawPath(flame);
     });
-    add("icon_suscribed.png", {20, 20}, [](QPainter& p) {
+    pictures.add("icon_suscribed.png", {20, 20}, [](QPainter& p) {
         // A bookmark ribbon.
         QPainterPath mark;
         mark.moveTo(5, 2);
@@ -242,15 +206,15 @@ void drawAll(const QString& out, bool& ok)
         p.setBrush(QColor(0x66, 0xBB, 0x6A));
         p.drawPath(mark);
     });
-    add("icon_thread.png", {16, 16}, [](QPainter& p) {
+    pictures.add("icon_thread.png", {16, 16}, [](QPainter& p) {
         p.setPen(Qt::NoPen);
-        p.setBrush(kBlue);
+        p.setBrush(kThemeBlue);
         p.drawPath(balloon(QRectF(1, 2, 14, 13)));
         p.setBrush(Qt::white);
         for (int i = 0; i < 3; ++i)
             p.drawEllipse(QRectF(4 + i * 3, 6.5, 1.8, 1.8));
     });
-    add("icon_blog.png", {16, 16}, [](QPainter& p) {
+    pictures.add("icon_blog.png", {16, 16}, [](QPainter& p) {
         // A pen.
         p.translate(8, 8);
         p.rotate(45);
@@ -260,7 +224,7 @@ void drawAll(const QString& out, bool& ok)
         p.setBrush(kGreen.darker(140));
         p.drawPolygon(QPolygonF({QPointF(-2.2, 3.5), QPointF(2.2, 3.5), QPointF(0, 7.5)}));
     });
-    add("icon_article.png", {16, 16}, [](QPainter& p) {
+    pictures.add("icon_article.png", {16, 16}, [](QPainter& p) {
         // A page with lines.
         p.setPen(QPen(kAmber.darker(140), 0.8));
         p.setBrush(QColor(0xFF, 0xF8, 0xE1));
@@ -269,19 +233,4 @@ void drawAll(const QString& out, bool& ok)
         for (int i = 0; i < 4; ++i)
             p.drawLine(QPointF(4.5, 4.5 + i * 2.6), QPointF(i == 3 ? 9 : 11.5, 4.5 + i * 2.6));
     });
-}
-
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources");
-    if (!QDir().mkpath(out)) {
-        std::fprintf(stderr, "cannot make %s\n", qPrintable(out));
-        return 1;
-    }
-    bool ok = true;
-    drawAll(out, ok);
-    return ok ? 0 : 1;
 }

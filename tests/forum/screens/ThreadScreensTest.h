@@ -1,51 +1,42 @@
 #pragma once
 
-#include "AppTest.h"
-#include "TestSupport.h"
+#include "app/screens/ScreenWindowTest.h"
 
 #include "forum/screens/ForumThreadScreens.h"
 #include "forum/screens/PostController.h"
 #include "forum/model/Thread.h"
 
 #include "platform/ui/AlertPresenter.h"
-#include "platform/ui/Animator.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/WebView.h"
-#include "platform/ui/Window.h"
-
-#include <QDir>
 
 #include <memory>
 
 // The thread screens in a phone window against the loopback forum, as a
 // member or a guest reaches them: the screens registered as main does, and
 // web links going to a recording handler instead of the desktop.
-class ThreadScreensTest : public AppTest {
+class ThreadScreensTest : public ScreenWindowTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
+        ScreenWindowTest::SetUp();
         AlertPresenter::install();
         registerForumThreadScreens();
         Application::sharedApplication().setOpenURLHandler([this](const QUrl& url) {
             openedOutside.append(url);
             return true;
         });
-        window = std::make_unique<Window>();
-        window->makeKeyAndVisible();
     }
     void TearDown() override
     {
         Animator::shared().finishAll();
         dismissAlerts();
         navigation.reset();
-        window.reset();
-        TestSupport::processEvents();
+        ScreenWindowTest::TearDown();
         WebView::setImageProvider(nullptr);
         Application::sharedApplication().setOpenURLHandler(nullptr);
-        AppTest::TearDown();
     }
 
     // The thread page of the thread, as the root of the window's stack.
@@ -70,11 +61,9 @@ protected:
     {
         Animator::shared().finishAll();
         TestSupport::processEvents();
-        QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-        EXPECT_TRUE(Screenshot::savePNG(window.get(), QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name)));
+        EXPECT_TRUE(Screenshot::savePNG(window.get(), TestSupport::galleryPath(name)));
     }
 
-    std::unique_ptr<Window> window;
     std::shared_ptr<NavigationController> navigation;
     QList<QUrl> openedOutside;
 };

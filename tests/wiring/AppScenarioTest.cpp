@@ -3,7 +3,6 @@
 #include "app/screens/AppDelegate.h"
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/LoginController.h"
-#include "app/screens/SharedInfoUnreadMessages.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PageNavView.h"
 #include "app/widgets/PaginableTableView.h"
@@ -13,19 +12,13 @@
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/screens/ForumController.h"
-#include "forum/screens/ForumListScreens.h"
-#include "forum/screens/ForumThreadScreens.h"
-#include "forum/screens/HomeContent.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/ThreadController.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
-#include "neighbours/blogs/NeighbourBlogs.h"
 #include "neighbours/screens/ArticleDetails.h"
 #include "neighbours/screens/BlogPostExpanded.h"
-#include "neighbours/screens/MyProfile.h"
-#include "neighbours/screens/NeighbourScreens.h"
 #include "neighbours/screens/NotificationsController.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Button.h"
@@ -34,10 +27,9 @@
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/Window.h"
+#include "wiring/AppWiring.h"
 
 #include "platform/foundation/ManualClock.h"
-
-#include <QDir>
 
 // The real application, as main puts it together, on the loopback forum:
 // a member signs in and reads the forum from the home screen through the
@@ -52,22 +44,13 @@ protected:
         ScreenTest::SetUp();
         ForumInfo::resetInstance();
         Forum::resetForumPasswords();
-        NeighbourBlogs::registerContent();
-        registerForumThreadScreens();
-        NeighbourScreens::registerClasses();
-        ForumListScreens::registerClasses();
-        HomeContent::registerBlogsAndArticles<BlogModel, Article>();
-        ScreenInputs::registerSetter(QStringLiteral("ArticleDetails"), &ArticleDetails::setArticle);
-        ScreenInputs::registerSetter(QStringLiteral("BlogPostExpanded"), &BlogPostExpanded::setModel);
-        ScreenInputs::registerSetter(QStringLiteral("MyProfile"), &MyProfile::setUser);
-        GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
+        // The application as main wires it, on this test's clock.
+        AppWiring::install(clock()->shared_from_this());
     }
     void TearDown() override
     {
         ScreenTest::TearDown();
-        for (const char* name : {"ArticleDetails", "BlogPostExpanded", "MyProfile"})
-            ScreenInputs::unregisterSetter(QString::fromLatin1(name));
-        GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
+        AppWiring::uninstall();
         ForumInfo::resetInstance();
     }
 
@@ -128,8 +111,7 @@ protected:
     static void picture(const QString& name)
     {
         finishAnimations();
-        QDir().mkpath(QStringLiteral(MU_GALLERY_DIR));
-        const QString path = QDir(QStringLiteral(MU_GALLERY_DIR)).filePath(name);
+        const QString path = TestSupport::galleryPath(name);
         ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), path));
         ASSERT_FALSE(QImage(path).isNull());
     }

@@ -1,0 +1,64 @@
+#include "wiring/AppWiring.h"
+
+#include "app/screens/AppScreens.h"
+#include "app/screens/GlobalNavigationViewController.h"
+#include "app/screens/SharedInfoUnreadMessages.h"
+#include "app/net/ApiClient.h"
+#include "app/session/TrackedApiClient.h"
+#include "forum/cells/HomeCell.h"
+#include "forum/model/ForumInfo.h"
+#include "forum/screens/ForumListScreens.h"
+#include "forum/screens/ForumThreadScreens.h"
+#include "forum/screens/HomeContent.h"
+#include "forum/screens/ScreenInputs.h"
+#include "neighbours/blogs/Article.h"
+#include "neighbours/blogs/BlogModel.h"
+#include "neighbours/blogs/NeighbourBlogs.h"
+#include "neighbours/screens/ArticleDetails.h"
+#include "neighbours/screens/BlogPostExpanded.h"
+#include "neighbours/screens/MyProfile.h"
+#include "neighbours/screens/NeighbourScreens.h"
+#include "platform/ui/AlertPresenter.h"
+
+#include "platform/foundation/Clock.h"
+
+#include <QStringList>
+
+namespace {
+
+// The stand-in screens that the home list's rows open with a model.
+QStringList standInsWithInput()
+{
+    return {HomeContent::kArticleScreen, HomeContent::kBlogEntryScreen, HomeCell::kProfileScreen};
+}
+
+}  // namespace
+
+void AppWiring::install(std::shared_ptr<Clock> clock)
+{
+    Clock::install(std::move(clock));
+    TrackedApiClient::install();
+    AlertPresenter::install();
+    AppScreens::registerClasses();
+    // Blog entries and articles among the search and feed rows.
+    NeighbourBlogs::registerContent();
+    registerForumThreadScreens();
+    NeighbourScreens::registerClasses();
+    ForumListScreens::registerClasses();
+    // The home list shows and opens blog entries and articles too; the
+    // screens of the libraries above take their models by their setters.
+    HomeContent::registerBlogsAndArticles<BlogModel, Article>();
+    ScreenInputs::registerSetter(HomeContent::kArticleScreen, &ArticleDetails::setArticle);
+    ScreenInputs::registerSetter(HomeContent::kBlogEntryScreen, &BlogPostExpanded::setModel);
+    ScreenInputs::registerSetter(HomeCell::kProfileScreen, &MyProfile::setUser);
+    // The menu's unread-messages count comes from the forum's home data.
+    GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
+}
+
+void AppWiring::uninstall()
+{
+    for (const QString& name : standInsWithInput())
+        ScreenInputs::unregisterSetter(name);
+    GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
+    ApiClient::install(nullptr);
+}

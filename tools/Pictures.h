@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+
+class PictureWriter;
+
+// The theme's blue, and the blue-grey of the lists' small texts and arrows.
+inline const QColor kThemeBlue(0x2A, 0x5D, 0xB0);
+inline const QColor kListTextBlue(87, 108, 137);
+
+// The application's own pictures: the splash ("Default.png"), its foot strip
+// ("poweredby.png"), the login screen's backdrop ("background.png"), the
+// logo, the twelve frames of the busy wheel ("1.png" to "12.png") and the
+// mark of a post waiting for approval ("moderated.png").
+void drawAppPictures(PictureWriter& pictures);
+// The forum's list screens: the thread rows' state icons and reply balloons,
+// the forum rows' new-posts mark, the subforums header's buttons, the
+// moderation marks, the thread list's tab items, and the home screen's sort
+// and content icons.
+void drawForumPictures(PictureWriter& pictures);
+// The paged lists and the menu button: the pull-to-refresh arrow, the page
+// strip's background and arrows, and the menu button's face.
+void drawPagingPictures(PictureWriter& pictures);
