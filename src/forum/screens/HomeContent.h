@@ -51,7 +51,7 @@ public:
     // A kind under a name; a later one of the same name replaces it.
     static void registerKind(const QString& name, std::shared_ptr<HomeContentKind> kind);
     // The blog entries and articles of the libraries that model them; the
-    // classes are those of Part 0.3's names (title, comments_total, user,
+    // classes answer to the blog and article models' names (title, comments_total, user,
     // lastpost, blogid, getBlog; clean_title, comment_count, publish).
     template <typename BlogEntry, typename Article>
     static void registerBlogsAndArticles();
