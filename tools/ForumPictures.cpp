@@ -136,7 +136,7 @@ void drawForumPictures(PictureWriter& pictures)
         p.drawPolyline(QPolygonF({QPointF(7.5, 12), QPointF(10.5, 15), QPointF(16.5, 9)}));
     });
 
-    // ---- The thread list's tab items: shapes, coloured by the bar
+    // ---- The thread list's and thread page's tab items: shapes, coloured by the bar
     pictures.add("tab_reload.png", {30, 30}, [](QPainter& p) {
         p.setPen(QPen(Qt::black, 3.2, Qt::SolidLine, Qt::FlatCap));
         p.setBrush(Qt::NoBrush);
@@ -168,6 +168,16 @@ void drawForumPictures(PictureWriter& pictures)
         p.drawEllipse(QRectF(5, 4, 14, 14));
         p.setPen(QPen(Qt::black, 4.5, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(18, 17), QPointF(25, 24));
+    });
+
+    pictures.add("tab_first_unread.png", {30, 30}, [](QPainter& p) {
+        // An arrow down onto a line: to the first post not read yet.
+        p.setPen(QPen(Qt::black, 3.4, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(15, 3), QPointF(15, 15));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawPolygon(QPolygonF({QPointF(7.5, 13), QPointF(22.5, 13), QPointF(15, 21)}));
+        p.drawRoundedRect(QRectF(5, 23.5, 20, 3.4), 1.5, 1.5);
     });
 
     // ---- The home screen: the sorts (on the blue bar) and the content kinds

@@ -20,6 +20,7 @@
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
@@ -75,11 +76,14 @@ void PostController::buildNib(View* root)
 
     m_actions = new TabBarHidding(QRectF(0, kContentHeight, 320, TabBar::kHeight));
     m_actions->setAutoresizingMask(Autoresizing::FlexibleTopMargin | Autoresizing::FlexibleWidth);
-    m_actions->setItems({std::make_shared<TabBarItem>(localized("tabbar_reload"), QImage(), Reload),
-                         std::make_shared<TabBarItem>(localized("tabbar_subscribe"), QImage(), Subscribe),
-                         std::make_shared<TabBarItem>(localized("tabbar_moderate"), QImage(), Moderate),
-                         std::make_shared<TabBarItem>(localized("search_in_thread"), QImage(), SearchInThread),
-                         std::make_shared<TabBarItem>(localized("tabbar_last_unread"), QImage(), FirstUnread)});
+    const auto item = [](const char* title, const char* picture, Item index) {
+        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
+    };
+    m_actions->setItems({item("tabbar_reload", "tab_reload.png", Reload),
+                         item("tabbar_subscribe", "tab_subscribe.png", Subscribe),
+                         item("tabbar_moderate", "tab_moderate.png", Moderate),
+                         item("search_in_thread", "tab_search.png", SearchInThread),
+                         item("tabbar_last_unread", "tab_first_unread.png", FirstUnread)});
     m_actions->awakeFromNib();
     root->addSubview(m_actions);
 
