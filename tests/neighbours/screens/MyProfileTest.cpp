@@ -44,6 +44,8 @@ protected:
 TEST_F(MyProfileTest, TheOwnProfileSectionOpensTheMembersProfileWhichFillsAsTheAnswerArrives)
 {
     const CurrentUserPtr carol = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
+    // The profile's answer waits until the screen has been looked at.
+    forum().holdAtGate(QStringLiteral("member"), QStringLiteral("profile"));
     auto section = showAsRoot<ProfileController>();
 
     // The profile screen stands above the section at once, not sliding in.
@@ -60,6 +62,7 @@ TEST_F(MyProfileTest, TheOwnProfileSectionOpensTheMembersProfileWhichFillsAsTheA
     // Not the first screen of its stack: no menu button of its own.
     EXPECT_EQ(profile->navButton(), nullptr);
 
+    forum().openGate(QStringLiteral("profile"));
     settleAll();
     const TestForumRequest asked = lastRequest(QStringLiteral("member"));
     EXPECT_EQ(asked.field(QStringLiteral("userid")), QString::number(forum().memberId(QStringLiteral("carol"))));
