@@ -166,10 +166,11 @@ TEST_F(ContentPagesTest, ALongArticleIsReadPageByPageWithItsSelector)
 TEST_F(ContentPagesTest, ABlogEntryFillsAsItsAnswerArrivesAndAFailureSaysSo)
 {
     openGuestSession();
-    forum().delayMethod(QStringLiteral("blog_blog"), 300);
+    forum().holdAtGate(QStringLiteral("blog_blog"), QStringLiteral("entry"));
     auto screen = BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("1")));
     showAsRoot(screen);
     EXPECT_EQ(shown(screen->emptyState()), text("loading"));
+    forum().openGate(QStringLiteral("entry"));
     settleAll();
     EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), QStringLiteral("1"));
     EXPECT_EQ(screen->titleLabel()->text(), QStringLiteral("Cycling the coast, day one"));
@@ -203,11 +204,13 @@ TEST_F(ContentPagesTest, TheBlogHomeScreenListsTheEntriesItIsGivenBeforeItShowsA
     auto screen = std::make_shared<BlogHomeScreenViewController>();
     ASSERT_NE(screen->table(), nullptr);
     EXPECT_FALSE(screen->isViewLoaded());
-    forum().delayMethod(QStringLiteral("blog_list"), 300);
+    // Every request for the list waits (the table asks for its first page too).
+    forum().holdAtGate(QStringLiteral("blog_list"), QStringLiteral("list"), -1);
     screen->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("travel"), 1));
     showAsRoot(screen);
     EXPECT_EQ(screen->table()->superview(), screen->view());
     EXPECT_EQ(shown(screen->emptyState()), text("loading"));
+    forum().openGate(QStringLiteral("list"));
     settleAll();
     EXPECT_EQ(lastRequest(QStringLiteral("blog_list")).field(QStringLiteral("tag")), QStringLiteral("travel"));
     EXPECT_EQ(rowTitles(screen->table()).size(), 2);
