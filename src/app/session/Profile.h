@@ -52,9 +52,10 @@ public:
     // Some forums put the member's fields under "prepared" (as the sign-in
     // answer does): they count as well, and a key at the top wins.
     void setDictionary(const Value& dictionary) override;
-    static Value withPreparedFields(const Value& dictionary);
 
 private:
+    static Value withPreparedFields(const Value& dictionary);
+
     WeakRef<Friend> m_user;
     ValueList m_categories;
     QString m_username;
