@@ -183,6 +183,8 @@ QJsonObject ForumMembers::memberAnswer(const TestForumRequest& request) const
     content.insert(u"profilepicurl"_s, found->profilepicurl);
     if (!found->visitorMessages.isEmpty())
         content.insert(u"visitormessages"_s, QJsonArray::fromStringList(found->visitorMessages));
+    if (m_fieldsUnderPrepared)
+        return response({{u"userid"_s, content.value(u"userid"_s)}, {u"prepared"_s, content}});
     return response(content);
 }
 

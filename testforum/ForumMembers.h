@@ -56,6 +56,8 @@ public:
     const ForumMember& add(ForumMember member);
     // Name, title and avatar of a member, as the lists of other answers carry them.
     QJsonObject summary(int userid) const;
+    // The "member" answer with the member's fields under "prepared".
+    void setFieldsUnderPrepared(bool prepared) { m_fieldsUnderPrepared = prepared; }
     // How many friend requests wait for the member's answer.
     int incomingRequestCount(int userid) const { return int(m_buddies.value(userid).incoming.size()); }
 
@@ -83,4 +85,5 @@ private:
     QHash<int, Buddies> m_buddies;
     int m_perPage = 10;
     int m_pictureVersion = 0;
+    bool m_fieldsUnderPrepared = false;
 };

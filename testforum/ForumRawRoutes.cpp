@@ -28,6 +28,14 @@ void ForumRawRoutes::open(const QString& gate)
     m_wake.notify_all();
 }
 
+void ForumRawRoutes::waitAtGate(const QString& gate)
+{
+    std::unique_lock lock(m_mutex);
+    ++m_arrived[gate];
+    m_wake.notify_all();
+    m_wake.wait(lock, [&] { return m_stopping || m_open.contains(gate); });
+}
+
 void ForumRawRoutes::answer(const httplib::Request& request, httplib::Response& response)
 {
     const qint64 number = m_log.arrive(request);
@@ -62,10 +70,7 @@ void ForumRawRoutes::answer(const httplib::Request& request, httplib::Response& 
         body = "broken";
     } else {
         const QString gate = QString::fromStdString(request.matches[1].str());
-        std::unique_lock lock(m_mutex);
-        ++m_arrived[gate];
-        m_wake.notify_all();
-        m_wake.wait(lock, [&] { return m_stopping || m_open.contains(gate); });
+        waitAtGate(gate);
         body = "gate " + gate.toUtf8();
     }
     m_log.finish(number, status, body);

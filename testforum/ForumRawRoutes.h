@@ -29,6 +29,9 @@ public:
     // Under the forum's lock.
     void open(const QString& gate);
     int arrived(const QString& gate) const { return m_arrived.value(gate); }
+    // Counts an arrival and waits until the gate is open or the forum stops.
+    // Not under the forum's lock.
+    void waitAtGate(const QString& gate);
 
 private:
     void answer(const httplib::Request& request, httplib::Response& response);

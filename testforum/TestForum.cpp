@@ -310,6 +310,7 @@ void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Respon
     int delay = 0;
     std::optional<ForumControls::Rule> dropRule;
     std::optional<ForumControls::Rule> statusRule;
+    QString gate;
     {
         std::lock_guard lock(mutex);
         delay = delayMs;
@@ -318,8 +319,12 @@ void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Respon
         dropRule = controls.take(ForumControls::Kind::Drop, entry.apiMethod);
         if (!dropRule)
             statusRule = controls.take(ForumControls::Kind::HttpStatus, entry.apiMethod);
+        if (const auto rule = controls.take(ForumControls::Kind::Gate, entry.apiMethod))
+            gate = rule->gate;
     }
     wait(delay);
+    if (!gate.isEmpty())
+        raw.waitAtGate(gate);
     const Drop where = dropRule ? Drop(dropRule->where) : Drop::AfterHead;
     if (dropRule && where != Drop::MidBody) {
         finish(number, -1, {}, started);
@@ -721,6 +726,11 @@ void TestForum::dropConnection(const QString& method, int times, Drop where)
     d->addRule(ForumControls::Kind::Drop, method, times, [&](ForumControls::Rule& rule) { rule.where = int(where); });
 }
 
+void TestForum::holdAtGate(const QString& method, const QString& gate, int times)
+{
+    d->addRule(ForumControls::Kind::Gate, method, times, [&](ForumControls::Rule& rule) { rule.gate = gate; });
+}
+
 void TestForum::setAnswer(const QString& method, const QJsonObject& answer, int times)
 {
     d->addRule(ForumControls::Kind::Answer, method, times,
@@ -751,6 +761,12 @@ void TestForum::setRegistrationOutcome(const QString& code)
 {
     std::lock_guard lock(d->mutex);
     d->registration.setOutcome(code);
+}
+
+void TestForum::setMemberFieldsUnderPrepared(bool prepared)
+{
+    std::lock_guard lock(d->mutex);
+    d->members.setFieldsUnderPrepared(prepared);
 }
 
 void TestForum::setPicture(const QString& name, const QByteArray& bytes)

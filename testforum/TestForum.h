@@ -85,6 +85,9 @@ public:
     // Answers of this method wait this much longer (on top of setDelay).
     void delayMethod(const QString& method, int ms, int times = 1);
     void dropConnection(const QString& method, int times = 1, Drop where = Drop::AfterHead);
+    // Answers of this method wait at the gate until openGate(gate) (or until
+    // the forum stops), so that a test sees what comes before the answer.
+    void holdAtGate(const QString& method, const QString& gate, int times = 1);
     // This body instead of the method's own answer (still after the session checks).
     void setAnswer(const QString& method, const QJsonObject& answer, int times = -1);
     // These bytes, signed, instead of the method's own answer: a top-level list,
@@ -96,6 +99,9 @@ public:
     // The code a sign-up is answered with: "registration_complete" (the seed's
     // default), "registeremail" or "moderateuser".
     void setRegistrationOutcome(const QString& code);
+    // The shape of the "member" answer: true puts the member's fields under
+    // "response"."prepared" with only "userid" beside it, as some forums do.
+    void setMemberFieldsUnderPrepared(bool prepared);
 
     // Pictures, served at "<baseUrl>/images/<name>".
     void setPicture(const QString& name, const QByteArray& bytes);

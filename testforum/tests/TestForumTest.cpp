@@ -109,6 +109,15 @@ TEST_F(TestForumTest, OpensSessionsLogsMembersInAndOut)
     EXPECT_EQ(forum.memberIdForToken(client->token), 0);
     // The token outlives the sign-out: the closed-forum probe still gets its empty answer.
     EXPECT_EQ(client->call(QStringLiteral("member")).body, QByteArray(R"({"response":{}})"));
+    // The other shape of a member's answer: the fields under "prepared".
+    forum.setMemberFieldsUnderPrepared(true);
+    const QJsonObject prepared = client->call(QStringLiteral("member"), "userid=5").response();
+    EXPECT_EQ(prepared.keys(), (QStringList{QStringLiteral("prepared"), QStringLiteral("userid")}));
+    EXPECT_EQ(prepared.value(QStringLiteral("prepared")).toObject().value(QStringLiteral("username")).toString(),
+              QStringLiteral("dave"));
+    forum.setMemberFieldsUnderPrepared(false);
+    EXPECT_EQ(client->call(QStringLiteral("member"), "userid=5").response().value(QStringLiteral("username")).toString(),
+              QStringLiteral("dave"));
 }
 
 TEST_F(TestForumTest, KnownClientKeepsItsIdentityAndLosesItsOldToken)
@@ -131,6 +140,15 @@ TEST_F(TestForumTest, KnownClientKeepsItsIdentityAndLosesItsOldToken)
     stale.token = firstToken;
     EXPECT_EQ(errormessage(stale.call(QStringLiteral("member"))).toString(), QStringLiteral("invalid_accesstoken"));
     EXPECT_EQ(client->call(QStringLiteral("member")).body, QByteArray(R"({"response":{}})"));
+    // The other shape of a member's answer: the fields under "prepared".
+    forum.setMemberFieldsUnderPrepared(true);
+    const QJsonObject prepared = client->call(QStringLiteral("member"), "userid=5").response();
+    EXPECT_EQ(prepared.keys(), (QStringList{QStringLiteral("prepared"), QStringLiteral("userid")}));
+    EXPECT_EQ(prepared.value(QStringLiteral("prepared")).toObject().value(QStringLiteral("username")).toString(),
+              QStringLiteral("dave"));
+    forum.setMemberFieldsUnderPrepared(false);
+    EXPECT_EQ(client->call(QStringLiteral("member"), "userid=5").response().value(QStringLiteral("username")).toString(),
+              QStringLiteral("dave"));
 }
 
 TEST_F(TestForumTest, ControlsApplyToTheirCountOfMatchingCalls)
@@ -143,6 +161,15 @@ TEST_F(TestForumTest, ControlsApplyToTheirCountOfMatchingCalls)
               QStringLiteral("nopermission_loggedout"));
     EXPECT_EQ(errormessage(client->call(QStringLiteral("member"))).toString(), QStringLiteral("invalid_sessionhash"));
     EXPECT_EQ(client->call(QStringLiteral("member")).body, QByteArray(R"({"response":{}})"));
+    // The other shape of a member's answer: the fields under "prepared".
+    forum.setMemberFieldsUnderPrepared(true);
+    const QJsonObject prepared = client->call(QStringLiteral("member"), "userid=5").response();
+    EXPECT_EQ(prepared.keys(), (QStringList{QStringLiteral("prepared"), QStringLiteral("userid")}));
+    EXPECT_EQ(prepared.value(QStringLiteral("prepared")).toObject().value(QStringLiteral("username")).toString(),
+              QStringLiteral("dave"));
+    forum.setMemberFieldsUnderPrepared(false);
+    EXPECT_EQ(client->call(QStringLiteral("member"), "userid=5").response().value(QStringLiteral("username")).toString(),
+              QStringLiteral("dave"));
     EXPECT_EQ(errormessage(client->call(QStringLiteral("nosuchmethod"))).toString(),
               QStringLiteral("invalid_api_method"));
 

@@ -5,6 +5,7 @@
 #include "app/screens/LoginController.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PageNavView.h"
+#include "app/widgets/PageSelector.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/PullRefreshTableHeaderView.h"
 #include "app/widgets/ShadowedTableView.h"
@@ -150,7 +151,15 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
     ASSERT_NE(articleScreen, nullptr);
     settleAndFinish();
     EXPECT_EQ(articleScreen->article(), article);
-    EXPECT_FALSE(articleScreen->webView()->shownText().isEmpty());
+    // The newest article has two pages, read one after the other.
+    EXPECT_TRUE(articleScreen->webView()->shownText().startsWith(QStringLiteral("Before you shoot")));
+    ASSERT_NE(articleScreen->pageSelector(), nullptr);
+    EXPECT_EQ(articleScreen->pageSelector()->totalPages(), 2);
+    picture(QStringLiteral("app-article-pages.png"));
+    tap(articleScreen->pageSelector()->next());
+    EXPECT_TRUE(articleScreen->webView()->shownText().startsWith(QStringLiteral("After the shot")));
+    EXPECT_TRUE(articleScreen->pageSelector()->next()->isHidden());
+    picture(QStringLiteral("app-article-page-2.png"));
     back();
     homeScreen->newTopDataSource()->setSearchType(NewTopSearch::BlogEntries);
     finishAnimations();

@@ -279,7 +279,7 @@ std::shared_ptr<SocialSession> Config::socialSession()
 
 void Config::didLogin(SocialSession* session, quint64 uid)
 {
-    // Kept until the next login: the call answers later, if ever.
+    // Kept until its answer or the next login.
     m_socialRequest = SocialRequest::requestWithSession(session, this);
     m_socialRequest->call(QStringLiteral("users.getInfo"),
                           ValueDict{{QStringLiteral("uids"), Value(QString::number(uid))},
@@ -289,6 +289,12 @@ void Config::didLogin(SocialSession* session, quint64 uid)
 void Config::sessionDidLogout(SocialSession* session)
 {
     m_socialName = QString();
+}
+
+void Config::didFailWithError(SocialRequest* request, const Error&)
+{
+    if (request && request == m_socialRequest.get())
+        m_socialRequest.reset();
 }
 
 void Config::didLoad(SocialRequest* request, const Value& result)

@@ -145,6 +145,10 @@ public:
     void didLogin(SocialSession* session, quint64 uid) override;
     void sessionDidLogout(SocialSession* session) override;
     void didLoad(SocialRequest* request, const Value& result) override;
+    // The name stays unknown; nothing is shown or sent again.
+    void didFailWithError(SocialRequest* request, const Error& error) override;
+    // The name request still waiting for its answer, or null.
+    SocialRequest* pendingSocialRequest() const { return m_socialRequest.get(); }
 
 private:
     // Archive forms of the fields that are no plain values.

@@ -3,7 +3,20 @@
 #include "app/config/Customizer.h"
 #include "neighbours/ads/AdMediationView.h"
 #include "platform/ui/View.h"
+#include "platform/ui/ViewControllerRegistry.h"
 #include "platform/ui/Window.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+std::shared_ptr<UIViewControllerCommon>& loadedController()
+{
+    static std::shared_ptr<UIViewControllerCommon> loaded;
+    return loaded;
+}
+
+}  // namespace
 
 UIViewControllerCommon::UIViewControllerCommon() = default;
 
@@ -103,4 +116,44 @@ ViewController* UIViewControllerCommon::viewControllerForPresentingModalView()
 int UIViewControllerCommon::positionForBanner(AdMediationView* banner)
 {
     return banner && banner == m_headerBanner.data() ? 1 : 2;
+}
+
+std::shared_ptr<UIViewControllerCommon> UIViewControllerCommon::loadView(const QString& className)
+{
+    auto screen = std::dynamic_pointer_cast<UIViewControllerCommon>(ViewControllerRegistry::create(className));
+    if (!screen)
+        return nullptr;
+    // Below the status bar, as a screen of the whole window.
+    Window* window = Window::keyWindow();
+    if (window)
+        screen->setPreferredViewFrame(window->applicationFrame());
+    View* view = screen->view();
+    if (window)
+        view->setFrame(window->applicationFrame());
+    showView(view);
+    clearOldController();
+    loadedController() = screen;
+    return screen;
+}
+
+void UIViewControllerCommon::showView(View* view)
+{
+    if (Window* window = Window::keyWindow(); window && view)
+        window->addSubview(view);
+}
+
+std::shared_ptr<UIViewControllerCommon> UIViewControllerCommon::getLoadedController()
+{
+    return loadedController();
+}
+
+void UIViewControllerCommon::clearOldController()
+{
+    std::shared_ptr<UIViewControllerCommon> old = std::move(loadedController());
+    loadedController().reset();
+    if (!old)
+        return;
+    if (old->isViewLoaded())
+        old->view()->removeFromSuperview();
+    QMetaObject::invokeMethod(qApp, [old]() mutable { old.reset(); }, Qt::QueuedConnection);
 }

@@ -40,6 +40,21 @@ public:
 
     static inline const QString kAdMediationApplicationKey = QString();
 
+    // A stand-alone screen laid straight on the application's window, outside
+    // the navigation (no screen of this application is shown so today).
+    using ViewController::loadView;
+    // A new screen of the class of that name (made by name, as its interface
+    // file would make it), its view on the window, kept as the loaded screen
+    // in place of the one before, which goes. Null, and nothing changes, when
+    // no screen of this kind has the name.
+    static std::shared_ptr<UIViewControllerCommon> loadView(const QString& className);
+    // Adds the view to the application's window.
+    static void showView(View* view);
+    static std::shared_ptr<UIViewControllerCommon> getLoadedController();
+    // Takes the loaded screen's view off the window and lets the screen go
+    // (later on the event loop: it may be running the call that replaces it).
+    static void clearOldController();
+
 private:
     AdMediationView* requestBanner(QPointer<AdMediationView>& slot);
 

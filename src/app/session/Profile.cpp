@@ -10,6 +10,8 @@ const PropertyTable& Profile::propertyTable()
                                            .text("usertitle", &Profile::usertitle, &Profile::setUsertitle)
                                            .text("avatarurl", &Profile::avatarurl, &Profile::setAvatarurl)
                                            .text("profilepicurl", &Profile::profilepicurl, &Profile::setProfilepicurl)
+                                           .object("joindate", &Profile::joindate, &Profile::setJoindate)
+                                           .object("posts", &Profile::posts, &Profile::setPosts)
                                            .nested("categories", &Profile::setCategories);
     return table;
 }
@@ -42,9 +44,23 @@ void Profile::setCategories(const Value& categories)
         m_categories.clear();
 }
 
-void Profile::setDictionary(const Value& dictionary)
+Value Profile::withPreparedFields(const Value& dictionary)
+{
+    const Value prepared = dictionary[u"prepared"];
+    if (!dictionary.isDict() || !prepared.isDict())
+        return dictionary;
+    ValueDict merged = prepared.dict();
+    for (const auto& [key, value] : dictionary.dict()) {
+        if (key != u"prepared")
+            merged.insert(key, value);
+    }
+    return Value(std::move(merged));
+}
+
+void Profile::setDictionary(const Value& answer)
 {
     const std::shared_ptr<Model> guard = keepAlive();
+    const Value dictionary = withPreparedFields(answer);
     ModelWithPages::setDictionary(dictionary);
     Friend* member = user();
     if (!member || !dictionary.isDict())

@@ -40,16 +40,28 @@ public:
     void setAvatarurl(const QString& avatarurl) { m_avatarurl = avatarurl; }
     QString profilepicurl() const { return m_profilepicurl; }
     void setProfilepicurl(const QString& profilepicurl) { m_profilepicurl = profilepicurl; }
+    // As the forum sends them: a text, or a number (a date in whole seconds
+    // since 1970, a count).
+    Value joindate() const { return m_joindate; }
+    void setJoindate(const Value& joindate) { m_joindate = joindate; }
+    Value posts() const { return m_posts; }
+    void setPosts(const Value& posts) { m_posts = posts; }
 
     // Fills the profile and hands the member its own refreshed name, title
     // and picture addresses, so that a changed avatar reaches the member too.
+    // Some forums put the member's fields under "prepared" (as the sign-in
+    // answer does): they count as well, and a key at the top wins.
     void setDictionary(const Value& dictionary) override;
 
 private:
+    static Value withPreparedFields(const Value& dictionary);
+
     WeakRef<Friend> m_user;
     ValueList m_categories;
     QString m_username;
     QString m_usertitle;
     QString m_avatarurl;
     QString m_profilepicurl;
+    Value m_joindate;
+    Value m_posts;
 };

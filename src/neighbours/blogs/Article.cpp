@@ -3,6 +3,8 @@
 #include "neighbours/blogs/AnswerDate.h"
 #include "platform/foundation/StringExtensions.h"
 
+#include <QRegularExpression>
+
 Article::Article() : m_user(std::make_shared<Friend>()) {}
 
 Article::~Article() = default;
@@ -118,4 +120,15 @@ void Article::setAvatar(const Value& avatar)
         m_avatarurl = StringExtensions::replaceAmpersands(address.string());
     }
     loadImages();
+}
+
+QStringList Article::pagesOf(const QString& bbcode)
+{
+    static const QRegularExpression pageBreak(QStringLiteral("\\[page\\]"), QRegularExpression::CaseInsensitiveOption);
+    QStringList pages;
+    for (const QString& page : bbcode.split(pageBreak)) {
+        if (!page.trimmed().isEmpty())
+            pages.append(page.trimmed());
+    }
+    return pages;
 }

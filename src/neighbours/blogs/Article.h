@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -45,6 +46,11 @@ public:
     void setPublish(const Value& seconds);
     QString pagetext() const { return m_pagetext; }
     void setPagetext(const QString& pagetext) { m_pagetext = pagetext; }
+    // The pages of the text: the forum splits a long article where its
+    // page-break mark "[PAGE]" (any case) stands. A page with nothing on it
+    // is no page; a text without the mark is one page.
+    static QStringList pagesOf(const QString& bbcode);
+    QStringList pages() const { return pagesOf(m_pagetext); }
     // The article's own picture; it wins over the author's.
     QString previewimage() const { return m_previewimage; }
     void setPreviewimage(const QString& address);
@@ -54,6 +60,7 @@ public:
     void setAvatar(const Value& avatar);
     QString avatarurl() const { return m_avatarurl; }
     const Image& avatar() const { return m_avatar; }
+    // The page shown, from 1.
     qint32 currentPage() const { return m_currentPage; }
     void setCurrentPage(qint32 page) { m_currentPage = page; }
     bool editable() const { return m_editable; }

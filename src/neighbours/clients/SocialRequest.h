@@ -2,6 +2,7 @@
 
 #include "neighbours/clients/SocialRequestDelegate.h"
 #include "neighbours/clients/SocialSession.h"
+#include "platform/foundation/ClockTimer.h"
 #include "platform/foundation/Trackable.h"
 #include "platform/foundation/Value.h"
 
@@ -11,8 +12,9 @@
 #include <optional>
 
 // A REST call of the social-network client. This build has no social-network
-// connection: a call sends nothing and never answers, but is recorded so that
-// its callers can be checked.
+// connection: a call sends nothing and answers its delegate with a failure,
+// later on the clock as a network answer would come; it is recorded so that
+// its callers can be checked. A request that goes first answers nothing.
 class SocialRequest : public virtual Trackable {
 public:
     struct Call {
@@ -26,6 +28,8 @@ public:
 
     // Starts the REST call with no data parameter.
     void call(const QString& method, const ValueDict& params);
+    // The failure every call ends in here.
+    static Error unreachable();
 
     SocialSession* session() const { return m_session.get(); }
     SocialRequestDelegate* delegate() const { return m_delegate.get(); }
@@ -39,4 +43,5 @@ private:
     WeakRef<SocialSession> m_session;
     WeakRef<SocialRequestDelegate> m_delegate;
     std::optional<Call> m_call;
+    ClockTimer m_answer;
 };

@@ -2,11 +2,19 @@
 
 #include "neighbours/screens/BBCodeHtml.h"
 
+#include "app/widgets/PageSelector.h"
+
 #include "platform/foundation/Bundle.h"
 
 ArticleDetails::ArticleDetails()
 {
     setTitle(Bundle::main().localizedString(QStringLiteral("article_title")));
+}
+
+ArticleDetails::~ArticleDetails()
+{
+    if (m_pageSelector)
+        m_pageSelector->removeObserver(this);
 }
 
 void ArticleDetails::setArticle(const ArticlePtr& article)
@@ -15,6 +23,12 @@ void ArticleDetails::setArticle(const ArticlePtr& article)
     observe(article);
     if (article)
         article->fetchDetails();
+}
+
+int ArticleDetails::shownPage() const
+{
+    const int pages = m_article ? int(m_article->pages().size()) : 0;
+    return pages < 1 ? 1 : qBound(1, int(m_article->currentPage()), pages);
 }
 
 ContentPageController::Content ArticleDetails::content() const
@@ -27,6 +41,34 @@ ContentPageController::Content ArticleDetails::content() const
     shown.date = m_article->publish();
     // An article known by its id alone has no count to tell.
     shown.comments = shown.title.isEmpty() && m_article->comment_count() == 0 ? -1 : m_article->comment_count();
-    shown.bodyHtml = BBCodeHtml::fromBBCode(m_article->pagetext());
+    const QStringList pages = m_article->pages();
+    shown.bodyHtml = pages.isEmpty() ? QString() : BBCodeHtml::fromBBCode(pages.at(shownPage() - 1));
     return shown;
+}
+
+View* ArticleDetails::pageFooter()
+{
+    const int pages = m_article ? int(m_article->pages().size()) : 0;
+    if (pages < 2) {
+        if (m_pageSelector)
+            m_pageSelector->removeObserver(this);
+        m_pageSelector.reset();
+        return nullptr;
+    }
+    // Another article, or the same one with another number of pages.
+    if (!m_pageSelector || m_pageSelector->totalPages() != pages || m_pageSelector->currPage() != shownPage()) {
+        if (m_pageSelector)
+            m_pageSelector->removeObserver(this);
+        m_pageSelector = std::make_shared<PageSelector>(pages, shownPage());
+        m_pageSelector->addObserver(this);
+    }
+    return m_pageSelector->view();
+}
+
+void ArticleDetails::currentPageHasChanged()
+{
+    if (!m_article || !m_pageSelector)
+        return;
+    m_article->setCurrentPage(m_pageSelector->currPage());
+    refresh();
 }

@@ -157,11 +157,21 @@ void ContentPageController::refresh()
     const qreal bylineTop = m_title->frame().bottom() + 2;
     m_byline->setText(byline(now.author, now.date, now.comments));
     m_byline->setFrame(QRectF(kMargin, bylineTop, width, 16));
+    const bool hasText = !now.bodyHtml.trimmed().isEmpty();
+    View* footer = hasText ? pageFooter() : nullptr;
+    if (m_footer && m_footer != footer)
+        m_footer->removeFromSuperview();
+    m_footer = footer;
+    const qreal footerHeight = footer ? footer->frame().height() : 0;
+    if (footer) {
+        if (footer->superview() != view())
+            view()->addSubview(footer);
+        footer->setFrame(QRectF(0, root.height() - footerHeight, root.width(), footerHeight));
+    }
     const qreal webTop = bylineTop + 16 + 8;
-    m_web->setFrame(QRectF(0, webTop, root.width(), root.height() - webTop));
+    m_web->setFrame(QRectF(0, webTop, root.width(), root.height() - webTop - footerHeight));
     m_emptyState->setFrame(m_web->frame());
 
-    const bool hasText = !now.bodyHtml.trimmed().isEmpty();
     m_web->setHidden(!hasText);
     m_emptyState->setHidden(hasText);
     if (hasText) {

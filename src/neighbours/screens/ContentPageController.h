@@ -6,6 +6,7 @@
 #include "platform/ui/WebView.h"
 
 #include <QDateTime>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -61,6 +62,9 @@ protected:
     // nothing on its way.
     virtual QString missingTextKey() const = 0;
     virtual QString missingTextMessageKey() const = 0;
+    // A bar under the page (an article's page selector), or null; asked each
+    // time the page is shown. The screen keeps the bar; the page places it.
+    virtual View* pageFooter() { return nullptr; }
 
     // Observes the model instead of the former one (nothing for null) and shows it.
     void observe(const ModelPtr& model);
@@ -76,4 +80,5 @@ private:
     Label* m_byline = nullptr;
     WebView* m_web = nullptr;
     EmptyStateView* m_emptyState = nullptr;
+    QPointer<View> m_footer;
 };

@@ -5,6 +5,8 @@
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/session/Profile.h"
+#include "app/text/Formatter.h"
+#include "neighbours/blogs/AnswerDate.h"
 
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
@@ -183,6 +185,17 @@ void MyProfile::layout()
     m_name->setFrame(QRectF(textLeft, 14, 308 - textLeft, 26));
     m_userTitle->setFrame(QRectF(textLeft, 40, 308 - textLeft, 20));
 
+    m_shown.clear();
+    if (m_profile && member && selectedSection() == ProfileSection) {
+        const Fields facts = factsOf(*m_profile);
+        if (!facts.isEmpty())
+            m_shown.append({QString(), facts});
+        for (const Value& category : m_profile->categories()) {
+            const Fields fields = fieldsOf(category);
+            if (!fields.isEmpty())
+                m_shown.append({category.isDict() ? category[u"title"].toString() : QString(), fields});
+        }
+    }
     m_table->reloadData();
     switch (selectedSection()) {
     case MessagesSection:
@@ -201,7 +214,7 @@ void MyProfile::layout()
         showEmptyState("profile_no_member_headline", text("profile_no_member_message"));
         return;
     }
-    if (m_profile && !m_profile->categories().empty()) {
+    if (!m_shown.isEmpty()) {
         m_table->setHidden(false);
         m_emptyState->setHidden(true);
         return;
@@ -214,9 +227,9 @@ void MyProfile::layout()
         showEmptyState("profile_empty_headline", text("profile_empty_message"));
 }
 
-QList<std::pair<QString, QString>> MyProfile::fieldsOf(const Value& category)
+MyProfile::Fields MyProfile::fieldsOf(const Value& category)
 {
-    QList<std::pair<QString, QString>> fields;
+    Fields fields;
     const Value list = category[u"fields"];
     const auto add = [&fields](const Value& field) {
         if (!field.isDict())
@@ -234,24 +247,34 @@ QList<std::pair<QString, QString>> MyProfile::fieldsOf(const Value& category)
     return fields;
 }
 
+MyProfile::Fields MyProfile::factsOf(const Profile& profile)
+{
+    Fields facts;
+    const Value joindate = profile.joindate();
+    const QDateTime joined = AnswerDate::fromSeconds(joindate);
+    const QString when = joined.isValid() ? Formatter::defaultFormatter().cellDateOnlyFormatter().stringFromDate(joined)
+                                          : joindate.toString().trimmed();
+    if (!when.isEmpty())
+        facts.append({text("profile_joined"), when});
+    const QString posts = profile.posts().toString().trimmed();
+    if (!posts.isEmpty())
+        facts.append({text("profile_posts"), posts});
+    return facts;
+}
+
 int MyProfile::numberOfSectionsInTableView(TableView*)
 {
-    return m_profile && selectedSection() == ProfileSection ? int(m_profile->categories().size()) : 0;
+    return int(m_shown.size());
 }
 
 int MyProfile::numberOfRowsInSection(TableView*, int section)
 {
-    if (!m_profile || section < 0 || section >= int(m_profile->categories().size()))
-        return 0;
-    return int(fieldsOf(m_profile->categories().at(section)).size());
+    return section >= 0 && section < m_shown.size() ? int(m_shown.at(section).fields.size()) : 0;
 }
 
 QString MyProfile::titleForHeaderInSection(TableView*, int section)
 {
-    if (!m_profile || section < 0 || section >= int(m_profile->categories().size()))
-        return QString();
-    const Value category = m_profile->categories().at(section);
-    return category.isDict() ? category[u"title"].toString() : QString();
+    return section >= 0 && section < m_shown.size() ? m_shown.at(section).title : QString();
 }
 
 TableViewCell* MyProfile::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
@@ -267,10 +290,7 @@ TableViewCell* MyProfile::cellForRowAtIndexPath(TableView* tableView, const Inde
         cell->textLabel()->setAdjustsFontSizeToFitWidth(true);
         cell->textLabel()->setMinimumFontSize(9);
     }
-    const QList<std::pair<QString, QString>> fields =
-        indexPath.section < int(m_profile->categories().size())
-            ? fieldsOf(m_profile->categories().at(indexPath.section))
-            : QList<std::pair<QString, QString>>();
+    const Fields fields = indexPath.section < m_shown.size() ? m_shown.at(indexPath.section).fields : Fields();
     const std::pair<QString, QString> field = indexPath.row < fields.size() ? fields.at(indexPath.row)
                                                                             : std::pair<QString, QString>();
     cell->textLabel()->setText(field.first);

@@ -21,8 +21,9 @@ class SegmentedControl;
 class TableView;
 
 // A member's profile: picture, name and title on top, the profile's sections
-// below them (`sections`), and under those the profile's categories of fields
-// as the forum's "member" answer brings them. The visitor messages, friends
+// below them (`sections`), and under those when the member joined, how many
+// posts the member wrote and the profile's categories of fields, as the
+// forum's "member" answer brings them. The visitor messages, friends
 // and albums sections are not shown by this application; choosing one says so.
 // The screen observes its member and the member's profile and fills itself
 // as their data arrives.
@@ -77,9 +78,13 @@ public:
     TableView* tableView() const { return m_table; }
     EmptyStateView* emptyState() const { return m_emptyState; }
 
+    using Fields = QList<std::pair<QString, QString>>;
     // A category's fields as (name, value) pairs: a list of field
     // dictionaries or a single one; fields without a value are left out.
-    static QList<std::pair<QString, QString>> fieldsOf(const Value& category);
+    static Fields fieldsOf(const Value& category);
+    // When the member joined (a date in whole seconds, or a text as the forum
+    // writes it) and the count of posts, as far as the profile has them.
+    static Fields factsOf(const Profile& profile);
 
 private:
     void stopObserving();
@@ -87,6 +92,12 @@ private:
     void layout();
     void showEmptyState(const char* headlineKey, const QString& message);
 
+    struct ShownSection {
+        QString title;
+        Fields fields;
+    };
+    // The table's sections, from the profile now.
+    QList<ShownSection> m_shown;
     QString m_nibName;
     unsigned m_selectedIndex;
     FriendPtr m_user;

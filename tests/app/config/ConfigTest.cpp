@@ -5,6 +5,7 @@
 #include "app/config/Config.h"
 #include "neighbours/clients/SocialRequest.h"
 #include "platform/foundation/KeyedArchive.h"
+#include "platform/foundation/ManualClock.h"
 #include "platform/foundation/UserDefaults.h"
 
 using ConfigTest = AppTest;
@@ -101,6 +102,13 @@ TEST_F(ConfigTest, SocialLoginAsksForTheNameAndTheLastRecordNamesIt)
     EXPECT_EQ(call->method, QStringLiteral("users.getInfo"));
     EXPECT_EQ(call->params, (ValueDict{{QStringLiteral("uids"), Value(QStringLiteral("10000000000123"))},
                                        {QStringLiteral("fields"), Value(QStringLiteral("first_name,last_name"))}}));
+    // No social network answers here: the failure comes, is let go of, and
+    // shows nothing; the name stays unknown.
+    ASSERT_NE(config.pendingSocialRequest(), nullptr);
+    clock()->advance(1);
+    EXPECT_EQ(config.pendingSocialRequest(), nullptr);
+    EXPECT_TRUE(config.socialName().isNull());
+    EXPECT_TRUE(alertMessages().isEmpty());
 
     const auto load = [&config](const char* records) {
         config.didLoad(nullptr, json(records));

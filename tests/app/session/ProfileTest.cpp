@@ -32,6 +32,26 @@ TEST_F(ProfileTest, HandsItsOwnMemberTheRefreshedAddressesOnlyAndKeepsItsSection
     EXPECT_TRUE(profile->categories().empty());
 }
 
+TEST_F(ProfileTest, AMembersFieldsUnderPreparedFillItAndTheTopLevelWins)
+{
+    const auto member = Model::create<Friend>();
+    member->setUserid(5);
+    member->setUsername(QStringLiteral("dave"));
+    const std::shared_ptr<Profile> profile = member->profile();
+    profile->setDictionary(json(R"({"userid": "5", "usertitle": "Top", "prepared": {"userid": "5",
+        "usertitle": "Nested", "username": "dave", "avatarurl": "images/dave.png", "joindate": "2012-07-19",
+        "posts": "7", "categories": [{"title": "About dave"}]}})"));
+    EXPECT_EQ(member->usertitle(), QStringLiteral("Top"));
+    EXPECT_EQ(member->avatarurl(), QStringLiteral("images/dave.png"));
+    EXPECT_EQ(profile->usertitle(), QStringLiteral("Top"));
+    EXPECT_EQ(profile->joindate(), Value(QStringLiteral("2012-07-19")));
+    EXPECT_EQ(profile->posts(), Value(QStringLiteral("7")));
+    ASSERT_EQ(profile->categories().size(), 1u);
+    // Another member's fields under "prepared" change nothing of this one.
+    profile->setDictionary(json(R"({"prepared": {"userid": "6", "usertitle": "Other"}})"));
+    EXPECT_EQ(member->usertitle(), QStringLiteral("Top"));
+}
+
 TEST_F(ProfileTest, TheNestedNotificationFillsLikeTheElement)
 {
     const auto notification = Model::createWithDictionary<Notification>(

@@ -8,6 +8,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/ViewControllerRegistry.h"
 
 namespace {
 
@@ -50,6 +51,51 @@ TEST_F(BaseScreenTest, ThemeBackgroundAndNoBannerWithTheEmptyKey)
     screen->showBannerAboveView(banner.get(), content);
     EXPECT_EQ(banner->frame().y(), -50);
     EXPECT_EQ(content->frame().y(), 0);
+}
+
+TEST_F(BaseScreenTest, AStandAloneScreenLoadedByClassNameLiesOnTheWindowUntilTheNextReplacesIt)
+{
+    ViewControllerRegistry::registerClass<UIViewControllerCommon>(QStringLiteral("StandAloneScreen"));
+    ViewControllerRegistry::registerClass<ViewController>(QStringLiteral("PlainScreen"));
+    EXPECT_EQ(UIViewControllerCommon::getLoadedController(), nullptr);
+
+    // Only the loaded-screen slot holds the screens below.
+    const std::weak_ptr<UIViewControllerCommon> first = UIViewControllerCommon::loadView(QStringLiteral("StandAloneScreen"));
+    ASSERT_FALSE(first.expired());
+    EXPECT_EQ(UIViewControllerCommon::getLoadedController(), first.lock());
+    const QPointer<View> firstView = first.lock()->view();
+    EXPECT_EQ(firstView->superview(), window.get());
+    EXPECT_EQ(firstView->frame(), window->applicationFrame());
+    EXPECT_EQ(firstView->backgroundColor(), Customizer::getInstance().colorForKey(kColorBackground));
+
+    // The next one takes its place; the first leaves the window and goes.
+    const std::weak_ptr<UIViewControllerCommon> second = UIViewControllerCommon::loadView(QStringLiteral("StandAloneScreen"));
+    ASSERT_FALSE(second.expired());
+    EXPECT_EQ(UIViewControllerCommon::getLoadedController(), second.lock());
+    EXPECT_TRUE(!firstView || firstView->superview() == nullptr);
+    const QPointer<View> secondView = second.lock()->view();
+    EXPECT_EQ(secondView->superview(), window.get());
+    turnEventLoop();
+    EXPECT_TRUE(first.expired());
+    EXPECT_TRUE(firstView.isNull());
+
+    // A name that makes no such screen changes nothing.
+    EXPECT_EQ(UIViewControllerCommon::loadView(QStringLiteral("NoSuchScreen")), nullptr);
+    EXPECT_EQ(UIViewControllerCommon::loadView(QStringLiteral("PlainScreen")), nullptr);
+    EXPECT_EQ(UIViewControllerCommon::getLoadedController(), second.lock());
+
+    // Any view may be laid on the window.
+    auto* panel = new View(QRectF(0, 0, 100, 100));
+    UIViewControllerCommon::showView(panel);
+    EXPECT_EQ(panel->superview(), window.get());
+
+    UIViewControllerCommon::clearOldController();
+    EXPECT_EQ(UIViewControllerCommon::getLoadedController(), nullptr);
+    EXPECT_TRUE(!secondView || secondView->superview() == nullptr);
+    turnEventLoop();
+    EXPECT_TRUE(second.expired());
+    ViewControllerRegistry::unregisterClass(QStringLiteral("StandAloneScreen"));
+    ViewControllerRegistry::unregisterClass(QStringLiteral("PlainScreen"));
 }
 
 TEST_F(BaseScreenTest, CellsByClassNameAndResigningTheFirstResponder)

@@ -5,6 +5,8 @@
 #include "neighbours/screens/BlogHomeScreenViewController.h"
 #include "neighbours/screens/BlogPostExpanded.h"
 
+#include "app/widgets/GradientButton.h"
+#include "app/widgets/PageSelector.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "neighbours/blogs/BlogEntriesModel.h"
@@ -111,13 +113,64 @@ TEST_F(ContentPagesTest, AnArticleShowsItsTextAsAPageWhoseLinksGoThroughTheVeto)
     EXPECT_TRUE(screen->bylineLabel()->text().isEmpty());
 }
 
+TEST_F(ContentPagesTest, ALongArticleIsReadPageByPageWithItsSelector)
+{
+    // Page breaks in any case; an empty page between two breaks is none.
+    const ArticlePtr article = feedArticle();
+    article->setPagetext(QStringLiteral("[b]One[/b] first page[PAGE]second [i]page[/i][page] \n [PAGE]third page"));
+    EXPECT_EQ(article->pages(), QStringList({QStringLiteral("[b]One[/b] first page"),
+                                             QStringLiteral("second [i]page[/i]"), QStringLiteral("third page")}));
+    auto screen = std::make_shared<ArticleDetails>();
+    screen->setArticle(article);
+    showAsRoot(screen);
+    PageSelector* selector = screen->pageSelector();
+    ASSERT_NE(selector, nullptr);
+    EXPECT_EQ(selector->view()->superview(), screen->view());
+    EXPECT_EQ(selector->totalPages(), 3);
+    EXPECT_EQ(selector->page()->text(), QStringLiteral("1"));
+    EXPECT_EQ(screen->webView()->shownText(), QStringLiteral("One first page"));
+    // The page ends where the selector starts; nothing lies under another.
+    EXPECT_LE(screen->webView()->frame().bottom(), selector->view()->frame().top() + 0.5);
+    EXPECT_EQ(selector->view()->frame().bottom(), screen->view()->bounds().bottom());
+    EXPECT_TRUE(selector->prev()->isHidden());
+    EXPECT_FALSE(selector->next()->isHidden());
+
+    tapView(selector->next());
+    EXPECT_EQ(screen->webView()->shownText(), QStringLiteral("second page"));
+    EXPECT_EQ(article->currentPage(), 2);
+    EXPECT_EQ(selector->page()->text(), QStringLiteral("2"));
+    EXPECT_FALSE(selector->prev()->isHidden());
+    tapView(selector->next());
+    EXPECT_EQ(screen->webView()->shownText(), QStringLiteral("third page"));
+    EXPECT_TRUE(selector->next()->isHidden());
+    tapView(selector->prev());
+    EXPECT_EQ(screen->webView()->shownText(), QStringLiteral("second page"));
+    EXPECT_EQ(screen->pageSelector(), selector);
+
+    // A text of one page has no selector, and the page takes the room.
+    article->setPagetext(QStringLiteral("[PAGE]only page[PAGE]"));
+    article->notifyChanged();
+    EXPECT_EQ(screen->pageSelector(), nullptr);
+    EXPECT_EQ(screen->webView()->shownText(), QStringLiteral("only page"));
+    EXPECT_EQ(screen->webView()->frame().bottom(), screen->view()->bounds().bottom());
+
+    // Another article starts on its own page.
+    const ArticlePtr other = feedArticle();
+    other->setPagetext(QStringLiteral("a[PAGE]b"));
+    screen->setArticle(other);
+    ASSERT_NE(screen->pageSelector(), nullptr);
+    EXPECT_EQ(screen->pageSelector()->totalPages(), 2);
+    EXPECT_EQ(screen->webView()->shownText(), QStringLiteral("a"));
+}
+
 TEST_F(ContentPagesTest, ABlogEntryFillsAsItsAnswerArrivesAndAFailureSaysSo)
 {
     openGuestSession();
-    forum().delayMethod(QStringLiteral("blog_blog"), 300);
+    forum().holdAtGate(QStringLiteral("blog_blog"), QStringLiteral("entry"));
     auto screen = BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("1")));
     showAsRoot(screen);
     EXPECT_EQ(shown(screen->emptyState()), text("loading"));
+    forum().openGate(QStringLiteral("entry"));
     settleAll();
     EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), QStringLiteral("1"));
     EXPECT_EQ(screen->titleLabel()->text(), QStringLiteral("Cycling the coast, day one"));
@@ -151,11 +204,13 @@ TEST_F(ContentPagesTest, TheBlogHomeScreenListsTheEntriesItIsGivenBeforeItShowsA
     auto screen = std::make_shared<BlogHomeScreenViewController>();
     ASSERT_NE(screen->table(), nullptr);
     EXPECT_FALSE(screen->isViewLoaded());
-    forum().delayMethod(QStringLiteral("blog_list"), 300);
+    // Every request for the list waits (the table asks for its first page too).
+    forum().holdAtGate(QStringLiteral("blog_list"), QStringLiteral("list"), -1);
     screen->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("travel"), 1));
     showAsRoot(screen);
     EXPECT_EQ(screen->table()->superview(), screen->view());
     EXPECT_EQ(shown(screen->emptyState()), text("loading"));
+    forum().openGate(QStringLiteral("list"));
     settleAll();
     EXPECT_EQ(lastRequest(QStringLiteral("blog_list")).field(QStringLiteral("tag")), QStringLiteral("travel"));
     EXPECT_EQ(rowTitles(screen->table()).size(), 2);

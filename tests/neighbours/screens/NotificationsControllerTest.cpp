@@ -35,7 +35,7 @@ TEST_F(NotificationsControllerTest, AMemberSeesTheCountersOfTheForumsHomeAnswerA
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const int homeAnswersBefore = int(forum().requests(QStringLiteral("forum")).size());
-    forum().delayMethod(QStringLiteral("forum"), 300);
+    forum().holdAtGate(QStringLiteral("forum"), QStringLiteral("home"));
     auto screen = showAsRoot<NotificationsController>();
 
     // Asked for as the view loads; while the answer is on its way the screen
@@ -44,6 +44,7 @@ TEST_F(NotificationsControllerTest, AMemberSeesTheCountersOfTheForumsHomeAnswerA
     EXPECT_EQ(shown(screen->emptyState()), text("loading"));
     EXPECT_TRUE(screen->tableView()->isHidden());
 
+    forum().openGate(QStringLiteral("home"));
     settleAll();
     EXPECT_EQ(int(forum().requests(QStringLiteral("forum")).size()), homeAnswersBefore + 1);
     EXPECT_EQ(rows(screen.get()),

@@ -3,6 +3,7 @@
 #include "neighbours/screens/ArticleDetails.h"
 #include "neighbours/screens/BlogHomeScreenViewController.h"
 #include "neighbours/screens/BlogPostExpanded.h"
+#include "neighbours/screens/FriendsController.h"
 #include "neighbours/screens/MyProfile.h"
 #include "neighbours/screens/NotificationsController.h"
 #include "neighbours/screens/ProfileController.h"
@@ -11,8 +12,10 @@
 #include "neighbours/blogs/BlogEntriesModel.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/SegmentedControl.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
+#include <QJsonArray>
 #include <QSet>
 
 // Renders each stand-in screen on a phone screen to PNG files under the
@@ -42,9 +45,9 @@ protected:
 
 TEST_F(StandInGalleryTest, TheListScreensEmptyStates)
 {
-    for (const char* name : {"ArticleListController", "PrivateMessagesController", "FriendsController",
-                             "AlbumController", "PrivateMessageReply", "MemberBlogHomeViewController",
-                             "PhotoController", "SlideshowController"}) {
+    for (const char* name : {"ArticleListController", "PrivateMessagesController", "AlbumController",
+                             "PrivateMessageReply", "MemberBlogHomeViewController", "PhotoController",
+                             "SlideshowController"}) {
         showAsRoot(ViewControllerRegistry::create(QString::fromLatin1(name)));
         save(QStringLiteral("standin-%1.png").arg(QString::fromLatin1(name)));
     }
@@ -86,6 +89,56 @@ TEST_F(StandInGalleryTest, TheMembersProfileAndItsSections)
     showAsRoot<ProfileController>();
     settleAll();
     save(QStringLiteral("standin-myprofile-empty.png"));
+}
+
+TEST_F(StandInGalleryTest, TheFriendsListFullAndEmptyAndAFriendsProfile)
+{
+    signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
+    auto friends = showAsRoot<FriendsController>();
+    settleAll();
+    EXPECT_TRUE(waitFor([&] {
+        for (const FriendPtr& member : friends->friends()) {
+            if (member->avatar().isNull())
+                return false;
+        }
+        return !friends->friends().isEmpty();
+    }));
+    save(QStringLiteral("standin-friends.png"));
+    auto dave = Model::create<Friend>();
+    dave->setUserid(forum().memberId(QStringLiteral("dave")));
+    dave->setUsername(QStringLiteral("dave"));
+    auto profile = std::make_shared<MyProfile>(QStringLiteral("MyProfile"), 0);
+    navigation()->pushViewController(profile, false);
+    profile->setUser(dave);
+    settleAll();
+    EXPECT_TRUE(waitFor([&] { return !dave->avatar().isNull(); }));
+    save(QStringLiteral("standin-myprofile-other.png"));
+
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    showAsRoot<FriendsController>();
+    settleAll();
+    save(QStringLiteral("standin-friends-none.png"));
+
+    // A long list ends in the row that loads more.
+    forum().setMethodHandler(QStringLiteral("profile_buddylist"), [](const TestForumRequest&, int) {
+        QJsonArray entries;
+        for (int i = 0; i < 10; ++i) {
+            entries.append(QJsonObject{{QStringLiteral("userid"), QString::number(100 + i)},
+                                       {QStringLiteral("username"), QStringLiteral("member%1").arg(i)},
+                                       {QStringLiteral("usertitle"), QStringLiteral("Junior Member")},
+                                       {QStringLiteral("friendcheck_checked"), 1}});
+        }
+        return QJsonObject{{QStringLiteral("response"),
+                            QJsonObject{{QStringLiteral("HTML"),
+                                         QJsonObject{{QStringLiteral("buddylist"), entries},
+                                                     {QStringLiteral("pagenav"),
+                                                      QJsonObject{{QStringLiteral("pagenumber"), 1},
+                                                                  {QStringLiteral("totalpages"), 3}}}}}}}};
+    });
+    auto many = showAsRoot<FriendsController>();
+    settleAll();
+    many->tableView()->scrollToRowAtIndexPath(IndexPath::indexPathForRow(10, 0), TableViewScrollPosition::Bottom, false);
+    save(QStringLiteral("standin-friends-more.png"));
 }
 
 TEST_F(StandInGalleryTest, ArticlesAndBlogEntries)
