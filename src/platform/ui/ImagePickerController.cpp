@@ -183,10 +183,7 @@ void ImagePickerController::finishWithFile(const QString& path)
     m_answered = true;
     // A file the toolkit cannot read comes back as a null picture, for the
     // delegate to say so.
-    const ImagePickerMedia media{kMediaTypeImage, Image::fromFile(path), path};
-    const std::shared_ptr<ViewController> guard = weak_from_this().lock();
-    if (ImagePickerControllerDelegate* d = m_delegate.get())
-        d->didFinishPickingMediaWithInfo(this, media);
+    deliver(ImagePickerMedia{kMediaTypeImage, Image::fromFile(path), path});
 }
 
 void ImagePickerController::finishWithImage(const Image& image)
@@ -194,10 +191,17 @@ void ImagePickerController::finishWithImage(const Image& image)
     if (m_answered || image.isNull())
         return;
     m_answered = true;
-    const ImagePickerMedia media{kMediaTypeImage, image, QString()};
+    deliver(ImagePickerMedia{kMediaTypeImage, image, QString()});
+}
+
+void ImagePickerController::deliver(const ImagePickerMedia& media)
+{
     const std::shared_ptr<ViewController> guard = weak_from_this().lock();
     if (ImagePickerControllerDelegate* d = m_delegate.get())
         d->didFinishPickingMediaWithInfo(this, media);
+    else
+        // Whoever asked has gone: the picker does not stay up for nobody.
+        dismissModalViewControllerAnimated(true);
 }
 
 void ImagePickerController::cancel()

@@ -76,6 +76,8 @@ public:
 
 private:
     void openLibrary();
+    // To the delegate, which dismisses the picker; without one it goes itself.
+    void deliver(const ImagePickerMedia& media);
 
     ImagePickerSourceType m_sourceType = ImagePickerSourceType::PhotoLibrary;
     QStringList m_mediaTypes{kMediaTypeImage};

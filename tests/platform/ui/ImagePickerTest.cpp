@@ -145,4 +145,16 @@ TEST_F(ImagePickerTest, GivingUpAFileThatIsNoPictureAndAnAnswerAfterThePickerWen
     turnEventLoop();
     late(notes);
     EXPECT_TRUE(recorder.log.isEmpty());
+
+    // A picker whose delegate went (its screen was swapped away) does not
+    // stay up once answered.
+    {
+        auto gone = std::make_unique<Recorder>();
+        picker = present(*gone);
+    }
+    finishMoving();
+    ASSERT_EQ(screen->modalViewController(), picker.get());
+    stub.choose(folder.filePath(QStringLiteral("sky.png")));
+    finishMoving();
+    EXPECT_EQ(screen->modalViewController(), nullptr);
 }

@@ -137,6 +137,7 @@ TEST_F(TextDetailsTest, ReplacingTheTextPutsTheCaretAtItsEndAndKeepsEveryCharact
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->verticalScrollBar()->value(), 0);
     EXPECT_GT(edit->verticalScrollBar()->maximum(), 0);
+    view->resignFirstResponder();
 }
 
 TEST_F(TextDetailsTest, EditingGoesOnWhileAMenuOrAnotherWindowHasTheFocusForAWhile)
