@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6network6 libgl-dev
+  # The picture picker's camera.
+  qt6-multimedia-dev
   libsqlite3-dev libicu-dev libplist-dev
   googletest libgtest-dev libgmock-dev
   libcpp-httplib-dev

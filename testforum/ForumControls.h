@@ -12,7 +12,7 @@
 // Not locked: the forum guards it.
 class ForumControls {
 public:
-    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, RawAnswer, PictureFail, PictureNoDate, Delay, Gate };
+    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, RawAnswer, PictureFail, PictureNoDate, Delay, Gate, RefuseUpload };
 
     struct Rule {
         Kind kind = Kind::Error;

@@ -402,6 +402,9 @@ Answer TestForum::Impl::answerApi(TestForumRequest& entry, qint64 number,
         body = errorAnswer(u"invalid_api_signature"_s);
     else if (const auto rule = controls.take(ForumControls::Kind::Error, entry.apiMethod))
         body = errorAnswer(rule->error);
+    else if (const auto rule = entry.uploads.isEmpty() ? std::nullopt
+                                                       : controls.take(ForumControls::Kind::RefuseUpload, QString()))
+        body = errorAnswer(QJsonArray{rule->error});
     else if (const auto rule = controls.take(ForumControls::Kind::Answer, entry.apiMethod))
         body = rule->answer;
     else if (const auto rule = controls.take(ForumControls::Kind::RawAnswer, entry.apiMethod))
@@ -690,6 +693,12 @@ void TestForum::answerError(const QString& method, const QJsonValue& errormessag
 {
     d->addRule(ForumControls::Kind::Error, method, times,
                [&](ForumControls::Rule& rule) { rule.error = errormessage; });
+}
+
+void TestForum::refuseUploads(const QString& reason, int times)
+{
+    d->addRule(ForumControls::Kind::RefuseUpload, QString(), times,
+               [&](ForumControls::Rule& rule) { rule.error = reason; });
 }
 
 void TestForum::answerHttpStatus(const QString& method, int status, const QByteArray& body, int times)

@@ -76,6 +76,10 @@ public:
     // {"response":{"errormessage": errormessage}}: a code or a list.
     void answerError(const QString& method, const QJsonValue& errormessage, int times = 1);
     void answerHttpStatus(const QString& method, int status, const QByteArray& body = {}, int times = 1);
+    // The next requests that carry files (attachments, avatars, profile
+    // pictures) are refused as the forum refuses a file it does not take:
+    // {"response":{"errormessage":[reason]}}, and nothing is kept.
+    void refuseUploads(const QString& reason = QStringLiteral("upload_file_exceeds_forum_limit"), int times = 1);
     // The answer's "Authorization" does not match its body.
     void signWrongly(const QString& method, int times = 1);
     // The answer comes without an "Authorization" header.

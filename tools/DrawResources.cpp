@@ -28,5 +28,6 @@ int main(int argc, char** argv)
     drawAppPictures(pictures);
     drawForumPictures(pictures);
     drawPagingPictures(pictures);
+    drawComposingPictures(pictures);
     return pictures.ok() ? 0 : 1;
 }

@@ -21,3 +21,8 @@ void drawForumPictures(PictureWriter& pictures);
 // The paged lists and the menu button: the pull-to-refresh arrow, the page
 // strip's background and arrows, and the menu button's face.
 void drawPagingPictures(PictureWriter& pictures);
+// The composing screens: the formatting menus' keys (bold, italic,
+// underline, sizes 1 to 5), the button strip above the keyboard and its
+// buttons, the attachment choice, the quick-reply row's send and close
+// buttons, and the home screen's place for a member's picture.
+void drawComposingPictures(PictureWriter& pictures);

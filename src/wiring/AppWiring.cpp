@@ -7,6 +7,7 @@
 #include "app/session/TrackedApiClient.h"
 #include "forum/cells/HomeCell.h"
 #include "forum/model/ForumInfo.h"
+#include "forum/screens/ComposingScreens.h"
 #include "forum/screens/ForumListScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
 #include "forum/screens/HomeContent.h"
@@ -45,6 +46,7 @@ void AppWiring::install(std::shared_ptr<Clock> clock)
     registerForumThreadScreens();
     NeighbourScreens::registerClasses();
     ForumListScreens::registerClasses();
+    ComposingScreens::registerClasses();
     // The home list shows and opens blog entries and articles too; the
     // screens of the libraries above take their models by their setters.
     HomeContent::registerBlogsAndArticles<BlogModel, Article>();

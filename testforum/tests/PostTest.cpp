@@ -85,6 +85,30 @@ TEST_F(PostTest, ThreadWithPicturesReplyEditAndReport)
     EXPECT_EQ(forum.reports().last().toObject().value(s("reason")).toString(), s("just testing"));
 }
 
+TEST_F(PostTest, RefusedUploadsKeepNothingAndLeaveOtherCallsAlone)
+{
+    const auto alice = client(s("alice"), s("secret1"));
+    const QJsonObject newThread = alice->callGet(s("newthread_newthread"), {{s("forumid"), s("3")}}).response();
+    const QList<QPair<QString, QString>> fields{{s("posthash"), newThread.value(s("posthash")).toString()},
+                                                {s("upload"), s("Upload")}};
+    forum.refuseUploads(s("upload_file_exceeds_forum_limit"), 2);
+    // A call without a file is no upload: it goes through and uses no refusal.
+    EXPECT_EQ(code(alice->call(s("profile_buddylist"))), QString());
+    const ForumReply attachment = alice->callMultipart(s("newattachment_manageattach"), fields,
+                                                       {{s("attachment[]"), s("image.jpg"), "\xff\xd8 refused"}});
+    EXPECT_EQ(code(attachment), s("upload_file_exceeds_forum_limit"));
+    EXPECT_FALSE(attachment.response().contains(s("attachmentids")));
+    const QString avatarBefore = alice->call(s("member"), "userid=1").response().value(s("avatarurl")).toString();
+    const ForumReply avatar = alice->callMultipart(s("profile_updateavatar"), {},
+                                                   {{s("upload"), s("image.jpg"), "\xff\xd8 refused"}});
+    EXPECT_EQ(code(avatar), s("upload_file_exceeds_forum_limit"));
+    EXPECT_EQ(alice->call(s("member"), "userid=1").response().value(s("avatarurl")).toString(), avatarBefore);
+    // Two refusals asked for, two given: the next upload is taken.
+    EXPECT_EQ(code(alice->callMultipart(s("profile_updateavatar"), {},
+                                        {{s("upload"), s("image.jpg"), "\xff\xd8 taken"}})),
+              s("redirect_updatethanks"));
+}
+
 TEST_F(PostTest, ClosedModeratedAndGuestPosting)
 {
     const auto alice = client(s("alice"), s("secret1"));

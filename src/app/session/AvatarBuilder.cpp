@@ -1,8 +1,10 @@
 #include "app/session/AvatarBuilder.h"
 
+#include "app/config/ErrorMessages.h"
 #include "app/media/ImageToUpload.h"
 #include "app/net/ApiRequest.h"
 #include "app/session/CurrentUser.h"
+#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 
 #include <QFile>
@@ -33,10 +35,15 @@ void AvatarBuilder::response(const HTTPRequestPtr& request)
         return;
     // Let go at the end of the answer, whatever it says.
     const std::shared_ptr<Model> self = std::move(m_self);
-    // A refused picture changes nothing.
+    // A failed or refused picture changes nothing; the observers hear why.
     if (!takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true}))
         return;
     const Value code = ApiRequest::errorMessage(request->response());
-    if (code.isString() && code.string() == u"redirect_updatethanks")
+    if (code.isString() && code.string() == u"redirect_updatethanks") {
         CurrentUser::currentUser()->fetchInfo();
+        return;
+    }
+    const QString known = ErrorMessages::errorForCode(code);
+    failedWithError(Error::withMessage(
+        known.isNull() ? Bundle::main().localizedString(QStringLiteral("home_avatar_not_changed")) : known));
 }

@@ -19,7 +19,8 @@ public:
     // A multipart "profile_updateavatar" with the picture's file.
     void upload();
     // "redirect_updatethanks" refreshes the current user's profile, which
-    // brings the new avatar; any other answer changes nothing.
+    // brings the new avatar; any other answer changes nothing and is told to
+    // the observers as a failure.
     void response(const HTTPRequestPtr& request);
 
     bool isUploading() const { return static_cast<bool>(m_self); }

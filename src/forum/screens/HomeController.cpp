@@ -4,6 +4,7 @@
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/screens/RootNavigation.h"
+#include "app/session/AvatarBuilder.h"
 #include "app/session/CurrentUser.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/LoadCellNib.h"
@@ -15,6 +16,7 @@
 #include "neighbours/ads/AdMediationView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/ResourceImages.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
@@ -68,6 +70,10 @@ HomeController::~HomeController()
         m_newTopDataSource->setDelegate(nullptr);
     if (m_finder)
         m_finder->setDelegate(nullptr);
+    if (m_selector)
+        m_selector->setDelegate(nullptr);
+    if (const auto builder = m_avatarBuilder.lock())
+        builder->removeObserver(this);
     if (m_filterBox && !m_filterBox->superview())
         m_filterBox->deleteLater();
 }
@@ -118,6 +124,10 @@ void HomeController::buildNib(View* root)
     m_avatar->setContentMode(ContentMode::ScaleAspectFill);
     m_avatar->setClipsToBounds(true);
     m_loggedin->addSubview(m_avatar);
+    m_changePicture = new Button(QRectF(10, 1, 48, 48), ButtonType::Custom);
+    m_changePicture->setAdjustsImageWhenHighlighted(false);
+    m_changePicture->addTarget(this, &HomeController::changeProfilePic, ControlEvent::TouchUpInside);
+    m_loggedin->addSubview(m_changePicture);
     m_welcome = new Button(QRectF(66, 13, 244, 24), ButtonType::Custom);
     m_welcome->titleLabel()->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 17));
     m_welcome->setTitleColor(theme.colorForKey(kColorTextTitle), ControlState::Normal);
@@ -475,6 +485,57 @@ void HomeController::logoutConfirmed()
     updateLayout();
 }
 
+// ---- The member's picture
+
+void HomeController::changeProfilePic()
+{
+    if (!CurrentUser::currentUser()->avatarurl().isEmpty())
+        showDeleteAvatarMenu();
+    else
+        showUploadAvatarMenu();
+}
+
+void HomeController::showDeleteAvatarMenu()
+{
+    auto* menu = new ActionSheet(QString(), this, text("cancel"), text("home_avatar_delete"),
+                                 {text("home_avatar_change")});
+    m_avatarMenu = menu;
+    menu->showInView(view());
+}
+
+void HomeController::clickedButtonAtIndex(ActionSheet* actionSheet, int buttonIndex)
+{
+    if (actionSheet != m_avatarMenu.data())
+        return;
+    if (buttonIndex == 0)
+        CurrentUser::currentUser()->deleteAvatar();
+    else if (buttonIndex == 1)
+        showUploadAvatarMenu();
+}
+
+void HomeController::showUploadAvatarMenu()
+{
+    if (m_selector)
+        m_selector->setDelegate(nullptr);
+    m_selector = std::make_shared<SelectImage>();
+    m_selector->setMediaType(SelectImage::kMediaTypeImage);
+    m_selector->setController(this);
+    m_selector->setDelegate(this);
+    m_selector->showInView(view());
+}
+
+void HomeController::imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage*)
+{
+    auto builder = Model::create<AvatarBuilder>();
+    // A refusal is told once, through this screen.
+    builder->addObserver(this);
+    if (const auto previous = m_avatarBuilder.lock())
+        previous->removeObserver(this);
+    m_avatarBuilder = builder;
+    builder->setTheNewAvatar(image);
+    builder->upload();
+}
+
 void HomeController::showLoading()
 {
     if (!isViewLoaded())
@@ -585,9 +646,10 @@ void HomeController::updateLayout()
     const QImage picture = user->avatar().qimage();
     m_avatar->setImage(picture);
     m_avatar->setHidden(guest || picture.isNull());
-    // The greeting starts where the picture would be when there is none.
+    // Without a picture, its place offers one.
+    m_changePicture->setImage(picture.isNull() ? ResourceImages::named(QStringLiteral("avatar_add.png")) : QImage());
     m_welcome->sizeToFit();
-    const qreal x = m_avatar->isHidden() ? 10 : 66;
+    const qreal x = 66;
     m_welcome->setFrame(QRectF(x, 13, std::min<qreal>(m_welcome->frame().width(), 310 - x), 24));
     // The greeting opens the member's profile where that screen exists.
     m_welcome->removeTarget(this, ControlEvent::TouchUpInside);

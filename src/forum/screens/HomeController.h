@@ -2,6 +2,7 @@
 
 #include "app/model/ModelObserver.h"
 #include "app/screens/MurmoraViewController.h"
+#include "app/screens/SelectImage.h"
 #include "app/widgets/PaginableTableDelegate.h"
 #include "forum/model/NewTopSearch.h"
 #include "forum/model/NewTopSearchDelegate.h"
@@ -9,6 +10,7 @@
 #include "forum/model/SearchDelegate.h"
 #include "forum/screens/NoticeController.h"
 
+#include "platform/ui/ActionSheet.h"
 #include "platform/ui/PickerView.h"
 
 #include "platform/foundation/AlertView.h"
@@ -20,6 +22,7 @@
 #include <memory>
 
 class ActivityIndicatorView;
+class AvatarBuilder;
 class BarButtonItem;
 class Button;
 class GradientButton;
@@ -33,8 +36,9 @@ class Toolbar;
 // for a member), the member's count of notifications, the forum's notices,
 // and one list of recent content in three sorts: newest and top (of all
 // content or one kind, chosen in a picker) and the member's subscribed
-// threads. Each row opens its thread, blog entry or article. The forum's
-// home data and the list are fetched again every time the screen shows.
+// threads. Each row opens its thread, blog entry or article. The member's
+// picture (or the place for one) changes or deletes it. The forum's home
+// data and the list are fetched again every time the screen shows.
 class HomeController : public MurmoraViewController,
                        public PaginableTableDelegate,
                        public SearchDelegate,
@@ -43,6 +47,8 @@ class HomeController : public MurmoraViewController,
                        public PickerViewDataSource,
                        public PickerViewDelegate,
                        public ModelObserver,
+                       public ActionSheetDelegate,
+                       public SelectImageDelegate,
                        public NoticeControllerDelegate {
 public:
     // The sorts of the list.
@@ -93,6 +99,11 @@ public:
     void registration();
     void logout();
     void logoutConfirmed();
+    // The member's picture: a menu to delete or change it, or at once the
+    // picker when there is none.
+    void changeProfilePic();
+    void showDeleteAvatarMenu();
+    void showUploadAvatarMenu();
     void createContent();
     // Back to the login screen under this one.
     void login();
@@ -114,6 +125,9 @@ public:
     void newTopHasResults(NewTopSearch* search) override;
     bool newTopHasResults(NewTopSearch* search, const Error& error) override;
     void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
+    void clickedButtonAtIndex(ActionSheet* actionSheet, int buttonIndex) override;
+    // Uploads the picked picture as the member's avatar.
+    void imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage* selectImage) override;
 
     TableViewCell* cellForObject(PaginableTableView* tableView, const ModelPtr& object) override;
     qreal heightForCellWithObject(PaginableTableView* tableView, const ModelPtr& object) override;
@@ -144,6 +158,11 @@ public:
     View* loggedin() const { return m_loggedin; }
     View* anonymous() const { return m_anonymous; }
     ImageView* avatar() const { return m_avatar; }
+    // Over the picture, or a place for one when there is none.
+    Button* changePicture() const { return m_changePicture; }
+    // The picture's menu while it is up, and the picker of a new picture.
+    ActionSheet* avatarMenu() const { return m_avatarMenu.data(); }
+    const SelectImagePtr& selector() const { return m_selector; }
     View* notificationsView() const { return m_notificationsView; }
     Toolbar* notificationsBg() const { return m_notificationsBg; }
     Button* notificationsText() const { return m_notificationsText; }
@@ -181,6 +200,11 @@ private:
     View* m_loggedin = nullptr;
     View* m_anonymous = nullptr;
     ImageView* m_avatar = nullptr;
+    Button* m_changePicture = nullptr;
+    QPointer<ActionSheet> m_avatarMenu;
+    SelectImagePtr m_selector;
+    // The upload on its way, observed for its failure.
+    std::weak_ptr<AvatarBuilder> m_avatarBuilder;
     View* m_notificationsView = nullptr;
     Toolbar* m_notificationsBg = nullptr;
     Button* m_notificationsText = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Keyboard.h"
 
+#include <QFocusEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -36,13 +37,24 @@ TextView::TextView(const QRectF& frame) : View(frame), m_edit(new QPlainTextEdit
 
 QString TextView::text() const
 {
-    return m_edit->toPlainText();
+    // The plain text would turn no-break spaces into spaces; the raw text
+    // keeps every character and separates paragraphs with U+2029.
+    QString raw = m_edit->document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, u'\n');
+    return raw;
 }
 
 void TextView::setText(const QString& text)
 {
     QSignalBlocker block(m_edit);
+    QScrollBar* bar = m_edit->verticalScrollBar();
+    const int scrolled = bar->value();
     m_edit->setPlainText(text);
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    m_edit->setTextCursor(cursor);
+    // Whoever shows a long text reads it from where it was, the top at first.
+    bar->setValue(qMin(scrolled, bar->maximum()));
 }
 
 QFont TextView::font() const
@@ -126,8 +138,9 @@ bool TextView::becomeFirstResponder()
 
 bool TextView::resignFirstResponder()
 {
-    if (m_edit->hasFocus())
-        m_edit->clearFocus();
+    // Also while another window has the focus, so that it does not come
+    // back here when this window is active again.
+    m_edit->clearFocus();
     if (m_editing) {
         m_editing = false;
         Keyboard::setShown(false);
@@ -156,6 +169,11 @@ bool TextView::eventFilter(QObject* watched, QEvent* event)
         if (TextViewDelegate* d = m_delegate.get())
             d->textViewDidBeginEditing(this);
     } else if (event->type() == QEvent::FocusOut && m_editing) {
+        // A context menu (paste) or another window (a file chooser) takes
+        // the focus only for a while: the text is still being edited.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+            return false;
         m_editing = false;
         if (TextViewDelegate* d = m_delegate.get())
             d->textViewDidEndEditing(this);

@@ -26,13 +26,19 @@ public:
 };
 
 // Several lines of text, editable or not, with a selection and a caret whose
-// positions count UTF-16 code units.
+// positions count UTF-16 code units. Line breaks read back as "\n" (a "\r\n"
+// or "\r" set in is one "\n"); every other character reads back as set.
+// Replacing the text puts the caret at its end, as the phone does, without
+// scrolling the view. Editing begins when the view takes the keyboard's input
+// and ends when another view takes it or the view resigns; a menu over the
+// view or another window taking the focus for a while does not end it.
 class TextView : public View {
     Q_OBJECT
 public:
     explicit TextView(const QRectF& frame = QRectF());
 
     QString text() const;
+    // The caret goes to the end of the new text.
     void setText(const QString& text);
     QFont font() const;
     void setFont(const QFont& font);

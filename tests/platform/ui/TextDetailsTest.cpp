@@ -7,7 +7,11 @@
 #include "platform/ui/TextView.h"
 #include "platform/ui/WebView.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFocusEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -90,8 +94,85 @@ TEST_F(TextDetailsTest, TextViewsTellTheirDelegateAndReadOnlyOnesTakeNoFocus)
     view->setEditable(false);
     EXPECT_FALSE(view->canBecomeFirstResponder());
     EXPECT_FALSE(view->becomeFirstResponder());
+    const TextRange before = view->selectedRange();
     view->scrollRangeToVisible(TextRange{3, 2});
-    EXPECT_EQ(view->selectedRange(), (TextRange{0, 0})) << "showing a range keeps the selection";
+    EXPECT_EQ(view->selectedRange(), before) << "showing a range keeps the selection";
+}
+
+TEST_F(TextDetailsTest, ReplacingTheTextPutsTheCaretAtItsEndAndKeepsEveryCharacter)
+{
+    auto* view = new TextView(QRectF(0, 20, 320, 60));
+    window->addSubview(view);
+    ASSERT_TRUE(view->becomeFirstResponder());
+    // The editor wraps a selection in tags by replacing the whole text; the
+    // caret then stands where the text view puts it: after the last unit.
+    view->setText(QStringLiteral("a\U0001F600bc"));
+    view->setSelectedRange(TextRange{3, 1});
+    const QString text = view->text();
+    const TextRange b = view->selectedRange();
+    view->setText(text.left(b.location) + QStringLiteral("[B]") + text.mid(b.location, b.length)
+                  + QStringLiteral("[/B]") + text.mid(b.location + b.length));
+    EXPECT_EQ(view->text(), QStringLiteral("a\U0001F600[B]b[/B]c"));
+    EXPECT_EQ(view->selectedRange(), (TextRange{12, 0}));
+    // Without a selection the editor puts the caret between the tags itself.
+    view->setText(QStringLiteral("a\U0001F600[SIZE=3][/SIZE]bc"));
+    view->setSelectedRange(TextRange{3 + 6 + 2, 0});
+    EXPECT_EQ(view->text().mid(view->selectedRange().location, 7), QStringLiteral("[/SIZE]"));
+
+    // What was set reads back unit for unit, no-break spaces and line
+    // separators too; only a "\r\n" or "\r" line break reads as "\n".
+    const QString kept = QStringLiteral("1\u00A0000 \u2028x\ty");
+    view->setText(kept);
+    EXPECT_EQ(view->text(), kept);
+    view->setText(QStringLiteral("one\r\ntwo\rthree\nfour"));
+    EXPECT_EQ(view->text(), QStringLiteral("one\ntwo\nthree\nfour"));
+    EXPECT_EQ(view->selectedRange(), (TextRange{int(view->text().size()), 0}));
+
+    // A long text set in is read from its top, though the caret is at its end.
+    QStringList lines;
+    for (int i = 0; i < 60; ++i)
+        lines.append(QStringLiteral("line %1").arg(i));
+    view->setText(lines.join(u'\n'));
+    auto* edit = view->findChild<QPlainTextEdit*>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->verticalScrollBar()->value(), 0);
+    EXPECT_GT(edit->verticalScrollBar()->maximum(), 0);
+    view->resignFirstResponder();
+}
+
+TEST_F(TextDetailsTest, EditingGoesOnWhileAMenuOrAnotherWindowHasTheFocusForAWhile)
+{
+    Editing editing;
+    auto* view = new TextView(QRectF(0, 20, 320, 200));
+    view->setDelegate(&editing);
+    window->addSubview(view);
+    auto* edit = view->findChild<QPlainTextEdit*>();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_TRUE(view->becomeFirstResponder());
+    ASSERT_EQ(editing.log, QStringList({QStringLiteral("begin")}));
+
+    // The context menu (to paste) and a file chooser over the window take
+    // the focus for a while: the text is still being edited.
+    for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(edit, &out);
+        EXPECT_TRUE(view->isFirstResponder());
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QApplication::sendEvent(edit, &in);
+    }
+    EXPECT_EQ(editing.log, QStringList({QStringLiteral("begin")}));
+
+    // Another input taking the keyboard ends it.
+    QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(edit, &out);
+    EXPECT_EQ(editing.log, QStringList({QStringLiteral("begin"), QStringLiteral("end")}));
+
+    // Resigning leaves no focus behind to come back to when the window is
+    // active again.
+    ASSERT_TRUE(view->becomeFirstResponder());
+    view->resignFirstResponder();
+    EXPECT_NE(window->focusWidget(), edit);
+    EXPECT_EQ(editing.log.last(), QStringLiteral("end"));
 }
 
 TEST_F(TextDetailsTest, SegmentsKeepTheSelectionOnTheSameSegmentAsOthersComeAndGo)
