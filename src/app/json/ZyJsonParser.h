@@ -6,9 +6,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <memory>
-#include <string>
-#include <vector>
 
 // Reads JSON text into values: objects to insertion-ordered dictionaries,
 // arrays to lists, numbers to exact decimals. Lenient in two points: a missing
@@ -17,7 +14,8 @@
 //
 // The reader works on the UTF-8 bytes and keeps no call stack of its own per
 // level of nesting: open arrays and objects wait on an explicit stack, their
-// elements in one shared scratch list.
+// elements in one shared scratch list. The parsers of a thread share that
+// scratch and the keys they have read.
 class ZyJsonParser : public ZyJsonBase {
 public:
     ZyJsonParser();
@@ -38,6 +36,7 @@ public:
 private:
     struct Frame;
     class KeyTable;
+    struct Scratch;
 
     Value objectFrom(Value fragment);
     Value parse(QByteArrayView json);
@@ -75,12 +74,6 @@ private:
     const uchar* m_end = nullptr;
     QByteArrayView m_text;
 
-    // Reused between calls: no allocation once they have grown.
-    std::string m_escaped;
-    std::vector<Frame> m_frames;
-    std::vector<Value> m_values;
-    std::vector<QString> m_keys;
-    std::vector<quint32> m_keyIds;
-    std::vector<ValueDict::Entry> m_entries;
-    std::unique_ptr<KeyTable> m_keyTable;
+    // The thread's scratch while a document is read.
+    Scratch* m_scratch = nullptr;
 };
