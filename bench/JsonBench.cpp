@@ -5,7 +5,9 @@
 //   cmake --build build-bench --target json_bench && build-bench/bench/json_bench
 //
 // Options: --write-corpus DIR saves the generated answers (fuzzing seeds, for one);
-// --parse NAME parses one of them for five seconds, for a profiler.
+// --parse NAME [TIMES] parses one of them TIMES times or for five seconds, for
+// a profiler (--parse-qt with Qt's parser): instruction counts of runs with
+// different TIMES give the cost of one parse.
 #include "ForumCorpus.h"
 
 #include "app/json/ZyJsonParser.h"
@@ -125,13 +127,19 @@ int main(int argc, char** argv)
         writeCorpus(files, QString::fromLocal8Bit(argv[2]));
         return 0;
     }
-    if (argc == 3 && QByteArray(argv[1]) == "--parse") {
+    if ((argc == 3 || argc == 4) && (QByteArray(argv[1]) == "--parse" || QByteArray(argv[1]) == "--parse-qt")) {
+        const bool qt = QByteArray(argv[1]) == "--parse-qt";
+        const long times = argc == 4 ? std::atol(argv[3]) : -1;
         for (const CorpusFile& file : files) {
             if (file.name != QString::fromLocal8Bit(argv[2]))
                 continue;
             const auto start = Clock::now();
-            while (Clock::now() - start < std::chrono::seconds(5))
-                parseOurs(file.json);
+            for (long i = 0; times < 0 ? Clock::now() - start < std::chrono::seconds(5) : i < times; ++i) {
+                if (qt)
+                    parseQt(file.json);
+                else
+                    parseOurs(file.json);
+            }
             return 0;
         }
         std::fprintf(stderr, "No answer named %s\n", argv[2]);
