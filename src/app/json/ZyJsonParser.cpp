@@ -235,21 +235,19 @@ public:
                 sameBytes(m_bytes.data() + known.offset, utf8.data(), length))
                 return known.text;
         }
-        QString text = utf8ToQString(utf8);
-        const size_t units = size_t(text.size());
-        *pooled = false;
-        if (m_keys.size() >= kMostKeys || units > kChunk)
-            return text;
-        if (m_chunks.empty() || m_chunkUsed + units > kChunk) {
-            if (m_chunks.size() == kChunks)
-                return text;
-            m_chunks.push_back(std::make_unique_for_overwrite<char16_t[]>(kChunk));
-            m_chunkUsed = 0;
+        // Field names are ASCII: those are widened into the pool directly.
+        const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return uchar(c) < 0x80; });
+        const QString converted = ascii ? QString() : utf8ToQString(utf8);
+        const size_t units = ascii ? length : size_t(converted.size());
+        char16_t* stored = room(units);
+        if (!stored) {
+            *pooled = false;
+            return ascii ? QString::fromLatin1(utf8) : converted;
         }
-        *pooled = true;
-        char16_t* stored = m_chunks.back().get() + m_chunkUsed;
-        std::memcpy(stored, text.utf16(), sizeof(char16_t) * units);
-        m_chunkUsed += units;
+        if (ascii)
+            std::copy(utf8.begin(), utf8.end(), stored);
+        else
+            std::memcpy(stored, converted.utf16(), sizeof(char16_t) * units);
         m_keys.push_back(Key{QString::fromRawData(reinterpret_cast<const QChar*>(stored), qsizetype(units)), hash,
                              quint32(m_bytes.size()), quint32(length)});
         m_bytes.append(utf8.data(), length);
@@ -275,6 +273,21 @@ private:
     };
 
     KeyPool() { rehash(256); }
+
+    // Room for a text of so many units, or null once the pool is full.
+    char16_t* room(size_t units)
+    {
+        if (m_keys.size() >= kMostKeys || units > kChunk)
+            return nullptr;
+        if (m_chunks.empty() || m_chunkUsed + units > kChunk) {
+            if (m_chunks.size() == kChunks)
+                return nullptr;
+            m_chunks.push_back(std::make_unique_for_overwrite<char16_t[]>(kChunk));
+            m_chunkUsed = 0;
+        }
+        m_chunkUsed += units;
+        return m_chunks.back().get() + m_chunkUsed - units;
+    }
 
     void rehash(size_t size)
     {
@@ -586,7 +599,7 @@ Value ZyJsonParser::parse(QByteArrayView json)
     return ok ? value : Value();
 }
 
-void ZyJsonParser::skipWhitespace()
+void ZyJsonParser::skipWhitespaceRun()
 {
     while (m_pos < m_end && isWhitespace(*m_pos))
         ++m_pos;

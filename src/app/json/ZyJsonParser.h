@@ -46,7 +46,14 @@ private:
     // The byte at the read position; the end of the input reads as 0, which no
     // token starts with, so comparisons need no separate end check.
     uchar peek() const { return m_pos < m_end ? *m_pos : 0; }
-    void skipWhitespace();
+    // Answers are mostly written without whitespace: the usual case is one
+    // comparison where the caller is.
+    void skipWhitespace()
+    {
+        if (m_pos < m_end && *m_pos <= ' ')
+            skipWhitespaceRun();
+    }
+    Q_NEVER_INLINE void skipWhitespaceRun();
     bool skipLiteral(const char* rest, size_t length);
 
     // Adds an error and answers false.
