@@ -563,6 +563,111 @@ QByteArray searchResults(Random& r)
     return QByteArray::fromStdString(e.out());
 }
 
+std::string hex(Random& r, int digits)
+{
+    std::string text;
+    for (int i = 0; i < digits; ++i)
+        text += "0123456789abcdef"[r.below(16)];
+    return text;
+}
+
+void flags(Emitter& e, Random& r, const char* const* names, size_t count)
+{
+    e.open('{');
+    for (size_t i = 0; i < count; ++i) {
+        e.key(names[i]);
+        e.boolean(r.chance(70));
+    }
+    e.close('}');
+}
+
+// The answer that opens a session: tokens, the forum's name and settings,
+// what it shows and which content types it has. The first answer of a run.
+QByteArray sessionOpening(Random& r)
+{
+    static const char* const shown[] = {"registration", "search", "blogs", "articles", "privatemessages",
+                                        "socialnetwork", "albums", "friends", "notices"};
+    static const char* const features[] = {"blogenabled",      "cmsenabled",          "pmsenabled",
+                                           "searchesenabled",  "groupsenabled",       "albumsenabled",
+                                           "friendsenabled",   "visitor_trackingenabled",
+                                           "visitor_messagingenabled", "multitypesearch", "taggingenabled",
+                                           "paidsubs"};
+    static const char* const types[] = {"Article", "BlogEntry", "Post", "Forum", "BlogComment",
+                                        "VisitorMessage", "Picture", "Album", "SocialGroup", "Event"};
+    Emitter e(true);
+    e.open('{');
+    e.key("apiversion");
+    e.integer(6);
+    e.key("apiaccesstoken");
+    e.string(hex(r, 32));
+    e.key("secret");
+    e.string(hex(r, 32));
+    e.key("apiclientid");
+    e.integer(r.between(1, 250000));
+    e.key("bbtitle");
+    e.string("The Example Forum — Engines, Gearboxes & Garages");
+    e.key("bburl");
+    e.string("https://www.example-forum.org/forum");
+    e.key("bbactive");
+    e.boolean(true);
+    e.key("bbclosedreason");
+    e.string("");
+    e.key("forumhome");
+    e.string("index");
+    e.key("murmoraversion");
+    e.string("4.2.5");
+    e.key("murmoraversionname");
+    e.string("4.2.5 Patch Level 3");
+    e.key("show");
+    flags(e, r, shown, std::size(shown));
+    e.key("features");
+    flags(e, r, features, std::size(features));
+    e.key("contenttypes");
+    e.open('{');
+    for (const char* type : types) {
+        e.key(type);
+        e.integer(r.between(1, 40));
+    }
+    e.close('}');
+    e.key("threads_perpage");
+    e.integer(20);
+    e.key("posts_perpage");
+    e.integer(10);
+    e.key("search_perpage");
+    e.integer(10);
+    e.key("postminchars");
+    e.integer(2);
+    e.key("titlemaxchars");
+    e.integer(85);
+    e.close('}');
+    return QByteArray::fromStdString(e.out());
+}
+
+// The answer to a sign-in: the session and the member.
+QByteArray signIn(Random& r)
+{
+    Emitter e(true);
+    e.open('{');
+    e.key("session");
+    e.open('{');
+    e.key("userid");
+    e.string(std::to_string(r.between(1, 250000)));
+    e.key("dbsessionhash");
+    e.string(hex(r, 32));
+    e.close('}');
+    e.key("response");
+    e.open('{');
+    e.key("errormessage");
+    e.string("redirect_login");
+    user(e, r, "userid", "username");
+    e.key("usertitle");
+    e.string(r.pick(kTitles));
+    avatar(e, r);
+    e.close('}');
+    e.close('}');
+    return QByteArray::fromStdString(e.out());
+}
+
 // Many thread pages' posts in one answer, as an export or a long archive page.
 QByteArray largeFile(Random& r)
 {
@@ -587,7 +692,12 @@ namespace ForumCorpus {
 std::vector<CorpusFile> generate()
 {
     Random r(0x5eed'f0a0'2024ULL);
+    // The small answers draw on a generator of their own, so that the bigger
+    // ones keep their bytes.
+    Random small(0x5e55'10e0'2024ULL);
     std::vector<CorpusFile> files;
+    files.push_back({QStringLiteral("session opening"), sessionOpening(small)});
+    files.push_back({QStringLiteral("sign-in"), signIn(small)});
     files.push_back({QStringLiteral("thread page"), threadPage(r)});
     files.push_back({QStringLiteral("thread list"), threadList(r)});
     files.push_back({QStringLiteral("forum tree"), forumTree(r)});

@@ -15,7 +15,8 @@ struct CorpusFile {
 };
 
 namespace ForumCorpus {
-// A 40-post thread page, a thread list, a 300-forum tree, a profile, search
-// results and a file of about 20 MB.
+// The small answers that open a session and sign a member in, a 40-post
+// thread page, a thread list, a 300-forum tree, a profile, search results
+// and a file of about 20 MB.
 std::vector<CorpusFile> generate();
 }  // namespace ForumCorpus

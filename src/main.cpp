@@ -3,6 +3,8 @@
 
 #include "app/screens/AppDelegate.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/FirstFrameReport.h"
+#include "platform/ui/Window.h"
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/SystemClock.h"
@@ -59,7 +61,10 @@ int main(int argc, char** argv)
                                   QStringLiteral("The window's zoom (default: about four fifths of the screen's "
                                                  "height; also MU_ZOOM)."),
                                   QStringLiteral("F"));
-    parser.addOptions({forum, zoom});
+    const QCommandLineOption firstFrame(QStringLiteral("first-frame"),
+                                        QStringLiteral("Prints the monotonic clock's reading in seconds when the "
+                                                       "first frame is drawn, then quits (start-up measurements)."));
+    parser.addOptions({forum, zoom, firstFrame});
     parser.process(app);
 
     if (parser.isSet(forum)) {
@@ -80,6 +85,8 @@ int main(int argc, char** argv)
         Application& application = Application::sharedApplication();
         application.setDelegate(&delegate);
         application.finishLaunching();
+        if (parser.isSet(firstFrame) && Window::keyWindow())
+            FirstFrameReport::watch(Window::keyWindow());
         result = QApplication::exec();
     }
     // The last screen stack, which the window lets go on the event loop, and

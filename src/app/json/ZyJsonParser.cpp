@@ -187,10 +187,29 @@ bool sameBytes(const char* a, const char* b, size_t length)
     return load64(a + length - 8) == load64(b + length - 8);
 }
 
+quint32 hashOf(QByteArrayView bytes)
+{
+    constexpr quint64 multiplier = 0x9E3779B97F4A7C15ull;
+    const char* p = bytes.data();
+    const size_t length = size_t(bytes.size());
+    quint64 hash = (length + 1) * multiplier;
+    if (length < 8) {
+        hash = (hash ^ (length ? loadShort(p, length) : 0)) * multiplier;
+    } else {
+        for (size_t i = 0; i + 8 < length; i += 8)
+            hash = ((hash ^ load64(p + i)) * multiplier) ^ (hash >> 29);
+        hash = (hash ^ load64(p + length - 8)) * multiplier;
+    }
+    return quint32(hash ^ (hash >> 32));
+}
+
 // The keys of every answer, made into QStrings once per process: a forum
-// sends the same few hundred keys again and again. The pool's texts are never
+// sends the same few hundred keys again and again. A key is looked up by its
+// UTF-8 bytes and converted only on first sight. The pool's texts are never
 // freed, so their QStrings share them without reference counting; past a
 // bound (hostile input may send any number of keys) keys are plain QStrings.
+// The pool grows in small steps: the first answer of a process pays for its
+// own keys only.
 class KeyPool {
 public:
     static KeyPool& shared()
@@ -199,36 +218,95 @@ public:
         return *pool;
     }
 
-    QString key(QByteArrayView utf8)
+    // The key with these UTF-8 bytes (hashOf(utf8) is their hash); pooled
+    // tells whether the pool keeps it (else it is a plain QString).
+    QString key(QByteArrayView utf8, quint32 hash, bool* pooled)
     {
+        *pooled = true;
         if (utf8.isEmpty())
             return QString();
-        const QByteArray bytes = utf8.toByteArray();
-        const QString text = utf8ToQString(utf8);
+        const size_t length = size_t(utf8.size());
         const std::lock_guard<std::mutex> lock(m_mutex);
-        const auto known = m_keys.constFind(bytes);
-        if (known != m_keys.constEnd())
-            return *known;
-        if (m_used + size_t(text.size()) + 1 > kCapacity)
-            return text;
-        char16_t* stored = m_storage.get() + m_used;
-        std::memcpy(stored, text.utf16(), sizeof(char16_t) * size_t(text.size()));
-        stored[text.size()] = 0;
-        m_used += size_t(text.size()) + 1;
-        const QString shared = QString::fromRawData(reinterpret_cast<const QChar*>(stored), text.size());
-        m_keys.insert(bytes, shared);
-        return shared;
+        const size_t mask = m_slots.size() - 1;
+        size_t slot = hash & mask;
+        for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+            const Key& known = m_keys[m_slots[slot] - 1];
+            if (known.hash == hash && known.length == length &&
+                sameBytes(m_bytes.data() + known.offset, utf8.data(), length))
+                return known.text;
+        }
+        // Field names are ASCII: those are widened into the pool directly.
+        const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return uchar(c) < 0x80; });
+        const QString converted = ascii ? QString() : utf8ToQString(utf8);
+        const size_t units = ascii ? length : size_t(converted.size());
+        char16_t* stored = room(units);
+        if (!stored) {
+            *pooled = false;
+            return ascii ? QString::fromLatin1(utf8) : converted;
+        }
+        if (ascii)
+            std::copy(utf8.begin(), utf8.end(), stored);
+        else
+            std::memcpy(stored, converted.utf16(), sizeof(char16_t) * units);
+        m_keys.push_back(Key{QString::fromRawData(reinterpret_cast<const QChar*>(stored), qsizetype(units)), hash,
+                             quint32(m_bytes.size()), quint32(length)});
+        m_bytes.append(utf8.data(), length);
+        if (m_keys.size() * 2 > m_slots.size())
+            rehash(m_slots.size() * 2);
+        else
+            m_slots[slot] = quint32(m_keys.size());
+        return m_keys.back().text;
     }
 
 private:
-    static constexpr size_t kCapacity = 64 * 1024;  // UTF-16 units
+    // Enough for the keys of every answer a forum sends, and a bound on what
+    // hostile input can make the process keep.
+    static constexpr size_t kMostKeys = 4096;
+    static constexpr size_t kChunk = 4096;  // UTF-16 units
+    static constexpr size_t kChunks = 16;
 
-    KeyPool() : m_storage(std::make_unique<char16_t[]>(kCapacity)) {}
+    struct Key {
+        QString text;
+        quint32 hash;
+        quint32 offset;  // of the UTF-8 bytes in m_bytes
+        quint32 length;
+    };
+
+    KeyPool() { rehash(256); }
+
+    // Room for a text of so many units, or null once the pool is full.
+    char16_t* room(size_t units)
+    {
+        if (m_keys.size() >= kMostKeys || units > kChunk)
+            return nullptr;
+        if (m_chunks.empty() || m_chunkUsed + units > kChunk) {
+            if (m_chunks.size() == kChunks)
+                return nullptr;
+            m_chunks.push_back(std::make_unique_for_overwrite<char16_t[]>(kChunk));
+            m_chunkUsed = 0;
+        }
+        m_chunkUsed += units;
+        return m_chunks.back().get() + m_chunkUsed - units;
+    }
+
+    void rehash(size_t size)
+    {
+        m_slots.assign(size, 0);
+        const size_t mask = size - 1;
+        for (size_t i = 0; i < m_keys.size(); ++i) {
+            size_t slot = m_keys[i].hash & mask;
+            while (m_slots[slot] != 0)
+                slot = (slot + 1) & mask;
+            m_slots[slot] = quint32(i + 1);
+        }
+    }
 
     std::mutex m_mutex;
-    std::unique_ptr<char16_t[]> m_storage;
-    size_t m_used = 0;
-    QHash<QByteArray, QString> m_keys;
+    std::vector<quint32> m_slots;  // the key's index + 1; 0 for a free slot
+    std::vector<Key> m_keys;
+    std::string m_bytes;
+    std::vector<std::unique_ptr<char16_t[]>> m_chunks;
+    size_t m_chunkUsed = 0;
 };
 
 constexpr quint32 kNoKey = 0xFFFFFFFF;
@@ -244,23 +322,30 @@ struct ZyJsonParser::Frame {
     quint32 lastKey = kNoKey;  // in an object: the number of its latest key
 };
 
-// The keys of one document, each made into a QString once and shared by
-// every object that uses it. It also merges repeated keys of an object in
-// one pass: a key remembers the last object that took it, and where.
+// The keys of the documents a thread reads, each made into a QString once
+// and shared by every object that uses it. The keys the process-wide pool
+// took stay from one document to the next, so that a thread's later answers
+// find their keys without hashing or locking; the others go with their
+// document. The table also merges repeated keys of an object in one pass: a
+// key remembers the last object that took it, and where.
 class ZyJsonParser::KeyTable {
 public:
     static constexpr quint32 kLoose = kNoKey;
 
     KeyTable() : m_slots(64, 0) { std::fill(std::begin(m_firstKeys), std::end(m_firstKeys), kLoose); }
 
-    void reset()
+    // Forgets the keys of the document just read that the pool did not take.
+    void endDocument()
     {
-        if (m_entries.empty())
+        m_added = 0;
+        if (m_entries.size() == m_kept)
             return;
-        m_entries.clear();
-        m_bytes.clear();
-        std::fill(m_slots.begin(), m_slots.end(), 0);
-        std::fill(std::begin(m_firstKeys), std::end(m_firstKeys), kLoose);
+        m_bytes.resize(m_entries[m_kept].offset);
+        m_entries.erase(m_entries.begin() + qsizetype(m_kept), m_entries.end());
+        size_t size = 64;
+        while (size < m_kept * 4)
+            size *= 2;
+        rehash(size);
     }
 
     // As intern(bytes), for the key that follows the key numbered previous
@@ -271,7 +356,8 @@ public:
     {
         quint32& successor = previous != kLoose ? m_entries[previous].next : m_firstKeys[std::min(depth, kDepths - 1)];
         const quint32 guess = successor;
-        if (guess != kLoose && m_entries[guess].length == quint32(bytes.size()) &&
+        // The guess may name a key of an earlier document that has gone.
+        if (guess < m_entries.size() && m_entries[guess].length == quint32(bytes.size()) &&
             sameBytes(m_bytes.data() + m_entries[guess].offset, bytes.data(), size_t(bytes.size())))
             return guess;
         const quint32 id = intern(bytes);
@@ -282,7 +368,7 @@ public:
 
     // The number of the key with these UTF-8 bytes, made on first sight; or
     // kLoose for a key the table does not keep (a very long one, or any new
-    // one once the table is full).
+    // one once the document has added many).
     quint32 intern(QByteArrayView bytes)
     {
         if (bytes.size() > kLongestKey)
@@ -299,16 +385,21 @@ public:
                 sameBytes(m_bytes.data() + entry.offset, bytes.data(), size_t(bytes.size())))
                 return id;
         }
-        if (m_entries.size() >= kMostKeys)
+        if (m_entries.size() - m_kept >= kMostKeys)
             return kLoose;
         const quint32 id = quint32(m_entries.size());
-        // A document's first keys are field names; once it has many, the rest
-        // are data (ids as keys, say) that the process need not keep.
-        QString key = m_entries.size() < kPooled ? KeyPool::shared().key(bytes) : utf8ToQString(bytes);
+        // A document's first keys are field names; once it has added many,
+        // the rest are data (ids as keys, say) that the process need not keep.
+        bool pooled = false;
+        QString key = m_added < kPooled ? KeyPool::shared().key(bytes, hash, &pooled) : utf8ToQString(bytes);
+        ++m_added;
+        // Kept keys come first, so that a document's own ones go in one cut.
+        if (pooled && m_kept == m_entries.size())
+            ++m_kept;
         m_entries.push_back(Entry{std::move(key), hash, quint32(m_bytes.size()), quint32(bytes.size()), 0, 0, kLoose});
         m_bytes.append(bytes.data(), size_t(bytes.size()));
         if (m_entries.size() * 2 > m_slots.size())
-            grow();
+            rehash(m_slots.size() * 2);
         else
             m_slots[slot] = slotFor(hash, id);
         return id;
@@ -328,7 +419,17 @@ public:
         return std::nullopt;
     }
 
-    quint32 nextSerial() { return ++m_serial; }
+    quint32 nextSerial()
+    {
+        if (++m_serial == 0) {
+            // Kept keys outlive four billion objects: none may still carry
+            // the serial that comes round again.
+            for (Entry& entry : m_entries)
+                entry.serial = 0;
+            m_serial = 1;
+        }
+        return m_serial;
+    }
 
 private:
     static constexpr qsizetype kLongestKey = 64;
@@ -345,26 +446,10 @@ private:
         quint32 next;  // the key that followed this one last time
     };
 
-    static quint32 hashOf(QByteArrayView bytes)
+    void rehash(size_t size)
     {
-        constexpr quint64 multiplier = 0x9E3779B97F4A7C15ull;
-        const char* p = bytes.data();
-        const size_t length = size_t(bytes.size());
-        quint64 hash = (length + 1) * multiplier;
-        if (length < 8) {
-            hash = (hash ^ (length ? loadShort(p, length) : 0)) * multiplier;
-        } else {
-            for (size_t i = 0; i + 8 < length; i += 8)
-                hash = ((hash ^ load64(p + i)) * multiplier) ^ (hash >> 29);
-            hash = (hash ^ load64(p + length - 8)) * multiplier;
-        }
-        return quint32(hash ^ (hash >> 32));
-    }
-
-    void grow()
-    {
-        m_slots.assign(m_slots.size() * 2, 0);
-        const size_t mask = m_slots.size() - 1;
+        m_slots.assign(size, 0);
+        const size_t mask = size - 1;
         for (size_t i = 0; i < m_entries.size(); ++i) {
             size_t slot = m_entries[i].hash & mask;
             while (m_slots[slot] != 0)
@@ -376,6 +461,8 @@ private:
     static constexpr size_t kDepths = 32;
 
     std::vector<Entry> m_entries;
+    size_t m_kept = 0;   // the first entries, which the pool took
+    size_t m_added = 0;  // by the document being read
     std::string m_bytes;
     quint32 m_firstKeys[kDepths];
     // The key's hash above its entry number + 1, so that most misses need no
@@ -385,7 +472,45 @@ private:
     quint32 m_serial = 0;
 };
 
-ZyJsonParser::ZyJsonParser() : m_keyTable(std::make_unique<KeyTable>()) {}
+// What reading a document needs besides the input, reused by every parser
+// of a thread: once grown, reading allocates for the values only.
+struct ZyJsonParser::Scratch {
+    std::string escaped;
+    std::vector<Frame> frames;
+    std::vector<Value> values;
+    std::vector<QString> keys;
+    std::vector<quint32> keyIds;
+    std::vector<ValueDict::Entry> entries;
+    KeyTable keyTable;
+    bool inUse = false;
+
+    // Empties the lists after a document; what a big one made them grow to
+    // is given back.
+    void clear()
+    {
+        frames.clear();
+        values.clear();
+        keys.clear();
+        keyIds.clear();
+        entries.clear();
+        keyTable.endDocument();
+        constexpr size_t kKept = 4096;
+        if (escaped.capacity() > 16 * kKept)
+            std::string().swap(escaped);
+        if (values.capacity() > kKept)
+            std::vector<Value>().swap(values);
+        if (keys.capacity() > kKept) {
+            std::vector<QString>().swap(keys);
+            std::vector<quint32>().swap(keyIds);
+        }
+        if (entries.capacity() > kKept)
+            std::vector<ValueDict::Entry>().swap(entries);
+        if (frames.capacity() > kKept)
+            std::vector<Frame>().swap(frames);
+    }
+};
+
+ZyJsonParser::ZyJsonParser() = default;
 ZyJsonParser::~ZyJsonParser() = default;
 
 Value ZyJsonParser::objectWithString(const QString& text)
@@ -441,10 +566,19 @@ Value ZyJsonParser::fragmentWithUTF8(QByteArrayView json)
 
 Value ZyJsonParser::parse(QByteArrayView json)
 {
+    // A parser reads one document at a time, and reading calls nothing that
+    // could read another; a second scratch only guards against that.
+    thread_local Scratch threadScratch;
+    std::unique_ptr<Scratch> ownScratch;
+    if (threadScratch.inUse)
+        ownScratch = std::make_unique<Scratch>();
+    Scratch& scratch = ownScratch ? *ownScratch : threadScratch;
+    scratch.inUse = true;
+    m_scratch = &scratch;
+
     resetDepth();
     m_pos = reinterpret_cast<const uchar*>(json.data());
     m_end = m_pos + json.size();
-    m_keyTable->reset();
 
     Value value;
     bool ok = scanDocument(value);
@@ -456,19 +590,16 @@ Value ZyJsonParser::parse(QByteArrayView json)
         }
     }
     // A failure leaves the open arrays and objects behind; a success leaves
-    // nothing. Either way the document's keys are no longer shared from here.
-    m_frames.clear();
-    m_values.clear();
-    m_keys.clear();
-    m_keyIds.clear();
-    m_entries.clear();
-    m_keyTable->reset();
+    // nothing.
+    scratch.clear();
+    scratch.inUse = false;
+    m_scratch = nullptr;
     m_pos = m_end = nullptr;
     m_text = QByteArrayView();
     return ok ? value : Value();
 }
 
-void ZyJsonParser::skipWhitespace()
+void ZyJsonParser::skipWhitespaceRun()
 {
     while (m_pos < m_end && isWhitespace(*m_pos))
         ++m_pos;
@@ -491,32 +622,35 @@ bool ZyJsonParser::fail(int code, const char* description)
 bool ZyJsonParser::failInFrame(int code, const char* description)
 {
     fail(code, description);
-    const size_t enclosing = m_frames.size() - 1;
+    const std::vector<Frame>& frames = m_scratch->frames;
+    const size_t enclosing = frames.size() - 1;
     // The innermost frame stays on the stack: the enclosing ones measure
     // their own elements up to where it begins.
     for (size_t i = enclosing; i-- > 0;) {
-        const Frame& frame = m_frames[i];
+        const Frame& frame = frames[i];
         if (!frame.isObject) {
             fail(ErrorParse, "Expected value while parsing array");
             continue;
         }
-        const size_t elements = m_frames[i + 1].valueStart - frame.valueStart;
-        addErrorWithCode(ErrorParse, QStringLiteral("Object value expected for key: ") + m_keys[frame.keyStart + elements]);
+        const size_t elements = frames[i + 1].valueStart - frame.valueStart;
+        const QString& key = m_scratch->keys[frame.keyStart + elements];
+        addErrorWithCode(ErrorParse, QStringLiteral("Object value expected for key: ") + key);
     }
     return false;
 }
 
 bool ZyJsonParser::unwind()
 {
-    for (size_t i = m_frames.size(); i-- > 0;) {
-        const Frame& frame = m_frames[i];
+    const std::vector<Frame>& frames = m_scratch->frames;
+    for (size_t i = frames.size(); i-- > 0;) {
+        const Frame& frame = frames[i];
         if (!frame.isObject) {
             fail(ErrorParse, "Expected value while parsing array");
             continue;
         }
-        const size_t end = i + 1 < m_frames.size() ? m_frames[i + 1].valueStart : m_values.size();
-        addErrorWithCode(ErrorParse,
-                         QStringLiteral("Object value expected for key: ") + m_keys[frame.keyStart + (end - frame.valueStart)]);
+        const size_t end = i + 1 < frames.size() ? frames[i + 1].valueStart : m_scratch->values.size();
+        const QString& key = m_scratch->keys[frame.keyStart + (end - frame.valueStart)];
+        addErrorWithCode(ErrorParse, QStringLiteral("Object value expected for key: ") + key);
     }
     return false;
 }
@@ -526,6 +660,10 @@ bool ZyJsonParser::unwind()
 // its end, or (in an object) the next key before the next value.
 bool ZyJsonParser::scanDocument(Value& result)
 {
+    std::vector<Frame>& frames = m_scratch->frames;
+    std::vector<Value>& values = m_scratch->values;
+    std::vector<QString>& keys = m_scratch->keys;
+    KeyTable& keyTable = m_scratch->keyTable;
     Value value;
     for (;;) {
         // A value is expected here.
@@ -540,15 +678,15 @@ bool ZyJsonParser::scanDocument(Value& result)
             ++m_pos;
             if (!enterLevel())
                 return unwind();
-            m_frames.push_back(Frame{c == '{', quint32(m_values.size()), quint32(m_keys.size())});
+            frames.push_back(Frame{c == '{', quint32(values.size()), quint32(keys.size())});
         } else {
             if (!scanScalar(value))
                 return unwind();
-            if (m_frames.empty()) {
+            if (frames.empty()) {
                 result = std::move(value);
                 return true;
             }
-            m_values.push_back(std::move(value));
+            values.push_back(std::move(value));
             afterElement = true;
         }
 
@@ -558,13 +696,13 @@ bool ZyJsonParser::scanDocument(Value& result)
                 if (peek() == ',') {
                     ++m_pos;
                     skipWhitespace();
-                    const bool isObject = m_frames.back().isObject;
+                    const bool isObject = frames.back().isObject;
                     if (peek() == (isObject ? '}' : ']'))
                         return failInFrame(ErrorTrailingComma, isObject ? "Trailing comma disallowed in object"
                                                                         : "Trailing comma disallowed in array");
                 }
             }
-            const bool isObject = m_frames.back().isObject;
+            const bool isObject = frames.back().isObject;
             if (atEnd())
                 return failInFrame(ErrorEndOfInput,
                                    isObject ? "End of input while parsing object" : "End of input while parsing array");
@@ -577,9 +715,9 @@ bool ZyJsonParser::scanDocument(Value& result)
                 else
                     closeArray();
                 // The closed container is the last value of the scratch list.
-                if (m_frames.empty()) {
-                    result = std::move(m_values.back());
-                    m_values.pop_back();
+                if (frames.empty()) {
+                    result = std::move(values.back());
+                    values.pop_back();
                     return true;
                 }
                 afterElement = true;
@@ -591,14 +729,14 @@ bool ZyJsonParser::scanDocument(Value& result)
                 ++m_pos;
                 if (!scanRestOfString())
                     return failInFrame(ErrorParse, "Object key string expected");
-                Frame& frame = m_frames.back();
-                const quint32 id = m_keyTable->internAfter(m_text, frame.lastKey, m_frames.size());
+                Frame& frame = frames.back();
+                const quint32 id = keyTable.internAfter(m_text, frame.lastKey, frames.size());
                 frame.lastKey = id;
-                m_keyIds.push_back(id);
+                m_scratch->keyIds.push_back(id);
                 if (id != KeyTable::kLoose)
-                    m_keys.push_back(m_keyTable->key(id));
+                    keys.push_back(keyTable.key(id));
                 else
-                    m_keys.push_back(utf8ToQString(m_text));
+                    keys.push_back(utf8ToQString(m_text));
                 skipWhitespace();
                 if (peek() != ':')
                     return failInFrame(ErrorParse, "Expected ':' separating key and value");
@@ -611,33 +749,36 @@ bool ZyJsonParser::scanDocument(Value& result)
 
 void ZyJsonParser::closeArray()
 {
-    const Frame frame = m_frames.back();
-    m_frames.pop_back();
-    const auto first = m_values.begin() + frame.valueStart;
-    ValueList list(std::make_move_iterator(first), std::make_move_iterator(m_values.end()));
-    m_values.erase(first, m_values.end());
-    m_values.emplace_back(std::move(list));
+    std::vector<Value>& values = m_scratch->values;
+    const Frame frame = m_scratch->frames.back();
+    m_scratch->frames.pop_back();
+    const auto first = values.begin() + frame.valueStart;
+    ValueList list(std::make_move_iterator(first), std::make_move_iterator(values.end()));
+    values.erase(first, values.end());
+    values.emplace_back(std::move(list));
 }
 
 void ZyJsonParser::closeObject()
 {
-    const Frame frame = m_frames.back();
-    m_frames.pop_back();
-    const size_t count = m_values.size() - frame.valueStart;
-    std::vector<ValueDict::Entry>& entries = m_entries;
+    Scratch& scratch = *m_scratch;
+    std::vector<Value>& values = scratch.values;
+    const Frame frame = scratch.frames.back();
+    scratch.frames.pop_back();
+    const size_t count = values.size() - frame.valueStart;
+    std::vector<ValueDict::Entry>& entries = scratch.entries;
     // A repeated key keeps its first position and takes the last value.
-    const quint32 serial = m_keyTable->nextSerial();
+    const quint32 serial = scratch.keyTable.nextSerial();
     // Keys the table does not keep can only repeat each other: they are
     // looked up among themselves.
     QHash<QString, quint32> loose;
     for (size_t i = 0; i < count; ++i) {
-        QString& key = m_keys[frame.keyStart + i];
-        Value& value = m_values[frame.valueStart + i];
-        const quint32 id = m_keyIds[frame.keyStart + i];
+        QString& key = scratch.keys[frame.keyStart + i];
+        Value& value = values[frame.valueStart + i];
+        const quint32 id = scratch.keyIds[frame.keyStart + i];
         const quint32 position = quint32(entries.size());
         std::optional<quint32> earlier;
         if (id != KeyTable::kLoose) {
-            earlier = m_keyTable->take(id, serial, position);
+            earlier = scratch.keyTable.take(id, serial, position);
         } else {
             const auto known = loose.constFind(key);
             if (known != loose.constEnd())
@@ -650,10 +791,10 @@ void ZyJsonParser::closeObject()
         else
             entries.emplace_back(std::move(key), std::move(value));
     }
-    m_values.erase(m_values.begin() + frame.valueStart, m_values.end());
-    m_keys.erase(m_keys.begin() + frame.keyStart, m_keys.end());
-    m_keyIds.erase(m_keyIds.begin() + frame.keyStart, m_keyIds.end());
-    m_values.push_back(Value::dictionaryOfDistinctEntries(entries.data(), qsizetype(entries.size())));
+    values.erase(values.begin() + frame.valueStart, values.end());
+    scratch.keys.erase(scratch.keys.begin() + frame.keyStart, scratch.keys.end());
+    scratch.keyIds.erase(scratch.keyIds.begin() + frame.keyStart, scratch.keyIds.end());
+    values.push_back(Value::dictionaryOfDistinctEntries(entries.data(), qsizetype(entries.size())));
     entries.clear();
 }
 
@@ -716,25 +857,26 @@ bool ZyJsonParser::scanRestOfString()
 // From the first backslash on, the text is decoded into one reused buffer.
 bool ZyJsonParser::scanEscapes(const uchar* runStart)
 {
-    m_escaped.assign(reinterpret_cast<const char*>(runStart), size_t(m_pos - runStart));
+    std::string& buffer = m_scratch->escaped;
+    buffer.assign(reinterpret_cast<const char*>(runStart), size_t(m_pos - runStart));
     for (;;) {
         ++m_pos;  // the backslash
         const uchar escaped = peek();
         switch (escaped) {
         case '\\':
         case '/':
-        case '"': m_escaped.push_back(char(escaped)); break;
-        case 'b': m_escaped.push_back('\b'); break;
-        case 'f': m_escaped.push_back('\f'); break;
-        case 'n': m_escaped.push_back('\n'); break;
-        case 'r': m_escaped.push_back('\r'); break;
-        case 't': m_escaped.push_back('\t'); break;
+        case '"': buffer.push_back(char(escaped)); break;
+        case 'b': buffer.push_back('\b'); break;
+        case 'f': buffer.push_back('\f'); break;
+        case 'n': buffer.push_back('\n'); break;
+        case 'r': buffer.push_back('\r'); break;
+        case 't': buffer.push_back('\t'); break;
         case 'u': {
             ++m_pos;
             char32_t character = 0;
             if (!scanUnicodeChar(character))
                 return fail(ErrorUnicode, "Broken unicode character");
-            appendUtf8(m_escaped, character);
+            appendUtf8(buffer, character);
             // The quad has been consumed already.
             --m_pos;
             break;
@@ -750,11 +892,11 @@ bool ZyJsonParser::scanEscapes(const uchar* runStart)
 
         const uchar* start = m_pos;
         m_pos = findRunEnd(m_pos, m_end);
-        m_escaped.append(reinterpret_cast<const char*>(start), size_t(m_pos - start));
+        buffer.append(reinterpret_cast<const char*>(start), size_t(m_pos - start));
         const uchar c = peek();
         if (c == '"') {
             ++m_pos;
-            m_text = QByteArrayView(m_escaped.data(), qsizetype(m_escaped.size()));
+            m_text = QByteArrayView(buffer.data(), qsizetype(buffer.size()));
             return true;
         }
         if (c != '\\') {

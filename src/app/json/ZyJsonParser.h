@@ -6,9 +6,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <memory>
-#include <string>
-#include <vector>
 
 // Reads JSON text into values: objects to insertion-ordered dictionaries,
 // arrays to lists, numbers to exact decimals. Lenient in two points: a missing
@@ -17,7 +14,8 @@
 //
 // The reader works on the UTF-8 bytes and keeps no call stack of its own per
 // level of nesting: open arrays and objects wait on an explicit stack, their
-// elements in one shared scratch list.
+// elements in one shared scratch list. The parsers of a thread share that
+// scratch and the keys they have read.
 class ZyJsonParser : public ZyJsonBase {
 public:
     ZyJsonParser();
@@ -38,6 +36,7 @@ public:
 private:
     struct Frame;
     class KeyTable;
+    struct Scratch;
 
     Value objectFrom(Value fragment);
     Value parse(QByteArrayView json);
@@ -47,7 +46,14 @@ private:
     // The byte at the read position; the end of the input reads as 0, which no
     // token starts with, so comparisons need no separate end check.
     uchar peek() const { return m_pos < m_end ? *m_pos : 0; }
-    void skipWhitespace();
+    // Answers are mostly written without whitespace: the usual case is one
+    // comparison where the caller is.
+    void skipWhitespace()
+    {
+        if (m_pos < m_end && *m_pos <= ' ')
+            skipWhitespaceRun();
+    }
+    Q_NEVER_INLINE void skipWhitespaceRun();
     bool skipLiteral(const char* rest, size_t length);
 
     // Adds an error and answers false.
@@ -75,12 +81,6 @@ private:
     const uchar* m_end = nullptr;
     QByteArrayView m_text;
 
-    // Reused between calls: no allocation once they have grown.
-    std::string m_escaped;
-    std::vector<Frame> m_frames;
-    std::vector<Value> m_values;
-    std::vector<QString> m_keys;
-    std::vector<quint32> m_keyIds;
-    std::vector<ValueDict::Entry> m_entries;
-    std::unique_ptr<KeyTable> m_keyTable;
+    // The thread's scratch while a document is read.
+    Scratch* m_scratch = nullptr;
 };

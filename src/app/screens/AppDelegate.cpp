@@ -10,8 +10,14 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/NavigationBar.h"
+#include "platform/ui/ResourceImages.h"
 #include "platform/ui/ViewControllerRegistry.h"
 #include "platform/ui/Window.h"
+
+namespace {
+const QString kSplashImage = QStringLiteral("Default.png");
+const QString kPoweredByImage = QStringLiteral("poweredby.png");
+}  // namespace
 
 AppDelegate::AppDelegate()
 {
@@ -58,6 +64,8 @@ void AppDelegate::applicationDidFinishLaunching(Application*)
     if (!m_window)
         m_window = std::make_unique<Window>();
     m_window->makeKeyAndVisible();
+    // The splash's pictures decode while the first screen is built below it.
+    ResourceImages::prefetch({kSplashImage, kPoweredByImage});
     initBetaClient();
 
     setController(std::make_shared<LoginController>());
@@ -71,9 +79,9 @@ void AppDelegate::applicationDidFinishLaunching(Application*)
 void AppDelegate::showSplash()
 {
     m_splashView = new ImageView(QRectF(0, 0, 320, 480));
-    m_splashView->setImageNamed(QStringLiteral("Default.png"));
+    m_splashView->setImageNamed(kSplashImage);
     m_mulogoView = new ImageView(QRectF(0, 400, 320, 36));
-    m_mulogoView->setImageNamed(QStringLiteral("poweredby.png"));
+    m_mulogoView->setImageNamed(kPoweredByImage);
     m_splashView->addSubview(m_mulogoView);
     // Touches go through to the screen that shows through the fade.
     m_splashView->setUserInteractionEnabled(false);

@@ -71,10 +71,15 @@ void LoginController::buildNib(View* root)
     const QColor text = Customizer::getInstance().colorForKey(kColorTextNotification);
     const qreal height = root->frame().height();
 
+    // The two pictures decode while the rest of the screen is built; they
+    // are set last.
+    const QString backdropImage = QStringLiteral("background.png");
+    const QString logoImage = QStringLiteral("logo.png");
+    ResourceImages::prefetch({backdropImage, logoImage});
+
     // The splash's sky behind everything, so the fade reveals the same sky.
     root->setBackgroundColor(QColor(0x10, 0x24, 0x47));
     auto* backdrop = new ImageView(QRectF(0, 0, 320, height));
-    backdrop->setImageNamed(QStringLiteral("background.png"));
     backdrop->setContentMode(ContentMode::ScaleAspectFill);
     backdrop->setClipsToBounds(true);
     backdrop->setAutoresizingMask(Autoresizing::FlexibleSize);
@@ -85,7 +90,6 @@ void LoginController::buildNib(View* root)
     m_form->setOpaque(false);
     root->addSubview(m_form);
     auto* logo = new ImageView(QRectF(128, 30, 64, 64));
-    logo->setImageNamed(QStringLiteral("logo.png"));
     m_form->addSubview(logo);
     auto* name = new Label(QRectF(20, 98, 280, 30));
     name->setText(Customizer::getInstance().appLabel());
@@ -138,6 +142,9 @@ void LoginController::buildNib(View* root)
     m_loadingWheel = new ImageView(QRectF(141.5, 181.5, 37, 37));
     m_loadingWrapper->addSubview(m_loadingWheel);
     root->addSubview(m_loadingWrapper);
+
+    backdrop->setImageNamed(backdropImage);
+    logo->setImageNamed(logoImage);
 }
 
 void LoginController::viewDidLoad()
@@ -152,10 +159,6 @@ void LoginController::viewDidLoad()
     m_myTableView->reloadData();
     m_registerButton->useRedDeleteStyle();
     m_loadingWrapper->setHidden(true);
-    QList<QImage> frames;
-    for (int i = 1; i <= 12; ++i)
-        frames.append(ResourceImages::named(QStringLiteral("%1.png").arg(i)));
-    m_loadingWheel->setAnimationImages(frames);
     m_loadingWheel->setAnimationDuration(1.0);
     m_loadingWheel->setAnimationRepeatCount(0);
     const QColor panel = QColor::fromRgbF(0.2f, 0.2f, 0.2f, 1.0f);
@@ -377,10 +380,19 @@ void LoginController::showBusy(bool busy)
     if (!isViewLoaded())
         return;
     m_loadingWrapper->setHidden(!busy);
-    if (busy)
-        m_loadingWheel->startAnimating();
-    else
+    if (!busy) {
         m_loadingWheel->stopAnimating();
+        return;
+    }
+    // The wheel's pictures are decoded when it first turns: the screen
+    // shows without them.
+    if (m_loadingWheel->animationImages().isEmpty()) {
+        QList<QImage> frames;
+        for (int i = 1; i <= 12; ++i)
+            frames.append(ResourceImages::named(QStringLiteral("%1.png").arg(i)));
+        m_loadingWheel->setAnimationImages(frames);
+    }
+    m_loadingWheel->startAnimating();
 }
 
 bool LoginController::isBusy() const

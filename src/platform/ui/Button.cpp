@@ -170,7 +170,7 @@ void Button::drawRect(QPainter& painter, const QRectF& rect)
 {
     const QImage background = backgroundImageForState(state());
     if (!background.isNull()) {
-        painter.drawImage(rect, background);
+        painter.drawImage(rect, ResourceImages::forPainter(background, painter));
         if (isHighlighted() && !m_backgrounds.contains(ControlState::Highlighted))
             painter.fillRect(rect, QColor(0, 0, 0, 60));
     }

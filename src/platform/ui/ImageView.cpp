@@ -96,10 +96,11 @@ void ImageView::drawRect(QPainter& painter, const QRectF& rect)
     drawImage(painter, shown, rect, contentMode());
 }
 
-void ImageView::drawImage(QPainter& painter, const QImage& image, const QRectF& rect, ContentMode mode)
+void ImageView::drawImage(QPainter& painter, const QImage& picture, const QRectF& rect, ContentMode mode)
 {
-    if (image.isNull())
+    if (picture.isNull())
         return;
+    const QImage image = ResourceImages::forPainter(picture, painter);
     const QSizeF natural = ResourceImages::pointSize(image);
     QRectF target = rect;
     switch (mode) {

@@ -91,7 +91,8 @@ void TabBar::drawRect(QPainter& painter, const QRectF& rect)
         // The picture's shape, filled grey or lit blue.
         const QRectF iconRect(r.center().x() - 15, r.top() + 3, 30, 30);
         if (!item->image().isNull()) {
-            QImage shape = item->image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QImage shape =
+                ResourceImages::forPainter(item->image(), painter).convertToFormat(QImage::Format_ARGB32_Premultiplied);
             QPainter ip(&shape);
             ip.setCompositionMode(QPainter::CompositionMode_SourceIn);
             QLinearGradient ig(0, 0, 0, shape.height());

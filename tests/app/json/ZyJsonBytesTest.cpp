@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,25 @@ namespace {
 QString bom(int count = 1)
 {
     return QString(count, QChar(0xFEFF));
+}
+
+// What a parser reads from the bytes, in key order, with its error trace.
+QString readingOf(const QByteArray& json)
+{
+    ZyJsonParser parser;
+    const Value value = parser.fragmentWithUTF8(json);
+    QString reading = value.debugText();
+    for (const auto& [code, description] : traceOf(parser))
+        reading += u'\n' + QString::number(code) + u' ' + description;
+    return reading;
+}
+
+// The same on a thread of its own, which has read nothing before.
+QString freshReadingOf(const QByteArray& json)
+{
+    QString reading;
+    std::thread([&] { reading = readingOf(json); }).join();
+    return reading;
 }
 }  // namespace
 
@@ -140,6 +160,54 @@ TEST(ZyJsonBytesTest, RepeatedKeysMergeHoweverTheyAreWritten)
     EXPECT_EQ(wideObject[u"w19999"].toInt(), -1);
     EXPECT_EQ(wideObject[u"w5"].toInt(), -5);
     EXPECT_EQ(wideObject[u"w12345"].toInt(), 12345);
+}
+
+TEST(ZyJsonBytesTest, KeysOfEarlierDocumentsChangeNothingThatIsReadLater)
+{
+    // The parsers of a thread keep the keys they have read and guess each
+    // key from the one that came before it last time; whatever came before,
+    // a document reads as it does on a thread that has read nothing.
+    QByteArray manyKeys = "{";
+    for (int i = 0; i < 300; ++i)
+        manyKeys += "\"d" + QByteArray::number(i) + "\":" + QByteArray::number(i) + ",";
+    manyKeys += "\"d299\":-1,\"d3\":-3}";
+    const std::vector<QByteArray> documents{
+        R"({"a":1,"b":2,"c":{"a":3,"b":4}})",
+        manyKeys,
+        R"({"a":1,"x":2,"b":3,"a":4})",
+        R"({"a":{"d280":1,"d281":2,"d280":3},"b":[{"d299":1},{"d299":2,"e":3,"d299":4}]})",
+        R"({"a":{"zz":1,"yy":)",
+        R"({"a":1,"zz":{"yy":2,"zz":3},"yy":[{"zz":{"a":4}}]})",
+        R"({"":1,"a":2,"a":3,"﻿a":4,"é":5,"é":6})",
+        "{\"" + QByteArray(80, 'k') + "\":1,\"a\":2,\"" + QByteArray(80, 'k') + "\":3}",
+        R"({"c":1,"b":2,"a":3,"b":4})",
+        R"([{"x":1,"y":2},{"y":3,"x":4,"x":5},{"x":6}])",
+        R"({"d0":{"d1":{"d2":{"d3":{"d0":1,"d0":2}}}}})",
+        R"({"a":1,"b":2,"c":{"a":3,"b":4}})",
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const QByteArray& json : documents)
+            EXPECT_EQ(readingOf(json), freshReadingOf(json)) << round << ": " << json.left(120).toStdString();
+    }
+
+    // Threads that read at the same time share the process's keys only.
+    std::vector<QString> expected;
+    for (const QByteArray& json : documents)
+        expected.push_back(readingOf(json));
+    std::vector<std::thread> readers;
+    std::vector<int> mismatches(4, 0);
+    for (int t = 0; t < 4; ++t) {
+        readers.emplace_back([&, t] {
+            for (int round = 0; round < 20; ++round) {
+                for (size_t i = 0; i < documents.size(); ++i)
+                    mismatches[size_t(t)] += readingOf(documents[(i + size_t(t)) % documents.size()]) !=
+                                             expected[(i + size_t(t)) % documents.size()];
+            }
+        });
+    }
+    for (std::thread& reader : readers)
+        reader.join();
+    EXPECT_EQ(mismatches, std::vector<int>(4, 0));
 }
 
 TEST(ZyJsonBytesTest, TextsAndNumbersReadBackAsTheyWere)

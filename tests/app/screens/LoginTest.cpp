@@ -64,6 +64,7 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
     EXPECT_EQ(login->versionLabel()->text(), QStringLiteral("v1.0"));
     EXPECT_EQ(login->versionLabel()->frame(), QRectF(100, login->view()->frame().height() - 20, 210, 14));
     EXPECT_FALSE(login->isBusy());
+    EXPECT_TRUE(login->loadingWheel()->animationImages().isEmpty()) << "the wheel's pictures wait until it turns";
     const int passed = checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS"));
 
     // The sign-in is slow: the session opens first, and the overlay stays up
@@ -72,6 +73,7 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
     signInThroughTheForm(login, QStringLiteral("alice"), QStringLiteral("secret1"));
     EXPECT_TRUE(login->isBusy());
     EXPECT_TRUE(login->loadingWheel()->isAnimating());
+    EXPECT_EQ(login->loadingWheel()->animationImages().size(), 12);
     EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS")), passed + 1);
     ASSERT_TRUE(waitUntil([] { return !CurrentUser::currentUser()->apiaccesstoken().isEmpty(); }));
     EXPECT_TRUE(login->isBusy()) << "the session's opening is not the sign-in's answer";

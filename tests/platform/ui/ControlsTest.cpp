@@ -5,7 +5,12 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/Screenshot.h"
 #include "platform/ui/TextField.h"
+
+#include "platform/foundation/Bundle.h"
+
+#include <QPainter>
 
 
 namespace {
@@ -114,6 +119,41 @@ TEST_F(ControlsTest, PictureSizesAreInPoints)
     EXPECT_TRUE(ResourceImages::named(QStringLiteral("no-such-picture.png")).isNull());
     ImageView sized(retina);
     EXPECT_EQ(sized.frame(), QRectF(0, 0, 24, 24));
+}
+
+TEST_F(ControlsTest, PicturesLoadAtTheWindowsRatioAndDrawSharpAtAHigherOne)
+{
+    // The tests' window has one pixel a point: the 1x picture is decoded.
+    ASSERT_EQ(window->devicePixelRatioF(), 1);
+    const QImage lock = ResourceImages::named(QStringLiteral("lock.png"));
+    ASSERT_FALSE(lock.isNull());
+    EXPECT_EQ(lock.devicePixelRatio(), 1);
+    EXPECT_EQ(ResourceImages::named(QStringLiteral("lock")), lock);
+
+    // Drawn at 1 it is that picture; drawn at 2 (a zoomed screenshot) it is
+    // the "@2x" one, in the same points.
+    auto drawn = [](const QImage& picture, qreal zoom) {
+        ImageView view(picture);
+        return Screenshot::render(&view, zoom);
+    };
+    QImage sharp(Bundle::main().pathForResource(QStringLiteral("lock@2x.png")));
+    ASSERT_FALSE(sharp.isNull());
+    sharp.setDevicePixelRatio(2);
+    EXPECT_EQ(ResourceImages::pointSize(sharp), ResourceImages::pointSize(lock));
+    EXPECT_EQ(drawn(lock, 1), drawn(QImage(Bundle::main().pathForResource(QStringLiteral("lock.png"))), 1));
+    EXPECT_EQ(drawn(lock, 2), drawn(sharp, 2));
+    EXPECT_NE(drawn(lock, 2), drawn(QImage(Bundle::main().pathForResource(QStringLiteral("lock.png"))), 2));
+
+    // A picture that is no bundle picture is drawn as it is.
+    QImage own(8, 8, QImage::Format_ARGB32_Premultiplied);
+    own.fill(Qt::red);
+    QPainter painter;
+    QImage target(16, 16, QImage::Format_ARGB32_Premultiplied);
+    target.setDevicePixelRatio(2);
+    painter.begin(&target);
+    EXPECT_EQ(ResourceImages::forPainter(own, painter), own);
+    EXPECT_EQ(ResourceImages::forPainter(lock, painter).devicePixelRatio(), 2);
+    painter.end();
 }
 
 TEST_F(ControlsTest, AnImageSequencePlaysAndStops)
