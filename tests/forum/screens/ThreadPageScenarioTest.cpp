@@ -346,10 +346,22 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
     (void)window->grab();
     EXPECT_EQ(PostTextView::layoutCount(), layouts);
 
-    // The keyboard shortens the table to 170 points; it comes back after.
+    // The desktop's keyboard takes no room: nothing moves while a field is
+    // edited. A keyboard of the phone's 216 points would leave the table
+    // the 170 points above it, and it comes back after.
+    const QRectF resting = table->frame();
+    const QPointF scrolled = table->contentOffset();
     Keyboard::setShown(true);
-    EXPECT_EQ(table->frame().height(), PostController::kKeyboardTableHeight);
+    EXPECT_EQ(table->frame(), resting);
+    EXPECT_EQ(table->contentOffset(), scrolled);
     Keyboard::setShown(false);
+    EXPECT_EQ(table->frame(), resting);
+    EXPECT_EQ(table->contentOffset(), scrolled);
+    KeyboardInfo phone;
+    phone.frameEnd = QRectF(0, 480 - 216, 320, 216);
+    screen->keyboardWillShow(phone);
+    EXPECT_EQ(table->frame().height(), 170);
+    screen->keyboardWillHide(phone);
     EXPECT_EQ(table->frame().height(), list->frame().height() - table->frame().y());
 
     // No thread: no sections, no request.
