@@ -11,11 +11,9 @@
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationItem.h"
-#include "platform/ui/Screenshot.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewControllerRegistry.h"
-#include "platform/ui/Window.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
@@ -288,7 +286,6 @@ TEST_F(LoginTest, TheFormStaysUnderThePointerAndTheKeyboardLeadsFromFieldToField
     EXPECT_FALSE(login->navigation()->isEnabledForSegmentAtIndex(0));
     EXPECT_TRUE(login->navigation()->isEnabledForSegmentAtIndex(1));
     typeKeys(QStringLiteral("alice"));
-    ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), TestSupport::galleryPath(QStringLiteral("login-name.png"))));
     click(passwordAt);
     finishAnimations();
     EXPECT_EQ(root->frame(), rest);
@@ -298,7 +295,6 @@ TEST_F(LoginTest, TheFormStaysUnderThePointerAndTheKeyboardLeadsFromFieldToField
     EXPECT_EQ(name->text(), QStringLiteral("alice"));
     EXPECT_EQ(password->text(), QStringLiteral("secret1"));
     EXPECT_FALSE(displayedText(password).contains(QStringLiteral("secret")));
-    ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), TestSupport::galleryPath(QStringLiteral("login-password.png"))));
 
     // Shift+Tab and Tab go back and forth, round the form.
     key(Qt::Key_Backtab, Qt::ShiftModifier);

@@ -60,6 +60,40 @@ TEST_F(AnimationTest, AFadeRunsOnTheClockAndEndsWithItsCompletion)
     EXPECT_EQ(splash->presentationAlpha(), 0.5);
 }
 
+TEST_F(AnimationTest, TheStatusBarsClockTurnsWithTheMinute)
+{
+    clock->setNow(QDateTime(QDate(2026, 1, 1), QTime(12, 0, 45), Qt::UTC));
+    // Clear of the window's own bar, whose minutes began elsewhere.
+    auto* bar = new StatusBar(QRectF(0, 300, 320, StatusBar::kHeight));
+    window->addSubview(bar);
+    turnEventLoop();
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* count;
+        explicit PaintCounter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            *count += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter(&paints);
+    bar->installEventFilter(&counter);
+
+    clock->advance(14900);
+    turnEventLoop();
+    EXPECT_EQ(paints, 0) << "12:00:59.9 still reads 12:00";
+    clock->advance(200);
+    turnEventLoop();
+    EXPECT_EQ(paints, 1) << "drawn again as 12:01 begins";
+    clock->advance(59000);
+    turnEventLoop();
+    EXPECT_EQ(paints, 1);
+    clock->advance(1000);
+    turnEventLoop();
+    EXPECT_EQ(paints, 2) << "and as 12:02 begins";
+    bar->removeEventFilter(&counter);
+}
+
 TEST_F(AnimationTest, LifeFollowsTheWindowAndTheNetworkSignShowsInTheStatusBar)
 {
     Life life;
