@@ -16,6 +16,8 @@
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/Toolbar.h"
 
+#include <QWheelEvent>
+
 // The home screen on the loopback forum: its greeting, notifications and
 // notices, its sorts and content filter, and its rows.
 namespace hometest {
@@ -448,4 +450,41 @@ TEST_F(HomeTest, ThePickersRowsFollowTheForumsFeaturesAndTheFilterNamesTheOneInF
     config.setFeaturesInt(Config::SearchesEnabled);
     home = openHome();
     EXPECT_TRUE(home->top()->items().isEmpty());
+}
+
+TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
+{
+    openGuestSession();
+    const auto home = openHome();
+    waitForRows(home.get());
+    PickerView* picker = home->filterPicker();
+    ASSERT_EQ(picker->numberOfRowsInComponent(0), 4);
+    ASSERT_EQ(picker->selectedRowInComponent(0), 3);
+    ASSERT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
+    home->filter()->tapSegment(0);
+    finishMoving();
+    ASSERT_EQ(home->filterSelection()->frame().y(), 0.0);
+
+    // One notch up over the picker, as the mouse sends it to what is under it.
+    const QPointF band = picker->convertPoint(picker->bounds().center(), nullptr);
+    QWidget* under = window->childAt(band.toPoint());
+    ASSERT_EQ(under, picker);
+    QWheelEvent notch(picker->mapFrom(window.get(), band), window->mapToGlobal(band), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(under, &notch);
+    EXPECT_EQ(picker->selectedRowInComponent(0), 2);
+    EXPECT_EQ(home->filterSelection()->frame().y(), 0.0) << "the panel stays open under the wheel";
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
+
+    // The wheel rests: the row shows, the panel stays for more turns.
+    clock()->advance(PickerView::kWheelRestMs);
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("Blogs"));
+    EXPECT_EQ(home->filterSelection()->frame().y(), 0.0);
+
+    // A click on the row in the band chooses it and closes the panel.
+    tap(band);
+    finishMoving();
+    EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
 }
