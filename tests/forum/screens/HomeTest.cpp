@@ -3,6 +3,9 @@
 #include "app/config/Config.h"
 #include "app/config/Customizer.h"
 #include "app/widgets/GradientButton.h"
+#include "app/widgets/PaginableTableView.h"
+#include "app/widgets/PullRefreshTableHeaderView.h"
+#include "app/widgets/ShadowedTableView.h"
 #include "forum/cells/HomeCell.h"
 #include "forum/screens/PostController.h"
 #include "platform/ui/ActivityIndicatorView.h"
@@ -487,4 +490,42 @@ TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
     finishMoving();
     EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
     EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+}
+
+TEST_F(HomeTest, AMouseDragOf65PointsPullsTheListToRefresh)
+{
+    openGuestSession();
+    const auto home = openHome();
+    waitForRows(home.get());
+    const int feeds = int(requestsOf("api_getnewtop").size());
+    ShadowedTableView* table = home->news()->tableView();
+    const QPointF from = table->convertPoint(QPointF(160, 40), nullptr);
+
+    // The mouse, pressed on a row and moved down: the content stays under
+    // the pointer, and 65 points are the band's threshold.
+    const auto drag = [&](qreal distance) {
+        QPointer<QWidget> target = window->childAt(from.toPoint());
+        ASSERT_NE(target, nullptr);
+        const auto send = [&](QEvent::Type type, const QPointF& at, Qt::MouseButtons buttons) {
+            const QPointF local = target->mapFrom(window.get(), at);
+            QMouseEvent event(type, local, local, window->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(target, &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        for (int step = 1; step <= 10; ++step) {
+            clock()->advance(16);
+            send(QEvent::MouseMove, from + QPointF(0, distance * step / 10), Qt::LeftButton);
+        }
+        EXPECT_EQ(table->contentOffset().y(), -distance);
+        clock()->advance(200);
+        send(QEvent::MouseButtonRelease, from + QPointF(0, distance), Qt::NoButton);
+    };
+    drag(60);
+    settleAll();
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds) << "60 points are short of the band";
+    EXPECT_EQ(home->news()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Normal);
+    drag(65);
+    EXPECT_EQ(home->news()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Loading);
+    settleAll();
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
 }
