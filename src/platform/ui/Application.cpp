@@ -74,8 +74,9 @@ double Application::prepareZoom(int argc, char** argv)
     const double requested = requestedZoom(argc, argv);
     if (requested <= 0 && !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
         return qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
-    // Look at the screen with a short-lived toolkit instance; the real one
-    // starts afterwards with the zoom in force.
+    // Look at the screen with a short-lived toolkit instance, in the screen's
+    // own pixels; the real one starts afterwards with the zoom in force.
+    qunsetenv("QT_SCALE_FACTOR");
     QSizeF available;
     {
         int probeArgc = 1;
