@@ -27,7 +27,25 @@ scripts/install-deps.sh
 build=${MU_DEMO_BUILD:-build}
 echo "Building in $build/ (a few minutes the first time) ..."
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build" -j"$(nproc)" --target muforum testforum_server >/dev/null
+# The build's progress as it goes, on one line where the terminal allows;
+# its whole log stays in the build folder, and its end shows if it fails.
+progress() {
+  local line shown=-1
+  while IFS= read -r line; do
+    # Parallel steps finish out of order: the count only goes up.
+    [[ $line =~ ^\[\ *([0-9]+)%\] ]] && [ "${BASH_REMATCH[1]}" -gt "$shown" ] || continue
+    shown=${BASH_REMATCH[1]}
+    if [ -t 1 ]; then printf '\r  %3s%% built' "$shown"; else echo "  $shown% built"; fi
+  done
+  if [ -t 1 ] && [ "$shown" -ge 0 ]; then echo; fi
+  return 0
+}
+log="$build/demo-build.log"
+if ! cmake --build "$build" -j"$(nproc)" --target muforum testforum_server 2>&1 | tee "$log" | progress; then
+  echo "run-demo: the build failed; the end of its log ($log):" >&2
+  tail -n 30 "$log" >&2
+  exit 1
+fi
 
 run=$(mktemp -d "${TMPDIR:-/tmp}/muforum-demo.XXXXXX")
 forum_pid=""
@@ -63,7 +81,8 @@ fi
 echo
 echo "The test forum is at $address (its log: $run/forum.log)."
 "$build/testforum/testforum_server" --help | sed -n '/^Seeded members/,$p'
-echo "Sign in with one of them, or go on with \"Skip for now\". Close the window to end."
+echo "Sign in with one of them, or go on with \"Skip for now\"; a protected forum asks for its password"
+echo "when opened. Close the window to end."
 echo
 
 MU_HOME="$run/home" "$build/muforum" --forum "$address" "$@" &

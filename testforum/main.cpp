@@ -27,6 +27,25 @@ QString membersText(const QJsonObject& seed)
     return text;
 }
 
+// The password-protected forums, at any depth of the tree, with their passwords.
+void addProtectedForums(const QJsonArray& forums, QString* text)
+{
+    for (const QJsonValue& value : forums) {
+        const QJsonObject forum = value.toObject();
+        const QString password = forum.value(QStringLiteral("password")).toString();
+        if (!password.isEmpty())
+            *text += QStringLiteral("  %1 / %2\n").arg(forum.value(QStringLiteral("title")).toString(), password);
+        addProtectedForums(forum.value(QStringLiteral("children")).toArray(), text);
+    }
+}
+
+QString protectedForumsText(const QJsonObject& seed)
+{
+    QString forums;
+    addProtectedForums(seed.value(QStringLiteral("forums")).toArray(), &forums);
+    return forums.isEmpty() ? QString() : QStringLiteral("Password-protected forums (forum / password):\n") + forums;
+}
+
 // One short line per request; never the query, which carries the session's token.
 QString logLine(const TestForumRequest& request)
 {
@@ -66,7 +85,7 @@ int main(int argc, char** argv)
     }
     TestForum forum(parser.value(seed));
     if (parser.isSet(help)) {
-        QTextStream(stdout) << parser.helpText() << "\n" << membersText(forum.seed());
+        QTextStream(stdout) << parser.helpText() << "\n" << membersText(forum.seed()) << protectedForumsText(forum.seed());
         return 0;
     }
     bool portOk = false;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
 
 namespace {
 
@@ -44,6 +45,20 @@ TEST_F(ServerTest, RawRoutesAnswerAndLogExactBodies)
     QNetworkRequest init(forum.url(s("/forum/api.php?api_v=6&api_m=api_init")));
     init.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("application/x-www-form-urlencoded"));
     EXPECT_TRUE(throughGate(manager.post(init, QByteArray("clientname=x")), s("init")).contains("apiaccesstoken"));
+}
+
+TEST_F(ServerTest, TheProgramsHelpGivesEveryPasswordTheDemoNeeds)
+{
+    QProcess program;
+    program.start(s(TESTFORUM_SERVER), {s("--help")});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    const QString help = QString::fromUtf8(program.readAllStandardOutput());
+    // What the demo shows of it: from the members on.
+    const QString shown = help.mid(help.indexOf(s("Seeded members")));
+    EXPECT_TRUE(shown.contains(s("alice / secret1")));
+    EXPECT_TRUE(shown.contains(s("Password-protected forums")));
+    EXPECT_TRUE(shown.contains(s("Staff Lounge / letmein")));
 }
 
 TEST_F(ServerTest, TheLogStaysWithinItsLimits)

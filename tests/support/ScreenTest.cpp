@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTest>
 
 void ScreenTest::SetUp()
 {
@@ -96,6 +97,17 @@ void ScreenTest::tapAt(const QPointF& point)
     TestSupport::processEvents();
 }
 
+void ScreenTest::click(const QPointF& windowPoint)
+{
+    Window* window = Window::keyWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window->windowHandle(), nullptr);
+    // Through the window system's queue: the toolkit finds the widget under
+    // the point and gives it the focus its policy asks for.
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPoint.toPoint());
+    TestSupport::processEvents();
+}
+
 void ScreenTest::tap(View* view)
 {
     ASSERT_NE(view, nullptr);
@@ -125,6 +137,25 @@ void ScreenTest::pressReturn(TextField* field)
     ASSERT_NE(edit, nullptr);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(edit, &press);
+}
+
+void ScreenTest::key(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr) << "nothing has the keyboard's focus";
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(focused, &press);
+    if (QWidget* still = QApplication::focusWidget()) {
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(still, &release);
+    }
+    TestSupport::processEvents();
+}
+
+void ScreenTest::typeKeys(const QString& text)
+{
+    for (const QChar c : text)
+        key(Qt::Key(0), Qt::NoModifier, QString(c));
 }
 
 QString ScreenTest::displayedText(TextField* field)

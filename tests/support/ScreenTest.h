@@ -50,10 +50,16 @@ protected:
     // the window has there.
     void tap(View* view);
     void tapAt(const QPointF& windowPoint);
+    // A click as the mouse makes one (the toolkit moves the focus, as for a
+    // user), at a window point.
+    static void click(const QPointF& windowPoint);
     // Selects the field as a tap does and types the text, key by key.
     static void type(TextField* field, const QString& text);
     // The return key on the field being edited.
     static void pressReturn(TextField* field);
+    // Keys as the keyboard sends them: to whatever has the focus.
+    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = QString());
+    static void typeKeys(const QString& text);
     // What the field shows on screen (a secure field shows no letter).
     static QString displayedText(TextField* field);
 

@@ -285,3 +285,30 @@ TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMe
     EXPECT_TRUE(topScreenAs<ThreadController>()->threadTable()->rowsForSection(0).isEmpty());
     EXPECT_TRUE(topScreenAs<ThreadController>()->loadingWrapper()->isHidden());
 }
+
+TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInTheHomeHeader)
+{
+    // Her picture is her avatar and her profile picture at one address, and
+    // it comes only after her profile has named it a second time.
+    forum().failPicture(QStringLiteral("alice.png"), 503);
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    const auto picturesServed = [this] {
+        int served = 0;
+        for (const TestForumRequest& request : forum().requests())
+            served += request.path.endsWith(QStringLiteral("/alice.png")) && request.status == 200 ? 1 : 0;
+        return served;
+    };
+    ASSERT_TRUE(waitUntil([&] { return picturesServed() == 1; }));
+    settleAndFinish();
+    EXPECT_FALSE(CurrentUser::currentUser()->image().isNull());
+    EXPECT_FALSE(CurrentUser::currentUser()->avatar().isNull()) << "the member's picture arrived";
+    EXPECT_FALSE(homeScreen->avatar()->isHidden());
+    EXPECT_FALSE(homeScreen->avatar()->image().isNull());
+    picture(QStringLiteral("app-home-first-sign-in.png"));
+}

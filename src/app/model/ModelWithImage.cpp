@@ -54,7 +54,10 @@ void ModelWithImage::hasImage(ImageCache* cache, const Image& image)
         return;
     // An observer told of the change may drop the last owner of this model.
     const std::shared_ptr<Model> guard = keepAlive();
+    // Every property at this address takes the picture (a member's avatar and
+    // profile picture are often one address): one arrival, one notification.
     const PropertyTable& table = properties();
+    bool matched = false;
     for (const auto& [addressProperty, imageProperty] : imagesProperties()) {
         const PropertyDescriptor* getter = table.findGetter(addressProperty);
         if (!getter || !getter->getter)
@@ -64,9 +67,10 @@ void ModelWithImage::hasImage(ImageCache* cache, const Image& image)
         if (!current.isString() || StringExtensions::replaceAmpersands(current.string()) != cache->url())
             continue;
         setImageProperty(imageProperty, image);
-        notifyChanged();
-        return;
+        matched = true;
     }
+    if (matched)
+        notifyChanged();
 }
 
 void ModelWithImage::imageCacheHasFinished(ImageCache* cache)

@@ -105,13 +105,18 @@ void ApiClient::cancelAll()
     updateNetworkIndicator();
 }
 
-void ApiClient::reportPageview(const QUrl& url) const
+void ApiClient::reportPageview(const QUrl& url)
 {
     if (!m_pageviewHandler)
         return;
     Error error;
-    if (!m_pageviewHandler(url.path() + u'?' + url.query(), &error))
-        MU_LOG(QStringLiteral("Analytics error: ") + error.description());
+    if (m_pageviewHandler(url.path() + u'?' + url.query(), &error))
+        return;
+    const QString reason = error.description();
+    if (!m_pageviewRefusalsLogged.contains(reason)) {
+        m_pageviewRefusalsLogged.insert(reason);
+        MU_LOG(QStringLiteral("Analytics error: ") + reason);
+    }
 }
 
 void ApiClient::updateNetworkIndicator() const

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -53,8 +54,9 @@ public:
     const TokenRenewal& renewal() const { return m_renewal; }
 
     void setPageviewHandler(PageviewHandler handler) { m_pageviewHandler = std::move(handler); }
-    // The address's path and query as a page view; a refusal is only logged.
-    void reportPageview(const QUrl& url) const;
+    // The address's path and query as a page view; a refusal is only logged,
+    // each reason once (a tracker that is not started refuses every request).
+    void reportPageview(const QUrl& url);
 
     // Shows the network indicator exactly while the pending list is not
     // empty (only the installed client speaks for the process).
@@ -66,5 +68,6 @@ private:
     QList<std::shared_ptr<HTTPRequestAsyncronic>> m_pending;
     TokenRenewal m_renewal;
     PageviewHandler m_pageviewHandler;
+    QSet<QString> m_pageviewRefusalsLogged;
     bool m_ending = false;
 };

@@ -16,6 +16,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
@@ -123,7 +124,8 @@ void LoginController::buildNib(View* root)
     m_skipNowButton->setBackgroundColor(Qt::transparent);
     m_form->addSubview(m_skipNowButton);
 
-    // The keyboard's previous / next / done bar, at the foot while editing.
+    // The keyboard's previous / next / done bar, at the foot while editing
+    // with a keyboard that takes room.
     m_navigation = new SegmentedControl({tr("previous"), tr("next")});
     m_navigation->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     m_navigation->setMomentary(true);
@@ -474,8 +476,11 @@ void LoginController::textFieldDidBeginEditing(TextField* textField)
     const qreal numerator = midline - screen.y() - 0.2 * screen.height();
     const qreal denominator = 0.6 * screen.height();
     const qreal fraction = qBound(0.0, numerator / denominator, 1.0);
-    m_animatedDistance = std::floor(kKeyboardHeight * fraction);
-    m_accessory->setHidden(false);
+    // As much room as the keyboard takes: none for a hardware keyboard, whose
+    // Tab, Shift+Tab and Return stand for the bar's buttons too.
+    const qreal keyboard = Keyboard::frame().height();
+    m_animatedDistance = std::floor(keyboard * fraction);
+    m_accessory->setHidden(keyboard <= 0);
     moveView(-m_animatedDistance);
 }
 
@@ -494,6 +499,8 @@ void LoginController::moveView(qreal distance)
 {
     // Up by the distance, and as much longer at the foot, so that what the
     // phone's keyboard would cover is still the screen's own background.
+    if (distance == 0)
+        return;
     View* root = view();
     QRectF frame = root->frame();
     frame.translate(0, distance);
@@ -511,6 +518,8 @@ bool LoginController::textFieldShouldReturn(TextField* textField)
         return false;
     }
     done();
+    // The last field's return key goes on: it signs in.
+    login();
     return false;
 }
 

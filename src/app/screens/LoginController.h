@@ -24,9 +24,10 @@ class Toolbar;
 
 // The first screen and the root of the navigation: sign in with a name and a
 // password, go on as a guest ("skip"), or register. It hides the navigation
-// bar while on screen, moves its view up while a field is edited so that the
-// keyboard would not cover it, and shows a busy overlay while the sign-in
-// runs. Registration is offered only when the forum sells no subscriptions
+// bar while on screen, moves its view up while a field is edited by as much
+// as the keyboard would cover (nothing, with the desktop's keyboard), and
+// shows a busy overlay while the sign-in runs. Return in the password field
+// signs in. Registration is offered only when the forum sells no subscriptions
 // and a registration screen ("RegistrationController") is registered.
 //
 // The password is shown masked and never written anywhere; a failed sign-in
@@ -37,8 +38,6 @@ class LoginController : public ViewController,
                         public TableViewDataSource,
                         public ApplicationDelegate {
 public:
-    // The keyboard's height that the view makes room for.
-    static constexpr qreal kKeyboardHeight = 216;
     // A sign-in whose answer has come and gone without making a member or a
     // failure (a request the forum-closed check ended) is looked for this often.
     static constexpr int kSignInWatchMs = 1000;

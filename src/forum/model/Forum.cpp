@@ -262,8 +262,13 @@ void Forum::handleProtectedForums(const Value& errormessage)
     if (m_passwordPrompt && m_passwordPrompt->isVisible())
         return;
     const Bundle& bundle = Bundle::main();
+    // Every request to the forum carries the password given for it: asked
+    // again, the forum refused that one, and the prompt says so.
+    const QString message = passwordHash(m_forumid).isNull()
+                                ? QStringLiteral("\n                ")
+                                : bundle.localizedString(QStringLiteral("forum_password_wrong"));
     m_passwordPrompt = AlertView::create(
-        m_titleClean, QStringLiteral("\n                "), this,
+        m_titleClean, message, this,
         {bundle.localizedString(QStringLiteral("cancel")), bundle.localizedString(QStringLiteral("ok"))});
     m_passwordPrompt->addTextField(bundle.localizedString(QStringLiteral("login_password")), true);
     m_passwordPrompt->show();

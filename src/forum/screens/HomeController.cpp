@@ -405,7 +405,10 @@ void HomeController::didSelectRow(PickerView*, int row, int)
         return;
     m_newTopDataSource->setSearchType(m_filterRows[row].searchType);
     showFilterTitle();
-    closeFilter();
+    // A row the wheel turned to shows at once, and the panel stays for more
+    // turns; a click on a row, or "done", closes it.
+    if (!m_filterPicker->isPickingByWheel())
+        closeFilter();
 }
 
 // ---- Going elsewhere

@@ -313,19 +313,25 @@ void PostController::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
         m_thread->subscribe();
 }
 
-void PostController::keyboardWillShow(const KeyboardInfo&)
+void PostController::keyboardWillShow(const KeyboardInfo& info)
 {
     if (!m_postTable)
         return;
+    // The table ends where the keyboard begins, and its last row (the quick
+    // reply) comes into view; a keyboard that takes no room moves nothing.
     TableView* table = m_postTable->tableView();
     const QRectF f = table->frame();
-    table->setFrame(QRectF(f.x(), f.y(), f.width(), kKeyboardTableHeight));
+    const qreal above = info.frameEnd.top() - table->convertRect(table->bounds(), nullptr).top();
+    if (above >= f.height())
+        return;
+    table->setFrame(QRectF(f.x(), f.y(), f.width(), qMax<qreal>(0, above)));
+    m_shortenedForKeyboard = true;
     m_postTable->scrollToTheLastRow();
 }
 
 void PostController::keyboardWillHide(const KeyboardInfo&)
 {
-    if (!m_postTable)
+    if (!m_postTable || !std::exchange(m_shortenedForKeyboard, false))
         return;
     m_postTable->updateLayout();
     m_postTable->scrollToTheLastRow();

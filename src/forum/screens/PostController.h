@@ -39,7 +39,6 @@ public:
     enum Item { Reload = 0, Subscribe = 1, Moderate = 2, SearchInThread = 3, FirstUnread = 4 };
     // The height between the navigation bar and the tab bar.
     static constexpr qreal kContentHeight = 367.0;
-    static constexpr qreal kKeyboardTableHeight = 170.0;
     static constexpr qreal kCollapsedRowHeight = 90.0;
     static constexpr qreal kQuickReplyRowHeight = 140.0;
     static constexpr qreal kMinimumRowHeight = 70.0;
@@ -99,4 +98,6 @@ private:
     QList<PostPtr> m_showEvenIgnored;
     PostHeightCache m_heights;
     std::shared_ptr<AlertView> m_subscriptionAlert;
+    // The table was shortened for a keyboard that takes room.
+    bool m_shortenedForKeyboard = false;
 };

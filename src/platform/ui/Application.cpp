@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 Application& Application::sharedApplication()
@@ -54,19 +55,36 @@ double Application::zoomForScreenHeight(double logicalHeight)
     return qMax(1.0, std::floor(fit * 4) / 4);
 }
 
+double Application::zoomToOpen(double requested, const QSizeF& available)
+{
+    // The window manager's title bar above the window, in screen pixels.
+    constexpr double kTitleBar = 40;
+    constexpr double kSmallest = 0.5;
+    if (available.isEmpty())
+        return requested > 0 ? requested : 1.0;
+    const double zoom = requested > 0 ? requested : zoomForScreenHeight(available.height());
+    const double fits = std::min((available.height() - kTitleBar) / Window::kHeight, available.width() / Window::kWidth);
+    if (zoom <= fits)
+        return zoom;
+    return std::max(kSmallest, std::floor(fits * 4) / 4);
+}
+
 double Application::prepareZoom(int argc, char** argv)
 {
-    double zoom = requestedZoom(argc, argv);
-    if (zoom <= 0 && !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+    const double requested = requestedZoom(argc, argv);
+    if (requested <= 0 && !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
         return qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
-    if (zoom <= 0) {
-        // Look at the screen with a short-lived toolkit instance; the real
-        // one starts afterwards with the zoom in force.
+    // Look at the screen with a short-lived toolkit instance, in the screen's
+    // own pixels; the real one starts afterwards with the zoom in force.
+    qunsetenv("QT_SCALE_FACTOR");
+    QSizeF available;
+    {
         int probeArgc = 1;
         QGuiApplication probe(probeArgc, argv);
-        const QScreen* screen = probe.primaryScreen();
-        zoom = screen ? zoomForScreenHeight(screen->availableGeometry().height()) : 1.0;
+        if (const QScreen* screen = probe.primaryScreen())
+            available = screen->availableGeometry().size();
     }
+    const double zoom = zoomToOpen(requested, available);
     qputenv("QT_SCALE_FACTOR", QByteArray::number(zoom));
     return zoom;
 }

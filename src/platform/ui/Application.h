@@ -28,11 +28,17 @@ public:
     // Chooses the zoom before the toolkit starts (call it first in main):
     // "--zoom=F" or "--zoom F" on the command line, else MU_ZOOM, else a zoom
     // that makes the 480-point window about four fifths of the screen's height
-    // (in steps of a quarter, at least 1). Answers the zoom in force.
+    // (in steps of a quarter, at least 1); never so large that the window
+    // leaves the screen. Answers the zoom in force.
     static double prepareZoom(int argc, char** argv);
     // The zoom asked for on the command line or in MU_ZOOM, or 0.
     static double requestedZoom(int argc, char** argv);
     static double zoomForScreenHeight(double logicalHeight);
+    // The zoom the window opens with on a screen whose available area (the
+    // screen less its panels) is `available`: the one requested (0: the one
+    // for the screen's height), down in steps of a quarter to one at which
+    // the window and its title bar fit.
+    static double zoomToOpen(double requested, const QSizeF& available);
 
     ApplicationDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(ApplicationDelegate* delegate);

@@ -1,9 +1,12 @@
 #include "platform/ui/Keyboard.h"
 
+#include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 
 #include <QApplication>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,6 +43,39 @@ bool Keyboard::isShown()
 QRectF Keyboard::frame()
 {
     return QRectF(0, Window::kHeight - kHeight, Window::kWidth, kHeight);
+}
+
+bool Keyboard::moveFocus(View* from, bool forward)
+{
+    if (!from)
+        return false;
+    // The screen is the window's subview that holds the input: an alert's
+    // field keeps the focus inside its alert.
+    View* screen = from;
+    while (screen->superview() && !qobject_cast<Window*>(screen->superview()))
+        screen = screen->superview();
+    QList<View*> inputs;
+    for (View* view : screen->findChildren<View*>()) {
+        if (view->canBecomeFirstResponder() && view->isVisible() && view->isUserInteractionEnabled())
+            inputs.append(view);
+    }
+    if (!inputs.contains(from))
+        inputs.append(from);
+    const auto place = [](const View* view) { return view->convertRect(view->bounds(), nullptr).topLeft(); };
+    std::stable_sort(inputs.begin(), inputs.end(), [&](const View* a, const View* b) {
+        const QPointF pa = place(a);
+        const QPointF pb = place(b);
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    const qsizetype count = inputs.size();
+    const qsizetype at = inputs.indexOf(from);
+    // Round the screen, skipping inputs that decline to begin editing.
+    for (qsizetype step = 1; step < count; ++step) {
+        View* next = inputs.at((at + (forward ? step : count - step)) % count);
+        if (next->becomeFirstResponder())
+            return true;
+    }
+    return false;
 }
 
 void Keyboard::ensureInstalled()

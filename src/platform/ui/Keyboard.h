@@ -2,13 +2,18 @@
 
 #include "platform/ui/KeyboardObserver.h"
 
-// The phone's keyboard, as far as screens can see it: when a text input takes
-// the focus the keyboard "will show" with a frame 216 points high at the
-// bottom of the window; when the focus leaves text input it "will hide".
-// (The desktop's own keyboard types; nothing is drawn.)
+class View;
+
+// The keyboard, as far as screens can see it. Here it is the desktop's
+// hardware keyboard: when a text input takes the focus the keyboard "will
+// show" and when the focus leaves text input it "will hide", as on the phone,
+// but it takes no room: its frame is empty, at the foot of the window, so no
+// screen moves a field from under the pointer. Tab and Shift+Tab move
+// between the text inputs of a screen; Return is the return key.
 class Keyboard {
 public:
-    static constexpr qreal kHeight = 216;
+    // The room the keyboard takes at the foot of the window.
+    static constexpr qreal kHeight = 0;
 
     static void addObserver(KeyboardObserver* observer);
     static void removeObserver(KeyboardObserver* observer);
@@ -19,4 +24,8 @@ public:
     static void ensureInstalled();
     // Tells the observers, as a focus change does.
     static void setShown(bool shown);
+    // Tab (forward) or Shift+Tab from the input being edited: the next text
+    // input of the same screen, in reading order and round, begins editing.
+    // False when there is no other.
+    static bool moveFocus(View* from, bool forward);
 };

@@ -5,14 +5,16 @@
 #include <QRectF>
 
 // What the keyboard notices carry: the keyboard's frame in window points
-// before and after, and the time its slide takes.
+// before and after, and the time its slide takes. The desktop's keyboard
+// takes no room: both frames are empty, at the foot of the window.
 struct KeyboardInfo {
     QRectF frameBegin;
     QRectF frameEnd;
     double animationDuration = 0.3;
 };
 
-// Told when the on-screen keyboard comes and goes; every operation optional.
+// Told when the keyboard comes and goes (editing begins and ends); every
+// operation optional. Room is made for the keyboard by its frame only.
 class KeyboardObserver : public virtual Trackable {
 public:
     virtual void keyboardWillShow(const KeyboardInfo& info) {}

@@ -3,10 +3,15 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/TextLayout.h"
 
+#include "platform/foundation/Clock.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QWheelEvent>
+
+#include <utility>
 
 PickerView::PickerView(const QRectF& frame) : View(frame)
 {
@@ -103,21 +108,49 @@ void PickerView::touchesEnded(const QPointF& point)
     const int c = componentAt(point);
     if (c < 0)
         return;
+    // A click decides: a turn of the wheel still waiting to rest is dropped.
+    m_wheelRest.cancel();
+    m_wheelComponent = -1;
     const qreal middle = bounds().center().y();
     const int offset = int(std::floor((point.y() - middle + kRowHeight / 2) / kRowHeight));
-    if (offset != 0)
-        pickRow(m_selected[c] + offset, c);
+    pickRow(m_selected[c] + offset, c);
 }
 
 void PickerView::wheelEvent(QWheelEvent* event)
 {
     const int c = componentAt(event->position());
-    if (c < 0 || event->angleDelta().y() == 0) {
+    if (c < 0 || event->angleDelta().y() == 0 || numberOfRowsInComponent(c) == 0) {
         event->ignore();
         return;
     }
-    pickRow(m_selected[c] + (event->angleDelta().y() < 0 ? 1 : -1), c);
+    if (c != m_wheelComponent) {
+        wheelRested();
+        m_wheelComponent = c;
+        m_wheelStartRow = m_selected[c];
+        m_wheelDelta = 0;
+    }
+    // A notch is 120; a touchpad sends it in smaller parts.
+    m_wheelDelta += event->angleDelta().y();
+    const int notches = m_wheelDelta / 120;
+    m_wheelDelta -= notches * 120;
+    if (notches != 0)
+        selectRow(m_selected[c] - notches, c, true);
+    m_wheelRest = Clock::current().after(kWheelRestMs, [this]() { wheelRested(); });
     event->accept();
+}
+
+void PickerView::wheelRested()
+{
+    m_wheelRest.cancel();
+    const int c = std::exchange(m_wheelComponent, -1);
+    if (c < 0 || c >= m_selected.size() || m_selected[c] == m_wheelStartRow)
+        return;
+    QPointer<PickerView> self(this);
+    m_pickingByWheel = true;
+    if (PickerViewDelegate* d = m_delegate.get())
+        d->didSelectRow(this, m_selected[c], c);
+    if (self)
+        m_pickingByWheel = false;
 }
 
 void PickerView::drawRect(QPainter& painter, const QRectF& rect)

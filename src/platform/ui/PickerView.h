@@ -2,6 +2,8 @@
 
 #include "platform/ui/View.h"
 
+#include "platform/foundation/ClockTimer.h"
+
 #include <QList>
 
 class PickerView;
@@ -23,14 +25,17 @@ public:
 };
 
 // The spinning columns of rows (216 points high), the chosen row of each in
-// the glass band across the middle. Clicking a row above or below the band,
-// or turning the wheel, picks it and tells the delegate; selectRow in code
-// tells no one.
+// the glass band across the middle. Clicking a row, the band's too, picks it
+// and tells the delegate. The mouse wheel turns the column a row a notch and
+// tells the delegate of the row in the band once the wheel has rested, as a
+// spun column tells when it stops. selectRow in code tells no one.
 class PickerView : public View {
     Q_OBJECT
 public:
     static constexpr qreal kHeight = 216;
     static constexpr qreal kRowHeight = 44;
+    // How long the wheel stays still before its row counts as picked.
+    static constexpr int kWheelRestMs = 400;
 
     explicit PickerView(const QRectF& frame = QRectF(0, 0, 320, kHeight));
 
@@ -48,6 +53,9 @@ public:
     int selectedRowInComponent(int component) const;
     // Picks a row as the user does (tells the delegate).
     void pickRow(int row, int component);
+    // True while the delegate hears of the row the wheel turned to, rather
+    // than one the user clicked.
+    bool isPickingByWheel() const { return m_pickingByWheel; }
 
     void drawRect(QPainter& painter, const QRectF& rect) override;
     void touchesBegan(const QPointF& point) override {}
@@ -59,9 +67,16 @@ protected:
 private:
     QRectF componentRect(int component) const;
     int componentAt(const QPointF& point) const;
+    // The wheel has rested: the delegate hears of the row it turned to.
+    void wheelRested();
 
     WeakRef<PickerViewDataSource> m_dataSource;
     WeakRef<PickerViewDelegate> m_delegate;
     QList<int> m_selected;
     QList<int> m_rows;
+    ClockTimer m_wheelRest;
+    int m_wheelComponent = -1;
+    int m_wheelStartRow = -1;
+    int m_wheelDelta = 0;
+    bool m_pickingByWheel = false;
 };

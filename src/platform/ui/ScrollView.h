@@ -9,8 +9,8 @@
 // A view whose content is larger than itself and moves under it. The content
 // offset is the content point at the view's top left (its bounds origin).
 // While the user drags past an edge the offset goes beyond the resting range
-// (negative above the top), moving half as far as the finger; on release the
-// content springs back, over the content inset, which extends the resting
+// (negative above the top), the content staying under the pointer; on release
+// the content springs back, over the content inset, which extends the resting
 // range (a pull-to-refresh band keeps a top inset while it loads).
 //
 // A mouse drag is a touch drag, also when it starts on a control inside (the
@@ -19,8 +19,10 @@
 class ScrollView : public View {
     Q_OBJECT
 public:
-    // The fraction of the finger's travel the content follows past an edge.
-    static constexpr qreal kRubberBand = 0.5;
+    // The fraction of the pointer's travel the content follows past an edge:
+    // all of it. A finger feels a band's resistance; a mouse would only have
+    // to travel twice as far (a pull of 65 points would take 130).
+    static constexpr qreal kRubberBand = 1.0;
     // How far the mouse moves before a press becomes a drag, in points.
     static constexpr qreal kDragThreshold = 6;
 

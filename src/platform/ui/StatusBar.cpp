@@ -25,7 +25,18 @@ StatusBar::StatusBar(const QRectF& frame)
             self->setNetworkActivity(visible);
     });
     setNetworkActivity(NetworkActivityIndicator::isVisible());
-    m_minuteTimer = Clock::current().every(30000, [this]() { update(); });
+    followTheMinute();
+}
+
+void StatusBar::followTheMinute()
+{
+    // Local minutes begin where UTC minutes do.
+    constexpr qint64 kMinute = 60000;
+    const qint64 intoMinute = Clock::current().now().toMSecsSinceEpoch() % kMinute;
+    m_minuteTimer = Clock::current().after(kMinute - intoMinute, [this]() {
+        update();
+        followTheMinute();
+    });
 }
 
 StatusBar::~StatusBar()

@@ -21,6 +21,8 @@ public:
 
 private:
     void setNetworkActivity(bool visible);
+    // Draws the time again as the next minute begins.
+    void followTheMinute();
 
     ActivityIndicatorView* m_activity;
     ClockTimer m_minuteTimer;

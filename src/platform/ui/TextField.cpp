@@ -4,6 +4,7 @@
 #include "platform/ui/Keyboard.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -127,6 +128,8 @@ void TextField::setEnabled(bool enabled)
 
 bool TextField::becomeFirstResponder()
 {
+    if (!canBecomeFirstResponder())
+        return false;
     if (TextFieldDelegate* d = m_delegate.get(); d && !d->textFieldShouldBeginEditing(this))
         return false;
     m_edit->setFocus(Qt::OtherFocusReason);
@@ -176,6 +179,15 @@ bool TextField::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_edit)
         return false;
+    if (event->type() == QEvent::KeyPress) {
+        // Tab and Shift+Tab go to the next and the previous field.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            Keyboard::moveFocus(this, forward);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn && !m_editing) {
         if (TextFieldDelegate* d = m_delegate.get(); d && !d->textFieldShouldBeginEditing(this)) {
             QMetaObject::invokeMethod(m_edit, [e = QPointer<QLineEdit>(m_edit)]() { if (e) e->clearFocus(); },

@@ -61,7 +61,7 @@ public:
     TextFieldDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(TextFieldDelegate* delegate) { m_delegate = WeakRef<TextFieldDelegate>(delegate); }
 
-    bool canBecomeFirstResponder() const override { return true; }
+    bool canBecomeFirstResponder() const override { return isEnabled(); }
     bool becomeFirstResponder() override;
     bool resignFirstResponder() override;
     bool isFirstResponder() const override;

@@ -1,5 +1,6 @@
 #include "platform/ui/TextLayout.h"
 
+#include "platform/ui/EmojiText.h"
 #include "platform/ui/Font.h"
 
 #include <QFontMetricsF>
@@ -55,6 +56,8 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
     prepared.replace(QLatin1Char('\n'), QChar::LineSeparator);
 
     QTextLayout layout(prepared, font);
+    if (EmojiText::contains(prepared))
+        layout.setFormats(EmojiText::formats(prepared, font));
     QTextOption option;
     option.setWrapMode(mode == LineBreakMode::CharacterWrap ? QTextOption::WrapAnywhere
                                                             : QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -85,7 +88,7 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
             // The last shown line carries the rest of the text, cut to fit.
             QString rest = moreFollows ? prepared.mid(ranges[i].first) : lineText;
             rest.replace(QChar::LineSeparator, QLatin1Char(' '));
-            const QString elided = metrics.elidedText(trimmedEnd(rest), elide, qMax<qreal>(1, width));
+            const QString elided = EmojiText::elided(trimmedEnd(rest), font, elide, qMax<qreal>(1, width));
             if (elided != trimmedEnd(rest) || moreFollows) {
                 lineText = elided;
                 m_truncated = true;
@@ -94,7 +97,7 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
             m_truncated = true;
         }
         lineText = trimmedEnd(lineText);
-        m_lines.append(Line{lineText, metrics.horizontalAdvance(lineText)});
+        m_lines.append(Line{lineText, EmojiText::width(lineText, font)});
     }
 }
 
@@ -117,7 +120,7 @@ void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment align
             x += (rect.width() - line.width) / 2;
         else if (alignment == TextAlignment::Right)
             x += rect.width() - line.width;
-        painter.drawText(QPointF(x, y + m_ascent), line.text);
+        EmojiText::draw(painter, QPointF(x, y + m_ascent), line.text, m_font);
         y += m_lineHeight;
     }
     painter.restore();

@@ -4,6 +4,7 @@
 #include "platform/ui/Keyboard.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -159,6 +160,15 @@ bool TextView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_edit)
         return false;
+    if (event->type() == QEvent::KeyPress) {
+        // Tab and Shift+Tab go to the next and the previous field.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+            Keyboard::moveFocus(this, forward);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn && !m_editing && m_editable) {
         if (TextViewDelegate* d = m_delegate.get(); d && !d->textViewShouldBeginEditing(this)) {
             QMetaObject::invokeMethod(m_edit, [e = QPointer<QPlainTextEdit>(m_edit)]() { if (e) e->clearFocus(); },

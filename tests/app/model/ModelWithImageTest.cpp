@@ -87,18 +87,20 @@ TEST_F(ModelWithImageTest, NoTextOrEmptyTextAsksNothing)
     EXPECT_TRUE(forum().requests().isEmpty());
 }
 
-TEST_F(ModelWithImageTest, FirstMatchingPropertyWinsAndNoPictureWipesNone)
+TEST_F(ModelWithImageTest, EveryPropertyAtThePicturesAddressTakesItOnceAndNoPictureWipesNone)
 {
     ASSERT_TRUE(settle(ImageCache::imageForUrl(kAlice)));
     auto model = Model::create<TwoPictures>();
     model->setDictionary(json(R"({"picurl": "images/alice.png", "backurl": "images/alice.png"})"));
     RecordingObserver observer;
     model->addObserver(&observer);
-    model->loadImages();
+    model->requestImage(kAlice);
     EXPECT_EQ(model->pic().width(), 16);
-    EXPECT_TRUE(model->back.isNull());
+    EXPECT_EQ(model->back.width(), 16) << "both properties name the address";
+    EXPECT_EQ(observer.changes, 1);
 
     ImageCache* alice = ImageCache::imageForUrl(kAlice);
+    model->back = Image();
     model->setPicurl(QString());
     model->hasImage(alice, alice->image());
     EXPECT_EQ(model->back.width(), 16);

@@ -8,6 +8,7 @@
 #include "neighbours/clients/BetaClient.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/SegmentedControl.h"
@@ -253,7 +254,7 @@ TEST_F(LoginTest, RegistrationIsOfferedOnlyWithARegistrationScreenAndNoPaidSubsc
     EXPECT_TRUE(login->skipNowButton()->isEnabled());
 }
 
-TEST_F(LoginTest, EditingMovesTheViewClearOfTheKeyboardAndTheFieldsLeadToEachOther)
+TEST_F(LoginTest, TheFormStaysUnderThePointerAndTheKeyboardLeadsFromFieldToFieldAndSignsIn)
 {
     LoginController* login = launchToLogin();
     ASSERT_NE(login, nullptr);
@@ -267,49 +268,54 @@ TEST_F(LoginTest, EditingMovesTheViewClearOfTheKeyboardAndTheFieldsLeadToEachOth
     EXPECT_EQ(name->returnKeyType(), ReturnKeyType::Next);
     EXPECT_EQ(password->returnKeyType(), ReturnKeyType::Done);
     EXPECT_EQ(name->placeholder(), Bundle::main().localizedString(QStringLiteral("login_username")));
+    const QPointF nameAt = name->convertRect(name->bounds(), nullptr).center();
+    const QPointF passwordAt = password->convertRect(password->bounds(), nullptr).center();
 
-    // The distance: where the field's middle stands in the upper part of the view.
-    const auto expectedDistance = [&](TextField* field) {
-        const QRectF f = field->convertRect(field->bounds(), nullptr);
-        const QRectF v = root->convertRect(root->bounds(), nullptr);
-        const qreal fraction = qBound(0.0, (f.center().y() - v.y() - 0.2 * v.height()) / (0.6 * v.height()), 1.0);
-        return std::floor(216 * fraction);
-    };
-    const qreal nameDistance = expectedDistance(name);
-    tap(name);
-    name->becomeFirstResponder();
+    // A click in each field, where it stood before the first: the keyboard
+    // takes no room, so nothing moves and the password goes, masked, into
+    // the password field.
+    click(nameAt);
+    finishAnimations();
+    EXPECT_TRUE(name->isEditing());
     EXPECT_EQ(login->activeTextField(), name);
-    EXPECT_GT(nameDistance, 0);
-    EXPECT_EQ(login->animatedDistance(), nameDistance);
-    EXPECT_EQ(root->frame().top(), rest.top() - nameDistance);
-    EXPECT_EQ(root->frame().bottom(), rest.bottom()) << "the foot stays where the keyboard would be";
+    EXPECT_EQ(root->frame(), rest);
+    EXPECT_EQ(login->animatedDistance(), 0);
+    EXPECT_TRUE(Keyboard::isShown());
+    EXPECT_EQ(Keyboard::frame().height(), 0);
+    EXPECT_FALSE(login->navigation()->isVisible()) << "no keyboard bar covers the foot of the form";
     EXPECT_FALSE(login->navigation()->isEnabledForSegmentAtIndex(0));
     EXPECT_TRUE(login->navigation()->isEnabledForSegmentAtIndex(1));
-
-    // Return goes to the password, whose distance is larger; the previous
-    // segment comes back to the name.
-    pressReturn(name);
+    typeKeys(QStringLiteral("alice"));
+    click(passwordAt);
     finishAnimations();
-    EXPECT_EQ(login->activeTextField(), password);
-    EXPECT_FALSE(name->isEditing());
-    EXPECT_EQ(root->frame().top(), rest.top() - login->animatedDistance());
-    EXPECT_GT(login->animatedDistance(), nameDistance);
-    EXPECT_TRUE(login->navigation()->isEnabledForSegmentAtIndex(0));
-    EXPECT_FALSE(login->navigation()->isEnabledForSegmentAtIndex(1));
-    login->navigation()->tapSegment(0);
-    finishAnimations();
-    EXPECT_EQ(login->activeTextField(), name);
-    EXPECT_EQ(root->frame().top(), rest.top() - nameDistance);
-
-    // Done, and the return key on the last field, end the editing: all back.
-    login->done();
-    finishAnimations();
-    EXPECT_EQ(login->activeTextField(), nullptr);
     EXPECT_EQ(root->frame(), rest);
-    password->becomeFirstResponder();
-    pressReturn(password);
-    finishAnimations();
+    EXPECT_TRUE(password->isEditing());
+    EXPECT_FALSE(name->isEditing());
+    typeKeys(QStringLiteral("secret1"));
+    EXPECT_EQ(name->text(), QStringLiteral("alice"));
+    EXPECT_EQ(password->text(), QStringLiteral("secret1"));
+    EXPECT_FALSE(displayedText(password).contains(QStringLiteral("secret")));
+
+    // Shift+Tab and Tab go back and forth, round the form.
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(login->activeTextField(), name);
+    EXPECT_TRUE(name->isEditing());
+    EXPECT_FALSE(password->isEditing());
+    key(Qt::Key_Tab);
+    EXPECT_EQ(login->activeTextField(), password);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(login->activeTextField(), name);
+    EXPECT_EQ(root->frame(), rest);
+    EXPECT_EQ(name->text(), QStringLiteral("alice")) << "Tab types nothing";
+
+    // Return goes from the name to the password, and from the password it
+    // signs in.
+    key(Qt::Key_Return);
+    EXPECT_EQ(login->activeTextField(), password);
+    EXPECT_FALSE(login->isBusy());
+    key(Qt::Key_Return);
     EXPECT_FALSE(password->isEditing());
     EXPECT_EQ(root->frame(), rest);
-    EXPECT_FALSE(login->isBusy()) << "the return key does not sign in";
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
+    EXPECT_EQ(lastRequest(QStringLiteral("login_login")).field(QStringLiteral("mu_login_username")), u"alice");
 }

@@ -48,7 +48,10 @@ TEST_F(ScreenPicturesTest, SplashLoginBusyAndHome)
     type(login->fieldWithTag(1), QStringLiteral("alice"));
     finishAnimations();
     ASSERT_TRUE(savedAndDrawn(QStringLiteral("login-editing.png")));
+    pressReturn(login->fieldWithTag(1));
     type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    finishAnimations();
+    ASSERT_TRUE(savedAndDrawn(QStringLiteral("login-editing-password.png")));
     forum().delayMethod(QStringLiteral("login_login"), 1000);
     login->login();
     finishAnimations();

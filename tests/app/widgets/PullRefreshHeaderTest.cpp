@@ -62,13 +62,13 @@ protected:
         table->reloadData();
     }
 
-    // Pulls the list down by the finger's travel (the content follows half
-    // as far past the top) and holds it there.
-    void pull(qreal fingerTravel)
+    // Pulls the list down by the pointer's travel (past the top the content
+    // stays under the pointer) and holds it there.
+    void pull(qreal travel)
     {
         table->beginDragging(QPointF(160, 100));
-        table->dragTo(QPointF(160, 100 + fingerTravel / 2));
-        table->dragTo(QPointF(160, 100 + fingerTravel));
+        table->dragTo(QPointF(160, 100 + travel / 2));
+        table->dragTo(QPointF(160, 100 + travel));
     }
     void settle()
     {
@@ -113,7 +113,7 @@ TEST_F(PullRefreshHeaderTest, TheBandIsLaidOutFromItsBottomEdge)
 TEST_F(PullRefreshHeaderTest, LettingGoAtSixtyFivePointsReloadsAndSixtyFourDoesNot)
 {
     PullRefreshTableHeaderView* band = owner.band;
-    pull(128);
+    pull(64);
     EXPECT_EQ(table->contentOffset().y(), -64);
     EXPECT_EQ(band->state(), PullRefreshTableHeaderView::Normal);
     table->endDragging();
@@ -122,7 +122,7 @@ TEST_F(PullRefreshHeaderTest, LettingGoAtSixtyFivePointsReloadsAndSixtyFourDoesN
     EXPECT_EQ(table->contentOffset().y(), 0) << "the list springs back";
 
     // Past the threshold the arrow turns up; back above it, down again.
-    pull(140);
+    pull(70);
     EXPECT_EQ(band->state(), PullRefreshTableHeaderView::Pulling);
     EXPECT_EQ(band->statusLabel()->text(), QStringLiteral("Release to refresh..."));
     clock->advance(180);
@@ -135,7 +135,7 @@ TEST_F(PullRefreshHeaderTest, LettingGoAtSixtyFivePointsReloadsAndSixtyFourDoesN
     settle();
 
     // Exactly at the threshold.
-    pull(130);
+    pull(65);
     EXPECT_EQ(table->contentOffset().y(), -65);
     table->endDragging();
     EXPECT_EQ(owner.triggered, 1);

@@ -3,6 +3,9 @@
 #include "app/config/Config.h"
 #include "app/config/Customizer.h"
 #include "app/widgets/GradientButton.h"
+#include "app/widgets/PaginableTableView.h"
+#include "app/widgets/PullRefreshTableHeaderView.h"
+#include "app/widgets/ShadowedTableView.h"
 #include "forum/cells/HomeCell.h"
 #include "forum/screens/PostController.h"
 #include "platform/ui/ActivityIndicatorView.h"
@@ -15,6 +18,8 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/Toolbar.h"
+
+#include <QWheelEvent>
 
 // The home screen on the loopback forum: its greeting, notifications and
 // notices, its sorts and content filter, and its rows.
@@ -448,4 +453,79 @@ TEST_F(HomeTest, ThePickersRowsFollowTheForumsFeaturesAndTheFilterNamesTheOneInF
     config.setFeaturesInt(Config::SearchesEnabled);
     home = openHome();
     EXPECT_TRUE(home->top()->items().isEmpty());
+}
+
+TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
+{
+    openGuestSession();
+    const auto home = openHome();
+    waitForRows(home.get());
+    PickerView* picker = home->filterPicker();
+    ASSERT_EQ(picker->numberOfRowsInComponent(0), 4);
+    ASSERT_EQ(picker->selectedRowInComponent(0), 3);
+    ASSERT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
+    home->filter()->tapSegment(0);
+    finishMoving();
+    ASSERT_EQ(home->filterSelection()->frame().y(), 0.0);
+
+    // One notch up over the picker, as the mouse sends it to what is under it.
+    const QPointF band = picker->convertPoint(picker->bounds().center(), nullptr);
+    QWidget* under = window->childAt(band.toPoint());
+    ASSERT_EQ(under, picker);
+    QWheelEvent notch(picker->mapFrom(window.get(), band), window->mapToGlobal(band), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(under, &notch);
+    EXPECT_EQ(picker->selectedRowInComponent(0), 2);
+    EXPECT_EQ(home->filterSelection()->frame().y(), 0.0) << "the panel stays open under the wheel";
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
+
+    // The wheel rests: the row shows, the panel stays for more turns.
+    clock()->advance(PickerView::kWheelRestMs);
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("Blogs"));
+    EXPECT_EQ(home->filterSelection()->frame().y(), 0.0);
+
+    // A click on the row in the band chooses it and closes the panel.
+    tap(band);
+    finishMoving();
+    EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
+    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+}
+
+TEST_F(HomeTest, AMouseDragOf65PointsPullsTheListToRefresh)
+{
+    openGuestSession();
+    const auto home = openHome();
+    waitForRows(home.get());
+    const int feeds = int(requestsOf("api_getnewtop").size());
+    ShadowedTableView* table = home->news()->tableView();
+    const QPointF from = table->convertPoint(QPointF(160, 40), nullptr);
+
+    // The mouse, pressed on a row and moved down: the content stays under
+    // the pointer, and 65 points are the band's threshold.
+    const auto drag = [&](qreal distance) {
+        QPointer<QWidget> target = window->childAt(from.toPoint());
+        ASSERT_NE(target, nullptr);
+        const auto send = [&](QEvent::Type type, const QPointF& at, Qt::MouseButtons buttons) {
+            const QPointF local = target->mapFrom(window.get(), at);
+            QMouseEvent event(type, local, local, window->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(target, &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        for (int step = 1; step <= 10; ++step) {
+            clock()->advance(16);
+            send(QEvent::MouseMove, from + QPointF(0, distance * step / 10), Qt::LeftButton);
+        }
+        EXPECT_EQ(table->contentOffset().y(), -distance);
+        clock()->advance(200);
+        send(QEvent::MouseButtonRelease, from + QPointF(0, distance), Qt::NoButton);
+    };
+    drag(60);
+    settleAll();
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds) << "60 points are short of the band";
+    EXPECT_EQ(home->news()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Normal);
+    drag(65);
+    EXPECT_EQ(home->news()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Loading);
+    settleAll();
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
 }

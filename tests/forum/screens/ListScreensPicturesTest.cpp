@@ -69,6 +69,11 @@ TEST_F(ListScreensPicturesTest, ThreadListsOpenScrolledProtectedAndAnAnnouncemen
     back();
     openForum(20, QStringLiteral("Staff Lounge"));
     picture(QStringLiteral("thread-list-password.png"));
+    AlertView::visibleAlerts().first()->setTextFieldText(QStringLiteral("guess"));
+    AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(1);
+    settleAll();
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    picture(QStringLiteral("thread-list-password-wrong.png"));
 }
 
 TEST_F(ListScreensPicturesTest, HomeSortedFilteredAndForAGuest)

@@ -317,13 +317,17 @@ TEST_F(ThreadListTest, AProtectedForumStaysEmptyUntilItsPasswordIsGiven)
     EXPECT_TRUE(rows(screen.get()).isEmpty());
     EXPECT_TRUE(screen->loadingWrapper()->isHidden());
 
-    // A wrong password: asked again.
+    EXPECT_TRUE(prompt->message().trimmed().isEmpty()) << "first asked, there is nothing to say";
+
+    // A wrong password: asked again, saying why.
     prompt->setTextFieldText(QStringLiteral("guess"));
     prompt->dismissWithClickedButtonIndex(1);
     settleAll();
     ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
     EXPECT_TRUE(rows(screen.get()).isEmpty());
     prompt = AlertView::visibleAlerts().first();
+    EXPECT_EQ(prompt->message(), QStringLiteral("That password is not right. Please try again."));
+    EXPECT_TRUE(prompt->hasTextField());
     prompt->setTextFieldText(QStringLiteral("letmein"));
     prompt->dismissWithClickedButtonIndex(1);
     settleAll();

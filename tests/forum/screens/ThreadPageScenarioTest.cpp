@@ -13,11 +13,15 @@
 #include "app/widgets/TabBarHidding.h"
 
 #include "platform/ui/ControlEvents.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 
 #include "platform/foundation/AlertView.h"
+
+#include <algorithm>
+#include <cmath>
 
 // The big tips thread (1101: fifty posts, ten a page) read through the real
 // screens on the loopback forum.
@@ -346,10 +350,22 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
     (void)window->grab();
     EXPECT_EQ(PostTextView::layoutCount(), layouts);
 
-    // The keyboard shortens the table to 170 points; it comes back after.
+    // The desktop's keyboard takes no room: nothing moves while a field is
+    // edited. A keyboard of the phone's 216 points would leave the table
+    // the 170 points above it, and it comes back after.
+    const QRectF resting = table->frame();
+    const QPointF scrolled = table->contentOffset();
     Keyboard::setShown(true);
-    EXPECT_EQ(table->frame().height(), PostController::kKeyboardTableHeight);
+    EXPECT_EQ(table->frame(), resting);
+    EXPECT_EQ(table->contentOffset(), scrolled);
     Keyboard::setShown(false);
+    EXPECT_EQ(table->frame(), resting);
+    EXPECT_EQ(table->contentOffset(), scrolled);
+    KeyboardInfo phone;
+    phone.frameEnd = QRectF(0, 480 - 216, 320, 216);
+    screen->keyboardWillShow(phone);
+    EXPECT_EQ(table->frame().height(), 170);
+    screen->keyboardWillHide(phone);
     EXPECT_EQ(table->frame().height(), list->frame().height() - table->frame().y());
 
     // No thread: no sections, no request.
@@ -364,4 +380,41 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
     settleAll();
     EXPECT_EQ(forum().requests(QStringLiteral("showthread")).size(), asked);
     EXPECT_TRUE(forum().requests(QStringLiteral("api_gotonewpost")).isEmpty());
+}
+
+TEST_F(ThreadPageScenarioTest, EmojiInPostsShowInColourBesideTheLetters)
+{
+    openGuestSession();
+    const auto screen = openThread(Thread::initWithThreadid(310));
+    PaginableTableView* list = screen->postTable();
+    const QList<PostPtr> posts = postsOf(list, 0);
+    ASSERT_EQ(posts.size(), 3);
+    savePicture(QStringLiteral("thread-page-emoji.png"));
+
+    // "Count me in" and a thumb: the thumb is a picture in colour, on the
+    // letters' line.
+    auto* cell = qobject_cast<PostCell*>(showRow(list, 0, 1));
+    ASSERT_NE(cell, nullptr);
+    auto* text = cell->message()->findChild<PostTextView*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().startsWith(QStringLiteral("Count me in")));
+    const QImage drawn = Screenshot::render(text, 4);
+    int coloured = 0;
+    int top = drawn.height();
+    int bottom = -1;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor c = drawn.pixelColor(x, y);
+            if (std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 40) {
+                ++coloured;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    const qreal line = Font::lineHeight(text->font());
+    EXPECT_GT(coloured, 100);
+    EXPECT_GE(bottom - top + 1, 0.85 * line * 4) << "the thumb stands as tall as the line of letters";
+    EXPECT_EQ(text->sizeThatFits(QSizeF(text->frame().width(), 0)).height(), std::ceil(line - 0.001))
+        << "one line, as high as the letters'";
 }

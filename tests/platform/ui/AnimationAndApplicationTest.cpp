@@ -60,6 +60,40 @@ TEST_F(AnimationTest, AFadeRunsOnTheClockAndEndsWithItsCompletion)
     EXPECT_EQ(splash->presentationAlpha(), 0.5);
 }
 
+TEST_F(AnimationTest, TheStatusBarsClockTurnsWithTheMinute)
+{
+    clock->setNow(QDateTime(QDate(2026, 1, 1), QTime(12, 0, 45), Qt::UTC));
+    // Clear of the window's own bar, whose minutes began elsewhere.
+    auto* bar = new StatusBar(QRectF(0, 300, 320, StatusBar::kHeight));
+    window->addSubview(bar);
+    turnEventLoop();
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* count;
+        explicit PaintCounter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            *count += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter(&paints);
+    bar->installEventFilter(&counter);
+
+    clock->advance(14900);
+    turnEventLoop();
+    EXPECT_EQ(paints, 0) << "12:00:59.9 still reads 12:00";
+    clock->advance(200);
+    turnEventLoop();
+    EXPECT_EQ(paints, 1) << "drawn again as 12:01 begins";
+    clock->advance(59000);
+    turnEventLoop();
+    EXPECT_EQ(paints, 1);
+    clock->advance(1000);
+    turnEventLoop();
+    EXPECT_EQ(paints, 2) << "and as 12:02 begins";
+    bar->removeEventFilter(&counter);
+}
+
 TEST_F(AnimationTest, LifeFollowsTheWindowAndTheNetworkSignShowsInTheStatusBar)
 {
     Life life;
@@ -104,4 +138,26 @@ TEST_F(AnimationTest, ZoomComesFromTheCommandLineElseFromTheScreen)
     EXPECT_EQ(Application::zoomForScreenHeight(800), 1.25);
     EXPECT_EQ(Application::zoomForScreenHeight(1440), 2.25);
     EXPECT_EQ(Application::zoomForScreenHeight(400), 1.0);
+}
+
+TEST_F(AnimationTest, TheWindowNeverOpensLargerThanTheScreen)
+{
+    // 1024 by 768, a panel taking none or 30 pixels of it: 2 would be 960
+    // pixels high; 1.5 and its title bar fit.
+    EXPECT_EQ(Application::zoomToOpen(2, QSizeF(1024, 768)), 1.5);
+    EXPECT_EQ(Application::zoomToOpen(2, QSizeF(1024, 738)), 1.25);
+    EXPECT_EQ(Application::zoomToOpen(1.25, QSizeF(1024, 768)), 1.25) << "what fits stays as asked";
+    EXPECT_EQ(Application::zoomToOpen(1.6, QSizeF(1024, 768)), 1.5);
+    EXPECT_EQ(Application::zoomToOpen(2, QSizeF(1920, 1080)), 2.0);
+    EXPECT_EQ(Application::zoomToOpen(0, QSizeF(1024, 768)), 1.25) << "the screen's own";
+    EXPECT_EQ(Application::zoomToOpen(0, QSizeF(800, 400)), 0.75) << "smaller than 1 on a small screen";
+    EXPECT_EQ(Application::zoomToOpen(3, QSizeF(500, 2000)), 1.5) << "and as narrow as the screen";
+    EXPECT_EQ(Application::zoomToOpen(2, QSizeF()), 2.0) << "no screen to ask";
+    for (const QSizeF screen : {QSizeF(1024, 768), QSizeF(1366, 768), QSizeF(1280, 800), QSizeF(800, 600)}) {
+        for (const double asked : {0.0, 1.0, 1.5, 2.0, 3.0}) {
+            const double zoom = Application::zoomToOpen(asked, screen);
+            EXPECT_LE(480 * zoom + 40, screen.height()) << asked << " on " << screen.height();
+            EXPECT_LE(320 * zoom, screen.width());
+        }
+    }
 }

@@ -4,6 +4,9 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
+#include <QKeyEvent>
+#include <QTest>
+
 namespace {
 
 class Watcher : public KeyboardObserver, public TextFieldDelegate {
@@ -39,7 +42,7 @@ class KeyboardTest : public UiTest {};
 
 }  // namespace
 
-TEST_F(KeyboardTest, FocusOnTextInputShowsA216PointKeyboardAtTheBottom)
+TEST_F(KeyboardTest, FocusOnTextInputShowsAHardwareKeyboardThatTakesNoRoom)
 {
     Watcher watcher;
     Keyboard::addObserver(&watcher);
@@ -58,7 +61,7 @@ TEST_F(KeyboardTest, FocusOnTextInputShowsA216PointKeyboardAtTheBottom)
     EXPECT_TRUE(field->isFirstResponder());
     EXPECT_TRUE(watcher.log.contains(QStringLiteral("willShow")));
     EXPECT_TRUE(watcher.log.contains(QStringLiteral("didBegin")));
-    EXPECT_EQ(watcher.lastFrame, QRectF(0, 480 - 216, 320, 216));
+    EXPECT_EQ(watcher.lastFrame, QRectF(0, 480, 320, 0)) << "the keyboard is on the desk, not on the screen";
 
     field->pressReturn();
     EXPECT_TRUE(watcher.log.contains(QStringLiteral("return")));
@@ -66,9 +69,66 @@ TEST_F(KeyboardTest, FocusOnTextInputShowsA216PointKeyboardAtTheBottom)
     field->resignFirstResponder();
     EXPECT_TRUE(watcher.log.contains(QStringLiteral("willHide")));
     EXPECT_TRUE(watcher.log.contains(QStringLiteral("didEnd")));
-    EXPECT_EQ(watcher.lastFrame, QRectF(0, 480, 320, 216));
+    EXPECT_EQ(watcher.lastFrame, QRectF(0, 480, 320, 0));
     EXPECT_FALSE(Keyboard::isShown());
     Keyboard::removeObserver(&watcher);
+}
+
+TEST_F(KeyboardTest, TabAndShiftTabGoRoundTheTextInputsOfOneScreenInReadingOrder)
+{
+    auto* screen = new View(QRectF(0, 20, 320, 460));
+    window->addSubview(screen);
+    auto* name = new TextField(QRectF(20, 20, 280, 31));
+    auto* notes = new TextView(QRectF(20, 80, 280, 100));
+    auto* city = new TextField(QRectF(20, 200, 130, 31));
+    auto* zip = new TextField(QRectF(170, 200, 130, 31));
+    auto* off = new TextField(QRectF(20, 260, 280, 31));
+    off->setEnabled(false);
+    auto* hidden = new TextField(QRectF(20, 300, 280, 31));
+    hidden->setHidden(true);
+    auto* readOnly = new TextView(QRectF(20, 340, 280, 60));
+    readOnly->setEditable(false);
+    // Added out of order: the order is the screen's, top to bottom, left to right.
+    for (View* view : std::initializer_list<View*>{zip, notes, off, name, hidden, city, readOnly})
+        screen->addSubview(view);
+    // Another layer of the window (an alert's field) is another screen.
+    auto* layer = new View(QRectF(0, 0, 320, 480));
+    auto* other = new TextField(QRectF(20, 400, 280, 31));
+    layer->addSubview(other);
+    window->addSubview(layer);
+    layer->setHidden(true);
+
+    // Keys go where the keyboard's focus is, as the user's do.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(focused, &event);
+    };
+    ASSERT_TRUE(name->becomeFirstResponder());
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(notes->isFirstResponder());
+    EXPECT_FALSE(name->isFirstResponder());
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(city->isFirstResponder());
+    EXPECT_TRUE(notes->text().isEmpty()) << "Tab leaves a text view; it types no tab";
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(zip->isFirstResponder());
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(name->isFirstResponder()) << "round, past the disabled, hidden and read-only ones";
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(zip->isFirstResponder());
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(city->isFirstResponder());
+    EXPECT_TRUE(Keyboard::isShown());
+
+    // The field of another layer keeps Tab to itself.
+    layer->setHidden(false);
+    ASSERT_TRUE(other->becomeFirstResponder());
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(other->isFirstResponder());
 }
 
 TEST_F(KeyboardTest, TextViewSelectionCountsUtf16Units)

@@ -35,13 +35,36 @@ TEST_F(PickerTest, SelectingInCodeTellsNoOneAndTheUserPicksByClickOrWheel)
     picker->selectRow(2, 0, true);
     EXPECT_EQ(picker->selectedRowInComponent(0), 2);
     EXPECT_TRUE(filters.picked.isEmpty());
-    // A click one row below the band picks the next row.
+    // A click one row below the band picks the next row; a click on the
+    // band picks the row in it.
     tap(QPointF(160, 264 + 108 + 44));
     EXPECT_EQ(filters.picked, QList<int>({3}));
-    QWheelEvent up(QPointF(160, 100), window->mapToGlobal(QPointF(160, 364)), QPoint(), QPoint(0, 120),
-                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(picker, &up);
-    EXPECT_EQ(filters.picked, QList<int>({3, 2}));
+    tap(QPointF(160, 264 + 108));
+    EXPECT_EQ(filters.picked, QList<int>({3, 3}));
+    // The wheel turns a row a notch, and the row counts once the wheel rests.
+    const auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(160, 100), window->mapToGlobal(QPointF(160, 364)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picker, &wheel);
+    };
+    turn(120);
+    EXPECT_EQ(picker->selectedRowInComponent(0), 2);
+    turn(60);
+    turn(60);
+    EXPECT_EQ(picker->selectedRowInComponent(0), 1) << "two half notches of a touchpad make one";
+    clock->advance(PickerView::kWheelRestMs - 1);
+    EXPECT_EQ(filters.picked, QList<int>({3, 3}));
+    clock->advance(1);
+    EXPECT_EQ(filters.picked, QList<int>({3, 3, 1}));
+    // Back where it started: nothing to tell; a click before the rest decides.
+    turn(-120);
+    turn(120);
+    clock->advance(PickerView::kWheelRestMs);
+    EXPECT_EQ(filters.picked, QList<int>({3, 3, 1}));
+    turn(-120);
+    tap(QPointF(160, 264 + 108 - 44));
+    clock->advance(PickerView::kWheelRestMs);
+    EXPECT_EQ(filters.picked, QList<int>({3, 3, 1, 1}));
     picker->pickRow(99, 0);
     EXPECT_EQ(picker->selectedRowInComponent(0), 3) << "rows past the end stop at the last";
     filters.names.clear();

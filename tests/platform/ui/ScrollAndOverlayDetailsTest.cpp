@@ -73,12 +73,12 @@ TEST_F(OverlayTest, AQuickFlickCoastsAndASlowReleaseStops)
     scroll->beginDragging(QPointF(100, 100));
     scroll->dragTo(QPointF(100, 140));
     scroll->setContentInset(EdgeInsets{60, 0, 0, 0});
-    EXPECT_EQ(scroll->contentOffset().y(), -20);
+    EXPECT_EQ(scroll->contentOffset().y(), -40);
     EXPECT_EQ(scroll->minimumContentOffset().y(), -60);
     clock->advance(300);
     scroll->endDragging();
     clock->runOneShots();
-    EXPECT_EQ(scroll->contentOffset().y(), -20) << "within the new range it stays";
+    EXPECT_EQ(scroll->contentOffset().y(), -40) << "within the new range it stays";
 }
 
 TEST_F(OverlayTest, ReturnPressesTheLastButtonAndSheetsWorkWithoutAWindow)

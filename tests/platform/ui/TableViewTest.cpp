@@ -129,7 +129,7 @@ TEST_F(TableTest, DraggingPastTheTopGoesNegativeAndSpringsBackToTheInset)
     // A mouse drag is a touch drag, even when it starts on a row.
     drag(QPointF(160, 100), QPointF(160, 240));
     EXPECT_TRUE(table->isDragging());
-    EXPECT_EQ(table->contentOffset().y(), -70) << "past the edge the content follows half the way";
+    EXPECT_EQ(table->contentOffset().y(), -140) << "past the edge the content stays under the pointer";
     EXPECT_EQ(source.events, QStringList({QStringLiteral("begin")}));
     EXPECT_TRUE(source.selected.isEmpty()) << "a drag selects nothing";
 
@@ -149,7 +149,7 @@ TEST_F(TableTest, DraggingPastTheTopGoesNegativeAndSpringsBackToTheInset)
     mouse(QEvent::MouseButtonRelease, QPointF(160, 240));
     EXPECT_FALSE(table->isDragging());
     clock->runOneShots();
-    EXPECT_EQ(source.events, QStringList({QStringLiteral("begin"), QStringLiteral("end:-70:1"),
+    EXPECT_EQ(source.events, QStringList({QStringLiteral("begin"), QStringLiteral("end:-140:1"),
                                           QStringLiteral("settled:-60")}));
     EXPECT_EQ(table->contentOffset().y(), -60);
     EXPECT_EQ(table->contentInset().top, 60);

@@ -1,10 +1,15 @@
 #include "UiTestSupport.h"
 
+#include "platform/ui/EmojiText.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/StringDrawing.h"
 #include "platform/ui/TextLayout.h"
+
+#include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -101,4 +106,90 @@ TEST_F(TextTest, PlatformFontNamesMapToAnInstalledSansFamily)
     const QSizeF cut = StringDrawing::sizeWithFont(kPost, plain, 100.0, LineBreakMode::TailTruncation);
     EXPECT_LE(cut.width(), 100);
     EXPECT_EQ(cut.height(), line.height());
+}
+
+namespace {
+
+// A text drawn as the application draws it, black on white, four pixels a point.
+QImage drawn(const QString& text, const QFont& font)
+{
+    QImage image(QSize(120, 30) * 4, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(4);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    StringDrawing::drawAtPoint(painter, text, QPointF(4, 4), font);
+    return image;
+}
+
+// Rows holding anything but white.
+int inkHeight(const QImage& image)
+{
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                top = top < 0 ? y : top;
+                bottom = y;
+                break;
+            }
+        }
+    }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
+// Pixels of a clear colour, neither black, white nor grey.
+int colouredPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 40 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST_F(TextTest, EmojiAreDrawnInColourAsTallAsTheLettersAndAJoinedSequenceAsOnePicture)
+{
+    const QFont font = Font::fontWithName(QStringLiteral("Helvetica"), 13);
+    const QString raisedHand = QStringLiteral("\U0001F64B");
+    const QString womanRaisingHand = raisedHand + QStringLiteral("\u200D\u2640\uFE0F");
+    const QString heart = QStringLiteral("\u2764\uFE0F");
+    const QString coffee = QStringLiteral("\u2615");
+    const QString text = QStringLiteral("Me too! ") + womanRaisingHand + QStringLiteral(" ") + heart +
+                         QStringLiteral(" \u2640 ") + coffee + QStringLiteral(" ok");
+    QStringList emoji;
+    for (const EmojiText::Run& run : EmojiText::runs(text)) {
+        if (run.emoji)
+            emoji.append(text.mid(run.start, run.length));
+    }
+    EXPECT_EQ(emoji, QStringList({womanRaisingHand, heart, coffee})) << "the female sign alone is a letter";
+
+    // A heart asked for as an emoji, and a cup that is one by default: in
+    // colour, as the other emoji are, where the letters' own font has black
+    // outlines of both.
+    EXPECT_GT(colouredPixels(drawn(heart, font)), 100);
+    EXPECT_GT(colouredPixels(drawn(coffee, font)), 100);
+    EXPECT_GT(colouredPixels(drawn(QStringLiteral("\U0001F44D"), font)), 100);
+    EXPECT_EQ(colouredPixels(drawn(QStringLiteral("\u2640"), font)), 0);
+
+    // As tall as a line of the letters, no smaller.
+    const qreal lineHeight = Font::lineHeight(font) * 4;
+    const int thumb = inkHeight(drawn(QStringLiteral("\U0001F44D"), font));
+    EXPECT_GE(thumb, 0.9 * lineHeight);
+    EXPECT_LE(thumb, 1.1 * lineHeight);
+
+    // The joined sequence is one picture: as wide as one emoji, and measured
+    // as it is drawn, so lines break where they are drawn.
+    EXPECT_NEAR(EmojiText::width(womanRaisingHand, font), EmojiText::width(raisedHand, font), 1.0);
+    const TextLayout line(text, font, 1000, 1, 0, LineBreakMode::Clip);
+    EXPECT_EQ(line.lines().first().width, EmojiText::width(text, font));
+    const TextLayout wrapped(text, font, EmojiText::width(QStringLiteral("Me too! ") + womanRaisingHand, font) + 2);
+    ASSERT_GE(wrapped.lineCount(), 2);
+    EXPECT_EQ(wrapped.lines().first().text, QStringLiteral("Me too! ") + womanRaisingHand);
 }

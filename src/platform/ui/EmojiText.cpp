@@ -1,0 +1,246 @@
+#include "platform/ui/EmojiText.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextBoundaryFinder>
+
+namespace {
+
+constexpr char32_t kEmojiSelector = 0xFE0F;
+constexpr char32_t kTextSelector = 0xFE0E;
+constexpr char32_t kZeroWidthJoiner = 0x200D;
+constexpr char32_t kKeycap = 0x20E3;
+const QString kEllipsis = QStringLiteral("\u2026");
+
+struct Range {
+    char32_t first;
+    char32_t last;
+};
+
+// Characters whose default look is the emoji picture. Below U+1F000 only
+// these few; above, the blocks of pictographs, faces, transport, flags and
+// the later additions.
+constexpr Range kEmojiByDefault[] = {
+    {0x231A, 0x231B},   {0x23E9, 0x23EC},   {0x23F0, 0x23F0},   {0x23F3, 0x23F3},   {0x25FD, 0x25FE},
+    {0x2614, 0x2615},   {0x2648, 0x2653},   {0x267F, 0x267F},   {0x2693, 0x2693},   {0x26A1, 0x26A1},
+    {0x26AA, 0x26AB},   {0x26BD, 0x26BE},   {0x26C4, 0x26C5},   {0x26CE, 0x26CE},   {0x26D4, 0x26D4},
+    {0x26EA, 0x26EA},   {0x26F2, 0x26F3},   {0x26F5, 0x26F5},   {0x26FA, 0x26FA},   {0x26FD, 0x26FD},
+    {0x2705, 0x2705},   {0x270A, 0x270B},   {0x2728, 0x2728},   {0x274C, 0x274C},   {0x274E, 0x274E},
+    {0x2753, 0x2755},   {0x2757, 0x2757},   {0x2795, 0x2797},   {0x27B0, 0x27B0},   {0x27BF, 0x27BF},
+    {0x2B1B, 0x2B1C},   {0x2B50, 0x2B50},   {0x2B55, 0x2B55},   {0x1F004, 0x1F004}, {0x1F0CF, 0x1F0CF},
+    {0x1F18E, 0x1F18E}, {0x1F191, 0x1F19A}, {0x1F1E6, 0x1F1FF}, {0x1F201, 0x1F251}, {0x1F300, 0x1F6FF},
+    {0x1F7E0, 0x1F7FF}, {0x1F900, 0x1F9FF}, {0x1FA70, 0x1FAFF},
+};
+
+bool isEmojiByDefault(char32_t c)
+{
+    for (const Range& range : kEmojiByDefault) {
+        if (c < range.first)
+            return false;
+        if (c <= range.last)
+            return true;
+    }
+    return false;
+}
+
+// What joins the emoji before it: selectors, skin tones, the keycap, tags.
+bool extendsEmoji(char32_t c)
+{
+    return c == kEmojiSelector || c == kTextSelector || c == kKeycap || (c >= 0x1F3FB && c <= 0x1F3FF)
+           || (c >= 0xE0020 && c <= 0xE007F);
+}
+
+char32_t codePointAt(const QString& text, qsizetype i, qsizetype* length)
+{
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        *length = 2;
+        return QChar::surrogateToUcs4(c, text.at(i + 1));
+    }
+    *length = 1;
+    return c.unicode();
+}
+
+// The end of the emoji that starts at `i`, or `i` when none starts there.
+qsizetype emojiEnd(const QString& text, qsizetype i)
+{
+    qsizetype length = 0;
+    const char32_t c = codePointAt(text, i, &length);
+    qsizetype end = i + length;
+    qsizetype nextLength = 0;
+    const char32_t next = end < text.size() ? codePointAt(text, end, &nextLength) : 0;
+    const bool emoji = next == kEmojiSelector ? !QChar::isSpace(c) : isEmojiByDefault(c) && next != kTextSelector;
+    if (!emoji)
+        return i;
+    while (end < text.size()) {
+        const char32_t more = codePointAt(text, end, &length);
+        if (extendsEmoji(more)) {
+            end += length;
+        } else if (more == kZeroWidthJoiner && end + length < text.size()) {
+            end += length;
+            codePointAt(text, end, &length);
+            end += length;
+        } else {
+            break;
+        }
+    }
+    return end;
+}
+
+// Cheap test before the careful one: every emoji lies above U+2300.
+bool mayHoldEmoji(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x231A)
+            return true;
+    }
+    return false;
+}
+
+const QString& emojiFamily()
+{
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char* name : {"Noto Color Emoji", "Twemoji", "JoyPixels", "EmojiOne Color"}) {
+            const QString candidate = QString::fromLatin1(name);
+            if (installed.contains(candidate, Qt::CaseInsensitive))
+                return candidate;
+        }
+        return QString();
+    }();
+    return family;
+}
+
+}  // namespace
+
+bool EmojiText::contains(const QString& text)
+{
+    if (!mayHoldEmoji(text))
+        return false;
+    for (qsizetype i = 0; i < text.size();) {
+        if (emojiEnd(text, i) > i)
+            return true;
+        i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    }
+    return false;
+}
+
+QList<EmojiText::Run> EmojiText::runs(const QString& text)
+{
+    QList<Run> runs;
+    const auto add = [&runs](qsizetype start, qsizetype end, bool emoji) {
+        if (!runs.isEmpty() && runs.last().emoji == emoji)
+            runs.last().length = end - runs.last().start;
+        else
+            runs.append(Run{start, end - start, emoji});
+    };
+    if (!mayHoldEmoji(text)) {
+        if (!text.isEmpty())
+            add(0, text.size(), false);
+        return runs;
+    }
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype end = emojiEnd(text, i);
+        if (end > i) {
+            add(i, end, true);
+            i = end;
+        } else {
+            qsizetype length = 0;
+            codePointAt(text, i, &length);
+            add(i, i + length, false);
+            i += length;
+        }
+    }
+    return runs;
+}
+
+QFont EmojiText::fontFor(const QFont& font)
+{
+    if (emojiFamily().isEmpty())
+        return font;
+    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    QFont emoji(emojiFamily());
+    emoji.setPixelSize(qMax(1, size));
+    // The emoji font's pictures sit lower in its em than letters do: scaled
+    // so that both reach as high above the baseline.
+    const qreal letters = QFontMetricsF(font).ascent();
+    const qreal pictures = QFontMetricsF(emoji).ascent();
+    if (letters > 0 && pictures > 0)
+        emoji.setPixelSize(qMax(1, qRound(size * letters / pictures)));
+    return emoji;
+}
+
+QList<QTextLayout::FormatRange> EmojiText::formats(const QString& text, const QFont& font)
+{
+    QList<QTextLayout::FormatRange> formats;
+    QTextCharFormat format;
+    format.setFont(fontFor(font), QTextCharFormat::FontPropertiesAll);
+    for (const Run& run : runs(text)) {
+        if (run.emoji)
+            formats.append(QTextLayout::FormatRange{int(run.start), int(run.length), format});
+    }
+    return formats;
+}
+
+qreal EmojiText::width(const QString& text, const QFont& font)
+{
+    const QList<Run> parts = runs(text);
+    if (parts.size() == 1 && !parts.first().emoji)
+        return QFontMetricsF(font).horizontalAdvance(text);
+    const QFontMetricsF letters(font);
+    const QFontMetricsF pictures(fontFor(font));
+    qreal total = 0;
+    for (const Run& run : parts)
+        total += (run.emoji ? pictures : letters).horizontalAdvance(text.mid(run.start, run.length));
+    return total;
+}
+
+void EmojiText::draw(QPainter& painter, const QPointF& baseline, const QString& text, const QFont& font)
+{
+    const QList<Run> parts = runs(text);
+    if (parts.size() <= 1 && (parts.isEmpty() || !parts.first().emoji)) {
+        painter.setFont(font);
+        painter.drawText(baseline, text);
+        return;
+    }
+    const QFont emoji = fontFor(font);
+    QPointF at = baseline;
+    for (const Run& run : parts) {
+        const QString part = text.mid(run.start, run.length);
+        const QFont& used = run.emoji ? emoji : font;
+        painter.setFont(used);
+        painter.drawText(at, part);
+        at.rx() += QFontMetricsF(used).horizontalAdvance(part);
+    }
+    painter.setFont(font);
+}
+
+QString EmojiText::elided(const QString& text, const QFont& font, Qt::TextElideMode mode, qreal width)
+{
+    if (mode == Qt::ElideNone || EmojiText::width(text, font) <= width)
+        return text;
+    if (!contains(text))
+        return QFontMetricsF(font).elidedText(text, mode, width);
+    // Cut between whole characters as the reader sees them, so that no
+    // sequence of joined emoji falls apart.
+    QList<qsizetype> bounds;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
+        bounds.append(at);
+    const qsizetype count = bounds.size();
+    const auto start = [&](qsizetype k) { return k == 0 ? 0 : bounds.at(k - 1); };
+    QString best = kEllipsis;
+    // Keep `head` characters at the front and `tail` at the back.
+    for (qsizetype kept = count - 1; kept > 0; --kept) {
+        const qsizetype head = mode == Qt::ElideRight ? kept : mode == Qt::ElideLeft ? 0 : (kept + 1) / 2;
+        const qsizetype tail = kept - head;
+        const QString candidate = text.left(start(head)) + kEllipsis + text.mid(start(count - tail));
+        if (EmojiText::width(candidate, font) <= width) {
+            best = candidate;
+            break;
+        }
+    }
+    return best;
+}

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The demo as a newcomer starts it, on an existing build folder (given as the
+# first argument): it shows the build's progress, names every password the
+# seeded forum asks for, starts the forum and the application, and fills no
+# terminal with the same line. The application draws offscreen here, so no
+# display is needed.
+set -euo pipefail
+build=$1
+root=$(cd "$(dirname "$0")/../.." && pwd)
+out=$(mktemp)
+demo=""
+# The demo's own trap ends the forum and the application with it.
+stop() {
+  if [ -n "$demo" ]; then
+    kill -TERM "$demo" 2>/dev/null || true
+    wait "$demo" 2>/dev/null || true
+    demo=""
+  fi
+}
+trap 'stop; rm -f "$out"' EXIT
+
+DISPLAY=${DISPLAY:-:mu-demo-test} QT_QPA_PLATFORM=offscreen MU_DEMO_BUILD="$build" \
+  "$root/scripts/run-demo.sh" >"$out" 2>&1 &
+demo=$!
+started=""
+for _ in $(seq 600); do
+  kill -0 "$demo" 2>/dev/null || break
+  if grep -q "Close the window to end" "$out"; then
+    # The application's first requests.
+    sleep 3
+    started=yes
+    break
+  fi
+  sleep 0.2
+done
+stop
+
+failed=0
+expect() {
+  if ! grep -qE "$1" "$out"; then
+    echo "FAIL: the demo's output has no line matching: $1"
+    failed=1
+  fi
+}
+[ -n "$started" ] || { echo "FAIL: the demo did not start"; failed=1; }
+expect '^  [0-9]+% built$'
+expect 'alice / secret1'
+expect 'Staff Lounge / letmein'
+expect '^The test forum is at http://127\.0\.0\.1:[0-9]+/forum'
+analytics=$(grep -c "Analytics error" "$out" || true)
+if [ "$analytics" -gt 1 ]; then
+  echo "FAIL: the same analytics line $analytics times"
+  failed=1
+fi
+if [ "$failed" -ne 0 ]; then
+  echo "---- the demo's output:"
+  cat "$out"
+fi
+exit "$failed"
