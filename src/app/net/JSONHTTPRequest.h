@@ -41,7 +41,8 @@ public:
     // Sends the request again addressed with the current session, or fails it
     // once it has been re-sent MaxRetries times or cannot be addressed anew.
     void retryRequest();
-    // The renewal this request waited for failed: it ends with no answer.
+    // The renewal (or the session opening) this request waited for failed:
+    // it ends as one whose session is gone.
     void failRenewal();
 
     // The session's answers to a renewal, performed on the request that
