@@ -326,7 +326,7 @@ void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Respon
     if (!gate.isEmpty())
         raw.waitAtGate(gate);
     const Drop where = dropRule ? Drop(dropRule->where) : Drop::AfterHead;
-    if (dropRule && where != Drop::MidBody) {
+    if (dropRule && where != Drop::MidBody && where != Drop::AfterHandling) {
         finish(number, -1, {}, started);
         if (where == Drop::BeforeAnswer)
             ForumHttpServer::abortConnection();
@@ -347,6 +347,12 @@ void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Respon
             unsigned_ = rule->omit;
             signature = ForumSignature::md5Hex(signature.toLatin1());
         }
+    }
+    if (dropRule && where == Drop::AfterHandling) {
+        // The log keeps what would have been answered.
+        finish(number, -1, answer.body, started);
+        ForumHttpServer::abortConnection();
+        return;
     }
     response.status = answer.status;
     if (!unsigned_)

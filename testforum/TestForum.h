@@ -40,6 +40,7 @@ public:
     // Where a control drops the connection.
     enum class Drop {
         BeforeAnswer,  // closed without a byte of the answer
+        AfterHandling, // the call is carried out, then closed without a byte of the answer
         AfterHead,     // the head promises a body that never comes
         MidBody,       // status 200 and half of the body, then closed
     };

@@ -55,6 +55,8 @@ void AppWiring::install(std::shared_ptr<Clock> clock)
     ScreenInputs::registerSetter(HomeCell::kProfileScreen, &MyProfile::setUser);
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
+    // Signing in or out clears the last member's notices from the start.
+    ForumInfo::attachToSession();
 }
 
 void AppWiring::uninstall()

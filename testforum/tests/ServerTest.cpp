@@ -92,6 +92,14 @@ TEST_F(ServerTest, ControlsBreakCallsInEachWay)
     EXPECT_NE(silent.error, QNetworkReply::NoError);
     EXPECT_EQ(silent.status, 0);
     forum.clearControls();
+    // The forum carries the call out and answers nothing: the notice is
+    // dismissed although the client heard nothing back.
+    forum.dropConnection(s("ajax_dismissnotice"), -1, TestForum::Drop::AfterHandling);
+    const ForumReply unanswered = alice->call(s("ajax_dismissnotice"), "noticeid=3");
+    EXPECT_EQ(unanswered.status, 0);
+    EXPECT_TRUE(unanswered.body.isEmpty());
+    forum.clearControls();
+    EXPECT_EQ(alice->call(s("forum")).response().value(s("notices")).toObject().value(s("_noticeid")).toInt(), 2);
     forum.dropConnection(s("forum"), 1, TestForum::Drop::MidBody);
     const ForumReply cut = alice->call(s("forum"));
     EXPECT_NE(cut.error, QNetworkReply::NoError);

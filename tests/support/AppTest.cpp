@@ -23,6 +23,7 @@ void endEverything()
     CurrentUser::setForumTreeClearHandler({});
     CurrentUser::setDismissedNoticesClearHandler({});
     CurrentUser::setRegistrationHandler({});
+    CurrentUser::setSessionLostHandler({});
     InactiveForumUtil::setReturnToLoginHandler({});
     Config::resetInstance();
     Database::resetInstance();

@@ -12,6 +12,7 @@
 #include "app/widgets/TabBarHidding.h"
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/model/ForumInfo.h"
+#include "forum/model/Notice.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
@@ -30,7 +31,10 @@
 #include "platform/ui/Window.h"
 #include "wiring/AppWiring.h"
 
+#include "platform/foundation/Bundle.h"
 #include "platform/foundation/ManualClock.h"
+
+#include <QJsonArray>
 
 // The real application, as main puts it together, on the loopback forum:
 // a member signs in and reads the forum from the home screen through the
@@ -311,4 +315,249 @@ TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInThe
     EXPECT_FALSE(homeScreen->avatar()->isHidden());
     EXPECT_FALSE(homeScreen->avatar()->image().isNull());
     picture(QStringLiteral("app-home-first-sign-in.png"));
+}
+
+TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithoutASession)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+
+    // Log out, Yes.
+    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    finishAnimations();
+    tapAlertButton(0);
+    settleAndFinish();
+    EXPECT_FALSE(homeScreen->anonymous()->isHidden());
+    const int alertsAtSignOut = alertsShown();
+
+    // The index, a forum and home again from the menu, read as a guest.
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    ASSERT_EQ(index->forumTable()->numberOfSections(), 4);
+    tapRow(index->forumTable(), IndexPath{1, 0});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    EXPECT_FALSE(threads->threadTable()->rowsForSection(0).isEmpty());
+    back();
+    openSection(&GlobalNavigationViewController::homeButton);
+    homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    EXPECT_FALSE(homeScreen->anonymous()->isHidden());
+    EXPECT_EQ(alertsShown(), alertsAtSignOut);
+
+    // One guest session opened at once; every other call went out on it.
+    const QList<TestForumRequest> log = forum().requests();
+    qsizetype signedOutAt = log.size();
+    while (signedOutAt > 0 && log.at(signedOutAt - 1).apiMethod != u"login_logout")
+        --signedOutAt;
+    ASSERT_GT(signedOutAt, 0);
+    const QList<TestForumRequest> since = log.mid(signedOutAt - 1);
+    ASSERT_GE(since.size(), 2);
+    int openings = 0;
+    for (const TestForumRequest& request : since.mid(1)) {
+        if (request.apiMethod.isEmpty())
+            continue;
+        if (request.apiMethod == u"api_init") {
+            ++openings;
+            continue;
+        }
+        EXPECT_FALSE(request.token.isEmpty()) << qPrintable(request.apiMethod);
+        EXPECT_EQ(request.memberId, 0) << qPrintable(request.apiMethod);
+    }
+    // The guest's session, and each login screen's own question for the
+    // forum's features.
+    EXPECT_EQ(openings, 2);
+    EXPECT_EQ(since.at(1).apiMethod, QStringLiteral("api_init"));
+}
+
+TEST_F(AppScenarioTest, AfterSigningOutTheLoginFormHoldsNeitherTheNameNorThePassword)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    finishAnimations();
+    tapAlertButton(0);
+    settleAndFinish();
+
+    // "Log in" leads back to the same login screen.
+    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    finishAnimations();
+    ASSERT_EQ(topScreenAs<LoginController>(), login);
+    EXPECT_TRUE(login->fieldWithTag(2)->text().isEmpty());
+    EXPECT_TRUE(displayedText(login->fieldWithTag(2)).isEmpty());
+    EXPECT_TRUE(login->fieldWithTag(1)->text().isEmpty());
+    picture(QStringLiteral("login-after-sign-out.png"));
+
+    // Another member signs in with what is typed now, nothing else.
+    type(login->fieldWithTag(1), QStringLiteral("bob"));
+    type(login->fieldWithTag(2), QStringLiteral("secret2"));
+    EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("bob"));
+    tap(login->loginButton());
+    homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), QStringLiteral("Welcome, bob"));
+}
+
+TEST_F(AppScenarioTest, AFailedRenewalShowsOneAlertThenTheLoginScreenAndTheNextReloadWorks)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    ASSERT_NE(home(), nullptr);
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+
+    // The token expires, and the forum refuses the session opening once.
+    forum().expireToken();
+    forum().answerHttpStatus(QStringLiteral("api_init"), 503);
+    const int alertsBefore = alertsShown();
+    threads->actions()->tapItem(threads->refresh());
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    settleAndFinish();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsShown(), alertsBefore + 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), Bundle::main().localizedString(QStringLiteral("renovate_session")));
+    picture(QStringLiteral("renewal-failed.png"));
+
+    // Then the login screen, with the member's name and no password.
+    tapAlertButton(0);
+    settleAndFinish();
+    login = topScreenAs<LoginController>();
+    ASSERT_NE(login, nullptr);
+    ASSERT_EQ(screens().size(), 1);
+    EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("alice"));
+    EXPECT_TRUE(login->fieldWithTag(2)->text().isEmpty());
+    EXPECT_LT(CurrentUser::currentUser()->userid(), 1);
+    picture(QStringLiteral("login-after-failed-renewal.png"));
+
+    // Signed in again, the same forum reloads.
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    ASSERT_NE(home(), nullptr);
+    openSection(&GlobalNavigationViewController::forumsButton);
+    index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    const int lists = int(asked("forumdisplay").size());
+    const int alertsNow = alertsShown();
+    threads->actions()->tapItem(threads->refresh());
+    settleAndFinish();
+    EXPECT_EQ(asked("forumdisplay").size(), lists + 1);
+    EXPECT_EQ(asked("forumdisplay").last().status, 200);
+    EXPECT_EQ(alertsShown(), alertsNow);
+    EXPECT_FALSE(threads->threadTable()->rowsForSection(0).isEmpty());
+}
+
+TEST_F(AppScenarioTest, EachFailureSaysOnceWhatWentWrong)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    tap(login->skipNowButton());
+    ASSERT_NE(home(), nullptr);
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+
+    // Each Reload meets one misbehaviour and shows exactly one alert.
+    const auto reloadShows = [&](const std::function<void()>& misbehave) {
+        misbehave();
+        const int before = alertsShown();
+        threads->actions()->tapItem(threads->refresh());
+        EXPECT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+        settleAndFinish();
+        EXPECT_EQ(alertsShown(), before + 1);
+        const QString shown = alertsOnScreen().isEmpty() ? QString() : alertsOnScreen().last()->message();
+        dismissAlerts();
+        forum().clearControls();
+        return shown;
+    };
+    const QString refusal = QStringLiteral("Only members of the photo club may read this forum.");
+    EXPECT_EQ(reloadShows([&] {
+                  forum().answerError(QStringLiteral("forumdisplay"),
+                                      QJsonArray{QStringLiteral("nopermission_loggedin"), refusal});
+              }),
+              refusal);
+    EXPECT_EQ(reloadShows([&] {
+                  forum().answerError(QStringLiteral("forumdisplay"), QStringLiteral("nopermission_loggedin"));
+              }),
+              tableText(QStringLiteral("nopermission_loggedin")));
+
+    // The line is fine; the answers are not.
+    const QString unexpected = tableText(QStringLiteral("unexpected_server_response"));
+    EXPECT_EQ(reloadShows([&] { forum().answerHttpStatus(QStringLiteral("forumdisplay"), 500); }), unexpected);
+    EXPECT_EQ(reloadShows([&] { forum().signWrongly(QStringLiteral("forumdisplay")); }), unexpected);
+    EXPECT_EQ(reloadShows([&] {
+                  forum().dropConnection(QStringLiteral("forumdisplay"), 1, TestForum::Drop::MidBody);
+              }),
+              unexpected);
+    EXPECT_EQ(reloadShows([&] {
+                  forum().setRawAnswer(QStringLiteral("forumdisplay"), QByteArray("{\"response\": {\"x\": \"\xff\xfe\"}}"),
+                                       1);
+              }),
+              unexpected);
+    // No line at all.
+    EXPECT_EQ(reloadShows([&] {
+                  forum().dropConnection(QStringLiteral("forumdisplay"), -1, TestForum::Drop::BeforeAnswer);
+              }),
+              tableText(QStringLiteral("nointernet")));
+
+    // A thread page the forum fails to serve says the same.
+    forum().answerHttpStatus(QStringLiteral("showthread"), 500, {}, -1);
+    const int firstThread = int(threads->forum()->announcements().size() + threads->forum()->stickies().size()) + 1;
+    tapRow(threads->threadTable()->tableView(), IndexPath{0, firstThread});
+    ASSERT_NE(topScreenAs<PostController>(), nullptr);
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    settleAndFinish();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), unexpected);
+}
+
+TEST_F(AppScenarioTest, TheLastMembersDismissedNoticesGoWhenAnyoneSignsInOrOut)
+{
+    // Signing out before any home data exists clears them.
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    ForumInfo::saveDismissedNoticesList({QStringLiteral("3")});
+    CurrentUser::currentUser()->logout();
+    EXPECT_TRUE(ForumInfo::dismissedNoticesList().isEmpty());
+    settle();
+
+    // So does signing in: the last member dismissed the members' notice,
+    // and the next one sees it.
+    ForumInfo::saveDismissedNoticesList({QStringLiteral("2")});
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("bob"));
+    type(login->fieldWithTag(2), QStringLiteral("secret2"));
+    tap(login->loginButton());
+    ASSERT_NE(home(), nullptr);
+    QList<qint32> shown;
+    for (const auto& notice : ForumInfo::getInstance()->notices())
+        shown.append(notice->_noticeid());
+    EXPECT_EQ(shown, (QList<qint32>{2, 3}));
 }

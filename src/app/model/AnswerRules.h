@@ -3,16 +3,13 @@
 // How a model's handler takes the answer to one of its requests: the
 // standard rules, and the exceptions a handler states by setting a flag.
 //
-//   if (const auto answer = takeAnswer(request, {.failuresReadNoInternet = true}))
+//   if (const auto answer = takeAnswer(request, {.handlerJudgesRefusals = true}))
 //       ...read answer->dictionary() or request->response()
 struct AnswerRules {
     // An answer whose signature did not match counts by its content (the
     // session's own answers: "api_init" is never signed, and a sign-in is
     // signed with the session it replaces).
     bool acceptBadSignature = false;
-    // Every failure of the transport or of the answer's form reads
-    // "nointernet" instead of "unexpected_server_response".
-    bool failuresReadNoInternet = false;
     // The forum's refusals are handed to the handler, which reads the code
     // itself, instead of being reported.
     bool handlerJudgesRefusals = false;

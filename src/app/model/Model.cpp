@@ -133,41 +133,22 @@ std::optional<RequestOutcome> Model::takeAnswer(const HTTPRequestPtr& request, c
         return outcome;
     if (outcome.is(RequestOutcome::Kind::Ok) || outcome.is(RequestOutcome::Kind::NotModified))
         return outcome;
-    if (const std::optional<Error> error = failureOf(outcome, *request, rules))
+    if (const std::optional<Error> error = failureOf(outcome, *request))
         failedWithError(*error, request);
     return std::nullopt;
 }
 
-std::optional<Error> Model::failureOf(const RequestOutcome& outcome, const HTTPRequest& request,
-                                      const AnswerRules& rules)
+std::optional<Error> Model::failureOf(const RequestOutcome& outcome, const HTTPRequest& request)
 {
-    using Kind = RequestOutcome::Kind;
-    const QString unreadable = rules.failuresReadNoInternet ? QStringLiteral("nointernet")
-                                                            : QStringLiteral("unexpected_server_response");
-    switch (outcome.kind()) {
-    case Kind::Ok:
-    case Kind::NotModified:
+    const QString text = outcome.failureText();
+    if (text.isNull())
         return std::nullopt;
-    // Cancelled, or stopped by the closed forum, whose alert is up already.
-    case Kind::Pending:
-    case Kind::ForumClosed:
-        return std::nullopt;
-    case Kind::NoAnswer:
-        return Error::withMessage(textForCode(QStringLiteral("nointernet")));
-    case Kind::HttpError: {
-        // The request's own error names no text the user could read; it
-        // travels along underneath.
-        const Error& cause = request.error();
-        return Error(textForCode(unreadable), 1, QString(),
-                     cause.isSet() ? std::make_shared<const Error>(cause) : nullptr);
-    }
-    case Kind::BadSignature:
-    case Kind::Undecodable:
-        return Error::withMessage(textForCode(unreadable));
-    case Kind::ForumRefused:
-        return Error::withMessage(outcome.message());
-    }
-    return std::nullopt;
+    // An error status names no text the user could read; it travels along
+    // underneath.
+    const Error& cause = request.error();
+    if (outcome.is(RequestOutcome::Kind::HttpError) && cause.isSet())
+        return Error(text, 1, QString(), std::make_shared<const Error>(cause));
+    return Error::withMessage(text);
 }
 
 QString Model::textForCode(const QString& code)

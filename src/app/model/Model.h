@@ -237,8 +237,7 @@ protected:
     std::optional<RequestOutcome> takeAnswer(const HTTPRequestPtr& request, const AnswerRules& rules = {});
     // The error a failed outcome is reported with (none for an outcome that
     // is no failure, or that nobody is to hear of).
-    static std::optional<Error> failureOf(const RequestOutcome& outcome, const HTTPRequest& request,
-                                          const AnswerRules& rules = {});
+    static std::optional<Error> failureOf(const RequestOutcome& outcome, const HTTPRequest& request);
     // The error table's text of a code of our own ("nointernet").
     static QString textForCode(const QString& code);
 

@@ -1,6 +1,5 @@
 #include "app/net/ApiRequest.h"
 
-#include "app/config/ErrorMessages.h"
 #include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
 
@@ -27,11 +26,6 @@ HTTPRequestPtr ApiRequest::sendPicture(const QString& apiMethod, const QByteArra
     request->addFile(QStringLiteral("upload"), QStringLiteral("image.jpg"), jpeg, QStringLiteral("image/jpeg"));
     request->requestUrl(url);
     return request;
-}
-
-QString ApiRequest::noInternetText()
-{
-    return ErrorMessages::errorForCode(Value(QStringLiteral("nointernet")));
 }
 
 Value ApiRequest::errorMessage(const Value& json)

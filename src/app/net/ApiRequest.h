@@ -20,8 +20,6 @@ public:
     static HTTPRequestPtr sendPicture(const QString& apiMethod, const QByteArray& jpeg, const Selector& selector,
                                       Trackable* object);
 
-    // The text of the error table's "nointernet".
-    static QString noInternetText();
     // J."response"."errormessage", a non-empty list standing for its first element.
     static Value errorMessage(const Value& json);
 };

@@ -1,6 +1,7 @@
 #include "app/net/HTTPRequestAsyncronic.h"
 
 #include "app/net/ApiClient.h"
+#include "app/net/OneShotBody.h"
 #include "platform/foundation/ClassName.h"
 #include "platform/foundation/StringExtensions.h"
 
@@ -79,7 +80,7 @@ void HTTPRequestAsyncronic::doRequest()
         return;
 
     QNetworkAccessManager* manager = client->networkAccessManager();
-    QNetworkReply* reply = m_body.isEmpty() ? manager->get(m_request) : manager->post(m_request, m_body);
+    QNetworkReply* reply = m_body.isEmpty() ? manager->get(m_request) : sendBody(*manager);
     m_reply = reply;
 
     // The reply is the context of every connection, so dropping it ends them;
@@ -102,6 +103,20 @@ void HTTPRequestAsyncronic::doRequest()
         if (auto request = connectionOwner(weak, reply))
             request->replyFinished(reply);
     });
+}
+
+QNetworkReply* HTTPRequestAsyncronic::sendBody(QNetworkAccessManager& manager)
+{
+    // A request with a body may change the forum: it goes out once per send.
+    // Qt may send a GET again by itself, never this body (streamed, so that
+    // Qt keeps no copy it could rewind).
+    QNetworkRequest request = m_request;
+    request.setHeader(QNetworkRequest::ContentLengthHeader, m_body.size());
+    request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
+    auto* body = new OneShotBody(m_body);
+    QNetworkReply* reply = manager.post(request, body);
+    body->setParent(reply);
+    return reply;
 }
 
 void HTTPRequestAsyncronic::cancel()

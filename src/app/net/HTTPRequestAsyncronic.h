@@ -11,6 +11,7 @@
 #include <type_traits>
 
 class ApiClient;
+class QNetworkAccessManager;
 class QNetworkReply;
 
 // A request sent on the API client's network access manager that reports
@@ -108,6 +109,7 @@ private:
     void joinPending();
     void leavePending();
     void dropConnection();
+    QNetworkReply* sendBody(QNetworkAccessManager& manager);
     void readAvailable(QNetworkReply* reply);
     void replyHeadChanged(QNetworkReply* reply);
     void replyFinished(QNetworkReply* reply);

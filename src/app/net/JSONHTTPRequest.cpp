@@ -1,13 +1,13 @@
 #include "app/net/JSONHTTPRequest.h"
 
 #include "app/config/AlertViewUtil.h"
+#include "app/config/ConnectionError.h"
 #include "app/json/JSONConvenience.h"
 #include "app/net/ApiAddress.h"
 #include "app/net/ApiClient.h"
 #include "app/net/InactiveForumUtil.h"
 #include "app/net/SessionCredentials.h"
-#include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "app/net/SessionRenewal.h"
 #include "platform/foundation/ClassName.h"
 #include "platform/foundation/Log.h"
 
@@ -47,6 +47,13 @@ TokenRenewal* JSONHTTPRequest::renewal()
 void JSONHTTPRequest::requestUrl(const QUrl& url)
 {
     TokenRenewal* waiting = renewal();
+    if (waiting && !waiting->isRunning() && needsSessionFirst()) {
+        // Sent now it would be a bare session opening that nobody keeps: it
+        // waits for a session as it would for a renewed token.
+        prepareRequestUrl(url);
+        waiting->begin(shared());
+        return;
+    }
     if (!waiting || !waiting->isRunning() || requestTag() == RequestTag::Renewal) {
         HTTPRequestAsyncronic::requestUrl(url);
         return;
@@ -59,6 +66,17 @@ void JSONHTTPRequest::requestUrl(const QUrl& url)
     }
     prepareRequestUrl(url);
     waiting->enqueue(shared());
+}
+
+bool JSONHTTPRequest::needsSessionFirst() const
+{
+    if (requestTag() != RequestTag::Ordinary || !apiCall().isSet() || apiCall().method == u"api_init")
+        return false;
+    // Only where a session can be had; without one nothing could open it.
+    if (!SessionRenewal::current())
+        return false;
+    const SessionCredentials* session = SessionCredentials::current();
+    return !session || !session->hasSession();
 }
 
 void JSONHTTPRequest::cancel()
@@ -143,12 +161,10 @@ Value JSONHTTPRequest::errorCode(const Value& errormessage)
         return Value();
     if (errormessage.size() != 2)
         return errormessage.at(0);
-    if (errormessage.at(0) != Value(QStringLiteral("redirect_login")) && !AlertViewUtil::isAlertBeingShown()) {
-        const std::shared_ptr<AlertView> alert =
-            AlertView::create(QString(), errormessage.at(1).toString(), nullptr,
-                              {Bundle::main().localizedString(QStringLiteral("ok"))});
-        alert->show();
-    }
+    // Through the presenter: when the code is a refusal, the verdict carries
+    // the same text and its report finds it on screen already.
+    if (errormessage.at(0) != Value(QStringLiteral("redirect_login")) && !AlertViewUtil::isAlertBeingShown())
+        ConnectionError::showMessage(Error::withMessage(errormessage.at(1).toString()));
     // A code with its message is no code of its own.
     return errormessage;
 }
@@ -225,7 +241,8 @@ void JSONHTTPRequest::retryRequest()
 
 void JSONHTTPRequest::failRenewal()
 {
-    endWithoutAnswer();
+    setOutcome(RequestOutcome(RequestOutcome::Kind::SessionEnded, httpResponse().statusCode()));
+    callFailure();
 }
 
 void JSONHTTPRequest::endWithoutAnswer()

@@ -17,7 +17,8 @@ class TokenRenewal;
 //
 // While a renewal runs, every other API request (tag Ordinary) waits in the
 // API client's renewal queue; the renewal's own requests go out, and a
-// logout fails the waiting ones and goes out.
+// logout fails the waiting ones and goes out. An API call made while no
+// session is open begins such a renewal: no call goes out without a session.
 class JSONHTTPRequest : public HTTPRequestAsyncronic, public RequestFactory<JSONHTTPRequest> {
 public:
     // The factory makes requests of this class.
@@ -40,7 +41,8 @@ public:
     // Sends the request again addressed with the current session, or fails it
     // once it has been re-sent MaxRetries times or cannot be addressed anew.
     void retryRequest();
-    // The renewal this request waited for failed: it ends with no answer.
+    // The renewal (or the session opening) this request waited for failed:
+    // it ends as one whose session is gone.
     void failRenewal();
 
     // The session's answers to a renewal, performed on the request that
@@ -67,6 +69,9 @@ protected:
 private:
     std::shared_ptr<JSONHTTPRequest> shared();
     TokenRenewal* renewal();
+    // An API call made while no session is open (a guest just signed out,
+    // a renewal that failed): it must not go out before one is.
+    bool needsSessionFirst() const;
     // Steps of the end of a reply.
     void finishWithErrorStatus();
     // False when the forum is closed: the request then ends without a callback.

@@ -1,6 +1,7 @@
 #include "app/net/RequestOutcome.h"
 
 #include "app/config/ErrorMessages.h"
+#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 
 #include <functional>
@@ -43,6 +44,19 @@ Value errorListCode(const Value& response)
     return Value();
 }
 
+// The text the forum gives with its code ([code, text]), for the user.
+QString forumOwnText(const Value& errormessage)
+{
+    if (!errormessage.isList() || errormessage.size() != 2 || !errormessage.at(1).isString())
+        return QString();
+    return errormessage.at(1).string().trimmed();
+}
+
+QString tableText(const QString& code)
+{
+    return ErrorMessages::errorForCode(Value(code));
+}
+
 }  // namespace
 
 RequestOutcome RequestOutcome::judgeAnswer(const Value& json, int status)
@@ -65,6 +79,7 @@ RequestOutcome RequestOutcome::judgeAnswer(const Value& json, int status)
 
     Value code = outcome.m_dictionary[u"errormessage"];
     CodeSource source = code.isAbsent() ? CodeSource::None : CodeSource::ErrorMessage;
+    const QString forumText = forumOwnText(code);
     if (code.isAbsent() && response.isDict()) {
         code = errorListCode(response);
         if (!code.isAbsent())
@@ -87,8 +102,11 @@ RequestOutcome RequestOutcome::judgeAnswer(const Value& json, int status)
     outcome.m_code = code;
     outcome.m_codeSource = source;
     outcome.m_knownCode = !text.isNull();
-    outcome.m_message =
-        text.isNull() ? QStringLiteral("Unknown error in server response, error code = ") + code.string() : text;
+    if (!forumText.isEmpty())
+        outcome.m_message = forumText;
+    else
+        outcome.m_message =
+            text.isNull() ? QStringLiteral("Unknown error in server response, error code = ") + code.string() : text;
     return outcome;
 }
 
@@ -102,6 +120,30 @@ RequestOutcome RequestOutcome::refusal(const QString& code, int status)
     outcome.m_knownCode = !text.isNull();
     outcome.m_message = text.isNull() ? code : text;
     return outcome;
+}
+
+QString RequestOutcome::failureText() const
+{
+    switch (m_kind) {
+    case Kind::Pending:
+    case Kind::Ok:
+    case Kind::NotModified:
+    case Kind::ForumClosed:
+        return QString();
+    case Kind::NoAnswer:
+        // A head came and the body broke off: the forum answered, but not
+        // in a form that can be used.
+        return tableText(m_status > 0 ? QStringLiteral("unexpected_server_response") : QStringLiteral("nointernet"));
+    case Kind::HttpError:
+    case Kind::BadSignature:
+    case Kind::Undecodable:
+        return tableText(QStringLiteral("unexpected_server_response"));
+    case Kind::ForumRefused:
+        return m_message;
+    case Kind::SessionEnded:
+        return Bundle::main().localizedString(QStringLiteral("renovate_session"));
+    }
+    return QString();
 }
 
 bool RequestOutcome::success() const
@@ -135,6 +177,7 @@ QString RequestOutcome::kindName(Kind kind)
     case Kind::Undecodable: return QStringLiteral("undecodable");
     case Kind::ForumClosed: return QStringLiteral("forum closed");
     case Kind::ForumRefused: return QStringLiteral("forum refused");
+    case Kind::SessionEnded: return QStringLiteral("session ended");
     }
     return QString();
 }

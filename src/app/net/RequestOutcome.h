@@ -28,6 +28,8 @@ public:
         ForumClosed,
         // The forum refused the call with an error code (see code()).
         ForumRefused,
+        // The call waited for a session (a renewed token) that could not be had.
+        SessionEnded,
     };
 
     // Where the refusal's code was found.
@@ -57,9 +59,18 @@ public:
     const Value& dictionary() const { return m_dictionary; }
     const Value& code() const { return m_code; }
     CodeSource codeSource() const { return m_codeSource; }
-    // The text of the refusal: the error table's, or "Unknown error in server
-    // response, error code = <code>" for a code the table does not know.
+    // The text of the refusal: the forum's own when it gave one with the code
+    // ("errormessage" [code, text]), else the error table's, or "Unknown error
+    // in server response, error code = <code>" for a code the table does not
+    // know.
     const QString& message() const { return m_message; }
+    // What the user reads of a failure: "nointernet" when no answer came at
+    // all, the refusal's message, "unexpected_server_response" for an answer
+    // that came but cannot be used (an error status, a bad signature, a body
+    // cut short or not made of JSON), "renovate_session" when the session is
+    // gone; null for an outcome that is no failure or that nobody is to hear
+    // of (cancelled, or ended by the closed forum, whose alert is up).
+    QString failureText() const;
     // Whether the table knows the refusal's code.
     bool isKnownCode() const { return m_knownCode; }
 

@@ -21,13 +21,16 @@ const QString kPoweredByImage = QStringLiteral("poweredby.png");
 
 AppDelegate::AppDelegate()
 {
-    // The forum-closed alert leads back here. The swap lets the old stack go
-    // only after the alert's own handler has returned.
+    // The forum-closed alert and a session that could not be renewed lead
+    // back here. The swap lets the old stack go only after the handler that
+    // asked for it has returned.
     WeakRef<AppDelegate> self(this);
-    InactiveForumUtil::setReturnToLoginHandler([self] {
+    const auto showLogin = [self] {
         if (AppDelegate* delegate = self.get())
             delegate->setController(std::make_shared<LoginController>());
-    });
+    };
+    InactiveForumUtil::setReturnToLoginHandler(showLogin);
+    CurrentUser::setSessionLostHandler(showLogin);
     // Section changes from the menu replace the stack through here too, so
     // the delegate always knows the stack on screen.
     RootNavigation::setHandler([self](const ViewControllerPtr& screen) {
@@ -39,6 +42,7 @@ AppDelegate::AppDelegate()
 AppDelegate::~AppDelegate()
 {
     InactiveForumUtil::setReturnToLoginHandler({});
+    CurrentUser::setSessionLostHandler({});
     RootNavigation::setHandler({});
     if (!kAnalyticsAccountID.isEmpty())
         AnalyticsTracker::sharedTracker().stopTracker();

@@ -404,6 +404,15 @@ bool LoginController::isBusy() const
 
 void LoginController::gotoHome()
 {
+    // The form is done with: whoever comes back to it after a sign-out finds
+    // it empty, the password first of all.
+    done();
+    for (const int tag : {1, 2}) {
+        if (TextField* field = fieldWithTag(tag))
+            field->setText(QString());
+    }
+    m_userName = QString();
+    m_userPassword = QString();
     const ViewControllerPtr home = ViewControllerRegistry::create(kHomeController);
     if (home && navigationController())
         navigationController()->pushViewController(home, true);
@@ -437,7 +446,9 @@ TableViewCell* LoginController::cellForRowAtIndexPath(TableView* tableView, cons
     field->setSecureTextEntry(row.at(1) != u"NO");
     field->setTag(indexPath.row + 1);
     field->setClearButtonMode(TextFieldViewMode::WhileEditing);
-    field->setText(QString());
+    // A member whose session could not be renewed finds the name kept.
+    const CurrentUserPtr user = CurrentUser::currentUser();
+    field->setText(indexPath.row == 0 && user->userid() < 1 ? user->username() : QString());
     field->setDelegate(this);
     cell->addSubview(field);
     return cell;

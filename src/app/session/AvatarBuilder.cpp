@@ -36,7 +36,7 @@ void AvatarBuilder::response(const HTTPRequestPtr& request)
     // Let go at the end of the answer, whatever it says.
     const std::shared_ptr<Model> self = std::move(m_self);
     // A failed or refused picture changes nothing; the observers hear why.
-    if (!takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true}))
+    if (!takeAnswer(request, {.handlerJudgesRefusals = true}))
         return;
     const Value code = ApiRequest::errorMessage(request->response());
     if (code.isString() && code.string() == u"redirect_updatethanks") {

@@ -44,7 +44,7 @@ void BuddyList::friendsResult(const HTTPRequestPtr& request)
     const std::shared_ptr<Model> guard = keepAlive();
     m_pageRequests.remove(request);
     // A refusal leaves the lists as they are.
-    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
+    if (!takeAnswer(request))
         return;
     const Value html = request->response()[u"response"][u"HTML"];
 

@@ -3,14 +3,13 @@
 #include "app/session/CurrentUser.h"
 
 #include "app/config/Config.h"
+#include "app/config/ConnectionError.h"
 #include "app/config/ErrorMessages.h"
 #include "app/media/ImageToUpload.h"
 #include "app/net/ApiClient.h"
 #include "app/net/ApiRequest.h"
 #include "app/net/ClientIdentity.h"
 #include "app/session/Profile.h"
-#include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringExtensions.h"
@@ -51,6 +50,12 @@ std::function<void()>& forumTreeClearHandler()
 }
 
 std::function<void()>& dismissedNoticesClearHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+std::function<void()>& sessionLostHandler()
 {
     static std::function<void()> handler;
     return handler;
@@ -190,6 +195,11 @@ void CurrentUser::setDismissedNoticesClearHandler(std::function<void()> handler)
     dismissedNoticesClearHandler() = std::move(handler);
 }
 
+void CurrentUser::setSessionLostHandler(std::function<void()> handler)
+{
+    sessionLostHandler() = std::move(handler);
+}
+
 void CurrentUser::setRegistrationHandler(std::function<void()> handler)
 {
     registrationHandler() = std::move(handler);
@@ -241,23 +251,25 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
         m_sessionHashRequest.reset();
     m_staleSessionSignOut = false;
 
-    // An "api_init" answer is never signed (no session yet), and any answer
-    // that is not the forum's reads as no connection. Only a code of the
-    // answer's "errormessage" refuses the session; the forum sends no error
-    // lists here.
+    // An "api_init" answer is never signed (no session yet). Only a code of
+    // the answer's "errormessage" refuses the session; the forum sends no
+    // error lists here.
     const std::optional<RequestOutcome> answer =
-        takeAnswer(request, {.acceptBadSignature = true, .failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+        takeAnswer(request, {.acceptBadSignature = true, .handlerJudgesRefusals = true});
     if (!answer)
         return;
     const Value json = request->response();
     if (!json.isDict() || json.dict().isEmpty()) {
-        failedWithError(Error::withMessage(ApiRequest::noInternetText()), request);
+        failedWithError(Error::withMessage(textForCode(QStringLiteral("unexpected_server_response"))), request);
         return;
     }
     if (answer->is(RequestOutcome::Kind::ForumRefused)
         && answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
+        const bool renewing = isRenewing();
         failedWithError(Error::withMessage(answer->message()), request);
-        logout();
+        // A failed renewal has signed the member out already, keeping the name.
+        if (!renewing)
+            signOut(false);
         return;
     }
     const Value code = json[u"response"][u"errormessage"];
@@ -301,10 +313,14 @@ void CurrentUser::applySessionAnswer(const Value& json)
 void CurrentUser::failedWithError(const Error& error, const HTTPRequestPtr& request)
 {
     const std::shared_ptr<Model> guard = keepAlive();
-    if (request && (request->requestTag() == RequestTag::Renewal || (isRenewing() && isSessionCall(request))))
-        renovateAccessTokenFail();
     if (isSessionCall(request))
         m_whenInitializedCall = nullptr;
+    if (isRenewing() && request && (request->requestTag() == RequestTag::Renewal || isSessionCall(request))) {
+        // Whatever went wrong, the user reads one thing: the session is gone.
+        renovateAccessTokenFail();
+        Model::failedWithError(sessionEndedError());
+        return;
+    }
     Model::failedWithError(error);
 }
 
@@ -340,7 +356,7 @@ void CurrentUser::setFromRequest(const HTTPRequestPtr& request)
     // A sign-in answer that decoded is taken even when its signature did not
     // match (the forum signs with the session it has just replaced).
     const std::optional<RequestOutcome> answer =
-        takeAnswer(request, {.acceptBadSignature = true, .failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+        takeAnswer(request, {.acceptBadSignature = true, .handlerJudgesRefusals = true});
     if (!answer)
         return;
 
@@ -371,6 +387,14 @@ void CurrentUser::setFromRequest(const HTTPRequestPtr& request)
 void CurrentUser::logout()
 {
     const std::shared_ptr<Model> guard = keepAlive();
+    signOut(false);
+    // The member who leaves reads on as a guest at once.
+    initializeAPI();
+}
+
+void CurrentUser::signOut(bool keepName)
+{
+    const std::shared_ptr<Model> guard = keepAlive();
     std::lock_guard lock(m_lock);
     // Sent with the token it gives up; a logout overtakes a running renewal.
     // Without a session there is nothing to sign out of, and the address
@@ -390,7 +414,8 @@ void CurrentUser::logout()
     run(forumTreeClearHandler());
     setProfile(nullptr);
     Friend::setUserid(0);
-    setUsername(QString());
+    if (!keepName)
+        setUsername(QString());
     m_passwordmd5 = QString();
     m_apiaccesstoken = QString();
     m_anonymous = true;
@@ -409,7 +434,6 @@ void CurrentUser::signOutForStaleSession()
         return;
     m_staleSessionSignOut = true;
     logout();
-    skipLogin();
     if (!apiInitInFlight())
         m_staleSessionSignOut = false;
 }
@@ -466,11 +490,18 @@ void CurrentUser::renovateAccessTokenFail()
 {
     if (!isRenewing())
         return;
+    // Shown first: the waiting requests fail with the same text, and the
+    // presenter shows a text only once.
+    ConnectionError::showMessage(sessionEndedError());
     ApiClient::current().renewal().fail();
-    const Bundle& bundle = Bundle::main();
-    AlertView::create(QString(), bundle.localizedString(QStringLiteral("renovate_session")), nullptr,
-                      {bundle.localizedString(QStringLiteral("ok"))})
-        ->show();
+    // The member must sign in again; the name stays for the login screen.
+    signOut(true);
+    run(sessionLostHandler());
+}
+
+Error CurrentUser::sessionEndedError()
+{
+    return Error::withMessage(RequestOutcome(RequestOutcome::Kind::SessionEnded, 0).failureText());
 }
 
 bool CurrentUser::isRenewing() const
@@ -559,7 +590,7 @@ void CurrentUser::finishedUploading(const HTTPRequestPtr& request)
         return;
     const std::shared_ptr<Model> guard = keepAlive();
     // A refused picture stays where it is, so that it can be sent again.
-    if (!takeAnswer(request, {.failuresReadNoInternet = true}))
+    if (!takeAnswer(request))
         return;
     fetchInfo();
     const QString pending = registrationPicturePath(username());

@@ -55,6 +55,9 @@ public:
     // clearing the dismissed notices. None installed: nothing happens.
     static void setForumTreeClearHandler(std::function<void()> handler);
     static void setDismissedNoticesClearHandler(std::function<void()> handler);
+    // What the application installs: showing the login screen once the
+    // member's session could not be renewed.
+    static void setSessionLostHandler(std::function<void()> handler);
     // What the registration installs: preparing a registration.
     static void setRegistrationHandler(std::function<void()> handler);
 
@@ -80,8 +83,11 @@ public:
                                                    const HTTPRequestPtr& object) override;
     void renovateAccessTokenLogin();
     void renovateAccessTokenSucces();
+    // One alert, the waiting requests fail, the member is signed out (the
+    // name kept for the login screen) and the login screen is shown.
     void renovateAccessTokenFail();
 
+    // Signs the member out; the user goes on as a guest, whose session opens at once.
     void logout();
     // Writes the user under "current_user" and synchronises the store at once.
     void save();
@@ -147,6 +153,10 @@ private:
     bool apiInitInFlight() const;
     // The sign-out of a stale session hash: sign out, then open a guest session.
     void signOutForStaleSession();
+    // The sign-out itself: "login_logout" while a session is open, then the
+    // member's state goes; the name stays when asked.
+    void signOut(bool keepName);
+    static Error sessionEndedError();
     void applySessionAnswer(const Value& json);
 
     mutable std::recursive_mutex m_lock;

@@ -80,7 +80,7 @@ void Friend::postedVisitorMessage(const HTTPRequestPtr& request)
     // table knows refuses the message, unknown ones change nothing. A refusal
     // can also come as the answer's own code (a guest may not post).
     const std::optional<RequestOutcome> answer =
-        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+        takeAnswer(request, {.handlerJudgesRefusals = true});
     if (!answer)
         return;
     if (answer->is(RequestOutcome::Kind::ForumRefused)

@@ -18,7 +18,7 @@ namespace {
 
 // The registration's answers: the answer's own code is read where filling
 // brings it (setErrormessage).
-constexpr AnswerRules kAnswerRules{.failuresReadNoInternet = true, .handlerJudgesRefusals = true};
+constexpr AnswerRules kAnswerRules{.handlerJudgesRefusals = true};
 
 // Not owned: the screen that made the registration owns it.
 WeakRef<Registration>& currentSlot()

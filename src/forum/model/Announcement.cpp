@@ -55,7 +55,7 @@ void Announcement::announcementResult(const HTTPRequestPtr& request)
     if (!request)
         return;
     const auto guard = keepAlive();
-    const std::optional<RequestOutcome> answer = takeAnswer(request, {.failuresReadNoInternet = true});
+    const std::optional<RequestOutcome> answer = takeAnswer(request);
     if (!answer)
         return;
     for (const Value& element : AnswerShape::dictionariesOf(answer->dictionary()[u"announcebits"])) {

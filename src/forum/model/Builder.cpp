@@ -235,6 +235,6 @@ void Builder::finishedCreating(const HTTPRequestPtr& request)
     const std::shared_ptr<Model> guard = keepAlive();
     // Failed before the observers hear of it, so that what they read is final.
     m_requestStatus = BuilderStatus::Failed;
-    // A post that never got the forum's own answer reads as no connection.
-    takeAnswer(request, {.failuresReadNoInternet = true});
+    // A post that never got the forum's own answer reads as its verdict says.
+    takeAnswer(request);
 }

@@ -49,7 +49,7 @@ void CopyThreadsRequestHelper::copyThreadFinished(const HTTPRequestPtr& request)
     const RequestOutcome& outcome = request->outcome();
     // No answer, or none that can be trusted.
     if (!outcome.success()) {
-        fail(request, ApiRequest::noInternetText());
+        fail(request, outcome.failureText());
         return;
     }
     const QString code = AnswerShape::codeOf(request->response()[u"response"][u"errormessage"]);

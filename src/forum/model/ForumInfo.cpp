@@ -27,10 +27,15 @@ std::shared_ptr<ForumInfo> ForumInfo::getInstance()
     std::shared_ptr<ForumInfo>& instance = instanceSlot();
     if (!instance) {
         instance = std::make_shared<ForumInfo>();
-        CurrentUser::setForumTreeClearHandler([] { ForumInfo::clearInstance(); });
-        CurrentUser::setDismissedNoticesClearHandler([] { ForumInfo::cleanDismissedNoticesList(); });
+        attachToSession();
     }
     return instance;
+}
+
+void ForumInfo::attachToSession()
+{
+    CurrentUser::setForumTreeClearHandler([] { ForumInfo::clearInstance(); });
+    CurrentUser::setDismissedNoticesClearHandler([] { ForumInfo::cleanDismissedNoticesList(); });
 }
 
 void ForumInfo::clearInstance()
@@ -129,7 +134,7 @@ void ForumInfo::setFromRequest(const HTTPRequestPtr& request)
     const auto guard = keepAlive();
     const bool isInitRequest = request == initRequest();
     // A failed answer, of either call, fills nothing.
-    const std::optional<RequestOutcome> answer = takeAnswer(request, {.failuresReadNoInternet = true});
+    const std::optional<RequestOutcome> answer = takeAnswer(request);
     if (isInitRequest)
         m_initRequest.reset();
     if (!answer)

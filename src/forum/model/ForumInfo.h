@@ -25,6 +25,10 @@ public:
     // also takes over clearing the tree and the dismissed notices when the
     // member changes.
     static std::shared_ptr<ForumInfo> getInstance();
+    // Lets the session clear the tree and the dismissed notices whenever a
+    // member signs in or out, whether or not the home data exists yet (the
+    // application does this at start).
+    static void attachToSession();
     // Empties the shared instance in place (its requests cancelled, its
     // fields cleared, its observers told), so that screens observing it see
     // the next load.

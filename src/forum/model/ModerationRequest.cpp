@@ -1,7 +1,6 @@
 #include "forum/model/ModerationRequest.h"
 
 #include "app/config/ConnectionError.h"
-#include "app/config/ErrorMessages.h"
 #include "app/net/ApiRequest.h"
 
 void ModerationRequest::send(const QString& apiMethod, const ValueDict& body, Done done, Next next)
@@ -14,16 +13,10 @@ void ModerationRequest::send(const QString& apiMethod, const ValueDict& body, Do
 
 std::optional<Error> ModerationRequest::failureOf(const HTTPRequest& request)
 {
-    const RequestOutcome& outcome = request.outcome();
-    switch (outcome.kind()) {
-    case RequestOutcome::Kind::Ok:
-    case RequestOutcome::Kind::NotModified:
+    const QString text = request.outcome().failureText();
+    if (text.isNull())
         return std::nullopt;
-    case RequestOutcome::Kind::ForumRefused:
-        return Error::withMessage(outcome.message());
-    default:
-        return Error::withMessage(ApiRequest::noInternetText());
-    }
+    return Error::withMessage(text);
 }
 
 void ModerationRequest::report(const Done& done, const std::optional<Error>& failure)

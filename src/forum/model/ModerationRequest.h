@@ -12,9 +12,9 @@
 
 // One inline moderation call in flight. Nobody holds it: its request does,
 // until the answer came (or the request was dropped), so a screen may start a
-// call and go. The answer is judged: no connection reads "nointernet", a
-// refusal reads the error table's text, and a success code the table does
-// not know is a success.
+// call and go. The answer is judged by its verdict: a failure reads as the
+// verdict says (no connection, a refusal, an answer that cannot be used), and
+// a success code the table does not know is a success.
 class ModerationRequest : public Trackable {
 public:
     // Called once with the failure, or with nothing on success.

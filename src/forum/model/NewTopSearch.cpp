@@ -1,7 +1,6 @@
 #include "forum/model/NewTopSearch.h"
 
 #include "app/config/ConnectionError.h"
-#include "app/net/ApiRequest.h"
 #include "forum/model/ContentRows.h"
 #include "forum/model/SearchRows.h"
 #include "forum/model/Thread.h"
@@ -48,7 +47,7 @@ void NewTopSearch::requestSearch(const HTTPRequestPtr& request)
     if (!request->success()) {
         // One report, to the feed's delegate, so that its busy sign stops;
         // one that takes no failures still hears that the feed has ended.
-        const Error error = Error::withMessage(ApiRequest::noInternetText());
+        const Error error = Error::withMessage(request->outcome().failureText());
         NewTopSearchDelegate* current = m_delegate.get();
         if (!current || !current->newTopHasResults(this, error)) {
             ConnectionError::showMessage(error);

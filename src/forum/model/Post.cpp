@@ -275,7 +275,7 @@ void Post::reportedRequest(const HTTPRequestPtr& request)
     const auto guard = keepAlive();
     // No connection is told once; nothing more is read from such a request.
     const std::optional<RequestOutcome> answer =
-        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+        takeAnswer(request, {.handlerJudgesRefusals = true});
     if (answer && answer->is(RequestOutcome::Kind::ForumRefused))
         failedWithError(Error::withMessage(answer->message()));
 }

@@ -2,7 +2,6 @@
 
 #include "app/config/ErrorMessages.h"
 #include "app/net/ApiAddress.h"
-#include "app/net/ApiRequest.h"
 #include "app/net/JSONHTTPRequest.h"
 #include "platform/foundation/Log.h"
 
@@ -90,7 +89,7 @@ bool Search::reportedNoAnswer(const HTTPRequestPtr& request)
     // One failure, and nothing more is read from the body.
     if (request->success())
         return false;
-    failedWithError(Error::withMessage(ApiRequest::noInternetText()));
+    failedWithError(Error::withMessage(request->outcome().failureText()));
     return true;
 }
 

@@ -22,7 +22,7 @@ void Subscribable<Base>::subscribedStatus(const HTTPRequestPtr& request)
     if (!request)
         return;
     const auto guard = this->keepAlive();
-    if (!this->takeAnswer(request, {.failuresReadNoInternet = true})) {
+    if (!this->takeAnswer(request)) {
         rollBackSubscription(request);
         return;
     }
@@ -52,7 +52,7 @@ void Subscribable<Base>::subscribed(const HTTPRequestPtr& request)
     if (!request)
         return;
     const auto guard = this->keepAlive();
-    if (!this->takeAnswer(request, {.failuresReadNoInternet = true}))
+    if (!this->takeAnswer(request))
         rollBackSubscription(request);
 }
 

@@ -196,7 +196,7 @@ void Thread::postResult(const HTTPRequestPtr& request)
         return;
     const auto guard = keepAlive();
     const std::optional<RequestOutcome> answer =
-        takeAnswer(request, {.failuresReadNoInternet = true, .handlerJudgesRefusals = true});
+        takeAnswer(request, {.handlerJudgesRefusals = true});
     if (!answer) {
         endFetch(request);
         return;

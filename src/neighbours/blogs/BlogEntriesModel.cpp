@@ -63,7 +63,7 @@ void BlogEntriesModel::entriesResult(const HTTPRequestPtr& request)
             break;
         }
     }
-    const std::optional<RequestOutcome> answer = takeAnswer(request, {.failuresReadNoInternet = true});
+    const std::optional<RequestOutcome> answer = takeAnswer(request);
     if (!answer)
         return;
     const Value response = answer->dictionary();

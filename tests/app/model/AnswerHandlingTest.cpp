@@ -39,7 +39,7 @@ TEST_F(AnswerHandlingTest, EveryFailureReachesTheObserversWithTheTextForItsKind)
 
     model->setFromRequest(answeredRequest(body, Kind::HttpError, 500));
     model->setFromRequest(answeredRequest("{}", Kind::NoAnswer, 0));
-    // A line that broke in the middle of the body is no answer either.
+    // A body that broke off after its head came is an answer that cannot be used.
     model->setFromRequest(answeredRequest("{}", Kind::NoAnswer, 200));
     model->setFromRequest(answeredRequest(body, Kind::BadSignature));
     model->setFromRequest(answeredRequest("{}", Kind::Undecodable));
@@ -50,7 +50,7 @@ TEST_F(AnswerHandlingTest, EveryFailureReachesTheObserversWithTheTextForItsKind)
 
     const QString unexpected = tableText(QStringLiteral("unexpected_server_response"));
     const QString nointernet = tableText(QStringLiteral("nointernet"));
-    EXPECT_EQ(observer.failures, (QStringList{unexpected, nointernet, nointernet, unexpected, unexpected,
+    EXPECT_EQ(observer.failures, (QStringList{unexpected, nointernet, unexpected, unexpected, unexpected,
                                               tableText(QStringLiteral("badlogin"))}));
     ASSERT_TRUE(observer.errors[0].underlying());
     EXPECT_EQ(observer.errors[0].underlying()->code(), 500);

@@ -1,5 +1,6 @@
 #include "AppTest.h"
 
+#include "app/config/ConnectionError.h"
 #include "app/net/ApiClient.h"
 
 #include "platform/foundation/AlertView.h"
@@ -95,10 +96,17 @@ TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
     ASSERT_TRUE(waitFor([&] { return first.answered() && second.answered() && third.answered(); }));
     ASSERT_TRUE(settle());
 
+    const QString lost = Bundle::main().localizedString(QStringLiteral("renovate_session"));
     for (const Probe* probe : {&first, &second, &third}) {
-        EXPECT_EQ(probe->observer.failures.size(), 1);
+        EXPECT_EQ(probe->observer.failures, QStringList{lost});
         EXPECT_EQ(probe->observer.changes, 0);
     }
+    // The member is signed out; the name stays for the login screen.
+    const CurrentUserPtr user = CurrentUser::currentUser();
+    EXPECT_EQ(user->userid(), 0);
+    EXPECT_TRUE(user->anonymous());
+    EXPECT_EQ(user->username(), QStringLiteral("alice"));
+    EXPECT_TRUE(user->passwordmd5().isEmpty());
     EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
     EXPECT_EQ(forum().requests(QStringLiteral("login_login")).size(), 1);
     EXPECT_EQ(forum().requests(QStringLiteral("member")).size(), 3);
@@ -106,7 +114,9 @@ TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
     ASSERT_EQ(alerts.size(), 1);
     EXPECT_TRUE(alerts.first()->title().isEmpty());
     EXPECT_EQ(alerts.first()->buttonTitles(), QStringList{Bundle::main().localizedString(QStringLiteral("ok"))});
-    EXPECT_EQ(alerts.first()->delegate(), nullptr);
+    // The presenter's: the waiting requests' failures read the same and add none.
+    EXPECT_EQ(alerts.first()->delegate(), &ConnectionError::getInstance());
+    EXPECT_EQ(alertMessages().size(), 1);
 }
 
 TEST_F(SessionTest, ARenewalWaitingForAnApiInitInFlightEndsWithIt)
@@ -140,6 +150,36 @@ TEST_F(SessionTest, AnApiInitToldItsTokenIsStaleStillOpensTheSession)
     ASSERT_TRUE(settle());
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("api_init")}));
     EXPECT_EQ(forum().currentToken(user->apiclientid()), user->apiaccesstoken());
+    EXPECT_FALSE(user->isRenewing());
+    EXPECT_TRUE(renewalAlerts().isEmpty());
+}
+
+TEST_F(SessionTest, ACallMadeWithoutASessionWaitsForOneAndNeverGoesOutBare)
+{
+    // A guest whose session was never opened.
+    forum();
+    const CurrentUserPtr user = CurrentUser::currentUser();
+    Probe guest;
+    guest.send();
+    ASSERT_TRUE(waitFor([&] { return guest.answered(); }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(guest.observer.changes, 1);
+    EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("member")}));
+    EXPECT_EQ(lastRequest(QStringLiteral("member")).token, user->apiaccesstoken());
+    EXPECT_TRUE(lastRequest(QStringLiteral("member")).signatureValid);
+
+    // A member whose token is gone: the session opens and the member signs
+    // in again before the call goes out.
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    forum().clearLog();
+    user->setApiaccesstoken(QString());
+    Probe member;
+    member.send();
+    ASSERT_TRUE(waitFor([&] { return member.answered(); }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(member.observer.changes, 1);
+    EXPECT_EQ(apiLog().mid(0, 2), (QStringList{QStringLiteral("api_init"), QStringLiteral("login_login")}));
+    EXPECT_EQ(lastRequest(QStringLiteral("member")).memberId, 1);
     EXPECT_FALSE(user->isRenewing());
     EXPECT_TRUE(renewalAlerts().isEmpty());
 }

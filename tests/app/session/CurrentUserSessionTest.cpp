@@ -182,7 +182,7 @@ TEST_F(SessionTest, ApiInitFailuresLeaveTheForumSettingsAlone)
                            R"({"apiaccesstoken":"t","secret":"s","apiclientid":5,"bbtitle":"Evil"})");
     CurrentUser::skipLogin();
     ASSERT_TRUE(settle());
-    EXPECT_EQ(observer.failures.value(1), tableText(QStringLiteral("nointernet")));
+    EXPECT_EQ(observer.failures.value(1), tableText(QStringLiteral("unexpected_server_response")));
 
     // A known code in a list also signs out (nothing to send without a session).
     forum().answerError(QStringLiteral("api_init"), QJsonArray{QStringLiteral("api_version_too_low")});
@@ -221,7 +221,7 @@ TEST_F(SessionTest, SkippingAfterAFailedSignInDoesNotSignIn)
     forum().answerHttpStatus(QStringLiteral("api_init"), 503);
     CurrentUser::login(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_TRUE(settle());
-    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nointernet"))});
+    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("unexpected_server_response"))});
     EXPECT_EQ(user->whenInitializedCall(), nullptr);
 
     // The login screen turns the user back into a guest, who skips.

@@ -77,7 +77,7 @@ TEST_F(SessionTest, VisitorMessagesAreSentAndTheirAnswersJudged)
     forum().answerHttpStatus(QStringLiteral("visitormessage_message"), 500);
     bob->postVisitorMessage(QStringLiteral("z"));
     ASSERT_TRUE(settle());
-    EXPECT_EQ(observer.failures.value(2), tableText(QStringLiteral("nointernet")));
+    EXPECT_EQ(observer.failures.value(2), tableText(QStringLiteral("unexpected_server_response")));
     EXPECT_EQ(memberFetches(), 1);
     bob->removeObserver(&observer);
 }

@@ -232,8 +232,8 @@ TEST_F(BuilderTest, ABuilderThatGoesTakesItsUploadsWithIt)
 
 TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternet)
 {
-    // finishedCreating takes any broken answer for a lost connection; the
-    // model layer's handler sees a forum that cannot be reached at all.
+    // Nothing comes back: through finishedCreating (a line closed before any
+    // answer) and through the model layer's handler (no forum at all).
     for (const bool throughFinishedCreating : {true, false}) {
         SCOPED_TRACE(throughFinishedCreating ? "finishedCreating" : "setFromRequest");
         BuilderObserver watcher;
@@ -241,7 +241,7 @@ TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternet)
         builder->addObserver(&watcher);
         builder->postThroughFinishedCreating = throughFinishedCreating;
         if (throughFinishedCreating)
-            forum().dropConnection(TestBuilder::PostMethod, 1);
+            forum().dropConnection(TestBuilder::PostMethod, 1, TestForum::Drop::BeforeAnswer);
         else
             forum().stop();
 

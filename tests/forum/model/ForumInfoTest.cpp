@@ -66,7 +66,7 @@ TEST_F(ForumInfoAnswers, ForumListIsATopLevelListAndAFailedOneFillsNothing)
 
     info->setFromRequest(answered(fixture("api_forumlist"), RequestOutcome::Kind::BadSignature));
     EXPECT_TRUE(info->forums().isEmpty());
-    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nointernet"))});
+    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("unexpected_server_response"))});
     EXPECT_EQ(observer.changes, 0);
 
     info->setFromRequest(answeredFixture("api_forumlist"));

@@ -37,9 +37,11 @@ Value ForumModelTest::fixture(const char* name)
 HTTPRequestPtr ForumModelTest::answered(const Value& json, RequestOutcome::Kind kind)
 {
     auto request = std::make_shared<HTTPRequest>();
-    request->setHttpResponse(HTTPResponse(200, {}));
+    // No answer means no head either.
+    const int status = kind == RequestOutcome::Kind::NoAnswer ? 0 : 200;
+    request->setHttpResponse(HTTPResponse(status, {}));
     request->setResponse(json);
-    request->setOutcome(kind == RequestOutcome::Kind::Ok ? RequestOutcome::judgeAnswer(json, 200)
-                                                         : RequestOutcome(kind, 200));
+    request->setOutcome(kind == RequestOutcome::Kind::Ok ? RequestOutcome::judgeAnswer(json, status)
+                                                         : RequestOutcome(kind, status));
     return request;
 }

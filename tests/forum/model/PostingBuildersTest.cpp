@@ -365,3 +365,33 @@ TEST_F(PostingEndToEnd, RefusedPostsAndReplyByPost)
     EXPECT_EQ(reply->status(), BuilderStatus::Failed);
     EXPECT_EQ(observer.failures.last(), tableText(u"nointernet"_s));
 }
+
+TEST_F(PostingEndToEnd, AReplyWhoseAnswerNeverComesReachesTheForumOncePerPress)
+{
+    signIn(u"bob"_s, u"secret2"_s);
+    const auto post = Model::createWithDictionary<Post>(json(R"({"postid": 5003})"));
+    const auto reply = ReplyBuilder::initWithPost(post);
+    ASSERT_TRUE(settle());
+    const int postsBefore = int(forum().threadState(1101).value(u"posts"_s).toArray().size());
+    BuilderObserver observer;
+    reply->addObserver(&observer);
+
+    // The forum takes the reply, then the line closes before a byte of its
+    // answer: the member hears of no connection, and the forum holds it once.
+    forum().dropConnection(u"newreply_postreply"_s, -1, TestForum::Drop::AfterHandling);
+    reply->setMessage(u"Sent once, whatever the line does"_s);
+    reply->create();
+    ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }, std::chrono::milliseconds(15000)));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(reply->status(), BuilderStatus::Failed);
+    EXPECT_EQ(observer.failures, QStringList{tableText(u"nointernet"_s)});
+    EXPECT_EQ(forum().requests(u"newreply_postreply"_s).size(), 1);
+    EXPECT_EQ(forum().threadState(1101).value(u"posts"_s).toArray().size(), postsBefore + 1);
+
+    // A second press is one more call, no more.
+    reply->create();
+    ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }, std::chrono::milliseconds(15000)));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(forum().requests(u"newreply_postreply"_s).size(), 2);
+    EXPECT_EQ(forum().threadState(1101).value(u"posts"_s).toArray().size(), postsBefore + 2);
+}

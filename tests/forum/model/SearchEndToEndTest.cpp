@@ -189,6 +189,6 @@ TEST_F(SearchEndToEnd, SubscribedThreadsAndTheNewAndTopFeed)
     forum().answerHttpStatus(u"api_getnewtop"_s, 500);
     feed->fetchPage(1);
     ASSERT_TRUE(settle());
-    EXPECT_EQ(feedDelegate.failures, QStringList{tableText(u"nointernet"_s)});
+    EXPECT_EQ(feedDelegate.failures, QStringList{tableText(u"unexpected_server_response"_s)});
     EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
 }

@@ -236,7 +236,7 @@ TEST_F(ThreadListTest, AnAnnouncementOpensOnItsOwnScreenWithItsAuthorDateAndText
     tapRow(screen->threadTable()->tableView(), IndexPath{0, 0});
     details = topAs<AnnouncementDetailsController>();
     ASSERT_NE(details, nullptr);
-    // The request is tried again before it fails.
+    // Nothing comes back: the alert says so once.
     ASSERT_TRUE(waitFor([] { return !AlertView::visibleAlerts().isEmpty(); }));
     settleAll();
     ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
