@@ -363,6 +363,15 @@ void Registration::setErrormessage(const Value& value)
         failedWithError(Error::withMessage(text));
 }
 
+void Registration::failedWithError(const Error& error, const HTTPRequestPtr& request)
+{
+    // A code the error table knows is judged before filling: the refusal is
+    // read from the answer here.
+    if (request && request->apiCall().method == u"register_addmember")
+        m_refusal = request->outcome().dictionary()[u"errormessage"];
+    Model::failedWithError(error, request);
+}
+
 void Registration::signInNewMember()
 {
     const CurrentUserPtr user = CurrentUser::currentUser();

@@ -55,8 +55,11 @@ public:
     void setErrormessage(const Value& code);
     // The forum's refusal of the last sign-up as it wrote it: its code, or a
     // list of the code and what the code names (a field's title); nothing
-    // while a sign-up is sent or after one was accepted.
+    // while a sign-up is sent, after one was accepted, or when no answer came.
     const Value& refusal() const { return m_refusal; }
+    // A refused sign-up is kept as the forum wrote it (refusal()).
+    using Model::failedWithError;
+    void failedWithError(const Error& error, const HTTPRequestPtr& request) override;
     // Each of the three members adds its fields to fields().
     void setCustomfields(const Value& fields);
 

@@ -13,16 +13,16 @@ const QColor kLabelColor(150, 150, 150);
 
 FieldButtonCell::FieldButtonCell()
 {
-    setAccessoryType(TableViewCellAccessoryType::DisclosureIndicator);
     m_button = new Button(bounds(), ButtonType::Custom);
     m_button->setContentHorizontalAlignment(ContentHorizontalAlignment::Left);
-    m_button->setContentEdgeInsets(EdgeInsets{0, 12, 0, 34});
+    m_button->setContentEdgeInsets(EdgeInsets{0, 14, 0, 34});
     m_button->titleLabel()->setFont(Font::systemFontOfSize(17));
     m_button->titleLabel()->setLineBreakMode(LineBreakMode::TailTruncation);
     m_button->setBackgroundColor(Qt::transparent);
     m_button->setOpaque(false);
     m_button->addTarget(this, &FieldButtonCell::tapped, ControlEvent::TouchUpInside);
     addSubview(m_button);
+    setAccessoryType(TableViewCellAccessoryType::DisclosureIndicator);
 }
 
 void FieldButtonCell::showTitle(const QString& value)

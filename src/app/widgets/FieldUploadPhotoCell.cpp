@@ -17,7 +17,6 @@ constexpr qreal kTextShift = 44;
 
 FieldUploadPhotoCell::FieldUploadPhotoCell()
 {
-    setAccessoryType(TableViewCellAccessoryType::DisclosureIndicator);
     m_img = new ImageView(QRectF(12, 4, kImageSide, kImageSide));
     m_img->setContentMode(ContentMode::ScaleAspectFill);
     m_img->setClipsToBounds(true);
@@ -33,6 +32,7 @@ FieldUploadPhotoCell::FieldUploadPhotoCell()
     m_button->setOpaque(false);
     m_button->addTarget(this, &FieldUploadPhotoCell::changePhoto, ControlEvent::TouchUpInside);
     addSubview(m_button);
+    setAccessoryType(TableViewCellAccessoryType::DisclosureIndicator);
 }
 
 void FieldUploadPhotoCell::setField()

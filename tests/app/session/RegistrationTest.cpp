@@ -335,6 +335,7 @@ TEST_F(RegistrationTest, RefusedSignUpKeepsWhatWasTyped)
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(observer.failures, QStringList{tableText(u"usernametaken"_s)});
+    EXPECT_EQ(registration->refusal(), Value(u"usernametaken"_s)) << "a code the table knows is kept too";
     EXPECT_EQ(registration->success(), Registration::NotRegistered);
     EXPECT_EQ(registration->fields(), fieldsBefore);
     EXPECT_EQ(location->text(), u"Faro");
@@ -346,6 +347,7 @@ TEST_F(RegistrationTest, RefusedSignUpKeepsWhatWasTyped)
     registration->registerUser(values);
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.last(), u"nopermission_signup");
+    EXPECT_EQ(registration->refusal(), Value(u"nopermission_signup"_s));
     EXPECT_EQ(location->text(), u"Faro");
 
     // "moderateuser": registered, but nobody is signed in.
