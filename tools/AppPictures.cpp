@@ -125,7 +125,7 @@ void drawModerated(QPainter& p)
     p.drawLine(QPointF(8, 8), QPointF(11, 9.8));
 }
 
-// A form's tick box, empty or ticked.
+// A form's tick box, empty or ticked, with room on its right before the text.
 void drawCheckbox(QPainter& p, bool ticked)
 {
     QPainterPath box;
@@ -151,8 +151,8 @@ void drawAppPictures(PictureWriter& pictures)
     pictures.add("poweredby.png", QSizeF(320, 36), drawPoweredBy);
     pictures.add("logo.png", QSizeF(64, 64), [](QPainter& p) { drawLogo(p, 0, 0, 64); });
     pictures.add("moderated.png", QSizeF(16, 16), drawModerated);
-    pictures.add("checkbox_off.png", QSizeF(22, 22), [](QPainter& p) { drawCheckbox(p, false); });
-    pictures.add("checkbox_on.png", QSizeF(22, 22), [](QPainter& p) { drawCheckbox(p, true); });
+    pictures.add("checkbox_off.png", QSizeF(32, 22), [](QPainter& p) { drawCheckbox(p, false); });
+    pictures.add("checkbox_on.png", QSizeF(32, 22), [](QPainter& p) { drawCheckbox(p, true); });
     for (int frame = 0; frame < 12; ++frame)
         pictures.add(QStringLiteral("%1.png").arg(frame + 1), QSizeF(37, 37), [frame](QPainter& p) { drawWheel(p, frame); });
 }

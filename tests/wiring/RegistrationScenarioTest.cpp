@@ -302,3 +302,95 @@ TEST_F(RegistrationScenarioTest, TheFormIsFilledRefusedMendedAndAcceptedAndTheNe
     EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), u"Welcome, henrique"_s);
     EXPECT_TRUE(alertsOnScreen().isEmpty());
 }
+
+TEST_F(RegistrationScenarioTest, AForumThatChecksDatesAsksTheDateFirstAndAChildForAParentsAddress)
+{
+    forum().setRegistrationUsesCoppa(true);
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    // The date alone first; nothing is checked until one is chosen.
+    ASSERT_EQ(form()->fields().size(), 1);
+    EXPECT_EQ(form()->fields().first()->name(), u"date_of_birth"_s);
+    EXPECT_EQ(forum().requests(u"register_checkdate"_s).size(), 0);
+    picture(u"registration-date-first.png"_s);
+
+    // A child: the date is checked, the full form asks for a parent's address
+    // and keeps the chosen day for the sign-up.
+    const QDate today = Clock::current().now().toLocalTime().date();
+    const QDate child(today.year() - 9, 5, 20);
+    chooseDate(child);
+    settleAndFinish();
+    const TestForumRequest check = lastRequest(u"register_checkdate"_s);
+    EXPECT_EQ(check.field(u"day"_s), u"20");
+    EXPECT_EQ(check.field(u"month"_s), u"5");
+    EXPECT_EQ(check.field(u"year"_s), QString::number(child.year()));
+    ASSERT_TRUE(form()->containsFieldWithName(u"parent_email"_s));
+    EXPECT_FALSE(form()->containsFieldWithName(u"date_of_birth"_s));
+    EXPECT_TRUE(form()->containsFieldWithName(u"userfield[field2]"_s));
+    auto* rules = cell<FieldLinkCell>(u"forum_rules"_s);
+    ASSERT_NE(rules, nullptr);
+    tap(rules->field());
+    ASSERT_NE(topScreenAs<FieldLinkDetails>(), nullptr);
+    EXPECT_TRUE(topScreenAs<FieldLinkDetails>()->web()->shownText().contains(u"parent's consent"_s))
+        << "a child reads the children's rules";
+    back();
+
+    // Too young without the parent's address: the field is named.
+    fillTheForm(u"pipa"_s, u"pedal-on"_s);
+    picture(u"registration-parent.png"_s);
+    tapSubmit();
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Parent/Guardian Email"_s,
+                                          tableText(u"under_thirteen_registration_denied"_s)));
+    EXPECT_EQ(valueOf(u"username"_s), u"pipa"_s);
+    // With it, the forum takes the child.
+    typeInto(u"parent_email"_s, u"mum@example.net"_s);
+    tapSubmit();
+    const TestForumRequest sent = lastRequest(u"register_addmember"_s);
+    EXPECT_EQ(sent.field(u"parent_email"_s), u"mum@example.net");
+    EXPECT_EQ(sent.field(u"year"_s), QString::number(child.year()));
+    EXPECT_EQ(sent.field(u"day"_s), u"20");
+    ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"pipa"_s));
+}
+
+TEST_F(RegistrationScenarioTest, AGrownUpOnAForumThatChecksDatesIsAskedForNoParent)
+{
+    forum().setRegistrationUsesCoppa(true);
+    ASSERT_NE(openFromLogin(), nullptr);
+    chooseDate(QDate(1985, 1, 2));
+    settleAndFinish();
+    ASSERT_TRUE(form()->containsFieldWithName(u"username"_s));
+    EXPECT_FALSE(form()->containsFieldWithName(u"parent_email"_s));
+    fillTheForm(u"grownup"_s, u"pedal-on"_s);
+    tapSubmit();
+    EXPECT_FALSE(lastRequest(u"register_addmember"_s).fields.contains(u"parent_email"_s));
+    EXPECT_EQ(lastRequest(u"register_addmember"_s).field(u"year"_s), u"1985");
+    ASSERT_NE(home(), nullptr);
+}
+
+TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScreen)
+{
+    // A guest at home signs up from there.
+    forum().setRegistrationOutcome(u"moderateuser"_s);
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    tap(login->skipNowButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_FALSE(homeScreen->signup()->isHidden());
+    tap(homeScreen->signup());
+    ASSERT_NE(signUpScreen(), nullptr);
+    EXPECT_EQ(screens().size(), 3);
+
+    fillTheForm(u"waiting"_s, u"pedal-on"_s);
+    chooseDate(QDate(1979, 11, 30));
+    tapSubmit();
+    EXPECT_GT(forum().memberId(u"waiting"_s), 0);
+    EXPECT_EQ(takeAlert(), std::make_pair(QString(), text("reg_moderate_user")));
+    settleAndFinish();
+    // Nobody waits for a sign-in that cannot come: the login screen is back.
+    ASSERT_EQ(screens().size(), 1);
+    EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+    EXPECT_TRUE(forum().requests(u"login_login"_s).isEmpty());
+    EXPECT_LT(CurrentUser::currentUser()->userid(), 1);
+}

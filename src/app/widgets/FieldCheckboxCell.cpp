@@ -18,6 +18,7 @@ FieldCheckboxCell::FieldCheckboxCell()
                          ControlState::Selected | ControlState::Highlighted);
     m_checkbox->titleLabel()->setFont(Font::systemFontOfSize(15));
     m_checkbox->titleLabel()->setNumberOfLines(2);
+    m_checkbox->titleLabel()->setTextAlignment(TextAlignment::Left);
     m_checkbox->titleLabel()->setLineBreakMode(LineBreakMode::TailTruncation);
     m_checkbox->setTitleColor(Qt::black, ControlState::Normal);
     m_checkbox->setBackgroundColor(Qt::transparent);
@@ -29,8 +30,7 @@ FieldCheckboxCell::FieldCheckboxCell()
 void FieldCheckboxCell::fill()
 {
     const auto field = fieldAs<FieldCheckbox>();
-    // The box and the text stand a little apart.
-    const QString label = field ? QStringLiteral("  ") + field->label() : QString();
+    const QString label = field ? field->label() : QString();
     for (const unsigned state : {ControlState::Normal, ControlState::Highlighted, ControlState::Selected})
         m_checkbox->setTitle(label, state);
     m_checkbox->setSelected(field && field->checked());

@@ -44,6 +44,13 @@ void FieldTextCell::layoutSubviews()
     m_field->setFrame(QRectF(12, (b.height() - 22) / 2, b.width() - 24, 22));
 }
 
+void FieldTextCell::prepareForReuse()
+{
+    FieldCell::prepareForReuse();
+    if (m_field->isEditing())
+        m_field->resignFirstResponder();
+}
+
 void FieldTextCell::takeText()
 {
     if (const auto text = fieldAs<FieldText>())

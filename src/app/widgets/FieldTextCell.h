@@ -28,6 +28,9 @@ public:
     bool textFieldShouldReturn(TextField* textField) override;
 
     void layoutSubviews() override;
+    // A row scrolled away while edited ends its editing before it shows
+    // another field: the text stays with its own field.
+    void prepareForReuse() override;
 
 protected:
     void fill() override;

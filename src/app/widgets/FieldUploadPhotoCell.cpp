@@ -17,7 +17,7 @@ constexpr qreal kTextShift = 44;
 
 FieldUploadPhotoCell::FieldUploadPhotoCell()
 {
-    m_img = new ImageView(QRectF(12, 4, kImageSide, kImageSide));
+    m_img = new ImageView(QRectF(14, 4, kImageSide, kImageSide));
     m_img->setContentMode(ContentMode::ScaleAspectFill);
     m_img->setClipsToBounds(true);
     contentView()->addSubview(m_img);
@@ -48,7 +48,7 @@ void FieldUploadPhotoCell::layoutSubviews()
 {
     FieldCell::layoutSubviews();
     const QRectF b = contentView()->bounds();
-    m_img->setFrame(QRectF(12, (b.height() - kImageSide) / 2, kImageSide, kImageSide));
+    m_img->setFrame(QRectF(14, (b.height() - kImageSide) / 2, kImageSide, kImageSide));
     // Beside the picture once there is one, else where it would stand.
     const qreal x = m_img->image().isNull() ? m_img->frame().x() : m_img->frame().x() + kTextShift;
     m_label->setFrame(QRectF(x, 0, qMax<qreal>(0, b.width() - x - 8), b.height()));

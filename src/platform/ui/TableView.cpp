@@ -319,7 +319,13 @@ TableViewCell* TableView::dequeueReusableCellWithIdentifier(const QString& ident
 
 void TableView::layoutVisible()
 {
-    if (m_inLayout || !m_loaded)
+    if (m_inLayout) {
+        // A cell handed out may change the table (a size, an offset): the
+        // rows are placed again once this placing is over.
+        m_layoutAgain = true;
+        return;
+    }
+    if (!m_loaded)
         return;
     m_inLayout = true;
     TableViewDataSource* source = m_dataSource.get();
@@ -406,6 +412,10 @@ void TableView::layoutVisible()
     if (delegate) {
         for (const auto& [path, cell] : std::as_const(added))
             delegate->willDisplayCell(this, cell, path);
+    }
+    if (m_layoutAgain) {
+        m_layoutAgain = false;
+        layoutVisible();
     }
 }
 

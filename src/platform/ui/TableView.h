@@ -140,4 +140,5 @@ private:
     IndexPath m_touched;
     bool m_loaded = false;
     bool m_inLayout = false;
+    bool m_layoutAgain = false;
 };
