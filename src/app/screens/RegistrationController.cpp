@@ -184,11 +184,6 @@ void RegistrationController::rebuildForm()
     m_submit->setEnabled(true);
 }
 
-void RegistrationController::addField(const FieldPtr& field)
-{
-    m_form->addField(field);
-}
-
 void RegistrationController::prepareRegistrationView()
 {
     if (m_form && m_registration->usecoppa() != Registration::CoppaUnknown)
@@ -204,27 +199,27 @@ void RegistrationController::addExtraFields()
     if (r.usecoppa() != Registration::CoppaUnknown) {
         for (const FieldPtr& field : {FieldPtr(m_username), FieldPtr(m_password), FieldPtr(m_passwordConfirm),
                                       FieldPtr(m_email)})
-            addField(field);
+            m_form->addField(field);
         if (r.is_coppa() == Registration::DateNotChecked)
-            addField(m_dateOfBirth);
+            m_form->addField(m_dateOfBirth);
     }
     if (r.usecoppa() == Registration::CoppaUsed && r.is_coppa() == Registration::DateUnderCoppa) {
-        addField(m_parentEmail);
+        m_form->addField(m_parentEmail);
         m_rules->setHtml(joined(r.coppa_rules_description(), r.forum_rules_registration()));
     } else {
         m_rules->setHtml(joined(r.forum_rules_description(), r.forum_rules_registration()));
     }
     for (const FieldPtr& field : r.fields()) {
         if (!m_form->containsFieldWithName(field->name()))
-            addField(field);
+            m_form->addField(field);
     }
     m_form->removeFieldWithName(m_rules->name());
     m_form->removeFieldWithName(m_agreement->name());
-    addField(m_agreement);
-    addField(m_rules);
+    m_form->addField(m_agreement);
+    m_form->addField(m_rules);
     if (r.is_coppa() != Registration::DateNotChecked)
         m_form->removeFieldWithName(m_dateOfBirth->name());
-    addField(m_form->photo());
+    m_form->addField(m_form->photo());
 }
 
 // ---- Sending

@@ -75,7 +75,6 @@ private:
     // The field the forum's refusal concerns, or null.
     FieldPtr refusedField(const Value& refusal) const;
     void showRefusal(const Error& error);
-    void addField(const FieldPtr& field);
     void observeUser();
     void signedIn();
     void backToLogin();
