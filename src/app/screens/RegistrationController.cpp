@@ -173,9 +173,9 @@ void RegistrationController::rebuildForm()
         view()->addSubview(m_form);
     }
     m_form->setFields({});
-    if (m_registration->usecoppa() == Registration::CoppaNotUsed)
-        addExtraFields();
-    else if (m_registration->is_coppa() != Registration::DateNotChecked)
+    // A forum that checks dates asks for the date alone until one is checked.
+    if (m_registration->usecoppa() == Registration::CoppaNotUsed
+        || m_registration->is_coppa() != Registration::DateNotChecked)
         addExtraFields();
     else
         prepareRegistrationView();
