@@ -353,9 +353,10 @@ TEST_F(RegistrationScenarioTest, AForumThatChecksDatesAsksTheDateFirstAndAChildF
     EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"pipa"_s));
 }
 
-TEST_F(RegistrationScenarioTest, AGrownUpOnAForumThatChecksDatesIsAskedForNoParent)
+TEST_F(RegistrationScenarioTest, AGrownUpOnAForumThatChecksDatesIsAskedForNoParentAndConfirmsByEmail)
 {
     forum().setRegistrationUsesCoppa(true);
+    forum().setRegistrationOutcome(u"registeremail"_s);
     ASSERT_NE(openFromLogin(), nullptr);
     chooseDate(QDate(1985, 1, 2));
     settleAndFinish();
@@ -365,7 +366,9 @@ TEST_F(RegistrationScenarioTest, AGrownUpOnAForumThatChecksDatesIsAskedForNoPare
     tapSubmit();
     EXPECT_FALSE(lastRequest(u"register_addmember"_s).fields.contains(u"parent_email"_s));
     EXPECT_EQ(lastRequest(u"register_addmember"_s).field(u"year"_s), u"1985");
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Registration Complete"_s, text("reg_confirmation")));
     ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"grownup"_s));
 }
 
 TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScreen)
