@@ -1,4 +1,5 @@
 #include "AppScenario.h"
+#include "ImagePickerStub.h"
 
 #include "app/model/FieldDate.h"
 #include "app/model/FieldMultiPicker.h"
@@ -13,10 +14,13 @@
 #include "app/widgets/FieldMultiTextCell.h"
 #include "app/widgets/FieldPickerCell.h"
 #include "app/widgets/FieldTextCell.h"
+#include "app/widgets/FieldUploadPhotoCell.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/RegistrationForm.h"
 #include "platform/ui/BarButtonView.h"
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/InputPanel.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationItem.h"
@@ -29,7 +33,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -158,6 +164,26 @@ protected:
     }
     int signUps() { return int(forum().requests(u"register_addmember"_s).size()); }
 
+    // A picture from the machine's library for the form's picture row.
+    void choosePhoto(ImagePickerStub& machine, const QColor& colour)
+    {
+        auto* row = cell<FieldUploadPhotoCell>(u"Photo"_s);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->label()->text(), text("add_your_photo"));
+        tap(row->button());
+        finishAnimations();
+        ASSERT_TRUE(machine.isAsking());
+        const QString path = files.filePath(u"me.png"_s);
+        ASSERT_TRUE(ImagePickerStub::writePicture(path, QSize(400, 300), colour));
+        machine.choose(path);
+        finishAnimations();
+        row = cell<FieldUploadPhotoCell>(u"Photo"_s);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->label()->text(), text("change_your_photo"));
+        EXPECT_FALSE(row->img()->image().isNull());
+    }
+    QTemporaryDir files;
+
     // Everything a member fills in on the forum that asks no date check.
     void fillTheForm(const QString& username, const QString& password)
     {
@@ -275,6 +301,11 @@ TEST_F(RegistrationScenarioTest, TheFormIsFilledRefusedMendedAndAcceptedAndTheNe
     retype(u"password"_s, u"pedal-on"_s);
     retype(u"passwordconfirm"_s, u"pedal-on"_s);
 
+    // A picture of the new member, sent once the member is signed in.
+    ImagePickerStub machine(true, false);
+    choosePhoto(machine, Qt::blue);
+    picture(u"registration-photo.png"_s);
+
     // Accepted: what was sent, and the new member at home above the login screen.
     pressReturn(cell<FieldTextCell>(u"passwordconfirm"_s)->field());
     pressReturn(cell<FieldTextCell>(u"email"_s)->field());
@@ -301,6 +332,13 @@ TEST_F(RegistrationScenarioTest, TheFormIsFilledRefusedMendedAndAcceptedAndTheNe
     EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"henrique"_s));
     EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), u"Welcome, henrique"_s);
     EXPECT_TRUE(alertsOnScreen().isEmpty());
+    EXPECT_FALSE(sent.fields.contains(u"Photo"_s));
+    ASSERT_TRUE(waitUntil([&] { return !forum().requests(u"profile_updateprofilepic"_s).isEmpty(); }));
+    const TestForumRequest upload = forum().requests(u"profile_updateprofilepic"_s).first();
+    ASSERT_EQ(upload.uploads.size(), 1);
+    const QImage sentPicture = QImage::fromData(upload.uploads.first().data);
+    ASSERT_FALSE(sentPicture.isNull());
+    EXPECT_GT(sentPicture.pixelColor(5, 5).blue(), 200);
 }
 
 TEST_F(RegistrationScenarioTest, AForumThatChecksDatesAsksTheDateFirstAndAChildForAParentsAddress)
@@ -387,6 +425,8 @@ TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScre
 
     fillTheForm(u"waiting"_s, u"pedal-on"_s);
     chooseDate(QDate(1979, 11, 30));
+    ImagePickerStub machine(true, false);
+    choosePhoto(machine, Qt::green);
     tapSubmit();
     EXPECT_GT(forum().memberId(u"waiting"_s), 0);
     EXPECT_EQ(takeAlert(), std::make_pair(QString(), text("reg_moderate_user")));
@@ -396,4 +436,7 @@ TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScre
     EXPECT_NE(topScreenAs<LoginController>(), nullptr);
     EXPECT_TRUE(forum().requests(u"login_login"_s).isEmpty());
     EXPECT_LT(CurrentUser::currentUser()->userid(), 1);
+    // The picture waits for the member's first sign-in.
+    EXPECT_TRUE(QFile::exists(CurrentUser::registrationPicturePath(u"waiting"_s)));
+    EXPECT_TRUE(forum().requests(u"profile_updateprofilepic"_s).isEmpty());
 }

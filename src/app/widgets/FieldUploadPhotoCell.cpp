@@ -57,5 +57,28 @@ void FieldUploadPhotoCell::layoutSubviews()
 
 void FieldUploadPhotoCell::changePhoto()
 {
+    const auto field = fieldAs<FieldUploadPhoto>();
+    Form* f = form();
+    ViewController* screen = f ? f->controller() : nullptr;
+    if (!field || !screen)
+        return;
     endTextEditing();
+    m_chosenFor = field;
+    if (m_selectImage)
+        m_selectImage->setDelegate(nullptr);
+    m_selectImage = std::make_shared<SelectImage>();
+    m_selectImage->setController(screen);
+    m_selectImage->setMediaType(SelectImage::kMediaTypeImage);
+    m_selectImage->setDelegate(this);
+    m_selectImage->showInView(screen->view());
+}
+
+void FieldUploadPhotoCell::imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage*)
+{
+    const auto field = std::dynamic_pointer_cast<FieldUploadPhoto>(m_chosenFor.lock());
+    if (!field || !image)
+        return;
+    field->setImage(image);
+    if (callback() == field.get())
+        setField();
 }
