@@ -19,6 +19,7 @@
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/SectionHeaderLabel.h"
 
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableView.h"
 
@@ -192,12 +193,18 @@ FieldCell* Form::cellForField(const Field* field)
 
 // ---- Keyboard room
 
+qreal Form::keyboardRoom()
+{
+    const qreal keyboard = Keyboard::frame().height();
+    return keyboard > 0 ? keyboard + kRoomAboveKeyboard : 0;
+}
+
 void Form::scrollUp(TableViewCell* cell)
 {
     // Set, never subtracted: a second edit without an end in between keeps
     // the same room.
     const QSizeF size = frame().size();
-    const QRectF shorter(0, 0, size.width(), qMax<qreal>(0, size.height() - kKeyboardRoom));
+    const QRectF shorter(0, 0, size.width(), qMax<qreal>(0, size.height() - keyboardRoom()));
     TableView* table = m_table;
     View::animate(kMoveDuration, [table, shorter] { table->setFrame(shorter); });
     const IndexPath path = m_table->indexPathForCell(cell);

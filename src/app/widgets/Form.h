@@ -19,12 +19,12 @@ class TableViewCell;
 // sections (a field with a description opens a new one, headed by that
 // text), each field shown by a cell of its kind that writes what is entered
 // back into the field. While a text field is edited the table keeps the
-// keyboard's room free under it.
+// keyboard's room free under it (none for a keyboard that takes no room).
 class Form : public View, public TableViewDataSource, public TableViewDelegate {
     Q_OBJECT
 public:
-    // What the table leaves free under a field being edited.
-    static constexpr qreal kKeyboardRoom = 220;
+    // Between the keyboard and the table's last row in view.
+    static constexpr qreal kRoomAboveKeyboard = 4;
     static constexpr double kMoveDuration = 0.3;
     static constexpr qreal kHeaderHeight = 30;
     static constexpr qreal kRowHeight = 44;
@@ -58,6 +58,9 @@ public:
     // the field is not in the form.
     FieldCell* cellForField(const Field* field);
 
+    // What the table leaves free under a field being edited: the keyboard's
+    // height and a little more, or nothing when the keyboard takes no room.
+    static qreal keyboardRoom();
     // Keyboard room: the table leaves the room free and shows the cell's row
     // above it; then the table fills the form again.
     void scrollUp(TableViewCell* cell);

@@ -17,6 +17,7 @@
 #include "app/widgets/RegistrationForm.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
@@ -185,7 +186,8 @@ TEST_F(FormTest, TheKeyboardsRoomIsKeptOnceAndGivenBack)
     first->focus();
     second->focus();
     settle();
-    EXPECT_EQ(form->table()->frame(), QRectF(0, 0, 320, 416 - Form::kKeyboardRoom));
+    EXPECT_EQ(Form::keyboardRoom(), Keyboard::frame().height() > 0 ? Keyboard::frame().height() + 4 : 0);
+    EXPECT_EQ(form->table()->frame(), QRectF(0, 0, 320, 416 - Form::keyboardRoom()));
     EXPECT_EQ(first->frame().y(), form->table()->rectForRowAtIndexPath(IndexPath{0, 0}).y())
         << "a row in view stays under the pointer";
     second->unfocus();
@@ -198,7 +200,7 @@ TEST_F(FormTest, TheKeyboardsRoomIsKeptOnceAndGivenBack)
     small->setFields({three});
     cellOf<FieldTextCell>(small, three)->focus();
     settle();
-    EXPECT_EQ(small->table()->frame().height(), 0);
+    EXPECT_EQ(small->table()->frame().height(), qMax<qreal>(0, 150 - Form::keyboardRoom()));
 }
 
 TEST_F(FormTest, ChoicesOnTheirPanelsStayInRangeAndAreMadeOnce)
