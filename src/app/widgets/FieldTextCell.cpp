@@ -4,6 +4,7 @@
 #include "app/widgets/Form.h"
 
 #include "platform/ui/Font.h"
+#include "platform/ui/Keyboard.h"
 
 
 FieldTextCell::FieldTextCell()
@@ -87,10 +88,12 @@ void FieldTextCell::goNext()
         m_field->resignFirstResponder();
         return;
     }
-    // This field ends its editing first, so the form's room is kept once.
+    // This field ends its editing first, so the form's room is kept once;
+    // then the next field's row comes into view and the keyboard goes on
+    // its own way, as Tab goes.
     m_field->resignFirstResponder();
-    if (FieldCell* cell = f->cellForField(next); cell && cell->isFocusable())
-        cell->takeFocus();
+    f->cellForField(next);
+    Keyboard::moveFocus(m_field, true);
 }
 
 void FieldTextCell::textFieldDidBeginEditing(TextField*)

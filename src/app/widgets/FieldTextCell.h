@@ -6,8 +6,9 @@
 
 // The row of a one-line text (masked for a password): its text field shows
 // the field's value and writes every change back. The return key moves to
-// the next field when that one takes text ("Next"), else ends the editing
-// ("Done"); the form keeps the keyboard's room while the field is edited.
+// the next field when that one takes text ("Next"), as Tab does, else ends
+// the editing ("Done"); the form keeps the keyboard's room while the field
+// is edited.
 class FieldTextCell : public FieldCell, public TextFieldDelegate {
     Q_OBJECT
 public:

@@ -25,6 +25,7 @@
 #include "platform/foundation/Bundle.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -170,6 +171,16 @@ TEST_F(FormTest, RemovingAFieldRenumbersTheSectionsAfterItAndReturnStillFindsThe
     last->field()->pressReturn();
     EXPECT_FALSE(last->field()->isEditing());
     EXPECT_EQ(FieldCell::firstResponder(), nullptr);
+
+    // Shift+Tab goes back a field, Tab on again.
+    last->takeFocus();
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::sendEvent(last->field()->findChild<QLineEdit*>(), &back);
+    EXPECT_TRUE(second->field()->isEditing());
+    EXPECT_EQ(FieldCell::firstResponder(), second->field());
+    QKeyEvent on(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(second->field()->findChild<QLineEdit*>(), &on);
+    EXPECT_TRUE(last->field()->isEditing());
 }
 
 TEST_F(FormTest, TheKeyboardsRoomIsKeptOnceAndGivenBack)
