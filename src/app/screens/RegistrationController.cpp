@@ -2,6 +2,7 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
+#include "app/config/ErrorMessages.h"
 #include "app/screens/LoginController.h"
 #include "app/widgets/FieldCell.h"
 #include "app/widgets/FindAndResignFirstResponder.h"
@@ -390,6 +391,12 @@ void RegistrationController::showRefusal(const Error& error)
     }
     QString reason = error.domain();
     const QString code = (refusal.isList() && !refusal.list().empty() ? refusal.at(0) : refusal).toString();
+    // A refusal that names the field by its title: the title heads the
+    // alert, the table says why.
+    const QString tableText = ErrorMessages::errorForCode(Value(code));
+    if (refusal.isList() && refusal.size() > 1 && reason.trimmed() == refusal.at(1).toString().trimmed()
+        && !tableText.isEmpty())
+        reason = tableText;
     for (const Refusal& known : kRefusals) {
         if (code == QLatin1StringView(known.code) && known.reasonKey)
             reason = tr(known.reasonKey);
