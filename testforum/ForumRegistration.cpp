@@ -2,8 +2,10 @@
 
 #include "ForumElements.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QRegularExpression>
+#include <QSet>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -26,6 +28,7 @@ void ForumRegistration::load(const QJsonObject& seed)
             field.options.append(option.toString());
         field.preset = object.value(u"preset"_s).toInt(-1);
         field.required = object.value(u"required"_s).toBool();
+        field.number = object.value(u"number"_s).toBool();
         m_fields.append(field);
     }
 }
@@ -97,6 +100,35 @@ int ForumRegistration::age(const TestForumRequest& request)
     return years;
 }
 
+bool ForumRegistration::tooShort(const QString& digest)
+{
+    // The forum sees only the password's digest: it knows the digests of
+    // every password of fewer than four lower-case letters and digits.
+    static const QSet<QString> digests = [] {
+        const QByteArray alphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+        QSet<QString> known;
+        QList<QByteArray> words{QByteArray()};
+        for (int length = 1; length <= 3; ++length) {
+            QList<QByteArray> longer;
+            for (const QByteArray& word : std::as_const(words)) {
+                for (const char c : alphabet) {
+                    const QByteArray next = word + c;
+                    known.insert(QString::fromLatin1(QCryptographicHash::hash(next, QCryptographicHash::Md5).toHex()));
+                    longer.append(next);
+                }
+            }
+            words = longer;
+        }
+        return known;
+    }();
+    return digests.contains(digest);
+}
+
+QJsonObject ForumRegistration::fieldRefused(const Field& field)
+{
+    return ForumElements::code(QJsonArray{u"required_field_x_missing_or_invalid"_s, field.title});
+}
+
 QJsonObject ForumRegistration::checkDate(const TestForumRequest& request) const
 {
     const int years = age(request);
@@ -122,6 +154,8 @@ QJsonObject ForumRegistration::addMember(const TestForumRequest& request, const 
         return ForumElements::code(u"fieldmissing"_s);
     if (request.field(u"passwordconfirm_md5"_s).toLower() != digest)
         return ForumElements::code(u"fieldmissing"_s);
+    if (tooShort(digest))
+        return ForumElements::code(u"passwordtooshort"_s);
     if (m_content.members().findByName(username))
         return ForumElements::code(u"usernametaken"_s);
     if (!emailForm.match(email).hasMatch() || request.field(u"emailconfirm"_s).trimmed() != email)
@@ -133,7 +167,9 @@ QJsonObject ForumRegistration::addMember(const TestForumRequest& request, const 
     const int years = age(request);
     if (years < 0)
         return ForumElements::code(u"fieldmissing"_s);
-    if (m_usecoppa && years < 13)
+    // A child signs up with a parent's address.
+    const QString parent = request.field(u"parent_email"_s).trimmed();
+    if (m_usecoppa && years < 13 && !emailForm.match(parent).hasMatch())
         return ForumElements::code(u"under_thirteen_registration_denied"_s);
 
     QJsonArray answers;
@@ -150,12 +186,15 @@ QJsonObject ForumRegistration::addMember(const TestForumRequest& request, const 
             }
             const int index = value.toInt() - 1;
             if (index < 0 || index >= field.options.size())
-                return ForumElements::code(u"required_field_x_missing_or_invalid"_s);
+                return fieldRefused(field);
             shown.append(field.options.at(index));
         }
         shown.removeAll(QString());
         if (field.required && shown.isEmpty())
-            return ForumElements::code(u"required_field_x_missing_or_invalid"_s);
+            return fieldRefused(field);
+        static const QRegularExpression wholeNumber(u"^[0-9]{1,9}$"_s);
+        if (field.number && !shown.isEmpty() && !wholeNumber.match(shown.first()).hasMatch())
+            return fieldRefused(field);
         if (!shown.isEmpty())
             answers.append(QJsonObject{{u"name"_s, field.title}, {u"value"_s, shown.join(u", "_s)}});
     }

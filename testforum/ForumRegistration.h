@@ -20,6 +20,7 @@ public:
     void load(const QJsonObject& seed);
     // "registration_complete", "registeremail" or "moderateuser".
     void setOutcome(const QString& code) { m_outcome = code; }
+    void setUsesCoppa(bool uses) { m_usecoppa = uses ? 1 : 0; }
 
     std::optional<QJsonValue> answer(const TestForumRequest& request, const ForumViewer& viewer);
 
@@ -33,6 +34,7 @@ private:
         QStringList options;
         int preset = -1;  // the option chosen at first
         bool required = false;
+        bool number = false;  // a text that must be a whole number
     };
 
     QJsonObject options() const;
@@ -42,6 +44,10 @@ private:
     QJsonObject holder(const Field& field) const;
     // Years since the date, or -1 when it is no date.
     static int age(const TestForumRequest& request);
+    // Whether the digest is that of a password too short to accept.
+    static bool tooShort(const QString& digest);
+    // A refusal that names the field it concerns by its title.
+    static QJsonObject fieldRefused(const Field& field);
 
     ForumContent& m_content;
     QList<Field> m_fields;

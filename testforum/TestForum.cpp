@@ -772,6 +772,12 @@ void TestForum::clearControls()
     d->controls.clear();
 }
 
+void TestForum::setRegistrationUsesCoppa(bool uses)
+{
+    std::lock_guard lock(d->mutex);
+    d->registration.setUsesCoppa(uses);
+}
+
 void TestForum::setRegistrationOutcome(const QString& code)
 {
     std::lock_guard lock(d->mutex);

@@ -107,6 +107,10 @@ public:
     // The shape of the "member" answer: true puts the member's fields under
     // "response"."prepared" with only "userid" beside it, as some forums do.
     void setMemberFieldsUnderPrepared(bool prepared);
+    // Whether sign-ups are checked against the children's-privacy rules
+    // ("usecoppa" 1): a date of birth less than 13 years ago then needs a
+    // parent's address. The seed's forum does not check.
+    void setRegistrationUsesCoppa(bool uses);
 
     // Pictures, served at "<baseUrl>/images/<name>".
     void setPicture(const QString& name, const QByteArray& bytes);

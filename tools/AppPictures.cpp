@@ -125,6 +125,23 @@ void drawModerated(QPainter& p)
     p.drawLine(QPointF(8, 8), QPointF(11, 9.8));
 }
 
+// A form's tick box, empty or ticked, with room on its right before the text.
+void drawCheckbox(QPainter& p, bool ticked)
+{
+    QPainterPath box;
+    box.addRoundedRect(QRectF(1.5, 1.5, 19, 19), 4, 4);
+    QLinearGradient face(0, 1.5, 0, 20.5);
+    face.setColorAt(0, ticked ? QColor(0x4A, 0x86, 0xD8) : Qt::white);
+    face.setColorAt(1, ticked ? kThemeBlue : QColor(0xE4, 0xE8, 0xEE));
+    p.setPen(QPen(ticked ? QColor(0x1C, 0x45, 0x8A) : QColor(0x8C, 0x96, 0xA4), 1));
+    p.setBrush(face);
+    p.drawPath(box);
+    if (ticked) {
+        p.setPen(QPen(Qt::white, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(6, 11.5), QPointF(9.5, 15), QPointF(16, 7)}));
+    }
+}
+
 }  // namespace
 
 void drawAppPictures(PictureWriter& pictures)
@@ -134,6 +151,8 @@ void drawAppPictures(PictureWriter& pictures)
     pictures.add("poweredby.png", QSizeF(320, 36), drawPoweredBy);
     pictures.add("logo.png", QSizeF(64, 64), [](QPainter& p) { drawLogo(p, 0, 0, 64); });
     pictures.add("moderated.png", QSizeF(16, 16), drawModerated);
+    pictures.add("checkbox_off.png", QSizeF(32, 22), [](QPainter& p) { drawCheckbox(p, false); });
+    pictures.add("checkbox_on.png", QSizeF(32, 22), [](QPainter& p) { drawCheckbox(p, true); });
     for (int frame = 0; frame < 12; ++frame)
         pictures.add(QStringLiteral("%1.png").arg(frame + 1), QSizeF(37, 37), [frame](QPainter& p) { drawWheel(p, frame); });
 }

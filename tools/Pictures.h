@@ -10,8 +10,9 @@ inline const QColor kListTextBlue(87, 108, 137);
 
 // The application's own pictures: the splash ("Default.png"), its foot strip
 // ("poweredby.png"), the login screen's backdrop ("background.png"), the
-// logo, the twelve frames of the busy wheel ("1.png" to "12.png") and the
-// mark of a post waiting for approval ("moderated.png").
+// logo, the twelve frames of the busy wheel ("1.png" to "12.png"), the
+// mark of a post waiting for approval ("moderated.png"), and the forms' tick
+// box ("checkbox_off.png", "checkbox_on.png").
 void drawAppPictures(PictureWriter& pictures);
 // The forum's list screens: the thread rows' state icons and reply balloons,
 // the forum rows' new-posts mark, the subforums header's buttons, the

@@ -1,4 +1,4 @@
-#include "ScreenTest.h"
+#include "AppScenario.h"
 
 #include "app/screens/AppDelegate.h"
 #include "app/screens/GlobalNavigationViewController.h"
@@ -40,90 +40,7 @@
 // a member signs in and reads the forum from the home screen through the
 // menu, the index, a forum's pages and a thread; a guest meets what guests
 // may not do. The pictures it takes are the README's.
-namespace {
-
-class AppScenarioTest : public ScreenTest {
-protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        ForumInfo::resetInstance();
-        Forum::resetForumPasswords();
-        // The application as main wires it, on this test's clock.
-        AppWiring::install(clock()->shared_from_this());
-    }
-    void TearDown() override
-    {
-        ScreenTest::TearDown();
-        AppWiring::uninstall();
-        ForumInfo::resetInstance();
-    }
-
-    LoginController* launchToLogin()
-    {
-        launch();
-        finishAnimations();
-        auto* login = topScreenAs<LoginController>();
-        EXPECT_NE(login, nullptr);
-        if (login) {
-            EXPECT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
-        }
-        settle();
-        return login;
-    }
-    HomeController* home()
-    {
-        EXPECT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
-        auto* screen = topScreenAs<HomeController>();
-        if (screen) {
-            EXPECT_TRUE(waitUntil([&] { return !screen->news()->rowsForSection(0).isEmpty(); }));
-        }
-        settleAndFinish();
-        return screen;
-    }
-    void settleAndFinish()
-    {
-        settle();
-        finishAnimations();
-    }
-    // The section of the menu, opened from the screen on top.
-    void openSection(Button* (GlobalNavigationViewController::*entry)() const)
-    {
-        auto* section = dynamic_cast<MurmoraViewController*>(topScreen());
-        ASSERT_NE(section, nullptr);
-        tap(section->navButton());
-        finishAnimations();
-        GlobalNavigationViewController* menu = section->globalNavigationView();
-        ASSERT_NE(menu, nullptr);
-        tap((menu->*entry)());
-        finishAnimations();
-        settleAndFinish();
-    }
-    void tapRow(TableView* table, const IndexPath& path)
-    {
-        table->scrollToRowAtIndexPath(path, TableViewScrollPosition::Middle, false);
-        finishAnimations();
-        tapAt(table->convertPoint(table->rectForRowAtIndexPath(path).center(), nullptr));
-        finishAnimations();
-    }
-    void back()
-    {
-        delegate()->controller()->popViewControllerAnimated(true);
-        finishAnimations();
-        settleAndFinish();
-    }
-    // The picture of the window, under the build folder and for the README.
-    static void picture(const QString& name)
-    {
-        finishAnimations();
-        const QString path = TestSupport::galleryPath(name);
-        ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), path));
-        ASSERT_FALSE(QImage(path).isNull());
-    }
-    QList<TestForumRequest> asked(const char* method) { return forum().requests(QString::fromLatin1(method)); }
-};
-
-}  // namespace
+using AppScenarioTest = AppScenario;
 
 TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
 {

@@ -148,13 +148,30 @@ void Registration::prepareRegistration()
 
 void Registration::setRegistrationFromRequest(const HTTPRequestPtr& request)
 {
+    readOptions(request, MissingOptions::CoppaNotUsed);
+}
+
+void Registration::initRegistrationOptions()
+{
+    requestURL(QStringLiteral("register"), ValueDict(), RequestMethod::GET,
+               SELECTOR(Registration, setRegistrationOptions));
+}
+
+void Registration::setRegistrationOptions(const HTTPRequestPtr& request)
+{
+    readOptions(request, MissingOptions::CoppaKept);
+}
+
+void Registration::readOptions(const HTTPRequestPtr& request, MissingOptions missing)
+{
     const auto guard = keepAlive();
     const std::optional<RequestOutcome> answer = takeAnswer(request, kAnswerRules);
     if (!answer)
         return;
     const Value json = request->response();
     const Value options = json[u"muoptions"];
-    m_usecoppa = options[u"usecoppa"].toInt() + 1;
+    if (!options.isAbsent() || missing == MissingOptions::CoppaNotUsed)
+        m_usecoppa = options[u"usecoppa"].toInt() + 1;
     bool told = false;
     if (!options.isAbsent()) {
         fillFrom(options);
@@ -309,6 +326,7 @@ void Registration::registerUser(const ValueDict& values)
     m_username = values.value(QStringLiteral("username")).toString();
     m_password = values.value(QStringLiteral("password")).toString();
     m_success = NotRegistered;
+    m_refusal = Value();
 
     ValueDict params = values;
     // Both digests are of the password: the screen has checked the confirmation.
@@ -340,8 +358,18 @@ void Registration::setErrormessage(const Value& value)
 
     if (m_success == RegisterEmail || m_success == RegistrationComplete)
         signInNewMember();
+    m_refusal = m_success == NotRegistered ? value : Value();
     if (m_success == NotRegistered && !text.isEmpty())
         failedWithError(Error::withMessage(text));
+}
+
+void Registration::failedWithError(const Error& error, const HTTPRequestPtr& request)
+{
+    // A code the error table knows is judged before filling: the refusal is
+    // read from the answer here.
+    if (request && request->apiCall().method == u"register_addmember")
+        m_refusal = request->outcome().dictionary()[u"errormessage"];
+    Model::failedWithError(error, request);
 }
 
 void Registration::signInNewMember()

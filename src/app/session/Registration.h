@@ -38,6 +38,10 @@ public:
     // is opened first and the current instance asked again.
     void prepareRegistration();
     void setRegistrationFromRequest(const HTTPRequestPtr& request);
+    // The same options request on the open session, whose answer sets
+    // usecoppa only when it carries the forum's options.
+    void initRegistrationOptions();
+    void setRegistrationOptions(const HTTPRequestPtr& request);
     // Asks whether the date ("day", "month", "year" as decimal texts) falls
     // under the children's-privacy rules.
     void checkCoppaDate(const ValueDict& date);
@@ -49,6 +53,13 @@ public:
 
     // Reads the outcome code of an answer.
     void setErrormessage(const Value& code);
+    // The forum's refusal of the last sign-up as it wrote it: its code, or a
+    // list of the code and what the code names (a field's title); nothing
+    // while a sign-up is sent, after one was accepted, or when no answer came.
+    const Value& refusal() const { return m_refusal; }
+    // A refused sign-up is kept as the forum wrote it (refusal()).
+    using Model::failedWithError;
+    void failedWithError(const Error& error, const HTTPRequestPtr& request) override;
     // Each of the three members adds its fields to fields().
     void setCustomfields(const Value& fields);
 
@@ -72,11 +83,24 @@ public:
     void setForum_rules_description(const QString& phrase);
     // The forum's extra profile fields, in the order they came.
     const QList<FieldPtr>& fields() const { return m_fields; }
+    // Kept for whoever sets them: no answer fills them.
+    bool birthdayRequired() const { return m_birthdayRequired; }
+    void setBirthdayRequired(bool required) { m_birthdayRequired = required; }
+    bool adminEmailsCheckedByDefault() const { return m_adminEmailsCheckedByDefault; }
+    void setAdminEmailsCheckedByDefault(bool checked) { m_adminEmailsCheckedByDefault = checked; }
+    bool membersEmailsCheckedByDefault() const { return m_membersEmailsCheckedByDefault; }
+    void setMembersEmailsCheckedByDefault(bool checked) { m_membersEmailsCheckedByDefault = checked; }
+    bool humanVeriryEnabled() const { return m_humanVeriryEnabled; }
+    void setHumanVeriryEnabled(bool enabled) { m_humanVeriryEnabled = enabled; }
 
 private:
     // A field made from one element of a custom-fields member; null when the
     // element describes none.
     static FieldPtr fieldFrom(const Value& element);
+    // Reads an options answer; usecoppa falls back to "not used" without
+    // the forum's options, or stays as it is.
+    enum class MissingOptions { CoppaNotUsed, CoppaKept };
+    void readOptions(const HTTPRequestPtr& request, MissingOptions missing);
     // Fills from a member of an answer when the member is there.
     void fillFrom(const Value& member);
     void signInNewMember();
@@ -91,6 +115,11 @@ private:
     QString m_forumRulesDescription;
     QString m_webmasteremail;
     QList<FieldPtr> m_fields;
+    Value m_refusal;
+    bool m_birthdayRequired = false;
+    bool m_adminEmailsCheckedByDefault = false;
+    bool m_membersEmailsCheckedByDefault = false;
+    bool m_humanVeriryEnabled = false;
 };
 
 using RegistrationPtr = std::shared_ptr<Registration>;

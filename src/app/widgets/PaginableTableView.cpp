@@ -1,13 +1,12 @@
 #include "app/widgets/PaginableTableView.h"
 
-#include "app/config/Customizer.h"
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/LoadingCell.h"
 #include "app/widgets/PageNavView.h"
 #include "app/widgets/PullRefreshTableHeaderView.h"
+#include "app/widgets/SectionHeaderLabel.h"
 #include "app/widgets/ShadowedTableView.h"
 
-#include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
 #include "platform/foundation/Bundle.h"
@@ -344,13 +343,7 @@ View* PaginableTableView::viewForHeaderInSection(TableView*, int section)
         text = TextFormat::fill(Bundle::main().localizedString(QStringLiteral("page")),
                                 {Value(static_cast<int>(pageForSection(section)))});
     }
-    Customizer& theme = Customizer::getInstance();
-    auto* label = new Label(QRectF(0, 0, 320, 29));
-    label->setTextColor(theme.colorForKey(kColorTextCategory));
-    label->setBackgroundColor(theme.colorForKey(kColorBackground));
-    label->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 13));
-    label->setText(QStringLiteral("    ") + text);
-    return label;
+    return SectionHeaderLabel::make(QRectF(0, 0, 320, 29), text);
 }
 
 void PaginableTableView::didSelectRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Clock.h"
 
+#include <unicode/datefmt.h>
 #include <unicode/fieldpos.h>
 #include <unicode/locid.h>
 #include <unicode/simpletz.h>
@@ -74,4 +75,20 @@ QString DateFormatter::format(const QDateTime& date) const
     UErrorCode status = U_ZERO_ERROR;
     m_format->format(UDate(date.toMSecsSinceEpoch()), out, unused, status);
     return U_FAILURE(status) ? QString() : fromIcu(out);
+}
+
+QString DateFormatter::longDateString(const QDate& date, const QString& locale)
+{
+    if (!date.isValid())
+        return QString();
+    std::unique_ptr<icu::DateFormat> format(
+        icu::DateFormat::createDateInstance(icu::DateFormat::kLong, icu::Locale(locale.toLatin1().constData())));
+    if (!format)
+        return QString();
+    // Noon in UTC, written in UTC: no zone moves it to another day.
+    format->adoptTimeZone(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8("UTC")));
+    const QDateTime noon(date, QTime(12, 0), QTimeZone::utc());
+    icu::UnicodeString out;
+    format->format(UDate(noon.toMSecsSinceEpoch()), out);
+    return fromIcu(out);
 }

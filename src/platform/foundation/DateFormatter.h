@@ -34,6 +34,10 @@ public:
     // A null text for an invalid date.
     QString format(const QDateTime& date) const;
 
+    // The day in the locale's long date style ("March 14, 1990" in English),
+    // whatever the time zone; a null text for an invalid date.
+    static QString longDateString(const QDate& date, const QString& locale);
+
 private:
     QString m_pattern;
     QTimeZone m_zone;

@@ -110,6 +110,12 @@ void Button::setContentEdgeInsets(const EdgeInsets& insets)
     layoutSubviews();
 }
 
+void Button::setContentHorizontalAlignment(ContentHorizontalAlignment alignment)
+{
+    m_horizontalAlignment = alignment;
+    layoutSubviews();
+}
+
 void Button::stateDidChange()
 {
     refreshContent();
@@ -155,10 +161,16 @@ void Button::layoutSubviews()
 {
     const QRectF content = m_contentInsets.insetRect(bounds());
     const QSizeF image = ResourceImages::pointSize(m_imageView->image());
-    QSizeF title = m_titleLabel->text().isEmpty() ? QSizeF(0, 0) : m_titleLabel->sizeThatFits(QSizeF());
+    // A title of several lines wraps in the room beside the picture.
+    const QSizeF room(qMax<qreal>(0, content.width() - image.width()), 0);
+    QSizeF title = m_titleLabel->text().isEmpty() ? QSizeF(0, 0) : m_titleLabel->sizeThatFits(room);
     title.setWidth(qMin(title.width(), qMax<qreal>(0, content.width() - image.width())));
     const qreal total = image.width() + title.width();
     qreal x = content.x() + (content.width() - total) / 2;
+    if (m_horizontalAlignment == ContentHorizontalAlignment::Left)
+        x = content.x();
+    else if (m_horizontalAlignment == ContentHorizontalAlignment::Right)
+        x = content.right() - total;
     m_imageView->setFrame(QRectF(x, content.y() + (content.height() - image.height()) / 2, image.width(),
                                  image.height()));
     x += image.width();

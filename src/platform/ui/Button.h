@@ -10,6 +10,9 @@
 class ImageView;
 class Label;
 
+// Where a button's picture and title stand across its width.
+enum class ContentHorizontalAlignment { Center = 0, Left = 1, Right = 2 };
+
 // A button with a title, a picture and a background picture per control
 // state (a state without its own falls back to the normal one). A custom
 // button draws only what it is given; a rounded-rect button draws the
@@ -41,6 +44,8 @@ public:
 
     EdgeInsets contentEdgeInsets() const { return m_contentInsets; }
     void setContentEdgeInsets(const EdgeInsets& insets);
+    ContentHorizontalAlignment contentHorizontalAlignment() const { return m_horizontalAlignment; }
+    void setContentHorizontalAlignment(ContentHorizontalAlignment alignment);
     bool adjustsImageWhenHighlighted() const { return m_adjustsImage; }
     void setAdjustsImageWhenHighlighted(bool on) { m_adjustsImage = on; }
 
@@ -65,5 +70,6 @@ private:
     Label* m_titleLabel;
     ImageView* m_imageView;
     EdgeInsets m_contentInsets;
+    ContentHorizontalAlignment m_horizontalAlignment = ContentHorizontalAlignment::Center;
     bool m_adjustsImage = true;
 };

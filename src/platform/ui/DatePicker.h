@@ -28,6 +28,10 @@ public:
     qreal widthForComponent(PickerView*, int component) override;
 
     void layoutSubviews() override;
+    // The keyboard goes to the columns.
+    bool canBecomeFirstResponder() const override { return true; }
+    bool becomeFirstResponder() override { return m_picker->becomeFirstResponder(); }
+    bool isFirstResponder() const override { return m_picker->isFirstResponder(); }
 
 private:
     QDate clamped(const QDate& date) const;

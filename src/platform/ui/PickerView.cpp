@@ -5,6 +5,7 @@
 
 #include "platform/foundation/Clock.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -16,6 +17,7 @@
 PickerView::PickerView(const QRectF& frame) : View(frame)
 {
     setAutoresizingMask(Autoresizing::FlexibleWidth);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void PickerView::reloadAllComponents()
@@ -31,6 +33,7 @@ void PickerView::reloadAllComponents()
         selected.append(rows == 0 ? -1 : qBound(0, keep, rows - 1));
     }
     m_selected = selected;
+    m_keyboardComponent = qBound(0, m_keyboardComponent, qMax(0, components - 1));
     update();
 }
 
@@ -151,6 +154,39 @@ void PickerView::wheelRested()
         d->didSelectRow(this, m_selected[c], c);
     if (self)
         m_pickingByWheel = false;
+}
+
+void PickerView::keyPressEvent(QKeyEvent* event)
+{
+    const int c = m_keyboardComponent;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (c < numberOfComponents())
+            pickRow(m_selected[c] + (event->key() == Qt::Key_Down ? 1 : -1), c);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        m_keyboardComponent = qBound(0, c + (event->key() == Qt::Key_Right ? 1 : -1), qMax(0, numberOfComponents() - 1));
+        update();
+        break;
+    default:
+        View::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void PickerView::focusInEvent(QFocusEvent* event)
+{
+    View::focusInEvent(event);
+    update();
+}
+
+void PickerView::focusOutEvent(QFocusEvent* event)
+{
+    View::focusOutEvent(event);
+    update();
 }
 
 void PickerView::drawRect(QPainter& painter, const QRectF& rect)

@@ -28,7 +28,10 @@ public:
 // the glass band across the middle. Clicking a row, the band's too, picks it
 // and tells the delegate. The mouse wheel turns the column a row a notch and
 // tells the delegate of the row in the band once the wheel has rested, as a
-// spun column tells when it stops. selectRow in code tells no one.
+// spun column tells when it stops. selectRow in code tells no one. From the
+// keyboard, Up and Down pick in the column that has the keyboard (outlined
+// while the picker has it), Left and Right move the keyboard to another
+// column; other keys go on to the picker's container.
 class PickerView : public View {
     Q_OBJECT
 public:
@@ -57,12 +60,19 @@ public:
     // than one the user clicked.
     bool isPickingByWheel() const { return m_pickingByWheel; }
 
+    // The column the keyboard picks in.
+    int keyboardComponent() const { return m_keyboardComponent; }
+
     void drawRect(QPainter& painter, const QRectF& rect) override;
     void touchesBegan(const QPointF& point) override {}
     void touchesEnded(const QPointF& point) override;
+    bool canBecomeFirstResponder() const override { return true; }
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QRectF componentRect(int component) const;
@@ -79,4 +89,5 @@ private:
     int m_wheelStartRow = -1;
     int m_wheelDelta = 0;
     bool m_pickingByWheel = false;
+    int m_keyboardComponent = 0;
 };

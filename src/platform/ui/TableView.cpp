@@ -319,7 +319,13 @@ TableViewCell* TableView::dequeueReusableCellWithIdentifier(const QString& ident
 
 void TableView::layoutVisible()
 {
-    if (m_inLayout || !m_loaded)
+    if (m_inLayout) {
+        // A cell handed out may change the table (a size, an offset): the
+        // rows are placed again once this placing is over.
+        m_layoutAgain = true;
+        return;
+    }
+    if (!m_loaded)
         return;
     m_inLayout = true;
     TableViewDataSource* source = m_dataSource.get();
@@ -406,6 +412,10 @@ void TableView::layoutVisible()
     if (delegate) {
         for (const auto& [path, cell] : std::as_const(added))
             delegate->willDisplayCell(this, cell, path);
+    }
+    if (m_layoutAgain) {
+        m_layoutAgain = false;
+        layoutVisible();
     }
 }
 
@@ -593,8 +603,13 @@ void TableView::touchesEnded(const QPointF& point)
         cell->setHighlighted(false);
     if (!touched.isValid() || indexPathForRowAtPoint(point) != touched)
         return;
+    chooseRow(touched);
+}
+
+void TableView::chooseRow(const IndexPath& indexPath)
+{
     TableViewDelegate* delegate = m_tableDelegate.get();
-    const IndexPath chosen = delegate ? delegate->willSelectRowAtIndexPath(this, touched) : touched;
+    const IndexPath chosen = delegate ? delegate->willSelectRowAtIndexPath(this, indexPath) : indexPath;
     if (!chosen.isValid())
         return;
     const IndexPath previous = m_selected;
@@ -605,8 +620,42 @@ void TableView::touchesEnded(const QPointF& point)
         d->didSelectRowAtIndexPath(this, chosen);
 }
 
+IndexPath TableView::adjacentRow(int step) const
+{
+    QList<IndexPath> rows;
+    for (int s = 0; s < numberOfSections(); ++s) {
+        for (int r = 0; r < numberOfRowsInSection(s); ++r)
+            rows.append(IndexPath{s, r});
+    }
+    if (rows.isEmpty())
+        return IndexPath();
+    const qsizetype at = rows.indexOf(m_selected);
+    if (at < 0)
+        return step > 0 ? rows.first() : rows.last();
+    return rows.at(qBound<qsizetype>(0, at + step, rows.size() - 1));
+}
+
 void TableView::keyPressEvent(QKeyEvent* event)
 {
+    if (m_keyboardChoosesRows && m_allowsSelection) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (const IndexPath next = adjacentRow(event->key() == Qt::Key_Down ? 1 : -1); next.isValid()) {
+                selectRowAtIndexPath(next, false, TableViewScrollPosition::None);
+                scrollToRowAtIndexPath(next, TableViewScrollPosition::None, false);
+            }
+            event->accept();
+            return;
+        case Qt::Key_Space:
+            if (m_selected.isValid())
+                chooseRow(m_selected);
+            event->accept();
+            return;
+        default:
+            break;
+        }
+    }
     ScrollView::keyPressEvent(event);
 }
 

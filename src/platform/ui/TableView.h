@@ -43,6 +43,11 @@ public:
     void setSeparatorColor(const QColor& color);
     bool allowsSelection() const { return m_allowsSelection; }
     void setAllowsSelection(bool allows) { m_allowsSelection = allows; }
+    // Lists to choose from with the keyboard: Up and Down move the selected
+    // row (without telling the delegate), Space chooses it as a tap does.
+    // Off by default: the arrows scroll.
+    bool keyboardChoosesRows() const { return m_keyboardChoosesRows; }
+    void setKeyboardChoosesRows(bool on) { m_keyboardChoosesRows = on; }
     // Views above the first section and below the last; the table owns them.
     View* tableHeaderView() const;
     void setTableHeaderView(View* view);
@@ -83,6 +88,7 @@ public:
     void touchesEnded(const QPointF& point) override;
     void touchesCancelled() override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
+    bool canBecomeFirstResponder() const override { return m_keyboardChoosesRows; }
 
 protected:
     void contentOffsetDidChange() override;
@@ -106,6 +112,10 @@ private:
     void recycle(TableViewCell* cell);
     void clearCells();
     void clearSectionViews();
+    // Chooses the row as a tap does: asks and tells the delegate.
+    void chooseRow(const IndexPath& indexPath);
+    // The row after (or before) the selected one, across sections.
+    IndexPath adjacentRow(int step) const;
     View* defaultHeaderView(const QString& title, bool footer) const;
     qreal rowsLeft() const;
     qreal rowsWidth() const;
@@ -119,6 +129,7 @@ private:
     TableViewCellSeparatorStyle m_separatorStyle = TableViewCellSeparatorStyle::SingleLine;
     QColor m_separatorColor = QColor(224, 224, 224);
     bool m_allowsSelection = true;
+    bool m_keyboardChoosesRows = false;
     QPointer<View> m_headerView;
     QPointer<View> m_footerView;
     QPointer<View> m_backgroundView;
@@ -129,4 +140,5 @@ private:
     IndexPath m_touched;
     bool m_loaded = false;
     bool m_inLayout = false;
+    bool m_layoutAgain = false;
 };

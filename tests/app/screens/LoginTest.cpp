@@ -3,7 +3,9 @@
 #include "app/config/Config.h"
 #include "app/screens/AppDelegate.h"
 #include "HomeStandIn.h"
+#include "app/screens/AppScreens.h"
 #include "app/screens/LoginController.h"
+#include "app/screens/RegistrationController.h"
 #include "app/widgets/GradientButton.h"
 #include "neighbours/clients/BetaClient.h"
 #include "platform/ui/Button.h"
@@ -219,7 +221,8 @@ TEST_F(LoginTest, ASignInEndedWithoutAWordStillEndsTheOverlay)
 
 TEST_F(LoginTest, RegistrationIsOfferedOnlyWithARegistrationScreenAndNoPaidSubscriptions)
 {
-    // No registration screen in this build: nothing to offer.
+    // No registration screen: nothing to offer.
+    ViewControllerRegistry::unregisterClass(QStringLiteral("RegistrationController"));
     LoginController* login = launchToLogin();
     ASSERT_NE(login, nullptr);
     EXPECT_TRUE(login->registerButton()->isHidden());
@@ -227,12 +230,8 @@ TEST_F(LoginTest, RegistrationIsOfferedOnlyWithARegistrationScreenAndNoPaidSubsc
     EXPECT_FALSE(Config::getInstance().isPaidSubscription());
     quit();
 
-    // With one registered, the button leads there.
-    struct Unregister {
-        ~Unregister() { ViewControllerRegistry::unregisterClass(QStringLiteral("RegistrationController")); }
-    } unregister;
-    ViewControllerRegistry::registerClass(QStringLiteral("RegistrationController"),
-                                          [] { return std::make_shared<ViewController>(); });
+    // With the application's own, the button leads there.
+    AppScreens::registerClasses();
     login = launchToLogin();
     ASSERT_NE(login, nullptr);
     EXPECT_FALSE(login->registerButton()->isHidden());
@@ -242,6 +241,9 @@ TEST_F(LoginTest, RegistrationIsOfferedOnlyWithARegistrationScreenAndNoPaidSubsc
     tap(login->registerButton());
     finishAnimations();
     EXPECT_EQ(screens().size(), 2);
+    EXPECT_NE(topScreenAs<RegistrationController>(), nullptr);
+    // The sign-up screen opens a session for its options: that answer is not the next launch's.
+    settle();
     EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_REGISTRATION_CLICK")), registered + 1);
     quit();
 

@@ -168,6 +168,33 @@ TEST_F(RegistrationTest, CoppaFlagsFromOptionsAndDateChecks)
     EXPECT_EQ(registration->is_coppa(), Registration::DateNotUnderCoppa);
 }
 
+TEST_F(RegistrationTest, OptionsAskedOnTheOpenSessionLeaveUsecoppaWithoutTheForumsOptions)
+{
+    openGuestSession();
+    forum().clearLog();
+    const auto registration = Model::create<Registration>();
+    RecordingObserver observer;
+    registration->addObserver(&observer);
+    registration->initRegistrationOptions();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(apiLog(), QStringList{u"register"_s});
+    EXPECT_EQ(lastRequest(u"register"_s).httpMethod, u"GET");
+    EXPECT_EQ(registration->usecoppa(), Registration::CoppaNotUsed);
+    EXPECT_FALSE(registration->fields().isEmpty());
+    EXPECT_TRUE(observer.failures.isEmpty());
+
+    // Without the forum's options the flag stays; the other answer reads "not used".
+    const auto fresh = Model::create<Registration>();
+    fresh->setRegistrationOptions(answeredRequest(R"({"response": {}})"));
+    EXPECT_EQ(fresh->usecoppa(), Registration::CoppaUnknown);
+    fresh->setRegistrationOptions(answeredRequest(R"({"muoptions": {"usecoppa": 1}})"));
+    EXPECT_EQ(fresh->usecoppa(), Registration::CoppaUsed);
+    fresh->setRegistrationOptions(answeredRequest(R"({"response": {}})"));
+    EXPECT_EQ(fresh->usecoppa(), Registration::CoppaUsed);
+    fresh->setRegistrationFromRequest(answeredRequest(R"({"response": {}})"));
+    EXPECT_EQ(fresh->usecoppa(), Registration::CoppaNotUsed);
+}
+
 TEST_F(RegistrationTest, OutcomeCodes)
 {
     const auto registration = Model::create<Registration>();
@@ -302,12 +329,13 @@ TEST_F(RegistrationTest, RefusedSignUpKeepsWhatWasTyped)
     values.insert(u"username"_s, Value(u"alice"_s));  // taken
     values.insert(u"email"_s, Value(u"someone@example.org"_s));
     values.insert(u"emailconfirm"_s, Value(u"someone@example.org"_s));
-    values.insert(u"password"_s, Value(u"pw"_s));
+    values.insert(u"password"_s, Value(u"long-enough"_s));
     values.insert(u"agree"_s, Value(u"1"_s));
     registration->registerUser(values);
     ASSERT_TRUE(settle());
 
     EXPECT_EQ(observer.failures, QStringList{tableText(u"usernametaken"_s)});
+    EXPECT_EQ(registration->refusal(), Value(u"usernametaken"_s)) << "a code the table knows is kept too";
     EXPECT_EQ(registration->success(), Registration::NotRegistered);
     EXPECT_EQ(registration->fields(), fieldsBefore);
     EXPECT_EQ(location->text(), u"Faro");
@@ -319,6 +347,7 @@ TEST_F(RegistrationTest, RefusedSignUpKeepsWhatWasTyped)
     registration->registerUser(values);
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.last(), u"nopermission_signup");
+    EXPECT_EQ(registration->refusal(), Value(u"nopermission_signup"_s));
     EXPECT_EQ(location->text(), u"Faro");
 
     // "moderateuser": registered, but nobody is signed in.

@@ -1,9 +1,14 @@
 #include "UiTestSupport.h"
 
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/InputPanel.h"
 #include "platform/ui/PickerView.h"
 #include "platform/ui/Switch.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
+#include "platform/ui/Toolbar.h"
 
+#include <QKeyEvent>
 #include <QWheelEvent>
 
 namespace {
@@ -19,7 +24,23 @@ public:
     void didSelectRow(PickerView*, int row, int) override { picked.append(row); }
 };
 
-class PickerTest : public UiTest {};
+// Options to choose from, any number of them.
+class Options : public TableViewDataSource, public TableViewDelegate {
+public:
+    QList<int> chosen;
+    int numberOfRowsInSection(TableView*, int) override { return 3; }
+    TableViewCell* cellForRowAtIndexPath(TableView*, const IndexPath&) override { return new TableViewCell(); }
+    void didSelectRowAtIndexPath(TableView*, const IndexPath& indexPath) override { chosen.append(indexPath.row); }
+};
+
+class PickerTest : public UiTest {
+protected:
+    static void press(QWidget* target, int key)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+};
 
 }  // namespace
 
@@ -99,4 +120,62 @@ TEST_F(PickerTest, DatesStayWithinTheMaximumAndTheSwitchTurnsOnATap)
     tap(QPointF(240, 50));
     EXPECT_FALSE(toggle->isOn());
     EXPECT_EQ(flips, 1);
+}
+
+TEST_F(PickerTest, PickersListsAndTheirPanelTakeTheKeyboard)
+{
+    // A date: Up and Down turn the column that has the keyboard, Left and
+    // Right move to another; the keyboard goes to the columns.
+    auto* birthday = new DatePicker();
+    birthday->setDate(QDate(1990, 3, 14));
+    int done = 0;
+    auto* panel = new InputPanel(birthday, [&done] { ++done; });
+    panel->open();
+    Animator::shared().finishAll();
+    EXPECT_EQ(panel->frame().y(), 0);
+    EXPECT_EQ(birthday->frame(), QRectF(0, 480 - 216, 320, 216)) << "in the keyboard's room";
+    PickerView* columns = birthday->pickerView();
+    EXPECT_TRUE(columns->canBecomeFirstResponder());
+    press(columns, Qt::Key_Down);
+    EXPECT_EQ(birthday->date(), QDate(1990, 4, 14));
+    press(columns, Qt::Key_Right);
+    press(columns, Qt::Key_Up);
+    EXPECT_EQ(birthday->date(), QDate(1990, 4, 13));
+    press(columns, Qt::Key_Right);
+    press(columns, Qt::Key_Right);
+    press(columns, Qt::Key_Down);
+    EXPECT_EQ(birthday->date(), QDate(1991, 4, 13)) << "the last column stays the keyboard's";
+    EXPECT_EQ(columns->keyboardComponent(), 2);
+    // Keys the picker does not take close the panel, once.
+    press(columns, Qt::Key_Escape);
+    EXPECT_EQ(done, 1);
+    EXPECT_FALSE(panel->isOpen());
+    panel->pressDone();
+    EXPECT_EQ(done, 1);
+    Animator::shared().finishAll();
+    turnEventLoop();
+
+    // A list to choose from: the arrows move the selected row without
+    // choosing, Space chooses it as a tap does.
+    Options options;
+    auto* list = new TableView(QRectF(0, 0, 320, 216));
+    list->setDataSource(&options);
+    list->setDelegate(&options);
+    list->setKeyboardChoosesRows(true);
+    list->reloadData();
+    auto* listPanel = new InputPanel(list);
+    listPanel->open();
+    press(list, Qt::Key_Down);
+    press(list, Qt::Key_Down);
+    EXPECT_EQ(list->indexPathForSelectedRow(), (IndexPath{0, 1}));
+    EXPECT_TRUE(options.chosen.isEmpty());
+    press(list, Qt::Key_Space);
+    press(list, Qt::Key_Down);
+    press(list, Qt::Key_Down);
+    press(list, Qt::Key_Space);
+    EXPECT_EQ(options.chosen, QList<int>({1, 2}));
+    // A tap on the shade above the panel closes it.
+    Animator::shared().finishAll();
+    tap(QPointF(160, 100));
+    EXPECT_FALSE(listPanel->isOpen());
 }

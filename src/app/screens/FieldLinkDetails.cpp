@@ -1,0 +1,46 @@
+#include "app/screens/FieldLinkDetails.h"
+
+#include "app/config/Config.h"
+#include "app/widgets/WebLinkVeto.h"
+
+#include "platform/foundation/Bundle.h"
+
+FieldLinkDetails::FieldLinkDetails(const QString& title, const QString& html) : m_html(html)
+{
+    setTitle(title);
+}
+
+void FieldLinkDetails::buildNib(View* root)
+{
+    m_web = new WebView(root->bounds());
+    m_web->setAutoresizingMask(Autoresizing::FlexibleSize);
+    root->addSubview(m_web);
+}
+
+QString FieldLinkDetails::page(const QString& html)
+{
+    static const QString head = QStringLiteral(
+        "<html><head><style type=\"text/css\">"
+        "body { font: 13px Verdana; color:#333; padding-bottom:20px; }"
+        "</style></head><body>");
+    return head + html + QStringLiteral("</body></html>");
+}
+
+void FieldLinkDetails::viewDidLoad()
+{
+    UIViewControllerCommon::viewDidLoad();
+    m_web->setBackgroundColor(Qt::white);
+    m_web->setDelegate(this);
+    // A page without text says so rather than stay blank.
+    const QString body = m_html.trimmed().isEmpty()
+                             ? QStringLiteral("<p>") + Bundle::main().localizedString(QStringLiteral("reg_no_rules")).toHtmlEscaped()
+                                   + QStringLiteral("</p>")
+                             : m_html;
+    m_web->loadHTMLString(page(body), Config::getInstance().imageURLWithString(QString()));
+    m_web->stringByEvaluatingJavaScriptFromString(QStringLiteral("window.alert=null;"));
+}
+
+bool FieldLinkDetails::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType navigationType)
+{
+    return WebLinkVeto::shouldStartLoad(url, navigationType);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/screens/UIViewControllerCommon.h"
+
+#include "platform/ui/WebView.h"
+
+// The page a form's link row opens (the forum's rules): the HTML in a web
+// view on the forum's address, in the forms' small page style. The page
+// answers its own web view: a tapped web link opens outside the application.
+class FieldLinkDetails : public UIViewControllerCommon, public WebViewDelegate {
+public:
+    FieldLinkDetails(const QString& title, const QString& html);
+
+    void buildNib(View* root) override;
+    void viewDidLoad() override;
+
+    WebView* web() const { return m_web; }
+    // The whole page given to the web view.
+    static QString page(const QString& html);
+
+    bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
+
+private:
+    QString m_html;
+    WebView* m_web = nullptr;
+};

@@ -1,0 +1,479 @@
+#include "app/screens/RegistrationController.h"
+
+#include "app/config/ConnectionError.h"
+#include "app/config/Customizer.h"
+#include "app/config/ErrorMessages.h"
+#include "app/screens/LoginController.h"
+#include "app/widgets/FieldCell.h"
+#include "app/widgets/FindAndResignFirstResponder.h"
+#include "app/widgets/RegistrationForm.h"
+
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/ViewControllerRegistry.h"
+
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/TextFormat.h"
+
+#include <QFile>
+
+namespace {
+
+const QString kHomeController = QStringLiteral("HomeController");
+const QString kLoginController = QStringLiteral("LoginController");
+const QString kUserfieldPrefix = QStringLiteral("userfield[");
+
+QString tr(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+QString decimal(int number)
+{
+    return TextFormat::fill(QStringLiteral("%d"), {Value(number)});
+}
+
+// The field a refusal code concerns, and the reason to give when the forum's
+// own text for the code is not one to show.
+struct Refusal {
+    const char* code;
+    const char* field;
+    const char* reasonKey;
+};
+
+constexpr Refusal kRefusals[] = {
+    {"usernametaken", "username", nullptr},
+    {"emailtaken", "email", nullptr},
+    {"bademail", "email", nullptr},
+    {"fieldmissing_email", "email", nullptr},
+    {"register_not_agreed", "forum_rules_agreement", nullptr},
+    {"under_thirteen_registration_denied", "parent_email", nullptr},
+    {"passwordtooshort", "password", "reg_password_too_short"},
+};
+
+// The rules' HTML: both parts when there are both, else the one there is.
+QString joined(const QString& first, const QString& second)
+{
+    if (!first.isEmpty() && !second.isEmpty())
+        return TextFormat::fill(QStringLiteral("%@%@"), {Value(first), Value(second)});
+    return !first.isEmpty() ? first : second;
+}
+
+}  // namespace
+
+RegistrationController::RegistrationController()
+{
+    makeFields();
+    m_registration = Model::create<Registration>();
+    m_registration->addObserver(this);
+    m_registration->prepareRegistration();
+}
+
+RegistrationController::~RegistrationController()
+{
+    if (m_user)
+        m_user->removeObserver(this);
+    m_registration->removeObserver(this);
+    m_dateOfBirth->removeObserver(this);
+}
+
+void RegistrationController::makeFields()
+{
+    m_username = std::make_shared<FieldText>(QStringLiteral("Username"), QString(), QStringLiteral("username"));
+    m_password = std::make_shared<FieldPassword>(QStringLiteral("Password"), QString(), QStringLiteral("password"));
+    m_passwordConfirm = std::make_shared<FieldPassword>(QStringLiteral("Confirm Password"), QString(),
+                                                        QStringLiteral("passwordconfirm"));
+    m_email = std::make_shared<FieldText>(QStringLiteral("Email Address"), QString(), QStringLiteral("email"));
+    m_dateOfBirth = std::make_shared<FieldDate>(QStringLiteral("Date of Birth"), QStringLiteral("date_of_birth"), this);
+    m_parentEmail = std::make_shared<FieldText>(QStringLiteral("Parent/Guardian Email"), QString(),
+                                                QStringLiteral("parent_email"));
+    m_agreement = std::make_shared<FieldCheckbox>(
+        TextFormat::fill(tr("reg_checkbox"), {Value(Customizer::getInstance().appLabel())}), QString(),
+        QStringLiteral("forum_rules_agreement"));
+    m_rules = std::make_shared<FieldLink>(QStringLiteral("Forum Rules"), QString(), QStringLiteral("forum_rules"));
+}
+
+// ---- The screen
+
+void RegistrationController::buildNib(View* root)
+{
+    const QRectF b = root->bounds();
+    m_wheel = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);
+    m_wheel->setFrame(QRectF((b.width() - 20) / 2, 150, 20, 20));
+    m_wheel->setAutoresizingMask(Autoresizing::FlexibleLeftMargin | Autoresizing::FlexibleRightMargin);
+    root->addSubview(m_wheel);
+    m_status = new Label(QRectF(20, 180, b.width() - 40, 60));
+    m_status->setNumberOfLines(3);
+    m_status->setTextAlignment(TextAlignment::Center);
+    m_status->setFont(Font::systemFontOfSize(15));
+    m_status->setTextColor(Customizer::getInstance().colorForKey(kColorTextSecondary));
+    m_status->setBackgroundColor(Qt::transparent);
+    m_status->setOpaque(false);
+    m_status->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    root->addSubview(m_status);
+}
+
+void RegistrationController::viewDidLoad()
+{
+    UIViewControllerCommon::viewDidLoad();
+    setTitle(tr("reg_title"));
+    navigationItem()->setBackBarButtonItem(BarButtonItem::withTitle(tr("back"), BarButtonItemStyle::Bordered));
+    m_submit = BarButtonItem::withTitle(tr("submit"), BarButtonItemStyle::Done, this, &RegistrationController::submit);
+    showSubmit(true);
+    if (m_stage == Stage::Loading) {
+        m_submit->setEnabled(false);
+        showStatus(tr("loading"), true);
+    }
+    // The options may have come before the view.
+    if (m_registration->usecoppa() != Registration::CoppaUnknown)
+        rebuildForm();
+}
+
+void RegistrationController::showSubmit(bool shown)
+{
+    if (!isViewLoaded())
+        return;
+    navigationItem()->setRightBarButtonItem(shown ? m_submit : nullptr);
+}
+
+void RegistrationController::showStatus(const QString& text, bool busy)
+{
+    if (!isViewLoaded())
+        return;
+    m_status->setText(text);
+    m_status->setHidden(text.isEmpty());
+    if (busy)
+        m_wheel->startAnimating();
+    else
+        m_wheel->stopAnimating();
+    m_wheel->setHidden(!busy);
+}
+
+void RegistrationController::submit()
+{
+    sendUserRegistration();
+}
+
+// ---- The forms
+
+void RegistrationController::rebuildForm()
+{
+    if (!isViewLoaded())
+        return;
+    if (!m_form) {
+        m_form = new RegistrationForm(view()->bounds());
+        m_form->setAutoresizingMask(Autoresizing::FlexibleSize);
+        m_form->setController(this);
+        view()->addSubview(m_form);
+    }
+    m_form->setFields({});
+    // A forum that checks dates asks for the date alone until one is checked.
+    if (m_registration->usecoppa() == Registration::CoppaNotUsed
+        || m_registration->is_coppa() != Registration::DateNotChecked)
+        addExtraFields();
+    else
+        prepareRegistrationView();
+    m_stage = Stage::Form;
+    showStatus(QString(), false);
+    m_submit->setEnabled(true);
+}
+
+void RegistrationController::prepareRegistrationView()
+{
+    if (m_form && m_registration->usecoppa() != Registration::CoppaUnknown)
+        m_form->setFields({m_dateOfBirth});
+}
+
+void RegistrationController::addExtraFields()
+{
+    if (!m_form)
+        return;
+    const Registration& r = *m_registration;
+    m_form->removeFieldWithName(m_parentEmail->name());
+    if (r.usecoppa() != Registration::CoppaUnknown) {
+        for (const FieldPtr& field : {FieldPtr(m_username), FieldPtr(m_password), FieldPtr(m_passwordConfirm),
+                                      FieldPtr(m_email)})
+            m_form->addField(field);
+        if (r.is_coppa() == Registration::DateNotChecked)
+            m_form->addField(m_dateOfBirth);
+    }
+    if (r.usecoppa() == Registration::CoppaUsed && r.is_coppa() == Registration::DateUnderCoppa) {
+        m_form->addField(m_parentEmail);
+        m_rules->setHtml(joined(r.coppa_rules_description(), r.forum_rules_registration()));
+    } else {
+        m_rules->setHtml(joined(r.forum_rules_description(), r.forum_rules_registration()));
+    }
+    for (const FieldPtr& field : r.fields()) {
+        if (!m_form->containsFieldWithName(field->name()))
+            m_form->addField(field);
+    }
+    m_form->removeFieldWithName(m_rules->name());
+    m_form->removeFieldWithName(m_agreement->name());
+    m_form->addField(m_agreement);
+    m_form->addField(m_rules);
+    if (r.is_coppa() != Registration::DateNotChecked)
+        m_form->removeFieldWithName(m_dateOfBirth->name());
+    m_form->addField(m_form->photo());
+}
+
+// ---- Sending
+
+bool RegistrationController::validPassword(const QString& password, const QString& confirmation)
+{
+    return !password.isEmpty() && password == confirmation;
+}
+
+void RegistrationController::showRegistrationErrorMessage(const QString& message, const QString& title)
+{
+    AlertView::create(title, message, nullptr, {tr("ok")})->show();
+}
+
+void RegistrationController::showPasswordConfirmNotMatch()
+{
+    showRegistrationErrorMessage(tr("reg_invalid_password"), QString());
+}
+
+void RegistrationController::sendUserRegistration()
+{
+    if (!m_form || m_stage != Stage::Form)
+        return;
+    findAndResignFirstResponder(view());
+    FieldCell::endTextEditing();
+    const ValueDict values = m_form->values();
+
+    if (!validPassword(values.value(QStringLiteral("password")).toString(),
+                       values.value(QStringLiteral("passwordconfirm")).toString())) {
+        showPasswordConfirmNotMatch();
+        return;
+    }
+    const int agree = values.value(m_agreement->name()).toInt();
+    if (agree == 0) {
+        showRegistrationErrorMessage(tr("register_not_agreed"), QString());
+        return;
+    }
+    // The date chosen before a date check took its field away still counts.
+    const QDate born = m_dateOfBirth->date();
+    if (!born.isValid()) {
+        showRegistrationErrorMessage(tr("reg_missing_bday"), QString());
+        return;
+    }
+
+    ValueDict params;
+    for (const char* key : {"username", "password", "passwordconfirm", "email"}) {
+        const QString name = QString::fromLatin1(key);
+        if (values.contains(name))
+            params.insert(name, values.value(name));
+    }
+    params.insert(QStringLiteral("emailconfirm"), values.value(QStringLiteral("email")));
+    params.insert(QStringLiteral("agree"), Value(decimal(agree)));
+    params.insert(QStringLiteral("day"), Value(decimal(born.day())));
+    params.insert(QStringLiteral("month"), Value(decimal(born.month())));
+    params.insert(QStringLiteral("year"), Value(decimal(born.year())));
+    if (m_form->containsFieldWithName(m_parentEmail->name()))
+        params.insert(m_parentEmail->name(), values.value(m_parentEmail->name()));
+    for (const QString& name : values.keys()) {
+        if (name.startsWith(kUserfieldPrefix))
+            params.insert(name, values.value(name));
+    }
+    m_stage = Stage::Sending;
+    showSubmit(false);
+    m_registration->registerUser(params);
+}
+
+// ---- Answers
+
+void RegistrationController::modelHasChanged(Model* model)
+{
+    if (m_user && model == m_user.get()) {
+        if (m_stage == Stage::SigningIn)
+            signedIn();
+        return;
+    }
+    if (model != m_registration.get())
+        return;
+    const qint32 success = m_registration->success();
+    if (m_stage == Stage::Sending) {
+        // A refusal keeps the form as it is; its failure speaks for it.
+        if (success == Registration::NotRegistered)
+            return;
+    } else {
+        // The options or a date check: the form asks anew.
+        if (success == Registration::NotRegistered && m_stage != Stage::SigningIn && m_stage != Stage::Done)
+            rebuildForm();
+        return;
+    }
+
+    if (success == Registration::ModerateUser) {
+        m_stage = Stage::Done;
+        keepPhotoForLater();
+        AlertView::create(QString(), tr("reg_moderate_user"), this, {tr("ok")})->show();
+        return;
+    }
+    if (success == Registration::RegisterEmail)
+        showRegistrationErrorMessage(tr("reg_confirmation"), QStringLiteral("Registration Complete"));
+    m_stage = Stage::SigningIn;
+    showStatus(QString(), false);
+    observeUser();
+}
+
+bool RegistrationController::modelHasFailedToUpdate(Model* model, const Error& error)
+{
+    if (m_user && model == m_user.get()) {
+        if (m_stage != Stage::SigningIn)
+            return false;
+        // Signed up, but the sign-in failed: the login screen lets the new
+        // member try again.
+        m_stage = Stage::Done;
+        ConnectionError::showMessage(error);
+        backToLogin();
+        return true;
+    }
+    if (model != m_registration.get())
+        return false;
+    if (m_stage == Stage::Sending) {
+        m_stage = Stage::Form;
+        showRefusal(error);
+        showSubmit(true);
+        return true;
+    }
+    ConnectionError::showMessage(error);
+    if (m_stage == Stage::Loading)
+        showStatus(tr("reg_load_failed"), false);
+    return true;
+}
+
+FieldPtr RegistrationController::refusedField(const Value& refusal) const
+{
+    const Value codeValue = refusal.isList() ? (refusal.list().empty() ? Value() : refusal.at(0)) : refusal;
+    const QString code = codeValue.toString();
+    if (code == u"required_field_x_missing_or_invalid" && refusal.isList() && refusal.list().size() > 1) {
+        // The forum names the field by its title.
+        const QString named = refusal.at(1).toString();
+        for (const FieldPtr& field : m_form->fields()) {
+            if (field->label() == named || field->name() == kUserfieldPrefix + named + u']')
+                return field;
+        }
+        return nullptr;
+    }
+    if (code == u"fieldmissing") {
+        for (const FieldPtr& field : {FieldPtr(m_username), FieldPtr(m_email), FieldPtr(m_password)}) {
+            if (field->value().toString().isEmpty())
+                return field;
+        }
+        return nullptr;
+    }
+    for (const Refusal& known : kRefusals) {
+        if (code != QLatin1StringView(known.code))
+            continue;
+        const FieldPtr field = m_form->fieldWithName(QString::fromLatin1(known.field));
+        // Too young without a parent's address field: the date is what counts.
+        if (!field && code == u"under_thirteen_registration_denied")
+            return m_dateOfBirth;
+        return field;
+    }
+    return nullptr;
+}
+
+void RegistrationController::showRefusal(const Error& error)
+{
+    const Value refusal = m_registration->refusal();
+    const FieldPtr field = m_form ? refusedField(refusal) : nullptr;
+    if (!field) {
+        ConnectionError::showMessage(error);
+        return;
+    }
+    QString reason = error.domain();
+    const QString code = (refusal.isList() && !refusal.list().empty() ? refusal.at(0) : refusal).toString();
+    // A refusal that names the field by its title: the title heads the
+    // alert, the table says why.
+    const QString tableText = ErrorMessages::errorForCode(Value(code));
+    if (refusal.isList() && refusal.size() > 1 && reason.trimmed() == refusal.at(1).toString().trimmed()
+        && !tableText.isEmpty())
+        reason = tableText;
+    for (const Refusal& known : kRefusals) {
+        if (code == QLatin1StringView(known.code) && known.reasonKey)
+            reason = tr(known.reasonKey);
+    }
+    showRegistrationErrorMessage(reason, field->label());
+    // The field in view, where the user mends it.
+    const IndexPath row = m_form->indexPathForField(field.get());
+    if (row.isValid())
+        m_form->table()->scrollToRowAtIndexPath(row, TableViewScrollPosition::Middle, true);
+}
+
+void RegistrationController::onDateOfBirthChange()
+{
+    // Only a forum that checks dates is asked; the answer lays the form out
+    // again, and the chosen day stays for the sign-up.
+    if (m_registration->usecoppa() != Registration::CoppaUsed || m_stage != Stage::Form)
+        return;
+    const QDate born = m_dateOfBirth->date();
+    if (!born.isValid())
+        return;
+    m_registration->checkCoppaDate({{QStringLiteral("day"), Value(decimal(born.day()))},
+                                    {QStringLiteral("month"), Value(decimal(born.month()))},
+                                    {QStringLiteral("year"), Value(decimal(born.year()))}});
+}
+
+// ---- After the sign-up
+
+void RegistrationController::observeUser()
+{
+    if (m_user)
+        m_user->removeObserver(this);
+    m_user = CurrentUser::currentUser();
+    m_user->addObserver(this);
+    signedIn();
+}
+
+void RegistrationController::signedIn()
+{
+    if (!m_user || m_user->userid() < 1 || m_user->apiaccesstoken().isEmpty() || m_user->secret().isEmpty()
+        || m_user->secret() == u"guest")
+        return;
+    m_stage = Stage::Done;
+    m_user->removeObserver(this);
+    if (const auto& image = m_form ? m_form->photo()->image() : nullptr; image && !image->path().isEmpty())
+        m_user->uploadPicture(*image);
+    NavigationController* navigation = navigationController();
+    const ViewControllerPtr home = ViewControllerRegistry::create(kHomeController);
+    if (!navigation || !home || navigation->viewControllers().isEmpty())
+        return;
+    navigation->setViewControllers({navigation->viewControllers().first(), home}, true);
+}
+
+void RegistrationController::didDismissWithButtonIndex(AlertView*, int)
+{
+    backToLogin();
+}
+
+void RegistrationController::backToLogin()
+{
+    NavigationController* navigation = navigationController();
+    if (!navigation || navigation->viewControllers().isEmpty())
+        return;
+    if (dynamic_cast<LoginController*>(navigation->viewControllers().first().get())) {
+        navigation->popToRootViewControllerAnimated(true);
+        return;
+    }
+    if (const ViewControllerPtr login = ViewControllerRegistry::create(kLoginController))
+        navigation->setViewControllers({login}, true);
+}
+
+void RegistrationController::keepPhotoForLater()
+{
+    const auto& image = m_form ? m_form->photo()->image() : nullptr;
+    if (!image || image->path().isEmpty())
+        return;
+    const QString pending = CurrentUser::registrationPicturePath(m_registration->username());
+    QFile::remove(pending);
+    if (!QFile::copy(image->path(), pending))
+        MU_LOG(QStringLiteral("The picture could not be kept for the first sign-in: ") + pending);
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "app/model/FieldCheckbox.h"
+#include "app/model/FieldDate.h"
+#include "app/model/FieldLink.h"
+#include "app/model/FieldPassword.h"
+#include "app/model/ModelObserver.h"
+#include "app/screens/UIViewControllerCommon.h"
+#include "app/session/CurrentUser.h"
+#include "app/session/Registration.h"
+
+#include "platform/foundation/AlertViewDelegate.h"
+
+class ActivityIndicatorView;
+class BarButtonItem;
+class Label;
+class RegistrationForm;
+
+// The sign-up screen. It builds its form from what the forum says about
+// signing up (the extra profile fields, the rules, whether a date of birth
+// is checked against the children's-privacy rules), checks the entries,
+// sends the sign-up and says how it went; a new member signed in finds the
+// home screen, with the login screen beneath it, and the chosen picture on
+// the way to the forum.
+//
+// What was typed stays through every answer: the fields are this screen's,
+// and the form is laid out anew only when the forum's options or a date
+// check change what it asks. A refused sign-up names the field it concerns
+// and why. The password is sent only as its digest and shown only masked.
+class RegistrationController : public UIViewControllerCommon,
+                               public ModelObserver,
+                               public FieldDateObserver,
+                               public AlertViewDelegate {
+public:
+    RegistrationController();
+    ~RegistrationController() override;
+
+    void buildNib(View* root) override;
+    void viewDidLoad() override;
+
+    // The submit button's action.
+    void submit();
+    void sendUserRegistration();
+
+    void modelHasChanged(Model* model) override;
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
+    void onDateOfBirthChange() override;
+
+    // The date-only form of a forum that checks the date first, and the full one.
+    void prepareRegistrationView();
+    void addExtraFields();
+
+    static bool validPassword(const QString& password, const QString& confirmation);
+    void showRegistrationErrorMessage(const QString& message, const QString& title);
+    void showPasswordConfirmNotMatch();
+
+    // The alert of a sign-up held for moderation leads back to the login screen.
+    void didDismissWithButtonIndex(AlertView* alertView, int buttonIndex) override;
+
+    // For the screen's tests.
+    const RegistrationPtr& registration() const { return m_registration; }
+    RegistrationForm* form() const { return m_form; }
+    const std::shared_ptr<BarButtonItem>& submitButton() const { return m_submit; }
+    Label* statusLabel() const { return m_status; }
+    bool isSending() const { return m_stage == Stage::Sending; }
+
+private:
+    enum class Stage { Loading, Form, Sending, SigningIn, Done };
+
+    void makeFields();
+    // Lays the form out again for the forum's options or a date check.
+    void rebuildForm();
+    void showSubmit(bool shown);
+    void showStatus(const QString& text, bool busy);
+    // The field the forum's refusal concerns, or null.
+    FieldPtr refusedField(const Value& refusal) const;
+    void showRefusal(const Error& error);
+    void observeUser();
+    void signedIn();
+    void backToLogin();
+    // A sign-up held for moderation keeps the chosen picture for the
+    // member's first sign-in.
+    void keepPhotoForLater();
+
+    RegistrationPtr m_registration;
+    CurrentUserPtr m_user;
+    RegistrationForm* m_form = nullptr;
+    Label* m_status = nullptr;
+    ActivityIndicatorView* m_wheel = nullptr;
+    std::shared_ptr<BarButtonItem> m_submit;
+    Stage m_stage = Stage::Loading;
+
+    std::shared_ptr<FieldText> m_username;
+    std::shared_ptr<FieldPassword> m_password;
+    std::shared_ptr<FieldPassword> m_passwordConfirm;
+    std::shared_ptr<FieldText> m_email;
+    std::shared_ptr<FieldDate> m_dateOfBirth;
+    std::shared_ptr<FieldText> m_parentEmail;
+    std::shared_ptr<FieldCheckbox> m_agreement;
+    std::shared_ptr<FieldLink> m_rules;
+};

@@ -1,0 +1,44 @@
+#include "app/widgets/FieldCell.h"
+
+#include "platform/ui/TextField.h"
+
+namespace {
+
+QPointer<TextField>& editedField()
+{
+    static QPointer<TextField> field;
+    return field;
+}
+
+}  // namespace
+
+FieldCell::FieldCell()
+{
+    setSelectionStyle(TableViewCellSelectionStyle::None);
+}
+
+void FieldCell::setCallback(const FieldPtr& field, Form* form)
+{
+    m_field = field;
+    m_form = form;
+    fill();
+}
+
+TextField* FieldCell::firstResponder()
+{
+    return editedField();
+}
+
+void FieldCell::setFirstResponder(TextField* field)
+{
+    editedField() = field;
+}
+
+void FieldCell::endTextEditing()
+{
+    // Cleared first: ending the edit may set it again.
+    const QPointer<TextField> field = editedField();
+    editedField() = nullptr;
+    if (field)
+        field->resignFirstResponder();
+}

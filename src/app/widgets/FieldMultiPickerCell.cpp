@@ -1,0 +1,92 @@
+#include "app/widgets/FieldMultiPickerCell.h"
+
+#include "app/model/FieldMultiPicker.h"
+#include "app/widgets/LoadCellNib.h"
+#include "app/widgets/MultiPickerCell.h"
+
+#include "platform/ui/InputPanel.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TableView.h"
+
+namespace {
+
+QString chosenTexts(const FieldMultiPicker& field)
+{
+    QStringList texts;
+    for (const FieldOptionPtr& option : field.selectedOptions())
+        texts.append(option->val());
+    return texts.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+void FieldMultiPickerCell::fill()
+{
+    const auto field = fieldAs<FieldMultiPicker>();
+    showTitle(field ? chosenTexts(*field) : QString());
+}
+
+QList<FieldOptionPtr> FieldMultiPickerCell::openOptions() const
+{
+    const auto field = std::dynamic_pointer_cast<FieldMultiPicker>(m_chosenFor.lock());
+    return field ? field->options() : QList<FieldOptionPtr>();
+}
+
+void FieldMultiPickerCell::changeValue()
+{
+    const auto field = fieldAs<FieldMultiPicker>();
+    if (!field || m_panel)
+        return;
+    endTextEditing();
+    m_chosenFor = field;
+    m_pickerTable = new TableView(QRectF(0, 0, 320, 216), TableViewStyle::Plain);
+    m_pickerTable->setBackgroundColor(Qt::transparent);
+    m_pickerTable->setOpaque(false);
+    m_pickerTable->setKeyboardChoosesRows(true);
+    m_pickerTable->setDataSource(this);
+    m_pickerTable->setDelegate(this);
+    m_pickerTable->reloadData();
+    const WeakRef<FieldMultiPickerCell> self(this);
+    m_panel = new InputPanel(m_pickerTable, [self] {
+        if (FieldMultiPickerCell* cell = self.get())
+            cell->done();
+    });
+    m_panel->open();
+}
+
+void FieldMultiPickerCell::done()
+{
+    // The choices were made row by row; the row's title follows them.
+    const auto field = std::dynamic_pointer_cast<FieldMultiPicker>(m_chosenFor.lock());
+    if (field && callback() == field.get())
+        showTitle(chosenTexts(*field));
+}
+
+int FieldMultiPickerCell::numberOfRowsInSection(TableView*, int)
+{
+    return int(openOptions().size());
+}
+
+TableViewCell* FieldMultiPickerCell::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    MultiPickerCell* cell = loadCellNibForTableView<MultiPickerCell>(tableView);
+    const auto field = std::dynamic_pointer_cast<FieldMultiPicker>(m_chosenFor.lock());
+    const QList<FieldOptionPtr> options = openOptions();
+    if (field && indexPath.row < options.size()) {
+        const FieldOptionPtr& option = options.at(indexPath.row);
+        cell->title()->setText(option->val());
+        cell->setChosen(field->isSelected(option));
+    }
+    return cell;
+}
+
+void FieldMultiPickerCell::didSelectRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    const auto field = std::dynamic_pointer_cast<FieldMultiPicker>(m_chosenFor.lock());
+    const QList<FieldOptionPtr> options = openOptions();
+    if (!field || indexPath.row >= options.size())
+        return;
+    field->toggleOption(options.at(indexPath.row));
+    if (auto* row = dynamic_cast<MultiPickerCell*>(tableView->cellForRowAtIndexPath(indexPath)))
+        row->setChosen(field->isSelected(options.at(indexPath.row)));
+}

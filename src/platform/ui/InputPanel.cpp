@@ -1,0 +1,95 @@
+#include "platform/ui/InputPanel.h"
+
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Toolbar.h"
+#include "platform/ui/Window.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+
+InputPanel::InputPanel(View* input, std::function<void()> done)
+    : View(QRectF(0, 0, Window::kWidth, Window::kHeight)), m_input(input), m_toolbar(new Toolbar()),
+      m_done(std::move(done))
+{
+    setBackgroundColor(QColor(0, 0, 0, 90));
+    setOpaque(false);
+    m_toolbar->setItems({BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace),
+                         BarButtonItem::withSystemItem(BarButtonSystemItem::Done, this, &InputPanel::pressDone)});
+    addSubview(m_toolbar);
+    addSubview(m_input);
+    layoutSubviews();
+}
+
+void InputPanel::layoutSubviews()
+{
+    const QRectF b = bounds();
+    const qreal top = b.height() - kInputHeight - Toolbar::kHeight;
+    m_toolbar->setFrame(QRectF(0, top, b.width(), Toolbar::kHeight));
+    m_input->setFrame(QRectF(0, top + Toolbar::kHeight, b.width(), kInputHeight));
+}
+
+void InputPanel::open()
+{
+    Window* window = Window::keyWindow();
+    if (!window || m_open)
+        return;
+    m_open = true;
+    const QRectF area = window->bounds();
+    window->addSubview(this);
+    window->bringSubviewToFront(this);
+    setFrame(QRectF(0, area.height(), area.width(), area.height()));
+    View::animate(kSlideDuration, [this, area] { setFrame(QRectF(0, 0, area.width(), area.height())); });
+    if (m_input->canBecomeFirstResponder())
+        m_input->becomeFirstResponder();
+}
+
+void InputPanel::pressDone()
+{
+    if (!m_open)
+        return;
+    // The action may end what made the panel; the panel still goes.
+    QPointer<InputPanel> self(this);
+    const std::function<void()> done = m_done;
+    if (done)
+        done();
+    if (self)
+        close();
+}
+
+void InputPanel::close()
+{
+    m_open = false;
+    if (m_input->isFirstResponder())
+        m_input->resignFirstResponder();
+    QPointer<InputPanel> self(this);
+    QRectF away = frame();
+    away.translate(0, away.height());
+    View::animate(kSlideDuration, [self, away] {
+        if (self)
+            self->setFrame(away);
+    }, [self](bool) {
+        if (self)
+            self->removeFromSuperview();
+    });
+}
+
+void InputPanel::touchesEnded(const QPointF& point)
+{
+    // Only the shade reaches here: the bar and the input take their own.
+    if (point.y() < m_toolbar->frame().top())
+        pressDone();
+}
+
+void InputPanel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        pressDone();
+        return;
+    default:
+        View::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "ScreenTest.h"
+
+#include "app/screens/AppDelegate.h"
+#include "app/screens/GlobalNavigationViewController.h"
+#include "app/screens/LoginController.h"
+#include "app/screens/MurmoraViewController.h"
+#include "app/widgets/PaginableTableView.h"
+#include "forum/model/Forum.h"
+#include "forum/model/ForumInfo.h"
+#include "forum/screens/HomeController.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Screenshot.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/Window.h"
+#include "wiring/AppWiring.h"
+
+#include "platform/foundation/ManualClock.h"
+
+#include <QImage>
+
+// The real application, as main puts it together, on the loopback forum,
+// driven through its screens; the pictures it takes go to the gallery.
+class AppScenario : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        ForumInfo::resetInstance();
+        Forum::resetForumPasswords();
+        // The application as main wires it, on this test's clock.
+        AppWiring::install(clock()->shared_from_this());
+    }
+    void TearDown() override
+    {
+        ScreenTest::TearDown();
+        AppWiring::uninstall();
+        ForumInfo::resetInstance();
+    }
+
+    LoginController* launchToLogin()
+    {
+        launch();
+        finishAnimations();
+        auto* login = topScreenAs<LoginController>();
+        EXPECT_NE(login, nullptr);
+        if (login) {
+            EXPECT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
+        }
+        settle();
+        return login;
+    }
+    HomeController* home()
+    {
+        EXPECT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+        auto* screen = topScreenAs<HomeController>();
+        if (screen) {
+            EXPECT_TRUE(waitUntil([&] { return !screen->news()->rowsForSection(0).isEmpty(); }));
+        }
+        settleAndFinish();
+        return screen;
+    }
+    void settleAndFinish()
+    {
+        settle();
+        finishAnimations();
+    }
+    // The section of the menu, opened from the screen on top.
+    void openSection(Button* (GlobalNavigationViewController::*entry)() const)
+    {
+        auto* section = dynamic_cast<MurmoraViewController*>(topScreen());
+        ASSERT_NE(section, nullptr);
+        tap(section->navButton());
+        finishAnimations();
+        GlobalNavigationViewController* menu = section->globalNavigationView();
+        ASSERT_NE(menu, nullptr);
+        tap((menu->*entry)());
+        finishAnimations();
+        settleAndFinish();
+    }
+    void tapRow(TableView* table, const IndexPath& path)
+    {
+        table->scrollToRowAtIndexPath(path, TableViewScrollPosition::Middle, false);
+        finishAnimations();
+        tapAt(table->convertPoint(table->rectForRowAtIndexPath(path).center(), nullptr));
+        finishAnimations();
+    }
+    void back()
+    {
+        delegate()->controller()->popViewControllerAnimated(true);
+        finishAnimations();
+        settleAndFinish();
+    }
+    // The picture of the window, under the build folder and for the README.
+    static void picture(const QString& name)
+    {
+        finishAnimations();
+        const QString path = TestSupport::galleryPath(name);
+        ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), path));
+        ASSERT_FALSE(QImage(path).isNull());
+    }
+    QList<TestForumRequest> asked(const char* method) { return forum().requests(QString::fromLatin1(method)); }
+};
+
+

@@ -1,0 +1,442 @@
+#include "AppScenario.h"
+#include "ImagePickerStub.h"
+
+#include "app/model/FieldDate.h"
+#include "app/model/FieldMultiPicker.h"
+#include "app/model/FieldPicker.h"
+#include "app/model/FieldText.h"
+#include "app/screens/FieldLinkDetails.h"
+#include "app/screens/RegistrationController.h"
+#include "app/widgets/FieldCheckboxCell.h"
+#include "app/widgets/FieldDateCell.h"
+#include "app/widgets/FieldLinkCell.h"
+#include "app/widgets/FieldMultiPickerCell.h"
+#include "app/widgets/FieldMultiTextCell.h"
+#include "app/widgets/FieldPickerCell.h"
+#include "app/widgets/FieldTextCell.h"
+#include "app/widgets/FieldUploadPhotoCell.h"
+#include "app/widgets/GradientButton.h"
+#include "app/widgets/RegistrationForm.h"
+#include "platform/ui/BarButtonView.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/InputPanel.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/Toolbar.h"
+
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/StringExtensions.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+// Signing up through the real screens on the loopback forum: the form filled
+// field by field, refused and mended until the forum takes it and the new
+// member is at home; a forum that checks the date of birth first and asks a
+// child for a parent's address; a sign-up the forum holds for a moderator.
+namespace {
+
+QString text(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+class RegistrationScenarioTest : public AppScenario {
+protected:
+    // The sign-up screen, from the login screen's button, once its form is there.
+    RegistrationController* openFromLogin()
+    {
+        LoginController* login = launchToLogin();
+        EXPECT_NE(login, nullptr);
+        if (!login)
+            return nullptr;
+        EXPECT_FALSE(login->registerButton()->isHidden());
+        tap(login->registerButton());
+        return signUpScreen();
+    }
+    RegistrationController* signUpScreen()
+    {
+        finishAnimations();
+        auto* screen = topScreenAs<RegistrationController>();
+        EXPECT_NE(screen, nullptr);
+        if (screen) {
+            EXPECT_TRUE(waitUntil([&] { return screen->form() && !screen->form()->fields().isEmpty(); }));
+        }
+        settleAndFinish();
+        return screen;
+    }
+
+    RegistrationForm* form() const
+    {
+        auto* screen = topScreenAs<RegistrationController>();
+        return screen ? screen->form() : nullptr;
+    }
+    template <typename Cell>
+    Cell* cell(const QString& name)
+    {
+        RegistrationForm* f = form();
+        if (!f)
+            return nullptr;
+        const FieldPtr field = f->fieldWithName(name);
+        EXPECT_NE(field, nullptr) << qPrintable(name);
+        finishAnimations();
+        return field ? dynamic_cast<Cell*>(f->cellForField(field.get())) : nullptr;
+    }
+    template <typename F>
+    std::shared_ptr<F> field(const QString& name)
+    {
+        return form() ? std::dynamic_pointer_cast<F>(form()->fieldWithName(name)) : nullptr;
+    }
+    QString valueOf(const QString& name) { return form()->values().value(name).toString(); }
+
+    // Clicks the field and types, as the user does (what was there stays).
+    void typeInto(const QString& name, const QString& typed)
+    {
+        auto* row = cell<FieldTextCell>(name);
+        ASSERT_NE(row, nullptr) << qPrintable(name);
+        tap(row->field());
+        type(row->field(), typed);
+    }
+    void retype(const QString& name, const QString& typed)
+    {
+        auto* row = cell<FieldTextCell>(name);
+        ASSERT_NE(row, nullptr) << qPrintable(name);
+        row->field()->setText(QString());
+        typeInto(name, typed);
+    }
+    // The panel on screen, and its Done button.
+    static InputPanel* panel()
+    {
+        for (View* view : Window::keyWindow()->subviews()) {
+            if (auto* open = qobject_cast<InputPanel*>(view); open && open->isOpen())
+                return open;
+        }
+        return nullptr;
+    }
+    void tapDone()
+    {
+        InputPanel* open = panel();
+        ASSERT_NE(open, nullptr);
+        tap(open->toolbar()->viewForItem(open->toolbar()->items().last().get()));
+        finishAnimations();
+        EXPECT_EQ(panel(), nullptr);
+    }
+    void chooseDate(const QDate& date, const QString& pictureName = QString())
+    {
+        auto* row = cell<FieldDateCell>(u"date_of_birth"_s);
+        ASSERT_NE(row, nullptr);
+        tap(row->field());
+        ASSERT_NE(row->picker(), nullptr);
+        EXPECT_EQ(row->picker()->maximumDate(), Clock::current().now().toLocalTime().date());
+        row->picker()->setDate(date);
+        if (!pictureName.isEmpty())
+            picture(pictureName);
+        tapDone();
+    }
+    void tapSubmit()
+    {
+        finishAnimations();
+        BarButtonView* submit = delegate()->controller()->navigationBar()->rightButtonView();
+        ASSERT_NE(submit, nullptr);
+        tap(submit);
+        settleAndFinish();
+    }
+    // The alert on top: its title and message, then dismissed with its button.
+    std::pair<QString, QString> takeAlert()
+    {
+        const auto alerts = alertsOnScreen();
+        EXPECT_FALSE(alerts.isEmpty());
+        if (alerts.isEmpty())
+            return {};
+        const std::pair<QString, QString> said{alerts.last()->title(), alerts.last()->message()};
+        tapAlertButton(0);
+        finishAnimations();
+        return said;
+    }
+    int signUps() { return int(forum().requests(u"register_addmember"_s).size()); }
+
+    // A picture from the machine's library for the form's picture row.
+    void choosePhoto(ImagePickerStub& machine, const QColor& colour)
+    {
+        auto* row = cell<FieldUploadPhotoCell>(u"Photo"_s);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->label()->text(), text("add_your_photo"));
+        tap(row->button());
+        finishAnimations();
+        ASSERT_TRUE(machine.isAsking());
+        const QString path = files.filePath(u"me.png"_s);
+        ASSERT_TRUE(ImagePickerStub::writePicture(path, QSize(400, 300), colour));
+        machine.choose(path);
+        finishAnimations();
+        row = cell<FieldUploadPhotoCell>(u"Photo"_s);
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->label()->text(), text("change_your_photo"));
+        EXPECT_FALSE(row->img()->image().isNull());
+    }
+    QTemporaryDir files;
+
+    // Everything a member fills in on the forum that asks no date check.
+    void fillTheForm(const QString& username, const QString& password)
+    {
+        typeInto(u"username"_s, username);
+        typeInto(u"password"_s, password);
+        typeInto(u"passwordconfirm"_s, password);
+        typeInto(u"email"_s, username + u"@example.net"_s);
+        typeInto(u"userfield[field2]"_s, u"Lisbon"_s);
+        auto* agreement = cell<FieldCheckboxCell>(u"forum_rules_agreement"_s);
+        ASSERT_NE(agreement, nullptr);
+        tap(agreement->checkbox());
+    }
+};
+
+}  // namespace
+
+TEST_F(RegistrationScenarioTest, TheFormIsFilledRefusedMendedAndAcceptedAndTheNewMemberIsAtHome)
+{
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screens().size(), 2);
+    // Every field the forum asks for, in the order it gives them, the date
+    // among them (no date check here).
+    QStringList names;
+    for (const FieldPtr& f : form()->fields())
+        names.append(f->name());
+    EXPECT_EQ(names, (QStringList{u"username"_s, u"password"_s, u"passwordconfirm"_s, u"email"_s,
+                                  u"date_of_birth"_s, u"userfield[field7]"_s, u"userfield[field8]"_s,
+                                  u"userfield[field6]"_s, u"userfield[field2]"_s, u"userfield[field3]"_s,
+                                  u"userfield[field4]"_s, u"userfield[field5]"_s, u"forum_rules_agreement"_s,
+                                  u"forum_rules"_s, u"Photo"_s}));
+    picture(u"registration-form.png"_s);
+
+    // Field by field: the name, the password (shown masked), the address.
+    typeInto(u"username"_s, u"alice"_s);
+    pressReturn(cell<FieldTextCell>(u"username"_s)->field());
+    EXPECT_TRUE(cell<FieldTextCell>(u"password"_s)->field()->isEditing()) << "Return goes on to the next field";
+    type(cell<FieldTextCell>(u"password"_s)->field(), u"pedal-on"_s);
+    EXPECT_EQ(displayedText(cell<FieldTextCell>(u"password"_s)->field()).size(), 8);
+    EXPECT_FALSE(displayedText(cell<FieldTextCell>(u"password"_s)->field()).contains(u"pedal"_s));
+    typeInto(u"passwordconfirm"_s, u"pedal-off"_s);
+    typeInto(u"email"_s, u"alice@example.org"_s);
+    EXPECT_EQ(cell<FieldTextCell>(u"email"_s)->field()->keyboardType(), KeyboardType::EmailAddress);
+    chooseDate(QDate(1990, 3, 14), u"registration-date.png"_s);
+    EXPECT_EQ(cell<FieldDateCell>(u"date_of_birth"_s)->field()->currentTitle(), u"March 14, 1990"_s);
+    EXPECT_EQ(forum().requests(u"register_checkdate"_s).size(), 0) << "this forum checks no dates";
+    typeInto(u"userfield[field2]"_s, u"Lisbon"_s);
+    typeInto(u"userfield[field4]"_s, u"since ever"_s);
+
+    // A text of several lines on its panel.
+    tap(cell<FieldMultiTextCell>(u"userfield[field3]"_s)->field());
+    TextView* about = cell<FieldMultiTextCell>(u"userfield[field3]"_s)->textView();
+    ASSERT_NE(about, nullptr);
+    for (const QChar c : u"Two wheels,\nfour seasons."_s) {
+        QKeyEvent press(QEvent::KeyPress, c == u'\n' ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(about->findChild<QPlainTextEdit*>(), &press);
+    }
+    tapDone();
+    EXPECT_EQ(valueOf(u"userfield[field3]"_s), u"Two wheels,\nfour seasons."_s);
+
+    // Choices: several interests (one taken back), a season, languages.
+    tap(cell<FieldMultiPickerCell>(u"userfield[field5]"_s)->field());
+    TableView* interests = cell<FieldMultiPickerCell>(u"userfield[field5]"_s)->pickerTable();
+    ASSERT_NE(interests, nullptr);
+    for (const int row : {0, 2, 3, 2})
+        tapAt(interests->convertPoint(interests->rectForRowAtIndexPath(IndexPath{0, row}).center(), nullptr));
+    picture(u"registration-choices.png"_s);
+    tapDone();
+    EXPECT_EQ(cell<FieldMultiPickerCell>(u"userfield[field5]"_s)->field()->currentTitle(), u"Cycling, Books"_s);
+    tap(cell<FieldPickerCell>(u"userfield[field6]"_s)->field());
+    cell<FieldPickerCell>(u"userfield[field6]"_s)->picker()->pickRow(2, 0);
+    tapDone();
+    EXPECT_EQ(cell<FieldPickerCell>(u"userfield[field6]"_s)->field()->currentTitle(), u"Autumn"_s);
+
+    // The rules, on a page of their own.
+    tap(cell<FieldLinkCell>(u"forum_rules"_s)->field());
+    auto* rules = topScreenAs<FieldLinkDetails>();
+    ASSERT_NE(rules, nullptr);
+    EXPECT_TRUE(rules->web()->shownText().contains(u"forum rules"_s));
+    EXPECT_EQ(rules->web()->delegate(), rules);
+    picture(u"registration-rules.png"_s);
+    back();
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen);
+
+    // Checked here before anything is sent: the confirmation, then the rules.
+    tapSubmit();
+    EXPECT_EQ(takeAlert().second, text("reg_invalid_password"));
+    retype(u"passwordconfirm"_s, u"pedal-on"_s);
+    tapSubmit();
+    EXPECT_EQ(takeAlert().second, text("register_not_agreed"));
+    EXPECT_EQ(signUps(), 0);
+    tap(cell<FieldCheckboxCell>(u"forum_rules_agreement"_s)->checkbox());
+
+    // Refused by the forum, one field at a time: each alert names the field
+    // and why, the form stays as filled and "submit" comes back.
+    const ValueDict filled = form()->values();
+    tapSubmit();
+    picture(u"registration-refused.png"_s);
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Username"_s, tableText(u"usernametaken"_s)));
+    EXPECT_EQ(form()->values().keys(), filled.keys());
+    EXPECT_EQ(valueOf(u"userfield[field3]"_s), u"Two wheels,\nfour seasons."_s);
+    EXPECT_EQ(valueOf(u"password"_s), u"pedal-on"_s);
+    ASSERT_NE(screen->navigationItem()->rightBarButtonItem(), nullptr);
+    retype(u"username"_s, u"henrique"_s);
+    tapSubmit();
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Email Address"_s, tableText(u"emailtaken"_s)));
+    retype(u"email"_s, u"henrique@example.net"_s);
+    tapSubmit();
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Riding since"_s, tableText(u"required_field_x_missing_or_invalid"_s)));
+    retype(u"userfield[field4]"_s, u"2004"_s);
+    retype(u"password"_s, u"ab1"_s);
+    retype(u"passwordconfirm"_s, u"ab1"_s);
+    tapSubmit();
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Password"_s, text("reg_password_too_short")));
+    retype(u"password"_s, u"pedal-on"_s);
+    retype(u"passwordconfirm"_s, u"pedal-on"_s);
+
+    // A picture of the new member, sent once the member is signed in.
+    ImagePickerStub machine(true, false);
+    choosePhoto(machine, Qt::blue);
+    picture(u"registration-photo.png"_s);
+
+    // Accepted: what was sent, and the new member at home above the login screen.
+    pressReturn(cell<FieldTextCell>(u"passwordconfirm"_s)->field());
+    pressReturn(cell<FieldTextCell>(u"email"_s)->field());
+    EXPECT_EQ(FieldCell::firstResponder(), nullptr) << "the last text field before a date ends the editing";
+    EXPECT_EQ(form()->table()->frame(), form()->bounds()) << "the keyboard's room is given back";
+    form()->table()->setContentOffset(QPointF(0, 0));
+    picture(u"registration-filled.png"_s);
+    tapSubmit();
+    const TestForumRequest sent = lastRequest(u"register_addmember"_s);
+    EXPECT_EQ(sent.field(u"username"_s), u"henrique");
+    EXPECT_EQ(sent.field(u"emailconfirm"_s), u"henrique@example.net");
+    EXPECT_EQ(sent.field(u"password_md5"_s), StringExtensions::md5(u"pedal-on"_s));
+    EXPECT_FALSE(sent.fields.contains(u"password"_s));
+    EXPECT_EQ(sent.field(u"agree"_s), u"1");
+    EXPECT_EQ(sent.field(u"day"_s) + u'.' + sent.field(u"month"_s) + u'.' + sent.field(u"year"_s), u"14.3.1990");
+    EXPECT_EQ(sent.fieldValues(u"userfield[field5][]"_s), (QStringList{u"1"_s, u"4"_s}));
+    EXPECT_EQ(sent.field(u"userfield[field6]"_s), u"3");
+    EXPECT_FALSE(sent.fields.contains(u"forum_rules_agreement"_s));
+    EXPECT_FALSE(sent.fields.contains(u"parent_email"_s));
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_EQ(screens().size(), 2);
+    EXPECT_NE(dynamic_cast<LoginController*>(screens().first().get()), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"henrique"_s));
+    EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), u"Welcome, henrique"_s);
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    EXPECT_FALSE(sent.fields.contains(u"Photo"_s));
+    ASSERT_TRUE(waitUntil([&] { return !forum().requests(u"profile_updateprofilepic"_s).isEmpty(); }));
+    const TestForumRequest upload = forum().requests(u"profile_updateprofilepic"_s).first();
+    ASSERT_EQ(upload.uploads.size(), 1);
+    const QImage sentPicture = QImage::fromData(upload.uploads.first().data);
+    ASSERT_FALSE(sentPicture.isNull());
+    EXPECT_GT(sentPicture.pixelColor(5, 5).blue(), 200);
+}
+
+TEST_F(RegistrationScenarioTest, AForumThatChecksDatesAsksTheDateFirstAndAChildForAParentsAddress)
+{
+    forum().setRegistrationUsesCoppa(true);
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    // The date alone first; nothing is checked until one is chosen.
+    ASSERT_EQ(form()->fields().size(), 1);
+    EXPECT_EQ(form()->fields().first()->name(), u"date_of_birth"_s);
+    EXPECT_EQ(forum().requests(u"register_checkdate"_s).size(), 0);
+    picture(u"registration-date-first.png"_s);
+
+    // A child: the date is checked, the full form asks for a parent's address
+    // and keeps the chosen day for the sign-up.
+    const QDate today = Clock::current().now().toLocalTime().date();
+    const QDate child(today.year() - 9, 5, 20);
+    chooseDate(child);
+    settleAndFinish();
+    const TestForumRequest check = lastRequest(u"register_checkdate"_s);
+    EXPECT_EQ(check.field(u"day"_s), u"20");
+    EXPECT_EQ(check.field(u"month"_s), u"5");
+    EXPECT_EQ(check.field(u"year"_s), QString::number(child.year()));
+    ASSERT_TRUE(form()->containsFieldWithName(u"parent_email"_s));
+    EXPECT_FALSE(form()->containsFieldWithName(u"date_of_birth"_s));
+    EXPECT_TRUE(form()->containsFieldWithName(u"userfield[field2]"_s));
+    auto* rules = cell<FieldLinkCell>(u"forum_rules"_s);
+    ASSERT_NE(rules, nullptr);
+    tap(rules->field());
+    ASSERT_NE(topScreenAs<FieldLinkDetails>(), nullptr);
+    EXPECT_TRUE(topScreenAs<FieldLinkDetails>()->web()->shownText().contains(u"parent's consent"_s))
+        << "a child reads the children's rules";
+    back();
+
+    // Too young without the parent's address: the field is named.
+    fillTheForm(u"pipa"_s, u"pedal-on"_s);
+    picture(u"registration-parent.png"_s);
+    tapSubmit();
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Parent/Guardian Email"_s,
+                                          tableText(u"under_thirteen_registration_denied"_s)));
+    EXPECT_EQ(valueOf(u"username"_s), u"pipa"_s);
+    // With it, the forum takes the child.
+    typeInto(u"parent_email"_s, u"mum@example.net"_s);
+    tapSubmit();
+    const TestForumRequest sent = lastRequest(u"register_addmember"_s);
+    EXPECT_EQ(sent.field(u"parent_email"_s), u"mum@example.net");
+    EXPECT_EQ(sent.field(u"year"_s), QString::number(child.year()));
+    EXPECT_EQ(sent.field(u"day"_s), u"20");
+    ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"pipa"_s));
+}
+
+TEST_F(RegistrationScenarioTest, AGrownUpOnAForumThatChecksDatesIsAskedForNoParentAndConfirmsByEmail)
+{
+    forum().setRegistrationUsesCoppa(true);
+    forum().setRegistrationOutcome(u"registeremail"_s);
+    ASSERT_NE(openFromLogin(), nullptr);
+    chooseDate(QDate(1985, 1, 2));
+    settleAndFinish();
+    ASSERT_TRUE(form()->containsFieldWithName(u"username"_s));
+    EXPECT_FALSE(form()->containsFieldWithName(u"parent_email"_s));
+    fillTheForm(u"grownup"_s, u"pedal-on"_s);
+    tapSubmit();
+    EXPECT_FALSE(lastRequest(u"register_addmember"_s).fields.contains(u"parent_email"_s));
+    EXPECT_EQ(lastRequest(u"register_addmember"_s).field(u"year"_s), u"1985");
+    EXPECT_EQ(takeAlert(), std::make_pair(u"Registration Complete"_s, text("reg_confirmation")));
+    ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"grownup"_s));
+}
+
+TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScreen)
+{
+    // A guest at home signs up from there.
+    forum().setRegistrationOutcome(u"moderateuser"_s);
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    tap(login->skipNowButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_FALSE(homeScreen->signup()->isHidden());
+    tap(homeScreen->signup());
+    ASSERT_NE(signUpScreen(), nullptr);
+    EXPECT_EQ(screens().size(), 3);
+
+    fillTheForm(u"waiting"_s, u"pedal-on"_s);
+    chooseDate(QDate(1979, 11, 30));
+    ImagePickerStub machine(true, false);
+    choosePhoto(machine, Qt::green);
+    tapSubmit();
+    EXPECT_GT(forum().memberId(u"waiting"_s), 0);
+    EXPECT_EQ(takeAlert(), std::make_pair(QString(), text("reg_moderate_user")));
+    settleAndFinish();
+    // Nobody waits for a sign-in that cannot come: the login screen is back.
+    ASSERT_EQ(screens().size(), 1);
+    EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+    EXPECT_TRUE(forum().requests(u"login_login"_s).isEmpty());
+    EXPECT_LT(CurrentUser::currentUser()->userid(), 1);
+    // The picture waits for the member's first sign-in.
+    EXPECT_TRUE(QFile::exists(CurrentUser::registrationPicturePath(u"waiting"_s)));
+    EXPECT_TRUE(forum().requests(u"profile_updateprofilepic"_s).isEmpty());
+}
