@@ -41,10 +41,25 @@ public:
     virtual void fetchPage(int pageNumber) {}
     virtual void fetchSpecialPage() {}
 
+    // A page of the list the paged table shows (0: the page the server
+    // picks). Its requests are the list's own: cancelPageLoads stops them,
+    // while the model's other calls (a subscription) go on.
+    void loadPage(unsigned page);
+    void cancelPageLoads();
+    bool isLoadingPages() const;
+
+protected:
+    // A page load was stopped before its answer: what the subclass kept for
+    // it can go.
+    virtual void pageLoadCancelled(const HTTPRequestPtr& request) {}
+
 private:
     quint32 fromBlock(const QString& number) const;
+    QList<HTTPRequestPtr> pageLoadsInFlight() const;
 
     PageNavPtr m_pagenav;
     QMap<QString, Page> m_pages;
     QMap<QString, PageNavPtr> m_navs;
+    // Not owned: the API client holds a request until it ends.
+    QList<std::weak_ptr<HTTPRequest>> m_pageLoads;
 };

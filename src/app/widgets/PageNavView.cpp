@@ -169,6 +169,12 @@ void PageNavView::setSelectedPage(unsigned page)
         setCurrentPage(page);
 }
 
+void PageNavView::restoreSelectedPage(unsigned page)
+{
+    m_selectedPage = page;
+    setCurrentPage(page);
+}
+
 void PageNavView::setCurrentPage(unsigned page)
 {
     if (page == m_currentPage)

@@ -45,6 +45,9 @@ public:
     // also when it is the page already shown.
     unsigned selectedPage() const { return m_selectedPage; }
     void setSelectedPage(unsigned page);
+    // Goes back to a page without asking for it: a choice that could not be
+    // loaded gives way to the page still shown.
+    void restoreSelectedPage(unsigned page);
     // The page on screen, drawn in the title colour.
     unsigned currentPage() const { return m_currentPage; }
     void setCurrentPage(unsigned page);

@@ -42,6 +42,7 @@ void PaginableTableView::setModel(const std::shared_ptr<ModelWithPages>& model)
         m_model->removeObserver(this);
     m_model = model;
     if (!model) {
+        m_replaced.reset();
         updateLayout();
         if (m_tableView)
             m_tableView->reloadData();
@@ -72,6 +73,9 @@ void PaginableTableView::setModel(const std::shared_ptr<ModelWithPages>& model)
     addSubview(m_navView);
 
     updateLayout();
+    // This table showed nothing of the new model yet.
+    m_replaced = ReplacedList{};
+    m_shownFirstPage = 1;
     // Through the strip's delegate: loads page 1.
     m_navView->setSelectedPage(1);
 }
@@ -122,12 +126,8 @@ void PaginableTableView::reloadData()
 
 void PaginableTableView::fetch(unsigned page)
 {
-    if (!m_model)
-        return;
-    if (page > 0)
-        m_model->fetchPage(static_cast<int>(page));
-    else
-        m_model->fetchSpecialPage();
+    if (m_model)
+        m_model->loadPage(page);
 }
 
 void PaginableTableView::refreshModel()
@@ -145,7 +145,7 @@ void PaginableTableView::scrollToTheLastRow()
 {
     if (!m_model || !m_tableView)
         return;
-    const int section = int(m_model->pages().size()) - 1;
+    const int section = sectionCount() - 1;
     const int row = int(rowsForSection(section).size()) - 1;
     if (section >= 0 && row >= 0)
         m_tableView->scrollToRowAtIndexPath(IndexPath{section, row}, TableViewScrollPosition::Bottom, true);
@@ -179,16 +179,38 @@ QList<ModelPtr> PaginableTableView::rowsForSection(int section)
             rows += *prepended;
     }
     rows += m_model->pages().value(ModelWithPages::pageKey(static_cast<int>(pageForSection(section))));
-    if (section == sectionCount() - 1 && delegate && m_model->pagenumber() == m_model->totalpages()) {
+    if (section == sectionCount() - 1 && delegate && showsLastPage()) {
         if (const std::optional<QList<ModelPtr>> appended = delegate->appendArrayOfObjects())
             rows += *appended;
     }
     return rows;
 }
 
+int PaginableTableView::loadedRun() const
+{
+    if (!m_model)
+        return 0;
+    int run = 0;
+    while (m_model->pages().contains(ModelWithPages::pageKey(static_cast<int>(pageForSection(run)))))
+        ++run;
+    return run;
+}
+
 bool PaginableTableView::showsLoadNextRow() const
 {
-    return m_model && m_model->pagenumber() < m_model->totalpages();
+    if (!m_model)
+        return false;
+    // Nothing shown yet: the row says the chosen page is on its way.
+    const int run = loadedRun();
+    return run > 0 ? pageForSection(run) <= m_model->totalpages() : m_model->isLoadingPages();
+}
+
+bool PaginableTableView::showsLastPage() const
+{
+    if (!m_model)
+        return false;
+    const int run = loadedRun();
+    return run > 0 ? pageForSection(run - 1) >= m_model->totalpages() : m_model->pagenumber() == m_model->totalpages();
 }
 
 bool PaginableTableView::isLoadNextRow(const IndexPath& indexPath)
@@ -225,12 +247,45 @@ void PaginableTableView::modelHasChanged(Model* model)
 {
     if (!m_model || model != m_model.get())
         return;
+    showModel(settleChosenPage());
+}
+
+bool PaginableTableView::modelHasFailedToUpdate(Model* model, const Error&)
+{
+    if (m_model && model == m_model.get() && m_replaced && !m_model->isLoadingPages())
+        showModel(settleChosenPage());
+    return false;
+}
+
+std::optional<QPointF> PaginableTableView::settleChosenPage()
+{
+    if (!m_replaced || m_model->isLoadingPages())
+        return std::nullopt;
+    const ReplacedList replaced = std::move(*m_replaced);
+    m_replaced.reset();
+    if (!m_model->pages().isEmpty())
+        return std::nullopt;
+    m_model->pages() = replaced.pages;
+    m_model->navs() = replaced.navs;
+    m_model->setPagenav(replaced.pagenav);
+    if (m_navView)
+        m_navView->restoreSelectedPage(replaced.firstPage);
+    return replaced.offset;
+}
+
+void PaginableTableView::showModel(const std::optional<QPointF>& offset)
+{
     // The strip takes the answer's block first: after a load of the page the
     // server chose, the sections are numbered from the page that came.
-    if (m_navView)
+    if (m_navView) {
         m_navView->setPageNav(m_model->navs().value(ModelWithPages::pageKey(static_cast<int>(m_model->pagenumber()))));
+        if (!m_replaced)
+            m_shownFirstPage = m_navView->selectedPage();
+    }
     updateLayout();
     reloadData();
+    if (offset && m_tableView)
+        m_tableView->setContentOffset(m_tableView->clampedOffset(*offset));
     followPageOnScreen();
     if (m_refreshHeaderView)
         m_refreshHeaderView->refreshLastUpdatedDate();
@@ -239,10 +294,16 @@ void PaginableTableView::modelHasChanged(Model* model)
 void PaginableTableView::pageNavViewDidSelectPage(PageNavView* pageNavView, unsigned page)
 {
     if (m_model) {
+        // What was on its way belonged to the list this choice replaces;
+        // the list shown stays at hand until the chosen page comes.
+        m_model->cancelPageLoads();
+        if (!m_replaced) {
+            m_replaced = ReplacedList{m_model->pages(), m_model->navs(), m_model->pagenav(), m_shownFirstPage,
+                                      m_tableView ? m_tableView->contentOffset() : QPointF()};
+        }
         m_model->pages().clear();
         m_model->navs().clear();
-        if (page == 0 || !m_model->pages().contains(ModelWithPages::pageKey(static_cast<int>(page))))
-            fetch(page);
+        fetch(page);
     }
     reloadData();
     if (m_delegate)
@@ -271,7 +332,7 @@ int PaginableTableView::sectionCount()
 {
     if (!m_model)
         return 0;
-    const int pages = m_model->pages().size();
+    const int pages = loadedRun();
     if (pages > 0)
         return pages;
     PaginableTableDelegate* delegate = m_delegate.get();
@@ -309,8 +370,9 @@ void PaginableTableView::willDisplayCell(TableView*, TableViewCell*, const Index
     // Showing the row at the end is what loads the next page: once, while no
     // page is on its way (a page that did not come is asked for again the
     // next time the row shows).
-    if (m_model && isLoadNextRow(indexPath) && !m_model->hasRequests())
-        fetch(pageForSection(indexPath.section) + 1);
+    const int run = loadedRun();
+    if (m_model && run > 0 && isLoadNextRow(indexPath) && !m_model->hasRequests())
+        fetch(pageForSection(run));
 }
 
 std::optional<qreal> PaginableTableView::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)

@@ -13,7 +13,10 @@
 #include "platform/foundation/WeakRef.h"
 
 #include <QList>
+#include <QMap>
 #include <QPointer>
+
+#include <optional>
 
 #include <memory>
 
@@ -27,6 +30,10 @@ class ShadowedTableView;
 // content. It observes its paged model, loads the next page by itself when
 // the row at the end of the loaded pages comes into view, and leaves the
 // rows' cells and heights to its delegate.
+//
+// The pages shown always follow each other from the page chosen, whatever
+// order answers come in. Choosing a page cancels the pages still on their
+// way; when the chosen page does not come, the list shown before comes back.
 //
 // Without a model it shows no sections and asks for nothing.
 class PaginableTableView : public View,
@@ -84,6 +91,9 @@ public:
     bool isLoadNextRow(const IndexPath& indexPath);
 
     void modelHasChanged(Model* model) override;
+    // Only puts the list back when a chosen page failed; whoever shows
+    // failures shows this one.
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
     void pageNavViewDidSelectPage(PageNavView* pageNavView, unsigned page) override;
     void pullRefreshTableHeaderDidTriggerRefresh(PullRefreshTableHeaderView* view) override;
     bool pullRefreshTableHeaderDataSourceIsLoading(PullRefreshTableHeaderView* view) override;
@@ -101,10 +111,28 @@ public:
     void scrollViewDidEndDragging(ScrollView* scrollView, bool willDecelerate) override;
 
 private:
+    // The list shown before a page was chosen: kept until that page comes,
+    // given back when it does not.
+    struct ReplacedList {
+        QMap<QString, ModelWithPages::Page> pages;
+        QMap<QString, PageNavPtr> navs;
+        PageNavPtr pagenav;
+        unsigned firstPage = 1;
+        QPointF offset;
+    };
+
     int sectionCount();
+    // How many pages in a row, from the first shown, are loaded.
+    int loadedRun() const;
     bool showsLoadNextRow() const;
+    // Whether the pages shown reach the list's last page.
+    bool showsLastPage() const;
     // Loads a page; 0 asks for the page the server chooses.
     void fetch(unsigned page);
+    // Once the chosen page's load has ended: its page replaces the list, or
+    // the list replaced comes back. The offset to scroll back to, if so.
+    std::optional<QPointF> settleChosenPage();
+    void showModel(const std::optional<QPointF>& offset = std::nullopt);
 
     QPointer<PageNavView> m_navView;
     QPointer<ShadowedTableView> m_tableView;
@@ -112,4 +140,6 @@ private:
     std::shared_ptr<ModelWithPages> m_model;
     WeakRef<PaginableTableDelegate> m_delegate;
     ClockTimer m_refreshClose;
+    std::optional<ReplacedList> m_replaced;
+    unsigned m_shownFirstPage = 1;
 };

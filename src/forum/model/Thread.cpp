@@ -183,6 +183,11 @@ void Thread::endFetch(const HTTPRequestPtr& request)
         m_forum.reset();
 }
 
+void Thread::pageLoadCancelled(const HTTPRequestPtr& request)
+{
+    endFetch(request);
+}
+
 void Thread::reload()
 {
     const int current = static_cast<int>(pagenumber());
@@ -203,7 +208,8 @@ void Thread::postResult(const HTTPRequestPtr& request)
     }
     const Value response = answer->dictionary();
     const Value pagenumber = response[u"pagenumber"];
-    if (!pagenumber.isAbsent()) {
+    const bool pageCame = !pagenumber.isAbsent();
+    if (pageCame) {
         const int page = pagenumber.toInt();
         pages().insert(pageKey(page), Page());
         setPostbits(response[u"postbits"], page);
@@ -212,9 +218,10 @@ void Thread::postResult(const HTTPRequestPtr& request)
         holder->setCanModerate(request->response()[u"show"][u"inlinemod"].toBool());
     setDictionary(response);
 
-    // Only a missing permission is told; any other code fills what it carries.
+    // A missing permission is told; so is any refusal that brought no page,
+    // or the member would be left with nothing to read and no word why.
     const QString code = AnswerShape::codeOf(response[u"errormessage"]);
-    if (code.contains(u"nopermission") && answer->is(RequestOutcome::Kind::ForumRefused))
+    if (answer->is(RequestOutcome::Kind::ForumRefused) && (code.contains(u"nopermission") || !pageCame))
         failedWithError(Error::withMessage(answer->message()));
     endFetch(request);
 }

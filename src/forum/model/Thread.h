@@ -143,6 +143,7 @@ public:
 
 protected:
     std::pair<QString, qint32> subscriptionTarget() const override;
+    void pageLoadCancelled(const HTTPRequestPtr& request) override;
 
 private:
     void setFlag(qint32 flag, bool on);

@@ -136,26 +136,33 @@ TEST_F(ThreadFilling, PageWhosePostsCannotBeReadStaysStoredAndEmpty)
     EXPECT_TRUE(thread->postsOnPage(3).isEmpty());
 }
 
-TEST_F(ThreadFilling, OnlyAMissingPermissionIsTold)
+TEST_F(ThreadFilling, ARefusalIsToldWhenItBringsNoPageOrAPermissionIsMissing)
 {
     const auto thread = Thread::initWithThreadid(1101);
     RecordingObserver observer;
     thread->addObserver(&observer);
 
+    // A refusal without a page would leave the reader with nothing and no word.
     thread->postResult(answered(json(R"({"response":{"errormessage":"invalidid"}})")));
-    EXPECT_TRUE(observer.failures.isEmpty());
+    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("invalidid"))});
     EXPECT_EQ(observer.changes, 1);
+    // A code the table does not know is no refusal: the forum's password prompt is another screen's.
     thread->postResult(answered(json(R"({"response":{"errormessage":["forumpasswordmissing"]}})")));
-    EXPECT_TRUE(observer.failures.isEmpty());
+    EXPECT_EQ(observer.failures.size(), 1);
+    // A refusal that brings its page fills it and says nothing, unless a permission is missing.
+    thread->postResult(answered(json(R"({"response":{"errormessage":"invalidid","pagenumber":2,"postbits":null}})")));
+    EXPECT_EQ(observer.failures.size(), 1);
+    EXPECT_TRUE(thread->pages().contains(QStringLiteral("2")));
 
     thread->postResult(answeredFixture("showthread_refused"));
-    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_loggedout"))});
+    EXPECT_EQ(observer.failures.last(), tableText(QStringLiteral("nopermission_loggedout")));
+    EXPECT_EQ(observer.failures.size(), 2);
 
     // No answer at all reads as no connection, once; the pages stay.
     thread->pages().insert(QStringLiteral("1"), {});
     thread->postResult(answered(Value(), RequestOutcome::Kind::NoAnswer));
     EXPECT_EQ(observer.failures.last(), tableText(QStringLiteral("nointernet")));
-    EXPECT_EQ(observer.failures.size(), 2);
+    EXPECT_EQ(observer.failures.size(), 3);
     EXPECT_TRUE(thread->pages().contains(QStringLiteral("1")));
     thread->removeObserver(&observer);
 }
@@ -180,6 +187,18 @@ TEST_F(ThreadFilling, TemporaryForumBelongsToTheFetchThatMadeIt)
     EXPECT_EQ(withForum->forum(), general);
     EXPECT_FALSE(bare->forum());
     EXPECT_FALSE(bare->postsOnPage(1).isEmpty());
+
+    // A page load cancelled lets its temporary forum go; the thread's other
+    // calls go on.
+    const ThreadPtr other = Thread::initWithThreadid(307);
+    other->loadPage(2);
+    ASSERT_TRUE(other->forum());
+    EXPECT_TRUE(other->isLoadingPages());
+    other->cancelPageLoads();
+    EXPECT_FALSE(other->forum());
+    EXPECT_FALSE(other->hasRequests());
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(other->pages().isEmpty()) << "the cancelled answer fills nothing";
 
     // A forum set from outside while the fetch runs is kept.
     bare->fetchPage(1);

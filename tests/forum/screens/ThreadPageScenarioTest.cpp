@@ -8,6 +8,7 @@
 
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PageNavView.h"
+#include "app/widgets/PaginationCell.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
@@ -37,6 +38,13 @@ protected:
                 posts.append(post);
         }
         return posts;
+    }
+    static QList<qint32> idsOf(PaginableTableView* list, int section)
+    {
+        QList<qint32> ids;
+        for (const PostPtr& post : postsOf(list, section))
+            ids.append(post->postid());
+        return ids;
     }
     static int rowOf(PaginableTableView* list, int section, qint32 postid)
     {
@@ -417,4 +425,138 @@ TEST_F(ThreadPageScenarioTest, EmojiInPostsShowInColourBesideTheLetters)
     EXPECT_GE(bottom - top + 1, 0.85 * line * 4) << "the thumb stands as tall as the line of letters";
     EXPECT_EQ(text->sizeThatFits(QSizeF(text->frame().width(), 0)).height(), std::ceil(line - 0.001))
         << "one line, as high as the letters'";
+}
+
+TEST_F(ThreadPageScenarioTest, TheFirstUnreadPostCancelsThePageItReplacesAndPagesFollowEachOther)
+{
+    // Alice reads page 2, goes back to page 1 from the strip and, while it
+    // is on its way, asks for her first unread post.
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    const auto screen = openThread(thread);
+    screen->postTable()->navView()->setSelectedPage(2);
+    settleAll();
+    forum().delayMethod(QStringLiteral("showthread"), 300);
+    screen->postTable()->navView()->setSelectedPage(1);
+    ASSERT_TRUE(screen->item(PostController::FirstUnread)->isEnabled());
+    screen->actions()->tapItem(screen->item(PostController::FirstUnread));
+    settleAll();
+
+    // The forum's page of the first unread post, alone: page 1 answered
+    // nothing to the list it no longer belongs to.
+    PaginableTableView* list = screen->postTable();
+    const unsigned chosen = list->navView()->selectedPage();
+    ASSERT_EQ(chosen, 3u);
+    ShadowedTableView* table = list->tableView();
+    EXPECT_EQ(table->numberOfSections(), 1);
+    EXPECT_FALSE(thread->pages().contains(QStringLiteral("1")));
+    // (Erin's post 5009 waits for approval: pages after the first start one further on.)
+    EXPECT_EQ(postsOf(list, 0).first()->postid(), 5021);
+
+    // Scrolling on: every page after the one before it, each under its own
+    // header, and every page asked for once.
+    for (int i = 0; i < 4; ++i) {
+        table->setContentOffset(table->maximumContentOffset());
+        settleAll();
+    }
+    ASSERT_EQ(table->numberOfSections(), 3);
+    QList<qint32> previous;
+    for (int section = 0; section < 3; ++section) {
+        const QList<PostPtr> posts = postsOf(list, section);
+        ASSERT_FALSE(posts.isEmpty()) << section;
+        EXPECT_EQ(list->pageForSection(section), chosen + section);
+        EXPECT_EQ(posts.first()->postid(), 5001 + 10 * int(chosen - 1 + section)) << section;
+        if (!previous.isEmpty()) {
+            EXPECT_GT(posts.first()->postid(), previous.last()) << section;
+        }
+        for (const PostPtr& post : posts)
+            previous.append(post->postid());
+    }
+    auto* header = dynamic_cast<Label*>(table->headerViewForSection(1));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->text(), QStringLiteral("    Page 4"));
+    QStringList asked;
+    for (const TestForumRequest& request : forum().requests(QStringLiteral("showthread")))
+        asked.append(request.field(QStringLiteral("pagenumber")));
+    EXPECT_EQ(asked.count(QStringLiteral("4")), 1) << asked.join(u',').toStdString();
+    EXPECT_EQ(asked.count(QStringLiteral("5")), 1) << asked.join(u',').toStdString();
+    EXPECT_EQ(previous.last(), 5049);
+}
+
+TEST_F(ThreadPageScenarioTest, AnErrorOnAPageChangeKeepsThePageShownAndSaysOnceWhatWentWrong)
+{
+    openGuestSession();
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    const auto screen = openThread(thread);
+    PaginableTableView* list = screen->postTable();
+    ShadowedTableView* table = list->tableView();
+    PageNavView* strip = list->navView();
+    const QList<qint32> first = idsOf(list, 0);
+    ASSERT_EQ(first.size(), 10);
+
+    // The forum refuses page 2.
+    forum().answerError(QStringLiteral("showthread"), QStringLiteral("invalidid"));
+    tap(strip->table()->convertPoint(QPointF(1 * PageNavView::kRowWidth + 25, 15), nullptr));
+    settleAll();
+    ASSERT_EQ(forum().requests(QStringLiteral("showthread")).last().field(QStringLiteral("pagenumber")),
+              QStringLiteral("2"));
+    EXPECT_EQ(idsOf(list, 0), first) << "the page shown stays";
+    EXPECT_EQ(table->numberOfSections(), 1);
+    EXPECT_EQ(table->rectForHeaderInSection(0).height(), 30.0) << "the title band stays";
+    EXPECT_FALSE(strip->isHidden());
+    EXPECT_EQ(strip->selectedPage(), 1u);
+    EXPECT_EQ(strip->currentPage(), 1u);
+    ASSERT_GE(strip->selectedRow(), 0);
+    EXPECT_EQ(strip->cellForRow(strip->selectedRow())->number()->text(), QStringLiteral("1"));
+    EXPECT_TRUE(screen->loadingWrapper()->isHidden());
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), tableText(QStringLiteral("invalidid")));
+    savePicture(QStringLiteral("thread-page-after-error.png"));
+    dismissAlerts();
+
+    // No answer at all, from the first unread post: the same.
+    forum().dropConnection(QStringLiteral("api_gotonewpost"), 3, TestForum::Drop::BeforeAnswer);
+    screen->actions()->tapItem(screen->item(PostController::FirstUnread));
+    settleAll();
+    EXPECT_EQ(idsOf(list, 0), first);
+    EXPECT_EQ(strip->selectedPage(), 1u);
+    EXPECT_EQ(list->pageForSection(0), 1u);
+    EXPECT_EQ(AlertView::visibleAlerts().size(), 1);
+    dismissAlerts();
+
+    // The list goes on from there: page 2 below page 1.
+    table->setContentOffset(table->maximumContentOffset());
+    settleAll();
+    ASSERT_EQ(table->numberOfSections(), 2);
+    EXPECT_EQ(postsOf(list, 1).first()->postid(), 5011);
+}
+
+TEST_F(ThreadPageScenarioTest, NoPageBeyondTheLastIsAskedForAfterTheLastPagesAreReloaded)
+{
+    openGuestSession();
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    const auto screen = openThread(thread);
+    PaginableTableView* list = screen->postTable();
+    ShadowedTableView* table = list->tableView();
+
+    // Pages 4 and 5, the last, then the reload of page 4 and the end of the list.
+    list->navView()->setSelectedPage(4);
+    settleAll();
+    table->setContentOffset(table->maximumContentOffset());
+    settleAll();
+    ASSERT_EQ(table->numberOfSections(), 2);
+    screen->actions()->tapItem(screen->item(PostController::Reload));
+    settleAll();
+    EXPECT_EQ(forum().requests(QStringLiteral("showthread")).last().field(QStringLiteral("pagenumber")),
+              QStringLiteral("4"));
+    for (int i = 0; i < 3; ++i) {
+        table->setContentOffset(QPointF(0, 0));
+        table->setContentOffset(table->maximumContentOffset());
+        settleAll();
+    }
+    for (const TestForumRequest& request : forum().requests(QStringLiteral("showthread")))
+        EXPECT_LE(request.field(QStringLiteral("pagenumber")).toInt(), 5);
+    ASSERT_EQ(table->numberOfSections(), 2);
+    EXPECT_EQ(table->numberOfRowsInSection(1), int(postsOf(list, 1).size())) << "no row loads more after the last page";
+    EXPECT_EQ(postsOf(list, 1).last()->postid(), 5049);
 }
