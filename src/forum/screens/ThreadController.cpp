@@ -240,9 +240,11 @@ qreal ThreadController::heightForCellWithObject(PaginableTableView*, const Model
     return 0;
 }
 
-View* ThreadController::viewForHeaderInSection(PaginableTableView*, int section)
+View* ThreadController::viewForHeaderInSection(PaginableTableView* tableView, int section)
 {
-    if (section != 0 || !m_forum || m_forum->children().isEmpty())
+    // The subforums open before the first page's threads only: a list that
+    // starts later has the forum's title over it.
+    if (section != 0 || !m_forum || m_forum->children().isEmpty() || !tableView || tableView->pageForSection(0) != 1)
         return nullptr;
     if (!m_header) {
         m_header = new SubforumsHeader();

@@ -13,6 +13,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Screenshot.h"
 #include "platform/ui/WebView.h"
 
 #include "platform/foundation/StringExtensions.h"
@@ -40,6 +41,11 @@ protected:
         for (const TabBarItemPtr& item : screen->actions()->items())
             titles.append(item->title());
         return titles;
+    }
+    void picture(const QString& name)
+    {
+        finishMoving();
+        EXPECT_TRUE(Screenshot::savePNG(window.get(), TestSupport::galleryPath(name)));
     }
     static QList<ModelPtr> rows(ThreadController* screen, int section = 0)
     {
@@ -206,6 +212,37 @@ TEST_F(ThreadListTest, LaterPagesComeByScrollingAndFromTheStripAndBackReloadsThe
     settleAll();
     EXPECT_EQ(requestsOf("forumdisplay").size(), beforeReload + 1);
     EXPECT_EQ(screen->actions()->selectedItem(), nullptr);
+}
+
+TEST_F(ThreadListTest, TheSubforumsHeaderHeadsOnlyTheFirstPageWhoseRowsItOpens)
+{
+    openGuestSession();
+    const auto screen = openForum(3, QStringLiteral("General Discussion"));
+    PaginableTableView* list = screen->threadTable();
+    TableView* table = list->tableView();
+    ASSERT_EQ(table->headerViewForSection(0), screen->header());
+
+    // A list that starts at page 2 starts with its threads: the header that
+    // opens the subforums has nothing to open there, and the forum's title
+    // heads the page instead.
+    list->navView()->setSelectedPage(2);
+    settleAll();
+    ASSERT_EQ(list->pageForSection(0), 2u);
+    auto* title = dynamic_cast<Label*>(table->headerViewForSection(0));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QStringLiteral("    General Discussion"));
+    EXPECT_EQ(table->rectForHeaderInSection(0).height(), 30.0);
+    for (const ModelPtr& row : rows(screen.get()))
+        EXPECT_NE(std::dynamic_pointer_cast<Thread>(row), nullptr);
+    picture(QStringLiteral("thread-list-page-2.png"));
+
+    // Back at page 1 the header is there again and opens its rows.
+    list->navView()->setSelectedPage(1);
+    settleAll();
+    ASSERT_EQ(table->headerViewForSection(0), screen->header());
+    tapView(screen->header()->collapseExpandBtn());
+    finishMoving();
+    EXPECT_NE(std::dynamic_pointer_cast<Forum>(rows(screen.get()).first()), nullptr);
 }
 
 TEST_F(ThreadListTest, AnAnnouncementOpensOnItsOwnScreenWithItsAuthorDateAndText)
