@@ -1,5 +1,6 @@
 #include "app/text/QuoteFormatter.h"
 
+#include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
 
 #include <QList>
@@ -15,6 +16,25 @@ QString introductionFor(const QString& name)
     if (name.isNull())
         return QStringLiteral("Quote: \"");
     return TextFormat::fill(QStringLiteral("Originally posted by %@:"), {Value(name)}) + QStringLiteral("\n\"");
+}
+
+// Whether a tag ("br", "/p", "div class=x") ends a line or a block, and so
+// parts the words on either side of it.
+bool partsWords(QStringView tag)
+{
+    tag = tag.trimmed();
+    if (tag.startsWith(u'/'))
+        tag = tag.mid(1);
+    qsizetype end = 0;
+    while (end < tag.size() && tag.at(end).isLetterOrNumber())
+        ++end;
+    static const QStringList names{
+        QStringLiteral("br"), QStringLiteral("p"),  QStringLiteral("div"), QStringLiteral("li"),
+        QStringLiteral("ul"), QStringLiteral("ol"), QStringLiteral("tr"),  QStringLiteral("td"),
+        QStringLiteral("th"), QStringLiteral("table"), QStringLiteral("blockquote"), QStringLiteral("hr"),
+        QStringLiteral("h1"), QStringLiteral("h2"), QStringLiteral("h3"),  QStringLiteral("h4"),
+        QStringLiteral("h5"), QStringLiteral("h6"), QStringLiteral("dd"),  QStringLiteral("dt")};
+    return names.contains(tag.left(end).toString(), Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -89,24 +109,38 @@ QString stripTags(const QString& text)
     if (text.isNull())
         return QString();
     const qsizetype length = text.size();
-    const QStringView all(text);
     QString result = QStringLiteral("");
+    // White space, or a tag that ends a line, stands between two words.
+    bool apart = false;
     qsizetype position = 0;
     while (position < length) {
-        while (position < length && text.at(position).isSpace())
-            ++position;
-        const qsizetype tagStart = text.indexOf(u'<', position);
-        if (tagStart < 0) {
-            result += all.mid(position);
-            break;
+        const QChar c = text.at(position);
+        if (c == u'<') {
+            const qsizetype tagEnd = text.indexOf(u'>', position);
+            if (tagEnd < 0)
+                break;
+            apart = apart || partsWords(QStringView(text).mid(position + 1, tagEnd - position - 1));
+            position = tagEnd + 1;
+            continue;
         }
-        result += all.mid(position, tagStart - position);
-        const qsizetype tagEnd = text.indexOf(u'>', tagStart);
-        if (tagEnd < 0)
-            break;
-        position = tagEnd + 1;
+        if (c.isSpace()) {
+            apart = true;
+        } else {
+            if (apart && !result.isEmpty())
+                result += u' ';
+            apart = false;
+            result += c;
+        }
+        ++position;
     }
+    if (apart && !result.isEmpty())
+        result += u' ';
     return result;
+}
+
+QString titleText(const QString& title)
+{
+    return StringExtensions::replaceAmpersands(stripTags(title));
 }
 
 }  // namespace QuoteFormatter

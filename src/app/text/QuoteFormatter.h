@@ -18,8 +18,14 @@ QString messageWithFormattedQuotes(const QString& text);
 // "[QUOTE=anna;123]" gives "anna"; "[QUOTE=anna]" and "[QUOTE]" give a null text.
 QString extractUserNameForQuote(const QString& text, qsizetype from, qsizetype to);
 
-// The text with every "<...>" removed. Each kept piece loses its leading
-// white space and line breaks: "a <b>bold</b> word" gives "a boldword".
+// The text with every "<...>" removed, the words kept apart: white space
+// reads as one blank (none in front), and a tag that ends a line or a block
+// ("<br>", "</p>") as white space. "Forum <b>rules</b> updated" gives
+// "Forum rules updated".
 QString stripTags(const QString& text);
+
+// A title the forum may write with markup, as the text a row shows: its tags
+// stripped and "&amp;" read as "&".
+QString titleText(const QString& title);
 
 }  // namespace QuoteFormatter

@@ -9,7 +9,6 @@
 #include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/Bundle.h"
-#include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
 
 ThreadCell::ThreadCell() : TableViewCell(TableViewCellStyle::Default, QStringLiteral("ThreadCell"))
@@ -95,12 +94,11 @@ void ThreadCell::setThread(const ThreadPtr& thread)
     if (!thread) {
         m_title->setText(QString());
     } else if (!thread->prefix_rich().isEmpty()) {
-        // The title shows "&" for "&amp;" with a prefix too.
         m_title->setText(TextFormat::fill(QStringLiteral("%@ - %@"),
                                           {Value(QuoteFormatter::stripTags(thread->prefix_rich())),
-                                           Value(StringExtensions::replaceAmpersands(thread->threadtitle()))}));
+                                           Value(QuoteFormatter::titleText(thread->threadtitle()))}));
     } else {
-        m_title->setText(StringExtensions::replaceAmpersands(thread->threadtitle()));
+        m_title->setText(QuoteFormatter::titleText(thread->threadtitle()));
     }
 
     m_info->setTextColor(theme.colorForKey(kColorTextPrimary));

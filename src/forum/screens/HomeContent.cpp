@@ -1,7 +1,7 @@
 #include "forum/screens/HomeContent.h"
 
+#include "app/text/QuoteFormatter.h"
 #include "forum/model/Thread.h"
-#include "platform/foundation/StringExtensions.h"
 
 #include <QList>
 #include <QPair>
@@ -17,8 +17,7 @@ public:
         if (!thread)
             return std::nullopt;
         HomeItemFace face;
-        // Some lists bring the title with "&amp;" for "&".
-        face.title = StringExtensions::replaceAmpersands(thread->threadtitle());
+        face.title = QuoteFormatter::titleText(thread->threadtitle());
         face.number = thread->replies();
         face.byFormatKey = QStringLiteral("thread_by");
         face.user = thread->user();

@@ -8,6 +8,7 @@
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/session/CurrentUser.h"
+#include "app/text/QuoteFormatter.h"
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/PageNavView.h"
 #include "app/widgets/PaginableTableView.h"
@@ -56,7 +57,7 @@ void PostController::setThread(const ThreadPtr& thread)
     if (!m_thread)
         return;
     m_thread->setThreadtitle(StringExtensions::replaceAmpersands(m_thread->threadtitle()));
-    setTitle(m_thread->threadtitle());
+    setTitle(QuoteFormatter::titleText(m_thread->threadtitle()));
     m_thread->addObserver(this);
     m_thread->markAsRead();
 }
@@ -170,7 +171,7 @@ void PostController::modelHasChanged(Model* model)
         return;
     m_loadingWrapper->setHidden(!m_thread->hasRequests());
     // The answer brings the title of a thread known by its id alone.
-    setTitle(StringExtensions::replaceAmpersands(m_thread->threadtitle()));
+    setTitle(QuoteFormatter::titleText(m_thread->threadtitle()));
     if (const TabBarItemPtr unread = item(FirstUnread)) {
         const bool hasBlock = m_thread->pagenav() || (m_postTable->navView() && m_postTable->navView()->pageNav());
         unread->setEnabled(hasBlock);
@@ -256,7 +257,7 @@ qreal PostController::heightForCellWithObject(PaginableTableView*, const ModelPt
 
 QString PostController::titleForTheFirstSection()
 {
-    return m_thread ? StringExtensions::replaceAmpersands(m_thread->threadtitle()) : QString();
+    return m_thread ? QuoteFormatter::titleText(m_thread->threadtitle()) : QString();
 }
 
 void PostController::didSelectCell(TableViewCell*, const ModelPtr& object)

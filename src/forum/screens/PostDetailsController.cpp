@@ -5,6 +5,7 @@
 #include "app/config/Config.h"
 #include "app/config/Customizer.h"
 #include "app/text/Formatter.h"
+#include "app/text/QuoteFormatter.h"
 #include "app/widgets/TabBarHidding.h"
 
 #include "platform/ui/Application.h"
@@ -13,7 +14,6 @@
 #include "platform/ui/Label.h"
 
 #include "platform/foundation/Bundle.h"
-#include "platform/foundation/StringExtensions.h"
 
 namespace {
 
@@ -193,7 +193,7 @@ void PostDetailsController::loadImages()
 QString PostDetailsController::screenTitle(const Post& post)
 {
     const ThreadPtr thread = post.thread();
-    return thread ? StringExtensions::replaceAmpersands(thread->threadtitle()) : post.title();
+    return thread ? QuoteFormatter::titleText(thread->threadtitle()) : post.title();
 }
 
 bool PostDetailsController::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType type)

@@ -72,11 +72,17 @@ TEST_F(QuoteFormatterTest, MarkupThatDoesNotPairUpStaysAsText)
     EXPECT_EQ(messageWithFormattedQuotes(q(u"[QUOTE=a;1]abc")), q(u"abc"));
 }
 
-TEST_F(QuoteFormatterTest, StripTagsDropsTagsAndLeadingBlanksOfEachPiece)
+TEST_F(QuoteFormatterTest, StripTagsDropsTagsAndKeepsTheWordsApart)
 {
-    EXPECT_EQ(stripTags(q(u"a <b>bold</b> word")), q(u"a boldword"));
+    EXPECT_EQ(stripTags(q(u"a <b>bold</b> word")), q(u"a bold word"));
+    EXPECT_EQ(stripTags(q(u"Forum <b>rules</b> updated")), q(u"Forum rules updated"));
+    // A tag inside a word joins nothing and parts nothing.
+    EXPECT_EQ(stripTags(q(u"un<i>believ</i>able")), q(u"unbelievable"));
+    // A tag that breaks the line parts the words on either side.
+    EXPECT_EQ(stripTags(q(u"one<br>two<br/>three<p>four</p>five")), q(u"one two three four five"));
     EXPECT_EQ(stripTags(q(u"<p><br/></p>")), q(u""));
     EXPECT_FALSE(stripTags(q(u"<p></p>")).isNull());
+    // Runs of white space read as one blank; none in front.
     EXPECT_EQ(stripTags(q(u"  <i>\n x </i>\t y ")), q(u"x y "));
     EXPECT_EQ(stripTags(q(u"plain 1 > 0")), q(u"plain 1 > 0"));
     // An unterminated tag swallows the rest.
