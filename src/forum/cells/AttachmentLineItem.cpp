@@ -1,6 +1,5 @@
 #include "forum/cells/AttachmentLineItem.h"
 
-#include "app/config/Config.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -54,8 +53,7 @@ void AttachmentLineItem::setAttachment(const AttachmentPtr& attachment)
 
 void AttachmentLineItem::open()
 {
-    if (!m_attachment || m_attachment->url().isEmpty())
-        return;
-    const QUrl url = Config::getInstance().imageURLWithString(QString()).resolved(QUrl(m_attachment->url()));
-    Application::sharedApplication().openURL(url);
+    const QUrl url = m_attachment ? m_attachment->linkURL(false) : QUrl();
+    if (!url.isEmpty())
+        Application::sharedApplication().openURL(url);
 }

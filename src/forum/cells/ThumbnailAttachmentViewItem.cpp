@@ -1,6 +1,5 @@
 #include "forum/cells/ThumbnailAttachmentViewItem.h"
 
-#include "app/config/Config.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/ImageView.h"
@@ -47,9 +46,7 @@ void ThumbnailAttachmentViewItem::touchesEnded(const QPointF& point)
 {
     if (!m_attachment || !bounds().contains(point))
         return;
-    const QString address = m_attachment->url().isEmpty() ? m_attachment->picurl() : m_attachment->url();
-    if (address.isEmpty())
-        return;
-    Application::sharedApplication().openURL(
-        Config::getInstance().imageURLWithString(QString()).resolved(QUrl(address)));
+    const QUrl url = m_attachment->linkURL(true);
+    if (!url.isEmpty())
+        Application::sharedApplication().openURL(url);
 }

@@ -1,5 +1,6 @@
 #include "forum/model/Attachment.h"
 
+#include "app/config/Config.h"
 #include "forum/model/AnswerShape.h"
 #include "platform/foundation/StringExtensions.h"
 
@@ -44,6 +45,15 @@ void Attachment::updatePicurl()
 {
     const QString& address = m_pictureurl.isNull() ? m_url : m_pictureurl;
     setPicurl(address.isNull() ? QString() : StringExtensions::replaceAmpersands(address));
+}
+
+QUrl Attachment::linkURL(bool orPicture) const
+{
+    const QString address = m_url.isEmpty() && orPicture ? picurl() : m_url;
+    if (address.isEmpty())
+        return QUrl();
+    return Config::getInstance().imageURLWithString(QString()).resolved(
+        QUrl(StringExtensions::replaceAmpersands(address)));
 }
 
 void Attachment::setAttachment(const Value& nested)

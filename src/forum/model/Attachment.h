@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 #include <memory>
 
@@ -37,6 +38,11 @@ public:
     void setCaption_preview(bool preview) { m_captionPreview = preview; }
     // A nested "attachment" dictionary is applied like the element itself.
     void setAttachment(const Value& nested);
+
+    // Where a tap on the attachment leads: its address (for a picture
+    // without one, the picture's), "&amp;" read as "&", against the forum's
+    // address; an empty address without either.
+    QUrl linkURL(bool orPicture) const;
 
 private:
     // picurl: pictureurl, else url, with "&amp;" turned into "&".

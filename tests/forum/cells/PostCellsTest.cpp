@@ -17,7 +17,9 @@
 #include "app/config/Customizer.h"
 #include "app/widgets/RoundedRectView.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/ControlEvents.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -183,6 +185,32 @@ TEST_F(PostCellsTest, ThumbnailsStandThreeARowByIndex)
     full.setAttachments(files(4));
     EXPECT_LE(full.frame().height() + PostCell::kStripGap, ThumbnailAttachmentView::heightForAttachments(files(4)));
     EXPECT_LE(full.items().last()->frame().right() + full.contentView()->frame().x(), full.bg()->frame().width());
+}
+
+TEST_F(PostCellsTest, ATappedThumbnailOpensItsAddressWithTheAmpersandsRead)
+{
+    QList<QUrl> opened;
+    Application::sharedApplication().setOpenURLHandler([&opened](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    // Forums write "&" in addresses as "&amp;".
+    const AttachmentPtr picture = Model::createWithDictionary<Attachment>(
+        json(R"({"attachmentid":3,"url":"attachment.php?attachmentid=3&amp;d=1700000000",)"
+             R"("pictureurl":"attachment.php?attachmentid=3&amp;thumb=1"})"));
+    ThumbnailAttachmentViewItem item;
+    item.setAttachment(picture);
+    item.touchesEnded(item.bounds().center());
+    // A file's name opens its file the same way.
+    OtherAttachmentView strip;
+    strip.setAttachments({Model::createWithDictionary<Attachment>(
+        json(R"({"attachmentid":4,"filename":"notes.pdf","url":"attachment.php?attachmentid=4&amp;d=1"})"))});
+    strip.items().first()->filename()->sendActionsForControlEvents(ControlEvent::TouchUpInside);
+    Application::sharedApplication().setOpenURLHandler({});
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.first().query(), QStringLiteral("attachmentid=3&d=1700000000"));
+    EXPECT_TRUE(opened.first().path().endsWith(QStringLiteral("/attachment.php")));
+    EXPECT_EQ(opened.last().query(), QStringLiteral("attachmentid=4&d=1"));
 }
 
 TEST_F(PostCellsTest, APostRowHasItsHeaderBodyAndStripsInOrder)
