@@ -178,12 +178,12 @@ void NavigationBar::layoutSubviews()
     place(m_backView ? static_cast<View*>(m_backView.data()) : m_leftView ? m_leftView.data() : m_leftCustom.data(),
           true);
     place(m_rightView ? static_cast<View*>(m_rightView.data()) : m_rightCustom.data(), false);
-    // The title is centred on the bar when the buttons leave room, else in
-    // the room between them.
+    // The title is centred on the bar when it fits there beside the buttons;
+    // else it takes all the room between them, and is cut only past that.
     const qreal side = qMax(leftEdge, b.width() - rightEdge);
-    QRectF titleRect(side, 0, b.width() - 2 * side, b.height());
-    if (titleRect.width() < 80)
-        titleRect = QRectF(leftEdge, 0, rightEdge - leftEdge, b.height());
+    QRectF titleRect(side, 0, qMax(0.0, b.width() - 2 * side), b.height());
+    if (titleRect.width() < m_titleLabel->sizeThatFits(QSizeF()).width())
+        titleRect = QRectF(leftEdge, 0, qMax(0.0, rightEdge - leftEdge), b.height());
     if (m_titleView) {
         QRectF f = m_titleView->frame();
         f.moveCenter(QPointF(b.width() / 2, cy));

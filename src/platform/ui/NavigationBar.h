@@ -33,6 +33,7 @@ public:
 
     // What is shown now (tests, and screens that look at the bar).
     QString shownTitle() const;
+    Label* titleLabel() const { return m_titleLabel; }
     BarButtonView* backButtonView() const;
     BarButtonView* leftButtonView() const;
     BarButtonView* rightButtonView() const;

@@ -13,6 +13,8 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/BarButtonView.h"
+#include "platform/ui/NavigationBar.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/WebView.h"
 
@@ -243,6 +245,31 @@ TEST_F(ThreadListTest, TheSubforumsHeaderHeadsOnlyTheFirstPageWhoseRowsItOpens)
     tapView(screen->header()->collapseExpandBtn());
     finishMoving();
     EXPECT_NE(std::dynamic_pointer_cast<Forum>(rows(screen.get()).first()), nullptr);
+}
+
+TEST_F(ThreadListTest, AThreadsLongTitleTakesTheRoomTheBackButtonLeaves)
+{
+    openGuestSession();
+    const auto screen = openForum(11, QStringLiteral("Using the App"));
+    TableView* table = screen->threadTable()->tableView();
+    int row = -1;
+    const QList<ModelPtr> shown = rows(screen.get());
+    for (int i = 0; i < shown.size() && row < 0; ++i) {
+        const auto thread = std::dynamic_pointer_cast<Thread>(shown.at(i));
+        if (thread && thread->threadid() == 1101)
+            row = i;
+    }
+    ASSERT_GE(row, 0);
+    tapRow(table, IndexPath{0, row});
+    settleAll();
+    ASSERT_NE(topAs<PostController>(), nullptr);
+    NavigationBar* bar = navigation()->navigationBar();
+    const QRectF back = bar->backButtonView()->frame();
+    const QRectF title = bar->titleLabel()->frame();
+    EXPECT_EQ(bar->shownTitle(), QStringLiteral("The big tips & tricks thread"));
+    EXPECT_GE(title.left(), back.right());
+    EXPECT_GE(title.width(), bar->frame().width() - back.right() - 12) << "the room on the right is used";
+    picture(QStringLiteral("thread-page-long-title.png"));
 }
 
 TEST_F(ThreadListTest, AnAnnouncementOpensOnItsOwnScreenWithItsAuthorDateAndText)

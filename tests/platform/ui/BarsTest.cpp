@@ -1,6 +1,7 @@
 #include "UiTestSupport.h"
 
 #include "platform/ui/BarButtonView.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
@@ -64,6 +65,43 @@ TEST_F(BarsTest, TheNavigationBarShowsTheTopItem)
     EXPECT_EQ(extra->superview(), bar);
     bar->setTintColor(QColor(120, 20, 20));
     EXPECT_EQ(bar->tintColor(), QColor(120, 20, 20));
+}
+
+TEST_F(BarsTest, ATitleTooLongToCentreTakesTheRoomBesideTheButtons)
+{
+    auto list = std::make_shared<ViewController>();
+    list->setTitle(QStringLiteral("Using the App"));
+    auto page = std::make_shared<ViewController>();
+    page->setTitle(QStringLiteral("Reply"));
+    auto nav = NavigationController::create(list);
+    window->setRootViewController(nav);
+    nav->pushViewController(page, false);
+    NavigationBar* bar = nav->navigationBar();
+    Label* title = bar->titleLabel();
+    const QRectF back = bar->backButtonView()->frame();
+    const auto textWidth = [title] { return title->sizeThatFits(QSizeF()).width(); };
+
+    // A short title stands in the middle of the bar.
+    EXPECT_NEAR(title->frame().center().x(), 160, 0.5);
+
+    // One that does not fit there moves over to the empty side, whole.
+    page->setTitle(QStringLiteral("Tips & tricks here"));
+    ASSERT_LT(textWidth(), 320 - 10 - back.width() - 6);
+    EXPECT_GE(title->frame().left(), back.right());
+    EXPECT_GE(title->frame().width(), textWidth());
+    EXPECT_LE(title->frame().right(), 320);
+
+    // One too long even for that takes all the room there is.
+    page->setTitle(QStringLiteral("The big tips & tricks thread, with more"));
+    EXPECT_GE(title->frame().left(), back.right());
+    EXPECT_GE(title->frame().width(), 320 - back.right() - 12);
+
+    // A button on either side: the room between them.
+    page->navigationItem()->setRightBarButtonItem(BarButtonItem::withSystemItem(BarButtonSystemItem::Add));
+    const QRectF right = bar->rightButtonView()->frame();
+    EXPECT_GE(title->frame().left(), back.right());
+    EXPECT_LE(title->frame().right(), right.left());
+    EXPECT_GE(title->frame().width(), right.left() - back.right() - 12);
 }
 
 TEST_F(BarsTest, ToolbarsShareTheirRoomAmongFlexibleSpaces)
