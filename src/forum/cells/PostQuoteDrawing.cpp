@@ -62,7 +62,10 @@ View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& si
         view->setOpaque(false);
     }
     const qreal inner = qMax<qreal>(0, size.width() - kNestedShrink);
-    qreal y = 0;
+    // Within a box the text keeps clear of its edge, and the text after a
+    // box keeps clear of that box.
+    qreal y = isNested(node) ? kTopInBox : 0;
+    bool afterBox = false;
     for (const PostQuote::Part& part : node.info()) {
         if (part.isQuote()) {
             y += kGapBeforeNested;
@@ -71,7 +74,11 @@ View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& si
             nested->setFrame(QRectF(kInset, y, nestedSize.width(), nestedSize.height()));
             view->addSubview(nested);
             y += nestedSize.height();
+            afterBox = true;
         } else if (const QString shown = shownText(node, part.text); !shown.isEmpty()) {
+            if (afterBox)
+                y += kGapAfterNested;
+            afterBox = false;
             auto* label = new PostTextView(QRectF(kInset, y, inner, 0));
             label->setFont(font);
             label->setText(shown);

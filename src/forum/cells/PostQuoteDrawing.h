@@ -10,8 +10,9 @@
 class View;
 
 // A quote tree as nested boxes: its measure (what a post row reserves) and
-// its views. Each box's content stands 10 points in from both sides; a
-// quoted block is a rounded box in the theme's quote colours.
+// its views. Each box's content stands 10 points in from both sides and, in
+// a quoted block (a rounded box in the theme's quote colours), 4 points
+// below its top edge; the text after a quoted block stands 4 points below it.
 //
 // The measure covers what is drawn: a text is measured at the width it is
 // drawn at, with the "author:" line a quoted block's text carries, so a
@@ -23,6 +24,8 @@ public:
     static constexpr qreal kGapWithAuthor = 8.0;
     static constexpr qreal kGapWithoutAuthor = 4.0;
     static constexpr qreal kGapBeforeNested = 4.0;
+    static constexpr qreal kGapAfterNested = 4.0;
+    static constexpr qreal kTopInBox = 4.0;
     static constexpr qreal kBottom = 3.0;
     static constexpr qreal kCornerRadius = 8.0;
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
@@ -14,10 +15,12 @@
 #include <QTextLayout>
 #include <QTextList>
 #include <QTextObjectInterface>
+#include <QTextTable>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -99,13 +102,143 @@ qreal roomFor(const QTextBlock& block)
     return page->textWidth() - 2 * page->documentMargin() - format.leftMargin() - format.rightMargin() - indent;
 }
 
+
+// A border as a style gives it ("1px solid black"): its width and colour.
+struct Border {
+    int width = 1;
+    QString color;
+};
+
+// The border a list of declarations gives, if any.
+std::optional<Border> borderOf(const QString& declarations)
+{
+    static const QRegularExpression property(QStringLiteral("(?:^|;)\\s*border(-style|-width)?\\s*:\\s*([^;]*)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    static const QStringList styles{QStringLiteral("solid"),  QStringLiteral("dashed"), QStringLiteral("dotted"),
+                                    QStringLiteral("double"), QStringLiteral("groove"), QStringLiteral("ridge"),
+                                    QStringLiteral("inset"),  QStringLiteral("outset")};
+    static const QRegularExpression length(QStringLiteral("^(\\d+(?:\\.\\d+)?)(px)?$"));
+    std::optional<Border> found;
+    QRegularExpressionMatchIterator it = property.globalMatch(declarations);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        const QStringList values = match.captured(2).trimmed().split(QRegularExpression(QStringLiteral("\\s+")),
+                                                                    Qt::SkipEmptyParts);
+        Border border = found.value_or(Border{});
+        bool drawn = !values.isEmpty();
+        for (const QString& value : values) {
+            const QString lower = value.toLower();
+            if (lower == u"none" || lower == u"hidden") {
+                drawn = false;
+            } else if (const QRegularExpressionMatch number = length.match(lower); number.hasMatch()) {
+                border.width = qRound(number.captured(1).toDouble());
+                drawn = drawn && border.width > 0;
+            } else if (!styles.contains(lower) && match.captured(1).isEmpty()) {
+                border.color = value;
+            }
+        }
+        found = drawn ? std::optional<Border>(border) : std::nullopt;
+    }
+    return found;
+}
+
+// The classes the page's style sheets give a border (".name" or "div.name").
+QHash<QString, Border> borderedClasses(const QString& html)
+{
+    static const QRegularExpression sheets(QStringLiteral("<style\\b[^>]*>(.*?)</style\\s*>"),
+                                           QRegularExpression::CaseInsensitiveOption
+                                               | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression rules(QStringLiteral("([^{}]+)\\{([^{}]*)\\}"));
+    static const QRegularExpression classSelector(QStringLiteral("^(?:div)?\\.([A-Za-z0-9_-]+)$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    QHash<QString, Border> classes;
+    QRegularExpressionMatchIterator sheet = sheets.globalMatch(html);
+    while (sheet.hasNext()) {
+        QRegularExpressionMatchIterator rule = rules.globalMatch(sheet.next().captured(1));
+        while (rule.hasNext()) {
+            const QRegularExpressionMatch match = rule.next();
+            const std::optional<Border> border = borderOf(match.captured(2));
+            if (!border)
+                continue;
+            for (const QString& selector : match.captured(1).split(u',')) {
+                const QRegularExpressionMatch name = classSelector.match(selector.trimmed());
+                if (name.hasMatch())
+                    classes.insert(name.captured(1), *border);
+            }
+        }
+    }
+    return classes;
+}
+
+// The value of an attribute in a tag's attribute text.
+QString attributeOf(const QString& attributes, const QString& name)
+{
+    const QRegularExpression attribute(
+        QStringLiteral("\\b%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))").arg(name),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = attribute.match(attributes);
+    if (!match.hasMatch())
+        return QString();
+    for (int i = 1; i <= 3; ++i) {
+        if (match.capturedStart(i) >= 0)
+            return match.captured(i);
+    }
+    return QString();
+}
+
+// Divs with a border as boxes: the toolkit draws no border around a div and
+// lays nested divs flat, but draws a table's, nested. So each such div
+// becomes a table of one cell that keeps the div's attributes.
+QString boxedDivs(const QString& html)
+{
+    const QHash<QString, Border> classes = borderedClasses(html);
+    static const QRegularExpression divs(QStringLiteral("<(/?)div\\b([^>]*)>"), QRegularExpression::CaseInsensitiveOption);
+    QString page;
+    page.reserve(html.size());
+    QList<bool> open;
+    qsizetype done = 0;
+    QRegularExpressionMatchIterator it = divs.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch tag = it.next();
+        page += QStringView(html).mid(done, tag.capturedStart() - done);
+        done = tag.capturedEnd();
+        if (!tag.captured(1).isEmpty()) {
+            const bool boxed = !open.isEmpty() && open.takeLast();
+            page += boxed ? QStringLiteral("</td></tr></table>") : tag.captured();
+            continue;
+        }
+        const QString attributes = tag.captured(2);
+        std::optional<Border> border = borderOf(attributeOf(attributes, QStringLiteral("style")));
+        for (const QString& name : attributeOf(attributes, QStringLiteral("class")).split(u' ', Qt::SkipEmptyParts)) {
+            if (!border && classes.contains(name))
+                border = classes.value(name);
+        }
+        open.append(border.has_value());
+        if (!border) {
+            page += tag.captured();
+            continue;
+        }
+        QString style = QStringLiteral("border-collapse:collapse;border-style:solid");
+        if (!border->color.isEmpty())
+            style += QStringLiteral(";border-color:") + border->color.toHtmlEscaped();
+        page += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"%1\" style=\"%2\">"
+                               "<tr><td%3>")
+                    .arg(QString::number(border->width), style, attributes);
+    }
+    page += QStringView(html).mid(done);
+    for (const bool boxed : open) {
+        if (boxed)
+            page += QStringLiteral("</td></tr></table>");
+    }
+    return page;
+}
 }  // namespace
 
 WebPageBrowser::WebPageBrowser(QWidget* parent) : QTextBrowser(parent) {}
 
 QString WebPageBrowser::readable(const QString& html)
 {
-    QString page = html;
+    QString page = boxedDivs(html);
     // What follows the end of the body is still the body's, as in a browser.
     static const QRegularExpression ends(QStringLiteral("</\\s*(body|html)\\s*>"),
                                          QRegularExpression::CaseInsensitiveOption);
@@ -306,6 +439,14 @@ bool WebPageBrowser::breakBeforeMovedPictures()
     return !breaks.isEmpty();
 }
 
+QPointF WebPageBrowser::originOf(const QTextBlock& block) const
+{
+    // A block's lines stand where its layout says within its frame; a frame
+    // (a box) stands somewhere in the page.
+    const QTextLayout* layout = block.layout();
+    return document()->documentLayout()->blockBoundingRect(block).topLeft() - layout->boundingRect().topLeft();
+}
+
 QSizeF WebPageBrowser::contentSize() const
 {
     return document()->documentLayout()->documentSize();
@@ -321,10 +462,31 @@ QList<QRectF> WebPageBrowser::lineFrames() const
             continue;
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            frames.append(QRectF(layout->position() + QPointF(line.x(), line.y()),
+            frames.append(QRectF(originOf(block) + QPointF(line.x(), line.y()),
                                  QSizeF(line.naturalTextWidth(), line.height())));
         }
     }
+    return frames;
+}
+
+QList<QRectF> WebPageBrowser::boxFrames() const
+{
+    (void)contentSize();
+    QList<QRectF> frames;
+    const std::function<void(QTextFrame*)> walk = [&](QTextFrame* frame) {
+        for (QTextFrame* child : frame->childFrames()) {
+            if (auto* table = qobject_cast<QTextTable*>(child); table && table->format().border() > 0) {
+                // The layout places a table where its first cell's content
+                // starts: inside its border, the cell's and the padding.
+                const QTextTableFormat format = table->format();
+                const qreal inset = 2 * format.border() + format.cellSpacing() + format.cellPadding();
+                const QRectF placed = document()->documentLayout()->frameBoundingRect(table);
+                frames.append(QRectF(placed.topLeft() - QPointF(inset, inset), placed.size()));
+            }
+            walk(child);
+        }
+    };
+    walk(document()->rootFrame());
     return frames;
 }
 
@@ -362,7 +524,7 @@ QList<QRectF> WebPageBrowser::pictureFrames() const
             default:
                 break;
             }
-            frames.append(QRectF(layout->position() + QPointF(line.cursorToX(inBlock), top), size));
+            frames.append(QRectF(originOf(block) + QPointF(line.cursorToX(inBlock), top), size));
         }
     }
     return frames;

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QSet>
 #include <QSizeF>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -30,12 +31,15 @@ public:
     QSizeF contentSize() const;
     QList<QRectF> lineFrames() const;
     QList<QRectF> pictureFrames() const;
+    QList<QRectF> boxFrames() const;
 
     // The page as the toolkit's importer should read it to show what a
     // browser shows.
     static QString readable(const QString& html);
 
 protected:
+    // Where a block's layout stands in the page.
+    QPointF originOf(const QTextBlock& block) const;
     QVariant loadResource(int type, const QUrl& name) override;
     void resizeEvent(QResizeEvent* event) override;
 

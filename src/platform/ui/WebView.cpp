@@ -93,6 +93,11 @@ QList<QRectF> WebView::pictureFrames() const
     return m_browser->pictureFrames();
 }
 
+QList<QRectF> WebView::boxFrames() const
+{
+    return m_browser->boxFrames();
+}
+
 void WebView::clickLink(const QUrl& link)
 {
     const QUrl url = m_baseURL.resolved(link);

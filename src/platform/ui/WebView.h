@@ -63,6 +63,8 @@ public:
     QSizeF contentSize() const;
     QList<QRectF> lineFrames() const;
     QList<QRectF> pictureFrames() const;
+    // The boxes drawn for blocks with a border, outer ones first (tests).
+    QList<QRectF> boxFrames() const;
     // Follows a link as a tap does.
     void clickLink(const QUrl& url);
     bool scalesPageToFit() const { return false; }

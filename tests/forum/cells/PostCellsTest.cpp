@@ -81,7 +81,8 @@ TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
               QSizeF(300, h + 7.0));
 
     // A quoted block: a rounded box 10 in, 4 below the text before it, in the
-    // theme's colours; its text carries the author's line.
+    // theme's colours; its text carries the author's line, clear of the box's
+    // top edge, and the text after it stands clear of its bottom edge.
     const PostQuotePtr quoted = PostQuote::initWithAuthor(QString(), QStringLiteral("[QUOTE=u1;12]hi[/QUOTE] ok"));
     std::unique_ptr<View> root(PostQuoteDrawing::createViewInSize(*quoted, QSizeF(300, 9999), body()));
     const QList<RoundedRectView*> boxes = subviewsOf<RoundedRectView>(root.get());
@@ -95,12 +96,12 @@ TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
     const QList<PostTextView*> inner = subviewsOf<PostTextView>(box);
     ASSERT_EQ(inner.size(), 1);
     EXPECT_EQ(inner.first()->text(), QStringLiteral("u1:\nhi"));
-    EXPECT_EQ(inner.first()->frame(), QRectF(10, 0, 260, textHeight(QStringLiteral("u1:\nhi"), 260)));
-    EXPECT_EQ(box->frame().height(), inner.first()->frame().height() + 3.0);
+    EXPECT_EQ(inner.first()->frame(), QRectF(10, 4, 260, textHeight(QStringLiteral("u1:\nhi"), 260)));
+    EXPECT_EQ(box->frame().height(), inner.first()->frame().bottom() + 3.0);
     const QList<PostTextView*> outer = subviewsOf<PostTextView>(root.get());
     ASSERT_EQ(outer.size(), 1) << "the empty text before the block is skipped";
     EXPECT_EQ(outer.first()->text(), QStringLiteral("ok"));
-    EXPECT_EQ(outer.first()->frame().y(), box->frame().bottom());
+    EXPECT_EQ(outer.first()->frame().y(), box->frame().bottom() + 4.0);
     EXPECT_EQ(root->frame(), QRectF(0, 0, 300, outer.first()->frame().bottom() + 3.0));
 
     // Three deep, with authors: the measure is never below the drawing, so
@@ -114,6 +115,17 @@ TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
         PostQuoteDrawing::sizeWithFont(*deep, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation).height();
     EXPECT_GE(measured, drawn->frame().height());
     EXPECT_LE(measured - drawn->frame().height(), 64) << "and not much above it";
+    // Nor below it for blocks without an author, without a closing tag, or
+    // holding nothing but another block.
+    for (const char* text : {"[QUOTE]a[/QUOTE]", "[QUOTE][QUOTE]a[/QUOTE][/QUOTE]", "[QUOTE][QUOTE=b;1]a[/QUOTE]b",
+                             "x[QUOTE][QUOTE]a[/QUOTE]b[/QUOTE]", "<<a>> b", "[quote]a[quote=c;2]b[/quote]"}) {
+        const PostQuotePtr tree = PostQuote::initWithAuthor(QString(), QString::fromUtf8(text));
+        std::unique_ptr<View> view(PostQuoteDrawing::createViewInSize(*tree, QSizeF(300, 9999), body()));
+        EXPECT_GE(PostQuoteDrawing::sizeWithFont(*tree, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation)
+                      .height(),
+                  view->frame().height())
+            << text;
+    }
 }
 
 TEST_F(PostCellsTest, BodyTextShowsFormattingAsText)

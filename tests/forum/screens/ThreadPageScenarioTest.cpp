@@ -10,6 +10,7 @@
 #include "app/widgets/PageNavView.h"
 #include "app/widgets/PaginationCell.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/RoundedRectView.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
 
@@ -559,4 +560,58 @@ TEST_F(ThreadPageScenarioTest, NoPageBeyondTheLastIsAskedForAfterTheLastPagesAre
     ASSERT_EQ(table->numberOfSections(), 2);
     EXPECT_EQ(table->numberOfRowsInSection(1), int(postsOf(list, 1).size())) << "no row loads more after the last page";
     EXPECT_EQ(postsOf(list, 1).last()->postid(), 5049);
+}
+
+TEST_F(ThreadPageScenarioTest, NestedQuotesAreBoxesInBoxesOnTheThreadPageAndInThePostAlone)
+{
+    openGuestSession();
+    const auto screen = openThread(Thread::initWithThreadid(1101));
+    PaginableTableView* list = screen->postTable();
+
+    // Dave quotes carol, who quotes bob, who quotes alice.
+    const int row = rowOf(list, 0, 5003);
+    ASSERT_GE(row, 0);
+    auto* cell = qobject_cast<PostCell*>(showRow(list, 0, row));
+    ASSERT_NE(cell, nullptr);
+    QList<RoundedRectView*> boxes = cell->findChildren<RoundedRectView*>();
+    std::sort(boxes.begin(), boxes.end(), [cell](RoundedRectView* a, RoundedRectView* b) {
+        return a->mapTo(cell, QPoint(0, 0)).x() < b->mapTo(cell, QPoint(0, 0)).x();
+    });
+    ASSERT_EQ(boxes.size(), 3);
+    for (int level = 0; level < 3; ++level) {
+        RoundedRectView* box = boxes.at(level);
+        if (level > 0) {
+            EXPECT_EQ(box->superview(), boxes.at(level - 1)) << level;
+        }
+        // The author's line stands clear of the box's top edge; a text after
+        // an inner box stands clear of that box.
+        QList<PostTextView*> texts;
+        for (View* child : box->subviews()) {
+            if (auto* text = qobject_cast<PostTextView*>(child))
+                texts.append(text);
+        }
+        ASSERT_FALSE(texts.isEmpty()) << level;
+        EXPECT_GE(texts.first()->frame().top(), 4.0) << level;
+        if (level < 2) {
+            EXPECT_GE(texts.last()->frame().top(), boxes.at(level + 1)->frame().bottom() + 4.0) << level;
+        }
+    }
+    EXPECT_TRUE(qobject_cast<PostTextView*>(boxes.at(2)->subviews().first())->text().startsWith(QStringLiteral("alice:")));
+    list->tableView()->scrollToRowAtIndexPath(IndexPath::indexPathForRow(row, 0), TableViewScrollPosition::Top, false);
+    savePicture(QStringLiteral("thread-page-nested-quotes.png"));
+
+    // Alone, the post draws each quote as its own bordered box, one in the other.
+    selectRow(list, 0, row);
+    settleAll();
+    auto* details = dynamic_cast<PostDetailsController*>(navigation->topViewController());
+    ASSERT_NE(details, nullptr);
+    const QList<QRectF> web = details->web()->boxFrames();
+    ASSERT_EQ(web.size(), 3);
+    for (int level = 1; level < 3; ++level) {
+        EXPECT_TRUE(web.at(level - 1).contains(web.at(level))) << level;
+        EXPECT_GT(web.at(level).left(), web.at(level - 1).left()) << level;
+        EXPECT_GT(web.at(level).top(), web.at(level - 1).top()) << level;
+    }
+    EXPECT_LE(web.first().right(), details->web()->frame().width());
+    savePicture(QStringLiteral("post-alone-nested-quotes.png"));
 }

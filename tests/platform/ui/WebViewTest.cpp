@@ -247,3 +247,45 @@ TEST_F(WebViewTest, ThePageReadsAsABrowserShowsIt)
     EXPECT_GT(lines.at(0).height(), 30);
     EXPECT_EQ(lines.at(1).height(), lines.at(0).height());
 }
+
+TEST_F(WebViewTest, DivsWithABorderDrawAsBoxesEachInsideTheOneThatHoldsIt)
+{
+    auto* web = new WebView(QRectF(0, 20, 320, 400));
+    window->addSubview(web);
+    turnEventLoop();
+    const QUrl base(QStringLiteral("http://forum.example/"));
+
+    // The page's rule gives the quotes a border; quotes hold quotes.
+    web->loadHTMLString(
+        QStringLiteral("<html><style type=\"text/css\">.quote {background: #D8E3EB; border:1px solid black;}"
+                       "</style><body><DIV class=\"quote\"><div>carol</div><div class=\"quote\"><div>bob</div>"
+                       "<div class=\"quote\">alice says</div>bob says</div>carol says</div>after"
+                       "<div style=\"border: 2px solid #c00\">framed</div><div class=\"plain\">plain</div>"
+                       "</body></html>"),
+        base);
+    EXPECT_EQ(web->shownText().split(u'\n', Qt::SkipEmptyParts),
+              QStringList({QStringLiteral("carol"), QStringLiteral("bob"), QStringLiteral("alice says"),
+                           QStringLiteral("bob says"), QStringLiteral("carol says"), QStringLiteral("after"),
+                           QStringLiteral("framed"), QStringLiteral("plain")}));
+    const QList<QRectF> boxes = web->boxFrames();
+    ASSERT_EQ(boxes.size(), 4) << "three quotes and the framed line";
+    // Each quote stands inside the one before it, with room inside its border.
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_GT(boxes.at(i).left(), boxes.at(i - 1).left()) << i;
+        EXPECT_LT(boxes.at(i).right(), boxes.at(i - 1).right()) << i;
+        EXPECT_GT(boxes.at(i).top(), boxes.at(i - 1).top()) << i;
+        EXPECT_LT(boxes.at(i).bottom(), boxes.at(i - 1).bottom()) << i;
+    }
+    // The lines with words: carol, bob, alice says, bob says, carol says, after.
+    QList<QRectF> lines = web->lineFrames();
+    lines.removeIf([](const QRectF& line) { return line.width() <= 0; });
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_GT(lines.at(2).top(), boxes.at(2).top() + 2) << "alice's words inside her box, clear of its edge";
+    EXPECT_LT(lines.at(2).bottom(), boxes.at(2).bottom() - 2);
+    EXPECT_GT(lines.at(2).left(), boxes.at(2).left() + 2);
+    EXPECT_GE(lines.at(3).top(), boxes.at(2).bottom() - 2) << "bob's words after her box";
+    EXPECT_LT(lines.at(3).bottom(), boxes.at(1).bottom());
+    EXPECT_GE(lines.at(5).top(), boxes.at(0).bottom() - 2) << "the text after the quotes outside them";
+    EXPECT_GE(boxes.at(3).top(), lines.at(5).bottom() - 2);
+    EXPECT_GE(lines.at(7).top(), boxes.at(3).bottom() - 2) << "a div without a border stays a plain line";
+}
