@@ -200,9 +200,12 @@ bool PaginableTableView::showsLoadNextRow() const
 {
     if (!m_model)
         return false;
-    // Nothing shown yet: the row says the chosen page is on its way.
+    // A page chosen in place of a list shown: the row says it is on its way
+    // (a first load has the screen's own sign).
     const int run = loadedRun();
-    return run > 0 ? pageForSection(run) <= m_model->totalpages() : m_model->isLoadingPages();
+    if (run == 0)
+        return m_model->isLoadingPages() && m_replaced && !m_replaced->pages.isEmpty();
+    return pageForSection(run) <= m_model->totalpages();
 }
 
 bool PaginableTableView::showsLastPage() const
