@@ -139,6 +139,17 @@ TEST_F(PostTest, AFloodCheckRefusesNewPostsAndKeepsNothing)
               s("redirect_postthanks"));
 }
 
+TEST_F(PostTest, ALongPostIsTakenWhole)
+{
+    const auto alice = client(s("alice"), s("secret1"));
+    QString text;
+    while (text.size() < 30000)
+        text += s("A long answer & more, line after line.\n");
+    const ForumReply made = alice->call(s("newreply_postreply"), form({{s("threadid"), s("307")}, {s("message"), text}}));
+    ASSERT_EQ(code(made), s("redirect_postthanks"));
+    EXPECT_EQ(forum.postState(made.response().value(s("postid")).toInt()).value(s("bbcode")).toString(), text);
+}
+
 TEST_F(PostTest, ClosedModeratedAndGuestPosting)
 {
     const auto alice = client(s("alice"), s("secret1"));
