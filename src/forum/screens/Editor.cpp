@@ -39,8 +39,8 @@ QString localized(const char* key)
 }
 
 const QColor kPlaceholderColour(0xA0, 0xA7, 0xB0);
-constexpr qreal kRowGap = 8;
-constexpr qreal kTagsTop = 260;
+constexpr qreal kRowGap = 6;
+constexpr qreal kTagsTop = 258;
 constexpr qreal kRowHeight = 31;
 
 Label* whiteLabel(View* parent, const QRectF& frame, const QFont& font)
@@ -87,7 +87,7 @@ void Editor::buildNib(View* root)
     m_scroll->setOpaque(false);
     root->addSubview(m_scroll);
 
-    m_messageTitle = roundedField(m_scroll, QRectF(20, 10, 280, kRowHeight), localized("placeholder_title"));
+    m_messageTitle = roundedField(m_scroll, QRectF(20, 9, 280, kRowHeight), localized("placeholder_title"));
     m_messageTitle->setClearButtonMode(TextFieldViewMode::WhileEditing);
     m_messageTitle->setReturnKeyType(ReturnKeyType::Next);
     m_messageTitle->setDelegate(this);
@@ -99,8 +99,8 @@ void Editor::buildNib(View* root)
     m_selectPrefixButton->setTitle(localized("label_prefix") + QStringLiteral("  \u203A"));
     m_selectPrefixButton->setTitleColor(QColor(0x2A, 0x5D, 0xB0));
     m_selectPrefixButton->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
-    m_selectPrefixButton->titleLabel()->setTextAlignment(TextAlignment::Right);
-    m_selectPrefixButton->setContentEdgeInsets(EdgeInsets{0, 0, 0, 12});
+    // The title at the right end of the field, clear of the prefix shown.
+    m_selectPrefixButton->setContentEdgeInsets(EdgeInsets{0, 180, 0, 8});
     m_selectPrefixButton->addTarget(this, &Editor::selectPrefix, ControlEvent::TouchUpInside);
     m_scroll->addSubview(m_selectPrefixButton);
 
@@ -130,14 +130,14 @@ void Editor::buildNib(View* root)
         change->addTarget(this, &Editor::changePublish, ControlEvent::ValueChanged);
     m_scroll->addSubview(m_publish);
 
-    m_addAttachmentBtn = new Button(QRectF(20, 0, 120, 34));
+    m_addAttachmentBtn = new Button(QRectF(20, 0, 110, 32));
     m_addAttachmentBtn->setImage(ResourceImages::named(QStringLiteral("editor_attach.png")));
     m_addAttachmentBtn->setTitle(localized("label_attach"));
     m_addAttachmentBtn->setTitleColor(Qt::white);
     m_addAttachmentBtn->titleLabel()->setFont(Font::boldSystemFontOfSize(15));
     m_addAttachmentBtn->addTarget(this, &Editor::addAttachment, ControlEvent::TouchUpInside);
     m_scroll->addSubview(m_addAttachmentBtn);
-    m_attachmentMenu = new View(QRectF(150, 0, 96, 40));
+    m_attachmentMenu = new View(QRectF(140, 0, 96, 40));
     m_attachmentMenu->setBackgroundColor(QColor(0x1E, 0x2A, 0x3B, 230));
     m_addImageButton = new Button(QRectF(4, 2, 44, 36));
     m_addImageButton->setImage(ResourceImages::named(QStringLiteral("editor_picture.png")));
@@ -236,7 +236,7 @@ void Editor::updateLayout()
     m_addAttachmentBtn->setEnabled(m_attachmentAllowed);
     if (attachShown) {
         m_addAttachmentBtn->setFrame(QRectF(QPointF(20, y), m_addAttachmentBtn->frame().size()));
-        m_attachmentMenu->setFrame(QRectF(QPointF(150, y - 3), m_attachmentMenu->frame().size()));
+        m_attachmentMenu->setFrame(QRectF(QPointF(140, y - 4), m_attachmentMenu->frame().size()));
         y += m_addAttachmentBtn->frame().height() + kRowGap;
     } else {
         m_attachmentMenu->setHidden(true);
@@ -353,7 +353,9 @@ void Editor::beginTextLayout()
             editor->m_attachmentButtons->setFrame(QRectF(right - f.width(), f.y(), f.width(), f.height()));
         });
     });
-    // The text takes the screen down to the strip.
+    // The text takes the screen down to the strip, over the rows below it.
+    m_scroll->bringSubviewToFront(m_contentBg);
+    m_scroll->bringSubviewToFront(m_content);
     m_scroll->setContentOffset(QPointF(0, 0));
     m_scroll->setScrollEnabled(false);
     const qreal area = qMax<qreal>(60, stripTop - 8);
@@ -605,8 +607,11 @@ void Editor::imageWasSelected(const std::shared_ptr<ImageToUpload>& image, Selec
         return;
     m_media.append(image);
     updateLayout();
-    if (m_mediaTable)
+    // The picture shows in the list, scrolled into sight.
+    if (m_mediaTable) {
         m_mediaTable->reloadData();
+        m_scroll->scrollRectToVisible(m_mediaTable->frame(), false);
+    }
 }
 
 void Editor::addVideo()

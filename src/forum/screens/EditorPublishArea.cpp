@@ -52,31 +52,31 @@ EditorPublishArea::EditorPublishArea(const QPointF& origin) : View(QRectF(origin
     m_labelPublishIn->setText(localized("label_publish_in"));
     m_publishIn = new SegmentControlHidding(
         {localized("nav_forums"), localized("nav_articles"), localized("nav_blogs")});
-    m_publishIn->setFrame(QRectF(0, 22, kWidth, 32));
+    m_publishIn->setFrame(QRectF(0, 20, kWidth, 30));
     m_publishIn->setTintColor(tint);
     m_publishIn->awakeFromNib();
     m_publishView->addSubview(m_publishIn);
-    m_labelSelectOne = label(m_publishView, QRectF(0, 58, kWidth, 18), Font::systemFontOfSize(13), kDimWhite);
+    m_labelSelectOne = label(m_publishView, QRectF(0, 51, kWidth, 15), Font::systemFontOfSize(12), kDimWhite);
     m_labelSelectOne->setText(localized("label_select_one"));
     addSubview(m_publishView);
 
     m_selectedForumInfo = makeTarget(&m_labelForumOption, &m_changePublishBtn);
     m_labelForumOption->setText(localized("label_option_forum"));
-    m_forumName = label(m_selectedForumInfo, QRectF(0, 18, 186, 44), Font::boldSystemFontOfSize(16), Qt::white, 2);
+    m_forumName = label(m_selectedForumInfo, QRectF(0, 17, 186, 44), Font::boldSystemFontOfSize(16), Qt::white, 2);
 
     m_selectedBlogOptions = makeTarget(&m_labelBlogOption, &m_changePublishBlogBtn);
     m_labelBlogOption->setText(localized("label_option_blog"));
     m_selectedBlogCategorys =
-        label(m_selectedBlogOptions, QRectF(0, 18, 186, 20), Font::boldSystemFontOfSize(15), Qt::white);
+        label(m_selectedBlogOptions, QRectF(0, 17, 186, 20), Font::boldSystemFontOfSize(15), Qt::white);
     m_selectedBlogPublishStatus =
-        label(m_selectedBlogOptions, QRectF(0, 38, 186, 36), Font::systemFontOfSize(13), kDimWhite, 2);
+        label(m_selectedBlogOptions, QRectF(0, 36, 186, 30), Font::systemFontOfSize(12), kDimWhite, 2);
 
     m_selectedArticleOptions = makeTarget(&m_labelArticleOption, &m_changePublishArticleBtn);
     m_labelArticleOption->setText(localized("label_option_article"));
     m_selectedArticleCategorys =
-        label(m_selectedArticleOptions, QRectF(0, 18, 186, 20), Font::boldSystemFontOfSize(15), Qt::white);
+        label(m_selectedArticleOptions, QRectF(0, 17, 186, 20), Font::boldSystemFontOfSize(15), Qt::white);
     m_selectedArticlePublishStatus =
-        label(m_selectedArticleOptions, QRectF(0, 38, 186, 36), Font::systemFontOfSize(13), kDimWhite, 2);
+        label(m_selectedArticleOptions, QRectF(0, 36, 186, 30), Font::systemFontOfSize(12), kDimWhite, 2);
 
     for (SegmentedControl* change : {m_changePublishBtn, m_changePublishBlogBtn, m_changePublishArticleBtn})
         change->setTintColor(tint);
@@ -87,11 +87,11 @@ EditorPublishArea::~EditorPublishArea() = default;
 View* EditorPublishArea::makeTarget(Label** option, SegmentedControl** change)
 {
     View* target = plainView(QRectF(0, 0, kWidth, kHeight));
-    *option = label(target, QRectF(0, 0, 186, 18), Font::systemFontOfSize(13), kDimWhite);
+    *option = label(target, QRectF(0, 0, 186, 16), Font::systemFontOfSize(12), kDimWhite);
     *change = new SegmentedControl({localized("label_change")});
     (*change)->sizeToFit();
     const QSizeF size = (*change)->frame().size();
-    (*change)->setFrame(QRectF(kWidth - qMax<qreal>(84, size.width()), 22, qMax<qreal>(84, size.width()), 32));
+    (*change)->setFrame(QRectF(kWidth - qMax<qreal>(84, size.width()), 18, qMax<qreal>(84, size.width()), 30));
     target->addSubview(*change);
     target->setHidden(true);
     addSubview(target);

@@ -16,7 +16,7 @@ public:
     // The choice's positions.
     enum Target { Forum = 0, Article = 1, Blog = 2 };
     static constexpr qreal kWidth = 280;
-    static constexpr qreal kHeight = 80;
+    static constexpr qreal kHeight = 66;
 
     explicit EditorPublishArea(const QPointF& origin);
     ~EditorPublishArea() override;
