@@ -6,6 +6,7 @@
 #include "forum/screens/EditorFormatBar.h"
 #include "forum/screens/EditorPublishArea.h"
 #include "forum/screens/InsertTextController.h"
+#include "forum/screens/PostController.h"
 #include "forum/screens/SelectForumController.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
@@ -259,4 +260,63 @@ TEST_F(EditorTest, TheBlogFormChangesTheEmoticonsOnlyWhenItSaysSoAndGoesWithTheS
     EXPECT_TRUE(gone.expired());
     forum().openGate(QStringLiteral("probe"));
     settleAll();
+}
+
+TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNothing)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    auto news = std::make_shared<Forum>();
+    news->setForumid(2);
+    showRoot(std::make_shared<UIViewControllerCommon>());
+    auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), news));
+    navigation()->pushViewController(editor, true);
+    settleAll();
+    typeInField(editor->messageTitle(), QStringLiteral("News from alice"));
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral("x"));
+    press(editor->navigationItem()->rightBarButtonItem());
+    finishMoving();
+
+    // Too short: the forum's preview error, said once; the screen stays as it was.
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("tooshort"))});
+    EXPECT_EQ(top(), editor.get());
+    EXPECT_TRUE(editor->loading()->isHidden());
+    dismissAlerts();
+
+    // Waiting for a moderator: no thread to open, so the screen closes at once
+    // and its alert's answer later changes nothing.
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral(" Hear hear."));
+    press(editor->navigationItem()->rightBarButtonItem());
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    ASSERT_NE(editor->viewNewContent(), nullptr);
+    EXPECT_EQ(editor->viewNewContent()->buttonTitles(), QStringList{text("ok")});
+    EXPECT_NE(top(), editor.get());
+    const int screens = int(navigation()->viewControllers().size());
+    answerAlert(0);
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers().size(), screens);
+
+    // A thread that can be opened, but the screen was taken away first: "view post" opens nothing.
+    auto general = std::make_shared<Forum>();
+    general->setForumid(3);
+    editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
+    navigation()->pushViewController(editor, true);
+    settleAll();
+    typeInField(editor->messageTitle(), QStringLiteral("Open for all"));
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral("Straight in."));
+    press(editor->navigationItem()->rightBarButtonItem());
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    ASSERT_NE(editor->viewNewContent(), nullptr);
+    ASSERT_EQ(editor->viewNewContent()->buttonTitles().size(), 2);
+    back();
+    answerAlert(0);
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers().size(), screens);
+    EXPECT_EQ(topAs<PostController>(), nullptr);
 }
