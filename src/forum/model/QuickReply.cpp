@@ -50,7 +50,9 @@ void QuickReply::modelHasChanged(Model* model)
     // Only the text of a send that went out goes, once.
     if (m_submitted && m_builder->status() == BuilderStatus::Sent) {
         m_submitted = false;
-        m_text.clear();
+        // What was typed after it went stays.
+        if (m_text == m_builder->message())
+            m_text.clear();
     }
     notifyChanged();
 }

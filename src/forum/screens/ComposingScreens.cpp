@@ -41,3 +41,11 @@ void ComposingScreens::registerClasses()
         return false;
     });
 }
+
+QStringList ComposingScreens::classNames()
+{
+    return {QStringLiteral("SelectForumController"), QStringLiteral("InsertTextController"),
+            QStringLiteral("ContentTags"),           QStringLiteral("CreateContent"),
+            QStringLiteral("Reply"),                 QStringLiteral("EditPost"),
+            QStringLiteral("ReportPost"),            QStringLiteral("SelectThreadPrefix")};
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // The composing screens and their helpers, which other screens open by class
 // name: the new-content, reply and edit screens, the post report, the thread
 // prefix list, the forum picker, the one-line prompt and the tag screen;
@@ -7,4 +9,6 @@
 // again changes nothing.
 namespace ComposingScreens {
 void registerClasses();
+// The class names registered.
+QStringList classNames();
 }  // namespace ComposingScreens

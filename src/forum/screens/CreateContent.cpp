@@ -33,9 +33,8 @@ CreateContent::CreateContent() = default;
 
 CreateContent::~CreateContent()
 {
+    // The result alert outlives the screen it closed: it answers nobody then.
     dropBuilders();
-    if (m_viewNewContent)
-        m_viewNewContent->dismissWithoutButton();
 }
 
 void CreateContent::viewDidLoad()

@@ -35,10 +35,9 @@ protected:
     }
     void TearDown() override
     {
-        for (const char* name : {"SelectForumController", "InsertTextController", "ContentTags", "CreateContent",
-                                 "Reply", "EditPost", "ReportPost", "SelectThreadPrefix"}) {
-            ViewControllerRegistry::unregisterClass(QString::fromLatin1(name));
-            ScreenInputs::unregisterSetter(QString::fromLatin1(name));
+        for (const QString& name : ComposingScreens::classNames()) {
+            ViewControllerRegistry::unregisterClass(name);
+            ScreenInputs::unregisterSetter(name);
         }
         ForumScreenTest::TearDown();
     }

@@ -99,8 +99,10 @@ protected:
     }
     void TearDown() override
     {
-        for (const char* name : {"SelectForumController", "InsertTextController", "ContentTags"})
-            ViewControllerRegistry::unregisterClass(QString::fromLatin1(name));
+        for (const QString& name : ComposingScreens::classNames()) {
+            ViewControllerRegistry::unregisterClass(name);
+            ScreenInputs::unregisterSetter(name);
+        }
         opener.reset();
         ForumScreenTest::TearDown();
     }

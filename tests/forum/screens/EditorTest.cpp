@@ -296,6 +296,10 @@ TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNoth
     EXPECT_EQ(editor->viewNewContent()->buttonTitles(), QStringList{text("ok")});
     EXPECT_NE(top(), editor.get());
     const int screens = int(navigation()->viewControllers().size());
+    editor.reset();
+    finishMoving();
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1) << "the news stays up for the member to read";
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), text("create_ok_thread"));
     answerAlert(0);
     finishMoving();
     EXPECT_EQ(navigation()->viewControllers().size(), screens);
