@@ -318,9 +318,9 @@ void Editor::textViewDidBeginEditing(TextView* textView)
     beginTextLayout();
 }
 
-qreal Editor::keyboardTop() const
+qreal Editor::keyboardTop()
 {
-    View* root = const_cast<Editor*>(this)->view();
+    View* root = view();
     const qreal height = root->bounds().height();
     if (!Keyboard::isShown())
         return height;

@@ -192,7 +192,7 @@ private:
     void buildFormatting(View* root);
     void beginTextLayout();
     // The top of the keyboard in the screen's view (its foot when it takes no room).
-    qreal keyboardTop() const;
+    qreal keyboardTop();
     void showSubmitButton(bool editing);
     void cancelBlogProbe();
 
