@@ -50,6 +50,8 @@ QuickReplyCell::QuickReplyCell()
 
 QuickReplyCell::~QuickReplyCell()
 {
+    // The text box goes after this part of the row: its losing the focus tells nobody.
+    m_textView->setDelegate(nullptr);
     if (m_quickReply)
         m_quickReply->removeObserver(this);
 }

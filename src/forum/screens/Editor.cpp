@@ -71,6 +71,13 @@ Editor::Editor() = default;
 
 Editor::~Editor()
 {
+    // The views outlive this part of the screen: a text losing the focus as
+    // they go tells nobody.
+    if (isViewLoaded()) {
+        m_content->setDelegate(nullptr);
+        m_messageTitle->setDelegate(nullptr);
+        m_bar->setDelegate(nullptr);
+    }
     cancelBlogProbe();
     if (m_confirmExit)
         m_confirmExit->dismissWithoutButton();

@@ -28,7 +28,12 @@ ReportPost::ReportPost()
     setTitle(localized("report_title"));
 }
 
-ReportPost::~ReportPost() = default;
+ReportPost::~ReportPost()
+{
+    // The text losing the focus as the view goes tells nobody.
+    if (isViewLoaded())
+        m_message->setDelegate(nullptr);
+}
 
 void ReportPost::buildNib(View* root)
 {
