@@ -284,6 +284,13 @@ TEST_F(ReplyScenarioTest, AnEditOfAReplyAndOfALongPostAreReadBackWholeAndLeadBac
         }
     }
     ASSERT_NE(details, nullptr);
+    // Its quote carries the whole text, not the notice the page shows.
+    details->actions()->tapItem(details->actions()->initialItems().at(PostDetailsController::Quote));
+    finishMoving();
+    auto* quote = topAs<Reply>();
+    ASSERT_NE(quote, nullptr);
+    EXPECT_EQ(quote->messageText(), QStringLiteral("[QUOTE=bob;%1]%2[/QUOTE]").arg(longReply).arg(longText));
+    back();
     details->actions()->tapItem(details->actions()->initialItems().at(PostDetailsController::Edit));
     finishMoving();
     edit = topAs<EditPost>();
