@@ -12,7 +12,7 @@
 // Not locked: the forum guards it.
 class ForumControls {
 public:
-    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, RawAnswer, PictureFail, PictureNoDate, Delay, Gate, RefuseUpload };
+    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, RawAnswer, PictureFail, PictureNoDate, Delay, Gate, RefuseUpload, FloodCheck };
 
     struct Rule {
         Kind kind = Kind::Error;
@@ -26,6 +26,7 @@ public:
         int where = 0;       // Drop: where the connection is closed
         bool omit = false;   // SignWrongly: no signature at all
         QString gate;        // Gate: where the answer waits
+        int seconds = 0;     // FloodCheck: the forum's interval between posts
     };
 
     void add(const Rule& rule);

@@ -87,6 +87,15 @@ QJsonValue ForumPosting::prefixOptions(const ForumNode& node) const
         last.insert(u"optgroup_options"_s, options);
         groups.replace(groups.size() - 1, last);
     }
+    // A group of one prefix gives it as it is, not as a list of one, as forums do.
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        QJsonObject group = groups.at(i).toObject();
+        const QJsonArray options = group.value(u"optgroup_options"_s).toArray();
+        if (options.size() == 1) {
+            group.insert(u"optgroup_options"_s, options.first());
+            groups.replace(i, group);
+        }
+    }
     return groups;
 }
 

@@ -66,6 +66,12 @@ QJsonObject errorAnswer(const QJsonValue& errormessage)
     return {{u"response"_s, QJsonObject{{u"errormessage"_s, errormessage}}}};
 }
 
+// The calls that make a new post, which the forum's flood check holds back.
+bool isNewPost(const QString& method)
+{
+    return method == u"newthread_postthread" || method == u"newreply_postreply";
+}
+
 QString randomHex()
 {
     return QUuid::createUuid().toString(QUuid::Id128);
@@ -178,7 +184,39 @@ void TestForum::Impl::route()
         handleApi(request, response);
     };
     server.Get("/forum/api.php", api);
-    server.Post("/forum/api.php", api);
+    // The body is read here, not by the HTTP layer, which refuses form bodies
+    // past 8 kB: a long post is as welcome as on a forum.
+    server.Post("/forum/api.php", [this](const httplib::Request& request, httplib::Response& response,
+                                         const httplib::ContentReader& reader) {
+        httplib::Request whole = request;
+        bool read = true;
+        if (request.is_multipart_form_data()) {
+            httplib::MultipartFormDataItems parts;
+            read = reader(
+                [&](const httplib::MultipartFormData& part) {
+                    parts.push_back(part);
+                    return true;
+                },
+                [&](const char* data, std::size_t length) {
+                    parts.back().content.append(data, length);
+                    return true;
+                });
+            for (const httplib::MultipartFormData& part : parts)
+                whole.files.emplace(part.name, part);
+        } else {
+            read = reader([&](const char* data, std::size_t length) {
+                whole.body.append(data, length);
+                return true;
+            });
+        }
+        // A body that cannot be parsed is refused as the HTTP layer refuses it.
+        if (!read) {
+            response.status = 400;
+            return;
+        }
+        handleApi(whole, response);
+        handledRequest = &request;
+    });
     server.Get(R"(/forum/images/(.+))", [this](const httplib::Request& request, httplib::Response& response) {
         handlePicture(request, response);
     });
@@ -411,6 +449,11 @@ Answer TestForum::Impl::answerApi(TestForumRequest& entry, qint64 number,
     else if (const auto rule = entry.uploads.isEmpty() ? std::nullopt
                                                        : controls.take(ForumControls::Kind::RefuseUpload, QString()))
         body = errorAnswer(QJsonArray{rule->error});
+    else if (const auto rule = isNewPost(entry.apiMethod) ? controls.take(ForumControls::Kind::FloodCheck, QString())
+                                                          : std::nullopt)
+        // The forum's phrase with its two numbers: the interval and the seconds left.
+        body = errorAnswer(QJsonArray{u"postfloodcheck"_s, QString::number(rule->seconds),
+                                      QString::number(qMax(1, rule->seconds - 1))});
     else if (const auto rule = controls.take(ForumControls::Kind::Answer, entry.apiMethod))
         body = rule->answer;
     else if (const auto rule = controls.take(ForumControls::Kind::RawAnswer, entry.apiMethod))
@@ -705,6 +748,12 @@ void TestForum::refuseUploads(const QString& reason, int times)
 {
     d->addRule(ForumControls::Kind::RefuseUpload, QString(), times,
                [&](ForumControls::Rule& rule) { rule.error = reason; });
+}
+
+void TestForum::refusePostsAsFlood(int seconds, int times)
+{
+    d->addRule(ForumControls::Kind::FloodCheck, QString(), times,
+               [&](ForumControls::Rule& rule) { rule.seconds = seconds; });
 }
 
 void TestForum::answerHttpStatus(const QString& method, int status, const QByteArray& body, int times)

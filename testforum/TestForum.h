@@ -81,6 +81,10 @@ public:
     // pictures) are refused as the forum refuses a file it does not take:
     // {"response":{"errormessage":[reason]}}, and nothing is kept.
     void refuseUploads(const QString& reason = QStringLiteral("upload_file_exceeds_forum_limit"), int times = 1);
+    // The next new threads and replies are refused as posted too soon after
+    // the member's last post: ["postfloodcheck", seconds, seconds left], and
+    // nothing is kept. Edits are not checked, as on a forum.
+    void refusePostsAsFlood(int seconds = 30, int times = 1);
     // The answer's "Authorization" does not match its body.
     void signWrongly(const QString& method, int times = 1);
     // The answer comes without an "Authorization" header.

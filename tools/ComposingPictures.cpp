@@ -183,6 +183,59 @@ void drawComposingPictures(PictureWriter& pictures)
         p.drawLine(QPointF(15.5, 8.5), QPointF(8.5, 15.5));
     });
 
+    // ---- The single post's tab items: report, reply, edit, quote
+    pictures.add("tab_report.png", {30, 30}, [](QPainter& p) {
+        // A flag on its pole.
+        p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7, 4), QPointF(7, 27));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        QPainterPath flag;
+        flag.moveTo(8, 5);
+        flag.cubicTo(13, 2, 17, 8, 24, 5);
+        flag.lineTo(24, 17);
+        flag.cubicTo(17, 20, 13, 14, 8, 17);
+        flag.closeSubpath();
+        p.drawPath(flag);
+    });
+    pictures.add("tab_reply.png", {30, 30}, [](QPainter& p) {
+        // An arrow that turns back.
+        p.setPen(QPen(Qt::black, 3.4, Qt::SolidLine, Qt::FlatCap));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath bend;
+        bend.moveTo(11, 12);
+        bend.lineTo(17, 12);
+        bend.cubicTo(23, 12, 26, 16, 26, 25);
+        p.drawPath(bend);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawPolygon(QPolygonF({QPointF(3, 12), QPointF(12, 4.5), QPointF(12, 19.5)}));
+    });
+    pictures.add("tab_edit.png", {30, 30}, [](QPainter& p) {
+        // A pencil, its point down to the left.
+        p.translate(15, 15);
+        p.rotate(45);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRect(QRectF(-3.5, -13, 7, 18));
+        p.drawPolygon(QPolygonF({QPointF(-3.5, 6.5), QPointF(3.5, 6.5), QPointF(0, 13)}));
+    });
+    pictures.add("tab_quote.png", {30, 30}, [](QPainter& p) {
+        // Two quotation marks.
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        for (const qreal x : {4.0, 16.0}) {
+            p.drawEllipse(QRectF(x, 8, 9, 9));
+            QPainterPath tail;
+            tail.moveTo(x + 9, 12.5);
+            tail.cubicTo(x + 9, 19, x + 6, 23, x + 1, 24);
+            tail.lineTo(x + 1, 21.5);
+            tail.cubicTo(x + 4, 20, x + 5, 17, x + 4.5, 15);
+            tail.closeSubpath();
+            p.drawPath(tail);
+        }
+    });
+
     // ---- The home screen's place for a member's picture when there is none
     pictures.add("avatar_add.png", {48, 48}, [](QPainter& p) {
         p.setPen(Qt::NoPen);

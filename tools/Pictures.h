@@ -25,5 +25,6 @@ void drawPagingPictures(PictureWriter& pictures);
 // The composing screens: the formatting menus' keys (bold, italic,
 // underline, sizes 1 to 5), the button strip above the keyboard and its
 // buttons, the attachment choice, the quick-reply row's send and close
-// buttons, and the home screen's place for a member's picture.
+// buttons, the single post's tab items, and the home screen's place for a
+// member's picture.
 void drawComposingPictures(PictureWriter& pictures);

@@ -11,7 +11,12 @@ TEST_F(PostTest, ThreadWithPicturesReplyEditAndReport)
     const QJsonObject newThread = prepared.response();
     const QString posthash = newThread.value(s("posthash")).toString();
     ASSERT_EQ(posthash.size(), 32);
-    EXPECT_EQ(newThread.value(s("prefix_options")).toArray().size(), 2);
+    // Groups of prefixes, one of them a single prefix as forums give a group of one.
+    const QJsonArray groups = newThread.value(s("prefix_options")).toArray();
+    ASSERT_EQ(groups.size(), 3);
+    EXPECT_TRUE(groups.at(0).toObject().value(s("optgroup_options")).isArray());
+    EXPECT_EQ(groups.at(2).toObject().value(s("optgroup_options")).toObject().value(s("optionvalue")).toString(),
+              s("howto"));
     EXPECT_TRUE(prepared.json().value(s("show")).toObject().value(s("tag_option")).toBool());
     EXPECT_FALSE(prepared.json().value(s("show")).toObject().contains(s("threadid")));
 
@@ -107,6 +112,42 @@ TEST_F(PostTest, RefusedUploadsKeepNothingAndLeaveOtherCallsAlone)
     EXPECT_EQ(code(alice->callMultipart(s("profile_updateavatar"), {},
                                         {{s("upload"), s("image.jpg"), "\xff\xd8 taken"}})),
               s("redirect_updatethanks"));
+}
+
+TEST_F(PostTest, AFloodCheckRefusesNewPostsAndKeepsNothing)
+{
+    const auto alice = client(s("alice"), s("secret1"));
+    const QJsonArray before = forum.threadState(307).value(s("posts")).toArray();
+    forum.refusePostsAsFlood(30, 2);
+    // The reply's form is no new post: it comes, and uses no refusal.
+    const QJsonObject replyForm = alice->call(s("newreply_newreply"), "threadid=307").response();
+    const ForumReply refused = alice->call(s("newreply_postreply"),
+        form({{s("threadid"), s("307")}, {s("message"), s("Too quick")},
+              {s("posthash"), replyForm.value(s("posthash")).toString()}}));
+    EXPECT_EQ(refused.response().value(s("errormessage")).toArray(),
+              (QJsonArray{s("postfloodcheck"), s("30"), s("29")}));
+    const QString posthash =
+        alice->call(s("newthread_newthread"), "forumid=3").response().value(s("posthash")).toString();
+    EXPECT_EQ(code(alice->call(s("newthread_postthread"),
+                               form({{s("forumid"), s("3")}, {s("subject"), s("Again")},
+                                     {s("message"), s("Too quick")}, {s("posthash"), posthash}}))),
+              s("postfloodcheck"));
+    EXPECT_EQ(forum.threadState(307).value(s("posts")).toArray(), before);
+    // Two refusals asked for, two given: the next reply is taken.
+    EXPECT_EQ(code(alice->call(s("newreply_postreply"),
+                               form({{s("threadid"), s("307")}, {s("message"), s("Now it goes")}}))),
+              s("redirect_postthanks"));
+}
+
+TEST_F(PostTest, ALongPostIsTakenWhole)
+{
+    const auto alice = client(s("alice"), s("secret1"));
+    QString text;
+    while (text.size() < 30000)
+        text += s("A long answer & more, line after line.\n");
+    const ForumReply made = alice->call(s("newreply_postreply"), form({{s("threadid"), s("307")}, {s("message"), text}}));
+    ASSERT_EQ(code(made), s("redirect_postthanks"));
+    EXPECT_EQ(forum.postState(made.response().value(s("postid")).toInt()).value(s("bbcode")).toString(), text);
 }
 
 TEST_F(PostTest, ClosedModeratedAndGuestPosting)

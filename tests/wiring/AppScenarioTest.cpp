@@ -8,14 +8,20 @@
 #include "app/widgets/PageSelector.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/PullRefreshTableHeaderView.h"
+#include "app/widgets/SegmentControlHidding.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
+#include "forum/cells/QuickReplyCell.h"
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/model/Notice.h"
+#include "forum/screens/CreateContent.h"
+#include "forum/screens/EditorButtonStrip.h"
+#include "forum/screens/EditorPublishArea.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/SelectForumController.h"
 #include "forum/screens/ThreadController.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
@@ -28,6 +34,7 @@
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TableView.h"
+#include "platform/ui/TextView.h"
 #include "platform/ui/Window.h"
 #include "wiring/AppWiring.h"
 
@@ -35,6 +42,7 @@
 #include "platform/foundation/ManualClock.h"
 
 #include <QJsonArray>
+#include <QJsonObject>
 
 // The real application, as main puts it together, on the loopback forum:
 // a member signs in and reads the forum from the home screen through the
@@ -477,4 +485,82 @@ TEST_F(AppScenarioTest, TheLastMembersDismissedNoticesGoWhenAnyoneSignsInOrOut)
     for (const auto& notice : ForumInfo::getInstance()->notices())
         shown.append(notice->_noticeid());
     EXPECT_EQ(shown, (QList<qint32>{2, 3}));
+}
+
+TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("bob"));
+    type(login->fieldWithTag(2), QStringLiteral("secret2"));
+    tap(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+
+    // Home's compose button: the editor, where the forum is chosen from the tree.
+    const std::shared_ptr<BarButtonItem> compose = homeScreen->navigationItem()->rightBarButtonItem();
+    ASSERT_NE(compose, nullptr);
+    ASSERT_EQ(compose->systemItem(), BarButtonSystemItem::Compose);
+    compose->trigger();
+    finishAnimations();
+    auto* editor = topScreenAs<CreateContent>();
+    ASSERT_NE(editor, nullptr);
+    settleAndFinish();
+    editor->publishArea()->publishIn()->tapSegment(EditorPublishArea::Forum);
+    settleAndFinish();
+    auto* picker = topScreenAs<SelectForumController>();
+    ASSERT_NE(picker, nullptr);
+    picture(QStringLiteral("app-select-forum.png"));
+    tapRow(picker->forumTable(), IndexPath{0, 1});
+    tapRow(picker->forumTable(), IndexPath{0, 0});
+    settleAndFinish();
+    ASSERT_EQ(topScreen(), editor);
+    EXPECT_EQ(editor->forum()->forumid(), 3);
+
+    // Written with the keyboard and the mouse: the title, then Tab to the
+    // text, an emoticon from the strip's menu.
+    type(editor->messageTitle(), QStringLiteral("Saturday ride?"));
+    key(Qt::Key_Tab);
+    finishAnimations();
+    ASSERT_TRUE(editor->content()->isFirstResponder());
+    typeKeys(QStringLiteral("Anyone up for the coast road on Saturday? "));
+    // The strip slides in a moment after the text is entered.
+    clock()->advance(Editor::kSlideDelayMs);
+    finishAnimations();
+    tap(editor->attachmentButtons()->smileyButton());
+    finishAnimations();
+    ASSERT_FALSE(editor->bar()->emoticonMenu()->isHidden());
+    picture(QStringLiteral("app-editor.png"));
+    tap(editor->bar()->emoticonButton(0));
+    EXPECT_TRUE(editor->content()->text().endsWith(QStringLiteral("Saturday? :)")));
+    editor->navigationItem()->rightBarButtonItem()->trigger();
+    finishAnimations();
+    editor->navigationItem()->rightBarButtonItem()->trigger();
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    const qint32 threadid = editor->threadBuilder()->threadid();
+    ASSERT_GT(threadid, 0);
+    tapAlertButton(0);
+    settleAndFinish();
+
+    // Its page, with the quick-reply row under the last post.
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !page->thread()->pages().isEmpty(); }));
+    settleAndFinish();
+    ShadowedTableView* table = page->postTable()->tableView();
+    const int last = table->numberOfRowsInSection(0) - 1;
+    auto* row = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(IndexPath{0, last}));
+    ASSERT_NE(row, nullptr);
+    click(row->textView()->convertRect(row->textView()->bounds(), nullptr).center());
+    finishAnimations();
+    ASSERT_TRUE(row->textView()->isFirstResponder()) << "the click gives the row the keyboard";
+    typeKeys(QStringLiteral("I'm in, see you at nine."));
+    picture(QStringLiteral("app-quick-reply.png"));
+    tap(row->submitButton());
+    ASSERT_TRUE(waitUntil([&] { return forum().threadState(threadid).value(QStringLiteral("posts")).toArray().size() == 2; }));
+    settleAndFinish();
+    const int reply = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().last().toInt();
+    EXPECT_EQ(forum().postState(reply).value(QStringLiteral("bbcode")).toString(), QStringLiteral("I'm in, see you at nine."));
+    EXPECT_TRUE(page->quickReply()->text().isEmpty());
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
 }

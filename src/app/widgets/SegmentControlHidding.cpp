@@ -68,3 +68,15 @@ int SegmentControlHidding::selectedSegmentIndex() const
     }
     return -1;
 }
+
+void SegmentControlHidding::setSelectedPosition(int position)
+{
+    if (position < 0 || position >= m_initialItems.size() || m_set.contains(position)) {
+        setSelectedSegmentIndex(NoSegment);
+        return;
+    }
+    int shown = 0;
+    for (int i = 0; i < position; ++i)
+        shown += m_set.contains(i) ? 0 : 1;
+    setSelectedSegmentIndex(shown);
+}

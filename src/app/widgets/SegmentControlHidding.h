@@ -25,6 +25,9 @@ public:
 
     // The selected segment as a position in the full list; -1 for none.
     int selectedSegmentIndex() const override;
+    // Selects the segment at a position of the full list, telling nobody;
+    // none for -1 or a hidden position.
+    void setSelectedPosition(int position);
 
 private:
     QStringList m_initialItems;

@@ -3,11 +3,13 @@
 #include "app/media/ImageToUpload.h"
 #include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
+#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 
 #include <QFile>
 #include <QUrl>
 
+#include <algorithm>
 #include <utility>
 
 const QString Builder::UploadMethod = QStringLiteral("newattachment_manageattach");
@@ -73,11 +75,23 @@ Error Builder::create()
 
     // Uploads left over from an earlier send would end this one too early.
     cancelUploads();
+    m_uploadFailure.reset();
+    // What the forum took under another form is not attached to this one.
+    if (m_uploadedHash != m_posthash) {
+        m_uploaded.clear();
+        m_uploadedHash = m_posthash;
+    }
     const ValueDict fields = uploadFields();
     QList<HTTPRequestPtr> uploads;
     for (const UploadAttachment& attachment : std::as_const(m_attachments)) {
-        if (HTTPRequestPtr upload = makeUpload(attachment, fields))
+        const bool taken = std::any_of(m_uploaded.cbegin(), m_uploaded.cend(),
+                                       [&](const UploadAttachment& done) { return done.isSameAs(attachment); });
+        if (taken)
+            continue;
+        if (HTTPRequestPtr upload = makeUpload(attachment, fields)) {
+            m_uploading.append({upload, attachment});
             uploads.append(std::move(upload));
+        }
     }
     if (uploads.isEmpty()) {
         post();
@@ -145,16 +159,52 @@ QByteArray Builder::jpegOf(const UploadAttachment& attachment)
 
 void Builder::finishedUploading(const HTTPRequestPtr& request)
 {
-    // Only uploads of the running send count; a failed one does not stop it.
+    // Only uploads of the running send count.
     if (!request || !m_attachmentRequests.removeOne(request))
         return;
     const std::shared_ptr<Model> guard = keepAlive();
-    if (m_attachmentRequests.isEmpty())
-        post();
+    UploadAttachment carried;
+    for (qsizetype i = 0; i < m_uploading.size(); ++i) {
+        if (m_uploading.at(i).first == request) {
+            carried = m_uploading.takeAt(i).second;
+            break;
+        }
+    }
+    if (std::optional<Error> refusal = uploadRefusal(*request)) {
+        if (!m_uploadFailure)
+            m_uploadFailure = std::move(refusal);
+    } else {
+        m_uploaded.append(carried);
+    }
+    if (!m_attachmentRequests.isEmpty())
+        return;
+    // A post without a picture the member chose would lose it: nothing is
+    // posted, and the send can be made again as it stands.
+    if (const std::optional<Error> failure = std::exchange(m_uploadFailure, std::nullopt)) {
+        m_requestStatus = BuilderStatus::Failed;
+        failedWithError(*failure);
+        return;
+    }
+    post();
+}
+
+std::optional<Error> Builder::uploadRefusal(const HTTPRequest& upload)
+{
+    const RequestOutcome& outcome = upload.outcome();
+    if (!outcome.success())
+        return failureOf(outcome, upload).value_or(Error::withMessage(textForCode(QStringLiteral("nointernet"))));
+    if (outcome.is(RequestOutcome::Kind::ForumRefused) && outcome.isKnownCode())
+        return Error::withMessage(outcome.message());
+    // A code the error table does not know ("upload_file_exceeds_forum_limit")
+    // still says that the forum kept nothing.
+    if (outcome.is(RequestOutcome::Kind::ForumRefused) || !upload.response()[u"response"][u"errormessage"].isAbsent())
+        return Error::withMessage(Bundle::main().localizedString(QStringLiteral("attachment_not_uploaded")));
+    return std::nullopt;
 }
 
 void Builder::cancelUploads()
 {
+    m_uploading.clear();
     const QList<HTTPRequestPtr> uploads = std::exchange(m_attachmentRequests, {});
     for (const HTTPRequestPtr& upload : uploads) {
         upload->setCallbackObject(nullptr);

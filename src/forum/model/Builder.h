@@ -5,6 +5,7 @@
 #include "forum/model/UploadAttachment.h"
 
 #include <QList>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -13,6 +14,11 @@
 // attachment by its own request, all at once, and when the last upload has
 // ended the concrete builder's post sends the content itself. The answer to
 // the post decides between sent and failed.
+//
+// An upload the forum did not take (refused, or lost on the way) fails the
+// send before anything is posted: the observers hear why, once, and nothing
+// the member wrote is lost. Sending again uploads only what the forum has
+// not taken yet under the same form.
 //
 // Abstract: a concrete builder gives getParams, post and wasSentFine.
 class Builder : public Model {
@@ -62,6 +68,9 @@ public:
     virtual void finishedCreating(const HTTPRequestPtr& request);
     // The end of each upload, successful or not.
     virtual void finishedUploading(const HTTPRequestPtr& request);
+    // Why the forum did not take an upload: its refusal, or the lost
+    // connection; nothing when it took it.
+    static std::optional<Error> uploadRefusal(const HTTPRequest& upload);
 
     BuilderStatus requestStatus() const { return m_requestStatus; }
     void setRequestStatus(BuilderStatus status) { m_requestStatus = status; }
@@ -113,6 +122,13 @@ private:
     BuilderStatus m_requestStatus = BuilderStatus::Idle;
     UploadAttachmentList m_attachments;
     QList<HTTPRequestPtr> m_attachmentRequests;
+    // What each running upload carries.
+    QList<QPair<HTTPRequestPtr, UploadAttachment>> m_uploading;
+    // What the forum has taken under the form `m_uploadedHash`.
+    UploadAttachmentList m_uploaded;
+    QString m_uploadedHash;
+    // The first upload of the running send that was not taken.
+    std::optional<Error> m_uploadFailure;
     qint32 m_poststarttime = 0;
     QString m_posthash;
     QString m_title;

@@ -110,7 +110,8 @@ void EditBuilder::finishedUploading(const HTTPRequestPtr& request)
     if (!request || !m_uploads.removeOne(request))
         return;
     const auto guard = keepAlive();
-    if (!request->success()) {
+    // Refused by the forum (whatever its code) or lost on the way: not taken.
+    if (uploadRefusal(*request)) {
         uploadingFailed(request);
         return;
     }

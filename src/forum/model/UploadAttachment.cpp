@@ -30,3 +30,16 @@ Image UploadAttachment::picture() const
     const auto* picture = std::get_if<Image>(&m_content);
     return picture ? *picture : Image();
 }
+
+bool UploadAttachment::isSameAs(const UploadAttachment& other) const
+{
+    if (m_content.index() != other.m_content.index())
+        return false;
+    if (isImageToUpload())
+        return imageToUpload() == other.imageToUpload();
+    if (isWebAddress())
+        return webAddress() == other.webAddress();
+    if (isPicture())
+        return picture().qimage().cacheKey() == other.picture().qimage().cacheKey();
+    return false;
+}

@@ -24,6 +24,10 @@ public:
     bool isWebAddress() const { return std::holds_alternative<QString>(m_content); }
     bool isPicture() const { return std::holds_alternative<Image>(m_content); }
 
+    // The same picture file, web address or picture in memory; an element of
+    // another kind is the same as nothing.
+    bool isSameAs(const UploadAttachment& other) const;
+
     // Null, empty or a null image when the attachment is of another kind.
     std::shared_ptr<ImageToUpload> imageToUpload() const;
     QString webAddress() const;

@@ -3,7 +3,9 @@
 #include "forum/cells/PostCell.h"
 #include "forum/cells/PostCellIgnoreGlobal.h"
 #include "forum/cells/PostCellUserIgnore.h"
+#include "forum/cells/QuickReplyCell.h"
 #include "forum/screens/PostDetailsController.h"
+#include "forum/screens/ScreenInputs.h"
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
@@ -17,10 +19,12 @@
 #include "app/widgets/TabBarHidding.h"
 #include "neighbours/ads/AdMediationView.h"
 
+#include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
@@ -54,6 +58,8 @@ void PostController::setThread(const ThreadPtr& thread)
     m_thread = thread;
     m_showEvenIgnored.clear();
     m_heights.clear();
+    // The reply form is asked for while the member reads.
+    m_quickReply = m_thread ? QuickReply::initWithThread(m_thread) : nullptr;
     if (!m_thread)
         return;
     m_thread->setThreadtitle(StringExtensions::replaceAmpersands(m_thread->threadtitle()));
@@ -114,8 +120,9 @@ void PostController::viewDidLoad()
     m_loading->setRectColor(button);
     m_loading->setCornerRadius(kLoadingCornerRadius);
 
-    // Replying, moderating and searching in the thread open screens that are
-    // not part of this client yet: no add button, and their items stay hidden.
+    updateReplyButton();
+    // Moderating and searching in the thread open screens that are not part
+    // of this client yet: their items stay hidden.
     m_actions->hideButtonAtIndex(Moderate);
     m_actions->hideButtonAtIndex(SearchInThread);
     if (CurrentUser::currentUser()->anonymous())
@@ -177,6 +184,7 @@ void PostController::modelHasChanged(Model* model)
         unread->setEnabled(hasBlock);
     }
     forgetPostsNotShown();
+    updateReplyButton();
     updateLayout();
 }
 
@@ -223,8 +231,39 @@ bool PostController::showsCollapsed(const Post& post) const
     return (post.userIgnore() || post.ignoreGlobal()) && !isShownEvenIgnored(&post);
 }
 
+void PostController::updateReplyButton()
+{
+    // A member replies to an open thread; a thread known by its id alone
+    // learns whether it is closed with its first page.
+    const bool open = m_thread && !m_thread->isClosed() && !CurrentUser::currentUser()->anonymous()
+                      && ScreenInputs::canCreate(kReplyScreen);
+    if (open == bool(navigationItem()->rightBarButtonItem()))
+        return;
+    navigationItem()->setRightBarButtonItem(
+        open ? BarButtonItem::withSystemItem(BarButtonSystemItem::Add, this, &PostController::reply) : nullptr);
+}
+
+void PostController::reply()
+{
+    if (const ViewControllerPtr editor = ScreenInputs::create(kReplyScreen, m_thread))
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(editor, true);
+}
+
+std::optional<QList<ModelPtr>> PostController::appendArrayOfObjects()
+{
+    if (!m_quickReply)
+        return std::nullopt;
+    return QList<ModelPtr>{m_quickReply};
+}
+
 TableViewCell* PostController::cellForObject(PaginableTableView* tableView, const ModelPtr& object)
 {
+    if (object && object == m_quickReply) {
+        auto* cell = loadCellNibForTableView<QuickReplyCell>(tableView->tableView());
+        cell->setQuickReply(m_quickReply);
+        return cell;
+    }
     const PostPtr post = std::dynamic_pointer_cast<Post>(object);
     if (!post)
         return nullptr;
@@ -246,6 +285,8 @@ TableViewCell* PostController::cellForObject(PaginableTableView* tableView, cons
 
 qreal PostController::heightForCellWithObject(PaginableTableView*, const ModelPtr& object)
 {
+    if (object && object == m_quickReply)
+        return kQuickReplyRowHeight;
     qreal height = 0;
     if (const PostPtr post = std::dynamic_pointer_cast<Post>(object)) {
         height = showsCollapsed(*post)

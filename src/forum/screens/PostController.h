@@ -2,6 +2,7 @@
 
 #include "forum/cells/PostCellOwner.h"
 #include "forum/cells/PostHeightCache.h"
+#include "forum/model/QuickReply.h"
 #include "forum/model/Thread.h"
 
 #include "app/model/ModelObserver.h"
@@ -20,10 +21,12 @@ class RoundedRectView;
 class TabBarHidding;
 
 // The posts of one thread, page by page: a paged table with one section per
-// page (the thread's title over the first), one post row per post, and a
-// tab bar: reload, subscribe, (moderate, search in thread: not offered yet)
-// and the first unread post. Posts of ignored members show collapsed until
-// the user asks to see them; a tapped post opens alone.
+// page (the thread's title over the first), one post row per post, the
+// quick-reply row after the last page's posts, and a tab bar: reload,
+// subscribe, (moderate, search in thread: not offered yet) and the first
+// unread post. Posts of ignored members show collapsed until the user asks
+// to see them; a tapped post opens alone. A member replies to an open thread
+// with the bar's add button.
 //
 // Its caller gives it the thread with setThread before the view loads; a
 // screen without a thread shows nothing and asks for nothing.
@@ -43,6 +46,7 @@ public:
     static constexpr qreal kQuickReplyRowHeight = 140.0;
     static constexpr qreal kMinimumRowHeight = 70.0;
     static constexpr qreal kLoadingCornerRadius = 15.0;
+    static inline const QString kReplyScreen = QStringLiteral("Reply");
 
     PostController();
     ~PostController() override;
@@ -54,6 +58,11 @@ public:
     void buildNib(View* root) override;
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+
+    // The quick-reply row of the thread, made with it.
+    const QuickReplyPtr& quickReply() const { return m_quickReply; }
+    // The add button: the reply screen, given the thread.
+    void reply();
 
     // Shows a collapsed post in full, while its page is loaded.
     void showPost(const PostPtr& post) override;
@@ -75,6 +84,7 @@ public:
     qreal heightForCellWithObject(PaginableTableView* tableView, const ModelPtr& object) override;
     QString titleForTheFirstSection() override;
     void didSelectCell(TableViewCell* cell, const ModelPtr& object) override;
+    std::optional<QList<ModelPtr>> appendArrayOfObjects() override;
 
     void didSelectItem(TabBar* tabBar, const TabBarItemPtr& item) override;
     void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
@@ -84,6 +94,7 @@ public:
 
 private:
     bool showsCollapsed(const Post& post) const;
+    void updateReplyButton();
     // Forgets the posts shown in full that are no longer on a loaded page.
     void forgetPostsNotShown();
     void askSubscription();
@@ -94,6 +105,7 @@ private:
     RoundedRectView* m_loading = nullptr;
     Label* m_loadingText = nullptr;
     ThreadPtr m_thread;
+    QuickReplyPtr m_quickReply;
     // Owned: posts the user chose to see although their author is ignored.
     QList<PostPtr> m_showEvenIgnored;
     PostHeightCache m_heights;

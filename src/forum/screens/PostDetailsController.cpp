@@ -1,9 +1,12 @@
 #include "forum/screens/PostDetailsController.h"
 
 #include "forum/model/Thread.h"
+#include "forum/screens/Reply.h"
+#include "forum/screens/ScreenInputs.h"
 
 #include "app/config/Config.h"
 #include "app/config/Customizer.h"
+#include "app/session/CurrentUser.h"
 #include "app/text/Formatter.h"
 #include "app/text/QuoteFormatter.h"
 #include "app/widgets/TabBarHidding.h"
@@ -12,6 +15,9 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/ResourceImages.h"
+#include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/Bundle.h"
 
@@ -100,13 +106,14 @@ void PostDetailsController::buildNib(View* root)
 
     m_actions = new TabBarHidding(QRectF(0, height - TabBar::kHeight, 320, TabBar::kHeight));
     m_actions->setAutoresizingMask(Autoresizing::FlexibleTopMargin | Autoresizing::FlexibleWidth);
-    m_actions->setItems({std::make_shared<TabBarItem>(localized("tabbar_report"), QImage(), Report),
-                         std::make_shared<TabBarItem>(localized("reply"), QImage(), Reply),
-                         std::make_shared<TabBarItem>(localized("tabbar_edit"), QImage(), Edit),
-                         std::make_shared<TabBarItem>(localized("tabbar_quote"), QImage(), Quote)});
+    const auto item = [](const char* title, const char* picture, Item index) {
+        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
+    };
+    m_actions->setItems({item("tabbar_report", "tab_report.png", Report), item("reply", "tab_reply.png", Reply),
+                         item("tabbar_edit", "tab_edit.png", Edit), item("tabbar_quote", "tab_quote.png", Quote)});
     m_actions->awakeFromNib();
-    // Reporting, replying, editing and quoting come with the composing
-    // screens; until then the bar offers nothing and gives its room to the page.
+    // Until the post says what it allows, the bar offers nothing and gives
+    // its room to the page.
     for (int index = Report; index <= Quote; ++index)
         m_actions->hideButtonAtIndex(index);
     m_actions->setHidden(true);
@@ -118,6 +125,7 @@ void PostDetailsController::viewDidLoad()
     UIViewControllerCommon::viewDidLoad();
     m_web->setDelegate(this);
     m_web->setBounces(false);
+    m_actions->setDelegate(this);
     render();
     loadImages();
     m_date->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
@@ -170,6 +178,68 @@ void PostDetailsController::render()
     m_date->setText(Formatter::defaultFormatter().cellDateFormatter().stringFromDate(post.date()));
     m_avatar->setImage(post.pic().qimage());
     m_avatar->setHidden(post.pic().isNull());
+    updateActions();
+}
+
+void PostDetailsController::updateActions()
+{
+    const ThreadPtr thread = m_post->thread();
+    const bool member = !CurrentUser::currentUser()->anonymous();
+    const bool closed = thread && thread->isClosed();
+    const bool shown[] = {
+        member && m_post->canReport() && ScreenInputs::canCreate(kReportScreen),
+        member && m_post->canReply() && !closed && ScreenInputs::canCreate(kReplyScreen),
+        member && m_post->canEdit() && ScreenInputs::canCreate(kEditScreen),
+        member && !closed && ScreenInputs::canCreate(kReplyScreen),
+    };
+    bool any = false;
+    for (int index = Report; index <= Quote; ++index) {
+        if (shown[index])
+            m_actions->showButtonAtIndex(index);
+        else
+            m_actions->hideButtonAtIndex(index);
+        any = any || shown[index];
+    }
+    m_actions->setHidden(!any);
+    // The page ends where the bar begins.
+    const QRectF web = m_web->frame();
+    const qreal bottom = any ? m_actions->frame().top() : view()->bounds().height();
+    m_web->setFrame(QRectF(web.x(), web.y(), web.width(), qMax<qreal>(0, bottom - web.y())));
+}
+
+void PostDetailsController::didSelectItem(TabBar*, const TabBarItemPtr& tapped)
+{
+    if (!m_post)
+        return;
+    // A post seen outside its thread replies by its own id: the form names the thread.
+    const ModelPtr repliedTo = m_post->thread() ? ModelPtr(m_post->thread()) : ModelPtr(m_post);
+    switch (m_actions->initialIndexOfItem(tapped)) {
+    case Report:
+        push(ScreenInputs::create(kReportScreen, m_post));
+        break;
+    case Reply:
+        push(ScreenInputs::create(kReplyScreen, repliedTo));
+        break;
+    case Edit:
+        push(ScreenInputs::create(kEditScreen, m_post));
+        break;
+    case Quote: {
+        const ViewControllerPtr screen = ScreenInputs::create(kReplyScreen, repliedTo);
+        push(screen);
+        // The quote goes in as the start of the text, ready to be sent as it is.
+        if (auto* reply = dynamic_cast<::Reply*>(screen.get()))
+            reply->setText(m_post->quote());
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void PostDetailsController::push(const ViewControllerPtr& screen)
+{
+    if (screen && navigationController())
+        navigationController()->pushViewController(screen, true);
 }
 
 void PostDetailsController::modelHasChanged(Model* model)

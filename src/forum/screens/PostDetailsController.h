@@ -17,14 +17,19 @@ class TabBarHidding;
 // under it, the author's signature last. The page runs no script; a tapped
 // web link leaves the application for the browser.
 //
-// Reporting, replying, editing and quoting open screens this client does not
-// have yet: their tab items stay hidden, and so does the bar.
+// A tab bar offers what the member may do with the post: report it, reply,
+// edit it, quote it (each as the post allows; nothing for a guest, no reply
+// nor quote in a closed thread); the bar goes when it offers nothing.
 class PostDetailsController : public UIViewControllerCommon,
                               public ModelObserver,
                               public TabBarDelegate,
                               public WebViewDelegate {
 public:
     enum Item { Report = 0, Reply = 1, Edit = 2, Quote = 3 };
+    // The screens the items open, by class name.
+    static inline const QString kReportScreen = QStringLiteral("ReportPost");
+    static inline const QString kReplyScreen = QStringLiteral("Reply");
+    static inline const QString kEditScreen = QStringLiteral("EditPost");
     static constexpr qreal kHeaderHeight = 50.0;
     static constexpr qreal kWebHeightWithoutAd = 290.0;
 
@@ -56,11 +61,15 @@ public:
     const QString& page() const { return m_page; }
 
     void modelHasChanged(Model* model) override;
+    void didSelectItem(TabBar* tabBar, const TabBarItemPtr& item) override;
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
     void adMediationDidFailToReceiveAd(AdMediationView* adView, bool usingBackup) override;
 
 private:
     void render();
+    // Shows the items the post allows, and the bar when it offers any.
+    void updateActions();
+    void push(const ViewControllerPtr& screen);
     // Asks for the post's pictures (its author's picture).
     void loadImages();
     // The thread's title, or the post's own for a post outside any thread.

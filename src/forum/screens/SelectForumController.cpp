@@ -3,6 +3,7 @@
 #include "app/widgets/LoadCellNib.h"
 #include "forum/cells/SelectForumCell.h"
 #include "forum/screens/AccessoryBackdrop.h"
+#include "forum/screens/SkySectionHeader.h"
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Font.h"
@@ -180,26 +181,16 @@ TableViewCell* SelectForumController::cellForRowAtIndexPath(TableView* tableView
     return cell;
 }
 
-std::optional<qreal> SelectForumController::heightForHeaderInSection(TableView*, int)
+std::optional<qreal> SelectForumController::heightForHeaderInSection(TableView*, int section)
 {
-    return kSectionHeaderHeight;
+    // A forum at the top heads its own section: no title, no band above it.
+    return titleOfSection(section).isEmpty() ? 0.0 : kSectionHeaderHeight;
 }
 
 View* SelectForumController::viewForHeaderInSection(TableView*, int section)
 {
-    auto* header = new View(QRectF(10, 0, 300, kSectionHeaderHeight));
-    header->setBackgroundColor(Qt::transparent);
-    header->setOpaque(false);
-    auto* label = new Label(QRectF(10, 0, 300, kSectionHeaderHeight));
-    label->setBackgroundColor(Qt::transparent);
-    label->setOpaque(false);
-    label->setTextColor(Qt::white);
-    label->setHighlightedTextColor(Qt::white);
-    label->setFont(Font::boldSystemFontOfSize(20));
-    label->setShadowColor(QColor(0, 0, 0, 110));
-    label->setText(titleOfSection(section));
-    header->addSubview(label);
-    return header;
+    const QString title = titleOfSection(section);
+    return title.isEmpty() ? nullptr : new SkySectionHeader(title);
 }
 
 IndexPath SelectForumController::willSelectRowAtIndexPath(TableView*, const IndexPath& indexPath)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forum/model/Builder.h"
+#include "forum/model/PublishingBuilder.h"
 #include "neighbours/blogs/BlogCategory.h"
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/blogs/PublishState.h"
@@ -14,7 +14,7 @@
 // Composes a blog entry: its settings (categories, when it is published) and
 // the entry being written or edited. The forum's API offers no call that
 // sends an entry, so create ends failed with a message saying so.
-class BlogBuilder : public Builder {
+class BlogBuilder : public PublishingBuilder {
 public:
     BlogBuilder();
     ~BlogBuilder() override;
@@ -23,18 +23,19 @@ public:
     const PropertyTable& properties() const override { return propertyTable(); }
 
     // The titles of the chosen categories joined by ","; the empty text when none is chosen.
-    QString getCsvOfSelectedCategorysTitles() const;
+    QString getCsvOfSelectedCategorysTitles() const override;
     // The text of the publish state ("publish_now", "publish_on", "draft_blog"); else the empty text.
-    QString getPublishStatus() const;
+    QString getPublishStatus() const override;
 
     const QList<BlogCategory>& selectedCategories() const { return m_selectedCategories; }
     void setSelectedCategories(const QList<BlogCategory>& categories) { m_selectedCategories = categories; }
     PublishState publishState() const { return m_publishState; }
     void setPublishState(PublishState state) { m_publishState = state; }
-    const QDateTime& publishDate() const { return m_publishDate; }
+    const QDateTime& publishDate() const override { return m_publishDate; }
     void setPublishDate(const QDateTime& date) { m_publishDate = date; }
     // The id of the sent entry; 0 until known.
     qint32 blogid() const { return m_blogid; }
+    qint32 publishedId() const override { return m_blogid; }
     void setBlogid(qint32 blogid) { m_blogid = blogid; }
     // The entry being edited (its title and text pre-fill the composer).
     const BlogModelPtr& blogModel() const { return m_blogModel; }

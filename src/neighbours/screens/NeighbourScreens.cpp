@@ -3,8 +3,10 @@
 #include "neighbours/screens/AlbumController.h"
 #include "neighbours/screens/ArticleDetails.h"
 #include "neighbours/screens/ArticleListController.h"
+#include "neighbours/screens/ArticleSettingsController.h"
 #include "neighbours/screens/BlogHomeScreenViewController.h"
 #include "neighbours/screens/BlogPostExpanded.h"
+#include "neighbours/screens/BlogSettingsController.h"
 #include "neighbours/screens/FriendsController.h"
 #include "neighbours/screens/MemberBlogHomeViewController.h"
 #include "neighbours/screens/MyProfile.h"
@@ -35,8 +37,10 @@ void each(QStringList* names)
     add<AlbumController>(names, "AlbumController");
     add<ArticleDetails>(names, "ArticleDetails");
     add<ArticleListController>(names, "ArticleListController");
+    add<ArticleSettingsController>(names, "ArticleSettingsController");
     add<BlogHomeScreenViewController>(names, "BlogHomeScreenViewController");
     add<BlogPostExpanded>(names, "BlogPostExpanded");
+    add<BlogSettingsController>(names, "BlogSettingsController");
     add<FriendsController>(names, "FriendsController");
     add<MemberBlogHomeViewController>(names, "MemberBlogHomeViewController");
     add<MyProfile>(names, "MyProfile");

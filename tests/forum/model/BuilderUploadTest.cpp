@@ -155,22 +155,43 @@ TEST_F(BuilderTest, SendingRefusesASecondCreateAndSendsAgainAfterAFailure)
     EXPECT_EQ(apiLog(), (QStringList{TestBuilder::PostMethod, TestBuilder::PostMethod}));
 }
 
-TEST_F(BuilderTest, AFailedUploadDoesNotStopThePost)
+TEST_F(BuilderTest, AnUploadNotTakenStopsThePostAndSendingAgainUploadsOnlyWhatIsMissing)
 {
-    forum().answerHttpStatus(Builder::UploadMethod, 500, "oops", 1);
+    // One upload refused by the forum, one lost on the way, one taken.
+    forum().refuseUploads(QStringLiteral("upload_file_exceeds_forum_limit"), 1);
     forum().dropConnection(Builder::UploadMethod, 1);
     const auto builder = makeBuilder();
-    builder->setAttachments({UploadAttachment(QStringLiteral("http://pics.example/1.jpg")),
-                             UploadAttachment(QStringLiteral("http://pics.example/2.jpg")),
-                             UploadAttachment(QStringLiteral("http://pics.example/3.jpg"))});
+    const auto red = picture(Qt::red);
+    const auto blue = picture(Qt::blue);
+    const auto green = picture(Qt::green);
+    builder->setAttachments({UploadAttachment(red), UploadAttachment(blue), UploadAttachment(green)});
 
+    ASSERT_FALSE(builder->create().isSet());
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !observer.failures.isEmpty(); }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
+    EXPECT_EQ(builder->posts, 0) << "nothing is posted without its pictures";
+    EXPECT_EQ(observer.failures.size(), 1) << "said once";
+    EXPECT_EQ(forum().requests(Builder::UploadMethod).size(), 3);
+    EXPECT_TRUE(forum().requests(TestBuilder::PostMethod).isEmpty());
+
+    // Again: the picture the forum took is not sent twice.
+    forum().clearLog();
     ASSERT_FALSE(builder->create().isSet());
     ASSERT_TRUE(TestSupport::waitFor([&] { return builder->requestStatus() == BuilderStatus::Sent; }));
     ASSERT_TRUE(settle());
-
     EXPECT_EQ(builder->posts, 1);
-    EXPECT_EQ(forum().requests(Builder::UploadMethod).size(), 3);
+    EXPECT_EQ(forum().requests(Builder::UploadMethod).size(), 2);
     EXPECT_EQ(forum().requests(TestBuilder::PostMethod).size(), 1);
+    EXPECT_EQ(observer.failures.size(), 1);
+
+    // A new form takes them all again.
+    forum().clearLog();
+    builder->setPosthash(QStringLiteral("beefcafe"));
+    ASSERT_FALSE(builder->create().isSet());
+    ASSERT_TRUE(TestSupport::waitFor([&] { return builder->posts == 2; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(forum().requests(Builder::UploadMethod).size(), 3);
 }
 
 TEST_F(BuilderTest, APictureWithoutAReadableFileIsNotUploaded)

@@ -99,8 +99,10 @@ protected:
     }
     void TearDown() override
     {
-        for (const char* name : {"SelectForumController", "InsertTextController", "ContentTags"})
-            ViewControllerRegistry::unregisterClass(QString::fromLatin1(name));
+        for (const QString& name : ComposingScreens::classNames()) {
+            ViewControllerRegistry::unregisterClass(name);
+            ScreenInputs::unregisterSetter(name);
+        }
         opener.reset();
         ForumScreenTest::TearDown();
     }
@@ -156,6 +158,9 @@ TEST_F(ComposingHelpersTest, TheForumPickerWalksTheRealTreeAndHandsOverTheForumC
     EXPECT_EQ(picker->titleOfSection(0), QStringLiteral("Community"));
     EXPECT_EQ(picker->titleOfSection(1), QStringLiteral("Help & Support"));
     EXPECT_EQ(picker->titleOfSection(2), QString()) << "a forum at the top heads its own section";
+    EXPECT_EQ(table->rectForHeaderInSection(0).height(), SelectForumController::kSectionHeaderHeight);
+    EXPECT_EQ(table->rectForHeaderInSection(2).height(), 0) << "no empty band over a forum without a category";
+    EXPECT_EQ(table->headerViewForSection(2), nullptr);
     EXPECT_EQ(rowTitle(picker.get(), IndexPath{0, 0}), QStringLiteral("Announcements & News"));
     picture("select-forum.png");
 

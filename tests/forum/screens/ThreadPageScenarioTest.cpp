@@ -144,7 +144,10 @@ TEST_F(ThreadPageScenarioTest, AGuestReadsTheThreadFromPageOneToTheLastAndByTheF
     EXPECT_EQ(read.size(), 49);
     EXPECT_FALSE(read.contains(5009));
     EXPECT_EQ(read.last(), 5049);
-    EXPECT_EQ(table->numberOfRowsInSection(0), postsOf(list, 0).size());
+    // After the last page's posts comes the quick-reply row, the thread's own.
+    EXPECT_EQ(table->numberOfRowsInSection(0), postsOf(list, 0).size() + 1);
+    ASSERT_NE(screen->quickReply(), nullptr);
+    EXPECT_EQ(list->rowsForSection(0).last(), screen->quickReply());
     EXPECT_EQ(list->navView()->currentPage(), 5u);
 
     // The first unread post: the forum chooses the page, the strip follows.

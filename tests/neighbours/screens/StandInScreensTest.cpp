@@ -23,8 +23,9 @@ class StandInScreensTest : public NeighbourScreenTest {};
 // router open by name.
 const QStringList kNames{
     QStringLiteral("AlbumController"),           QStringLiteral("ArticleDetails"),
-    QStringLiteral("ArticleListController"),     QStringLiteral("BlogHomeScreenViewController"),
-    QStringLiteral("BlogPostExpanded"),
+    QStringLiteral("ArticleListController"),     QStringLiteral("ArticleSettingsController"),
+    QStringLiteral("BlogHomeScreenViewController"), QStringLiteral("BlogPostExpanded"),
+    QStringLiteral("BlogSettingsController"),
     QStringLiteral("FriendsController"),         QStringLiteral("MemberBlogHomeViewController"),
     QStringLiteral("MyProfile"),                 QStringLiteral("NotificationsController"),
     QStringLiteral("PhotoController"),           QStringLiteral("PrivateMessageReply"),

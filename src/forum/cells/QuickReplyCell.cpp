@@ -1,0 +1,145 @@
+#include "forum/cells/QuickReplyCell.h"
+
+#include "app/config/Customizer.h"
+
+#include "platform/ui/Button.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ResourceImages.h"
+
+namespace {
+
+const QColor kRefusedBox(0xE4, 0xE7, 0xEB);
+const QColor kRefusedText(0x6B, 0x75, 0x80);
+
+Button* imageButton(const char* picture, const QRectF& frame)
+{
+    auto* button = new Button(frame);
+    button->setImage(ResourceImages::named(QString::fromLatin1(picture)));
+    button->setHidden(true);
+    return button;
+}
+
+}  // namespace
+
+QuickReplyCell::QuickReplyCell()
+    : TableViewCell(TableViewCellStyle::Default, QStringLiteral("QuickReplyCell")),
+      m_titleLabel(new Label(QRectF())),
+      m_textView(new TextView(QRectF())),
+      m_submitButton(imageButton("rightArrow.png", QRectF(290, kButtonTop, kButtonSize, kButtonSize))),
+      m_cancelButton(imageButton("close.png", QRectF(kButtonInset, kButtonTop, kButtonSize, kButtonSize)))
+{
+    setSelectionStyle(TableViewCellSelectionStyle::None);
+    contentView()->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackgroundButton));
+    m_titleLabel->setText(QStringLiteral("Quick Reply"));
+    m_titleLabel->setTextColor(Qt::white);
+    m_titleLabel->setTextAlignment(TextAlignment::Center);
+    m_titleLabel->setFont(Font::boldSystemFontOfSize(16));
+    m_titleLabel->setBackgroundColor(Qt::transparent);
+    m_titleLabel->setOpaque(false);
+    m_textView->setBackgroundColor(Qt::white);
+    m_textView->setFont(Font::systemFontOfSize(14));
+    m_textView->setDelegate(this);
+    m_submitButton->addTarget(this, &QuickReplyCell::submitReply, ControlEvent::TouchUpInside);
+    m_cancelButton->addTarget(this, &QuickReplyCell::cancel, ControlEvent::TouchUpInside);
+    contentView()->addSubview(m_titleLabel);
+    contentView()->addSubview(m_textView);
+    contentView()->addSubview(m_submitButton);
+    contentView()->addSubview(m_cancelButton);
+}
+
+QuickReplyCell::~QuickReplyCell()
+{
+    // The text box goes after this part of the row: its losing the focus tells nobody.
+    m_textView->setDelegate(nullptr);
+    if (m_quickReply)
+        m_quickReply->removeObserver(this);
+}
+
+void QuickReplyCell::setQuickReply(const QuickReplyPtr& quickReply)
+{
+    if (quickReply == m_quickReply)
+        return;
+    if (m_quickReply)
+        m_quickReply->removeObserver(this);
+    m_quickReply = quickReply;
+    if (m_quickReply)
+        m_quickReply->addObserver(this);
+    m_textView->setText(m_quickReply ? m_quickReply->text() : QString());
+    render();
+}
+
+std::shared_ptr<Thread> QuickReplyCell::thread() const
+{
+    return m_quickReply ? m_quickReply->thread() : nullptr;
+}
+
+void QuickReplyCell::render()
+{
+    const bool refused = m_quickReply && !m_quickReply->refusal().isEmpty();
+    m_textView->setEditable(!refused);
+    m_textView->setBackgroundColor(refused ? kRefusedBox : Qt::white);
+    m_textView->setTextColor(refused ? kRefusedText : Qt::black);
+    if (refused) {
+        if (m_textView->isFirstResponder())
+            m_textView->resignFirstResponder();
+        m_textView->setText(m_quickReply->refusal());
+    }
+    m_submitButton->setEnabled(!(m_quickReply && m_quickReply->isSending()));
+}
+
+void QuickReplyCell::submitReply()
+{
+    if (!m_quickReply || !m_quickReply->submit())
+        cancel();
+    else
+        render();
+}
+
+void QuickReplyCell::cancel()
+{
+    m_textView->resignFirstResponder();
+}
+
+void QuickReplyCell::textViewDidBeginEditing(TextView*)
+{
+    m_submitButton->setHidden(false);
+    m_cancelButton->setHidden(false);
+}
+
+void QuickReplyCell::textViewDidEndEditing(TextView*)
+{
+    m_submitButton->setHidden(true);
+    m_cancelButton->setHidden(true);
+}
+
+void QuickReplyCell::textViewDidChange(TextView* textView)
+{
+    if (m_quickReply && m_quickReply->refusal().isEmpty())
+        m_quickReply->setText(textView->text());
+}
+
+void QuickReplyCell::modelHasChanged(Model* model)
+{
+    if (!m_quickReply || model != m_quickReply.get())
+        return;
+    // The reply went: the box is empty again and the editing ends.
+    if (m_quickReply->text().isEmpty() && !m_textView->text().isEmpty() && m_quickReply->refusal().isEmpty()) {
+        m_textView->setText(QString());
+        cancel();
+    }
+    render();
+}
+
+void QuickReplyCell::layoutSubviews()
+{
+    TableViewCell::layoutSubviews();
+    const QRectF content = contentView()->bounds();
+    const QRectF send = m_submitButton->frame();
+    m_submitButton->setFrame(
+        QRectF(content.width() - send.width() - kButtonInset, send.y(), send.width(), send.height()));
+    const qreal titleHeight = send.height() + 6;
+    m_titleLabel->setFrame(QRectF(0, 0, content.width(), titleHeight));
+    m_textView->setFrame(QRectF(6, titleHeight, qMax<qreal>(0, content.width() - 12),
+                                qMax<qreal>(0, content.height() - titleHeight - 6)));
+}

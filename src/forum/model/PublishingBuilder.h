@@ -1,0 +1,31 @@
+#pragma once
+
+#include "forum/model/Builder.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+// A builder of content published beside the forum (a blog entry, an
+// article), as the composing screen shows its settings: the chosen
+// categories, when it is published, and the id of what was sent.
+class PublishingBuilder : public Builder {
+public:
+    ~PublishingBuilder() override = default;
+
+    // The chosen categories' titles joined; the empty text when none is chosen.
+    virtual QString getCsvOfSelectedCategorysTitles() const = 0;
+    // The text of the publish state; the empty text when none is chosen.
+    virtual QString getPublishStatus() const = 0;
+    virtual const QDateTime& publishDate() const = 0;
+    // The id of the sent content; 0 until known.
+    virtual qint32 publishedId() const = 0;
+    // Sends the content (an edit of existing content where the builder holds one).
+    virtual Error send() { return create(); }
+
+protected:
+    PublishingBuilder() = default;
+};
+
+using PublishingBuilderPtr = std::shared_ptr<PublishingBuilder>;

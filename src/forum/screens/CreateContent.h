@@ -1,0 +1,88 @@
+#pragma once
+
+#include "forum/model/Forum.h"
+#include "forum/model/PublishingBuilder.h"
+#include "forum/model/ThreadBuilder.h"
+#include "forum/screens/ArticleSettingsDelegate.h"
+#include "forum/screens/BlogSettingsDelegate.h"
+#include "forum/screens/Editor.h"
+#include "forum/screens/SelectThreadPrefixDelegate.h"
+
+#include <QDateTime>
+
+// Writes a new thread in a forum, a blog entry or an article. Where it goes
+// is chosen first (the forum picker, or the blog or article settings); a
+// thread may take a prefix the forum offers. Sent, it says so, and the new
+// thread can be opened in its place. Blog entries and articles are refused
+// by this forum's API, and the screen says so.
+//
+// Opened with no target (the home screen, the forum index), or given its
+// forum (a thread list; the link router, even after its view is loaded).
+class CreateContent : public Editor,
+                      public BlogSettingsDelegate,
+                      public ArticleSettingsDelegate,
+                      public SelectThreadPrefixDelegate {
+public:
+    // What is written: the choice's positions.
+    enum ContentType { NoContentType = -1, ThreadContent = 0, ArticleContent = 1, BlogContent = 2 };
+    static inline const QString kBlogSettingsScreen = QStringLiteral("BlogSettingsController");
+    static inline const QString kArticleSettingsScreen = QStringLiteral("ArticleSettingsController");
+    static inline const QString kDatePattern = QStringLiteral("MM/dd/yy hh:mm a");
+
+    CreateContent();
+    ~CreateContent() override;
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    // Not owned: the chosen forum.
+    ForumPtr forum() const { return m_forum.lock(); }
+    // Chooses the forum: its new-thread form is asked for at once.
+    void setForum(const ForumPtr& forum);
+    bool forumWasSelected(const ForumPtr& forum) override;
+    void blogWasSet(const PublishingBuilderPtr& builder) override;
+    void articleWasSet(const PublishingBuilderPtr& builder) override;
+
+    void changedPublish() override;
+    void changePublish() override;
+    // Shows that target area in place of the choice.
+    void changePublishViewWith(View* target);
+    void selectPrefix() override;
+    bool prefixSelectedWithValue(const Value& value, const QString& title) override;
+    // The publish date of the blog entry (1) or the article (2); else empty.
+    QString getDateText(int which) const;
+
+    void done() override;
+    // Hands the title, text, tags and pictures to the chosen target's builder
+    // and sends; the builder's refusal, if any.
+    Error createContent();
+
+    void modelHasChanged(Model* model) override;
+    void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
+
+    int selContentType() const { return m_selContentType; }
+    const ThreadBuilderPtr& threadBuilder() const { return m_threadBuilder; }
+    const PublishingBuilderPtr& blogBuilder() const { return m_blogBuilder; }
+    const PublishingBuilderPtr& articleBuilder() const { return m_articleBuilder; }
+    // The alert that said the content was sent, once shown.
+    AlertView* viewNewContent() const { return m_viewNewContent.get(); }
+
+private:
+    void applyForum();
+    // Stops watching and drops every builder.
+    void dropBuilders();
+    void setBuilder(PublishingBuilderPtr& slot, const PublishingBuilderPtr& builder);
+    Builder* builderFor(int type) const;
+    void showPublishedSettings(const PublishingBuilder& builder, int which);
+    void showResult(Builder& builder);
+    // The thread page of the new thread, in this screen's place.
+    void openNewThread();
+    void alert(const QString& titleKey, const QString& message);
+
+    std::weak_ptr<Forum> m_forum;
+    ThreadBuilderPtr m_threadBuilder;
+    PublishingBuilderPtr m_blogBuilder;
+    PublishingBuilderPtr m_articleBuilder;
+    int m_selContentType = NoContentType;
+    std::shared_ptr<AlertView> m_viewNewContent;
+};

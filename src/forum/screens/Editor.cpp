@@ -1,0 +1,737 @@
+#include "forum/screens/Editor.h"
+
+#include "forum/cells/CreateContentMediaPreview.h"
+#include "forum/screens/AccessoryBackdrop.h"
+#include "forum/screens/ContentTags.h"
+#include "forum/screens/EditorButtonStrip.h"
+#include "forum/screens/EditorPublishArea.h"
+#include "forum/screens/EditorText.h"
+#include "forum/screens/InsertTextController.h"
+
+#include "app/config/Config.h"
+#include "app/config/ConnectionError.h"
+#include "app/net/ApiRequest.h"
+#include "app/text/Smiles.h"
+#include "app/widgets/LoadCellNib.h"
+#include "app/widgets/SegmentControlHidding.h"
+
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/ResourceImages.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TableView.h"
+
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Clock.h"
+
+namespace {
+
+QString localized(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+const QColor kPlaceholderColour(0xA0, 0xA7, 0xB0);
+constexpr qreal kRowGap = 6;
+constexpr qreal kTagsTop = 258;
+constexpr qreal kRowHeight = 31;
+
+Label* whiteLabel(View* parent, const QRectF& frame, const QFont& font)
+{
+    auto* label = new Label(frame);
+    label->setFont(font);
+    label->setTextColor(Qt::white);
+    label->setShadowColor(QColor(0, 0, 0, 110));
+    label->setBackgroundColor(Qt::transparent);
+    label->setOpaque(false);
+    parent->addSubview(label);
+    return label;
+}
+
+TextField* roundedField(View* parent, const QRectF& frame, const QString& placeholder)
+{
+    auto* field = new TextField(frame);
+    field->setBorderStyle(TextBorderStyle::RoundedRect);
+    field->setFont(Font::systemFontOfSize(16));
+    field->setPlaceholder(placeholder);
+    parent->addSubview(field);
+    return field;
+}
+
+}  // namespace
+
+Editor::Editor() = default;
+
+Editor::~Editor()
+{
+    // The views outlive this part of the screen: a text losing the focus as
+    // they go tells nobody.
+    if (isViewLoaded()) {
+        m_content->setDelegate(nullptr);
+        m_messageTitle->setDelegate(nullptr);
+        m_bar->setDelegate(nullptr);
+    }
+    cancelBlogProbe();
+    if (m_confirmExit)
+        m_confirmExit->dismissWithoutButton();
+}
+
+// ---- The layout
+
+void Editor::buildNib(View* root)
+{
+    AccessoryBackdrop::addTo(root);
+    m_scroll = new ScrollView(root->bounds());
+    m_scroll->setAutoresizingMask(Autoresizing::FlexibleSize);
+    m_scroll->setBackgroundColor(Qt::transparent);
+    m_scroll->setOpaque(false);
+    root->addSubview(m_scroll);
+
+    m_messageTitle = roundedField(m_scroll, QRectF(20, 9, 280, kRowHeight), localized("placeholder_title"));
+    m_messageTitle->setClearButtonMode(TextFieldViewMode::WhileEditing);
+    m_messageTitle->setReturnKeyType(ReturnKeyType::Next);
+    m_messageTitle->setDelegate(this);
+
+    // The prefix reads in its field; the button over it opens the list.
+    m_prefixTitle = roundedField(m_scroll, QRectF(20, 49, 280, kRowHeight), localized("placeholder_prefix"));
+    m_prefixTitle->setUserInteractionEnabled(false);
+    m_selectPrefixButton = new Button(QRectF(20, 49, 280, kRowHeight));
+    m_selectPrefixButton->setTitle(localized("label_prefix") + QStringLiteral("  \u203A"));
+    m_selectPrefixButton->setTitleColor(QColor(0x2A, 0x5D, 0xB0));
+    m_selectPrefixButton->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
+    // The title at the right end of the field, clear of the prefix shown.
+    m_selectPrefixButton->setContentEdgeInsets(EdgeInsets{0, 180, 0, 8});
+    m_selectPrefixButton->addTarget(this, &Editor::selectPrefix, ControlEvent::TouchUpInside);
+    m_scroll->addSubview(m_selectPrefixButton);
+
+    m_contentBg = new Button(kContentBgFrame, ButtonType::RoundedRect);
+    m_contentBg->addAction([this](Control*) { m_content->becomeFirstResponder(); }, ControlEvent::TouchUpInside);
+    m_scroll->addSubview(m_contentBg);
+    m_content = new TextView(kContentFrame);
+    m_content->setBackgroundColor(Qt::transparent);
+    m_content->setFont(Font::systemFontOfSize(16));
+    m_content->setDelegate(this);
+    m_scroll->addSubview(m_content);
+
+    m_tagsContainer = new View(QRectF(20, kTagsTop, 280, kRowHeight));
+    m_tagsContainer->setBackgroundColor(Qt::transparent);
+    m_tagsContainer->setOpaque(false);
+    m_tagsButton = new Button(QRectF(0, 0, 84, kRowHeight), ButtonType::RoundedRect);
+    m_tagsButton->setTitle(localized("placeholder_tags"));
+    m_tagsButton->addTarget(this, &Editor::changeTags, ControlEvent::TouchUpInside);
+    m_tagsContainer->addSubview(m_tagsButton);
+    m_tagsList = whiteLabel(m_tagsContainer, QRectF(94, 0, 186, kRowHeight), Font::systemFontOfSize(15));
+    m_scroll->addSubview(m_tagsContainer);
+
+    m_publish = new EditorPublishArea(QPointF(20, kTagsTop + kRowHeight + kRowGap));
+    m_publish->publishIn()->addTarget(this, &Editor::changedPublish, ControlEvent::ValueChanged);
+    for (SegmentedControl* change : {m_publish->changePublishBtn(), m_publish->changePublishBlogBtn(),
+                                     m_publish->changePublishArticleBtn()})
+        change->addTarget(this, &Editor::changePublish, ControlEvent::ValueChanged);
+    m_scroll->addSubview(m_publish);
+
+    m_addAttachmentBtn = new Button(QRectF(20, 0, 110, 32));
+    m_addAttachmentBtn->setImage(ResourceImages::named(QStringLiteral("editor_attach.png")));
+    m_addAttachmentBtn->setTitle(localized("label_attach"));
+    m_addAttachmentBtn->setTitleColor(Qt::white);
+    m_addAttachmentBtn->titleLabel()->setFont(Font::boldSystemFontOfSize(15));
+    m_addAttachmentBtn->addTarget(this, &Editor::addAttachment, ControlEvent::TouchUpInside);
+    m_scroll->addSubview(m_addAttachmentBtn);
+    m_attachmentMenu = new View(QRectF(140, 0, 96, 40));
+    m_attachmentMenu->setBackgroundColor(QColor(0x1E, 0x2A, 0x3B, 230));
+    m_addImageButton = new Button(QRectF(4, 2, 44, 36));
+    m_addImageButton->setImage(ResourceImages::named(QStringLiteral("editor_picture.png")));
+    m_addImageButton->addTarget(this, &Editor::addImage, ControlEvent::TouchUpInside);
+    m_attachmentMenu->addSubview(m_addImageButton);
+    m_addVideoButton = new Button(QRectF(48, 2, 44, 36));
+    m_addVideoButton->setImage(ResourceImages::named(QStringLiteral("editor_video.png")));
+    m_addVideoButton->addTarget(this, &Editor::addVideo, ControlEvent::TouchUpInside);
+    m_attachmentMenu->addSubview(m_addVideoButton);
+    m_scroll->addSubview(m_attachmentMenu);
+
+    m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::WhiteLarge);
+    m_loading->setFrame(QRectF(125, 150, 70, 70));
+    m_loading->setBackgroundColor(QColor(0, 0, 0, 150));
+    m_loading->setOpaque(false);
+    root->addSubview(m_loading);
+
+    buildFormatting(root);
+}
+
+void Editor::buildFormatting(View* root)
+{
+    QList<QPair<QString, QImage>> emoticons;
+    Smiles& smiles = Smiles::getInstance();
+    for (const auto& [code, file] : smiles.smiles())
+        emoticons.append({code, smiles.imageForText(code).qimage()});
+    m_bar = new EditorFormatBar(emoticons);
+    m_bar->setDelegate(this);
+    root->addSubview(m_bar);
+    m_attachmentButtons = new EditorButtonStrip();
+    m_attachmentButtons->fontStyleButton()->addTarget(this, &Editor::showFontStyleMenu, ControlEvent::TouchUpInside);
+    m_attachmentButtons->fontSizeButton()->addTarget(this, &Editor::showFontSizeMenu, ControlEvent::TouchUpInside);
+    m_attachmentButtons->smileyButton()->addTarget(this, &Editor::showEmoticonMenu, ControlEvent::TouchUpInside);
+    m_attachmentButtons->setHidden(true);
+    root->addSubview(m_attachmentButtons);
+}
+
+void Editor::viewDidLoad()
+{
+    UIViewControllerCommon::viewDidLoad();
+    navigationItem()->setLeftBarButtonItem(
+        BarButtonItem::withTitle(localized("discard"), BarButtonItemStyle::Plain, this, &Editor::cancel));
+    showSubmitButton(false);
+    m_loading->stopAnimating();
+    m_loading->setHidden(true);
+    setTagsEnabled(false);
+    enableThreadPrefix(false);
+    m_attachmentMenu->setHidden(true);
+    m_bar->showMenu(EditorFormatBar::Menu::None);
+    m_content->setText(placeholderText());
+    m_content->setTextColor(kPlaceholderColour);
+    m_tagsList->setText(localized("none"));
+    // Blog entries need the forum's leave: the choice shows once it is given.
+    if (Config::getInstance().isFeatureEnabled(Config::BlogEnabled)) {
+        setPublishChoiceShown(EditorPublishArea::Blog, false);
+        m_permissionsRequest = ApiRequest::send(kBlogProbeMethod, ValueDict(), RequestMethod::GET,
+                                                SELECTOR(Editor, configureNewBlogPost), this);
+    }
+    updateLayout();
+}
+
+void Editor::showSubmitButton(bool editing)
+{
+    const std::shared_ptr<BarButtonItem> item =
+        editing ? BarButtonItem::withTitle(localized("done"), BarButtonItemStyle::Done, this, &Editor::doneText)
+                : BarButtonItem::withTitle(localized("submit"), BarButtonItemStyle::Done, this, &Editor::done);
+    item->setEnabled(editing || m_submitEnabled);
+    navigationItem()->setRightBarButtonItem(item);
+}
+
+void Editor::setSubmitEnabled(bool enabled)
+{
+    m_submitEnabled = enabled;
+    if (isViewLoaded())
+        showSubmitButton(m_editingText);
+}
+
+void Editor::updateLayout()
+{
+    if (!isViewLoaded())
+        return;
+    if (!m_editingText) {
+        m_contentBg->setFrame(kContentBgFrame);
+        m_content->setFrame(kContentFrame);
+    }
+    // The rows below the text follow each other.
+    qreal y = kTagsTop;
+    m_tagsContainer->setFrame(QRectF(20, y, 280, kRowHeight));
+    y += kRowHeight + kRowGap;
+    if (!m_publish->isHidden()) {
+        m_publish->setFrame(QRectF(QPointF(20, y), m_publish->frame().size()));
+        y += m_publish->frame().height() + kRowGap;
+    }
+    const bool attachShown = m_attachmentAllowed && !m_editingText;
+    m_addAttachmentBtn->setHidden(!attachShown);
+    m_addAttachmentBtn->setEnabled(m_attachmentAllowed);
+    if (attachShown) {
+        m_addAttachmentBtn->setFrame(QRectF(QPointF(20, y), m_addAttachmentBtn->frame().size()));
+        m_attachmentMenu->setFrame(QRectF(QPointF(140, y - 4), m_attachmentMenu->frame().size()));
+        y += m_addAttachmentBtn->frame().height() + kRowGap;
+    } else {
+        m_attachmentMenu->setHidden(true);
+    }
+    if (!m_media.isEmpty() && !m_mediaTable) {
+        m_mediaTable = new TableView(QRectF(12, y, 296, 0), TableViewStyle::Grouped);
+        m_mediaTable->setRowHeight(kMediaRowHeight);
+        m_mediaTable->setBackgroundColor(Qt::transparent);
+        m_mediaTable->setOpaque(false);
+        m_mediaTable->setUserInteractionEnabled(false);
+        m_mediaTable->setScrollEnabled(false);
+        m_mediaTable->setDataSource(this);
+        m_scroll->addSubview(m_mediaTable);
+    }
+    if (m_mediaTable) {
+        m_mediaTable->setFrame(QRectF(12, y - kRowGap, 296, kMediaRowHeight * m_media.size() + 2 * kRowGap));
+        m_mediaTable->setHidden(m_media.isEmpty() || m_editingText);
+        m_mediaTable->reloadData();
+    }
+    resizeScroll();
+}
+
+void Editor::resizeScroll()
+{
+    if (!m_scroll)
+        return;
+    qreal bottom = m_addAttachmentBtn->isHidden() ? m_tagsContainer->frame().bottom() : m_addAttachmentBtn->frame().bottom();
+    if (!m_publish->isHidden())
+        bottom = qMax(bottom, m_publish->frame().bottom());
+    if (m_mediaTable && !m_mediaTable->isHidden())
+        bottom = m_mediaTable->frame().bottom();
+    m_scroll->setContentSize(QSizeF(320, qMax(kScrollMinimumHeight, bottom + kRowGap)));
+}
+
+void Editor::setPublishAreaHidden(bool hidden)
+{
+    m_publish->setHidden(hidden);
+    updateLayout();
+}
+
+// ---- The text and its placeholder
+
+QString Editor::placeholderText() const
+{
+    return localized("placeholder_content");
+}
+
+void Editor::changedContent()
+{
+    if (m_hasChangedContent)
+        return;
+    m_hasChangedContent = true;
+    m_content->setTextColor(Qt::black);
+    m_content->setText(QString());
+}
+
+QString Editor::messageText() const
+{
+    return m_hasChangedContent && m_content ? m_content->text() : QString();
+}
+
+bool Editor::isBlank(const QString& text) const
+{
+    return text.trimmed().isEmpty() || text == placeholderText();
+}
+
+void Editor::setMessageText(const QString& text)
+{
+    changedContent();
+    m_content->setText(text);
+}
+
+void Editor::textViewDidBeginEditing(TextView* textView)
+{
+    if (textView != m_content)
+        return;
+    changedContent();
+    hideAll();
+    beginTextLayout();
+}
+
+qreal Editor::keyboardTop()
+{
+    View* root = view();
+    const qreal height = root->bounds().height();
+    if (!Keyboard::isShown())
+        return height;
+    const qreal top = root->convertPointFrom(Keyboard::frame().topLeft(), nullptr).y();
+    return qBound<qreal>(0, top, height);
+}
+
+void Editor::beginTextLayout()
+{
+    m_editingText = true;
+    View* root = view();
+    const qreal top = keyboardTop();
+    const qreal stripTop = top - EditorButtonStrip::kHeight;
+    // The strip comes in from the right, once the keyboard is up.
+    m_attachmentButtons->setFrame(
+        QRectF(root->bounds().width(), stripTop, EditorButtonStrip::kWidth, EditorButtonStrip::kHeight));
+    m_attachmentButtons->setHidden(false);
+    root->bringSubviewToFront(m_attachmentButtons);
+    root->bringSubviewToFront(m_bar);
+    m_bar->setAnchor(QPointF(root->bounds().width(), stripTop - 2));
+    m_hideBarTimer.cancel();
+    WeakRef<Editor> self(this);
+    m_slideTimer = Clock::current().after(kSlideDelayMs, [self] {
+        Editor* editor = self.get();
+        if (!editor || !editor->m_editingText)
+            return;
+        View::animate(kMoveDuration, [editor] {
+            const QRectF f = editor->m_attachmentButtons->frame();
+            const qreal right = editor->view()->bounds().width();
+            editor->m_attachmentButtons->setFrame(QRectF(right - f.width(), f.y(), f.width(), f.height()));
+        });
+    });
+    // The text takes the screen down to the strip, over the rows below it.
+    m_scroll->bringSubviewToFront(m_contentBg);
+    m_scroll->bringSubviewToFront(m_content);
+    m_scroll->setContentOffset(QPointF(0, 0));
+    m_scroll->setScrollEnabled(false);
+    const qreal area = qMax<qreal>(60, stripTop - 8);
+    View::animate(kMoveDuration, [this, area] {
+        m_contentBg->setFrame(QRectF(kContentBgFrame.x(), 4, kContentBgFrame.width(), area));
+        m_content->setFrame(QRectF(kContentFrame.x(), 4, kContentFrame.width(), area - 3));
+    });
+    m_content->scrollRangeToVisible(m_content->selectedRange());
+    showSubmitButton(true);
+    updateLayout();
+}
+
+void Editor::textViewDidEndEditing(TextView* textView)
+{
+    if (textView != m_content || !m_editingText)
+        return;
+    m_editingText = false;
+    m_scroll->setScrollEnabled(true);
+    m_slideTimer.cancel();
+    View::animate(kMoveDuration, [this] {
+        const QRectF f = m_attachmentButtons->frame();
+        m_attachmentButtons->setFrame(QRectF(view()->bounds().width(), f.y(), f.width(), f.height()));
+        m_contentBg->setFrame(kContentBgFrame);
+        m_content->setFrame(kContentFrame);
+    });
+    showSubmitButton(false);
+    updateLayout();
+    WeakRef<Editor> self(this);
+    m_hideBarTimer = Clock::current().after(kSlideDelayMs, [self] {
+        if (Editor* editor = self.get())
+            editor->hideBar();
+    });
+}
+
+bool Editor::textFieldShouldReturn(TextField* textField)
+{
+    // Return in the title goes on to the text.
+    if (textField == m_messageTitle)
+        m_content->becomeFirstResponder();
+    return true;
+}
+
+void Editor::doneText()
+{
+    m_content->resignFirstResponder();
+}
+
+// ---- Formatting
+
+void Editor::showFontStyleMenu()
+{
+    m_bar->showMenu(m_bar->shownMenu() == EditorFormatBar::Menu::FontStyle ? EditorFormatBar::Menu::None
+                                                                          : EditorFormatBar::Menu::FontStyle);
+}
+
+void Editor::showFontSizeMenu()
+{
+    m_bar->showMenu(m_bar->shownMenu() == EditorFormatBar::Menu::FontSize ? EditorFormatBar::Menu::None
+                                                                         : EditorFormatBar::Menu::FontSize);
+}
+
+void Editor::showEmoticonMenu()
+{
+    m_bar->showMenu(m_bar->shownMenu() == EditorFormatBar::Menu::Emoticon ? EditorFormatBar::Menu::None
+                                                                         : EditorFormatBar::Menu::Emoticon);
+}
+
+void Editor::hideAll()
+{
+    hideBar();
+    if (m_attachmentMenu)
+        m_attachmentMenu->setHidden(true);
+}
+
+void Editor::hideBar()
+{
+    if (m_bar)
+        m_bar->showMenu(EditorFormatBar::Menu::None);
+    if (m_attachmentButtons && !m_editingText)
+        m_attachmentButtons->setHidden(true);
+}
+
+void Editor::touchesEnded(const QPointF&)
+{
+    hideAll();
+}
+
+void Editor::addTag(const QString& name)
+{
+    addOpeningTag(name, name);
+}
+
+void Editor::addSize(int size)
+{
+    addOpeningTag(QStringLiteral("SIZE=%1").arg(size), QStringLiteral("SIZE"));
+}
+
+void Editor::addOpeningTag(const QString& open, const QString& close)
+{
+    changedContent();
+    const EditorTextChange change = EditorText::addTags(m_content->text(), m_content->selectedRange(), open, close);
+    m_content->setText(change.text);
+    m_content->setSelectedRange(change.selection);
+    m_bar->showMenu(EditorFormatBar::Menu::None);
+}
+
+void Editor::addEmoticon(const QString& code)
+{
+    changedContent();
+    const EditorTextChange change = EditorText::addEmoticon(m_content->text(), m_content->selectedRange(), code);
+    m_content->setText(change.text);
+    m_content->setSelectedRange(change.selection);
+    m_bar->showMenu(EditorFormatBar::Menu::None);
+}
+
+Button* Editor::smileyButton() const
+{
+    return m_attachmentButtons ? m_attachmentButtons->smileyButton() : nullptr;
+}
+
+// ---- Tags and prefix
+
+void Editor::setTagsEnabled(bool enabled)
+{
+    m_tagsEnabled = enabled;
+    if (!m_tagsContainer)
+        return;
+    m_tagsContainer->setAlpha(enabled ? 1.0 : 0.5);
+    m_tagsButton->setEnabled(enabled);
+    // Tags written for a target that takes none wait, unsent, for one that does.
+    m_tagsList->setText(enabled && !m_tags.isEmpty() ? m_tags : localized("none"));
+}
+
+void Editor::setTags(const QString& tags)
+{
+    m_tags = tags;
+    if (m_tagsList)
+        m_tagsList->setText(m_tags.trimmed().isEmpty() ? localized("none") : m_tags);
+}
+
+QString Editor::tagsToSend() const
+{
+    return m_tagsEnabled && !m_tags.trimmed().isEmpty() ? m_tags : QString();
+}
+
+void Editor::changeTags()
+{
+    auto tags = std::make_shared<ContentTags>();
+    tags->setDelegate(this);
+    tags->setTagsText(m_tags);
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(tags, true);
+}
+
+void Editor::enableThreadPrefix(bool enabled)
+{
+    m_prefixEnabled = enabled;
+    if (!m_selectPrefixButton)
+        return;
+    m_selectPrefixButton->setEnabled(enabled);
+    m_selectPrefixButton->setAlpha(enabled ? 1.0 : 0.5);
+    m_prefixTitle->setAlpha(enabled ? 1.0 : 0.5);
+    if (!enabled)
+        m_prefixTitle->setText(QString());
+}
+
+// ---- Where it goes
+
+void Editor::changePublish()
+{
+    m_publish->showChoice();
+    selectPublishPosition(-1);
+    for (SegmentedControl* change : {m_publish->changePublishBtn(), m_publish->changePublishBlogBtn(),
+                                     m_publish->changePublishArticleBtn()})
+        change->setSelectedSegmentIndex(SegmentedControl::NoSegment);
+    updateLayout();
+}
+
+void Editor::selectPublishPosition(int position)
+{
+    m_publish->publishIn()->setSelectedPosition(position);
+}
+
+void Editor::setPublishChoiceShown(int position, bool shown)
+{
+    SegmentControlHidding* choice = m_publish->publishIn();
+    const int selected = choice->selectedSegmentIndex();
+    if (shown)
+        choice->showButtonAtIndex(position);
+    else
+        choice->hideButtonAtIndex(position);
+    selectPublishPosition(selected == position && !shown ? -1 : selected);
+}
+
+void Editor::configureNewBlogPost(const HTTPRequestPtr& request)
+{
+    m_permissionsRequest.reset();
+    // Only the forum's own answer says anything: a failed probe changes nothing.
+    if (!request || !request->outcome().is(RequestOutcome::Kind::Ok))
+        return;
+    const Value json = request->response();
+    const Value smiliebox = json[u"show"][u"smiliebox"];
+    if (!smiliebox.isAbsent() && smileyButton())
+        smileyButton()->setAlpha(smiliebox.toInt() != 0 ? 1.0 : 0.0);
+    if (json[u"response"].isDict() && json[u"response"].dict().contains(QStringLiteral("content")))
+        enableBlogsTab();
+}
+
+void Editor::enableBlogsTab()
+{
+    setPublishChoiceShown(EditorPublishArea::Blog, true);
+}
+
+void Editor::cancelBlogProbe()
+{
+    if (const HTTPRequestPtr probe = m_permissionsRequest.lock()) {
+        probe->setCallbackObject(nullptr);
+        probe->cancel();
+    }
+    m_permissionsRequest.reset();
+}
+
+// ---- Pictures and videos
+
+void Editor::setAttachmentAllowed(bool allowed)
+{
+    m_attachmentAllowed = allowed;
+    updateLayout();
+}
+
+void Editor::addAttachment()
+{
+    m_attachmentMenu->setHidden(!m_attachmentMenu->isHidden());
+}
+
+void Editor::addImage()
+{
+    m_attachmentMenu->setHidden(true);
+    m_selector = std::make_shared<SelectImage>();
+    m_selector->setDelegate(this);
+    m_selector->setController(this);
+    m_selector->setMediaType(SelectImage::kMediaTypeImage);
+    m_selector->showInView(view());
+}
+
+void Editor::imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage*)
+{
+    if (!image)
+        return;
+    m_media.append(image);
+    updateLayout();
+    // The picture shows in the list, scrolled into sight.
+    if (m_mediaTable) {
+        m_mediaTable->reloadData();
+        m_scroll->scrollRectToVisible(m_mediaTable->frame(), false);
+    }
+}
+
+void Editor::addVideo()
+{
+    m_attachmentMenu->setHidden(true);
+    m_selectedRange = m_content->selectedRange();
+    if (m_hasChangedContent && m_selectedRange.length > 0) {
+        const EditorTextChange change = EditorText::wrapVideo(m_content->text(), m_selectedRange);
+        m_content->setText(change.text);
+        m_content->setSelectedRange(change.selection);
+        return;
+    }
+    auto prompt = std::make_shared<InsertTextController>();
+    prompt->setTitleText(localized("insert_video_url"));
+    prompt->setDelegate(this);
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(prompt, true);
+}
+
+void Editor::textWasInserted(InsertTextController* prompt)
+{
+    const QString address = prompt ? prompt->text().trimmed() : QString();
+    if (address.isEmpty())
+        return;
+    // Out of the placeholder first, so that it is never sent with the video.
+    changedContent();
+    m_content->setText(EditorText::appendVideo(m_content->text(), address));
+}
+
+UploadAttachmentList Editor::attachmentsToSend() const
+{
+    UploadAttachmentList attachments;
+    for (const std::shared_ptr<ImageToUpload>& image : m_media)
+        attachments.append(UploadAttachment(image));
+    return attachments;
+}
+
+int Editor::numberOfRowsInSection(TableView*, int)
+{
+    return int(m_media.size());
+}
+
+TableViewCell* Editor::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+{
+    auto* cell = loadCellNibForTableView<CreateContentMediaPreview>(tableView);
+    cell->setPreview(m_media.value(indexPath.row));
+    return cell;
+}
+
+// ---- Sending and leaving
+
+void Editor::done()
+{
+    m_loading->setHidden(false);
+    view()->bringSubviewToFront(m_loading);
+    m_loading->startAnimating();
+}
+
+void Editor::stopLoading()
+{
+    if (!m_loading)
+        return;
+    m_loading->stopAnimating();
+    m_loading->setHidden(true);
+}
+
+bool Editor::modelHasFailedToUpdate(Model*, const Error& error)
+{
+    ConnectionError::showMessage(error);
+    stopLoading();
+    return true;
+}
+
+void Editor::cancel()
+{
+    const bool untouched = !m_hasChangedContent && m_messageTitle->text().isEmpty() && m_media.isEmpty();
+    if (untouched) {
+        popSelf(true);
+        return;
+    }
+    if (m_confirmExit)
+        return;
+    m_confirmExit = AlertView::create(localized("cancel_creating_content"), localized("your_work_will_not"), this,
+                                      {localized("cancel"), localized("discard")});
+    m_confirmExit->show();
+}
+
+void Editor::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
+{
+    // Only the question this screen asked, and only while it is on its stack.
+    if (!m_confirmExit || alertView != m_confirmExit.get())
+        return;
+    m_confirmExit.reset();
+    if (buttonIndex == 1)
+        popSelf(true);
+}
+
+bool Editor::isOnStack() const
+{
+    NavigationController* navigation = navigationController();
+    if (!navigation)
+        return false;
+    for (const ViewControllerPtr& screen : navigation->viewControllers()) {
+        if (screen.get() == this)
+            return true;
+    }
+    return false;
+}
+
+void Editor::popSelf(bool animated)
+{
+    if (m_content && m_content->isFirstResponder())
+        m_content->resignFirstResponder();
+    if (NavigationController* navigation = navigationController())
+        navigation->popViewController(this, animated);
+}

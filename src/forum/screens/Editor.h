@@ -1,0 +1,232 @@
+#pragma once
+
+#include "forum/screens/ContentTagsDelegate.h"
+#include "forum/screens/EditorFormatBar.h"
+#include "forum/screens/InsertTextDelegate.h"
+#include "forum/screens/SelectForumDelegate.h"
+#include "forum/model/UploadAttachment.h"
+
+#include "app/media/ImageToUpload.h"
+#include "app/model/ModelObserver.h"
+#include "app/net/HTTPRequest.h"
+#include "app/screens/SelectImage.h"
+#include "app/screens/UIViewControllerCommon.h"
+
+#include "platform/foundation/AlertViewDelegate.h"
+#include "platform/foundation/ClockTimer.h"
+#include "platform/ui/TableViewDataSource.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/TextView.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+class ActivityIndicatorView;
+class AlertView;
+class Button;
+class EditorButtonStrip;
+class EditorPublishArea;
+class ImageView;
+class Label;
+class ScrollView;
+class TableView;
+
+// The base of the composing screens (new content, reply, edit): a title, a
+// text in BB-code that starts as a grey placeholder, formatting (bold,
+// italic, underline, sizes, emoticons) from a strip at the foot of the text
+// while it is edited, tags, a thread prefix, pictures and videos, where the
+// content goes, "discard" and "submit", and a busy sign while it is sent. It
+// sends nothing itself: the screens built on it hand the title, the text, the
+// tags and the pictures to their builder and watch it.
+//
+// While the text is edited it takes the screen down to the strip, above the
+// keyboard's room (none for a desktop keyboard); "done" ends the editing.
+// Tab and Shift+Tab move between the title and the text; Return in the title
+// goes on to the text.
+class Editor : public UIViewControllerCommon,
+               public TextViewDelegate,
+               public TextFieldDelegate,
+               public ContentTagsDelegate,
+               public SelectForumDelegate,
+               public ModelObserver,
+               public SelectImageDelegate,
+               public TableViewDataSource,
+               public InsertTextDelegate,
+               public AlertViewDelegate,
+               public EditorFormatBarDelegate {
+public:
+    static constexpr qreal kMediaRowHeight = 60;
+    static constexpr qreal kScrollMinimumHeight = 416;
+    static inline const QRectF kContentBgFrame = QRectF(20, 90, 280, 162);
+    static inline const QRectF kContentFrame = QRectF(22, 88, 278, 159);
+    // How long the strip waits before sliding in, and how long moves take.
+    static constexpr qint64 kSlideDelayMs = 300;
+    static constexpr double kMoveDuration = 0.3;
+    static inline const QString kBlogProbeMethod = QStringLiteral("blog.post_newblog");
+
+    Editor();
+    ~Editor() override;
+
+    void buildNib(View* root) override;
+    void viewDidLoad() override;
+
+    // "submit": the busy sign. Screens built on it check and send first.
+    virtual void done();
+    // "discard": at once when nothing was written, else after asking.
+    void cancel();
+    // Leaves the placeholder, once: the text is emptied and turns black.
+    void changedContent();
+    bool hasChangedContent() const { return m_hasChangedContent; }
+    void setTagsEnabled(bool enabled);
+    bool tagsEnabled() const { return m_tagsEnabled; }
+    void enableThreadPrefix(bool enabled);
+    // A "change" button: the choice of where the content goes comes back.
+    virtual void changePublish();
+    // The choice of where the content goes changed.
+    virtual void changedPublish() {}
+    virtual void selectPrefix() {}
+    bool forumWasSelected(const ForumPtr& forum) override { return true; }
+    // Places the rows below the text and the list of pictures.
+    void updateLayout();
+    void resizeScroll();
+
+    void modelHasChanged(Model* model) override {}
+    // Says why once, and the busy sign stops.
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
+
+    // The tag screen's answer; changeTags opens it.
+    void setTags(const QString& tags) override;
+    void changeTags();
+    // The tags to send: none while tags are off.
+    QString tagsToSend() const;
+
+    // Pictures and videos.
+    void addAttachment();
+    void addImage();
+    void addVideo();
+    void imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage* selectImage) override;
+    void textWasInserted(InsertTextController* prompt) override;
+    // Shows or hides the attachment button as the builder allows.
+    void setAttachmentAllowed(bool allowed);
+    bool isAttachmentAllowed() const { return m_attachmentAllowed; }
+
+    // The formatting strip's menus.
+    void showFontStyleMenu();
+    void showFontSizeMenu();
+    void showEmoticonMenu();
+    void hideAll();
+    void hideBar();
+    void addTag(const QString& name) override;
+    void addSize(int size) override;
+    void addEmoticon(const QString& code) override;
+    void addOpeningTag(const QString& open, const QString& close);
+    // "done" while the text is edited.
+    void doneText();
+
+    // The text as written: empty while the placeholder shows.
+    QString messageText() const;
+    // Empty, white space only, or the placeholder's text.
+    bool isBlank(const QString& text) const;
+    QString placeholderText() const;
+    // Puts a text in, out of the placeholder state.
+    void setMessageText(const QString& text);
+    // Stops and hides the busy sign.
+    void stopLoading();
+    // "submit" can be pressed (not while a screen waits for its form).
+    void setSubmitEnabled(bool enabled);
+    // Takes this very screen off its stack, wherever it is there.
+    void popSelf(bool animated);
+    bool isOnStack() const;
+    // The publish area, hidden by the screens that post where they are.
+    void setPublishAreaHidden(bool hidden);
+
+    int numberOfRowsInSection(TableView* tableView, int section) override;
+    TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    void textViewDidBeginEditing(TextView* textView) override;
+    void textViewDidEndEditing(TextView* textView) override;
+    bool textFieldShouldReturn(TextField* textField) override;
+    void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
+    void touchesEnded(const QPointF& point) override;
+
+    // The outlets.
+    TextView* content() const { return m_content; }
+    Button* contentBg() const { return m_contentBg; }
+    TextField* messageTitle() const { return m_messageTitle; }
+    View* tagsContainer() const { return m_tagsContainer; }
+    Button* tagsButton() const { return m_tagsButton; }
+    Label* tagsList() const { return m_tagsList; }
+    const QString& tags() const { return m_tags; }
+    TextField* prefixTitle() const { return m_prefixTitle; }
+    Button* selectPrefixButton() const { return m_selectPrefixButton; }
+    EditorPublishArea* publishArea() const { return m_publish; }
+    Button* addAttachmentBtn() const { return m_addAttachmentBtn; }
+    View* attachmentMenu() const { return m_attachmentMenu; }
+    Button* addImageButton() const { return m_addImageButton; }
+    Button* addVideoButton() const { return m_addVideoButton; }
+    EditorButtonStrip* attachmentButtons() const { return m_attachmentButtons; }
+    EditorFormatBar* bar() const { return m_bar; }
+    Button* smileyButton() const;
+    TableView* mediaTable() const { return m_mediaTable; }
+    const QList<std::shared_ptr<ImageToUpload>>& media() const { return m_media; }
+    ActivityIndicatorView* loading() const { return m_loading; }
+    ScrollView* scroll() const { return m_scroll; }
+    AlertView* confirmExit() const { return m_confirmExit.get(); }
+    const SelectImagePtr& selector() const { return m_selector; }
+    HTTPRequestPtr permissionsRequest() const { return m_permissionsRequest.lock(); }
+
+protected:
+    // The blog probe's answer.
+    void configureNewBlogPost(const HTTPRequestPtr& request);
+    // The blog choice can be offered.
+    virtual void enableBlogsTab();
+    // Keeps the choice's selection when one of its positions comes or goes.
+    void setPublishChoiceShown(int position, bool shown);
+    // Selects a position of the choice (-1: none), telling nobody.
+    void selectPublishPosition(int position);
+    // The pictures as a builder takes them.
+    UploadAttachmentList attachmentsToSend() const;
+
+private:
+    void buildFormatting(View* root);
+    void beginTextLayout();
+    // The top of the keyboard in the screen's view (its foot when it takes no room).
+    qreal keyboardTop();
+    void showSubmitButton(bool editing);
+    void cancelBlogProbe();
+
+    ScrollView* m_scroll = nullptr;
+    TextField* m_messageTitle = nullptr;
+    TextField* m_prefixTitle = nullptr;
+    Button* m_selectPrefixButton = nullptr;
+    Button* m_contentBg = nullptr;
+    TextView* m_content = nullptr;
+    View* m_tagsContainer = nullptr;
+    Button* m_tagsButton = nullptr;
+    Label* m_tagsList = nullptr;
+    EditorPublishArea* m_publish = nullptr;
+    Button* m_addAttachmentBtn = nullptr;
+    View* m_attachmentMenu = nullptr;
+    Button* m_addImageButton = nullptr;
+    Button* m_addVideoButton = nullptr;
+    TableView* m_mediaTable = nullptr;
+    ActivityIndicatorView* m_loading = nullptr;
+    EditorButtonStrip* m_attachmentButtons = nullptr;
+    EditorFormatBar* m_bar = nullptr;
+
+    bool m_hasChangedContent = false;
+    bool m_tagsEnabled = true;
+    bool m_prefixEnabled = true;
+    bool m_attachmentAllowed = true;
+    bool m_editingText = false;
+    bool m_submitEnabled = true;
+    QString m_tags;
+    QList<std::shared_ptr<ImageToUpload>> m_media;
+    SelectImagePtr m_selector;
+    TextRange m_selectedRange;
+    std::shared_ptr<AlertView> m_confirmExit;
+    std::weak_ptr<HTTPRequest> m_permissionsRequest;
+    ClockTimer m_slideTimer;
+    ClockTimer m_hideBarTimer;
+};

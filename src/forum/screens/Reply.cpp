@@ -1,0 +1,110 @@
+#include "forum/screens/Reply.h"
+
+#include "forum/model/Forum.h"
+
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+
+namespace {
+
+QString localized(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+}  // namespace
+
+Reply::Reply()
+{
+    setTitle(localized("reply"));
+}
+
+Reply::~Reply()
+{
+    if (m_replyBuilder)
+        m_replyBuilder->removeObserver(this);
+}
+
+void Reply::viewDidLoad()
+{
+    Editor::viewDidLoad();
+    messageTitle()->setText(QString());
+    setPublishAreaHidden(true);
+    setAttachmentAllowed(m_replyBuilder && m_replyBuilder->canpostattachment());
+    if (!m_pendingText.isNull())
+        setMessageText(std::exchange(m_pendingText, QString()));
+}
+
+void Reply::setBuilder(const ReplyBuilderPtr& builder)
+{
+    if (m_replyBuilder)
+        m_replyBuilder->removeObserver(this);
+    m_replyBuilder = builder;
+    if (m_replyBuilder)
+        m_replyBuilder->addObserver(this);
+    if (isViewLoaded())
+        messageTitle()->setText(QString());
+}
+
+void Reply::setThread(const ThreadPtr& thread)
+{
+    m_thread = thread;
+    if (!thread)
+        return;
+    const ReplyBuilderPtr builder = ReplyBuilder::initWithThread(thread);
+    builder->setForum(thread->forum());
+    setBuilder(builder);
+}
+
+void Reply::setPost(const PostPtr& post)
+{
+    m_post = post;
+    if (post)
+        setBuilder(ReplyBuilder::initWithPost(post));
+}
+
+void Reply::setText(const QString& text)
+{
+    if (!isViewLoaded()) {
+        m_pendingText = text.isNull() ? QStringLiteral("") : text;
+        return;
+    }
+    setMessageText(text);
+}
+
+void Reply::done()
+{
+    const QString text = messageText();
+    if (isBlank(text)) {
+        AlertView::create(localized("create_error_title"), localized("create_blank_content"), nullptr,
+                          {localized("ok")})
+            ->show();
+        return;
+    }
+    if (!m_replyBuilder || m_replyBuilder->status() == BuilderStatus::Sending)
+        return;
+    m_replyBuilder->setTitle(messageTitle()->text());
+    m_replyBuilder->setMessage(text);
+    m_replyBuilder->setTags(tagsToSend());
+    m_replyBuilder->setAttachments(attachmentsToSend());
+    Editor::done();
+    m_replyBuilder->create();
+}
+
+void Reply::modelHasChanged(Model* model)
+{
+    if (!m_replyBuilder || model != m_replyBuilder.get() || !isViewLoaded())
+        return;
+    switch (m_replyBuilder->status()) {
+    case BuilderStatus::Sent:
+        stopLoading();
+        popSelf(true);
+        return;
+    case BuilderStatus::Failed:
+        stopLoading();
+        break;
+    default:
+        break;
+    }
+    setAttachmentAllowed(m_replyBuilder->canpostattachment());
+}

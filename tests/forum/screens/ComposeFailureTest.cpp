@@ -1,0 +1,118 @@
+#include "ComposeScreenTest.h"
+
+#include "forum/screens/CreateContent.h"
+#include "forum/screens/PostController.h"
+#include "forum/screens/Reply.h"
+#include "forum/screens/ThreadController.h"
+#include "platform/ui/Label.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+// What goes wrong while sending leaves every typed character, every tag and
+// picture where it was, says what went wrong once, and lets "submit" be
+// pressed again: a picture the forum refuses, a post refused as too quick, a
+// connection that drops while the post is on its way.
+namespace {
+
+class ComposeFailureTest : public ComposeScreenTest {};
+
+}  // namespace
+
+TEST_F(ComposeFailureTest, ARefusedPictureKeepsTheWholeThreadAndItGoesOnTheNextTry)
+{
+    ImagePickerStub machine(true, false);
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    auto general = std::make_shared<Forum>();
+    general->setForumid(3);
+    general->setTitle_clean(QStringLiteral("General Discussion"));
+    showRoot(std::make_shared<UIViewControllerCommon>());
+    const auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
+    ASSERT_NE(editor, nullptr);
+    navigation()->pushViewController(editor, true);
+    settleAll();
+    typeInField(editor->messageTitle(), QStringLiteral("Big picture"));
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral("Too big for the forum?"));
+    press(editor->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    editor->setTags(QStringLiteral("large"));
+    attachPicture(editor.get(), machine, pictureFile("big.png", Qt::darkGreen));
+    const QList<int> before = forum().threadIdsIn(3);
+
+    forum().refuseUploads();
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(alertMessages(), QStringList{text("attachment_not_uploaded")});
+    EXPECT_EQ(top(), editor.get());
+    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Big picture"));
+    EXPECT_EQ(editor->messageText(), QStringLiteral("Too big for the forum?"));
+    EXPECT_EQ(editor->tagsList()->text(), QStringLiteral("large"));
+    EXPECT_EQ(editor->media().size(), 1);
+    EXPECT_TRUE(requestsOf("newthread_postthread").isEmpty()) << "nothing posted without its picture";
+    EXPECT_EQ(forum().threadIdsIn(3), before);
+    dismissAlerts();
+
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    ASSERT_EQ(requestsOf("newthread_postthread").size(), 1);
+    const qint32 threadid = editor->threadBuilder()->threadid();
+    ASSERT_GT(threadid, 0);
+    const int first = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().first().toInt();
+    EXPECT_EQ(forum().postState(first).value(QStringLiteral("attachments")).toArray().size(), 1);
+    EXPECT_EQ(alertMessages(), (QStringList{text("attachment_not_uploaded"), text("create_ok_thread")}));
+}
+
+TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOnceEachTime)
+{
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    auto page = std::make_shared<PostController>();
+    page->setThread(Thread::initWithThreadid(307));
+    showRoot(page);
+    settleAll();
+    const qsizetype posts = forum().threadState(307).value(QStringLiteral("posts")).toArray().size();
+    press(page->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    auto* reply = topAs<Reply>();
+    ASSERT_NE(reply, nullptr);
+    settleAll();
+    typeInField(reply->messageTitle(), QStringLiteral("Re: avatars"));
+    clickInto(reply->content());
+    typeInto(editOf(reply->content()), QStringLiteral("Also: long-press the picture."));
+    press(reply->navigationItem()->rightBarButtonItem());
+    finishMoving();
+
+    // Too quick: the forum's flood check, said once.
+    forum().refusePostsAsFlood();
+    press(reply->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("postfloodcheck"))});
+    EXPECT_EQ(top(), reply);
+    EXPECT_TRUE(reply->loading()->isHidden());
+    EXPECT_EQ(reply->messageTitle()->text(), QStringLiteral("Re: avatars"));
+    EXPECT_EQ(reply->messageText(), QStringLiteral("Also: long-press the picture."));
+    dismissAlerts();
+
+    // Cut off while on its way: no connection, said once.
+    forum().dropConnection(QStringLiteral("newreply_postreply"), 2, TestForum::Drop::BeforeAnswer);
+    press(reply->navigationItem()->rightBarButtonItem());
+    settleAll();
+    forum().clearControls();
+    EXPECT_EQ(alertMessages().size(), 2);
+    EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("nointernet")));
+    EXPECT_EQ(top(), reply);
+    EXPECT_EQ(reply->messageText(), QStringLiteral("Also: long-press the picture."));
+    EXPECT_EQ(forum().threadState(307).value(QStringLiteral("posts")).toArray().size(), posts);
+    dismissAlerts();
+
+    // Once more, and it goes.
+    press(reply->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(top(), page.get());
+    const QJsonArray after = forum().threadState(307).value(QStringLiteral("posts")).toArray();
+    ASSERT_EQ(after.size(), posts + 1);
+    EXPECT_EQ(forum().postState(after.last().toInt()).value(QStringLiteral("bbcode")).toString(),
+              QStringLiteral("Also: long-press the picture."));
+    EXPECT_EQ(alertMessages().size(), 2);
+}

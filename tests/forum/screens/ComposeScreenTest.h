@@ -1,0 +1,154 @@
+#pragma once
+
+#include "ForumScreenTest.h"
+#include "ImagePickerStub.h"
+
+#include "forum/screens/ComposingScreens.h"
+#include "forum/screens/Editor.h"
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/Screenshot.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/TextView.h"
+
+#include "platform/foundation/Bundle.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+// The composing screens in a phone window on the loopback forum, registered
+// as main registers them, with a machine whose only picture source is a file
+// chooser the test answers. The member types, clicks and picks as a user does.
+class ComposeScreenTest : public ForumScreenTest {
+protected:
+    void SetUp() override
+    {
+        ForumScreenTest::SetUp();
+        ComposingScreens::registerClasses();
+    }
+    void TearDown() override
+    {
+        for (const QString& name : ComposingScreens::classNames()) {
+            ViewControllerRegistry::unregisterClass(name);
+            ScreenInputs::unregisterSetter(name);
+        }
+        ForumScreenTest::TearDown();
+    }
+
+    static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
+
+    // Keys typed into whatever input the widget is.
+    static void typeInto(QWidget* input, const QString& typed)
+    {
+        ASSERT_NE(input, nullptr);
+        for (const QChar c : typed) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(input, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(input, &release);
+        }
+        TestSupport::processEvents();
+    }
+    static void key(QWidget* input, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(input, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(input, &release);
+        TestSupport::processEvents();
+    }
+    static QLineEdit* lineOf(TextField* field) { return field ? field->findChild<QLineEdit*>() : nullptr; }
+    static QPlainTextEdit* editOf(TextView* view) { return view ? view->findChild<QPlainTextEdit*>() : nullptr; }
+    // Clicks into the field and types, as the user does.
+    void typeInField(TextField* field, const QString& typed)
+    {
+        tapView(field);
+        typeInto(lineOf(field), typed);
+    }
+    // A click into a text: the toolkit gives the focus to the input under a
+    // click the window system made; one the test sends is not such a click.
+    void clickInto(TextView* view)
+    {
+        tapView(view);
+        if (!view->isFirstResponder())
+            view->becomeFirstResponder();
+        finishMoving();
+    }
+    // The window point of a character of a text view.
+    static QPointF pointOfCharacter(TextView* view, int position)
+    {
+        QPlainTextEdit* edit = editOf(view);
+        QTextCursor cursor(edit->document());
+        cursor.setPosition(position);
+        const QRect caret = edit->cursorRect(cursor);
+        const QPoint inWindow = edit->viewport()->mapTo(edit->window(), caret.center());
+        return QPointF(inWindow) / 1.0;
+    }
+    // A mouse drag over the text from one character to another.
+    void dragSelect(TextView* view, int from, int to)
+    {
+        QPlainTextEdit* edit = editOf(view);
+        QWidget* viewport = edit->viewport();
+        const auto local = [&](int position) {
+            QTextCursor cursor(edit->document());
+            cursor.setPosition(position);
+            return QPointF(edit->cursorRect(cursor).center());
+        };
+        const QPointF start = local(from);
+        const QPointF end = local(to);
+        QMouseEvent press(QEvent::MouseButtonPress, start, viewport->mapToGlobal(start), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+        QMouseEvent move(QEvent::MouseMove, end, viewport->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, end, viewport->mapToGlobal(end), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &release);
+        TestSupport::processEvents();
+    }
+    static void press(const std::shared_ptr<BarButtonItem>& item)
+    {
+        ASSERT_NE(item, nullptr);
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
+    }
+    void picture(const char* name)
+    {
+        finishMoving();
+        ASSERT_TRUE(Screenshot::savePNG(window.get(), TestSupport::galleryPath(QString::fromLatin1(name))));
+    }
+    QString pictureFile(const char* name, const QColor& colour, const QSize& size = QSize(120, 90))
+    {
+        const QString path = files.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(ImagePickerStub::writePicture(path, size, colour));
+        return path;
+    }
+    // Picks a picture file through the editor's attachment button.
+    void attachPicture(Editor* editor, ImagePickerStub& machine, const QString& path)
+    {
+        tapView(editor->addAttachmentBtn());
+        ASSERT_FALSE(editor->attachmentMenu()->isHidden());
+        tapView(editor->addImageButton());
+        finishMoving();
+        ASSERT_TRUE(machine.isAsking());
+        machine.choose(path);
+        finishMoving();
+    }
+    // Answers the alert on top with one of its buttons.
+    static void answerAlert(int index)
+    {
+        const QList<std::shared_ptr<AlertView>> alerts = AlertView::visibleAlerts();
+        ASSERT_FALSE(alerts.isEmpty());
+        alerts.last()->dismissWithClickedButtonIndex(index);
+    }
+
+    QTemporaryDir files;
+};

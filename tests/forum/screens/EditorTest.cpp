@@ -1,0 +1,326 @@
+#include "ComposeScreenTest.h"
+
+#include "app/widgets/SegmentControlHidding.h"
+#include "forum/screens/CreateContent.h"
+#include "forum/screens/EditorButtonStrip.h"
+#include "forum/screens/EditorFormatBar.h"
+#include "forum/screens/EditorPublishArea.h"
+#include "forum/screens/InsertTextController.h"
+#include "forum/screens/PostController.h"
+#include "forum/screens/SelectForumController.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+
+#include <QJsonObject>
+
+// The editor's own rules, on the new-content screen: its placeholder never
+// goes out, where the content goes is chosen before anything is sent, the
+// emoticon keys can be reached, the blog form's answer changes only what it
+// names, leaving asks first, and the keyboard moves between title and text.
+namespace {
+
+class EditorTest : public ComposeScreenTest {
+protected:
+    std::shared_ptr<CreateContent> openEditor()
+    {
+        showRoot(std::make_shared<UIViewControllerCommon>());
+        auto editor = std::dynamic_pointer_cast<CreateContent>(ViewControllerRegistry::create(QStringLiteral("CreateContent")));
+        EXPECT_NE(editor, nullptr);
+        navigation()->pushViewController(editor, true);
+        finishMoving();
+        return editor;
+    }
+    QStringList alertTitles() const
+    {
+        QStringList titles;
+        for (const std::shared_ptr<AlertView>& alert : shownAlerts())
+            titles.append(alert->title());
+        return titles;
+    }
+};
+
+}  // namespace
+
+TEST_F(EditorTest, ThePlaceholderNeverGoesOutAndNothingIsSentBeforeATargetIsChosen)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto editor = openEditor();
+    settleAll();
+    EXPECT_EQ(editor->content()->text(), text("placeholder_content"));
+    EXPECT_FALSE(editor->hasChangedContent());
+    EXPECT_EQ(editor->messageText(), QString());
+    EXPECT_EQ(editor->selContentType(), CreateContent::NoContentType);
+    EXPECT_TRUE(editor->publishArea()->shownTarget() == nullptr);
+    EXPECT_FALSE(editor->tagsButton()->isEnabled());
+    EXPECT_FALSE(editor->selectPrefixButton()->isEnabled());
+    EXPECT_TRUE(editor->addAttachmentBtn()->isHidden()) << "no target, no pictures yet";
+    picture("editor-untouched.png");
+
+    // Title first, then the text; and no target is said before either.
+    press(editor->navigationItem()->rightBarButtonItem());
+    EXPECT_EQ(alertTitles().last(), text("no_content_type_selected"));
+    typeInField(editor->messageTitle(), QStringLiteral("A title"));
+    press(editor->navigationItem()->rightBarButtonItem());
+    EXPECT_EQ(alertMessages().last(), text("please_select_where_your")) << "even with a title";
+    dismissAlerts();
+
+    // A forum from the picker; an empty title, then the placeholder, are refused.
+    editor->publishArea()->publishIn()->tapSegment(EditorPublishArea::Forum);
+    finishMoving();
+    auto* picker = topAs<SelectForumController>();
+    ASSERT_NE(picker, nullptr);
+    settleAll();
+    tapRow(picker->forumTable(), IndexPath{0, 0});
+    settleAll();
+    ASSERT_EQ(top(), editor.get());
+    EXPECT_EQ(editor->forum()->forumid(), 2);
+    EXPECT_EQ(editor->selContentType(), CreateContent::ThreadContent);
+    lineOf(editor->messageTitle())->clear();
+    press(editor->navigationItem()->rightBarButtonItem());
+    EXPECT_EQ(alertMessages().last(), text("create_missing_field"));
+    typeInField(editor->messageTitle(), QStringLiteral("Video night"));
+    press(editor->navigationItem()->rightBarButtonItem());
+    EXPECT_EQ(alertMessages().last(), text("create_blank_content"));
+    dismissAlerts();
+
+    // A video from the prompt on the untouched text: the placeholder goes first.
+    tapView(editor->addAttachmentBtn());
+    tapView(editor->addVideoButton());
+    finishMoving();
+    auto* prompt = topAs<InsertTextController>();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->label()->text(), text("insert_video_url"));
+    typeInto(lineOf(prompt->input()), QStringLiteral("https://video.example/night"));
+    key(lineOf(prompt->input()), Qt::Key_Return);
+    finishMoving();
+    ASSERT_EQ(top(), editor.get());
+    EXPECT_EQ(editor->content()->text(), QStringLiteral(" [video]https://video.example/night[/video]"));
+    EXPECT_TRUE(editor->hasChangedContent());
+
+    // A selection wraps in place, the caret after it.
+    clickInto(editor->content());
+    editor->content()->setText(QStringLiteral("Watch https://v.example/a now"));
+    editor->content()->setSelectedRange(TextRange{6, 19});
+    press(editor->navigationItem()->rightBarButtonItem());  // done: the attachment button is back
+    finishMoving();
+    editor->content()->setSelectedRange(TextRange{6, 19});
+    tapView(editor->addAttachmentBtn());
+    tapView(editor->addVideoButton());
+    finishMoving();
+    EXPECT_EQ(top(), editor.get());
+    EXPECT_EQ(editor->content()->text(), QStringLiteral("Watch [video]https://v.example/a[/video] now"));
+    EXPECT_EQ(editor->content()->selectedRange(), (TextRange{6 + 19 + 15, 0}));
+}
+
+TEST_F(EditorTest, ComingBackFromThePickerWithoutAForumLeavesNothingChosen)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto editor = openEditor();
+    typeInField(editor->messageTitle(), QStringLiteral("Hello"));
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral("Hello all"));
+    press(editor->navigationItem()->rightBarButtonItem());
+
+    editor->publishArea()->publishIn()->tapSegment(EditorPublishArea::Forum);
+    finishMoving();
+    ASSERT_NE(topAs<SelectForumController>(), nullptr);
+    back();
+    EXPECT_EQ(editor->publishArea()->publishIn()->selectedSegmentIndex(), -1);
+    EXPECT_EQ(editor->selContentType(), CreateContent::NoContentType);
+    press(editor->navigationItem()->rightBarButtonItem());
+    EXPECT_EQ(alertTitles(), QStringList{text("no_content_type_selected")}) << "not a busy sign that never stops";
+    EXPECT_TRUE(editor->loading()->isHidden());
+    dismissAlerts();
+
+    // Chosen, then changed: the forum and its form are dropped, the choice is back.
+    auto general = std::make_shared<Forum>();
+    general->setForumid(3);
+    general->setTitle_clean(QStringLiteral("General Discussion"));
+    editor->setForum(general);
+    settleAll();
+    EXPECT_NE(editor->threadBuilder(), nullptr);
+    editor->publishArea()->changePublishBtn()->tapSegment(0);
+    finishMoving();
+    EXPECT_EQ(editor->threadBuilder(), nullptr);
+    EXPECT_EQ(editor->forum(), nullptr);
+    EXPECT_FALSE(editor->publishArea()->publishView()->isHidden());
+    EXPECT_EQ(editor->selContentType(), CreateContent::NoContentType);
+    EXPECT_FALSE(editor->tagsButton()->isEnabled());
+}
+
+TEST_F(EditorTest, LeavingAsksOnceSomethingIsWrittenAndTheAnswerTakesOnlyThisScreen)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    auto editor = openEditor();
+    press(editor->navigationItem()->leftBarButtonItem());
+    finishMoving();
+    EXPECT_NE(top(), editor.get()) << "untouched: it goes at once";
+    EXPECT_TRUE(shownAlerts().isEmpty());
+
+    editor = openEditor();
+    typeInField(editor->messageTitle(), QStringLiteral("Half a thought"));
+    press(editor->navigationItem()->leftBarButtonItem());
+    ASSERT_NE(editor->confirmExit(), nullptr);
+    EXPECT_EQ(shownAlerts().last()->title(), text("cancel_creating_content"));
+    EXPECT_EQ(shownAlerts().last()->buttonTitles(), (QStringList{text("cancel"), text("discard")}));
+    answerAlert(0);
+    finishMoving();
+    EXPECT_EQ(top(), editor.get()) << "cancel keeps it";
+
+    // Asked again; meanwhile another screen came over it: "discard" takes this one alone.
+    press(editor->navigationItem()->leftBarButtonItem());
+    auto other = std::make_shared<UIViewControllerCommon>();
+    navigation()->pushViewController(other, false);
+    finishMoving();
+    answerAlert(1);
+    finishMoving();
+    EXPECT_EQ(top(), other.get());
+    for (const ViewControllerPtr& screen : navigation()->viewControllers())
+        EXPECT_NE(screen.get(), editor.get());
+    EXPECT_EQ(navigation()->viewControllers().size(), 2);
+}
+
+TEST_F(EditorTest, TabAndReturnGoFromTheTitleToTheTextAndBack)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto editor = openEditor();
+    editor->messageTitle()->becomeFirstResponder();
+    key(lineOf(editor->messageTitle()), Qt::Key_Tab);
+    finishMoving();
+    ASSERT_TRUE(editor->content()->isFirstResponder());
+    EXPECT_EQ(editor->content()->text(), QString()) << "the placeholder goes as the text is entered";
+    EXPECT_FALSE(editor->attachmentButtons()->isHidden());
+    // The keyboard takes no room: the text goes down to the strip at the foot.
+    EXPECT_EQ(editor->attachmentButtons()->frame().bottom(), editor->view()->bounds().height());
+    EXPECT_LE(editor->contentBg()->frame().bottom(), editor->attachmentButtons()->frame().top());
+    typeInto(editOf(editor->content()), QStringLiteral("Tab to here."));
+    key(editOf(editor->content()), Qt::Key_Backtab, Qt::ShiftModifier);
+    finishMoving();
+    EXPECT_TRUE(editor->messageTitle()->isFirstResponder());
+    EXPECT_FALSE(editor->content()->isFirstResponder());
+    EXPECT_EQ(editor->content()->frame(), Editor::kContentFrame);
+    EXPECT_EQ(editor->messageText(), QStringLiteral("Tab to here."));
+    key(lineOf(editor->messageTitle()), Qt::Key_Return);
+    finishMoving();
+    EXPECT_TRUE(editor->content()->isFirstResponder());
+}
+
+TEST_F(EditorTest, EveryEmoticonKeyLiesInsideItsMenuTheFirstAtTheTopRight)
+{
+    for (int count = 1; count <= 13; ++count) {
+        SCOPED_TRACE(count);
+        const QRectF menu(QPointF(0, 0), EditorFormatBar::emoticonMenuSize(count));
+        for (int i = 0; i < count; ++i)
+            EXPECT_TRUE(menu.contains(EditorFormatBar::emoticonKeyFrame(i, count))) << i;
+        EXPECT_EQ(EditorFormatBar::emoticonKeyFrame(0, count).right(), menu.width() - 10);
+        EXPECT_EQ(EditorFormatBar::emoticonKeyFrame(0, count).top(), 7);
+    }
+    EXPECT_EQ(EditorFormatBar::emoticonMenuSize(8), QSizeF(314, 92));
+    EXPECT_EQ(EditorFormatBar::emoticonKeyFrame(6, 8), QRectF(255, 40, 49, 33));
+}
+
+TEST_F(EditorTest, TheBlogFormChangesTheEmoticonsOnlyWhenItSaysSoAndGoesWithTheScreen)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    // The forum's own answer: emoticons on, the blog choice offered.
+    auto editor = openEditor();
+    settleAll();
+    EXPECT_EQ(editor->smileyButton()->alpha(), 1.0);
+    EXPECT_EQ(editor->publishArea()->publishIn()->numberOfSegments(), 3);
+
+    // An answer without "smiliebox" leaves the emoticons as they are.
+    forum().setAnswer(Editor::kBlogProbeMethod, QJsonObject{{QStringLiteral("response"), QJsonObject()}});
+    editor = openEditor();
+    settleAll();
+    EXPECT_EQ(editor->smileyButton()->alpha(), 1.0);
+    EXPECT_EQ(editor->publishArea()->publishIn()->numberOfSegments(), 2) << "no blog without the forum's leave";
+
+    // One that turns them off; a refusal changes nothing.
+    forum().clearControls();
+    forum().setAnswer(Editor::kBlogProbeMethod, QJsonObject{{QStringLiteral("show"), QJsonObject{{QStringLiteral("smiliebox"), 0}}},
+                                                           {QStringLiteral("response"), QJsonObject()}});
+    editor = openEditor();
+    settleAll();
+    EXPECT_EQ(editor->smileyButton()->alpha(), 0.0);
+    forum().clearControls();
+    forum().answerError(Editor::kBlogProbeMethod, QStringLiteral("nopermission_loggedin"));
+    editor = openEditor();
+    settleAll();
+    EXPECT_EQ(editor->smileyButton()->alpha(), 1.0);
+    dismissAlerts();
+
+    // A screen that goes before the answer hears nothing of it.
+    forum().holdAtGate(Editor::kBlogProbeMethod, QStringLiteral("probe"));
+    editor = openEditor();
+    ASSERT_NE(editor->permissionsRequest(), nullptr);
+    const std::weak_ptr<CreateContent> gone = editor;
+    back();
+    editor.reset();
+    turnEventLoop();
+    EXPECT_TRUE(gone.expired());
+    forum().openGate(QStringLiteral("probe"));
+    settleAll();
+}
+
+TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNothing)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    auto news = std::make_shared<Forum>();
+    news->setForumid(2);
+    showRoot(std::make_shared<UIViewControllerCommon>());
+    auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), news));
+    navigation()->pushViewController(editor, true);
+    settleAll();
+    typeInField(editor->messageTitle(), QStringLiteral("News from alice"));
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral("x"));
+    press(editor->navigationItem()->rightBarButtonItem());
+    finishMoving();
+
+    // Too short: the forum's preview error, said once; the screen stays as it was.
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("tooshort"))});
+    EXPECT_EQ(top(), editor.get());
+    EXPECT_TRUE(editor->loading()->isHidden());
+    dismissAlerts();
+
+    // Waiting for a moderator: no thread to open, so the screen closes at once
+    // and its alert's answer later changes nothing.
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral(" Hear hear."));
+    press(editor->navigationItem()->rightBarButtonItem());
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    ASSERT_NE(editor->viewNewContent(), nullptr);
+    EXPECT_EQ(editor->viewNewContent()->buttonTitles(), QStringList{text("ok")});
+    EXPECT_NE(top(), editor.get());
+    const int screens = int(navigation()->viewControllers().size());
+    editor.reset();
+    finishMoving();
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1) << "the news stays up for the member to read";
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), text("create_ok_thread"));
+    answerAlert(0);
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers().size(), screens);
+
+    // A thread that can be opened, but the screen was taken away first: "view post" opens nothing.
+    auto general = std::make_shared<Forum>();
+    general->setForumid(3);
+    editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
+    navigation()->pushViewController(editor, true);
+    settleAll();
+    typeInField(editor->messageTitle(), QStringLiteral("Open for all"));
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral("Straight in."));
+    press(editor->navigationItem()->rightBarButtonItem());
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    ASSERT_NE(editor->viewNewContent(), nullptr);
+    ASSERT_EQ(editor->viewNewContent()->buttonTitles().size(), 2);
+    back();
+    answerAlert(0);
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers().size(), screens);
+    EXPECT_EQ(topAs<PostController>(), nullptr);
+}

@@ -1,0 +1,158 @@
+#include "NeighbourScreenTest.h"
+
+#include "app/widgets/SegmentControlHidding.h"
+#include "forum/screens/ComposingScreens.h"
+#include "forum/screens/CreateContent.h"
+#include "forum/screens/EditorPublishArea.h"
+#include "forum/screens/ScreenInputs.h"
+#include "neighbours/screens/ArticleSettingsController.h"
+#include "neighbours/screens/BlogSettingsController.h"
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/NavigationItem.h"
+#include "platform/ui/Screenshot.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/TextView.h"
+#include "platform/ui/ViewControllerRegistry.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+// The new-content screen's blog and article choices, through their settings
+// screens: what was chosen shows in the editor, and sending says plainly that
+// this forum takes no blog entry or article from the application, keeping
+// what was written.
+namespace {
+
+void typeInto(QWidget* input, const QString& typed)
+{
+    for (const QChar c : typed) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(input, &press);
+    }
+}
+
+class PublishSettingsTest : public NeighbourScreenTest {
+protected:
+    void SetUp() override
+    {
+        NeighbourScreenTest::SetUp();
+        ComposingScreens::registerClasses();
+    }
+    void TearDown() override
+    {
+        for (const QString& name : ComposingScreens::classNames()) {
+            ViewControllerRegistry::unregisterClass(name);
+            ScreenInputs::unregisterSetter(name);
+        }
+        dismissAlerts();
+        NeighbourScreenTest::TearDown();
+    }
+    static void press(const std::shared_ptr<BarButtonItem>& item)
+    {
+        ASSERT_NE(item, nullptr);
+        item->trigger();
+    }
+    template <typename T>
+    T* topAs() const
+    {
+        return dynamic_cast<T*>(navigation()->topViewController());
+    }
+    void write(CreateContent& editor)
+    {
+        editor.messageTitle()->becomeFirstResponder();
+        typeInto(editor.messageTitle()->findChild<QLineEdit*>(), QStringLiteral("My trip"));
+        editor.content()->becomeFirstResponder();
+        typeInto(editor.content()->findChild<QPlainTextEdit*>(), QStringLiteral("Three days by the sea."));
+        editor.content()->resignFirstResponder();
+        finishMoving();
+    }
+};
+
+}  // namespace
+
+TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefusedSayingWhy)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    showAsRoot(std::make_shared<UIViewControllerCommon>());
+    const auto editor = std::dynamic_pointer_cast<CreateContent>(ViewControllerRegistry::create(QStringLiteral("CreateContent")));
+    ASSERT_NE(editor, nullptr);
+    navigation()->pushViewController(editor, true);
+    settleAll();
+    write(*editor);
+    SegmentControlHidding* choice = editor->publishArea()->publishIn();
+    ASSERT_EQ(choice->numberOfSegments(), 3) << "the forum's blog form came";
+
+    // The blog's settings: its categories from the forum, a date to publish on.
+    choice->tapSegment(EditorPublishArea::Blog);
+    finishMoving();
+    auto* blog = topAs<BlogSettingsController>();
+    ASSERT_NE(blog, nullptr);
+    EXPECT_EQ(blog->controller(), editor.get());
+    settleAll();
+    ASSERT_EQ(blog->categories().size(), 3);
+    EXPECT_EQ(blog->categoryTable()->numberOfRowsInSection(0), 3);
+    blog->didSelectRowAtIndexPath(blog->categoryTable(), IndexPath{0, 0});
+    blog->didSelectRowAtIndexPath(blog->categoryTable(), IndexPath{0, 2});
+    blog->publishChoice()->tapSegment(PublishSettingsController::OnDate);
+    EXPECT_FALSE(blog->datePicker()->isHidden());
+    blog->datePicker()->setDate(QDate(2030, 5, 17));
+    finishMoving();
+    ASSERT_TRUE(Screenshot::savePNG(window.get(), TestSupport::galleryPath(QStringLiteral("blog-settings.png"))));
+    press(blog->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    ASSERT_EQ(navigation()->topViewController(), editor.get());
+    EXPECT_EQ(editor->selContentType(), CreateContent::BlogContent);
+    EXPECT_EQ(editor->publishArea()->shownTarget(), editor->publishArea()->selectedBlogOptions());
+    EXPECT_EQ(editor->publishArea()->selectedBlogCategorys()->text(), QStringLiteral("Travel,Everyday"));
+    EXPECT_EQ(editor->publishArea()->selectedBlogPublishStatus()->text(),
+              text("publish_on") + QStringLiteral("\n05/17/30 12:00 PM"));
+    ASSERT_TRUE(Screenshot::savePNG(window.get(), TestSupport::galleryPath(QStringLiteral("editor-blog.png"))));
+
+    // Sent: refused, said once and plainly; nothing written is lost.
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(alertMessages(), QStringList{text("content_sending_unavailable")});
+    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_EQ(navigation()->topViewController(), editor.get());
+    EXPECT_EQ(editor->messageText(), QStringLiteral("Three days by the sea."));
+    dismissAlerts();
+
+    // Changed to an article: typed categories, kept as a draft.
+    editor->publishArea()->changePublishBlogBtn()->tapSegment(0);
+    finishMoving();
+    EXPECT_EQ(editor->blogBuilder(), nullptr);
+    choice->tapSegment(EditorPublishArea::Article);
+    finishMoving();
+    auto* article = topAs<ArticleSettingsController>();
+    ASSERT_NE(article, nullptr);
+    article->categoriesField()->becomeFirstResponder();
+    typeInto(article->categoriesField()->findChild<QLineEdit*>(), QStringLiteral("Guides, , Photos"));
+    article->publishChoice()->tapSegment(PublishSettingsController::Draft);
+    EXPECT_TRUE(article->datePicker()->isHidden());
+    press(article->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    ASSERT_EQ(navigation()->topViewController(), editor.get());
+    EXPECT_EQ(editor->selContentType(), CreateContent::ArticleContent);
+    EXPECT_EQ(editor->publishArea()->selectedArticleCategorys()->text(), QStringLiteral("Guides, Photos"));
+    EXPECT_EQ(editor->publishArea()->selectedArticlePublishStatus()->text(), text("draft"));
+    EXPECT_TRUE(editor->tagsButton()->isEnabled()) << "articles take tags";
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(alertMessages(), (QStringList{text("content_sending_unavailable"), text("content_sending_unavailable")}));
+    EXPECT_EQ(editor->messageText(), QStringLiteral("Three days by the sea."));
+
+    // Back from the settings without "done": nothing is chosen.
+    editor->publishArea()->changePublishArticleBtn()->tapSegment(0);
+    choice->tapSegment(EditorPublishArea::Blog);
+    finishMoving();
+    navigation()->popViewControllerAnimated(true);
+    finishMoving();
+    EXPECT_EQ(editor->selContentType(), CreateContent::NoContentType);
+    EXPECT_EQ(choice->selectedSegmentIndex(), -1);
+}
