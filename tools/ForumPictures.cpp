@@ -243,4 +243,42 @@ void drawForumPictures(PictureWriter& pictures)
         for (int i = 0; i < 4; ++i)
             p.drawLine(QPointF(4.5, 4.5 + i * 2.6), QPointF(i == 3 ? 9 : 11.5, 4.5 + i * 2.6));
     });
+
+    // ---- The content kinds of the general search
+    pictures.add("search_post.png", {22, 22}, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kThemeBlue);
+        p.drawPath(balloon(QRectF(1, 3, 20, 17)));
+        p.setBrush(Qt::white);
+        for (int i = 0; i < 3; ++i)
+            p.drawEllipse(QRectF(5.5 + i * 4, 8.5, 2.4, 2.4));
+    });
+    pictures.add("search_articles.png", {22, 22}, [](QPainter& p) {
+        p.setPen(QPen(kAmber.darker(140), 1));
+        p.setBrush(QColor(0xFF, 0xF8, 0xE1));
+        p.drawRoundedRect(QRectF(3.5, 1.5, 15, 19), 2, 2);
+        p.setPen(QPen(kAmber.darker(120), 1.4));
+        for (int i = 0; i < 5; ++i)
+            p.drawLine(QPointF(6.5, 5.5 + i * 3), QPointF(i == 4 ? 12 : 15.5, 5.5 + i * 3));
+    });
+    pictures.add("search_blog.png", {22, 22}, [](QPainter& p) {
+        p.translate(11, 11);
+        p.rotate(45);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kGreen);
+        p.drawRoundedRect(QRectF(-3, -9.5, 6, 14), 1.4, 1.4);
+        p.setBrush(kGreen.darker(140));
+        p.drawPolygon(QPolygonF({QPointF(-3, 4.8), QPointF(3, 4.8), QPointF(0, 10)}));
+    });
+    pictures.add("search_blog_comment.png", {22, 22}, [](QPainter& p) {
+        // A balloon with a small pen over it.
+        p.setPen(Qt::NoPen);
+        p.setBrush(kGreen);
+        p.drawPath(balloon(QRectF(1, 3, 20, 17)));
+        p.translate(11, 10);
+        p.rotate(45);
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(-1.6, -6, 3.2, 8.5), 0.8, 0.8);
+        p.drawPolygon(QPolygonF({QPointF(-1.6, 3), QPointF(1.6, 3), QPointF(0, 5.6)}));
+    });
 }

@@ -15,7 +15,10 @@
 #include "forum/model/Notice.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
+#include "forum/cells/SearchPostCell.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/SearchController.h"
+#include "forum/screens/SearchPostController.h"
 #include "forum/screens/ThreadController.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
@@ -26,6 +29,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Screenshot.h"
+#include "platform/ui/SearchBar.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/Window.h"
@@ -185,7 +189,7 @@ TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMe
     EXPECT_NE(homeScreen->news()->model(), homeScreen->finder()) << "a disabled sort does nothing";
     picture(QStringLiteral("app-home-guest.png"));
 
-    // The index and a forum: reading only.
+    // The index and a forum: reading and searching only.
     openSection(&GlobalNavigationViewController::forumsButton);
     auto* index = topScreenAs<ForumController>();
     ASSERT_NE(index, nullptr);
@@ -193,8 +197,9 @@ TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMe
     auto* threads = topScreenAs<ThreadController>();
     ASSERT_NE(threads, nullptr);
     settleAndFinish();
-    ASSERT_EQ(threads->actions()->items().size(), 1);
+    ASSERT_EQ(threads->actions()->items().size(), 2);
     EXPECT_EQ(threads->actions()->items().first(), threads->refresh());
+    EXPECT_EQ(threads->actions()->items().last(), threads->search());
     EXPECT_FALSE(threads->threadTable()->rowsForSection(0).isEmpty());
     back();
 
@@ -478,3 +483,77 @@ TEST_F(AppScenarioTest, TheLastMembersDismissedNoticesGoWhenAnyoneSignsInOrOut)
         shown.append(notice->_noticeid());
     EXPECT_EQ(shown, (QList<qint32>{2, 3}));
 }
+
+TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+
+    // The home screen's search control opens the search above home.
+    ASSERT_NE(homeScreen->search(), nullptr);
+    homeScreen->search()->tapSegment(0);
+    finishAnimations();
+    auto* search = topScreenAs<SearchController>();
+    ASSERT_NE(search, nullptr);
+    ASSERT_EQ(screens().size(), 3);
+    type(search->searchBar()->textField(), QStringLiteral("daily chat"));
+    pressReturn(search->searchBar()->textField());
+    ASSERT_TRUE(waitUntil([&] { return !search->resultsTable()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+    EXPECT_EQ(asked("search_process").last().field(QStringLiteral("query")), QStringLiteral("daily chat"));
+    picture(QStringLiteral("app-search-results.png"));
+    // A result opens its thread.
+    tapRow(search->resultsTable()->tableView(), IndexPath{0, 0});
+    auto* found = topScreenAs<PostController>();
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(found->thread()->threadtitle().startsWith(QStringLiteral("Daily chat")));
+    back();
+    back();
+
+    // The menu's search entry: the search as the section's first screen.
+    openSection(&GlobalNavigationViewController::searchButton);
+    ASSERT_NE(topScreenAs<SearchController>(), nullptr);
+    EXPECT_EQ(screens().size(), 1);
+
+    // In the big tips thread: the posts found, the words marked.
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{1, 0});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    int tips = -1;
+    const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
+    for (int row = 0; row < rows.size(); ++row) {
+        if (const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row)); thread && thread->threadid() == 1101)
+            tips = row;
+    }
+    ASSERT_GE(tips, 0);
+    tapRow(threads->threadTable()->tableView(), IndexPath{0, tips});
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    settleAndFinish();
+    page->actions()->tapItem(page->item(PostController::SearchInThread));
+    finishAnimations();
+    auto* inThread = topScreenAs<SearchPostController>();
+    ASSERT_NE(inThread, nullptr);
+    EXPECT_TRUE(inThread->searchField()->isFirstResponder());
+    type(inThread->searchField()->textField(), QStringLiteral("tip"));
+    pressReturn(inThread->searchField()->textField());
+    ASSERT_TRUE(waitUntil([&] { return !inThread->table()->isHidden(); }));
+    settleAndFinish();
+    int marks = 0;
+    for (TableViewCell* cell : inThread->table()->tableView()->visibleCells()) {
+        if (auto* post = qobject_cast<SearchPostCell*>(cell))
+            marks += int(post->highlightBoxes().size());
+    }
+    EXPECT_GE(marks, 3);
+    picture(QStringLiteral("app-search-in-thread.png"));
+}
+
