@@ -16,10 +16,14 @@
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/cells/SearchPostCell.h"
+#include "forum/cells/SelectPostCell.h"
+#include "forum/cells/SelectThreadCell.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/PostModerateController.h"
 #include "forum/screens/SearchController.h"
 #include "forum/screens/SearchPostController.h"
 #include "forum/screens/ThreadController.h"
+#include "forum/screens/ThreadModerateController.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/screens/ArticleDetails.h"
@@ -555,5 +559,75 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
     }
     EXPECT_GE(marks, 3);
     picture(QStringLiteral("app-search-in-thread.png"));
+}
+
+TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("moderator"));
+    type(login->fieldWithTag(2), QStringLiteral("modpass"));
+    tap(login->loginButton());
+    ASSERT_NE(home(), nullptr);
+
+    // General Discussion, then its moderation screen from the bar.
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    ASSERT_FALSE(threads->actions()->isHiddenAtIndex(ThreadController::ModerateItem));
+    threads->actions()->tapItem(threads->moderate());
+    finishAnimations();
+    auto* moderate = topScreenAs<ThreadModerateController>();
+    ASSERT_NE(moderate, nullptr);
+    settleAndFinish();
+    // Two threads of the first rows chosen, as the moderator taps them.
+    const QList<ModelPtr> rows = moderate->threadTable()->rowsForSection(0);
+    QList<int> chosen;
+    for (int row = 0; row < rows.size() && chosen.size() < 2; ++row) {
+        const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row));
+        if (thread && !thread->isAnnouncement() && !thread->isSticky())
+            chosen.append(row);
+    }
+    ASSERT_EQ(chosen.size(), 2);
+    for (int row : chosen)
+        tapRow(moderate->threadTable()->tableView(), IndexPath{0, row});
+    ASSERT_EQ(moderate->selectedThreads().size(), 2);
+    picture(QStringLiteral("app-moderate-threads.png"));
+    const QList<ThreadPtr> closing = moderate->selectedThreads();
+    moderate->actions()->tapItem(moderate->closeBtn());
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    tapAlertButton(1);
+    settleAndFinish();
+    for (const ThreadPtr& thread : closing)
+        EXPECT_TRUE(forum().threadState(thread->threadid()).value(QStringLiteral("closed")).toBool());
+    back();
+
+    // A thread's posts, chosen on its moderation screen.
+    int photo = -1;
+    const QList<ModelPtr> listed = threads->threadTable()->rowsForSection(0);
+    for (int row = 0; row < listed.size(); ++row) {
+        if (const auto thread = std::dynamic_pointer_cast<Thread>(listed.at(row)); thread && thread->threadid() == 302)
+            photo = row;
+    }
+    ASSERT_GE(photo, 0);
+    tapRow(threads->threadTable()->tableView(), IndexPath{0, photo});
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    settleAndFinish();
+    ASSERT_FALSE(page->actions()->isHiddenAtIndex(PostController::Moderate));
+    page->actions()->tapItem(page->item(PostController::Moderate));
+    finishAnimations();
+    auto* posts = topScreenAs<PostModerateController>();
+    ASSERT_NE(posts, nullptr);
+    settleAndFinish();
+    tapRow(posts->postTable()->tableView(), IndexPath{0, 0});
+    tapRow(posts->postTable()->tableView(), IndexPath{0, 1});
+    posts->postTable()->tableView()->setContentOffset(QPointF(0, 0));
+    ASSERT_EQ(posts->selectedPosts().size(), 2);
+    picture(QStringLiteral("app-moderate-posts.png"));
 }
 
