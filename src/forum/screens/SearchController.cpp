@@ -216,7 +216,10 @@ void SearchController::startSearch(const QString& text)
 void SearchController::changeCriteria()
 {
     m_search->forgetSearchResult();
+    // What was found was found for the other criteria: a search is to come.
+    m_resultsTable->setModel(nullptr);
     m_resultsTable->reloadData();
+    showStatus(QString(), text("search_hint"), false);
 }
 
 void SearchController::stopLoading()

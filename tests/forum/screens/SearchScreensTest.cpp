@@ -385,3 +385,47 @@ TEST_F(SearchScreensTest, SearchesInAForumAndInAThreadShowWhatTheyFoundWithTheWo
     settleAll();
     EXPECT_TRUE(other->actions()->isHiddenAtIndex(PostController::SearchInThread));
 }
+
+TEST_F(SearchScreensTest, TheKindsFollowTheForumsFeaturesAndNeverCountAKindNotShown)
+{
+    Config& config = Config::getInstance();
+    const qint32 features = config.featuresInt();
+    const auto withFeatures = [&](qint32 on, qint32 off) { config.setFeaturesInt((features | on) & ~off); };
+
+    // Across kinds, without articles: posts, blog entries, blog comments, all chosen.
+    withFeatures(Config::MultiTypeSearch | Config::BlogEnabled, Config::CmsEnabled);
+    SearchForController multi;
+    ASSERT_EQ(multi.rowCount(), 3);
+    EXPECT_EQ(multi.titleAt(1), u"Blog entries");
+    EXPECT_EQ(multi.valueText(), u"All content types");
+    EXPECT_EQ(multi.selectedItems(), SearchAll::PostBit | SearchAll::BlogEntryBit | SearchAll::BlogCommentBit);
+    multi.choose(1);
+    EXPECT_EQ(multi.valueText(), u"Posts, Blog comments");
+    EXPECT_EQ(multi.selectedItems(), SearchAll::PostBit | SearchAll::BlogCommentBit);
+    multi.choose(0);
+    multi.choose(2);
+    // The last kind chosen stays chosen.
+    EXPECT_EQ(multi.valueText(), u"Blog comments");
+    EXPECT_EQ(multi.selectedItems(), SearchAll::BlogCommentBit);
+    // Blogs turned off: no kind left shown is chosen, so posts are searched;
+    // nothing of the hidden kinds counts.
+    withFeatures(Config::MultiTypeSearch | Config::CmsEnabled, Config::BlogEnabled);
+    EXPECT_EQ(multi.rowCount(), 2);
+    EXPECT_EQ(multi.selectedItems(), SearchAll::PostBit);
+    EXPECT_TRUE(multi.isChosen(0));
+    EXPECT_FALSE(multi.isChosen(1));
+
+    // One kind at a time: posts at first; a tap chooses the kind tapped alone.
+    withFeatures(Config::CmsEnabled | Config::BlogEnabled, Config::MultiTypeSearch);
+    SearchForController single;
+    ASSERT_EQ(single.rowCount(), 4);
+    EXPECT_EQ(single.valueText(), u"Posts");
+    single.choose(1);
+    EXPECT_EQ(single.valueText(), u"Articles");
+    EXPECT_EQ(single.selectedItems(), SearchAll::ArticleBit);
+    single.choose(3);
+    EXPECT_EQ(single.selectedItems(), SearchAll::BlogCommentBit);
+    EXPECT_EQ(single.selectedNames(), QStringList{u"Blog comments"_s});
+    config.setFeaturesInt(features);
+}
+
