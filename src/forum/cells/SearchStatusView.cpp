@@ -36,6 +36,7 @@ SearchStatusView::SearchStatusView(const QRectF& frame) : View(frame)
     addSubview(m_headline);
     addSubview(m_message);
     m_retry = new GradientButton(QRectF(0, 0, kButtonWidth, kButtonHeight));
+    m_retry->useRedDeleteStyle();
     m_retry->setTitle(Bundle::main().localizedString(QStringLiteral("search_try_again")));
     m_retry->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
     m_retry->setHidden(true);

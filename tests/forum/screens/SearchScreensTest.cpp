@@ -275,6 +275,7 @@ TEST_F(SearchScreensTest, TheGeneralSearchFindsByWordsMemberAndTagInEveryOrderWi
     EXPECT_EQ(AlertView::visibleAlerts().first()->message(), tableText(u"nointernet"_s));
     AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(0);
     ASSERT_TRUE(screen->status()->offersRetry());
+    picture(u"search-failed.png"_s);
     forum().clearControls();
     tap(screen->status()->retryButton()->convertPoint(screen->status()->retryButton()->bounds().center(), nullptr));
     settleAll();
@@ -314,6 +315,7 @@ TEST_F(SearchScreensTest, SearchesInAForumAndInAThreadShowWhatTheyFoundWithTheWo
     EXPECT_TRUE(inForum->searchField()->isFirstResponder());
     EXPECT_TRUE(inForum->table()->isHidden());
     EXPECT_EQ(inForum->status()->message(), Bundle::main().localizedString(u"search_forum_hint"_s));
+    picture(u"search-in-forum-start.png"_s);
     searchFor(inForum->searchField(), u"harbour"_s);
     const TestForumRequest process = requestsOf("search_process").last();
     EXPECT_EQ(process.fieldValues(u"forumchoice[]"_s), QStringList{u"3"_s});
@@ -329,6 +331,7 @@ TEST_F(SearchScreensTest, SearchesInAForumAndInAThreadShowWhatTheyFoundWithTheWo
     searchFor(inForum->searchField(), u"zebra quantum"_s);
     EXPECT_TRUE(inForum->table()->isHidden());
     EXPECT_EQ(inForum->status()->headline(), u"Nothing found");
+    picture(u"search-in-forum-nothing.png"_s);
     EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
     searchFor(inForum->searchField(), u"harbour"_s);
     tapRow(inForum->table()->tableView(), IndexPath{0, 0});
