@@ -2,6 +2,8 @@
 
 #include "forum/cells/PostCell.h"
 #include "forum/cells/SelectPostCell.h"
+#include "forum/screens/InsertTextController.h"
+#include "forum/screens/SelectForumController.h"
 
 #include "app/config/ConnectionError.h"
 #include "app/session/CurrentUser.h"
@@ -10,8 +12,8 @@
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
 
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/ResourceImages.h"
-#include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
@@ -70,12 +72,7 @@ void PostModerateController::updateActionItems()
     m_approveBtn->setTitle(text(isApproving() ? "tabbar_approve_post" : "tabbar_unapprove_post"));
     m_approveAttachmentBtn->setTitle(text(isApprovingAttachment() ? "tabbar_approve_attach" : "tabbar_unapprove_attach"));
     m_moveBtn->setTitle(text("tabbar_move"));
-    // The thread page's rules for its own items do not apply here; moving
-    // needs its two screens.
-    if (ViewControllerRegistry::isRegistered(kForumPickerScreen) && ViewControllerRegistry::isRegistered(kTitlePromptScreen))
-        bar->showButtonAtIndex(MoveStatus);
-    else
-        bar->hideButtonAtIndex(MoveStatus);
+    // The thread page's rules for its own items do not apply here: all four show.
     bar->itemsChanged();
 }
 
@@ -259,6 +256,49 @@ void PostModerateController::clickedButtonAtIndex(ActionSheet* actionSheet, int 
         m_status = CopyStatus;
     else if (buttonIndex != 0)
         return;
+    auto picker = std::make_shared<SelectForumController>();
+    picker->setDelegate(this);
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(picker, true);
+}
+
+bool PostModerateController::forumWasSelected(const ForumPtr& destination)
+{
+    if (!destination || !m_mover)
+        return true;
+    m_mover->setForum(destination);
+    auto prompt = std::make_shared<InsertTextController>();
+    prompt->setDelegate(this);
+    prompt->setTitleText(text("thread_new_title"));
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(prompt, true);
+    return false;
+}
+
+void PostModerateController::selectForumWasCancelled()
+{
+    removeSupportingScreens();
+}
+
+void PostModerateController::textWasInserted(InsertTextController* controller)
+{
+    if (m_mover && controller) {
+        m_mover->setTitle(controller->text());
+        if (m_mover->forum()) {
+            m_moveSent = true;
+            if (m_status == CopyStatus)
+                m_mover->copy();
+            else
+                m_mover->move();
+        }
+    }
+    removeSupportingScreens();
+}
+
+void PostModerateController::removeSupportingScreens()
+{
+    if (NavigationController* navigation = navigationController())
+        navigation->popToViewController(this, true);
 }
 
 void PostModerateController::selectionDone()

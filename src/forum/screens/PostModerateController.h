@@ -1,7 +1,9 @@
 #pragma once
 
 #include "forum/model/PostMover.h"
+#include "forum/screens/InsertTextDelegate.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/SelectForumDelegate.h"
 
 #include "platform/ui/ActionSheet.h"
 
@@ -18,13 +20,13 @@
 // the posts chosen; the rows change at once, and an action the forum
 // refused shows why once while the page is loaded again as the forum has
 // it. A move or copy says it went through only when it did.
-class PostModerateController : public PostController, public ActionSheetDelegate {
+class PostModerateController : public PostController,
+                               public ActionSheetDelegate,
+                               public SelectForumDelegate,
+                               public InsertTextDelegate {
 public:
     // The action in hand: the items' places, and the copy.
     enum Status { DeleteStatus = 0, ApproveStatus = 1, ApproveAttachmentsStatus = 2, MoveStatus = 3, CopyStatus = 4 };
-    // The screens a move goes through: where to, then the new thread's title.
-    static inline const QString kForumPickerScreen = QStringLiteral("SelectForumController");
-    static inline const QString kTitlePromptScreen = QStringLiteral("InsertTextController");
 
     PostModerateController();
     ~PostModerateController() override;
@@ -41,6 +43,12 @@ public:
     void didSelectItem(TabBar* tabBar, const TabBarItemPtr& item) override;
     void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
     void clickedButtonAtIndex(ActionSheet* actionSheet, int buttonIndex) override;
+    // The destination of a move or copy: the new thread's title is asked
+    // for over the picker, which stays below it.
+    bool forumWasSelected(const ForumPtr& destination) override;
+    void selectForumWasCancelled() override;
+    // The new thread's title: the move or copy goes, and this screen is on top again.
+    void textWasInserted(InsertTextController* controller) override;
 
     // Over the chosen posts; each true while none is chosen.
     bool isDeleting() const;
@@ -64,6 +72,9 @@ protected:
     void updateActionItems() override;
 
 private:
+    // Takes the picker and the prompt off the stack, and only them: this
+    // screen is on top again.
+    void removeSupportingScreens();
     // What a post action hears of its answer: a refusal is shown once and
     // the page comes again as the forum has it.
     Post::Done reloadOnFailure();

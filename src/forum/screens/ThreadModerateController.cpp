@@ -4,6 +4,7 @@
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/cells/ThreadCell.h"
 #include "forum/model/Post.h"
+#include "forum/screens/SelectForumController.h"
 
 #include "app/config/ConnectionError.h"
 #include "app/session/CurrentUser.h"
@@ -13,8 +14,8 @@
 #include "app/widgets/TabBarHidding.h"
 
 #include "platform/ui/NavigationItem.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/ResourceImages.h"
-#include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
@@ -99,7 +100,7 @@ void ThreadModerateController::updateActionItems()
     };
     show(DeleteStatus, shown && (shown->canDeleteThreads() || shown->canDeleteThreadsAsSpam()));
     show(CloseStatus, shown && shown->canOpenCloseThread());
-    show(MoveStatus, shown && shown->canMoveThread() && ViewControllerRegistry::isRegistered(kForumPickerScreen));
+    show(MoveStatus, shown && shown->canMoveThread());
     show(ApproveStatus, shown && shown->canApproveUnapproveThread());
     show(StickStatus, shown && shown->canStickThread());
     bar->setHidden(false);
@@ -277,7 +278,25 @@ void ThreadModerateController::clickedButtonAtIndex(ActionSheet* actionSheet, in
             m_status = CopyStatus;
         else if (buttonIndex != 0)
             return;
+        auto picker = std::make_shared<SelectForumController>();
+        picker->setDelegate(this);
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(picker, true);
     }
+}
+
+bool ThreadModerateController::forumWasSelected(const ForumPtr& destination)
+{
+    if (!destination || m_selectedThreads.isEmpty())
+        return true;
+    const QList<qint32> ids = idsOf(m_selectedThreads);
+    // Both tell their outcome themselves, and refresh the forums that changed.
+    if (m_status == CopyStatus)
+        Thread::copy(ids, forum(), destination, reloadOnFailure(false));
+    else
+        Thread::move(ids, forum(), destination, reloadOnFailure(false));
+    selectionDone();
+    return true;
 }
 
 void ThreadModerateController::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)

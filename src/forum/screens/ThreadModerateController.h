@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forum/model/Thread.h"
+#include "forum/screens/SelectForumDelegate.h"
 #include "forum/screens/ThreadController.h"
 
 #include "platform/ui/ActionSheet.h"
@@ -18,12 +19,10 @@
 // moderator do it, and reads what it will do to the threads chosen. The
 // rows change at once; an action the forum refused shows why once, and the
 // page is loaded again as the forum has it.
-class ThreadModerateController : public ThreadController, public ActionSheetDelegate {
+class ThreadModerateController : public ThreadController, public ActionSheetDelegate, public SelectForumDelegate {
 public:
     // The action in hand: the items' places, and the copy.
     enum Status { DeleteStatus = 0, CloseStatus = 1, MoveStatus = 2, ApproveStatus = 3, StickStatus = 4, CopyStatus = 5 };
-    // The screen that chooses where threads move to.
-    static inline const QString kForumPickerScreen = QStringLiteral("SelectForumController");
 
     ThreadModerateController();
     ~ThreadModerateController() override;
@@ -37,6 +36,8 @@ public:
     void didSelectItem(TabBar* tabBar, const TabBarItemPtr& item) override;
     void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
     void clickedButtonAtIndex(ActionSheet* actionSheet, int buttonIndex) override;
+    // Where the chosen threads move or are copied to; the picker closes.
+    bool forumWasSelected(const ForumPtr& destination) override;
 
     // Over the chosen threads; each true while none is chosen.
     bool isDeleting() const;

@@ -7,17 +7,23 @@
 #include "forum/cells/SelectThreadCell.h"
 #include "forum/model/Post.h"
 #include "forum/screens/ForumModerationScreens.h"
+#include "forum/screens/InsertTextController.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostModerateController.h"
+#include "forum/screens/SelectForumController.h"
 #include "forum/screens/ThreadController.h"
 #include "forum/screens/ThreadModerateController.h"
 
 #include "platform/ui/ActionSheet.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Screenshot.h"
-#include "platform/ui/ViewControllerRegistry.h"
+#include "platform/ui/TextField.h"
+
+#include "platform/foundation/Bundle.h"
 
 #include <QJsonArray>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -129,6 +135,45 @@ protected:
             ids.append(id.toInt());
         return ids;
     }
+    // In the forum picker on top: the forum of that id, tapped where it is listed.
+    void pickForum(qint32 forumid)
+    {
+        auto* picker = topAs<SelectForumController>();
+        ASSERT_NE(picker, nullptr);
+        settleAll();
+        TableView* table = picker->forumTable();
+        for (int section = 0; section < table->numberOfSections(); ++section) {
+            for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
+                const ForumPtr forum = picker->retrieveForumAtIndexPath(IndexPath{section, row});
+                if (forum && forum->forumid() == forumid) {
+                    tapRow(table, IndexPath{section, row});
+                    return;
+                }
+            }
+        }
+        ADD_FAILURE() << "the picker lists no forum " << forumid;
+    }
+    // In the one-line prompt on top: the text typed, then Return.
+    void enterTitle(const QString& title)
+    {
+        auto* prompt = topAs<InsertTextController>();
+        ASSERT_NE(prompt, nullptr);
+        prompt->input()->becomeFirstResponder();
+        prompt->input()->setText(title);
+        auto* edit = prompt->input()->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(edit, &press);
+        finishMoving();
+    }
+    // Threads of the forum that were not there before.
+    QList<int> newThreadsIn(qint32 forumid, const QList<int>& before)
+    {
+        QList<int> made = forum().threadIdsIn(forumid);
+        for (int id : before)
+            made.removeAll(id);
+        return made;
+    }
     void picture(const QString& name)
     {
         finishMoving();
@@ -146,11 +191,8 @@ TEST_F(ModerationScreensTest, EveryThreadActionChangesTheRowsAtOnceAndWhatTheFor
     ThreadModerateController* screen = moderateForum(3);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->navigationItem()->rightBarButtonItem(), nullptr);
-    const bool canMove = ViewControllerRegistry::isRegistered(ThreadModerateController::kForumPickerScreen);
-    QStringList items{u"Delete"_s, u"Close"_s, u"Approve"_s, u"Stick"_s};
-    if (canMove)
-        items.insert(2, u"Move"_s);
-    EXPECT_EQ(shownTitles(screen->actions()), items);
+    EXPECT_EQ(shownTitles(screen->actions()),
+              (QStringList{u"Delete"_s, u"Close"_s, u"Move"_s, u"Approve"_s, u"Stick"_s}));
     PaginableTableView* list = screen->threadTable();
 
     // Nothing chosen: the bar says so and asks nothing.
@@ -425,12 +467,7 @@ TEST_F(ModerationScreensTest, EveryPostActionChangesTheRowsAtOnceAndWhatTheForum
     signIn(u"moderator"_s, u"modpass"_s);
     PostModerateController* screen = moderateThread(3, 302);
     ASSERT_NE(screen, nullptr);
-    const bool canMove = ViewControllerRegistry::isRegistered(PostModerateController::kForumPickerScreen)
-                         && ViewControllerRegistry::isRegistered(PostModerateController::kTitlePromptScreen);
-    QStringList items{u"Delete"_s, u"Approve"_s, u"Approve files"_s};
-    if (canMove)
-        items.append(u"Move"_s);
-    EXPECT_EQ(shownTitles(screen->actions()), items);
+    EXPECT_EQ(shownTitles(screen->actions()), (QStringList{u"Delete"_s, u"Approve"_s, u"Approve files"_s, u"Move"_s}));
     PaginableTableView* list = screen->postTable();
     EXPECT_TRUE(screen->appendArrayOfObjects().has_value() && screen->appendArrayOfObjects()->isEmpty());
     const QList<qint32> posts = postsOf(302);
@@ -586,3 +623,199 @@ TEST_F(ModerationScreensTest, EachPostActionRefusedShowsItsErrorOnceAndThePageAs
         forum().clearControls();
     }
 }
+
+TEST_F(ModerationScreensTest, ThreadsMoveOrOneIsCopiedToTheForumPickedAndARefusalSaysWhyOnce)
+{
+    signIn(u"moderator"_s, u"modpass"_s);
+    ThreadModerateController* screen = moderateForum(3);
+    ASSERT_NE(screen, nullptr);
+    PaginableTableView* list = screen->threadTable();
+    const QList<ViewControllerPtr> stack = navigation()->viewControllers();
+
+    // Two threads: the sheet offers no copy; the picker closed at its top moves nothing.
+    tapRowOf<Thread>(list, 459);
+    tapRowOf<Thread>(list, 458);
+    screen->actions()->tapItem(screen->moveBtn());
+    ASSERT_NE(screen->moveAction(), nullptr);
+    EXPECT_EQ(screen->moveAction()->numberOfButtons(), 2);
+    EXPECT_EQ(screen->moveAction()->buttonTitleAtIndex(0), u"Move to another forum");
+    EXPECT_EQ(screen->moveAction()->buttonTitleAtIndex(1), u"Cancel");
+    screen->moveAction()->dismissWithClickedButtonIndex(0, false);
+    finishMoving();
+    auto* picker = topAs<SelectForumController>();
+    ASSERT_NE(picker, nullptr);
+    settleAll();
+    picker->handleBack();
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers(), stack);
+    EXPECT_TRUE(requestsOf("inlinemod_domovethreads").isEmpty());
+    EXPECT_EQ(screen->selectedThreads().size(), 2);
+
+    // Moved to Introductions: told so, and both lists as the forum has them.
+    screen->actions()->tapItem(screen->moveBtn());
+    screen->moveAction()->dismissWithClickedButtonIndex(0, false);
+    finishMoving();
+    pickForum(6);
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers(), stack);
+    settleAll();
+    EXPECT_EQ(answerAlert(0), Bundle::main().localizedString(u"move_thread_success"_s));
+    EXPECT_EQ(forum().threadState(459).value(u"forumid"_s).toInt(), 6);
+    EXPECT_EQ(forum().threadState(458).value(u"forumid"_s).toInt(), 6);
+    EXPECT_EQ(lastRequest(u"inlinemod_domovethreads"_s).field(u"threadids"_s), u"459,458");
+    settleAll();
+    EXPECT_EQ(rowOf<Thread>(list, 459), nullptr);
+    EXPECT_TRUE(screen->selectedThreads().isEmpty());
+
+    // One thread copied: a new thread there, the thread still here, nothing to say.
+    const QList<int> introductions = forum().threadIdsIn(6);
+    tapRowOf<Thread>(list, 457);
+    screen->actions()->tapItem(screen->moveBtn());
+    ASSERT_EQ(screen->moveAction()->numberOfButtons(), 3);
+    EXPECT_EQ(screen->moveAction()->buttonTitleAtIndex(1), u"Copy to another forum");
+    screen->moveAction()->dismissWithClickedButtonIndex(1, false);
+    EXPECT_EQ(screen->status(), ThreadModerateController::CopyStatus);
+    finishMoving();
+    pickForum(6);
+    settleAll();
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    const QList<int> copies = newThreadsIn(6, introductions);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(forum().threadState(copies.first()).value(u"title"_s).toString(), forum().threadState(457).value(u"title"_s).toString());
+    EXPECT_EQ(forum().threadState(457).value(u"forumid"_s).toInt(), 3);
+
+    // Refused, a move and a copy each say why once and move nothing.
+    const QString refusal = tableText(u"nopermission_loggedin"_s);
+    forum().answerError(u"inlinemod_domovethreads"_s, QJsonValue(u"nopermission_loggedin"_s));
+    tapRowOf<Thread>(list, 456);
+    screen->actions()->tapItem(screen->moveBtn());
+    screen->moveAction()->dismissWithClickedButtonIndex(0, false);
+    finishMoving();
+    pickForum(6);
+    settleAll();
+    EXPECT_EQ(answerAlert(0), refusal);
+    settleAll();
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    EXPECT_EQ(forum().threadState(456).value(u"forumid"_s).toInt(), 3);
+    EXPECT_NE(rowOf<Thread>(list, 456), nullptr);
+    forum().clearControls();
+    forum().answerError(u"postings_docopythread"_s, QJsonValue(u"nopermission_loggedin"_s));
+    const QList<int> beforeRefusedCopy = forum().threadIdsIn(6);
+    tapRowOf<Thread>(list, 456);
+    screen->actions()->tapItem(screen->moveBtn());
+    screen->moveAction()->dismissWithClickedButtonIndex(1, false);
+    finishMoving();
+    pickForum(6);
+    settleAll();
+    EXPECT_EQ(answerAlert(0), u"Error copying 1/1 threads.\n"_s + refusal);
+    settleAll();
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    EXPECT_TRUE(newThreadsIn(6, beforeRefusedCopy).isEmpty());
+}
+
+TEST_F(ModerationScreensTest, PostsMoveOrAreCopiedIntoANewThreadAndOnlyWhatWentThroughIsAnnounced)
+{
+    signIn(u"moderator"_s, u"modpass"_s);
+    PostModerateController* screen = moderateThread(11, 1101);
+    ASSERT_NE(screen, nullptr);
+    PaginableTableView* list = screen->postTable();
+    const QList<ViewControllerPtr> stack = navigation()->viewControllers();
+    const QString announced = Bundle::main().localizedString(u"published_successfully"_s);
+
+    // The move form is asked for as the sheet shows; the picker closed at
+    // its top brings the moderator straight back, nothing moved.
+    tapRowOf<Post>(list, 5005);
+    tapRowOf<Post>(list, 5006);
+    screen->actions()->tapItem(screen->moveBtn());
+    ASSERT_NE(screen->moveAction(), nullptr);
+    EXPECT_EQ(screen->moveAction()->buttonTitleAtIndex(0), u"Move to a new thread");
+    EXPECT_EQ(screen->moveAction()->buttonTitleAtIndex(1), u"Copy to a new thread");
+    EXPECT_EQ(screen->moveAction()->buttonTitleAtIndex(2), u"Cancel");
+    settleAll();
+    EXPECT_EQ(lastRequest(u"inlinemod_moveposts"_s).body, QByteArray("plist[5005]=1&plist[5006]=1"));
+    EXPECT_FALSE(screen->mover()->forums().isEmpty());
+    screen->moveAction()->dismissWithClickedButtonIndex(0, false);
+    finishMoving();
+    ASSERT_NE(topAs<SelectForumController>(), nullptr);
+    settleAll();
+    picture(u"moderate-posts-picker.png"_s);
+    topAs<SelectForumController>()->handleBack();
+    finishMoving();
+    EXPECT_EQ(navigation()->viewControllers(), stack);
+
+    // Moved: the prompt stands over the picker; once the title is in, both
+    // go and the moderation screen is on top again.
+    screen->actions()->tapItem(screen->moveBtn());
+    screen->moveAction()->dismissWithClickedButtonIndex(0, false);
+    finishMoving();
+    pickForum(6);
+    finishMoving();
+    ASSERT_NE(topAs<InsertTextController>(), nullptr);
+    EXPECT_EQ(topAs<InsertTextController>()->titleText(), u"Title of the new thread");
+    picture(u"moderate-posts-title.png"_s);
+    ASSERT_EQ(navigation()->viewControllers().size(), stack.size() + 2);
+    EXPECT_NE(dynamic_cast<SelectForumController*>(navigation()->viewControllers().at(stack.size()).get()), nullptr);
+    enterTitle(u"Two tips on their own"_s);
+    EXPECT_EQ(navigation()->viewControllers(), stack);
+    settleAll();
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->title(), announced);
+    clock()->advance(PostMover::kAnnouncementMs);
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    const TestForumRequest moved = lastRequest(u"inlinemod_domoveposts"_s);
+    EXPECT_EQ(moved.field(u"postids"_s), u"5005,5006");
+    EXPECT_EQ(moved.field(u"type"_s), u"0");
+    EXPECT_EQ(moved.field(u"destforumid"_s), u"6");
+    const int newThread = forum().postState(5005).value(u"threadid"_s).toInt();
+    EXPECT_NE(newThread, 1101);
+    EXPECT_EQ(forum().postState(5006).value(u"threadid"_s).toInt(), newThread);
+    EXPECT_EQ(forum().threadState(newThread).value(u"title"_s).toString(), u"Two tips on their own");
+    EXPECT_EQ(forum().threadState(newThread).value(u"forumid"_s).toInt(), 6);
+    settleAll();
+    EXPECT_EQ(rowOf<Post>(list, 5005), nullptr);
+    EXPECT_TRUE(screen->selectedPosts().isEmpty());
+
+    // Copied: a new thread of copies, the posts still here.
+    const QList<int> introductions = forum().threadIdsIn(6);
+    tapRowOf<Post>(list, 5007);
+    screen->actions()->tapItem(screen->moveBtn());
+    screen->moveAction()->dismissWithClickedButtonIndex(1, false);
+    finishMoving();
+    pickForum(6);
+    finishMoving();
+    enterTitle(u"A copied tip"_s);
+    EXPECT_EQ(navigation()->viewControllers(), stack);
+    settleAll();
+    EXPECT_EQ(AlertView::visibleAlerts().size(), 1);
+    clock()->advance(PostMover::kAnnouncementMs);
+    const QList<int> copies = newThreadsIn(6, introductions);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(forum().threadState(copies.first()).value(u"title"_s).toString(), u"A copied tip");
+    EXPECT_EQ(forum().postState(5007).value(u"threadid"_s).toInt(), 1101);
+    EXPECT_NE(rowOf<Post>(list, 5007), nullptr);
+
+    // Refused, a move and a copy each say why once, and nothing is announced.
+    const QString refusal = tableText(u"nopermission_loggedin"_s);
+    for (const char* method : {"inlinemod_domoveposts", "inlinemod_docopyposts"}) {
+        SCOPED_TRACE(method);
+        const QList<int> before = forum().threadIdsIn(6);
+        forum().answerError(QString::fromLatin1(method), QJsonValue(u"nopermission_loggedin"_s));
+        if (screen->selectedPosts().isEmpty())
+            tapRowOf<Post>(list, 5008);
+        screen->actions()->tapItem(screen->moveBtn());
+        screen->moveAction()->dismissWithClickedButtonIndex(QByteArray(method).contains("copy") ? 1 : 0, false);
+        finishMoving();
+        pickForum(6);
+        finishMoving();
+        enterTitle(u"Never made"_s);
+        settleAll();
+        EXPECT_EQ(answerAlert(0), refusal);
+        settleAll();
+        EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+        EXPECT_EQ(forum().postState(5008).value(u"threadid"_s).toInt(), 1101);
+        EXPECT_TRUE(newThreadsIn(6, before).isEmpty());
+        EXPECT_EQ(navigation()->viewControllers(), stack);
+        forum().clearControls();
+    }
+}
+
