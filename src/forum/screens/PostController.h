@@ -22,8 +22,9 @@ class TabBarHidding;
 // The posts of one thread, page by page: a paged table with one section per
 // page (the thread's title over the first), one post row per post, and a
 // tab bar: reload, subscribe, moderate (for the forum's moderators), search
-// in the thread (where the forum searches) and the first unread post. Posts of ignored members show collapsed until
-// the user asks to see them; a tapped post opens alone.
+// in the thread (where the forum searches) and the first unread post. Posts
+// of ignored members show collapsed until the user asks to see them; a
+// tapped post opens alone.
 //
 // Its caller gives it the thread with setThread before the view loads; a
 // screen without a thread shows nothing and asks for nothing.
