@@ -36,6 +36,7 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TableView.h"
+#include "platform/ui/Toolbar.h"
 #include "platform/ui/Window.h"
 #include "wiring/AppWiring.h"
 
@@ -498,8 +499,13 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
 
-    // The home screen's search control opens the search above home.
+    // The home screen's search control opens the search above home; it and
+    // the sorts both fit the bar.
     ASSERT_NE(homeScreen->search(), nullptr);
+    const QRectF searchFrame = homeScreen->search()->frame();
+    EXPECT_LE(searchFrame.right(), homeScreen->bottom()->bounds().right());
+    EXPECT_LE(homeScreen->sort()->frame().right(), searchFrame.left());
+    EXPECT_EQ(searchFrame.height(), homeScreen->sort()->frame().height());
     homeScreen->search()->tapSegment(0);
     finishAnimations();
     auto* search = topScreenAs<SearchController>();
