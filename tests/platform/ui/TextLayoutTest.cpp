@@ -7,10 +7,10 @@
 #include "platform/ui/StringDrawing.h"
 #include "platform/ui/TextLayout.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
-#include <QFontMetricsF>
 
 namespace {
 
