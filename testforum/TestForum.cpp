@@ -26,6 +26,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -938,9 +939,10 @@ QJsonObject TestForum::postState(int postid) const
 QList<int> TestForum::threadIdsIn(int forumid) const
 {
     std::lock_guard lock(d->mutex);
+    // A moderator who is a member (the members' forums too) and no one's author.
     ForumViewer everything;
     everything.moderator = true;
-    everything.userid = -1;
+    everything.userid = std::numeric_limits<int>::max();
     QList<int> ids;
     for (bool sticky : {true, false}) {
         for (const ForumThread* thread : d->content.threadsOf(forumid, everything, sticky))

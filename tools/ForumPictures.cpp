@@ -180,6 +180,75 @@ void drawForumPictures(PictureWriter& pictures)
         p.drawRoundedRect(QRectF(5, 23.5, 20, 3.4), 1.5, 1.5);
     });
 
+    // ---- The moderation screens' tab items
+    pictures.add("tab_delete.png", {30, 30}, [](QPainter& p) {
+        // A bin with its lid.
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRoundedRect(QRectF(5, 6, 20, 3.4), 1.2, 1.2);
+        p.drawRect(QRectF(12, 3, 6, 3.5));
+        QPainterPath bin;
+        bin.moveTo(7, 11);
+        bin.lineTo(23, 11);
+        bin.lineTo(21.5, 27);
+        bin.lineTo(8.5, 27);
+        bin.closeSubpath();
+        p.drawPath(bin);
+    });
+    pictures.add("tab_close.png", {30, 30}, [](QPainter& p) {
+        // A padlock.
+        p.setPen(QPen(Qt::black, 3.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(9, 3, 12, 15), 0, 180 * 16);
+        p.drawLine(QPointF(9, 10.5), QPointF(9, 14));
+        p.drawLine(QPointF(21, 10.5), QPointF(21, 14));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRoundedRect(QRectF(5.5, 13, 19, 14), 2.5, 2.5);
+    });
+    pictures.add("tab_move.png", {30, 30}, [](QPainter& p) {
+        // An arrow out of a box.
+        p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(13, 8), QPointF(5, 8), QPointF(5, 26), QPointF(23, 26), QPointF(23, 18)}));
+        p.drawLine(QPointF(12, 19), QPointF(22, 9));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawPolygon(QPolygonF({QPointF(16, 3.5), QPointF(27, 3.5), QPointF(27, 14.5)}));
+    });
+    pictures.add("tab_approve.png", {30, 30}, [](QPainter& p) {
+        p.setPen(QPen(Qt::black, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(5, 16), QPointF(12, 23), QPointF(25, 7)}));
+    });
+    pictures.add("tab_stick.png", {30, 30}, [](QPainter& p) {
+        // The push pin of a sticky thread.
+        p.translate(15, 15);
+        p.rotate(35);
+        p.setPen(QPen(Qt::black, 2.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(0, 2), QPointF(0, 13));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRoundedRect(QRectF(-7, -13, 14, 5), 2, 2);
+        p.drawRect(QRectF(-4, -9, 8, 8));
+        p.drawRoundedRect(QRectF(-9, -1.5, 18, 4), 1.5, 1.5);
+    });
+    pictures.add("tab_approve_attach.png", {30, 30}, [](QPainter& p) {
+        // A paper clip with a tick.
+        p.setPen(QPen(Qt::black, 2.6, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath clip;
+        clip.moveTo(11, 10);
+        clip.lineTo(11, 21);
+        clip.arcTo(QRectF(7, 17, 8, 8), 180, 180);
+        clip.lineTo(15, 6);
+        clip.arcTo(QRectF(15, 2, 8, 8), 180, -180);
+        clip.lineTo(23, 13);
+        p.drawPath(clip);
+        p.setPen(QPen(Qt::black, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(17, 21), QPointF(20.5, 24.5), QPointF(27, 16.5)}));
+    });
+
     // ---- The home screen: the sorts (on the blue bar) and the content kinds
     pictures.add("star.png", {20, 20}, [](QPainter& p) {
         p.setPen(QPen(QColor(0xB8, 0x86, 0x0B), 0.8));
@@ -242,5 +311,43 @@ void drawForumPictures(PictureWriter& pictures)
         p.setPen(QPen(kAmber.darker(120), 1.1));
         for (int i = 0; i < 4; ++i)
             p.drawLine(QPointF(4.5, 4.5 + i * 2.6), QPointF(i == 3 ? 9 : 11.5, 4.5 + i * 2.6));
+    });
+
+    // ---- The content kinds of the general search
+    pictures.add("search_post.png", {22, 22}, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kThemeBlue);
+        p.drawPath(balloon(QRectF(1, 3, 20, 17)));
+        p.setBrush(Qt::white);
+        for (int i = 0; i < 3; ++i)
+            p.drawEllipse(QRectF(5.5 + i * 4, 8.5, 2.4, 2.4));
+    });
+    pictures.add("search_articles.png", {22, 22}, [](QPainter& p) {
+        p.setPen(QPen(kAmber.darker(140), 1));
+        p.setBrush(QColor(0xFF, 0xF8, 0xE1));
+        p.drawRoundedRect(QRectF(3.5, 1.5, 15, 19), 2, 2);
+        p.setPen(QPen(kAmber.darker(120), 1.4));
+        for (int i = 0; i < 5; ++i)
+            p.drawLine(QPointF(6.5, 5.5 + i * 3), QPointF(i == 4 ? 12 : 15.5, 5.5 + i * 3));
+    });
+    pictures.add("search_blog.png", {22, 22}, [](QPainter& p) {
+        p.translate(11, 11);
+        p.rotate(45);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kGreen);
+        p.drawRoundedRect(QRectF(-3, -9.5, 6, 14), 1.4, 1.4);
+        p.setBrush(kGreen.darker(140));
+        p.drawPolygon(QPolygonF({QPointF(-3, 4.8), QPointF(3, 4.8), QPointF(0, 10)}));
+    });
+    pictures.add("search_blog_comment.png", {22, 22}, [](QPainter& p) {
+        // A balloon with a small pen over it.
+        p.setPen(Qt::NoPen);
+        p.setBrush(kGreen);
+        p.drawPath(balloon(QRectF(1, 3, 20, 17)));
+        p.translate(11, 10);
+        p.rotate(45);
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(-1.6, -6, 3.2, 8.5), 0.8, 0.8);
+        p.drawPolygon(QPolygonF({QPointF(-1.6, 3), QPointF(1.6, 3), QPointF(0, 5.6)}));
     });
 }

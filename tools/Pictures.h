@@ -16,8 +16,8 @@ inline const QColor kListTextBlue(87, 108, 137);
 void drawAppPictures(PictureWriter& pictures);
 // The forum's list screens: the thread rows' state icons and reply balloons,
 // the forum rows' new-posts mark, the subforums header's buttons, the
-// moderation marks, the thread list's tab items, and the home screen's sort
-// and content icons.
+// moderation marks, the thread list's and moderation screens' tab items, the
+// home screen's sort and content icons, and the general search's content kinds.
 void drawForumPictures(PictureWriter& pictures);
 // The paged lists and the menu button: the pull-to-refresh arrow, the page
 // strip's background and arrows, and the menu button's face.

@@ -9,6 +9,8 @@
 #include "forum/model/ForumInfo.h"
 #include "forum/screens/ComposingScreens.h"
 #include "forum/screens/ForumListScreens.h"
+#include "forum/screens/ForumModerationScreens.h"
+#include "forum/screens/ForumSearchScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
 #include "forum/screens/HomeContent.h"
 #include "forum/screens/ScreenInputs.h"
@@ -47,6 +49,8 @@ void AppWiring::install(std::shared_ptr<Clock> clock)
     NeighbourScreens::registerClasses();
     ForumListScreens::registerClasses();
     ComposingScreens::registerClasses();
+    ForumSearchScreens::registerClasses();
+    ForumModerationScreens::registerClasses();
     // The home list shows and opens blog entries and articles too; the
     // screens of the libraries above take their models by their setters.
     HomeContent::registerBlogsAndArticles<BlogModel, Article>();

@@ -50,6 +50,8 @@ TEST_F(ModerateTest, ThreadActionsChangeWhatIsServed)
     EXPECT_EQ(copy.value(s("title")).toString(), s("Meeting minutes (file attached)"));
     EXPECT_EQ(forum.postState(copy.value(s("posts")).toArray().first().toInt()).value(s("attachments")).toArray().size(), 1);
     EXPECT_EQ(code(moderator->call(s("postings_docopythread"), "threadid=99999&destforumid=6")), s("invalidid"));
+    // Every thread, the members' forum's too.
+    EXPECT_EQ(forum.threadIdsIn(12), QList<int>{1201});
 
     const QJsonObject spam = moderator->call(s("inlinemod_spamthread"), "tlist%5B306%5D=1").response();
     EXPECT_EQ(spam.value(s("HTML")).toObject().value(s("users")).toArray().first().toObject().value(s("userid")).toInt(), 11);

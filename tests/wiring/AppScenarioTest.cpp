@@ -12,6 +12,9 @@
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
 #include "forum/cells/QuickReplyCell.h"
+#include "forum/cells/SearchPostCell.h"
+#include "forum/cells/SelectPostCell.h"
+#include "forum/cells/SelectThreadCell.h"
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/model/Notice.h"
@@ -21,8 +24,12 @@
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/PostModerateController.h"
+#include "forum/screens/SearchController.h"
+#include "forum/screens/SearchPostController.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/ThreadController.h"
+#include "forum/screens/ThreadModerateController.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/screens/ArticleDetails.h"
@@ -32,9 +39,11 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/Screenshot.h"
+#include "platform/ui/SearchBar.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextView.h"
+#include "platform/ui/Toolbar.h"
 #include "platform/ui/Window.h"
 #include "wiring/AppWiring.h"
 
@@ -193,7 +202,7 @@ TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMe
     EXPECT_NE(homeScreen->news()->model(), homeScreen->finder()) << "a disabled sort does nothing";
     picture(QStringLiteral("app-home-guest.png"));
 
-    // The index and a forum: reading only.
+    // The index and a forum: reading and searching only.
     openSection(&GlobalNavigationViewController::forumsButton);
     auto* index = topScreenAs<ForumController>();
     ASSERT_NE(index, nullptr);
@@ -201,8 +210,9 @@ TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMe
     auto* threads = topScreenAs<ThreadController>();
     ASSERT_NE(threads, nullptr);
     settleAndFinish();
-    ASSERT_EQ(threads->actions()->items().size(), 1);
+    ASSERT_EQ(threads->actions()->items().size(), 2);
     EXPECT_EQ(threads->actions()->items().first(), threads->refresh());
+    EXPECT_EQ(threads->actions()->items().last(), threads->search());
     EXPECT_FALSE(threads->threadTable()->rowsForSection(0).isEmpty());
     back();
 
@@ -563,4 +573,152 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     EXPECT_EQ(forum().postState(reply).value(QStringLiteral("bbcode")).toString(), QStringLiteral("I'm in, see you at nine."));
     EXPECT_TRUE(page->quickReply()->text().isEmpty());
     EXPECT_TRUE(alertsOnScreen().isEmpty());
+}
+
+TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+
+    // The home screen's search control opens the search above home; it and
+    // the sorts both fit the bar.
+    ASSERT_NE(homeScreen->search(), nullptr);
+    const QRectF searchFrame = homeScreen->search()->frame();
+    EXPECT_LE(searchFrame.right(), homeScreen->bottom()->bounds().right());
+    EXPECT_LE(homeScreen->sort()->frame().right(), searchFrame.left());
+    EXPECT_EQ(searchFrame.height(), homeScreen->sort()->frame().height());
+    homeScreen->search()->tapSegment(0);
+    finishAnimations();
+    auto* search = topScreenAs<SearchController>();
+    ASSERT_NE(search, nullptr);
+    ASSERT_EQ(screens().size(), 3);
+    type(search->searchBar()->textField(), QStringLiteral("daily chat"));
+    pressReturn(search->searchBar()->textField());
+    ASSERT_TRUE(waitUntil([&] { return !search->resultsTable()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+    EXPECT_EQ(asked("search_process").last().field(QStringLiteral("query")), QStringLiteral("daily chat"));
+    picture(QStringLiteral("app-search-results.png"));
+    // A result opens its thread.
+    tapRow(search->resultsTable()->tableView(), IndexPath{0, 0});
+    auto* found = topScreenAs<PostController>();
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(found->thread()->threadtitle().startsWith(QStringLiteral("Daily chat")));
+    back();
+    back();
+
+    // The menu's search entry: the search as the section's first screen.
+    openSection(&GlobalNavigationViewController::searchButton);
+    ASSERT_NE(topScreenAs<SearchController>(), nullptr);
+    EXPECT_EQ(screens().size(), 1);
+
+    // In the big tips thread: the posts found, the words marked.
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{1, 0});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    int tips = -1;
+    const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
+    for (int row = 0; row < rows.size(); ++row) {
+        if (const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row)); thread && thread->threadid() == 1101)
+            tips = row;
+    }
+    ASSERT_GE(tips, 0);
+    tapRow(threads->threadTable()->tableView(), IndexPath{0, tips});
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    settleAndFinish();
+    page->actions()->tapItem(page->item(PostController::SearchInThread));
+    finishAnimations();
+    auto* inThread = topScreenAs<SearchPostController>();
+    ASSERT_NE(inThread, nullptr);
+    EXPECT_TRUE(inThread->searchField()->isFirstResponder());
+    type(inThread->searchField()->textField(), QStringLiteral("tip"));
+    pressReturn(inThread->searchField()->textField());
+    ASSERT_TRUE(waitUntil([&] { return !inThread->table()->isHidden(); }));
+    settleAndFinish();
+    int marks = 0;
+    for (TableViewCell* cell : inThread->table()->tableView()->visibleCells()) {
+        if (auto* post = qobject_cast<SearchPostCell*>(cell))
+            marks += int(post->highlightBoxes().size());
+    }
+    EXPECT_GE(marks, 3);
+    picture(QStringLiteral("app-search-in-thread.png"));
+}
+
+TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("moderator"));
+    type(login->fieldWithTag(2), QStringLiteral("modpass"));
+    tap(login->loginButton());
+    ASSERT_NE(home(), nullptr);
+
+    // General Discussion, then its moderation screen from the bar.
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    ASSERT_FALSE(threads->actions()->isHiddenAtIndex(ThreadController::ModerateItem));
+    threads->actions()->tapItem(threads->moderate());
+    finishAnimations();
+    auto* moderate = topScreenAs<ThreadModerateController>();
+    ASSERT_NE(moderate, nullptr);
+    settleAndFinish();
+    // Two threads of the first rows chosen, as the moderator taps them.
+    const QList<ModelPtr> rows = moderate->threadTable()->rowsForSection(0);
+    QList<int> chosen;
+    for (int row = 0; row < rows.size() && chosen.size() < 2; ++row) {
+        const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row));
+        if (thread && !thread->isAnnouncement() && !thread->isSticky())
+            chosen.append(row);
+    }
+    ASSERT_EQ(chosen.size(), 2);
+    for (int row : chosen)
+        tapRow(moderate->threadTable()->tableView(), IndexPath{0, row});
+    ASSERT_EQ(moderate->selectedThreads().size(), 2);
+    picture(QStringLiteral("app-moderate-threads.png"));
+    const QList<ThreadPtr> closing = moderate->selectedThreads();
+    moderate->actions()->tapItem(moderate->closeBtn());
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    tapAlertButton(1);
+    settleAndFinish();
+    for (const ThreadPtr& thread : closing)
+        EXPECT_TRUE(forum().threadState(thread->threadid()).value(QStringLiteral("closed")).toBool());
+    back();
+
+    // A thread's posts, chosen on its moderation screen.
+    int photo = -1;
+    const QList<ModelPtr> listed = threads->threadTable()->rowsForSection(0);
+    for (int row = 0; row < listed.size(); ++row) {
+        if (const auto thread = std::dynamic_pointer_cast<Thread>(listed.at(row)); thread && thread->threadid() == 302)
+            photo = row;
+    }
+    ASSERT_GE(photo, 0);
+    tapRow(threads->threadTable()->tableView(), IndexPath{0, photo});
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    settleAndFinish();
+    ASSERT_FALSE(page->actions()->isHiddenAtIndex(PostController::Moderate));
+    page->actions()->tapItem(page->item(PostController::Moderate));
+    finishAnimations();
+    auto* posts = topScreenAs<PostModerateController>();
+    ASSERT_NE(posts, nullptr);
+    settleAndFinish();
+    tapRow(posts->postTable()->tableView(), IndexPath{0, 0});
+    tapRow(posts->postTable()->tableView(), IndexPath{0, 1});
+    posts->postTable()->tableView()->setContentOffset(QPointF(0, 0));
+    ASSERT_EQ(posts->selectedPosts().size(), 2);
+    picture(QStringLiteral("app-moderate-posts.png"));
 }

@@ -30,6 +30,8 @@ public:
     QSizeF sizeThatFits(const QSizeF& size) const override;
     // Lay-outs made since the process started (the speed check's count).
     static qint64 layoutCount();
+    // The lines as drawn from the view's top left, at the current width.
+    const TextLayout& currentLayout() const { return layout(); }
 
     void drawRect(QPainter& painter, const QRectF& rect) override;
 

@@ -53,11 +53,15 @@ void Search::search(const QString& text)
 
 void Search::sendProcess(const ValueDict& params)
 {
-    // An earlier search's answer would come back with another search id.
-    if (const HTTPRequestPtr earlier = m_processRequest.lock()) {
-        removeRequest(earlier);
-        earlier->cancel();
+    // An earlier search's answer would come back with another search id,
+    // and a page of it would land among the new search's rows.
+    for (const HTTPRequestPtr& earlier : {m_processRequest.lock(), m_pageRequest}) {
+        if (earlier) {
+            removeRequest(earlier);
+            earlier->cancel();
+        }
     }
+    m_pageRequest = nullptr;
     m_processRequest = sendCall(QStringLiteral("search_process"), ValueDict(), params, SELECTOR(Search, requestSearch));
 }
 

@@ -29,8 +29,9 @@ public:
     bool silentMode() const { return m_silentMode; }
     void setSilentMode(bool silent) { m_silentMode = silent; }
 
-    // Starts a search for the text; a search still waiting for its id is
-    // dropped, so that its late answer cannot replace the new search's id.
+    // Starts a search for the text; a search still waiting for its id or a
+    // page is dropped, so that its late answer cannot replace the new
+    // search's id or rows.
     virtual void search(const QString& text);
     void requestSearch(const HTTPRequestPtr& request);
     // Asks for a page of the current search; nothing while a page request runs.

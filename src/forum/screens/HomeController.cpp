@@ -284,6 +284,8 @@ void HomeController::viewDidLoad()
                                                       BarButtonItem::withCustomView(m_sort),
                                                       BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace)};
     if (!m_search->isHidden()) {
+        // As high as the sorts beside it.
+        m_search->sizeToFit();
         bottomItems.append(BarButtonItem::withCustomView(m_search));
     } else {
         // Searching comes with its own screen; until then the control goes.
@@ -300,9 +302,11 @@ void HomeController::viewDidLoad()
     m_sort->setTitle(text("home_order_newest"), Newest);
     m_sort->setTitle(text("home_order_top"), Top);
     m_sort->setTitle(text("home_order_subscribed"), Subscribed);
+    // Beside the search control the sorts take less room, so both fit the bar.
+    const qreal sortWidth = m_search ? 72 : 84;
     for (int segment = 0; segment < 3; ++segment)
-        m_sort->setWidth(84, segment);
-    m_sort->sizeToFit();
+        m_sort->setWidth(sortWidth, segment);
+    m_sort->setFrame(QRectF(0, 0, 3 * sortWidth, m_sort->sizeThatFits(QSizeF()).height()));
     m_bottom->setItems(bottomItems);
     requestFooterBanner();
     updateLayout();

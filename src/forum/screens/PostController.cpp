@@ -4,9 +4,11 @@
 #include "forum/cells/PostCellIgnoreGlobal.h"
 #include "forum/cells/PostCellUserIgnore.h"
 #include "forum/cells/QuickReplyCell.h"
+#include "forum/model/Forum.h"
 #include "forum/screens/PostDetailsController.h"
 #include "forum/screens/ScreenInputs.h"
 
+#include "app/config/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/session/CurrentUser.h"
@@ -76,6 +78,17 @@ TabBarItemPtr PostController::item(Item index) const
     return index < items.size() ? items.at(index) : nullptr;
 }
 
+QList<TabBarItemPtr> PostController::makeActionItems()
+{
+    const auto item = [](const char* title, const char* picture, Item index) {
+        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
+    };
+    return {item("tabbar_reload", "tab_reload.png", Reload), item("tabbar_subscribe", "tab_subscribe.png", Subscribe),
+            item("tabbar_moderate", "tab_moderate.png", Moderate),
+            item("search_in_thread", "tab_search.png", SearchInThread),
+            item("tabbar_last_unread", "tab_first_unread.png", FirstUnread)};
+}
+
 void PostController::buildNib(View* root)
 {
     m_postTable = new PaginableTableView(QRectF(0, 0, 320, kContentHeight));
@@ -83,14 +96,7 @@ void PostController::buildNib(View* root)
 
     m_actions = new TabBarHidding(QRectF(0, kContentHeight, 320, TabBar::kHeight));
     m_actions->setAutoresizingMask(Autoresizing::FlexibleTopMargin | Autoresizing::FlexibleWidth);
-    const auto item = [](const char* title, const char* picture, Item index) {
-        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
-    };
-    m_actions->setItems({item("tabbar_reload", "tab_reload.png", Reload),
-                         item("tabbar_subscribe", "tab_subscribe.png", Subscribe),
-                         item("tabbar_moderate", "tab_moderate.png", Moderate),
-                         item("search_in_thread", "tab_search.png", SearchInThread),
-                         item("tabbar_last_unread", "tab_first_unread.png", FirstUnread)});
+    m_actions->setItems(makeActionItems());
     m_actions->awakeFromNib();
     root->addSubview(m_actions);
 
@@ -121,14 +127,7 @@ void PostController::viewDidLoad()
     m_loading->setCornerRadius(kLoadingCornerRadius);
 
     updateReplyButton();
-    // Moderating and searching in the thread open screens that are not part
-    // of this client yet: their items stay hidden.
-    m_actions->hideButtonAtIndex(Moderate);
-    m_actions->hideButtonAtIndex(SearchInThread);
-    if (CurrentUser::currentUser()->anonymous())
-        m_actions->hideButtonAtIndex(Subscribe);
-    else
-        m_actions->showButtonAtIndex(Subscribe);
+    updateActionItems();
     if (const TabBarItemPtr unread = item(FirstUnread))
         unread->setEnabled(false);
     m_actions->setDelegate(this);
@@ -152,6 +151,21 @@ void PostController::updateLayout()
 {
     if (!m_actions)
         return;
+    updateActionItems();
+
+    const QRectF banner = footerBanner() ? footerBanner()->frame() : QRectF();
+    if (AdMediationView* ad = footerBanner())
+        ad->setFrame(QRectF(banner.x(), kContentHeight - banner.height(), banner.width(), banner.height()));
+    const QRectF table = m_postTable->frame();
+    m_postTable->setFrame(
+        QRectF(table.x(), table.y(), table.width(), kContentHeight - (banner.height() + table.y())));
+    m_postTable->updateLayout();
+}
+
+void PostController::updateActionItems()
+{
+    if (!m_actions)
+        return;
     if (const TabBarItemPtr subscribe = item(Subscribe)) {
         subscribe->setTitle(localized(m_thread && m_thread->isSubscribed() ? "tabbar_unsubscribe" : "tabbar_subscribe"));
     }
@@ -161,15 +175,21 @@ void PostController::updateLayout()
         reload->setTitle(localized("tabbar_reload"));
     if (const TabBarItemPtr unread = item(FirstUnread))
         unread->setTitle(localized("tabbar_last_unread"));
+    if (CurrentUser::currentUser()->anonymous())
+        m_actions->hideButtonAtIndex(Subscribe);
+    else
+        m_actions->showButtonAtIndex(Subscribe);
+    // Moderating and searching show where the forum allows them and their screens exist.
+    const std::shared_ptr<Forum> forum = m_thread ? m_thread->forum() : nullptr;
+    if (forum && forum->canModerate() && ScreenInputs::canCreate(kModerateScreen))
+        m_actions->showButtonAtIndex(Moderate);
+    else
+        m_actions->hideButtonAtIndex(Moderate);
+    if (Config::getInstance().isFeatureEnabled(Config::SearchesEnabled) && ScreenInputs::canCreate(kSearchScreen))
+        m_actions->showButtonAtIndex(SearchInThread);
+    else
+        m_actions->hideButtonAtIndex(SearchInThread);
     m_actions->itemsChanged();
-
-    const QRectF banner = footerBanner() ? footerBanner()->frame() : QRectF();
-    if (AdMediationView* ad = footerBanner())
-        ad->setFrame(QRectF(banner.x(), kContentHeight - banner.height(), banner.width(), banner.height()));
-    const QRectF table = m_postTable->frame();
-    m_postTable->setFrame(
-        QRectF(table.x(), table.y(), table.width(), kContentHeight - (banner.height() + table.y())));
-    m_postTable->updateLayout();
 }
 
 void PostController::modelHasChanged(Model* model)
@@ -321,6 +341,12 @@ void PostController::didSelectItem(TabBar* tabBar, const TabBarItemPtr& tapped)
     case Subscribe:
         askSubscription();
         break;
+    case Moderate:
+        pushScreen(kModerateScreen);
+        break;
+    case SearchInThread:
+        pushScreen(kSearchScreen);
+        break;
     case FirstUnread:
         m_postTable->loadNewPage();
         m_loadingWrapper->setHidden(!(m_thread && m_thread->hasRequests()));
@@ -329,6 +355,13 @@ void PostController::didSelectItem(TabBar* tabBar, const TabBarItemPtr& tapped)
         break;
     }
     m_actions->setSelectedItem(nullptr);
+}
+
+void PostController::pushScreen(const QString& className)
+{
+    if (const ViewControllerPtr screen = ScreenInputs::create(className, m_thread))
+        if (NavigationController* navigation = navigationController())
+            navigation->pushViewController(screen, true);
 }
 
 void PostController::askSubscription()

@@ -23,10 +23,10 @@ class TabBarHidding;
 // The posts of one thread, page by page: a paged table with one section per
 // page (the thread's title over the first), one post row per post, the
 // quick-reply row after the last page's posts, and a tab bar: reload,
-// subscribe, (moderate, search in thread: not offered yet) and the first
-// unread post. Posts of ignored members show collapsed until the user asks
-// to see them; a tapped post opens alone. A member replies to an open thread
-// with the bar's add button.
+// subscribe, moderate (for the forum's moderators), search in the thread
+// (where the forum searches) and the first unread post. Posts of ignored
+// members show collapsed until the user asks to see them; a tapped post
+// opens alone. A member replies to an open thread with the bar's add button.
 //
 // Its caller gives it the thread with setThread before the view loads; a
 // screen without a thread shows nothing and asks for nothing.
@@ -47,6 +47,9 @@ public:
     static constexpr qreal kMinimumRowHeight = 70.0;
     static constexpr qreal kLoadingCornerRadius = 15.0;
     static inline const QString kReplyScreen = QStringLiteral("Reply");
+    // The screens the moderate and search items open, shown where they exist.
+    static inline const QString kModerateScreen = QStringLiteral("PostModerateController");
+    static inline const QString kSearchScreen = QStringLiteral("SearchPostController");
 
     PostController();
     ~PostController() override;
@@ -92,7 +95,15 @@ public:
     void keyboardWillShow(const KeyboardInfo& info) override;
     void keyboardWillHide(const KeyboardInfo& info) override;
 
+protected:
+    // The items of the bar, by their place; a kind of thread page lays out its own.
+    virtual QList<TabBarItemPtr> makeActionItems();
+    // Titles the items and shows those the member may use.
+    virtual void updateActionItems();
+
 private:
+    // Opens the screen of that class with the thread.
+    void pushScreen(const QString& className);
     bool showsCollapsed(const Post& post) const;
     void updateReplyButton();
     // Forgets the posts shown in full that are no longer on a loaded page.

@@ -73,6 +73,19 @@ void ThreadController::setForum(const ForumPtr& forum)
         m_forum->addObserver(this);
 }
 
+QList<TabBarItemPtr> ThreadController::makeActionItems()
+{
+    m_refresh = std::make_shared<TabBarItem>(text("tabbar_reload"), ResourceImages::named(QStringLiteral("tab_reload.png")),
+                                             ReloadItem);
+    m_subscribe = std::make_shared<TabBarItem>(text("tabbar_subscribe"),
+                                               ResourceImages::named(QStringLiteral("tab_subscribe.png")), SubscribeItem);
+    m_moderate = std::make_shared<TabBarItem>(text("tabbar_moderate"),
+                                              ResourceImages::named(QStringLiteral("tab_moderate.png")), ModerateItem);
+    m_search = std::make_shared<TabBarItem>(text("tabbar_search"), ResourceImages::named(QStringLiteral("tab_search.png")),
+                                            SearchItem);
+    return {m_refresh, m_subscribe, m_moderate, m_search};
+}
+
 void ThreadController::buildNib(View* root)
 {
     const qreal width = root->frame().width();
@@ -84,15 +97,7 @@ void ThreadController::buildNib(View* root)
     // Placed by the numbers, as the list is: the screen may be loaded before
     // the navigation bar takes its room.
     m_actions->setAutoresizingMask(Autoresizing::FlexibleWidth);
-    m_refresh = std::make_shared<TabBarItem>(text("tabbar_reload"), ResourceImages::named(QStringLiteral("tab_reload.png")),
-                                             ReloadItem);
-    m_subscribe = std::make_shared<TabBarItem>(text("tabbar_subscribe"),
-                                               ResourceImages::named(QStringLiteral("tab_subscribe.png")), SubscribeItem);
-    m_moderate = std::make_shared<TabBarItem>(text("tabbar_moderate"),
-                                              ResourceImages::named(QStringLiteral("tab_moderate.png")), ModerateItem);
-    m_search = std::make_shared<TabBarItem>(text("tabbar_search"), ResourceImages::named(QStringLiteral("tab_search.png")),
-                                            SearchItem);
-    m_actions->setItems({m_refresh, m_subscribe, m_moderate, m_search});
+    m_actions->setItems(makeActionItems());
     m_actions->awakeFromNib();
     root->addSubview(m_actions);
 
@@ -166,7 +171,11 @@ void ThreadController::updateLayout()
     QRectF t = m_threadTable->frame();
     t.setHeight(kContentHeight - (t.y() + b.height()));
     m_threadTable->setFrame(t);
+    updateActionItems();
+}
 
+void ThreadController::updateActionItems()
+{
     m_refresh->setTitle(text("tabbar_reload"));
     m_subscribe->setTitle(m_forum && m_forum->isSubscribed() ? text("tabbar_unsubscribe") : text("tabbar_subscribe"));
     m_moderate->setTitle(text("tabbar_moderate"));

@@ -87,6 +87,12 @@ public:
     // The subscription question on screen, if any.
     AlertView* subscriptionAlert() const { return m_subscriptionAlert.lock().get(); }
 
+protected:
+    // The items of the bar, by their place; a kind of thread list lays out its own.
+    virtual QList<TabBarItemPtr> makeActionItems();
+    // Titles the items and shows those the member may use.
+    virtual void updateActionItems();
+
 private:
     void hideLoadingWhenIdle();
 

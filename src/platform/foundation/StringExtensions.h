@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // Small text helpers used across the application.
 namespace StringExtensions {
@@ -19,4 +22,8 @@ QString replaceAmpersands(const QString& text);
 // ! $ & ' ( ) * + , - . / : ; = ? @ _ ~ stay, every other UTF-8 byte becomes
 // "%" and two upper-case hex digits.
 QString addingPercentEscapes(const QString& text);
+// Every place of `term` in `text` as [start, end) in the text's units,
+// ignoring letter case and diacritics in any script, each search starting
+// where the previous place ended. None for an empty term or text.
+QList<std::pair<int, int>> rangesOfString(const QString& text, const QString& term);
 }  // namespace StringExtensions

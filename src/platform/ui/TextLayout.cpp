@@ -51,9 +51,19 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
     if (maxHeight > 0)
         allowed = qMin(allowed, qMax(1, int(std::floor((maxHeight + 0.001) / m_lineHeight))));
 
-    QString prepared = text;
-    prepared.replace(QLatin1String("\r\n"), QStringLiteral("\n"));
-    prepared.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    // Line breaks become the layout's own; where "\r\n" loses its "\r",
+    // `source` keeps each character's place in the text given.
+    QString prepared;
+    prepared.reserve(text.size());
+    QList<int> source;
+    source.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;
+        prepared.append(c == u'\n' ? QChar(QChar::LineSeparator) : c);
+        source.append(int(i));
+    }
 
     QTextLayout layout(prepared, font);
     if (EmojiText::contains(prepared))
@@ -97,7 +107,13 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
             m_truncated = true;
         }
         lineText = trimmedEnd(lineText);
-        m_lines.append(Line{lineText, EmojiText::width(lineText, font)});
+        // The shown characters that are the text's own (an ellipsis is not).
+        const QStringView from = QStringView(prepared).mid(ranges[i].first);
+        int shown = 0;
+        while (shown < lineText.size() && shown < from.size() && lineText.at(shown) == from.at(shown))
+            ++shown;
+        const int start = ranges[i].first < source.size() ? source.at(ranges[i].first) : int(text.size());
+        m_lines.append(Line{lineText, EmojiText::width(lineText, font), start, shown});
     }
 }
 
@@ -107,6 +123,37 @@ QSizeF TextLayout::size() const
     for (const Line& line : m_lines)
         widest = qMax(widest, line.width);
     return QSizeF(std::ceil(widest - 0.001), std::ceil(m_lineHeight * m_lines.size() - 0.001));
+}
+
+QList<QRectF> TextLayout::rectsForRange(int start, int end, const QRectF& rect, TextAlignment alignment) const
+{
+    QList<QRectF> rects;
+    qreal y = rect.top();
+    for (const Line& line : m_lines) {
+        const int from = qMax(start, line.start);
+        const int to = qMin(end, line.start + line.shownLength);
+        if (from < to) {
+            // Measured as it is drawn: one line, its own direction, from its left edge.
+            QTextLayout measure(line.text, m_font);
+            if (EmojiText::contains(line.text))
+                measure.setFormats(EmojiText::formats(line.text, m_font));
+            measure.beginLayout();
+            QTextLine shaped = measure.createLine();
+            shaped.setLineWidth(1e6);
+            shaped.setLineWidth(shaped.naturalTextWidth());
+            measure.endLayout();
+            const qreal a = shaped.cursorToX(from - line.start);
+            const qreal b = shaped.cursorToX(to - line.start);
+            qreal x = rect.left();
+            if (alignment == TextAlignment::Center)
+                x += (rect.width() - line.width) / 2;
+            else if (alignment == TextAlignment::Right)
+                x += rect.width() - line.width;
+            rects.append(QRectF(x + qMin(a, b), y, qAbs(b - a), m_lineHeight));
+        }
+        y += m_lineHeight;
+    }
+    return rects;
 }
 
 void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment alignment) const

@@ -18,6 +18,11 @@ public:
     struct Line {
         QString text;
         qreal width = 0;
+        // Where the line's shown characters come from in the text given:
+        // `shownLength` characters from `start` (fewer than the line's text
+        // when its end was cut for an ellipsis).
+        int start = 0;
+        int shownLength = 0;
     };
 
     // maxLines 0 means no limit; maxHeight <= 0 means no limit. Lines are
@@ -35,6 +40,10 @@ public:
 
     // Draws the lines from the top of `rect`, each placed by the alignment.
     void draw(QPainter& painter, const QRectF& rect, TextAlignment alignment) const;
+    // Where the characters [start, end) of the text given show when drawn
+    // into `rect` with the alignment: one rectangle for each line they are
+    // shown on (none for characters cut off or not shown).
+    QList<QRectF> rectsForRange(int start, int end, const QRectF& rect, TextAlignment alignment) const;
 
 private:
     QList<Line> m_lines;

@@ -6,8 +6,13 @@
 #include "forum/model/CopyThreadsRequestHelper.h"
 #include "forum/model/Forum.h"
 #include "forum/model/Post.h"
+#include "forum/model/PostMover.h"
 #include "forum/model/Thread.h"
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/ManualClock.h"
 #include "platform/foundation/Bundle.h"
+
+#include "RecordingObserver.h"
 
 #include <QJsonArray>
 #include <QThread>
@@ -391,3 +396,80 @@ TEST_F(Moderation, ReportAndUnignore)
     }
     franks->removeObserver(&observer);
 }
+
+TEST_F(Moderation, PostMoverAsksForTheFormThenMovesAndCopiesIntoANewThread)
+{
+    signIn(QStringLiteral("moderator"), QStringLiteral("modpass"));
+    // The form's depths: the text after the first character, 0 for anything else.
+    EXPECT_EQ(PostMover::levelOf(Value(QStringLiteral("d2"))), 2);
+    EXPECT_EQ(PostMover::levelOf(Value(QStringLiteral("d"))), 0);
+    EXPECT_EQ(PostMover::levelOf(Value(QString())), 0);
+    EXPECT_EQ(PostMover::levelOf(Value(7)), 0);
+    EXPECT_EQ(PostMover::levelOf(Value()), 0);
+
+    const auto mover = std::make_shared<PostMover>();
+    RecordingObserver observer;
+    mover->addObserver(&observer);
+    mover->setPostids({QStringLiteral("5020"), QStringLiteral("5021")});
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(lastRequest(QStringLiteral("inlinemod_moveposts")).body, QByteArray("plist[5020]=1&plist[5021]=1"));
+    ASSERT_FALSE(mover->forums().isEmpty());
+    EXPECT_EQ(mover->forums().first()->level(), 0);
+    EXPECT_TRUE(std::any_of(mover->forums().begin(), mover->forums().end(),
+                            [](const auto& f) { return f->level() == 1 && f->forumid() == 11; }));
+    EXPECT_EQ(observer.changes, 1);
+
+    // The copy: a new thread in the chosen forum, the posts still where they were.
+    const QList<int> before = forum().threadIdsIn(12);
+    auto destination = std::make_shared<Forum>();
+    destination->setForumid(12);
+    mover->setForum(destination);
+    mover->setTitle(QStringLiteral("Copied tips"));
+    mover->copy();
+    EXPECT_EQ(mover->forum(), nullptr);
+    EXPECT_TRUE(mover->title().isNull());
+    ASSERT_TRUE(settle());
+    const TestForumRequest copy = lastRequest(QStringLiteral("inlinemod_docopyposts"));
+    EXPECT_EQ(copy.field(QStringLiteral("postids")), QStringLiteral("5020,5021"));
+    EXPECT_EQ(copy.field(QStringLiteral("type")), QStringLiteral("0"));
+    EXPECT_EQ(copy.field(QStringLiteral("title")), QStringLiteral("Copied tips"));
+    EXPECT_EQ(copy.field(QStringLiteral("destforumid")), QStringLiteral("12"));
+    ASSERT_TRUE(copy.answer.contains("redirect_inline_copiedposts")) << copy.answer.constData();
+    QList<int> made = forum().threadIdsIn(12);
+    for (int id : before)
+        made.removeAll(id);
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_EQ(forum().threadState(made.first()).value(QStringLiteral("title")).toString(), QStringLiteral("Copied tips"));
+    EXPECT_EQ(forum().threadState(made.first()).value(QStringLiteral("posts")).toArray().size(), 2);
+    EXPECT_EQ(forum().postState(5020).value(QStringLiteral("threadid")).toInt(), 1101);
+    // Told of for a moment, then gone.
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->title(), localized("published_successfully"));
+    EXPECT_TRUE(AlertView::visibleAlerts().first()->buttonTitles().isEmpty());
+    clock()->advance(PostMover::kAnnouncementMs);
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    EXPECT_EQ(observer.changes, 2);
+
+    // A move the forum refuses is a failure, never announced as done.
+    forum().answerError(QStringLiteral("inlinemod_domoveposts"), QJsonValue(QStringLiteral("nopermission_loggedin")));
+    mover->setForum(destination);
+    mover->setTitle(QStringLiteral("Moved tips"));
+    mover->move();
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_loggedin"))});
+    EXPECT_EQ(forum().postState(5020).value(QStringLiteral("threadid")).toInt(), 1101);
+    // And one that goes: the posts leave for the new thread.
+    forum().clearControls();
+    mover->setForum(destination);
+    mover->setTitle(QStringLiteral("Moved tips"));
+    mover->move();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(AlertView::visibleAlerts().size(), 1);
+    const int moved = forum().postState(5020).value(QStringLiteral("threadid")).toInt();
+    EXPECT_NE(moved, 1101);
+    EXPECT_EQ(forum().threadState(moved).value(QStringLiteral("title")).toString(), QStringLiteral("Moved tips"));
+    EXPECT_EQ(forum().threadState(moved).value(QStringLiteral("forumid")).toInt(), 12);
+    mover->removeObserver(&observer);
+}
+

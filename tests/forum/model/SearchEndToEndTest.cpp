@@ -115,6 +115,22 @@ TEST_F(SearchEndToEnd, ANewSearchReplacesOneStillRunning)
     EXPECT_NE(search->searchid(), earlier);
     EXPECT_TRUE(search->pages().isEmpty());
     EXPECT_TRUE(delegate.failures.isEmpty());
+
+    // A search for other words while a page of this one is on its way: that
+    // page never shows among the new search's rows.
+    forum().delayMethod(u"search_showresults"_s, 300, 1);
+    search->fetchPage(1);
+    ASSERT_TRUE(search->isWaitingForPage());
+    search->search(u"harbour"_s);
+    EXPECT_FALSE(search->isWaitingForPage());
+    ASSERT_TRUE(waitFor([&] { return delegate.results == 3; }));
+    waitFor([] { return false; }, std::chrono::milliseconds(600));
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(search->pages().isEmpty());
+    search->fetchPage(1);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(lastRequest(u"search_showresults"_s).queryFields.value(u"searchid"_s), search->searchid());
+    EXPECT_TRUE(delegate.failures.isEmpty());
 }
 
 TEST_F(SearchEndToEnd, SearchInOneForumAndInOneThread)

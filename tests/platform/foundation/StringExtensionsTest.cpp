@@ -75,3 +75,29 @@ TEST_F(StringExtensionsTest, ClassNameIsTheDynamicPlainName)
     demo::Box<demo::Friend> box;
     EXPECT_EQ(className(static_cast<const demo::Base&>(box)), QStringLiteral("Box"));
 }
+
+TEST_F(StringExtensionsTest, RangesOfAWordIgnoreCaseAndDiacriticsInAnyScript)
+{
+    using Ranges = QList<std::pair<int, int>>;
+    EXPECT_EQ(rangesOfString(QStringLiteral("Café CAFE cafe"), QStringLiteral("cafe")),
+              (Ranges{{0, 4}, {5, 9}, {10, 14}}));
+    // A mark written apart belongs to its letter.
+    EXPECT_EQ(rangesOfString(QStringLiteral("Cafe\u0301 ok"), QStringLiteral("CAFÉ")), (Ranges{{0, 5}}));
+    EXPECT_EQ(rangesOfString(QStringLiteral("ΣΟΦΙΑ σοφία"), QStringLiteral("σοφια")), (Ranges{{0, 5}, {6, 11}}));
+    // Arabic with its vowel marks, found without them.
+    EXPECT_EQ(rangesOfString(QStringLiteral("قال كَتَبَ"), QStringLiteral("كتب")), (Ranges{{4, 10}}));
+    EXPECT_EQ(rangesOfString(QStringLiteral("東京タワーと東京駅"), QStringLiteral("東京")), (Ranges{{0, 2}, {6, 8}}));
+    // Two units to a character: the ranges count units.
+    EXPECT_EQ(rangesOfString(QStringLiteral("a\U0001F600b\U0001F600"), QStringLiteral("\U0001F600")),
+              (Ranges{{1, 3}, {4, 6}}));
+    EXPECT_EQ(rangesOfString(QStringLiteral("Straße"), QStringLiteral("STRASSE")), (Ranges{{0, 6}}));
+    EXPECT_EQ(rangesOfString(QStringLiteral("Straße"), QStringLiteral("s")), (Ranges{{0, 1}, {4, 5}}));
+    // Each search starts where the last place ended.
+    EXPECT_EQ(rangesOfString(QStringLiteral("aaaa"), QStringLiteral("aa")), (Ranges{{0, 2}, {2, 4}}));
+    // Nothing to look for, or nowhere to look: no places.
+    EXPECT_TRUE(rangesOfString(QStringLiteral("text"), QString()).isEmpty());
+    EXPECT_TRUE(rangesOfString(QString(), QStringLiteral("text")).isEmpty());
+    EXPECT_TRUE(rangesOfString(QStringLiteral("te\u0301xt"), QStringLiteral("\u0301")).isEmpty());
+    EXPECT_TRUE(rangesOfString(QStringLiteral("harbour"), QStringLiteral("lighthouse")).isEmpty());
+}
+

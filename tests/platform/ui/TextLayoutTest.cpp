@@ -7,6 +7,7 @@
 #include "platform/ui/StringDrawing.h"
 #include "platform/ui/TextLayout.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -193,3 +194,61 @@ TEST_F(TextTest, EmojiAreDrawnInColourAsTallAsTheLettersAndAJoinedSequenceAsOneP
     ASSERT_GE(wrapped.lineCount(), 2);
     EXPECT_EQ(wrapped.lines().first().text, QStringLiteral("Me too! ") + womanRaisingHand);
 }
+TEST_F(TextTest, RangesShowWhereTheirLinesDrawThem)
+{
+    const QFont font = Font::fontWithName(QStringLiteral("Helvetica"), 13);
+    const QFontMetricsF metrics(font);
+    const QRectF box(10, 20, 300, 400);
+
+    // One line: after the advance of what comes before, as wide as the word.
+    const TextLayout line(QStringLiteral("hello world"), font, 300);
+    QList<QRectF> rects = line.rectsForRange(6, 11, box, TextAlignment::Left);
+    ASSERT_EQ(rects.size(), 1);
+    EXPECT_NEAR(rects[0].x(), 10 + metrics.horizontalAdvance(QStringLiteral("hello ")), 0.5);
+    EXPECT_NEAR(rects[0].width(), metrics.horizontalAdvance(QStringLiteral("world")), 0.5);
+    EXPECT_EQ(rects[0].y(), 20);
+    EXPECT_EQ(rects[0].height(), line.lineHeight());
+    // Right aligned, the line ends at the box's right edge.
+    rects = line.rectsForRange(6, 11, box, TextAlignment::Right);
+    ASSERT_EQ(rects.size(), 1);
+    EXPECT_NEAR(rects[0].right(), 310, 0.5);
+
+    // Over a line break: a piece on each line; "\r\n" counts both its units.
+    const TextLayout two(QStringLiteral("ab\r\ncd"), font, 300);
+    ASSERT_EQ(two.lineCount(), 2);
+    rects = two.rectsForRange(1, 5, box, TextAlignment::Left);
+    ASSERT_EQ(rects.size(), 2);
+    EXPECT_NEAR(rects[0].x(), 10 + metrics.horizontalAdvance(QStringLiteral("a")), 0.5);
+    EXPECT_EQ(rects[1].x(), 10);
+    EXPECT_NEAR(rects[1].width(), metrics.horizontalAdvance(QStringLiteral("c")), 0.5);
+    EXPECT_EQ(rects[1].y(), 20 + two.lineHeight());
+
+    // A wrapped text: a word on the second line is marked there.
+    const TextLayout wrapped(kPost, font, 300);
+    ASSERT_GE(wrapped.lineCount(), 2);
+    const int start = int(kPost.indexOf(wrapped.lines()[1].text));
+    ASSERT_GT(start, 0);
+    rects = wrapped.rectsForRange(start, start + 3, box, TextAlignment::Left);
+    ASSERT_EQ(rects.size(), 1);
+    EXPECT_EQ(rects[0].x(), 10);
+    EXPECT_EQ(rects[0].y(), 20 + wrapped.lineHeight());
+
+    // What the ellipsis took, or lines cut off, show nowhere.
+    const TextLayout cut(kPost, font, 300, 1, 0, LineBreakMode::TailTruncation);
+    ASSERT_TRUE(cut.isTruncated());
+    EXPECT_TRUE(cut.rectsForRange(int(kPost.size()) - 5, int(kPost.size()), box, TextAlignment::Left).isEmpty());
+    EXPECT_EQ(cut.rectsForRange(0, 6, box, TextAlignment::Left).size(), 1);
+
+    // A right-to-left line: the whole of it is the line's width, inside the box.
+    const QString arabic = QStringLiteral("مرحبا بالعالم");
+    const TextLayout rtl(arabic, font, 300);
+    rects = rtl.rectsForRange(0, int(arabic.size()), box, TextAlignment::Left);
+    ASSERT_EQ(rects.size(), 1);
+    EXPECT_NEAR(rects[0].width(), rtl.lines()[0].width, 1.0);
+    EXPECT_NEAR(rects[0].x(), 10, 1.0);
+    // Its first word is drawn at the right end.
+    rects = rtl.rectsForRange(0, 5, box, TextAlignment::Left);
+    ASSERT_EQ(rects.size(), 1);
+    EXPECT_NEAR(rects[0].right(), 10 + rtl.lines()[0].width, 1.0);
+}
+

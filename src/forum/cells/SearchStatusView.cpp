@@ -1,0 +1,91 @@
+#include "forum/cells/SearchStatusView.h"
+
+#include "app/config/Customizer.h"
+#include "app/widgets/GradientButton.h"
+#include "app/widgets/SizeToFitFixedWidth.h"
+
+#include "platform/ui/Font.h"
+#include "platform/ui/Label.h"
+
+#include "platform/foundation/Bundle.h"
+
+namespace {
+
+Label* makeLabel(const QFont& font, const QColor& color)
+{
+    auto* label = new Label();
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setTextAlignment(TextAlignment::Center);
+    label->setBackgroundColor(Qt::transparent);
+    label->setOpaque(false);
+    label->setLineBreakMode(LineBreakMode::WordWrap);
+    label->setNumberOfLines(0);
+    return label;
+}
+
+}  // namespace
+
+SearchStatusView::SearchStatusView(const QRectF& frame) : View(frame)
+{
+    setBackgroundColor(Qt::transparent);
+    setOpaque(false);
+    Customizer& theme = Customizer::getInstance();
+    m_headline = makeLabel(Font::boldSystemFontOfSize(16), theme.colorForKey(kColorTextTitle));
+    m_message = makeLabel(Font::systemFontOfSize(14), theme.colorForKey(kColorTextSecondary));
+    addSubview(m_headline);
+    addSubview(m_message);
+    m_retry = new GradientButton(QRectF(0, 0, kButtonWidth, kButtonHeight));
+    m_retry->useRedDeleteStyle();
+    m_retry->setTitle(Bundle::main().localizedString(QStringLiteral("search_try_again")));
+    m_retry->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
+    m_retry->setHidden(true);
+    addSubview(m_retry);
+    layoutSubviews();
+}
+
+void SearchStatusView::show(const QString& headline, const QString& message, bool retry)
+{
+    m_headline->setText(headline);
+    m_message->setText(message);
+    m_retry->setHidden(!retry);
+    const QRectF f = frame();
+    setFrame(QRectF(f.x(), f.y(), f.width(), contentHeight()));
+    layoutSubviews();
+}
+
+QString SearchStatusView::headline() const
+{
+    return m_headline->text();
+}
+
+QString SearchStatusView::message() const
+{
+    return m_message->text();
+}
+
+bool SearchStatusView::offersRetry() const
+{
+    return !m_retry->isHidden();
+}
+
+qreal SearchStatusView::contentHeight()
+{
+    layoutSubviews();
+    const qreal bottom = m_retry->isHidden() ? m_message->frame().bottom() : m_retry->frame().bottom();
+    return bottom + kTopMargin;
+}
+
+void SearchStatusView::layoutSubviews()
+{
+    const qreal width = qMax<qreal>(0, bounds().width() - 2 * kSideMargin);
+    qreal y = kTopMargin;
+    for (Label* label : {m_headline, m_message}) {
+        label->setFrame(QRectF(kSideMargin, y, width, 0));
+        if (label->text().isEmpty())
+            continue;
+        sizeToFitFixedWidth(label, width);
+        y = label->frame().bottom() + kGap;
+    }
+    m_retry->setFrame(QRectF((bounds().width() - kButtonWidth) / 2, y + kGap, kButtonWidth, kButtonHeight));
+}

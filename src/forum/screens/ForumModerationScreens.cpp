@@ -1,0 +1,27 @@
+#include "forum/screens/ForumModerationScreens.h"
+
+#include "forum/screens/PostModerateController.h"
+#include "forum/screens/ScreenInputs.h"
+#include "forum/screens/ThreadModerateController.h"
+
+#include "platform/ui/ViewControllerRegistry.h"
+
+namespace ForumModerationScreens {
+
+void registerClasses()
+{
+    ViewControllerRegistry::registerClass<ThreadModerateController>(QStringLiteral("ThreadModerateController"));
+    ViewControllerRegistry::registerClass<PostModerateController>(QStringLiteral("PostModerateController"));
+    ScreenInputs::registerSetter(QStringLiteral("ThreadModerateController"), &ThreadModerateController::setForum);
+    ScreenInputs::registerSetter(QStringLiteral("PostModerateController"), &PostModerateController::setThread);
+}
+
+void unregisterClasses()
+{
+    for (const char* name : {"ThreadModerateController", "PostModerateController"}) {
+        ViewControllerRegistry::unregisterClass(QString::fromLatin1(name));
+        ScreenInputs::unregisterSetter(QString::fromLatin1(name));
+    }
+}
+
+}  // namespace ForumModerationScreens

@@ -1,0 +1,358 @@
+#include "forum/screens/PostModerateController.h"
+
+#include "forum/cells/PostCell.h"
+#include "forum/cells/SelectPostCell.h"
+#include "forum/screens/InsertTextController.h"
+#include "forum/screens/SelectForumController.h"
+
+#include "app/config/ConnectionError.h"
+#include "app/session/CurrentUser.h"
+#include "app/widgets/LoadCellNib.h"
+#include "app/widgets/PaginableTableView.h"
+#include "app/widgets/ShadowedTableView.h"
+#include "app/widgets/TabBarHidding.h"
+
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/ResourceImages.h"
+
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+
+namespace {
+
+QString text(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+QList<qint32> idsOf(const QList<PostPtr>& posts)
+{
+    QList<qint32> ids;
+    for (const PostPtr& post : posts)
+        ids.append(post->postid());
+    return ids;
+}
+
+}  // namespace
+
+PostModerateController::PostModerateController() = default;
+
+PostModerateController::~PostModerateController()
+{
+    if (m_mover)
+        m_mover->removeObserver(this);
+    if (m_moveAction)
+        m_moveAction->setDelegate(nullptr);
+}
+
+QList<TabBarItemPtr> PostModerateController::makeActionItems()
+{
+    const auto item = [](const char* title, const char* picture, Status index) {
+        return std::make_shared<TabBarItem>(text(title), ResourceImages::named(QString::fromLatin1(picture)), index);
+    };
+    m_deleteBtn = item("tabbar_delete", "tab_delete.png", DeleteStatus);
+    m_approveBtn = item("tabbar_approve_post", "tab_approve.png", ApproveStatus);
+    m_approveAttachmentBtn = item("tabbar_approve_attach", "tab_approve_attach.png", ApproveAttachmentsStatus);
+    m_moveBtn = item("tabbar_move", "tab_move.png", MoveStatus);
+    return {m_deleteBtn, m_approveBtn, m_approveAttachmentBtn, m_moveBtn};
+}
+
+void PostModerateController::viewDidLoad()
+{
+    PostController::viewDidLoad();
+    updateActionItems();
+}
+
+void PostModerateController::updateActionItems()
+{
+    TabBarHidding* bar = actions();
+    if (!bar)
+        return;
+    m_deleteBtn->setTitle(text(isDeleting() ? "tabbar_delete" : "tabbar_undelete"));
+    m_approveBtn->setTitle(text(isApproving() ? "tabbar_approve_post" : "tabbar_unapprove_post"));
+    m_approveAttachmentBtn->setTitle(text(isApprovingAttachment() ? "tabbar_approve_attach" : "tabbar_unapprove_attach"));
+    m_moveBtn->setTitle(text("tabbar_move"));
+    // The thread page's rules for its own items do not apply here: all four show.
+    bar->itemsChanged();
+}
+
+// ---- The choice
+
+bool PostModerateController::isSelected(const Post& post) const
+{
+    return std::any_of(m_selectedPosts.begin(), m_selectedPosts.end(),
+                       [&](const PostPtr& chosen) { return chosen->postid() == post.postid(); });
+}
+
+bool PostModerateController::isDeleting() const
+{
+    return std::none_of(m_selectedPosts.begin(), m_selectedPosts.end(),
+                        [](const PostPtr& post) { return post->isDeleted(); });
+}
+
+bool PostModerateController::isApproving() const
+{
+    return std::none_of(m_selectedPosts.begin(), m_selectedPosts.end(),
+                        [](const PostPtr& post) { return post->isApproved(); });
+}
+
+bool PostModerateController::isApprovingAttachment() const
+{
+    return std::none_of(m_selectedPosts.begin(), m_selectedPosts.end(),
+                        [](const PostPtr& post) { return post->isApprovedAttachment(); });
+}
+
+QStringList PostModerateController::selectedPostsId() const
+{
+    QStringList ids;
+    for (const PostPtr& post : m_selectedPosts)
+        ids.append(QString::number(post->postid()));
+    return ids;
+}
+
+void PostModerateController::followSelection()
+{
+    if (m_selectedPosts.isEmpty() || !thread())
+        return;
+    QHash<qint32, PostPtr> shown;
+    for (const ModelWithPages::Page& page : thread()->pages()) {
+        for (const ModelPtr& row : page) {
+            if (const auto post = std::dynamic_pointer_cast<Post>(row))
+                shown.insert(post->postid(), post);
+        }
+    }
+    QList<PostPtr> kept;
+    for (const PostPtr& chosen : std::as_const(m_selectedPosts)) {
+        if (const PostPtr now = shown.value(chosen->postid()))
+            kept.append(now);
+    }
+    m_selectedPosts = kept;
+}
+
+TableViewCell* PostModerateController::cellForObject(PaginableTableView* tableView, const ModelPtr& object)
+{
+    const auto post = std::dynamic_pointer_cast<Post>(object);
+    if (!post)
+        return nullptr;
+    auto* cell = loadCellNibForTableView<SelectPostCell>(tableView->tableView());
+    // A moderator sees every post in full, whoever wrote it.
+    cell->setForce(true);
+    cell->setController(this);
+    cell->setPost(post);
+    cell->setSelectedThread(isSelected(*post));
+    return cell;
+}
+
+qreal PostModerateController::heightForCellWithObject(PaginableTableView*, const ModelPtr& object)
+{
+    const auto post = std::dynamic_pointer_cast<Post>(object);
+    return post ? PostCell::heightForPost(*post) : 0;
+}
+
+std::optional<QList<ModelPtr>> PostModerateController::appendArrayOfObjects()
+{
+    // No reply row under a moderator's choice.
+    return QList<ModelPtr>();
+}
+
+void PostModerateController::didSelectCell(TableViewCell* cell, const ModelPtr& object)
+{
+    const auto post = std::dynamic_pointer_cast<Post>(object);
+    if (!post)
+        return;
+    if (isSelected(*post))
+        m_selectedPosts.removeIf([&](const PostPtr& chosen) { return chosen->postid() == post->postid(); });
+    else
+        m_selectedPosts.append(post);
+    if (auto* row = qobject_cast<SelectPostCell*>(cell))
+        row->setSelectedThread(isSelected(*post));
+    updateActionItems();
+}
+
+// ---- The actions
+
+void PostModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
+{
+    TabBarHidding* bar = actions();
+    if (!bar)
+        return;
+    const int index = bar->initialIndexOfItem(item);
+    bar->setSelectedItem(nullptr);
+    if (index < DeleteStatus || index > MoveStatus)
+        return;
+    if (m_selectedPosts.isEmpty()) {
+        AlertView::create(QString(), text("post_noselection"), nullptr, {text("ok")})->show();
+        return;
+    }
+    m_status = Status(index);
+    const QList<qint32> ids = idsOf(m_selectedPosts);
+    switch (m_status) {
+    case DeleteStatus:
+        if (isDeleting()) {
+            m_deleteConfirmation =
+                AlertView::create(QString(), text("post_delete_confirm"), this, {text("no"), text("ok")});
+            m_deleteConfirmation->show();
+            return;
+        }
+        for (const PostPtr& post : m_selectedPosts)
+            post->setDeleted(false);
+        Post::undelete(ids, reloadOnFailure());
+        break;
+    case ApproveStatus: {
+        const bool approving = isApproving();
+        (approving ? Post::approve : Post::unapprove)(ids, reloadOnFailure());
+        for (const PostPtr& post : m_selectedPosts)
+            post->setApproved(approving);
+        break;
+    }
+    case ApproveAttachmentsStatus: {
+        const bool approving = isApprovingAttachment();
+        (approving ? Post::approveAttachments : Post::unapproveAttachments)(ids, reloadOnFailure());
+        for (const PostPtr& post : m_selectedPosts)
+            post->setApprovedAttachment(approving);
+        break;
+    }
+    case MoveStatus: {
+        if (m_mover)
+            m_mover->removeObserver(this);
+        m_mover = std::make_shared<PostMover>();
+        m_mover->addObserver(this);
+        m_mover->setPostids(selectedPostsId());
+        m_moveAction = new ActionSheet(QString(), this, text("cancel"), QString(),
+                                       {text("post_moveto_thread"), text("post_copyto_thread")});
+        m_moveAction->showInView(view());
+        return;
+    }
+    case CopyStatus:
+        return;
+    }
+    selectionDone();
+}
+
+void PostModerateController::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
+{
+    if (!m_deleteConfirmation || alertView != m_deleteConfirmation.get()) {
+        PostController::clickedButtonAtIndex(alertView, buttonIndex);
+        return;
+    }
+    m_deleteConfirmation.reset();
+    if (buttonIndex != 1)
+        return;
+    Post::deletePosts(idsOf(m_selectedPosts), reloadOnFailure());
+    const QString by = CurrentUser::currentUser()->username();
+    for (const PostPtr& post : m_selectedPosts) {
+        post->setDel_username(by);
+        post->setDeleted(true);
+    }
+    selectionDone();
+}
+
+void PostModerateController::clickedButtonAtIndex(ActionSheet* actionSheet, int buttonIndex)
+{
+    if (actionSheet != m_moveAction.data())
+        return;
+    m_moveAction = nullptr;
+    if (buttonIndex == 1)
+        m_status = CopyStatus;
+    else if (buttonIndex != 0)
+        return;
+    auto picker = std::make_shared<SelectForumController>();
+    picker->setDelegate(this);
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(picker, true);
+}
+
+bool PostModerateController::forumWasSelected(const ForumPtr& destination)
+{
+    if (!destination || !m_mover)
+        return true;
+    m_mover->setForum(destination);
+    auto prompt = std::make_shared<InsertTextController>();
+    prompt->setDelegate(this);
+    prompt->setTitleText(text("thread_new_title"));
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(prompt, true);
+    return false;
+}
+
+void PostModerateController::selectForumWasCancelled()
+{
+    removeSupportingScreens();
+}
+
+void PostModerateController::textWasInserted(InsertTextController* controller)
+{
+    if (m_mover && controller) {
+        m_mover->setTitle(controller->text());
+        if (m_mover->forum()) {
+            m_moveSent = true;
+            if (m_status == CopyStatus)
+                m_mover->copy();
+            else
+                m_mover->move();
+        }
+    }
+    removeSupportingScreens();
+}
+
+void PostModerateController::removeSupportingScreens()
+{
+    if (NavigationController* navigation = navigationController())
+        navigation->popToViewController(this, true);
+}
+
+void PostModerateController::selectionDone()
+{
+    m_selectedPosts.clear();
+    updateActionItems();
+    if (postTable())
+        postTable()->reloadData();
+}
+
+void PostModerateController::reloadPage()
+{
+    if (isViewLoaded() && postTable())
+        postTable()->refreshModel();
+}
+
+Post::Done PostModerateController::reloadOnFailure()
+{
+    const std::weak_ptr<ViewController> weakSelf = weak_from_this();
+    return [weakSelf](const std::optional<Error>& failure) {
+        if (!failure)
+            return;
+        ConnectionError::showMessage(*failure);
+        if (const auto self = std::dynamic_pointer_cast<PostModerateController>(weakSelf.lock()))
+            self->reloadPage();
+    };
+}
+
+// ---- The mover
+
+void PostModerateController::modelHasChanged(Model* model)
+{
+    if (m_mover && model == m_mover.get()) {
+        // The posts went to their new thread: this page as the forum has it now.
+        if (m_moveSent) {
+            m_moveSent = false;
+            reloadPage();
+        }
+        return;
+    }
+    if (thread() && model == thread().get())
+        followSelection();
+    PostController::modelHasChanged(model);
+}
+
+bool PostModerateController::modelHasFailedToUpdate(Model* model, const Error& error)
+{
+    if (m_mover && model == m_mover.get()) {
+        ConnectionError::showMessage(error);
+        if (m_moveSent) {
+            m_moveSent = false;
+            reloadPage();
+        }
+        return true;
+    }
+    return PostController::modelHasFailedToUpdate(model, error);
+}

@@ -1,0 +1,176 @@
+#include "forum/screens/ScopedSearchController.h"
+
+#include "forum/cells/SearchStatusView.h"
+
+#include "app/config/ConnectionError.h"
+#include "app/config/Customizer.h"
+#include "app/config/ErrorMessages.h"
+#include "app/widgets/GradientButton.h"
+#include "app/widgets/PaginableTableView.h"
+
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/NavigationItem.h"
+
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+
+namespace {
+
+QString text(const char* key)
+{
+    return Bundle::main().localizedString(QString::fromLatin1(key));
+}
+
+}  // namespace
+
+ScopedSearchController::ScopedSearchController() = default;
+
+ScopedSearchController::~ScopedSearchController()
+{
+    if (m_searchInfo) {
+        m_searchInfo->removeObserver(this);
+        m_searchInfo->setDelegate(nullptr);
+    }
+    if (isViewLoaded()) {
+        m_search->setDelegate(nullptr);
+        m_table->setDelegate(nullptr);
+    }
+}
+
+void ScopedSearchController::buildNib(View* root)
+{
+    const qreal width = root->bounds().width();
+    m_search = new SearchBar(QRectF(0, 0, width, kBarHeight));
+    m_search->setPlaceholder(text("search_placeholder"));
+    root->addSubview(m_search);
+    const QRectF below(0, kBarHeight, width, root->bounds().height() - kBarHeight);
+    m_status = new SearchStatusView(QRectF(0, kBarHeight, width, 0));
+    m_status->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    root->addSubview(m_status);
+    m_table = new PaginableTableView(below);
+    m_table->setAutoresizingMask(Autoresizing::FlexibleSize);
+    root->addSubview(m_table);
+    m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);
+    m_loading->setFrame(QRectF((width - 20) / 2, kBarHeight + 30, 20, 20));
+    m_loading->setHidesWhenStopped(true);
+    root->addSubview(m_loading);
+}
+
+void ScopedSearchController::viewDidLoad()
+{
+    UIViewControllerCommon::viewDidLoad();
+    m_search->setTintColor(Customizer::getInstance().colorForKey(kColorBackgroundButton));
+    m_search->setDelegate(this);
+    navigationItem()->setRightBarButtonItem(
+        BarButtonItem::withSystemItem(BarButtonSystemItem::Search, this, &ScopedSearchController::doSearch));
+    if (!m_searchInfo) {
+        m_searchInfo = makeSearch();
+        m_searchInfo->addObserver(this);
+        m_searchInfo->setDelegate(this);
+    }
+    m_table->setHidden(true);
+    m_table->setDelegate(this);
+    m_loading->stopAnimating();
+    showStatus(QString(), hintText(), false);
+    m_status->retryButton()->addTarget(this, &ScopedSearchController::retrySearch, ControlEvent::TouchUpInside);
+    m_search->becomeFirstResponder();
+}
+
+void ScopedSearchController::searchBarSearchButtonClicked(SearchBar*)
+{
+    doSearch();
+}
+
+void ScopedSearchController::searchBarCancelButtonClicked(SearchBar* searchBar)
+{
+    searchBar->resignFirstResponder();
+}
+
+void ScopedSearchController::searchBarTextDidBeginEditing(SearchBar* searchBar)
+{
+    searchBar->setShowsCancelButton(true);
+}
+
+void ScopedSearchController::searchBarTextDidEndEditing(SearchBar* searchBar)
+{
+    searchBar->setShowsCancelButton(false);
+}
+
+void ScopedSearchController::doSearch()
+{
+    if (!isViewLoaded())
+        return;
+    const QString text = m_search->text().trimmed();
+    if (text.size() < kMinimumSearchLength) {
+        // Too little to look for: nothing is asked.
+        m_search->resignFirstResponder();
+        AlertView::create(QString(), ::text("words_very_common"), nullptr, {::text("ok")})->show();
+        return;
+    }
+    startSearch(text);
+}
+
+void ScopedSearchController::retrySearch()
+{
+    if (!m_searchedText.isEmpty())
+        startSearch(m_searchedText);
+}
+
+void ScopedSearchController::startSearch(const QString& text)
+{
+    m_searchedText = text;
+    m_justSearched = true;
+    willSearch(text);
+    m_searchInfo->search(text);
+    m_search->resignFirstResponder();
+    m_status->setHidden(true);
+    m_loading->startAnimating();
+}
+
+void ScopedSearchController::searchHasResults(Search*)
+{
+    // From the first page, whatever was shown before.
+    m_table->setModel(nullptr);
+    m_table->setModel(m_searchInfo);
+}
+
+void ScopedSearchController::modelHasChanged(Model* model)
+{
+    if (!m_searchInfo || model != m_searchInfo.get() || !isViewLoaded())
+        return;
+    m_loading->stopAnimating();
+    const bool empty = std::all_of(m_searchInfo->pages().cbegin(), m_searchInfo->pages().cend(),
+                                   [](const ModelWithPages::Page& page) { return page.isEmpty(); });
+    if (empty) {
+        m_table->setHidden(true);
+        showStatus(text("search_nothing_found"), text("searchnoresults"), false);
+        return;
+    }
+    m_status->setHidden(true);
+    m_table->setHidden(false);
+    m_table->reloadData();
+}
+
+bool ScopedSearchController::searchHasFailed(Search*, const Error& error)
+{
+    if (!isViewLoaded())
+        return true;
+    m_loading->stopAnimating();
+    m_table->setModel(nullptr);
+    m_table->setHidden(true);
+    if (error.domain() == ErrorMessages::errorForCode(Value(QStringLiteral("searchnoresults")))) {
+        showStatus(text("search_nothing_found"), error.domain(), false);
+        return true;
+    }
+    // Why, once, in the alert; the screen offers the search again.
+    ConnectionError::showMessage(error);
+    showStatus(text("search_failed_headline"), QString(), true);
+    return true;
+}
+
+void ScopedSearchController::showStatus(const QString& headline, const QString& message, bool retry)
+{
+    m_status->setHidden(false);
+    m_status->show(headline, message, retry);
+}
