@@ -1,8 +1,8 @@
 #include "forum/cells/AttachmentLineItem.h"
 
 #include "app/config/Config.h"
+#include "app/widgets/WebLinkVeto.h"
 
-#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Font.h"
@@ -57,5 +57,5 @@ void AttachmentLineItem::open()
     if (!m_attachment || m_attachment->url().isEmpty())
         return;
     const QUrl url = Config::getInstance().imageURLWithString(QString()).resolved(QUrl(m_attachment->url()));
-    Application::sharedApplication().openURL(url);
+    WebLinkVeto::openOutside(url);
 }

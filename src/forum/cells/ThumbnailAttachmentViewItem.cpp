@@ -1,8 +1,8 @@
 #include "forum/cells/ThumbnailAttachmentViewItem.h"
 
 #include "app/config/Config.h"
+#include "app/widgets/WebLinkVeto.h"
 
-#include "platform/ui/Application.h"
 #include "platform/ui/ImageView.h"
 
 #include <QUrl>
@@ -50,6 +50,5 @@ void ThumbnailAttachmentViewItem::touchesEnded(const QPointF& point)
     const QString address = m_attachment->url().isEmpty() ? m_attachment->picurl() : m_attachment->url();
     if (address.isEmpty())
         return;
-    Application::sharedApplication().openURL(
-        Config::getInstance().imageURLWithString(QString()).resolved(QUrl(address)));
+    WebLinkVeto::openOutside(Config::getInstance().imageURLWithString(QString()).resolved(QUrl(address)));
 }

@@ -6,8 +6,8 @@
 #include "app/config/Customizer.h"
 #include "app/text/Formatter.h"
 #include "app/widgets/TabBarHidding.h"
+#include "app/widgets/WebLinkVeto.h"
 
-#include "platform/ui/Application.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -196,16 +196,9 @@ QString PostDetailsController::screenTitle(const Post& post)
     return thread ? StringExtensions::replaceAmpersands(thread->threadtitle()) : post.title();
 }
 
-bool PostDetailsController::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType type)
+bool PostDetailsController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType type)
 {
-    if (type != WebViewNavigationType::LinkClicked)
-        return true;
-    // The in-app link router comes later: every web address leaves the
-    // application, and the page loads it only when nothing could open it.
-    const QString scheme = url.scheme().toLower();
-    if (scheme == u"http" || scheme == u"https")
-        return !Application::sharedApplication().openURL(url);
-    return true;
+    return WebLinkVeto::shouldStartLoad(this, webView, url, type);
 }
 
 void PostDetailsController::adMediationDidFailToReceiveAd(AdMediationView*, bool)

@@ -15,7 +15,8 @@ class TabBarHidding;
 // One post alone: a header with its title, the author's name and picture and
 // the date, and the post as an HTML page: its text, its pictures linked
 // under it, the author's signature last. The page runs no script; a tapped
-// web link leaves the application for the browser.
+// link goes through the link veto: an in-app link opens its screen, a web
+// link leaves the application for the browser, anything else is refused.
 //
 // Reporting, replying, editing and quoting open screens this client does not
 // have yet: their tab items stay hidden, and so does the bar.

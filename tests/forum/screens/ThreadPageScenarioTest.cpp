@@ -225,15 +225,15 @@ TEST_F(ThreadPageScenarioTest, PostsOpenAloneWithTheirPicturesAndLinksLeaveTheAp
     }
     EXPECT_LE(web->contentSize().height(), picturesHeight + 6 * textLine + 16);
 
-    // Web links leave the application and the page stays; other links go to the page.
+    // Web links leave the application and the page stays; other links are refused.
     details->web()->clickLink(QUrl(QStringLiteral("HTTPS://example.org/tips")));
     ASSERT_EQ(openedOutside.size(), 1);
     EXPECT_EQ(openedOutside.first(), QUrl(QStringLiteral("HTTPS://example.org/tips")));
     EXPECT_EQ(details->page(), page);
     EXPECT_FALSE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("http://a.org")),
                                                      WebViewNavigationType::LinkClicked));
-    EXPECT_TRUE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("mailto:a@b.org")),
-                                                    WebViewNavigationType::LinkClicked));
+    EXPECT_FALSE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("mailto:a@b.org")),
+                                                     WebViewNavigationType::LinkClicked));
     EXPECT_TRUE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("http://a.org")),
                                                     WebViewNavigationType::Other));
     navigation->popViewControllerAnimated(false);

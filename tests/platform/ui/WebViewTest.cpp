@@ -64,9 +64,13 @@ TEST_F(WebViewTest, TheDelegateDecidesWhetherALinkIsFollowed)
     EXPECT_TRUE(opened.isEmpty()) << "a refused link goes nowhere";
     EXPECT_EQ(web->shownText(), QStringLiteral("See the thread."));
 
+    // Allowed, a web link goes to the desktop; no other scheme ever does.
     gate.allow = true;
+    web->clickLink(QUrl(QStringLiteral("showthread.php?t=5")));
     web->clickLink(QUrl(QStringLiteral("mu:thread/5")));
-    EXPECT_EQ(opened, QList<QUrl>({QUrl(QStringLiteral("mu:thread/5"))}));
+    web->clickLink(QUrl(QStringLiteral("file:///etc/passwd")));
+    EXPECT_EQ(opened, QList<QUrl>({QUrl(QStringLiteral("http://forum.example/showthread.php?t=5"))}));
+    EXPECT_EQ(gate.asked.size(), 4);
 }
 
 TEST_F(WebViewTest, APageNeverRunsAScript)
