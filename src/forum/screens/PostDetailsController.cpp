@@ -4,13 +4,17 @@
 
 #include "app/config/Config.h"
 #include "app/config/Customizer.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/text/Formatter.h"
 #include "app/widgets/TabBarHidding.h"
 #include "app/widgets/WebLinkVeto.h"
 
+#include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/StringExtensions.h"
@@ -92,6 +96,9 @@ void PostDetailsController::buildNib(View* root)
     m_date->setBackgroundColor(Qt::transparent);
     m_date->setOpaque(false);
     root->addSubview(m_date);
+    m_headerButton = new Button(m_headerBackground->frame(), ButtonType::Custom);
+    m_headerButton->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    root->addSubview(m_headerButton);
 
     const qreal height = root->frame().height();
     m_web = new WebView(QRectF(0, kHeaderHeight, 320, height - kHeaderHeight));
@@ -118,6 +125,7 @@ void PostDetailsController::viewDidLoad()
     UIViewControllerCommon::viewDidLoad();
     m_web->setDelegate(this);
     m_web->setBounces(false);
+    m_headerButton->addTarget(this, &PostDetailsController::viewProfile, ControlEvent::TouchUpInside);
     render();
     loadImages();
     m_date->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
@@ -170,6 +178,20 @@ void PostDetailsController::render()
     m_date->setText(Formatter::defaultFormatter().cellDateFormatter().stringFromDate(post.date()));
     m_avatar->setImage(post.pic().qimage());
     m_avatar->setHidden(post.pic().isNull());
+    m_headerButton->setUserInteractionEnabled(post.user() && post.user()->userid() >= 1
+                                              && ScreenInputs::canCreate(kProfileScreen));
+}
+
+void PostDetailsController::viewProfile()
+{
+    const FriendPtr author = m_post ? m_post->user() : nullptr;
+    NavigationController* navigation = navigationController();
+    if (!navigation || !author || author->userid() < 1)
+        return;
+    if (const ViewControllerPtr profile = ViewControllerRegistry::create(kProfileScreen)) {
+        navigation->pushViewController(profile, true);
+        ScreenInputs::give(*profile, kProfileScreen, author);
+    }
 }
 
 void PostDetailsController::modelHasChanged(Model* model)

@@ -8,6 +8,7 @@
 #include "platform/ui/TabBar.h"
 #include "platform/ui/WebView.h"
 
+class Button;
 class ImageView;
 class Label;
 class TabBarHidding;
@@ -17,6 +18,7 @@ class TabBarHidding;
 // under it, the author's signature last. The page runs no script; a tapped
 // link goes through the link veto: an in-app link opens its screen, a web
 // link leaves the application for the browser, anything else is refused.
+// A tap on the header opens the author's profile.
 //
 // Reporting, replying, editing and quoting open screens this client does not
 // have yet: their tab items stay hidden, and so does the bar.
@@ -28,6 +30,7 @@ public:
     enum Item { Report = 0, Reply = 1, Edit = 2, Quote = 3 };
     static constexpr qreal kHeaderHeight = 50.0;
     static constexpr qreal kWebHeightWithoutAd = 290.0;
+    static inline const QString kProfileScreen = QStringLiteral("MyProfile");
 
     PostDetailsController();
     ~PostDetailsController() override;
@@ -38,6 +41,8 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    // Pushes the author's profile, then gives it the author.
+    void viewProfile();
 
     // The page of a post at a web view width: the head with the theme's
     // quote colour, the text in a div of that width less 10, the pictures,
@@ -52,6 +57,7 @@ public:
     ImageView* avatar() const { return m_avatar; }
     WebView* web() const { return m_web; }
     View* headerBackground() const { return m_headerBackground; }
+    Button* headerButton() const { return m_headerButton; }
     TabBarHidding* actions() const { return m_actions; }
     // The page last loaded.
     const QString& page() const { return m_page; }
@@ -73,6 +79,7 @@ private:
     ImageView* m_avatar = nullptr;
     WebView* m_web = nullptr;
     View* m_headerBackground = nullptr;
+    Button* m_headerButton = nullptr;
     TabBarHidding* m_actions = nullptr;
     PostPtr m_post;
     QString m_page;
