@@ -3,6 +3,7 @@
 #include "app/screens/AppDelegate.h"
 #include "app/screens/LoginController.h"
 #include "app/screens/LogoutHelper.h"
+#include "app/screens/MuController.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/PageSelector.h"
@@ -11,6 +12,8 @@
 #include "forum/cells/ImageAttachmentLinkView.h"
 #include "forum/cells/PostCell.h"
 #include "forum/model/ForumInfo.h"
+#include "forum/model/NewTopSearch.h"
+#include "forum/model/Post.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
@@ -428,6 +431,260 @@ TEST_F(LinkRouterScenarioTest, BlogAndArticleLinksOpenEntriesListsAndArticles)
     EXPECT_EQ(article->article()->threadid(), 2);
     EXPECT_EQ(shown(article->emptyState()), text("article_missing_headline"));
     back();
+    EXPECT_TRUE(desktop.isEmpty());
+    EXPECT_EQ(newAlerts(), QString());
+}
+
+TEST_F(LinkRouterScenarioTest, LinksToWhatIsGoneOpenTheirScreenWhichSaysSo)
+{
+    ASSERT_NE(signIn("alice", "secret1"), nullptr);
+    PostController* guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+    PostDetailsController* post = openPost(guide, 4);
+    ASSERT_NE(post, nullptr);
+    WebView* web = post->web();
+    const QString gone = tableText(QStringLiteral("invalidid"));
+
+    // The thread page and the thread list say it as they say every refusal,
+    // and wait for nothing more.
+    auto* deleted = follow<PostController>(web, QStringLiteral("mu:showthread/t=306"));
+    ASSERT_NE(deleted, nullptr);
+    EXPECT_EQ(deleted->thread()->threadid(), 306);
+    picture(QStringLiteral("links-deleted-thread.png"));
+    EXPECT_EQ(newAlerts(), gone);
+    EXPECT_TRUE(deleted->loadingWrapper()->isHidden());
+    back();
+    auto* closed = follow<ThreadController>(web, QStringLiteral("mu:forumdisplay/forumid=77"));
+    ASSERT_NE(closed, nullptr);
+    EXPECT_EQ(closed->forum()->forumid(), 77);
+    EXPECT_EQ(newAlerts(), gone);
+    EXPECT_TRUE(closed->loadingWrapper()->isHidden());
+    back();
+
+    // The post page, the profile and the blog entry say it on screen too.
+    auto* removed = follow<PostDetailsController>(web, QStringLiteral("mu:showthread/p=99999"));
+    ASSERT_NE(removed, nullptr);
+    EXPECT_EQ(newAlerts(), gone);
+    EXPECT_EQ(removed->web()->shownText(), gone);
+    picture(QStringLiteral("links-removed-post.png"));
+    back();
+    auto* left = follow<MyProfile>(web, QStringLiteral("mu:member/u=999"));
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->user()->userid(), 999);
+    EXPECT_EQ(newAlerts(), gone);
+    EXPECT_EQ(shown(left->emptyState()), text("profile_failed_headline"));
+    EXPECT_EQ(left->emptyState()->message(), gone);
+    picture(QStringLiteral("links-unknown-member.png"));
+    back();
+    auto* entry = follow<BlogPostExpanded>(web, QStringLiteral("mu:blog/b=99"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(newAlerts(), gone);
+    EXPECT_EQ(shown(entry->emptyState()), text("content_failed_headline"));
+    picture(QStringLiteral("links-removed-blog-entry.png"));
+    back();
+    EXPECT_EQ(topScreen(), post);
+}
+
+TEST_F(LinkRouterScenarioTest, LinksOfOtherSchemesAndAFileAttachmentNeverReachTheDesktopOrTheDisk)
+{
+    ASSERT_NE(signIn("alice", "secret1"), nullptr);
+    PostController* guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+
+    // On the thread page, the staff post's picture link names a file on
+    // this computer: a tap on it is refused.
+    const IndexPath staff{0, 5};
+    ShadowedTableView* table = guide->postTable()->tableView();
+    table->scrollToRowAtIndexPath(staff, TableViewScrollPosition::Middle, false);
+    finishAnimations();
+    auto* row = dynamic_cast<PostCell*>(table->cellForRowAtIndexPath(staff));
+    ASSERT_NE(row, nullptr);
+    AttachmentLineItem* fileLink = nullptr;
+    for (View* strip : row->message()->subviews()) {
+        if (auto* links = dynamic_cast<ImageAttachmentLinkView*>(strip))
+            fileLink = links->items().value(0);
+    }
+    ASSERT_NE(fileLink, nullptr);
+    EXPECT_EQ(fileLink->attachment()->url(), QStringLiteral("file:///etc/hostname"));
+    tap(fileLink->filename());
+    EXPECT_EQ(newAlerts(), text("link_refused"));
+    EXPECT_TRUE(desktop.isEmpty());
+    EXPECT_EQ(topScreen(), guide);
+
+    PostDetailsController* post = openPost(guide, 5);
+    ASSERT_NE(post, nullptr);
+    WebView* web = post->web();
+    const QString page = web->shownText();
+    picture(QStringLiteral("links-other-schemes.png"));
+    // A file, a script, mail, and the picture's link to a file: each is
+    // refused with a word, and the page stays as it was.
+    for (const char* link : {"file:///etc/hostname", "javascript:alert(1)", "mailto:moderator@forum.example"}) {
+        tapLink(web, QString::fromLatin1(link));
+        EXPECT_EQ(newAlerts(), text("link_refused")) << link;
+    }
+    EXPECT_TRUE(post->page().contains(QStringLiteral("<a href=\"file:///etc/hostname\"><img")));
+    EXPECT_EQ(web->shownText(), page);
+    EXPECT_EQ(topScreen(), post);
+    // An in-app command this application does not know leads nowhere, and says so.
+    tapLink(web, QStringLiteral("mu:teleport/u=4"));
+    EXPECT_EQ(newAlerts(), text("link_leads_nowhere"));
+    EXPECT_TRUE(desktop.isEmpty());
+
+    // A tap with the mouse on the link written "MU:forum": the scheme in
+    // capitals is no in-app link, however the address reads.
+    QRectF capitals;
+    for (const auto& [href, frame] : web->linkFrames()) {
+        if (href == u"MU:forum")
+            capitals = frame;
+    }
+    ASSERT_FALSE(capitals.isEmpty());
+    tapAt(web->convertPoint(capitals.center(), nullptr));
+    settleAndFinish();
+    EXPECT_EQ(newAlerts(), text("link_refused"));
+    EXPECT_EQ(topScreen(), post);
+
+    // The web link leaves for the desktop's browser, and only it.
+    tapLink(web, QStringLiteral("https://forum.example/help"));
+    EXPECT_EQ(desktop, QList<QUrl>{QUrl(QStringLiteral("https://forum.example/help"))});
+    EXPECT_EQ(newAlerts(), QString());
+    EXPECT_EQ(topScreen(), post);
+}
+
+TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
+{
+    ASSERT_NE(signIn("alice", "secret1"), nullptr);
+    PostController* guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+    PostDetailsController* post = openPost(guide, 3);
+    ASSERT_NE(post, nullptr);
+    const int stack = int(screens().size());
+
+    // The member is asked first; "Cancel" leaves everything as it was.
+    tapLink(post->web(), QStringLiteral("mu:login"));
+    QList<std::shared_ptr<AlertView>> asked = alertsOnScreen();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.first()->title(), QString());
+    EXPECT_EQ(asked.first()->message(), text("home_logout_confirmation"));
+    EXPECT_EQ(asked.first()->buttonTitles(), QStringList({text("cancel"), text("ok")}));
+    picture(QStringLiteral("links-login-confirmation.png"));
+    tapAlertButton(0);
+    settleAndFinish();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    EXPECT_FALSE(LogoutHelper::goToRegister());
+    EXPECT_TRUE(MuController::isSignedIn());
+    EXPECT_EQ(topScreen(), post);
+    EXPECT_EQ(screens().size(), stack);
+    EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
+
+    // "Register" asks too; "OK" signs the member out, and the login screen
+    // is all there is (with the registration above it where this build has one).
+    tapLink(post->web(), QStringLiteral("mu:register"));
+    asked = alertsOnScreen();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.first()->message(), text("home_logout_confirmation"));
+    EXPECT_TRUE(LogoutHelper::goToRegister());
+    tapAlertButton(1);
+    settleAndFinish();
+    EXPECT_FALSE(MuController::isSignedIn());
+    EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 1);
+    ASSERT_FALSE(screens().isEmpty());
+    EXPECT_NE(dynamic_cast<LoginController*>(screens().first().get()), nullptr);
+    if (ViewControllerRegistry::isRegistered(QStringLiteral("RegistrationController")))
+        EXPECT_EQ(screens().size(), 2);
+    else
+        EXPECT_EQ(screens().size(), 1);
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+}
+
+TEST_F(LinkRouterScenarioTest, AGuestsLoginLinkOpensTheLoginScreenAtOnce)
+{
+    ASSERT_NE(signIn(nullptr, nullptr), nullptr);
+    EXPECT_FALSE(MuController::isSignedIn());
+    PostController* guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+    PostDetailsController* post = openPost(guide, 3);
+    ASSERT_NE(post, nullptr);
+
+    // A guest has no profile to open, and nothing to sign out of.
+    tapLink(post->web(), QStringLiteral("mu:login"));
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(screens().size(), 1);
+    auto* login = topScreenAs<LoginController>();
+    ASSERT_NE(login, nullptr);
+    EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
+    picture(QStringLiteral("links-guest-login.png"));
+
+    // Signed in from there, the member reads on.
+    ASSERT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
+    type(login->fieldWithTag(1), QStringLiteral("bob"));
+    type(login->fieldWithTag(2), QStringLiteral("secret2"));
+    tap(login->loginButton());
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    settleAndFinish();
+    EXPECT_TRUE(MuController::isSignedIn());
+    EXPECT_EQ(CurrentUser::currentUser()->username(), QStringLiteral("bob"));
+}
+
+TEST_F(LinkRouterScenarioTest, BlogEntriesAndArticlesHandTheirLinksToTheRouterAndPostHeadersOpenTheAuthor)
+{
+    HomeController* home = signIn("alice", "secret1");
+    ASSERT_NE(home, nullptr);
+
+    // The newest article's second page links to a thread.
+    home->newTopDataSource()->setSearchType(NewTopSearch::Articles);
+    ASSERT_TRUE(waitUntil([&] { return !home->news()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+    tapRow(home->news()->tableView(), IndexPath{0, 0});
+    auto* article = topScreenAs<ArticleDetails>();
+    ASSERT_NE(article, nullptr);
+    settleAndFinish();
+    ASSERT_NE(article->pageSelector(), nullptr);
+    tap(article->pageSelector()->next());
+    auto* photos = follow<PostController>(article->webView(), QStringLiteral("mu:showthread/t=302"));
+    ASSERT_NE(photos, nullptr);
+    EXPECT_EQ(photos->thread()->threadid(), 302);
+    ASSERT_TRUE(waitUntil([&] { return !photos->postTable()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+
+    // A post row's header opens its author's profile.
+    const auto first = std::dynamic_pointer_cast<Post>(photos->postTable()->rowsForSection(0).first());
+    ASSERT_NE(first, nullptr);
+    ShadowedTableView* table = photos->postTable()->tableView();
+    table->scrollToRowAtIndexPath(IndexPath{0, 0}, TableViewScrollPosition::Top, false);
+    finishAnimations();
+    auto* row = dynamic_cast<PostCell*>(table->cellForRowAtIndexPath(IndexPath{0, 0}));
+    ASSERT_NE(row, nullptr);
+    tap(row->headerButton());
+    settleAndFinish();
+    auto* author = topScreenAs<MyProfile>();
+    ASSERT_NE(author, nullptr);
+    EXPECT_EQ(author->user()->userid(), first->user()->userid());
+    EXPECT_EQ(author->nameLabel()->text(), first->user()->username());
+    back();
+    EXPECT_EQ(topScreen(), photos);
+    back();
+    back();
+
+    // The guide's entry link, then the entry's own link to a member's albums.
+    PostController* guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+    PostDetailsController* post = openPost(guide, 2);
+    ASSERT_NE(post, nullptr);
+    // The single post's header opens its author too.
+    tap(post->headerButton());
+    settleAndFinish();
+    auto* moderator = topScreenAs<MyProfile>();
+    ASSERT_NE(moderator, nullptr);
+    EXPECT_EQ(moderator->user()->username(), QStringLiteral("moderator"));
+    EXPECT_EQ(moderator->selectedSection(), int(MyProfile::ProfileSection));
+    back();
+    auto* entry = follow<BlogPostExpanded>(post->web(), QStringLiteral("mu:entry/bt=2"));
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return hasLink(entry->webView(), QStringLiteral("mu:album/u=4")); }));
+    auto* albums = follow<MyProfile>(entry->webView(), QStringLiteral("mu:album/u=4"));
+    ASSERT_NE(albums, nullptr);
+    EXPECT_EQ(albums->user()->userid(), 4);
+    EXPECT_EQ(albums->selectedSection(), int(MyProfile::AlbumsSection));
     EXPECT_TRUE(desktop.isEmpty());
     EXPECT_EQ(newAlerts(), QString());
 }

@@ -212,9 +212,11 @@ void Thread::postResult(const HTTPRequestPtr& request)
         holder->setCanModerate(request->response()[u"show"][u"inlinemod"].toBool());
     setDictionary(response);
 
-    // Only a missing permission is told; any other code fills what it carries.
+    // A missing permission is told, and so is a refusal that brings no page
+    // (a thread that is gone): the screen would otherwise stay empty without
+    // a word. Any other code fills what it carries.
     const QString code = AnswerShape::codeOf(response[u"errormessage"]);
-    if (code.contains(u"nopermission") && answer->is(RequestOutcome::Kind::ForumRefused))
+    if (answer->is(RequestOutcome::Kind::ForumRefused) && (code.contains(u"nopermission") || pagenumber.isAbsent()))
         failedWithError(Error::withMessage(answer->message()));
     endFetch(request);
 }

@@ -3,6 +3,7 @@
 #include "forum/model/Thread.h"
 
 #include "app/config/Config.h"
+#include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/screens/ScreenInputs.h"
 #include "app/text/Formatter.h"
@@ -43,6 +44,13 @@ const char* const kHead =
     "border-bottom-right-radius: 5px 5px;border-top-left-radius: 5px 5px;border-top-right-radius: 5px 5px;}"
     "</style><body>";
 
+// The page's head with the theme's quote colour.
+QString pageHead()
+{
+    const QString colour = Customizer::getInstance().colorStringForKey(kColorBackgroundQuote);
+    return QString::fromLatin1(kHead).arg(colour.size() > 2 ? colour.mid(2) : QString());
+}
+
 }  // namespace
 
 PostDetailsController::PostDetailsController() = default;
@@ -64,6 +72,7 @@ void PostDetailsController::setPost(const PostPtr& post)
         return;
     m_post->addObserver(this);
     m_askedPicurl.clear();
+    m_failure.clear();
     setTitle(screenTitle(*m_post));
     if (m_postTitle)
         m_postTitle->setText(m_post->title());
@@ -147,10 +156,8 @@ QString PostDetailsController::picturesForPost(const Post& post)
 
 QString PostDetailsController::pageForPost(const Post& post, int webViewWidth)
 {
-    const QString colour = Customizer::getInstance().colorStringForKey(kColorBackgroundQuote);
-    const QString head = QString::fromLatin1(kHead).arg(colour.size() > 2 ? colour.mid(2) : QString());
     // Each piece goes in whole: a text holding "%1" is never read as a place.
-    return head + QStringLiteral("<div style=\"width:%1px\">").arg(webViewWidth - 10) + post.message()
+    return pageHead() + QStringLiteral("<div style=\"width:%1px\">").arg(webViewWidth - 10) + post.message()
            + QStringLiteral("</div>") + picturesForPost(post) + QStringLiteral("</body></html>") + post.signature();
 }
 
@@ -170,7 +177,9 @@ void PostDetailsController::render()
                            : Font::fontWithName(QStringLiteral("Helvetica-Bold"), 14));
     m_date->setFrame(titled ? QRectF(192, 28, 122, 14) : QRectF(192, 11, 122, 14));
     const int width = m_web ? int(m_web->frame().width()) : 0;
-    m_page = pageForPost(post, width);
+    m_page = post.message().isEmpty() && !m_failure.isEmpty()
+                 ? pageHead() + QStringLiteral("<p>%1</p></body></html>").arg(m_failure.toHtmlEscaped())
+                 : pageForPost(post, width);
     if (m_web) {
         m_web->loadData(m_page.toUtf8(), QStringLiteral("text/html"), QStringLiteral("utf-8"),
                         Config::getInstance().imageURLWithString(QString()));
@@ -198,10 +207,21 @@ void PostDetailsController::modelHasChanged(Model* model)
 {
     if (!m_post || model != m_post.get())
         return;
+    m_failure.clear();
     render();
     // A post known by its id alone learns its picture's address with its answer.
     if (isViewLoaded() && m_post->pic().isNull() && m_post->picurl() != m_askedPicurl)
         loadImages();
+}
+
+bool PostDetailsController::modelHasFailedToUpdate(Model* model, const Error& error)
+{
+    if (!m_post || model != m_post.get())
+        return false;
+    ConnectionError::showMessage(error);
+    m_failure = error.domain();
+    render();
+    return true;
 }
 
 void PostDetailsController::loadImages()

@@ -63,6 +63,9 @@ public:
     const QString& page() const { return m_page; }
 
     void modelHasChanged(Model* model) override;
+    // Says why: in an alert, and on the page while it has no text (a post
+    // that is gone).
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
     void adMediationDidFailToReceiveAd(AdMediationView* adView, bool usingBackup) override;
 
@@ -85,4 +88,6 @@ private:
     QString m_page;
     // The picture address last asked for.
     QString m_askedPicurl;
+    // Why the post could not be read, until it is.
+    QString m_failure;
 };

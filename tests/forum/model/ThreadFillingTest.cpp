@@ -136,26 +136,34 @@ TEST_F(ThreadFilling, PageWhosePostsCannotBeReadStaysStoredAndEmpty)
     EXPECT_TRUE(thread->postsOnPage(3).isEmpty());
 }
 
-TEST_F(ThreadFilling, OnlyAMissingPermissionIsTold)
+TEST_F(ThreadFilling, AMissingPermissionAndARefusalWithoutAPageAreTold)
 {
     const auto thread = Thread::initWithThreadid(1101);
     RecordingObserver observer;
     thread->addObserver(&observer);
 
-    thread->postResult(answered(json(R"({"response":{"errormessage":"invalidid"}})")));
+    // A refusal that brings a page fills what it carries and is not told.
+    thread->postResult(answered(json(R"({"response":{"errormessage":"threadclosed","pagenumber":"1","postbits":[]}})")));
     EXPECT_TRUE(observer.failures.isEmpty());
     EXPECT_EQ(observer.changes, 1);
+    EXPECT_TRUE(thread->pages().contains(QStringLiteral("1")));
+
+    // A thread that is gone brings no page: the screen would stay empty, so
+    // it is told. A code the error table does not know is no refusal.
+    thread->postResult(answered(json(R"({"response":{"errormessage":"invalidid"}})")));
+    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("invalidid"))});
+    EXPECT_EQ(observer.changes, 2);
     thread->postResult(answered(json(R"({"response":{"errormessage":["forumpasswordmissing"]}})")));
-    EXPECT_TRUE(observer.failures.isEmpty());
+    EXPECT_EQ(observer.failures.size(), 1);
 
     thread->postResult(answeredFixture("showthread_refused"));
-    EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("nopermission_loggedout"))});
+    EXPECT_EQ(observer.failures.last(), tableText(QStringLiteral("nopermission_loggedout")));
+    EXPECT_EQ(observer.failures.size(), 2);
 
     // No answer at all reads as no connection, once; the pages stay.
-    thread->pages().insert(QStringLiteral("1"), {});
     thread->postResult(answered(Value(), RequestOutcome::Kind::NoAnswer));
     EXPECT_EQ(observer.failures.last(), tableText(QStringLiteral("nointernet")));
-    EXPECT_EQ(observer.failures.size(), 2);
+    EXPECT_EQ(observer.failures.size(), 3);
     EXPECT_TRUE(thread->pages().contains(QStringLiteral("1")));
     thread->removeObserver(&observer);
 }
