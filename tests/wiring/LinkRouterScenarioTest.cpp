@@ -4,6 +4,7 @@
 #include "app/screens/LoginController.h"
 #include "app/screens/LogoutHelper.h"
 #include "app/screens/MuController.h"
+#include "app/screens/RegistrationController.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/PageSelector.h"
@@ -576,8 +577,8 @@ TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
     EXPECT_EQ(screens().size(), stack);
     EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
 
-    // "Register" asks too; "OK" signs the member out, and the login screen
-    // is all there is (with the registration above it where this build has one).
+    // "Register" asks too; "OK" signs the member out, and the registration
+    // opens above a new login screen.
     tapLink(post->web(), QStringLiteral("mu:register"));
     asked = alertsOnScreen();
     ASSERT_EQ(asked.size(), 1);
@@ -587,16 +588,14 @@ TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
     settleAndFinish();
     EXPECT_FALSE(MuController::isSignedIn());
     EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 1);
-    ASSERT_FALSE(screens().isEmpty());
+    ASSERT_EQ(screens().size(), 2);
     EXPECT_NE(dynamic_cast<LoginController*>(screens().first().get()), nullptr);
-    if (ViewControllerRegistry::isRegistered(QStringLiteral("RegistrationController")))
-        EXPECT_EQ(screens().size(), 2);
-    else
-        EXPECT_EQ(screens().size(), 1);
+    EXPECT_NE(topScreenAs<RegistrationController>(), nullptr);
     EXPECT_TRUE(alertsOnScreen().isEmpty());
+    picture(QStringLiteral("links-register.png"));
 }
 
-TEST_F(LinkRouterScenarioTest, AGuestsLoginLinkOpensTheLoginScreenAtOnce)
+TEST_F(LinkRouterScenarioTest, AGuestsLoginAndRegisterLinksOpenTheirScreensAtOnce)
 {
     ASSERT_NE(signIn(nullptr, nullptr), nullptr);
     EXPECT_FALSE(MuController::isSignedIn());
@@ -605,11 +604,30 @@ TEST_F(LinkRouterScenarioTest, AGuestsLoginLinkOpensTheLoginScreenAtOnce)
     PostDetailsController* post = openPost(guide, 3);
     ASSERT_NE(post, nullptr);
 
-    // A guest has no profile to open, and nothing to sign out of.
+    // A guest has nothing to sign out of: the registration opens at once,
+    // above the login screen.
+    tapLink(post->web(), QStringLiteral("mu:register"));
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(screens().size(), 2);
+    EXPECT_NE(dynamic_cast<LoginController*>(screens().first().get()), nullptr);
+    ASSERT_NE(topScreenAs<RegistrationController>(), nullptr);
+    back();
+    auto* login = topScreenAs<LoginController>();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
+    tap(login->skipNowButton());
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
+    settleAndFinish();
+
+    // The login link: the login screen, alone.
+    guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+    post = openPost(guide, 3);
+    ASSERT_NE(post, nullptr);
     tapLink(post->web(), QStringLiteral("mu:login"));
     EXPECT_TRUE(alertsOnScreen().isEmpty());
     ASSERT_EQ(screens().size(), 1);
-    auto* login = topScreenAs<LoginController>();
+    login = topScreenAs<LoginController>();
     ASSERT_NE(login, nullptr);
     EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
     picture(QStringLiteral("links-guest-login.png"));
