@@ -43,7 +43,8 @@ bool readTag(const QString& text, qsizetype at, Tag& tag)
     return known.contains(tag.name);
 }
 
-// Web, mail and relative addresses only: never a script.
+// Web, mail, in-app ("mu", the forum's links to its own pages, written
+// exactly so) and relative addresses only: never a script.
 QString safeAddress(const QString& address)
 {
     const QString trimmed = address.trimmed();
@@ -51,7 +52,7 @@ QString safeAddress(const QString& address)
     const QRegularExpressionMatch match = scheme.match(trimmed);
     if (match.hasMatch()) {
         const QString name = match.captured(1).toLower();
-        if (name != u"http" && name != u"https" && name != u"mailto")
+        if (name != u"http" && name != u"https" && name != u"mailto" && match.captured(1) != u"mu")
             return QString();
     }
     return escape(trimmed);

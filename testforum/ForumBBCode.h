@@ -5,7 +5,8 @@
 
 // The forum's side of BB-code: the HTML it serves as a post's "message" and the
 // plain text of previews and searches. Text is escaped; only the forum's own
-// tags become markup, and only web and relative addresses become links.
+// tags become markup, and only web, mail, in-app ("mu") and relative
+// addresses become links.
 namespace ForumBBCode {
 
 // `smilies` maps a code such as ":)" to the picture name served under "images/smilies/".

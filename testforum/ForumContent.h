@@ -59,6 +59,7 @@ struct ForumPost {
     int userid = 0;
     QString title;
     QString bbcode;
+    QString html;  // given as written instead of the BB-code's (a staff post in HTML)
     qint64 time = 0;
     bool approved = true;
     bool deleted = false;

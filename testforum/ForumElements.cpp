@@ -297,7 +297,7 @@ QJsonObject ForumElements::post(const ForumPost& post, const ForumViewer& viewer
         element.insert(u"avatarurl"_s, author->avatarurl);
     // A deleted post shows its text to moderators only.
     if (!post.deleted || viewer.moderator) {
-        element.insert(u"message"_s, html(post.bbcode));
+        element.insert(u"message"_s, post.html.isEmpty() ? html(post.bbcode) : post.html);
         element.insert(u"message_bbcode"_s, post.bbcode);
         element.insert(u"message_plain"_s, ForumBBCode::toPlain(post.bbcode));
         if (author && !author->signature.isEmpty())

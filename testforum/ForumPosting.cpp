@@ -266,6 +266,7 @@ QJsonObject ForumPosting::updatePost(const TestForumRequest& request, const Foru
     if (tooShort(message))
         return ForumElements::code(u"tooshort"_s);
     post->bbcode = message;
+    post->html.clear();
     post->title = request.field(u"title"_s).trimmed();
     post->editedBy = viewer.userid;
     post->editedTime = ForumContent::now();

@@ -183,6 +183,7 @@ bool ForumSeed::loadThread(const QJsonObject& object, QString* problem)
         post.userid = userid;
         post.title = item.value(u"title"_s).toString(first ? thread.title : QString());
         post.bbcode = text;
+        post.html = item.value(u"html"_s).toString();
         if (item.contains(u"ago"_s))
             time = m_origin - seconds(item.value(u"ago"_s));
         post.time = time;

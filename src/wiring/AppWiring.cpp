@@ -2,6 +2,7 @@
 
 #include "app/screens/AppScreens.h"
 #include "app/screens/GlobalNavigationViewController.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "app/net/ApiClient.h"
 #include "app/session/TrackedApiClient.h"
@@ -13,7 +14,6 @@
 #include "forum/screens/ForumSearchScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
 #include "forum/screens/HomeContent.h"
-#include "forum/screens/ScreenInputs.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/blogs/NeighbourBlogs.h"

@@ -1,3 +1,4 @@
+#include "ForumBBCode.h"
 #include "ForumSignature.h"
 #include "ForumTest.h"
 
@@ -134,6 +135,23 @@ TEST_F(BrowseTest, ForumPagesProtectedForumsAndThreadPages)
     const ForumReply picture = alice->get(s("/") + attachment);
     EXPECT_EQ(picture.status, 200);
     EXPECT_TRUE(picture.body.startsWith("\xff\xd8"));
+
+    // The welcome guide's posts link to the forum's own pages in its "mu"
+    // scheme, written exactly so; its staff post comes as written, links the
+    // BB-code would never make and a file given as a picture's link included.
+    const QJsonArray guide = list(client()->call(s("showthread"), "threadid=603").response().value(s("postbits")));
+    ASSERT_EQ(guide.size(), 6);
+    const auto message = [&](int i) { return guide.at(i).toObject().value(s("post")).toObject().value(s("message")).toString(); };
+    EXPECT_TRUE(message(0).contains(s("<a href=\"mu:forum\" target=\"_blank\">All forums</a>"))) << message(0).toStdString();
+    EXPECT_TRUE(message(4).contains(s("href=\"mu:showthread/t=306\"")));
+    EXPECT_TRUE(message(5).startsWith(s("<b>Not for the app</b><br />\n<a href=\"file:///etc/hostname\">")));
+    EXPECT_TRUE(message(5).contains(s("href=\"MU:forum\"")));
+    const QJsonObject staffPost = guide.at(5).toObject().value(s("post")).toObject();
+    EXPECT_TRUE(QJsonDocument(staffPost).toJson().contains("\"url\": \"file:///etc/hostname\""));
+    // What members write links in that scheme only when written so, never to a script.
+    EXPECT_EQ(ForumBBCode::toHtml(s("[url=mu:forum]a[/url][url=MU:forum]b[/url][url=javascript:x]c[/url]"), {}),
+              s("<a href=\"mu:forum\" target=\"_blank\">a</a><a href=\"\" target=\"_blank\">b</a>"
+                "<a href=\"\" target=\"_blank\">c</a>"));
 
     // Having read every page, the first unread post is the last one.
     const QJsonObject newest = alice->call(s("api_gotonewpost"), "threadid=1101").response();

@@ -40,7 +40,8 @@ void FieldLinkDetails::viewDidLoad()
     m_web->stringByEvaluatingJavaScriptFromString(QStringLiteral("window.alert=null;"));
 }
 
-bool FieldLinkDetails::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType navigationType)
+bool FieldLinkDetails::shouldStartLoadWithRequest(WebView* webView, const QUrl& url,
+                                                  WebViewNavigationType navigationType)
 {
-    return WebLinkVeto::shouldStartLoad(url, navigationType);
+    return WebLinkVeto::shouldStartLoad(this, webView, url, navigationType);
 }

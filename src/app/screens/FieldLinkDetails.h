@@ -6,7 +6,8 @@
 
 // The page a form's link row opens (the forum's rules): the HTML in a web
 // view on the forum's address, in the forms' small page style. The page
-// answers its own web view: a tapped web link opens outside the application.
+// answers its own web view through the link veto: an in-app link opens its
+// screen, a web link opens outside the application, anything else is refused.
 class FieldLinkDetails : public UIViewControllerCommon, public WebViewDelegate {
 public:
     FieldLinkDetails(const QString& title, const QString& html);

@@ -1,7 +1,7 @@
 #include "forum/cells/AttachmentLineItem.h"
 
+#include "app/widgets/WebLinkVeto.h"
 
-#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlEvents.h"
 #include "platform/ui/Font.h"
@@ -55,5 +55,5 @@ void AttachmentLineItem::open()
 {
     const QUrl url = m_attachment ? m_attachment->linkURL(false) : QUrl();
     if (!url.isEmpty())
-        Application::sharedApplication().openURL(url);
+        WebLinkVeto::openOutside(url);
 }

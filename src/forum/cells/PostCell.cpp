@@ -7,12 +7,16 @@
 #include "forum/cells/ThumbnailAttachmentView.h"
 
 #include "app/config/Customizer.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/text/Formatter.h"
 
+#include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/TextFormat.h"
@@ -77,6 +81,10 @@ void PostCell::buildLayout(bool collapsed)
     m_date->setBackgroundColor(Qt::transparent);
     m_date->setOpaque(false);
     content->addSubview(m_date);
+    m_headerButton = new Button(m_headerBackground->frame(), ButtonType::Custom);
+    m_headerButton->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    m_headerButton->addTarget(this, &PostCell::viewProfile, ControlEvent::TouchUpInside);
+    content->addSubview(m_headerButton);
     m_message = new View(QRectF(5, kBodyTop, kBodyWidth, 0));
     m_message->setBackgroundColor(Qt::transparent);
     m_message->setOpaque(false);
@@ -149,6 +157,21 @@ void PostCell::setPost(const PostPtr& post)
     m_avatar->setImage(p.pic().qimage());
     m_avatar->setHidden(p.pic().isNull());
     m_headerBackground->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackgroundQuote));
+    m_headerButton->setUserInteractionEnabled(p.user() && p.user()->userid() >= 1
+                                              && ScreenInputs::canCreate(kProfileScreen));
+}
+
+void PostCell::viewProfile()
+{
+    auto* screen = dynamic_cast<ViewController*>(m_controller.get());
+    NavigationController* navigation = screen ? screen->navigationController() : nullptr;
+    const FriendPtr author = m_post ? m_post->user() : nullptr;
+    if (!navigation || !author || author->userid() < 1)
+        return;
+    if (const ViewControllerPtr profile = ViewControllerRegistry::create(kProfileScreen)) {
+        navigation->pushViewController(profile, true);
+        ScreenInputs::give(*profile, kProfileScreen, author);
+    }
 }
 
 void PostCell::fillBody(const Post& p)

@@ -11,6 +11,7 @@
 
 #include <QList>
 
+class Button;
 class ImageView;
 class Label;
 
@@ -20,6 +21,7 @@ class Label;
 // approval), then the post's text as nested quote boxes and under it up to
 // four attachment strips: moderated, other files, thumbnails, picture links.
 // The row height comes from heightForPost, which measures the same text.
+// A tap on the header opens the author's profile.
 class PostCell : public TableViewCell, public ModelObserver {
     Q_OBJECT
 public:
@@ -30,6 +32,8 @@ public:
     static constexpr qreal kModeratedStripShift = 2.0;
     static constexpr qreal kIconGap = 5.0;
     static constexpr qreal kMeasureLimit = 9999.0;
+    // The screen the header opens, given the author.
+    static inline const QString kProfileScreen = QStringLiteral("MyProfile");
 
     PostCell();
     ~PostCell() override;
@@ -53,11 +57,15 @@ public:
     Label* date() const { return m_date; }
     ImageView* avatar() const { return m_avatar; }
     View* headerBackground() const { return m_headerBackground; }
+    Button* headerButton() const { return m_headerButton; }
     QList<ImageView*> icons() const { return m_icons; }
 
     // The title's x as the layout places it, per class; -1 until the first filling.
     virtual qreal titleX() const;
     virtual void setTitleX(qreal x);
+
+    // Pushes the author's profile on the owning screen's stack.
+    void viewProfile();
 
     void modelHasChanged(Model* model) override;
     void prepareForReuse() override;
@@ -77,6 +85,7 @@ private:
     Label* m_date = nullptr;
     ImageView* m_avatar = nullptr;
     View* m_headerBackground = nullptr;
+    Button* m_headerButton = nullptr;
     bool m_force = false;
     QList<ImageView*> m_icons;
     PostPtr m_post;

@@ -1,7 +1,7 @@
 #include "forum/cells/ThumbnailAttachmentViewItem.h"
 
+#include "app/widgets/WebLinkVeto.h"
 
-#include "platform/ui/Application.h"
 #include "platform/ui/ImageView.h"
 
 #include <QUrl>
@@ -48,5 +48,5 @@ void ThumbnailAttachmentViewItem::touchesEnded(const QPointF& point)
         return;
     const QUrl url = m_attachment->linkURL(true);
     if (!url.isEmpty())
-        Application::sharedApplication().openURL(url);
+        WebLinkVeto::openOutside(url);
 }

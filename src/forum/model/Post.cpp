@@ -247,9 +247,9 @@ void Post::parseFromThread(const HTTPRequestPtr& request)
     if (!request)
         return;
     const auto guard = keepAlive();
-    removeRequest(request);
-    // A page that failed, or that does not hold the post, fills nothing.
-    if (!request->outcome().is(RequestOutcome::Kind::Ok))
+    // A page that failed, or that does not hold the post, fills nothing, and
+    // is told: the post is gone, or cannot be read now.
+    if (!takeAnswer(request))
         return;
     const Value postbits = request->response()[u"response"][u"postbits"];
     for (const Value& element : AnswerShape::dictionariesOf(postbits)) {
@@ -258,6 +258,7 @@ void Post::parseFromThread(const HTTPRequestPtr& request)
             return;
         }
     }
+    failedWithError(Error::withMessage(textForCode(QStringLiteral("invalidid"))));
 }
 
 void Post::report(const QString& reason)

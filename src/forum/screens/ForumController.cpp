@@ -2,9 +2,9 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/widgets/LoadCellNib.h"
 #include "forum/cells/ForumCell.h"
-#include "forum/screens/ScreenInputs.h"
 #include "forum/screens/ThreadController.h"
 
 #include "platform/ui/BarButtonItem.h"

@@ -1,13 +1,43 @@
 #include "forum/screens/ForumListScreens.h"
 
+#include "app/model/ModelMakers.h"
+#include "app/screens/ScreenInputs.h"
+#include "forum/model/ForumInfo.h"
+#include "forum/model/Post.h"
+#include "forum/model/Thread.h"
 #include "forum/screens/AnnouncementDetailsController.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
-#include "forum/screens/ScreenInputs.h"
 #include "forum/screens/ThreadController.h"
 
+#include "platform/ui/SegmentedControl.h"
 #include "platform/ui/ViewControllerRegistry.h"
+
+namespace {
+
+// The forum's models that in-app links name by id.
+void registerLinkModels()
+{
+    // A forum the tree does not know (not loaded yet, or gone) is still
+    // opened by its id: its screen asks the forum for it.
+    ModelMakers::registerMaker(QStringLiteral("Forum"), [](const ValueDict& values) -> ModelPtr {
+        const qint32 forumid = values.value(QStringLiteral("forumid")).toInt();
+        if (ForumPtr known = ForumInfo::getInstance()->searchForum(forumid))
+            return known;
+        auto bare = Model::create<Forum>();
+        bare->setForumid(forumid);
+        return bare;
+    });
+    ModelMakers::registerMaker(QStringLiteral("Thread"), [](const ValueDict& values) -> ModelPtr {
+        return Thread::initWithThreadid(values.value(QStringLiteral("threadid")).toInt());
+    });
+    ModelMakers::registerMaker(QStringLiteral("Post"), [](const ValueDict& values) -> ModelPtr {
+        return Post::initWithPostid(values.value(QStringLiteral("postid")).toInt());
+    });
+}
+
+}  // namespace
 
 void ForumListScreens::registerClasses()
 {
@@ -20,4 +50,16 @@ void ForumListScreens::registerClasses()
                                  &AnnouncementDetailsController::setAnnouncement);
     // The thread page a thread row opens.
     ScreenInputs::registerSetter(QStringLiteral("PostController"), &PostController::setThread);
+    // The home screen opened on one of its sorts (the member's subscriptions).
+    ScreenInputs::registerOption(QStringLiteral("HomeController"), QStringLiteral("sort"),
+                                 [](ViewController& screen, const Value& value) {
+                                     auto* home = dynamic_cast<HomeController*>(&screen);
+                                     const int sort = value.toInt();
+                                     if (!home || !home->view() || !home->sort()->isEnabledForSegmentAtIndex(sort))
+                                         return false;
+                                     home->sort()->setSelectedSegmentIndex(sort);
+                                     home->changeOrder();
+                                     return true;
+                                 });
+    registerLinkModels();
 }

@@ -1,5 +1,6 @@
 #include "forum/screens/ForumThreadScreens.h"
 
+#include "app/screens/ScreenInputs.h"
 #include "forum/screens/CachedWebImageProvider.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostDetailsController.h"
@@ -11,5 +12,6 @@ void registerForumThreadScreens()
 {
     ViewControllerRegistry::registerClass<PostController>(QStringLiteral("PostController"));
     ViewControllerRegistry::registerClass<PostDetailsController>(QStringLiteral("PostDetailsController"));
+    ScreenInputs::registerSetter(QStringLiteral("PostDetailsController"), &PostDetailsController::setPost);
     WebView::setImageProvider(std::make_shared<CachedWebImageProvider>());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/model/Model.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/session/Friend.h"
-#include "forum/screens/ScreenInputs.h"
 
 #include "platform/ui/ViewController.h"
 

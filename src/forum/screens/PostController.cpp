@@ -6,7 +6,7 @@
 #include "forum/cells/QuickReplyCell.h"
 #include "forum/model/Forum.h"
 #include "forum/screens/PostDetailsController.h"
-#include "forum/screens/ScreenInputs.h"
+#include "app/screens/ScreenInputs.h"
 
 #include "app/config/Config.h"
 #include "app/config/ConnectionError.h"

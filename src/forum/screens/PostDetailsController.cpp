@@ -2,16 +2,18 @@
 
 #include "forum/model/Thread.h"
 #include "forum/screens/Reply.h"
-#include "forum/screens/ScreenInputs.h"
 
 #include "app/config/Config.h"
+#include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/session/CurrentUser.h"
 #include "app/text/Formatter.h"
 #include "app/text/QuoteFormatter.h"
 #include "app/widgets/TabBarHidding.h"
+#include "app/widgets/WebLinkVeto.h"
 
-#include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -45,6 +47,13 @@ const char* const kHead =
     "border-bottom-right-radius: 5px 5px;border-top-left-radius: 5px 5px;border-top-right-radius: 5px 5px;}"
     "</style><body>";
 
+// The page's head with the theme's quote colour.
+QString pageHead()
+{
+    const QString colour = Customizer::getInstance().colorStringForKey(kColorBackgroundQuote);
+    return QString::fromLatin1(kHead).arg(colour.size() > 2 ? colour.mid(2) : QString());
+}
+
 }  // namespace
 
 PostDetailsController::PostDetailsController() = default;
@@ -66,6 +75,7 @@ void PostDetailsController::setPost(const PostPtr& post)
         return;
     m_post->addObserver(this);
     m_askedPicurl.clear();
+    m_failure.clear();
     setTitle(screenTitle(*m_post));
     if (m_postTitle)
         m_postTitle->setText(m_post->title());
@@ -98,6 +108,9 @@ void PostDetailsController::buildNib(View* root)
     m_date->setBackgroundColor(Qt::transparent);
     m_date->setOpaque(false);
     root->addSubview(m_date);
+    m_headerButton = new Button(m_headerBackground->frame(), ButtonType::Custom);
+    m_headerButton->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    root->addSubview(m_headerButton);
 
     const qreal height = root->frame().height();
     m_web = new WebView(QRectF(0, kHeaderHeight, 320, height - kHeaderHeight));
@@ -126,6 +139,7 @@ void PostDetailsController::viewDidLoad()
     m_web->setDelegate(this);
     m_web->setBounces(false);
     m_actions->setDelegate(this);
+    m_headerButton->addTarget(this, &PostDetailsController::viewProfile, ControlEvent::TouchUpInside);
     render();
     loadImages();
     m_date->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
@@ -147,10 +161,8 @@ QString PostDetailsController::picturesForPost(const Post& post)
 
 QString PostDetailsController::pageForPost(const Post& post, int webViewWidth)
 {
-    const QString colour = Customizer::getInstance().colorStringForKey(kColorBackgroundQuote);
-    const QString head = QString::fromLatin1(kHead).arg(colour.size() > 2 ? colour.mid(2) : QString());
     // Each piece goes in whole: a text holding "%1" is never read as a place.
-    return head + QStringLiteral("<div style=\"width:%1px\">").arg(webViewWidth - 10) + post.message()
+    return pageHead() + QStringLiteral("<div style=\"width:%1px\">").arg(webViewWidth - 10) + post.message()
            + QStringLiteral("</div>") + picturesForPost(post) + QStringLiteral("</body></html>") + post.signature();
 }
 
@@ -170,7 +182,9 @@ void PostDetailsController::render()
                            : Font::fontWithName(QStringLiteral("Helvetica-Bold"), 14));
     m_date->setFrame(titled ? QRectF(192, 28, 122, 14) : QRectF(192, 11, 122, 14));
     const int width = m_web ? int(m_web->frame().width()) : 0;
-    m_page = pageForPost(post, width);
+    m_page = post.message().isEmpty() && !m_failure.isEmpty()
+                 ? pageHead() + QStringLiteral("<p>%1</p></body></html>").arg(m_failure.toHtmlEscaped())
+                 : pageForPost(post, width);
     if (m_web) {
         m_web->loadData(m_page.toUtf8(), QStringLiteral("text/html"), QStringLiteral("utf-8"),
                         Config::getInstance().imageURLWithString(QString()));
@@ -178,6 +192,8 @@ void PostDetailsController::render()
     m_date->setText(Formatter::defaultFormatter().cellDateFormatter().stringFromDate(post.date()));
     m_avatar->setImage(post.pic().qimage());
     m_avatar->setHidden(post.pic().isNull());
+    m_headerButton->setUserInteractionEnabled(post.user() && post.user()->userid() >= 1
+                                              && ScreenInputs::canCreate(kProfileScreen));
     updateActions();
 }
 
@@ -242,14 +258,37 @@ void PostDetailsController::push(const ViewControllerPtr& screen)
         navigationController()->pushViewController(screen, true);
 }
 
+void PostDetailsController::viewProfile()
+{
+    const FriendPtr author = m_post ? m_post->user() : nullptr;
+    NavigationController* navigation = navigationController();
+    if (!navigation || !author || author->userid() < 1)
+        return;
+    if (const ViewControllerPtr profile = ViewControllerRegistry::create(kProfileScreen)) {
+        navigation->pushViewController(profile, true);
+        ScreenInputs::give(*profile, kProfileScreen, author);
+    }
+}
+
 void PostDetailsController::modelHasChanged(Model* model)
 {
     if (!m_post || model != m_post.get())
         return;
+    m_failure.clear();
     render();
     // A post known by its id alone learns its picture's address with its answer.
     if (isViewLoaded() && m_post->pic().isNull() && m_post->picurl() != m_askedPicurl)
         loadImages();
+}
+
+bool PostDetailsController::modelHasFailedToUpdate(Model* model, const Error& error)
+{
+    if (!m_post || model != m_post.get())
+        return false;
+    ConnectionError::showMessage(error);
+    m_failure = error.domain();
+    render();
+    return true;
 }
 
 void PostDetailsController::loadImages()
@@ -266,16 +305,9 @@ QString PostDetailsController::screenTitle(const Post& post)
     return thread ? QuoteFormatter::titleText(thread->threadtitle()) : post.title();
 }
 
-bool PostDetailsController::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType type)
+bool PostDetailsController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType type)
 {
-    if (type != WebViewNavigationType::LinkClicked)
-        return true;
-    // The in-app link router comes later: every web address leaves the
-    // application, and the page loads it only when nothing could open it.
-    const QString scheme = url.scheme().toLower();
-    if (scheme == u"http" || scheme == u"https")
-        return !Application::sharedApplication().openURL(url);
-    return true;
+    return WebLinkVeto::shouldStartLoad(this, webView, url, type);
 }
 
 void PostDetailsController::adMediationDidFailToReceiveAd(AdMediationView*, bool)

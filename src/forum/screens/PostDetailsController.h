@@ -8,6 +8,7 @@
 #include "platform/ui/TabBar.h"
 #include "platform/ui/WebView.h"
 
+class Button;
 class ImageView;
 class Label;
 class TabBarHidding;
@@ -15,7 +16,9 @@ class TabBarHidding;
 // One post alone: a header with its title, the author's name and picture and
 // the date, and the post as an HTML page: its text, its pictures linked
 // under it, the author's signature last. The page runs no script; a tapped
-// web link leaves the application for the browser.
+// link goes through the link veto: an in-app link opens its screen, a web
+// link leaves the application for the browser, anything else is refused.
+// A tap on the header opens the author's profile.
 //
 // A tab bar offers what the member may do with the post: report it, reply,
 // edit it, quote it (each as the post allows; nothing for a guest, no reply
@@ -32,6 +35,7 @@ public:
     static inline const QString kEditScreen = QStringLiteral("EditPost");
     static constexpr qreal kHeaderHeight = 50.0;
     static constexpr qreal kWebHeightWithoutAd = 290.0;
+    static inline const QString kProfileScreen = QStringLiteral("MyProfile");
 
     PostDetailsController();
     ~PostDetailsController() override;
@@ -42,6 +46,8 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    // Pushes the author's profile, then gives it the author.
+    void viewProfile();
 
     // The page of a post at a web view width: the head with the theme's
     // quote colour, the text in a div of that width less 10, the pictures,
@@ -56,12 +62,16 @@ public:
     ImageView* avatar() const { return m_avatar; }
     WebView* web() const { return m_web; }
     View* headerBackground() const { return m_headerBackground; }
+    Button* headerButton() const { return m_headerButton; }
     TabBarHidding* actions() const { return m_actions; }
     // The page last loaded.
     const QString& page() const { return m_page; }
 
     void modelHasChanged(Model* model) override;
     void didSelectItem(TabBar* tabBar, const TabBarItemPtr& item) override;
+    // Says why: in an alert, and on the page while it has no text (a post
+    // that is gone).
+    bool modelHasFailedToUpdate(Model* model, const Error& error) override;
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
     void adMediationDidFailToReceiveAd(AdMediationView* adView, bool usingBackup) override;
 
@@ -81,9 +91,12 @@ private:
     ImageView* m_avatar = nullptr;
     WebView* m_web = nullptr;
     View* m_headerBackground = nullptr;
+    Button* m_headerButton = nullptr;
     TabBarHidding* m_actions = nullptr;
     PostPtr m_post;
     QString m_page;
     // The picture address last asked for.
     QString m_askedPicurl;
+    // Why the post could not be read, until it is.
+    QString m_failure;
 };

@@ -2,6 +2,7 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/session/CurrentUser.h"
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/PaginableTableView.h"
@@ -14,7 +15,6 @@
 #include "forum/model/Announcement.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/AnnouncementDetailsController.h"
-#include "forum/screens/ScreenInputs.h"
 #include "neighbours/ads/AdMediationView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"

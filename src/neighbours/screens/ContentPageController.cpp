@@ -94,9 +94,10 @@ bool ContentPageController::modelHasFailedToUpdate(Model* model, const Error& er
     return true;
 }
 
-bool ContentPageController::shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType navigationType)
+bool ContentPageController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url,
+                                                       WebViewNavigationType navigationType)
 {
-    return WebLinkVeto::shouldStartLoad(url, navigationType);
+    return WebLinkVeto::shouldStartLoad(this, webView, url, navigationType);
 }
 
 QString ContentPageController::byline(const QString& author, const QDateTime& date, int comments)

@@ -7,7 +7,10 @@
 // reach them only that way.
 class NeighbourScreens {
 public:
-    // Registers every class below by its name (main calls it once).
+    // Registers every class below by its name, what some of them take from
+    // whoever opens them (a blog entry list, a member, an album, a photo, a
+    // profile's section), and the models in-app links name (blog entries and
+    // their lists, articles, albums, photos). main calls it once.
     static void registerClasses();
     // The names registerClasses registers.
     static QStringList classNames();

@@ -145,7 +145,7 @@ void Application::setApplicationState(State state)
 
 bool Application::openURL(const QUrl& url)
 {
-    if (!url.isValid() || url.isEmpty())
+    if (!canOpenURL(url))
         return false;
     if (m_openHandler)
         return m_openHandler(url);
@@ -154,7 +154,12 @@ bool Application::openURL(const QUrl& url)
 
 bool Application::canOpenURL(const QUrl& url) const
 {
-    return url.isValid() && !url.scheme().isEmpty();
+    // The desktop would open a local file or run a handler of any other
+    // scheme: only web addresses leave the application.
+    const QString scheme = url.scheme();
+    return url.isValid() && !url.host().isEmpty()
+           && (scheme.compare(QStringLiteral("http"), Qt::CaseInsensitive) == 0
+               || scheme.compare(QStringLiteral("https"), Qt::CaseInsensitive) == 0);
 }
 
 void Application::setNetworkActivityIndicatorVisible(bool visible)

@@ -53,7 +53,8 @@ public:
     // Moves the life cycle to a state, telling what the move means.
     void setApplicationState(State state);
 
-    // Opens an address with the desktop's handler; answers whether it did.
+    // Opens a web address (http or https) with the desktop's handler;
+    // answers whether it did. Any other address is refused.
     bool openURL(const QUrl& url);
     bool canOpenURL(const QUrl& url) const;
     // Tests: replaces the desktop's handler.

@@ -5,6 +5,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
@@ -21,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -265,21 +268,17 @@ void WebPageBrowser::setPage(const QString& html, const QUrl& base)
 
 QVariant WebPageBrowser::loadResource(int type, const QUrl& name)
 {
+    // Given nothing, the toolkit would read the address from the disk
+    // itself: it is given an empty resource instead.
+    const QVariant nothing = QVariant(QByteArray());
     if (type != QTextDocument::ImageResource)
-        return QVariant();
+        return nothing;
     const QUrl url = m_base.resolved(name);
     if (const auto held = m_pictures.constFind(url); held != m_pictures.constEnd())
         return *held;
-    if (url.isLocalFile()) {
-        const QImage local(url.toLocalFile());
-        if (local.isNull())
-            return QVariant();
-        m_pictures.insert(url, local);
-        return local;
-    }
     WebImageProvider* provider = WebView::imageProvider();
-    if (!provider || m_waiting.contains(url))
-        return QVariant();
+    if (!provider || url.isLocalFile() || m_waiting.contains(url))
+        return nothing;
     // The page is being laid out: a picture the provider hands over inside
     // the call is the picture at hand, not an arrival.
     auto asking = std::make_shared<bool>(true);
@@ -296,7 +295,7 @@ QVariant WebPageBrowser::loadResource(int type, const QUrl& name)
         picture = *answered;
     if (picture.isNull()) {
         m_waiting.insert(url);
-        return QVariant();
+        return nothing;
     }
     m_pictures.insert(url, picture);
     return picture;
@@ -309,6 +308,33 @@ void WebPageBrowser::pictureArrived(const QUrl& url, const QImage& picture)
         return;
     m_pictures.insert(url, picture);
     tidy();
+}
+
+QString WebPageBrowser::takeActivatedLink(const QUrl& address)
+{
+    const QString link = std::exchange(m_activated, QString());
+    if (!link.isEmpty() && m_base.resolved(QUrl(link)) == m_base.resolved(address))
+        return link;
+    return address.toString(QUrl::FullyEncoded);
+}
+
+void WebPageBrowser::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The toolkit follows the link from inside this call.
+    m_activated = anchorAt(event->position().toPoint());
+    QTextBrowser::mouseReleaseEvent(event);
+}
+
+void WebPageBrowser::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // The link the keyboard is on is the selection.
+        const QTextCursor focus = textCursor();
+        QTextCursor first(document());
+        first.setPosition(qMin(focus.selectionStart() + 1, document()->characterCount() - 1));
+        m_activated = focus.hasSelection() ? first.charFormat().anchorHref() : QString();
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 void WebPageBrowser::resizeEvent(QResizeEvent* event)

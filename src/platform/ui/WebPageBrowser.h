@@ -20,7 +20,8 @@
 // would make that line as high as itself, so each line holding a picture
 // that was moved there from the line above is broken off explicitly; those
 // breaks are the browser's own and are laid anew whenever the page, its
-// width or one of its pictures changes.
+// width or one of its pictures changes. A page never reads a file from the
+// disk: its pictures come from the provider alone.
 class WebPageBrowser : public QTextBrowser {
 public:
     explicit WebPageBrowser(QWidget* parent);
@@ -37,11 +38,18 @@ public:
     // browser shows.
     static QString readable(const QString& html);
 
+    // The link just activated, as the page wrote it, when it is the one
+    // that leads to the address (the address alone loses how its scheme was
+    // written); else the address. Forgets the link.
+    QString takeActivatedLink(const QUrl& address);
+
 protected:
     // Where a block's layout stands in the page.
     QPointF originOf(const QTextBlock& block) const;
     QVariant loadResource(int type, const QUrl& name) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void pictureArrived(const QUrl& url, const QImage& picture);
@@ -52,6 +60,7 @@ private:
     bool breakBeforeMovedPictures();
 
     QUrl m_base;
+    QString m_activated;
     // Pictures by address: as they came, and what the page shows of them.
     QHash<QUrl, QImage> m_pictures;
     QHash<QString, qint64> m_shown;

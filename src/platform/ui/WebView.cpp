@@ -4,10 +4,13 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/WebPageBrowser.h"
 
-#include <QFile>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFragment>
+#include <QTextLayout>
 
 namespace {
 
@@ -31,7 +34,8 @@ WebView::WebView(const QRectF& frame) : View(frame)
     m_browser->document()->setDocumentMargin(8);
     m_browser->show();
     setBackgroundColor(Qt::white);
-    connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { clickLink(url); });
+    connect(m_browser, &QTextBrowser::anchorClicked, this,
+            [this](const QUrl& url) { clickLink(m_browser->takeActivatedLink(url)); });
     layoutSubviews();
 }
 
@@ -98,25 +102,57 @@ QList<QRectF> WebView::boxFrames() const
     return m_browser->boxFrames();
 }
 
-void WebView::clickLink(const QUrl& link)
+void WebView::clickLink(const QUrl& url)
 {
-    const QUrl url = m_baseURL.resolved(link);
+    clickLink(url.toString(QUrl::FullyEncoded));
+}
+
+void WebView::clickLink(const QString& link)
+{
+    const QUrl written(link);
+    const QUrl url = m_baseURL.resolved(written);
     if (WebViewDelegate* d = m_delegate.get()) {
-        if (!d->shouldStartLoadWithRequest(this, url, WebViewNavigationType::LinkClicked))
+        QPointer<WebView> self(this);
+        m_followedLink = link;
+        const bool follow = d->shouldStartLoadWithRequest(this, url, WebViewNavigationType::LinkClicked);
+        if (!self)
+            return;
+        m_followedLink.clear();
+        if (!follow)
             return;
     }
-    if (link.toString().startsWith(QLatin1Char('#'))) {
-        m_browser->scrollToAnchor(link.fragment());
+    if (link.startsWith(QLatin1Char('#'))) {
+        m_browser->scrollToAnchor(written.fragment());
         return;
     }
-    if (url.isLocalFile()) {
-        QFile file(url.toLocalFile());
-        if (file.open(QIODevice::ReadOnly)) {
-            loadHTMLString(QString::fromUtf8(file.readAll()), url);
-            return;
+    // The desktop takes web addresses only (openURL refuses the rest).
+    Application::sharedApplication().openURL(url);
+}
+
+QList<std::pair<QString, QRectF>> WebView::linkFrames() const
+{
+    QList<std::pair<QString, QRectF>> frames;
+    const QTextDocument* page = m_browser->document();
+    (void)m_browser->contentSize();
+    const QPointF offset(-m_browser->horizontalScrollBar()->value(), -m_browser->verticalScrollBar()->value());
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        for (auto it = block.begin(); layout && !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QString href = fragment.charFormat().anchorHref();
+            if (!fragment.isValid() || href.isEmpty())
+                continue;
+            const int start = fragment.position() - block.position();
+            const QTextLine line = layout->lineForTextPosition(start);
+            if (!line.isValid())
+                continue;
+            const qreal left = line.cursorToX(start);
+            const qreal right = line.cursorToX(qMin(start + fragment.length(), line.textStart() + line.textLength()));
+            const QRectF inPage(layout->position() + QPointF(left, line.y()), QSizeF(right - left, line.height()));
+            frames.append({href, inPage.translated(offset + QPointF(m_browser->geometry().topLeft()))});
         }
     }
-    Application::sharedApplication().openURL(url);
+    return frames;
 }
 
 void WebView::setImageProvider(std::shared_ptr<WebImageProvider> p)

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class WebPageBrowser;
 class WebView;
@@ -41,9 +42,10 @@ public:
 // rich-text view. It runs no scripts, ever: a page's scripts are dropped and
 // evaluating a script does nothing and answers the empty text, so a page can
 // never open an alert. A link is followed only when the delegate agrees:
-// an anchor on the page scrolls there, a local file is shown, any other
-// address is opened outside the application. Pictures are never wider than
-// the line they stand on, and lines keep their height while pictures arrive.
+// an anchor on the page scrolls there, a web address is opened outside the
+// application, and nothing else is followed: a page never reads a file from
+// the disk. Pictures are never wider than the line they stand on, and lines
+// keep their height while pictures arrive.
 class WebView : public View {
     Q_OBJECT
 public:
@@ -65,8 +67,16 @@ public:
     QList<QRectF> pictureFrames() const;
     // The boxes drawn for blocks with a border, outer ones first (tests).
     QList<QRectF> boxFrames() const;
-    // Follows a link as a tap does.
+    // Follows a link as a tap does: the link as the page wrote it, or its address.
+    void clickLink(const QString& link);
     void clickLink(const QUrl& url);
+    // The link being followed as the page wrote it, while the delegate is
+    // asked about it (its address has lost how its scheme was written);
+    // else the empty text.
+    QString followedLink() const { return m_followedLink; }
+    // Where the links of the page stand, in the view's coordinates, with the
+    // links as the page wrote them (tests).
+    QList<std::pair<QString, QRectF>> linkFrames() const;
     bool scalesPageToFit() const { return false; }
     void setScalesPageToFit(bool) {}
     void setBounces(bool) {}
@@ -83,4 +93,5 @@ private:
     WeakRef<WebViewDelegate> m_delegate;
     QUrl m_baseURL;
     QString m_html;
+    QString m_followedLink;
 };

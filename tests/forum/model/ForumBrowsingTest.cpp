@@ -295,10 +295,24 @@ TEST_F(ForumBrowsing, PostOnItsOwnAndAnAnnouncement)
     EXPECT_EQ(request.formPairs, (QList<QPair<QString, QString>>{{QStringLiteral("postid"), QStringLiteral("5021")}}));
     post->removeObserver(&observer);
 
-    // A post that is no longer there leaves the post empty, quietly.
+    // A post that is no longer there leaves the post empty, and says so.
     const PostPtr missing = Post::initWithPostid(99999);
+    RecordingObserver missingObserver;
+    missing->addObserver(&missingObserver);
     ASSERT_TRUE(settle());
     EXPECT_TRUE(missing->message().isNull());
+    EXPECT_EQ(missingObserver.failures, QStringList{tableText(QStringLiteral("invalidid"))});
+    missing->removeObserver(&missingObserver);
+    // So does a page that does not hold the post.
+    forum().setAnswer(QStringLiteral("showthread"), QJsonObject{{QStringLiteral("response"),
+                                                                 QJsonObject{{QStringLiteral("pagenumber"), 1}}}});
+    const PostPtr elsewhere = Post::initWithPostid(5021);
+    RecordingObserver elsewhereObserver;
+    elsewhere->addObserver(&elsewhereObserver);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(elsewhereObserver.failures, QStringList{tableText(QStringLiteral("invalidid"))});
+    elsewhere->removeObserver(&elsewhereObserver);
+    forum().clearControls();
 
     const auto forum3 = Model::create<Forum>();
     forum3->setForumid(3);

@@ -3,6 +3,7 @@
 #include "app/screens/ScreenWindowTest.h"
 
 #include "app/screens/RootNavigation.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/screens/UIViewControllerCommon.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"
@@ -11,7 +12,6 @@
 #include "forum/model/Thread.h"
 #include "forum/screens/ForumListScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
-#include "forum/screens/ScreenInputs.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewControllerRegistry.h"

@@ -4,6 +4,7 @@
 #include "forum/cells/PostCellIgnoreGlobal.h"
 #include "forum/cells/PostCellUserIgnore.h"
 #include "forum/cells/PostTextView.h"
+#include "forum/cells/QuickReplyCell.h"
 #include "forum/screens/PostDetailsController.h"
 
 #include "app/widgets/GradientButton.h"
@@ -237,15 +238,15 @@ TEST_F(ThreadPageScenarioTest, PostsOpenAloneWithTheirPicturesAndLinksLeaveTheAp
     }
     EXPECT_LE(web->contentSize().height(), picturesHeight + 6 * textLine + 16);
 
-    // Web links leave the application and the page stays; other links go to the page.
+    // Web links leave the application and the page stays; other links are refused.
     details->web()->clickLink(QUrl(QStringLiteral("HTTPS://example.org/tips")));
     ASSERT_EQ(openedOutside.size(), 1);
     EXPECT_EQ(openedOutside.first(), QUrl(QStringLiteral("HTTPS://example.org/tips")));
     EXPECT_EQ(details->page(), page);
     EXPECT_FALSE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("http://a.org")),
                                                      WebViewNavigationType::LinkClicked));
-    EXPECT_TRUE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("mailto:a@b.org")),
-                                                    WebViewNavigationType::LinkClicked));
+    EXPECT_FALSE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("mailto:a@b.org")),
+                                                     WebViewNavigationType::LinkClicked));
     EXPECT_TRUE(details->shouldStartLoadWithRequest(details->web(), QUrl(QStringLiteral("http://a.org")),
                                                     WebViewNavigationType::Other));
     navigation->popViewControllerAnimated(false);
@@ -561,7 +562,11 @@ TEST_F(ThreadPageScenarioTest, NoPageBeyondTheLastIsAskedForAfterTheLastPagesAre
     for (const TestForumRequest& request : forum().requests(QStringLiteral("showthread")))
         EXPECT_LE(request.field(QStringLiteral("pagenumber")).toInt(), 5);
     ASSERT_EQ(table->numberOfSections(), 2);
-    EXPECT_EQ(table->numberOfRowsInSection(1), int(postsOf(list, 1).size())) << "no row loads more after the last page";
+    // After the last page's posts only the member's quick-reply row, no row that loads more.
+    EXPECT_EQ(table->numberOfRowsInSection(1), int(postsOf(list, 1).size()) + 1);
+    EXPECT_NE(dynamic_cast<QuickReplyCell*>(
+                  table->cellForRowAtIndexPath(IndexPath{1, table->numberOfRowsInSection(1) - 1})),
+              nullptr);
     EXPECT_EQ(postsOf(list, 1).last()->postid(), 5049);
 }
 

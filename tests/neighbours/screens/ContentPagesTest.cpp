@@ -94,8 +94,10 @@ TEST_F(ContentPagesTest, AnArticleShowsItsTextAsAPageWhoseLinksGoThroughTheVeto)
     // The web view asks the screen before it follows a link.
     EXPECT_FALSE(screen->shouldStartLoadWithRequest(web, QUrl(QStringLiteral("https://example.org")),
                                                     WebViewNavigationType::LinkClicked));
-    EXPECT_TRUE(screen->shouldStartLoadWithRequest(web, QUrl(QStringLiteral("mu:member/u=4")),
-                                                   WebViewNavigationType::LinkClicked));
+    // A link of another scheme is refused, and never reaches the desktop.
+    EXPECT_FALSE(screen->shouldStartLoadWithRequest(web, QUrl(QStringLiteral("mailto:carol@example.org")),
+                                                    WebViewNavigationType::LinkClicked));
+    EXPECT_EQ(opened.size(), 3);
     EXPECT_TRUE(screen->shouldStartLoadWithRequest(web, QUrl(QStringLiteral("http://example.org")),
                                                    WebViewNavigationType::Other));
 

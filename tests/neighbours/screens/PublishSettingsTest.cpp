@@ -4,7 +4,7 @@
 #include "forum/screens/ComposingScreens.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/EditorPublishArea.h"
-#include "forum/screens/ScreenInputs.h"
+#include "app/screens/ScreenInputs.h"
 #include "neighbours/screens/ArticleSettingsController.h"
 #include "neighbours/screens/BlogSettingsController.h"
 #include "platform/ui/ActivityIndicatorView.h"

@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/StringDrawing.h"
@@ -203,7 +204,7 @@ TEST_F(TextDetailsTest, SegmentsKeepTheSelectionOnTheSameSegmentAsOthersComeAndG
     EXPECT_EQ(control.rectForSegment(1).width(), 150);
 }
 
-TEST_F(TextDetailsTest, AllowedLinksToAnchorsAndLocalPagesStayInTheView)
+TEST_F(TextDetailsTest, AllowedLinksToAnchorsScrollAndLocalFilesAreNeverRead)
 {
     QTemporaryDir folder;
     const QString page = QDir(folder.path()).filePath(QStringLiteral("rules.html"));
@@ -211,18 +212,42 @@ TEST_F(TextDetailsTest, AllowedLinksToAnchorsAndLocalPagesStayInTheView)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("<p>Forum rules</p><script>alert(1)</script>");
     file.close();
+    QImage secret(40, 30, QImage::Format_RGB32);
+    secret.fill(Qt::red);
+    ASSERT_TRUE(secret.save(QDir(folder.path()).filePath(QStringLiteral("secret.png"))));
+    QList<QUrl> desktop;
+    Application::sharedApplication().setOpenURLHandler([&](const QUrl& url) {
+        desktop.append(url);
+        return true;
+    });
     Gate gate;
     auto* web = new WebView(QRectF(0, 20, 320, 400));
     web->setDelegate(&gate);
     window->addSubview(web);
-    web->loadHTMLString(QStringLiteral("<p><a href='#end'>down</a></p><p><a name='end'>end</a></p>"),
+    // A page whose links and pictures lead to the disk, as a forum could write them.
+    web->loadHTMLString(QStringLiteral("<p><a href='#end'>down</a> <img src='secret.png'> "
+                                       "<img src='file:///%1'></p><p><a name='end'>end</a></p>")
+                            .arg(QDir(folder.path()).filePath(QStringLiteral("secret.png"))),
                         QUrl::fromLocalFile(folder.path() + QLatin1Char('/')));
     EXPECT_EQ(gate.finished, 1);
+    // Neither picture was read from the disk: none is shown at its size.
+    for (const QRectF& picture : web->pictureFrames())
+        EXPECT_NE(picture.size(), QSizeF(40, 30));
     web->clickLink(QUrl(QStringLiteral("#end")));
     EXPECT_TRUE(web->shownText().contains(QStringLiteral("down")));
+    // A link to a local page leaves the page as it is, and the desktop never
+    // sees it.
+    const QString before = web->shownText();
     web->clickLink(QUrl(QStringLiteral("rules.html")));
-    EXPECT_EQ(web->shownText(), QStringLiteral("Forum rules"));
-    EXPECT_EQ(web->baseURL(), QUrl::fromLocalFile(page));
+    web->clickLink(QStringLiteral("file://") + page);
+    EXPECT_EQ(web->shownText(), before);
+    EXPECT_EQ(web->baseURL(), QUrl::fromLocalFile(folder.path() + QLatin1Char('/')));
+    EXPECT_TRUE(desktop.isEmpty());
+    // A web link, the delegate agreeing, goes to the desktop.
+    web->clickLink(QStringLiteral("https://example.org/rules"));
+    ASSERT_EQ(desktop.size(), 1);
+    EXPECT_EQ(desktop.first().host(), QStringLiteral("example.org"));
+    Application::sharedApplication().setOpenURLHandler({});
     web->loadData(QByteArray("plain <b>text</b>"), QStringLiteral("text/plain"), QStringLiteral("utf-8"), QUrl());
     EXPECT_EQ(web->shownText(), QStringLiteral("plain <b>text</b>"));
 }

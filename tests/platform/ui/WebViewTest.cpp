@@ -5,16 +5,25 @@
 
 #include "platform/foundation/AlertView.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextBrowser>
+
 namespace {
 
 class LinkGate : public WebViewDelegate {
 public:
     bool allow = false;
     QList<QUrl> asked;
-    bool shouldStartLoadWithRequest(WebView*, const QUrl& url, WebViewNavigationType type) override
+    // The links as the page wrote them, as the web view gave them.
+    QStringList written;
+    bool shouldStartLoadWithRequest(WebView* web, const QUrl& url, WebViewNavigationType type) override
     {
-        if (type == WebViewNavigationType::LinkClicked)
+        if (type == WebViewNavigationType::LinkClicked) {
             asked.append(url);
+            written.append(web->followedLink());
+        }
         return allow;
     }
 };
@@ -30,6 +39,14 @@ public:
         return QImage();
     }
 };
+
+void key(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(widget, &release);
+}
 
 class WebViewTest : public UiTest {
 protected:
@@ -64,9 +81,13 @@ TEST_F(WebViewTest, TheDelegateDecidesWhetherALinkIsFollowed)
     EXPECT_TRUE(opened.isEmpty()) << "a refused link goes nowhere";
     EXPECT_EQ(web->shownText(), QStringLiteral("See the thread."));
 
+    // Allowed, a web link goes to the desktop; no other scheme ever does.
     gate.allow = true;
+    web->clickLink(QUrl(QStringLiteral("showthread.php?t=5")));
     web->clickLink(QUrl(QStringLiteral("mu:thread/5")));
-    EXPECT_EQ(opened, QList<QUrl>({QUrl(QStringLiteral("mu:thread/5"))}));
+    web->clickLink(QUrl(QStringLiteral("file:///etc/passwd")));
+    EXPECT_EQ(opened, QList<QUrl>({QUrl(QStringLiteral("http://forum.example/showthread.php?t=5"))}));
+    EXPECT_EQ(gate.asked.size(), 4);
 }
 
 TEST_F(WebViewTest, APageNeverRunsAScript)
@@ -288,4 +309,43 @@ TEST_F(WebViewTest, DivsWithABorderDrawAsBoxesEachInsideTheOneThatHoldsIt)
     EXPECT_GE(lines.at(5).top(), boxes.at(0).bottom() - 2) << "the text after the quotes outside them";
     EXPECT_GE(boxes.at(3).top(), lines.at(5).bottom() - 2);
     EXPECT_GE(lines.at(7).top(), boxes.at(3).bottom() - 2) << "a div without a border stays a plain line";
+}
+
+TEST_F(WebViewTest, ALinkTappedOrChosenWithTheKeyboardIsHandedOverAsThePageWroteIt)
+{
+    LinkGate gate;
+    auto* web = new WebView(QRectF(0, 20, 320, 200));
+    web->setDelegate(&gate);
+    window->addSubview(web);
+    web->loadHTMLString(QStringLiteral("<p>Go <a href=\"MU:forum\">up</a> or <a href=\"mu:index\">home</a>.</p>"),
+                        QUrl(QStringLiteral("http://forum.example/")));
+    const QList<std::pair<QString, QRectF>> links = web->linkFrames();
+    ASSERT_EQ(links.size(), 2);
+    EXPECT_EQ(links.at(0).first, QStringLiteral("MU:forum"));
+    EXPECT_LT(links.at(0).second.right(), links.at(1).second.left());
+
+    // The mouse: a press and a release on the link. Its address alone would
+    // read "mu:forum".
+    auto* browser = web->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    QWidget* viewport = browser->viewport();
+    const QPointF at = viewport->mapFrom(web, links.at(0).second.center().toPoint());
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(viewport, &release);
+    ASSERT_EQ(gate.written, QStringList{QStringLiteral("MU:forum")});
+    EXPECT_EQ(gate.asked.first().scheme(), QStringLiteral("mu"));
+    EXPECT_TRUE(web->followedLink().isEmpty()) << "only while the delegate is asked";
+
+    // The keyboard: Tab moves to the link, Return follows it.
+    web->loadHTMLString(QStringLiteral("<p>Back <a href=\"MU:forum\">up</a>.</p>"),
+                        QUrl(QStringLiteral("http://forum.example/")));
+    gate.written.clear();
+    browser->setFocus();
+    key(browser, Qt::Key_Tab);
+    key(browser, Qt::Key_Return);
+    EXPECT_EQ(gate.written, QStringList{QStringLiteral("MU:forum")});
 }
