@@ -230,6 +230,9 @@ TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInThe
     // Her picture is her avatar and her profile picture at one address, and
     // it comes only after her profile has named it a second time.
     forum().failPicture(QStringLiteral("alice.png"), 503);
+    // Her profile answers once the first fetch has failed, as it does on a
+    // quick connection.
+    forum().holdAtGate(QStringLiteral("member"), QStringLiteral("profile"));
     LoginController* login = launchToLogin();
     ASSERT_NE(login, nullptr);
     type(login->fieldWithTag(1), QStringLiteral("alice"));
@@ -243,6 +246,13 @@ TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInThe
             served += request.path.endsWith(QStringLiteral("/alice.png")) && request.status == 200 ? 1 : 0;
         return served;
     };
+    ASSERT_TRUE(waitUntil([&] {
+        for (const TestForumRequest& request : forum().requests())
+            if (request.path.endsWith(QStringLiteral("/alice.png")) && request.status == 503)
+                return true;
+        return false;
+    }));
+    forum().openGate(QStringLiteral("profile"));
     ASSERT_TRUE(waitUntil([&] { return picturesServed() == 1; }));
     settleAndFinish();
     EXPECT_FALSE(CurrentUser::currentUser()->image().isNull());
