@@ -9,30 +9,13 @@
 
 #include "platform/foundation/Bundle.h"
 
-namespace {
-
-Label* makeLabel(const QFont& font, const QColor& color)
-{
-    auto* label = new Label();
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setTextAlignment(TextAlignment::Center);
-    label->setBackgroundColor(Qt::transparent);
-    label->setOpaque(false);
-    label->setLineBreakMode(LineBreakMode::WordWrap);
-    label->setNumberOfLines(0);
-    return label;
-}
-
-}  // namespace
-
 SearchStatusView::SearchStatusView(const QRectF& frame) : View(frame)
 {
     setBackgroundColor(Qt::transparent);
     setOpaque(false);
     Customizer& theme = Customizer::getInstance();
-    m_headline = makeLabel(Font::boldSystemFontOfSize(16), theme.colorForKey(kColorTextTitle));
-    m_message = makeLabel(Font::systemFontOfSize(14), theme.colorForKey(kColorTextSecondary));
+    m_headline = Label::centredParagraph(Font::boldSystemFontOfSize(16), theme.colorForKey(kColorTextTitle));
+    m_message = Label::centredParagraph(Font::systemFontOfSize(14), theme.colorForKey(kColorTextSecondary));
     addSubview(m_headline);
     addSubview(m_message);
     m_retry = new GradientButton(QRectF(0, 0, kButtonWidth, kButtonHeight));

@@ -6,23 +6,6 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-namespace {
-
-Label* makeLabel(const QFont& font, const QColor& color)
-{
-    auto* label = new Label();
-    label->setFont(font);
-    label->setTextColor(color);
-    label->setTextAlignment(TextAlignment::Center);
-    label->setBackgroundColor(Qt::transparent);
-    label->setOpaque(false);
-    label->setLineBreakMode(LineBreakMode::WordWrap);
-    label->setNumberOfLines(0);
-    return label;
-}
-
-}  // namespace
-
 EmptyStateView::EmptyStateView(const QRectF& frame) : View(frame)
 {
     setBackgroundColor(Qt::transparent);
@@ -30,8 +13,8 @@ EmptyStateView::EmptyStateView(const QRectF& frame) : View(frame)
     setUserInteractionEnabled(false);
     setAutoresizingMask(Autoresizing::FlexibleSize);
     Customizer& theme = Customizer::getInstance();
-    m_headline = makeLabel(Font::boldSystemFontOfSize(17), theme.colorForKey(kColorTextTitle));
-    m_message = makeLabel(Font::systemFontOfSize(14), theme.colorForKey(kColorTextSecondary));
+    m_headline = Label::centredParagraph(Font::boldSystemFontOfSize(17), theme.colorForKey(kColorTextTitle));
+    m_message = Label::centredParagraph(Font::systemFontOfSize(14), theme.colorForKey(kColorTextSecondary));
     addSubview(m_headline);
     addSubview(m_message);
     layoutSubviews();

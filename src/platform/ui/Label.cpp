@@ -10,6 +10,19 @@ Label::Label(const QRectF& frame) : View(frame), m_font(Font::systemFontOfSize(1
     setUserInteractionEnabled(false);
 }
 
+Label* Label::centredParagraph(const QFont& font, const QColor& color)
+{
+    auto* label = new Label();
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setTextAlignment(TextAlignment::Center);
+    label->setBackgroundColor(Qt::transparent);
+    label->setOpaque(false);
+    label->setLineBreakMode(LineBreakMode::WordWrap);
+    label->setNumberOfLines(0);
+    return label;
+}
+
 void Label::setText(const QString& text)
 {
     if (m_text == text)

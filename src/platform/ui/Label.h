@@ -15,6 +15,9 @@ class Label : public View {
     Q_OBJECT
 public:
     explicit Label(const QRectF& frame = QRectF());
+    // A transparent, centred label that wraps its words on as many lines as
+    // they take: the headline and sentence of an empty or failed list.
+    static Label* centredParagraph(const QFont& font, const QColor& color);
 
     QString text() const { return m_text; }
     void setText(const QString& text);
