@@ -1,10 +1,8 @@
 #include "forum/screens/ContentTags.h"
 
-#include "app/widgets/RoundedRectView.h"
 #include "forum/screens/AccessoryBackdrop.h"
 
 #include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
@@ -31,24 +29,8 @@ ContentTags::~ContentTags() = default;
 void ContentTags::buildNib(View* root)
 {
     AccessoryBackdrop::addTo(root);
-    m_hint = new Label(QRectF(20, 12, 280, 40));
-    m_hint->setFont(Font::boldSystemFontOfSize(15));
-    m_hint->setTextColor(Qt::white);
-    m_hint->setShadowColor(QColor(0, 0, 0, 110));
-    m_hint->setBackgroundColor(Qt::transparent);
-    m_hint->setOpaque(false);
-    m_hint->setNumberOfLines(2);
-    root->addSubview(m_hint);
-    // The text in a white rounded box, as the one-line prompt's field.
-    auto* box = new RoundedRectView(QRectF(20, 58, 280, 120));
-    box->setRectColor(Qt::white);
-    box->setStrokeColor(QColor(0x8A, 0x96, 0xA6));
-    box->setCornerRadius(8);
-    root->addSubview(box);
-    m_tags = new TextView(QRectF(4, 4, 272, 112));
-    m_tags->setBackgroundColor(Qt::transparent);
-    m_tags->setFont(Font::systemFontOfSize(17));
-    box->addSubview(m_tags);
+    m_hint = AccessoryBackdrop::addHint(root, QRectF(20, 12, 280, 40), 15);
+    m_tags = AccessoryBackdrop::addTextBox(root, QRectF(20, 58, 280, 120));
 }
 
 void ContentTags::viewDidLoad()

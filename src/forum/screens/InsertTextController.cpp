@@ -3,7 +3,6 @@
 #include "forum/screens/AccessoryBackdrop.h"
 
 #include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
@@ -18,14 +17,7 @@ InsertTextController::~InsertTextController() = default;
 void InsertTextController::buildNib(View* root)
 {
     AccessoryBackdrop::addTo(root);
-    m_label = new Label(QRectF(20, 16, 280, 48));
-    m_label->setFont(Font::boldSystemFontOfSize(17));
-    m_label->setTextColor(Qt::white);
-    m_label->setShadowColor(QColor(0, 0, 0, 110));
-    m_label->setBackgroundColor(Qt::transparent);
-    m_label->setOpaque(false);
-    m_label->setNumberOfLines(2);
-    root->addSubview(m_label);
+    m_label = AccessoryBackdrop::addHint(root, QRectF(20, 16, 280, 48), 17);
     m_input = new TextField(QRectF(20, 70, 280, 31));
     m_input->setBorderStyle(TextBorderStyle::RoundedRect);
     m_input->setClearButtonMode(TextFieldViewMode::WhileEditing);

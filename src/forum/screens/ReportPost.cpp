@@ -2,10 +2,7 @@
 
 #include "forum/screens/AccessoryBackdrop.h"
 
-#include "app/widgets/RoundedRectView.h"
-
 #include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
@@ -38,25 +35,10 @@ ReportPost::~ReportPost()
 void ReportPost::buildNib(View* root)
 {
     AccessoryBackdrop::addTo(root);
-    m_hint = new Label(QRectF(20, 12, 280, 40));
-    m_hint->setFont(Font::boldSystemFontOfSize(15));
-    m_hint->setTextColor(Qt::white);
-    m_hint->setShadowColor(QColor(0, 0, 0, 110));
-    m_hint->setBackgroundColor(Qt::transparent);
-    m_hint->setOpaque(false);
-    m_hint->setNumberOfLines(2);
-    root->addSubview(m_hint);
-    auto* box = new RoundedRectView(QRectF(20, 58, 280, 140));
-    box->setRectColor(Qt::white);
-    box->setStrokeColor(QColor(0x8A, 0x96, 0xA6));
-    box->setCornerRadius(8);
-    root->addSubview(box);
-    m_message = new TextView(QRectF(4, 4, 272, 132));
-    m_message->setBackgroundColor(Qt::transparent);
-    m_message->setFont(Font::systemFontOfSize(17));
+    m_hint = AccessoryBackdrop::addHint(root, QRectF(20, 12, 280, 40), 15);
+    m_message = AccessoryBackdrop::addTextBox(root, QRectF(20, 58, 280, 140));
     m_message->setTextColor(kSuggestedColour);
     m_message->setDelegate(this);
-    box->addSubview(m_message);
 }
 
 void ReportPost::viewDidLoad()
