@@ -85,19 +85,18 @@ void Form::setFields(const QList<FieldPtr>& fields)
 {
     m_fields.clear();
     m_sections.clear();
-    for (const FieldPtr& field : fields) {
-        if (!field)
-            continue;
-        if (!m_fields.isEmpty())
-            m_fields.last()->setNext(field.get());
-        field->setNext(nullptr);
-        m_fields.append(field);
-        place(field);
-    }
+    for (const FieldPtr& field : fields)
+        append(field);
     m_table->reloadData();
 }
 
 void Form::addField(const FieldPtr& field)
+{
+    append(field);
+    m_table->reloadData();
+}
+
+void Form::append(const FieldPtr& field)
 {
     if (!field)
         return;
@@ -105,12 +104,6 @@ void Form::addField(const FieldPtr& field)
         m_fields.last()->setNext(field.get());
     field->setNext(nullptr);
     m_fields.append(field);
-    place(field);
-    m_table->reloadData();
-}
-
-void Form::place(const FieldPtr& field)
-{
     if (field->description().isNull() && !m_sections.isEmpty())
         m_sections.last().append(field);
     else

@@ -79,8 +79,9 @@ protected:
 
 private:
     void createTable(TableViewStyle style, const QColor& background);
-    // The field joins the last section, or opens a new one with its description.
-    void place(const FieldPtr& field);
+    // The field follows the last one (Tab and Return go on to it) and joins
+    // the last section, or opens a new one with its description.
+    void append(const FieldPtr& field);
     // Each field's section is the index of the section that holds it.
     void numberSections();
     QString headerOf(int section) const;
