@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Value.h"
 
+#include <QSet>
 #include <QString>
 
 // The forum API call a request stands for: its method name and the
@@ -12,4 +13,27 @@ struct ApiCall {
     ValueDict query;
 
     bool isSet() const { return !method.isEmpty(); }
+
+    // Whether the call only reads what the forum holds, whatever the HTTP
+    // method carries it: such a call may reach the forum twice (the HTTP
+    // layer sends it again on a line that closed before its answer, as
+    // happens to a kept-alive line the server has dropped). Any other call
+    // may change the forum and goes out once per send.
+    bool onlyReads() const
+    {
+        static const QSet<QString> reads = {
+            QStringLiteral("announcement_view"),  QStringLiteral("api_forumlist"),
+            QStringLiteral("api_getnewtop"),      QStringLiteral("api_gotonewpost"),
+            QStringLiteral("api_init"),           QStringLiteral("blog_list"),
+            QStringLiteral("editpost_editpost"),  QStringLiteral("forum"),
+            QStringLiteral("forumdisplay"),       QStringLiteral("inlinemod_moveposts"),
+            QStringLiteral("login_login"),        QStringLiteral("member"),
+            QStringLiteral("newreply_newreply"),  QStringLiteral("newthread_newthread"),
+            QStringLiteral("profile_buddylist"),  QStringLiteral("register"),
+            QStringLiteral("register_checkdate"), QStringLiteral("search_process"),
+            QStringLiteral("search_showresults"), QStringLiteral("showthread"),
+            QStringLiteral("subscription_viewsubscription"),
+        };
+        return reads.contains(method);
+    }
 };

@@ -107,11 +107,13 @@ void HTTPRequestAsyncronic::doRequest()
 
 QNetworkReply* HTTPRequestAsyncronic::sendBody(QNetworkAccessManager& manager)
 {
-    // A request with a body may change the forum: it goes out once per send.
-    // Qt may send a GET again by itself, never this body (streamed, so that
-    // Qt keeps no copy it could rewind).
+    // A call that may change the forum goes out once per send: Qt may send a
+    // request again by itself, never this body (streamed, so that Qt keeps no
+    // copy it could rewind). A call that only reads keeps Qt's own copy.
     QNetworkRequest request = m_request;
     request.setHeader(QNetworkRequest::ContentLengthHeader, m_body.size());
+    if (apiCall().onlyReads())
+        return manager.post(request, m_body);
     request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
     auto* body = new OneShotBody(m_body);
     QNetworkReply* reply = manager.post(request, body);

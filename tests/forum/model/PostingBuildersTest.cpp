@@ -395,3 +395,16 @@ TEST_F(PostingEndToEnd, AReplyWhoseAnswerNeverComesReachesTheForumOncePerPress)
     EXPECT_EQ(forum().requests(u"newreply_postreply"_s).size(), 2);
     EXPECT_EQ(forum().threadState(1101).value(u"posts"_s).toArray().size(), postsBefore + 2);
 }
+
+TEST_F(PostingEndToEnd, AReadWhoseLineClosesBeforeItsAnswerIsAskedAgainAndArrives)
+{
+    // A thread page goes in a form body too, but only reads: the line asks
+    // again by itself, as it must on a kept-alive line the server dropped.
+    signIn(u"bob"_s, u"secret2"_s);
+    forum().dropConnection(u"showthread"_s, 1, TestForum::Drop::AfterHandling);
+    const ThreadPtr thread = Thread::initWithThreadid(1101);
+    thread->loadPage(1);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(forum().requests(u"showthread"_s).size(), 2);
+    EXPECT_EQ(thread->postsOnPage(1).size(), 10);
+}
