@@ -118,6 +118,7 @@ int main(int argc, char** argv)
     Value response;
     const auto parse = [&] { response = ZyJsonParser().objectWithUTF8(bytes)[u"response"]; };
     const auto fill = [&] {
+        PostTextView::forgetKeptLayouts();
         thread->pages().clear();
         thread->navs().clear();
         thread->pages().insert(ModelWithPages::pageKey(1), ModelWithPages::Page());

@@ -28,6 +28,15 @@ void Model::setDictionary(const Value& dictionary)
     if (!dictionary.isAbsent() && !dictionary.isDict())
         return;
     const std::shared_ptr<Model> guard = keepAlive();
+    fillFromDictionary(dictionary);
+    notifyObservers();
+}
+
+void Model::fillFromDictionary(const Value& dictionary)
+{
+    if (!dictionary.isDict())
+        return;
+    const std::shared_ptr<Model> guard = keepAlive();
     // A copy: a setter may replace what the argument refers to.
     const Value values = dictionary;
     const PropertyTable& table = properties();
@@ -40,7 +49,6 @@ void Model::setDictionary(const Value& dictionary)
         else
             property->setter(*this, value);
     }
-    notifyObservers();
 }
 
 void Model::notifyObservers()

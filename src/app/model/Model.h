@@ -228,6 +228,10 @@ public:
 protected:
     // A shared pointer to this model, or null when it is not shared-owned.
     std::shared_ptr<Model> keepAlive() { return weak_from_this().lock(); }
+    // Fills the declared properties from a dictionary as setDictionary does,
+    // telling the observers nothing: for a part of an answer that fills the
+    // model the answer is filling, whose observers are told once at its end.
+    void fillFromDictionary(const Value& dictionary);
 
     // Takes the answer to one of this model's requests: forgets the request,
     // then reads its outcome by the rules. A failure is reported to the

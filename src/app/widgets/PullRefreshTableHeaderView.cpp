@@ -123,8 +123,10 @@ void PullRefreshTableHeaderView::refreshLastUpdatedDate()
     const QString text = QStringLiteral("Last Updated: ")
                          + Formatter::defaultFormatter().cellDateFormatter().stringFromDate(*date);
     m_lastUpdatedLabel->setText(text);
-    UserDefaults::standard().setObject(kLastRefreshKey, Value(text));
-    UserDefaults::standard().synchronize();
+    // Written (setObject saves the settings file) only when the line
+    // changed: every answer of a page comes here, mostly within one minute.
+    if (!(UserDefaults::standard().objectForKey(kLastRefreshKey) == Value(text)))
+        UserDefaults::standard().setObject(kLastRefreshKey, Value(text));
 }
 
 bool PullRefreshTableHeaderView::delegateIsLoading()

@@ -6,7 +6,7 @@
 #include "app/config/Customizer.h"
 #include "app/widgets/RoundedRectView.h"
 
-#include "platform/ui/StringDrawing.h"
+#include "platform/ui/TextLayout.h"
 
 #include <QtGlobal>
 
@@ -38,9 +38,7 @@ QSizeF PostQuoteDrawing::sizeWithFont(const PostQuote& node, const QFont& font, 
         if (part.isQuote()) {
             height += sizeWithFont(*part.quote, font, QSizeF(inner, size.height()), lineBreakMode).height();
         } else if (const QString shown = shownText(node, part.text); !shown.isEmpty()) {
-            height += StringDrawing::sizeWithFont(shown, font, QSizeF(inner, size.height()),
-                                                  lineBreakMode)
-                          .height();
+            height += TextLayout(shown, font, inner, 0, size.height(), lineBreakMode).height();
         }
         height += gap;
     }

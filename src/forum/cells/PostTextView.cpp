@@ -2,6 +2,7 @@
 
 #include "platform/ui/Font.h"
 
+#include <QHash>
 #include <QPainter>
 
 namespace {
@@ -47,12 +48,43 @@ qint64 PostTextView::layoutCount()
     return layouts();
 }
 
+namespace {
+// The lay-outs of the last texts shown, whichever view showed them: a row
+// that scrolls back into view gets new views of the same texts.
+struct Kept {
+    QHash<QString, TextLayout> layouts;
+    QList<QString> order;
+};
+
+Kept& kept()
+{
+    thread_local Kept lately;
+    return lately;
+}
+}  // namespace
+
+void PostTextView::forgetKeptLayouts()
+{
+    kept() = Kept();
+}
+
 const TextLayout& PostTextView::layout() const
 {
     const qreal width = frame().width();
     if (!m_layout || m_layoutWidth != width) {
-        ++layouts();
-        m_layout.emplace(m_text, m_font, width, 0, 0, LineBreakMode::TailTruncation);
+        Kept& kept = ::kept();
+        const QString key = m_font.key() + QChar(0) + QString::number(width, 'g', 17) + QChar(0) + m_text;
+        const auto found = kept.layouts.constFind(key);
+        if (found != kept.layouts.constEnd()) {
+            m_layout.emplace(*found);
+        } else {
+            ++layouts();
+            m_layout.emplace(m_text, m_font, width, 0, 0, LineBreakMode::TailTruncation);
+            if (kept.order.size() >= 64)
+                kept.layouts.remove(kept.order.takeFirst());
+            kept.layouts.insert(key, *m_layout);
+            kept.order.append(key);
+        }
         m_layoutWidth = width;
     }
     return *m_layout;
@@ -68,7 +100,7 @@ QSizeF PostTextView::sizeThatFits(const QSizeF& size) const
 void PostTextView::sizeToFitCurrentWidth()
 {
     const QRectF f = frame();
-    setFrame(QRectF(f.x(), f.y(), f.width(), layout().size().height()));
+    setFrame(QRectF(f.x(), f.y(), f.width(), layout().height()));
 }
 
 void PostTextView::drawRect(QPainter& painter, const QRectF& rect)

@@ -30,6 +30,9 @@ public:
     QSizeF sizeThatFits(const QSizeF& size) const override;
     // Lay-outs made since the process started (the speed check's count).
     static qint64 layoutCount();
+    // Forgets the lay-outs kept for texts shown lately (the speed check
+    // measures a first page as if its texts had never been shown).
+    static void forgetKeptLayouts();
     // The lines as drawn from the view's top left, at the current width.
     const TextLayout& currentLayout() const { return layout(); }
 

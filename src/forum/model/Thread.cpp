@@ -56,8 +56,10 @@ const PropertyTable& Thread::propertyTable()
 void Thread::setThread(const Value& nested)
 {
     const AnswerShape::NestingLevel level(m_nesting);
+    // The answer filling this thread tells its observers once, at its end:
+    // a page's table reloads once.
     if (!level.tooDeep())
-        setDictionary(nested);
+        fillFromDictionary(nested);
 }
 
 void Thread::setPostusername(const Value& name)

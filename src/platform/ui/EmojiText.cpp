@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QTextBoundaryFinder>
 
@@ -113,6 +114,54 @@ const QString& emojiFamily()
     return family;
 }
 
+// A run's advance in a font; an emoji run's is kept, as its glyphs' advances
+// never change and the colour emoji font reads them by decoding the
+// glyphs' pictures again on every shaping.
+qreal advanceOf(const QString& part, const QFont& font, bool emoji)
+{
+    if (!emoji)
+        return QFontMetricsF(font).horizontalAdvance(part);
+    thread_local QHash<QString, qreal> kept;
+    const QString key = font.key() + QChar(0) + part;
+    const auto found = kept.constFind(key);
+    if (found != kept.constEnd())
+        return *found;
+    const qreal advance = QFontMetricsF(font).horizontalAdvance(part);
+    if (kept.size() < 4096)
+        kept.insert(key, advance);
+    return advance;
+}
+
+// The glyphs of one line of text in one font as QPainter::drawText(point,
+// text) shapes them (the direction found from the text, as a painter's is,
+// no wrapping, the leftmost glyph at the point), placed from a baseline at
+// `origin`.
+void appendGlyphRuns(QList<QGlyphRun>& out, const QString& text, const QFont& font, const QPointF& origin)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return;
+    }
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    const QPointF shift = origin - QPointF(0, line.ascent());
+    for (QGlyphRun run : line.glyphRuns()) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position += shift;
+        run.setPositions(positions);
+        run.setBoundingRect(run.boundingRect().translated(shift));
+        out.append(run);
+    }
+}
+
 }  // namespace
 
 bool EmojiText::contains(const QString& text)
@@ -160,6 +209,12 @@ QFont EmojiText::fontFor(const QFont& font)
 {
     if (emojiFamily().isEmpty())
         return font;
+    // Found once for each font: the sizes never change.
+    thread_local QHash<QString, QFont> found;
+    const QString key = font.key();
+    const auto known = found.constFind(key);
+    if (known != found.constEnd())
+        return *known;
     const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     QFont emoji(emojiFamily());
     emoji.setPixelSize(qMax(1, size));
@@ -169,6 +224,8 @@ QFont EmojiText::fontFor(const QFont& font)
     const qreal pictures = QFontMetricsF(emoji).ascent();
     if (letters > 0 && pictures > 0)
         emoji.setPixelSize(qMax(1, qRound(size * letters / pictures)));
+    if (found.size() < 256)
+        found.insert(key, emoji);
     return emoji;
 }
 
@@ -190,10 +247,11 @@ qreal EmojiText::width(const QString& text, const QFont& font)
     if (parts.size() == 1 && !parts.first().emoji)
         return QFontMetricsF(font).horizontalAdvance(text);
     const QFontMetricsF letters(font);
-    const QFontMetricsF pictures(fontFor(font));
     qreal total = 0;
+    const QFont emoji = fontFor(font);
     for (const Run& run : parts)
-        total += (run.emoji ? pictures : letters).horizontalAdvance(text.mid(run.start, run.length));
+        total += run.emoji ? advanceOf(text.mid(run.start, run.length), emoji, true)
+                           : letters.horizontalAdvance(text.mid(run.start, run.length));
     return total;
 }
 
@@ -212,9 +270,29 @@ void EmojiText::draw(QPainter& painter, const QPointF& baseline, const QString& 
         const QFont& used = run.emoji ? emoji : font;
         painter.setFont(used);
         painter.drawText(at, part);
-        at.rx() += QFontMetricsF(used).horizontalAdvance(part);
+        at.rx() += advanceOf(part, used, run.emoji);
     }
     painter.setFont(font);
+}
+
+QList<QGlyphRun> EmojiText::glyphRuns(const QString& text, const QFont& font)
+{
+    QList<QGlyphRun> out;
+    const QList<Run> parts = runs(text);
+    if (parts.size() <= 1 && (parts.isEmpty() || !parts.first().emoji)) {
+        if (!text.isEmpty())
+            appendGlyphRuns(out, text, font, QPointF(0, 0));
+        return out;
+    }
+    const QFont emoji = fontFor(font);
+    QPointF at(0, 0);
+    for (const Run& run : parts) {
+        const QString part = text.mid(run.start, run.length);
+        const QFont& used = run.emoji ? emoji : font;
+        appendGlyphRuns(out, part, used, at);
+        at.rx() += advanceOf(part, used, run.emoji);
+    }
+    return out;
 }
 
 QString EmojiText::elided(const QString& text, const QFont& font, Qt::TextElideMode mode, qreal width)

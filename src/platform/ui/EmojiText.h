@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QList>
 #include <QString>
 #include <QTextLayout>
@@ -35,5 +36,9 @@ public:
     // the line cut to a width with an ellipsis.
     static qreal width(const QString& text, const QFont& font);
     static void draw(QPainter& painter, const QPointF& baseline, const QString& text, const QFont& font);
+    // The glyphs `draw` puts down, shaped once, placed from a baseline at
+    // (0, 0): drawn with QPainter::drawGlyphRun at the baseline's point they
+    // show the same line without shaping the text again.
+    static QList<QGlyphRun> glyphRuns(const QString& text, const QFont& font);
     static QString elided(const QString& text, const QFont& font, Qt::TextElideMode mode, qreal width);
 };

@@ -28,12 +28,14 @@ void Label::setText(const QString& text)
     if (m_text == text)
         return;
     m_text = text;
+    m_layout.reset();
     update();
 }
 
 void Label::setFont(const QFont& font)
 {
     m_font = font;
+    m_layout.reset();
     update();
 }
 
@@ -82,24 +84,28 @@ void Label::setTextAlignment(TextAlignment alignment)
 void Label::setNumberOfLines(int lines)
 {
     m_numberOfLines = qMax(0, lines);
+    m_layout.reset();
     update();
 }
 
 void Label::setLineBreakMode(LineBreakMode mode)
 {
     m_lineBreakMode = mode;
+    m_layout.reset();
     update();
 }
 
 void Label::setAdjustsFontSizeToFitWidth(bool on)
 {
     m_adjustsFontSize = on;
+    m_layout.reset();
     update();
 }
 
 void Label::setMinimumFontSize(qreal size)
 {
     m_minimumFontSize = size;
+    m_layout.reset();
     update();
 }
 
@@ -117,7 +123,11 @@ QFont Label::fittedFont(qreal width) const
 
 TextLayout Label::layoutFor(qreal width, qreal height) const
 {
-    return TextLayout(m_text, fittedFont(width), width, m_numberOfLines, height, m_lineBreakMode);
+    if (!m_layout || m_layoutSize != QSizeF(width, height)) {
+        m_layout.emplace(m_text, fittedFont(width), width, m_numberOfLines, height, m_lineBreakMode);
+        m_layoutSize = QSizeF(width, height);
+    }
+    return *m_layout;
 }
 
 QSizeF Label::sizeThatFits(const QSizeF& size) const

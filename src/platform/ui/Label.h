@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QString>
 
+#include <optional>
+
 // A read-only text: font, colour, alignment, a line count (0 for as many as
 // the height holds) and a line-break mode. The lines it draws are the lines
 // StringDrawing measures, drawn centred vertically in the bounds.
@@ -74,4 +76,7 @@ private:
     bool m_adjustsFontSize = false;
     bool m_highlighted = false;
     bool m_enabled = true;
+    // The last lay-out drawn, kept while the text, font, lines and size stay.
+    mutable std::optional<TextLayout> m_layout;
+    mutable QSizeF m_layoutSize;
 };

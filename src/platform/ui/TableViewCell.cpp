@@ -264,7 +264,9 @@ void TableViewCell::drawRect(QPainter& painter, const QRectF& rect)
         painter.setPen(QPen(kGroupBorder, 1));
         painter.drawPath(path);
     } else {
-        if (!m_backgroundView || lit)
+        // An opaque background that covers every pixel is drawn already.
+        const bool filled = !lit && backgroundColor().isValid() && testAttribute(Qt::WA_OpaquePaintEvent);
+        if ((!m_backgroundView || lit) && !filled)
             painter.fillRect(rect, fill);
         if (m_separator == TableViewCellSeparatorStyle::SingleLine) {
             painter.setPen(QPen(m_separatorColor, 1));

@@ -113,12 +113,27 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
         while (shown < lineText.size() && shown < from.size() && lineText.at(shown) == from.at(shown))
             ++shown;
         const int start = ranges[i].first < source.size() ? source.at(ranges[i].first) : int(text.size());
-        m_lines.append(Line{lineText, EmojiText::width(lineText, font), start, shown});
+        m_lines.append(Line{lineText, 0, start, shown});
     }
+}
+
+void TextLayout::measureLines() const
+{
+    if (m_measured)
+        return;
+    for (Line& line : m_lines)
+        line.width = EmojiText::width(line.text, m_font);
+    m_measured = true;
+}
+
+qreal TextLayout::height() const
+{
+    return std::ceil(m_lineHeight * m_lines.size() - 0.001);
 }
 
 QSizeF TextLayout::size() const
 {
+    measureLines();
     qreal widest = 0;
     for (const Line& line : m_lines)
         widest = qMax(widest, line.width);
@@ -127,6 +142,7 @@ QSizeF TextLayout::size() const
 
 QList<QRectF> TextLayout::rectsForRange(int start, int end, const QRectF& rect, TextAlignment alignment) const
 {
+    measureLines();
     QList<QRectF> rects;
     qreal y = rect.top();
     for (const Line& line : m_lines) {
@@ -158,16 +174,30 @@ QList<QRectF> TextLayout::rectsForRange(int start, int end, const QRectF& rect, 
 
 void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment alignment) const
 {
+    if (!m_glyphs->shaped) {
+        m_glyphs->lines.reserve(m_lines.size());
+        for (const Line& line : m_lines)
+            m_glyphs->lines.append(EmojiText::glyphRuns(line.text, m_font));
+        m_glyphs->shaped = true;
+    }
+    if (alignment != TextAlignment::Left)
+        measureLines();
     painter.save();
     painter.setFont(m_font);
     qreal y = rect.top();
-    for (const Line& line : m_lines) {
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines.at(i);
         qreal x = rect.left();
         if (alignment == TextAlignment::Center)
             x += (rect.width() - line.width) / 2;
         else if (alignment == TextAlignment::Right)
             x += rect.width() - line.width;
-        EmojiText::draw(painter, QPointF(x, y + m_ascent), line.text, m_font);
+        // Where QPainter::drawText puts the line: its start cut to the glyph
+        // positions' 1/64 of a point (as Qt's fixed-point numbers cut it), so
+        // that each glyph lands on the same fraction of a pixel.
+        const QPointF baseline(int(x * 64) / 64.0, y + m_ascent);
+        for (const QGlyphRun& run : m_glyphs->lines.at(i))
+            painter.drawGlyphRun(baseline, run);
         y += m_lineHeight;
     }
     painter.restore();

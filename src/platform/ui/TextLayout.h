@@ -4,9 +4,12 @@
 #include "platform/ui/TextAlignment.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QList>
 #include <QRectF>
 #include <QString>
+
+#include <memory>
 
 class QPainter;
 
@@ -31,12 +34,19 @@ public:
     TextLayout(const QString& text, const QFont& font, qreal width, int maxLines = 0, qreal maxHeight = 0,
                LineBreakMode mode = LineBreakMode::WordWrap);
 
-    const QList<Line>& lines() const { return m_lines; }
+    const QList<Line>& lines() const
+    {
+        measureLines();
+        return m_lines;
+    }
     int lineCount() const { return int(m_lines.size()); }
     bool isTruncated() const { return m_truncated; }
     qreal lineHeight() const { return m_lineHeight; }
     // Widest line by lines times the line height, each rounded up.
     QSizeF size() const;
+    // The height alone: what a row's measurement needs, without measuring
+    // each line's width.
+    qreal height() const;
 
     // Draws the lines from the top of `rect`, each placed by the alignment.
     void draw(QPainter& painter, const QRectF& rect, TextAlignment alignment) const;
@@ -46,9 +56,20 @@ public:
     QList<QRectF> rectsForRange(int start, int end, const QRectF& rect, TextAlignment alignment) const;
 
 private:
-    QList<Line> m_lines;
+    // Each line's width, measured when first asked for.
+    void measureLines() const;
+
+    mutable QList<Line> m_lines;
+    mutable bool m_measured = false;
     QFont m_font;
     qreal m_lineHeight = 0;
     qreal m_ascent = 0;
     bool m_truncated = false;
+    // Each line's glyphs, shaped on the first draw and kept (shared by
+    // copies), so drawing the same layout again shapes nothing.
+    struct Glyphs {
+        bool shaped = false;
+        QList<QList<QGlyphRun>> lines;
+    };
+    std::shared_ptr<Glyphs> m_glyphs = std::make_shared<Glyphs>();
 };

@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <cmath>
+
 namespace {
 
 QRect widgetRect(const QRectF& r)
@@ -143,6 +145,20 @@ void View::placeWidget()
     if (View* s = superview())
         offset = s->m_boundsOrigin;
     setGeometry(widgetRect(m_presentedFrame.translated(-offset)));
+    updateOpaquePaint();
+}
+
+// A view whose opaque background fills every pixel of its widget tells Qt
+// so: the views beneath it are then not painted where it lies, as nothing of
+// them would show.
+void View::updateOpaquePaint()
+{
+    const auto whole = [](qreal v) { return v == std::floor(v); };
+    const QRectF& f = m_presentedFrame;
+    const bool covers = m_backgroundColor.isValid() && m_backgroundColor.alpha() == 255 && !m_effect
+                        && whole(f.x()) && whole(f.y()) && whole(f.width()) && whole(f.height());
+    if (testAttribute(Qt::WA_OpaquePaintEvent) != covers)
+        setAttribute(Qt::WA_OpaquePaintEvent, covers);
 }
 
 void View::autoresizeSubviews(const QSizeF& oldSize)
@@ -209,12 +225,14 @@ void View::updateEffect()
         if (m_effect) {
             m_effect = nullptr;
             setGraphicsEffect(nullptr);
+            updateOpaquePaint();
         }
         return;
     }
     if (!m_effect) {
         m_effect = new ViewEffect(this);
         setGraphicsEffect(m_effect);
+        updateOpaquePaint();
     }
     m_effect->setOpacity(m_presentedAlpha);
     m_effect->setTransform(m_presentedTransform.toQTransform(QPointF(width() / 2.0, height() / 2.0)));
@@ -223,6 +241,7 @@ void View::updateEffect()
 void View::setBackgroundColor(const QColor& color)
 {
     m_backgroundColor = color;
+    updateOpaquePaint();
     update();
 }
 

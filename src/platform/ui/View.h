@@ -153,6 +153,7 @@ private:
     enum AnimatedProperty { FrameProperty = 1, AlphaProperty = 2, TransformProperty = 3 };
     void placeWidget();
     void updateEffect();
+    void updateOpaquePaint();
     void autoresizeSubviews(const QSizeF& oldSize);
     void didAddToSuperview();
     QPointF pointFromEvent(const QMouseEvent* event) const;
