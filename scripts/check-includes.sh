@@ -11,6 +11,7 @@ parts=(
   "src/app/config/Config.:app/config/Config"
   "src/platform/foundation/:platform/foundation"
   "src/platform/ui/:platform/ui"
+  "src/platform/camera/:platform/camera"
   "src/neighbours/clients/:neighbours/clients"
   "src/neighbours/ads/:neighbours/ads"
   "src/neighbours/members/:neighbours/members"
@@ -40,6 +41,7 @@ parts=(
 declare -A below=(
   [platform/foundation]=""
   [platform/ui]="platform/foundation"
+  [platform/camera]="platform/ui"
   [neighbours/clients]="platform/foundation"
   [neighbours/ads]="platform/ui"
   [app/json]="platform/foundation"

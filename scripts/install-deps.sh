@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6network6 libgl-dev
   # The picture picker's camera.
   qt6-multimedia-dev
-  libsqlite3-dev libicu-dev libplist-dev
+  libsqlite3-dev libicu-dev libplist-dev libfontconfig-dev
   googletest libgtest-dev libgmock-dev
   libcpp-httplib-dev
   fonts-liberation2

@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -77,6 +79,12 @@ double Application::prepareZoom(int argc, char** argv)
     // Look at the screen with a short-lived toolkit instance, in the screen's
     // own pixels; the real one starts afterwards with the zoom in force.
     qunsetenv("QT_SCALE_FACTOR");
+    // The probe's font database destroys fontconfig's configuration as it
+    // goes (reading it first, if nothing had), and the real instance would
+    // read every configuration file again: one more reference keeps the one
+    // configuration for both.
+    if (FcInit())
+        FcConfigReference(nullptr);
     QSizeF available;
     {
         int probeArgc = 1;

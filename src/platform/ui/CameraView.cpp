@@ -1,38 +1,52 @@
 #include "platform/ui/CameraView.h"
 
-#include <QCamera>
-#include <QImageCapture>
-#include <QMediaCaptureSession>
-#include <QMediaDevices>
-#include <QVideoWidget>
+#include "platform/ui/CameraBackend.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+#include <QWidget>
+
+namespace {
+
+// The camera module, loaded once and kept: beside the program, else where
+// the build put it.
+QLibrary* cameraModule()
+{
+    static QLibrary* module = [] {
+        const QStringList candidates{QCoreApplication::applicationDirPath() + QStringLiteral("/mu_camera"),
+                                     QStringLiteral(MU_CAMERA_MODULE)};
+        for (const QString& path : candidates) {
+            auto* library = new QLibrary(path);
+            if (library->load())
+                return library;
+            delete library;
+        }
+        return static_cast<QLibrary*>(nullptr);
+    }();
+    return module;
+}
+
+}  // namespace
 
 CameraView::CameraView(const QRectF& frame) : View(frame)
 {
     setBackgroundColor(Qt::black);
-    const QCameraDevice device = QMediaDevices::defaultVideoInput();
-    if (device.isNull())
+    QLibrary* module = cameraModule();
+    const auto create =
+        module ? reinterpret_cast<CameraModuleCreateFunction>(module->resolve("mu_camera_create")) : nullptr;
+    if (!create)
         return;
-    m_camera = new QCamera(device, this);
-    m_session = new QMediaCaptureSession(this);
-    m_capture = new QImageCapture(this);
-    m_viewfinder = new QVideoWidget(this);
-    m_session->setCamera(m_camera);
-    m_session->setImageCapture(m_capture);
-    m_session->setVideoOutput(m_viewfinder);
-    m_viewfinder->show();
-    connect(m_capture, &QImageCapture::imageCaptured, this, [this](int, const QImage& picture) {
+    m_camera.reset(create(this));
+    if (!m_camera)
+        return;
+    m_camera->onPicture = [this](const QImage& picture) {
         if (onPicture)
             onPicture(picture);
-    });
-    connect(m_capture, &QImageCapture::errorOccurred, this,
-            [this](int, QImageCapture::Error, const QString& message) {
-                if (onError)
-                    onError(message);
-            });
-    connect(m_camera, &QCamera::errorOccurred, this, [this](QCamera::Error, const QString& message) {
+    };
+    m_camera->onError = [this](const QString& message) {
         if (onError)
             onError(message);
-    });
+    };
     layoutSubviews();
 }
 
@@ -43,7 +57,10 @@ CameraView::~CameraView()
 
 bool CameraView::machineHasCamera()
 {
-    return !QMediaDevices::videoInputs().isEmpty();
+    QLibrary* module = cameraModule();
+    const auto present =
+        module ? reinterpret_cast<CameraModulePresentFunction>(module->resolve("mu_camera_present")) : nullptr;
+    return present && present();
 }
 
 void CameraView::start()
@@ -62,19 +79,19 @@ void CameraView::stop()
 
 bool CameraView::isReady() const
 {
-    return m_capture && m_capture->isReadyForCapture();
+    return m_camera && m_camera->isReady();
 }
 
 void CameraView::takePicture()
 {
     if (isReady())
-        m_capture->capture();
+        m_camera->capture();
     else if (onError)
         onError(QStringLiteral("The camera is not ready"));
 }
 
 void CameraView::layoutSubviews()
 {
-    if (m_viewfinder)
-        m_viewfinder->setGeometry(QRect(QPoint(0, 0), bounds().size().toSize()));
+    if (m_camera)
+        m_camera->viewfinder()->setGeometry(QRect(QPoint(0, 0), bounds().size().toSize()));
 }

@@ -6,11 +6,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
-class QCamera;
-class QImageCapture;
-class QMediaCaptureSession;
-class QVideoWidget;
+class CameraBackend;
 
 // What the machine's camera sees, filling the view, and one still picture
 // taken from it on request.
@@ -35,9 +33,7 @@ public:
     void layoutSubviews() override;
 
 private:
-    // Owned by this view as their Qt parent.
-    QCamera* m_camera = nullptr;
-    QMediaCaptureSession* m_session = nullptr;
-    QImageCapture* m_capture = nullptr;
-    QVideoWidget* m_viewfinder = nullptr;
+    // From the camera module, loaded with the first camera wanted; its
+    // widgets are this view's children.
+    std::unique_ptr<CameraBackend> m_camera;
 };
