@@ -12,6 +12,13 @@ qint64& layouts()
     static qint64 count = 0;
     return count;
 }
+
+// Post text views alive on this thread.
+int& liveViews()
+{
+    thread_local int count = 0;
+    return count;
+}
 }  // namespace
 
 PostTextView::PostTextView(const QRectF& frame) : View(frame), m_font(Font::fontWithName(QStringLiteral("Helvetica"), 13))
@@ -19,6 +26,7 @@ PostTextView::PostTextView(const QRectF& frame) : View(frame), m_font(Font::font
     setBackgroundColor(Qt::transparent);
     setOpaque(false);
     setUserInteractionEnabled(false);
+    ++liveViews();
 }
 
 void PostTextView::setText(const QString& text)
@@ -62,6 +70,12 @@ Kept& kept()
     return lately;
 }
 }  // namespace
+
+PostTextView::~PostTextView()
+{
+    if (--liveViews() == 0)
+        forgetKeptLayouts();
+}
 
 void PostTextView::forgetKeptLayouts()
 {

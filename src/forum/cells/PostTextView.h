@@ -16,6 +16,7 @@ class PostTextView : public View {
     Q_OBJECT
 public:
     explicit PostTextView(const QRectF& frame = QRectF());
+    ~PostTextView() override;
 
     QString text() const { return m_text; }
     void setText(const QString& text);
@@ -31,7 +32,8 @@ public:
     // Lay-outs made since the process started (the speed check's count).
     static qint64 layoutCount();
     // Forgets the lay-outs kept for texts shown lately (the speed check
-    // measures a first page as if its texts had never been shown).
+    // measures a first page as if its texts had never been shown). They go
+    // too with the last post text view, so that none outlives the screens.
     static void forgetKeptLayouts();
     // The lines as drawn from the view's top left, at the current width.
     const TextLayout& currentLayout() const { return layout(); }

@@ -209,14 +209,18 @@ QFont EmojiText::fontFor(const QFont& font)
 {
     if (emojiFamily().isEmpty())
         return font;
-    // Found once for each font: the sizes never change.
-    thread_local QHash<QString, QFont> found;
+    // The size found once for each font: it never changes. (Sizes, not
+    // fonts, are kept: a kept font would hold its font engine past the
+    // application's end.)
+    thread_local QHash<QString, int> found;
     const QString key = font.key();
-    const auto known = found.constFind(key);
-    if (known != found.constEnd())
-        return *known;
-    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     QFont emoji(emojiFamily());
+    const auto known = found.constFind(key);
+    if (known != found.constEnd()) {
+        emoji.setPixelSize(*known);
+        return emoji;
+    }
+    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     emoji.setPixelSize(qMax(1, size));
     // The emoji font's pictures sit lower in its em than letters do: scaled
     // so that both reach as high above the baseline.
@@ -225,7 +229,7 @@ QFont EmojiText::fontFor(const QFont& font)
     if (letters > 0 && pictures > 0)
         emoji.setPixelSize(qMax(1, qRound(size * letters / pictures)));
     if (found.size() < 256)
-        found.insert(key, emoji);
+        found.insert(key, emoji.pixelSize());
     return emoji;
 }
 
