@@ -8,22 +8,22 @@
 
 namespace {
 
-// The camera module, loaded once and kept: beside the program, else where
-// the build put it.
+// The camera module, loaded once and kept loaded for the process (the
+// library object going at exit does not unload it): beside the program,
+// else where the build put it.
 QLibrary* cameraModule()
 {
-    static QLibrary* module = [] {
-        const QStringList candidates{QCoreApplication::applicationDirPath() + QStringLiteral("/mu_camera"),
-                                     QStringLiteral(MU_CAMERA_MODULE)};
-        for (const QString& path : candidates) {
-            auto* library = new QLibrary(path);
-            if (library->load())
-                return library;
-            delete library;
+    static QLibrary library;
+    static const bool loaded = [] {
+        for (const QString& path : {QCoreApplication::applicationDirPath() + QStringLiteral("/mu_camera"),
+                                    QStringLiteral(MU_CAMERA_MODULE)}) {
+            library.setFileName(path);
+            if (library.load())
+                return true;
         }
-        return static_cast<QLibrary*>(nullptr);
+        return false;
     }();
-    return module;
+    return loaded ? &library : nullptr;
 }
 
 }  // namespace
