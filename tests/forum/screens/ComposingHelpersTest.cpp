@@ -15,6 +15,7 @@
 
 #include "platform/foundation/Bundle.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -207,6 +208,41 @@ TEST_F(ComposingHelpersTest, TheForumPickerWalksTheRealTreeAndHandsOverTheForumC
     finishMoving();
     EXPECT_EQ(top(), opener.get());
     EXPECT_EQ(opener->chosen.size(), 2);
+}
+
+TEST_F(ComposingHelpersTest, TheForumPickerIsWalkedWithTheKeyboardAlone)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    std::shared_ptr<SelectForumController> picker = openPicker();
+    ASSERT_NE(picker, nullptr);
+    settleAll();
+    TableView* table = picker->forumTable();
+    // The list has the keyboard as it opens: the arrows go from row to row,
+    // Return takes the row as a click does.
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    const auto press = [this](Qt::Key key) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(focused, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(focused, &up);
+        finishMoving();
+    };
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(table->indexPathForSelectedRow(), (IndexPath{0, 1}));
+    EXPECT_TRUE(opener->chosen.isEmpty());
+    press(Qt::Key_Return);
+    ASSERT_NE(picker->level(), nullptr);
+    EXPECT_EQ(picker->level()->title_clean(), QStringLiteral("General Discussion"));
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    // On its level, the forum's own row is the first.
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    ASSERT_EQ(opener->chosen.size(), 1);
+    EXPECT_EQ(opener->chosen[0]->forumid(), 3);
+    EXPECT_EQ(top(), opener.get());
 }
 
 TEST_F(ComposingHelpersTest, ACategoryCannotBeChosenAndAnEmptyTreeSaysSo)
