@@ -349,6 +349,7 @@ TEST_F(ComposingHelpersTest, TheTagScreenHandsBackWhatWasTyped)
     EXPECT_EQ(tags->navigationItem()->rightBarButtonItem()->title(), text("done"));
     auto* edit = tags->tags()->findChild<QPlainTextEdit*>();
     ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), edit) << "the keys typed go there, not only the word";
     // Typing goes on after the text given, where the caret stands.
     typeInto(edit, QStringLiteral(", sea"));
     picture("content-tags.png");
