@@ -206,7 +206,8 @@ View* SelectForumController::viewForHeaderInSection(TableView*, int section)
 IndexPath SelectForumController::willSelectRowAtIndexPath(TableView*, const IndexPath& indexPath)
 {
     const ForumPtr forum = retrieveForumAtIndexPath(indexPath);
-    if (!forum || forum->is_category())
+    // A category holds no threads, and a link forum is only a web address.
+    if (!forum || forum->is_category() || forum->is_link())
         return IndexPath();
     return indexPath;
 }

@@ -245,7 +245,7 @@ TEST_F(ComposingHelpersTest, TheForumPickerIsWalkedWithTheKeyboardAlone)
     EXPECT_EQ(top(), opener.get());
 }
 
-TEST_F(ComposingHelpersTest, ACategoryCannotBeChosenAndAnEmptyTreeSaysSo)
+TEST_F(ComposingHelpersTest, ACategoryOrALinkCannotBeChosenAndAnEmptyTreeSaysSo)
 {
     auto tree = std::make_shared<ForumInfo>();
     tree->setForums(JSONValue(QStringLiteral(
@@ -275,6 +275,29 @@ TEST_F(ComposingHelpersTest, ACategoryCannotBeChosenAndAnEmptyTreeSaysSo)
     EXPECT_FALSE(empty->emptyLabel()->isHidden());
     EXPECT_EQ(empty->emptyLabel()->text(), text("select_forum_empty"));
     dismissAlerts();
+
+    // Nor a forum that is only a link to a web page: nothing goes there.
+    forum().clearControls();
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    auto real = openPicker();
+    ASSERT_NE(real, nullptr);
+    settleAll();
+    IndexPath website;
+    TableView* table = real->forumTable();
+    for (int section = 0; section < table->numberOfSections(); ++section) {
+        for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
+            const ForumPtr shown = real->retrieveForumAtIndexPath(IndexPath{section, row});
+            if (shown && shown->is_link())
+                website = IndexPath{section, row};
+        }
+    }
+    ASSERT_TRUE(website.isValid());
+    EXPECT_EQ(rowTitle(real.get(), website), QStringLiteral("Project Website"));
+    tapRow(table, website);
+    EXPECT_EQ(opener->chosen.size(), 1);
+    EXPECT_EQ(top(), real.get());
+    real->handleBack();
+    finishMoving();
 }
 
 TEST_F(ComposingHelpersTest, ThePromptHandsOverItsLineAndTakesOnlyItselfOffTheStack)
