@@ -16,6 +16,7 @@
 #include "forum/cells/SelectPostCell.h"
 #include "forum/cells/SelectThreadCell.h"
 #include "forum/cells/SubforumsHeader.h"
+#include "forum/model/QuickReply.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/model/Notice.h"
 #include "forum/screens/CreateContent.h"
@@ -24,6 +25,7 @@
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/PostDetailsController.h"
 #include "forum/screens/PostModerateController.h"
 #include "forum/screens/SearchController.h"
 #include "forum/screens/SearchPostController.h"
@@ -650,8 +652,10 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
     auto* inThread = topScreenAs<SearchPostController>();
     ASSERT_NE(inThread, nullptr);
     EXPECT_TRUE(inThread->searchField()->isFirstResponder());
-    type(inThread->searchField()->textField(), QStringLiteral("tip"));
-    pressReturn(inThread->searchField()->textField());
+    // The keyboard is in the field already: the words typed go there at once.
+    typeKeys(QStringLiteral("tip"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(inThread->searchField()->textField()->text(), QStringLiteral("tip"));
     ASSERT_TRUE(waitUntil([&] { return !inThread->table()->isHidden(); }));
     settleAndFinish();
     int marks = 0;
@@ -731,4 +735,74 @@ TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
     posts->postTable()->tableView()->setContentOffset(QPointF(0, 0));
     ASSERT_EQ(posts->selectedPosts().size(), 2);
     picture(QStringLiteral("app-moderate-posts.png"));
+}
+
+TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_NE(homeScreen->navigationItem()->rightBarButtonItem(), nullptr);
+
+    // Signed out: home offers nothing to write.
+    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    finishAnimations();
+    tapAlertButton(0);
+    settleAndFinish();
+    EXPECT_EQ(homeScreen->navigationItem()->rightBarButtonItem(), nullptr) << "no composing for a guest";
+
+    // A thread found and read as a guest: no add button, no quick-reply row,
+    // no reply on the post alone; the forum is asked for no reply form.
+    const int forms = int(asked("newreply_newreply").size());
+    const auto readDailyChat = [&](bool member) {
+        homeScreen->search()->tapSegment(0);
+        finishAnimations();
+        auto* search = topScreenAs<SearchController>();
+        ASSERT_NE(search, nullptr);
+        type(search->searchBar()->textField(), QStringLiteral("daily chat"));
+        pressReturn(search->searchBar()->textField());
+        ASSERT_TRUE(waitUntil([&] { return !search->resultsTable()->rowsForSection(0).isEmpty(); }));
+        settleAndFinish();
+        tapRow(search->resultsTable()->tableView(), IndexPath{0, 0});
+        auto* page = topScreenAs<PostController>();
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(waitUntil([&] { return !page->thread()->pages().isEmpty(); }));
+        settleAndFinish();
+        EXPECT_EQ(page->navigationItem()->rightBarButtonItem() != nullptr, member);
+        bool quickReplyRow = false;
+        for (const ModelPtr& row : page->postTable()->rowsForSection(0))
+            quickReplyRow = quickReplyRow || std::dynamic_pointer_cast<QuickReply>(row) != nullptr;
+        EXPECT_EQ(quickReplyRow, member);
+        if (!member)
+            picture(QStringLiteral("app-thread-page-guest.png"));
+        tapRow(page->postTable()->tableView(), IndexPath{0, 0});
+        auto* alone = topScreenAs<PostDetailsController>();
+        ASSERT_NE(alone, nullptr);
+        settleAndFinish();
+        EXPECT_EQ(alone->actions()->isHidden(), !member);
+        back();
+        back();
+        back();
+        ASSERT_EQ(topScreen(), homeScreen);
+    };
+    readDailyChat(false);
+    EXPECT_EQ(asked("newreply_newreply").size(), forms);
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+
+    // Signed in again from home, all of it is back.
+    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    finishAnimations();
+    login = topScreenAs<LoginController>();
+    ASSERT_NE(login, nullptr);
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    EXPECT_NE(homeScreen->navigationItem()->rightBarButtonItem(), nullptr);
+    readDailyChat(true);
 }

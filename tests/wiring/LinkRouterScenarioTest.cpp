@@ -15,10 +15,13 @@
 #include "forum/model/ForumInfo.h"
 #include "forum/model/NewTopSearch.h"
 #include "forum/model/Post.h"
+#include "forum/screens/CreateContent.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostDetailsController.h"
+#include "forum/screens/Reply.h"
+#include "forum/screens/SearchController.h"
 #include "forum/screens/ThreadController.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogEntriesModel.h"
@@ -712,5 +715,54 @@ TEST_F(LinkRouterScenarioTest, BlogEntriesAndArticlesHandTheirLinksToTheRouterAn
     EXPECT_EQ(albums->user()->userid(), 4);
     EXPECT_EQ(albums->selectedSection(), int(MyProfile::AlbumsSection));
     EXPECT_TRUE(desktop.isEmpty());
+    EXPECT_EQ(newAlerts(), QString());
+}
+
+TEST_F(LinkRouterScenarioTest, WritingLinksOpenTheComposersForAMemberAndTellAGuestToSignInFirst)
+{
+    // A member: each opens its screen, on what the link names.
+    ASSERT_NE(signIn("alice", "secret1"), nullptr);
+    PostController* guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+    PostDetailsController* post = openPost(guide, 3);
+    ASSERT_NE(post, nullptr);
+    auto* newThread = follow<CreateContent>(post->web(), QStringLiteral("mu:newthread/f=3"));
+    ASSERT_NE(newThread, nullptr);
+    ASSERT_NE(newThread->forum(), nullptr);
+    EXPECT_EQ(newThread->forum()->forumid(), 3);
+    back();
+    auto* reply = follow<Reply>(post->web(), QStringLiteral("mu:newreply/t=302"));
+    ASSERT_NE(reply, nullptr);
+    EXPECT_EQ(forum().requests(QStringLiteral("newreply_newreply")).last().field(QStringLiteral("threadid")),
+              QStringLiteral("302"));
+    back();
+    ASSERT_NE(follow<SearchController>(post->web(), QStringLiteral("mu:search")), nullptr);
+    back();
+    EXPECT_EQ(newAlerts(), QString());
+
+    // A guest: the search opens; what would write is refused at once, said
+    // once, and no composer opens to be refused by the forum.
+    quit();
+    CurrentUser::currentUser()->logout();
+    settleAndFinish();
+    ASSERT_NE(signIn(nullptr, nullptr), nullptr);
+    ASSERT_FALSE(MuController::isSignedIn());
+    guide = openGuide();
+    ASSERT_NE(guide, nullptr);
+    post = openPost(guide, 3);
+    ASSERT_NE(post, nullptr);
+    const int stack = int(screens().size());
+    const int forms = int(forum().requests(QStringLiteral("newreply_newreply")).size()
+                          + forum().requests(QStringLiteral("newthread_newthread")).size());
+    for (const char* link : {"mu:newthread/f=3", "mu:newreply/t=302", "mu:newreply/p=4900", "mu:blog_post"}) {
+        tapLink(post->web(), QString::fromLatin1(link));
+        EXPECT_EQ(topScreen(), post) << link;
+        EXPECT_EQ(screens().size(), stack) << link;
+        EXPECT_EQ(newAlerts(), tableText(QStringLiteral("nopermission_loggedout"))) << link;
+    }
+    EXPECT_EQ(forum().requests(QStringLiteral("newreply_newreply")).size()
+                  + forum().requests(QStringLiteral("newthread_newthread")).size(),
+              forms);
+    ASSERT_NE(follow<SearchController>(post->web(), QStringLiteral("mu:search")), nullptr);
     EXPECT_EQ(newAlerts(), QString());
 }

@@ -440,3 +440,39 @@ TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScre
     EXPECT_TRUE(QFile::exists(CurrentUser::registrationPicturePath(u"waiting"_s)));
     EXPECT_TRUE(forum().requests(u"profile_updateprofilepic"_s).isEmpty());
 }
+
+TEST_F(RegistrationScenarioTest, TabAndShiftTabReachEveryTextFieldOfTheFormDownToTheLastAndBack)
+{
+    ASSERT_NE(openFromLogin(), nullptr);
+    // The text fields in the form's order, most of them below the screen's fold.
+    QList<FieldPtr> texts;
+    for (const FieldPtr& f : form()->fields()) {
+        if (f->isFocusable())
+            texts.append(f);
+    }
+    ASSERT_GE(texts.size(), 6);
+    const auto editing = [&]() -> QString {
+        TextField* shown = FieldCell::firstResponder();
+        for (const FieldPtr& f : texts) {
+            auto* row = dynamic_cast<FieldTextCell*>(form()->table()->cellForRowAtIndexPath(form()->indexPathForField(f.get())));
+            if (row && row->field() == shown && shown->isFirstResponder())
+                return f->name();
+        }
+        return QStringLiteral("(none)");
+    };
+    TextField* first = cell<FieldTextCell>(texts.first()->name())->field();
+    click(first->convertRect(first->bounds(), nullptr).center());
+    finishAnimations();
+    ASSERT_EQ(editing(), texts.first()->name());
+    for (qsizetype at = 1; at < texts.size(); ++at) {
+        key(Qt::Key_Tab);
+        finishAnimations();
+        EXPECT_EQ(editing(), texts.at(at)->name()) << "Tab " << at;
+    }
+    picture(u"registration-last-text-field.png"_s);
+    for (qsizetype at = texts.size() - 2; at >= 0; --at) {
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        finishAnimations();
+        EXPECT_EQ(editing(), texts.at(at)->name()) << "Shift+Tab " << at;
+    }
+}

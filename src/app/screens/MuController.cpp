@@ -1,5 +1,7 @@
 #include "app/screens/MuController.h"
 
+#include "app/config/ConnectionError.h"
+#include "app/config/ErrorMessages.h"
 #include "app/model/ModelMakers.h"
 #include "app/screens/LogoutHelper.h"
 #include "app/screens/ScreenInputs.h"
@@ -196,14 +198,34 @@ ViewControllerPtr showThread(const MuLink& link)
     return nullptr;
 }
 
+// Writing is a member's: a guest is told so here, as the forum would tell
+// him, rather than given a composer that the forum refuses.
+bool isWriting(const MuLink& link)
+{
+    return link.command() == u"newthread" || link.command() == u"newreply" || link.command() == u"blog_post";
+}
+
+bool refusedToAGuest()
+{
+    if (MuController::isSignedIn())
+        return false;
+    ConnectionError::showMessage(
+        Error::withMessage(ErrorMessages::errorForCode(Value(QStringLiteral("nopermission_loggedout")))));
+    return true;
+}
+
 ViewControllerPtr newThread(const MuLink& link)
 {
+    if (refusedToAGuest())
+        return nullptr;
     const qint32 forumid = forumId(link);
     return forumid >= 1 ? loadedScreenWith("CreateContent", forum(forumid)) : nullptr;
 }
 
 ViewControllerPtr newReply(const MuLink& link)
 {
+    if (refusedToAGuest())
+        return nullptr;
     if (const qint32 threadid = threadId(link); threadid >= 1)
         return screenWith("Reply", make("Thread", {{name("threadid"), Value(threadid)}}));
     if (const qint32 postid = postId(link); postid >= 1)
@@ -231,7 +253,7 @@ const QHash<QString, Command>& commands()
         {name("member"), memberProfile},
         {name("forumdisplay"), forumDisplay},
         {name("showthread"), showThread},
-        {name("blog_post"), [](const MuLink&) { return screen("CreateContent"); }},
+        {name("blog_post"), [](const MuLink&) { return refusedToAGuest() ? nullptr : screen("CreateContent"); }},
         {name("newthread"), newThread},
         {name("newreply"), newReply},
         {name("profile"), profile},
@@ -254,7 +276,7 @@ bool MuController::isSignedIn()
 bool MuController::carriesOut(const QString& text)
 {
     const std::optional<MuLink> link = MuLink::parse(text);
-    return link && (link->command() == u"login" || link->command() == u"register");
+    return link && (link->command() == u"login" || link->command() == u"register" || (isWriting(*link) && !isSignedIn()));
 }
 
 ViewControllerPtr MuController::muController(const QString& text)

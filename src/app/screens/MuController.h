@@ -13,6 +13,8 @@
 // "login" and "register" are carried out here: without a member signed in
 // the login screen becomes the root (with the registration above it for
 // "register"); with one, the sign-out is confirmed first (LogoutHelper).
+// A guest's links that would write (a thread, a reply, a blog entry) are
+// carried out here too: he is told that it needs a member.
 class MuController {
 public:
     MuController() = delete;
@@ -23,7 +25,7 @@ public:
     static ViewControllerPtr muController(const QString& link);
 
     // Whether the link is one the router carries out itself ("login",
-    // "register"), answering no screen.
+    // "register", a guest's writing), answering no screen.
     static bool carriesOut(const QString& link);
     // Whether a member is signed in (not a guest).
     static bool isSignedIn();

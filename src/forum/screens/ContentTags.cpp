@@ -39,6 +39,12 @@ void ContentTags::viewDidLoad()
     m_tags->setText(m_pendingText);
     navigationItem()->setRightBarButtonItem(
         BarButtonItem::withTitle(text("done"), BarButtonItemStyle::Done, this, &ContentTags::done));
+}
+
+void ContentTags::viewDidAppear(bool animated)
+{
+    ViewController::viewDidAppear(animated);
+    // Only a text in the window takes the keyboard.
     m_tags->becomeFirstResponder();
 }
 

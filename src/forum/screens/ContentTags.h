@@ -19,6 +19,7 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
 
     // Fills the text in advance.
     void setTagsText(const QString& text);

@@ -257,9 +257,6 @@ void HomeController::viewDidLoad()
     info->addObserver(this);
     m_info = info;
 
-    if (ViewControllerRegistry::isRegistered(kComposeScreen))
-        navigationItem()->setRightBarButtonItem(
-            BarButtonItem::withSystemItem(BarButtonSystemItem::Compose, this, &HomeController::createContent));
     m_signup->useRedDeleteStyle();
 
     m_filterRows = filterRows();
@@ -572,6 +569,13 @@ void HomeController::updateLayout()
 
     m_news->reloadData();
     m_loggedin->setHidden(guest);
+    // Only a member writes: a guest's composer would only be refused.
+    const bool compose = !guest && ViewControllerRegistry::isRegistered(kComposeScreen);
+    if (compose != bool(navigationItem()->rightBarButtonItem())) {
+        navigationItem()->setRightBarButtonItem(
+            compose ? BarButtonItem::withSystemItem(BarButtonSystemItem::Compose, this, &HomeController::createContent)
+                    : nullptr);
+    }
     m_anonymous->setHidden(!guest);
     const int notifications = info->numberOfNotifications();
 

@@ -6,6 +6,7 @@
 #include "forum/cells/QuickReplyCell.h"
 #include "forum/model/Forum.h"
 #include "forum/screens/PostDetailsController.h"
+#include "app/screens/MuController.h"
 #include "app/screens/ScreenInputs.h"
 
 #include "app/config/Config.h"
@@ -60,8 +61,8 @@ void PostController::setThread(const ThreadPtr& thread)
     m_thread = thread;
     m_showEvenIgnored.clear();
     m_heights.clear();
-    // The reply form is asked for while the member reads.
-    m_quickReply = m_thread ? QuickReply::initWithThread(m_thread) : nullptr;
+    // The reply form is asked for while the member reads; a guest has no row.
+    m_quickReply = m_thread && MuController::isSignedIn() ? QuickReply::initWithThread(m_thread) : nullptr;
     if (!m_thread)
         return;
     m_thread->setThreadtitle(StringExtensions::replaceAmpersands(m_thread->threadtitle()));
@@ -255,8 +256,7 @@ void PostController::updateReplyButton()
 {
     // A member replies to an open thread; a thread known by its id alone
     // learns whether it is closed with its first page.
-    const bool open = m_thread && !m_thread->isClosed() && !CurrentUser::currentUser()->anonymous()
-                      && ScreenInputs::canCreate(kReplyScreen);
+    const bool open = m_thread && !m_thread->isClosed() && MuController::isSignedIn() && ScreenInputs::canCreate(kReplyScreen);
     if (open == bool(navigationItem()->rightBarButtonItem()))
         return;
     navigationItem()->setRightBarButtonItem(
@@ -272,7 +272,8 @@ void PostController::reply()
 
 std::optional<QList<ModelPtr>> PostController::appendArrayOfObjects()
 {
-    if (!m_quickReply)
+    // Signed out while reading: the row goes with the next page shown.
+    if (!m_quickReply || !MuController::isSignedIn())
         return std::nullopt;
     return QList<ModelPtr>{m_quickReply};
 }

@@ -11,6 +11,8 @@
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/NavigationItem.h"
+#include "platform/ui/SearchBar.h"
+#include "platform/ui/TextField.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
@@ -74,7 +76,14 @@ void ScopedSearchController::viewDidLoad()
     m_loading->stopAnimating();
     showStatus(QString(), hintText(), false);
     m_status->retryButton()->addTarget(this, &ScopedSearchController::retrySearch, ControlEvent::TouchUpInside);
-    m_search->becomeFirstResponder();
+}
+
+void ScopedSearchController::viewDidAppear(bool animated)
+{
+    UIViewControllerCommon::viewDidAppear(animated);
+    // Only a field in the window takes the keyboard: the words go in at once.
+    if (m_search->textField()->text().isEmpty())
+        m_search->becomeFirstResponder();
 }
 
 void ScopedSearchController::searchBarSearchButtonClicked(SearchBar*)

@@ -31,6 +31,7 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
 
     // Searches for the field's text (the search key, the search button).
     void doSearch();

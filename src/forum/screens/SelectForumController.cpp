@@ -52,6 +52,9 @@ void SelectForumController::buildNib(View* root)
     m_forumTable->setSeparatorColor(QColor(0xD5, 0xDC, 0xE4));
     m_forumTable->setDataSource(this);
     m_forumTable->setDelegate(this);
+    // Walked with the keyboard too: the arrows, then Return as a click.
+    m_forumTable->setKeyboardChoosesRows(true);
+    m_forumTable->setReturnChoosesRow(true);
     root->addSubview(m_forumTable);
     m_emptyLabel = new Label(QRectF(20, 120, area.width() - 40, 60));
     m_emptyLabel->setFont(Font::boldSystemFontOfSize(17));
@@ -76,6 +79,13 @@ void SelectForumController::viewDidLoad()
     navigationItem()->setLeftBarButtonItem(
         BarButtonItem::withTitle(text("back"), BarButtonItemStyle::Bordered, this, &SelectForumController::handleBack));
     reload();
+}
+
+void SelectForumController::viewDidAppear(bool animated)
+{
+    UIViewControllerCommon::viewDidAppear(animated);
+    // Nothing else here takes keys: the list has them.
+    m_forumTable->becomeFirstResponder();
 }
 
 void SelectForumController::setInfo(const ForumInfoPtr& info)
@@ -196,7 +206,8 @@ View* SelectForumController::viewForHeaderInSection(TableView*, int section)
 IndexPath SelectForumController::willSelectRowAtIndexPath(TableView*, const IndexPath& indexPath)
 {
     const ForumPtr forum = retrieveForumAtIndexPath(indexPath);
-    if (!forum || forum->is_category())
+    // A category holds no threads, and a link forum is only a web address.
+    if (!forum || forum->is_category() || forum->is_link())
         return IndexPath();
     return indexPath;
 }

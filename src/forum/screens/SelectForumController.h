@@ -30,6 +30,7 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
     // The bar's "back".
     void handleBack();
 

@@ -647,6 +647,11 @@ void TableView::keyPressEvent(QKeyEvent* event)
             }
             event->accept();
             return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!m_returnChoosesRow)
+                break;
+            [[fallthrough]];
         case Qt::Key_Space:
             if (m_selected.isValid())
                 chooseRow(m_selected);

@@ -48,6 +48,10 @@ public:
     // Off by default: the arrows scroll.
     bool keyboardChoosesRows() const { return m_keyboardChoosesRows; }
     void setKeyboardChoosesRows(bool on) { m_keyboardChoosesRows = on; }
+    // Lists that choose one row and are done: Return chooses it too. Off by
+    // default, where Return belongs to what holds the list (a panel's Done).
+    bool returnChoosesRow() const { return m_returnChoosesRow; }
+    void setReturnChoosesRow(bool on) { m_returnChoosesRow = on; }
     // Views above the first section and below the last; the table owns them.
     View* tableHeaderView() const;
     void setTableHeaderView(View* view);
@@ -130,6 +134,7 @@ private:
     QColor m_separatorColor = QColor(224, 224, 224);
     bool m_allowsSelection = true;
     bool m_keyboardChoosesRows = false;
+    bool m_returnChoosesRow = false;
     QPointer<View> m_headerView;
     QPointer<View> m_footerView;
     QPointer<View> m_backgroundView;

@@ -184,7 +184,9 @@ bool TextField::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-            Keyboard::moveFocus(this, forward);
+            TextFieldDelegate* d = m_delegate.get();
+            if (!d || !d->textFieldShouldMoveFocus(this, forward))
+                Keyboard::moveFocus(this, forward);
             return true;
         }
     }

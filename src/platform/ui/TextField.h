@@ -16,6 +16,9 @@ public:
     virtual void textFieldDidEndEditing(TextField* textField) {}
     // The return key was pressed.
     virtual bool textFieldShouldReturn(TextField* textField) { return true; }
+    // Tab (forward) or Shift+Tab: true when the delegate moved the focus
+    // itself; otherwise it goes round the screen's inputs.
+    virtual bool textFieldShouldMoveFocus(TextField* textField, bool forward) { return false; }
 };
 
 enum class TextBorderStyle { None = 0, Line = 1, Bezel = 2, RoundedRect = 3 };

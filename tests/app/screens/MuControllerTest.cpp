@@ -213,6 +213,18 @@ TEST_F(MuControllerTest, BlogsAndArticlesFirstRuleThatMatches)
 
 TEST_F(MuControllerTest, ComposingAndSearch)
 {
+    // A guest writes nothing: each is carried out here (an alert says why), search is his too.
+    for (const char* link : {"mu:newreply/t=5", "mu:newthread/f=3", "mu:blog_post"}) {
+        EXPECT_EQ(opened(link), u"nil") << link;
+        EXPECT_TRUE(MuController::carriesOut(QString::fromLatin1(link))) << link;
+    }
+    EXPECT_EQ(opened("mu:search"), u"SearchController");
+    EXPECT_FALSE(MuController::carriesOut(QStringLiteral("mu:search")));
+
+    const CurrentUserPtr user = CurrentUser::currentUser();
+    user->setUserid(1);
+    user->setAnonymous(false);
+    EXPECT_FALSE(MuController::carriesOut(QStringLiteral("mu:newreply/t=5")));
     // A reply to a thread wins over a quote of a post.
     EXPECT_EQ(opened("mu:newreply/t=5/p=9"), u"Reply <- Thread {threadid: 5}");
     EXPECT_EQ(opened("mu:newreply/p=9"), u"Reply <- Post {postid: 9}");

@@ -15,6 +15,7 @@
 
 #include "platform/foundation/Bundle.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -209,7 +210,42 @@ TEST_F(ComposingHelpersTest, TheForumPickerWalksTheRealTreeAndHandsOverTheForumC
     EXPECT_EQ(opener->chosen.size(), 2);
 }
 
-TEST_F(ComposingHelpersTest, ACategoryCannotBeChosenAndAnEmptyTreeSaysSo)
+TEST_F(ComposingHelpersTest, TheForumPickerIsWalkedWithTheKeyboardAlone)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    std::shared_ptr<SelectForumController> picker = openPicker();
+    ASSERT_NE(picker, nullptr);
+    settleAll();
+    TableView* table = picker->forumTable();
+    // The list has the keyboard as it opens: the arrows go from row to row,
+    // Return takes the row as a click does.
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    const auto press = [this](Qt::Key key) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(focused, &down);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(focused, &up);
+        finishMoving();
+    };
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(table->indexPathForSelectedRow(), (IndexPath{0, 1}));
+    EXPECT_TRUE(opener->chosen.isEmpty());
+    press(Qt::Key_Return);
+    ASSERT_NE(picker->level(), nullptr);
+    EXPECT_EQ(picker->level()->title_clean(), QStringLiteral("General Discussion"));
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    // On its level, the forum's own row is the first.
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    ASSERT_EQ(opener->chosen.size(), 1);
+    EXPECT_EQ(opener->chosen[0]->forumid(), 3);
+    EXPECT_EQ(top(), opener.get());
+}
+
+TEST_F(ComposingHelpersTest, ACategoryOrALinkCannotBeChosenAndAnEmptyTreeSaysSo)
 {
     auto tree = std::make_shared<ForumInfo>();
     tree->setForums(JSONValue(QStringLiteral(
@@ -239,6 +275,29 @@ TEST_F(ComposingHelpersTest, ACategoryCannotBeChosenAndAnEmptyTreeSaysSo)
     EXPECT_FALSE(empty->emptyLabel()->isHidden());
     EXPECT_EQ(empty->emptyLabel()->text(), text("select_forum_empty"));
     dismissAlerts();
+
+    // Nor a forum that is only a link to a web page: nothing goes there.
+    forum().clearControls();
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    auto real = openPicker();
+    ASSERT_NE(real, nullptr);
+    settleAll();
+    IndexPath website;
+    TableView* table = real->forumTable();
+    for (int section = 0; section < table->numberOfSections(); ++section) {
+        for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
+            const ForumPtr shown = real->retrieveForumAtIndexPath(IndexPath{section, row});
+            if (shown && shown->is_link())
+                website = IndexPath{section, row};
+        }
+    }
+    ASSERT_TRUE(website.isValid());
+    EXPECT_EQ(rowTitle(real.get(), website), QStringLiteral("Project Website"));
+    tapRow(table, website);
+    EXPECT_EQ(opener->chosen.size(), 1);
+    EXPECT_EQ(top(), real.get());
+    real->handleBack();
+    finishMoving();
 }
 
 TEST_F(ComposingHelpersTest, ThePromptHandsOverItsLineAndTakesOnlyItselfOffTheStack)
@@ -313,6 +372,7 @@ TEST_F(ComposingHelpersTest, TheTagScreenHandsBackWhatWasTyped)
     EXPECT_EQ(tags->navigationItem()->rightBarButtonItem()->title(), text("done"));
     auto* edit = tags->tags()->findChild<QPlainTextEdit*>();
     ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), edit) << "the keys typed go there, not only the word";
     // Typing goes on after the text given, where the caret stands.
     typeInto(edit, QStringLiteral(", sea"));
     picture("content-tags.png");
