@@ -16,6 +16,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/TextLayout.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/Bundle.h"
@@ -107,9 +108,25 @@ qreal PostCell::heightForPost(const Post& post)
     return heightForPost(post, kBodyWidth);
 }
 
+namespace {
+
+// What a deleted post shows in place of its text: who deleted it, where the
+// forum says.
+QString deletedNotice(const Post& post)
+{
+    const QString by = post.del_username();
+    return by.isEmpty() ? Bundle::main().localizedString(QStringLiteral("message_del"))
+                        : TextFormat::fill(Bundle::main().localizedString(QStringLiteral("message_del_by")), {Value(by)});
+}
+
+}  // namespace
+
 qreal PostCell::heightForPost(const Post& post, qreal width)
 {
     qreal height = kChrome;
+    // A deleted post shows one line, whatever its text and pictures were.
+    if (post.isDeleted())
+        return height + TextLayout(deletedNotice(post), bodyFont(), kMeasureLimit, 1, 0, LineBreakMode::Clip).size().height();
     if (const PostQuotePtr& quote = post.message_postquote()) {
         height += PostQuoteDrawing::sizeWithFont(*quote, bodyFont(), QSizeF(width, kMeasureLimit),
                                                  LineBreakMode::TailTruncation)
@@ -183,10 +200,7 @@ void PostCell::fillBody(const Post& p)
         label->setBackgroundColor(Qt::transparent);
         label->setOpaque(false);
         label->setTextColor(QColor(0x77, 0x77, 0x77));
-        const QString by = p.del_username();
-        label->setText(by.isEmpty() ? Bundle::main().localizedString(QStringLiteral("message_del"))
-                                   : TextFormat::fill(Bundle::main().localizedString(QStringLiteral("message_del_by")),
-                                                      {Value(by)}));
+        label->setText(deletedNotice(p));
         label->sizeToFit();
         m_message->addSubview(label);
         bottom = label->frame().bottom();

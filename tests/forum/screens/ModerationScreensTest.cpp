@@ -3,6 +3,7 @@
 #include "app/session/CurrentUser.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/TabBarHidding.h"
+#include "forum/cells/PostCell.h"
 #include "forum/cells/SelectPostCell.h"
 #include "forum/cells/SelectThreadCell.h"
 #include "forum/model/Post.h"
@@ -476,6 +477,18 @@ TEST_F(ModerationScreensTest, EveryPostActionChangesTheRowsAtOnceAndWhatTheForum
     screen->actions()->tapItem(screen->deleteBtn());
     EXPECT_EQ(answerAlert(0), u"Please select the posts first.");
 
+    // The row a post takes, by its id.
+    const auto rowHeight = [&](qint32 id) {
+        const QList<ModelPtr> rows = list->rowsForSection(0);
+        for (int row = 0; row < rows.size(); ++row) {
+            if (const auto post = std::dynamic_pointer_cast<Post>(rows.at(row)); post && post->postid() == id)
+                return list->tableView()->rectForRowAtIndexPath(IndexPath{0, row}).height();
+        }
+        return qreal(-1);
+    };
+    const qreal pictureRow = rowHeight(posts[1]);
+    ASSERT_GT(pictureRow, 150.0) << "a post with its pictures";
+
     // Delete two posts, asked first.
     tapRowOf<Post>(list, posts[1]);
     tapRowOf<Post>(list, posts[2]);
@@ -494,6 +507,9 @@ TEST_F(ModerationScreensTest, EveryPostActionChangesTheRowsAtOnceAndWhatTheForum
     settleAll();
     EXPECT_TRUE(postFlag(posts[1], "deleted"));
     EXPECT_TRUE(postFlag(posts[2], "deleted"));
+    // A deleted post is one line under its header, not the room its pictures took.
+    EXPECT_GT(rowHeight(posts[1]), PostCell::kChrome);
+    EXPECT_LT(rowHeight(posts[1]), PostCell::kChrome + 30);
     EXPECT_EQ(lastRequest(u"inlinemod_dodeleteposts"_s).field(u"postids"_s),
               QString::number(posts[1]) + u',' + QString::number(posts[2]));
 
