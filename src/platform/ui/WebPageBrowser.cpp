@@ -294,7 +294,7 @@ QVariant WebPageBrowser::loadResource(int type, const QUrl& name)
     if (picture.isNull())
         picture = *answered;
     if (picture.isNull()) {
-        m_waiting.insert(url);
+        m_waiting.insert(url, name);
         return nothing;
     }
     m_pictures.insert(url, picture);
@@ -303,10 +303,15 @@ QVariant WebPageBrowser::loadResource(int type, const QUrl& name)
 
 void WebPageBrowser::pictureArrived(const QUrl& url, const QImage& picture)
 {
-    m_waiting.remove(url);
+    const QUrl name = m_waiting.take(url);
     if (picture.isNull())
         return;
     m_pictures.insert(url, picture);
+    // The document keeps the empty resource it was given while the picture
+    // was on its way, and would draw a placeholder for good: the picture
+    // takes its place under the name the page wrote.
+    if (!name.isEmpty())
+        document()->addResource(QTextDocument::ImageResource, name, picture);
     tidy();
 }
 

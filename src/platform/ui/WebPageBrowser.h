@@ -64,7 +64,9 @@ private:
     // Pictures by address: as they came, and what the page shows of them.
     QHash<QUrl, QImage> m_pictures;
     QHash<QString, qint64> m_shown;
-    QSet<QUrl> m_waiting;
+    // Pictures asked for and not arrived, each with its address as the page
+    // wrote it (the name the document keeps its resources by).
+    QHash<QUrl, QUrl> m_waiting;
     bool m_tidying = false;
     bool m_tidyAgain = false;
     int m_tidiedWidth = -1;

@@ -234,6 +234,17 @@ TEST_F(WebViewTest, PicturesFitTheirLinesAndLinesKeepTheirHeightWhileThePictures
     EXPECT_LE(shown.at(0).bottom(), shown.at(1).top());
     EXPECT_LE(shown.at(1).bottom(), shown.at(2).top());
     EXPECT_TRUE(web->shownText().startsWith(QStringLiteral("Pictures in posts")));
+    // What is drawn there is the picture that came, not a placeholder.
+    const QImage drawn = web->grab().toImage();
+    int seen = 0;
+    for (const QRectF& frame : shown) {
+        const QPoint middle = (frame.center() * drawn.devicePixelRatio()).toPoint();
+        if (!drawn.rect().contains(middle))
+            continue;
+        ++seen;
+        EXPECT_EQ(drawn.pixelColor(middle), QColor(Qt::darkCyan)) << frame.x() << "," << frame.y();
+    }
+    EXPECT_GE(seen, 1);
 
     // A narrower page fits them again.
     web->setFrame(QRectF(0, 20, 200, 400));
