@@ -6,6 +6,7 @@
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/LoginController.h"
 #include "app/screens/MurmoraViewController.h"
+#include "app/widgets/GradientButton.h"
 #include "app/widgets/PaginableTableView.h"
 #include "forum/model/Forum.h"
 #include "forum/model/ForumInfo.h"
@@ -50,6 +51,18 @@ protected:
         }
         settle();
         return login;
+    }
+    // The application launched and a member signed in on the login form, as
+    // typed there; the home screen once it shows.
+    HomeController* signInAs(const QString& name, const QString& password)
+    {
+        LoginController* login = launchToLogin();
+        if (!login)
+            return nullptr;
+        type(login->fieldWithTag(1), name);
+        type(login->fieldWithTag(2), password);
+        tap(login->loginButton());
+        return home();
     }
     HomeController* home()
     {

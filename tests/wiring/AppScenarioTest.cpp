@@ -235,12 +235,7 @@ TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInThe
     // Her profile answers once the first fetch has failed, as it does on a
     // quick connection.
     forum().holdAtGate(QStringLiteral("member"), QStringLiteral("profile"));
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("alice"));
-    type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    tap(login->loginButton());
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
     const auto picturesServed = [this] {
         int served = 0;
@@ -497,12 +492,7 @@ TEST_F(AppScenarioTest, TheLastMembersDismissedNoticesGoWhenAnyoneSignsInOrOut)
     // So does signing in: the last member dismissed the members' notice,
     // and the next one sees it.
     ForumInfo::saveDismissedNoticesList({QStringLiteral("2")});
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("bob"));
-    type(login->fieldWithTag(2), QStringLiteral("secret2"));
-    tap(login->loginButton());
-    ASSERT_NE(home(), nullptr);
+    ASSERT_NE(signInAs(QStringLiteral("bob"), QStringLiteral("secret2")), nullptr);
     QList<qint32> shown;
     for (const auto& notice : ForumInfo::getInstance()->notices())
         shown.append(notice->_noticeid());
@@ -511,12 +501,7 @@ TEST_F(AppScenarioTest, TheLastMembersDismissedNoticesGoWhenAnyoneSignsInOrOut)
 
 TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("bob"));
-    type(login->fieldWithTag(2), QStringLiteral("secret2"));
-    tap(login->loginButton());
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = signInAs(QStringLiteral("bob"), QStringLiteral("secret2"));
     ASSERT_NE(homeScreen, nullptr);
 
     // Home's compose button: the editor, where the forum is chosen from the tree.
@@ -589,12 +574,7 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
 
 TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("alice"));
-    type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    tap(login->loginButton());
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
 
     // The home screen's search control opens the search above home; it and
@@ -669,12 +649,7 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
 
 TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("moderator"));
-    type(login->fieldWithTag(2), QStringLiteral("modpass"));
-    tap(login->loginButton());
-    ASSERT_NE(home(), nullptr);
+    ASSERT_NE(signInAs(QStringLiteral("moderator"), QStringLiteral("modpass")), nullptr);
 
     // General Discussion, then its moderation screen from the bar.
     openSection(&GlobalNavigationViewController::forumsButton);
