@@ -1,6 +1,7 @@
 #include "forum/screens/ScopedSearchController.h"
 
 #include "forum/cells/SearchStatusView.h"
+#include "forum/screens/SearchController.h"
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
@@ -14,7 +15,6 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TextField.h"
 
-#include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 
 namespace {
@@ -110,14 +110,9 @@ void ScopedSearchController::doSearch()
 {
     if (!isViewLoaded())
         return;
-    const QString text = m_search->text().trimmed();
-    if (text.size() < kMinimumSearchLength) {
-        // Too little to look for: nothing is asked.
-        m_search->resignFirstResponder();
-        AlertView::create(QString(), ::text("words_very_common"), nullptr, {::text("ok")})->show();
-        return;
-    }
-    startSearch(text);
+    const QString text = SearchController::wordsToSearch(m_search);
+    if (!text.isNull())
+        startSearch(text);
 }
 
 void ScopedSearchController::retrySearch()

@@ -24,7 +24,6 @@ class ScopedSearchController : public UIViewControllerCommon,
                                public PaginableTableDelegate {
 public:
     static constexpr qreal kBarHeight = 44.0;
-    static constexpr int kMinimumSearchLength = 3;
 
     ScopedSearchController();
     ~ScopedSearchController() override;

@@ -171,18 +171,24 @@ void SearchController::searchBarSearchButtonClicked(SearchBar*)
     doSearch();
 }
 
+QString SearchController::wordsToSearch(SearchBar* bar)
+{
+    const QString text = bar->text().trimmed();
+    if (text.size() >= kMinimumSearchLength)
+        return text;
+    // Too little to look for: nothing is asked.
+    bar->resignFirstResponder();
+    AlertView::create(QString(), ::text("words_very_common"), nullptr, {::text("ok")})->show();
+    return QString();
+}
+
 void SearchController::doSearch()
 {
     if (!isViewLoaded())
         return;
-    const QString text = m_searchBar->text().trimmed();
-    if (text.size() < kMinimumSearchLength) {
-        // Too little to look for: nothing is asked.
-        m_searchBar->resignFirstResponder();
-        AlertView::create(QString(), ::text("words_very_common"), nullptr, {::text("ok")})->show();
-        return;
-    }
-    startSearch(text);
+    const QString text = wordsToSearch(m_searchBar);
+    if (!text.isNull())
+        startSearch(text);
 }
 
 void SearchController::retrySearch()

@@ -42,6 +42,9 @@ public:
     static constexpr qreal kSettingsHeight = 180.0;
     static constexpr qreal kRowHeight = 50.0;
     static constexpr int kMinimumSearchLength = 3;
+    // The bar's words, trimmed, for any search screen; null when they are too
+    // few to look for, after the bar let go of the keyboard and an alert said so.
+    static QString wordsToSearch(SearchBar* bar);
     // The setting rows.
     enum SettingRow { SearchForRow = 0, FindPostRow = 1, SortResultRow = 2 };
     // The segments of what the text is.
