@@ -27,6 +27,7 @@
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostDetailsController.h"
 #include "forum/screens/PostModerateController.h"
+#include "forum/screens/Reply.h"
 #include "forum/screens/SearchController.h"
 #include "forum/screens/SearchPostController.h"
 #include "forum/screens/SelectForumController.h"
@@ -37,6 +38,7 @@
 #include "neighbours/screens/ArticleDetails.h"
 #include "neighbours/screens/BlogPostExpanded.h"
 #include "neighbours/screens/NotificationsController.h"
+#include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/NavigationItem.h"
@@ -570,6 +572,93 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     EXPECT_EQ(forum().postState(reply).value(QStringLiteral("bbcode")).toString(), QStringLiteral("I'm in, see you at nine."));
     EXPECT_TRUE(page->quickReply()->text().isEmpty());
     EXPECT_TRUE(alertsOnScreen().isEmpty());
+}
+
+TEST_F(AppScenarioTest, AForumThatClosesWhileAReplyIsSentKeepsTheReplyUntilItOpensAgain)
+{
+    HomeController* homeScreen = signInAs(QStringLiteral("bob"), QStringLiteral("secret2"));
+    ASSERT_NE(homeScreen, nullptr);
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    const int firstThread = int(threads->forum()->announcements().size() + threads->forum()->stickies().size()) + 1;
+    tapRow(threads->threadTable()->tableView(), IndexPath{0, firstThread});
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !page->thread()->pages().isEmpty(); }));
+    settleAndFinish();
+    const qint32 threadid = page->thread()->threadid();
+    const auto postsOfThread = [&] { return forum().threadState(threadid).value(QStringLiteral("posts")).toArray(); };
+    const qsizetype posts = postsOfThread().size();
+
+    // The reply composer, written in with the keyboard.
+    page->navigationItem()->rightBarButtonItem()->trigger();
+    finishAnimations();
+    auto* reply = topScreenAs<Reply>();
+    ASSERT_NE(reply, nullptr);
+    settleAndFinish();
+    tap(reply->content());
+    finishAnimations();
+    if (!reply->content()->isFirstResponder())
+        reply->content()->becomeFirstResponder();
+    const QString typed = QStringLiteral("Count me in for the night shoot, tripod and all.");
+    typeKeys(typed);
+    reply->navigationItem()->rightBarButtonItem()->trigger();
+    finishAnimations();
+    const QString title = reply->messageTitle()->text();
+
+    // The forum closes as it is sent: its own words, once, and nothing posted.
+    forum().closeForum(QStringLiteral("Closed for maintenance until six."));
+    const int alertsBefore = alertsShown();
+    reply->navigationItem()->rightBarButtonItem()->trigger();
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    settleAndFinish();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsShown(), alertsBefore + 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), QStringLiteral("Closed for maintenance until six."));
+    EXPECT_TRUE(reply->loading()->isHidden()) << "the busy sign ends with the verdict";
+    EXPECT_EQ(postsOfThread().size(), posts);
+    picture(QStringLiteral("app-reply-forum-closed-alert.png"));
+
+    // OK: the composer stays, on its stack, with every character.
+    tapAlertButton(0);
+    settleAndFinish();
+    ASSERT_EQ(topScreen(), reply);
+    EXPECT_EQ(reply->messageText(), typed);
+    EXPECT_EQ(reply->messageTitle()->text(), title);
+    EXPECT_TRUE(reply->loading()->isHidden());
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    EXPECT_EQ(alertsShown(), alertsBefore + 1);
+    picture(QStringLiteral("app-reply-forum-closed.png"));
+
+    // Open again: one submit, one post, the text as typed, back on the thread.
+    forum().openForum();
+    const int sends = int(asked("newreply_postreply").size());
+    reply->navigationItem()->rightBarButtonItem()->trigger();
+    ASSERT_TRUE(waitUntil([&] { return postsOfThread().size() == posts + 1; }));
+    settleAndFinish();
+    EXPECT_EQ(asked("newreply_postreply").size(), sends + 1);
+    EXPECT_EQ(forum().postState(postsOfThread().last().toInt()).value(QStringLiteral("bbcode")).toString(), typed);
+    EXPECT_EQ(topScreen(), page);
+    EXPECT_EQ(alertsShown(), alertsBefore + 1);
+
+    // Reading while it is closed still leads to the login screen.
+    back();
+    ASSERT_EQ(topScreen(), threads);
+    forum().closeForum(QStringLiteral("Closed again."));
+    threads->actions()->tapItem(threads->refresh());
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    settleAndFinish();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), QStringLiteral("Closed again."));
+    tapAlertButton(0);
+    settleAndFinish();
+    EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+    EXPECT_EQ(screens().size(), 1);
 }
 
 TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)

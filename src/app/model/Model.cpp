@@ -148,6 +148,8 @@ std::optional<RequestOutcome> Model::takeAnswer(const HTTPRequestPtr& request, c
 
 std::optional<Error> Model::failureOf(const RequestOutcome& outcome, const HTTPRequest& request)
 {
+    if (outcome.is(RequestOutcome::Kind::ForumClosed))
+        return Error();
     const QString text = outcome.failureText();
     if (text.isNull())
         return std::nullopt;

@@ -240,7 +240,8 @@ protected:
     // itself).
     std::optional<RequestOutcome> takeAnswer(const HTTPRequestPtr& request, const AnswerRules& rules = {});
     // The error a failed outcome is reported with (none for an outcome that
-    // is no failure, or that nobody is to hear of).
+    // is no failure, or that nobody is to hear of). A closed forum is a
+    // failure with nothing to show: its own alert is up.
     static std::optional<Error> failureOf(const RequestOutcome& outcome, const HTTPRequest& request);
     // The error table's text of a code of our own ("nointernet").
     static QString textForCode(const QString& code);

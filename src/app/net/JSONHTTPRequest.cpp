@@ -147,9 +147,10 @@ bool JSONHTTPRequest::passesForumClosedCheck(const Value& errormessage)
     if (InactiveForumUtil::instance().isForumActive(errormessage))
         return true;
     setOutcome(RequestOutcome(RequestOutcome::Kind::ForumClosed, httpResponse().statusCode()));
-    // Ends like a cancelled request: it leaves the pending list, so the network
-    // indicator does not stay on for an answer nobody will get.
-    cancel();
+    // The caller still gets its verdict, so that a screen waiting for it (an
+    // editor sending a post) ends its busy state and keeps what was typed;
+    // the closed alert is the one message.
+    callFailure();
     return false;
 }
 

@@ -74,7 +74,8 @@ private:
     bool needsSessionFirst() const;
     // Steps of the end of a reply.
     void finishWithErrorStatus();
-    // False when the forum is closed: the request then ends without a callback.
+    // False when the forum is closed: the request then fails with the
+    // ForumClosed outcome, after the closed alert.
     bool passesForumClosedCheck(const Value& errormessage);
     // The code that decides what happens to the answer; a two-element list
     // (a code and a message for the user) shows the message.

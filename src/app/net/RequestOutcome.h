@@ -24,7 +24,7 @@ public:
         BadSignature,
         // The body is no JSON the forum's answers are made of.
         Undecodable,
-        // The forum says it is closed; no callback follows.
+        // The forum says it is closed; its alert is the only message.
         ForumClosed,
         // The forum refused the call with an error code (see code()).
         ForumRefused,

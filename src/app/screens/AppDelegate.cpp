@@ -4,6 +4,7 @@
 #include "app/net/InactiveForumUtil.h"
 #include "app/screens/LoginController.h"
 #include "app/screens/RootNavigation.h"
+#include "app/screens/UIViewControllerCommon.h"
 #include "app/session/CurrentUser.h"
 #include "neighbours/clients/AnalyticsTracker.h"
 #include "neighbours/clients/BetaClient.h"
@@ -13,6 +14,8 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ViewControllerRegistry.h"
 #include "platform/ui/Window.h"
+
+#include <algorithm>
 
 namespace {
 const QString kSplashImage = QStringLiteral("Default.png");
@@ -29,7 +32,13 @@ AppDelegate::AppDelegate()
         if (AppDelegate* delegate = self.get())
             delegate->setController(std::make_shared<LoginController>());
     };
-    InactiveForumUtil::setReturnToLoginHandler(showLogin);
+    // A closed forum takes no one's unsent text: a stack that holds some
+    // stays, and its "submit" works again once the forum is open.
+    InactiveForumUtil::setReturnToLoginHandler([self, showLogin] {
+        const AppDelegate* delegate = self.get();
+        if (delegate && !delegate->holdsUnsentWork())
+            showLogin();
+    });
     CurrentUser::setSessionLostHandler(showLogin);
     // Section changes from the menu replace the stack through here too, so
     // the delegate always knows the stack on screen.
@@ -130,6 +139,17 @@ void AppDelegate::setController(const ViewControllerPtr& screen)
     // The window takes the old stack off at once and lets it go later.
     m_window->setRootViewController(controller);
     m_controller = controller;
+}
+
+bool AppDelegate::holdsUnsentWork() const
+{
+    if (!m_controller)
+        return false;
+    const QList<ViewControllerPtr> stack = m_controller->viewControllers();
+    return std::any_of(stack.cbegin(), stack.cend(), [](const ViewControllerPtr& screen) {
+        const auto* common = dynamic_cast<const UIViewControllerCommon*>(screen.get());
+        return common && common->holdsUnsentWork();
+    });
 }
 
 void AppDelegate::initBetaClient()

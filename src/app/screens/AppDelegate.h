@@ -16,8 +16,9 @@ class Window;
 // home screen above it when a member was restored) and fades a splash out
 // over it. It owns that root navigation controller: whoever replaces the
 // whole screen stack (after signing in or out, when the forum is closed)
-// calls setController. Back in the foreground it checks whether the forum
-// has been closed meanwhile.
+// calls setController (the closed forum does not while a screen holds
+// unsent work). Back in the foreground it checks whether the forum has been
+// closed meanwhile.
 class AppDelegate : public ApplicationDelegate {
 public:
     // This build has no analytics account, so the tracker is never started.
@@ -45,6 +46,9 @@ public:
     // the handler that asked for the swap has returned.
     void setController(const ViewControllerPtr& screen);
     void initBetaClient();
+    // Whether a screen of the stack holds something the member wrote and has
+    // not sent: the forum-closed alert then leaves the stack as it is.
+    bool holdsUnsentWork() const;
     // The end of the splash's fade: the splash leaves the window.
     void startupAnimationDone(bool finished);
 

@@ -19,6 +19,10 @@ public:
 
     void viewDidLoad() override;
 
+    // Whether the screen holds something the member wrote and has not sent
+    // yet, which replacing the screen stack would lose.
+    virtual bool holdsUnsentWork() const { return false; }
+
     // The banner of a slot, or null; with the empty key, always null.
     AdMediationView* requestHeaderBanner();
     AdMediationView* requestFooterBanner();

@@ -47,6 +47,9 @@ void CopyThreadsRequestHelper::copyThreadFinished(const HTTPRequestPtr& request)
     if (!request)
         return;
     const RequestOutcome& outcome = request->outcome();
+    // A forum that closed ends the copying without a word: its own alert is up.
+    if (outcome.is(RequestOutcome::Kind::ForumClosed))
+        return;
     // No answer, or none that can be trusted.
     if (!outcome.success()) {
         fail(request, outcome.failureText());

@@ -123,7 +123,9 @@ void EditBuilder::uploadingFailed(const HTTPRequestPtr& request)
 {
     m_uploads.removeOne(request);
     const auto guard = keepAlive();
-    showAlertViewForEditSuccess(false);
+    // A closed forum has said so in its own alert.
+    if (!request->outcome().is(RequestOutcome::Kind::ForumClosed))
+        showAlertViewForEditSuccess(false);
     // Not sent: the text stays for another try.
     setRequestStatus(BuilderStatus::Failed);
     notifyChanged();

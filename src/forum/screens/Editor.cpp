@@ -692,10 +692,14 @@ bool Editor::modelHasFailedToUpdate(Model*, const Error& error)
     return true;
 }
 
+bool Editor::holdsUnsentWork() const
+{
+    return m_hasChangedContent || (m_messageTitle && !m_messageTitle->text().isEmpty()) || !m_media.isEmpty();
+}
+
 void Editor::cancel()
 {
-    const bool untouched = !m_hasChangedContent && m_messageTitle->text().isEmpty() && m_media.isEmpty();
-    if (untouched) {
+    if (!holdsUnsentWork()) {
         popSelf(true);
         return;
     }

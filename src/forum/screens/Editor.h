@@ -79,6 +79,9 @@ public:
     // Leaves the placeholder, once: the text is emptied and turns black.
     void changedContent();
     bool hasChangedContent() const { return m_hasChangedContent; }
+    // A text, a title or a picture: leaving asks first, and a closed forum
+    // leaves the screen where it is.
+    bool holdsUnsentWork() const override;
     void setTagsEnabled(bool enabled);
     bool tagsEnabled() const { return m_tagsEnabled; }
     void enableThreadPrefix(bool enabled);

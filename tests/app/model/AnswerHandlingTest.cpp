@@ -44,14 +44,16 @@ TEST_F(AnswerHandlingTest, EveryFailureReachesTheObserversWithTheTextForItsKind)
     model->setFromRequest(answeredRequest(body, Kind::BadSignature));
     model->setFromRequest(answeredRequest("{}", Kind::Undecodable));
     model->setFromRequest(answeredRequest(R"({"response": {"errorlist": ["badlogin"], "count": 3}})"));
-    // Stopped by the closed forum (its alert is up) or cancelled: nobody hears.
+    // Stopped by the closed forum: told, with nothing to show (its alert is up).
     model->setFromRequest(answeredRequest(body, Kind::ForumClosed));
+    // Cancelled: nobody hears.
     model->setFromRequest(answeredRequest(body, Kind::Pending));
 
     const QString unexpected = tableText(QStringLiteral("unexpected_server_response"));
     const QString nointernet = tableText(QStringLiteral("nointernet"));
     EXPECT_EQ(observer.failures, (QStringList{unexpected, nointernet, unexpected, unexpected, unexpected,
-                                              tableText(QStringLiteral("badlogin"))}));
+                                              tableText(QStringLiteral("badlogin")), QString()}));
+    EXPECT_FALSE(observer.errors.last().isSet());
     ASSERT_TRUE(observer.errors[0].underlying());
     EXPECT_EQ(observer.errors[0].underlying()->code(), 500);
     EXPECT_EQ(model->count(), 0);
@@ -75,5 +77,10 @@ TEST_F(AnswerHandlingTest, ObserversWithoutTheFailureOperationShowOneAlert)
 
     dismissAlerts();
     Model::create<SampleModel>()->failedWithError(error);  // nobody to tell, nothing shown
+    EXPECT_EQ(alertMessages().size(), 1);
+
+    // A closed forum's alert is the only one: the model's own shows nothing.
+    model->setFromRequest(answeredRequest(R"({"response": {"count": 3}})", RequestOutcome::Kind::ForumClosed));
+    EXPECT_EQ(taking.failures.size(), 2);
     EXPECT_EQ(alertMessages().size(), 1);
 }
