@@ -12,7 +12,7 @@
 // What goes wrong while sending leaves every typed character, every tag and
 // picture where it was, says what went wrong once, and lets "submit" be
 // pressed again: a picture the forum refuses, a post refused as too quick, a
-// connection that drops while the post is on its way.
+// connection that drops while the post is on its way, a forum that closes.
 namespace {
 
 class ComposeFailureTest : public ComposeScreenTest {};
@@ -62,6 +62,51 @@ TEST_F(ComposeFailureTest, ARefusedPictureKeepsTheWholeThreadAndItGoesOnTheNextT
     const int first = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().first().toInt();
     EXPECT_EQ(forum().postState(first).value(QStringLiteral("attachments")).toArray().size(), 1);
     EXPECT_EQ(alertMessages(), (QStringList{text("attachment_not_uploaded"), text("create_ok_thread")}));
+}
+
+TEST_F(ComposeFailureTest, AForumClosedWhileAPictureGoesUpSaysSoOnlyInItsOwnWordsAndKeepsTheThread)
+{
+    ImagePickerStub machine(true, false);
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    auto general = std::make_shared<Forum>();
+    general->setForumid(3);
+    general->setTitle_clean(QStringLiteral("General Discussion"));
+    showRoot(std::make_shared<UIViewControllerCommon>());
+    const auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
+    ASSERT_NE(editor, nullptr);
+    navigation()->pushViewController(editor, true);
+    settleAll();
+    typeInField(editor->messageTitle(), QStringLiteral("Harbour at dawn"));
+    clickInto(editor->content());
+    typeInto(editOf(editor->content()), QStringLiteral("Taken from the pier."));
+    press(editor->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    attachPicture(editor.get(), machine, pictureFile("harbour.png", Qt::darkBlue));
+    const QList<int> before = forum().threadIdsIn(3);
+
+    forum().closeForum(QStringLiteral("Closed for the night."));
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_FALSE(requestsOf("newattachment_manageattach").isEmpty());
+    EXPECT_EQ(alertMessages(), QStringList{QStringLiteral("Closed for the night.")});
+    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_EQ(top(), editor.get());
+    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Harbour at dawn"));
+    EXPECT_EQ(editor->messageText(), QStringLiteral("Taken from the pier."));
+    EXPECT_EQ(editor->media().size(), 1);
+    EXPECT_TRUE(requestsOf("newthread_postthread").isEmpty());
+    EXPECT_EQ(forum().threadIdsIn(3), before);
+    dismissAlerts();
+
+    forum().openForum();
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    ASSERT_EQ(requestsOf("newthread_postthread").size(), 1);
+    const qint32 threadid = editor->threadBuilder()->threadid();
+    ASSERT_GT(threadid, 0);
+    const int first = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().first().toInt();
+    EXPECT_EQ(forum().postState(first).value(QStringLiteral("attachments")).toArray().size(), 1);
+    EXPECT_EQ(alertMessages(), (QStringList{QStringLiteral("Closed for the night."), text("create_ok_thread")}));
 }
 
 TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOnceEachTime)
