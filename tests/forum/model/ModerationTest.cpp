@@ -287,6 +287,20 @@ TEST_F(Moderation, CopyFailureTexts)
     // The copier went with its last request.
     TestSupport::processEvents();
     EXPECT_TRUE(copier.expired());
+
+    // A closed forum: its own alert is the only word, and the copier goes.
+    forum().clearControls();
+    dismissAlerts();
+    forum().closeForum(QStringLiteral("Closed for the night."));
+    const qsizetype alerts = alertMessages().size();
+    message.clear();
+    copier = CopyThreadsRequestHelper::copyThreads({302}, nullptr, nullptr, {},
+                                                   [&](const HTTPRequestPtr& request) { message = request->error().domain(); });
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(message.isNull());
+    EXPECT_EQ(alertMessages().mid(alerts), QStringList{QStringLiteral("Closed for the night.")});
+    TestSupport::processEvents();
+    EXPECT_TRUE(copier.expired());
 }
 
 TEST_F(Moderation, EachPostActionChangesWhatTheForumServes)
