@@ -296,6 +296,20 @@ TEST_F(PostingEndToEnd, EditPicturesGoInOneUploadAndAFailedUploadKeepsTheEdit)
     clock()->advance(EditBuilder::AlertMs);
     EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
     EXPECT_EQ(observer.statusesSeen.last(), BuilderStatus::Failed);
+
+    // The forum closes under the upload: its own alert is the only one.
+    forum().clearControls();
+    forum().closeForum(u"Closed for the night."_s);
+    const qsizetype seen = observer.statusesSeen.size();
+    EXPECT_FALSE(edit->create().isSet());
+    ASSERT_TRUE(waitFor([&] { return edit->requestStatus() != BuilderStatus::Sending; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(edit->requestStatus(), BuilderStatus::Failed);
+    EXPECT_EQ(edit->message(), u"This text must survive.");
+    EXPECT_GT(observer.statusesSeen.size(), seen);
+    EXPECT_TRUE(forum().requests(u"editpost_updatepost"_s).isEmpty());
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), u"Closed for the night.");
 }
 
 TEST_F(PostingEndToEnd, NewThreadInAPasswordProtectedForum)
