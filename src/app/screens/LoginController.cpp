@@ -282,8 +282,7 @@ void LoginController::login()
     observe(CurrentUser::login(m_userName, m_userPassword));
     m_signingIn = true;
     showBusy(true);
-    // A sign-in that ends without a word (its request was ended by the
-    // forum-closed check) must not leave the overlay up.
+    // A sign-in that ends without a word must not leave the overlay up.
     m_signInWatch = Clock::current().every(kSignInWatchMs, [this] { checkSignInEnded(); });
     BetaClient::passCheckpoint(QStringLiteral("ON_LOGIN_SUCCESS"));
 }
@@ -361,7 +360,7 @@ void LoginController::checkSignInEnded()
     if (!m_signingIn || isSignInUnderWay())
         return;
     // The answer came without a member and without a failure: say so, unless
-    // an alert (the forum-closed one) already speaks for it.
+    // an alert already speaks for it.
     endSignIn();
     if (m_user)
         m_user->setAnonymous(true);

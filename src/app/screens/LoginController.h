@@ -39,7 +39,7 @@ class LoginController : public ViewController,
                         public ApplicationDelegate {
 public:
     // A sign-in whose answer has come and gone without making a member or a
-    // failure (a request the forum-closed check ended) is looked for this often.
+    // failure is looked for this often.
     static constexpr int kSignInWatchMs = 1000;
 
     LoginController();
