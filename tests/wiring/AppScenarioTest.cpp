@@ -565,6 +565,26 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     ASSERT_TRUE(row->textView()->isFirstResponder()) << "the click gives the row the keyboard";
     typeKeys(QStringLiteral("I'm in, see you at nine."));
     picture(QStringLiteral("app-quick-reply.png"));
+
+    // The forum closes as it is sent: its alert once, and the row keeps the text.
+    forum().closeForum(QStringLiteral("Back in ten minutes."));
+    tap(row->submitButton());
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    settleAndFinish();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), QStringLiteral("Back in ten minutes."));
+    tapAlertButton(0);
+    settleAndFinish();
+    ASSERT_EQ(topScreen(), page) << "the typed reply is not given up for the login screen";
+    EXPECT_EQ(page->quickReply()->text(), QStringLiteral("I'm in, see you at nine."));
+    EXPECT_EQ(forum().threadState(threadid).value(QStringLiteral("posts")).toArray().size(), 1);
+
+    forum().openForum();
+    row = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(IndexPath{0, table->numberOfRowsInSection(0) - 1}));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->textView()->text(), QStringLiteral("I'm in, see you at nine."));
+    click(row->textView()->convertRect(row->textView()->bounds(), nullptr).center());
+    finishAnimations();
     tap(row->submitButton());
     ASSERT_TRUE(waitUntil([&] { return forum().threadState(threadid).value(QStringLiteral("posts")).toArray().size() == 2; }));
     settleAndFinish();

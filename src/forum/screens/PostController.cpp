@@ -119,6 +119,11 @@ void PostController::buildNib(View* root)
     root->addSubview(m_loadingWrapper);
 }
 
+bool PostController::holdsUnsentWork() const
+{
+    return m_quickReply && !m_quickReply->text().trimmed().isEmpty();
+}
+
 void PostController::viewDidLoad()
 {
     UIViewControllerCommon::viewDidLoad();

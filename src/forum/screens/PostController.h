@@ -64,6 +64,8 @@ public:
 
     // The quick-reply row of the thread, made with it.
     const QuickReplyPtr& quickReply() const { return m_quickReply; }
+    // Text typed in the quick-reply row and not sent yet.
+    bool holdsUnsentWork() const override;
     // The add button: the reply screen, given the thread.
     void reply();
 
