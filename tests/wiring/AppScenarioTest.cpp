@@ -54,6 +54,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/ManualClock.h"
 
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -526,9 +527,11 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     ASSERT_EQ(topScreen(), editor);
     EXPECT_EQ(editor->forum()->forumid(), 3);
 
-    // Written with the keyboard and the mouse: the title, then Tab to the
-    // text, an emoticon from the strip's menu.
+    // Written with the keyboard and the mouse: the title, then Tab past the
+    // forum's prefixes to the text, an emoticon from the strip's menu.
     type(editor->messageTitle(), QStringLiteral("Saturday ride?"));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), editor->selectPrefixButton());
     key(Qt::Key_Tab);
     finishAnimations();
     ASSERT_TRUE(editor->content()->isFirstResponder());

@@ -93,7 +93,7 @@ void FieldTextCell::goNext()
     // its own way, as Tab goes.
     m_field->resignFirstResponder();
     f->cellForField(next);
-    Keyboard::moveFocus(m_field, true);
+    Keyboard::moveFocus(m_field, true, Keyboard::Stops::TextInputs);
 }
 
 void FieldTextCell::textFieldDidBeginEditing(TextField*)

@@ -113,6 +113,7 @@ void Editor::buildNib(View* root)
 
     m_contentBg = new Button(kContentBgFrame, ButtonType::RoundedRect);
     m_contentBg->addAction([this](Control*) { m_content->becomeFirstResponder(); }, ControlEvent::TouchUpInside);
+    m_contentBg->setKeyboardFocusable(false);
     m_scroll->addSubview(m_contentBg);
     m_content = new TextView(kContentFrame);
     m_content->setBackgroundColor(Qt::transparent);

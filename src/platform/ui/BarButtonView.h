@@ -21,6 +21,7 @@ public:
     QString shownTitle() const;
     void refresh();
 
+    bool acceptsKeyboardFocus() const override { return isEnabled() && isKeyboardFocusable(); }
     QSizeF sizeThatFits(const QSizeF& size) const override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
 

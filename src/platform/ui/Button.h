@@ -49,6 +49,7 @@ public:
     bool adjustsImageWhenHighlighted() const { return m_adjustsImage; }
     void setAdjustsImageWhenHighlighted(bool on) { m_adjustsImage = on; }
 
+    bool acceptsKeyboardFocus() const override { return isEnabled() && isKeyboardFocusable(); }
     QSizeF sizeThatFits(const QSizeF& size) const override;
     void layoutSubviews() override;
     void drawRect(QPainter& painter, const QRectF& rect) override;

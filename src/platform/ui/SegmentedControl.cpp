@@ -5,6 +5,7 @@
 #include "platform/ui/StringDrawing.h"
 #include "platform/ui/TextLayout.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -107,6 +108,52 @@ void SegmentedControl::tapSegment(int segment)
         m_selected = NoSegment;
         update();
     }
+}
+
+bool SegmentedControl::acceptsKeyboardFocus() const
+{
+    if (!isEnabled() || !isKeyboardFocusable())
+        return false;
+    for (const Segment& s : m_segments) {
+        if (s.enabled)
+            return true;
+    }
+    return false;
+}
+
+int SegmentedControl::enabledSegmentFrom(int step) const
+{
+    // The selection as shown: a subclass may report it otherwise.
+    const int count = numberOfSegments();
+    int at = m_selected != NoSegment ? m_selected : step > 0 ? -1 : count;
+    for (at += step; at >= 0 && at < count; at += step) {
+        if (m_segments[at].enabled)
+            return at;
+    }
+    return NoSegment;
+}
+
+void SegmentedControl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Left && event->key() != Qt::Key_Right) {
+        Control::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!isEnabled())
+        return;
+    // At either end the selection stays.
+    const int next = enabledSegmentFrom(event->key() == Qt::Key_Right ? 1 : -1);
+    if (next != NoSegment)
+        tapSegment(next);
+}
+
+void SegmentedControl::pressedByKeyboard()
+{
+    if (m_selected != NoSegment)
+        tapSegment(m_selected);
+    else if (const int first = enabledSegmentFrom(1); first != NoSegment)
+        tapSegment(first);
 }
 
 QRectF SegmentedControl::rectForSegment(int segment) const

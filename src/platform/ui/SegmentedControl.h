@@ -39,11 +39,22 @@ public:
     void tapSegment(int segment);
     QRectF rectForSegment(int segment) const;
 
+    // Left and Right move the selection, as taps on the segments beside do;
+    // Space and Return tap the selected segment, or the first when none is.
+    bool acceptsKeyboardFocus() const override;
     QSizeF sizeThatFits(const QSizeF& size) const override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
     void touchesEnded(const QPointF& point) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void pressedByKeyboard() override;
+
 private:
+    // The enabled segment a step from the selected one (from outside the
+    // row when none is selected), or NoSegment.
+    int enabledSegmentFrom(int step) const;
+
     struct Segment {
         QString title;
         bool enabled = true;

@@ -1,9 +1,12 @@
 #include "platform/ui/View.h"
 
 #include "platform/ui/Animator.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/ViewEffect.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QCoreApplication>
@@ -503,6 +506,7 @@ void View::mousePressEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
+    Keyboard::pointerPressed();
     m_passedOn = false;
     touchesBegan(pointFromEvent(event));
     // A screen's root view follows the touch for its screen, the next
@@ -539,7 +543,32 @@ bool View::event(QEvent* event)
 {
     if (event->type() == QEvent::Resize && m_effect)
         updateEffect();
+    if (event->type() == QEvent::KeyPress) {
+        // Tab goes round the screen in reading order, not in the order the
+        // views were made.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            Keyboard::moveFocus(this, key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            event->accept();
+            return true;
+        }
+    }
     return QWidget::event(event);
+}
+
+bool View::focusNextPrevChild(bool next)
+{
+    // The toolkit asks this when a view that holds the focus, or holds the
+    // view that does, hides. A control the keyboard reached hands the focus
+    // to the next stop of its screen, unless the whole screen went; the
+    // text inputs go the toolkit's way, as they always have.
+    auto* focused = qobject_cast<View*>(QApplication::focusWidget());
+    if (!focused || !focused->acceptsKeyboardFocus() || focused->canBecomeFirstResponder())
+        return QWidget::focusNextPrevChild(next);
+    if (viewController() || !Keyboard::moveFocus(this, next))
+        focused->clearFocus();
+    return true;
 }
 
 void View::paintEvent(QPaintEvent*)

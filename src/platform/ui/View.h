@@ -104,6 +104,10 @@ public:
     virtual bool isFirstResponder() const;
     // Makes the first responder in this subtree resign; answers whether one did.
     bool endEditing();
+    // Whether Tab may give this view the keyboard's focus though it takes no
+    // text (buttons, segmented controls): it then shows a focus mark and
+    // answers its keys.
+    virtual bool acceptsKeyboardFocus() const { return false; }
 
     // Touches, in the view's bounds coordinates. A view that does not take a
     // touch (the default) passes it on to the next responder: the view
@@ -148,6 +152,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     enum AnimatedProperty { FrameProperty = 1, AlphaProperty = 2, TransformProperty = 3 };

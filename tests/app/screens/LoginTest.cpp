@@ -23,6 +23,7 @@
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/StringExtensions.h"
 
+#include <QApplication>
 #include <QJsonObject>
 
 #include <cmath>
@@ -302,7 +303,8 @@ TEST_F(LoginTest, TheFormStaysUnderThePointerAndTheKeyboardLeadsFromFieldToField
     EXPECT_EQ(password->text(), QStringLiteral("secret1"));
     EXPECT_FALSE(displayedText(password).contains(QStringLiteral("secret")));
 
-    // Shift+Tab and Tab go back and forth, round the form.
+    // Shift+Tab and Tab go back and forth, on from the fields to the
+    // button under them.
     key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(login->activeTextField(), name);
     EXPECT_TRUE(name->isEditing());
@@ -310,6 +312,11 @@ TEST_F(LoginTest, TheFormStaysUnderThePointerAndTheKeyboardLeadsFromFieldToField
     key(Qt::Key_Tab);
     EXPECT_EQ(login->activeTextField(), password);
     key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), login->loginButton());
+    EXPECT_FALSE(password->isEditing());
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(password->isEditing());
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(login->activeTextField(), name);
     EXPECT_EQ(root->frame(), rest);
     EXPECT_EQ(name->text(), QStringLiteral("alice")) << "Tab types nothing";
