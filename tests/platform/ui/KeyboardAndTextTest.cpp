@@ -1,6 +1,8 @@
 #include "UiTestSupport.h"
 
+#include "platform/ui/Button.h"
 #include "platform/ui/Keyboard.h"
+#include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
@@ -129,6 +131,102 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundTheTextInputsOfOneScreenInReadingOrder
     ASSERT_TRUE(other->becomeFirstResponder());
     press(Qt::Key_Tab);
     EXPECT_TRUE(other->isFirstResponder());
+}
+
+TEST_F(KeyboardTest, TabStopsAtTheControlsAUserCouldClickAndTheirKeysPressOnce)
+{
+    // A screen beneath, with a button of its own, and the one on top.
+    auto* beneath = new View(QRectF(0, 20, 320, 460));
+    auto* under = new Button(QRectF(20, 20, 100, 30));
+    beneath->addSubview(under);
+    window->addSubview(beneath);
+    auto* screen = new View(QRectF(0, 20, 320, 460));
+    window->addSubview(screen);
+    auto* field = new TextField(QRectF(20, 20, 280, 31));
+    auto* send = new Button(QRectF(20, 70, 130, 30));
+    auto* off = new Button(QRectF(170, 70, 130, 30));
+    off->setEnabled(false);
+    auto* hidden = new Button(QRectF(20, 120, 130, 30));
+    hidden->setHidden(true);
+    auto* flat = new Button(QRectF(170, 120, 0, 30));
+    auto* clear = new Button(QRectF(20, 170, 130, 30));
+    clear->setAlpha(0);
+    auto* away = new Button(QRectF(20, 900, 130, 30));
+    auto* backdrop = new Button(QRectF(170, 170, 130, 30));
+    backdrop->setKeyboardFocusable(false);
+    auto* kinds = new SegmentedControl({QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")});
+    kinds->setFrame(QRectF(20, 220, 280, 30));
+    kinds->setEnabledForSegmentAtIndex(false, 1);
+    for (View* view : std::initializer_list<View*>{kinds, away, clear, flat, hidden, off, send, field, backdrop})
+        screen->addSubview(view);
+    int sent = 0;
+    send->addAction([&](Control*) { ++sent; }, ControlEvent::TouchUpInside);
+    int changes = 0;
+    kinds->addAction([&](Control*) { ++changes; }, ControlEvent::ValueChanged);
+    Animator::shared().finishAll();
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool repeat = false) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), repeat);
+        QApplication::sendEvent(focused, &event);
+    };
+    ASSERT_TRUE(field->becomeFirstResponder());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), send);
+    EXPECT_TRUE(send->showsFocusMark());
+    EXPECT_FALSE(Keyboard::isShown()) << "a button takes no text";
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), kinds) << "past the disabled, hidden, flat, see-through and far ones";
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(field->isFirstResponder()) << "round the top screen only";
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), kinds);
+
+    // Right skips the disabled segment and stops at the end; Left comes back.
+    press(Qt::Key_Right);
+    EXPECT_EQ(kinds->selectedSegmentIndex(), 0);
+    press(Qt::Key_Right);
+    EXPECT_EQ(kinds->selectedSegmentIndex(), 2);
+    press(Qt::Key_Right);
+    EXPECT_EQ(kinds->selectedSegmentIndex(), 2);
+    press(Qt::Key_Left);
+    EXPECT_EQ(kinds->selectedSegmentIndex(), 0);
+    EXPECT_EQ(changes, 3);
+
+    // Space and Return press once each; a key held down does not press again.
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), send);
+    press(Qt::Key_Space);
+    press(Qt::Key_Return);
+    press(Qt::Key_Return, Qt::NoModifier, true);
+    EXPECT_EQ(sent, 2);
+
+    // Hidden while it has the focus: the next stop of the screen takes it.
+    send->setHidden(true);
+    EXPECT_EQ(QApplication::focusWidget(), kinds);
+    // A click anywhere takes the mark away, and gives a button none.
+    tap(off->convertRect(off->bounds(), nullptr).center());
+    EXPECT_FALSE(kinds->showsFocusMark());
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+    send->setHidden(false);
+    tap(send->convertRect(send->bounds(), nullptr).center());
+    EXPECT_EQ(sent, 3);
+    EXPECT_FALSE(send->showsFocusMark());
+
+    // From nothing, the window has the keys: Tab begins at the top screen's
+    // first stop, Shift+Tab at its last.
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &tab);
+    EXPECT_TRUE(field->isFirstResponder());
+    field->resignFirstResponder();
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::sendEvent(window.get(), &back);
+    EXPECT_EQ(QApplication::focusWidget(), kinds);
 }
 
 TEST_F(KeyboardTest, TextViewSelectionCountsUtf16Units)
