@@ -3,6 +3,7 @@
 
 #include "app/model/FieldDate.h"
 #include "app/model/FieldMultiPicker.h"
+#include "app/model/FieldMultiText.h"
 #include "app/model/FieldPicker.h"
 #include "app/model/FieldText.h"
 #include "app/screens/FieldLinkDetails.h"
@@ -18,6 +19,7 @@
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/RegistrationForm.h"
 #include "platform/ui/BarButtonView.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -441,38 +443,71 @@ TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScre
     EXPECT_TRUE(forum().requests(u"profile_updateprofilepic"_s).isEmpty());
 }
 
-TEST_F(RegistrationScenarioTest, TabAndShiftTabReachEveryTextFieldOfTheFormDownToTheLastAndBack)
+TEST_F(RegistrationScenarioTest, TabAndShiftTabReachEveryTextFieldAndPickerRowOfTheFormDownToTheLastAndBack)
 {
     ASSERT_NE(openFromLogin(), nullptr);
-    // The text fields in the form's order, most of them below the screen's fold.
-    QList<FieldPtr> texts;
+    // The rows the keyboard stops at, in the form's order, most of them
+    // below the screen's fold: the text fields and the rows that open a
+    // picker (a switch or a picture row is the mouse's).
+    QList<FieldPtr> stops;
     for (const FieldPtr& f : form()->fields()) {
-        if (f->isFocusable())
-            texts.append(f);
+        if (f->isFocusable() || std::dynamic_pointer_cast<FieldPicker>(f) || std::dynamic_pointer_cast<FieldMultiPicker>(f)
+            || std::dynamic_pointer_cast<FieldDate>(f) || std::dynamic_pointer_cast<FieldMultiText>(f))
+            stops.append(f);
     }
-    ASSERT_GE(texts.size(), 6);
-    const auto editing = [&]() -> QString {
+    ASSERT_GE(stops.size(), 9);
+    // The field whose row has the keyboard: its text being edited, or its button focused.
+    const auto focusedRow = [&]() -> QString {
         TextField* shown = FieldCell::firstResponder();
-        for (const FieldPtr& f : texts) {
-            auto* row = dynamic_cast<FieldTextCell*>(form()->table()->cellForRowAtIndexPath(form()->indexPathForField(f.get())));
-            if (row && row->field() == shown && shown->isFirstResponder())
+        for (const FieldPtr& f : stops) {
+            TableViewCell* row = form()->table()->cellForRowAtIndexPath(form()->indexPathForField(f.get()));
+            auto* text = dynamic_cast<FieldTextCell*>(row);
+            if (text && text->field() == shown && shown->isFirstResponder())
+                return f->name();
+            auto* button = dynamic_cast<FieldButtonCell*>(row);
+            if (button && QApplication::focusWidget() == button->field() && button->field()->showsFocusMark())
                 return f->name();
         }
         return QStringLiteral("(none)");
     };
-    TextField* first = cell<FieldTextCell>(texts.first()->name())->field();
+    TextField* first = cell<FieldTextCell>(stops.first()->name())->field();
     click(first->convertRect(first->bounds(), nullptr).center());
     finishAnimations();
-    ASSERT_EQ(editing(), texts.first()->name());
-    for (qsizetype at = 1; at < texts.size(); ++at) {
+    ASSERT_EQ(focusedRow(), stops.first()->name());
+    for (qsizetype at = 1; at < stops.size(); ++at) {
         key(Qt::Key_Tab);
         finishAnimations();
-        EXPECT_EQ(editing(), texts.at(at)->name()) << "Tab " << at;
+        EXPECT_EQ(focusedRow(), stops.at(at)->name()) << "Tab " << at;
     }
     picture(u"registration-last-text-field.png"_s);
-    for (qsizetype at = texts.size() - 2; at >= 0; --at) {
+    for (qsizetype at = stops.size() - 2; at >= 0; --at) {
         key(Qt::Key_Backtab, Qt::ShiftModifier);
         finishAnimations();
-        EXPECT_EQ(editing(), texts.at(at)->name()) << "Shift+Tab " << at;
+        EXPECT_EQ(focusedRow(), stops.at(at)->name()) << "Shift+Tab " << at;
     }
+
+    // The season's row, reached by Tab, opens its picker with Space; the
+    // arrows choose and Return closes it.
+    qsizetype season = -1;
+    for (qsizetype at = 0; at < stops.size(); ++at) {
+        if (stops.at(at)->name() == u"userfield[field6]"_s)
+            season = at;
+    }
+    ASSERT_GT(season, 0);
+    for (qsizetype at = 1; at <= season; ++at)
+        key(Qt::Key_Tab);
+    finishAnimations();
+    ASSERT_EQ(focusedRow(), u"userfield[field6]"_s);
+    picture(u"registration-picker-row-focused.png"_s);
+    key(Qt::Key_Space);
+    finishAnimations();
+    auto* seasons = cell<FieldPickerCell>(u"userfield[field6]"_s);
+    ASSERT_NE(seasons->modalView(), nullptr);
+    ASSERT_FALSE(seasons->modalView()->isHidden());
+    ASSERT_EQ(QApplication::focusWidget(), seasons->picker());
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    finishAnimations();
+    EXPECT_TRUE(seasons->modalView() == nullptr || seasons->modalView()->isHidden());
+    EXPECT_EQ(seasons->field()->currentTitle(), u"Summer"_s);
 }

@@ -18,9 +18,14 @@ public:
     void showTitle(const QString& value);
 
     void layoutSubviews() override;
+    // The row's button takes the keyboard as Tab gives it, and Tab from it
+    // follows the form's order.
+    bool isFocusable() const override;
+    void takeFocus() override;
 
 protected:
     virtual void tapped() = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Button* m_button;

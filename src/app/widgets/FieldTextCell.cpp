@@ -118,28 +118,5 @@ bool FieldTextCell::textFieldShouldMoveFocus(TextField*, bool forward)
     // screen would never reach its field: the form's order leads instead.
     Form* f = form();
     const Field* shown = callback();
-    if (!f || !shown)
-        return false;
-    const QList<FieldPtr>& fields = f->fields();
-    qsizetype at = -1;
-    for (qsizetype i = 0; i < fields.size() && at < 0; ++i) {
-        if (fields.at(i).get() == shown)
-            at = i;
-    }
-    if (at < 0)
-        return false;
-    const Field* target = nullptr;
-    for (qsizetype i = at + (forward ? 1 : -1); i >= 0 && i < fields.size() && !target; i += forward ? 1 : -1) {
-        if (fields.at(i)->isFocusable())
-            target = fields.at(i).get();
-    }
-    if (!target)
-        return false;
-    // As Return does: this field ends its editing first, so the form's room is kept once.
-    m_field->resignFirstResponder();
-    FieldCell* row = f->cellForField(target);
-    if (!row)
-        return false;
-    row->takeFocus();
-    return true;
+    return f && shown && f->moveFocus(shown, forward);
 }

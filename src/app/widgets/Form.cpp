@@ -184,6 +184,36 @@ FieldCell* Form::cellForField(const Field* field)
     return dynamic_cast<FieldCell*>(m_table->cellForRowAtIndexPath(path));
 }
 
+bool Form::moveFocus(const Field* from, bool forward)
+{
+    QList<const Field*> order;
+    for (const QList<FieldPtr>& section : std::as_const(m_sections)) {
+        for (const FieldPtr& field : section)
+            order.append(field.get());
+    }
+    const qsizetype at = order.indexOf(from);
+    if (at < 0)
+        return false;
+    // The rows whose cells hold a text field or a button across the row.
+    const auto stops = [](const Field* field) {
+        return field->isFocusable() || dynamic_cast<const FieldMultiText*>(field)
+               || dynamic_cast<const FieldDate*>(field) || dynamic_cast<const FieldPicker*>(field)
+               || dynamic_cast<const FieldMultiPicker*>(field) || dynamic_cast<const FieldLink*>(field);
+    };
+    for (qsizetype i = at + (forward ? 1 : -1); i >= 0 && i < order.size(); i += forward ? 1 : -1) {
+        if (!stops(order.at(i)))
+            continue;
+        // The field being edited ends first, so the form's room is kept once.
+        FieldCell::endTextEditing();
+        FieldCell* row = cellForField(order.at(i));
+        if (!row || !row->isFocusable())
+            return false;
+        row->takeFocus();
+        return true;
+    }
+    return false;
+}
+
 // ---- Keyboard room
 
 qreal Form::keyboardRoom()

@@ -57,6 +57,11 @@ public:
     // The cell showing the field, its row brought into view first; null when
     // the field is not in the form.
     FieldCell* cellForField(const Field* field);
+    // Tab from the field's row: the next row, in form order, that the
+    // keyboard stops at (a text, or a button that opens a picker) takes the
+    // focus, brought into view first; rows below the fold have no cell for
+    // the screen's own round to find. False when there is none that way.
+    bool moveFocus(const Field* from, bool forward);
 
     // What the table leaves free under a field being edited: the keyboard's
     // height and a little more, or nothing when the keyboard takes no room.

@@ -123,19 +123,6 @@ void sortInReadingOrder(QList<View*>& views)
     }
 }
 
-bool takeFocus(View* view)
-{
-    if (view->canBecomeFirstResponder())
-        return view->becomeFirstResponder();
-    if (ScrollView* scroll = enclosingScrollView(view))
-        scroll->scrollRectToVisible(view->convertRect(view->bounds(), scroll), false);
-    // Tab focus only: a click never gives a control the focus, so its mark
-    // shows only where the keyboard brought it.
-    view->setFocusPolicy(Qt::TabFocus);
-    view->setFocus(Qt::TabFocusReason);
-    return true;
-}
-
 }  // namespace
 
 bool Keyboard::moveFocus(View* from, bool forward, Stops stops)
@@ -163,10 +150,23 @@ bool Keyboard::moveFocus(View* from, bool forward, Stops stops)
     // Round the screen, skipping inputs that decline to begin editing.
     for (qsizetype step = 1; step <= steps; ++step) {
         View* next = inputs.at((at + (forward ? step : count - step)) % count);
-        if (takeFocus(next))
+        if (giveFocus(next))
             return true;
     }
     return false;
+}
+
+bool Keyboard::giveFocus(View* view)
+{
+    if (view->canBecomeFirstResponder())
+        return view->becomeFirstResponder();
+    if (ScrollView* scroll = enclosingScrollView(view))
+        scroll->scrollRectToVisible(view->convertRect(view->bounds(), scroll), false);
+    // Tab focus only: a click never gives a control the focus, so its mark
+    // shows only where the keyboard brought it.
+    view->setFocusPolicy(Qt::TabFocus);
+    view->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void Keyboard::pointerPressed()

@@ -35,6 +35,9 @@ public:
     // next stop of the same screen, in reading order and round, begins
     // editing or takes the focus. False when there is no other.
     static bool moveFocus(View* from, bool forward, Stops stops = Stops::InputsAndControls);
+    // Gives the view the focus as Tab does: a text input begins editing, a
+    // control takes the focus and shows its mark. False when it declines.
+    static bool giveFocus(View* view);
     // A mouse press: a control the keyboard reached lets the focus go, so
     // that no focus mark stays where the mouse is used.
     static void pointerPressed();
