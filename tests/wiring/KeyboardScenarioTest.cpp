@@ -9,6 +9,7 @@
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/SearchController.h"
+#include "forum/screens/SearchForController.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/ThreadController.h"
 #include "platform/ui/BarButtonView.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/SegmentedControl.h"
+#include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextView.h"
 
 #include <QApplication>
@@ -129,7 +131,7 @@ TEST_F(KeyboardScenarioTest, ANewThreadGoesWhereTheKeyboardAloneChoseAndIsSent)
               QStringLiteral("Written without the mouse."));
 }
 
-TEST_F(KeyboardScenarioTest, TheSearchKindChangesWithTabThenRightAndAClickLeavesNoMark)
+TEST_F(KeyboardScenarioTest, TheSearchSettingsAndKindAreReachedByTabAndAClickLeavesNoMark)
 {
     HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
@@ -139,6 +141,24 @@ TEST_F(KeyboardScenarioTest, TheSearchKindChangesWithTabThenRightAndAClickLeaves
     ASSERT_NE(search, nullptr);
     settleAndFinish();
     TextField* words = search->searchBar()->textField();
+    SegmentedControl* kinds = search->searchCriteria();
+
+    // The settings' rows are stops too, under the kinds: Return opens the
+    // row's choices as a click does.
+    click(words->convertRect(words->bounds(), nullptr).center());
+    key(Qt::Key_Tab);
+    ASSERT_EQ(focused(), kinds);
+    key(Qt::Key_Tab);
+    TableViewCell* searchIn = search->settings()->cellForRowAtIndexPath(IndexPath{0, 0});
+    ASSERT_NE(searchIn, nullptr);
+    ASSERT_EQ(focused(), searchIn);
+    picture(QStringLiteral("keyboard-search-settings-row.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    ASSERT_NE(topScreenAs<SearchForController>(), nullptr);
+    back();
+    ASSERT_EQ(topScreen(), search);
+
     click(words->convertRect(words->bounds(), nullptr).center());
     typeKeys(QStringLiteral("daily chat"));
     key(Qt::Key_Return);
@@ -147,7 +167,6 @@ TEST_F(KeyboardScenarioTest, TheSearchKindChangesWithTabThenRightAndAClickLeaves
 
     // Tab from the words to the kinds; Right goes from keywords to members,
     // which forgets what the keywords found.
-    SegmentedControl* kinds = search->searchCriteria();
     ASSERT_EQ(kinds->selectedSegmentIndex(), SearchController::Keywords);
     click(words->convertRect(words->bounds(), nullptr).center());
     ASSERT_TRUE(words->isFirstResponder());

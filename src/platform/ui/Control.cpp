@@ -1,8 +1,9 @@
 #include "platform/ui/Control.h"
 
+#include "platform/ui/Drawing.h"
+
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 
 Control::Control(const QRectF& frame) : View(frame)
@@ -139,23 +140,9 @@ void Control::paintEvent(QPaintEvent* event)
     View::paintEvent(event);
     if (!showsFocusMark())
         return;
-    // A soft blue ring inside the edge, with a light line within it so that
-    // it shows on dark bars as on white rows.
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(-boundsOrigin());
-    const QRectF outer = focusMarkRect().adjusted(1.5, 1.5, -1.5, -1.5);
-    const qreal radius = qMin<qreal>(6, outer.height() / 2);
-    QPainterPath ring;
-    ring.addRoundedRect(outer, radius, radius);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(72, 150, 255, 235), 3));
-    painter.drawPath(ring);
-    QPainterPath inner;
-    const QRectF within = outer.adjusted(2, 2, -2, -2);
-    inner.addRoundedRect(within, qMax<qreal>(0, radius - 2), qMax<qreal>(0, radius - 2));
-    painter.setPen(QPen(QColor(255, 255, 255, 150), 1));
-    painter.drawPath(inner);
+    Drawing::drawFocusMark(painter, focusMarkRect());
 }
 
 void Control::keyPressEvent(QKeyEvent* event)

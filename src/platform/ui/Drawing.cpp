@@ -87,3 +87,17 @@ void Drawing::drawShadow(QPainter& painter, const QPainterPath& path, const QPoi
     painter.fillPath(moved, color);
     painter.restore();
 }
+
+void Drawing::drawFocusMark(QPainter& painter, const QRectF& rect)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF outer = rect.adjusted(1.5, 1.5, -1.5, -1.5);
+    const qreal radius = qMin<qreal>(6, outer.height() / 2);
+    painter.setPen(QPen(QColor(72, 150, 255, 235), 3));
+    painter.drawPath(roundedRectPath(outer, radius));
+    painter.setPen(QPen(QColor(255, 255, 255, 150), 1));
+    painter.drawPath(roundedRectPath(outer.adjusted(2, 2, -2, -2), qMax<qreal>(0, radius - 2)));
+    painter.restore();
+}

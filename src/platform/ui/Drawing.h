@@ -26,4 +26,8 @@ public:
     // A soft shadow of the path, moved by `offset`, spread over `blur` points.
     static void drawShadow(QPainter& painter, const QPainterPath& path, const QPointF& offset, qreal blur,
                            const QColor& color);
+    // The mark of the view the keyboard's focus is on: a soft blue ring just
+    // inside the rectangle, with a light line within it so that it shows on
+    // dark bars as on white rows.
+    static void drawFocusMark(QPainter& painter, const QRectF& rect);
 };

@@ -58,8 +58,8 @@ ScrollView* enclosingScrollView(const View* view)
 }
 
 // A control Tab may stop at: one the user could click now. Nothing see-through,
-// nothing beneath a layer that takes no touch, nothing off the window (a
-// scroll view's content is brought into view instead).
+// nothing beneath a layer that takes no touch, nothing off the window or
+// scrolled out of sight.
 bool controlReachable(const View* view)
 {
     if (view->bounds().isEmpty())
@@ -68,11 +68,14 @@ bool controlReachable(const View* view)
         if (!v->isUserInteractionEnabled() || v->presentationAlpha() < 0.01)
             return false;
     }
-    const View* anchor = enclosingScrollView(view);
-    if (!anchor)
-        anchor = view;
-    const QRectF onWindow = anchor->convertRect(anchor->bounds(), nullptr);
-    return onWindow.intersects(QRectF(0, 0, Window::kWidth, Window::kHeight));
+    const QRectF onWindow = view->convertRect(view->bounds(), nullptr);
+    if (!onWindow.intersects(QRectF(0, 0, Window::kWidth, Window::kHeight)))
+        return false;
+    for (const View* v = view->superview(); v; v = v->superview()) {
+        if (qobject_cast<const ScrollView*>(v) && !onWindow.intersects(v->convertRect(v->bounds(), nullptr)))
+            return false;
+    }
+    return true;
 }
 
 bool isStop(const View* view, Keyboard::Stops stops)

@@ -84,6 +84,8 @@ public:
     IndexPath indexPathForSelectedRow() const { return m_selected; }
     void selectRowAtIndexPath(const IndexPath& indexPath, bool animated, TableViewScrollPosition position);
     void deselectRowAtIndexPath(const IndexPath& indexPath, bool animated);
+    // Chooses the row as a tap does: asks and tells the delegate.
+    void chooseRow(const IndexPath& indexPath);
 
     // Cells made so far (visible and queued): what the table costs.
     int cellCount() const;
@@ -116,8 +118,6 @@ private:
     void recycle(TableViewCell* cell);
     void clearCells();
     void clearSectionViews();
-    // Chooses the row as a tap does: asks and tells the delegate.
-    void chooseRow(const IndexPath& indexPath);
     // The row after (or before) the selected one, across sections.
     IndexPath adjacentRow(int step) const;
     View* defaultHeaderView(const QString& title, bool footer) const;

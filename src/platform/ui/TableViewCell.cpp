@@ -1,10 +1,13 @@
 #include "platform/ui/TableViewCell.h"
 
+#include "platform/ui/Drawing.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/TableView.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -308,4 +311,59 @@ void TableViewCell::drawRect(QPainter& painter, const QRectF& rect)
         painter.setPen(QPen(m_separatorColor, 1));
         painter.drawLine(QPointF(rect.left() + 1, rect.bottom() - 0.5), QPointF(rect.right() - 1, rect.bottom() - 0.5));
     }
+}
+
+TableView* TableViewCell::table() const
+{
+    for (View* v = superview(); v; v = v->superview()) {
+        if (auto* found = qobject_cast<TableView*>(v))
+            return found;
+    }
+    return nullptr;
+}
+
+bool TableViewCell::acceptsKeyboardFocus() const
+{
+    // A list's rows are many and the wheel walks them; a picker's rows go
+    // by the arrows once the list has the keys.
+    const TableView* list = table();
+    return list && list->style() == TableViewStyle::Grouped && list->allowsSelection()
+           && !list->canBecomeFirstResponder() && m_selectionStyle != TableViewCellSelectionStyle::None
+           && list->indexPathForCell(this).isValid();
+}
+
+void TableViewCell::paintEvent(QPaintEvent* event)
+{
+    View::paintEvent(event);
+    if (!hasFocus() || !acceptsKeyboardFocus())
+        return;
+    QPainter painter(this);
+    painter.translate(-boundsOrigin());
+    Drawing::drawFocusMark(painter, bounds());
+}
+
+void TableViewCell::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) || !acceptsKeyboardFocus()) {
+        View::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    TableView* list = table();
+    list->chooseRow(list->indexPathForCell(this));
+}
+
+void TableViewCell::focusInEvent(QFocusEvent* event)
+{
+    View::focusInEvent(event);
+    update();
+}
+
+void TableViewCell::focusOutEvent(QFocusEvent* event)
+{
+    View::focusOutEvent(event);
+    update();
 }

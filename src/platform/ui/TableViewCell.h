@@ -8,6 +8,7 @@
 
 class ImageView;
 class Label;
+class TableView;
 
 // One row of a table: a content view holding a text label, a detail label
 // and a picture laid out by the cell's style, an accessory on the right, and
@@ -53,10 +54,20 @@ public:
     void setGroupPosition(GroupPosition position);
     void setSeparator(TableViewCellSeparatorStyle style, const QColor& color);
 
+    // A row of a grouped table (a form of settings, not a long list) that
+    // answers a tap is a stop of Tab's; Space and Return choose it.
+    bool acceptsKeyboardFocus() const override;
     void layoutSubviews() override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
+    TableView* table() const;
     QRectF contentRect() const;
     void applyHighlight();
 
