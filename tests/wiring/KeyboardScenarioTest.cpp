@@ -119,6 +119,7 @@ TEST_F(KeyboardScenarioTest, ANewThreadGoesWhereTheKeyboardAloneChoseAndIsSent)
     ASSERT_NE(send, nullptr);
     ASSERT_TRUE(tabTo(send, false));
     EXPECT_TRUE(send->showsFocusMark());
+    picture(QStringLiteral("keyboard-editor-send.png"));
     key(Qt::Key_Return);
     ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
     const qint32 threadid = editor->threadBuilder()->threadid();
