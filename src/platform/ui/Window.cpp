@@ -5,6 +5,8 @@
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Clock.h"
+#include "platform/foundation/Reachability.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -43,6 +45,17 @@ void Window::makeKeyAndVisible()
     show();
     raise();
     activateWindow();
+}
+
+void Window::paintEvent(QPaintEvent* event)
+{
+    View::paintEvent(event);
+    if (m_drawn)
+        return;
+    m_drawn = true;
+    // What the network status costs (a plugin, a wait for the system bus)
+    // comes after the first frame, on the next turn of the event loop.
+    Clock::current().schedule(0, false, [] { Reachability::ask(); });
 }
 
 QRectF Window::applicationFrame() const

@@ -45,6 +45,7 @@ protected:
     void didAddSubview(View* subview) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void letGoLater(const ViewControllerPtr& controller);
@@ -53,4 +54,5 @@ private:
     ViewControllerPtr m_root;
     QList<ViewControllerPtr> m_modals;
     bool m_wasMinimised = false;
+    bool m_drawn = false;
 };
