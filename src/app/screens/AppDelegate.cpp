@@ -80,13 +80,26 @@ void AppDelegate::applicationDidFinishLaunching(Application*)
     // The splash's pictures decode while the first screen is built below it.
     ResourceImages::prefetch({kSplashImage, kPoweredByImage});
     initBetaClient();
+    showSplash();
+    // Nothing of the first screens shows through the splash's first frame,
+    // so they are built (their text measured, their fonts loaded) after it.
+    WeakRef<AppDelegate> self(this);
+    m_window->afterFirstFrame([self] {
+        if (AppDelegate* delegate = self.get())
+            delegate->showFirstScreens();
+    });
+}
 
+void AppDelegate::showFirstScreens()
+{
+    // A screen asked for meanwhile (a lost session, a section) stays.
+    if (m_controller)
+        return;
     setController(std::make_shared<LoginController>());
     if (CurrentUser::currentUser()->userid() >= 1) {
         if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
             m_controller->pushViewController(home, false);
     }
-    showSplash();
 }
 
 void AppDelegate::showSplash()

@@ -62,6 +62,8 @@ public:
 
 private:
     void showSplash();
+    // The login screen, and home above it for a stored member.
+    void showFirstScreens();
 
     std::unique_ptr<Window> m_window;
     NavigationControllerPtr m_controller;
