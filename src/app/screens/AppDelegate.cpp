@@ -77,7 +77,7 @@ void AppDelegate::applicationDidFinishLaunching(Application*)
     if (!m_window)
         m_window = std::make_unique<Window>();
     m_window->makeKeyAndVisible();
-    // The splash's pictures decode while the first screen is built below it.
+    // Unless main started them already.
     ResourceImages::prefetch({kSplashImage, kPoweredByImage});
     initBetaClient();
     showSplash();
@@ -100,6 +100,11 @@ void AppDelegate::showFirstScreens()
         if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
             m_controller->pushViewController(home, false);
     }
+}
+
+void AppDelegate::prefetchSplash(qreal pixelRatio)
+{
+    ResourceImages::prefetch({kSplashImage, kPoweredByImage}, pixelRatio);
 }
 
 void AppDelegate::showSplash()

@@ -49,6 +49,10 @@ public:
     // Whether a screen of the stack holds something the member wrote and has
     // not sent: the forum-closed alert then leaves the stack as it is.
     bool holdsUnsentWork() const;
+    // Starts decoding the splash's pictures for a window whose points take
+    // `pixelRatio` pixels: main calls it as soon as the zoom is known, so
+    // that the decoding runs while the toolkit starts.
+    static void prefetchSplash(qreal pixelRatio);
     // The end of the splash's fade: the splash leaves the window.
     void startupAnimationDone(bool finished);
 
