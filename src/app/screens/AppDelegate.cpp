@@ -143,7 +143,8 @@ void AppDelegate::applicationWillEnterForeground(Application*)
 
 void AppDelegate::checkIfForumIsDisabled()
 {
-    if (m_controller && dynamic_cast<LoginController*>(m_controller->topViewController()))
+    // No screen yet: the login screen comes with the first frame.
+    if (!m_controller || dynamic_cast<LoginController*>(m_controller->topViewController()))
         return;
     InactiveForumUtil::instance().checkIfForumIsActive();
 }

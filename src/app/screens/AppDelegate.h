@@ -39,7 +39,7 @@ public:
     void applicationDidFinishLaunching(Application* application) override;
     void applicationWillEnterForeground(Application* application) override;
 
-    // Probes the forum unless the login screen is on top.
+    // Probes the forum unless the login screen is on top (or still to come).
     void checkIfForumIsDisabled();
     // Replaces the whole screen stack with a new navigation controller whose
     // root is the screen. The old stack is let go on the event loop, after
