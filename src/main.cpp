@@ -35,7 +35,7 @@ QString forumAddress(const QString& text, QString* problem)
 
 int main(int argc, char** argv)
 {
-    Application::prepareZoom(argc, argv);
+    Application::prepareZoom(argc, argv, [](double pixelRatio) { AppDelegate::prefetchSplash(pixelRatio); });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("muforum"));
     const QString name =

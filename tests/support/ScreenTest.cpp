@@ -39,6 +39,8 @@ AppDelegate& ScreenTest::launch()
     application.setDelegate(m_delegate.get());
     application.finishLaunching();
     TestSupport::processEvents();
+    // The first screens are built once the splash's first frame is drawn.
+    waitFor([this] { return m_delegate->controller() != nullptr; });
     return *m_delegate;
 }
 

@@ -26,7 +26,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Launches the application (the loopback forum is the bundle's forum).
+    // Launches the application (the loopback forum is the bundle's forum)
+    // and waits for its first screens, built once the first frame is drawn.
     AppDelegate& launch();
     // Quits: the delegate and its window go, as when the program ends.
     void quit();

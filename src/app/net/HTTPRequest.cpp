@@ -166,7 +166,9 @@ QByteArray HTTPRequest::getPostData()
 
 int HTTPRequest::getDefaultTimeout()
 {
-    return Reachability::isCellular() ? 60 : 20;
+    // Until the route is known, the longer wait: a slow cellular answer is
+    // not cut short.
+    return Reachability::isCellular().value_or(true) ? 60 : 20;
 }
 
 QNetworkAccessManager* HTTPRequest::networkAccessManager()

@@ -56,7 +56,7 @@ public:
 
     // The body (files: multipart; parameters: form; raw text), or a null array.
     QByteArray getPostData();
-    // 60 seconds on a cellular route, else 20.
+    // 60 seconds on a cellular route or one not known yet, else 20.
     static int getDefaultTimeout();
 
     // Fields.

@@ -77,16 +77,34 @@ void AppDelegate::applicationDidFinishLaunching(Application*)
     if (!m_window)
         m_window = std::make_unique<Window>();
     m_window->makeKeyAndVisible();
-    // The splash's pictures decode while the first screen is built below it.
+    // Unless main started them already.
     ResourceImages::prefetch({kSplashImage, kPoweredByImage});
     initBetaClient();
+    showSplash();
+    // Nothing of the first screens shows through the splash's first frame,
+    // so they are built (their text measured, their fonts loaded) after it.
+    WeakRef<AppDelegate> self(this);
+    m_window->afterFirstFrame([self] {
+        if (AppDelegate* delegate = self.get())
+            delegate->showFirstScreens();
+    });
+}
 
+void AppDelegate::showFirstScreens()
+{
+    // A screen asked for meanwhile (a lost session, a section) stays.
+    if (m_controller)
+        return;
     setController(std::make_shared<LoginController>());
     if (CurrentUser::currentUser()->userid() >= 1) {
         if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
             m_controller->pushViewController(home, false);
     }
-    showSplash();
+}
+
+void AppDelegate::prefetchSplash(qreal pixelRatio)
+{
+    ResourceImages::prefetch({kSplashImage, kPoweredByImage}, pixelRatio);
 }
 
 void AppDelegate::showSplash()
@@ -125,7 +143,8 @@ void AppDelegate::applicationWillEnterForeground(Application*)
 
 void AppDelegate::checkIfForumIsDisabled()
 {
-    if (m_controller && dynamic_cast<LoginController*>(m_controller->topViewController()))
+    // No screen yet: the login screen comes with the first frame.
+    if (!m_controller || dynamic_cast<LoginController*>(m_controller->topViewController()))
         return;
     InactiveForumUtil::instance().checkIfForumIsActive();
 }

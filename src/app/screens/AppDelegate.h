@@ -39,7 +39,7 @@ public:
     void applicationDidFinishLaunching(Application* application) override;
     void applicationWillEnterForeground(Application* application) override;
 
-    // Probes the forum unless the login screen is on top.
+    // Probes the forum unless the login screen is on top (or still to come).
     void checkIfForumIsDisabled();
     // Replaces the whole screen stack with a new navigation controller whose
     // root is the screen. The old stack is let go on the event loop, after
@@ -49,6 +49,10 @@ public:
     // Whether a screen of the stack holds something the member wrote and has
     // not sent: the forum-closed alert then leaves the stack as it is.
     bool holdsUnsentWork() const;
+    // Starts decoding the splash's pictures for a window whose points take
+    // `pixelRatio` pixels: main calls it as soon as the zoom is known, so
+    // that the decoding runs while the toolkit starts.
+    static void prefetchSplash(qreal pixelRatio);
     // The end of the splash's fade: the splash leaves the window.
     void startupAnimationDone(bool finished);
 
@@ -62,6 +66,8 @@ public:
 
 private:
     void showSplash();
+    // The login screen, and home above it for a stored member.
+    void showFirstScreens();
 
     std::unique_ptr<Window> m_window;
     NavigationControllerPtr m_controller;

@@ -3,15 +3,23 @@
 #include <QCoreApplication>
 #include <QNetworkInformation>
 
-bool Reachability::isCellular()
+namespace {
+bool asked = false;
+}  // namespace
+
+void Reachability::ask()
 {
-    // Loading a backend talks to the system's network service; try it once.
-    static bool tried = false;
-    if (!tried && QCoreApplication::instance()) {
-        tried = true;
-        if (!QNetworkInformation::instance())
-            QNetworkInformation::loadDefaultBackend();
-    }
+    if (asked || !QCoreApplication::instance())
+        return;
+    asked = true;
+    if (!QNetworkInformation::instance())
+        QNetworkInformation::loadDefaultBackend();
+}
+
+std::optional<bool> Reachability::isCellular()
+{
+    if (!asked)
+        return std::nullopt;
     const QNetworkInformation* information = QNetworkInformation::instance();
     if (!information || !information->supports(QNetworkInformation::Feature::TransportMedium))
         return false;

@@ -29,8 +29,11 @@ public:
     // "--zoom=F" or "--zoom F" on the command line, else MU_ZOOM, else a zoom
     // that makes the 480-point window about four fifths of the screen's height
     // (in steps of a quarter, at least 1); never so large that the window
-    // leaves the screen. Answers the zoom in force.
-    static double prepareZoom(int argc, char** argv);
+    // leaves the screen. Answers the zoom in force. `ratioKnown`, when
+    // given, hears the pixels a point will take as soon as that is known,
+    // before the toolkit's fonts are read, so that work needing only that
+    // (decoding the first pictures) runs alongside.
+    static double prepareZoom(int argc, char** argv, const std::function<void(double)>& ratioKnown = {});
     // The zoom asked for on the command line or in MU_ZOOM, or 0.
     static double requestedZoom(int argc, char** argv);
     static double zoomForScreenHeight(double logicalHeight);

@@ -22,6 +22,9 @@ public:
     // of its own, so that decoding overlaps the rest of the start-up; named()
     // takes them from there, waiting for one still being decoded.
     static void prefetch(const QStringList& names);
+    // The same for a window whose points take `pixelRatio` pixels, before
+    // there is a window (or a toolkit) to ask.
+    static void prefetch(const QStringList& names, qreal pixelRatio);
     // What to draw for a picture through the painter: its "@2x" version when
     // the painter draws more than one pixel a point and the picture is a
     // bundle picture loaded at 1x; else the picture itself.

@@ -5,6 +5,7 @@
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Reachability.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -43,6 +44,34 @@ void Window::makeKeyAndVisible()
     show();
     raise();
     activateWindow();
+}
+
+void Window::paintEvent(QPaintEvent* event)
+{
+    View::paintEvent(event);
+    if (m_drawn)
+        return;
+    m_drawn = true;
+    // What the network status costs (a plugin, a wait for the system bus)
+    // comes after the first frame too.
+    m_afterFirstFrame.prepend([] { Reachability::ask(); });
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const QList<std::function<void()>> work = std::exchange(m_afterFirstFrame, {});
+            for (const std::function<void()>& w : work)
+                w();
+        },
+        Qt::QueuedConnection);
+}
+
+void Window::afterFirstFrame(std::function<void()> work)
+{
+    if (!m_drawn) {
+        m_afterFirstFrame.append(std::move(work));
+        return;
+    }
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }
 
 QRectF Window::applicationFrame() const

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class StatusBar;
 
 // The phone's screen: a window of 320 by 480 points with the status bar on
@@ -37,6 +39,10 @@ public:
     void dismissModal(const ViewControllerPtr& controller, bool animated);
     QList<ViewControllerPtr> modalControllers() const { return m_modals; }
 
+    // Calls `work` on a turn of the event loop after the window's first frame
+    // is drawn (on the next turn when it has been drawn already).
+    void afterFirstFrame(std::function<void()> work);
+
     // Closes the window as the user would: alerts on screen go without a
     // button, then the application ends.
     void closeByUser();
@@ -45,6 +51,7 @@ protected:
     void didAddSubview(View* subview) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void letGoLater(const ViewControllerPtr& controller);
@@ -53,4 +60,6 @@ private:
     ViewControllerPtr m_root;
     QList<ViewControllerPtr> m_modals;
     bool m_wasMinimised = false;
+    bool m_drawn = false;
+    QList<std::function<void()>> m_afterFirstFrame;
 };

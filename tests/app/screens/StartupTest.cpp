@@ -11,6 +11,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
 
 #include "platform/foundation/AlertView.h"
@@ -48,6 +49,11 @@ TEST_F(StartupTest, TheLoginScreenIsTheRootUnderASplashThatFadesOverTwoSeconds)
     EXPECT_EQ(splash->frame(), QRectF(0, 0, 320, 480));
     EXPECT_EQ(app.mulogoView()->frame(), QRectF(0, 400, 320, 36));
     EXPECT_EQ(splash->superview(), app.window());
+    // Built after the splash's first frame, the login screen still lies
+    // beneath it, and the status bar above both.
+    const QList<View*> layers = app.window()->subviews();
+    EXPECT_LT(layers.indexOf(app.controller()->view()), layers.indexOf(splash));
+    EXPECT_EQ(layers.last(), app.window()->statusBar());
     EXPECT_FALSE(splash->image().isNull()) << "Default.png";
     EXPECT_FALSE(app.mulogoView()->image().isNull()) << "poweredby.png";
     EXPECT_EQ(ResourceImages::pointSize(splash->image()), QSizeF(320, 480));

@@ -7,6 +7,8 @@
 
 #include "platform/foundation/NetworkActivityIndicator.h"
 
+#include <QTest>
+
 namespace {
 
 class Life : public ApplicationDelegate {
@@ -58,6 +60,29 @@ TEST_F(AnimationTest, AFadeRunsOnTheClockAndEndsWithItsCompletion)
     clock->advance(1000);
     EXPECT_FALSE(first);
     EXPECT_EQ(splash->presentationAlpha(), 0.5);
+}
+
+TEST_F(AnimationTest, WorkPutOffUntilTheFirstFrameRunsOnceTheWindowIsDrawn)
+{
+    Window fresh;
+    QStringList ran;
+    fresh.afterFirstFrame([&ran] { ran.append(QStringLiteral("first")); });
+    fresh.afterFirstFrame([&ran] { ran.append(QStringLiteral("second")); });
+    turnEventLoop();
+    EXPECT_TRUE(ran.isEmpty()) << "a window never shown has drawn nothing";
+
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitFor([&ran] { return ran.size() == 2; }, 5000));
+    EXPECT_EQ(ran, QStringList({QStringLiteral("first"), QStringLiteral("second")}));
+
+    // Once drawn, on the next turn of the event loop, not inside the call.
+    fresh.afterFirstFrame([&ran] { ran.append(QStringLiteral("later")); });
+    EXPECT_EQ(ran.size(), 2);
+    turnEventLoop();
+    EXPECT_EQ(ran.last(), QStringLiteral("later"));
+    fresh.update();
+    turnEventLoop();
+    EXPECT_EQ(ran.size(), 3) << "each piece of work runs once";
 }
 
 TEST_F(AnimationTest, TheStatusBarsClockTurnsWithTheMinute)
