@@ -542,7 +542,7 @@ bool View::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void View::paintEvent(QPaintEvent*)
+void View::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -552,7 +552,9 @@ void View::paintEvent(QPaintEvent*)
     const QRectF b = bounds();
     if (m_backgroundColor.isValid() && m_backgroundColor.alpha() > 0)
         painter.fillRect(b, m_backgroundColor);
+    m_exposed = QRectF(event->rect()).translated(m_boundsOrigin);
     drawRect(painter, b);
+    m_exposed = QRectF();
 }
 
 void View::animate(double duration, const std::function<void()>& animations, std::function<void(bool)> completion)
