@@ -160,7 +160,9 @@ void Label::drawRect(QPainter& painter, const QRectF& rect)
     const qreal h = layout.lineHeight() * layout.lineCount();
     const QRectF textRect(rect.x(), rect.y() + (rect.height() - h) / 2, rect.width(), h);
     painter.save();
-    painter.setClipRect(rect);
+    // Qt clips a view's painting to its widget already.
+    if (rect != QRectF(QWidget::rect()))
+        painter.setClipRect(rect);
     if (m_shadowColor.isValid() && m_shadowColor.alpha() > 0) {
         painter.setPen(m_shadowColor);
         layout.draw(painter, textRect.translated(m_shadowOffset.width(), m_shadowOffset.height()), m_alignment);

@@ -182,8 +182,7 @@ void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment align
     }
     if (alignment != TextAlignment::Left)
         measureLines();
-    painter.save();
-    painter.setFont(m_font);
+    // The glyph runs carry their font: the painter's state stays as it is.
     qreal y = rect.top();
     // A glyph may reach a little beyond its line (an emoji, an accent): a
     // line is left out only when it is a whole line away from what shows.
@@ -204,5 +203,4 @@ void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment align
         for (const QGlyphRun& run : m_glyphs->lines.at(i))
             painter.drawGlyphRun(baseline, run);
     }
-    painter.restore();
 }
