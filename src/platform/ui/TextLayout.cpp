@@ -117,10 +117,24 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
     }
 }
 
+namespace {
+qint64& measured()
+{
+    thread_local qint64 count = 0;
+    return count;
+}
+}  // namespace
+
+qint64 TextLayout::measureCount()
+{
+    return measured();
+}
+
 void TextLayout::measureLines() const
 {
     if (m_measured)
         return;
+    ++measured();
     for (Line& line : m_lines)
         line.width = EmojiText::width(line.text, m_font);
     m_measured = true;

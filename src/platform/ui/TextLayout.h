@@ -48,6 +48,10 @@ public:
     // each line's width.
     qreal height() const;
 
+    // Lay-outs whose lines were measured so far, on this thread: only counts,
+    // for the checks that a drawn frame measures nothing again.
+    static qint64 measureCount();
+
     // Draws the lines from the top of `rect`, each placed by the alignment;
     // with a `visible` rectangle, only the lines that reach into it.
     void draw(QPainter& painter, const QRectF& rect, TextAlignment alignment, const QRectF& visible = QRectF()) const;

@@ -19,6 +19,7 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/TextLayout.h"
 
 #include "platform/foundation/AlertView.h"
 
@@ -365,6 +366,10 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
     (void)window->grab();
     (void)window->grab();
     EXPECT_EQ(PostTextView::layoutCount(), layouts);
+    const qint64 measuredLines = TextLayout::measureCount();
+    (void)table->grab();
+    (void)table->grab();
+    EXPECT_EQ(TextLayout::measureCount(), measuredLines) << "the rows' right-aligned dates are measured once";
 
     // The desktop's keyboard takes no room: nothing moves while a field is
     // edited. A keyboard of the phone's 216 points would leave the table
