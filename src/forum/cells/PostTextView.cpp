@@ -122,5 +122,5 @@ void PostTextView::drawRect(QPainter& painter, const QRectF& rect)
     if (m_text.isEmpty())
         return;
     painter.setPen(m_textColor);
-    layout().draw(painter, QRectF(QPointF(0, 0), frame().size()), TextAlignment::Left);
+    layout().draw(painter, QRectF(QPointF(0, 0), frame().size()), TextAlignment::Left, exposedRect());
 }

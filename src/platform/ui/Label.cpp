@@ -121,7 +121,7 @@ QFont Label::fittedFont(qreal width) const
     return font;
 }
 
-TextLayout Label::layoutFor(qreal width, qreal height) const
+const TextLayout& Label::layoutFor(qreal width, qreal height) const
 {
     if (!m_layout || m_layoutSize != QSizeF(width, height)) {
         m_layout.emplace(m_text, fittedFont(width), width, m_numberOfLines, height, m_lineBreakMode);
@@ -145,7 +145,7 @@ TextLayout Label::currentLayout() const
 
 QRectF Label::textRectForBounds(const QRectF& b) const
 {
-    const TextLayout layout = layoutFor(b.width(), b.height());
+    const TextLayout& layout = layoutFor(b.width(), b.height());
     const qreal h = layout.lineHeight() * layout.lineCount();
     return QRectF(b.x(), b.y() + (b.height() - h) / 2, b.width(), h);
 }
@@ -154,11 +154,15 @@ void Label::drawRect(QPainter& painter, const QRectF& rect)
 {
     if (m_text.isEmpty())
         return;
-    const TextLayout layout = layoutFor(rect.width(), rect.height());
+    // The kept lay-out itself, not a copy: a copy would measure its lines
+    // again on every frame (right and centred texts need their widths).
+    const TextLayout& layout = layoutFor(rect.width(), rect.height());
     const qreal h = layout.lineHeight() * layout.lineCount();
     const QRectF textRect(rect.x(), rect.y() + (rect.height() - h) / 2, rect.width(), h);
     painter.save();
-    painter.setClipRect(rect);
+    // Qt clips a view's painting to its widget already.
+    if (rect != QRectF(QWidget::rect()))
+        painter.setClipRect(rect);
     if (m_shadowColor.isValid() && m_shadowColor.alpha() > 0) {
         painter.setPen(m_shadowColor);
         layout.draw(painter, textRect.translated(m_shadowOffset.width(), m_shadowOffset.height()), m_alignment);

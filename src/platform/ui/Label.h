@@ -60,7 +60,7 @@ public:
     void drawRect(QPainter& painter, const QRectF& rect) override;
 
 private:
-    TextLayout layoutFor(qreal width, qreal height) const;
+    const TextLayout& layoutFor(qreal width, qreal height) const;
     QFont fittedFont(qreal width) const;
 
     QString m_text;

@@ -400,8 +400,12 @@ void TableView::layoutVisible()
         cell->setFrame(rect);
         if (cell->superview() != this)
             insertSubview(cell, m_backgroundView ? 1 : 0);
-        cell->setSelected(path == m_selected);
-        cell->setHidden(false);
+        // Only what changed: each setting repaints the row.
+        if (cell->isSelected() != (path == m_selected))
+            cell->setSelected(path == m_selected);
+        // Queued cells were hidden as widgets only.
+        if (cell->isHidden() || cell->QWidget::isHidden())
+            cell->setHidden(false);
     }
     for (Section& section : m_sections) {
         if (section.header)

@@ -67,6 +67,7 @@ Label* TableViewCell::textLabel()
             m_textLabel->setTextAlignment(TextAlignment::Right);
         }
         m_contentView->addSubview(m_textLabel);
+        applyHighlight();
         layoutSubviews();
     }
     return m_textLabel;
@@ -92,6 +93,7 @@ Label* TableViewCell::detailTextLabel()
             break;
         }
         m_contentView->addSubview(m_detailTextLabel);
+        applyHighlight();
         layoutSubviews();
     }
     return m_detailTextLabel;
@@ -172,12 +174,16 @@ void TableViewCell::applyHighlight()
 
 void TableViewCell::setGroupPosition(GroupPosition position)
 {
+    if (position == m_groupPosition)
+        return;
     m_groupPosition = position;
     update();
 }
 
 void TableViewCell::setSeparator(TableViewCellSeparatorStyle style, const QColor& color)
 {
+    if (style == m_separator && (!color.isValid() || color == m_separatorColor))
+        return;
     m_separator = style;
     if (color.isValid())
         m_separatorColor = color;

@@ -117,10 +117,24 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
     }
 }
 
+namespace {
+qint64& measured()
+{
+    thread_local qint64 count = 0;
+    return count;
+}
+}  // namespace
+
+qint64 TextLayout::measureCount()
+{
+    return measured();
+}
+
 void TextLayout::measureLines() const
 {
     if (m_measured)
         return;
+    ++measured();
     for (Line& line : m_lines)
         line.width = EmojiText::width(line.text, m_font);
     m_measured = true;
@@ -172,7 +186,7 @@ QList<QRectF> TextLayout::rectsForRange(int start, int end, const QRectF& rect, 
     return rects;
 }
 
-void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment alignment) const
+void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment alignment, const QRectF& visible) const
 {
     if (!m_glyphs->shaped) {
         m_glyphs->lines.reserve(m_lines.size());
@@ -182,10 +196,14 @@ void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment align
     }
     if (alignment != TextAlignment::Left)
         measureLines();
-    painter.save();
-    painter.setFont(m_font);
+    // The glyph runs carry their font: the painter's state stays as it is.
     qreal y = rect.top();
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+    // A glyph may reach a little beyond its line (an emoji, an accent): a
+    // line is left out only when it is a whole line away from what shows.
+    const bool clipped = !visible.isNull();
+    for (qsizetype i = 0; i < m_lines.size(); ++i, y += m_lineHeight) {
+        if (clipped && (y + 2 * m_lineHeight < visible.top() || y - m_lineHeight > visible.bottom()))
+            continue;
         const Line& line = m_lines.at(i);
         qreal x = rect.left();
         if (alignment == TextAlignment::Center)
@@ -198,7 +216,5 @@ void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment align
         const QPointF baseline(int(x * 64) / 64.0, y + m_ascent);
         for (const QGlyphRun& run : m_glyphs->lines.at(i))
             painter.drawGlyphRun(baseline, run);
-        y += m_lineHeight;
     }
-    painter.restore();
 }

@@ -48,8 +48,13 @@ public:
     // each line's width.
     qreal height() const;
 
-    // Draws the lines from the top of `rect`, each placed by the alignment.
-    void draw(QPainter& painter, const QRectF& rect, TextAlignment alignment) const;
+    // Lay-outs whose lines were measured so far, on this thread: only counts,
+    // for the checks that a drawn frame measures nothing again.
+    static qint64 measureCount();
+
+    // Draws the lines from the top of `rect`, each placed by the alignment;
+    // with a `visible` rectangle, only the lines that reach into it.
+    void draw(QPainter& painter, const QRectF& rect, TextAlignment alignment, const QRectF& visible = QRectF()) const;
     // Where the characters [start, end) of the text given show when drawn
     // into `rect` with the alignment: one rectangle for each line they are
     // shown on (none for characters cut off or not shown).

@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <cmath>
+#include <typeinfo>
 
 namespace {
 
@@ -571,17 +572,24 @@ bool View::focusNextPrevChild(bool next)
     return true;
 }
 
-void View::paintEvent(QPaintEvent*)
+void View::paintEvent(QPaintEvent* event)
 {
+    // A plain view without a background draws nothing: no painter for it
+    // (a row holds several, painted on every frame).
+    const bool filled = m_backgroundColor.isValid() && m_backgroundColor.alpha() > 0;
+    if (!filled && typeid(*this) == typeid(View))
+        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.translate(-m_boundsOrigin);
     const QRectF b = bounds();
-    if (m_backgroundColor.isValid() && m_backgroundColor.alpha() > 0)
+    if (filled)
         painter.fillRect(b, m_backgroundColor);
+    m_exposed = QRectF(event->rect()).translated(m_boundsOrigin);
     drawRect(painter, b);
+    m_exposed = QRectF();
 }
 
 void View::animate(double duration, const std::function<void()>& animations, std::function<void(bool)> completion)

@@ -146,6 +146,9 @@ protected:
     virtual void didAddSubview(View* subview) {}
     // Places the subviews' widgets after the bounds origin moved.
     void placeSubviews();
+    // While drawRect runs: the part of the bounds being drawn (what is not
+    // drawn there is kept or clipped away); the whole bounds otherwise.
+    QRectF exposedRect() const { return m_exposed.isNull() ? bounds() : m_exposed; }
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -166,6 +169,7 @@ private:
 
     QRectF m_frame;
     QRectF m_presentedFrame;
+    QRectF m_exposed;
     QPointF m_boundsOrigin;
     ViewTransform m_transform;
     ViewTransform m_presentedTransform;

@@ -128,6 +128,37 @@ TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
     }
 }
 
+TEST_F(PostCellsTest, APostTextDrawnAPartAtATimeShowsWhatItShowsDrawnWhole)
+{
+    // Only the lines that reach into the part being drawn are drawn: every
+    // band of the text, lines cut through the middle, accents above and
+    // letters below the line and an emoji taller than the letters included,
+    // shows the pixels of the whole text drawn at once.
+    PostTextView text(QRectF(0, 0, 280, 0));
+    text.setText(QStringLiteral("Ångström's fjord, gypsy quays \U0001F600 and jumpy glyphs\nÉÀÜ qpgjy ÇĞ "
+                                "\U0001F389 over several wrapped lines of text, long enough to wrap four or five "
+                                "times at this width.\nLast line: ÅÊÎ gjpqy."));
+    text.sizeToFitCurrentWidth();
+    ASSERT_GT(text.frame().height(), 80);
+    const QSize size = text.size();
+    QImage whole(size, QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    text.render(&whole);
+    for (int top = 0; top < size.height(); top += 5) {
+        const QRect band(0, top, size.width(), 4);
+        QImage part(size, QImage::Format_RGB32);
+        part.fill(Qt::white);
+        // A region is drawn at the target offset from its own top left.
+        text.render(&part, band.topLeft(), QRegion(band));
+        int differing = 0;
+        for (int y = qMax(0, band.top()); y <= qMin(size.height() - 1, band.bottom()); ++y) {
+            for (int x = 0; x < size.width(); ++x)
+                differing += part.pixel(x, y) != whole.pixel(x, y);
+        }
+        EXPECT_EQ(differing, 0) << "the band from " << top;
+    }
+}
+
 TEST_F(PostCellsTest, BodyTextShowsFormattingAsText)
 {
     EXPECT_EQ(PostBodyText::displayText(QStringLiteral("a [b]bold[/b] and [color=#c0392b]red[/color] [url=http://x.org]"

@@ -19,8 +19,14 @@
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/TextLayout.h"
 
 #include "platform/foundation/AlertView.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -360,6 +366,10 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
     (void)window->grab();
     (void)window->grab();
     EXPECT_EQ(PostTextView::layoutCount(), layouts);
+    const qint64 measuredLines = TextLayout::measureCount();
+    (void)table->grab();
+    (void)table->grab();
+    EXPECT_EQ(TextLayout::measureCount(), measuredLines) << "the rows' right-aligned dates are measured once";
 
     // The desktop's keyboard takes no room: nothing moves while a field is
     // edited. A keyboard of the phone's 216 points would leave the table
@@ -391,6 +401,77 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
     settleAll();
     EXPECT_EQ(forum().requests(QStringLiteral("showthread")).size(), asked);
     EXPECT_TRUE(forum().requests(QStringLiteral("api_gotonewpost")).isEmpty());
+}
+
+TEST_F(ThreadPageScenarioTest, EveryScrolledFrameShowsWhatAFreshDrawingOfThePageShows)
+{
+    openGuestSession();
+    const auto screen = openThread(Thread::initWithThreadid(1101));
+    ShadowedTableView* table = screen->postTable()->tableView();
+    ASSERT_TRUE(window->windowHandle() && window->windowHandle()->isExposed());
+    // What the window shows (the pixels kept from frame to frame), against
+    // the window drawn anew.
+    const auto shown = [&] {
+        return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto drawn = [&] { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    // A frame as the window draws it: only what changed since the last one
+    // (the window's own request for it may wait on a timer: it is asked now).
+    const auto frame = [&] {
+        clock()->advance(16);
+        TestSupport::processEvents();
+        QEvent request(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(window.get(), &request);
+    };
+    const auto same = [&](const char* where) {
+        const QImage a = shown();
+        const QImage b = drawn();
+        ASSERT_EQ(a.size(), b.size()) << where;
+        int differing = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x)
+                differing += a.pixel(x, y) != b.pixel(x, y);
+        }
+        EXPECT_EQ(differing, 0) << where;
+    };
+
+    // A member's drag down the page and back up, a frame at a time, the
+    // event loop drawing each: whole points, half points, and beyond the
+    // top edge, where the shadow under the top edge shows.
+    const QPointF start(160, 300);
+    table->beginDragging(start);
+    for (qreal dy = 0; dy <= 420; dy += 17.5) {
+        table->dragTo(start - QPointF(0, dy));
+        frame();
+    }
+    same("dragging down, the indicator shown");
+    for (qreal dy = 420; dy >= -45; dy -= 15) {
+        table->dragTo(start - QPointF(0, dy));
+        frame();
+    }
+    same("pulled past the top");
+    table->endDragging();
+    for (int i = 0; i < 40; ++i)
+        frame();
+    Animator::shared().finishAll();
+    frame();
+    same("sprung back");
+
+    // The wheel and the keys, frame by frame, to a quoted post.
+    for (int i = 0; i < 8; ++i) {
+        QWheelEvent wheel(QPointF(160, 200), table->mapToGlobal(QPointF(160, 200)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(table, &wheel);
+        frame();
+    }
+    same("after the wheel");
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+        QCoreApplication::sendEvent(table, &up);
+        frame();
+    }
+    same("after the arrow keys");
+    savePicture(QStringLiteral("thread-page-1-scrolled.png"));
 }
 
 TEST_F(ThreadPageScenarioTest, EmojiInPostsShowInColourBesideTheLetters)
