@@ -9,6 +9,8 @@ packages=(
   # The picture picker's camera.
   qt6-multimedia-dev
   libsqlite3-dev libicu-dev libplist-dev libfontconfig-dev
+  # The picture tool writes the opaque pictures unfiltered.
+  libpng-dev
   googletest libgtest-dev libgmock-dev
   libcpp-httplib-dev
   fonts-liberation2
