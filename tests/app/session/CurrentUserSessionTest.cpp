@@ -245,7 +245,10 @@ TEST_F(SessionTest, AStaleSessionHashSignsOutOnceAndOpensAGuestSession)
     // While the guest session is being opened, another stale hash starts nothing.
     tableText(QStringLiteral("invalid_sessionhash"));
     ASSERT_TRUE(settle());
-    EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("login_logout"), QStringLiteral("api_init")}));
+    // The two go out together, on two lines: either may reach the forum first.
+    QStringList asked = apiLog();
+    asked.sort();
+    EXPECT_EQ(asked, (QStringList{QStringLiteral("api_init"), QStringLiteral("login_logout")}));
     EXPECT_FALSE(user->apiaccesstoken().isEmpty());
 
     // Once that is over, a new stale hash signs out again.
