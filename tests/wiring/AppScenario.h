@@ -10,7 +10,9 @@
 #include "app/widgets/PaginableTableView.h"
 #include "forum/model/Forum.h"
 #include "forum/model/ForumInfo.h"
+#include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
+#include "forum/screens/ThreadController.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/TableView.h"
@@ -98,6 +100,28 @@ protected:
         finishAnimations();
         tapAt(table->convertPoint(table->rectForRowAtIndexPath(path).center(), nullptr));
         finishAnimations();
+    }
+    // From the menu to the forum index, then General Discussion's thread
+    // list (the index's second row), settled; null when a screen is missing.
+    ThreadController* openGeneralDiscussion()
+    {
+        openSection(&GlobalNavigationViewController::forumsButton);
+        auto* index = topScreenAs<ForumController>();
+        EXPECT_NE(index, nullptr);
+        if (!index)
+            return nullptr;
+        tapRow(index->forumTable(), IndexPath{0, 1});
+        auto* threads = topScreenAs<ThreadController>();
+        EXPECT_NE(threads, nullptr);
+        settleAndFinish();
+        return threads;
+    }
+    // The row of a thread list's first ordinary thread, under the
+    // announcements and the stickies (and the header row).
+    static IndexPath firstThreadRow(const ThreadController* threads)
+    {
+        const auto& forum = threads->forum();
+        return IndexPath{0, int(forum->announcements().size() + forum->stickies().size()) + 1};
     }
     void back()
     {

@@ -163,8 +163,7 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
     EXPECT_EQ(threads->threadTable()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Normal);
 
     // A thread, page 1.
-    const int firstThread = int(threads->forum()->announcements().size() + threads->forum()->stickies().size()) + 1;
-    tapRow(table, IndexPath{0, firstThread});
+    tapRow(table, firstThreadRow(threads));
     auto* page = topScreenAs<PostController>();
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(waitUntil([&] { return !page->thread()->pages().isEmpty(); }));
@@ -363,13 +362,8 @@ TEST_F(AppScenarioTest, AFailedRenewalShowsOneAlertThenTheLoginScreenAndTheNextR
     type(login->fieldWithTag(2), QStringLiteral("secret1"));
     tap(login->loginButton());
     ASSERT_NE(home(), nullptr);
-    openSection(&GlobalNavigationViewController::forumsButton);
-    auto* index = topScreenAs<ForumController>();
-    ASSERT_NE(index, nullptr);
-    tapRow(index->forumTable(), IndexPath{0, 1});
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    settleAndFinish();
 
     // The token expires, and the forum refuses the session opening once.
     forum().expireToken();
@@ -398,13 +392,8 @@ TEST_F(AppScenarioTest, AFailedRenewalShowsOneAlertThenTheLoginScreenAndTheNextR
     type(login->fieldWithTag(2), QStringLiteral("secret1"));
     tap(login->loginButton());
     ASSERT_NE(home(), nullptr);
-    openSection(&GlobalNavigationViewController::forumsButton);
-    index = topScreenAs<ForumController>();
-    ASSERT_NE(index, nullptr);
-    tapRow(index->forumTable(), IndexPath{0, 1});
-    threads = topScreenAs<ThreadController>();
+    threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    settleAndFinish();
     const int lists = int(asked("forumdisplay").size());
     const int alertsNow = alertsShown();
     threads->actions()->tapItem(threads->refresh());
@@ -421,13 +410,8 @@ TEST_F(AppScenarioTest, EachFailureSaysOnceWhatWentWrong)
     ASSERT_NE(login, nullptr);
     tap(login->skipNowButton());
     ASSERT_NE(home(), nullptr);
-    openSection(&GlobalNavigationViewController::forumsButton);
-    auto* index = topScreenAs<ForumController>();
-    ASSERT_NE(index, nullptr);
-    tapRow(index->forumTable(), IndexPath{0, 1});
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    settleAndFinish();
 
     // Each Reload meets one misbehaviour and shows exactly one alert.
     const auto reloadShows = [&](const std::function<void()>& misbehave) {
@@ -474,8 +458,7 @@ TEST_F(AppScenarioTest, EachFailureSaysOnceWhatWentWrong)
 
     // A thread page the forum fails to serve says the same.
     forum().answerHttpStatus(QStringLiteral("showthread"), 500, {}, -1);
-    const int firstThread = int(threads->forum()->announcements().size() + threads->forum()->stickies().size()) + 1;
-    tapRow(threads->threadTable()->tableView(), IndexPath{0, firstThread});
+    tapRow(threads->threadTable()->tableView(), firstThreadRow(threads));
     ASSERT_NE(topScreenAs<PostController>(), nullptr);
     ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
     settleAndFinish();
@@ -601,15 +584,9 @@ TEST_F(AppScenarioTest, AForumThatClosesWhileAReplyIsSentKeepsTheReplyUntilItOpe
 {
     HomeController* homeScreen = signInAs(QStringLiteral("bob"), QStringLiteral("secret2"));
     ASSERT_NE(homeScreen, nullptr);
-    openSection(&GlobalNavigationViewController::forumsButton);
-    auto* index = topScreenAs<ForumController>();
-    ASSERT_NE(index, nullptr);
-    tapRow(index->forumTable(), IndexPath{0, 1});
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    settleAndFinish();
-    const int firstThread = int(threads->forum()->announcements().size() + threads->forum()->stickies().size()) + 1;
-    tapRow(threads->threadTable()->tableView(), IndexPath{0, firstThread});
+    tapRow(threads->threadTable()->tableView(), firstThreadRow(threads));
     auto* page = topScreenAs<PostController>();
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(waitUntil([&] { return !page->thread()->pages().isEmpty(); }));
@@ -764,13 +741,8 @@ TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
     ASSERT_NE(signInAs(QStringLiteral("moderator"), QStringLiteral("modpass")), nullptr);
 
     // General Discussion, then its moderation screen from the bar.
-    openSection(&GlobalNavigationViewController::forumsButton);
-    auto* index = topScreenAs<ForumController>();
-    ASSERT_NE(index, nullptr);
-    tapRow(index->forumTable(), IndexPath{0, 1});
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    settleAndFinish();
     ASSERT_FALSE(threads->actions()->isHiddenAtIndex(ThreadController::ModerateItem));
     threads->actions()->tapItem(threads->moderate());
     finishAnimations();
@@ -826,12 +798,7 @@ TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
 
 TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("alice"));
-    type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    tap(login->loginButton());
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
     ASSERT_NE(homeScreen->navigationItem()->rightBarButtonItem(), nullptr);
 
@@ -883,7 +850,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
     // Signed in again from home, all of it is back.
     homeScreen->navigationItem()->leftBarButtonItem()->trigger();
     finishAnimations();
-    login = topScreenAs<LoginController>();
+    auto* login = topScreenAs<LoginController>();
     ASSERT_NE(login, nullptr);
     type(login->fieldWithTag(1), QStringLiteral("alice"));
     type(login->fieldWithTag(2), QStringLiteral("secret1"));

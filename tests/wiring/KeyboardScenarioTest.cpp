@@ -49,13 +49,8 @@ protected:
 TEST_F(KeyboardScenarioTest, ANewThreadGoesWhereTheKeyboardAloneChoseAndIsSent)
 {
     ASSERT_NE(signInAs(QStringLiteral("alice"), QStringLiteral("secret1")), nullptr);
-    openSection(&GlobalNavigationViewController::forumsButton);
-    auto* index = topScreenAs<ForumController>();
-    ASSERT_NE(index, nullptr);
-    tapRow(index->forumTable(), IndexPath{0, 1});
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    settleAndFinish();
     threads->navigationItem()->rightBarButtonItem()->trigger();
     finishAnimations();
     auto* editor = topScreenAs<CreateContent>();

@@ -15,7 +15,30 @@
 // connection that drops while the post is on its way, a forum that closes.
 namespace {
 
-class ComposeFailureTest : public ComposeScreenTest {};
+class ComposeFailureTest : public ComposeScreenTest {
+protected:
+    // The new-thread editor on General Discussion, title and text typed and
+    // the text's editing done; null when the screen cannot be made.
+    std::shared_ptr<CreateContent> newThreadInGeneral(const QString& title, const QString& message)
+    {
+        auto general = std::make_shared<Forum>();
+        general->setForumid(3);
+        general->setTitle_clean(QStringLiteral("General Discussion"));
+        showRoot(std::make_shared<UIViewControllerCommon>());
+        const auto editor =
+            std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
+        if (!editor)
+            return nullptr;
+        navigation()->pushViewController(editor, true);
+        settleAll();
+        typeInField(editor->messageTitle(), title);
+        clickInto(editor->content());
+        typeInto(editOf(editor->content()), message);
+        press(editor->navigationItem()->rightBarButtonItem());
+        finishMoving();
+        return editor;
+    }
+};
 
 }  // namespace
 
@@ -23,19 +46,8 @@ TEST_F(ComposeFailureTest, ARefusedPictureKeepsTheWholeThreadAndItGoesOnTheNextT
 {
     ImagePickerStub machine(true, false);
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    auto general = std::make_shared<Forum>();
-    general->setForumid(3);
-    general->setTitle_clean(QStringLiteral("General Discussion"));
-    showRoot(std::make_shared<UIViewControllerCommon>());
-    const auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
+    const auto editor = newThreadInGeneral(QStringLiteral("Big picture"), QStringLiteral("Too big for the forum?"));
     ASSERT_NE(editor, nullptr);
-    navigation()->pushViewController(editor, true);
-    settleAll();
-    typeInField(editor->messageTitle(), QStringLiteral("Big picture"));
-    clickInto(editor->content());
-    typeInto(editOf(editor->content()), QStringLiteral("Too big for the forum?"));
-    press(editor->navigationItem()->rightBarButtonItem());
-    finishMoving();
     editor->setTags(QStringLiteral("large"));
     attachPicture(editor.get(), machine, pictureFile("big.png", Qt::darkGreen));
     const QList<int> before = forum().threadIdsIn(3);
@@ -68,19 +80,8 @@ TEST_F(ComposeFailureTest, AForumClosedWhileAPictureGoesUpSaysSoOnlyInItsOwnWord
 {
     ImagePickerStub machine(true, false);
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    auto general = std::make_shared<Forum>();
-    general->setForumid(3);
-    general->setTitle_clean(QStringLiteral("General Discussion"));
-    showRoot(std::make_shared<UIViewControllerCommon>());
-    const auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
+    const auto editor = newThreadInGeneral(QStringLiteral("Harbour at dawn"), QStringLiteral("Taken from the pier."));
     ASSERT_NE(editor, nullptr);
-    navigation()->pushViewController(editor, true);
-    settleAll();
-    typeInField(editor->messageTitle(), QStringLiteral("Harbour at dawn"));
-    clickInto(editor->content());
-    typeInto(editOf(editor->content()), QStringLiteral("Taken from the pier."));
-    press(editor->navigationItem()->rightBarButtonItem());
-    finishMoving();
     attachPicture(editor.get(), machine, pictureFile("harbour.png", Qt::darkBlue));
     const QList<int> before = forum().threadIdsIn(3);
 
