@@ -1,9 +1,5 @@
 #include "platform/ui/Control.h"
 
-#include "platform/ui/Drawing.h"
-
-#include <QKeyEvent>
-#include <QPainter>
 #include <QPointer>
 
 Control::Control(const QRectF& frame) : View(frame)
@@ -133,40 +129,4 @@ void Control::touchesCancelled()
     m_touchInside = false;
     setHighlighted(false);
     sendActionsForControlEvents(ControlEvent::TouchCancel);
-}
-
-void Control::paintEvent(QPaintEvent* event)
-{
-    View::paintEvent(event);
-    if (!showsFocusMark())
-        return;
-    QPainter painter(this);
-    painter.translate(-boundsOrigin());
-    Drawing::drawFocusMark(painter, focusMarkRect());
-}
-
-void Control::keyPressEvent(QKeyEvent* event)
-{
-    const int key = event->key();
-    const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (!press || !acceptsKeyboardFocus() || !m_enabled) {
-        View::keyPressEvent(event);
-        return;
-    }
-    // A key held down presses once.
-    if (!event->isAutoRepeat())
-        pressedByKeyboard();
-    event->accept();
-}
-
-void Control::focusInEvent(QFocusEvent* event)
-{
-    View::focusInEvent(event);
-    update();
-}
-
-void Control::focusOutEvent(QFocusEvent* event)
-{
-    View::focusOutEvent(event);
-    update();
 }

@@ -59,21 +59,12 @@ public:
     // begins editing) is no stop of Tab's: the view it backs is.
     bool isKeyboardFocusable() const { return m_keyboardFocusable; }
     void setKeyboardFocusable(bool on) { m_keyboardFocusable = on; }
-    // Whether the focus mark shows: the keyboard brought the focus here.
-    bool showsFocusMark() const { return hasFocus() && acceptsKeyboardFocus(); }
 
 protected:
     // Called whenever the state changes; redraws by default.
     virtual void stateDidChange() { update(); }
-    // Space or Return on the focused control: a press, as a tap ends inside.
-    virtual void pressedByKeyboard() { sendActionsForControlEvents(ControlEvent::TouchUpInside); }
-    // The focus mark's outline, in bounds coordinates.
-    virtual QRectF focusMarkRect() const { return bounds(); }
-
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    // A press, as a tap ends inside.
+    void pressedByKeyboard() override { sendActionsForControlEvents(ControlEvent::TouchUpInside); }
 
 private:
     struct Target {

@@ -97,7 +97,8 @@ void Drawing::drawFocusMark(QPainter& painter, const QRectF& rect)
     const qreal radius = qMin<qreal>(6, outer.height() / 2);
     painter.setPen(QPen(QColor(72, 150, 255, 235), 3));
     painter.drawPath(roundedRectPath(outer, radius));
-    painter.setPen(QPen(QColor(255, 255, 255, 150), 1));
+    // The white inner line keeps the mark visible on the blue bars.
+    painter.setPen(QPen(QColor(255, 255, 255, 235), 1.5));
     painter.drawPath(roundedRectPath(outer.adjusted(2, 2, -2, -2), qMax<qreal>(0, radius - 2)));
     painter.restore();
 }

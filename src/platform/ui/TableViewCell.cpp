@@ -1,13 +1,11 @@
 #include "platform/ui/TableViewCell.h"
 
-#include "platform/ui/Drawing.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/TableView.h"
 
-#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -338,38 +336,8 @@ bool TableViewCell::acceptsKeyboardFocus() const
            && list->indexPathForCell(this).isValid();
 }
 
-void TableViewCell::paintEvent(QPaintEvent* event)
+void TableViewCell::pressedByKeyboard()
 {
-    View::paintEvent(event);
-    if (!hasFocus() || !acceptsKeyboardFocus())
-        return;
-    QPainter painter(this);
-    painter.translate(-boundsOrigin());
-    Drawing::drawFocusMark(painter, bounds());
-}
-
-void TableViewCell::keyPressEvent(QKeyEvent* event)
-{
-    const int key = event->key();
-    if ((key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) || !acceptsKeyboardFocus()) {
-        View::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    if (event->isAutoRepeat())
-        return;
     TableView* list = table();
     list->chooseRow(list->indexPathForCell(this));
-}
-
-void TableViewCell::focusInEvent(QFocusEvent* event)
-{
-    View::focusInEvent(event);
-    update();
-}
-
-void TableViewCell::focusOutEvent(QFocusEvent* event)
-{
-    View::focusOutEvent(event);
-    update();
 }

@@ -61,10 +61,8 @@ public:
     void drawRect(QPainter& painter, const QRectF& rect) override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    // Chooses the row, as a tap does.
+    void pressedByKeyboard() override;
 
 private:
     TableView* table() const;

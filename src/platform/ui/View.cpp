@@ -1,6 +1,7 @@
 #include "platform/ui/View.h"
 
 #include "platform/ui/Animator.h"
+#include "platform/ui/Drawing.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/ViewEffect.h"
@@ -590,6 +591,36 @@ void View::paintEvent(QPaintEvent* event)
     m_exposed = QRectF(event->rect()).translated(m_boundsOrigin);
     drawRect(painter, b);
     m_exposed = QRectF();
+    if (showsFocusMark())
+        Drawing::drawFocusMark(painter, focusMarkRect());
+}
+
+void View::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!press || !acceptsKeyboardFocus()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        pressedByKeyboard();
+    event->accept();
+}
+
+// The focus mark comes and goes with the focus.
+void View::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (acceptsKeyboardFocus())
+        update();
+}
+
+void View::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    if (acceptsKeyboardFocus())
+        update();
 }
 
 void View::animate(double duration, const std::function<void()>& animations, std::function<void(bool)> completion)

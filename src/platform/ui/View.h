@@ -108,6 +108,8 @@ public:
     // text (buttons, segmented controls): it then shows a focus mark and
     // answers its keys.
     virtual bool acceptsKeyboardFocus() const { return false; }
+    // Whether the focus mark shows: the keyboard brought the focus here.
+    bool showsFocusMark() const { return hasFocus() && acceptsKeyboardFocus(); }
 
     // Touches, in the view's bounds coordinates. A view that does not take a
     // touch (the default) passes it on to the next responder: the view
@@ -149,8 +151,16 @@ protected:
     // While drawRect runs: the part of the bounds being drawn (what is not
     // drawn there is kept or clipped away); the whole bounds otherwise.
     QRectF exposedRect() const { return m_exposed.isNull() ? bounds() : m_exposed; }
+    // Space or Return on a view that took the keyboard's focus by Tab: a
+    // press, once however long the key is held.
+    virtual void pressedByKeyboard() {}
+    // The focus mark's outline, in bounds coordinates.
+    virtual QRectF focusMarkRect() const { return bounds(); }
 
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
