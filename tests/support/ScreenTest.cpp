@@ -11,11 +11,9 @@
 
 #include "platform/foundation/AlertView.h"
 
-#include <QApplication>
-#include <QKeyEvent>
+#include "UserInput.h"
+
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QTest>
 
 void ScreenTest::SetUp()
 {
@@ -86,16 +84,7 @@ void ScreenTest::tapAt(const QPointF& point)
 {
     Window* window = Window::keyWindow();
     ASSERT_NE(window, nullptr);
-    QWidget* target = window->childAt(point.toPoint());
-    if (!target)
-        target = window;
-    const QPointF local = target->mapFrom(window, point);
-    const QPointF global = window->mapToGlobal(point);
-    QMouseEvent press(QEvent::MouseButtonPress, local, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
+    UserInput::click(window, point);
     TestSupport::processEvents();
 }
 
@@ -103,10 +92,7 @@ void ScreenTest::click(const QPointF& windowPoint)
 {
     Window* window = Window::keyWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_NE(window->windowHandle(), nullptr);
-    // Through the window system's queue: the toolkit finds the widget under
-    // the point and gives it the focus its policy asks for.
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPoint.toPoint());
+    UserInput::click(window, windowPoint);
     TestSupport::processEvents();
 }
 
@@ -121,43 +107,30 @@ void ScreenTest::tap(View* view)
 void ScreenTest::type(TextField* field, const QString& text)
 {
     ASSERT_NE(field, nullptr);
-    field->becomeFirstResponder();
-    auto* edit = field->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(edit, &release);
-    }
+    // A click into the field, then the caret to the end of what it holds.
+    tap(field);
+    ASSERT_TRUE(field->isFirstResponder()) << "a click into the field gave it no keyboard";
+    key(Qt::Key_End);
+    typeKeys(text);
 }
 
 void ScreenTest::pressReturn(TextField* field)
 {
     ASSERT_NE(field, nullptr);
-    auto* edit = field->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(edit, &press);
+    ASSERT_TRUE(field->isFirstResponder()) << "Return goes to the field that has the keyboard";
+    key(Qt::Key_Return);
 }
 
 void ScreenTest::key(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
-    QWidget* focused = QApplication::focusWidget();
-    ASSERT_NE(focused, nullptr) << "nothing has the keyboard's focus";
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(focused, &press);
-    if (QWidget* still = QApplication::focusWidget()) {
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-        QApplication::sendEvent(still, &release);
-    }
+    UserInput::key(key, modifiers, text, Window::keyWindow());
     TestSupport::processEvents();
 }
 
 void ScreenTest::typeKeys(const QString& text)
 {
-    for (const QChar c : text)
-        key(Qt::Key(0), Qt::NoModifier, QString(c));
+    UserInput::type(text, Window::keyWindow());
+    TestSupport::processEvents();
 }
 
 QString ScreenTest::displayedText(TextField* field)

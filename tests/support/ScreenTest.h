@@ -55,7 +55,7 @@ protected:
     // user), at a window point.
     static void click(const QPointF& windowPoint);
     // Selects the field as a tap does and types the text, key by key.
-    static void type(TextField* field, const QString& text);
+    void type(TextField* field, const QString& text);
     // The return key on the field being edited.
     static void pressReturn(TextField* field);
     // Keys as the keyboard sends them: to whatever has the focus.

@@ -309,6 +309,7 @@ TEST_F(RegistrationScenarioTest, TheFormIsFilledRefusedMendedAndAcceptedAndTheNe
     picture(u"registration-photo.png"_s);
 
     // Accepted: what was sent, and the new member at home above the login screen.
+    tap(cell<FieldTextCell>(u"passwordconfirm"_s)->field());
     pressReturn(cell<FieldTextCell>(u"passwordconfirm"_s)->field());
     pressReturn(cell<FieldTextCell>(u"email"_s)->field());
     EXPECT_EQ(FieldCell::firstResponder(), nullptr) << "the last text field before a date ends the editing";

@@ -7,6 +7,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
 
+#include <QApplication>
+
 namespace {
 
 const QColor kRefusedBox(0xE4, 0xE7, 0xEB);
@@ -46,12 +48,16 @@ QuickReplyCell::QuickReplyCell()
     contentView()->addSubview(m_textView);
     contentView()->addSubview(m_submitButton);
     contentView()->addSubview(m_cancelButton);
+    // The buttons follow the keyboard in and out of the row, whichever view of
+    // it has the keyboard.
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { showButtonsWhileFocused(); });
 }
 
 QuickReplyCell::~QuickReplyCell()
 {
     // The text box goes after this part of the row: its losing the focus tells nobody.
     m_textView->setDelegate(nullptr);
+    disconnect(m_focusWatch);
     if (m_quickReply)
         m_quickReply->removeObserver(this);
 }
@@ -103,14 +109,24 @@ void QuickReplyCell::cancel()
 
 void QuickReplyCell::textViewDidBeginEditing(TextView*)
 {
-    m_submitButton->setHidden(false);
-    m_cancelButton->setHidden(false);
+    showButtonsWhileFocused();
 }
 
 void QuickReplyCell::textViewDidEndEditing(TextView*)
 {
-    m_submitButton->setHidden(true);
-    m_cancelButton->setHidden(true);
+    showButtonsWhileFocused();
+}
+
+void QuickReplyCell::showButtonsWhileFocused()
+{
+    // While the text is written, and while the keyboard is on a button Tab
+    // brought it to from the text: leaving the text for its own send button
+    // must not hide that button.
+    const QWidget* focused = QApplication::focusWidget();
+    const bool inRow = m_textView->isFirstResponder()
+        || (focused && (focused == m_submitButton || focused == m_cancelButton));
+    m_submitButton->setHidden(!inRow);
+    m_cancelButton->setHidden(!inRow);
 }
 
 void QuickReplyCell::textViewDidChange(TextView* textView)

@@ -51,10 +51,13 @@ public:
 private:
     // Shows the model: its text, or its refusal in the read-only grey box.
     void render();
+    // The send and close buttons show while the keyboard is in the row.
+    void showButtonsWhileFocused();
 
     Label* m_titleLabel;
     TextView* m_textView;
     Button* m_submitButton;
     Button* m_cancelButton;
     QuickReplyPtr m_quickReply;
+    QMetaObject::Connection m_focusWatch;
 };

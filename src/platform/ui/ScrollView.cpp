@@ -1,6 +1,7 @@
 #include "platform/ui/ScrollView.h"
 
 #include "platform/ui/Animator.h"
+#include "platform/ui/Control.h"
 
 #include "platform/foundation/Clock.h"
 
@@ -46,6 +47,11 @@ public:
                 }
             }
             m_start = e->globalPosition();
+            // A click gives the keyboard to the page it lands on, so that the
+            // keys scroll it, but not one on a control or an input: a button
+            // pressed while a text is being written leaves the text editing.
+            if (m_scroll && e->spontaneous() && !landsOnControlOrInput(m_pressed, m_scroll))
+                m_scroll->setFocus(Qt::MouseFocusReason);
             return false;
         }
         case QEvent::MouseMove: {
@@ -89,6 +95,17 @@ public:
     }
 
 private:
+    static bool landsOnControlOrInput(const QWidget* pressed, const ScrollView* scroll)
+    {
+        for (const QWidget* w = pressed; w && w != scroll; w = w->parentWidget()) {
+            if (const auto* control = qobject_cast<const Control*>(w); control && control->isEnabled())
+                return true;
+            if (w->focusPolicy() & Qt::ClickFocus)
+                return true;
+        }
+        return false;
+    }
+
     QMouseEvent* m_lastPress = nullptr;
     QPointer<QWidget> m_pressed;
     QPointer<ScrollView> m_scroll;
@@ -101,7 +118,6 @@ private:
 ScrollView::ScrollView(const QRectF& frame) : View(frame)
 {
     setClipsToBounds(true);
-    setFocusPolicy(Qt::ClickFocus);
     ScrollDragRouter::ensureInstalled();
 }
 

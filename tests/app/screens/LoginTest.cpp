@@ -206,10 +206,10 @@ TEST_F(LoginTest, ASignInEndedWithoutAWordStillEndsTheOverlay)
     // Another alert is up when the forum closes under the sign-in: the closed
     // answer ends the request without an alert of its own, and its verdict
     // ends the overlay.
-    AlertView::create(QString(), QStringLiteral("Something else"), nullptr, {QStringLiteral("OK")})->show();
-    forum().closeForum(QStringLiteral("Closed for the night"));
     type(login->fieldWithTag(1), QStringLiteral("dave"));
     type(login->fieldWithTag(2), QStringLiteral("secret5"));
+    AlertView::create(QString(), QStringLiteral("Something else"), nullptr, {QStringLiteral("OK")})->show();
+    forum().closeForum(QStringLiteral("Closed for the night"));
     login->login();
     ASSERT_TRUE(waitUntil([&] { return !forum().requests(QStringLiteral("login_login")).isEmpty(); }));
     settle();

@@ -7,9 +7,11 @@
 
 #include "platform/foundation/ManualClock.h"
 
+#include "UserInput.h"
+
+#include <QTest>
+
 #include <QApplication>
-#include <QMouseEvent>
-#include <QPointer>
 
 #include <memory>
 
@@ -22,6 +24,8 @@ protected:
         AppTest::SetUp();
         window = std::make_unique<Window>();
         window->makeKeyAndVisible();
+        // As on a desktop: the shown window takes the keyboard before the user types.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     void TearDown() override
     {
@@ -47,21 +51,8 @@ protected:
         turnEventLoop();
     }
 
-    // A press and release at a window point, as the toolkit delivers them.
-    void tap(const QPointF& windowPoint)
-    {
-        QPointer<QWidget> target = window->childAt(windowPoint.toPoint());
-        if (!target)
-            target = window.get();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            if (!target)
-                return;
-            const QPointF local = target->mapFrom(window.get(), windowPoint);
-            QMouseEvent event(type, local, local, window->mapToGlobal(windowPoint), Qt::LeftButton,
-                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(target, &event);
-        }
-    }
+    // A click at a window point, through the window system.
+    void tap(const QPointF& windowPoint) { UserInput::click(window.get(), windowPoint); }
     // A tap in the middle of a view.
     void tapView(View* view) { tap(view->convertPoint(view->bounds().center(), nullptr)); }
 

@@ -44,24 +44,19 @@ protected:
 
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
 
-    // Keys typed into whatever input the widget is.
-    static void typeInto(QWidget* input, const QString& typed)
+    // Keys typed into the input, which has the keyboard as a click gave it.
+    void typeInto(QWidget* input, const QString& typed)
     {
         ASSERT_NE(input, nullptr);
-        for (const QChar c : typed) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(input, &press);
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(input, &release);
-        }
+        ASSERT_TRUE(input->hasFocus()) << "keys go to the input that has the keyboard";
+        UserInput::type(typed, window.get());
         TestSupport::processEvents();
     }
-    static void key(QWidget* input, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void key(QWidget* input, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(input, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-        QApplication::sendEvent(input, &release);
+        ASSERT_NE(input, nullptr);
+        ASSERT_TRUE(input->hasFocus()) << "keys go to the input that has the keyboard";
+        UserInput::key(key, modifiers, QString(), window.get());
         TestSupport::processEvents();
     }
     static QLineEdit* lineOf(TextField* field) { return field ? field->findChild<QLineEdit*>() : nullptr; }
@@ -72,13 +67,11 @@ protected:
         tapView(field);
         typeInto(lineOf(field), typed);
     }
-    // A click into a text: the toolkit gives the focus to the input under a
-    // click the window system made; one the test sends is not such a click.
+    // A click into a text, which takes the keyboard.
     void clickInto(TextView* view)
     {
         tapView(view);
-        if (!view->isFirstResponder())
-            view->becomeFirstResponder();
+        ASSERT_TRUE(view->isFirstResponder()) << "a click into the text gave it no keyboard";
         finishMoving();
     }
     // The window point of a character of a text view.
@@ -94,24 +87,11 @@ protected:
     // A mouse drag over the text from one character to another.
     void dragSelect(TextView* view, int from, int to)
     {
-        QPlainTextEdit* edit = editOf(view);
-        QWidget* viewport = edit->viewport();
-        const auto local = [&](int position) {
-            QTextCursor cursor(edit->document());
-            cursor.setPosition(position);
-            return QPointF(edit->cursorRect(cursor).center());
-        };
-        const QPointF start = local(from);
-        const QPointF end = local(to);
-        QMouseEvent press(QEvent::MouseButtonPress, start, viewport->mapToGlobal(start), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &press);
-        QMouseEvent move(QEvent::MouseMove, end, viewport->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-        QMouseEvent release(QEvent::MouseButtonRelease, end, viewport->mapToGlobal(end), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &release);
+        const QPointF start = pointOfCharacter(view, from);
+        const QPointF end = pointOfCharacter(view, to);
+        UserInput::press(window.get(), start);
+        UserInput::move(window.get(), end);
+        UserInput::release(window.get(), end);
         TestSupport::processEvents();
     }
     static void press(const std::shared_ptr<BarButtonItem>& item)

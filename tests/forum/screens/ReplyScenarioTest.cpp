@@ -198,6 +198,44 @@ TEST_F(ReplyScenarioTest, TheQuickReplyRowSendsFromUnderTheLastPageAndKeepsTextT
     EXPECT_TRUE(alertMessages().size() == 1) << "nothing more was said";
 }
 
+TEST_F(ReplyScenarioTest, TheQuickReplySendsFromTheKeyboardAndItsButtonsStayWhileTheKeyboardIsOnThem)
+{
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    const auto page = openThread(307);
+    const QList<int> before = postsOf(307);
+    ShadowedTableView* table = page->postTable()->tableView();
+    const IndexPath last{0, table->numberOfRowsInSection(0) - 1};
+    table->scrollToRowAtIndexPath(last, TableViewScrollPosition::Bottom, false);
+    finishMoving();
+    auto* cell = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(last));
+    ASSERT_NE(cell, nullptr);
+    clickInto(cell->textView());
+    typeInto(editOf(cell->textView()), QStringLiteral("Sent with the keys alone."));
+
+    // Back from the text to its send button: the buttons stay, the text too.
+    UserInput::key(Qt::Key_Backtab, Qt::ShiftModifier, QString(), window.get());
+    finishMoving();
+    EXPECT_EQ(QApplication::focusWidget(), cell->submitButton());
+    EXPECT_FALSE(cell->submitButton()->isHidden());
+    EXPECT_FALSE(cell->cancelButton()->isHidden());
+    EXPECT_EQ(requestsOf("newreply_postreply").size(), 0);
+
+    // Space presses it, as it presses every button.
+    UserInput::key(Qt::Key_Space, Qt::NoModifier, QString(), window.get());
+    settleAll();
+    const QList<int> after = postsOf(307);
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(bbcodeOf(after.last()), QStringLiteral("Sent with the keys alone."));
+    EXPECT_TRUE(page->quickReply()->text().isEmpty());
+
+    // The keyboard gone from the row, its buttons go too.
+    UserInput::click(window.get(), QPointF(160, 100));
+    finishMoving();
+    cell = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(IndexPath{0, table->numberOfRowsInSection(0) - 1}));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_TRUE(cell->submitButton()->isHidden());
+}
+
 TEST_F(ReplyScenarioTest, AThreadThatTakesNoReplyShowsWhyInAGreyRowAndOffersNoAddButton)
 {
     signIn(QStringLiteral("bob"), QStringLiteral("secret2"));

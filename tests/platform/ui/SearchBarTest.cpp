@@ -3,7 +3,6 @@
 #include "platform/ui/BarButtonView.h"
 #include "platform/ui/SearchBar.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace {
@@ -20,12 +19,11 @@ public:
 
 class SearchBarTest : public UiTest {
 protected:
-    static void press(QWidget* target, int key)
+    // A key on the field, which has the keyboard.
+    void press(QWidget* target, Qt::Key key)
     {
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &up);
+        ASSERT_TRUE(target->hasFocus());
+        UserInput::key(key, Qt::NoModifier, QString(), window.get());
     }
 };
 
@@ -61,6 +59,7 @@ TEST_F(SearchBarTest, ReturnSearchesEscapeCancelsAndTheFieldMakesRoomForTheButto
     EXPECT_LT(bar->fieldRect().right(), bar->cancelButton()->frame().left());
     EXPECT_TRUE(bar->fieldRect().contains(bar->textField()->frame()));
     listener.log.clear();
+
     tap(bar->cancelButton()->frame().center());
     EXPECT_EQ(listener.log, QStringList({QStringLiteral("cancel")}));
     bar->becomeFirstResponder();

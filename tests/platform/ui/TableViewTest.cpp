@@ -164,19 +164,15 @@ TEST_F(TableTest, WheelAndKeysScrollWithinTheRange)
 {
     source.rows = {40};
     TableView* table = makeTable();
-    QWheelEvent down(QPointF(100, 100), window->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -240),
-                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(table, &down);
+    UserInput::wheel(window.get(), QPointF(100, 100), QPoint(0, -240));
     EXPECT_EQ(table->contentOffset().y(), 80);
-    QWheelEvent up(QPointF(100, 100), window->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, 2400),
-                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(table, &up);
+    UserInput::wheel(window.get(), QPointF(100, 100), QPoint(0, 2400));
     EXPECT_EQ(table->contentOffset().y(), 0) << "the wheel never pulls past the top";
-    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
-    QApplication::sendEvent(table, &end);
+    // The keys reach the table a click went to.
+    UserInput::click(window.get(), QPointF(100, 100));
+    UserInput::key(Qt::Key_End);
     EXPECT_EQ(table->contentOffset().y(), table->maximumContentOffset().y());
-    QKeyEvent pageUp(QEvent::KeyPress, Qt::Key_PageUp, Qt::NoModifier);
-    QApplication::sendEvent(table, &pageUp);
+    UserInput::key(Qt::Key_PageUp);
     EXPECT_EQ(table->contentOffset().y(), table->maximumContentOffset().y() - (460 - 44));
 }
 

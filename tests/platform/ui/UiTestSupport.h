@@ -6,8 +6,11 @@
 
 #include "platform/foundation/ManualClock.h"
 
+#include "UserInput.h"
+
+#include <QTest>
+
 #include <QApplication>
-#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +25,8 @@ protected:
         Clock::install(clock);
         window = std::make_unique<Window>();
         window->makeKeyAndVisible();
+        // As on a desktop: the shown window takes the keyboard before the user types.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     void TearDown() override
     {
@@ -40,23 +45,15 @@ protected:
         }
     }
 
-    // Mouse events as the toolkit delivers them, at window points.
-    void mouse(QEvent::Type type, const QPointF& windowPoint, Qt::MouseButtons buttons = Qt::LeftButton)
+    // The mouse at window points, through the window system.
+    void mouse(QEvent::Type type, const QPointF& windowPoint)
     {
-        QWidget* target = window->childAt(windowPoint.toPoint());
-        if (!target)
-            target = window.get();
         if (type == QEvent::MouseButtonPress)
-            pressed = target;
-        else if (pressed)
-            target = pressed;
-        const QPointF local = target->mapFrom(window.get(), windowPoint);
-        const QPointF global = window->mapToGlobal(windowPoint);
-        QMouseEvent event(type, local, local, global, Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : buttons, Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
-        if (type == QEvent::MouseButtonRelease)
-            pressed = nullptr;
+            UserInput::press(window.get(), windowPoint);
+        else if (type == QEvent::MouseButtonRelease)
+            UserInput::release(window.get(), windowPoint);
+        else
+            UserInput::move(window.get(), windowPoint);
     }
     void tap(const QPointF& windowPoint)
     {
@@ -74,5 +71,4 @@ protected:
 
     std::shared_ptr<ManualClock> clock;
     std::unique_ptr<Window> window;
-    QPointer<QWidget> pressed;
 };
