@@ -127,6 +127,15 @@ void UserInput::key(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString&
     QTest::sendKeyEvent(QTest::Click, handle, key, typed, modifiers);
 }
 
+void UserInput::keyRepeat(Qt::Key key, QWidget* window)
+{
+    QWindow* handle = QGuiApplication::focusWindow();
+    if (!handle || window)
+        handle = handleOf(window);
+    ASSERT_NE(handle, nullptr) << "no window takes the keys";
+    QTest::simulateEvent(handle, true, key, Qt::NoModifier, QString(), true);
+}
+
 void UserInput::type(const QString& text, QWidget* window)
 {
     for (const QChar c : text) {

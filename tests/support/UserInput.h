@@ -31,6 +31,8 @@ public:
     // active window, else the given one).
     static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = QString(),
                     QWidget* window = nullptr);
+    // The press a key held down repeats.
+    static void keyRepeat(Qt::Key key, QWidget* window = nullptr);
     // Each character as its key: letters, digits, space, "\n" as Return, "\t" as Tab.
     static void type(const QString& text, QWidget* window = nullptr);
 

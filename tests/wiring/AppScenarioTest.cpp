@@ -1,4 +1,5 @@
 #include "AppScenario.h"
+#include "BarButtonClick.h"
 
 #include "app/screens/AppDelegate.h"
 #include "app/screens/GlobalNavigationViewController.h"
@@ -272,7 +273,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithout
     ASSERT_NE(homeScreen, nullptr);
 
     // Log out, Yes.
-    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
     finishAnimations();
     tapAlertButton(0);
     settleAndFinish();
@@ -330,13 +331,13 @@ TEST_F(AppScenarioTest, AfterSigningOutTheLoginFormHoldsNeitherTheNameNorThePass
     tap(login->loginButton());
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
-    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
     finishAnimations();
     tapAlertButton(0);
     settleAndFinish();
 
     // "Log in" leads back to the same login screen.
-    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
     finishAnimations();
     ASSERT_EQ(topScreenAs<LoginController>(), login);
     EXPECT_TRUE(login->fieldWithTag(2)->text().isEmpty());
@@ -494,7 +495,7 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     const std::shared_ptr<BarButtonItem> compose = homeScreen->navigationItem()->rightBarButtonItem();
     ASSERT_NE(compose, nullptr);
     ASSERT_EQ(compose->systemItem(), BarButtonSystemItem::Compose);
-    compose->trigger();
+    clickBarButton(Window::keyWindow(), compose);
     finishAnimations();
     auto* editor = topScreenAs<CreateContent>();
     ASSERT_NE(editor, nullptr);
@@ -528,9 +529,9 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     picture(QStringLiteral("app-editor.png"));
     tap(editor->bar()->emoticonButton(0));
     EXPECT_TRUE(editor->content()->text().endsWith(QStringLiteral("Saturday? :)")));
-    editor->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), editor->navigationItem()->rightBarButtonItem());
     finishAnimations();
-    editor->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), editor->navigationItem()->rightBarButtonItem());
     ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
     const qint32 threadid = editor->threadBuilder()->threadid();
     ASSERT_GT(threadid, 0);
@@ -596,7 +597,7 @@ TEST_F(AppScenarioTest, AForumThatClosesWhileAReplyIsSentKeepsTheReplyUntilItOpe
     const qsizetype posts = postsOfThread().size();
 
     // The reply composer, written in with the keyboard.
-    page->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), page->navigationItem()->rightBarButtonItem());
     finishAnimations();
     auto* reply = topScreenAs<Reply>();
     ASSERT_NE(reply, nullptr);
@@ -607,14 +608,14 @@ TEST_F(AppScenarioTest, AForumThatClosesWhileAReplyIsSentKeepsTheReplyUntilItOpe
         reply->content()->becomeFirstResponder();
     const QString typed = QStringLiteral("Count me in for the night shoot, tripod and all.");
     typeKeys(typed);
-    reply->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), reply->navigationItem()->rightBarButtonItem());
     finishAnimations();
     const QString title = reply->messageTitle()->text();
 
     // The forum closes as it is sent: its own words, once, and nothing posted.
     forum().closeForum(QStringLiteral("Closed for maintenance until six."));
     const int alertsBefore = alertsShown();
-    reply->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), reply->navigationItem()->rightBarButtonItem());
     ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
     settleAndFinish();
     ASSERT_EQ(alertsOnScreen().size(), 1);
@@ -638,7 +639,7 @@ TEST_F(AppScenarioTest, AForumThatClosesWhileAReplyIsSentKeepsTheReplyUntilItOpe
     // Open again: one submit, one post, the text as typed, back on the thread.
     forum().openForum();
     const int sends = int(asked("newreply_postreply").size());
-    reply->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), reply->navigationItem()->rightBarButtonItem());
     ASSERT_TRUE(waitUntil([&] { return postsOfThread().size() == posts + 1; }));
     settleAndFinish();
     EXPECT_EQ(asked("newreply_postreply").size(), sends + 1);
@@ -803,7 +804,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
     ASSERT_NE(homeScreen->navigationItem()->rightBarButtonItem(), nullptr);
 
     // Signed out: home offers nothing to write.
-    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
     finishAnimations();
     tapAlertButton(0);
     settleAndFinish();
@@ -848,7 +849,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
     EXPECT_TRUE(alertsOnScreen().isEmpty());
 
     // Signed in again from home, all of it is back.
-    homeScreen->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
     finishAnimations();
     auto* login = topScreenAs<LoginController>();
     ASSERT_NE(login, nullptr);

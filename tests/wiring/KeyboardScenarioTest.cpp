@@ -1,4 +1,5 @@
 #include "AppScenario.h"
+#include "BarButtonClick.h"
 
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/widgets/PaginableTableView.h"
@@ -51,7 +52,7 @@ TEST_F(KeyboardScenarioTest, ANewThreadGoesWhereTheKeyboardAloneChoseAndIsSent)
     ASSERT_NE(signInAs(QStringLiteral("alice"), QStringLiteral("secret1")), nullptr);
     auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    threads->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(Window::keyWindow(), threads->navigationItem()->rightBarButtonItem());
     finishAnimations();
     auto* editor = topScreenAs<CreateContent>();
     ASSERT_NE(editor, nullptr);

@@ -239,10 +239,8 @@ TEST_F(RegistrationScenarioTest, TheFormIsFilledRefusedMendedAndAcceptedAndTheNe
     tap(cell<FieldMultiTextCell>(u"userfield[field3]"_s)->field());
     TextView* about = cell<FieldMultiTextCell>(u"userfield[field3]"_s)->textView();
     ASSERT_NE(about, nullptr);
-    for (const QChar c : u"Two wheels,\nfour seasons."_s) {
-        QKeyEvent press(QEvent::KeyPress, c == u'\n' ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(about->findChild<QPlainTextEdit*>(), &press);
-    }
+    ASSERT_TRUE(about->isFirstResponder()) << "the panel's text takes the keyboard";
+    typeKeys(u"Two wheels,\nfour seasons."_s);
     tapDone();
     EXPECT_EQ(valueOf(u"userfield[field3]"_s), u"Two wheels,\nfour seasons."_s);
 

@@ -70,10 +70,11 @@ protected:
     {
         return dynamic_cast<Cell*>(form->cellForField(field.get()));
     }
-    static void press(QWidget* target, int key)
+    // A key on the keyboard, which the target has.
+    void press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
+        ASSERT_EQ(QApplication::focusWidget(), target) << "keys go where the keyboard is";
+        UserInput::key(key, modifiers, QString(), window.get());
     }
     static void settle()
     {
@@ -174,12 +175,10 @@ TEST_F(FormTest, RemovingAFieldRenumbersTheSectionsAfterItAndReturnStillFindsThe
 
     // Shift+Tab goes back a field, Tab on again.
     last->takeFocus();
-    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
-    QApplication::sendEvent(last->field()->findChild<QLineEdit*>(), &back);
+    press(last->field()->findChild<QLineEdit*>(), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(second->field()->isEditing());
     EXPECT_EQ(FieldCell::firstResponder(), second->field());
-    QKeyEvent on(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(second->field()->findChild<QLineEdit*>(), &on);
+    press(second->field()->findChild<QLineEdit*>(), Qt::Key_Tab);
     EXPECT_TRUE(last->field()->isEditing());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ForumScreenTest.h"
+#include "BarButtonClick.h"
 #include "ImagePickerStub.h"
 
 #include "forum/screens/ComposingScreens.h"
@@ -94,11 +95,11 @@ protected:
         UserInput::release(window.get(), end);
         TestSupport::processEvents();
     }
-    static void press(const std::shared_ptr<BarButtonItem>& item)
+    void press(const std::shared_ptr<BarButtonItem>& item)
     {
         ASSERT_NE(item, nullptr);
         ASSERT_TRUE(item->isEnabled());
-        item->trigger();
+        clickBarButton(window.get(), item);
     }
     void picture(const char* name)
     {

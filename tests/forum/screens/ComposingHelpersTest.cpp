@@ -1,4 +1,5 @@
 #include "ForumScreenTest.h"
+#include "BarButtonClick.h"
 
 #include "app/json/JSONConvenience.h"
 #include "forum/cells/SelectForumCell.h"
@@ -31,21 +32,17 @@ QString text(const char* key)
     return Bundle::main().localizedString(QString::fromLatin1(key));
 }
 
-// Keys typed into an input, as the keyboard sends them.
+// Keys typed on the keyboard, which the input has.
 void typeInto(QWidget* input, const QString& typed)
 {
-    for (const QChar c : typed) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(input, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(input, &release);
-    }
+    ASSERT_EQ(QApplication::focusWidget(), input) << "keys go to the input that has the keyboard";
+    UserInput::type(typed, input->window());
 }
 
 void pressReturnIn(QWidget* input)
 {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(input, &press);
+    ASSERT_EQ(QApplication::focusWidget(), input) << "keys go to the input that has the keyboard";
+    UserInput::key(Qt::Key_Return, Qt::NoModifier, QString(), input->window());
 }
 
 // A screen that opens the helpers and hears from them, as a composing or a
@@ -128,10 +125,10 @@ protected:
         finishMoving();
         ASSERT_TRUE(Screenshot::savePNG(window.get(), TestSupport::galleryPath(QString::fromLatin1(name))));
     }
-    static void pressBarButton(const std::shared_ptr<BarButtonItem>& item)
+    void pressBarButton(const std::shared_ptr<BarButtonItem>& item)
     {
         ASSERT_NE(item, nullptr);
-        item->trigger();
+        clickBarButton(window.get(), item);
     }
 
     std::shared_ptr<Opener> opener;
@@ -221,12 +218,7 @@ TEST_F(ComposingHelpersTest, TheForumPickerIsWalkedWithTheKeyboardAlone)
     // Return takes the row as a click does.
     EXPECT_EQ(QApplication::focusWidget(), table);
     const auto press = [this](Qt::Key key) {
-        QWidget* focused = QApplication::focusWidget();
-        ASSERT_NE(focused, nullptr);
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(focused, &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(focused, &up);
+        UserInput::key(key, Qt::NoModifier, QString(), window.get());
         finishMoving();
     };
     press(Qt::Key_Down);

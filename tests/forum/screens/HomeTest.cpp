@@ -1,4 +1,5 @@
 #include "HomeScreenTest.h"
+#include "BarButtonClick.h"
 
 #include "app/config/Config.h"
 #include "app/config/Customizer.h"
@@ -363,20 +364,20 @@ TEST_F(HomeTest, OnlyAPressOfYesSignsOutAndAGuestLeavesTheSubscribedList)
     ASSERT_EQ(home->news()->model(), home->finder());
 
     // Closed without a button, or "No": still signed in.
-    home->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
     ASSERT_NE(home->logoutAlert(), nullptr);
     EXPECT_EQ(home->logoutAlert()->title(), QStringLiteral("Log out"));
     EXPECT_EQ(home->logoutAlert()->message(), QStringLiteral("Do you really want to log out?"));
     EXPECT_EQ(home->logoutAlert()->buttonTitles(), QStringList({QStringLiteral("Yes"), QStringLiteral("No")}));
     home->logoutAlert()->dismissWithoutButton();
     EXPECT_FALSE(CurrentUser::currentUser()->anonymous());
-    home->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
     home->logoutAlert()->dismissWithClickedButtonIndex(1);
     EXPECT_FALSE(CurrentUser::currentUser()->anonymous());
     EXPECT_TRUE(requestsOf("login_logout").isEmpty());
 
     // "Yes": a guest, back on the newest, with the feed as the list.
-    home->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
     home->logoutAlert()->dismissWithClickedButtonIndex(0);
     settleAll();
     EXPECT_TRUE(CurrentUser::currentUser()->anonymous());
@@ -413,7 +414,7 @@ TEST_F(HomeTest, AGuestIsWelcomedToTheForumAndLogsInBelow)
     // "Log in" goes back to the screen below (the login screen).
     ASSERT_NE(home->navigationItem()->leftBarButtonItem(), nullptr);
     EXPECT_EQ(home->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log in"));
-    home->navigationItem()->leftBarButtonItem()->trigger();
+    clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
     finishMoving();
     EXPECT_EQ(navigation()->viewControllers().size(), 1);
     EXPECT_EQ(topAs<HomeController>(), nullptr);
@@ -472,9 +473,7 @@ TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
     const QPointF band = picker->convertPoint(picker->bounds().center(), nullptr);
     QWidget* under = window->childAt(band.toPoint());
     ASSERT_EQ(under, picker);
-    QWheelEvent notch(picker->mapFrom(window.get(), band), window->mapToGlobal(band), QPoint(), QPoint(0, 120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(under, &notch);
+    UserInput::wheel(window.get(), band, QPoint(0, 120));
     EXPECT_EQ(picker->selectedRowInComponent(0), 2);
     EXPECT_EQ(home->filterSelection()->frame().y(), 0.0) << "the panel stays open under the wheel";
     EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
@@ -504,21 +503,14 @@ TEST_F(HomeTest, AMouseDragOf65PointsPullsTheListToRefresh)
     // The mouse, pressed on a row and moved down: the content stays under
     // the pointer, and 65 points are the band's threshold.
     const auto drag = [&](qreal distance) {
-        QPointer<QWidget> target = window->childAt(from.toPoint());
-        ASSERT_NE(target, nullptr);
-        const auto send = [&](QEvent::Type type, const QPointF& at, Qt::MouseButtons buttons) {
-            const QPointF local = target->mapFrom(window.get(), at);
-            QMouseEvent event(type, local, local, window->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-            QApplication::sendEvent(target, &event);
-        };
-        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        UserInput::press(window.get(), from);
         for (int step = 1; step <= 10; ++step) {
             clock()->advance(16);
-            send(QEvent::MouseMove, from + QPointF(0, distance * step / 10), Qt::LeftButton);
+            UserInput::move(window.get(), from + QPointF(0, distance * step / 10));
         }
         EXPECT_EQ(table->contentOffset().y(), -distance);
         clock()->advance(200);
-        send(QEvent::MouseButtonRelease, from + QPointF(0, distance), Qt::NoButton);
+        UserInput::release(window.get(), from + QPointF(0, distance));
     };
     drag(60);
     settleAll();

@@ -159,12 +159,10 @@ protected:
     {
         auto* prompt = topAs<InsertTextController>();
         ASSERT_NE(prompt, nullptr);
-        prompt->input()->becomeFirstResponder();
-        prompt->input()->setText(title);
-        auto* edit = prompt->input()->findChild<QLineEdit*>();
-        ASSERT_NE(edit, nullptr);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(edit, &press);
+        ASSERT_TRUE(prompt->input()->isFirstResponder()) << "the line takes the keyboard as the prompt shows";
+        UserInput::key(Qt::Key_A, Qt::ControlModifier, QString(), window.get());
+        UserInput::type(title, window.get());
+        UserInput::key(Qt::Key_Return, Qt::NoModifier, QString(), window.get());
         finishMoving();
     }
     // Threads of the forum that were not there before.

@@ -1,4 +1,5 @@
 #include "HomeScreenTest.h"
+#include "BarButtonClick.h"
 
 #include "app/config/Config.h"
 #include "app/widgets/GradientButton.h"
@@ -54,14 +55,12 @@ protected:
     // Types the words into the field and presses Return, as the user does.
     void searchFor(SearchBar* bar, const QString& words)
     {
-        bar->becomeFirstResponder();
-        bar->setText(words);
-        auto* edit = bar->textField()->findChild<QLineEdit*>();
-        ASSERT_NE(edit, nullptr);
-        QKeyEvent down(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(edit, &down);
-        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(edit, &up);
+        finishMoving();
+        tapView(bar->textField());
+        ASSERT_TRUE(bar->isFirstResponder()) << "a click into the field gave it no keyboard";
+        UserInput::key(Qt::Key_A, Qt::ControlModifier, QString(), window.get());
+        UserInput::type(words, window.get());
+        UserInput::key(Qt::Key_Return, Qt::NoModifier, QString(), window.get());
         settleAll();
         settleAll();
     }
@@ -141,7 +140,7 @@ TEST_F(SearchScreensTest, TheGeneralSearchFindsByWordsMemberAndTagInEveryOrderWi
     tapRow(kinds->tableView(), IndexPath{0, 0});
     EXPECT_TRUE(kinds->isChosen(0));
     EXPECT_EQ(kinds->selectedItems(), SearchAll::PostBit);
-    kinds->navigationItem()->rightBarButtonItem()->trigger();
+    clickBarButton(window.get(), kinds->navigationItem()->rightBarButtonItem());
     finishMoving();
     ASSERT_EQ(top(), screen.get());
     EXPECT_EQ(screen->settingValue(SearchController::SearchForRow), u"Posts");

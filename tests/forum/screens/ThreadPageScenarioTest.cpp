@@ -458,16 +458,17 @@ TEST_F(ThreadPageScenarioTest, EveryScrolledFrameShowsWhatAFreshDrawingOfThePage
     same("sprung back");
 
     // The wheel and the keys, frame by frame, to a quoted post.
+    const QPointF onPage = table->mapTo(window.get(), QPointF(160, 200));
     for (int i = 0; i < 8; ++i) {
-        QWheelEvent wheel(QPointF(160, 200), table->mapToGlobal(QPointF(160, 200)), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(table, &wheel);
+        UserInput::wheel(window.get(), onPage, QPoint(0, -120));
         frame();
     }
     same("after the wheel");
+    // The page has the keys as a click on it gives them (a click here would
+    // also open the post under it).
+    table->setFocus(Qt::MouseFocusReason);
     for (int i = 0; i < 3; ++i) {
-        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-        QCoreApplication::sendEvent(table, &up);
+        UserInput::key(Qt::Key_Up, Qt::NoModifier, QString(), window.get());
         frame();
     }
     same("after the arrow keys");

@@ -1,4 +1,5 @@
 #include "NeighbourScreenTest.h"
+#include "BarButtonClick.h"
 
 #include "app/widgets/SegmentControlHidding.h"
 #include "forum/screens/ComposingScreens.h"
@@ -29,12 +30,11 @@
 // what was written.
 namespace {
 
+// Keys on the keyboard, which the input has.
 void typeInto(QWidget* input, const QString& typed)
 {
-    for (const QChar c : typed) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(input, &press);
-    }
+    ASSERT_EQ(QApplication::focusWidget(), input) << "keys go where the keyboard is";
+    UserInput::type(typed, input->window());
 }
 
 class PublishSettingsTest : public NeighbourScreenTest {
@@ -53,10 +53,10 @@ protected:
         dismissAlerts();
         NeighbourScreenTest::TearDown();
     }
-    static void press(const std::shared_ptr<BarButtonItem>& item)
+    void press(const std::shared_ptr<BarButtonItem>& item)
     {
         ASSERT_NE(item, nullptr);
-        item->trigger();
+        clickBarButton(window.get(), item);
     }
     template <typename T>
     T* topAs() const
@@ -65,9 +65,9 @@ protected:
     }
     void write(CreateContent& editor)
     {
-        editor.messageTitle()->becomeFirstResponder();
+        tapView(editor.messageTitle());
         typeInto(editor.messageTitle()->findChild<QLineEdit*>(), QStringLiteral("My trip"));
-        editor.content()->becomeFirstResponder();
+        tapView(editor.content());
         typeInto(editor.content()->findChild<QPlainTextEdit*>(), QStringLiteral("Three days by the sea."));
         editor.content()->resignFirstResponder();
         finishMoving();
@@ -131,7 +131,7 @@ TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefused
     finishMoving();
     auto* article = topAs<ArticleSettingsController>();
     ASSERT_NE(article, nullptr);
-    article->categoriesField()->becomeFirstResponder();
+    tapView(article->categoriesField());
     typeInto(article->categoriesField()->findChild<QLineEdit*>(), QStringLiteral("Guides, , Photos"));
     article->publishChoice()->tapSegment(PublishSettingsController::Draft);
     EXPECT_TRUE(article->datePicker()->isHidden());

@@ -103,11 +103,9 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundTheTextInputsOfOneScreenInReadingOrder
     // Keys go where the keyboard's focus is, as the user's do.
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWidget* focused = QApplication::focusWidget();
-        ASSERT_NE(focused, nullptr);
-        QKeyEvent event(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(focused, &event);
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        UserInput::key(key, modifiers, QString(), window.get());
     };
     ASSERT_TRUE(name->becomeFirstResponder());
     press(Qt::Key_Tab);
@@ -167,11 +165,9 @@ TEST_F(KeyboardTest, TabStopsAtTheControlsAUserCouldClickAndTheirKeysPressOnce)
 
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool repeat = false) {
-        QWidget* focused = QApplication::focusWidget();
-        ASSERT_NE(focused, nullptr);
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), repeat);
-        QApplication::sendEvent(focused, &event);
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        UserInput::key(key, modifiers, QString(), window.get());
     };
     ASSERT_TRUE(field->becomeFirstResponder());
     press(Qt::Key_Tab);
@@ -201,7 +197,7 @@ TEST_F(KeyboardTest, TabStopsAtTheControlsAUserCouldClickAndTheirKeysPressOnce)
     ASSERT_EQ(QApplication::focusWidget(), send);
     press(Qt::Key_Space);
     press(Qt::Key_Return);
-    press(Qt::Key_Return, Qt::NoModifier, true);
+    UserInput::keyRepeat(Qt::Key_Return, window.get());
     EXPECT_EQ(sent, 2);
 
     // Hidden while it has the focus: the next stop of the screen takes it.
@@ -219,13 +215,11 @@ TEST_F(KeyboardTest, TabStopsAtTheControlsAUserCouldClickAndTheirKeysPressOnce)
     // From nothing, the window has the keys: Tab begins at the top screen's
     // first stop, Shift+Tab at its last.
     ASSERT_EQ(QApplication::focusWidget(), nullptr);
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &tab);
+    UserInput::key(Qt::Key_Tab, Qt::NoModifier, QString(), window.get());
     EXPECT_TRUE(field->isFirstResponder());
     field->resignFirstResponder();
     ASSERT_EQ(QApplication::focusWidget(), nullptr);
-    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
-    QApplication::sendEvent(window.get(), &back);
+    UserInput::key(Qt::Key_Backtab, Qt::ShiftModifier, QString(), window.get());
     EXPECT_EQ(QApplication::focusWidget(), kinds);
 }
 

@@ -35,10 +35,11 @@ public:
 
 class PickerTest : public UiTest {
 protected:
-    static void press(QWidget* target, int key)
+    // A key on the keyboard, which the target has.
+    void press(QWidget* target, Qt::Key key)
     {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
+        ASSERT_EQ(QApplication::focusWidget(), target) << "keys go where the keyboard is";
+        UserInput::key(key, Qt::NoModifier, QString(), window.get());
     }
 };
 
@@ -63,11 +64,7 @@ TEST_F(PickerTest, SelectingInCodeTellsNoOneAndTheUserPicksByClickOrWheel)
     tap(QPointF(160, 264 + 108));
     EXPECT_EQ(filters.picked, QList<int>({3, 3}));
     // The wheel turns a row a notch, and the row counts once the wheel rests.
-    const auto turn = [&](int delta) {
-        QWheelEvent wheel(QPointF(160, 100), window->mapToGlobal(QPointF(160, 364)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(picker, &wheel);
-    };
+    const auto turn = [&](int delta) { UserInput::wheel(window.get(), QPointF(160, 364), QPoint(0, delta)); };
     turn(120);
     EXPECT_EQ(picker->selectedRowInComponent(0), 2);
     turn(60);

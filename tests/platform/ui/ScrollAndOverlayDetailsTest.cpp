@@ -87,8 +87,7 @@ TEST_F(OverlayTest, ReturnPressesTheLastButtonAndSheetsWorkWithoutAWindow)
     auto alert = AlertView::create(QString(), QStringLiteral("Subscribe?"), &events,
                                    {QStringLiteral("cancel"), QStringLiteral("yes")});
     alert->show();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(AlertPresenter::viewFor(alert.get()), &enter);
+    UserInput::key(Qt::Key_Return, Qt::NoModifier, QString(), window.get());
     EXPECT_EQ(events.log, QStringList({QStringLiteral("alert 1")}));
     EXPECT_FALSE(AlertPresenter::pressButton(alert.get(), 0)) << "a gone alert has no buttons";
 
@@ -107,6 +106,8 @@ TEST_F(OverlayTest, ReturnPressesTheLastButtonAndSheetsWorkWithoutAWindow)
     EXPECT_EQ(sheet->cancelButtonIndex(), -1);
     sheet->showInView(host.get());
     EXPECT_EQ(sheet->superview(), host.get());
+    // Straight to the sheet because it is in no window, so no window system
+    // could hand it a key.
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(sheet, &escape);
     EXPECT_TRUE(sheet->isVisible()) << "without a cancel button Escape chooses nothing";

@@ -153,7 +153,9 @@ TEST_F(TextDetailsTest, EditingGoesOnWhileAMenuOrAnotherWindowHasTheFocusForAWhi
     ASSERT_EQ(editing.log, QStringList({QStringLiteral("begin")}));
 
     // The context menu (to paste) and a file chooser over the window take
-    // the focus for a while: the text is still being edited.
+    // the focus for a while: the text is still being edited. The focus
+    // changes are sent straight to the text because the test has no menu or
+    // second window to take the focus.
     for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
         QFocusEvent out(QEvent::FocusOut, reason);
         QApplication::sendEvent(edit, &out);
