@@ -1,5 +1,5 @@
 #include "AppScenario.h"
-#include "BarButtonClick.h"
+#include "ControlClicks.h"
 
 #include "app/screens/AppDelegate.h"
 #include "app/screens/GlobalNavigationViewController.h"
@@ -203,7 +203,7 @@ TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMe
     EXPECT_FALSE(homeScreen->anonymous()->isHidden());
     EXPECT_EQ(homeScreen->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log in"));
     EXPECT_FALSE(homeScreen->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
-    homeScreen->sort()->tapSegment(HomeController::Subscribed);
+    clickSegment(homeScreen->sort(), HomeController::Subscribed);
     EXPECT_NE(homeScreen->news()->model(), homeScreen->finder()) << "a disabled sort does nothing";
     picture(QStringLiteral("app-home-guest.png"));
 
@@ -500,7 +500,7 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     auto* editor = topScreenAs<CreateContent>();
     ASSERT_NE(editor, nullptr);
     settleAndFinish();
-    editor->publishArea()->publishIn()->tapSegment(EditorPublishArea::Forum);
+    clickSegment(editor->publishArea()->publishIn(), EditorPublishArea::Forum);
     settleAndFinish();
     auto* picker = topScreenAs<SelectForumController>();
     ASSERT_NE(picker, nullptr);
@@ -674,7 +674,7 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
     EXPECT_LE(searchFrame.right(), homeScreen->bottom()->bounds().right());
     EXPECT_LE(homeScreen->sort()->frame().right(), searchFrame.left());
     EXPECT_EQ(searchFrame.height(), homeScreen->sort()->frame().height());
-    homeScreen->search()->tapSegment(0);
+    clickSegment(homeScreen->search(), 0);
     finishAnimations();
     auto* search = topScreenAs<SearchController>();
     ASSERT_NE(search, nullptr);
@@ -814,7 +814,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
     // no reply on the post alone; the forum is asked for no reply form.
     const int forms = int(asked("newreply_newreply").size());
     const auto readDailyChat = [&](bool member) {
-        homeScreen->search()->tapSegment(0);
+        clickSegment(homeScreen->search(), 0);
         finishAnimations();
         auto* search = topScreenAs<SearchController>();
         ASSERT_NE(search, nullptr);

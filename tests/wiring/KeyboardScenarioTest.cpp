@@ -1,5 +1,5 @@
 #include "AppScenario.h"
-#include "BarButtonClick.h"
+#include "ControlClicks.h"
 
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/widgets/PaginableTableView.h"
@@ -132,7 +132,7 @@ TEST_F(KeyboardScenarioTest, TheSearchSettingsAndKindAreReachedByTabAndAClickLea
 {
     HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
-    homeScreen->search()->tapSegment(0);
+    clickSegment(homeScreen->search(), 0);
     finishAnimations();
     auto* search = topScreenAs<SearchController>();
     ASSERT_NE(search, nullptr);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ForumScreenTest.h"
-#include "BarButtonClick.h"
+#include "ControlClicks.h"
 #include "ImagePickerStub.h"
 
 #include "forum/screens/ComposingScreens.h"

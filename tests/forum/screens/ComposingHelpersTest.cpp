@@ -1,5 +1,5 @@
 #include "ForumScreenTest.h"
-#include "BarButtonClick.h"
+#include "ControlClicks.h"
 
 #include "app/json/JSONConvenience.h"
 #include "forum/cells/SelectForumCell.h"

@@ -1,4 +1,5 @@
 #include "ComposeScreenTest.h"
+#include "ControlClicks.h"
 
 #include "app/widgets/SegmentControlHidding.h"
 #include "forum/screens/CreateContent.h"
@@ -65,7 +66,7 @@ TEST_F(EditorTest, ThePlaceholderNeverGoesOutAndNothingIsSentBeforeATargetIsChos
     dismissAlerts();
 
     // A forum from the picker; an empty title, then the placeholder, are refused.
-    editor->publishArea()->publishIn()->tapSegment(EditorPublishArea::Forum);
+    clickSegment(editor->publishArea()->publishIn(), EditorPublishArea::Forum);
     finishMoving();
     auto* picker = topAs<SelectForumController>();
     ASSERT_NE(picker, nullptr);
@@ -121,7 +122,7 @@ TEST_F(EditorTest, ComingBackFromThePickerWithoutAForumLeavesNothingChosen)
     typeInto(editOf(editor->content()), QStringLiteral("Hello all"));
     press(editor->navigationItem()->rightBarButtonItem());
 
-    editor->publishArea()->publishIn()->tapSegment(EditorPublishArea::Forum);
+    clickSegment(editor->publishArea()->publishIn(), EditorPublishArea::Forum);
     finishMoving();
     ASSERT_NE(topAs<SelectForumController>(), nullptr);
     back();
@@ -139,7 +140,7 @@ TEST_F(EditorTest, ComingBackFromThePickerWithoutAForumLeavesNothingChosen)
     editor->setForum(general);
     settleAll();
     EXPECT_NE(editor->threadBuilder(), nullptr);
-    editor->publishArea()->changePublishBtn()->tapSegment(0);
+    clickSegment(editor->publishArea()->changePublishBtn(), 0);
     finishMoving();
     EXPECT_EQ(editor->threadBuilder(), nullptr);
     EXPECT_EQ(editor->forum(), nullptr);

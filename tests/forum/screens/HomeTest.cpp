@@ -1,5 +1,5 @@
 #include "HomeScreenTest.h"
-#include "BarButtonClick.h"
+#include "ControlClicks.h"
 
 #include "app/config/Config.h"
 #include "app/config/Customizer.h"
@@ -179,7 +179,7 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
     const int feeds = int(requestsOf("api_getnewtop").size());
 
     // Top: the same answer in the other order, without asking again.
-    home->sort()->tapSegment(HomeController::Top);
+    clickSegment(home->sort(), HomeController::Top);
     finishMoving();
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds);
     EXPECT_EQ(home->newTopDataSource()->searchOrder(), NewTopSearch::TopOrder);
@@ -190,7 +190,7 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
     EXPECT_EQ(first->threadid(), 1101) << "the busiest thread first";
 
     // Subscribed: the member's threads, with no filter.
-    home->sort()->tapSegment(HomeController::Subscribed);
+    clickSegment(home->sort(), HomeController::Subscribed);
     EXPECT_FALSE(home->loading()->isHidden());
     settleAll();
     EXPECT_TRUE(home->loading()->isHidden());
@@ -215,7 +215,7 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
     EXPECT_FALSE(cell->title()->text().contains(QStringLiteral("&amp;")));
 
     // Back to the newest: the feed again, the filter again.
-    home->sort()->tapSegment(HomeController::Newest);
+    clickSegment(home->sort(), HomeController::Newest);
     settleAll();
     EXPECT_EQ(home->news()->model(), home->newTopDataSource());
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
@@ -223,7 +223,7 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
 
     // The filter: its panel rises; a row chooses the kind and names it.
     EXPECT_EQ(home->filterSelection()->frame().y(), 480.0);
-    home->filter()->tapSegment(0);
+    clickSegment(home->filter(), 0);
     EXPECT_EQ(home->filterSelection()->frame(), QRectF(0, 0, 320, 460));
     EXPECT_EQ(home->filter()->selectedSegmentIndex(), SegmentedControl::NoSegment);
     ASSERT_EQ(home->filterPicker()->numberOfRowsInComponent(0), 4);
@@ -236,7 +236,7 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
     for (const ModelPtr& row : rows(home.get()))
         EXPECT_NE(std::dynamic_pointer_cast<BlogModel>(row), nullptr);
     // Closing the panel keeps the filter.
-    home->filter()->tapSegment(0);
+    clickSegment(home->filter(), 0);
     home->closeFilter();
     EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
     EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
@@ -359,7 +359,7 @@ TEST_F(HomeTest, OnlyAPressOfYesSignsOutAndAGuestLeavesTheSubscribedList)
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto home = openHome();
     waitForRows(home.get());
-    home->sort()->tapSegment(HomeController::Subscribed);
+    clickSegment(home->sort(), HomeController::Subscribed);
     settleAll();
     ASSERT_EQ(home->news()->model(), home->finder());
 
@@ -465,7 +465,7 @@ TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
     ASSERT_EQ(picker->numberOfRowsInComponent(0), 4);
     ASSERT_EQ(picker->selectedRowInComponent(0), 3);
     ASSERT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
-    home->filter()->tapSegment(0);
+    clickSegment(home->filter(), 0);
     finishMoving();
     ASSERT_EQ(home->filterSelection()->frame().y(), 0.0);
 

@@ -1,4 +1,5 @@
 #include "HomeScreenTest.h"
+#include "ControlClicks.h"
 
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/screens/AnnouncementDetailsController.h"
@@ -81,12 +82,12 @@ TEST_F(ListScreensPicturesTest, HomeSortedFilteredAndForAGuest)
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     auto home = openHome();
     ASSERT_TRUE(waitFor([&] { return !home->news()->rowsForSection(0).isEmpty(); }));
-    home->sort()->tapSegment(HomeController::Subscribed);
+    clickSegment(home->sort(), HomeController::Subscribed);
     settleAll();
     picture(QStringLiteral("home-subscribed.png"));
-    home->sort()->tapSegment(HomeController::Newest);
+    clickSegment(home->sort(), HomeController::Newest);
     settleAll();
-    home->filter()->tapSegment(0);
+    clickSegment(home->filter(), 0);
     picture(QStringLiteral("home-filter.png"));
     home->closeFilter();
 

@@ -1,5 +1,5 @@
 #include "HomeScreenTest.h"
-#include "BarButtonClick.h"
+#include "ControlClicks.h"
 
 #include "app/config/Config.h"
 #include "app/widgets/GradientButton.h"
@@ -221,7 +221,7 @@ TEST_F(SearchScreensTest, TheGeneralSearchFindsByWordsMemberAndTagInEveryOrderWi
     choose(screen.get(), SearchController::FindPostRow, 0);
 
     // What a member wrote.
-    screen->searchCriteria()->tapSegment(SearchController::Usernames);
+    clickSegment(screen->searchCriteria(), SearchController::Usernames);
     searchFor(screen->searchBar(), u"bob"_s);
     process = requestsOf("search_process").last();
     EXPECT_EQ(process.field(u"searchuser"_s), u"bob");
@@ -242,7 +242,7 @@ TEST_F(SearchScreensTest, TheGeneralSearchFindsByWordsMemberAndTagInEveryOrderWi
         tapRow(kinds->tableView(), IndexPath{0, row});
     back();
     EXPECT_EQ(screen->settingValue(SearchController::SearchForRow), u"All content types");
-    screen->searchCriteria()->tapSegment(SearchController::Tags);
+    clickSegment(screen->searchCriteria(), SearchController::Tags);
     searchFor(screen->searchBar(), u"cycling"_s);
     process = requestsOf("search_process").last();
     EXPECT_EQ(process.field(u"tag"_s), u"cycling");
@@ -258,7 +258,7 @@ TEST_F(SearchScreensTest, TheGeneralSearchFindsByWordsMemberAndTagInEveryOrderWi
               1);
 
     // Nothing found says so where the results would be; no alert.
-    screen->searchCriteria()->tapSegment(SearchController::Keywords);
+    clickSegment(screen->searchCriteria(), SearchController::Keywords);
     searchFor(screen->searchBar(), u"zebra quantum"_s);
     EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
     EXPECT_FALSE(screen->status()->isHidden());

@@ -1,5 +1,5 @@
 #include "NeighbourScreenTest.h"
-#include "BarButtonClick.h"
+#include "ControlClicks.h"
 
 #include "app/widgets/SegmentControlHidding.h"
 #include "forum/screens/ComposingScreens.h"
@@ -89,7 +89,7 @@ TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefused
     ASSERT_EQ(choice->numberOfSegments(), 3) << "the forum's blog form came";
 
     // The blog's settings: its categories from the forum, a date to publish on.
-    choice->tapSegment(EditorPublishArea::Blog);
+    clickSegment(choice, EditorPublishArea::Blog);
     finishMoving();
     auto* blog = topAs<BlogSettingsController>();
     ASSERT_NE(blog, nullptr);
@@ -99,7 +99,7 @@ TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefused
     EXPECT_EQ(blog->categoryTable()->numberOfRowsInSection(0), 3);
     blog->didSelectRowAtIndexPath(blog->categoryTable(), IndexPath{0, 0});
     blog->didSelectRowAtIndexPath(blog->categoryTable(), IndexPath{0, 2});
-    blog->publishChoice()->tapSegment(PublishSettingsController::OnDate);
+    clickSegment(blog->publishChoice(), PublishSettingsController::OnDate);
     EXPECT_FALSE(blog->datePicker()->isHidden());
     blog->datePicker()->setDate(QDate(2030, 5, 17));
     finishMoving();
@@ -124,16 +124,16 @@ TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefused
     dismissAlerts();
 
     // Changed to an article: typed categories, kept as a draft.
-    editor->publishArea()->changePublishBlogBtn()->tapSegment(0);
+    clickSegment(editor->publishArea()->changePublishBlogBtn(), 0);
     finishMoving();
     EXPECT_EQ(editor->blogBuilder(), nullptr);
-    choice->tapSegment(EditorPublishArea::Article);
+    clickSegment(choice, EditorPublishArea::Article);
     finishMoving();
     auto* article = topAs<ArticleSettingsController>();
     ASSERT_NE(article, nullptr);
     tapView(article->categoriesField());
     typeInto(article->categoriesField()->findChild<QLineEdit*>(), QStringLiteral("Guides, , Photos"));
-    article->publishChoice()->tapSegment(PublishSettingsController::Draft);
+    clickSegment(article->publishChoice(), PublishSettingsController::Draft);
     EXPECT_TRUE(article->datePicker()->isHidden());
     press(article->navigationItem()->rightBarButtonItem());
     finishMoving();
@@ -148,8 +148,8 @@ TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefused
     EXPECT_EQ(editor->messageText(), QStringLiteral("Three days by the sea."));
 
     // Back from the settings without "done": nothing is chosen.
-    editor->publishArea()->changePublishArticleBtn()->tapSegment(0);
-    choice->tapSegment(EditorPublishArea::Blog);
+    clickSegment(editor->publishArea()->changePublishArticleBtn(), 0);
+    clickSegment(choice, EditorPublishArea::Blog);
     finishMoving();
     navigation()->popViewControllerAnimated(true);
     finishMoving();

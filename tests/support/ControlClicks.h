@@ -4,6 +4,7 @@
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/BarButtonView.h"
+#include "platform/ui/SegmentedControl.h"
 
 #include <QWidget>
 
@@ -24,4 +25,14 @@ inline void clickBarButton(QWidget* window, const std::shared_ptr<BarButtonItem>
     }
     ASSERT_NE(shown, nullptr) << "no button on screen shows the item " << qPrintable(item->title());
     UserInput::clickWidget(shown);
+}
+
+// A click in the middle of a segment, as the user picks it.
+inline void clickSegment(SegmentedControl* control, int segment)
+{
+    ASSERT_NE(control, nullptr);
+    ASSERT_TRUE(control->isVisible()) << "a segment off screen takes no click";
+    const QPointF middle = control->rectForSegment(segment).center();
+    QWidget* top = control->window();
+    UserInput::click(top, QPointF(control->mapTo(top, middle.toPoint())));
 }
