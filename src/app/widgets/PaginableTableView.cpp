@@ -1,5 +1,7 @@
 #include "app/widgets/PaginableTableView.h"
 
+#include "app/widgets/PageFailedCell.h"
+
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/LoadingCell.h"
 #include "app/widgets/PageNavView.h"
@@ -126,6 +128,7 @@ void PaginableTableView::reloadData()
 
 void PaginableTableView::fetch(unsigned page)
 {
+    m_failure = QString();
     if (m_model)
         m_model->loadPage(page);
 }
@@ -250,14 +253,29 @@ void PaginableTableView::modelHasChanged(Model* model)
 {
     if (!m_model || model != m_model.get())
         return;
+    if (loadedRun() > 0)
+        m_failure = QString();
     showModel(settleChosenPage());
 }
 
-bool PaginableTableView::modelHasFailedToUpdate(Model* model, const Error&)
+bool PaginableTableView::modelHasFailedToUpdate(Model* model, const Error& error)
 {
-    if (m_model && model == m_model.get() && m_replaced && !m_model->isLoadingPages())
+    if (!m_model || model != m_model.get() || m_model->isLoadingPages())
+        return false;
+    // Nothing to show, not even the list a page was chosen from: the page
+    // says why, and offers it again.
+    if (loadedRun() == 0 && (!m_replaced || m_replaced->pages.isEmpty()))
+        m_failure = error.domain().isEmpty() ? QStringLiteral(" ") : error.domain();
+    if (m_replaced)
         showModel(settleChosenPage());
+    else if (!m_failure.isNull())
+        reloadData();
     return false;
+}
+
+bool PaginableTableView::showsFailure() const
+{
+    return m_model && !m_failure.isNull() && loadedRun() == 0 && !m_model->isLoadingPages();
 }
 
 std::optional<QPointF> PaginableTableView::settleChosenPage()
@@ -335,6 +353,8 @@ int PaginableTableView::sectionCount()
 {
     if (!m_model)
         return 0;
+    if (showsFailure())
+        return 1;
     const int pages = loadedRun();
     if (pages > 0)
         return pages;
@@ -352,6 +372,8 @@ int PaginableTableView::numberOfRowsInSection(TableView*, int section)
 {
     if (!m_model)
         return 0;
+    if (showsFailure())
+        return 1;
     int rows = int(rowsForSection(section).size());
     if (section == sectionCount() - 1 && showsLoadNextRow())
         ++rows;
@@ -360,6 +382,17 @@ int PaginableTableView::numberOfRowsInSection(TableView*, int section)
 
 TableViewCell* PaginableTableView::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
+    if (showsFailure()) {
+        auto* failed = loadCellNibForTableView<PageFailedCell>(tableView);
+        QPointer<PaginableTableView> self(this);
+        failed->show(m_failure, [self] {
+            if (self) {
+                self->refreshModel();
+                self->reloadData();
+            }
+        });
+        return failed;
+    }
     const QList<ModelPtr> rows = rowsForSection(indexPath.section);
     if (indexPath.row < rows.size()) {
         PaginableTableDelegate* delegate = m_delegate.get();
@@ -378,8 +411,10 @@ void PaginableTableView::willDisplayCell(TableView*, TableViewCell*, const Index
         fetch(pageForSection(run));
 }
 
-std::optional<qreal> PaginableTableView::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
+std::optional<qreal> PaginableTableView::heightForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
+    if (showsFailure())
+        return PageFailedCell::heightFor(m_failure, tableView->bounds().width());
     const QList<ModelPtr> rows = rowsForSection(indexPath.section);
     if (indexPath.row >= rows.size())
         return kLoadingRowHeight;

@@ -125,6 +125,8 @@ private:
     // How many pages in a row, from the first shown, are loaded.
     int loadedRun() const;
     bool showsLoadNextRow() const;
+    // The first page did not come: one row says why and offers it again.
+    bool showsFailure() const;
     // Whether the pages shown reach the list's last page.
     bool showsLastPage() const;
     // Loads a page; 0 asks for the page the server chooses.
@@ -141,5 +143,7 @@ private:
     WeakRef<PaginableTableDelegate> m_delegate;
     ClockTimer m_refreshClose;
     std::optional<ReplacedList> m_replaced;
+    // Why the page did not come, while nothing is shown; null otherwise.
+    QString m_failure;
     unsigned m_shownFirstPage = 1;
 };

@@ -1,6 +1,6 @@
 #include "forum/screens/ScopedSearchController.h"
 
-#include "forum/cells/SearchStatusView.h"
+#include "app/widgets/StatusMessageView.h"
 #include "forum/screens/SearchController.h"
 
 #include "app/config/ConnectionError.h"
@@ -47,7 +47,8 @@ void ScopedSearchController::buildNib(View* root)
     m_search->setPlaceholder(text("search_placeholder"));
     root->addSubview(m_search);
     const QRectF below(0, kBarHeight, width, root->bounds().height() - kBarHeight);
-    m_status = new SearchStatusView(QRectF(0, kBarHeight, width, 0));
+    m_status = new StatusMessageView(QRectF(0, kBarHeight, width, 0));
+    m_status->setRetryTitle(Bundle::main().localizedString(QStringLiteral("search_try_again")));
     m_status->setAutoresizingMask(Autoresizing::FlexibleWidth);
     root->addSubview(m_status);
     m_table = new PaginableTableView(below);

@@ -10,7 +10,7 @@
 
 class ActivityIndicatorView;
 class PaginableTableView;
-class SearchStatusView;
+class StatusMessageView;
 
 // The base of the searches within one forum and within one thread: a
 // search field on top, the results below it page by page once there are
@@ -51,7 +51,7 @@ public:
     // The search field.
     SearchBar* searchField() const { return m_search; }
     PaginableTableView* table() const { return m_table; }
-    SearchStatusView* status() const { return m_status; }
+    StatusMessageView* status() const { return m_status; }
     ActivityIndicatorView* loading() const { return m_loading; }
     bool justSearched() const { return m_justSearched; }
     // The search of the screen, made when its view loads.
@@ -71,7 +71,7 @@ private:
 
     SearchBar* m_search = nullptr;
     PaginableTableView* m_table = nullptr;
-    SearchStatusView* m_status = nullptr;
+    StatusMessageView* m_status = nullptr;
     ActivityIndicatorView* m_loading = nullptr;
     SearchPtr m_searchInfo;
     QString m_searchedText;

@@ -2,7 +2,7 @@
 
 #include "forum/cells/HomeCell.h"
 #include "forum/cells/SearchCell.h"
-#include "forum/cells/SearchStatusView.h"
+#include "app/widgets/StatusMessageView.h"
 #include "forum/screens/HomeContent.h"
 #include "forum/screens/SearchForController.h"
 #include "forum/screens/SearchFromController.h"
@@ -85,7 +85,8 @@ void SearchController::buildNib(View* root)
     root->addSubview(m_resultsTable);
     m_settings = new TableView(QRectF(0, 0, 320, kSettingsHeight), TableViewStyle::Grouped);
     m_settings->setScrollEnabled(false);
-    m_status = new SearchStatusView(QRectF(0, 0, 320, 0));
+    m_status = new StatusMessageView(QRectF(0, 0, 320, 0));
+    m_status->setRetryTitle(Bundle::main().localizedString(QStringLiteral("search_try_again")));
     m_status->setHidden(true);
 
     m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);

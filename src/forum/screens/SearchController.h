@@ -18,7 +18,7 @@ class PaginableTableView;
 class SearchForController;
 class SearchFromController;
 class SearchOrderController;
-class SearchStatusView;
+class StatusMessageView;
 class SegmentedControl;
 class TableView;
 class Toolbar;
@@ -92,7 +92,7 @@ public:
     TableView* settings() const { return m_settings; }
     PaginableTableView* resultsTable() const { return m_resultsTable; }
     ActivityIndicatorView* loading() const { return m_loading; }
-    SearchStatusView* status() const { return m_status; }
+    StatusMessageView* status() const { return m_status; }
     const std::shared_ptr<SearchForController>& searchForController() const { return m_searchForController; }
     const std::shared_ptr<SearchFromController>& searchFromController() const { return m_searchFromController; }
     const std::shared_ptr<SearchOrderController>& searchOrderController() const { return m_searchOrderController; }
@@ -114,7 +114,7 @@ private:
     TableView* m_settings = nullptr;
     PaginableTableView* m_resultsTable = nullptr;
     ActivityIndicatorView* m_loading = nullptr;
-    SearchStatusView* m_status = nullptr;
+    StatusMessageView* m_status = nullptr;
     std::shared_ptr<SearchForController> m_searchForController;
     std::shared_ptr<SearchFromController> m_searchFromController;
     std::shared_ptr<SearchOrderController> m_searchOrderController;

@@ -5,7 +5,7 @@
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/TabBarHidding.h"
 #include "forum/cells/SearchPostCell.h"
-#include "forum/cells/SearchStatusView.h"
+#include "app/widgets/StatusMessageView.h"
 #include "forum/cells/ThreadCell.h"
 #include "forum/screens/ForumSearchScreens.h"
 #include "forum/screens/PostController.h"

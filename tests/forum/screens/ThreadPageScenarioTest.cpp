@@ -7,7 +7,9 @@
 #include "forum/screens/PostDetailsController.h"
 
 #include "app/widgets/GradientButton.h"
+#include "app/widgets/PageFailedCell.h"
 #include "app/widgets/PageNavView.h"
+#include "app/widgets/StatusMessageView.h"
 #include "app/widgets/PaginationCell.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/RoundedRectView.h"
@@ -22,6 +24,7 @@
 #include "platform/ui/TextLayout.h"
 
 #include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
 
 #include <QKeyEvent>
 #include <QScreen>
@@ -614,6 +617,38 @@ TEST_F(ThreadPageScenarioTest, AnErrorOnAPageChangeKeepsThePageShownAndSaysOnceW
     settleAll();
     ASSERT_EQ(table->numberOfSections(), 2);
     EXPECT_EQ(postsOf(list, 1).first()->postid(), 5011);
+}
+
+TEST_F(ThreadPageScenarioTest, AFirstPageThatDoesNotComeSaysSoInThePageAndOffersItAgain)
+{
+    openGuestSession();
+    // The answer breaks off halfway, every time it is asked for (the
+    // client's own second try included).
+    forum().dropConnection(QStringLiteral("showthread"), -1, TestForum::Drop::MidBody);
+    const auto screen = openThread(Thread::initWithThreadid(1101));
+    PaginableTableView* list = screen->postTable();
+    ShadowedTableView* table = list->tableView();
+    EXPECT_EQ(AlertView::visibleAlerts().size(), 1) << "said once";
+    dismissAlerts();
+
+    // The page itself says what happened, and offers the page again.
+    ASSERT_EQ(table->numberOfSections(), 1);
+    ASSERT_EQ(table->numberOfRowsInSection(0), 1);
+    auto* failed = dynamic_cast<PageFailedCell*>(table->cellForRowAtIndexPath(IndexPath{0, 0}));
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(failed->status()->headline(), Bundle::main().localizedString(QStringLiteral("page_load_failed")));
+    EXPECT_FALSE(failed->status()->message().trimmed().isEmpty()) << "and why";
+    ASSERT_TRUE(failed->status()->offersRetry());
+    EXPECT_TRUE(screen->loadingWrapper()->isHidden());
+    savePicture(QStringLiteral("thread-page-failed.png"));
+
+    // The forum answers again: the button brings the page.
+    forum().clearControls();
+    tap(failed->status()->retryButton()->convertPoint(failed->status()->retryButton()->bounds().center(), nullptr));
+    settleAll();
+    EXPECT_EQ(idsOf(list, 0).size(), 10);
+    EXPECT_EQ(AlertView::visibleAlerts().size(), 0);
+    EXPECT_EQ(dynamic_cast<PageFailedCell*>(table->cellForRowAtIndexPath(IndexPath{0, 0})), nullptr);
 }
 
 TEST_F(ThreadPageScenarioTest, NoPageBeyondTheLastIsAskedForAfterTheLastPagesAreReloaded)

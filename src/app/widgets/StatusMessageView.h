@@ -7,11 +7,11 @@
 class GradientButton;
 class Label;
 
-// What a search screen shows where its results would be while it has none:
-// a headline and a sentence (what to do, that nothing was found, or why the
-// search failed), and for a failed search a button to try it again. It is
-// as tall as what it shows at its width.
-class SearchStatusView : public View {
+// What a screen shows where its list would be while it has none: a headline
+// and a sentence (what to do, that nothing was found, or why loading
+// failed), and after a failure a button to try again. It is as tall as what
+// it shows at its width.
+class StatusMessageView : public View {
     Q_OBJECT
 public:
     static constexpr qreal kSideMargin = 24;
@@ -20,10 +20,11 @@ public:
     static constexpr qreal kButtonWidth = 140;
     static constexpr qreal kButtonHeight = 34;
 
-    explicit SearchStatusView(const QRectF& frame = QRectF(0, 0, 320, 100));
+    explicit StatusMessageView(const QRectF& frame = QRectF(0, 0, 320, 100));
 
     // Both texts; `retry` shows the button.
     void show(const QString& headline, const QString& message, bool retry);
+    void setRetryTitle(const QString& title);
     QString headline() const;
     QString message() const;
     bool offersRetry() const;

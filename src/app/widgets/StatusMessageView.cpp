@@ -1,4 +1,4 @@
-#include "forum/cells/SearchStatusView.h"
+#include "app/widgets/StatusMessageView.h"
 
 #include "app/config/Customizer.h"
 #include "app/widgets/GradientButton.h"
@@ -9,7 +9,7 @@
 
 #include "platform/foundation/Bundle.h"
 
-SearchStatusView::SearchStatusView(const QRectF& frame) : View(frame)
+StatusMessageView::StatusMessageView(const QRectF& frame) : View(frame)
 {
     setBackgroundColor(Qt::transparent);
     setOpaque(false);
@@ -20,14 +20,14 @@ SearchStatusView::SearchStatusView(const QRectF& frame) : View(frame)
     addSubview(m_message);
     m_retry = new GradientButton(QRectF(0, 0, kButtonWidth, kButtonHeight));
     m_retry->useRedDeleteStyle();
-    m_retry->setTitle(Bundle::main().localizedString(QStringLiteral("search_try_again")));
+    m_retry->setTitle(Bundle::main().localizedString(QStringLiteral("try_again")));
     m_retry->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
     m_retry->setHidden(true);
     addSubview(m_retry);
     layoutSubviews();
 }
 
-void SearchStatusView::show(const QString& headline, const QString& message, bool retry)
+void StatusMessageView::show(const QString& headline, const QString& message, bool retry)
 {
     m_headline->setText(headline);
     m_message->setText(message);
@@ -37,29 +37,34 @@ void SearchStatusView::show(const QString& headline, const QString& message, boo
     layoutSubviews();
 }
 
-QString SearchStatusView::headline() const
+void StatusMessageView::setRetryTitle(const QString& title)
+{
+    m_retry->setTitle(title);
+}
+
+QString StatusMessageView::headline() const
 {
     return m_headline->text();
 }
 
-QString SearchStatusView::message() const
+QString StatusMessageView::message() const
 {
     return m_message->text();
 }
 
-bool SearchStatusView::offersRetry() const
+bool StatusMessageView::offersRetry() const
 {
     return !m_retry->isHidden();
 }
 
-qreal SearchStatusView::contentHeight()
+qreal StatusMessageView::contentHeight()
 {
     layoutSubviews();
     const qreal bottom = m_retry->isHidden() ? m_message->frame().bottom() : m_retry->frame().bottom();
     return bottom + kTopMargin;
 }
 
-void SearchStatusView::layoutSubviews()
+void StatusMessageView::layoutSubviews()
 {
     const qreal width = qMax<qreal>(0, bounds().width() - 2 * kSideMargin);
     qreal y = kTopMargin;
