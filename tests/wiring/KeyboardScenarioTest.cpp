@@ -3,12 +3,15 @@
 
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/ShadowedTableView.h"
+#include "app/widgets/TabBarHidding.h"
 #include "app/widgets/SegmentControlHidding.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/EditorPublishArea.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
+#include "forum/screens/PostController.h"
 #include "forum/screens/SearchController.h"
 #include "forum/screens/SearchForController.h"
 #include "forum/screens/SelectForumController.h"
@@ -201,4 +204,51 @@ TEST_F(KeyboardScenarioTest, TheSearchSettingsAndKindAreReachedByTabAndAClickLea
     click(kinds->convertRect(kinds->rectForSegment(2), nullptr).center());
     EXPECT_FALSE(kinds->showsFocusMark());
     EXPECT_NE(focused(), kinds);
+}
+
+TEST_F(KeyboardScenarioTest, AThreadIsChosenFromItsListAndItsTabBarIsPressedWithTheKeyboardAlone)
+{
+    ASSERT_NE(signInAs(QStringLiteral("bob"), QStringLiteral("secret2")), nullptr);
+    auto* threads = openGeneralDiscussion();
+    ASSERT_NE(threads, nullptr);
+    TableView* list = threads->threadTable()->tableView();
+
+    // Tab reaches the list; the arrows walk its rows, marking each.
+    ASSERT_TRUE(tabTo(list)) << "Tab never reached the thread list";
+    const IndexPath wanted = firstThreadRow(threads);
+    for (int row = 0; row <= wanted.row; ++row)
+        key(Qt::Key_Down);
+    finishAnimations();
+    ASSERT_EQ(list->indexPathForSelectedRow(), wanted);
+    const auto chosen = std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(wanted.row));
+    ASSERT_NE(chosen, nullptr);
+
+    // Return opens it, as a click does.
+    key(Qt::Key_Return);
+    settleAndFinish();
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->thread()->threadid(), chosen->threadid());
+
+    // The tab bar is one stop: its first item marked, Right moves the mark,
+    // Space and Return press the marked item.
+    TabBar* bar = page->actions();
+    ASSERT_TRUE(tabTo(bar)) << "Tab never reached the tab bar";
+    EXPECT_EQ(bar->keyboardItemIndex(), int(PostController::Reload));
+    EXPECT_TRUE(bar->showsFocusMark());
+    const qsizetype loads = forum().requests(QStringLiteral("showthread")).size();
+    key(Qt::Key_Space);
+    settleAndFinish();
+    EXPECT_EQ(forum().requests(QStringLiteral("showthread")).size(), loads + 1) << "Space reloads";
+    ASSERT_TRUE(tabTo(bar));
+    key(Qt::Key_Right);
+    EXPECT_EQ(bar->keyboardItemIndex(), int(PostController::Subscribe));
+    picture(QStringLiteral("keyboard-tab-bar.png"));
+    key(Qt::Key_Return);
+    finishAnimations();
+    ASSERT_EQ(alertsOnScreen().size(), 1) << "Return asks whether to subscribe";
+    picture(QStringLiteral("keyboard-subscribe.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    EXPECT_EQ(forum().requests(QStringLiteral("subscription_addsubscription")).size(), 1) << "and Return says yes";
 }

@@ -455,7 +455,8 @@ void PaginableTableView::didSelectRowAtIndexPath(TableView* tableView, const Ind
         if (PaginableTableDelegate* delegate = m_delegate.get())
             delegate->didSelectCell(tableView->cellForRowAtIndexPath(indexPath), rows[indexPath.row]);
     }
-    if (table)
+    // A row chosen from the keyboard stays marked: the arrows go on from it.
+    if (table && !table->isChoosingByKeyboard())
         table->deselectRowAtIndexPath(indexPath, true);
 }
 

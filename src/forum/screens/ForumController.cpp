@@ -55,6 +55,7 @@ void ForumController::buildNib(View* root)
 {
     m_forumTable = new TableView(QRectF(0, 0, root->frame().width(), root->frame().height()));
     m_forumTable->setAutoresizingMask(Autoresizing::FlexibleSize);
+    m_forumTable->setChoosesRowsByKeyboard(true);
     m_forumTable->setSeparatorStyle(TableViewCellSeparatorStyle::SingleLine);
     m_forumTable->setDataSource(this);
     m_forumTable->setDelegate(this);

@@ -188,6 +188,7 @@ void HomeController::buildNib(View* root)
     root->addSubview(m_top);
 
     m_news = new PaginableTableView(QRectF(0, kListGap, 320, kListHeight));
+    m_news->tableView()->setChoosesRowsByKeyboard(true);
     root->addSubview(m_news);
     m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);
     m_loading->setFrame(QRectF(150, kListGap + 40, 20, 20));

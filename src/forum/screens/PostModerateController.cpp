@@ -60,6 +60,8 @@ QList<TabBarItemPtr> PostModerateController::makeActionItems()
 void PostModerateController::viewDidLoad()
 {
     PostController::viewDidLoad();
+    // Posts are chosen here, not read: the arrows go from post to post.
+    postTable()->tableView()->setChoosesRowsByKeyboard(true);
     updateActionItems();
 }
 

@@ -8,6 +8,7 @@
 #include "app/config/ErrorMessages.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/ShadowedTableView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/BarButtonItem.h"
@@ -53,6 +54,7 @@ void ScopedSearchController::buildNib(View* root)
     root->addSubview(m_status);
     m_table = new PaginableTableView(below);
     m_table->setAutoresizingMask(Autoresizing::FlexibleSize);
+    m_table->tableView()->setChoosesRowsByKeyboard(true);
     root->addSubview(m_table);
     m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);
     m_loading->setFrame(QRectF((width - 20) / 2, kBarHeight + 30, 20, 20));

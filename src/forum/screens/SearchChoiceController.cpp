@@ -22,6 +22,7 @@ void SearchChoiceController::buildNib(View* root)
 {
     m_tableView = new TableView(root->bounds(), TableViewStyle::Plain);
     m_tableView->setAutoresizingMask(Autoresizing::FlexibleSize);
+    m_tableView->setChoosesRowsByKeyboard(true);
     m_tableView->setBackgroundColor(Qt::white);
     root->addSubview(m_tableView);
 }

@@ -82,6 +82,7 @@ void SearchController::buildNib(View* root)
     root->addSubview(m_searchType);
 
     m_resultsTable = new PaginableTableView(QRectF(0, kResultsTop, 320, kContentHeight - kResultsTop));
+    m_resultsTable->tableView()->setChoosesRowsByKeyboard(true);
     root->addSubview(m_resultsTable);
     m_settings = new TableView(QRectF(0, 0, 320, kSettingsHeight), TableViewStyle::Grouped);
     m_settings->setScrollEnabled(false);

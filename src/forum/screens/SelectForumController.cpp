@@ -53,8 +53,7 @@ void SelectForumController::buildNib(View* root)
     m_forumTable->setDataSource(this);
     m_forumTable->setDelegate(this);
     // Walked with the keyboard too: the arrows, then Return as a click.
-    m_forumTable->setKeyboardChoosesRows(true);
-    m_forumTable->setReturnChoosesRow(true);
+    m_forumTable->setChoosesRowsByKeyboard(true);
     root->addSubview(m_forumTable);
     m_emptyLabel = new Label(QRectF(20, 120, area.width() - 40, 60));
     m_emptyLabel->setFont(Font::boldSystemFontOfSize(17));

@@ -32,6 +32,7 @@ void SelectThreadPrefix::buildNib(View* root)
     AccessoryBackdrop::addTo(root);
     m_table = new TableView(QRectF(0, 0, 320, 416));
     m_table->setAutoresizingMask(Autoresizing::FlexibleSize);
+    m_table->setChoosesRowsByKeyboard(true);
     m_table->setSeparatorColor(QColor(0xD5, 0xDC, 0xE4));
     m_table->setDataSource(this);
     m_table->setDelegate(this);

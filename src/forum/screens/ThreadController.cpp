@@ -91,6 +91,7 @@ void ThreadController::buildNib(View* root)
     const qreal width = root->frame().width();
     m_threadTable = new PaginableTableView(QRectF(0, 0, width, kContentHeight));
     m_threadTable->setAutoresizingMask(Autoresizing::FlexibleWidth);
+    m_threadTable->tableView()->setChoosesRowsByKeyboard(true);
     root->addSubview(m_threadTable);
 
     m_actions = new TabBarHidding(QRectF(0, kContentHeight, width, TabBar::kHeight));

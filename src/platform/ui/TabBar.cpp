@@ -4,9 +4,13 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/TextLayout.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 TabBar::TabBar(const QRectF& frame) : View(frame)
 {
@@ -16,6 +20,8 @@ TabBar::TabBar(const QRectF& frame) : View(frame)
 void TabBar::setItems(const QList<TabBarItemPtr>& items, bool)
 {
     m_items = items;
+    if (m_keyboardItem >= m_items.size())
+        m_keyboardItem = -1;
     if (m_selected && !m_items.contains(m_selected))
         m_selected = nullptr;
     update();
@@ -66,6 +72,55 @@ void TabBar::touchesEnded(const QPointF& point)
     m_pressed = -1;
     if (pressed >= 0 && indexAt(point) == pressed)
         tapItem(m_items[pressed]);
+}
+
+bool TabBar::acceptsKeyboardFocus() const
+{
+    return std::any_of(m_items.begin(), m_items.end(), [](const TabBarItemPtr& item) { return item->isEnabled(); });
+}
+
+int TabBar::enabledItemFrom(int step) const
+{
+    const int count = int(m_items.size());
+    int at = m_keyboardItem >= 0 ? m_keyboardItem : step > 0 ? -1 : count;
+    for (at += step; at >= 0 && at < count; at += step) {
+        if (m_items[at]->isEnabled())
+            return at;
+    }
+    return -1;
+}
+
+void TabBar::focusInEvent(QFocusEvent* event)
+{
+    // Tab lands on the first item that can be tapped (the last one backwards).
+    if (m_keyboardItem < 0 || m_keyboardItem >= m_items.size() || !m_items[m_keyboardItem]->isEnabled())
+        m_keyboardItem = enabledItemFrom(event->reason() == Qt::BacktabFocusReason ? -1 : 1);
+    View::focusInEvent(event);
+}
+
+void TabBar::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Left && event->key() != Qt::Key_Right) {
+        View::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // At either end the mark stays.
+    if (const int next = enabledItemFrom(event->key() == Qt::Key_Right ? 1 : -1); next >= 0) {
+        m_keyboardItem = next;
+        update();
+    }
+}
+
+void TabBar::pressedByKeyboard()
+{
+    if (m_keyboardItem >= 0 && m_keyboardItem < m_items.size())
+        tapItem(m_items[m_keyboardItem]);
+}
+
+QRectF TabBar::focusMarkRect() const
+{
+    return m_keyboardItem >= 0 ? rectForItemAtIndex(m_keyboardItem) : bounds();
 }
 
 void TabBar::drawRect(QPainter& painter, const QRectF& rect)

@@ -14,6 +14,8 @@ public:
 };
 
 // A bar of items along the bottom of a screen, one of which may be selected.
+// One Tab stop for the whole bar: Left and Right move the keyboard's mark
+// from enabled item to enabled item, Space and Return tap the marked one.
 class TabBar : public View {
     Q_OBJECT
 public:
@@ -34,15 +36,29 @@ public:
     void tapItem(const TabBarItemPtr& item);
     QRectF rectForItemAtIndex(int index) const;
 
+    // The item the keyboard's mark is on, or -1.
+    int keyboardItemIndex() const { return m_keyboardItem; }
+
+    bool acceptsKeyboardFocus() const override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
     void touchesBegan(const QPointF& point) override;
     void touchesEnded(const QPointF& point) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void pressedByKeyboard() override;
+    QRectF focusMarkRect() const override;
+
 private:
     int indexAt(const QPointF& point) const;
+    // The enabled item a step from the marked one (from outside the bar when
+    // none is marked), or -1.
+    int enabledItemFrom(int step) const;
 
     QList<TabBarItemPtr> m_items;
     TabBarItemPtr m_selected;
     WeakRef<TabBarDelegate> m_delegate;
     int m_pressed = -1;
+    int m_keyboardItem = -1;
 };

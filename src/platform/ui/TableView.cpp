@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPointer>
 #include <QSet>
 
 #include <algorithm>
@@ -657,8 +658,13 @@ void TableView::keyPressEvent(QKeyEvent* event)
                 break;
             [[fallthrough]];
         case Qt::Key_Space:
-            if (m_selected.isValid())
+            if (m_selected.isValid()) {
+                QPointer<TableView> self(this);
+                m_choosingByKeyboard = true;
                 chooseRow(m_selected);
+                if (self)
+                    m_choosingByKeyboard = false;
+            }
             event->accept();
             return;
         default:

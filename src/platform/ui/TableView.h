@@ -52,6 +52,15 @@ public:
     // default, where Return belongs to what holds the list (a panel's Done).
     bool returnChoosesRow() const { return m_returnChoosesRow; }
     void setReturnChoosesRow(bool on) { m_returnChoosesRow = on; }
+    // Lists to open rows from: the arrows move, Space and Return choose.
+    void setChoosesRowsByKeyboard(bool on)
+    {
+        setKeyboardChoosesRows(on);
+        setReturnChoosesRow(on);
+    }
+    // While a row chosen by a key is being told: its selection is the
+    // keyboard's place in the list, and stays.
+    bool isChoosingByKeyboard() const { return m_choosingByKeyboard; }
     // Views above the first section and below the last; the table owns them.
     View* tableHeaderView() const;
     void setTableHeaderView(View* view);
@@ -134,6 +143,7 @@ private:
     QColor m_separatorColor = QColor(224, 224, 224);
     bool m_allowsSelection = true;
     bool m_keyboardChoosesRows = false;
+    bool m_choosingByKeyboard = false;
     bool m_returnChoosesRow = false;
     QPointer<View> m_headerView;
     QPointer<View> m_footerView;
