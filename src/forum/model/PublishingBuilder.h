@@ -23,6 +23,13 @@ public:
     virtual qint32 publishedId() const = 0;
     // Sends the content (an edit of existing content where the builder holds one).
     virtual Error send() { return create(); }
+    // The content the builder edits, or has sent once the forum said which
+    // (a blog entry, an article); null when it holds none.
+    virtual ModelPtr content() const = 0;
+    // The title and the text (BB-code) of that content, which a composer
+    // opened on it shows; empty when it holds none.
+    virtual QString contentTitle() const = 0;
+    virtual QString contentText() const = 0;
 
 protected:
     PublishingBuilder() = default;

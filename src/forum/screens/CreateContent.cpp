@@ -2,12 +2,15 @@
 
 #include "forum/model/Thread.h"
 #include "forum/screens/EditorPublishArea.h"
+#include "forum/screens/HomeContent.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PublishSettingsScreen.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/SelectThreadPrefix.h"
 
 #include "app/config/Config.h"
+#include "app/model/ModelMakers.h"
+#include "app/screens/ScreenInputs.h"
 #include "app/widgets/SegmentControlHidding.h"
 
 #include "platform/ui/Label.h"
@@ -174,6 +177,36 @@ void CreateContent::articleWasSet(const PublishingBuilderPtr& builder)
     setAttachmentAllowed(builder->canpostattachment());
 }
 
+void CreateContent::editBlogPost(const PublishingBuilderPtr& builder)
+{
+    if (!builder)
+        return;
+    // The fields are filled now, so they must exist.
+    view();
+    setBuilder(m_blogBuilder, builder);
+    fillWithContent(*builder);
+    m_selContentType = BlogContent;
+    blogWasSet(builder);
+}
+
+void CreateContent::editArticlePost(const PublishingBuilderPtr& builder)
+{
+    if (!builder)
+        return;
+    view();
+    setBuilder(m_articleBuilder, builder);
+    fillWithContent(*builder);
+    m_selContentType = ArticleContent;
+    setTagsEnabled(true);
+    articleWasSet(builder);
+}
+
+void CreateContent::fillWithContent(const PublishingBuilder& builder)
+{
+    messageTitle()->setText(builder.contentTitle());
+    setMessageText(builder.contentText());
+}
+
 void CreateContent::showPublishedSettings(const PublishingBuilder& builder, int which)
 {
     if (!isViewLoaded())
@@ -320,18 +353,29 @@ void CreateContent::showResult(Builder& builder)
 {
     QString title = localized("published_title");
     QString message;
-    QStringList buttons{localized("ok")};
+    QString view;
     if (&builder == m_threadBuilder.get()) {
+        m_resultType = ThreadContent;
         message = localized("create_ok_thread");
         if (m_threadBuilder->threadid() >= 1)
-            buttons = {localized("view_post"), localized("create_go_home")};
+            view = localized("view_post");
     } else if (&builder == m_blogBuilder.get()) {
+        m_resultType = BlogContent;
         message = localized("create_ok_blog");
+        if (m_blogBuilder->publishedId() >= 1)
+            view = localized("view_blog");
     } else {
+        m_resultType = ArticleContent;
         title = localized("create_ok_article");
         message = localized("your_article_just_created");
+        if (m_articleBuilder->publishedId() >= 1 && m_articleBuilder->content())
+            view = localized("view_article");
     }
+    const QStringList buttons = view.isEmpty() ? QStringList{localized("ok")}
+                                               : QStringList{view, localized("create_go_home")};
     m_viewNewContent = AlertView::create(title, message, this, buttons);
+    // Escape leaves, as "create_go_home" does: the screen has done its work.
+    m_viewNewContent->setCancelButtonIndex(int(buttons.size()) - 1);
     m_viewNewContent->show();
     // Nothing to open: the screen has done its work.
     if (buttons.size() == 1)
@@ -343,8 +387,9 @@ void CreateContent::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
     if (alertView && alertView == m_viewNewContent.get()) {
         // Only while this screen is still where the alert was asked from.
         if (isOnStack() && alertView->buttonTitles().size() > 1) {
-            if (buttonIndex == 0)
-                openNewThread();
+            const ViewControllerPtr content = buttonIndex == 0 ? newContentScreen() : nullptr;
+            if (content)
+                replaceSelfWith(content);
             else
                 popSelf(true);
         }
@@ -353,20 +398,50 @@ void CreateContent::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
     Editor::clickedButtonAtIndex(alertView, buttonIndex);
 }
 
-void CreateContent::openNewThread()
+ViewControllerPtr CreateContent::newContentScreen() const
+{
+    switch (m_resultType) {
+    case ThreadContent: {
+        if (!m_threadBuilder || m_threadBuilder->threadid() < 1)
+            return nullptr;
+        const ThreadPtr thread = Thread::initWithThreadid(m_threadBuilder->threadid());
+        thread->setThreadtitle(m_threadBuilder->title());
+        thread->setForum(m_threadBuilder->forum());
+        auto page = std::make_shared<PostController>();
+        page->setThread(thread);
+        return page;
+    }
+    case BlogContent: {
+        if (!m_blogBuilder || m_blogBuilder->publishedId() < 1)
+            return nullptr;
+        // Fetched afresh; what was written shows until the forum's answer
+        // comes. It is BB-code: the entry's own text, never its HTML.
+        const ModelPtr entry = ModelMakers::make(
+            kBlogEntryModel, {{QStringLiteral("blogid"), Value(QString::number(m_blogBuilder->publishedId()))}});
+        if (!entry)
+            return nullptr;
+        entry->setDictionary(Value(ValueDict{{QStringLiteral("blogtitle"), Value(m_blogBuilder->title())},
+                                             {QStringLiteral("pagetext"), Value(m_blogBuilder->message())}}));
+        return ScreenInputs::create(HomeContent::kBlogEntryScreen, entry);
+    }
+    case ArticleContent:
+        if (!m_articleBuilder || m_articleBuilder->publishedId() < 1 || !m_articleBuilder->content())
+            return nullptr;
+        return ScreenInputs::create(HomeContent::kArticleScreen, m_articleBuilder->content());
+    default:
+        return nullptr;
+    }
+}
+
+void CreateContent::replaceSelfWith(const ViewControllerPtr& screen)
 {
     NavigationController* navigation = navigationController();
-    if (!navigation || !m_threadBuilder)
+    if (!navigation)
         return;
-    const ThreadPtr thread = Thread::initWithThreadid(m_threadBuilder->threadid());
-    thread->setThreadtitle(m_threadBuilder->title());
-    thread->setForum(m_threadBuilder->forum());
-    auto page = std::make_shared<PostController>();
-    page->setThread(thread);
     QList<ViewControllerPtr> stack = navigation->viewControllers();
-    for (ViewControllerPtr& screen : stack) {
-        if (screen.get() == this)
-            screen = page;
+    for (ViewControllerPtr& shown : stack) {
+        if (shown.get() == this)
+            shown = screen;
     }
     navigation->setViewControllers(stack, false);
 }

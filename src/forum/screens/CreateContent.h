@@ -10,14 +10,16 @@
 
 #include <QDateTime>
 
-// Writes a new thread in a forum, a blog entry or an article. Where it goes
-// is chosen first (the forum picker, or the blog or article settings); a
-// thread may take a prefix the forum offers. Sent, it says so, and the new
-// thread can be opened in its place. Blog entries and articles are refused
-// by this forum's API, and the screen says so.
+// Writes a new thread in a forum, a blog entry or an article, or changes an
+// existing entry or article. Where it goes is chosen first (the forum picker,
+// or the blog or article settings); a thread may take a prefix the forum
+// offers. Sent, it says so, and the new thread, entry or article can be
+// opened in its place. The blog and article builders of this program are
+// refused by the forum's API, and the screen says so.
 //
-// Opened with no target (the home screen, the forum index), or given its
-// forum (a thread list; the link router, even after its view is loaded).
+// Opened with no target (the home screen, the forum index), given its forum
+// (a thread list; the link router, even after its view is loaded), or given
+// the builder of an existing entry or article (editBlogPost, editArticlePost).
 class CreateContent : public Editor,
                       public BlogSettingsDelegate,
                       public ArticleSettingsDelegate,
@@ -28,6 +30,8 @@ public:
     static inline const QString kBlogSettingsScreen = QStringLiteral("BlogSettingsController");
     static inline const QString kArticleSettingsScreen = QStringLiteral("ArticleSettingsController");
     static inline const QString kDatePattern = QStringLiteral("MM/dd/yy hh:mm a");
+    // The model of a blog entry, made by class name and fetched by its id.
+    static inline const QString kBlogEntryModel = QStringLiteral("BlogModel");
 
     CreateContent();
     ~CreateContent() override;
@@ -42,6 +46,11 @@ public:
     bool forumWasSelected(const ForumPtr& forum) override;
     void blogWasSet(const PublishingBuilderPtr& builder) override;
     void articleWasSet(const PublishingBuilderPtr& builder) override;
+    // Opens the screen on the builder's existing blog entry or article: its
+    // title and text written in, its settings shown as the target; "submit"
+    // sends the change through the builder.
+    void editBlogPost(const PublishingBuilderPtr& builder);
+    void editArticlePost(const PublishingBuilderPtr& builder);
 
     void changedPublish() override;
     void changePublish() override;
@@ -74,9 +83,14 @@ private:
     void setBuilder(PublishingBuilderPtr& slot, const PublishingBuilderPtr& builder);
     Builder* builderFor(int type) const;
     void showPublishedSettings(const PublishingBuilder& builder, int which);
+    // Title and text from the content the builder edits.
+    void fillWithContent(const PublishingBuilder& builder);
     void showResult(Builder& builder);
-    // The thread page of the new thread, in this screen's place.
-    void openNewThread();
+    // The screen of what was sent (the thread page, the entry, the article),
+    // or null when there is nothing to open.
+    ViewControllerPtr newContentScreen() const;
+    // Puts the screen in this one's place on the stack, without animation.
+    void replaceSelfWith(const ViewControllerPtr& screen);
     void alert(const QString& titleKey, const QString& message);
 
     std::weak_ptr<Forum> m_forum;
@@ -85,4 +99,6 @@ private:
     PublishingBuilderPtr m_articleBuilder;
     int m_selContentType = NoContentType;
     std::shared_ptr<AlertView> m_viewNewContent;
+    // What the result alert was about.
+    int m_resultType = NoContentType;
 };

@@ -704,7 +704,9 @@ void Editor::cancel()
         popSelf(true);
         return;
     }
-    if (m_confirmExit)
+    // Asked already and still up: one question is enough. A question taken
+    // away without an answer (its window closed) stands in the way no more.
+    if (m_confirmExit && m_confirmExit->isVisible())
         return;
     m_confirmExit = AlertView::create(localized("cancel_creating_content"), localized("your_work_will_not"), this,
                                       {localized("cancel"), localized("discard")});

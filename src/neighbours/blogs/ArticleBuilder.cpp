@@ -24,6 +24,16 @@ QString ArticleBuilder::getPublishStatus() const
     return publishStateText(m_publishState, QStringLiteral("draft"));
 }
 
+QString ArticleBuilder::contentTitle() const
+{
+    return m_article ? m_article->clean_title() : QString();
+}
+
+QString ArticleBuilder::contentText() const
+{
+    return m_article ? m_article->pagetext() : QString();
+}
+
 Error ArticleBuilder::create()
 {
     UnsentContent::refuse(*this);

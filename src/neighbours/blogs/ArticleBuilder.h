@@ -41,12 +41,16 @@ public:
     void setArticleid(qint32 id) { m_articleid = id; }
     const ArticlePtr& article() const { return m_article; }
     void setArticle(const ArticlePtr& article) { m_article = article; }
+    ModelPtr content() const override { return m_article; }
+    // The article's clean title and its text.
+    QString contentTitle() const override;
+    QString contentText() const override;
     qint32 mode() const { return m_mode; }
     void setMode(qint32 mode) { m_mode = mode; }
 
     Error create() override;
     // Sends the edit of an existing article (mode 1).
-    Error editForm();
+    virtual Error editForm();
     // editForm in mode 1, else create.
     Error send() override { return m_mode == EditMode ? editForm() : create(); }
 

@@ -29,6 +29,18 @@ QString BlogBuilder::getPublishStatus() const
     return publishStateText(m_publishState, QStringLiteral("draft_blog"));
 }
 
+QString BlogBuilder::contentTitle() const
+{
+    return m_blogModel ? m_blogModel->title() : QString();
+}
+
+QString BlogBuilder::contentText() const
+{
+    if (!m_blogModel)
+        return QString();
+    return m_blogModel->pagetext().isEmpty() ? m_blogModel->message() : m_blogModel->pagetext();
+}
+
 Error BlogBuilder::create()
 {
     UnsentContent::refuse(*this);

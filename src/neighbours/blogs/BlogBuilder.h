@@ -40,6 +40,12 @@ public:
     // The entry being edited (its title and text pre-fill the composer).
     const BlogModelPtr& blogModel() const { return m_blogModel; }
     void setBlogModel(const BlogModelPtr& model) { m_blogModel = model; }
+    ModelPtr content() const override { return m_blogModel; }
+    // The entry's title, and its text in BB-code: the entry's own BB-code
+    // when the forum sent it (its message is then HTML), else the message
+    // it was pre-filled with.
+    QString contentTitle() const override;
+    QString contentText() const override;
 
     Error create() override;
 

@@ -27,8 +27,11 @@ const PropertyTable& BlogModel::propertyTable()
 
 std::shared_ptr<BlogModel> BlogModel::getBlog(const QString& blogid)
 {
-    return Model::fetchFromURL<BlogModel>(QStringLiteral("blog_blog"),
-                                          ValueDict{{QStringLiteral("blogid"), Value(blogid)}});
+    auto entry = Model::fetchFromURL<BlogModel>(QStringLiteral("blog_blog"),
+                                                ValueDict{{QStringLiteral("blogid"), Value(blogid)}});
+    // Known by its id while the answer is on its way.
+    entry->setBlogid(blogid);
+    return entry;
 }
 
 std::shared_ptr<BlogModel> BlogModel::fromListRow(const Value& row)

@@ -18,7 +18,7 @@ public:
     static const PropertyTable& propertyTable();
     const PropertyTable& properties() const override { return propertyTable(); }
 
-    // A new entry that has already asked the forum for the entry of this id
+    // A new entry of this id that has already asked the forum for it
     // ("blog_blog"); it fills itself when the answer comes.
     static std::shared_ptr<BlogModel> getBlog(const QString& blogid);
 

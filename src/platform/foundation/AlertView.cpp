@@ -80,6 +80,17 @@ void AlertView::dismissWithoutButton()
         tellDismissed(self);
 }
 
+int AlertView::cancelButtonIndex() const
+{
+    return m_buttonTitles.isEmpty() ? -1 : m_cancelButtonIndex;
+}
+
+void AlertView::setCancelButtonIndex(int index)
+{
+    if (index >= 0 && index < m_buttonTitles.size())
+        m_cancelButtonIndex = index;
+}
+
 void AlertView::addTextField(const QString& placeholder, bool secure)
 {
     m_hasTextField = true;

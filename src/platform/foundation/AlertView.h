@@ -31,6 +31,12 @@ public:
     const QString& title() const { return m_title; }
     const QString& message() const { return m_message; }
     const QStringList& buttonTitles() const { return m_buttonTitles; }
+    // The button that answers no, which Escape presses: with several buttons
+    // the first (index 0) unless the alert names another, a single button is
+    // its own; an alert without buttons has none (-1).
+    int cancelButtonIndex() const;
+    // Names another button the cancel button; an index no button has is ignored.
+    void setCancelButtonIndex(int index);
     AlertViewDelegate* delegate() const { return m_delegate.get(); }
     bool isVisible() const;
 
@@ -62,6 +68,7 @@ private:
     QString m_message;
     WeakRef<AlertViewDelegate> m_delegate;
     QStringList m_buttonTitles;
+    int m_cancelButtonIndex = 0;
     QString m_placeholder;
     QString m_text;
     bool m_hasTextField = false;

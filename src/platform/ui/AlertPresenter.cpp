@@ -8,6 +8,7 @@
 
 #include "platform/foundation/AlertView.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
@@ -122,6 +123,24 @@ void AlertOverlay::press(int index)
     alert->dismissWithClickedButtonIndex(index);
 }
 
+void AlertOverlay::takeFocus()
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && (focused == this || isAncestorOf(focused)))
+        focused = nullptr;
+    m_focusBefore = focused;
+    setFocus(Qt::OtherFocusReason);
+    if (m_field)
+        m_field->becomeFirstResponder();
+}
+
+void AlertOverlay::returnFocus()
+{
+    QWidget* before = m_focusBefore.data();
+    if (before && before->isVisible() && before->isEnabled())
+        before->setFocus(Qt::OtherFocusReason);
+}
+
 void AlertOverlay::touchesBegan(const QPointF& point)
 {
     m_pressed = buttonAt(point);
@@ -149,8 +168,14 @@ void AlertOverlay::touchesEnded(const QPointF& point)
 void AlertOverlay::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        const std::shared_ptr<AlertView> alert = m_alert;
-        alert->dismissWithoutButton();
+        const int cancel = m_alert->cancelButtonIndex();
+        if (cancel >= 0) {
+            press(cancel);
+        } else {
+            // Nobody waits for an answer to a notice without buttons.
+            const std::shared_ptr<AlertView> alert = m_alert;
+            alert->dismissWithoutButton();
+        }
         return;
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_alert->buttonTitles().isEmpty()) {
@@ -174,7 +199,7 @@ void AlertOverlay::drawRect(QPainter& painter, const QRectF& rect)
     message.draw(painter, m_messageRect, TextAlignment::Center);
     const QStringList titles = m_alert->buttonTitles();
     for (int i = 0; i < m_buttons.size() && i < titles.size(); ++i) {
-        const bool cancel = i == 0 && titles.size() > 1;
+        const bool cancel = i == m_alert->cancelButtonIndex() && titles.size() > 1;
         AlertDrawing::drawButton(painter, m_buttons[i],
                                  cancel ? AlertDrawing::ButtonKind::Cancel : AlertDrawing::ButtonKind::Normal,
                                  i == m_pressed);
@@ -197,9 +222,7 @@ void AlertPresenter::install()
         auto* overlay = new AlertOverlay(alert, QRectF(0, 0, Window::kWidth, Window::kHeight));
         overlays().insert(alert.get(), overlay);
         window->addSubview(overlay);
-        overlay->setFocus(Qt::OtherFocusReason);
-        if (TextField* field = overlay->textField())
-            field->becomeFirstResponder();
+        overlay->takeFocus();
     });
     AlertView::setDismissHandler([](const std::shared_ptr<AlertView>& alert) {
         QPointer<AlertOverlay> overlay = overlays().take(alert.get());
@@ -207,6 +230,13 @@ void AlertPresenter::install()
             if (TextField* field = overlay->textField())
                 field->resignFirstResponder();
             overlay->removeFromSuperview();
+            // The alert still up on top keeps the keys; else the screen under it takes them again.
+            const QList<std::shared_ptr<AlertView>> shown = AlertView::visibleAlerts();
+            AlertOverlay* next = shown.isEmpty() ? nullptr : overlays().value(shown.last().get()).data();
+            if (next)
+                next->setFocus(Qt::OtherFocusReason);
+            else
+                overlay->returnFocus();
         }
     });
 }

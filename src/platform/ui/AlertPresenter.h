@@ -2,6 +2,8 @@
 
 #include "platform/ui/View.h"
 
+#include <QPointer>
+
 #include <memory>
 
 class AlertView;
@@ -9,10 +11,14 @@ class TextField;
 
 // Shows the model's alerts in the window: a dimmed screen with the box, its
 // title, message, optional text field and buttons. Two buttons stand side by
-// side (index 0, the cancel button, on the left); more stand in a column with
-// index 0 at the bottom. A button ends the alert with its index; Escape, or
-// the window closing, ends it with no index. An alert with no button stays
-// until its owner dismisses it.
+// side (index 0 on the left); more stand in a column with index 0 at the
+// bottom; the cancel button is drawn as such. A button ends the alert with
+// its index. Escape is a press of the cancel button (an alert's only button
+// is its cancel button), so whoever asked hears the answer as from a click;
+// Return presses the last button. Closing the window ends every alert with no
+// index. An alert with no button stays until its owner dismisses it, or
+// Escape takes it away. When an alert goes, the focus goes back to where it
+// was before the alert came, so the screen under it takes keys again.
 class AlertPresenter {
 public:
     // Makes the model's AlertView show here from now on.
@@ -36,6 +42,10 @@ public:
     QRectF boxRect() const { return m_box; }
     QList<QRectF> buttonRects() const { return m_buttons; }
     void press(int index);
+    // Takes the focus, remembering where it was.
+    void takeFocus();
+    // Gives the focus back to where it was, if that is still on screen.
+    void returnFocus();
 
     void drawRect(QPainter& painter, const QRectF& rect) override;
     void touchesBegan(const QPointF& point) override;
@@ -50,6 +60,8 @@ private:
     int buttonAt(const QPointF& point) const;
 
     std::shared_ptr<AlertView> m_alert;
+    // What had the focus before the alert came; it gets it back.
+    QPointer<QWidget> m_focusBefore;
     TextField* m_field = nullptr;
     QRectF m_box;
     QRectF m_titleRect;

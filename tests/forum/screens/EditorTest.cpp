@@ -9,8 +9,13 @@
 #include "forum/screens/InsertTextController.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/SelectForumController.h"
+#include "platform/ui/AlertPresenter.h"
+#include "platform/ui/BarButtonView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/NavigationBar.h"
+
+#include <QTest>
 
 #include <QJsonObject>
 
@@ -179,6 +184,68 @@ TEST_F(EditorTest, LeavingAsksOnceSomethingIsWrittenAndTheAnswerTakesOnlyThisScr
     for (const ViewControllerPtr& screen : navigation()->viewControllers())
         EXPECT_NE(screen.get(), editor.get());
     EXPECT_EQ(navigation()->viewControllers().size(), 2);
+}
+
+TEST_F(EditorTest, EscapeOnTheDiscardQuestionKeepsTheScreenAndDiscardAsksAgainAndLeaves)
+{
+    // Keys go where the focus is, and the focus moves only in an active window.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // The question shown in the window, as the program shows it.
+    AlertPresenter::install();
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto editor = openEditor();
+    // The mouse and the keys through the window system, which moves the focus
+    // as for a user: the title keeps it while the question is up.
+    const auto typeInTitle = [&](const QString& typed) {
+        const QPointF title = editor->messageTitle()->convertPoint(editor->messageTitle()->bounds().center(), nullptr);
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, title.toPoint());
+        for (const QChar c : typed)
+            QTest::keyClick(window->windowHandle(), c.toLatin1());
+        finishMoving();
+    };
+    typeInTitle(QStringLiteral("Half a thought"));
+    ASSERT_EQ(editor->messageTitle()->text(), QStringLiteral("Half a thought"));
+    BarButtonView* discard = navigation()->navigationBar()->leftButtonView();
+    ASSERT_NE(discard, nullptr);
+    tapView(discard);
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    const std::shared_ptr<AlertView> asked = AlertView::visibleAlerts().first();
+    EXPECT_EQ(asked->title(), text("cancel_creating_content"));
+
+    // Escape from the keyboard, through the window: the question's "cancel".
+    QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+    finishMoving();
+    EXPECT_FALSE(asked->isVisible());
+    EXPECT_EQ(top(), editor.get()) << "cancel keeps the screen";
+    EXPECT_EQ(editor->confirmExit(), nullptr) << "the question is over";
+    // The keys are the screen's again: the title takes them where they left off.
+    for (const char c : {' ', 'm', 'o', 'r', 'e'})
+        QTest::keyClick(window->windowHandle(), c);
+    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Half a thought more"));
+
+    // A question taken away with no answer at all (as its window's closing
+    // does) stands in the way no more either.
+    tapView(discard);
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1) << "discard asks again after Escape";
+    const std::shared_ptr<AlertView> unanswered = AlertView::visibleAlerts().first();
+    EXPECT_NE(unanswered, asked);
+    unanswered->dismissWithoutButton();
+    finishMoving();
+
+    // "discard" asks again, and its "discard" leaves.
+    tapView(discard);
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1) << "discard asks again";
+    const std::shared_ptr<AlertView> again = AlertView::visibleAlerts().first();
+    EXPECT_NE(again, unanswered);
+    auto* overlay = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(again.get()));
+    ASSERT_NE(overlay, nullptr);
+    ASSERT_EQ(overlay->buttonRects().size(), 2);
+    tap(overlay->buttonRects().at(1).center());
+    finishMoving();
+    EXPECT_FALSE(again->isVisible());
+    EXPECT_NE(top(), editor.get());
+    for (const ViewControllerPtr& screen : navigation()->viewControllers())
+        EXPECT_NE(screen.get(), editor.get());
 }
 
 TEST_F(EditorTest, TabAndReturnGoFromTheTitleToTheTextAndBack)

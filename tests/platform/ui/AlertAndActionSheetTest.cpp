@@ -7,6 +7,7 @@
 #include "platform/foundation/AlertView.h"
 
 #include <QKeyEvent>
+#include <QTest>
 
 namespace {
 
@@ -72,22 +73,82 @@ TEST_F(AlertTest, ButtonsReportTheirIndexWithCancelFirstOnTheLeft)
     EXPECT_EQ(answers.clicked.last(), 0);
 }
 
-TEST_F(AlertTest, EscapeOrClosingTheWindowReportsNoIndex)
+TEST_F(AlertTest, EscapeIsAPressOfTheCancelButtonAndClosingTheWindowReportsNoIndex)
 {
-    auto alert = AlertView::create(QString(), QStringLiteral("Sign out?"), &answers,
-                                   {QStringLiteral("yes"), QStringLiteral("no")});
+    // Focus moves only in an active window, as on a desktop.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // A field of the screen under the alerts, which has the keys before them.
+    auto* field = new TextField(QRectF(20, 40, 200, 31));
+    window->addSubview(field);
+    field->becomeFirstResponder();
+    ASSERT_TRUE(field->isFirstResponder());
+    const auto escape = [this] {
+        // A key as the keyboard sends it: to whatever the window gives the keys.
+        QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+        turnEventLoop();
+    };
+
+    // Two buttons: the cancel button is the first, drawn as such.
+    auto alert = AlertView::create(QString(), QStringLiteral("Discard?"), &answers,
+                                   {QStringLiteral("cancel"), QStringLiteral("discard")});
+    EXPECT_EQ(alert->cancelButtonIndex(), 0);
     alert->show();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(AlertPresenter::viewFor(alert.get()), &escape);
+    EXPECT_FALSE(field->isFirstResponder()) << "the alert takes the keys";
+    escape();
     EXPECT_FALSE(alert->isVisible());
-    EXPECT_TRUE(answers.clicked.isEmpty());
-    EXPECT_TRUE(answers.dismissed.isEmpty());
+    EXPECT_EQ(answers.clicked, QList<int>({0}));
+    EXPECT_EQ(answers.dismissed, QList<int>({0}));
+    EXPECT_TRUE(field->isFirstResponder()) << "the screen under it has the keys again";
+
+    // Another cancel button named: Escape presses that one.
+    auto result = AlertView::create(QString(), QStringLiteral("Sent"), &answers,
+                                    {QStringLiteral("view"), QStringLiteral("home")});
+    result->setCancelButtonIndex(1);
+    result->setCancelButtonIndex(2);  // no such button: ignored
+    EXPECT_EQ(result->cancelButtonIndex(), 1);
+    result->show();
+    escape();
+    EXPECT_EQ(answers.clicked, QList<int>({0, 1}));
+
+    // One button is its own cancel button; a password prompt hands over what was typed.
+    auto notice = AlertView::create(QString(), QStringLiteral("Closed"), &answers, {QStringLiteral("ok")});
+    notice->addTextField(QStringLiteral("login_password"), true);
+    notice->show();
+    QTest::keyClick(window->windowHandle(), 'p');
+    QTest::keyClick(window->windowHandle(), 'w');
+    escape();
+    EXPECT_FALSE(notice->isVisible());
+    EXPECT_EQ(answers.clicked, QList<int>({0, 1, 0}));
+    EXPECT_EQ(answers.fieldText, QStringLiteral("pw"));
+    EXPECT_TRUE(field->isFirstResponder());
+
+    // Two at once: Escape answers the one on top, then the one under it.
+    auto under = AlertView::create(QString(), QStringLiteral("Under"), &answers,
+                                   {QStringLiteral("no"), QStringLiteral("a"), QStringLiteral("b")});
+    under->show();
+    auto over = AlertView::create(QString(), QStringLiteral("Over"), nullptr, {QStringLiteral("ok")});
+    over->show();
+    escape();
+    EXPECT_FALSE(over->isVisible());
+    EXPECT_TRUE(under->isVisible());
+    escape();
+    EXPECT_FALSE(under->isVisible());
+    EXPECT_EQ(answers.clicked, QList<int>({0, 1, 0, 0}));
+    EXPECT_TRUE(field->isFirstResponder());
+
+    // A notice without buttons answers nobody: Escape only takes it away.
+    auto bare = AlertView::create(QStringLiteral("edit_successfully"), QString(), &answers, {});
+    EXPECT_EQ(bare->cancelButtonIndex(), -1);
+    bare->show();
+    escape();
+    EXPECT_FALSE(bare->isVisible());
+    EXPECT_EQ(answers.clicked.size(), 4);
 
     auto again = AlertView::create(QString(), QStringLiteral("Again"), &answers, {QStringLiteral("ok")});
     again->show();
     window->close();
     EXPECT_FALSE(AlertView::isAnyAlertShown());
-    EXPECT_TRUE(answers.clicked.isEmpty()) << "closing the window presses no button";
+    EXPECT_EQ(answers.clicked.size(), 4) << "closing the window presses no button";
 }
 
 TEST_F(AlertTest, TextFieldAlertsAndTitleOnlyAlertsOnATimer)
