@@ -272,7 +272,13 @@ TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithout
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
 
-    // Log out, Yes.
+    // Log out: Escape answers no; then Yes.
+    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
+    finishAnimations();
+    key(Qt::Key_Escape);
+    settleAndFinish();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    EXPECT_FALSE(CurrentUser::currentUser()->anonymous()) << "Escape is no";
     clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
     finishAnimations();
     tapAlertButton(0);

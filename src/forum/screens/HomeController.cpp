@@ -470,10 +470,11 @@ void HomeController::login()
 
 void HomeController::logout()
 {
-    // "Yes" is the cancel button: only a press of it signs out, never an
-    // alert closed without a button.
+    // "Yes" comes first, but "no" answers Escape: only a press of "yes"
+    // signs out.
     const auto alert = AlertView::create(text("home_logout"), text("home_logout_confirmation"), this,
                                          {text("yes"), text("no")});
+    alert->setCancelButtonIndex(1);
     m_logoutAlert = alert;
     alert->show();
 }
