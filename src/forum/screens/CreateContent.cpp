@@ -322,7 +322,7 @@ void CreateContent::showResult(Builder& builder)
     QString message;
     QStringList buttons{localized("ok")};
     if (&builder == m_threadBuilder.get()) {
-        message = localized("create_ok_thread");
+        message = localized(m_threadBuilder->alreadyPosted() ? "thread_already_posted" : "create_ok_thread");
         if (m_threadBuilder->threadid() >= 1)
             buttons = {localized("view_post"), localized("create_go_home")};
     } else if (&builder == m_blogBuilder.get()) {
