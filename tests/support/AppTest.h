@@ -17,9 +17,9 @@
 // its own loopback forum when it asks for one. What a test leaves in flight
 // is cancelled and freed when it ends.
 //
-// Nothing on the way of a request waits on the clock (the network's own
-// time-outs run on Qt's timers), so tests against the loopback forum run
-// with the manual clock too.
+// Tests against the loopback forum run with the manual clock too: the only
+// wait on the way of a request is its timeout, which a test passes by moving
+// the clock past HTTPRequest::getDefaultTimeout().
 class AppTest : public PlatformTest {
 public:
     // The error table's text of a code.

@@ -411,6 +411,43 @@ TEST_F(AppScenarioTest, AFailedRenewalShowsOneAlertThenTheLoginScreenAndTheNextR
     EXPECT_FALSE(threads->threadTable()->rowsForSection(0).isEmpty());
 }
 
+TEST_F(AppScenarioTest, AFailedRenewalWithACallStillOnItsWaySignsOutOnceAndOpensOneSession)
+{
+    ASSERT_NE(signInAs(QStringLiteral("alice"), QStringLiteral("secret1")), nullptr);
+    auto* threads = openGeneralDiscussion();
+    ASSERT_NE(threads, nullptr);
+
+    // The token expires and the member's password no longer signs in; a call
+    // made on the member's token is still on its way when the renewal fails.
+    forum().clearLog();
+    forum().expireToken();
+    forum().answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
+    forum().delayMethod(QStringLiteral("member"), 400);
+    const auto onItsWay = std::make_shared<Model>();
+    RecordingObserver told;
+    onItsWay->addObserver(&told);
+    onItsWay->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST);
+    threads->actions()->tapItem(threads->refresh());
+    ASSERT_TRUE(waitUntil([&] { return told.changes + told.failures.size() > 0; }));
+    settleAndFinish();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), Bundle::main().localizedString(QStringLiteral("renovate_session")));
+    tapAlertButton(0);
+    settleAndFinish();
+    ASSERT_NE(topScreenAs<LoginController>(), nullptr);
+
+    // One sign-out, then one session opening: the login screen's question
+    // for the forum's features. The late call ends with the others.
+    const QStringList log = apiLog();
+    ASSERT_EQ(log.count(QStringLiteral("login_logout")), 1);
+    const QStringList since = log.mid(log.indexOf(QStringLiteral("login_logout")) + 1);
+    EXPECT_EQ(since.count(QStringLiteral("api_init")), 1) << log.join(u',').toStdString();
+    EXPECT_EQ(asked("member").size(), 1);
+    EXPECT_EQ(told.changes, 0);
+    EXPECT_EQ(told.failures, QStringList{Bundle::main().localizedString(QStringLiteral("renovate_session"))});
+    onItsWay->removeObserver(&told);
+}
+
 TEST_F(AppScenarioTest, EachFailureSaysOnceWhatWentWrong)
 {
     LoginController* login = launchToLogin();

@@ -176,12 +176,14 @@ QNetworkAccessManager* HTTPRequest::networkAccessManager()
     return ApiClient::current().networkAccessManager();
 }
 
-QNetworkRequest HTTPRequest::platformRequest(const QUrl& url) const
+int HTTPRequest::timeoutSeconds() const
 {
-    QNetworkRequest request(url);
-    const int seconds = m_timeoutInterval >= 1 ? m_timeoutInterval : getDefaultTimeout();
-    request.setTransferTimeout(seconds * 1000);
-    return request;
+    return m_timeoutInterval >= 1 ? m_timeoutInterval : getDefaultTimeout();
+}
+
+QNetworkRequest HTTPRequest::platformRequest(const QUrl& url)
+{
+    return QNetworkRequest(url);
 }
 
 QByteArray HTTPRequest::attachBody(QNetworkRequest& request)

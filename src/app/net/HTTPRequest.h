@@ -58,6 +58,8 @@ public:
     QByteArray getPostData();
     // 60 seconds on a cellular route or one not known yet, else 20.
     static int getDefaultTimeout();
+    // The request's own timeout when it has one (1 s or more), else the default.
+    int timeoutSeconds() const;
 
     // Fields.
     Trackable* callbackObject() const { return m_callbackObject.get(); }
@@ -111,8 +113,8 @@ protected:
 
     // The network access manager of the installed API client (main thread).
     static QNetworkAccessManager* networkAccessManager();
-    // A platform request for the address with the timeout rule.
-    QNetworkRequest platformRequest(const QUrl& url) const;
+    // A platform request for the address; the caller sees to the timeout.
+    static QNetworkRequest platformRequest(const QUrl& url);
     // Builds the body and, when it has a byte, sets its content type on the
     // platform request; an empty result means the request goes out as a GET.
     QByteArray attachBody(QNetworkRequest& request);

@@ -87,22 +87,64 @@ void HTTPRequestAsyncronic::doRequest()
     // the request is held weakly, so an abandoned reply keeps nobody alive.
     const std::weak_ptr<HTTPRequest> weak = weak_from_this();
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [weak, reply] {
-        if (auto request = connectionOwner(weak, reply))
+        if (auto request = connectionOwner(weak, reply)) {
+            request->armTimeout(reply);
             request->replyHeadChanged(reply);
+        }
     });
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [weak, reply] {
-        if (auto request = connectionOwner(weak, reply))
+        if (auto request = connectionOwner(weak, reply)) {
+            request->armTimeout(reply);
             request->readAvailable(reply);
+        }
     });
     QObject::connect(reply, &QNetworkReply::uploadProgress, reply,
                      [weak, reply](qint64 written, qint64 expected) {
-                         if (auto request = connectionOwner(weak, reply))
+                         if (auto request = connectionOwner(weak, reply)) {
+                             request->armTimeout(reply);
                              request->didSendBodyData(written, expected);
+                         }
                      });
     QObject::connect(reply, &QNetworkReply::finished, reply, [weak, reply] {
         if (auto request = connectionOwner(weak, reply))
             request->replyFinished(reply);
     });
+    armTimeout(reply);
+}
+
+void HTTPRequestAsyncronic::armTimeout(QNetworkReply* reply)
+{
+    m_lastActivityMs = Clock::current().elapsedMs();
+    if (!m_timeout.isActive())
+        waitForActivity(reply, qint64(timeoutSeconds()) * 1000);
+}
+
+void HTTPRequestAsyncronic::waitForActivity(QNetworkReply* reply, qint64 ms)
+{
+    // On the clock, as every wait of the application: a test passes the
+    // timeout without waiting for it.
+    const std::weak_ptr<HTTPRequest> weak = weak_from_this();
+    m_timeout = Clock::current().after(ms, [weak, reply] {
+        const auto request = connectionOwner(weak, reply);
+        if (!request)
+            return;
+        // Only a connection quiet for the whole timeout has timed out.
+        const qint64 quiet = Clock::current().elapsedMs() - request->m_lastActivityMs;
+        const qint64 timeout = qint64(request->timeoutSeconds()) * 1000;
+        if (quiet < timeout)
+            request->waitForActivity(reply, timeout - quiet);
+        else
+            request->timedOut();
+    });
+}
+
+void HTTPRequestAsyncronic::timedOut()
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    dropConnection();
+    // Whatever came of the answer is no answer.
+    loadedData() = QByteArray();
+    didFailWithError();
 }
 
 QNetworkReply* HTTPRequestAsyncronic::sendBody(QNetworkAccessManager& manager)
@@ -247,6 +289,7 @@ void HTTPRequestAsyncronic::leavePending()
 
 void HTTPRequestAsyncronic::dropConnection()
 {
+    m_timeout.cancel();
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
     if (!reply)
@@ -281,6 +324,7 @@ void HTTPRequestAsyncronic::replyFinished(QNetworkReply* reply)
     if (m_reply != reply)
         return;
     const bool transportFailure = isTransportFailure(*reply);
+    m_timeout.cancel();
     m_reply = nullptr;
     QObject::disconnect(reply, nullptr, reply, nullptr);
     reply->deleteLater();

@@ -3,6 +3,7 @@
 #include "app/net/HTTPRequest.h"
 #include "app/net/ProgressSelector.h"
 #include "app/net/RequestFactory.h"
+#include "platform/foundation/ClockTimer.h"
 
 #include <QNetworkRequest>
 #include <QPointer>
@@ -28,10 +29,12 @@ public:
 
     // prepareRequestUrl then doRequest.
     void requestUrl(const QUrl& url) override;
-    // Builds the platform request (timeout, "User-Agent", a fresh "UDID", the
-    // extra headers, the body) and joins the pending list.
+    // Builds the platform request ("User-Agent", a fresh "UDID", the extra
+    // headers, the body) and joins the pending list.
     virtual void prepareRequestUrl(const QUrl& url);
     // Drops a connection still held and sends the prepared request afresh.
+    // A connection on which nothing moves for the timeout (timeoutSeconds(),
+    // on the clock) ends as no answer.
     virtual void doRequest();
     // Stops without a callback and leaves the pending list.
     void cancel() override;
@@ -110,6 +113,11 @@ private:
     void leavePending();
     void dropConnection();
     QNetworkReply* sendBody(QNetworkAccessManager& manager);
+    // Something moved on the connection (or it has just opened): the wait
+    // for the next move starts now.
+    void armTimeout(QNetworkReply* reply);
+    void waitForActivity(QNetworkReply* reply, qint64 ms);
+    void timedOut();
     void readAvailable(QNetworkReply* reply);
     void replyHeadChanged(QNetworkReply* reply);
     void replyFinished(QNetworkReply* reply);
@@ -118,6 +126,8 @@ private:
     QNetworkRequest m_request;
     QByteArray m_body;
     QPointer<QNetworkReply> m_reply;
+    ClockTimer m_timeout;
+    qint64 m_lastActivityMs = 0;
     std::weak_ptr<ApiClient> m_client;
     bool m_joinedClient = false;
 };

@@ -14,6 +14,9 @@ void HTTPRequestSyncronic::requestUrl(const QUrl& url)
     const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
     setUrl(QString::fromUtf8(url.toEncoded()));
     QNetworkRequest request = platformRequest(url);
+    // Blocked in a loop of its own, the caller keeps the toolkit's timer: a
+    // manual clock would never end the wait.
+    request.setTransferTimeout(timeoutSeconds() * 1000);
     const QByteArray body = attachBody(request);
 
     QNetworkAccessManager* manager = networkAccessManager();

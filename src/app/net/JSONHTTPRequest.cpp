@@ -178,14 +178,20 @@ void JSONHTTPRequest::handleInvalidAccessToken()
         endWithoutAnswer();
         return;
     }
+    const SessionCredentials* session = SessionCredentials::current();
+    const QString current = session ? session->apiaccesstoken() : QString();
+    const QString sentWith = extractApiAccessToken();
+    // Sent on a session given up since, when its renewal failed: it ends as
+    // the calls that waited for that renewal, and opens no session of its own.
+    if (sentWith != current && waiting->gaveUp(sentWith)) {
+        failRenewal();
+        return;
+    }
     if (waiting->isRunning()) {
         waiting->enqueue(me);
         return;
     }
-
-    const SessionCredentials* session = SessionCredentials::current();
-    const QString current = session ? session->apiaccesstoken() : QString();
-    if (!current.isNull() && current != extractApiAccessToken()) {
+    if (!current.isNull() && current != sentWith) {
         // Renewed since this request went out: it only needs the new token.
         retryRequest();
         return;

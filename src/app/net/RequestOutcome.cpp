@@ -151,6 +151,25 @@ bool RequestOutcome::success() const
     return m_kind == Kind::Ok || m_kind == Kind::NotModified || m_kind == Kind::ForumRefused;
 }
 
+bool RequestOutcome::isInconclusive() const
+{
+    switch (m_kind) {
+    case Kind::NoAnswer:
+    case Kind::HttpError:
+    case Kind::BadSignature:
+    case Kind::Undecodable:
+        return true;
+    case Kind::Pending:
+    case Kind::Ok:
+    case Kind::NotModified:
+    case Kind::ForumClosed:
+    case Kind::ForumRefused:
+    case Kind::SessionEnded:
+        return false;
+    }
+    return false;
+}
+
 RequestOutcome RequestOutcome::ignoringSignature() const
 {
     if (m_kind != Kind::BadSignature || m_contentKind == Kind::Pending)

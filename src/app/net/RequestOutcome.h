@@ -53,6 +53,12 @@ public:
     // ForumRefused.
     bool success() const;
     bool is(Kind kind) const { return m_kind == kind; }
+    // The request may have reached the forum and been carried out, but no
+    // verdict of the forum that can be trusted came back: no answer (nothing,
+    // a body cut short, the wait ran out), an error status, a bad signature
+    // or a body that is no answer. A call that changes the forum and ends so
+    // must not simply be made again.
+    bool isInconclusive() const;
 
     // For a judged content (Ok, ForumRefused, and BadSignature whose body
     // could be read): the filling dictionary and the refusal.

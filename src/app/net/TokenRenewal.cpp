@@ -12,6 +12,7 @@ void TokenRenewal::begin(const std::shared_ptr<JSONHTTPRequest>& starter)
         return;
     m_running = true;
     m_starter = starter;
+    m_replacing = starter->extractApiAccessToken();
     enqueue(starter);
     SessionRenewal* renewer = SessionRenewal::current();
     if (!renewer) {
@@ -52,11 +53,16 @@ void TokenRenewal::abandon()
     m_running = false;
     m_starter.reset();
     m_queue.clear();
+    m_replacing = QString();
+    m_givenUp.clear();
 }
 
 void TokenRenewal::end(bool renewed)
 {
     m_running = false;
+    if (!renewed && !m_replacing.isNull())
+        m_givenUp.insert(m_replacing);
+    m_replacing = QString();
     // Taken out first: the callbacks below may send, queue or renew anew.
     const std::shared_ptr<JSONHTTPRequest> starter = std::exchange(m_starter, nullptr);
     const QList<std::shared_ptr<JSONHTTPRequest>> queue = std::exchange(m_queue, {});

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
+#include <QString>
 
 #include <memory>
 
@@ -11,6 +13,11 @@ class JSONHTTPRequest;
 // is no longer valid begins it; the session renews the token and reports
 // success or failure here; then every waiting request goes out again with
 // the new token, or fails.
+//
+// A renewal that fails gives up the token it was to replace: the session
+// signs the member out, and a call still on its way with that token, whose
+// stale-token answer comes only now, ends as the waiting calls did. It never
+// begins a renewal of its own, which would open a session nobody asked for.
 class TokenRenewal {
 public:
     TokenRenewal() = default;
@@ -32,6 +39,8 @@ public:
     void remove(const JSONHTTPRequest* request);
     // The request that began the running renewal (held until it ends).
     const std::shared_ptr<JSONHTTPRequest>& starter() const { return m_starter; }
+    // Whether a renewal failed to replace this token (never a null one).
+    bool gaveUp(const QString& token) const { return !token.isNull() && m_givenUp.contains(token); }
     const QList<std::shared_ptr<JSONHTTPRequest>>& waiting() const { return m_queue; }
 
     // Drops the renewal and its queue without telling anyone (the client ends).
@@ -42,5 +51,8 @@ private:
 
     bool m_running = false;
     std::shared_ptr<JSONHTTPRequest> m_starter;
+    // The token the running renewal is to replace.
+    QString m_replacing;
+    QSet<QString> m_givenUp;
     QList<std::shared_ptr<JSONHTTPRequest>> m_queue;
 };

@@ -1,12 +1,14 @@
 #include "forum/model/Builder.h"
 
 #include "app/media/ImageToUpload.h"
+#include "app/session/CurrentUser.h"
 #include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 
 #include <QFile>
+#include <QTimeZone>
 #include <QUrl>
 
 #include <algorithm>
@@ -63,6 +65,19 @@ Error Builder::create()
 {
     if (m_requestStatus == BuilderStatus::Sending)
         return Error();
+    m_alreadyPosted = false;
+    if (m_answerLost) {
+        m_requestStatus = BuilderStatus::Sending;
+        if (const HTTPRequestPtr lookup = lookForSentContent()) {
+            m_lookup = lookup;
+            return Error();
+        }
+    }
+    return sendContent();
+}
+
+Error Builder::sendContent()
+{
     m_requestStatus = BuilderStatus::Sending;
     if (m_attachments.isEmpty()) {
         post();
@@ -217,6 +232,20 @@ HTTPRequestPtr Builder::sendCreating(const QString& apiMethod, const ValueDict& 
     return requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Builder, finishedCreating));
 }
 
+HTTPRequestPtr Builder::sendLookup(const QString& apiMethod, const ValueDict& params)
+{
+    return requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Builder, finishedLooking));
+}
+
+bool Builder::isMembersSinceForm(qint32 userid, const QDateTime& made) const
+{
+    const qint32 member = CurrentUser::currentUser()->userid();
+    // The form's start and the content's time are both the forum's clock;
+    // what the member wrote before the form is other content alike.
+    const QDateTime formGiven = QDateTime::fromSecsSinceEpoch(m_poststarttime, QTimeZone::utc());
+    return member >= 1 && userid == member && made.isValid() && made >= formGiven;
+}
+
 // ---- The subclass's part
 
 std::optional<ValueDict> Builder::getParams()
@@ -278,6 +307,8 @@ void Builder::finishedCreating(const HTTPRequestPtr& request)
 {
     if (!request)
         return;
+    // Only the forum's own verdict says whether it holds the content.
+    m_answerLost = request->outcome().isInconclusive();
     if (request->success()) {
         setFromRequest(request);
         return;
@@ -287,4 +318,36 @@ void Builder::finishedCreating(const HTTPRequestPtr& request)
     m_requestStatus = BuilderStatus::Failed;
     // A post that never got the forum's own answer reads as its verdict says.
     takeAnswer(request);
+}
+
+void Builder::finishedLooking(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    if (m_lookup.lock() != request) {
+        removeRequest(request);
+        return;
+    }
+    const std::shared_ptr<Model> guard = keepAlive();
+    m_lookup.reset();
+    if (!request->success()) {
+        // Not knowing what the forum holds, nothing goes out again: the member
+        // reads why, and the next send looks once more.
+        m_requestStatus = BuilderStatus::Failed;
+        takeAnswer(request);
+        return;
+    }
+    const std::optional<RequestOutcome> answer = takeAnswer(request, {.handlerJudgesRefusals = true});
+    if (answer && answer->is(RequestOutcome::Kind::Ok) && holdsSentContent(*answer)) {
+        m_answerLost = false;
+        m_alreadyPosted = true;
+        // As the forum's own verdict on a post it took would end the send.
+        setErrormessage(Value(redirectPostThanks));
+        return;
+    }
+    // Not there, or a place the forum does not show: the content goes now.
+    m_answerLost = false;
+    const Error refused = sendContent();
+    if (refused.isSet())
+        failedWithError(refused);
 }

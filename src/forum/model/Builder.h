@@ -4,6 +4,7 @@
 #include "forum/model/BuilderStatus.h"
 #include "forum/model/UploadAttachment.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -19,6 +20,12 @@
 // send before anything is posted: the observers hear why, once, and nothing
 // the member wrote is lost. Sending again uploads only what the forum has
 // not taken yet under the same form.
+//
+// A post whose answer was lost on the way back (see
+// RequestOutcome::isInconclusive) may be on the forum all the same: before
+// such content goes out again the forum is looked at, and content the member
+// posted since the form was given ends the send as sent, with
+// alreadyPosted(), instead of being posted twice.
 //
 // Abstract: a concrete builder gives getParams, post and wasSentFine.
 class Builder : public Model {
@@ -40,8 +47,15 @@ public:
     // Starts the send; does nothing while one is running. Answers an unset
     // error once the send is under way, or the refusal "AuthError" (domain)
     // with its reason (description) when there are attachments but no form
-    // hash: the status is then failed and nothing is sent.
+    // hash: the status is then failed and nothing is sent. After a post whose
+    // answer was lost the forum is looked at first (see above); a look that
+    // gets no answer fails the send, which is then not made.
     virtual Error create();
+    // The last send ended as sent because the forum was found to hold the
+    // content already: nothing went out again.
+    bool alreadyPosted() const { return m_alreadyPosted; }
+    // The last post went out and its answer was lost: the next send looks first.
+    bool answerLost() const { return m_answerLost; }
 
     // The content's own fields of every upload (the owner field and
     // "contenttypeid"); nothing when there are none.
@@ -68,6 +82,8 @@ public:
     virtual void finishedCreating(const HTTPRequestPtr& request);
     // The end of each upload, successful or not.
     virtual void finishedUploading(const HTTPRequestPtr& request);
+    // The answer to the look for content whose answer was lost.
+    void finishedLooking(const HTTPRequestPtr& request);
     // Why the forum did not take an upload: its refusal, or the lost
     // connection; nothing when it took it.
     static std::optional<Error> uploadRefusal(const HTTPRequest& upload);
@@ -95,6 +111,20 @@ public:
 
 protected:
     Builder();
+
+    // The send itself, once nothing stands in its way: the uploads, then post.
+    virtual Error sendContent();
+    // Asks the forum for the place where the content would be, answered to
+    // finishedLooking (through sendLookup); null when the builder cannot look.
+    virtual HTTPRequestPtr lookForSentContent() { return nullptr; }
+    HTTPRequestPtr sendLookup(const QString& apiMethod, const ValueDict& params);
+    // Whether the answer to that look shows the content as it is to be sent
+    // now, posted by the member since the form was given; the builder takes
+    // what it learns of it (the new thread's id).
+    virtual bool holdsSentContent(const RequestOutcome&) { return false; }
+    // Whether content of that author and time (the forum's clock) is the
+    // signed-in member's, made since the forum gave the form.
+    bool isMembersSinceForm(qint32 userid, const QDateTime& made) const;
 
     // A POST of the content answered to finishedCreating, kept among the
     // model's requests.
@@ -129,6 +159,9 @@ private:
     QString m_uploadedHash;
     // The first upload of the running send that was not taken.
     std::optional<Error> m_uploadFailure;
+    std::weak_ptr<HTTPRequest> m_lookup;
+    bool m_answerLost = false;
+    bool m_alreadyPosted = false;
     qint32 m_poststarttime = 0;
     QString m_posthash;
     QString m_title;

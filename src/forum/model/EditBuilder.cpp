@@ -9,6 +9,7 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
 
+#include <algorithm>
 #include <utility>
 
 EditBuilder::EditBuilder() = default;
@@ -48,10 +49,8 @@ void EditBuilder::setMessagearea(const Value& area)
 
 // ---- Sending
 
-Error EditBuilder::create()
+Error EditBuilder::sendContent()
 {
-    if (requestStatus() == BuilderStatus::Sending)
-        return Error();
     setRequestStatus(BuilderStatus::Sending);
     if (attachments().isEmpty()) {
         postEdit();
@@ -149,6 +148,20 @@ void EditBuilder::postEdit()
     m_sending = sendCreating(QStringLiteral("editpost_updatepost"), params);
 }
 
+HTTPRequestPtr EditBuilder::lookForSentContent()
+{
+    // The parameter travels in the body, as a post's own look does.
+    return sendLookup(QStringLiteral("showthread"), {{QStringLiteral("postid"), Value(QString::number(m_postid))}});
+}
+
+bool EditBuilder::holdsSentContent(const RequestOutcome& answer)
+{
+    const QList<PostPtr> posts = Post::postsOfPostbits(answer.dictionary()[u"postbits"]);
+    return std::any_of(posts.cbegin(), posts.cend(), [&](const PostPtr& post) {
+        return post->postid() == m_postid && PostingForm::sameText(message(), post->sourceBbcode());
+    });
+}
+
 // ---- Answers
 
 void EditBuilder::setFromRequest(const HTTPRequestPtr& request)
@@ -181,7 +194,10 @@ void EditBuilder::setErrormessage(const Value& code)
     if (!m_uploads.isEmpty()) {
         setRequestStatus(BuilderStatus::Sending);
     } else if (wasSent(code)) {
-        showAlertViewForEditSuccess(true);
+        if (alreadyPosted())
+            showEditAlert(QStringLiteral("edit_already_saved"));
+        else
+            showAlertViewForEditSuccess(true);
         setRequestStatus(BuilderStatus::Sent);
     }
     reloadThread();
@@ -207,7 +223,11 @@ void EditBuilder::reloadThread()
 
 void EditBuilder::showAlertViewForEditSuccess(bool success)
 {
-    const QString key = success ? QStringLiteral("edit_successfully") : QStringLiteral("error");
+    showEditAlert(success ? QStringLiteral("edit_successfully") : QStringLiteral("error"));
+}
+
+void EditBuilder::showEditAlert(const QString& key)
+{
     const std::shared_ptr<AlertView> alert =
         AlertView::create(Bundle::main().localizedString(key), QString(), nullptr, QStringList());
     alert->show();

@@ -13,7 +13,9 @@ class Post;
 // upload carrying every attachment, then the edit ("editpost_updatepost").
 // An alert tells the outcome briefly and the post's thread reloads after a
 // sent edit. A failed upload fails the edit and keeps its text; an edit
-// asked for before the form has come goes out once it has.
+// asked for before the form has come goes out once it has. After an edit
+// whose answer was lost the post is read back first: one that has the text
+// already was changed, and "edit_already_saved" says so.
 class EditBuilder : public Builder {
 public:
     // How long the outcome alert stays.
@@ -38,7 +40,6 @@ public:
     // The form's "messagearea": its "newpost" fills the builder.
     void setMessagearea(const Value& area);
 
-    Error create() override;
     void finishedUploading(const HTTPRequestPtr& request) override;
     void uploadingFailed(const HTTPRequestPtr& request);
     void postEdit();
@@ -49,7 +50,15 @@ public:
     // A title-only alert, "edit_successfully" or "error", gone after AlertMs.
     static void showAlertViewForEditSuccess(bool success);
 
+protected:
+    Error sendContent() override;
+    // The post read back from the page that holds it.
+    HTTPRequestPtr lookForSentContent() override;
+    bool holdsSentContent(const RequestOutcome& answer) override;
+
 private:
+    // A title-only alert of the text under the key, gone after AlertMs.
+    static void showEditAlert(const QString& key);
     // The one upload of every attachment; null when none can be read.
     HTTPRequestPtr makeUpload();
     void reloadThread();

@@ -32,6 +32,19 @@ std::shared_ptr<Post> Post::initWithPostid(qint32 postid)
     return post;
 }
 
+QList<PostPtr> Post::postsOfPostbits(const Value& postbits)
+{
+    QList<PostPtr> posts;
+    for (const Value& element : AnswerShape::dictionariesOf(postbits)) {
+        if (!element.dict().contains(QStringLiteral("post")))
+            continue;
+        const PostPtr post = Model::createWithDictionary<Post>(element);
+        post->setPostbit_type(element[u"postbit_type"]);
+        posts.append(post);
+    }
+    return posts;
+}
+
 const PropertyTable& Post::propertyTable()
 {
     static const PropertyTable table =

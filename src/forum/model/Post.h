@@ -35,6 +35,9 @@ public:
 
     // A post that fetches the page that holds it and picks itself out.
     static std::shared_ptr<Post> initWithPostid(qint32 postid);
+    // The posts of an answer's "postbits", in order, each with its
+    // "postbit_type" applied; elements without a "post" are no posts.
+    static QList<std::shared_ptr<Post>> postsOfPostbits(const Value& postbits);
 
     static const PropertyTable& propertyTable();
     const PropertyTable& properties() const override { return propertyTable(); }

@@ -16,3 +16,20 @@ Value PostingForm::firstCode(const Value& code)
 {
     return code.isList() ? code.at(0) : code;
 }
+
+namespace {
+
+QString comparable(const QString& text)
+{
+    QString unified = text;
+    unified.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    unified.replace(u'\r', u'\n');
+    return unified.trimmed();
+}
+
+}  // namespace
+
+bool PostingForm::sameText(const QString& sent, const QString& kept)
+{
+    return comparable(sent) == comparable(kept);
+}

@@ -12,4 +12,7 @@ QString text(const QString& value);
 void addFixedFields(ValueDict& params);
 // The first element of a list of codes, a code as it is.
 Value firstCode(const Value& code);
+// Whether a text the forum keeps is the one that was sent: alike but for the
+// line endings and the white space at either end, which the forum may change.
+bool sameText(const QString& sent, const QString& kept);
 }  // namespace PostingForm

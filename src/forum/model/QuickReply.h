@@ -34,6 +34,9 @@ public:
     // Why the member cannot reply here; empty while the row takes a reply.
     const QString& refusal() const { return m_refusal; }
     bool isSending() const;
+    // The text went because the forum held it already: a first send whose
+    // answer was lost had posted it.
+    bool alreadyPosted() const { return m_builder && m_builder->alreadyPosted(); }
 
     // Sends the text as the reply; false, and nothing is sent, when there is
     // nothing but white space or the row is read-only.

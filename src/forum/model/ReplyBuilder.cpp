@@ -87,11 +87,34 @@ void ReplyBuilder::postReply()
         params.insert(QStringLiteral("posthash"), Value(posthash()));
     if (!tags().isNull())
         params.insert(QStringLiteral("tags"), Value(tags()));
+    addPasswordHash(params);
+    sendCreating(QStringLiteral("newreply_postreply"), params);
+}
+
+void ReplyBuilder::addPasswordHash(ValueDict& params) const
+{
     const std::shared_ptr<Forum> forum = m_forum.lock();
     const QString hash = Forum::passwordHash(forum ? forum->forumid() : m_forumid);
     if (!hash.isNull())
         params.insert(QStringLiteral("forumpwdmd5"), Value(hash));
-    sendCreating(QStringLiteral("newreply_postreply"), params);
+}
+
+HTTPRequestPtr ReplyBuilder::lookForSentContent()
+{
+    // A page past any thread's end: the forum answers with its last.
+    ValueDict params{{QStringLiteral("threadid"), Value(QString::number(threadid()))},
+                     {QStringLiteral("pagenumber"), Value(QString::number(PastTheLastPage))}};
+    addPasswordHash(params);
+    return sendLookup(QStringLiteral("showthread"), params);
+}
+
+bool ReplyBuilder::holdsSentContent(const RequestOutcome& answer)
+{
+    const QList<PostPtr> posts = Post::postsOfPostbits(answer.dictionary()[u"postbits"]);
+    return std::any_of(posts.cbegin(), posts.cend(), [&](const PostPtr& post) {
+        return isMembersSinceForm(post->user()->userid(), post->date())
+               && PostingForm::sameText(message(), post->sourceBbcode());
+    });
 }
 
 void ReplyBuilder::setErrormessage(const Value& code)

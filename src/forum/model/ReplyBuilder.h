@@ -16,6 +16,9 @@ class Post;
 // ("newreply_postreply"). A sent reply reloads the thread.
 class ReplyBuilder : public Builder {
 public:
+    // A page number past the end of any thread.
+    static constexpr int PastTheLastPage = 1000000;
+
     ReplyBuilder();
     ~ReplyBuilder() override;
 
@@ -55,9 +58,15 @@ public:
 protected:
     bool uploadsNeedFormHash() const override { return false; }
     bool uploadsPicturesHeldInMemory() const override { return true; }
+    // The thread's last page, where a reply the forum took is.
+    HTTPRequestPtr lookForSentContent() override;
+    // A post of the member there with the reply's text, since the form was given.
+    bool holdsSentContent(const RequestOutcome& answer) override;
 
 private:
     void sendForm(const ValueDict& params);
+    // The forum's password hash as a parameter, when one is stored.
+    void addPasswordHash(ValueDict& params) const;
 
     AbstractThreadPtr m_thread;
     qint32 m_threadid = 0;

@@ -234,11 +234,7 @@ void Thread::setPostbits(const Value& postbits, int pageNumber)
         return;
     const std::shared_ptr<Thread> self = std::static_pointer_cast<Thread>(keepAlive());
     Page posts;
-    for (const Value& element : AnswerShape::dictionariesOf(postbits)) {
-        if (!element.dict().contains(QStringLiteral("post")))
-            continue;
-        const PostPtr post = Model::createWithDictionary<Post>(element);
-        post->setPostbit_type(element[u"postbit_type"]);
+    for (const PostPtr& post : Post::postsOfPostbits(postbits)) {
         post->setThread(self);
         posts.append(post);
     }

@@ -2,10 +2,13 @@
 
 #include "app/config/Config.h"
 #include "app/config/ErrorMessages.h"
+#include "forum/model/AnswerShape.h"
 #include "forum/model/Forum.h"
 #include "forum/model/PostingForm.h"
+#include "forum/model/Thread.h"
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/StringExtensions.h"
 
 namespace {
 
@@ -78,6 +81,33 @@ void ThreadBuilder::post()
         params.insert(QStringLiteral("prefixid"), Value(m_threadPrefix));
     addPasswordHash(params);
     sendCreating(QStringLiteral("newthread_postthread"), params);
+}
+
+HTTPRequestPtr ThreadBuilder::lookForSentContent()
+{
+    if (!m_forum)
+        return nullptr;
+    ValueDict params{{QStringLiteral("forumid"), Value(QString::number(m_forum->forumid()))},
+                     {QStringLiteral("perpage"), Value(QString::number(Forum::ThreadsPerPage))},
+                     {QStringLiteral("pagenumber"), Value(QStringLiteral("1"))}};
+    addPasswordHash(params);
+    return sendLookup(QStringLiteral("forumdisplay"), params);
+}
+
+bool ThreadBuilder::holdsSentContent(const RequestOutcome& answer)
+{
+    for (const Value& element : AnswerShape::dictionariesOf(answer.dictionary()[u"threadbits"])) {
+        const auto thread = Model::createWithDictionary<Thread>(element);
+        // Titles come with their "&" written "&amp;".
+        const QString shown = StringExtensions::replaceAmpersands(thread->threadtitle());
+        // A new thread's last post is its first.
+        if (thread->threadid() >= 1 && isMembersSinceForm(thread->user()->userid(), thread->lastdate())
+            && PostingForm::sameText(title(), shown)) {
+            m_threadid = thread->threadid();
+            return true;
+        }
+    }
+    return false;
 }
 
 void ThreadBuilder::setFromRequest(const HTTPRequestPtr& request)

@@ -53,6 +53,13 @@ public:
     QString threadPrefix() const { return m_threadPrefix; }
     void setThreadPrefix(const QString& prefix) { m_threadPrefix = prefix; }
 
+protected:
+    // The forum's first page, where a thread the forum took is.
+    HTTPRequestPtr lookForSentContent() override;
+    // A thread the member started there with the title, active since the
+    // form was given; its id becomes the builder's.
+    bool holdsSentContent(const RequestOutcome& answer) override;
+
 private:
     // The forum's password hash as a parameter, when one is stored.
     void addPasswordHash(ValueDict& params) const;

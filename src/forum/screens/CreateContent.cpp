@@ -356,7 +356,7 @@ void CreateContent::showResult(Builder& builder)
     QString view;
     if (&builder == m_threadBuilder.get()) {
         m_resultType = ThreadContent;
-        message = localized("create_ok_thread");
+        message = localized(m_threadBuilder->alreadyPosted() ? "thread_already_posted" : "create_ok_thread");
         if (m_threadBuilder->threadid() >= 1)
             view = localized("view_post");
     } else if (&builder == m_blogBuilder.get()) {

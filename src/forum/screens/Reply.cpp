@@ -98,6 +98,9 @@ void Reply::modelHasChanged(Model* model)
     switch (m_replyBuilder->status()) {
     case BuilderStatus::Sent:
         stopLoading();
+        if (m_replyBuilder->alreadyPosted())
+            AlertView::create(localized("published_title"), localized("reply_already_posted"), nullptr,
+                              {localized("ok")})->show();
         popSelf(true);
         return;
     case BuilderStatus::Failed:

@@ -183,3 +183,49 @@ TEST_F(SessionTest, ACallMadeWithoutASessionWaitsForOneAndNeverGoesOutBare)
     EXPECT_FALSE(user->isRenewing());
     EXPECT_TRUE(renewalAlerts().isEmpty());
 }
+
+TEST_F(SessionTest, ACallWhoseStaleTokenIsToldAfterAFailedRenewalOpensNoSessionOfItsOwn)
+{
+    const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    forum().clearLog();
+    forum().expireToken();
+    forum().answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
+
+    // Two calls on the expired token: the first answer begins the renewal,
+    // which fails; the second answer comes only after the member is signed out.
+    Probe quick;
+    Probe late;
+    forum().delayMethod(QStringLiteral("forum"), 400);
+    late.model->requestURL(QStringLiteral("forum"), ValueDict(), RequestMethod::POST);
+    quick.send();
+    ASSERT_TRUE(waitFor([&] { return quick.answered() && late.answered(); }));
+    ASSERT_TRUE(settle());
+
+    // One sign-out, and no session opened after it: the late call ends as the
+    // calls that waited for the renewal did, and is not sent again.
+    const QStringList log = apiLog();
+    ASSERT_TRUE(log.contains(QStringLiteral("login_logout")));
+    EXPECT_EQ(log.mid(log.indexOf(QStringLiteral("login_logout")) + 1).count(QStringLiteral("api_init")), 0)
+        << log.join(u',').toStdString();
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 1);
+    EXPECT_EQ(forum().requests(QStringLiteral("forum")).size(), 1);
+    const QString lost = Bundle::main().localizedString(QStringLiteral("renovate_session"));
+    EXPECT_EQ(quick.observer.failures, QStringList{lost});
+    EXPECT_EQ(late.observer.failures, QStringList{lost});
+    EXPECT_EQ(late.observer.changes, 0);
+    EXPECT_TRUE(user->apiaccesstoken().isNull());
+    EXPECT_EQ(user->userid(), 0);
+    EXPECT_FALSE(user->isRenewing());
+    EXPECT_EQ(renewalAlerts().size(), 1);
+
+    // A call made now, with no session, opens one: the guest's, once.
+    forum().clearLog();
+    Probe guest;
+    guest.send();
+    ASSERT_TRUE(waitFor([&] { return guest.answered(); }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(guest.observer.changes, 1);
+    EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("member")}));
+    EXPECT_EQ(lastRequest(QStringLiteral("member")).memberId, 0);
+}

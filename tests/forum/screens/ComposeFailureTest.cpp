@@ -1,5 +1,6 @@
 #include "ComposeScreenTest.h"
 
+#include "app/net/HTTPRequest.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/Reply.h"
@@ -161,4 +162,44 @@ TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOn
     EXPECT_EQ(forum().postState(after.last().toInt()).value(QStringLiteral("bbcode")).toString(),
               QStringLiteral("Also: long-press the picture."));
     EXPECT_EQ(alertMessages().size(), 2);
+}
+
+TEST_F(ComposeFailureTest, ANewThreadTheForumTookAfterTheWaitRanOutIsNotPostedAgainAndOpensFromTheAlert)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto editor = newThreadInGeneral(QStringLiteral("Night ride"), QStringLiteral("Lights on, who comes?"));
+    ASSERT_NE(editor, nullptr);
+    const QList<int> before = forum().threadIdsIn(3);
+
+    // The forum is slow: the member's wait runs out, then the forum makes the thread.
+    forum().holdAtGate(QStringLiteral("newthread_postthread"), QStringLiteral("slow"));
+    press(editor->navigationItem()->rightBarButtonItem());
+    ASSERT_TRUE(waitFor([&] { return requestsOf("newthread_postthread").size() == 1; }));
+    clock()->advance(qint64(HTTPRequest::getDefaultTimeout()) * 1000);
+    settleAll();
+    EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("nointernet"))});
+    EXPECT_EQ(top(), editor.get());
+    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Night ride"));
+    forum().openGate(QStringLiteral("slow"));
+    ASSERT_TRUE(waitFor([&] { return forum().threadIdsIn(3).size() == before.size() + 1; }));
+    qint32 made = 0;
+    for (const int id : forum().threadIdsIn(3))
+        made = before.contains(id) ? made : id;
+    dismissAlerts();
+
+    // Submit again: the forum's first page has it; the member is told, and may open it.
+    press(editor->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(requestsOf("newthread_postthread").size(), 1);
+    EXPECT_EQ(forum().threadIdsIn(3).size(), before.size() + 1);
+    EXPECT_EQ(alertMessages().last(), text("thread_already_posted"));
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->buttonTitles(),
+              (QStringList{text("view_post"), text("create_go_home")}));
+    answerAlert(0);
+    settleAll();
+    auto* opened = topAs<PostController>();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->thread()->threadid(), made);
 }

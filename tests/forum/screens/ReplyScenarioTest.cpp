@@ -382,3 +382,113 @@ TEST_F(ReplyScenarioTest, AReportGoesWithTheSuggestedReasonOrTheOneTypedAndTheTh
     last = forum().reports().last().toObject();
     EXPECT_EQ(last.value(QStringLiteral("reason")).toString(), QStringLiteral("Off topic."));
 }
+
+TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAndTheMemberIsToldTheyWent)
+{
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    const auto page = openThread(307);
+    const QList<int> before = postsOf(307);
+
+    // The reply editor: the forum takes the reply, and the line closes before its answer.
+    press(page->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    auto* reply = topAs<Reply>();
+    ASSERT_NE(reply, nullptr);
+    settleAll();
+    clickInto(reply->content());
+    typeInto(editOf(reply->content()), QStringLiteral("Long-press works too."));
+    press(reply->navigationItem()->rightBarButtonItem());  // done
+    forum().dropConnection(QStringLiteral("newreply_postreply"), 1, TestForum::Drop::AfterHandling);
+    press(reply->navigationItem()->rightBarButtonItem());  // submit
+    settleAll();
+    EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("nointernet"))});
+    EXPECT_EQ(top(), reply);
+    EXPECT_EQ(reply->messageText(), QStringLiteral("Long-press works too."));
+    ASSERT_EQ(postsOf(307).size(), before.size() + 1);
+    dismissAlerts();
+
+    // Submit again: the thread's last page has it; the member is told, the editor closes.
+    press(reply->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(top(), page.get());
+    EXPECT_EQ(alertMessages().last(), text("reply_already_posted"));
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->title(), text("published_title"));
+    picture("reply-posted-once.png");
+    EXPECT_EQ(requestsOf("newreply_postreply").size(), 1);
+    QList<int> after = postsOf(307);
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(bbcodeOf(after.last()), QStringLiteral("Long-press works too."));
+    dismissAlerts();
+
+    // The quick-reply row: the forum takes it and signs its answer wrongly.
+    const QuickReplyPtr row = page->quickReply();
+    ASSERT_NE(row, nullptr);
+    ShadowedTableView* table = page->postTable()->tableView();
+    const auto quickReplyCell = [&] {
+        const int last = table->numberOfRowsInSection(0) - 1;
+        table->scrollToRowAtIndexPath(IndexPath{0, last}, TableViewScrollPosition::Bottom, false);
+        finishMoving();
+        return dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(IndexPath{0, last}));
+    };
+    auto* cell = quickReplyCell();
+    ASSERT_NE(cell, nullptr);
+    clickInto(cell->textView());
+    typeInto(editOf(cell->textView()), QStringLiteral("And a double-click, on the desktop."));
+    forum().signWrongly(QStringLiteral("newreply_postreply"));
+    tapView(cell->submitButton());
+    settleAll();
+    EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("unexpected_server_response")));
+    EXPECT_EQ(row->text(), QStringLiteral("And a double-click, on the desktop."));
+    ASSERT_EQ(postsOf(307).size(), before.size() + 2);
+    dismissAlerts();
+    const qsizetype said = alertMessages().size();
+
+    // Sent again: it is there already; the row empties and the member is told.
+    cell = quickReplyCell();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->textView()->text(), QStringLiteral("And a double-click, on the desktop."));
+    clickInto(cell->textView());
+    tapView(cell->submitButton());
+    settleAll();
+    EXPECT_TRUE(row->text().isEmpty());
+    EXPECT_EQ(alertMessages().mid(said), QStringList{text("reply_already_posted")});
+    EXPECT_EQ(requestsOf("newreply_postreply").size(), 2);
+    after = postsOf(307);
+    ASSERT_EQ(after.size(), before.size() + 2);
+    EXPECT_EQ(bbcodeOf(after.last()), QStringLiteral("And a double-click, on the desktop."));
+    dismissAlerts();
+
+    // Its edit: the forum changes the post, and the answer is cut halfway.
+    settleAll();
+    auto* details = openPost(page.get(), after.last());
+    ASSERT_NE(details, nullptr);
+    details->actions()->tapItem(details->actions()->initialItems().at(PostDetailsController::Edit));
+    finishMoving();
+    auto* edit = topAs<EditPost>();
+    ASSERT_NE(edit, nullptr);
+    settleAll();
+    clickInto(edit->content());
+    editOf(edit->content())->moveCursor(QTextCursor::End);
+    typeInto(editOf(edit->content()), QStringLiteral(" Or right-click."));
+    press(edit->navigationItem()->rightBarButtonItem());  // done
+    forum().dropConnection(QStringLiteral("editpost_updatepost"), 1, TestForum::Drop::MidBody);
+    press(edit->navigationItem()->rightBarButtonItem());  // submit
+    settleAll();
+    EXPECT_EQ(top(), edit);
+    EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("unexpected_server_response")));
+    const QString edited = QStringLiteral("And a double-click, on the desktop. Or right-click.");
+    EXPECT_EQ(bbcodeOf(after.last()), edited);
+    dismissAlerts();
+
+    // Submit again: the post read back has the text; the member is told it was saved.
+    const qsizetype shown = shownAlerts().size();
+    press(edit->navigationItem()->rightBarButtonItem());
+    settleAll();
+    EXPECT_EQ(top(), page.get());
+    ASSERT_EQ(shownAlerts().size(), shown + 1);
+    EXPECT_EQ(shownAlerts().last()->title(), text("edit_already_saved"));
+    EXPECT_EQ(requestsOf("editpost_updatepost").size(), 1);
+    EXPECT_EQ(bbcodeOf(after.last()), edited);
+    finishMoving();
+}
