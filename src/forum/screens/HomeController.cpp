@@ -32,6 +32,8 @@
 #include "platform/foundation/ClassName.h"
 #include "platform/foundation/TextFormat.h"
 
+#include <utility>
+
 namespace {
 
 QString text(const QString& key)
@@ -485,6 +487,25 @@ void HomeController::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
         logoutConfirmed();
 }
 
+bool HomeController::forgetListsOfAnotherReader()
+{
+    const qint32 reader = isGuest() ? 0 : CurrentUser::currentUser()->userid();
+    const qint32 before = std::exchange(m_listReader, reader);
+    if (before == reader || before < 0)
+        return false;
+    // What the last reader could see (a member's own thread waiting for
+    // approval, their subscriptions) is not shown to the next one.
+    for (const std::shared_ptr<ModelWithPages>& list :
+         {std::static_pointer_cast<ModelWithPages>(m_newTopDataSource), std::static_pointer_cast<ModelWithPages>(m_finder)}) {
+        if (!list)
+            continue;
+        list->cancelPageLoads();
+        list->pages().clear();
+        list->navs().clear();
+    }
+    return true;
+}
+
 void HomeController::logoutConfirmed()
 {
     CurrentUser::currentUser()->logout();
@@ -569,6 +590,7 @@ void HomeController::updateLayout()
     const ForumInfoPtr info = ForumInfo::getInstance();
     const bool guest = isGuest();
 
+    const bool readAgain = forgetListsOfAnotherReader();
     m_news->reloadData();
     m_loggedin->setHidden(guest);
     // Only a member writes: a guest's composer would only be refused.
@@ -615,6 +637,12 @@ void HomeController::updateLayout()
         }
     }
     m_notificationsView->setHidden(!strip);
+    // Another reader: the list shown is read again for them, unless choosing
+    // the order above asked for it already.
+    if (readAgain && m_news->model() && !m_news->model()->isLoadingPages()) {
+        m_news->refreshModel();
+        showLoading();
+    }
 
     qreal offset = strip ? kStripOffset : 0;
     View* header = guest ? m_anonymous : m_loggedin;

@@ -178,10 +178,15 @@ private:
     // The filter's segment names the filter in force.
     void showFilterTitle();
     bool isGuest() const;
+    // Empties the lists when they were read for another reader (a member
+    // signed out, or another signed in); answers whether they were.
+    bool forgetListsOfAnotherReader();
 
     PaginableTableView* m_news = nullptr;
     NewTopSearchPtr m_newTopDataSource;
     SearchAllPtr m_finder;
+    // Who the lists were read for: 0 a guest, else the member's id; -1 nobody yet.
+    qint32 m_listReader = -1;
     Toolbar* m_top = nullptr;
     Toolbar* m_bottom = nullptr;
     std::shared_ptr<BarButtonItem> m_contentTypeButton;

@@ -391,6 +391,32 @@ TEST_F(HomeTest, OnlyAPressOfYesSignsOutAndAGuestLeavesTheSubscribedList)
     EXPECT_TRUE(home->notificationsView()->isHidden());
 }
 
+TEST_F(HomeTest, ASignOutEmptiesTheMembersListAtOnceAndReadsTheGuestsOwn)
+{
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto home = openHome();
+    waitForRows(home.get());
+    ASSERT_EQ(home->news()->model(), home->newTopDataSource());
+    ASSERT_FALSE(home->news()->rowsForSection(0).isEmpty());
+    const qsizetype feeds = requestsOf("api_getnewtop").size();
+
+    // Signed out, the member's newest list goes at once, before the guest's comes.
+    forum().holdAtGate(QStringLiteral("api_getnewtop"), QStringLiteral("guest"));
+    clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
+    home->logoutAlert()->dismissWithClickedButtonIndex(0);
+    ASSERT_TRUE(waitFor([&] { return CurrentUser::currentUser()->anonymous(); }));
+    finishMoving();
+    EXPECT_EQ(home->news()->tableView()->numberOfSections(), 0) << "nothing of the member's list stays";
+    ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(QStringLiteral("guest")) == 1; })) << "the guest's list is asked for";
+
+    // The guest's own list, read as a guest.
+    forum().openGate(QStringLiteral("guest"));
+    waitForRows(home.get());
+    EXPECT_FALSE(home->news()->rowsForSection(0).isEmpty());
+    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
+    EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
+}
+
 TEST_F(HomeTest, AGuestIsWelcomedToTheForumAndLogsInBelow)
 {
     openGuestSession();
