@@ -36,6 +36,8 @@ void ForumRegistration::load(const QJsonObject& seed)
 std::optional<QJsonValue> ForumRegistration::answer(const TestForumRequest& request, const ForumViewer& viewer)
 {
     const QString& method = request.apiMethod;
+    if (m_closed && (method == u"register" || method == u"register_checkdate" || method == u"register_addmember"))
+        return ForumElements::code(u"noregister"_s);
     if (method == u"register") {
         QJsonObject fields;
         for (const QString& section : {u"profile"_s, u"other"_s, u"option"_s}) {
@@ -135,6 +137,8 @@ QJsonObject ForumRegistration::checkDate(const TestForumRequest& request) const
     QJsonObject content;
     if (years < 0)
         content.insert(u"errormessage"_s, u"fieldmissing"_s);
+    else if (m_usecoppa == 2 && years < 13)
+        content.insert(u"errormessage"_s, u"under_thirteen_registration_denied"_s);
     return {{u"muoptions"_s, options()},
             {u"muphrase"_s, phrases()},
             {u"show"_s, QJsonObject{{u"coppa"_s, m_usecoppa && years >= 0 && years < 13 ? 1 : 0}}},
@@ -167,9 +171,9 @@ QJsonObject ForumRegistration::addMember(const TestForumRequest& request, const 
     const int years = age(request);
     if (years < 0)
         return ForumElements::code(u"fieldmissing"_s);
-    // A child signs up with a parent's address.
+    // A child signs up with a parent's address, where children may.
     const QString parent = request.field(u"parent_email"_s).trimmed();
-    if (m_usecoppa && years < 13 && !emailForm.match(parent).hasMatch())
+    if (m_usecoppa && years < 13 && (m_usecoppa == 2 || !emailForm.match(parent).hasMatch()))
         return ForumElements::code(u"under_thirteen_registration_denied"_s);
 
     QJsonArray answers;

@@ -11,7 +11,8 @@
 // Signing up: "register" (options, rules phrases and the extra profile fields
 // as the seed's "registration" gives them), "register_checkdate" (whether a date
 // of birth falls under the children's-privacy rules) and "register_addmember"
-// (checks the form, makes the member, answers the outcome code). Not locked:
+// (checks the form, makes the member, answers the outcome code). A forum
+// closed to new members answers "noregister" to all three. Not locked:
 // the forum guards it.
 class ForumRegistration {
 public:
@@ -21,6 +22,10 @@ public:
     // "registration_complete", "registeremail" or "moderateuser".
     void setOutcome(const QString& code) { m_outcome = code; }
     void setUsesCoppa(bool uses) { m_usecoppa = uses ? 1 : 0; }
+    // "usecoppa" 2: a child may not sign up at all.
+    void setRefusesChildren() { m_usecoppa = 2; }
+    // Every sign-up call answers "noregister".
+    void setClosed(bool closed) { m_closed = closed; }
 
     std::optional<QJsonValue> answer(const TestForumRequest& request, const ForumViewer& viewer);
 
@@ -54,5 +59,6 @@ private:
     QJsonObject m_phrases;
     QString m_outcome = QStringLiteral("registration_complete");
     QString m_webmaster;
-    int m_usecoppa = 0;
+    int m_usecoppa = 0;  // 0 no date check, 1 a parent's consent for a child, 2 no children
+    bool m_closed = false;
 };

@@ -828,6 +828,18 @@ void TestForum::setRegistrationUsesCoppa(bool uses)
     d->registration.setUsesCoppa(uses);
 }
 
+void TestForum::setRegistrationRefusesChildren()
+{
+    std::lock_guard lock(d->mutex);
+    d->registration.setRefusesChildren();
+}
+
+void TestForum::setRegistrationClosed(bool closed)
+{
+    std::lock_guard lock(d->mutex);
+    d->registration.setClosed(closed);
+}
+
 void TestForum::setRegistrationOutcome(const QString& code)
 {
     std::lock_guard lock(d->mutex);

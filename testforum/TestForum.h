@@ -115,6 +115,13 @@ public:
     // ("usecoppa" 1): a date of birth less than 13 years ago then needs a
     // parent's address. The seed's forum does not check.
     void setRegistrationUsesCoppa(bool uses);
+    // A forum that checks dates and refuses children outright ("usecoppa" 2):
+    // the date check of a child, and a child's sign-up, answer
+    // "under_thirteen_registration_denied".
+    void setRegistrationRefusesChildren();
+    // A forum that takes no new members: "register", "register_checkdate"
+    // and "register_addmember" answer "noregister".
+    void setRegistrationClosed(bool closed);
 
     // Pictures, served at "<baseUrl>/images/<name>".
     void setPicture(const QString& name, const QByteArray& bytes);

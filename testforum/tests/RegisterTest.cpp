@@ -32,7 +32,8 @@ TEST_F(RegisterTest, FormCheckRefusalsAndANewMemberWhoSignsIn)
         {s("emailconfirm"), s("newbie@example.org")}, {s("agree"), s("1")},
         {s("day"), s("4")}, {s("month"), s("7")}, {s("year"), s("1990")},
         {s("password_md5"), digest}, {s("passwordconfirm_md5"), digest},
-        {s("userfield[field2]"), s("Porto")}, {s("userfield[field5][]"), s("1")}, {s("userfield[field5][]"), s("3")}};
+        {s("userfield[field2]"), s("Porto")}, {s("userfield[field5][]"), s("1")}, {s("userfield[field5][]"), s("3")},
+        {s("userfield[field6]"), s("2")}};
     const auto withField = [&](const QString& key, const QString& value) {
         auto changed = fields;
         bool found = false;
@@ -54,6 +55,10 @@ TEST_F(RegisterTest, FormCheckRefusalsAndANewMemberWhoSignsIn)
     const QJsonValue missing =
         guest->call(s("register_addmember"), withField(s("userfield[field2]"), s(""))).response().value(s("errormessage"));
     EXPECT_EQ(missing, (QJsonArray{s("required_field_x_missing_or_invalid"), s("Location")}));
+    // The season is required too, whatever the forum selected at first.
+    const QJsonValue noSeason =
+        guest->call(s("register_addmember"), withField(s("userfield[field6]"), s(""))).response().value(s("errormessage"));
+    EXPECT_EQ(noSeason, (QJsonArray{s("required_field_x_missing_or_invalid"), s("Favourite season")}));
     EXPECT_EQ(code(guest->call(s("register_addmember"), withField(s("userfield[field4]"), s("nineteen")))),
               s("required_field_x_missing_or_invalid"));
     // The digest of a short password is known as one.
@@ -84,7 +89,7 @@ TEST_F(RegisterTest, FormCheckRefusalsAndANewMemberWhoSignsIn)
                                         {s("emailconfirm"), s("second@example.org")}, {s("agree"), s("1")},
                                         {s("day"), s("1")}, {s("month"), s("2")}, {s("year"), s("1980")},
                                         {s("password_md5"), digest}, {s("passwordconfirm_md5"), digest},
-                                        {s("userfield[field2]"), s("Faro")}}))),
+                                        {s("userfield[field2]"), s("Faro")}, {s("userfield[field6]"), s("1")}}))),
               s("moderateuser"));
 }
 
@@ -104,11 +109,42 @@ TEST_F(RegisterTest, AForumThatChecksDatesAsksAChildForAParentsAddress)
         {s("username"), s("kiddo")}, {s("email"), s("kiddo@example.org")},
         {s("emailconfirm"), s("kiddo@example.org")}, {s("agree"), s("1")},
         {s("day"), s("1")}, {s("month"), s("1")}, {s("year"), QString::number(year - 8)},
-        {s("password_md5"), digest}, {s("passwordconfirm_md5"), digest}, {s("userfield[field2]"), s("Braga")}};
+        {s("password_md5"), digest}, {s("passwordconfirm_md5"), digest}, {s("userfield[field2]"), s("Braga")},
+        {s("userfield[field6]"), s("4")}};
     EXPECT_EQ(code(guest->call(s("register_addmember"), form(fields))), s("under_thirteen_registration_denied"));
     fields.append({s("parent_email"), s("parent@example.org")});
+    auto refused = fields;
+    forum.setRegistrationRefusesChildren();
+    EXPECT_EQ(guest->callGet(s("register"), {}).json().value(s("muoptions")).toObject().value(s("usecoppa")).toInt(), 2);
+    const QJsonObject denied = guest->call(s("register_checkdate"), child).json();
+    EXPECT_EQ(denied.value(s("response")).toObject().value(s("errormessage")).toString(),
+              s("under_thirteen_registration_denied"));
+    EXPECT_TRUE(guest->call(s("register_checkdate"), adult).json().value(s("response")).toObject().isEmpty());
+    EXPECT_EQ(code(guest->call(s("register_addmember"), form(refused))), s("under_thirteen_registration_denied"))
+        << "a parent's address does not help where children are refused";
+    EXPECT_EQ(forum.memberId(s("kiddo")), 0);
+
+    forum.setRegistrationUsesCoppa(true);
     EXPECT_EQ(code(guest->call(s("register_addmember"), form(fields))), s("registration_complete"));
     EXPECT_GT(forum.memberId(s("kiddo")), 0);
+}
+
+TEST_F(RegisterTest, AForumClosedToNewMembersRefusesEverySignUpCall)
+{
+    forum.setRegistrationClosed(true);
+    const auto guest = client();
+    EXPECT_EQ(code(guest->callGet(s("register"), {})), s("noregister"));
+    EXPECT_EQ(code(guest->call(s("register_checkdate"), "day=1&month=1&year=1990")), s("noregister"));
+    const QString digest = ForumSignature::md5Hex("fresh-pass");
+    const QList<QPair<QString, QString>> fields{
+        {s("username"), s("late")}, {s("email"), s("late@example.org")}, {s("emailconfirm"), s("late@example.org")},
+        {s("agree"), s("1")}, {s("day"), s("1")}, {s("month"), s("1")}, {s("year"), s("1990")},
+        {s("password_md5"), digest}, {s("passwordconfirm_md5"), digest}, {s("userfield[field2]"), s("Evora")},
+        {s("userfield[field6]"), s("2")}};
+    EXPECT_EQ(code(guest->call(s("register_addmember"), form(fields))), s("noregister"));
+    EXPECT_EQ(forum.memberId(s("late")), 0);
+    forum.setRegistrationClosed(false);
+    EXPECT_EQ(code(guest->call(s("register_addmember"), form(fields))), s("registration_complete"));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/widgets/FieldUploadPhotoCell.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/RegistrationForm.h"
+#include "platform/ui/AlertPresenter.h"
 #include "platform/ui/BarButtonView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/DatePicker.h"
@@ -165,6 +166,42 @@ protected:
         return said;
     }
     int signUps() { return int(forum().requests(u"register_addmember"_s).size()); }
+    int dateChecks() { return int(forum().requests(u"register_checkdate"_s).size()); }
+
+    // The row's panel opened by a click on the row.
+    template <typename Cell>
+    Cell* openPanel(const QString& name)
+    {
+        auto* row = cell<Cell>(name);
+        EXPECT_NE(row, nullptr) << qPrintable(name);
+        if (!row)
+            return nullptr;
+        tap(row->field());
+        finishAnimations();
+        EXPECT_NE(panel(), nullptr) << qPrintable(name);
+        return row;
+    }
+    // A click on the shade above an open panel.
+    void tapShade()
+    {
+        ASSERT_NE(panel(), nullptr);
+        tapAt(QPointF(160, 100));
+        finishAnimations();
+        EXPECT_EQ(panel(), nullptr);
+    }
+    void pressEscape()
+    {
+        key(Qt::Key_Escape);
+        finishAnimations();
+    }
+    // The date row: titled with its label while no date is set.
+    QString dateTitle() { return cell<FieldDateCell>(u"date_of_birth"_s)->field()->currentTitle(); }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+    AlertOverlay* alertOnTop() const
+    {
+        const auto alerts = alertsOnScreen();
+        return alerts.isEmpty() ? nullptr : qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(alerts.last().get()));
+    }
 
     // A picture from the machine's library for the form's picture row.
     void choosePhoto(ImagePickerStub& machine, const QColor& colour)
@@ -364,7 +401,7 @@ TEST_F(RegistrationScenarioTest, AForumThatChecksDatesAsksTheDateFirstAndAChildF
     EXPECT_EQ(check.field(u"month"_s), u"5");
     EXPECT_EQ(check.field(u"year"_s), QString::number(child.year()));
     ASSERT_TRUE(form()->containsFieldWithName(u"parent_email"_s));
-    EXPECT_FALSE(form()->containsFieldWithName(u"date_of_birth"_s));
+    EXPECT_TRUE(form()->containsFieldWithName(u"date_of_birth"_s)) << "a mistaken date can be mended";
     EXPECT_TRUE(form()->containsFieldWithName(u"userfield[field2]"_s));
     auto* rules = cell<FieldLinkCell>(u"forum_rules"_s);
     ASSERT_NE(rules, nullptr);
@@ -485,8 +522,8 @@ TEST_F(RegistrationScenarioTest, TabAndShiftTabReachEveryTextFieldAndPickerRowOf
         EXPECT_EQ(focusedRow(), stops.at(at)->name()) << "Shift+Tab " << at;
     }
 
-    // The season's row, reached by Tab, opens its picker with Space; the
-    // arrows choose and Return closes it.
+    // The season's row, reached by Tab, opens its picker with Space on the
+    // forum's choice; the arrows choose and Return closes it.
     qsizetype season = -1;
     for (qsizetype at = 0; at < stops.size(); ++at) {
         if (stops.at(at)->name() == u"userfield[field6]"_s)
@@ -504,9 +541,205 @@ TEST_F(RegistrationScenarioTest, TabAndShiftTabReachEveryTextFieldAndPickerRowOf
     ASSERT_NE(seasons->modalView(), nullptr);
     ASSERT_FALSE(seasons->modalView()->isHidden());
     ASSERT_EQ(QApplication::focusWidget(), seasons->picker());
+    EXPECT_EQ(seasons->picker()->selectedRowInComponent(0), 1);
     key(Qt::Key_Down);
     key(Qt::Key_Return);
     finishAnimations();
     EXPECT_TRUE(seasons->modalView() == nullptr || seasons->modalView()->isHidden());
-    EXPECT_EQ(seasons->field()->currentTitle(), u"Summer"_s);
+    EXPECT_EQ(seasons->field()->currentTitle(), u"Autumn"_s);
+}
+
+TEST_F(RegistrationScenarioTest, PanelsLeftWithEscapeOrTheShadeChangeNothingAndARefusedFieldIsOneAlertThatHoldsTheKeys)
+{
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    // The forum's own choices are there from the start.
+    EXPECT_EQ(cell<FieldPickerCell>(u"userfield[field6]"_s)->field()->currentTitle(), u"Summer"_s);
+    EXPECT_EQ(cell<FieldPickerCell>(u"userfield[field7]"_s)->field()->currentTitle(), u"No"_s);
+    EXPECT_EQ(valueOf(u"userfield[field6]"_s), u"2"_s);
+    EXPECT_EQ(valueOf(u"userfield[field7]"_s), u"2"_s);
+
+    // The date panel opens on today; Escape and the shade leave no date.
+    auto* date = openPanel<FieldDateCell>(u"date_of_birth"_s);
+    ASSERT_NE(date, nullptr);
+    ASSERT_NE(date->picker(), nullptr);
+    EXPECT_EQ(date->picker()->date(), Clock::current().now().toLocalTime().date());
+    picture(u"registration-date-panel.png"_s);
+    pressEscape();
+    EXPECT_EQ(panel(), nullptr);
+    EXPECT_EQ(dateTitle(), u"Date of Birth"_s);
+    EXPECT_FALSE(form()->values().contains(u"date_of_birth"_s));
+    openPanel<FieldDateCell>(u"date_of_birth"_s);
+    tapShade();
+    EXPECT_EQ(dateTitle(), u"Date of Birth"_s);
+    EXPECT_FALSE(form()->values().contains(u"date_of_birth"_s));
+
+    // The season's picker opens on the forum's choice; a turn left with
+    // Escape keeps it.
+    auto* season = openPanel<FieldPickerCell>(u"userfield[field6]"_s);
+    ASSERT_NE(season, nullptr);
+    EXPECT_EQ(season->picker()->selectedRowInComponent(0), 1);
+    key(Qt::Key_Down);
+    pressEscape();
+    EXPECT_EQ(panel(), nullptr);
+    EXPECT_EQ(cell<FieldPickerCell>(u"userfield[field6]"_s)->field()->currentTitle(), u"Summer"_s);
+    EXPECT_EQ(valueOf(u"userfield[field6]"_s), u"2"_s);
+
+    // Interests ticked, then the shade: none taken. A text typed, then Escape: not kept.
+    auto* interests = openPanel<FieldMultiPickerCell>(u"userfield[field5]"_s);
+    ASSERT_NE(interests, nullptr);
+    TableView* list = interests->pickerTable();
+    tapAt(list->convertPoint(list->rectForRowAtIndexPath(IndexPath{0, 1}).center(), nullptr));
+    tapShade();
+    EXPECT_EQ(cell<FieldMultiPickerCell>(u"userfield[field5]"_s)->field()->currentTitle(), u"Interests"_s);
+    EXPECT_EQ(form()->values().value(u"userfield[field5]"_s).size(), 0);
+    openPanel<FieldMultiTextCell>(u"userfield[field3]"_s);
+    typeKeys(u"Half a thought"_s);
+    pressEscape();
+    EXPECT_EQ(panel(), nullptr);
+    EXPECT_EQ(valueOf(u"userfield[field3]"_s), QString());
+    EXPECT_EQ(cell<FieldMultiTextCell>(u"userfield[field3]"_s)->field()->currentTitle(), u"About you"_s);
+    // Done still keeps what the panel shows.
+    openPanel<FieldMultiPickerCell>(u"userfield[field5]"_s);
+    list = cell<FieldMultiPickerCell>(u"userfield[field5]"_s)->pickerTable();
+    tapAt(list->convertPoint(list->rectForRowAtIndexPath(IndexPath{0, 1}).center(), nullptr));
+    tapDone();
+    EXPECT_EQ(cell<FieldMultiPickerCell>(u"userfield[field5]"_s)->field()->currentTitle(), u"Maps"_s);
+
+    // Everything but the location, then Submit: one alert names the field.
+    typeInto(u"username"_s, u"newbie"_s);
+    typeInto(u"password"_s, u"pedal-on"_s);
+    typeInto(u"passwordconfirm"_s, u"pedal-on"_s);
+    typeInto(u"email"_s, u"newbie@example.net"_s);
+    chooseDate(QDate(1991, 6, 2));
+    tap(cell<FieldCheckboxCell>(u"forum_rules_agreement"_s)->checkbox());
+    tapSubmit();
+    EXPECT_EQ(signUps(), 1);
+    ASSERT_EQ(alertsOnScreen().size(), 1) << "one alert for one refusal";
+    EXPECT_EQ(alertsOnScreen().first()->title(), u"Location"_s);
+    EXPECT_EQ(alertsOnScreen().first()->message(), tableText(u"required_field_x_missing_or_invalid"_s));
+    picture(u"registration-refused-location.png"_s);
+
+    // While it is up the keyboard is the alert's: Tab goes nowhere behind
+    // it, and what is typed reaches no field.
+    AlertOverlay* alert = alertOnTop();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(focused(), alert);
+    for (int i = 0; i < 3; ++i) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focused(), alert) << "Tab " << i;
+    }
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focused(), alert);
+    typeKeys(u"zz"_s);
+    key(Qt::Key_Return);
+    finishAnimations();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen) << "Return answered the alert, not the screen";
+    EXPECT_EQ(screens().size(), 2);
+    EXPECT_EQ(valueOf(u"username"_s), u"newbie"_s);
+    EXPECT_EQ(valueOf(u"password"_s), u"pedal-on"_s);
+
+    // Again, and Escape: the alert goes, the form stays.
+    tapSubmit();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    key(Qt::Key_Tab);
+    pressEscape();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen);
+    EXPECT_EQ(valueOf(u"email"_s), u"newbie@example.net"_s);
+
+    // With the location the forum takes it, the untouched choices as the forum chose them.
+    typeInto(u"userfield[field2]"_s, u"Aveiro"_s);
+    tapSubmit();
+    const TestForumRequest sent = lastRequest(u"register_addmember"_s);
+    EXPECT_EQ(sent.field(u"userfield[field6]"_s), u"2");
+    EXPECT_EQ(sent.field(u"userfield[field7]"_s), u"2");
+    EXPECT_EQ(sent.fieldValues(u"userfield[field5][]"_s), QStringList{u"2"_s});
+    EXPECT_TRUE(sent.field(u"userfield[field3]"_s).isEmpty());
+    EXPECT_EQ(sent.field(u"year"_s), u"1991");
+    ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"newbie"_s));
+}
+
+TEST_F(RegistrationScenarioTest, AForumThatRefusesChildrenKeepsTheDateToMendAndOffersNoFormItCanOnlyRefuse)
+{
+    forum().setRegistrationRefusesChildren();
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    ASSERT_EQ(form()->fields().size(), 1);
+    EXPECT_FALSE(screen->submitButton()->isEnabled()) << "nothing to send before the date is checked";
+
+    // Today is no date of birth: Escape and the shade leave the date unchosen and unchecked.
+    openPanel<FieldDateCell>(u"date_of_birth"_s);
+    pressEscape();
+    EXPECT_EQ(panel(), nullptr);
+    openPanel<FieldDateCell>(u"date_of_birth"_s);
+    tapShade();
+    settleAndFinish();
+    EXPECT_EQ(dateChecks(), 0);
+    EXPECT_EQ(dateTitle(), u"Date of Birth"_s);
+    ASSERT_EQ(form()->fields().size(), 1);
+
+    // A child's date (a year typed wrong): refused, and the date is there to mend.
+    const QDate today = Clock::current().now().toLocalTime().date();
+    chooseDate(QDate(today.year() - 8, 6, 2));
+    settleAndFinish();
+    EXPECT_EQ(dateChecks(), 1);
+    EXPECT_EQ(takeAlert().second, tableText(u"under_thirteen_registration_denied"_s));
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    picture(u"registration-child-refused.png"_s);
+    EXPECT_TRUE(form()->containsFieldWithName(u"date_of_birth"_s));
+    EXPECT_FALSE(form()->containsFieldWithName(u"username"_s)) << "no form the forum can only refuse";
+    EXPECT_FALSE(form()->containsFieldWithName(u"parent_email"_s));
+    EXPECT_FALSE(screen->submitButton()->isEnabled());
+
+    // Mended: the grown-up's form, the date still on it; the forum takes it.
+    chooseDate(QDate(1988, 6, 2));
+    settleAndFinish();
+    ASSERT_TRUE(form()->containsFieldWithName(u"username"_s));
+    EXPECT_TRUE(form()->containsFieldWithName(u"date_of_birth"_s));
+    EXPECT_FALSE(form()->containsFieldWithName(u"parent_email"_s));
+    EXPECT_EQ(dateTitle(), u"June 2, 1988"_s);
+    EXPECT_TRUE(screen->submitButton()->isEnabled());
+    picture(u"registration-date-mended.png"_s);
+    fillTheForm(u"mended"_s, u"pedal-on"_s);
+    tapSubmit();
+    EXPECT_EQ(lastRequest(u"register_addmember"_s).field(u"year"_s), u"1988");
+    ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"mended"_s));
+}
+
+TEST_F(RegistrationScenarioTest, AForumClosedToNewMembersSaysSoAndTheLoginScreenIsBack)
+{
+    // Closed before the form came: said, and no form.
+    forum().setRegistrationClosed(true);
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    tap(login->registerButton());
+    ASSERT_TRUE(waitUntil([&] { return !alertsOnScreen().isEmpty(); }));
+    settleAndFinish();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), tableText(u"noregister"_s));
+    picture(u"registration-closed.png"_s);
+    key(Qt::Key_Return);
+    finishAnimations();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    EXPECT_EQ(topScreenAs<LoginController>(), login);
+    EXPECT_EQ(screens().size(), 1);
+
+    // Closed while the form was being filled: the sign-up is refused the same way.
+    forum().setRegistrationClosed(false);
+    tap(login->registerButton());
+    ASSERT_NE(signUpScreen(), nullptr);
+    forum().setRegistrationClosed(true);
+    fillTheForm(u"toolate"_s, u"pedal-on"_s);
+    chooseDate(QDate(1979, 11, 30));
+    tapSubmit();
+    EXPECT_EQ(signUps(), 1);
+    EXPECT_EQ(takeAlert().second, tableText(u"noregister"_s));
+    settleAndFinish();
+    EXPECT_EQ(topScreenAs<LoginController>(), login);
+    EXPECT_EQ(screens().size(), 1);
+    EXPECT_EQ(forum().memberId(u"toolate"_s), 0);
 }

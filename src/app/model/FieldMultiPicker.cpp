@@ -17,6 +17,13 @@ void FieldMultiPicker::removeSelectedOption(const FieldOptionPtr& option)
     m_selectedOptions.removeAll(option);
 }
 
+void FieldMultiPicker::setSelectedOptions(const QList<FieldOptionPtr>& options)
+{
+    m_selectedOptions.clear();
+    for (const FieldOptionPtr& option : options)
+        addSelectedOption(option);
+}
+
 void FieldMultiPicker::toggleOption(const FieldOptionPtr& option)
 {
     if (isSelected(option))

@@ -17,6 +17,8 @@ public:
     // this field's, changes nothing (it would be sent twice).
     void addSelectedOption(const FieldOptionPtr& option);
     void removeSelectedOption(const FieldOptionPtr& option);
+    // The choices as given, each of this field's options at most once.
+    void setSelectedOptions(const QList<FieldOptionPtr>& options);
     // Chooses the option, or lets it go when it was chosen.
     void toggleOption(const FieldOptionPtr& option);
     bool isSelected(const FieldOptionPtr& option) const { return m_selectedOptions.contains(option); }

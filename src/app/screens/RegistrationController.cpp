@@ -174,15 +174,17 @@ void RegistrationController::rebuildForm()
         view()->addSubview(m_form);
     }
     m_form->setFields({});
-    // A forum that checks dates asks for the date alone until one is checked.
-    if (m_registration->usecoppa() == Registration::CoppaNotUsed
-        || m_registration->is_coppa() != Registration::DateNotChecked)
+    // A forum that checks dates asks for the date alone until one is checked
+    // (and nothing can be sent before).
+    const bool full = m_registration->usecoppa() == Registration::CoppaNotUsed
+                      || m_registration->is_coppa() != Registration::DateNotChecked;
+    if (full)
         addExtraFields();
     else
         prepareRegistrationView();
     m_stage = Stage::Form;
     showStatus(QString(), false);
-    m_submit->setEnabled(true);
+    m_submit->setEnabled(full);
 }
 
 void RegistrationController::prepareRegistrationView()
@@ -198,13 +200,13 @@ void RegistrationController::addExtraFields()
     const Registration& r = *m_registration;
     m_form->removeFieldWithName(m_parentEmail->name());
     if (r.usecoppa() != Registration::CoppaUnknown) {
+        // The date stays after a check, so that a mistaken one can be mended
+        // (and is checked again).
         for (const FieldPtr& field : {FieldPtr(m_username), FieldPtr(m_password), FieldPtr(m_passwordConfirm),
-                                      FieldPtr(m_email)})
+                                      FieldPtr(m_email), FieldPtr(m_dateOfBirth)})
             m_form->addField(field);
-        if (r.is_coppa() == Registration::DateNotChecked)
-            m_form->addField(m_dateOfBirth);
     }
-    if (r.usecoppa() == Registration::CoppaUsed && r.is_coppa() == Registration::DateUnderCoppa) {
+    if (r.checksDates() && r.is_coppa() == Registration::DateUnderCoppa) {
         m_form->addField(m_parentEmail);
         m_rules->setHtml(joined(r.coppa_rules_description(), r.forum_rules_registration()));
     } else {
@@ -218,8 +220,6 @@ void RegistrationController::addExtraFields()
     m_form->removeFieldWithName(m_agreement->name());
     m_form->addField(m_agreement);
     m_form->addField(m_rules);
-    if (r.is_coppa() != Registration::DateNotChecked)
-        m_form->removeFieldWithName(m_dateOfBirth->name());
     m_form->addField(m_form->photo());
 }
 
@@ -304,8 +304,10 @@ void RegistrationController::modelHasChanged(Model* model)
         if (success == Registration::NotRegistered)
             return;
     } else {
-        // The options or a date check: the form asks anew.
-        if (success == Registration::NotRegistered && m_stage != Stage::SigningIn && m_stage != Stage::Done)
+        // The options or a date check: the form asks anew (a refused
+        // options answer offers none).
+        if (success == Registration::NotRegistered && m_stage != Stage::SigningIn && m_stage != Stage::Done
+            && m_registration->usecoppa() != Registration::CoppaUnknown)
             rebuildForm();
         return;
     }
@@ -337,6 +339,10 @@ bool RegistrationController::modelHasFailedToUpdate(Model* model, const Error& e
     }
     if (model != m_registration.get())
         return false;
+    if (m_registration->refusalCode() == u"noregister") {
+        leaveClosedForum(error);
+        return true;
+    }
     if (m_stage == Stage::Sending) {
         m_stage = Stage::Form;
         showRefusal(error);
@@ -351,8 +357,7 @@ bool RegistrationController::modelHasFailedToUpdate(Model* model, const Error& e
 
 FieldPtr RegistrationController::refusedField(const Value& refusal) const
 {
-    const Value codeValue = refusal.isList() ? (refusal.list().empty() ? Value() : refusal.at(0)) : refusal;
-    const QString code = codeValue.toString();
+    const QString code = m_registration->refusalCode();
     if (code == u"required_field_x_missing_or_invalid" && refusal.isList() && refusal.list().size() > 1) {
         // The forum names the field by its title.
         const QString named = refusal.at(1).toString();
@@ -390,7 +395,7 @@ void RegistrationController::showRefusal(const Error& error)
         return;
     }
     QString reason = error.domain();
-    const QString code = (refusal.isList() && !refusal.list().empty() ? refusal.at(0) : refusal).toString();
+    const QString code = m_registration->refusalCode();
     // A refusal that names the field by its title: the title heads the
     // alert, the table says why.
     const QString tableText = ErrorMessages::errorForCode(Value(code));
@@ -401,6 +406,10 @@ void RegistrationController::showRefusal(const Error& error)
         if (code == QLatin1StringView(known.code) && known.reasonKey)
             reason = tr(known.reasonKey);
     }
+    // The forum's own text went up bare as the answer came: this alert says
+    // it for the field, once.
+    if (refusal.isList() && refusal.size() > 1)
+        withdrawBareAlert(refusal.at(1).toString().trimmed());
     showRegistrationErrorMessage(reason, field->label());
     // The field in view, where the user mends it.
     const IndexPath row = m_form->indexPathForField(field.get());
@@ -408,11 +417,34 @@ void RegistrationController::showRefusal(const Error& error)
         m_form->table()->scrollToRowAtIndexPath(row, TableViewScrollPosition::Middle, true);
 }
 
+void RegistrationController::withdrawBareAlert(const QString& text)
+{
+    for (const std::shared_ptr<AlertView>& alert : AlertView::visibleAlerts()) {
+        if (alert->delegate() == &ConnectionError::getInstance() && alert->title().isEmpty()
+            && alert->message().trimmed() == text)
+            alert->dismissWithoutButton();
+    }
+}
+
+void RegistrationController::leaveClosedForum(const Error& error)
+{
+    m_stage = Stage::Done;
+    showSubmit(false);
+    ConnectionError::showMessage(error);
+    // Back where the member came from: the login screen, or the page with
+    // the link to sign up.
+    NavigationController* navigation = navigationController();
+    if (navigation && navigation->viewControllers().size() > 1)
+        navigation->popViewController(this, true);
+    else
+        backToLogin();
+}
+
 void RegistrationController::onDateOfBirthChange()
 {
     // Only a forum that checks dates is asked; the answer lays the form out
     // again, and the chosen day stays for the sign-up.
-    if (m_registration->usecoppa() != Registration::CoppaUsed || m_stage != Stage::Form)
+    if (!m_registration->checksDates() || m_stage != Stage::Form)
         return;
     const QDate born = m_dateOfBirth->date();
     if (!born.isValid())

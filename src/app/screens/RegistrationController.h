@@ -25,8 +25,11 @@ class RegistrationForm;
 //
 // What was typed stays through every answer: the fields are this screen's,
 // and the form is laid out anew only when the forum's options or a date
-// check change what it asks. A refused sign-up names the field it concerns
-// and why. The password is sent only as its digest and shown only masked.
+// check change what it asks. The date of birth stays on the form to be
+// mended; a date the forum refuses brings the date-only form back. A refused
+// sign-up names the field it concerns and why, in one alert. A forum that
+// takes no new members says so and the screen goes. The password is sent
+// only as its digest and shown only masked.
 class RegistrationController : public UIViewControllerCommon,
                                public ModelObserver,
                                public FieldDateObserver,
@@ -75,6 +78,11 @@ private:
     // The field the forum's refusal concerns, or null.
     FieldPtr refusedField(const Value& refusal) const;
     void showRefusal(const Error& error);
+    // Takes down the bare alert of the forum's own text for an answer that
+    // this screen explains itself.
+    static void withdrawBareAlert(const QString& text);
+    // A forum that takes no new members: said, and the screen goes.
+    void leaveClosedForum(const Error& error);
     void observeUser();
     void signedIn();
     void backToLogin();

@@ -61,22 +61,38 @@ QString filled(QString phrase, const QList<std::pair<QString, QString>>& replace
     return phrase;
 }
 
-// The elements of an options member: a dictionary stands for a list of one.
-ValueList elementsOf(const Value& bits)
+// The choices of an options member (the preferred one, else the other): a
+// dictionary stands for a list of one, and an element that is no dictionary
+// names no choice.
+ValueList choicesOf(const Value& preferred, const Value& other)
 {
-    if (bits.isList())
-        return bits.list();
-    return bits.isDict() ? ValueList{bits} : ValueList{};
+    const Value& bits = preferred.isNothing() ? other : preferred;
+    ValueList elements = bits.isList() ? bits.list() : bits.isDict() ? ValueList{bits} : ValueList{};
+    elements.erase(std::remove_if(elements.begin(), elements.end(), [](const Value& v) { return !v.isDict(); }),
+                   elements.end());
+    return elements;
+}
+
+// The code of an "errormessage": itself, or the first of a list.
+Value codeOf(const Value& errormessage)
+{
+    if (!errormessage.isList())
+        return errormessage;
+    return errormessage.list().empty() ? Value() : errormessage.at(0);
+}
+
+// Whether the forum marks the option as chosen: presence counts, whatever
+// the value.
+bool preselected(const Value& element)
+{
+    return !element[u"selected"].isAbsent() || !element[u"checked"].isAbsent();
 }
 
 QList<FieldOptionPtr> optionsFrom(const ValueList& bits)
 {
     QList<FieldOptionPtr> options;
-    for (const Value& element : bits) {
-        // An element that is no dictionary names no choice.
-        if (element.isDict())
-            options.append(Model::createWithDictionary<FieldOption>(element));
-    }
+    for (const Value& element : bits)
+        options.append(Model::createWithDictionary<FieldOption>(element));
     return options;
 }
 
@@ -169,6 +185,12 @@ void Registration::readOptions(const HTTPRequestPtr& request, MissingOptions mis
     if (!answer)
         return;
     const Value json = request->response();
+    // A forum that refuses (one that takes no new members) says so and
+    // offers no form to fill in.
+    if (answer->is(RequestOutcome::Kind::ForumRefused)) {
+        fillFrom(answer->dictionary());
+        return;
+    }
     const Value options = json[u"muoptions"];
     if (!options.isAbsent() || missing == MissingOptions::CoppaNotUsed)
         m_usecoppa = options[u"usecoppa"].toInt() + 1;
@@ -222,7 +244,12 @@ void Registration::setExtraFields(const HTTPRequestPtr& request)
         fillFrom(json[u"muoptions"]);
     if (json[u"muphrase"].isDict())
         fillFrom(json[u"muphrase"]);
-    m_isCoppa = json[u"show"][u"coppa"].toInt() != 0 ? DateUnderCoppa : DateNotUnderCoppa;
+    // A date the forum refuses (a child where children may not sign up) is
+    // no date checked: the form asks for the date again.
+    if (answer->is(RequestOutcome::Kind::ForumRefused))
+        m_isCoppa = DateNotChecked;
+    else
+        m_isCoppa = json[u"show"][u"coppa"].toInt() != 0 ? DateUnderCoppa : DateNotUnderCoppa;
     fillFrom(answer->dictionary());
 }
 
@@ -299,19 +326,23 @@ FieldPtr Registration::fieldFrom(const Value& element)
     if (type == u"textarea")
         return std::make_shared<FieldMultiText>(label, description, name);
     if (type == u"radio" || type == u"select") {
+        const ValueList bits = choicesOf(radiobits, selectbits);
         auto picker = std::make_shared<FieldPicker>(label, description, name);
-        picker->setOptions(optionsFrom(elementsOf(radiobits.isNothing() ? selectbits : radiobits)));
+        picker->setOptions(optionsFrom(bits));
+        // The form starts on the forum's choice (the first, should it mark several).
+        const auto marked = std::find_if(bits.cbegin(), bits.cend(), preselected);
+        if (marked != bits.cend())
+            picker->setSelected(picker->options().at(marked - bits.cbegin()).get());
         return picker;
     }
     if (type == u"select_multiple" || type == u"checkbox") {
-        ValueList bits = elementsOf(selectbits.isNothing() ? radiobits : selectbits);
-        bits.erase(std::remove_if(bits.begin(), bits.end(), [](const Value& v) { return !v.isDict(); }), bits.end());
+        const ValueList bits = choicesOf(selectbits, radiobits);
         auto picker = std::make_shared<FieldMultiPicker>(label, description, name);
         picker->setOptions(optionsFrom(bits));
         for (qsizetype i = 0; i < picker->options().size(); ++i) {
             const Value& element = bits.at(static_cast<size_t>(i));
-            // Presence preselects, whatever the value; both members still preselect once.
-            if (!element[u"selected"].isAbsent() || !element[u"checked"].isAbsent())
+            // Both members still preselect once.
+            if (preselected(element))
                 picker->addSelectedOption(picker->options().at(i));
         }
         return picker;
@@ -340,7 +371,7 @@ void Registration::registerUser(const ValueDict& values)
 
 void Registration::setErrormessage(const Value& value)
 {
-    const Value code = value.isList() ? (value.list().empty() ? Value() : value.at(0)) : value;
+    const Value code = codeOf(value);
     if (!code.isString())
         return;
     const QString name = code.string();
@@ -361,6 +392,12 @@ void Registration::setErrormessage(const Value& value)
     m_refusal = m_success == NotRegistered ? value : Value();
     if (m_success == NotRegistered && !text.isEmpty())
         failedWithError(Error::withMessage(text));
+}
+
+QString Registration::refusalCode() const
+{
+    const Value code = codeOf(m_refusal);
+    return code.isString() ? code.string() : QString();
 }
 
 void Registration::failedWithError(const Error& error, const HTTPRequestPtr& request)

@@ -35,7 +35,8 @@ public:
     static std::shared_ptr<Registration> getInstance();
 
     // Loads the options ("register"); without an open session the session
-    // is opened first and the current instance asked again.
+    // is opened first and the current instance asked again. A refusal (a
+    // forum that takes no new members) leaves usecoppa unknown: no form.
     void prepareRegistration();
     void setRegistrationFromRequest(const HTTPRequestPtr& request);
     // The same options request on the open session, whose answer sets
@@ -43,7 +44,7 @@ public:
     void initRegistrationOptions();
     void setRegistrationOptions(const HTTPRequestPtr& request);
     // Asks whether the date ("day", "month", "year" as decimal texts) falls
-    // under the children's-privacy rules.
+    // under the children's-privacy rules. A refused date leaves it unchecked.
     void checkCoppaDate(const ValueDict& date);
     void setExtraFields(const HTTPRequestPtr& request);
     // Sends the sign-up: the form's values with the password as its MD5
@@ -53,10 +54,13 @@ public:
 
     // Reads the outcome code of an answer.
     void setErrormessage(const Value& code);
-    // The forum's refusal of the last sign-up as it wrote it: its code, or a
-    // list of the code and what the code names (a field's title); nothing
-    // while a sign-up is sent, after one was accepted, or when no answer came.
+    // The forum's last refusal as it wrote it (of the sign-up, the options or
+    // a date check): its code, or a list of the code and what the code names
+    // (a field's title); nothing while a sign-up is sent, after one was
+    // accepted, or when no answer came.
     const Value& refusal() const { return m_refusal; }
+    // The refusal's code ("usernametaken", "noregister"...), or nothing.
+    QString refusalCode() const;
     // A refused sign-up is kept as the forum wrote it (refusal()).
     using Model::failedWithError;
     void failedWithError(const Error& error, const HTTPRequestPtr& request) override;
@@ -64,6 +68,9 @@ public:
     void setCustomfields(const Value& fields);
 
     qint32 usecoppa() const { return m_usecoppa; }
+    // Whether the forum checks a date of birth before the sign-up: it asks
+    // children for a parent's consent, or (an option above 1) refuses them.
+    bool checksDates() const { return m_usecoppa >= CoppaUsed; }
     qint32 is_coppa() const { return m_isCoppa; }
     qint32 success() const { return m_success; }
     void setSuccess(qint32 success) { m_success = success; }

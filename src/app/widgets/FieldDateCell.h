@@ -10,7 +10,8 @@
 
 // The row of a date: titled with the date in the long style once one is set,
 // else with the label. A tap opens a panel with a date picker that offers no
-// day after today; Done sets the field's date (its observers hear of it).
+// day after today; Done sets the field's date (its observers hear of it),
+// Escape or a click on the shade leaves the field as it was.
 class FieldDateCell : public FieldButtonCell {
     Q_OBJECT
 public:

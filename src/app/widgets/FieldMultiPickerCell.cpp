@@ -10,10 +10,10 @@
 
 namespace {
 
-QString chosenTexts(const FieldMultiPicker& field)
+QString chosenTexts(const QList<FieldOptionPtr>& chosen)
 {
     QStringList texts;
-    for (const FieldOptionPtr& option : field.selectedOptions())
+    for (const FieldOptionPtr& option : chosen)
         texts.append(option->val());
     return texts.join(QStringLiteral(", "));
 }
@@ -23,7 +23,7 @@ QString chosenTexts(const FieldMultiPicker& field)
 void FieldMultiPickerCell::fill()
 {
     const auto field = fieldAs<FieldMultiPicker>();
-    showTitle(field ? chosenTexts(*field) : QString());
+    showTitle(field ? chosenTexts(field->selectedOptions()) : QString());
 }
 
 QList<FieldOptionPtr> FieldMultiPickerCell::openOptions() const
@@ -39,6 +39,7 @@ void FieldMultiPickerCell::changeValue()
         return;
     endTextEditing();
     m_chosenFor = field;
+    m_chosen = field->selectedOptions();
     m_pickerTable = new TableView(QRectF(0, 0, 320, 216), TableViewStyle::Plain);
     m_pickerTable->setBackgroundColor(Qt::transparent);
     m_pickerTable->setOpaque(false);
@@ -56,10 +57,12 @@ void FieldMultiPickerCell::changeValue()
 
 void FieldMultiPickerCell::done()
 {
-    // The choices were made row by row; the row's title follows them.
     const auto field = std::dynamic_pointer_cast<FieldMultiPicker>(m_chosenFor.lock());
-    if (field && callback() == field.get())
-        showTitle(chosenTexts(*field));
+    if (!field)
+        return;
+    field->setSelectedOptions(m_chosen);
+    if (callback() == field.get())
+        showTitle(chosenTexts(field->selectedOptions()));
 }
 
 int FieldMultiPickerCell::numberOfRowsInSection(TableView*, int)
@@ -75,7 +78,7 @@ TableViewCell* FieldMultiPickerCell::cellForRowAtIndexPath(TableView* tableView,
     if (field && indexPath.row < options.size()) {
         const FieldOptionPtr& option = options.at(indexPath.row);
         cell->title()->setText(option->val());
-        cell->setChosen(field->isSelected(option));
+        cell->setChosen(m_chosen.contains(option));
     }
     return cell;
 }
@@ -86,7 +89,9 @@ void FieldMultiPickerCell::didSelectRowAtIndexPath(TableView* tableView, const I
     const QList<FieldOptionPtr> options = openOptions();
     if (!field || indexPath.row >= options.size())
         return;
-    field->toggleOption(options.at(indexPath.row));
+    const FieldOptionPtr& option = options.at(indexPath.row);
+    if (!m_chosen.removeAll(option))
+        m_chosen.append(option);
     if (auto* row = dynamic_cast<MultiPickerCell*>(tableView->cellForRowAtIndexPath(indexPath)))
-        row->setChosen(field->isSelected(options.at(indexPath.row)));
+        row->setChosen(m_chosen.contains(option));
 }

@@ -8,7 +8,8 @@
 #include <QPointer>
 
 // The row of a text of several lines: titled with the text once written,
-// else the label. A tap opens a panel with a text view; Done keeps the text.
+// else the label. A tap opens a panel with a text view; Done keeps the text,
+// Escape or the shade leaves the field's text as it was.
 class FieldMultiTextCell : public FieldButtonCell {
     Q_OBJECT
 public:

@@ -10,8 +10,8 @@
 
 // The row of a choice among options: titled with the chosen option's text,
 // else the label. A tap opens a panel with a one-column picker of the
-// options; Done chooses the picked one (a field without options keeps its
-// choice).
+// options, on the chosen one; Done chooses the picked one (a field without
+// options keeps its choice), Escape or the shade leaves the choice as it was.
 class FieldPickerCell : public FieldButtonCell, public PickerViewDataSource, public PickerViewDelegate {
     Q_OBJECT
 public:

@@ -55,6 +55,27 @@ AlertOverlay::AlertOverlay(const std::shared_ptr<AlertView>& alert, const QRectF
         addSubview(m_field);
     }
     layoutBox();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { keepFocus(now); });
+}
+
+void AlertOverlay::keepFocus(QWidget* now)
+{
+    if (!isVisible() || now == this || isAncestorOf(now) || !isTopAlert())
+        return;
+    setFocus(Qt::OtherFocusReason);
+}
+
+bool AlertOverlay::isTopAlert() const
+{
+    const QWidget* parent = parentWidget();
+    if (!parent)
+        return false;
+    const QObjectList& layers = parent->children();
+    for (qsizetype i = layers.indexOf(const_cast<AlertOverlay*>(this)) + 1; i < layers.size(); ++i) {
+        if (const auto* above = qobject_cast<const AlertOverlay*>(layers.at(i)); above && above->isVisible())
+            return false;
+    }
+    return true;
 }
 
 void AlertOverlay::layoutBox()

@@ -58,6 +58,10 @@ protected:
 private:
     void layoutBox();
     int buttonAt(const QPointF& point) const;
+    // While the alert is up, on top, nothing behind it takes the keyboard:
+    // the focus that leaves it (or that nothing holds) comes back to it.
+    void keepFocus(QWidget* now);
+    bool isTopAlert() const;
 
     std::shared_ptr<AlertView> m_alert;
     // What had the focus before the alert came; it gets it back.

@@ -7,9 +7,9 @@
 #include <QKeyEvent>
 #include <QPointer>
 
-InputPanel::InputPanel(View* input, std::function<void()> done)
+InputPanel::InputPanel(View* input, std::function<void()> done, std::function<void()> cancel)
     : View(QRectF(0, 0, Window::kWidth, Window::kHeight)), m_input(input), m_toolbar(new Toolbar()),
-      m_done(std::move(done))
+      m_done(std::move(done)), m_cancel(std::move(cancel))
 {
     setBackgroundColor(QColor(0, 0, 0, 90));
     setOpaque(false);
@@ -45,13 +45,23 @@ void InputPanel::open()
 
 void InputPanel::pressDone()
 {
+    finish(m_done);
+}
+
+void InputPanel::pressCancel()
+{
+    finish(m_cancel);
+}
+
+void InputPanel::finish(const std::function<void()>& action)
+{
     if (!m_open)
         return;
     // The action may end what made the panel; the panel still goes.
     QPointer<InputPanel> self(this);
-    const std::function<void()> done = m_done;
-    if (done)
-        done();
+    const std::function<void()> run = action;
+    if (run)
+        run();
     if (self)
         close();
 }
@@ -76,8 +86,9 @@ void InputPanel::close()
 void InputPanel::touchesEnded(const QPointF& point)
 {
     // Only the shade reaches here: the bar and the input take their own.
+    // A click beside the panel is no choice made.
     if (point.y() < m_toolbar->frame().top())
-        pressDone();
+        pressCancel();
 }
 
 void InputPanel::keyPressEvent(QKeyEvent* event)
@@ -85,9 +96,12 @@ void InputPanel::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
         event->accept();
         pressDone();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        pressCancel();
         return;
     default:
         View::keyPressEvent(event);

@@ -97,11 +97,15 @@ TEST_F(RegistrationTest, OptionsAnswerBuildsFieldsAndFillsTheRulesPhrases)
     // A select reads "selectbits"; a radio prefers "radiobits", one object as a list of one.
     const auto season = fieldAs<FieldPicker>(registration, u"userfield[field6]"_s);
     ASSERT_TRUE(season);
+    // A single choice starts on the option the forum selected, if any.
     EXPECT_EQ(vals(season->options()), (QStringList{u"Spring"_s, u"Summer"_s}));
-    EXPECT_TRUE(season->value().isAbsent());
+    ASSERT_NE(season->selected(), nullptr);
+    EXPECT_EQ(season->selected()->val(), u"Summer"_s);
+    EXPECT_EQ(season->value(), Value(u"2"_s));
     const auto newsletter = fieldAs<FieldPicker>(registration, u"userfield[field7]"_s);
     ASSERT_TRUE(newsletter);
     EXPECT_EQ(vals(newsletter->options()), QStringList{u"Yes"_s});
+    EXPECT_TRUE(newsletter->value().isAbsent());
     EXPECT_TRUE(fieldAs<FieldMultiPicker>(registration, u"userfield[field8]"_s));
 
     EXPECT_EQ(registration->coppa_rules_description(),
@@ -162,6 +166,14 @@ TEST_F(RegistrationTest, CoppaFlagsFromOptionsAndDateChecks)
     registration->setExtraFields(answeredRequest(R"({"show": {"coppa": 0}})"));
     EXPECT_EQ(registration->is_coppa(), Registration::DateNotUnderCoppa);
 
+    // A date the forum refuses is no date checked, whatever "show" says.
+    registration->setExtraFields(answeredRequest(
+        R"({"show": {"coppa": 1}, "response": {"errormessage": "under_thirteen_registration_denied"}})"));
+    EXPECT_EQ(registration->is_coppa(), Registration::DateNotChecked);
+    EXPECT_EQ(observer.failures.last(), tableText(QStringLiteral("under_thirteen_registration_denied")));
+    registration->setExtraFields(answeredRequest(R"({"show": {"coppa": 0}})"));
+    EXPECT_EQ(registration->is_coppa(), Registration::DateNotUnderCoppa);
+
     // No answer: the no-connection text, and nothing changes.
     registration->setExtraFields(answeredRequest("{}", RequestOutcome::Kind::NoAnswer, 0));
     EXPECT_EQ(observer.failures.last(), tableText(QStringLiteral("nointernet")));
@@ -193,6 +205,19 @@ TEST_F(RegistrationTest, OptionsAskedOnTheOpenSessionLeaveUsecoppaWithoutTheForu
     EXPECT_EQ(fresh->usecoppa(), Registration::CoppaUsed);
     fresh->setRegistrationFromRequest(answeredRequest(R"({"response": {}})"));
     EXPECT_EQ(fresh->usecoppa(), Registration::CoppaNotUsed);
+
+    // A forum that takes no new members: said, and no options to lay a form out with.
+    const auto closed = Model::create<Registration>();
+    RecordingObserver told;
+    closed->addObserver(&told);
+    closed->setRegistrationFromRequest(
+        answeredRequest(R"({"muoptions": {"usecoppa": 0}, "response": {"errormessage": "noregister"}})"));
+    EXPECT_EQ(closed->usecoppa(), Registration::CoppaUnknown);
+    EXPECT_EQ(closed->refusalCode(), u"noregister"_s);
+    EXPECT_EQ(told.failures, QStringList{tableText(u"noregister"_s)});
+    // A forum whose option refuses children checks dates as one that asks a parent does.
+    closed->setRegistrationFromRequest(answeredRequest(R"({"muoptions": {"usecoppa": 2}})"));
+    EXPECT_TRUE(closed->checksDates());
 }
 
 TEST_F(RegistrationTest, OutcomeCodes)

@@ -261,12 +261,23 @@ TEST_F(FormTest, ChoicesOnTheirPanelsStayInRangeAndAreMadeOnce)
     tapRow(1);
     EXPECT_EQ(languages->selectedOptions().size(), 1);
     tapRow(1);
-    press(list, Qt::Key_Escape);
+    press(list, Qt::Key_Return);
     settle();
     const Value chosen = form->values().value(u"languages"_s);
     ASSERT_EQ(chosen.size(), 2);
     EXPECT_EQ(chosen.at(0), Value(u"1"_s));
     EXPECT_EQ(chosen.at(1), Value(u"2"_s));
+    EXPECT_EQ(multi->field()->currentTitle(), u"English, Japanese"_s);
+
+    // Choices taken back on the panel and left with Escape stay as they were.
+    multi->changeValue();
+    settle();
+    list = multi->pickerTable();
+    tapRow(0);
+    tapRow(1);
+    press(list, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(form->values().value(u"languages"_s), chosen);
     EXPECT_EQ(multi->field()->currentTitle(), u"English, Japanese"_s);
 }
 

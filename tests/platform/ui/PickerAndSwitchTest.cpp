@@ -126,7 +126,8 @@ TEST_F(PickerTest, PickersListsAndTheirPanelTakeTheKeyboard)
     auto* birthday = new DatePicker();
     birthday->setDate(QDate(1990, 3, 14));
     int done = 0;
-    auto* panel = new InputPanel(birthday, [&done] { ++done; });
+    int cancelled = 0;
+    auto* panel = new InputPanel(birthday, [&done] { ++done; }, [&cancelled] { ++cancelled; });
     panel->open();
     Animator::shared().finishAll();
     EXPECT_EQ(panel->frame().y(), 0);
@@ -143,12 +144,28 @@ TEST_F(PickerTest, PickersListsAndTheirPanelTakeTheKeyboard)
     press(columns, Qt::Key_Down);
     EXPECT_EQ(birthday->date(), QDate(1991, 4, 13)) << "the last column stays the keyboard's";
     EXPECT_EQ(columns->keyboardComponent(), 2);
-    // Keys the picker does not take close the panel, once.
+    // Escape, a key the picker does not take, cancels the panel, once: the
+    // done action does not run.
     press(columns, Qt::Key_Escape);
-    EXPECT_EQ(done, 1);
+    EXPECT_EQ(done, 0);
+    EXPECT_EQ(cancelled, 1);
     EXPECT_FALSE(panel->isOpen());
     panel->pressDone();
+    panel->pressCancel();
+    EXPECT_EQ(done, 0);
+    EXPECT_EQ(cancelled, 1);
+    Animator::shared().finishAll();
+    turnEventLoop();
+
+    // Return, which the picker does not take either, is Done.
+    auto* anniversary = new DatePicker();
+    auto* returnPanel = new InputPanel(anniversary, [&done] { ++done; }, [&cancelled] { ++cancelled; });
+    returnPanel->open();
+    Animator::shared().finishAll();
+    press(anniversary->pickerView(), Qt::Key_Return);
     EXPECT_EQ(done, 1);
+    EXPECT_EQ(cancelled, 1);
+    EXPECT_FALSE(returnPanel->isOpen());
     Animator::shared().finishAll();
     turnEventLoop();
 
@@ -160,7 +177,8 @@ TEST_F(PickerTest, PickersListsAndTheirPanelTakeTheKeyboard)
     list->setDelegate(&options);
     list->setKeyboardChoosesRows(true);
     list->reloadData();
-    auto* listPanel = new InputPanel(list);
+    int listDone = 0;
+    auto* listPanel = new InputPanel(list, [&listDone] { ++listDone; });
     listPanel->open();
     press(list, Qt::Key_Down);
     press(list, Qt::Key_Down);
@@ -171,8 +189,9 @@ TEST_F(PickerTest, PickersListsAndTheirPanelTakeTheKeyboard)
     press(list, Qt::Key_Down);
     press(list, Qt::Key_Space);
     EXPECT_EQ(options.chosen, QList<int>({1, 2}));
-    // A tap on the shade above the panel closes it.
+    // A tap on the shade above the panel closes it without Done.
     Animator::shared().finishAll();
     tap(QPointF(160, 100));
     EXPECT_FALSE(listPanel->isOpen());
+    EXPECT_EQ(listDone, 0);
 }
