@@ -15,6 +15,8 @@
 #include "forum/model/ForumInfo.h"
 #include "forum/model/NewTopSearch.h"
 #include "forum/model/Post.h"
+#include "forum/model/Announcement.h"
+#include "forum/screens/AnnouncementDetailsController.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
@@ -39,6 +41,9 @@
 #include "neighbours/screens/PrivateMessagesController.h"
 #include "neighbours/screens/SlideshowController.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/BarButtonView.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Screenshot.h"
@@ -191,6 +196,26 @@ protected:
     {
         EXPECT_TRUE(hasLink(web, href)) << href.toStdString();
         web->clickLink(href);
+        settleAndFinish();
+    }
+    // A click with the mouse where the page shows the link.
+    void clickLink(WebView* web, const QString& href)
+    {
+        QRectF frame;
+        for (const auto& [written, where] : web->linkFrames()) {
+            if (written == href)
+                frame = where;
+        }
+        ASSERT_FALSE(frame.isEmpty()) << "the page shows no link " << href.toStdString();
+        tapAt(web->convertPoint(frame.center(), nullptr));
+        settleAndFinish();
+    }
+    // A click on the bar's back button.
+    void clickBack()
+    {
+        BarButtonView* button = delegate()->controller()->navigationBar()->backButtonView();
+        ASSERT_NE(button, nullptr) << "no back button on the bar";
+        tap(button);
         settleAndFinish();
     }
     // Follows the link to the screen it opens, and waits for what it loads.
@@ -583,7 +608,7 @@ TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
     settleAndFinish();
     EXPECT_TRUE(alertsOnScreen().isEmpty());
     EXPECT_FALSE(LogoutHelper::goToRegister());
-    EXPECT_TRUE(MuController::isSignedIn());
+    EXPECT_TRUE(CurrentUser::currentUser()->isMember());
     EXPECT_EQ(topScreen(), post);
     EXPECT_EQ(screens().size(), stack);
     EXPECT_TRUE(forum().requests(QStringLiteral("login_logout")).isEmpty());
@@ -597,7 +622,7 @@ TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
     EXPECT_TRUE(LogoutHelper::goToRegister());
     tapAlertButton(1);
     settleAndFinish();
-    EXPECT_FALSE(MuController::isSignedIn());
+    EXPECT_FALSE(CurrentUser::currentUser()->isMember());
     EXPECT_EQ(forum().requests(QStringLiteral("login_logout")).size(), 1);
     ASSERT_EQ(screens().size(), 2);
     EXPECT_NE(dynamic_cast<LoginController*>(screens().first().get()), nullptr);
@@ -609,7 +634,7 @@ TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
 TEST_F(LinkRouterScenarioTest, AGuestsLoginAndRegisterLinksOpenTheirScreensAtOnce)
 {
     ASSERT_NE(signIn(nullptr, nullptr), nullptr);
-    EXPECT_FALSE(MuController::isSignedIn());
+    EXPECT_FALSE(CurrentUser::currentUser()->isMember());
     PostController* guide = openGuide();
     ASSERT_NE(guide, nullptr);
     PostDetailsController* post = openPost(guide, 3);
@@ -650,7 +675,7 @@ TEST_F(LinkRouterScenarioTest, AGuestsLoginAndRegisterLinksOpenTheirScreensAtOnc
     tap(login->loginButton());
     ASSERT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
     settleAndFinish();
-    EXPECT_TRUE(MuController::isSignedIn());
+    EXPECT_TRUE(CurrentUser::currentUser()->isMember());
     EXPECT_EQ(CurrentUser::currentUser()->username(), QStringLiteral("bob"));
 }
 
@@ -746,7 +771,7 @@ TEST_F(LinkRouterScenarioTest, WritingLinksOpenTheComposersForAMemberAndTellAGue
     CurrentUser::currentUser()->logout();
     settleAndFinish();
     ASSERT_NE(signIn(nullptr, nullptr), nullptr);
-    ASSERT_FALSE(MuController::isSignedIn());
+    ASSERT_FALSE(CurrentUser::currentUser()->isMember());
     guide = openGuide();
     ASSERT_NE(guide, nullptr);
     post = openPost(guide, 3);
@@ -765,4 +790,96 @@ TEST_F(LinkRouterScenarioTest, WritingLinksOpenTheComposersForAMemberAndTellAGue
               forms);
     ASSERT_NE(follow<SearchController>(post->web(), QStringLiteral("mu:search")), nullptr);
     EXPECT_EQ(newAlerts(), QString());
+}
+
+TEST_F(LinkRouterScenarioTest, HomeLinksOpenTheHomeScreenWithABackButtonForAMemberAndAGuest)
+{
+    for (const bool member : {true, false}) {
+        SCOPED_TRACE(member ? "a member" : "a guest");
+        if (!member) {
+            quit();
+            CurrentUser::currentUser()->logout();
+            settleAndFinish();
+        }
+        ASSERT_NE(member ? signIn("alice", "secret1") : signIn(nullptr, nullptr), nullptr);
+        // The home screen in its own place, on the login screen, signs in or out.
+        auto* own = dynamic_cast<HomeController*>(screens().value(1).get());
+        ASSERT_NE(own, nullptr);
+        ASSERT_NE(own->navigationItem()->leftBarButtonItem(), nullptr);
+        EXPECT_EQ(own->navigationItem()->leftBarButtonItem()->title(), text(member ? "home_logout" : "login"));
+
+        PostController* guide = openGuide();
+        ASSERT_NE(guide, nullptr);
+        PostDetailsController* post = openPost(guide, 0);
+        ASSERT_NE(post, nullptr);
+        for (const char* link : {"mu:index", "mu:subscription"}) {
+            auto* home = follow<HomeController>(post->web(), QString::fromLatin1(link));
+            ASSERT_NE(home, nullptr) << link;
+            // Back where the link was, as from every screen a link opens.
+            NavigationBar* bar = delegate()->controller()->navigationBar();
+            EXPECT_FALSE(home->navigationItem()->leftBarButtonItem()) << link;
+            EXPECT_EQ(bar->leftButtonView(), nullptr) << link << ": sign-in or sign-out stands where back was";
+            ASSERT_NE(bar->backButtonView(), nullptr) << link;
+            EXPECT_EQ(bar->backButtonView()->shownTitle(), post->title()) << link;
+            // The back button keeps clear of the home screen's menu button.
+            ASSERT_NE(home->navButton(), nullptr);
+            EXPECT_LE(bar->backButtonView()->frame().right(), home->navButton()->frame().left()) << link;
+            if (member && QString::fromLatin1(link) == u"mu:subscription")
+                picture(QStringLiteral("links-home-back.png"));
+            clickBack();
+            EXPECT_EQ(topScreen(), post) << link;
+        }
+        EXPECT_EQ(own->navigationItem()->leftBarButtonItem()->title(), text(member ? "home_logout" : "login"));
+        EXPECT_EQ(newAlerts(), QString());
+    }
+    EXPECT_TRUE(desktop.isEmpty());
+}
+
+TEST_F(LinkRouterScenarioTest, AnAnnouncementsLinksGoThroughTheRouterAndTheVetoAsAPostsDo)
+{
+    ASSERT_NE(signIn("alice", "secret1"), nullptr);
+    // General Discussion from the index, then its announcement of prefixes.
+    auto index = ViewControllerRegistry::create(QStringLiteral("ForumController"));
+    delegate()->controller()->pushViewController(index, false);
+    auto* forums = dynamic_cast<ForumController*>(index.get());
+    ASSERT_TRUE(waitUntil([&] { return forums->forumTable()->numberOfSections() > 0; }));
+    settleAndFinish();
+    tapRow(forums->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !threads->threadTable()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+    const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
+    for (int row = 0; row < rows.size(); ++row) {
+        const auto* thread = dynamic_cast<const Thread*>(rows.at(row).get());
+        if (thread && thread->isAnnouncement() && thread->threadid() == 2)
+            tapRow(threads->threadTable()->tableView(), IndexPath{0, row});
+    }
+    auto* announcement = topScreenAs<AnnouncementDetailsController>();
+    ASSERT_NE(announcement, nullptr);
+    WebView* web = announcement->web();
+    ASSERT_TRUE(waitUntil([&] { return web->linkFrames().size() == 3; }));
+    settleAndFinish();
+    EXPECT_EQ(web->delegate(), announcement);
+    picture(QStringLiteral("links-announcement.png"));
+    const QString page = web->shownText();
+
+    // The in-app link opens its thread, with the way back.
+    clickLink(web, QStringLiteral("mu:showthread/t=307"));
+    auto* thread = topScreenAs<PostController>();
+    ASSERT_NE(thread, nullptr);
+    EXPECT_EQ(thread->thread()->threadid(), 307);
+    ASSERT_TRUE(waitUntil([&] { return !thread->postTable()->rowsForSection(0).isEmpty(); }));
+    clickBack();
+    ASSERT_EQ(topScreen(), announcement);
+    // The web link leaves for the desktop's browser; the mail link is
+    // refused with a word; the page stays as it was.
+    clickLink(web, QStringLiteral("https://example.org/help/prefixes"));
+    EXPECT_EQ(desktop, QList<QUrl>{QUrl(QStringLiteral("https://example.org/help/prefixes"))});
+    EXPECT_EQ(newAlerts(), QString());
+    clickLink(web, QStringLiteral("mailto:staff@example.org"));
+    EXPECT_EQ(newAlerts(), text("link_refused"));
+    EXPECT_EQ(desktop.size(), 1);
+    EXPECT_EQ(topScreen(), announcement);
+    EXPECT_EQ(web->shownText(), page);
 }

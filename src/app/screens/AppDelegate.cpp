@@ -96,7 +96,7 @@ void AppDelegate::showFirstScreens()
     if (m_controller)
         return;
     setController(std::make_shared<LoginController>());
-    if (CurrentUser::currentUser()->userid() >= 1) {
+    if (CurrentUser::currentUser()->isMember()) {
         if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
             m_controller->pushViewController(home, false);
     }

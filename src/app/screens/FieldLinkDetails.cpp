@@ -1,6 +1,7 @@
 #include "app/screens/FieldLinkDetails.h"
 
 #include "app/config/Config.h"
+#include "app/text/AddressBreaks.h"
 #include "app/widgets/WebLinkVeto.h"
 
 #include "platform/foundation/Bundle.h"
@@ -23,7 +24,8 @@ QString FieldLinkDetails::page(const QString& html)
         "<html><head><style type=\"text/css\">"
         "body { font: 13px Verdana; color:#333; padding-bottom:20px; }"
         "</style></head><body>");
-    return head + html + QStringLiteral("</body></html>");
+    // A long address wraps at its separators, never inside its scheme.
+    return head + AddressBreaks::markedHtml(html) + QStringLiteral("</body></html>");
 }
 
 void FieldLinkDetails::viewDidLoad()

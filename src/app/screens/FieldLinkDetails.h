@@ -16,7 +16,8 @@ public:
     void viewDidLoad() override;
 
     WebView* web() const { return m_web; }
-    // The whole page given to the web view.
+    // The whole page given to the web view, its addresses marked where
+    // they may wrap (AddressBreaks).
     static QString page(const QString& html);
 
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;

@@ -59,12 +59,6 @@ std::shared_ptr<UnreadMessagesSource>& installedSource()
     return source;
 }
 
-bool isSignedIn()
-{
-    const std::shared_ptr<CurrentUser> user = CurrentUser::currentUser();
-    return user && !user->anonymous() && user->userid() > 0;
-}
-
 constexpr qreal kPanelWidth = 260;
 constexpr qreal kTitleHeight = 40;
 constexpr qreal kPanelPadding = 8;
@@ -184,7 +178,7 @@ void GlobalNavigationViewController::viewDidLoad()
 
 bool GlobalNavigationViewController::isTagShown(int tag)
 {
-    const bool signedIn = isSignedIn();
+    const bool signedIn = CurrentUser::currentUser()->isMember();
     if (!signedIn && (tag == MessagesFeature || tag == PhotosFeature || tag == FriendsFeature))
         return false;
     if (tag >= 1 && !Config::getInstance().isFeatureEnabled(tag))

@@ -160,7 +160,7 @@ ViewControllerPtr subscription(const MuLink&)
 ViewControllerPtr login(const MuLink&)
 {
     LogoutHelper::setGoToRegister(false);
-    if (MuController::isSignedIn())
+    if (CurrentUser::currentUser()->isMember())
         LogoutHelper::showConfirmation();
     else
         LogoutHelper::showLogin(false);
@@ -170,7 +170,7 @@ ViewControllerPtr login(const MuLink&)
 ViewControllerPtr registration(const MuLink&)
 {
     LogoutHelper::setGoToRegister(true);
-    if (MuController::isSignedIn())
+    if (CurrentUser::currentUser()->isMember())
         LogoutHelper::showConfirmation();
     else
         LogoutHelper::showLogin(true);
@@ -207,7 +207,7 @@ bool isWriting(const MuLink& link)
 
 bool refusedToAGuest()
 {
-    if (MuController::isSignedIn())
+    if (CurrentUser::currentUser()->isMember())
         return false;
     ConnectionError::showMessage(
         Error::withMessage(ErrorMessages::errorForCode(Value(QStringLiteral("nopermission_loggedout")))));
@@ -235,7 +235,7 @@ ViewControllerPtr newReply(const MuLink& link)
 
 ViewControllerPtr profile(const MuLink&)
 {
-    return MuController::isSignedIn() ? screenWith("MyProfile", CurrentUser::currentUser()) : nullptr;
+    return CurrentUser::currentUser()->isMember() ? screenWith("MyProfile", CurrentUser::currentUser()) : nullptr;
 }
 
 const QHash<QString, Command>& commands()
@@ -267,16 +267,12 @@ const QHash<QString, Command>& commands()
 
 }  // namespace
 
-bool MuController::isSignedIn()
-{
-    const CurrentUserPtr user = CurrentUser::currentUser();
-    return !user->anonymous() && user->userid() >= 1;
-}
-
 bool MuController::carriesOut(const QString& text)
 {
     const std::optional<MuLink> link = MuLink::parse(text);
-    return link && (link->command() == u"login" || link->command() == u"register" || (isWriting(*link) && !isSignedIn()));
+    return link
+           && (link->command() == u"login" || link->command() == u"register"
+               || (isWriting(*link) && !CurrentUser::currentUser()->isMember()));
 }
 
 ViewControllerPtr MuController::muController(const QString& text)

@@ -27,6 +27,4 @@ public:
     // Whether the link is one the router carries out itself ("login",
     // "register", a guest's writing), answering no screen.
     static bool carriesOut(const QString& link);
-    // Whether a member is signed in (not a guest).
-    static bool isSignedIn();
 };

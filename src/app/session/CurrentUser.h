@@ -132,6 +132,11 @@ public:
     void setApiclientid(const QString& clientId) { m_apiclientid = clientId; }
     bool anonymous() const { return m_anonymous; }
     void setAnonymous(bool anonymous) { m_anonymous = anonymous; }
+    // Whether a member is signed in: not a guest, and known to the forum by
+    // an id. A name typed for a sign-in that has not gone through (or failed)
+    // makes no member. The one rule every screen asks for what a guest may
+    // not do (writing, subscribing, profiles).
+    bool isMember() const { return !m_anonymous && userid() >= 1; }
     // The "api_init" request in flight, if any.
     HTTPRequestPtr session_hash_request() const { return m_sessionHashRequest.lock(); }
     Operation whenInitializedCall() const { return m_whenInitializedCall; }

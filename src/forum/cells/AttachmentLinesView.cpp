@@ -14,21 +14,21 @@ constexpr qreal kSideInset = 6.0;
 }  // namespace
 
 AttachmentLinesView::AttachmentLinesView(const QString& heading, const QString& sizeFormat)
-    : View(QRectF(0, 0, kWidth, kHeadingHeight + 2)), m_sizeFormat(sizeFormat)
+    : View(QRectF(0, 0, kWidth, kHeadingHeight + kEdge)), m_sizeFormat(sizeFormat)
 {
     setBackgroundColor(Qt::transparent);
     setOpaque(false);
-    m_bg = new View(QRectF(0, 0, kWidth - 2, kHeadingHeight));
+    m_bg = new View(QRectF(0, 0, kWidth - kEdge, kHeadingHeight));
     m_bg->setBackgroundColor(QColor(0xF2, 0xF4, 0xF7));
     addSubview(m_bg);
-    m_heading = new Label(QRectF(kSideInset, 2, kWidth - 2 - 2 * kSideInset, 16));
+    m_heading = new Label(QRectF(kSideInset, 2, kWidth - kEdge - 2 * kSideInset, 16));
     m_heading->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 11));
     m_heading->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
     m_heading->setBackgroundColor(Qt::transparent);
     m_heading->setOpaque(false);
     m_heading->setText(Bundle::main().localizedString(heading));
     m_bg->addSubview(m_heading);
-    m_contentView = new View(QRectF(kSideInset, kHeadingHeight, kWidth - 2 - 2 * kSideInset, 0));
+    m_contentView = new View(QRectF(kSideInset, kHeadingHeight, kWidth - kEdge - 2 * kSideInset, 0));
     m_contentView->setBackgroundColor(Qt::transparent);
     m_contentView->setOpaque(false);
     m_bg->addSubview(m_contentView);
@@ -36,7 +36,7 @@ AttachmentLinesView::AttachmentLinesView(const QString& heading, const QString& 
 
 qreal AttachmentLinesView::heightForAttachments(const AttachmentList& attachments)
 {
-    return attachments.isEmpty() ? 0.0 : 20.0 * attachments.size() + 30.0;
+    return attachments.isEmpty() ? 0.0 : kHeadingHeight + AttachmentLineItem::kHeight * attachments.size() + kEdge;
 }
 
 QList<AttachmentLineItem*> AttachmentLinesView::items() const
@@ -69,5 +69,5 @@ void AttachmentLinesView::setAttachments(const AttachmentList& attachments)
     const QRectF back = m_bg->frame();
     m_bg->setFrame(QRectF(back.x(), back.y(), back.width(), content.y() + y));
     const QRectF own = frame();
-    setFrame(QRectF(own.x(), own.y(), m_bg->frame().width() + 2, m_bg->frame().height() + 2));
+    setFrame(QRectF(own.x(), own.y(), m_bg->frame().width() + kEdge, m_bg->frame().height() + kEdge));
 }

@@ -17,8 +17,12 @@ public:
     // above the lines.
     static constexpr qreal kWidth = 282.0;
     static constexpr qreal kHeadingHeight = 20.0;
+    // The strip reaches this far beyond its background, right and below.
+    static constexpr qreal kEdge = 2.0;
 
-    // The height a post row reserves: 20 n + 30, nothing for no attachment.
+    // The strip's height once it shows the attachments: the heading band,
+    // 20 points a line and its 2-point edge (20 n + 22); nothing for no
+    // attachment.
     static qreal heightForAttachments(const AttachmentList& attachments);
 
     View* contentView() const { return m_contentView; }

@@ -26,9 +26,10 @@ namespace {
 
 constexpr qreal kCellWidth = 320.0;
 constexpr qreal kHeaderHeight = 36.0;
-// The row keeps 52 points besides its text: the header and the room above
-// the text, and the room below it; the text stands about midway.
-constexpr qreal kBodyTop = 46.0;
+// The row keeps 52 points besides its body: the header and 8 points under
+// it, and 8 points under the body; the text stands midway.
+constexpr qreal kBodyTop = 44.0;
+constexpr qreal kBodyBottom = PostCell::kChrome - kBodyTop;
 
 QFont bodyFont()
 {
@@ -119,24 +120,87 @@ QString deletedNotice(const Post& post)
                         : TextFormat::fill(Bundle::main().localizedString(QStringLiteral("message_del_by")), {Value(by)});
 }
 
+// A strip under the text: its attachments, its height once filled, how it
+// is made and filled, and how far left of the others it stands.
+struct Strip {
+    AttachmentList attachments;
+    qreal (*height)(const AttachmentList& attachments);
+    View* (*make)(const AttachmentList& attachments);
+    qreal shift = 0;
+};
+
+template <typename StripView>
+View* filledStrip(const AttachmentList& attachments)
+{
+    auto* strip = new StripView();
+    strip->setAttachments(attachments);
+    return strip;
+}
+
+// The post's strips in the order they stand: awaiting approval, other
+// files, pictures, picture links.
+QList<Strip> stripsOf(const Post& post)
+{
+    return {{post.moderatedattachments(), &AttachmentLinesView::heightForAttachments,
+             &filledStrip<ModeratedAttachmentView>, PostCell::kModeratedStripShift},
+            {post.otherattachments(), &AttachmentLinesView::heightForAttachments, &filledStrip<OtherAttachmentView>},
+            {post.thumbnailattachments(), &ThumbnailAttachmentView::heightForAttachments,
+             &filledStrip<ThumbnailAttachmentView>},
+            {post.imageattachmentlinks(), &AttachmentLinesView::heightForAttachments,
+             &filledStrip<ImageAttachmentLinkView>}};
+}
+
 }  // namespace
 
 qreal PostCell::heightForPost(const Post& post, qreal width)
 {
-    qreal height = kChrome;
+    return kBodyTop + layOutBody(post, width, nullptr) + kBodyBottom;
+}
+
+qreal PostCell::layOutBody(const Post& post, qreal width, View* into)
+{
     // A deleted post shows one line, whatever its text and pictures were.
-    if (post.isDeleted())
-        return height + TextLayout(deletedNotice(post), bodyFont(), kMeasureLimit, 1, 0, LineBreakMode::Clip).size().height();
-    if (const PostQuotePtr& quote = post.message_postquote()) {
-        height += PostQuoteDrawing::sizeWithFont(*quote, bodyFont(), QSizeF(width, kMeasureLimit),
-                                                 LineBreakMode::TailTruncation)
-                      .height();
+    if (post.isDeleted()) {
+        const QString notice = deletedNotice(post);
+        const qreal height = TextLayout(notice, bodyFont(), kMeasureLimit, 1, 0, LineBreakMode::Clip).height();
+        if (into) {
+            auto* label = new Label(QRectF(PostQuoteDrawing::kInset, 0, width - PostQuoteDrawing::kInset, height));
+            label->setFont(bodyFont());
+            label->setBackgroundColor(Qt::transparent);
+            label->setOpaque(false);
+            label->setTextColor(QColor(0x77, 0x77, 0x77));
+            label->setText(notice);
+            into->addSubview(label);
+        }
+        return height;
     }
-    height += AttachmentLinesView::heightForAttachments(post.moderatedattachments());
-    height += AttachmentLinesView::heightForAttachments(post.otherattachments());
-    height += ThumbnailAttachmentView::heightForAttachments(post.thumbnailattachments());
-    height += AttachmentLinesView::heightForAttachments(post.imageattachmentlinks());
-    return height;
+    qreal y = 0;
+    if (const PostQuotePtr& quote = post.message_postquote()) {
+        if (into) {
+            View* body = PostQuoteDrawing::createViewInSize(*quote, QSizeF(width, kMeasureLimit), bodyFont());
+            into->addSubview(body);
+            y = body->frame().bottom();
+        } else {
+            y = PostQuoteDrawing::sizeWithFont(*quote, bodyFont(), QSizeF(width, kMeasureLimit),
+                                               LineBreakMode::TailTruncation)
+                    .height();
+        }
+    }
+    for (const Strip& strip : stripsOf(post)) {
+        if (strip.attachments.isEmpty())
+            continue;
+        y += kStripGap;
+        if (into) {
+            View* view = strip.make(strip.attachments);
+            const QSizeF size = view->frame().size();
+            view->setFrame(QRectF(width + 10 - strip.shift - size.width(), y, size.width(), size.height()));
+            into->addSubview(view);
+            y += size.height();
+        } else {
+            y += strip.height(strip.attachments);
+        }
+    }
+    return y;
 }
 
 void PostCell::dropPost()
@@ -193,59 +257,15 @@ void PostCell::viewProfile()
 
 void PostCell::fillBody(const Post& p)
 {
-    qreal bottom = 0;
-    if (p.isDeleted()) {
-        auto* label = new Label(QRectF(PostQuoteDrawing::kInset, 0, 0, 0));
-        label->setFont(bodyFont());
-        label->setBackgroundColor(Qt::transparent);
-        label->setOpaque(false);
-        label->setTextColor(QColor(0x77, 0x77, 0x77));
-        label->setText(deletedNotice(p));
-        label->sizeToFit();
-        m_message->addSubview(label);
-        bottom = label->frame().bottom();
-    } else if (m_force || (!p.userIgnore() && !p.ignoreGlobal())) {
+    const bool shown = !p.isDeleted() && (m_force || (!p.userIgnore() && !p.ignoreGlobal()));
+    if (shown) {
         m_post->addObserver(this);
         m_observing = true;
         m_post->loadImages();
-        qreal y = 0;
-        if (const PostQuotePtr& quote = p.message_postquote()) {
-            View* body = PostQuoteDrawing::createViewInSize(*quote, m_message->frame().size(), bodyFont());
-            m_message->addSubview(body);
-            y = body->frame().y() + body->frame().height();
-        }
-        const qreal width = m_message->frame().width();
-        auto place = [&](View* strip, qreal shift) {
-            m_message->addSubview(strip);
-            const QSizeF size = strip->frame().size();
-            strip->setFrame(QRectF(width + 10 - shift - size.width(), y + kStripGap, size.width(), size.height()));
-            y += size.height() + kStripGap;
-        };
-        if (!p.moderatedattachments().isEmpty()) {
-            auto* strip = new ModeratedAttachmentView();
-            strip->setAttachments(p.moderatedattachments());
-            place(strip, kModeratedStripShift);
-        }
-        if (!p.otherattachments().isEmpty()) {
-            auto* strip = new OtherAttachmentView();
-            strip->setAttachments(p.otherattachments());
-            place(strip, 0);
-        }
-        const AttachmentList thumbnails = p.thumbnailattachments();
-        if (!thumbnails.isEmpty()) {
-            auto* strip = new ThumbnailAttachmentView();
-            strip->setAttachments(thumbnails);
-            place(strip, 0);
-        }
-        if (!p.imageattachmentlinks().isEmpty()) {
-            auto* strip = new ImageAttachmentLinkView();
-            strip->setAttachments(p.imageattachmentlinks());
-            place(strip, 0);
-        }
-        bottom = y;
     }
     const QRectF f = m_message->frame();
-    m_message->setFrame(QRectF(f.x(), f.y(), f.width(), bottom));
+    const qreal height = p.isDeleted() || shown ? layOutBody(p, f.width(), m_message) : 0;
+    m_message->setFrame(QRectF(f.x(), f.y(), f.width(), height));
 }
 
 void PostCell::placeIcons(const Post& p)

@@ -20,8 +20,9 @@ class Label;
 // picture, name and the date (and a mark for a post that waits for
 // approval), then the post's text as nested quote boxes and under it up to
 // four attachment strips: moderated, other files, thumbnails, picture links.
-// The row height comes from heightForPost, which measures the same text.
-// A tap on the header opens the author's profile.
+// The row height comes from heightForPost, which walks the body as the
+// filling lays it out, so a row is exactly as high as what it draws. A tap
+// on the header opens the author's profile.
 class PostCell : public TableViewCell, public ModelObserver {
     Q_OBJECT
 public:
@@ -40,7 +41,8 @@ public:
 
     // The height of a full post row at the text width of 300.
     static qreal heightForPost(const Post& post);
-    // The text's measure plus 52 plus the heights of the post's strips.
+    // 52 and the body's height: the text's, and each strip's with the gap
+    // above it.
     static qreal heightForPost(const Post& post, qreal width);
 
     const PostPtr& post() const { return m_post; }
@@ -77,6 +79,10 @@ protected:
 private:
     void buildLayout(bool collapsed);
     void fillBody(const Post& post);
+    // The body's one walk, measuring and filling alike: the deleted notice,
+    // or the text and the strips under it. With a view, the parts are made
+    // in it; answers the body's height at the width.
+    static qreal layOutBody(const Post& post, qreal width, View* into);
     void placeIcons(const Post& post);
     void dropPost();
 

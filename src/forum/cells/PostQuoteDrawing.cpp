@@ -6,8 +6,6 @@
 #include "app/config/Customizer.h"
 #include "app/widgets/RoundedRectView.h"
 
-#include "platform/ui/TextLayout.h"
-
 #include <QtGlobal>
 
 namespace {
@@ -28,21 +26,9 @@ QString PostQuoteDrawing::shownText(const PostQuote& node, const QString& part)
     return text;
 }
 
-QSizeF PostQuoteDrawing::sizeWithFont(const PostQuote& node, const QFont& font, const QSizeF& size,
-                                      LineBreakMode lineBreakMode)
+QSizeF PostQuoteDrawing::sizeWithFont(const PostQuote& node, const QFont& font, const QSizeF& size, LineBreakMode)
 {
-    const qreal gap = node.author().isEmpty() ? kGapWithoutAuthor : kGapWithAuthor;
-    const qreal inner = qMax<qreal>(0, size.width() - kNestedShrink);
-    qreal height = kBottom;
-    for (const PostQuote::Part& part : node.info()) {
-        if (part.isQuote()) {
-            height += sizeWithFont(*part.quote, font, QSizeF(inner, size.height()), lineBreakMode).height();
-        } else if (const QString shown = shownText(node, part.text); !shown.isEmpty()) {
-            height += TextLayout(shown, font, inner, 0, size.height(), lineBreakMode).height();
-        }
-        height += gap;
-    }
-    return QSizeF(size.width(), height);
+    return QSizeF(size.width(), layOut(node, size.width(), font, nullptr));
 }
 
 View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& size, const QFont& font)
@@ -59,32 +45,49 @@ View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& si
         view->setBackgroundColor(Qt::transparent);
         view->setOpaque(false);
     }
-    const qreal inner = qMax<qreal>(0, size.width() - kNestedShrink);
-    // Within a box the text keeps clear of its edge, and the text after a
+    const qreal height = layOut(node, size.width(), font, view);
+    view->setFrame(QRectF(0, 0, size.width(), height));
+    return view;
+}
+
+qreal PostQuoteDrawing::layOut(const PostQuote& node, qreal width, const QFont& font, View* into)
+{
+    const qreal inner = qMax<qreal>(0, width - kNestedShrink);
+    // Within a box the text keeps clear of its edges, and the text after a
     // box keeps clear of that box.
     qreal y = isNested(node) ? kTopInBox : 0;
     bool afterBox = false;
     for (const PostQuote::Part& part : node.info()) {
         if (part.isQuote()) {
             y += kGapBeforeNested;
-            View* nested = createViewInSize(*part.quote, QSizeF(inner, size.height()), font);
-            const QSizeF nestedSize = nested->frame().size();
-            nested->setFrame(QRectF(kInset, y, nestedSize.width(), nestedSize.height()));
-            view->addSubview(nested);
-            y += nestedSize.height();
+            qreal height = 0;
+            if (into) {
+                View* nested = createViewInSize(*part.quote, QSizeF(inner, 0), font);
+                height = nested->frame().height();
+                nested->setFrame(QRectF(kInset, y, inner, height));
+                into->addSubview(nested);
+            } else {
+                height = layOut(*part.quote, inner, font, nullptr);
+            }
+            y += height;
             afterBox = true;
         } else if (const QString shown = shownText(node, part.text); !shown.isEmpty()) {
             if (afterBox)
                 y += kGapAfterNested;
             afterBox = false;
-            auto* label = new PostTextView(QRectF(kInset, y, inner, 0));
-            label->setFont(font);
-            label->setText(shown);
-            label->sizeToFitCurrentWidth();
-            view->addSubview(label);
-            y += label->frame().height();
+            qreal height = 0;
+            if (into) {
+                auto* label = new PostTextView(QRectF(kInset, y, inner, 0));
+                label->setFont(font);
+                label->setText(shown);
+                label->sizeToFitCurrentWidth();
+                height = label->frame().height();
+                into->addSubview(label);
+            } else {
+                height = PostTextView::heightForText(shown, font, inner);
+            }
+            y += height;
         }
     }
-    view->setFrame(QRectF(0, 0, size.width(), y + kBottom));
-    return view;
+    return isNested(node) ? y + kBottom : y;
 }

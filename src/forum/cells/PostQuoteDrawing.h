@@ -12,25 +12,26 @@ class View;
 // A quote tree as nested boxes: its measure (what a post row reserves) and
 // its views. Each box's content stands 10 points in from both sides and, in
 // a quoted block (a rounded box in the theme's quote colours), 4 points
-// below its top edge; the text after a quoted block stands 4 points below it.
+// below its top edge and 3 above its bottom edge; a quoted block stands 4
+// points below what comes before it, and the text after it 4 points below
+// it. The root is a plain transparent view as high as its content.
 //
-// The measure covers what is drawn: a text is measured at the width it is
-// drawn at, with the "author:" line a quoted block's text carries, so a
-// drawn tree never runs past the height reserved for it.
+// Measuring and drawing are one walk over the tree, so the measure is
+// exactly the height of the view drawn: a row given that height neither
+// clips its last line nor leaves room empty under it.
 class PostQuoteDrawing {
 public:
     static constexpr qreal kInset = 10.0;
     static constexpr qreal kNestedShrink = 20.0;
-    static constexpr qreal kGapWithAuthor = 8.0;
-    static constexpr qreal kGapWithoutAuthor = 4.0;
     static constexpr qreal kGapBeforeNested = 4.0;
     static constexpr qreal kGapAfterNested = 4.0;
     static constexpr qreal kTopInBox = 4.0;
     static constexpr qreal kBottom = 3.0;
     static constexpr qreal kCornerRadius = 8.0;
 
-    // Width: the given width. Height: 3 plus, for each part, its height and a
-    // gap of 8 (a block with an author) or 4.
+    // Width: the given width. Height: the height of the view that
+    // createViewInSize makes for the same width (the line-break mode is the
+    // drawing's own: texts are wrapped, never cut).
     static QSizeF sizeWithFont(const PostQuote& node, const QFont& font, const QSizeF& size,
                                LineBreakMode lineBreakMode);
     // The node's view (a rounded box for a quoted block, a plain transparent
@@ -40,4 +41,9 @@ public:
     // The text a part shows: "author:\n" first in a quoted block with an
     // author, formatting tags shown as their text, no blank lines around it.
     static QString shownText(const PostQuote& node, const QString& part);
+
+private:
+    // The walk: places the node's parts within the width and answers the
+    // node's height; with a view, it makes the parts' views in it.
+    static qreal layOut(const PostQuote& node, qreal width, const QFont& font, View* into);
 };

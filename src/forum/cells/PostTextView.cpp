@@ -93,7 +93,7 @@ const TextLayout& PostTextView::layout() const
             m_layout.emplace(*found);
         } else {
             ++layouts();
-            m_layout.emplace(m_text, m_font, width, 0, 0, LineBreakMode::TailTruncation);
+            m_layout.emplace(linesOf(m_text, m_font, width));
             if (kept.order.size() >= 64)
                 kept.layouts.remove(kept.order.takeFirst());
             kept.layouts.insert(key, *m_layout);
@@ -104,10 +104,20 @@ const TextLayout& PostTextView::layout() const
     return *m_layout;
 }
 
+TextLayout PostTextView::linesOf(const QString& text, const QFont& font, qreal width)
+{
+    return TextLayout(text, font, width, 0, 0, LineBreakMode::TailTruncation);
+}
+
+qreal PostTextView::heightForText(const QString& text, const QFont& font, qreal width)
+{
+    return linesOf(text, font, width).height();
+}
+
 QSizeF PostTextView::sizeThatFits(const QSizeF& size) const
 {
     if (size.width() > 0 && size.width() != frame().width())
-        return TextLayout(m_text, m_font, size.width(), 0, 0, LineBreakMode::TailTruncation).size();
+        return linesOf(m_text, m_font, size.width()).size();
     return layout().size();
 }
 

@@ -28,6 +28,9 @@ public:
     // The height of the lines at the current width; the frame keeps its
     // origin and width.
     void sizeToFitCurrentWidth();
+    // The height a view of the text takes at the width, measured as it lays
+    // the text out (what a row reserves before any view exists).
+    static qreal heightForText(const QString& text, const QFont& font, qreal width);
     QSizeF sizeThatFits(const QSizeF& size) const override;
     // Lay-outs made since the process started (the speed check's count).
     static qint64 layoutCount();
@@ -42,6 +45,8 @@ public:
 
 private:
     const TextLayout& layout() const;
+    // The lines of a text as every post text lays them out.
+    static TextLayout linesOf(const QString& text, const QFont& font, qreal width);
 
     QString m_text;
     QFont m_font;

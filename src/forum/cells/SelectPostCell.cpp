@@ -1,5 +1,6 @@
 #include "forum/cells/SelectPostCell.h"
 
+#include "platform/ui/Button.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 
@@ -39,6 +40,13 @@ qreal SelectPostCell::titleX() const
 void SelectPostCell::setTitleX(qreal x)
 {
     selectPostCellTitleX() = x;
+}
+
+void SelectPostCell::setPost(const PostPtr& post)
+{
+    PostCell::setPost(post);
+    // The mark stands on the header: a click there goes to the row.
+    headerButton()->setUserInteractionEnabled(false);
 }
 
 void SelectPostCell::setSelectedThread(bool selected)

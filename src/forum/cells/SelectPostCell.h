@@ -3,7 +3,9 @@
 #include "forum/cells/PostCell.h"
 
 // A post row of the moderation list: the post's row with a mark at the head
-// that shows whether the post is chosen.
+// that shows whether the post is chosen. A click anywhere on the row, the
+// mark and the header included, chooses the post: here the header opens no
+// profile.
 class SelectPostCell : public PostCell {
     Q_OBJECT
 public:
@@ -12,6 +14,7 @@ public:
 
     SelectPostCell();
 
+    void setPost(const PostPtr& post) override;
     void setSelectedThread(bool selected);
     bool isMarked() const { return m_marked; }
     ImageView* selectedImage() const { return m_selectedImage; }

@@ -7,14 +7,14 @@ constexpr qreal kSideInset = 6.0;
 constexpr qreal kTopInset = 8.0;
 }  // namespace
 
-ThumbnailAttachmentView::ThumbnailAttachmentView() : View(QRectF(0, 0, kWidth, kTopInset + kRowGap + kRowHeight + 2))
+ThumbnailAttachmentView::ThumbnailAttachmentView() : View(QRectF(0, 0, kWidth, kTopInset + kRowGap + kRowHeight + kEdge))
 {
     setBackgroundColor(Qt::transparent);
     setOpaque(false);
-    m_bg = new View(QRectF(0, 0, kWidth - 2, kTopInset + kRowGap + kRowHeight));
+    m_bg = new View(QRectF(0, 0, kWidth - kEdge, kTopInset + kRowGap + kRowHeight));
     m_bg->setBackgroundColor(QColor(0xF2, 0xF4, 0xF7));
     addSubview(m_bg);
-    m_contentView = new View(QRectF(kSideInset, kTopInset, kWidth - 2 - 2 * kSideInset, 0));
+    m_contentView = new View(QRectF(kSideInset, kTopInset, kWidth - kEdge - 2 * kSideInset, 0));
     m_contentView->setBackgroundColor(Qt::transparent);
     m_contentView->setOpaque(false);
     m_bg->addSubview(m_contentView);
@@ -25,7 +25,7 @@ qreal ThumbnailAttachmentView::heightForAttachments(const AttachmentList& attach
     if (attachments.isEmpty())
         return 0.0;
     const qsizetype rows = (attachments.size() + kColumns - 1) / kColumns;
-    return 76.0 * rows + 23.0;
+    return kTopInset + (kRowGap + kRowHeight) * rows + kEdge;
 }
 
 QList<ThumbnailAttachmentViewItem*> ThumbnailAttachmentView::items() const
@@ -63,5 +63,5 @@ void ThumbnailAttachmentView::setAttachments(const AttachmentList& attachments)
     const QRectF back = m_bg->frame();
     m_bg->setFrame(QRectF(back.x(), back.y(), back.width(), content.y() + y + kRowGap + kRowHeight));
     const QRectF own = frame();
-    setFrame(QRectF(own.x(), own.y(), m_bg->frame().width() + 2, m_bg->frame().height() + 2));
+    setFrame(QRectF(own.x(), own.y(), m_bg->frame().width() + kEdge, m_bg->frame().height() + kEdge));
 }

@@ -15,10 +15,14 @@ public:
     static constexpr qreal kRowGap = 7.0;
     static constexpr qreal kRowHeight = 69.0;
     static constexpr int kColumns = 3;
+    // The grid reaches this far beyond its background, right and below.
+    static constexpr qreal kEdge = 2.0;
 
     ThumbnailAttachmentView();
 
-    // The height a post row reserves: 76 r + 23 for r rows, nothing for no picture.
+    // The grid's height once it shows the pictures: 8 above the first row,
+    // 76 a row and a 2-point edge (76 r + 10 for r rows); nothing for no
+    // picture.
     static qreal heightForAttachments(const AttachmentList& attachments);
 
     View* contentView() const { return m_contentView; }

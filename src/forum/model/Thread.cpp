@@ -216,7 +216,8 @@ void Thread::postResult(const HTTPRequestPtr& request)
         pages().insert(pageKey(page), Page());
         setPostbits(response[u"postbits"], page);
     }
-    if (const std::shared_ptr<Forum> holder = forum())
+    // The permission comes with a page: an answer without one leaves it be.
+    if (const std::shared_ptr<Forum> holder = forum(); holder && pageCame)
         holder->setCanModerate(request->response()[u"show"][u"inlinemod"].toBool());
     setDictionary(response);
 

@@ -5,6 +5,7 @@
 #include "app/config/Customizer.h"
 #include "app/text/Formatter.h"
 #include "app/text/QuoteFormatter.h"
+#include "app/widgets/WebLinkVeto.h"
 #include "neighbours/ads/AdMediationView.h"
 
 #include "platform/ui/Font.h"
@@ -67,6 +68,7 @@ void AnnouncementDetailsController::viewDidLoad()
     m_postTitle->setTextColor(theme.colorForKey(kColorTextCategory));
     m_name->setTextColor(theme.colorForKey(kColorTextPrimary));
     m_headerBackground->setBackgroundColor(theme.colorForKey(kColorBackgroundQuote));
+    m_web->setDelegate(this);
     if (m_announcement)
         m_announcement->fetchData();
     requestFooterBanner();
@@ -108,4 +110,10 @@ bool AnnouncementDetailsController::modelHasFailedToUpdate(Model*, const Error& 
 {
     ConnectionError::showMessage(error);
     return true;
+}
+
+bool AnnouncementDetailsController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url,
+                                                               WebViewNavigationType navigationType)
+{
+    return WebLinkVeto::shouldStartLoad(this, webView, url, navigationType);
 }

@@ -4,15 +4,18 @@
 #include "app/screens/UIViewControllerCommon.h"
 #include "forum/model/Announcement.h"
 
+#include "platform/ui/WebView.h"
+
 class ImageView;
 class Label;
-class WebView;
 
 // One announcement of a forum: its title, author, date and text, fetched
 // when the screen opens ("announcement_view"). The screen follows the
 // announcement: its author's picture shows when it arrives, and a failure
-// is told.
-class AnnouncementDetailsController : public UIViewControllerCommon, public ModelObserver {
+// is told. Its links go where a post's links go: an in-app link opens its
+// screen through the link router, a web link opens outside the application,
+// anything else is refused with a word.
+class AnnouncementDetailsController : public UIViewControllerCommon, public ModelObserver, public WebViewDelegate {
 public:
     // The footer banner's bottom edge.
     static constexpr qreal kBannerBottom = 417;
@@ -32,6 +35,7 @@ public:
 
     void modelHasChanged(Model* model) override;
     bool modelHasFailedToUpdate(Model* model, const Error& error) override;
+    bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
 
     Label* postTitle() const { return m_postTitle; }
     Label* name() const { return m_name; }

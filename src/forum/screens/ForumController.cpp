@@ -6,12 +6,12 @@
 #include "app/widgets/LoadCellNib.h"
 #include "forum/cells/ForumCell.h"
 #include "forum/screens/ThreadController.h"
+#include "forum/screens/WritingButton.h"
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/NavigationItem.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
@@ -72,15 +72,15 @@ void ForumController::viewDidLoad()
     // What the tree holds now, then whatever comes.
     modelHasChanged(m_info.get());
     m_info->addObserver(this);
-    // Composing comes with its own screen; until then there is no button.
-    if (ViewControllerRegistry::isRegistered(QStringLiteral("CreateContent")))
-        navigationItem()->setRightBarButtonItem(
-            BarButtonItem::withSystemItem(BarButtonSystemItem::Compose, this, &ForumController::showCreate));
     requestFooterBanner();
 }
 
 void ForumController::viewWillAppear(bool)
 {
+    // Composing comes with its own screen, for a member.
+    WritingButton::update(*this, BarButtonSystemItem::Compose,
+                          ViewControllerRegistry::isRegistered(QStringLiteral("CreateContent")),
+                          &ForumController::showCreate);
     if (m_info)
         m_info->reload();
 }

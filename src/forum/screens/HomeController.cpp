@@ -13,6 +13,7 @@
 #include "forum/cells/HomeCell.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/screens/HomeContent.h"
+#include "forum/screens/WritingButton.h"
 #include "neighbours/ads/AdMediationView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
@@ -83,12 +84,6 @@ HomeController::~HomeController()
 QString HomeController::getBarTitle() const
 {
     return text("nav_home");
-}
-
-bool HomeController::isGuest() const
-{
-    const CurrentUserPtr user = CurrentUser::currentUser();
-    return user->anonymous() || user->userid() < 1;
 }
 
 QList<HomeController::FilterRow> HomeController::filterRows()
@@ -489,7 +484,8 @@ void HomeController::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
 
 bool HomeController::forgetListsOfAnotherReader()
 {
-    const qint32 reader = isGuest() ? 0 : CurrentUser::currentUser()->userid();
+    const CurrentUserPtr user = CurrentUser::currentUser();
+    const qint32 reader = user->isMember() ? user->userid() : 0;
     const qint32 before = std::exchange(m_listReader, reader);
     if (before == reader || before < 0)
         return false;
@@ -581,6 +577,16 @@ void HomeController::hideLoading()
 
 // ---- Layout
 
+bool HomeController::standsInItsOwnPlace() const
+{
+    NavigationController* navigation = navigationController();
+    const QList<ViewControllerPtr> stack = navigation ? navigation->viewControllers() : QList<ViewControllerPtr>();
+    qsizetype at = stack.size() - 1;
+    while (at >= 0 && stack.at(at).get() != this)
+        --at;
+    return at <= 0 || className(*stack.at(at - 1)) == kLoginScreen;
+}
+
 void HomeController::updateLayout()
 {
     if (!isViewLoaded())
@@ -588,18 +594,17 @@ void HomeController::updateLayout()
     Customizer& theme = Customizer::getInstance();
     const CurrentUserPtr user = CurrentUser::currentUser();
     const ForumInfoPtr info = ForumInfo::getInstance();
-    const bool guest = isGuest();
+    const bool guest = !user->isMember();
+    // Signing in and out are the home screen's in its own place, on the
+    // login screen; opened by a link above other screens, it has the back
+    // button that every screen so opened has.
+    const bool ownPlace = standsInItsOwnPlace();
 
     const bool readAgain = forgetListsOfAnotherReader();
     m_news->reloadData();
     m_loggedin->setHidden(guest);
-    // Only a member writes: a guest's composer would only be refused.
-    const bool compose = !guest && ViewControllerRegistry::isRegistered(kComposeScreen);
-    if (compose != bool(navigationItem()->rightBarButtonItem())) {
-        navigationItem()->setRightBarButtonItem(
-            compose ? BarButtonItem::withSystemItem(BarButtonSystemItem::Compose, this, &HomeController::createContent)
-                    : nullptr);
-    }
+    WritingButton::update(*this, BarButtonSystemItem::Compose, ViewControllerRegistry::isRegistered(kComposeScreen),
+                          &HomeController::createContent);
     m_anonymous->setHidden(!guest);
     const int notifications = info->numberOfNotifications();
 
@@ -616,7 +621,8 @@ void HomeController::updateLayout()
         m_notLoggedIn->sizeToFit();
         m_notLoggedIn->setFrame(QRectF(10, 26, std::min<qreal>(m_notLoggedIn->frame().width(), 200), 20));
         navigationItem()->setLeftBarButtonItem(
-            BarButtonItem::withTitle(text("login"), BarButtonItemStyle::Done, this, &HomeController::login));
+            ownPlace ? BarButtonItem::withTitle(text("login"), BarButtonItemStyle::Done, this, &HomeController::login)
+                     : nullptr);
         // Signing up has a screen of its own, not in a paid forum.
         m_signup->setHidden(Config::getInstance().isPaidSubscription()
                             || !ViewControllerRegistry::isRegistered(kRegistrationScreen));
@@ -624,7 +630,9 @@ void HomeController::updateLayout()
         m_sort->setEnabledForSegmentAtIndex(true, Subscribed);
         m_welcome->setTitle(TextFormat::fill(text("home_welcome"), {Value(user->username())}), ControlState::Normal);
         navigationItem()->setLeftBarButtonItem(
-            BarButtonItem::withTitle(text("home_logout"), BarButtonItemStyle::Done, this, &HomeController::logout));
+            ownPlace
+                ? BarButtonItem::withTitle(text("home_logout"), BarButtonItemStyle::Done, this, &HomeController::logout)
+                : nullptr);
         if (notifications >= 1) {
             strip = true;
             m_notificationsText->setTitle(

@@ -74,6 +74,8 @@ public:
     static inline const QString kComposeScreen = QStringLiteral("CreateContent");
     static inline const QString kSearchScreen = QStringLiteral("SearchController");
     static inline const QString kRegistrationScreen = QStringLiteral("RegistrationController");
+    // The screen the home screen stands on in its own place.
+    static inline const QString kLoginScreen = QStringLiteral("LoginController");
 
     // One row of the content picker.
     struct FilterRow {
@@ -177,10 +179,12 @@ public:
 private:
     // The filter's segment names the filter in force.
     void showFilterTitle();
-    bool isGuest() const;
     // Empties the lists when they were read for another reader (a member
     // signed out, or another signed in); answers whether they were.
     bool forgetListsOfAnotherReader();
+    // On the login screen (or alone), as the application places it; not
+    // above other screens, as a link opens it.
+    bool standsInItsOwnPlace() const;
 
     PaginableTableView* m_news = nullptr;
     NewTopSearchPtr m_newTopDataSource;

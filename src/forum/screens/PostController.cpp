@@ -6,7 +6,7 @@
 #include "forum/cells/QuickReplyCell.h"
 #include "forum/model/Forum.h"
 #include "forum/screens/PostDetailsController.h"
-#include "app/screens/MuController.h"
+#include "forum/screens/WritingButton.h"
 #include "app/screens/ScreenInputs.h"
 
 #include "app/config/Config.h"
@@ -27,7 +27,6 @@
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/NavigationItem.h"
 #include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
@@ -62,7 +61,7 @@ void PostController::setThread(const ThreadPtr& thread)
     m_showEvenIgnored.clear();
     m_heights.clear();
     // The reply form is asked for while the member reads; a guest has no row.
-    m_quickReply = m_thread && MuController::isSignedIn() ? QuickReply::initWithThread(m_thread) : nullptr;
+    m_quickReply = m_thread && CurrentUser::currentUser()->isMember() ? QuickReply::initWithThread(m_thread) : nullptr;
     if (!m_thread)
         return;
     m_thread->setThreadtitle(StringExtensions::replaceAmpersands(m_thread->threadtitle()));
@@ -149,6 +148,9 @@ void PostController::viewDidLoad()
 void PostController::viewWillAppear(bool animated)
 {
     UIViewControllerCommon::viewWillAppear(animated);
+    // A screen above may have changed the posts it shared with this one (a
+    // moderator deleted one, approved its files): each row is measured anew.
+    m_heights.clear();
     if (m_postTable)
         m_postTable->reloadData();
 }
@@ -181,10 +183,10 @@ void PostController::updateActionItems()
         reload->setTitle(localized("tabbar_reload"));
     if (const TabBarItemPtr unread = item(FirstUnread))
         unread->setTitle(localized("tabbar_last_unread"));
-    if (CurrentUser::currentUser()->anonymous())
-        m_actions->hideButtonAtIndex(Subscribe);
-    else
+    if (CurrentUser::currentUser()->isMember())
         m_actions->showButtonAtIndex(Subscribe);
+    else
+        m_actions->hideButtonAtIndex(Subscribe);
     // Moderating and searching show where the forum allows them and their screens exist.
     const std::shared_ptr<Forum> forum = m_thread ? m_thread->forum() : nullptr;
     if (forum && forum->canModerate() && ScreenInputs::canCreate(kModerateScreen))
@@ -261,11 +263,9 @@ void PostController::updateReplyButton()
 {
     // A member replies to an open thread; a thread known by its id alone
     // learns whether it is closed with its first page.
-    const bool open = m_thread && !m_thread->isClosed() && MuController::isSignedIn() && ScreenInputs::canCreate(kReplyScreen);
-    if (open == bool(navigationItem()->rightBarButtonItem()))
-        return;
-    navigationItem()->setRightBarButtonItem(
-        open ? BarButtonItem::withSystemItem(BarButtonSystemItem::Add, this, &PostController::reply) : nullptr);
+    WritingButton::update(*this, BarButtonSystemItem::Add,
+                          m_thread && !m_thread->isClosed() && ScreenInputs::canCreate(kReplyScreen),
+                          &PostController::reply);
 }
 
 void PostController::reply()
@@ -278,7 +278,7 @@ void PostController::reply()
 std::optional<QList<ModelPtr>> PostController::appendArrayOfObjects()
 {
     // Signed out while reading: the row goes with the next page shown.
-    if (!m_quickReply || !MuController::isSignedIn())
+    if (!m_quickReply || !CurrentUser::currentUser()->isMember())
         return std::nullopt;
     return QList<ModelPtr>{m_quickReply};
 }

@@ -60,6 +60,7 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    // Measures the rows again: the posts may have changed meanwhile.
     void viewWillAppear(bool animated) override;
 
     // The quick-reply row of the thread, made with it.

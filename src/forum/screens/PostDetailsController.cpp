@@ -200,7 +200,7 @@ void PostDetailsController::render()
 void PostDetailsController::updateActions()
 {
     const ThreadPtr thread = m_post->thread();
-    const bool member = !CurrentUser::currentUser()->anonymous();
+    const bool member = CurrentUser::currentUser()->isMember();
     const bool closed = thread && thread->isClosed();
     const bool shown[] = {
         member && m_post->canReport() && ScreenInputs::canCreate(kReportScreen),

@@ -15,6 +15,7 @@
 #include "forum/model/Announcement.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/AnnouncementDetailsController.h"
+#include "forum/screens/WritingButton.h"
 #include "neighbours/ads/AdMediationView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
@@ -22,7 +23,6 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/NavigationItem.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
@@ -35,12 +35,6 @@ namespace {
 QString text(const char* key)
 {
     return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-bool isGuest()
-{
-    const CurrentUserPtr user = CurrentUser::currentUser();
-    return user->anonymous() || user->userid() < 1;
 }
 
 }  // namespace
@@ -132,10 +126,6 @@ void ThreadController::viewDidLoad()
     m_loading->setCornerRadius(kLoadingCornerRadius);
     m_loading->setStrokeColor(button);
     m_loading->setRectColor(button);
-    // Composing comes with its own screen; until then there is no button.
-    if (ScreenInputs::canCreate(kComposeScreen))
-        navigationItem()->setRightBarButtonItem(
-            BarButtonItem::withSystemItem(BarButtonSystemItem::Compose, this, &ThreadController::createPost));
     m_actions->setDelegate(this);
     m_threadTable->setDelegate(this);
     // Page 1 starts loading.
@@ -147,6 +137,9 @@ void ThreadController::viewDidLoad()
 
 void ThreadController::viewWillAppear(bool)
 {
+    // Composing comes with its own screen, for a member.
+    WritingButton::update(*this, BarButtonSystemItem::Compose, ScreenInputs::canCreate(kComposeScreen),
+                          &ThreadController::createPost);
     m_threadTable->reloadData();
     // Back from a thread: the page seen last, afresh.
     if (m_forum && !m_forum->hasRequests())
@@ -181,10 +174,10 @@ void ThreadController::updateActionItems()
     m_subscribe->setTitle(m_forum && m_forum->isSubscribed() ? text("tabbar_unsubscribe") : text("tabbar_subscribe"));
     m_moderate->setTitle(text("tabbar_moderate"));
     m_actions->setHidden(false);
-    if (isGuest())
-        m_actions->hideButtonAtIndex(SubscribeItem);
-    else
+    if (CurrentUser::currentUser()->isMember())
         m_actions->showButtonAtIndex(SubscribeItem);
+    else
+        m_actions->hideButtonAtIndex(SubscribeItem);
     if (m_forum && m_forum->canModerate() && ScreenInputs::canCreate(kModerateScreen))
         m_actions->showButtonAtIndex(ModerateItem);
     else

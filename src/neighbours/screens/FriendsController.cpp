@@ -21,11 +21,6 @@ QString text(const char* key)
     return Bundle::main().localizedString(QString::fromLatin1(key));
 }
 
-bool isMember(const CurrentUserPtr& user)
-{
-    return user && !user->anonymous() && user->userid() >= 1;
-}
-
 }  // namespace
 
 FriendsController::FriendsController()
@@ -54,7 +49,7 @@ void FriendsController::viewDidLoad()
     m_table->setDataSource(this);
     m_table->setDelegate(this);
     const CurrentUserPtr user = CurrentUser::currentUser();
-    if (isMember(user)) {
+    if (user->isMember()) {
         const BuddyListPtr list = user->buddyList();
         m_buddyList = list;
         list->addObserver(this);

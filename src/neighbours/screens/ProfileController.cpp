@@ -19,11 +19,6 @@ QString text(const char* key)
     return Bundle::main().localizedString(QString::fromLatin1(key));
 }
 
-bool isMember(const CurrentUserPtr& user)
-{
-    return user && !user->anonymous() && user->userid() >= 1;
-}
-
 }  // namespace
 
 ProfileController::ProfileController()
@@ -56,7 +51,7 @@ void ProfileController::viewWillAppear(bool animated)
 {
     MurmoraViewController::viewWillAppear(animated);
     const CurrentUserPtr user = CurrentUser::currentUser();
-    const bool member = isMember(user);
+    const bool member = user->isMember();
     if (member)
         m_emptyState->show(user->username(), text("profile_own_message"));
     else

@@ -161,13 +161,24 @@ void NavigationBar::layoutSubviews()
     const qreal cy = b.height() / 2;
     qreal leftEdge = 5;
     qreal rightEdge = b.width() - 5;
+    // A title view stands in the middle: the buttons beside it keep clear.
+    QRectF titleViewFrame;
+    if (m_titleView) {
+        titleViewFrame = m_titleView->frame();
+        titleViewFrame.moveCenter(QPointF(b.width() / 2, cy));
+    }
     auto place = [&](View* v, bool left) {
         if (!v)
             return;
         QSizeF size = v->sizeThatFits(QSizeF(b.width() / 2, 30));
         if (qobject_cast<BarButtonView*>(v) == nullptr)
             size = v->frame().size();
-        size.setWidth(qMin(size.width(), b.width() / 2 - 40));
+        qreal room = b.width() / 2 - 40;
+        if (m_titleView) {
+            const qreal beside = left ? titleViewFrame.left() - 6 - leftEdge : rightEdge - 6 - titleViewFrame.right();
+            room = qMin(room, qMax(kMinimumButtonWidth, beside));
+        }
+        size.setWidth(qMin(size.width(), room));
         const qreal x = left ? leftEdge : rightEdge - size.width();
         v->setFrame(QRectF(x, cy - size.height() / 2, size.width(), size.height()));
         if (left)
@@ -184,11 +195,8 @@ void NavigationBar::layoutSubviews()
     QRectF titleRect(side, 0, qMax(0.0, b.width() - 2 * side), b.height());
     if (titleRect.width() < m_titleLabel->sizeThatFits(QSizeF()).width())
         titleRect = QRectF(leftEdge, 0, qMax(0.0, rightEdge - leftEdge), b.height());
-    if (m_titleView) {
-        QRectF f = m_titleView->frame();
-        f.moveCenter(QPointF(b.width() / 2, cy));
-        m_titleView->setFrame(f);
-    }
+    if (m_titleView)
+        m_titleView->setFrame(titleViewFrame);
     m_titleLabel->setFrame(titleRect);
 }
 

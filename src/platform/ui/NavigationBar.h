@@ -18,6 +18,8 @@ class NavigationBar : public View {
     Q_OBJECT
 public:
     static constexpr qreal kHeight = 44;
+    // A button beside a title view is cut to the room beside it, never below this.
+    static constexpr qreal kMinimumButtonWidth = 44;
 
     explicit NavigationBar(const QRectF& frame = QRectF(0, 0, 320, kHeight));
 

@@ -74,11 +74,11 @@ class PostCellsTest : public AppTest {};
 
 TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
 {
-    // A root with one text and no author: the text's height plus 3 and a gap of 4.
+    // A root with one text and no author: as high as the text.
     const PostQuotePtr plain = PostQuote::initWithAuthor(QString(), QStringLiteral("hello there"));
     const qreal h = textHeight(QStringLiteral("hello there"), 300 - 20);
     EXPECT_EQ(PostQuoteDrawing::sizeWithFont(*plain, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation),
-              QSizeF(300, h + 7.0));
+              QSizeF(300, h));
 
     // A quoted block: a rounded box 10 in, 4 below the text before it, in the
     // theme's colours; its text carries the author's line, clear of the box's
@@ -102,26 +102,22 @@ TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
     ASSERT_EQ(outer.size(), 1) << "the empty text before the block is skipped";
     EXPECT_EQ(outer.first()->text(), QStringLiteral("ok"));
     EXPECT_EQ(outer.first()->frame().y(), box->frame().bottom() + 4.0);
-    EXPECT_EQ(root->frame(), QRectF(0, 0, 300, outer.first()->frame().bottom() + 3.0));
+    EXPECT_EQ(root->frame(), QRectF(0, 0, 300, outer.first()->frame().bottom()));
+    EXPECT_EQ(PostQuoteDrawing::sizeWithFont(*quoted, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation),
+              root->frame().size());
 
-    // Three deep, with authors: the measure is never below the drawing, so
-    // no row clips its text.
-    const PostQuotePtr deep = PostQuote::initWithAuthor(
-        QString(), QStringLiteral("[QUOTE=carol;5002][QUOTE=bob;5001][QUOTE=alice;5000]Pull down to refresh any "
-                                  "list.[/QUOTE]This one saved me so much time.[/QUOTE]Same here![/QUOTE]\nQuotes "
-                                  "in quotes in quotes - the thread is getting deep. ;)"));
-    std::unique_ptr<View> drawn(PostQuoteDrawing::createViewInSize(*deep, QSizeF(300, 9999), body()));
-    const qreal measured =
-        PostQuoteDrawing::sizeWithFont(*deep, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation).height();
-    EXPECT_GE(measured, drawn->frame().height());
-    EXPECT_LE(measured - drawn->frame().height(), 64) << "and not much above it";
-    // Nor below it for blocks without an author, without a closing tag, or
-    // holding nothing but another block.
-    for (const char* text : {"[QUOTE]a[/QUOTE]", "[QUOTE][QUOTE]a[/QUOTE][/QUOTE]", "[QUOTE][QUOTE=b;1]a[/QUOTE]b",
-                             "x[QUOTE][QUOTE]a[/QUOTE]b[/QUOTE]", "<<a>> b", "[quote]a[quote=c;2]b[/quote]"}) {
+    // Three deep with authors, blocks without an author, without a closing
+    // tag, or holding nothing but another block: the measure is the drawing's
+    // height, so no row clips its text or leaves room empty under it.
+    for (const char* text :
+         {"[QUOTE=carol;5002][QUOTE=bob;5001][QUOTE=alice;5000]Pull down to refresh any list.[/QUOTE]This one "
+          "saved me so much time.[/QUOTE]Same here![/QUOTE]\nQuotes in quotes in quotes - the thread is getting "
+          "deep. ;)",
+          "[QUOTE]a[/QUOTE]", "[QUOTE][QUOTE]a[/QUOTE][/QUOTE]", "[QUOTE][QUOTE=b;1]a[/QUOTE]b",
+          "x[QUOTE][QUOTE]a[/QUOTE]b[/QUOTE]", "<<a>> b", "[quote]a[quote=c;2]b[/quote]"}) {
         const PostQuotePtr tree = PostQuote::initWithAuthor(QString(), QString::fromUtf8(text));
         std::unique_ptr<View> view(PostQuoteDrawing::createViewInSize(*tree, QSizeF(300, 9999), body()));
-        EXPECT_GE(PostQuoteDrawing::sizeWithFont(*tree, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation)
+        EXPECT_EQ(PostQuoteDrawing::sizeWithFont(*tree, body(), QSizeF(300, 9999), LineBreakMode::TailTruncation)
                       .height(),
                   view->frame().height())
             << text;
@@ -172,11 +168,11 @@ TEST_F(PostCellsTest, BodyTextShowsFormattingAsText)
 
 TEST_F(PostCellsTest, AttachmentStripsReserveAndDrawTheirLines)
 {
-    EXPECT_EQ(ModeratedAttachmentView::heightForAttachments(files(1)), 50);
-    EXPECT_EQ(ModeratedAttachmentView::heightForAttachments(files(3)), 90);
+    EXPECT_EQ(ModeratedAttachmentView::heightForAttachments(files(1)), 42);
+    EXPECT_EQ(ModeratedAttachmentView::heightForAttachments(files(3)), 82);
     EXPECT_EQ(OtherAttachmentView::heightForAttachments({}), 0);
-    EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments(files(4)), 175);
-    EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments(files(7)), 251);
+    EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments(files(4)), 162);
+    EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments(files(7)), 238);
     EXPECT_EQ(ThumbnailAttachmentView::heightForAttachments({}), 0);
 
     OtherAttachmentView other;
@@ -192,7 +188,7 @@ TEST_F(PostCellsTest, AttachmentStripsReserveAndDrawTheirLines)
     EXPECT_EQ(other.contentView()->frame().height(), 60);
     EXPECT_EQ(other.bg()->frame().height(), other.contentView()->frame().y() + 60);
     EXPECT_EQ(other.frame().size(), other.bg()->frame().size() + QSizeF(2, 2));
-    EXPECT_LE(other.frame().height() + PostCell::kStripGap, OtherAttachmentView::heightForAttachments(files(3)));
+    EXPECT_EQ(other.frame().height(), OtherAttachmentView::heightForAttachments(files(3)));
 
     // Filling again replaces the lines; a file without size shows its name only.
     other.setAttachments(files(1, QString()));
@@ -226,7 +222,8 @@ TEST_F(PostCellsTest, ThumbnailsStandThreeARowByIndex)
 
     ThumbnailAttachmentView full;
     full.setAttachments(files(4));
-    EXPECT_LE(full.frame().height() + PostCell::kStripGap, ThumbnailAttachmentView::heightForAttachments(files(4)));
+    EXPECT_EQ(full.frame().height(), ThumbnailAttachmentView::heightForAttachments(files(4)));
+    EXPECT_EQ(grid.frame().height(), ThumbnailAttachmentView::heightForAttachments(files(7)));
     EXPECT_LE(full.items().last()->frame().right() + full.contentView()->frame().x(), full.bg()->frame().width());
 }
 
@@ -269,7 +266,7 @@ TEST_F(PostCellsTest, APostRowHasItsHeaderBodyAndStripsInOrder)
     const qreal quote = PostQuoteDrawing::sizeWithFont(*full->message_postquote(), body(), QSizeF(300, 9999),
                                                        LineBreakMode::TailTruncation)
                             .height();
-    EXPECT_EQ(PostCell::heightForPost(*full), quote + 52.0 + 50.0 + 99.0);
+    EXPECT_EQ(PostCell::heightForPost(*full), quote + 52.0 + (5.0 + 42.0) + (5.0 + 86.0));
 
     PostCell cell;
     cell.setForce(true);
@@ -285,8 +282,9 @@ TEST_F(PostCellsTest, APostRowHasItsHeaderBodyAndStripsInOrder)
     EXPECT_EQ(moderatedStrip->frame().x(), 300.0 + 8.0 - moderatedStrip->frame().width());
     EXPECT_EQ(thumbnailStrip->frame().y(), moderatedStrip->frame().bottom() + 5.0);
     EXPECT_EQ(thumbnailStrip->frame().x(), 300.0 + 10.0 - thumbnailStrip->frame().width());
-    EXPECT_LE(cell.message()->frame().y() + thumbnailStrip->frame().bottom(), PostCell::heightForPost(*full))
-        << "everything drawn fits the row";
+    EXPECT_EQ(cell.message()->frame().bottom(), thumbnailStrip->frame().bottom() + cell.message()->frame().y());
+    EXPECT_EQ(cell.message()->frame().bottom() + 8.0, PostCell::heightForPost(*full))
+        << "everything drawn fits the row, 8 points above its end";
     EXPECT_EQ(cell.headerBackground()->backgroundColor(), Customizer::getInstance().colorForKey(kColorBackgroundQuote));
     EXPECT_EQ(cell.date()->textColor(), Customizer::getInstance().colorForKey(kColorTextPrimary));
 

@@ -8,9 +8,15 @@
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/blogs/NeighbourBlogs.h"
 
+namespace forumtest {
+// The login screen the home screen stands on, standing in under its class
+// name (read without the namespace).
+class LoginController : public UIViewControllerCommon {};
+}  // namespace forumtest
+
 // The home screen on the loopback forum, with blog entries and articles
 // among its rows as main registers them; the home screen stands on a plain
-// screen as it stands on the login screen.
+// screen named as the login screen it stands on in the application.
 class HomeScreenTest : public ForumScreenTest {
 protected:
     void SetUp() override
@@ -21,7 +27,7 @@ protected:
     }
     std::shared_ptr<HomeController> openHome()
     {
-        showRoot(std::make_shared<UIViewControllerCommon>());
+        showRoot(std::make_shared<forumtest::LoginController>());
         auto home = std::make_shared<HomeController>();
         navigation()->pushViewController(home, false);
         finishMoving();

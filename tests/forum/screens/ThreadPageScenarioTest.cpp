@@ -736,3 +736,62 @@ TEST_F(ThreadPageScenarioTest, NestedQuotesAreBoxesInBoxesOnTheThreadPageAndInTh
     EXPECT_LE(web.first().right(), details->web()->frame().width());
     savePicture(QStringLiteral("post-alone-nested-quotes.png"));
 }
+
+
+TEST_F(ThreadPageScenarioTest, EveryPostRowIsAsHighAsWhatItDraws)
+{
+    // The moderator sees every post: waiting, deleted, with signatures,
+    // pictures, files, nested quotes, edit notes and words longer than a line.
+    signIn(QStringLiteral("moderator"), QStringLiteral("modpass"));
+    QSet<qint32> checked;
+    for (const int threadid : {1101, 302, 308, 312, 603}) {
+        const auto screen = openThread(Thread::initWithThreadid(threadid));
+        ShadowedTableView* table = screen->postTable()->tableView();
+        const QPointF onPage = table->mapTo(window.get(), QPointF(160, 200));
+        // Down the whole thread with the wheel, later pages coming as the
+        // end of the list shows; every full post row in view is looked at.
+        QPointF last(-1, -1);
+        for (int turn = 0; turn < 400 && (table->contentOffset() != last || screen->thread()->hasRequests()); ++turn) {
+            last = table->contentOffset();
+            for (TableViewCell* visible : table->visibleCells()) {
+                auto* cell = qobject_cast<PostCell*>(visible);
+                // Collapsed rows of ignored members have their fixed height.
+                if (!cell || !cell->post() || cell->metaObject() != &PostCell::staticMetaObject
+                    || checked.contains(cell->post()->postid()))
+                    continue;
+                const Post& post = *cell->post();
+                // What the body draws, in the row: texts, boxes, strips, notices.
+                qreal drawn = cell->message()->frame().top();
+                std::function<void(View*)> walk = [&](View* view) {
+                    for (View* part : view->subviews()) {
+                        if (part->isHidden())
+                            continue;
+                        const QPointF top = part->mapTo(cell, QPoint(0, 0));
+                        const auto* text = qobject_cast<PostTextView*>(part);
+                        drawn = qMax(drawn, top.y() + (text ? text->currentLayout().height() : part->frame().height()));
+                        walk(part);
+                    }
+                };
+                walk(cell->message());
+                // The body stands midway between the header and the row's end.
+                const qreal above = cell->message()->frame().top() - cell->headerBackground()->frame().bottom();
+                const qreal measured = PostCell::heightForPost(post);
+                EXPECT_EQ(measured, drawn + above) << "post " << post.postid() << " of thread " << threadid;
+                const qreal row = table->rectForRowAtIndexPath(table->indexPathForCell(cell)).height();
+                EXPECT_EQ(row, qMax(PostController::kMinimumRowHeight, measured)) << "post " << post.postid();
+                EXPECT_EQ(cell->frame().height(), row) << "post " << post.postid();
+                checked.insert(post.postid());
+            }
+            if (turn == 6 && threadid == 1101)
+                savePicture(QStringLiteral("thread-page-rows-measured.png"));
+            UserInput::wheel(window.get(), onPage, QPoint(0, -120));
+            clock()->advance(16);
+            settleAll();
+        }
+    }
+    // Three nested quotes, the longest words, a deleted post, pictures with
+    // a signature, an edit note, the last post of the big thread; the
+    // pictures of the photo thread, a file, a route and the guide's pictures.
+    for (const qint32 postid : {5003, 5004, 5010, 5011, 5013, 5049, 7, 8, 24, 32, 4905})
+        EXPECT_TRUE(checked.contains(postid)) << "post " << postid << " was never in view";
+}
