@@ -273,8 +273,9 @@ bool runsScript(const Attribute& attribute)
     return attribute.name.startsWith(u"on");
 }
 
-// A value inside a double-quoted attribute; entities stay as written, for
-// the importer reads them there as it does in the text.
+// Attributes as the importer is given them: in double quotes, whatever ends
+// one or a tag written as an entity; entities stay as written, for the
+// importer reads them there as it does in the text.
 QString attributesText(const QList<Attribute>& attributes)
 {
     QString text;
@@ -285,6 +286,7 @@ QString attributesText(const QList<Attribute>& attributes)
         if (attribute.hasValue) {
             QString value = attribute.value;
             value.replace(u'"', u"&quot;"_s);
+            value.replace(u'>', u"&gt;"_s);
             text += u"=\""_s + value + u'"';
         }
     }
@@ -586,7 +588,10 @@ private:
     // innermost element not left out is open.
     bool contextOpen() const
     {
-        const qsizetype live = m_stack.isEmpty() ? -1 : m_stack.last().live;
+        qsizetype live = m_stack.isEmpty() ? -1 : m_stack.last().live;
+        // An element left out after others pointed past it points further down.
+        while (live >= 0 && m_stack.at(live).state == State::Left)
+            live = m_stack.at(live).live;
         return live < 0 || m_stack.at(live).state == State::Open;
     }
 
@@ -596,41 +601,40 @@ private:
     {
         if (contextOpen())
             return;
+        // What waits above the topmost element open, innermost first, down to
+        // the innermost frames that fit (one at least: with no room, the
+        // innermost frame open makes room for it). What waits below those
+        // stays closed: their content is drawn beside them, flat.
         const qsizetype top = m_open.isEmpty() ? -1 : m_open.last();
         const int room = WebPageMarkup::kMaxFrames - m_openFrames;
-        qsizetype start = top + 1;
-        qsizetype counted = -1;
+        const int wanted = std::max(room, 1);
+        QList<qsizetype> waiting;
+        qsizetype kept = -1;
+        bool more = false;
         int frames = 0;
-        for (qsizetype i = m_stack.size() - 1; i > top; --i) {
+        for (qsizetype i = m_stack.size() - 1; i > top;) {
             const Element& element = m_stack.at(i);
-            if (element.state != State::Waiting || !element.frame)
+            if (element.state == State::Left) {
+                i = element.live;
                 continue;
-            if (frames == std::max(room, 1)) {
-                start = counted;
-                break;
             }
-            ++frames;
-            counted = i;
+            if (element.frame) {
+                more = frames == wanted;
+                if (more)
+                    break;
+                ++frames;
+                if (frames == wanted)
+                    kept = waiting.size() + 1;
+            }
+            waiting.append(i);
+            --i;
         }
-        if (room <= 0 && frames > 0) {
-            // No room at all: the innermost frame open makes room for the
-            // innermost that waits.
-            qsizetype innermost = -1;
-            for (qsizetype i = m_stack.size() - 1; i > top && innermost < 0; --i) {
-                if (m_stack.at(i).state == State::Waiting && m_stack.at(i).frame)
-                    innermost = i;
-            }
+        if (kept >= 0 && (room <= 0 || more))
+            waiting.resize(kept);
+        if (room <= 0 && frames > 0)
             closeToInnermostFrame();
-            start = innermost;
-        }
-        for (qsizetype i = start; i < m_stack.size(); ++i) {
-            if (m_stack.at(i).state == State::Waiting)
-                openElement(i);
-        }
-        for (qsizetype i = std::max<qsizetype>(start, 0); i < m_stack.size(); ++i) {
-            Element& element = m_stack[i];
-            element.live = element.state != State::Left ? i : (i > 0 ? m_stack.at(i - 1).live : -1);
-        }
+        for (auto it = waiting.crbegin(); it != waiting.crend(); ++it)
+            openElement(*it);
     }
 
     void openElement(qsizetype index)
