@@ -232,11 +232,27 @@ TEST_F(HostilePostPageTest, PicturesStyleSheetsAndLinksOfAPostNeverOpenALocalFil
     web->setFrame(QRectF(0, web->frame().y(), 200, web->frame().height()));
     drawn(web);
     const QImage shown = web->grab().toImage();
-    for (const auto& [href, frame] : web->linkFrames()) {
+    const auto links = web->linkFrames();
+    ASSERT_EQ(links.size(), 3);
+    for (const auto& [href, frame] : links) {
         tap(web->convertPoint(frame.center(), nullptr));
         dismissAlerts();
     }
+    // The keyboard, through the window: each link in turn, and the keys a
+    // browser goes back, forward and home with.
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      web->convertPoint(QPointF(2, web->bounds().height() - 2), nullptr).toPoint());
+    for (qsizetype link = 0; link < links.size(); ++link) {
+        QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+        QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+        dismissAlerts();
+    }
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home})
+        QTest::keyClick(window->windowHandle(), key, Qt::AltModifier);
+    QTest::keyClick(window->windowHandle(), Qt::Key_Back);
+    QTest::keyClick(window->windowHandle(), Qt::Key_Forward);
     drawn(web);
+    EXPECT_GE(openedOutside.size(), 2) << "the link near the page, tapped and chosen with the keyboard";
     for (const QUrl& url : std::as_const(openedOutside))
         EXPECT_EQ(url.scheme(), QStringLiteral("http")) << "only web addresses leave the application";
     savePicture(QStringLiteral("post-alone-hostile-pictures.png"));
