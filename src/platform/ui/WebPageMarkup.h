@@ -27,7 +27,7 @@
 //   that no more than a part or two of a long page is ever worked on at once.
 class WebPageMarkup {
 public:
-    static constexpr int kMaxFrames = 4;
+    static constexpr int kMaxFrames = 3;
     static constexpr int kMaxIndents = 6;
     static constexpr int kMaxElements = 40;
     static constexpr qsizetype kPartLength = 64 * 1024;
