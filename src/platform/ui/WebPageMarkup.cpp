@@ -14,6 +14,10 @@ namespace {
 constexpr qsizetype kMaxTag = 8192;
 // How far down the open elements a closing tag looks for its own.
 constexpr int kCloseReach = 512;
+// Elements open at once, whatever is written of them; tags that would open
+// more are left out with their closing tags (a page of nothing but opening
+// tags must not fill the memory).
+constexpr qsizetype kMaxOpen = 100000;
 // Where a part is cut inside a text, a space this near the end is looked for.
 constexpr qsizetype kCutReach = 200;
 
@@ -483,14 +487,15 @@ public:
             return;
         }
         closeImpliedBy(name);
+        if (m_stack.size() >= kMaxOpen)
+            return;
         Element element = describe(name, attributes);
         // A part ends before a block rather than inside a line.
         if (element.block || element.frame)
             splitIfFull(true);
         element.live = qsizetype(m_stack.size());
-        if (m_afterDiv && inlineElements().contains(name) && contextOpen()) {
+        if (m_afterDiv && inlineElements().contains(name) && contextOpen())
             m_out += u"<div></div>"_s;
-        }
         m_afterDiv = false;
         const bool openNow = contextOpen();
         m_stack.append(element);
@@ -545,8 +550,8 @@ private:
         bool indent = false;
         bool block = false;
         bool plainDiv = false;
-        // The innermost element at or below this one that is not left out
-        // (-1: none).
+        // The innermost element at or below this one that was not left out
+        // when this one was; one left out since points further down (-1: none).
         qsizetype live = -1;
     };
 
@@ -563,9 +568,9 @@ private:
             return element;
         const QString declarations = attributeOf(attributes, u"style"_s);
         std::optional<Border> border = declarations.isEmpty() ? std::nullopt : borderOf(declarations);
-        for (const QString& name : attributeOf(attributes, u"class"_s).split(u' ', Qt::SkipEmptyParts)) {
-            if (!border && m_classes.contains(name))
-                border = m_classes.value(name);
+        for (const QString& className : attributeOf(attributes, u"class"_s).split(u' ', Qt::SkipEmptyParts)) {
+            if (!border && m_classes.contains(className))
+                border = m_classes.value(className);
         }
         if (!border) {
             element.plainDiv = true;
@@ -595,16 +600,14 @@ private:
         return live < 0 || m_stack.at(live).state == State::Open;
     }
 
-    // Content comes: what waits around it opens, the innermost frames that
-    // fit first (the others stay closed, their content drawn beside).
+    // Content comes: what waits above the topmost element open opens,
+    // down to the innermost frames that fit (one at least: with no room, the
+    // innermost frame open makes room for it). What waits below those stays
+    // closed: their content is drawn beside them, flat.
     void content()
     {
         if (contextOpen())
             return;
-        // What waits above the topmost element open, innermost first, down to
-        // the innermost frames that fit (one at least: with no room, the
-        // innermost frame open makes room for it). What waits below those
-        // stays closed: their content is drawn beside them, flat.
         const qsizetype top = m_open.isEmpty() ? -1 : m_open.last();
         const int room = WebPageMarkup::kMaxFrames - m_openFrames;
         const int wanted = std::max(room, 1);
