@@ -7,9 +7,10 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -22,7 +23,6 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -36,6 +36,8 @@ constexpr int kPageSize = QTextFormat::UserProperty + 0x4d56;
 constexpr qreal kPixelsPerPoint = 2.0;
 // Breaks are laid until the lines stand still; one round is the rule.
 constexpr int kBreakRounds = 8;
+// The links between the parts of a page: this and the part's number.
+const QString kPartLinkPrefix = QStringLiteral("web-page-part-");
 
 struct Span {
     int position;
@@ -105,180 +107,102 @@ qreal roomFor(const QTextBlock& block)
     return page->textWidth() - 2 * page->documentMargin() - format.leftMargin() - format.rightMargin() - indent;
 }
 
-
-// A border as a style gives it ("1px solid black"): its width and colour.
-struct Border {
-    int width = 1;
-    QString color;
-};
-
-// The border a list of declarations gives, if any.
-std::optional<Border> borderOf(const QString& declarations)
-{
-    static const QRegularExpression property(QStringLiteral("(?:^|;)\\s*border(-style|-width)?\\s*:\\s*([^;]*)"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    static const QStringList styles{QStringLiteral("solid"),  QStringLiteral("dashed"), QStringLiteral("dotted"),
-                                    QStringLiteral("double"), QStringLiteral("groove"), QStringLiteral("ridge"),
-                                    QStringLiteral("inset"),  QStringLiteral("outset")};
-    static const QRegularExpression length(QStringLiteral("^(\\d+(?:\\.\\d+)?)(px)?$"));
-    std::optional<Border> found;
-    QRegularExpressionMatchIterator it = property.globalMatch(declarations);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
-        const QStringList values = match.captured(2).trimmed().split(QRegularExpression(QStringLiteral("\\s+")),
-                                                                    Qt::SkipEmptyParts);
-        Border border = found.value_or(Border{});
-        bool drawn = !values.isEmpty();
-        for (const QString& value : values) {
-            const QString lower = value.toLower();
-            if (lower == u"none" || lower == u"hidden") {
-                drawn = false;
-            } else if (const QRegularExpressionMatch number = length.match(lower); number.hasMatch()) {
-                border.width = qRound(number.captured(1).toDouble());
-                drawn = drawn && border.width > 0;
-            } else if (!styles.contains(lower) && match.captured(1).isEmpty()) {
-                border.color = value;
-            }
-        }
-        found = drawn ? std::optional<Border>(border) : std::nullopt;
-    }
-    return found;
-}
-
-// The classes the page's style sheets give a border (".name" or "div.name").
-QHash<QString, Border> borderedClasses(const QString& html)
-{
-    static const QRegularExpression sheets(QStringLiteral("<style\\b[^>]*>(.*?)</style\\s*>"),
-                                           QRegularExpression::CaseInsensitiveOption
-                                               | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression rules(QStringLiteral("([^{}]+)\\{([^{}]*)\\}"));
-    static const QRegularExpression classSelector(QStringLiteral("^(?:div)?\\.([A-Za-z0-9_-]+)$"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-    QHash<QString, Border> classes;
-    QRegularExpressionMatchIterator sheet = sheets.globalMatch(html);
-    while (sheet.hasNext()) {
-        QRegularExpressionMatchIterator rule = rules.globalMatch(sheet.next().captured(1));
-        while (rule.hasNext()) {
-            const QRegularExpressionMatch match = rule.next();
-            const std::optional<Border> border = borderOf(match.captured(2));
-            if (!border)
-                continue;
-            for (const QString& selector : match.captured(1).split(u',')) {
-                const QRegularExpressionMatch name = classSelector.match(selector.trimmed());
-                if (name.hasMatch())
-                    classes.insert(name.captured(1), *border);
-            }
-        }
-    }
-    return classes;
-}
-
-// The value of an attribute in a tag's attribute text.
-QString attributeOf(const QString& attributes, const QString& name)
-{
-    const QRegularExpression attribute(
-        QStringLiteral("\\b%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))").arg(name),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = attribute.match(attributes);
-    if (!match.hasMatch())
-        return QString();
-    for (int i = 1; i <= 3; ++i) {
-        if (match.capturedStart(i) >= 0)
-            return match.captured(i);
-    }
-    return QString();
-}
-
-// Divs with a border as boxes: the toolkit draws no border around a div and
-// lays nested divs flat, but draws a table's, nested. So each such div
-// becomes a table of one cell that keeps the div's attributes.
-QString boxedDivs(const QString& html)
-{
-    const QHash<QString, Border> classes = borderedClasses(html);
-    static const QRegularExpression divs(QStringLiteral("<(/?)div\\b([^>]*)>"), QRegularExpression::CaseInsensitiveOption);
-    QString page;
-    page.reserve(html.size());
-    QList<bool> open;
-    qsizetype done = 0;
-    QRegularExpressionMatchIterator it = divs.globalMatch(html);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch tag = it.next();
-        page += QStringView(html).mid(done, tag.capturedStart() - done);
-        done = tag.capturedEnd();
-        if (!tag.captured(1).isEmpty()) {
-            const bool boxed = !open.isEmpty() && open.takeLast();
-            page += boxed ? QStringLiteral("</td></tr></table>") : tag.captured();
-            continue;
-        }
-        const QString attributes = tag.captured(2);
-        std::optional<Border> border = borderOf(attributeOf(attributes, QStringLiteral("style")));
-        for (const QString& name : attributeOf(attributes, QStringLiteral("class")).split(u' ', Qt::SkipEmptyParts)) {
-            if (!border && classes.contains(name))
-                border = classes.value(name);
-        }
-        open.append(border.has_value());
-        if (!border) {
-            page += tag.captured();
-            continue;
-        }
-        QString style = QStringLiteral("border-collapse:collapse;border-style:solid");
-        if (!border->color.isEmpty())
-            style += QStringLiteral(";border-color:") + border->color.toHtmlEscaped();
-        page += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"%1\" style=\"%2\">"
-                               "<tr><td%3>")
-                    .arg(QString::number(border->width), style, attributes);
-    }
-    page += QStringView(html).mid(done);
-    for (const bool boxed : open) {
-        if (boxed)
-            page += QStringLiteral("</td></tr></table>");
-    }
-    return page;
-}
 }  // namespace
 
-WebPageBrowser::WebPageBrowser(QWidget* parent) : QTextBrowser(parent) {}
-
-QString WebPageBrowser::readable(const QString& html)
+WebPageBrowser::WebPageBrowser(QWidget* parent) : QTextBrowser(parent)
 {
-    QString page = boxedDivs(html);
-    // What follows the end of the body is still the body's, as in a browser.
-    static const QRegularExpression ends(QStringLiteral("</\\s*(body|html)\\s*>"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    page.remove(ends);
-    // Text after a block starts a line of its own; the importer would run
-    // it on in the block's last line.
-    static const QRegularExpression blockThenText(
-        QStringLiteral("(</\\s*div\\s*>)(?=\\s*(?:[^<\\s]|<(?:a|abbr|b|big|cite|code|em|font|i|img|q|s|small|span|"
-                       "strike|strong|sub|sup|tt|u)\\b))"),
-        QRegularExpression::CaseInsensitiveOption);
-    page.replace(blockThenText, QStringLiteral("\\1<div></div>"));
-    return page;
+    // Pictures are drawn here, never by the toolkit's own handler.
+    document()->documentLayout()->registerHandler(QTextFormat::ImageObject, this);
+    // Nothing is ever looked for on the disk, whatever a page names.
+    setSearchPaths({});
+}
+
+WebPageBrowser::~WebPageBrowser()
+{
+    document()->documentLayout()->unregisterHandler(QTextFormat::ImageObject, this);
 }
 
 void WebPageBrowser::setPage(const QString& html, const QUrl& base)
 {
+    // The same page again (its screen shows it anew as its pictures come)
+    // stays where the reader is.
+    if (m_page && html == m_html && base == m_base)
+        return;
     m_base = base;
-    m_shown.clear();
-    document()->setBaseUrl(base);
-    setHtml(readable(html));
+    m_html = html;
+    m_page = std::make_unique<WebPageMarkup>(html);
+    showPart(0);
+}
+
+bool WebPageBrowser::lastPartShown() const
+{
+    return !m_page || !m_page->hasPart(m_part + 1);
+}
+
+void WebPageBrowser::showPart(int part)
+{
+    if (!m_page || !m_page->hasPart(part))
+        return;
+    m_part = part;
+    m_copies.clear();
+    const auto link = [](const QString& title, int to) {
+        return QStringLiteral("<p align=\"center\"><a href=\"#%1%2\">%3</a></p>")
+            .arg(kPartLinkPrefix, QString::number(to + 1), title.arg(QString::number(to + 1)).toHtmlEscaped());
+    };
+    const QString before = m_part > 0 ? link(QStringLiteral("\u2039 Part %1"), m_part - 1) : QString();
+    const QString after =
+        m_page->hasPart(m_part + 1) ? link(QStringLiteral("Continued in part %1 \u203a"), m_part + 1) : QString();
+    document()->setBaseUrl(m_base);
+    setHtml(m_page->document(m_part, before, after));
     document()->setUndoRedoEnabled(false);
     tidy();
+    verticalScrollBar()->setValue(0);
+}
+
+bool WebPageBrowser::followPartLink(const QString& link)
+{
+    const QString prefix = QLatin1Char('#') + kPartLinkPrefix;
+    if (!m_page || !link.startsWith(prefix))
+        return false;
+    bool number = false;
+    const int part = link.mid(prefix.size()).toInt(&number) - 1;
+    if (!number || !m_page->hasPart(part))
+        return false;
+    const int from = m_part;
+    showPart(part);
+    // Going back, the reader goes on from the end of the part before.
+    if (part < from)
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    return true;
 }
 
 QVariant WebPageBrowser::loadResource(int type, const QUrl& name)
 {
-    // Given nothing, the toolkit would read the address from the disk
-    // itself: it is given an empty resource instead.
-    const QVariant nothing = QVariant(QByteArray());
+    // The toolkit reads from the disk, by its name, whatever it is not
+    // given here, or is given as bytes that are no picture: a picture is
+    // always answered with one (pictures drawn on the page are drawn from
+    // the provider's, by drawObject; this serves backgrounds). Style sheets
+    // the page links to are not fetched.
     if (type != QTextDocument::ImageResource)
-        return nothing;
-    const QUrl url = m_base.resolved(name);
+        return QString();
+    const QImage held = m_pictures.value(m_base.resolved(name));
+    if (!held.isNull())
+        return held;
+    QImage nothing(1, 1, QImage::Format_ARGB32);
+    nothing.fill(Qt::transparent);
+    return nothing;
+}
+
+QImage WebPageBrowser::pictureFor(const QUrl& written)
+{
+    const QUrl url = m_base.resolved(written);
     if (const auto held = m_pictures.constFind(url); held != m_pictures.constEnd())
         return *held;
     WebImageProvider* provider = WebView::imageProvider();
-    if (!provider || url.isLocalFile() || m_waiting.contains(url))
-        return nothing;
+    const QString scheme = url.scheme().toLower();
+    if (!provider || (scheme != u"http" && scheme != u"https") || url.host().isEmpty() || m_asked.contains(url))
+        return QImage();
+    m_asked.insert(url);
     // The page is being laid out: a picture the provider hands over inside
     // the call is the picture at hand, not an arrival.
     auto asking = std::make_shared<bool>(true);
@@ -293,26 +217,53 @@ QVariant WebPageBrowser::loadResource(int type, const QUrl& name)
     *asking = false;
     if (picture.isNull())
         picture = *answered;
-    if (picture.isNull()) {
-        m_waiting.insert(url, name);
-        return nothing;
-    }
-    m_pictures.insert(url, picture);
+    if (!picture.isNull())
+        m_pictures.insert(url, picture);
     return picture;
 }
 
 void WebPageBrowser::pictureArrived(const QUrl& url, const QImage& picture)
 {
-    const QUrl name = m_waiting.take(url);
     if (picture.isNull())
         return;
     m_pictures.insert(url, picture);
-    // The document keeps the empty resource it was given while the picture
-    // was on its way, and would draw a placeholder for good: the picture
-    // takes its place under the name the page wrote.
-    if (!name.isEmpty())
-        document()->addResource(QTextDocument::ImageResource, name, picture);
     tidy();
+}
+
+QSizeF WebPageBrowser::intrinsicSize(QTextDocument*, int, const QTextFormat& format)
+{
+    const QTextImageFormat image = format.toImageFormat();
+    const bool hasWidth = image.hasProperty(QTextFormat::ImageWidth);
+    const bool hasHeight = image.hasProperty(QTextFormat::ImageHeight);
+    if (hasWidth && hasHeight)
+        return QSizeF(image.width(), image.height());
+    const QImage picture = pictureFor(pictureName(image));
+    const QSizeF natural = picture.isNull() ? kPlaceholderSize : picture.deviceIndependentSize();
+    if (hasWidth && natural.width() > 0)
+        return QSizeF(image.width(), qRound(image.width() * natural.height() / natural.width()));
+    if (hasHeight && natural.height() > 0)
+        return QSizeF(qRound(image.height() * natural.width() / natural.height()), image.height());
+    return natural;
+}
+
+void WebPageBrowser::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
+                                const QTextFormat& format)
+{
+    const QUrl written = pictureName(format.toImageFormat());
+    const QUrl url = m_base.resolved(written);
+    QImage picture = m_copies.value(url).second;
+    if (picture.isNull())
+        picture = pictureFor(written);
+    painter->save();
+    if (!picture.isNull()) {
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawImage(rect, picture);
+    } else {
+        painter->setPen(QColor(0xcc, 0xcc, 0xcc));
+        painter->setBrush(QColor(0xf4, 0xf4, 0xf4));
+        painter->drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    painter->restore();
 }
 
 QString WebPageBrowser::takeActivatedLink(const QUrl& address)
@@ -356,6 +307,16 @@ void WebPageBrowser::tidy()
         return;
     }
     QScopedValueRollback<bool> busy(m_tidying, true);
+    m_tidiedWidth = width();
+    // Without pictures there is nothing to fit and no line to break: the
+    // page is laid out as the toolkit lays it, when it is drawn.
+    const bool pictures = !spansWhere(document(), [](const QTextCharFormat& format) {
+                               return format.isImageFormat();
+                           }).isEmpty();
+    if (!pictures) {
+        viewport()->update();
+        return;
+    }
     int rounds = 0;
     do {
         m_tidyAgain = false;
@@ -364,7 +325,6 @@ void WebPageBrowser::tidy()
         for (int round = 0; round < kBreakRounds && breakBeforeMovedPictures(); ++round) {
         }
     } while (m_tidyAgain && ++rounds < kBreakRounds);
-    m_tidiedWidth = width();
     viewport()->update();
 }
 
@@ -398,20 +358,18 @@ void WebPageBrowser::fitPictures()
                                    QSizeF(format.hasProperty(QTextFormat::ImageWidth) ? format.width() : -1,
                                           format.hasProperty(QTextFormat::ImageHeight) ? format.height() : -1));
             }
-            const QUrl name = pictureName(format);
-            const QImage picture = m_pictures.value(m_base.resolved(name));
+            const QUrl url = m_base.resolved(pictureName(format));
+            const QImage picture = m_pictures.value(url);
             const QSizeF size = shownSize(format.property(kPageSize).toSizeF(), picture, room);
             if (!size.isEmpty() && !picture.isNull()) {
                 // The copy drawn: the picture itself, or one at twice the shown size.
                 const QSize drawn = (size * kPixelsPerPoint).toSize();
-                const QImage copy = picture.width() > drawn.width()
-                                        ? picture.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                        : picture;
-                const QString key = name.toString();
                 const qint64 source = picture.cacheKey() ^ (qint64(drawn.width()) << 40) ^ drawn.height();
-                if (m_shown.value(key, 0) != source) {
-                    page->addResource(QTextDocument::ImageResource, name, copy);
-                    m_shown.insert(key, source);
+                if (m_copies.value(url).first != source) {
+                    const QImage copy = picture.width() > drawn.width()
+                                            ? picture.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                            : picture;
+                    m_copies.insert(url, {source, copy});
                 }
             }
             const bool resized = !size.isEmpty() && (format.width() != size.width() || format.height() != size.height());

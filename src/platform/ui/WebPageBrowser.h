@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/WebPageMarkup.h"
+
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -8,35 +10,52 @@
 #include <QSizeF>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextObjectInterface>
 #include <QUrl>
 
+#include <memory>
+#include <utility>
 
-// The rich-text browser under a web view. It reads a page as a browser
-// would where the toolkit's importer does not: content after the closing
-// body tag stays in the body, and text after a closing div starts a line of
-// its own. Its pictures come from the installed provider; each is shown at
-// its own size, or narrowed to the width of its line, and drawn from a copy
-// at twice that size. A picture that does not fit at the end of a line
-// would make that line as high as itself, so each line holding a picture
-// that was moved there from the line above is broken off explicitly; those
-// breaks are the browser's own and are laid anew whenever the page, its
-// width or one of its pictures changes. A page never reads a file from the
-// disk: its pictures come from the provider alone.
-class WebPageBrowser : public QTextBrowser {
+// The rich-text browser under a web view. It is given the page as
+// WebPageMarkup writes it (no scripts, nesting within bounds, read as a
+// browser reads it), one part at a time: a long page shows a link to the
+// next part at its end and one to the part before at its start.
+//
+// Its pictures come from the installed provider, and only web addresses are
+// asked for; each is shown at its own size, or narrowed to the width of its
+// line, and drawn from a copy at twice that size. A picture that has not
+// come, or never will, is drawn as an empty box. The browser draws them
+// itself: the toolkit would read from the disk any picture it is not given,
+// by the name the page wrote, so no page ever reaches a file.
+//
+// A picture that does not fit at the end of a line would make that line as
+// high as itself, so each line holding a picture that was moved there from
+// the line above is broken off explicitly; those breaks are the browser's
+// own and are laid anew whenever the page, its width or one of its pictures
+// changes.
+class WebPageBrowser : public QTextBrowser, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
 public:
+    // The box shown for a picture of no known size while it has not come.
+    static constexpr QSizeF kPlaceholderSize = QSizeF(16, 16);
+
     explicit WebPageBrowser(QWidget* parent);
+    ~WebPageBrowser() override;
 
     void setPage(const QString& html, const QUrl& base);
+    // The part of the page shown (from 0), and whether the page ends there.
+    int shownPart() const { return m_part; }
+    bool lastPartShown() const;
+    void showPart(int part);
+    // Shows the part a link to one leads to; false for any other link.
+    bool followPartLink(const QString& link);
     // The size of the laid-out page, its lines and its pictures, in the
     // page's coordinates.
     QSizeF contentSize() const;
     QList<QRectF> lineFrames() const;
     QList<QRectF> pictureFrames() const;
     QList<QRectF> boxFrames() const;
-
-    // The page as the toolkit's importer should read it to show what a
-    // browser shows.
-    static QString readable(const QString& html);
 
     // The link just activated, as the page wrote it, when it is the one
     // that leads to the address (the address alone loses how its scheme was
@@ -47,11 +66,17 @@ protected:
     // Where a block's layout stands in the page.
     QPointF originOf(const QTextBlock& block) const;
     QVariant loadResource(int type, const QUrl& name) override;
+    QSizeF intrinsicSize(QTextDocument* document, int position, const QTextFormat& format) override;
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int position,
+                    const QTextFormat& format) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The picture at the address the page wrote, when at hand; a web
+    // address is asked of the provider once.
+    QImage pictureFor(const QUrl& written);
     void pictureArrived(const QUrl& url, const QImage& picture);
     // Fits the pictures and lays the browser's own line breaks again.
     void tidy();
@@ -61,12 +86,16 @@ private:
 
     QUrl m_base;
     QString m_activated;
-    // Pictures by address: as they came, and what the page shows of them.
+    // The page as it was given, and as it is shown.
+    QString m_html;
+    std::unique_ptr<WebPageMarkup> m_page;
+    int m_part = 0;
+    // Pictures by address: as they came, and the copies drawn (each with
+    // the picture and size it was made from).
     QHash<QUrl, QImage> m_pictures;
-    QHash<QString, qint64> m_shown;
-    // Pictures asked for and not arrived, each with its address as the page
-    // wrote it (the name the document keeps its resources by).
-    QHash<QUrl, QUrl> m_waiting;
+    QHash<QUrl, std::pair<qint64, QImage>> m_copies;
+    // Pictures asked for: those that have not come (possibly never).
+    QSet<QUrl> m_asked;
     bool m_tidying = false;
     bool m_tidyAgain = false;
     int m_tidiedWidth = -1;

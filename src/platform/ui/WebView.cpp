@@ -3,9 +3,9 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/WebPageBrowser.h"
+#include "platform/ui/WebPageMarkup.h"
 
 #include <QPointer>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -41,26 +41,27 @@ WebView::WebView(const QRectF& frame) : View(frame)
 
 QString WebView::withoutScripts(const QString& html)
 {
-    QString clean = html;
-    static const QRegularExpression scripts(QStringLiteral("<script\\b[^>]*>.*?</script\\s*>|<script\\b[^>]*/?>"),
-                                            QRegularExpression::CaseInsensitiveOption
-                                                | QRegularExpression::DotMatchesEverythingOption);
-    clean.remove(scripts);
-    static const QRegularExpression handlers(QStringLiteral("\\son[a-z]+\\s*=\\s*(\"[^\"]*\"|'[^']*'|[^\\s>]+)"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    clean.remove(handlers);
-    return clean;
+    return WebPageMarkup::withoutScripts(html);
 }
 
 void WebView::loadHTMLString(const QString& html, const QUrl& baseURL)
 {
     m_baseURL = baseURL;
-    m_html = withoutScripts(html);
     if (WebViewDelegate* d = m_delegate.get())
         d->webViewDidStartLoad(this);
-    m_browser->setPage(m_html, baseURL);
+    m_browser->setPage(html, baseURL);
     if (WebViewDelegate* d = m_delegate.get())
         d->webViewDidFinishLoad(this);
+}
+
+bool WebView::lastPartShown() const
+{
+    return m_browser->lastPartShown();
+}
+
+int WebView::shownPart() const
+{
+    return m_browser->shownPart();
 }
 
 void WebView::loadData(const QByteArray& data, const QString& mimeType, const QString& encoding, const QUrl& baseURL)
@@ -109,6 +110,9 @@ void WebView::clickLink(const QUrl& url)
 
 void WebView::clickLink(const QString& link)
 {
+    // The links between the parts of a long page are the view's own.
+    if (m_browser->followPartLink(link))
+        return;
     const QUrl written(link);
     const QUrl url = m_baseURL.resolved(written);
     if (WebViewDelegate* d = m_delegate.get()) {

@@ -39,13 +39,17 @@ public:
 };
 
 // Shows an HTML page given as text with a base address, in the platform's
-// rich-text view. It runs no scripts, ever: a page's scripts are dropped and
-// evaluating a script does nothing and answers the empty text, so a page can
-// never open an alert. A link is followed only when the delegate agrees:
-// an anchor on the page scrolls there, a web address is opened outside the
-// application, and nothing else is followed: a page never reads a file from
-// the disk. Pictures are never wider than the line they stand on, and lines
-// keep their height while pictures arrive.
+// rich-text view. Pages are hostile input. A page runs no scripts, ever: its
+// scripts are dropped and evaluating a script does nothing and answers the
+// empty text, so a page can never open an alert. A link is followed only
+// when the delegate agrees: an anchor on the page scrolls there, a web
+// address is opened outside the application, and nothing else is followed.
+// A page never reaches a file on the disk: its pictures come from the
+// installed provider, by web address only. Its nesting is bounded (deep
+// quotes drawn flat) and a long page is shown a part at a time, with links
+// between the parts, so that no page can hold the application up. Pictures
+// are never wider than the line they stand on, and lines keep their height
+// while pictures arrive.
 class WebView : public View {
     Q_OBJECT
 public:
@@ -83,8 +87,12 @@ public:
 
     static void setImageProvider(std::shared_ptr<WebImageProvider> provider);
     static WebImageProvider* imageProvider();
-    // The page without its scripts and script attributes.
+    // The page without its scripts and script attributes, its text unchanged.
     static QString withoutScripts(const QString& html);
+    // A long page is shown a part at a time: the part shown (from 0), and
+    // whether the page ends there.
+    int shownPart() const;
+    bool lastPartShown() const;
 
     void layoutSubviews() override;
 
@@ -92,6 +100,5 @@ private:
     WebPageBrowser* m_browser;
     WeakRef<WebViewDelegate> m_delegate;
     QUrl m_baseURL;
-    QString m_html;
     QString m_followedLink;
 };
