@@ -8,15 +8,17 @@
 #include "app/model/ModelObserver.h"
 #include "app/screens/UIViewControllerCommon.h"
 #include "app/widgets/PaginableTableDelegate.h"
+#include "app/widgets/PaginableTableView.h"
 
 #include "platform/foundation/AlertViewDelegate.h"
 #include "platform/ui/KeyboardObserver.h"
 #include "platform/ui/TabBar.h"
 
 #include <QList>
+#include <QPointer>
 
 class Label;
-class PaginableTableView;
+
 class RoundedRectView;
 class TabBarHidding;
 
@@ -113,7 +115,8 @@ private:
     void forgetPostsNotShown();
     void askSubscription();
 
-    PaginableTableView* m_postTable = nullptr;
+    // Gone with the view, which may go before this screen does.
+    QPointer<PaginableTableView> m_postTable;
     TabBarHidding* m_actions = nullptr;
     View* m_loadingWrapper = nullptr;
     RoundedRectView* m_loading = nullptr;
