@@ -25,6 +25,8 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextView.h"
 
+#include "platform/foundation/Bundle.h"
+
 #include <QApplication>
 #include <QJsonArray>
 
@@ -112,11 +114,20 @@ TEST_F(KeyboardScenarioTest, ANewThreadGoesWhereTheKeyboardAloneChoseAndIsSent)
     EXPECT_EQ(editor->forum()->forumid(), 6);
     EXPECT_EQ(editor->publishArea()->forumName()->text(), QStringLiteral("Introductions"));
 
-    // Back on the editor, Shift+Tab goes up to the bar's send button, and
-    // Return sends.
-    BarButtonView* send = delegate()->controller()->navigationBar()->rightButtonView();
+    // Back on the editor, the keyboard on the row it chose from; Shift+Tab
+    // goes up, past the text (whose editing turns "submit" into "done" and
+    // back, so the bar's button is read afresh at each stop), to the bar's
+    // send button, and Return sends.
+    EXPECT_EQ(focused(), editor->publishArea()->changePublishBtn());
+    NavigationBar* bar = delegate()->controller()->navigationBar();
+    for (int presses = 0; presses < 16 && focused() != bar->rightButtonView(); ++presses) {
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        finishAnimations();
+    }
+    BarButtonView* send = bar->rightButtonView();
     ASSERT_NE(send, nullptr);
-    ASSERT_TRUE(tabTo(send, false));
+    ASSERT_EQ(focused(), send);
+    EXPECT_EQ(send->item()->title(), Bundle::main().localizedString(QStringLiteral("submit")));
     EXPECT_TRUE(send->showsFocusMark());
     picture(QStringLiteral("keyboard-editor-send.png"));
     key(Qt::Key_Return);

@@ -7,9 +7,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
 
-#include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
-
 #include <QApplication>
 
 namespace {
@@ -146,10 +143,8 @@ void QuickReplyCell::modelHasChanged(Model* model)
     if (m_quickReply->text().isEmpty() && !m_textView->text().isEmpty() && m_quickReply->refusal().isEmpty()) {
         m_textView->setText(QString());
         cancel();
-        if (m_quickReply->alreadyPosted())
-            AlertView::create(Bundle::main().localizedString(QStringLiteral("published_title")),
-                              Bundle::main().localizedString(QStringLiteral("reply_already_posted")), nullptr,
-                              {Bundle::main().localizedString(QStringLiteral("ok"))})->show();
+        if (m_quickReply->replyBuilder())
+            m_quickReply->replyBuilder()->announceSent();
     }
     render();
 }

@@ -1,9 +1,11 @@
 #include "forum/model/Builder.h"
 
+#include "app/config/ConnectionError.h"
 #include "app/media/ImageToUpload.h"
 #include "app/session/CurrentUser.h"
 #include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
+#include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Log.h"
 
@@ -66,6 +68,8 @@ Error Builder::create()
     if (m_requestStatus == BuilderStatus::Sending)
         return Error();
     m_alreadyPosted = false;
+    m_awaitsApproval = false;
+    m_approvalPhrase.clear();
     if (m_answerLost) {
         m_requestStatus = BuilderStatus::Sending;
         if (const HTTPRequestPtr lookup = lookForSentContent()) {
@@ -277,7 +281,7 @@ void Builder::setErrormessage(const Value& code)
 {
     if (!m_attachmentRequests.isEmpty())
         m_requestStatus = BuilderStatus::Sending;
-    else if (wasSended(code))
+    else if (endsSent(code))
         m_requestStatus = BuilderStatus::Sent;
     notifyChanged();
 }
@@ -294,6 +298,32 @@ bool Builder::wasSended(const Value& code)
     if (isSentCode(code))
         return true;
     return wasSentFine(code.isList() ? code.at(0) : code);
+}
+
+bool Builder::endsSent(const Value& code)
+{
+    const Value first = code.isList() ? code.at(0) : code;
+    m_awaitsApproval = first.isString() && first.string() == redirectPostThanksModerate;
+    // The forum's words come as the answer's refusals bring theirs: [code, text].
+    m_approvalPhrase = m_awaitsApproval && code.isList() && code.size() == 2 && code.at(1).isString()
+                           ? code.at(1).string()
+                           : QString();
+    return wasSended(code);
+}
+
+std::shared_ptr<AlertView> Builder::announceApproval(const QString& key, AlertViewDelegate* delegate) const
+{
+    if (!m_approvalPhrase.trimmed().isEmpty()) {
+        // Said as the request said it, so that one alert carries it.
+        ConnectionError::showMessage(Error::withMessage(m_approvalPhrase));
+        return nullptr;
+    }
+    const Bundle& bundle = Bundle::main();
+    const std::shared_ptr<AlertView> alert =
+        AlertView::create(bundle.localizedString(QStringLiteral("awaiting_approval_title")), bundle.localizedString(key),
+                          delegate, {bundle.localizedString(QStringLiteral("ok"))});
+    alert->show();
+    return alert;
 }
 
 void Builder::setFromRequest(const HTTPRequestPtr& request)

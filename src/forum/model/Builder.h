@@ -9,7 +9,11 @@
 #include <QPair>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class AlertView;
+class AlertViewDelegate;
 
 // The model that sends one piece of new or changed content: it uploads each
 // attachment by its own request, all at once, and when the last upload has
@@ -56,6 +60,16 @@ public:
     bool alreadyPosted() const { return m_alreadyPosted; }
     // The last post went out and its answer was lost: the next send looks first.
     bool answerLost() const { return m_answerLost; }
+    // The last send ended as sent with the content kept for a moderator
+    // ("redirect_postthanks_moderate"): nobody else can see it yet.
+    bool awaitsApproval() const { return m_awaitsApproval; }
+    // Says so to the member, once: in the forum's own words when its answer
+    // gave them with the code (["redirect_postthanks_moderate", text]; the
+    // request showed them as it ended, and they are not shown twice), else
+    // in the text of the localised key under "awaiting_approval_title". The
+    // alert of that text, answering `delegate`, is returned; null for the
+    // forum's words.
+    std::shared_ptr<AlertView> announceApproval(const QString& key, AlertViewDelegate* delegate = nullptr) const;
 
     // The content's own fields of every upload (the owner field and
     // "contenttypeid"); nothing when there are none.
@@ -112,6 +126,10 @@ public:
 protected:
     Builder();
 
+    // wasSended, for the send's last answer: notes too whether the content
+    // waits for a moderator.
+    bool endsSent(const Value& code);
+
     // The send itself, once nothing stands in its way: the uploads, then post.
     virtual Error sendContent();
     // Asks the forum for the place where the content would be, answered to
@@ -162,6 +180,8 @@ private:
     std::weak_ptr<HTTPRequest> m_lookup;
     bool m_answerLost = false;
     bool m_alreadyPosted = false;
+    bool m_awaitsApproval = false;
+    QString m_approvalPhrase;
     qint32 m_poststarttime = 0;
     QString m_posthash;
     QString m_title;

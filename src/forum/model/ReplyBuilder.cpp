@@ -4,6 +4,8 @@
 #include "forum/model/Post.h"
 #include "forum/model/PostingForm.h"
 #include "forum/model/Thread.h"
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
 
 #include <algorithm>
 
@@ -64,6 +66,21 @@ void ReplyBuilder::setThreadinfo(const Value& info)
     setDictionary(info.isDict() ? info : Value());
 }
 
+void ReplyBuilder::announceSent() const
+{
+    if (status() != BuilderStatus::Sent)
+        return;
+    if (awaitsApproval()) {
+        announceApproval(QStringLiteral("reply_awaits_approval"));
+    } else if (alreadyPosted()) {
+        const Bundle& bundle = Bundle::main();
+        AlertView::create(bundle.localizedString(QStringLiteral("published_title")),
+                          bundle.localizedString(QStringLiteral("reply_already_posted")), nullptr,
+                          {bundle.localizedString(QStringLiteral("ok"))})
+            ->show();
+    }
+}
+
 std::optional<ValueDict> ReplyBuilder::getParams()
 {
     return ValueDict{{QStringLiteral("values[threadid]"), Value(QString::number(threadid()))},
@@ -121,7 +138,7 @@ void ReplyBuilder::setErrormessage(const Value& code)
 {
     if (!attachmentRequests().isEmpty()) {
         setRequestStatus(BuilderStatus::Sending);
-    } else if (wasSended(code)) {
+    } else if (endsSent(code)) {
         if (m_thread)
             m_thread->reload();
         setRequestStatus(BuilderStatus::Sent);

@@ -48,6 +48,11 @@ public:
     qint32 forumid() const { return m_forumid; }
     void setForumid(qint32 forumid) { m_forumid = forumid; }
 
+    // Says what the closing of its editor does not say of a reply that ended
+    // as sent: that it had reached the forum on the first try, or that it
+    // waits for a moderator's approval. Nothing for a reply that simply went.
+    void announceSent() const;
+
     std::optional<ValueDict> getParams() override;
     void post() override;
     void postReply();

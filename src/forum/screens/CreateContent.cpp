@@ -13,6 +13,7 @@
 #include "app/screens/ScreenInputs.h"
 #include "app/widgets/SegmentControlHidding.h"
 
+#include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ViewControllerRegistry.h"
@@ -124,7 +125,7 @@ void CreateContent::changedPublish()
         return;
     }
     m_selContentType = position;
-    navigation->pushViewController(screen, true);
+    openAccessory(screen, publishArea());
 }
 
 void CreateContent::changePublish()
@@ -242,7 +243,7 @@ void CreateContent::selectPrefix()
     auto prefixes = std::make_shared<SelectThreadPrefix>();
     prefixes->setPrefixes(m_threadBuilder->prefix_options());
     prefixes->setDelegate(this);
-    navigationController()->pushViewController(prefixes, true);
+    openAccessory(prefixes, selectPrefixButton());
 }
 
 bool CreateContent::prefixSelectedWithValue(const Value& value, const QString& title)
@@ -333,7 +334,7 @@ void CreateContent::modelHasChanged(Model* model)
         break;
     case BuilderStatus::Sent:
         stopLoading();
-        if (!m_viewNewContent)
+        if (m_resultType == NoContentType)
             showResult(*builder);
         break;
     case BuilderStatus::Failed:
@@ -356,6 +357,13 @@ void CreateContent::showResult(Builder& builder)
     QString view;
     if (&builder == m_threadBuilder.get()) {
         m_resultType = ThreadContent;
+        if (m_threadBuilder->awaitsApproval()) {
+            // Nobody, its author included, can open it before a moderator
+            // has: nothing to offer, and the screen has done its work.
+            m_viewNewContent = m_threadBuilder->announceApproval(QStringLiteral("thread_awaits_approval"), this);
+            popSelf(true);
+            return;
+        }
         message = localized(m_threadBuilder->alreadyPosted() ? "thread_already_posted" : "create_ok_thread");
         if (m_threadBuilder->threadid() >= 1)
             view = localized("view_post");
@@ -402,7 +410,7 @@ ViewControllerPtr CreateContent::newContentScreen() const
 {
     switch (m_resultType) {
     case ThreadContent: {
-        if (!m_threadBuilder || m_threadBuilder->threadid() < 1)
+        if (!m_threadBuilder || m_threadBuilder->threadid() < 1 || m_threadBuilder->awaitsApproval())
             return nullptr;
         const ThreadPtr thread = Thread::initWithThreadid(m_threadBuilder->threadid());
         thread->setThreadtitle(m_threadBuilder->title());

@@ -99,6 +99,6 @@ private:
     PublishingBuilderPtr m_articleBuilder;
     int m_selContentType = NoContentType;
     std::shared_ptr<AlertView> m_viewNewContent;
-    // What the result alert was about.
+    // What the result was said of: none until a send has ended as sent.
     int m_resultType = NoContentType;
 };

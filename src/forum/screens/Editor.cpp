@@ -31,6 +31,8 @@
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
 
+#include <QApplication>
+
 namespace {
 
 QString localized(const char* key)
@@ -186,8 +188,8 @@ void Editor::buildFormatting(View* root)
 void Editor::viewDidLoad()
 {
     UIViewControllerCommon::viewDidLoad();
-    navigationItem()->setLeftBarButtonItem(
-        BarButtonItem::withTitle(localized("discard"), BarButtonItemStyle::Plain, this, &Editor::cancel));
+    m_discard = BarButtonItem::withTitle(localized("discard"), BarButtonItemStyle::Plain, this, &Editor::cancel);
+    navigationItem()->setLeftBarButtonItem(m_discard);
     showSubmitButton(false);
     m_loading->stopAnimating();
     m_loading->setHidden(true);
@@ -207,13 +209,58 @@ void Editor::viewDidLoad()
     updateLayout();
 }
 
+void Editor::viewDidAppear(bool animated)
+{
+    UIViewControllerCommon::viewDidAppear(animated);
+    const QPointer<View> returnTo = std::exchange(m_focusOnReturn, nullptr);
+    if (returnTo && giveFocusWithin(returnTo))
+        return;
+    // Back with the keyboard still in this screen: it stays there. Never on
+    // nothing nor on the bar: from there the first Tab, or a space, would
+    // press "discard".
+    const bool firstTime = !std::exchange(m_hasAppeared, true);
+    if (!firstTime && view()->isAncestorOf(QApplication::focusWidget()))
+        return;
+    if (!giveFocusWithin(m_messageTitle))
+        giveFocusWithin(m_content);
+}
+
+void Editor::openAccessory(const ViewControllerPtr& screen, View* returnTo)
+{
+    NavigationController* navigation = navigationController();
+    if (!screen || !navigation)
+        return;
+    m_focusOnReturn = returnTo;
+    navigation->pushViewController(screen, true);
+}
+
+bool Editor::giveFocusWithin(View* row)
+{
+    if (!row)
+        return false;
+    QList<View*> candidates{row};
+    candidates += row->findChildren<View*>();
+    for (View* view : std::as_const(candidates)) {
+        const bool takesKeys = view->canBecomeFirstResponder() ? view->isUserInteractionEnabled()
+                                                               : view->acceptsKeyboardFocus();
+        if (takesKeys && view->isVisible() && view->alpha() > 0.01 && Keyboard::giveFocus(view))
+            return true;
+    }
+    return false;
+}
+
 void Editor::showSubmitButton(bool editing)
 {
     const std::shared_ptr<BarButtonItem> item =
         editing ? BarButtonItem::withTitle(localized("done"), BarButtonItemStyle::Done, this, &Editor::doneText)
                 : BarButtonItem::withTitle(localized("submit"), BarButtonItemStyle::Done, this, &Editor::done);
-    item->setEnabled(editing || m_submitEnabled);
+    item->setEnabled(rightItemEnabled(editing));
     navigationItem()->setRightBarButtonItem(item);
+}
+
+bool Editor::rightItemEnabled(bool editing) const
+{
+    return editing || (m_submitEnabled && !m_sending);
 }
 
 void Editor::setSubmitEnabled(bool enabled)
@@ -514,8 +561,7 @@ void Editor::changeTags()
     auto tags = std::make_shared<ContentTags>();
     tags->setDelegate(this);
     tags->setTagsText(m_tags);
-    if (NavigationController* navigation = navigationController())
-        navigation->pushViewController(tags, true);
+    openAccessory(tags, m_tagsButton);
 }
 
 void Editor::enableThreadPrefix(bool enabled)
@@ -635,8 +681,8 @@ void Editor::addVideo()
     auto prompt = std::make_shared<InsertTextController>();
     prompt->setTitleText(localized("insert_video_url"));
     prompt->setDelegate(this);
-    if (NavigationController* navigation = navigationController())
-        navigation->pushViewController(prompt, true);
+    // Its button is in the menu that has closed: back to the row's own.
+    openAccessory(prompt, m_addAttachmentBtn);
 }
 
 void Editor::textWasInserted(InsertTextController* prompt)
@@ -676,12 +722,27 @@ void Editor::done()
     m_loading->setHidden(false);
     view()->bringSubviewToFront(m_loading);
     m_loading->startAnimating();
+    // Gone out, the content lands whatever this screen does: it stays until
+    // the forum has answered, and says then what became of it; "submit" is
+    // off as well, for it has been pressed.
+    setSending(true);
+}
+
+void Editor::setSending(bool sending)
+{
+    m_sending = sending;
+    if (m_discard)
+        m_discard->setEnabled(!sending);
+    // The item shown, not a new one: a button the keyboard pressed keeps its place.
+    if (const std::shared_ptr<BarButtonItem> right = navigationItem()->rightBarButtonItem())
+        right->setEnabled(rightItemEnabled(m_editingText));
 }
 
 void Editor::stopLoading()
 {
     if (!m_loading)
         return;
+    setSending(false);
     m_loading->stopAnimating();
     m_loading->setHidden(true);
 }
@@ -695,11 +756,14 @@ bool Editor::modelHasFailedToUpdate(Model*, const Error& error)
 
 bool Editor::holdsUnsentWork() const
 {
-    return m_hasChangedContent || (m_messageTitle && !m_messageTitle->text().isEmpty()) || !m_media.isEmpty();
+    return m_hasChangedContent || (m_messageTitle && !m_messageTitle->text().isEmpty())
+           || !m_tags.trimmed().isEmpty() || !m_media.isEmpty();
 }
 
 void Editor::cancel()
 {
+    if (m_sending)
+        return;
     if (!holdsUnsentWork()) {
         popSelf(true);
         return;

@@ -19,12 +19,14 @@
 #include "platform/ui/TextView.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
 class ActivityIndicatorView;
 class AlertView;
+class BarButtonItem;
 class Button;
 class EditorButtonStrip;
 class EditorPublishArea;
@@ -44,7 +46,9 @@ class TableView;
 // While the text is edited it takes the screen down to the strip, above the
 // keyboard's room (none for a desktop keyboard); "done" ends the editing.
 // Tab and Shift+Tab move between the title and the text; Return in the title
-// goes on to the text.
+// goes on to the text. It opens with the keyboard in the title, and a screen
+// it opens (a picker, a prompt) gives the keyboard back to the row it came
+// from.
 class Editor : public UIViewControllerCommon,
                public TextViewDelegate,
                public TextFieldDelegate,
@@ -71,16 +75,26 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    // The keyboard where the member types first (the title, else the text);
+    // back from a screen this one opened, on the row that opened it.
+    void viewDidAppear(bool animated) override;
 
-    // "submit": the busy sign. Screens built on it check and send first.
+    // "submit": the busy sign, and "discard" and "submit" are off until it
+    // stops: what has gone out cannot be taken back. Screens built on it
+    // check and send first.
     virtual void done();
-    // "discard": at once when nothing was written, else after asking.
+    // "discard": at once when nothing was written, else after asking;
+    // nothing while the content is on its way.
     void cancel();
+    // Pushes a screen that helps write this one (a picker, a prompt); when it
+    // is done the keyboard comes back to `returnTo`, or to the first control
+    // of that row that can take it then.
+    void openAccessory(const ViewControllerPtr& screen, View* returnTo);
     // Leaves the placeholder, once: the text is emptied and turns black.
     void changedContent();
     bool hasChangedContent() const { return m_hasChangedContent; }
-    // A text, a title or a picture: leaving asks first, and a closed forum
-    // leaves the screen where it is.
+    // A text, a title, tags or a picture: leaving asks first, and a closed
+    // forum leaves the screen where it is.
     bool holdsUnsentWork() const override;
     void setTagsEnabled(bool enabled);
     bool tagsEnabled() const { return m_tagsEnabled; }
@@ -197,7 +211,13 @@ private:
     // The top of the keyboard in the screen's view (its foot when it takes no room).
     qreal keyboardTop();
     void showSubmitButton(bool editing);
+    bool rightItemEnabled(bool editing) const;
+    // "discard" and "submit" are off while the content is on its way.
+    void setSending(bool sending);
     void cancelBlogProbe();
+    // Gives the keyboard to the view as Tab does, else to the first control
+    // inside it that can take it; false when none can.
+    static bool giveFocusWithin(View* row);
 
     ScrollView* m_scroll = nullptr;
     TextField* m_messageTitle = nullptr;
@@ -224,6 +244,10 @@ private:
     bool m_attachmentAllowed = true;
     bool m_editingText = false;
     bool m_submitEnabled = true;
+    bool m_sending = false;
+    bool m_hasAppeared = false;
+    QPointer<View> m_focusOnReturn;
+    std::shared_ptr<BarButtonItem> m_discard;
     QString m_tags;
     QList<std::shared_ptr<ImageToUpload>> m_media;
     SelectImagePtr m_selector;

@@ -97,10 +97,11 @@ void Reply::modelHasChanged(Model* model)
         return;
     switch (m_replyBuilder->status()) {
     case BuilderStatus::Sent:
+        // Its work done, the screen hears no more of the answer: what became
+        // of the reply is said once.
+        m_replyBuilder->removeObserver(this);
         stopLoading();
-        if (m_replyBuilder->alreadyPosted())
-            AlertView::create(localized("published_title"), localized("reply_already_posted"), nullptr,
-                              {localized("ok")})->show();
+        m_replyBuilder->announceSent();
         popSelf(true);
         return;
     case BuilderStatus::Failed:

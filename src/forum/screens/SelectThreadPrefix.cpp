@@ -46,6 +46,13 @@ void SelectThreadPrefix::viewDidLoad()
     m_table->reloadData();
 }
 
+void SelectThreadPrefix::viewDidAppear(bool animated)
+{
+    UIViewControllerCommon::viewDidAppear(animated);
+    // Nothing else here takes keys: the arrows and Return choose in the list.
+    m_table->becomeFirstResponder();
+}
+
 void SelectThreadPrefix::setPrefixes(const Value& prefixes)
 {
     m_prefixes = prefixes;

@@ -22,6 +22,8 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    // The list has the keyboard as it opens.
+    void viewDidAppear(bool animated) override;
 
     // Groups: {"optgroup_label", "optgroup_options": a list of prefixes or one
     // prefix}, a prefix {"optionvalue", "optiontitle"}.

@@ -4,9 +4,13 @@
 #include "ControlClicks.h"
 #include "ImagePickerStub.h"
 
+#include "forum/cells/QuickReplyCell.h"
 #include "forum/screens/ComposingScreens.h"
 #include "forum/screens/Editor.h"
+#include "forum/screens/PostController.h"
+#include "forum/screens/ThreadController.h"
 #include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/AlertPresenter.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/TableView.h"
@@ -17,6 +21,8 @@
 
 #include "platform/foundation/Bundle.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -44,6 +50,49 @@ protected:
     }
 
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
+
+    // A forum's thread list, as the root of the stack, its first page shown.
+    std::shared_ptr<ThreadController> openForum(qint32 forumid, const QString& title)
+    {
+        auto forumModel = std::make_shared<Forum>();
+        forumModel->setForumid(forumid);
+        forumModel->setTitle_clean(title);
+        auto threads = std::make_shared<ThreadController>();
+        threads->setForum(forumModel);
+        showRoot(threads);
+        settleAll();
+        return threads;
+    }
+    // A thread's page, as the root of the stack, its first page shown.
+    std::shared_ptr<PostController> openThread(qint32 threadid)
+    {
+        auto page = std::make_shared<PostController>();
+        page->setThread(Thread::initWithThreadid(threadid));
+        showRoot(page);
+        settleAll();
+        return page;
+    }
+    // The quick-reply row under the last page, scrolled into sight.
+    QuickReplyCell* quickReplyCell(PostController* page)
+    {
+        ShadowedTableView* table = page->postTable()->tableView();
+        const IndexPath last{0, table->numberOfRowsInSection(0) - 1};
+        table->scrollToRowAtIndexPath(last, TableViewScrollPosition::Bottom, false);
+        finishMoving();
+        return dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(last));
+    }
+    // What the forum holds: a thread's posts, a post's text.
+    QList<int> postsOf(qint32 threadid)
+    {
+        QList<int> ids;
+        for (const QJsonValue& id : forum().threadState(threadid).value(QStringLiteral("posts")).toArray())
+            ids.append(id.toInt());
+        return ids;
+    }
+    QString bbcodeOf(int postid)
+    {
+        return forum().postState(postid).value(QStringLiteral("bbcode")).toString();
+    }
 
     // Keys typed into the input, which has the keyboard as a click gave it.
     void typeInto(QWidget* input, const QString& typed)
@@ -121,6 +170,18 @@ protected:
         finishMoving();
         ASSERT_TRUE(machine.isAsking());
         machine.choose(path);
+        finishMoving();
+    }
+    // A click on a button of the alert on top, where the presenter draws it
+    // (AlertPresenter installed).
+    void clickAlertButton(int index)
+    {
+        const QList<std::shared_ptr<AlertView>> alerts = AlertView::visibleAlerts();
+        ASSERT_FALSE(alerts.isEmpty());
+        auto* overlay = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(alerts.last().get()));
+        ASSERT_NE(overlay, nullptr) << "no alert drawn: the presenter is not installed";
+        ASSERT_LT(index, overlay->buttonRects().size());
+        tap(overlay->convertPoint(overlay->buttonRects().at(index).center(), nullptr));
         finishMoving();
     }
     // Answers the alert on top with one of its buttons.

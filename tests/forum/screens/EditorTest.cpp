@@ -7,8 +7,11 @@
 #include "forum/screens/EditorFormatBar.h"
 #include "forum/screens/EditorPublishArea.h"
 #include "forum/screens/InsertTextController.h"
+#include "forum/screens/ContentTags.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/Reply.h"
 #include "forum/screens/SelectForumController.h"
+#include "forum/screens/SelectThreadPrefix.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/BarButtonView.h"
 #include "platform/ui/Button.h"
@@ -35,6 +38,32 @@ protected:
         navigation()->pushViewController(editor, true);
         finishMoving();
         return editor;
+    }
+    // Tab (or Shift+Tab) through the window until the condition holds; false
+    // when it never does within a round of the screen.
+    bool tabUntil(const std::function<bool()>& reached, bool backwards = false)
+    {
+        for (int stop = 0; stop < 20; ++stop) {
+            UserInput::key(backwards ? Qt::Key_Backtab : Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier,
+                           QString(), window.get());
+            finishMoving();
+            if (reached())
+                return true;
+        }
+        return false;
+    }
+    static bool focusIsOn(const QWidget* widget) { return widget && QApplication::focusWidget() == widget; }
+    static bool focusIsOn(const std::shared_ptr<BarButtonItem>& item)
+    {
+        const auto* shown = qobject_cast<BarButtonView*>(QApplication::focusWidget());
+        return item && shown && shown->item() == item;
+    }
+    // The focus is on no button of the navigation bar.
+    static bool focusOffTheBar() { return qobject_cast<BarButtonView*>(QApplication::focusWidget()) == nullptr; }
+    void keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        UserInput::key(key, modifiers, QString(), window.get());
+        finishMoving();
     }
     QStringList alertTitles() const
     {
@@ -367,7 +396,8 @@ TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNoth
     editor.reset();
     finishMoving();
     ASSERT_EQ(AlertView::visibleAlerts().size(), 1) << "the news stays up for the member to read";
-    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), text("create_ok_thread"));
+    EXPECT_EQ(AlertView::visibleAlerts().first()->title(), text("awaiting_approval_title"));
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), text("thread_awaits_approval"));
     answerAlert(0);
     finishMoving();
     EXPECT_EQ(navigation()->viewControllers().size(), screens);
@@ -391,4 +421,148 @@ TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNoth
     finishMoving();
     EXPECT_EQ(navigation()->viewControllers().size(), screens);
     EXPECT_EQ(topAs<PostController>(), nullptr);
+}
+
+TEST_F(EditorTest, TheNewThreadEditorOpensInItsTitleAndEveryPickerGivesTheKeyboardBackToItsRow)
+{
+    ImagePickerStub machine(true, false);
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    const auto threads = openForum(3, QStringLiteral("General Discussion"));
+    press(threads->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    auto* editor = topAs<CreateContent>();
+    ASSERT_NE(editor, nullptr);
+    settleAll();
+
+    // Opened: the keys go to the title, with no click first.
+    EXPECT_TRUE(editor->messageTitle()->isFirstResponder());
+    UserInput::type(QStringLiteral("Harbour at dawn"), window.get());
+    finishMoving();
+    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Harbour at dawn"));
+    picture("editor-opens-in-title.png");
+
+    // Tab: the prefix row, whose list opens with Space and has the keys;
+    // chosen with Return, the keyboard is back on the row.
+    keys(Qt::Key_Tab);
+    ASSERT_TRUE(focusIsOn(editor->selectPrefixButton()));
+    keys(Qt::Key_Space);
+    auto* prefixes = topAs<SelectThreadPrefix>();
+    ASSERT_NE(prefixes, nullptr);
+    EXPECT_TRUE(prefixes->table()->isFirstResponder()) << "the list has the keys as it opens";
+    keys(Qt::Key_Down);
+    keys(Qt::Key_Return);
+    ASSERT_EQ(top(), editor);
+    EXPECT_FALSE(editor->prefixTitle()->text().isEmpty());
+    EXPECT_TRUE(focusIsOn(editor->selectPrefixButton()));
+
+    // On to the text: a space typed there is a space.
+    keys(Qt::Key_Tab);
+    ASSERT_TRUE(editor->content()->isFirstResponder());
+    UserInput::type(QStringLiteral("Two shots"), window.get());
+    finishMoving();
+    EXPECT_EQ(editor->messageText(), QStringLiteral("Two shots"));
+    press(editor->navigationItem()->rightBarButtonItem());  // done
+
+    // Tags, from the mouse: back on the tags button, not on the bar.
+    tapView(editor->tagsButton());
+    finishMoving();
+    auto* tags = topAs<ContentTags>();
+    ASSERT_NE(tags, nullptr);
+    typeInto(editOf(tags->tags()), QStringLiteral("harbour"));
+    press(tags->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    ASSERT_EQ(top(), editor);
+    EXPECT_TRUE(focusIsOn(editor->tagsButton()));
+
+    // The video prompt, ended with Return: its menu has closed, so the
+    // keyboard is on the attachment button that opened it.
+    tapView(editor->addAttachmentBtn());
+    tapView(editor->addVideoButton());
+    finishMoving();
+    auto* prompt = topAs<InsertTextController>();
+    ASSERT_NE(prompt, nullptr);
+    typeInto(lineOf(prompt->input()), QStringLiteral("https://video.example/dawn"));
+    key(lineOf(prompt->input()), Qt::Key_Return);
+    finishMoving();
+    ASSERT_EQ(top(), editor);
+    EXPECT_TRUE(focusIsOn(editor->addAttachmentBtn()));
+
+    // Another forum from the picker, chosen with the keys: the keyboard is on
+    // the publish row, whose "change" now stands where the choice stood.
+    clickSegment(editor->publishArea()->changePublishBtn(), 0);
+    finishMoving();
+    clickSegment(editor->publishArea()->publishIn(), EditorPublishArea::Forum);
+    finishMoving();
+    auto* picker = topAs<SelectForumController>();
+    ASSERT_NE(picker, nullptr);
+    settleAll();
+    EXPECT_TRUE(picker->forumTable()->isFirstResponder());
+    keys(Qt::Key_Down);
+    keys(Qt::Key_Return);
+    settleAll();
+    ASSERT_EQ(top(), editor);
+    EXPECT_EQ(editor->selContentType(), CreateContent::ThreadContent);
+    EXPECT_TRUE(focusIsOn(editor->publishArea()->changePublishBtn()));
+    EXPECT_TRUE(focusOffTheBar());
+    picture("editor-back-from-forum-picker.png");
+}
+
+TEST_F(EditorTest, TheFirstTabOfAReplyGoesToItsTextAndASpaceOnDiscardAsksWheneverAnythingIsWritten)
+{
+    // The question drawn in the window, answered from the keyboard.
+    AlertPresenter::install();
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    auto page = openThread(307);
+    press(page->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    auto* reply = topAs<Reply>();
+    ASSERT_NE(reply, nullptr);
+    settleAll();
+
+    // Opened in its title; the first Tab goes to the text, not to "discard",
+    // and what is typed there stays there.
+    EXPECT_TRUE(reply->messageTitle()->isFirstResponder());
+    keys(Qt::Key_Tab);
+    ASSERT_TRUE(reply->content()->isFirstResponder());
+    UserInput::type(QStringLiteral("Thanks a lot"), window.get());
+    finishMoving();
+    EXPECT_EQ(reply->messageText(), QStringLiteral("Thanks a lot"));
+    EXPECT_EQ(top(), reply);
+
+    // On "discard", a space asks first; Escape keeps the reply.
+    ASSERT_TRUE(tabUntil([&] { return focusIsOn(reply->navigationItem()->leftBarButtonItem()); }, true));
+    keys(Qt::Key_Space);
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->title(), text("cancel_creating_content"));
+    picture("reply-discard-question.png");
+    keys(Qt::Key_Escape);
+    EXPECT_EQ(top(), reply);
+    EXPECT_EQ(reply->messageText(), QStringLiteral("Thanks a lot"));
+    page.reset();
+
+    // Tags alone are written work too.
+    const auto threads = openForum(3, QStringLiteral("General Discussion"));
+    press(threads->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    auto* editor = topAs<CreateContent>();
+    ASSERT_NE(editor, nullptr);
+    settleAll();
+    EXPECT_TRUE(editor->messageTitle()->isFirstResponder());
+    tapView(editor->tagsButton());
+    finishMoving();
+    auto* tags = topAs<ContentTags>();
+    ASSERT_NE(tags, nullptr);
+    typeInto(editOf(tags->tags()), QStringLiteral("night, harbour"));
+    press(tags->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    ASSERT_EQ(top(), editor);
+    ASSERT_TRUE(focusIsOn(editor->tagsButton()));
+    // On round, past the rows below, to "discard" at the top; the text untouched.
+    ASSERT_TRUE(tabUntil([&] { return focusIsOn(editor->navigationItem()->leftBarButtonItem()); }));
+    ASSERT_FALSE(editor->hasChangedContent());
+    keys(Qt::Key_Space);
+    EXPECT_EQ(top(), editor) << "the tags were not thrown away unasked";
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    keys(Qt::Key_Escape);
+    EXPECT_EQ(editor->tagsList()->text(), QStringLiteral("night, harbour"));
 }

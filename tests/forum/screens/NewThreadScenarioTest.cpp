@@ -22,20 +22,7 @@
 // list and on its own page with its pictures.
 namespace {
 
-class NewThreadScenarioTest : public ComposeScreenTest {
-protected:
-    std::shared_ptr<ThreadController> openForum(qint32 forumid, const QString& title)
-    {
-        auto forumModel = std::make_shared<Forum>();
-        forumModel->setForumid(forumid);
-        forumModel->setTitle_clean(title);
-        auto threads = std::make_shared<ThreadController>();
-        threads->setForum(forumModel);
-        showRoot(threads);
-        settleAll();
-        return threads;
-    }
-};
+class NewThreadScenarioTest : public ComposeScreenTest {};
 
 }  // namespace
 

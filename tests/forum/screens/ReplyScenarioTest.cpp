@@ -10,6 +10,7 @@
 #include "forum/screens/PostDetailsController.h"
 #include "forum/screens/Reply.h"
 #include "forum/screens/ReportPost.h"
+#include "platform/ui/BarButtonView.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 
@@ -24,25 +25,6 @@ namespace {
 
 class ReplyScenarioTest : public ComposeScreenTest {
 protected:
-    std::shared_ptr<PostController> openThread(qint32 threadid)
-    {
-        auto page = std::make_shared<PostController>();
-        page->setThread(Thread::initWithThreadid(threadid));
-        showRoot(page);
-        settleAll();
-        return page;
-    }
-    QList<int> postsOf(qint32 threadid)
-    {
-        QList<int> ids;
-        for (const QJsonValue& id : forum().threadState(threadid).value(QStringLiteral("posts")).toArray())
-            ids.append(id.toInt());
-        return ids;
-    }
-    QString bbcodeOf(int postid)
-    {
-        return forum().postState(postid).value(QStringLiteral("bbcode")).toString();
-    }
     // The post alone, from its row on the page shown.
     PostDetailsController* openPost(PostController* page, qint32 postid)
     {
@@ -491,4 +473,66 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     EXPECT_EQ(requestsOf("editpost_updatepost").size(), 1);
     EXPECT_EQ(bbcodeOf(after.last()), edited);
     finishMoving();
+}
+
+TEST_F(ReplyScenarioTest, DiscardIsOffWhileAReplyIsOnItsWayAndTheThreadShowsTheReplyWhenItLands)
+{
+    // The discard question drawn in the window, if it ever came.
+    AlertPresenter::install();
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    const auto page = openThread(307);
+    const QList<int> before = postsOf(307);
+    press(page->navigationItem()->rightBarButtonItem());
+    finishMoving();
+    auto* reply = topAs<Reply>();
+    ASSERT_NE(reply, nullptr);
+    settleAll();
+    clickInto(reply->content());
+    typeInto(editOf(reply->content()), QStringLiteral("Slow forum, but it gets there."));
+    press(reply->navigationItem()->rightBarButtonItem());  // done
+
+    // A slow forum: the reply has gone out and waits at the forum's door.
+    forum().holdAtGate(QStringLiteral("newreply_postreply"), QStringLiteral("slow"));
+    press(reply->navigationItem()->rightBarButtonItem());  // submit
+    ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(QStringLiteral("slow")) == 1; }));
+    finishMoving();
+    EXPECT_FALSE(reply->loading()->isHidden());
+    const std::shared_ptr<BarButtonItem> discard = reply->navigationItem()->leftBarButtonItem();
+    ASSERT_NE(discard, nullptr);
+    EXPECT_FALSE(discard->isEnabled()) << "what has gone out cannot be discarded";
+    EXPECT_FALSE(reply->navigationItem()->rightBarButtonItem()->isEnabled()) << "submit was pressed";
+    picture("reply-sending.png");
+
+    // A click on it, and the keys, take nothing away.
+    clickBarButton(window.get(), discard);
+    finishMoving();
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty()) << "no question about work that is on its way";
+    EXPECT_EQ(top(), reply);
+    for (int stop = 0; stop < 12; ++stop) {
+        UserInput::key(Qt::Key_Tab, Qt::NoModifier, QString(), window.get());
+        finishMoving();
+        auto* onBar = qobject_cast<BarButtonView*>(QApplication::focusWidget());
+        EXPECT_TRUE(!onBar || onBar->item() != discard) << "Tab stops at a discard that is off";
+    }
+    UserInput::key(Qt::Key_Space, Qt::NoModifier, QString(), window.get());
+    finishMoving();
+    EXPECT_EQ(top(), reply);
+
+    // The forum takes it: the editor closes, and the thread shows the reply.
+    forum().openGate(QStringLiteral("slow"));
+    settleAll();
+    EXPECT_EQ(top(), page.get());
+    const QList<int> after = postsOf(307);
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(bbcodeOf(after.last()), QStringLiteral("Slow forum, but it gets there."));
+    bool shown = false;
+    PaginableTableView* posts = page->postTable();
+    for (int section = 0; section < posts->tableView()->numberOfSections(); ++section) {
+        for (const ModelPtr& row : posts->rowsForSection(section)) {
+            const auto post = std::dynamic_pointer_cast<Post>(row);
+            shown = shown || (post && post->postid() == after.last());
+        }
+    }
+    EXPECT_TRUE(shown) << "the thread page was read again with the reply";
+    EXPECT_TRUE(alertMessages().isEmpty());
 }
