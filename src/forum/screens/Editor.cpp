@@ -774,6 +774,8 @@ void Editor::cancel()
         return;
     m_confirmExit = AlertView::create(localized("cancel_creating_content"), localized("your_work_will_not"), this,
                                       {localized("cancel"), localized("discard")});
+    // Work is lost only by a press of Discard itself, never by a Return.
+    m_confirmExit->setDefaultButtonIndex(0);
     m_confirmExit->show();
 }
 

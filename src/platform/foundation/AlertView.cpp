@@ -91,6 +91,19 @@ void AlertView::setCancelButtonIndex(int index)
         m_cancelButtonIndex = index;
 }
 
+int AlertView::defaultButtonIndex() const
+{
+    if (m_buttonTitles.isEmpty())
+        return -1;
+    return m_defaultButtonIndex >= 0 ? m_defaultButtonIndex : int(m_buttonTitles.size()) - 1;
+}
+
+void AlertView::setDefaultButtonIndex(int index)
+{
+    if (index >= 0 && index < m_buttonTitles.size())
+        m_defaultButtonIndex = index;
+}
+
 void AlertView::addTextField(const QString& placeholder, bool secure)
 {
     m_hasTextField = true;

@@ -37,6 +37,11 @@ public:
     int cancelButtonIndex() const;
     // Names another button the cancel button; an index no button has is ignored.
     void setCancelButtonIndex(int index);
+    // The button Return presses: the last one (the one that goes on) unless
+    // the alert names another, as a question that loses work names its
+    // cancel button; -1 without buttons.
+    int defaultButtonIndex() const;
+    void setDefaultButtonIndex(int index);
     AlertViewDelegate* delegate() const { return m_delegate.get(); }
     bool isVisible() const;
 
@@ -69,6 +74,7 @@ private:
     WeakRef<AlertViewDelegate> m_delegate;
     QStringList m_buttonTitles;
     int m_cancelButtonIndex = 0;
+    int m_defaultButtonIndex = -1;
     QString m_placeholder;
     QString m_text;
     bool m_hasTextField = false;

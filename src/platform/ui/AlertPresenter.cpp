@@ -199,9 +199,8 @@ void AlertOverlay::keyPressEvent(QKeyEvent* event)
         }
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_alert->buttonTitles().isEmpty()) {
-        // Return takes the last button: the one that goes on.
-        press(int(m_alert->buttonTitles().size()) - 1);
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_alert->defaultButtonIndex() >= 0) {
+        press(m_alert->defaultButtonIndex());
         return;
     }
     View::keyPressEvent(event);

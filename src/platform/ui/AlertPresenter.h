@@ -15,8 +15,8 @@ class TextField;
 // bottom; the cancel button is drawn as such. A button ends the alert with
 // its index. Escape is a press of the cancel button (an alert's only button
 // is its cancel button), so whoever asked hears the answer as from a click;
-// Return presses the last button. Closing the window ends every alert with no
-// index. An alert with no button stays until its owner dismisses it, or
+// Return presses the default button (the last one unless the alert names
+// another). Closing the window ends every alert with no index. An alert with no button stays until its owner dismisses it, or
 // Escape takes it away. When an alert goes, the focus goes back to where it
 // was before the alert came, so the screen under it takes keys again.
 class AlertPresenter {

@@ -538,6 +538,14 @@ TEST_F(EditorTest, TheFirstTabOfAReplyGoesToItsTextAndASpaceOnDiscardAsksWheneve
     keys(Qt::Key_Escape);
     EXPECT_EQ(top(), reply);
     EXPECT_EQ(reply->messageText(), QStringLiteral("Thanks a lot"));
+    // Return on the question keeps the work too: only a press of Discard loses it.
+    ASSERT_TRUE(tabUntil([&] { return focusIsOn(reply->navigationItem()->leftBarButtonItem()); }, true));
+    keys(Qt::Key_Space);
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    keys(Qt::Key_Return);
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    EXPECT_EQ(top(), reply);
+    EXPECT_EQ(reply->messageText(), QStringLiteral("Thanks a lot"));
     page.reset();
 
     // Tags alone are written work too.
