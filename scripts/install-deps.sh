@@ -8,7 +8,9 @@ packages=(
   qt6-base-dev libqt6network6 libgl-dev
   # The picture picker's camera.
   qt6-multimedia-dev
-  libsqlite3-dev libicu-dev libplist-dev libfontconfig-dev
+  libsqlite3-dev libicu-dev libplist-dev
+  # The X screen, asked before the toolkit starts.
+  libxcb1-dev libxcb-randr0-dev
   # The picture tool writes the opaque pictures unfiltered.
   libpng-dev
   googletest libgtest-dev libgmock-dev
@@ -16,6 +18,8 @@ packages=(
   fonts-liberation2
   # Emoji and Japanese in the forum's titles and posts.
   fonts-noto-color-emoji fonts-ipafont-gothic
+  # The tests of the screen asked before the toolkit starts.
+  xvfb
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/FirstFrameReport.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowSystemScreen.h"
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/SystemClock.h"
@@ -35,8 +36,16 @@ QString forumAddress(const QString& text, QString* problem)
 
 int main(int argc, char** argv)
 {
-    Application::prepareZoom(argc, argv, [](double pixelRatio) { AppDelegate::prefetchSplash(pixelRatio); });
+    // The toolkit reads its zoom once, as it starts: the screen is asked of
+    // the window system first, on a connection that stays open until the
+    // toolkit's own is (see WindowSystemScreen).
+    WindowSystemScreen screen = WindowSystemScreen::primary();
+    Application::prepareZoom(argc, argv, screen.available());
     QApplication app(argc, argv);
+    screen.close();
+    // Only now that the toolkit is up: its start and a decoding beside it
+    // corrupted each other's memory.
+    AppDelegate::prefetchSplash();
     QApplication::setApplicationName(QStringLiteral("muforum"));
     const QString name =
         Bundle::main().objectForInfoDictionaryKey(QStringLiteral("CFBundleDisplayName")).toString();
