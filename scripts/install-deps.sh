@@ -18,8 +18,11 @@ packages=(
   fonts-liberation2
   # Emoji and Japanese in the forum's titles and posts.
   fonts-noto-color-emoji fonts-ipafont-gothic
-  # The tests of the screen asked before the toolkit starts.
-  xvfb
+  # The checks on a real display: a virtual X server of their own, the
+  # clicks and keys through it, and a client that keeps it busy.
+  xvfb xauth xdotool x11-utils
+  # Build folders with either generator.
+  ninja-build
 )
 
 missing=()
