@@ -4,6 +4,7 @@
 #include "app/screens/AppDelegate.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/FirstFrameReport.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowSystemScreen.h"
 
@@ -44,8 +45,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     screen.close();
     // Only now that the toolkit is up: its start and a decoding beside it
-    // corrupted each other's memory.
+    // corrupted each other's memory. The fonts load meanwhile (fontconfig
+    // reads its whole configuration the first time): the first frame needs
+    // both, its status bar the fonts.
     AppDelegate::prefetchSplash();
+    Font::boldSystemFontOfSize(14);
     QApplication::setApplicationName(QStringLiteral("muforum"));
     const QString name =
         Bundle::main().objectForInfoDictionaryKey(QStringLiteral("CFBundleDisplayName")).toString();
