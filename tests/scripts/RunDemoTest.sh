@@ -11,10 +11,12 @@ build=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp)
 demo=""
-# The demo's own trap ends the forum and the application with it.
+# The demo runs in a process group of its own: stopping the group ends the
+# forum and the application (the demo's own trap ends them too) and a build
+# still under way.
 stop() {
   if [ -n "$demo" ]; then
-    kill -TERM "$demo" 2>/dev/null || true
+    kill -TERM -- -"$demo" 2>/dev/null || true
     wait "$demo" 2>/dev/null || true
     demo=""
   fi
@@ -26,7 +28,7 @@ cache_before=$(stat -c '%y %s' "$cache")
 sum_before=$(md5sum <"$cache")
 
 DISPLAY=${DISPLAY:-:mu-demo-test} QT_QPA_PLATFORM=offscreen MU_DEMO_BUILD="$build" \
-  "$root/scripts/run-demo.sh" >"$out" 2>&1 &
+  setsid "$root/scripts/run-demo.sh" >"$out" 2>&1 &
 demo=$!
 started=""
 for _ in $(seq 600); do
