@@ -8,7 +8,9 @@ packages=(
   qt6-base-dev libqt6network6 libgl-dev
   # The picture picker's camera.
   qt6-multimedia-dev
-  libsqlite3-dev libicu-dev libplist-dev libfontconfig-dev
+  libsqlite3-dev libicu-dev libplist-dev
+  # The X screen, asked before the toolkit starts.
+  libxcb1-dev libxcb-randr0-dev
   # The picture tool writes the opaque pictures unfiltered.
   libpng-dev
   googletest libgtest-dev libgmock-dev
@@ -16,6 +18,11 @@ packages=(
   fonts-liberation2
   # Emoji and Japanese in the forum's titles and posts.
   fonts-noto-color-emoji fonts-ipafont-gothic
+  # The checks on a real display: a virtual X server of their own, the
+  # clicks and keys through it, and a client that keeps it busy.
+  xvfb xauth xdotool x11-utils
+  # Build folders with either generator.
+  ninja-build
 )
 
 missing=()

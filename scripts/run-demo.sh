@@ -25,27 +25,49 @@ fi
 
 scripts/install-deps.sh
 build=${MU_DEMO_BUILD:-build}
+# A build folder is configured once, when it is new; one that exists is
+# built as it is, whatever its generator and build type.
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  echo "Configuring $build/ ..."
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+fi
 echo "Building in $build/ (a few minutes the first time) ..."
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+show() {
+  if [ -t 1 ]; then printf '\r  %3s%% built' "$1"; else echo "  $1% built"; fi
+}
 # The build's progress as it goes, on one line where the terminal allows;
 # its whole log stays in the build folder, and its end shows if it fails.
+# Make says "[ 42%]" and Ninja "[17/40]" as a step starts, and the last
+# step (a link) takes a while: the progress stays below 100% until the
+# build has ended well.
 progress() {
-  local line shown=-1
+  local line now shown=-1
   while IFS= read -r line; do
+    if [[ $line =~ ^\[\ *([0-9]+)%\] ]]; then
+      now=${BASH_REMATCH[1]}
+    elif [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]]; then
+      now=$((100 * BASH_REMATCH[1] / BASH_REMATCH[2]))
+    else
+      continue
+    fi
+    [ "$now" -le 99 ] || now=99
     # Parallel steps finish out of order: the count only goes up.
-    [[ $line =~ ^\[\ *([0-9]+)%\] ]] && [ "${BASH_REMATCH[1]}" -gt "$shown" ] || continue
-    shown=${BASH_REMATCH[1]}
-    if [ -t 1 ]; then printf '\r  %3s%% built' "$shown"; else echo "  $shown% built"; fi
+    [ "$now" -gt "$shown" ] || continue
+    shown=$now
+    show "$shown"
   done
-  if [ -t 1 ] && [ "$shown" -ge 0 ]; then echo; fi
   return 0
 }
 log="$build/demo-build.log"
-if ! cmake --build "$build" -j"$(nproc)" --target muforum testforum_server 2>&1 | tee "$log" | progress; then
+# One target for both programs, so that one progress covers both.
+if ! cmake --build "$build" -j"$(nproc)" --target demo 2>&1 | tee "$log" | progress; then
+  if [ -t 1 ]; then echo; fi
   echo "run-demo: the build failed; the end of its log ($log):" >&2
   tail -n 30 "$log" >&2
   exit 1
 fi
+show 100
+if [ -t 1 ]; then echo; fi
 
 run=$(mktemp -d "${TMPDIR:-/tmp}/muforum-demo.XXXXXX")
 forum_pid=""

@@ -2,9 +2,12 @@
 # Installs what is missing, checks the include directions, configures, builds
 # and runs every test: through ctest (one process per test), then every test
 # program directly as one process, in a shuffled order, so that no test leans
-# on running alone or after another. With MU_SANITIZE=ON all of it runs again
-# in a build with the address and undefined-behaviour sanitizers, the direct
-# runs with the leak check.
+# on running alone or after another; then what only a real display shows, on
+# a virtual X server (scripts/check-on-x.sh: the start-up, 50 times, and a
+# walk with the mouse). With MU_SANITIZE=ON the tests run again in a build
+# with the address and undefined-behaviour sanitizers, the direct runs with
+# the leak check; that build is made with Ninja when it is new (the first
+# with Make), so that the tests see both generators.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -52,7 +55,10 @@ run_suite() {
 }
 
 run_suite build
+scripts/check-on-x.sh build
 if [ "${MU_SANITIZE:-OFF}" = "ON" ]; then
   export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
-  run_suite build-sanitize -DMU_SANITIZE=ON
+  generator=()
+  [ -f build-sanitize/CMakeCache.txt ] || generator=(-G Ninja)
+  run_suite build-sanitize "${generator[@]}" -DMU_SANITIZE=ON
 fi

@@ -4,7 +4,9 @@
 #include "app/screens/AppDelegate.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/FirstFrameReport.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowSystemScreen.h"
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/SystemClock.h"
@@ -35,8 +37,19 @@ QString forumAddress(const QString& text, QString* problem)
 
 int main(int argc, char** argv)
 {
-    Application::prepareZoom(argc, argv, [](double pixelRatio) { AppDelegate::prefetchSplash(pixelRatio); });
+    // The toolkit reads its zoom once, as it starts: the screen is asked of
+    // the window system first, on a connection that stays open until the
+    // toolkit's own is (see WindowSystemScreen).
+    WindowSystemScreen screen = WindowSystemScreen::primary();
+    Application::prepareZoom(argc, argv, screen.available());
     QApplication app(argc, argv);
+    screen.close();
+    // Only now that the toolkit is up: its start and a decoding beside it
+    // corrupted each other's memory. The fonts load meanwhile (fontconfig
+    // reads its whole configuration the first time): the first frame needs
+    // both, its status bar the fonts.
+    AppDelegate::prefetchSplash();
+    Font::boldSystemFontOfSize(14);
     QApplication::setApplicationName(QStringLiteral("muforum"));
     const QString name =
         Bundle::main().objectForInfoDictionaryKey(QStringLiteral("CFBundleDisplayName")).toString();

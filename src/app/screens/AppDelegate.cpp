@@ -78,7 +78,7 @@ void AppDelegate::applicationDidFinishLaunching(Application*)
         m_window = std::make_unique<Window>();
     m_window->makeKeyAndVisible();
     // Unless main started them already.
-    ResourceImages::prefetch({kSplashImage, kPoweredByImage});
+    prefetchSplash();
     initBetaClient();
     showSplash();
     // Nothing of the first screens shows through the splash's first frame,
@@ -102,9 +102,9 @@ void AppDelegate::showFirstScreens()
     }
 }
 
-void AppDelegate::prefetchSplash(qreal pixelRatio)
+void AppDelegate::prefetchSplash()
 {
-    ResourceImages::prefetch({kSplashImage, kPoweredByImage}, pixelRatio);
+    ResourceImages::prefetch({kSplashImage, kPoweredByImage});
 }
 
 void AppDelegate::showSplash()

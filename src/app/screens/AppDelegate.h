@@ -49,10 +49,12 @@ public:
     // Whether a screen of the stack holds something the member wrote and has
     // not sent: the forum-closed alert then leaves the stack as it is.
     bool holdsUnsentWork() const;
-    // Starts decoding the splash's pictures for a window whose points take
-    // `pixelRatio` pixels: main calls it as soon as the zoom is known, so
-    // that the decoding runs while the toolkit starts.
-    static void prefetchSplash(qreal pixelRatio);
+    // Starts decoding the splash's pictures, each on a thread of its own, for
+    // the screen the toolkit has: main calls it as soon as the toolkit's
+    // application exists (never before: its start and a decoding beside it
+    // corrupted each other's memory), so that the decoding runs while the
+    // rest of the start-up does.
+    static void prefetchSplash();
     // The end of the splash's fade: the splash leaves the window.
     void startupAnimationDone(bool finished);
 

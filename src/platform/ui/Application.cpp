@@ -6,9 +6,6 @@
 
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QScreen>
-
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cmath>
@@ -71,38 +68,12 @@ double Application::zoomToOpen(double requested, const QSizeF& available)
     return std::max(kSmallest, std::floor(fits * 4) / 4);
 }
 
-double Application::prepareZoom(int argc, char** argv, const std::function<void(double)>& ratioKnown)
+double Application::prepareZoom(int argc, char** argv, const QSizeF& available)
 {
     const double requested = requestedZoom(argc, argv);
-    if (requested <= 0 && !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
-        const double zoom = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
-        if (ratioKnown)
-            ratioKnown(zoom);
-        return zoom;
-    }
-    // Look at the screen with a short-lived toolkit instance, in the screen's
-    // own pixels; the real one starts afterwards with the zoom in force.
-    qunsetenv("QT_SCALE_FACTOR");
-    double zoom = 1;
-    {
-        int probeArgc = 1;
-        QGuiApplication probe(probeArgc, argv);
-        QSizeF available;
-        double screenRatio = 1;
-        if (const QScreen* screen = probe.primaryScreen()) {
-            available = screen->availableGeometry().size();
-            screenRatio = screen->devicePixelRatio();
-        }
-        zoom = zoomToOpen(requested, available);
-        if (ratioKnown)
-            ratioKnown(zoom * screenRatio);
-        // The probe's font database destroys fontconfig's configuration as
-        // it goes (reading it first, if nothing had), and the real instance
-        // would read every configuration file again: one more reference,
-        // taken before the probe ends, keeps the one configuration for both.
-        if (FcInit())
-            FcConfigReference(nullptr);
-    }
+    if (requested <= 0 && !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+        return qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+    const double zoom = zoomToOpen(requested, available);
     qputenv("QT_SCALE_FACTOR", QByteArray::number(zoom));
     return zoom;
 }

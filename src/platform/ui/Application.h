@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSizeF>
 #include <QUrl>
 
 #include <functional>
@@ -25,15 +26,16 @@ public:
 
     static Application& sharedApplication();
 
-    // Chooses the zoom before the toolkit starts (call it first in main):
-    // "--zoom=F" or "--zoom F" on the command line, else MU_ZOOM, else a zoom
-    // that makes the 480-point window about four fifths of the screen's height
-    // (in steps of a quarter, at least 1); never so large that the window
-    // leaves the screen. Answers the zoom in force. `ratioKnown`, when
-    // given, hears the pixels a point will take as soon as that is known,
-    // before the toolkit's fonts are read, so that work needing only that
-    // (decoding the first pictures) runs alongside.
-    static double prepareZoom(int argc, char** argv, const std::function<void(double)>& ratioKnown = {});
+    // Chooses the zoom before the toolkit starts, for a screen whose area
+    // less its panels is `available` in the toolkit's pixels (empty: not
+    // known), and hands it to the toolkit in QT_SCALE_FACTOR (call it first in
+    // main, while the process has no other thread): "--zoom=F" or "--zoom F"
+    // on the command line, else MU_ZOOM, else a zoom that makes the 480-point
+    // window about four fifths of the screen's height (in steps of a
+    // quarter, at least 1); never so large that the window leaves the
+    // screen. A QT_SCALE_FACTOR the user set is kept when no zoom is asked
+    // for. Answers the zoom in force.
+    static double prepareZoom(int argc, char** argv, const QSizeF& available);
     // The zoom asked for on the command line or in MU_ZOOM, or 0.
     static double requestedZoom(int argc, char** argv);
     static double zoomForScreenHeight(double logicalHeight);

@@ -93,12 +93,9 @@ QImage ResourceImages::named(const QString& name)
 
 void ResourceImages::prefetch(const QStringList& names)
 {
-    prefetch(names, windowScale());
-}
-
-void ResourceImages::prefetch(const QStringList& names, qreal pixelRatio)
-{
-    const int scale = pixelRatio > 1 ? 2 : 1;
+    if (!qGuiApp)
+        return;
+    const int scale = windowScale();
     Cache& loaded = cache();
     for (const QString& name : names) {
         if (name.isEmpty() || loaded.byScale[scale - 1].contains(name) || loaded.decoding[scale - 1].contains(name))

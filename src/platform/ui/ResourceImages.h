@@ -20,11 +20,10 @@ public:
     static QImage named(const QString& name);
     // Starts decoding pictures a screen is about to show, each on a thread
     // of its own, so that decoding overlaps the rest of the start-up; named()
-    // takes them from there, waiting for one still being decoded.
+    // takes them from there, waiting for one still being decoded. Nothing
+    // before the toolkit's application exists: its start and a decoding
+    // beside it corrupt each other's memory.
     static void prefetch(const QStringList& names);
-    // The same for a window whose points take `pixelRatio` pixels, before
-    // there is a window (or a toolkit) to ask.
-    static void prefetch(const QStringList& names, qreal pixelRatio);
     // What to draw for a picture through the painter: its "@2x" version when
     // the painter draws more than one pixel a point and the picture is a
     // bundle picture loaded at 1x; else the picture itself.

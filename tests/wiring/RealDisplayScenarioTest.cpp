@@ -1,0 +1,149 @@
+#include "AppScenario.h"
+#include "XInput.h"
+
+#include "app/widgets/ShadowedTableView.h"
+#include "forum/cells/QuickReplyCell.h"
+#include "forum/model/QuickReply.h"
+#include "forum/model/Thread.h"
+#include "forum/screens/PostController.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/TextView.h"
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
+
+// A member's way from the login screen to a reply sent from a thread's
+// quick-reply row, with the mouse and the keyboard alone. On an X display
+// (scripts/check-on-x.sh runs it on Xvfb with QT_QPA_PLATFORM=xcb) every
+// click, key and wheel notch goes through the X server, as a user's do, so
+// the window system's own focus and pointer handling are in the walk; on the
+// offscreen platform (ctest) they go through the window's queue.
+class RealDisplayScenarioTest : public AppScenario {
+protected:
+    Window* window() const { return Window::keyWindow(); }
+
+    void clickAt(const QPointF& windowPoint)
+    {
+        if (XInput::available()) {
+            ASSERT_TRUE(XInput::click(window(), windowPoint)) << "the click reached the window";
+        } else {
+            click(windowPoint);
+        }
+        finishAnimations();
+    }
+    void clickOn(View* view)
+    {
+        ASSERT_NE(view, nullptr);
+        finishAnimations();
+        clickAt(view->convertRect(view->bounds(), nullptr).center());
+    }
+    void typeText(const QString& text)
+    {
+        if (XInput::available()) {
+            ASSERT_TRUE(XInput::type(window(), text)) << "the keys reached the window";
+        } else {
+            typeKeys(text);
+        }
+        finishAnimations();
+    }
+    // The wheel turned toward the user over the table until the row lies
+    // whole in its visible part.
+    void scrollToRow(TableView* table, const IndexPath& path)
+    {
+        for (int turn = 0; turn < 100; ++turn) {
+            const QRectF row = table->rectForRowAtIndexPath(path);
+            if (table->bounds().contains(row))
+                return;
+            const QPointF over = table->convertRect(table->bounds(), nullptr).center();
+            if (XInput::available()) {
+                ASSERT_TRUE(XInput::scrollDown(window(), over, 3)) << "the wheel reached the window";
+            } else {
+                // QTest has no wheel: the event goes to the window, which
+                // hands it to the view under the pointer as the window
+                // system's would.
+                const QPointF global = window()->mapToGlobal(over);
+                QWheelEvent wheel(over, global, QPoint(), QPoint(0, -360), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                QGuiApplication::sendEvent(window()->windowHandle(), &wheel);
+            }
+            finishAnimations();
+        }
+        FAIL() << "the row never came into view";
+    }
+    void clickRow(TableView* table, const IndexPath& path)
+    {
+        scrollToRow(table, path);
+        clickAt(table->convertPoint(table->rectForRowAtIndexPath(path).center(), nullptr));
+    }
+};
+
+TEST_F(RealDisplayScenarioTest, AMemberSignsInOpensAThreadAndSendsAQuickReplyWithTheMouse)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window()->windowHandle()));
+    // The window system gives the new window the keyboard.
+    ASSERT_TRUE(waitUntil([&] { return QGuiApplication::focusWindow() == window()->windowHandle(); }));
+
+    // Name and password typed into the fields the mouse chose, then the button.
+    clickOn(login->fieldWithTag(1));
+    ASSERT_TRUE(login->fieldWithTag(1)->isFirstResponder()) << "a click gives the name field the keyboard";
+    typeText(QStringLiteral("alice"));
+    clickOn(login->fieldWithTag(2));
+    typeText(QStringLiteral("secret1"));
+    EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("alice"));
+    clickOn(login->loginButton());
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+
+    // The menu's forums, General Discussion, its first ordinary thread.
+    clickOn(homeScreen->navButton());
+    GlobalNavigationViewController* menu = homeScreen->globalNavigationView();
+    ASSERT_NE(menu, nullptr);
+    clickOn(menu->forumsButton());
+    settleAndFinish();
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    clickRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    ASSERT_FALSE(threads->threadTable()->rowsForSection(0).isEmpty());
+    clickRow(threads->threadTable()->tableView(), firstThreadRow(threads));
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !page->thread()->pages().isEmpty(); }));
+    settleAndFinish();
+    const int threadid = page->thread()->threadid();
+    const int postsBefore = int(forum().threadState(threadid).value(QStringLiteral("posts")).toArray().size());
+
+    // The quick-reply row under the last post, reached with the wheel.
+    ShadowedTableView* table = page->postTable()->tableView();
+    const IndexPath last{0, table->numberOfRowsInSection(0) - 1};
+    scrollToRow(table, last);
+    auto* row = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(last));
+    ASSERT_NE(row, nullptr);
+    clickOn(row->textView());
+    ASSERT_TRUE(row->textView()->isFirstResponder()) << "a click gives the reply box the keyboard";
+    typeText(QStringLiteral("See you at nine."));
+    ASSERT_EQ(row->textView()->text(), QStringLiteral("See you at nine."));
+    ASSERT_FALSE(row->submitButton()->isHidden()) << "the send arrow shows while the box is edited";
+
+    // The send arrow, clicked: the reply reaches the forum.
+    clickOn(row->submitButton());
+    const bool sent = waitUntil([&] {
+        return forum().threadState(threadid).value(QStringLiteral("posts")).toArray().size() == postsBefore + 1;
+    });
+    ASSERT_TRUE(sent) << "the click on the send arrow sent nothing; the reply box "
+                      << (row->textView()->isFirstResponder() ? "still has" : "lost") << " the keyboard and "
+                      << (row->submitButton()->isHidden() ? "its arrow is hidden" : "its arrow shows");
+    settleAndFinish();
+    const int reply = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().last().toInt();
+    EXPECT_EQ(forum().postState(reply).value(QStringLiteral("bbcode")).toString(), QStringLiteral("See you at nine."));
+    EXPECT_EQ(forum().postState(reply).value(QStringLiteral("userid")).toInt(), forum().memberId(QStringLiteral("alice")));
+    EXPECT_TRUE(page->quickReply()->text().isEmpty()) << "the sent reply leaves the box";
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+}

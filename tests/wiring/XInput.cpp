@@ -1,0 +1,93 @@
+#include "XInput.h"
+
+#include "TestSupport.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHash>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QProcess>
+#include <QStringList>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// Counts what the window system hands the window, as it arrives.
+class Arrivals : public QObject {
+public:
+    explicit Arrivals(QWindow* window) : m_window(window) { window->installEventFilter(this); }
+    ~Arrivals() override
+    {
+        if (m_window)
+            m_window->removeEventFilter(this);
+    }
+    int count(QEvent::Type type) const { return type == QEvent::KeyPress ? m_typed : m_counts.value(type); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        // A key that types nothing (the shift xdotool presses for a capital)
+        // is no letter of the text.
+        if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty())
+            ++m_typed;
+        m_counts[event->type()] += 1;
+        return false;
+    }
+
+private:
+    QPointer<QWindow> m_window;
+    QHash<int, int> m_counts;
+    int m_typed = 0;
+};
+
+// Runs xdotool with the arguments, then waits until `expected` events of the
+// type have reached the window.
+bool drive(QWidget* window, const QStringList& arguments, QEvent::Type type, int expected)
+{
+    if (!window || !window->windowHandle())
+        return false;
+    Arrivals arrivals(window->windowHandle());
+    if (QProcess::execute(QStringLiteral("xdotool"), arguments) != 0)
+        return false;
+    return TestSupport::waitFor([&] { return arrivals.count(type) >= expected; });
+}
+
+// The point in the X screen's pixels.
+QStringList screenPoint(QWidget* window, const QPointF& windowPoint)
+{
+    const QPointF global = window->mapToGlobal(windowPoint) * window->devicePixelRatioF();
+    return {QString::number(qRound(global.x())), QString::number(qRound(global.y()))};
+}
+
+}  // namespace
+
+bool XInput::available()
+{
+    return QGuiApplication::platformName() == QStringLiteral("xcb");
+}
+
+bool XInput::click(QWidget* window, const QPointF& windowPoint)
+{
+    return drive(window,
+                 QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync")} + screenPoint(window, windowPoint)
+                     + QStringList{QStringLiteral("click"), QStringLiteral("1")},
+                 QEvent::MouseButtonRelease, 1);
+}
+
+bool XInput::type(QWidget* window, const QString& text)
+{
+    return drive(window, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), QStringLiteral("--"), text},
+                 QEvent::KeyPress, int(text.size()));
+}
+
+bool XInput::scrollDown(QWidget* window, const QPointF& windowPoint, int notches)
+{
+    // Buttons 4 and 5 are the wheel's notches away from and toward the user.
+    return drive(window,
+                 QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync")} + screenPoint(window, windowPoint)
+                     + QStringList{QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(notches),
+                                   QStringLiteral("--delay"), QStringLiteral("20"), QStringLiteral("5")},
+                 QEvent::Wheel, notches);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+
+class QWidget;
+
+// The mouse and the keyboard of a user at an X display: xdotool drives the
+// X server's test input (XTest), and the server delivers the clicks and keys
+// to the window under the pointer and the window with the focus, as it
+// delivers a user's. Each operation returns once the toolkit has taken in
+// what it caused (or after a few seconds, answering false).
+class XInput {
+public:
+    // Whether the toolkit runs on X (QT_QPA_PLATFORM=xcb).
+    static bool available();
+    // The left button pressed and let go at a point of the window.
+    static bool click(QWidget* window, const QPointF& windowPoint);
+    // The text typed, key by key, to the window with the focus.
+    static bool type(QWidget* window, const QString& text);
+    // The wheel turned toward the user, notch by notch, at a point of the window.
+    static bool scrollDown(QWidget* window, const QPointF& windowPoint, int notches);
+};
