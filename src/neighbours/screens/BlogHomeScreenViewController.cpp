@@ -1,10 +1,13 @@
 #include "neighbours/screens/BlogHomeScreenViewController.h"
 
+#include "app/text/QuoteFormatter.h"
+
 #include "neighbours/screens/BlogEntriesTableView.h"
 #include "neighbours/screens/BlogPostExpanded.h"
 #include "neighbours/screens/ContentPageController.h"
 #include "neighbours/screens/EmptyStateView.h"
 
+#include "app/text/QuoteFormatter.h"
 #include "app/config/Customizer.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "neighbours/blogs/BlogModel.h"
@@ -110,7 +113,7 @@ TableViewCell* BlogHomeScreenViewController::cellForObject(PaginableTableView* t
         cell->setAccessoryType(TableViewCellAccessoryType::DisclosureIndicator);
     }
     const auto* entry = dynamic_cast<const BlogModel*>(object.get());
-    cell->textLabel()->setText(entry ? entry->title() : QString());
+    cell->textLabel()->setText(entry ? QuoteFormatter::titleText(entry->title()) : QString());
     cell->detailTextLabel()->setText(
         entry ? ContentPageController::byline(entry->user() ? entry->user()->username() : QString(), entry->lastpost(),
                                               entry->comments_total())

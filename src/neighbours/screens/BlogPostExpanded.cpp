@@ -1,5 +1,7 @@
 #include "neighbours/screens/BlogPostExpanded.h"
 
+#include "app/text/QuoteFormatter.h"
+
 #include "neighbours/screens/BBCodeHtml.h"
 
 #include "platform/foundation/Bundle.h"
@@ -27,7 +29,7 @@ ContentPageController::Content BlogPostExpanded::content() const
     Content shown;
     if (!m_entry)
         return shown;
-    shown.title = m_entry->title();
+    shown.title = QuoteFormatter::titleText(m_entry->title());
     shown.author = m_entry->user() ? m_entry->user()->username() : QString();
     shown.date = m_entry->lastpost();
     shown.comments = m_entry->blogid().isEmpty() && shown.title.isEmpty() ? -1 : m_entry->comments_total();
