@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Fails on any include that points the wrong way: each part of src/ may
 # include only itself and the parts below it (forum -> app -> platform -> Qt;
-# the client-library stand-ins -> platform only), model code includes no
-# widget header, and the test forum shares no code with src/.
+# the small client libraries of services/ -> platform only; inside a
+# library, cells and widgets below screens), model code includes no widget
+# header, no include climbs with "../", a test includes only what the code
+# it tests may include, and the test forum shares no code with src/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Parts, longest path first: a file belongs to the first part its path starts with.
 parts=(
-  "src/app/config/Config.:app/config/Config"
   "src/platform/foundation/:platform/foundation"
   "src/platform/ui/:platform/ui"
   "src/platform/camera/:platform/camera"
-  "src/neighbours/clients/:neighbours/clients"
-  "src/neighbours/ads/:neighbours/ads"
+  "src/services/ads/:services/ads"
+  "src/services/:services"
   "src/neighbours/members/:neighbours/members"
   "src/neighbours/blogs/:neighbours/blogs"
   "src/neighbours/screens/:neighbours/screens"
@@ -26,47 +27,49 @@ parts=(
   "src/app/model/:app/model"
   "src/app/store/:app/store"
   "src/app/session/:app/session"
-  "src/app/screens/:app/ui"
-  "src/app/widgets/:app/ui"
+  "src/app/navigation/:app/navigation"
+  "src/app/widgets/:app/widgets"
+  "src/app/screens/:app/screens"
   "src/forum/model/:forum/model"
-  "src/forum/screens/:forum/ui"
-  "src/forum/cells/:forum/ui"
+  "src/forum/cells/:forum/cells"
+  "src/forum/screens/:forum/screens"
   "src/wiring/:wiring"
   "src/main.cpp:main"
 )
 
 # What each part may include directly, besides itself; what those include is
-# allowed too. "app/config" is the error table, the error presenter and the
-# theme; "app/config/Config" the configuration model above the model layer.
+# allowed too.
 declare -A below=(
   [platform/foundation]=""
   [platform/ui]="platform/foundation"
   [platform/camera]="platform/ui"
-  [neighbours/clients]="platform/foundation"
-  [neighbours/ads]="platform/ui"
+  [services]="platform/foundation"
+  [services/ads]="platform/ui"
   [app/json]="platform/foundation"
   [app/text]="platform/foundation"
   [app/config]="platform/foundation"
-  [app/net]="app/json app/config"
+  [app/net]="app/json app/config services"
   [app/xml]="app/net"
   [app/media]="app/net"
-  [app/model]="app/net app/media app/config"
+  [app/model]="app/net app/media app/config services"
   [app/store]="app/model"
-  [app/config/Config]="app/model neighbours/clients"
-  [app/session]="app/config/Config app/store app/xml app/text"
+  [app/session]="app/store app/xml app/text"
   [neighbours/members]="app/session"
   [forum/model]="app/session"
   [neighbours/blogs]="forum/model"
-  [app/ui]="app/session platform/ui neighbours/ads"
-  [forum/ui]="forum/model app/ui"
-  [neighbours/screens]="forum/ui neighbours/members neighbours/blogs"
+  [app/navigation]="app/session platform/ui"
+  [app/widgets]="app/navigation services/ads"
+  [app/screens]="app/widgets"
+  [forum/cells]="forum/model app/widgets"
+  [forum/screens]="forum/cells app/screens"
+  [neighbours/screens]="forum/screens neighbours/members neighbours/blogs"
   [wiring]="neighbours/screens neighbours/blogs"
   [main]="wiring"
 )
 
 # Parts that are model code: no widgets.
-core="platform/foundation neighbours/clients app/json app/text app/config app/net app/xml app/media app/model"
-core="$core app/store app/config/Config app/session neighbours/members forum/model neighbours/blogs"
+core="platform/foundation services app/json app/text app/config app/net app/xml app/media app/model"
+core="$core app/store app/session neighbours/members forum/model neighbours/blogs"
 
 part_of() {
   local path=$1 entry
@@ -114,15 +117,16 @@ complain() {
   failures=$((failures + 1))
 }
 
-while IFS= read -r file; do
-  from=$(part_of "$file")
-  if [ -z "$from" ]; then
-    complain "$file: belongs to no known part of src/ (add it to scripts/check-includes.sh)"
-    continue
-  fi
+# The includes of one file, as from the part it belongs to.
+check_file() {
+  local file=$1 from=$2 line include to header name
   while IFS= read -r line; do
     include=${line#*\"}
     include=${include%%\"*}
+    if [[ $include == ../* || $include == */../* ]]; then
+      complain "$file includes \"$include\": name the file from its part, not with ../"
+      continue
+    fi
     # A bare name is a file beside the including one.
     [[ $include == */* ]] || include="$(dirname "${file#src/}")/$include"
     to=$(part_of "src/$include")
@@ -140,7 +144,23 @@ while IFS= read -r file; do
       fi
     done < <(grep -Eo '^[[:space:]]*#[[:space:]]*include[[:space:]]*<[^>]+>' "$file" | grep -Eo '<[^>]+>' || true)
   fi
+}
+
+while IFS= read -r file; do
+  from=$(part_of "$file")
+  if [ -z "$from" ]; then
+    complain "$file: belongs to no known part of src/ (add it to scripts/check-includes.sh)"
+    continue
+  fi
+  check_file "$file" "$from"
 done < <(find src -name '*.cpp' -o -name '*.h' | sort)
+
+# Tests mirror src/: a test includes what the code it tests may include
+# (the shared fixtures of tests/support are the tests' own).
+while IFS= read -r file; do
+  from=$(part_of "src/${file#tests/}")
+  [ -n "$from" ] && check_file "$file" "$from"
+done < <(find tests -name '*.cpp' -o -name '*.h' | sort)
 
 # The test forum is a program of its own, written from the protocol alone.
 if [ -d testforum ]; then

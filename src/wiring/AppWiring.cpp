@@ -2,7 +2,7 @@
 
 #include "app/screens/AppScreens.h"
 #include "app/screens/GlobalNavigationViewController.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "app/net/ApiClient.h"
 #include "app/session/TrackedApiClient.h"
@@ -13,7 +13,7 @@
 #include "forum/screens/ForumModerationScreens.h"
 #include "forum/screens/ForumSearchScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 #include "neighbours/blogs/Article.h"
 #include "neighbours/blogs/BlogModel.h"
 #include "neighbours/blogs/NeighbourBlogs.h"

@@ -1,6 +1,6 @@
 #include "AppTest.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ErrorMessages.h"
 #include "app/media/ImageCache.h"
 #include "app/net/ApiClient.h"
@@ -8,7 +8,7 @@
 #include "app/net/InactiveForumUtil.h"
 #include "app/session/TrackedApiClient.h"
 #include "app/store/Database.h"
-#include "neighbours/clients/AnalyticsTracker.h"
+#include "services/AnalyticsTracker.h"
 #include "platform/foundation/Bundle.h"
 
 namespace {

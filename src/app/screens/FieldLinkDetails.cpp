@@ -1,14 +1,20 @@
 #include "app/screens/FieldLinkDetails.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/text/AddressBreaks.h"
-#include "app/widgets/WebLinkVeto.h"
+#include "app/screens/WebLinkVeto.h"
 
 #include "platform/foundation/Bundle.h"
 
-FieldLinkDetails::FieldLinkDetails(const QString& title, const QString& html) : m_html(html)
+FieldLinkDetails::FieldLinkDetails(const QString& title, const QString& html)
+{
+    setPage(title, html);
+}
+
+void FieldLinkDetails::setPage(const QString& title, const QString& html)
 {
     setTitle(title);
+    m_html = html;
 }
 
 void FieldLinkDetails::buildNib(View* root)

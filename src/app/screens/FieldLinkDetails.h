@@ -2,15 +2,21 @@
 
 #include "app/screens/UIViewControllerCommon.h"
 
+#include "app/widgets/FieldLinkPage.h"
+
 #include "platform/ui/WebView.h"
 
 // The page a form's link row opens (the forum's rules): the HTML in a web
 // view on the forum's address, in the forms' small page style. The page
 // answers its own web view through the link veto: an in-app link opens its
 // screen, a web link opens outside the application, anything else is refused.
-class FieldLinkDetails : public UIViewControllerCommon, public WebViewDelegate {
+class FieldLinkDetails : public UIViewControllerCommon, public WebViewDelegate, public FieldLinkPage {
 public:
+    FieldLinkDetails() = default;
     FieldLinkDetails(const QString& title, const QString& html);
+
+    // The link row's page, as its row opens it (by class name).
+    void setPage(const QString& title, const QString& html) override;
 
     void buildNib(View* root) override;
     void viewDidLoad() override;

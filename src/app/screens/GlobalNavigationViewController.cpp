@@ -1,6 +1,6 @@
 #include "app/screens/GlobalNavigationViewController.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/screens/RootNavigation.h"

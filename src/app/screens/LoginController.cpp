@@ -1,7 +1,7 @@
 #include "app/screens/LoginController.h"
 
 #include "app/config/AlertViewUtil.h"
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/config/ErrorMessages.h"
@@ -10,7 +10,7 @@
 #include "app/net/JSONHTTPRequest.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/RoundedRectView.h"
-#include "neighbours/clients/BetaClient.h"
+#include "services/BetaClient.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"

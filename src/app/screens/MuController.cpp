@@ -4,7 +4,7 @@
 #include "app/config/ErrorMessages.h"
 #include "app/model/ModelMakers.h"
 #include "app/screens/LogoutHelper.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/session/CurrentUser.h"
 #include "app/session/Friend.h"
 #include "app/text/MuLink.h"

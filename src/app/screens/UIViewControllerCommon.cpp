@@ -1,7 +1,7 @@
 #include "app/screens/UIViewControllerCommon.h"
 
 #include "app/config/Customizer.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 #include "platform/ui/View.h"
 #include "platform/ui/ViewControllerRegistry.h"
 #include "platform/ui/Window.h"

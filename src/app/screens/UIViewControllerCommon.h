@@ -1,6 +1,6 @@
 #pragma once
 
-#include "neighbours/ads/AdMediationDelegate.h"
+#include "services/ads/AdMediationDelegate.h"
 
 #include "platform/ui/ViewController.h"
 

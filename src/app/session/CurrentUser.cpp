@@ -2,7 +2,7 @@
 // and out, renewing the token, and keeping the user in the user defaults.
 #include "app/session/CurrentUser.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/ErrorMessages.h"
 #include "app/media/ImageToUpload.h"

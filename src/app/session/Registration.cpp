@@ -1,6 +1,6 @@
 #include "app/session/Registration.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ErrorMessages.h"
 #include "app/model/FieldMultiPicker.h"
 #include "app/model/FieldMultiText.h"

@@ -1,7 +1,7 @@
 #include "app/session/TrackedApiClient.h"
 
 #include "app/net/ApiClient.h"
-#include "neighbours/clients/AnalyticsTracker.h"
+#include "services/AnalyticsTracker.h"
 
 void TrackedApiClient::install()
 {

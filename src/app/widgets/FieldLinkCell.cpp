@@ -1,7 +1,8 @@
 #include "app/widgets/FieldLinkCell.h"
 
 #include "app/model/FieldLink.h"
-#include "app/screens/FieldLinkDetails.h"
+#include "app/widgets/FieldLinkPage.h"
+#include "platform/ui/ViewControllerRegistry.h"
 #include "app/widgets/Form.h"
 
 #include "platform/ui/Button.h"
@@ -28,6 +29,10 @@ void FieldLinkCell::openLink()
     if (!link || !navigation)
         return;
     endTextEditing();
-    auto page = std::make_shared<FieldLinkDetails>(link->label(), link->html());
-    navigation->pushViewController(page, true);
+    // The page is a screen: made by its class name, given the link.
+    const ViewControllerPtr page = ViewControllerRegistry::create(QStringLiteral("FieldLinkDetails"));
+    if (auto* shown = dynamic_cast<FieldLinkPage*>(page.get())) {
+        shown->setPage(link->label(), link->html());
+        navigation->pushViewController(page, true);
+    }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/SelectImage.h"
+#include "app/navigation/SelectImage.h"
 #include "app/widgets/FieldCell.h"
 
 class Button;

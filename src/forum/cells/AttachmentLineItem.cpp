@@ -1,6 +1,6 @@
 #include "forum/cells/AttachmentLineItem.h"
 
-#include "app/widgets/WebLinkVeto.h"
+#include "app/navigation/OutsideLink.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlEvents.h"
@@ -55,5 +55,5 @@ void AttachmentLineItem::open()
 {
     const QUrl url = m_attachment ? m_attachment->linkURL(false) : QUrl();
     if (!url.isEmpty())
-        WebLinkVeto::openOutside(url);
+        OutsideLink::open(url);
 }

@@ -3,7 +3,7 @@
 #include "app/config/Customizer.h"
 #include "app/model/ModelWithImage.h"
 #include "app/text/Formatter.h"
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"

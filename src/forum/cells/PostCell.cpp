@@ -7,7 +7,7 @@
 #include "forum/cells/ThumbnailAttachmentView.h"
 
 #include "app/config/Customizer.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/text/Formatter.h"
 
 #include "platform/ui/Button.h"

@@ -1,6 +1,6 @@
 #include "forum/cells/ThumbnailAttachmentViewItem.h"
 
-#include "app/widgets/WebLinkVeto.h"
+#include "app/navigation/OutsideLink.h"
 
 #include "platform/ui/ImageView.h"
 
@@ -48,5 +48,5 @@ void ThumbnailAttachmentViewItem::touchesEnded(const QPointF& point)
         return;
     const QUrl url = m_attachment->linkURL(true);
     if (!url.isEmpty())
-        WebLinkVeto::openOutside(url);
+        OutsideLink::open(url);
 }

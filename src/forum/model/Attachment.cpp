@@ -1,6 +1,6 @@
 #include "forum/model/Attachment.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "forum/model/AnswerShape.h"
 #include "platform/foundation/StringExtensions.h"
 

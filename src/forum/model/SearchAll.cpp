@@ -1,6 +1,6 @@
 #include "forum/model/SearchAll.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ErrorMessages.h"
 #include "forum/model/ContentRows.h"
 #include "forum/model/SearchRows.h"

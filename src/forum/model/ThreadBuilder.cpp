@@ -1,6 +1,6 @@
 #include "forum/model/ThreadBuilder.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ErrorMessages.h"
 #include "forum/model/AnswerShape.h"
 #include "forum/model/Forum.h"

@@ -1,12 +1,12 @@
 #include "forum/screens/AnnouncementDetailsController.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/text/Formatter.h"
 #include "app/text/QuoteFormatter.h"
-#include "app/widgets/WebLinkVeto.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "app/screens/WebLinkVeto.h"
+#include "services/ads/AdMediationView.h"
 
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"

@@ -6,7 +6,7 @@
 #include "forum/screens/InsertTextController.h"
 #include "forum/screens/Reply.h"
 #include "forum/screens/ReportPost.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/SelectThreadPrefix.h"
 

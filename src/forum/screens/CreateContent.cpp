@@ -2,15 +2,15 @@
 
 #include "forum/model/Thread.h"
 #include "forum/screens/EditorPublishArea.h"
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PublishSettingsScreen.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/SelectThreadPrefix.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/model/ModelMakers.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/widgets/SegmentControlHidding.h"
 
 #include "platform/ui/Button.h"

@@ -8,7 +8,7 @@
 #include "forum/screens/EditorText.h"
 #include "forum/screens/InsertTextController.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/net/ApiRequest.h"
 #include "app/text/Smiles.h"

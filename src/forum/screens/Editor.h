@@ -9,7 +9,7 @@
 #include "app/media/ImageToUpload.h"
 #include "app/model/ModelObserver.h"
 #include "app/net/HTTPRequest.h"
-#include "app/screens/SelectImage.h"
+#include "app/navigation/SelectImage.h"
 #include "app/screens/UIViewControllerCommon.h"
 
 #include "platform/foundation/AlertViewDelegate.h"

@@ -2,7 +2,7 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/widgets/LoadCellNib.h"
 #include "forum/cells/ForumCell.h"
 #include "forum/screens/ThreadController.h"

@@ -1,7 +1,7 @@
 #include "forum/screens/ForumListScreens.h"
 
 #include "app/model/ModelMakers.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/model/Post.h"
 #include "forum/model/Thread.h"

@@ -1,7 +1,7 @@
 #include "forum/screens/ForumModerationScreens.h"
 
 #include "forum/screens/PostModerateController.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "forum/screens/ThreadModerateController.h"
 
 #include "platform/ui/ViewControllerRegistry.h"

@@ -1,6 +1,6 @@
 #include "forum/screens/ForumSearchScreens.h"
 
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "forum/screens/SearchController.h"
 #include "forum/screens/SearchPostController.h"
 #include "forum/screens/SearchThreadController.h"

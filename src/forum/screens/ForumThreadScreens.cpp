@@ -1,6 +1,6 @@
 #include "forum/screens/ForumThreadScreens.h"
 
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "forum/screens/CachedWebImageProvider.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostDetailsController.h"

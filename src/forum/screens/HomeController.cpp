@@ -1,6 +1,6 @@
 #include "forum/screens/HomeController.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/screens/RootNavigation.h"
@@ -12,9 +12,9 @@
 #include "app/widgets/ShadowedTableView.h"
 #include "forum/cells/HomeCell.h"
 #include "forum/model/ForumInfo.h"
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 #include "forum/screens/WritingButton.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/ResourceImages.h"

@@ -2,7 +2,7 @@
 
 #include "app/model/ModelObserver.h"
 #include "app/screens/MurmoraViewController.h"
-#include "app/screens/SelectImage.h"
+#include "app/navigation/SelectImage.h"
 #include "app/widgets/PaginableTableDelegate.h"
 #include "forum/model/NewTopSearch.h"
 #include "forum/model/NewTopSearchDelegate.h"

@@ -7,9 +7,9 @@
 #include "forum/model/Forum.h"
 #include "forum/screens/PostDetailsController.h"
 #include "forum/screens/WritingButton.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/session/CurrentUser.h"
@@ -20,7 +20,7 @@
 #include "app/widgets/RoundedRectView.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Font.h"

@@ -3,15 +3,15 @@
 #include "forum/model/Thread.h"
 #include "forum/screens/Reply.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/session/CurrentUser.h"
 #include "app/text/Formatter.h"
 #include "app/text/QuoteFormatter.h"
 #include "app/widgets/TabBarHidding.h"
-#include "app/widgets/WebLinkVeto.h"
+#include "app/screens/WebLinkVeto.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"

@@ -2,4 +2,4 @@
 
 // The registry lives with the application's screens now, where the link
 // router reaches it; this name stays for code that still includes it here.
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"

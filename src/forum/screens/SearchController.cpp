@@ -3,7 +3,7 @@
 #include "forum/cells/HomeCell.h"
 #include "forum/cells/SearchCell.h"
 #include "app/widgets/StatusMessageView.h"
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 #include "forum/screens/SearchForController.h"
 #include "forum/screens/SearchFromController.h"
 #include "forum/screens/SearchOrderController.h"
@@ -15,7 +15,7 @@
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/AlertPresenter.h"

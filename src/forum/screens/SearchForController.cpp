@@ -1,6 +1,6 @@
 #include "forum/screens/SearchForController.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "forum/model/SearchAll.h"
 
 #include "platform/ui/BarButtonItem.h"

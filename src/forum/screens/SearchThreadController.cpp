@@ -1,7 +1,7 @@
 #include "forum/screens/SearchThreadController.h"
 
 #include "forum/cells/ThreadCell.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/PaginableTableView.h"

@@ -2,7 +2,7 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/session/CurrentUser.h"
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/PaginableTableView.h"
@@ -16,7 +16,7 @@
 #include "forum/model/Thread.h"
 #include "forum/screens/AnnouncementDetailsController.h"
 #include "forum/screens/WritingButton.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/BarButtonItem.h"

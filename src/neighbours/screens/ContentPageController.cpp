@@ -2,12 +2,12 @@
 
 #include "neighbours/screens/EmptyStateView.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/text/Formatter.h"
 #include "app/widgets/SizeToFitFixedWidth.h"
-#include "app/widgets/WebLinkVeto.h"
+#include "app/screens/WebLinkVeto.h"
 
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"

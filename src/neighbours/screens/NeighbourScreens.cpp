@@ -18,7 +18,7 @@
 #include "neighbours/screens/SlideshowController.h"
 
 #include "app/model/ModelMakers.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/session/Friend.h"
 #include "app/widgets/PaginableTableView.h"
 #include "neighbours/blogs/Article.h"

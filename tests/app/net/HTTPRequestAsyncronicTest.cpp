@@ -4,7 +4,7 @@
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "app/net/HTTPRequestSyncronic.h"
 #include "app/net/PlistHTTPRequest.h"
-#include "neighbours/clients/AnalyticsTracker.h"
+#include "services/AnalyticsTracker.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NetworkActivityIndicator.h"
 

@@ -1,7 +1,7 @@
 #include "Answers.h"
 #include "ScreenWindowTest.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/Customizer.h"
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/MurmoraViewController.h"

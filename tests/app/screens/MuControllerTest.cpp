@@ -2,7 +2,7 @@
 
 #include "app/model/ModelMakers.h"
 #include "app/screens/MuController.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/session/CurrentUser.h"
 #include "app/session/Friend.h"
 

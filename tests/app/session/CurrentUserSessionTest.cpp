@@ -1,6 +1,6 @@
 #include "AppTest.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/media/ImageCache.h"
 #include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"

@@ -1,7 +1,7 @@
 #include "AppTest.h"
 #include "Fixtures.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/model/FieldMultiPicker.h"
 #include "app/model/FieldMultiText.h"
 #include "app/model/FieldPicker.h"

@@ -7,7 +7,6 @@
 #include "app/model/FieldPassword.h"
 #include "app/model/FieldPicker.h"
 #include "app/model/FieldText.h"
-#include "app/screens/FieldLinkDetails.h"
 #include "app/widgets/FieldCheckboxCell.h"
 #include "app/widgets/FieldDateCell.h"
 #include "app/widgets/FieldMultiPickerCell.h"
@@ -312,28 +311,8 @@ TEST_F(FormTest, ADateTellsItsObserversOnceAndForgetsThoseThatWent)
     EXPECT_EQ(other.told, 1);
 }
 
-TEST_F(FormTest, TheLinkPageAnswersItsOwnWebViewAndSaysWhenItHasNothing)
+TEST_F(FormTest, TheSignUpFormsOwnPictureFieldStandsApartFromItsFields)
 {
-    QList<QUrl> opened;
-    Application::sharedApplication().setOpenURLHandler([&opened](const QUrl& url) {
-        opened.append(url);
-        return true;
-    });
-    const auto page = std::make_shared<FieldLinkDetails>(u"Forum Rules"_s,
-                                                         u"<p>Be kind. <a href=\"https://forum.example/rules\">More</a></p>"_s);
-    window->setRootViewController(NavigationController::create(page));
-    EXPECT_EQ(page->web()->delegate(), page.get());
-    EXPECT_TRUE(page->web()->shownText().contains(u"Be kind."_s));
-    EXPECT_TRUE(FieldLinkDetails::page(u"x"_s).startsWith(u"<html><head><style type=\"text/css\">body { font: 13px Verdana; color:#333; padding-bottom:20px; }</style></head><body>"_s));
-    EXPECT_TRUE(FieldLinkDetails::page(u"x"_s).endsWith(u"x</body></html>"_s));
-    page->web()->clickLink(QUrl(u"https://forum.example/rules"_s));
-    EXPECT_EQ(opened, QList<QUrl>{QUrl(u"https://forum.example/rules"_s)});
-
-    const auto blank = std::make_shared<FieldLinkDetails>(u"Forum Rules"_s, QString());
-    window->setRootViewController(NavigationController::create(blank));
-    EXPECT_TRUE(blank->web()->shownText().contains(Bundle::main().localizedString(u"reg_no_rules"_s)));
-    Application::sharedApplication().setOpenURLHandler({});
-
     // The sign-up form's own picture field stands apart from its fields.
     RegistrationForm registration(QRectF(0, 0, 320, 416));
     EXPECT_EQ(registration.photo()->name(), u"Photo"_s);

@@ -4,7 +4,7 @@
 #include "forum/cells/SelectThreadCell.h"
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/cells/ThreadCell.h"
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 #include "forum/model/Forum.h"
 #include "forum/model/Thread.h"
 #include "platform/ui/Button.h"

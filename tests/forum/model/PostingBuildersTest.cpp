@@ -4,7 +4,7 @@
 #include "BuilderTestSupport.h"
 #include "Fixtures.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/media/ImageToUpload.h"
 #include "forum/model/EditBuilder.h"
 #include "forum/model/Forum.h"

@@ -2,7 +2,7 @@
 #include "Answers.h"
 #include "SearchTestSupport.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "forum/model/Forum.h"
 #include "forum/model/NewTopSearch.h"
 #include "forum/model/Post.h"

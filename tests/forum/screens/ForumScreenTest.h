@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/screens/ScreenWindowTest.h"
+#include "ScreenWindowTest.h"
 
 #include "app/screens/RootNavigation.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/screens/UIViewControllerCommon.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"

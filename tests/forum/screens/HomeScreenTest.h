@@ -2,11 +2,9 @@
 
 #include "ForumScreenTest.h"
 
-#include "forum/screens/HomeContent.h"
+#include "BlogContentWiring.h"
+
 #include "forum/screens/HomeController.h"
-#include "neighbours/blogs/Article.h"
-#include "neighbours/blogs/BlogModel.h"
-#include "neighbours/blogs/NeighbourBlogs.h"
 
 namespace forumtest {
 // The login screen the home screen stands on, standing in under its class
@@ -22,8 +20,7 @@ protected:
     void SetUp() override
     {
         ForumScreenTest::SetUp();
-        NeighbourBlogs::registerContent();
-        HomeContent::registerBlogsAndArticles<BlogModel, Article>();
+        wireBlogContent();
     }
     std::shared_ptr<HomeController> openHome()
     {

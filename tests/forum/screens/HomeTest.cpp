@@ -1,7 +1,7 @@
 #include "HomeScreenTest.h"
 #include "ControlClicks.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/config/Customizer.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PaginableTableView.h"

@@ -1,7 +1,7 @@
 #include "HomeScreenTest.h"
 #include "ControlClicks.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/TabBarHidding.h"
 #include "forum/cells/SearchPostCell.h"

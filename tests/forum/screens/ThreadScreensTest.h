@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/ScreenWindowTest.h"
+#include "ScreenWindowTest.h"
 
 #include "forum/screens/ForumThreadScreens.h"
 #include "forum/screens/PostController.h"

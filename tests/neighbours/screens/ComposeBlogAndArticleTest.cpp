@@ -1,11 +1,11 @@
 #include "NeighbourScreenTest.h"
 
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/widgets/SegmentControlHidding.h"
 #include "forum/screens/ComposingScreens.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/EditorPublishArea.h"
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 #include "neighbours/blogs/ArticleBuilder.h"
 #include "neighbours/blogs/BlogBuilder.h"
 #include "neighbours/screens/ArticleDetails.h"

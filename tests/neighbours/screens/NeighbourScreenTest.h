@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/ScreenWindowTest.h"
+#include "ScreenWindowTest.h"
 
 #include "app/screens/RootNavigation.h"
 #include "forum/model/ForumInfo.h"

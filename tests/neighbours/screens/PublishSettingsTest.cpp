@@ -5,7 +5,7 @@
 #include "forum/screens/ComposingScreens.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/EditorPublishArea.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "neighbours/screens/ArticleSettingsController.h"
 #include "neighbours/screens/BlogSettingsController.h"
 #include "platform/ui/ActivityIndicatorView.h"

@@ -6,7 +6,7 @@
 #include "neighbours/screens/SlideshowController.h"
 #include "neighbours/screens/StandInSectionController.h"
 
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/widgets/RoundedRectView.h"
 #include "platform/ui/Button.h"

@@ -5,7 +5,7 @@
 #include "app/widgets/RoundedRectView.h"
 #include "app/widgets/SegmentControlHidding.h"
 #include "app/widgets/TabBarHidding.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 #include "platform/ui/Screenshot.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/screens/SelectImage.h"
+#include "app/navigation/SelectImage.h"
 
 #include "app/media/ImageToUpload.h"
 

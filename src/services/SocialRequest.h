@@ -1,7 +1,7 @@
 #pragma once
 
-#include "neighbours/clients/SocialRequestDelegate.h"
-#include "neighbours/clients/SocialSession.h"
+#include "services/SocialRequestDelegate.h"
+#include "services/SocialSession.h"
 #include "platform/foundation/ClockTimer.h"
 #include "platform/foundation/Trackable.h"
 #include "platform/foundation/Value.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/screens/SelectImageDelegate.h"
+#include "app/navigation/SelectImageDelegate.h"
 
 #include "platform/ui/ActionSheet.h"
 #include "platform/ui/ImagePickerControllerDelegate.h"

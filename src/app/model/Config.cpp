@@ -1,4 +1,4 @@
-#include "app/config/Config.h"
+#include "app/model/Config.h"
 
 #include "app/net/ApiAddress.h"
 #include "platform/foundation/Log.h"

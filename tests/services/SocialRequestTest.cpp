@@ -1,6 +1,6 @@
 #include "PlatformTest.h"
 
-#include "neighbours/clients/SocialRequest.h"
+#include "services/SocialRequest.h"
 #include "platform/foundation/ManualClock.h"
 
 using SocialRequestTest = PlatformTest;

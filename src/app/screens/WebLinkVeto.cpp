@@ -1,9 +1,9 @@
-#include "app/widgets/WebLinkVeto.h"
+#include "app/screens/WebLinkVeto.h"
 
+#include "app/navigation/OutsideLink.h"
 #include "app/screens/MuController.h"
 #include "app/text/MuLink.h"
 
-#include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ViewController.h"
 
@@ -21,25 +21,6 @@ void tell(const char* key)
 }
 
 }  // namespace
-
-bool WebLinkVeto::isWebAddress(const QUrl& url)
-{
-    const QString scheme = url.scheme();
-    return scheme.compare(QStringLiteral("http"), Qt::CaseInsensitive) == 0
-           || scheme.compare(QStringLiteral("https"), Qt::CaseInsensitive) == 0;
-}
-
-bool WebLinkVeto::openOutside(const QUrl& url)
-{
-    if (!isWebAddress(url) || url.host().isEmpty()) {
-        tell("link_refused");
-        return false;
-    }
-    if (Application::sharedApplication().openURL(url))
-        return true;
-    tell("link_not_opened");
-    return false;
-}
 
 bool WebLinkVeto::shouldStartLoad(ViewController* screen, WebView* webView, const QUrl& url,
                                   WebViewNavigationType navigationType)
@@ -59,6 +40,6 @@ bool WebLinkVeto::shouldStartLoad(ViewController* screen, WebView* webView, cons
         }
         return false;
     }
-    openOutside(url);
+    OutsideLink::open(url);
     return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "neighbours/clients/SocialSessionDelegate.h"
+#include "services/SocialSessionDelegate.h"
 #include "platform/foundation/Trackable.h"
 
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "forum/screens/HomeContent.h"
+#include "forum/cells/HomeContent.h"
 
 #include "app/text/QuoteFormatter.h"
 #include "forum/model/Thread.h"

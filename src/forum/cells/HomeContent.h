@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/model/Model.h"
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 #include "app/session/Friend.h"
 
 #include "platform/ui/ViewController.h"

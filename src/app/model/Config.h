@@ -2,10 +2,10 @@
 
 #include "app/model/Model.h"
 #include "app/net/SessionCredentials.h"
-#include "neighbours/clients/SocialRequest.h"
-#include "neighbours/clients/SocialRequestDelegate.h"
-#include "neighbours/clients/SocialSession.h"
-#include "neighbours/clients/SocialSessionDelegate.h"
+#include "services/SocialRequest.h"
+#include "services/SocialRequestDelegate.h"
+#include "services/SocialSession.h"
+#include "services/SocialSessionDelegate.h"
 #include "platform/foundation/Value.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "neighbours/clients/AnalyticsTrackerDelegate.h"
+#include "services/AnalyticsTrackerDelegate.h"
 #include "platform/foundation/Error.h"
 #include "platform/foundation/Trackable.h"
 

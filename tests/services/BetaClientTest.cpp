@@ -1,6 +1,6 @@
 #include "PlatformTest.h"
 
-#include "neighbours/clients/BetaClient.h"
+#include "services/BetaClient.h"
 #include "platform/foundation/Log.h"
 
 using BetaClientTest = PlatformTest;

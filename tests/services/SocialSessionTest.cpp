@@ -2,7 +2,7 @@
 
 #include "platform/foundation/Clock.h"
 
-#include "neighbours/clients/SocialSession.h"
+#include "services/SocialSession.h"
 #include "platform/foundation/UserDefaults.h"
 
 #include <QDateTime>

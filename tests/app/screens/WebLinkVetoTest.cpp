@@ -1,6 +1,7 @@
 #include "PlatformTest.h"
 
-#include "app/widgets/WebLinkVeto.h"
+#include "app/navigation/OutsideLink.h"
+#include "app/screens/WebLinkVeto.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/NavigationController.h"
@@ -70,7 +71,7 @@ TEST_F(WebLinkVetoTest, WebLinksLeaveTheApplicationAndEverythingElseIsRefusedWit
     EXPECT_FALSE(tapped(QStringLiteral("HTTPS://example.org/Route")));
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened.at(1).host(), QStringLiteral("example.org"));
-    EXPECT_TRUE(WebLinkVeto::isWebAddress(opened.at(1)));
+    EXPECT_TRUE(OutsideLink::isWebAddress(opened.at(1)));
     EXPECT_EQ(newAlerts(), QString());
 
     // The desktop could not open it: the member is told.
@@ -88,7 +89,7 @@ TEST_F(WebLinkVetoTest, WebLinksLeaveTheApplicationAndEverythingElseIsRefusedWit
                               QStringLiteral("http:no-host")};
     for (const QString& link : refused) {
         EXPECT_FALSE(tapped(link)) << link.toStdString();
-        EXPECT_FALSE(WebLinkVeto::openOutside(QUrl(link))) << link.toStdString();
+        EXPECT_FALSE(OutsideLink::open(QUrl(link))) << link.toStdString();
         EXPECT_FALSE(Application::sharedApplication().openURL(QUrl(link))) << link.toStdString();
     }
     EXPECT_TRUE(opened.isEmpty());

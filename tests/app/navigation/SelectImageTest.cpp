@@ -2,8 +2,8 @@
 #include "ScreenWindowTest.h"
 
 #include "app/media/ImageToUpload.h"
-#include "app/screens/SelectImage.h"
-#include "app/screens/UIViewControllerCommon.h"
+#include "app/navigation/SelectImage.h"
+#include "platform/ui/ViewController.h"
 #include "platform/ui/ActionSheet.h"
 #include "platform/ui/ImagePickerController.h"
 #include "platform/ui/Screenshot.h"
@@ -39,7 +39,7 @@ protected:
     void SetUp() override
     {
         ScreenWindowTest::SetUp();
-        screen = std::make_shared<UIViewControllerCommon>();
+        screen = std::make_shared<ViewController>();
         window->setRootViewController(screen);
         turnEventLoop();
     }
@@ -70,7 +70,7 @@ protected:
         return path;
     }
 
-    std::shared_ptr<UIViewControllerCommon> screen;
+    std::shared_ptr<ViewController> screen;
     SelectImagePtr selector;
     QTemporaryDir files;
 };

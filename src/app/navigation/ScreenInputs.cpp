@@ -1,4 +1,4 @@
-#include "app/screens/ScreenInputs.h"
+#include "app/navigation/ScreenInputs.h"
 
 #include "platform/ui/ViewControllerRegistry.h"
 

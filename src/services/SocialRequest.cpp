@@ -1,4 +1,4 @@
-#include "neighbours/clients/SocialRequest.h"
+#include "services/SocialRequest.h"
 
 namespace {
 std::optional<SocialRequest::Call>& lastMadeCall()

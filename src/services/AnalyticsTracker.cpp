@@ -1,4 +1,4 @@
-#include "neighbours/clients/AnalyticsTracker.h"
+#include "services/AnalyticsTracker.h"
 
 namespace {
 const QString errorDomain = QStringLiteral("AnalyticsTracker");

@@ -1,4 +1,4 @@
-#include "neighbours/clients/SocialSession.h"
+#include "services/SocialSession.h"
 
 #include "platform/foundation/Clock.h"
 #include "platform/foundation/UserDefaults.h"

@@ -2,8 +2,8 @@
 
 #include "Answers.h"
 
-#include "app/config/Config.h"
-#include "neighbours/clients/SocialRequest.h"
+#include "app/model/Config.h"
+#include "services/SocialRequest.h"
 #include "platform/foundation/KeyedArchive.h"
 #include "platform/foundation/ManualClock.h"
 #include "platform/foundation/UserDefaults.h"

@@ -1,4 +1,4 @@
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 
 namespace {
 int g_requests = 0;

@@ -4,7 +4,7 @@
 #include "app/screens/UIViewControllerCommon.h"
 #include "app/widgets/FindAndResignFirstResponder.h"
 #include "app/widgets/LoadCellNib.h"
-#include "neighbours/ads/AdMediationView.h"
+#include "services/ads/AdMediationView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TextField.h"
