@@ -253,6 +253,8 @@ TEST_F(ComposeBlogAndArticleTest, WhatWasSentOpensInTheComposersPlaceAndEscapeOr
     EXPECT_EQ(entry->titleLabel()->text(), QStringLiteral("My trip"));
     EXPECT_TRUE(entry->pageHtml().contains(QStringLiteral("<b>days</b>"))) << "the BB-code shown as such";
     EXPECT_FALSE(entry->pageHtml().contains(QStringLiteral("[B]")));
+    // The request crosses a socket: it reaches the forum when it does.
+    ASSERT_TRUE(waitFor([this] { return !forum().requests(QStringLiteral("blog_blog")).isEmpty(); }));
     ASSERT_EQ(forum().requests(QStringLiteral("blog_blog")).size(), 1);
     EXPECT_EQ(forum().requests(QStringLiteral("blog_blog")).first().field(QStringLiteral("blogid")), QStringLiteral("7"));
     forum().openGate(QStringLiteral("entry"));
