@@ -1,6 +1,6 @@
 #include "ConnectionError.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 ConnectionError& ConnectionError::getInstance()
 {
@@ -19,7 +19,7 @@ void ConnectionError::message(const Error& error)
         return;
     m_lastError = error;
     const std::shared_ptr<AlertView> alert =
-        AlertView::create(QString(), error.domain(), this, {Bundle::main().localizedString(QStringLiteral("ok"))});
+        AlertView::create(QString(), error.domain(), this, {localized("ok")});
     m_shownAlert = alert;
     alert->show();
 }

@@ -1,7 +1,7 @@
 #include "ErrorMessages.h"
 
 #include "app/config/Customizer.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 #include <QHash>
@@ -26,9 +26,8 @@ const QHash<QString, QString>& table()
     static std::optional<QHash<QString, QString>> messages;
     if (!messages) {
         messages.emplace();
-        const Bundle& bundle = Bundle::main();
         for (const QString& code : ErrorMessages::codes())
-            messages->insert(code, bundle.localizedString(code));
+            messages->insert(code, localized(code));
         // Filled without printf: the text comes from a resource file.
         messages->insert(kNoInternet, TextFormat::fill(messages->value(kNoInternet),
                                                        {Value(Customizer::getInstance().appLabel())}));

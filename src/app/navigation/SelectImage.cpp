@@ -7,16 +7,7 @@
 #include "platform/ui/ViewController.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 SelectImage::SelectImage() = default;
 
@@ -39,8 +30,8 @@ void SelectImage::showInView(View* view)
     const bool camera = canUse(ImagePickerSourceType::Camera);
     const bool library = canUse(ImagePickerSourceType::PhotoLibrary);
     if (camera && library) {
-        auto* sheet = new ActionSheet(QString(), this, text("cancel"), QString(),
-                                      {text("add_image"), text("take_photo")});
+        auto* sheet = new ActionSheet(QString(), this, localized("cancel"), QString(),
+                                      {localized("add_image"), localized("take_photo")});
         m_sheet = sheet;
         sheet->showInView(view);
     } else if (library) {
@@ -48,7 +39,7 @@ void SelectImage::showInView(View* view)
     } else if (camera) {
         showCamera();
     } else {
-        AlertView::create(QString(), text("data_type"), nullptr, {text("OK")})->show();
+        AlertView::create(QString(), localized("data_type"), nullptr, {localized("OK")})->show();
     }
 }
 
@@ -124,7 +115,7 @@ void SelectImage::dismiss(ImagePickerController* picker)
 
 void SelectImage::refuse(const char* messageKey)
 {
-    AlertView::create(QString(), text(messageKey), nullptr, {text("ok")})->show();
+    AlertView::create(QString(), localized(messageKey), nullptr, {localized("ok")})->show();
     if (SelectImageDelegate* d = m_delegate.get())
         d->selectImageWasCancelled(this);
 }

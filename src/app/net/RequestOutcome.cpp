@@ -1,7 +1,7 @@
 #include "app/net/RequestOutcome.h"
 
 #include "app/config/ErrorMessages.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/Log.h"
 
 #include <functional>
@@ -141,7 +141,7 @@ QString RequestOutcome::failureText() const
     case Kind::ForumRefused:
         return m_message;
     case Kind::SessionEnded:
-        return Bundle::main().localizedString(QStringLiteral("renovate_session"));
+        return localized("renovate_session");
     }
     return QString();
 }

@@ -4,7 +4,7 @@
 #include "app/text/AddressBreaks.h"
 #include "app/screens/WebLinkVeto.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 FieldLinkDetails::FieldLinkDetails(const QString& title, const QString& html)
 {
@@ -41,7 +41,7 @@ void FieldLinkDetails::viewDidLoad()
     m_web->setDelegate(this);
     // A page without text says so rather than stay blank.
     const QString body = m_html.trimmed().isEmpty()
-                             ? QStringLiteral("<p>") + Bundle::main().localizedString(QStringLiteral("reg_no_rules")).toHtmlEscaped()
+                             ? QStringLiteral("<p>") + localized("reg_no_rules").toHtmlEscaped()
                                    + QStringLiteral("</p>")
                              : m_html;
     m_web->loadHTMLString(page(body), Config::getInstance().imageURLWithString(QString()));

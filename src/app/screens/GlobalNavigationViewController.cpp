@@ -13,8 +13,8 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/ClassName.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 #include <QPainter>
@@ -92,7 +92,7 @@ Button* GlobalNavigationViewController::addEntry(const char* titleKey, int tag,
     auto* button = new MenuEntryButton(
         QRectF(kPanelPadding, kTitleHeight + index * kEntryHeight, kPanelWidth - 2 * kPanelPadding, kEntryHeight));
     button->setTag(tag);
-    button->setTitle(Bundle::main().localizedString(QString::fromLatin1(titleKey)), ControlState::Normal);
+    button->setTitle(localized(titleKey), ControlState::Normal);
     button->addTarget(this, action, ControlEvent::TouchUpInside);
     m_menu->addSubview(button);
     return button;

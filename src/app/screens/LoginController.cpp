@@ -30,6 +30,7 @@
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Localized.h"
 
 #include <cmath>
 
@@ -37,11 +38,6 @@ namespace {
 
 const QString kRegistrationController = QStringLiteral("RegistrationController");
 const QString kHomeController = QStringLiteral("HomeController");
-
-QString tr(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 // The nib's layout, in points of a 460-point view (no navigation bar). The
 // form stands lower when it has no registration rows, so that it keeps to
@@ -126,7 +122,7 @@ void LoginController::buildNib(View* root)
 
     // The keyboard's previous / next / done bar, at the foot while editing
     // with a keyboard that takes room.
-    m_navigation = new SegmentedControl({tr("previous"), tr("next")});
+    m_navigation = new SegmentedControl({localized("previous"), localized("next")});
     m_navigation->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     m_navigation->setMomentary(true);
     m_navigation->setFrame(QRectF(0, 0, 150, 30));
@@ -154,7 +150,7 @@ void LoginController::viewDidLoad()
     ViewController::viewDidLoad();
     checkForPaidSubscriptions();
 
-    m_myArray = {{tr("login_username"), QStringLiteral("NO")}, {tr("login_password"), QStringLiteral("YES")}};
+    m_myArray = {{localized("login_username"), QStringLiteral("NO")}, {localized("login_password"), QStringLiteral("YES")}};
     m_myTableView->setBackgroundColor(Qt::transparent);
     m_myTableView->setOpaque(false);
     m_myTableView->setDataSource(this);
@@ -167,22 +163,22 @@ void LoginController::viewDidLoad()
     m_loading->setRectColor(panel);
     m_loading->setStrokeColor(panel);
 
-    navigationItem()->setBackBarButtonItem(BarButtonItem::withTitle(tr("login"), BarButtonItemStyle::Bordered));
+    navigationItem()->setBackBarButtonItem(BarButtonItem::withTitle(localized("login"), BarButtonItemStyle::Bordered));
 
     const QColor text = Customizer::getInstance().colorForKey(kColorTextNotification);
-    m_loginButton->setTitle(tr("login"), ControlState::Normal);
+    m_loginButton->setTitle(localized("login"), ControlState::Normal);
     m_loginButton->setTitleColor(Qt::white, ControlState::Normal);
     m_loginButton->setTitleColor(Qt::white, ControlState::Highlighted);
     m_loginButton->addTarget(this, &LoginController::login, ControlEvent::TouchUpInside);
-    m_noAccountLabel->setText(tr("login_no_account"));
+    m_noAccountLabel->setText(localized("login_no_account"));
     m_noAccountLabel->setTextColor(text);
     m_noAccountLabel->setHidden(true);
-    m_registerButton->setTitle(tr("login_crate_account"), ControlState::Normal);
+    m_registerButton->setTitle(localized("login_crate_account"), ControlState::Normal);
     m_registerButton->setTitleColor(Qt::white, ControlState::Normal);
     m_registerButton->setTitleColor(Qt::white, ControlState::Highlighted);
     m_registerButton->setHidden(true);
     m_registerButton->addTarget(this, &LoginController::registration, ControlEvent::TouchUpInside);
-    m_skipNowButton->setTitle(tr("login_skipfornow"), ControlState::Normal);
+    m_skipNowButton->setTitle(localized("login_skipfornow"), ControlState::Normal);
     m_skipNowButton->setTitleColor(text, ControlState::Normal);
     m_skipNowButton->setTitleColor(text, ControlState::Highlighted);
     QColor waiting = text;
@@ -276,7 +272,7 @@ void LoginController::login()
     done();
     takeTypedText();
     if (m_userName.isEmpty() || m_userPassword.isEmpty()) {
-        AlertView::create(QString(), tr("reg_missing_user_or_pass"), nullptr, {tr("ok")})->show();
+        AlertView::create(QString(), localized("reg_missing_user_or_pass"), nullptr, {localized("ok")})->show();
         return;
     }
     observe(CurrentUser::login(m_userName, m_userPassword));

@@ -6,7 +6,7 @@
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/AlertViewDelegate.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 #include <memory>
 
@@ -25,11 +25,6 @@ public:
         LogoutHelper::clickedButtonAtIndex(alertView, buttonIndex);
     }
 };
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 }  // namespace
 
@@ -51,7 +46,7 @@ AlertViewDelegate* LogoutHelper::delegate()
 
 void LogoutHelper::showConfirmation()
 {
-    AlertView::create(QString(), text("home_logout_confirmation"), delegate(), {text("cancel"), text("ok")})->show();
+    AlertView::create(QString(), localized("home_logout_confirmation"), delegate(), {localized("cancel"), localized("ok")})->show();
 }
 
 void LogoutHelper::clickedButtonAtIndex(AlertView*, int buttonIndex)

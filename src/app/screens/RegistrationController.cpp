@@ -18,7 +18,7 @@
 #include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/TextFormat.h"
 
@@ -29,11 +29,6 @@ namespace {
 const QString kHomeController = QStringLiteral("HomeController");
 const QString kLoginController = QStringLiteral("LoginController");
 const QString kUserfieldPrefix = QStringLiteral("userfield[");
-
-QString tr(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 QString decimal(int number)
 {
@@ -95,7 +90,7 @@ void RegistrationController::makeFields()
     m_parentEmail = std::make_shared<FieldText>(QStringLiteral("Parent/Guardian Email"), QString(),
                                                 QStringLiteral("parent_email"));
     m_agreement = std::make_shared<FieldCheckbox>(
-        TextFormat::fill(tr("reg_checkbox"), {Value(Customizer::getInstance().appLabel())}), QString(),
+        TextFormat::fill(localized("reg_checkbox"), {Value(Customizer::getInstance().appLabel())}), QString(),
         QStringLiteral("forum_rules_agreement"));
     m_rules = std::make_shared<FieldLink>(QStringLiteral("Forum Rules"), QString(), QStringLiteral("forum_rules"));
 }
@@ -123,13 +118,13 @@ void RegistrationController::buildNib(View* root)
 void RegistrationController::viewDidLoad()
 {
     UIViewControllerCommon::viewDidLoad();
-    setTitle(tr("reg_title"));
-    navigationItem()->setBackBarButtonItem(BarButtonItem::withTitle(tr("back"), BarButtonItemStyle::Bordered));
-    m_submit = BarButtonItem::withTitle(tr("submit"), BarButtonItemStyle::Done, this, &RegistrationController::submit);
+    setTitle(localized("reg_title"));
+    navigationItem()->setBackBarButtonItem(BarButtonItem::withTitle(localized("back"), BarButtonItemStyle::Bordered));
+    m_submit = BarButtonItem::withTitle(localized("submit"), BarButtonItemStyle::Done, this, &RegistrationController::submit);
     showSubmit(true);
     if (m_stage == Stage::Loading) {
         m_submit->setEnabled(false);
-        showStatus(tr("loading"), true);
+        showStatus(localized("loading"), true);
     }
     // The options may have come before the view.
     if (m_registration->usecoppa() != Registration::CoppaUnknown)
@@ -232,12 +227,12 @@ bool RegistrationController::validPassword(const QString& password, const QStrin
 
 void RegistrationController::showRegistrationErrorMessage(const QString& message, const QString& title)
 {
-    AlertView::create(title, message, nullptr, {tr("ok")})->show();
+    AlertView::create(title, message, nullptr, {localized("ok")})->show();
 }
 
 void RegistrationController::showPasswordConfirmNotMatch()
 {
-    showRegistrationErrorMessage(tr("reg_invalid_password"), QString());
+    showRegistrationErrorMessage(localized("reg_invalid_password"), QString());
 }
 
 void RegistrationController::sendUserRegistration()
@@ -255,13 +250,13 @@ void RegistrationController::sendUserRegistration()
     }
     const int agree = values.value(m_agreement->name()).toInt();
     if (agree == 0) {
-        showRegistrationErrorMessage(tr("register_not_agreed"), QString());
+        showRegistrationErrorMessage(localized("register_not_agreed"), QString());
         return;
     }
     // The date chosen before a date check took its field away still counts.
     const QDate born = m_dateOfBirth->date();
     if (!born.isValid()) {
-        showRegistrationErrorMessage(tr("reg_missing_bday"), QString());
+        showRegistrationErrorMessage(localized("reg_missing_bday"), QString());
         return;
     }
 
@@ -315,11 +310,11 @@ void RegistrationController::modelHasChanged(Model* model)
     if (success == Registration::ModerateUser) {
         m_stage = Stage::Done;
         keepPhotoForLater();
-        AlertView::create(QString(), tr("reg_moderate_user"), this, {tr("ok")})->show();
+        AlertView::create(QString(), localized("reg_moderate_user"), this, {localized("ok")})->show();
         return;
     }
     if (success == Registration::RegisterEmail)
-        showRegistrationErrorMessage(tr("reg_confirmation"), QStringLiteral("Registration Complete"));
+        showRegistrationErrorMessage(localized("reg_confirmation"), QStringLiteral("Registration Complete"));
     m_stage = Stage::SigningIn;
     showStatus(QString(), false);
     observeUser();
@@ -351,7 +346,7 @@ bool RegistrationController::modelHasFailedToUpdate(Model* model, const Error& e
     }
     ConnectionError::showMessage(error);
     if (m_stage == Stage::Loading)
-        showStatus(tr("reg_load_failed"), false);
+        showStatus(localized("reg_load_failed"), false);
     return true;
 }
 
@@ -404,7 +399,7 @@ void RegistrationController::showRefusal(const Error& error)
         reason = tableText;
     for (const Refusal& known : kRefusals) {
         if (code == QLatin1StringView(known.code) && known.reasonKey)
-            reason = tr(known.reasonKey);
+            reason = localized(known.reasonKey);
     }
     // The forum's own text went up bare as the answer came: this alert says
     // it for the field, once.

@@ -8,15 +8,14 @@
 #include "platform/ui/ViewController.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
 
 void tell(const char* key)
 {
-    const Bundle& bundle = Bundle::main();
-    AlertView::create(QString(), bundle.localizedString(QString::fromLatin1(key)), nullptr,
-                      {bundle.localizedString(QStringLiteral("ok"))})
+    AlertView::create(QString(), localized(key), nullptr,
+                      {localized("ok")})
         ->show();
 }
 

@@ -4,7 +4,7 @@
 #include "app/media/ImageToUpload.h"
 #include "app/net/ApiRequest.h"
 #include "app/session/CurrentUser.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/Log.h"
 
 #include <QFile>
@@ -45,5 +45,5 @@ void AvatarBuilder::response(const HTTPRequestPtr& request)
     }
     const QString known = ErrorMessages::errorForCode(code);
     failedWithError(Error::withMessage(
-        known.isNull() ? Bundle::main().localizedString(QStringLiteral("home_avatar_not_changed")) : known));
+        known.isNull() ? localized("home_avatar_not_changed") : known));
 }

@@ -5,7 +5,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 LoadMoreButtonCell::LoadMoreButtonCell()
 {
@@ -36,7 +36,7 @@ void LoadMoreButtonCell::showLoading(bool loading)
 
 void LoadMoreButtonCell::showLoadMoreButton()
 {
-    m_loadMoreButton->setTitle(Bundle::main().localizedString(QStringLiteral("load_more")), ControlState::Normal);
+    m_loadMoreButton->setTitle(localized("load_more"), ControlState::Normal);
     hideLoadingIndicator();
     m_loadMoreButton->setHidden(false);
 }

@@ -4,7 +4,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 LoadingCell::LoadingCell() : TableViewCell(TableViewCellStyle::Default)
 {
@@ -28,7 +28,7 @@ void LoadingCell::awakeFromNib()
 
 void LoadingCell::showLoadingSign()
 {
-    m_loadingLabel->setText(Bundle::main().localizedString(QStringLiteral("loading")));
+    m_loadingLabel->setText(localized("loading"));
     m_loadingLabel->setHidden(false);
     if (!m_activity->isAnimating())
         m_activity->startAnimating();

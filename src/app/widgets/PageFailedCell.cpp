@@ -3,13 +3,13 @@
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/StatusMessageView.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
 
 QString headline()
 {
-    return Bundle::main().localizedString(QStringLiteral("page_load_failed"));
+    return localized("page_load_failed");
 }
 
 }  // namespace

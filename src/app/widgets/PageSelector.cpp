@@ -5,7 +5,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 PageSelector::PageSelector(int totalPages, int currentPage) : m_currPage(currentPage), m_totalPages(totalPages)
 {
@@ -18,11 +18,10 @@ void PageSelector::buildNib(View* root)
     root->setOpaque(false);
     root->setAutoresizingMask(Autoresizing::FlexibleWidth);
     const qreal w = root->frame().width();
-    const Bundle& bundle = Bundle::main();
 
     m_prev = new GradientButton(QRectF(10, 7, 90, 30));
     m_prev->useRedDeleteStyle();
-    m_prev->setTitle(bundle.localizedString(QStringLiteral("page_previous")));
+    m_prev->setTitle(localized("page_previous"));
     m_prev->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
     m_prev->addTarget(this, &PageSelector::prevPage, ControlEvent::TouchUpInside);
     root->addSubview(m_prev);
@@ -38,7 +37,7 @@ void PageSelector::buildNib(View* root)
     m_next = new GradientButton(QRectF(w - 100, 7, 90, 30));
     m_next->useRedDeleteStyle();
     m_next->setAutoresizingMask(Autoresizing::FlexibleLeftMargin);
-    m_next->setTitle(bundle.localizedString(QStringLiteral("page_next")));
+    m_next->setTitle(localized("page_next"));
     m_next->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
     m_next->addTarget(this, &PageSelector::nextPage, ControlEvent::TouchUpInside);
     root->addSubview(m_next);

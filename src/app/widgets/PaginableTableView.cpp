@@ -11,8 +11,8 @@
 
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 PaginableTableView::PaginableTableView(const QRectF& frame) : View(frame)
@@ -440,7 +440,7 @@ View* PaginableTableView::viewForHeaderInSection(TableView*, int section)
             text = delegate->titleForTheFirstSection();
         }
     } else {
-        text = TextFormat::fill(Bundle::main().localizedString(QStringLiteral("page")),
+        text = TextFormat::fill(localized("page"),
                                 {Value(static_cast<int>(pageForSection(section)))});
     }
     return SectionHeaderLabel::make(QRectF(0, 0, 320, 29), text);

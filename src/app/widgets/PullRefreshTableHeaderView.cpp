@@ -9,7 +9,7 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ScrollView.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/UserDefaults.h"
 
 #include <QPointer>
@@ -30,11 +30,6 @@ Label* bandLabel(const QRectF& frame, const QFont& font, const QColor& textColor
     label->setOpaque(false);
     label->setTextAlignment(TextAlignment::Center);
     return label;
-}
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
 }
 
 }  // namespace

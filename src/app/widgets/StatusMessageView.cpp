@@ -7,7 +7,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 StatusMessageView::StatusMessageView(const QRectF& frame) : View(frame)
 {
@@ -20,7 +20,7 @@ StatusMessageView::StatusMessageView(const QRectF& frame) : View(frame)
     addSubview(m_message);
     m_retry = new GradientButton(QRectF(0, 0, kButtonWidth, kButtonHeight));
     m_retry->useRedDeleteStyle();
-    m_retry->setTitle(Bundle::main().localizedString(QStringLiteral("try_again")));
+    m_retry->setTitle(localized("try_again"));
     m_retry->titleLabel()->setFont(Font::boldSystemFontOfSize(14));
     m_retry->setHidden(true);
     addSubview(m_retry);

@@ -7,7 +7,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
 constexpr qreal kSideInset = 6.0;
@@ -26,7 +26,7 @@ AttachmentLinesView::AttachmentLinesView(const QString& heading, const QString& 
     m_heading->setTextColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
     m_heading->setBackgroundColor(Qt::transparent);
     m_heading->setOpaque(false);
-    m_heading->setText(Bundle::main().localizedString(heading));
+    m_heading->setText(localized(heading));
     m_bg->addSubview(m_heading);
     m_contentView = new View(QRectF(kSideInset, kHeadingHeight, kWidth - kEdge - 2 * kSideInset, 0));
     m_contentView->setBackgroundColor(Qt::transparent);

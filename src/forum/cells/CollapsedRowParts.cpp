@@ -5,7 +5,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 namespace CollapsedRowParts {
@@ -24,7 +24,7 @@ Label* makeDisclaimer(View* content)
 GradientButton* makeButton(View* content, const QRectF& frame, const QString& titleKey)
 {
     auto* button = new GradientButton(frame);
-    button->setTitle(Bundle::main().localizedString(titleKey));
+    button->setTitle(localized(titleKey));
     button->titleLabel()->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 12));
     content->addSubview(button);
     return button;
@@ -33,7 +33,7 @@ GradientButton* makeButton(View* content, const QRectF& frame, const QString& ti
 QString disclaimerFor(const PostPtr& post, const QString& phraseKey)
 {
     const QString name = post && post->user() ? post->user()->username() : QString();
-    return TextFormat::fill(Bundle::main().localizedString(phraseKey), {Value(name)});
+    return TextFormat::fill(localized(phraseKey), {Value(name)});
 }
 
 }  // namespace CollapsedRowParts

@@ -9,7 +9,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/StringDrawing.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
 
@@ -90,7 +90,7 @@ void ForumCell::setForum(const ForumPtr& forum)
         m_subforums->setHidden(true);
     } else {
         // The caption's text is the count format of the subforums header too.
-        m_subforumsTitle->setText(TextFormat::fill(Bundle::main().localizedString(QStringLiteral("subforums")),
+        m_subforumsTitle->setText(TextFormat::fill(localized("subforums"),
                                                    {Value(int(children.size()))}));
         m_subforumsTitle->setHidden(false);
         QRectF caption = m_subforumsTitle->frame();
@@ -111,7 +111,7 @@ void ForumCell::setForum(const ForumPtr& forum)
         m_threadsPosts->setHidden(true);
     } else {
         m_threadsPosts->setHidden(false);
-        m_threadsPosts->setText(TextFormat::fill(Bundle::main().localizedString(QStringLiteral("threads_replies")),
+        m_threadsPosts->setText(TextFormat::fill(localized("threads_replies"),
                                                  {Value(forum->threadcount()), Value(forum->replycount())}));
         const qreal width = m_threadsPosts->frame().width();
         m_threadsPosts->sizeToFit();

@@ -11,7 +11,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 HomeCell::HomeCell() : TableViewCell(TableViewCellStyle::Default, QStringLiteral("HomeCell"))
@@ -66,11 +66,10 @@ void HomeCell::setItem(const ModelPtr& item)
         m_item->addObserver(this);
 
     const std::optional<HomeItemFace> face = HomeContent::faceOf(item);
-    const Bundle& bundle = Bundle::main();
     m_title->setText(face ? face->title : QString());
     m_number->setText(face ? QString::number(face->number) : QString());
     m_shortDescription->setText(
-        face ? TextFormat::fill(bundle.localizedString(face->byFormatKey),
+        face ? TextFormat::fill(localized(face->byFormatKey),
                                 {Value(face->username),
                                  Value(Formatter::defaultFormatter().cellDateFormatter().stringFromDate(face->date))})
              : QString());

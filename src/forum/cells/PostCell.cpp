@@ -19,7 +19,7 @@
 #include "platform/ui/TextLayout.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 namespace {
@@ -116,8 +116,8 @@ namespace {
 QString deletedNotice(const Post& post)
 {
     const QString by = post.del_username();
-    return by.isEmpty() ? Bundle::main().localizedString(QStringLiteral("message_del"))
-                        : TextFormat::fill(Bundle::main().localizedString(QStringLiteral("message_del_by")), {Value(by)});
+    return by.isEmpty() ? localized("message_del")
+                        : TextFormat::fill(localized("message_del_by"), {Value(by)});
 }
 
 // A strip under the text: its attachments, its height once filled, how it

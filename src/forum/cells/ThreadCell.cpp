@@ -8,7 +8,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 ThreadCell::ThreadCell() : TableViewCell(TableViewCellStyle::Default, QStringLiteral("ThreadCell"))
@@ -88,7 +88,6 @@ void ThreadCell::setThread(const ThreadPtr& thread)
 {
     m_thread = thread;
     Customizer& theme = Customizer::getInstance();
-    const Bundle& bundle = Bundle::main();
 
     m_title->setTextColor(theme.colorForKey(kColorTextTitle));
     if (!thread) {
@@ -103,7 +102,7 @@ void ThreadCell::setThread(const ThreadPtr& thread)
 
     m_info->setTextColor(theme.colorForKey(kColorTextPrimary));
     const QString starter = thread && thread->user() ? thread->user()->username() : QString();
-    m_info->setText(TextFormat::fill(bundle.localizedString(QStringLiteral("By_@")), {Value(starter)}));
+    m_info->setText(TextFormat::fill(localized("By_@"), {Value(starter)}));
 
     m_balloon->setImageNamed(thread && thread->isHot() ? QStringLiteral("balloon_hot.png") : QStringLiteral("balloon.png"));
     m_extraInfo->setText(QString::number(thread ? thread->replies() : 0));

@@ -2,11 +2,11 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/media/ImageToUpload.h"
-#include "app/session/CurrentUser.h"
 #include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
+#include "app/session/CurrentUser.h"
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/Log.h"
 
 #include <QFile>
@@ -217,7 +217,7 @@ std::optional<Error> Builder::uploadRefusal(const HTTPRequest& upload)
     // A code the error table does not know ("upload_file_exceeds_forum_limit")
     // still says that the forum kept nothing.
     if (outcome.is(RequestOutcome::Kind::ForumRefused) || !upload.response()[u"response"][u"errormessage"].isAbsent())
-        return Error::withMessage(Bundle::main().localizedString(QStringLiteral("attachment_not_uploaded")));
+        return Error::withMessage(localized("attachment_not_uploaded"));
     return std::nullopt;
 }
 
@@ -318,10 +318,9 @@ std::shared_ptr<AlertView> Builder::announceApproval(const QString& key, AlertVi
         ConnectionError::showMessage(Error::withMessage(m_approvalPhrase));
         return nullptr;
     }
-    const Bundle& bundle = Bundle::main();
     const std::shared_ptr<AlertView> alert =
-        AlertView::create(bundle.localizedString(QStringLiteral("awaiting_approval_title")), bundle.localizedString(key),
-                          delegate, {bundle.localizedString(QStringLiteral("ok"))});
+        AlertView::create(localized("awaiting_approval_title"), localized(key),
+                          delegate, {localized("ok")});
     alert->show();
     return alert;
 }

@@ -6,8 +6,8 @@
 #include "forum/model/PostingForm.h"
 #include "forum/model/Thread.h"
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Localized.h"
 
 #include <algorithm>
 #include <utility>
@@ -229,7 +229,7 @@ void EditBuilder::showAlertViewForEditSuccess(bool success)
 void EditBuilder::showEditAlert(const QString& key)
 {
     const std::shared_ptr<AlertView> alert =
-        AlertView::create(Bundle::main().localizedString(key), QString(), nullptr, QStringList());
+        AlertView::create(localized(key), QString(), nullptr, QStringList());
     alert->show();
     // The alert goes by itself, whoever is still there.
     const std::weak_ptr<AlertView> shown = alert;

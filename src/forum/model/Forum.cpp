@@ -4,7 +4,7 @@
 #include "forum/model/Announcement.h"
 #include "forum/model/AnswerShape.h"
 #include "forum/model/Thread.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 namespace {
@@ -261,16 +261,15 @@ void Forum::handleProtectedForums(const Value& errormessage)
     // One prompt at a time, however many answers asked for it.
     if (m_passwordPrompt && m_passwordPrompt->isVisible())
         return;
-    const Bundle& bundle = Bundle::main();
     // Every request to the forum carries the password given for it: asked
     // again, the forum refused that one, and the prompt says so.
     const QString message = passwordHash(m_forumid).isNull()
                                 ? QStringLiteral("\n                ")
-                                : bundle.localizedString(QStringLiteral("forum_password_wrong"));
+                                : localized("forum_password_wrong");
     m_passwordPrompt = AlertView::create(
         m_titleClean, message, this,
-        {bundle.localizedString(QStringLiteral("cancel")), bundle.localizedString(QStringLiteral("ok"))});
-    m_passwordPrompt->addTextField(bundle.localizedString(QStringLiteral("login_password")), true);
+        {localized("cancel"), localized("ok")});
+    m_passwordPrompt->addTextField(localized("login_password"), true);
     m_passwordPrompt->show();
 }
 

@@ -2,7 +2,7 @@
 
 #include "forum/model/AnswerShape.h"
 #include "forum/model/Thread.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 #include <QSet>
@@ -109,7 +109,7 @@ void Post::setMessage_bbcode(const QString& bbcode)
 {
     m_sourceBbcode = bbcode;
     m_messageBbcode = bbcode.size() > MaxShownBbcode
-                          ? Bundle::main().localizedString(QStringLiteral("message_too_long"))
+                          ? localized("message_too_long")
                           : bbcode;
     m_messagePostquote = PostQuote::initWithAuthor(QString(), m_messageBbcode);
 }

@@ -5,8 +5,8 @@
 #include "forum/model/Post.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Localized.h"
 
 PostMover::PostMover() = default;
 
@@ -84,7 +84,7 @@ void PostMover::showAlertForMoveCopySuccess(const HTTPRequestPtr& request)
     if (!answer)
         return;
     const std::shared_ptr<AlertView> alert = AlertView::create(
-        Bundle::main().localizedString(QStringLiteral("published_successfully")), QString(), nullptr, QStringList());
+        localized("published_successfully"), QString(), nullptr, QStringList());
     alert->show();
     const std::weak_ptr<AlertView> shown = alert;
     Clock::current().schedule(kAnnouncementMs, false, [shown] {

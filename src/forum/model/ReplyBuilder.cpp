@@ -5,7 +5,7 @@
 #include "forum/model/PostingForm.h"
 #include "forum/model/Thread.h"
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 #include <algorithm>
 
@@ -73,10 +73,9 @@ void ReplyBuilder::announceSent() const
     if (awaitsApproval()) {
         announceApproval(QStringLiteral("reply_awaits_approval"));
     } else if (alreadyPosted()) {
-        const Bundle& bundle = Bundle::main();
-        AlertView::create(bundle.localizedString(QStringLiteral("published_title")),
-                          bundle.localizedString(QStringLiteral("reply_already_posted")), nullptr,
-                          {bundle.localizedString(QStringLiteral("ok"))})
+        AlertView::create(localized("published_title"),
+                          localized("reply_already_posted"), nullptr,
+                          {localized("ok")})
             ->show();
     }
 }

@@ -5,7 +5,7 @@
 
 #include "forum/model/AnswerShape.h"
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ void Thread::move(const QList<qint32>& ids, const std::shared_ptr<Forum>& fromFo
                   {QStringLiteral("redirect"), Value(QStringLiteral("none"))}},
         [fromForum, toForum, done = std::move(done)](const std::optional<Error>& failure) {
             // Never the success text for a move that did not happen.
-            showAlert(failure ? failure->domain() : Bundle::main().localizedString(QStringLiteral("move_thread_success")),
+            showAlert(failure ? failure->domain() : localized("move_thread_success"),
                       QStringLiteral("OK"));
             refreshForums(toForum, fromForum);
             if (done)
@@ -148,7 +148,7 @@ void Thread::copy(const QList<qint32>& ids, const std::shared_ptr<Forum>& fromFo
                 (*finished)(std::nullopt);
         },
         [finished](const HTTPRequestPtr& request) {
-            showAlert(request->error().domain(), Bundle::main().localizedString(QStringLiteral("ok")));
+            showAlert(request->error().domain(), localized("ok"));
             if (*finished)
                 (*finished)(request->error());
         });

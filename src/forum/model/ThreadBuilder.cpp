@@ -1,13 +1,13 @@
 #include "forum/model/ThreadBuilder.h"
 
-#include "app/model/Config.h"
 #include "app/config/ErrorMessages.h"
+#include "app/model/Config.h"
 #include "forum/model/AnswerShape.h"
 #include "forum/model/Forum.h"
 #include "forum/model/PostingForm.h"
 #include "forum/model/Thread.h"
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 namespace {
@@ -140,7 +140,7 @@ void ThreadBuilder::setFromRequest(const HTTPRequestPtr& request)
             const Value first = errors.isList() ? errors.at(0) : errors;
             const QString text = ErrorMessages::errorForCode(first);
             AlertView::create(QString(), text.isNull() ? first.toString() : text, nullptr,
-                              {Bundle::main().localizedString(QStringLiteral("ok"))})
+                              {localized("ok")})
                 ->show();
         } else if (m_threadid != 0) {
             setRequestStatus(BuilderStatus::Sent);

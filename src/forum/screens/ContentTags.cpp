@@ -8,20 +8,11 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/TextView.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 ContentTags::ContentTags()
 {
-    setTitle(text("tags_title"));
+    setTitle(localized("tags_title"));
 }
 
 ContentTags::~ContentTags() = default;
@@ -35,10 +26,10 @@ void ContentTags::buildNib(View* root)
 
 void ContentTags::viewDidLoad()
 {
-    m_hint->setText(text("tags_hint"));
+    m_hint->setText(localized("tags_hint"));
     m_tags->setText(m_pendingText);
     navigationItem()->setRightBarButtonItem(
-        BarButtonItem::withTitle(text("done"), BarButtonItemStyle::Done, this, &ContentTags::done));
+        BarButtonItem::withTitle(localized("done"), BarButtonItemStyle::Done, this, &ContentTags::done));
 }
 
 void ContentTags::viewDidAppear(bool animated)

@@ -19,19 +19,10 @@
 #include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/DateFormatter.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
-
-namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
 
 CreateContent::CreateContent() = default;
 
@@ -273,7 +264,7 @@ Builder* CreateContent::builderFor(int type) const
 
 void CreateContent::alert(const QString& titleKey, const QString& message)
 {
-    AlertView::create(Bundle::main().localizedString(titleKey), message, nullptr, {localized("ok")})->show();
+    AlertView::create(localized(titleKey), message, nullptr, {localized("ok")})->show();
 }
 
 void CreateContent::done()

@@ -5,16 +5,7 @@
 #include "platform/ui/NavigationController.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 EditPost::EditPost()
 {

@@ -28,17 +28,12 @@
 #include "platform/ui/TableView.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Localized.h"
 
 #include <QApplication>
 
 namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 const QColor kPlaceholderColour(0xA0, 0xA7, 0xB0);
 constexpr qreal kRowGap = 6;

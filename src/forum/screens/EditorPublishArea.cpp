@@ -6,14 +6,9 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 // White text on the editor's dark sky.
 Label* label(View* parent, const QRectF& frame, const QFont& font, const QColor& colour, int lines = 1)

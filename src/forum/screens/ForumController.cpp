@@ -15,7 +15,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 #include <QPointer>
@@ -32,7 +32,7 @@ void showAmpersands(const ForumPtr& forum)
 
 ForumController::ForumController()
 {
-    setTitle(Bundle::main().localizedString(QStringLiteral("nav_forums")));
+    setTitle(localized("nav_forums"));
 }
 
 ForumController::~ForumController()
@@ -48,7 +48,7 @@ ForumController::~ForumController()
 
 QString ForumController::getBarTitle() const
 {
-    return Bundle::main().localizedString(QStringLiteral("nav_forums"));
+    return localized("nav_forums");
 }
 
 void ForumController::buildNib(View* root)

@@ -29,23 +29,13 @@
 #include "platform/ui/Toolbar.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/ClassName.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 #include <utility>
 
 namespace {
-
-QString text(const QString& key)
-{
-    return Bundle::main().localizedString(key);
-}
-
-QString text(const char* key)
-{
-    return text(QString::fromLatin1(key));
-}
 
 void pushOn(ViewController* from, const ViewControllerPtr& screen)
 {
@@ -60,7 +50,7 @@ constexpr qreal kListBottom = HomeController::kListGap + HomeController::kListHe
 
 HomeController::HomeController()
 {
-    setTitle(text("nav_home"));
+    setTitle(localized("nav_home"));
 }
 
 HomeController::~HomeController()
@@ -83,7 +73,7 @@ HomeController::~HomeController()
 
 QString HomeController::getBarTitle() const
 {
-    return text("nav_home");
+    return localized("nav_home");
 }
 
 QList<HomeController::FilterRow> HomeController::filterRows()
@@ -199,7 +189,7 @@ void HomeController::buildNib(View* root)
     m_sort->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     m_sort->setSelectedSegmentIndex(Newest);
     m_sort->addTarget(this, &HomeController::changeOrder, ControlEvent::ValueChanged);
-    m_search = new SegmentedControl({text("nav_search")});
+    m_search = new SegmentedControl({localized("nav_search")});
     m_search->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     m_search->setMomentary(true);
     m_search->addTarget(this, &HomeController::gotoSearch, ControlEvent::ValueChanged);
@@ -214,7 +204,7 @@ void HomeController::buildNib(View* root)
     m_filterSelection->addSubview(outside);
     auto* pickerBar = new Toolbar(QRectF(0, 156, 320, Toolbar::kHeight));
     pickerBar->setItems({BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace),
-                         BarButtonItem::withTitle(text("done"), BarButtonItemStyle::Done, this,
+                         BarButtonItem::withTitle(localized("done"), BarButtonItemStyle::Done, this,
                                                   &HomeController::closeFilter)});
     m_filterSelection->addSubview(pickerBar);
     m_filterPicker = new PickerView(QRectF(0, 200, 320, PickerView::kHeight));
@@ -288,15 +278,15 @@ void HomeController::viewDidLoad()
         m_search = nullptr;
     }
 
-    m_notLoggedIn->setTitle(text("home_not_logged_in"), ControlState::Normal);
-    m_signup->setTitle(text("home_sign_up"), ControlState::Normal);
+    m_notLoggedIn->setTitle(localized("home_not_logged_in"), ControlState::Normal);
+    m_signup->setTitle(localized("home_sign_up"), ControlState::Normal);
     // The filter names the filter in force.
     showFilterTitle();
-    m_listTitle->setText(text("home_order_newest"));
+    m_listTitle->setText(localized("home_order_newest"));
     m_listIcon->setImageNamed(QStringLiteral("star.png"));
-    m_sort->setTitle(text("home_order_newest"), Newest);
-    m_sort->setTitle(text("home_order_top"), Top);
-    m_sort->setTitle(text("home_order_subscribed"), Subscribed);
+    m_sort->setTitle(localized("home_order_newest"), Newest);
+    m_sort->setTitle(localized("home_order_top"), Top);
+    m_sort->setTitle(localized("home_order_subscribed"), Subscribed);
     // Beside the search control the sorts take less room, so both fit the bar.
     const qreal sortWidth = m_search ? 72 : 84;
     for (int segment = 0; segment < 3; ++segment)
@@ -312,7 +302,7 @@ void HomeController::viewWillAppear(bool)
     ForumInfo::getInstance()->fetchForumHome();
     if (Button* button = navButton()) {
         for (unsigned state : {ControlState::Normal, ControlState::Highlighted, ControlState::Selected})
-            button->setTitle(text("nav_home"), state);
+            button->setTitle(localized("nav_home"), state);
         button->titleLabel()->setTextAlignment(TextAlignment::Center);
     }
     // The list afresh, unless its first answer is still on its way.
@@ -332,13 +322,13 @@ void HomeController::changeOrder()
     case Top:
         m_newTopDataSource->setSearchOrder(NewTopSearch::TopOrder);
         m_news->setModel(m_newTopDataSource);
-        m_listTitle->setText(text("home_order_top"));
+        m_listTitle->setText(localized("home_order_top"));
         m_listIcon->setImageNamed(QStringLiteral("icon_top.png"));
         break;
     case Subscribed:
         m_finder->setOrder(SearchAll::SubscribedOrder);
         m_news->setModel(m_finder);
-        m_listTitle->setText(text("home_order_subscribed"));
+        m_listTitle->setText(localized("home_order_subscribed"));
         m_listIcon->setImageNamed(QStringLiteral("icon_suscribed.png"));
         m_filterBox->setHidden(true);
         showLoading();
@@ -346,7 +336,7 @@ void HomeController::changeOrder()
     default:
         m_newTopDataSource->setSearchOrder(NewTopSearch::NewOrder);
         m_news->setModel(m_newTopDataSource);
-        m_listTitle->setText(text("home_order_newest"));
+        m_listTitle->setText(localized("home_order_newest"));
         m_listIcon->setImageNamed(QStringLiteral("star.png"));
         break;
     }
@@ -374,7 +364,7 @@ void HomeController::closeFilter()
 void HomeController::showFilterTitle()
 {
     const int row = m_filterPicker->selectedRowInComponent(0);
-    m_filter->setTitle(text(row >= 0 && row < m_filterRows.size() ? m_filterRows[row].titleKey : QStringLiteral("home_all")), 0);
+    m_filter->setTitle(localized(row >= 0 && row < m_filterRows.size() ? m_filterRows[row].titleKey : QStringLiteral("home_all")), 0);
     m_filter->setWidth(0, 0);
     m_filter->sizeToFit();
     QRectF f = m_filter->frame();
@@ -395,7 +385,7 @@ int HomeController::numberOfRowsInComponent(PickerView*, int)
 
 QString HomeController::titleForRow(PickerView*, int row, int)
 {
-    return row >= 0 && row < m_filterRows.size() ? text(m_filterRows[row].titleKey) : QString();
+    return row >= 0 && row < m_filterRows.size() ? localized(m_filterRows[row].titleKey) : QString();
 }
 
 void HomeController::didSelectRow(PickerView*, int row, int)
@@ -425,7 +415,7 @@ void HomeController::gotoNotifications()
         return;
     if (Button* button = navButton()) {
         for (unsigned state : {ControlState::Normal, ControlState::Highlighted, ControlState::Selected})
-            button->setTitle(text("nav_notifications"), state);
+            button->setTitle(localized("nav_notifications"), state);
         button->sizeToFit();
     }
     pushController(screen);
@@ -436,7 +426,7 @@ void HomeController::gotoNotices()
     const ForumInfoPtr info = ForumInfo::getInstance();
     if (info->notices().isEmpty() || !info->notices().first())
         return;
-    AlertView::create(text("home_notice"), info->notices().first()->notice_plain(), nullptr, {text("ok")})->show();
+    AlertView::create(localized("home_notice"), info->notices().first()->notice_plain(), nullptr, {localized("ok")})->show();
 }
 
 void HomeController::gotoProfile()
@@ -469,8 +459,8 @@ void HomeController::logout()
 {
     // "Yes" comes first, but "no" answers Escape: only a press of "yes"
     // signs out.
-    const auto alert = AlertView::create(text("home_logout"), text("home_logout_confirmation"), this,
-                                         {text("yes"), text("no")});
+    const auto alert = AlertView::create(localized("home_logout"), localized("home_logout_confirmation"), this,
+                                         {localized("yes"), localized("no")});
     alert->setCancelButtonIndex(1);
     m_logoutAlert = alert;
     alert->show();
@@ -520,8 +510,8 @@ void HomeController::changeProfilePic()
 
 void HomeController::showDeleteAvatarMenu()
 {
-    auto* menu = new ActionSheet(QString(), this, text("cancel"), text("home_avatar_delete"),
-                                 {text("home_avatar_change")});
+    auto* menu = new ActionSheet(QString(), this, localized("cancel"), localized("home_avatar_delete"),
+                                 {localized("home_avatar_change")});
     m_avatarMenu = menu;
     menu->showInView(view());
 }
@@ -616,28 +606,28 @@ void HomeController::updateLayout()
             changeOrder();
         }
         m_sort->setEnabledForSegmentAtIndex(false, Subscribed);
-        m_welcomeAnonymous->setText(TextFormat::fill(text("home_welcome_to"), {Value(theme.appLabel())}));
+        m_welcomeAnonymous->setText(TextFormat::fill(localized("home_welcome_to"), {Value(theme.appLabel())}));
         // The caption reads from the left edge, under the greeting.
         m_notLoggedIn->sizeToFit();
         m_notLoggedIn->setFrame(QRectF(10, 26, std::min<qreal>(m_notLoggedIn->frame().width(), 200), 20));
         navigationItem()->setLeftBarButtonItem(
-            ownPlace ? BarButtonItem::withTitle(text("login"), BarButtonItemStyle::Done, this, &HomeController::login)
+            ownPlace ? BarButtonItem::withTitle(localized("login"), BarButtonItemStyle::Done, this, &HomeController::login)
                      : nullptr);
         // Signing up has a screen of its own, not in a paid forum.
         m_signup->setHidden(Config::getInstance().isPaidSubscription()
                             || !ViewControllerRegistry::isRegistered(kRegistrationScreen));
     } else {
         m_sort->setEnabledForSegmentAtIndex(true, Subscribed);
-        m_welcome->setTitle(TextFormat::fill(text("home_welcome"), {Value(user->username())}), ControlState::Normal);
+        m_welcome->setTitle(TextFormat::fill(localized("home_welcome"), {Value(user->username())}), ControlState::Normal);
         navigationItem()->setLeftBarButtonItem(
             ownPlace
-                ? BarButtonItem::withTitle(text("home_logout"), BarButtonItemStyle::Done, this, &HomeController::logout)
+                ? BarButtonItem::withTitle(localized("home_logout"), BarButtonItemStyle::Done, this, &HomeController::logout)
                 : nullptr);
         if (notifications >= 1) {
             strip = true;
             m_notificationsText->setTitle(
-                notifications == 1 ? text("home_notification")
-                                   : TextFormat::fill(text("home_notifications"), {Value(notifications)}),
+                notifications == 1 ? localized("home_notification")
+                                   : TextFormat::fill(localized("home_notifications"), {Value(notifications)}),
                 ControlState::Normal);
             m_notificationsBg->setFrame(m_notificationsView->bounds());
             m_notificationsBg->setTintColor(theme.colorForKey(kColorBackgroundNotification));

@@ -8,7 +8,7 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/TextField.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 InsertTextController::InsertTextController() = default;
 
@@ -32,7 +32,7 @@ void InsertTextController::viewDidLoad()
     m_input->setText(m_pendingText);
     // A mouse finishes as the return key does.
     navigationItem()->setRightBarButtonItem(BarButtonItem::withTitle(
-        Bundle::main().localizedString(QStringLiteral("done")), BarButtonItemStyle::Done, this,
+        localized("done"), BarButtonItemStyle::Done, this,
         &InsertTextController::finish));
 }
 

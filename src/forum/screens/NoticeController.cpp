@@ -8,7 +8,7 @@
 #include "platform/ui/Toolbar.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 NoticeController::NoticeController()
 {
@@ -54,9 +54,8 @@ void NoticeController::showNotice()
 {
     if (!m_notice)
         return;
-    const Bundle& bundle = Bundle::main();
-    AlertView::create(bundle.localizedString(QStringLiteral("home_notice")), m_notice->notice_plain(), nullptr,
-                      {bundle.localizedString(QStringLiteral("ok"))})
+    AlertView::create(localized("home_notice"), m_notice->notice_plain(), nullptr,
+                      {localized("ok")})
         ->show();
 }
 

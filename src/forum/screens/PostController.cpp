@@ -30,17 +30,8 @@
 #include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
-
-namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
 
 PostController::PostController() = default;
 

@@ -21,14 +21,9 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 // A value inside a double-quoted attribute: it can neither end the
 // attribute nor open a tag. "&" stays, so ordinary addresses are unchanged.

@@ -16,14 +16,9 @@
 #include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 QList<qint32> idsOf(const QList<PostPtr>& posts)
 {
@@ -48,7 +43,7 @@ PostModerateController::~PostModerateController()
 QList<TabBarItemPtr> PostModerateController::makeActionItems()
 {
     const auto item = [](const char* title, const char* picture, Status index) {
-        return std::make_shared<TabBarItem>(text(title), ResourceImages::named(QString::fromLatin1(picture)), index);
+        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
     };
     m_deleteBtn = item("tabbar_delete", "tab_delete.png", DeleteStatus);
     m_approveBtn = item("tabbar_approve_post", "tab_approve.png", ApproveStatus);
@@ -70,10 +65,10 @@ void PostModerateController::updateActionItems()
     TabBarHidding* bar = actions();
     if (!bar)
         return;
-    m_deleteBtn->setTitle(text(isDeleting() ? "tabbar_delete" : "tabbar_undelete"));
-    m_approveBtn->setTitle(text(isApproving() ? "tabbar_approve_post" : "tabbar_unapprove_post"));
-    m_approveAttachmentBtn->setTitle(text(isApprovingAttachment() ? "tabbar_approve_attach" : "tabbar_unapprove_attach"));
-    m_moveBtn->setTitle(text("tabbar_move"));
+    m_deleteBtn->setTitle(localized(isDeleting() ? "tabbar_delete" : "tabbar_undelete"));
+    m_approveBtn->setTitle(localized(isApproving() ? "tabbar_approve_post" : "tabbar_unapprove_post"));
+    m_approveAttachmentBtn->setTitle(localized(isApprovingAttachment() ? "tabbar_approve_attach" : "tabbar_unapprove_attach"));
+    m_moveBtn->setTitle(localized("tabbar_move"));
     // The thread page's rules for its own items do not apply here: all four show.
     bar->itemsChanged();
 }
@@ -183,7 +178,7 @@ void PostModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
     if (index < DeleteStatus || index > MoveStatus)
         return;
     if (m_selectedPosts.isEmpty()) {
-        AlertView::create(QString(), text("post_noselection"), nullptr, {text("ok")})->show();
+        AlertView::create(QString(), localized("post_noselection"), nullptr, {localized("ok")})->show();
         return;
     }
     m_status = Status(index);
@@ -192,7 +187,7 @@ void PostModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
     case DeleteStatus:
         if (isDeleting()) {
             m_deleteConfirmation =
-                AlertView::create(QString(), text("post_delete_confirm"), this, {text("no"), text("ok")});
+                AlertView::create(QString(), localized("post_delete_confirm"), this, {localized("no"), localized("ok")});
             m_deleteConfirmation->show();
             return;
         }
@@ -220,8 +215,8 @@ void PostModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
         m_mover = std::make_shared<PostMover>();
         m_mover->addObserver(this);
         m_mover->setPostids(selectedPostsId());
-        m_moveAction = new ActionSheet(QString(), this, text("cancel"), QString(),
-                                       {text("post_moveto_thread"), text("post_copyto_thread")});
+        m_moveAction = new ActionSheet(QString(), this, localized("cancel"), QString(),
+                                       {localized("post_moveto_thread"), localized("post_copyto_thread")});
         m_moveAction->showInView(view());
         return;
     }
@@ -271,7 +266,7 @@ bool PostModerateController::forumWasSelected(const ForumPtr& destination)
     m_mover->setForum(destination);
     auto prompt = std::make_shared<InsertTextController>();
     prompt->setDelegate(this);
-    prompt->setTitleText(text("thread_new_title"));
+    prompt->setTitleText(localized("thread_new_title"));
     if (NavigationController* navigation = navigationController())
         navigation->pushViewController(prompt, true);
     return false;

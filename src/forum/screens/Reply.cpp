@@ -3,16 +3,7 @@
 #include "forum/model/Forum.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 Reply::Reply()
 {

@@ -7,14 +7,9 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
-
-QString localized(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 const QColor kSuggestedColour(0x8A, 0x94, 0xA0);
 

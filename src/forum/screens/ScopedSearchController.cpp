@@ -16,16 +16,7 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/TextField.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 ScopedSearchController::ScopedSearchController() = default;
 
@@ -45,11 +36,11 @@ void ScopedSearchController::buildNib(View* root)
 {
     const qreal width = root->bounds().width();
     m_search = new SearchBar(QRectF(0, 0, width, kBarHeight));
-    m_search->setPlaceholder(text("search_placeholder"));
+    m_search->setPlaceholder(localized("search_placeholder"));
     root->addSubview(m_search);
     const QRectF below(0, kBarHeight, width, root->bounds().height() - kBarHeight);
     m_status = new StatusMessageView(QRectF(0, kBarHeight, width, 0));
-    m_status->setRetryTitle(Bundle::main().localizedString(QStringLiteral("search_try_again")));
+    m_status->setRetryTitle(localized("search_try_again"));
     m_status->setAutoresizingMask(Autoresizing::FlexibleWidth);
     root->addSubview(m_status);
     m_table = new PaginableTableView(below);
@@ -151,7 +142,7 @@ void ScopedSearchController::modelHasChanged(Model* model)
                                    [](const ModelWithPages::Page& page) { return page.isEmpty(); });
     if (empty) {
         m_table->setHidden(true);
-        showStatus(text("search_nothing_found"), text("searchnoresults"), false);
+        showStatus(localized("search_nothing_found"), localized("searchnoresults"), false);
         return;
     }
     m_status->setHidden(true);
@@ -167,12 +158,12 @@ bool ScopedSearchController::searchHasFailed(Search*, const Error& error)
     m_table->setModel(nullptr);
     m_table->setHidden(true);
     if (error.domain() == ErrorMessages::errorForCode(Value(QStringLiteral("searchnoresults")))) {
-        showStatus(text("search_nothing_found"), error.domain(), false);
+        showStatus(localized("search_nothing_found"), error.domain(), false);
         return true;
     }
     // Why, once, in the alert; the screen offers the search again.
     ConnectionError::showMessage(error);
-    showStatus(text("search_failed_headline"), QString(), true);
+    showStatus(localized("search_failed_headline"), QString(), true);
     return true;
 }
 

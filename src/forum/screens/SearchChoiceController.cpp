@@ -6,7 +6,7 @@
 
 #include "platform/ui/TableView.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 SearchChoiceController::SearchChoiceController() = default;
 
@@ -44,7 +44,7 @@ QString SearchChoiceController::titleAt(int row) const
 {
     if (row < 0 || row >= rowCount())
         return QString();
-    return Bundle::main().localizedString(titleKeyAt(row));
+    return localized(titleKeyAt(row));
 }
 
 int SearchChoiceController::numberOfRowsInSection(TableView*, int)

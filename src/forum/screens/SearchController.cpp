@@ -26,14 +26,9 @@
 #include "platform/ui/Toolbar.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 constexpr qreal kBarHeight = 44.0;
 constexpr qreal kResultsTop = 2 * kBarHeight;
@@ -61,17 +56,17 @@ SearchController::~SearchController()
 
 QString SearchController::getBarTitle() const
 {
-    return text("search");
+    return localized("search");
 }
 
 void SearchController::buildNib(View* root)
 {
     m_searchBar = new SearchBar(QRectF(0, 0, 320, kBarHeight));
-    m_searchBar->setPlaceholder(text("search_placeholder"));
+    m_searchBar->setPlaceholder(localized("search_placeholder"));
     root->addSubview(m_searchBar);
 
     m_searchType = new Toolbar(QRectF(0, kBarHeight, 320, kBarHeight));
-    m_searchCriteria = new SegmentedControl({text("button_keywords"), text("button_usernames"), text("button_tags")});
+    m_searchCriteria = new SegmentedControl({localized("button_keywords"), localized("button_usernames"), localized("button_tags")});
     m_searchCriteria->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     for (int segment = 0; segment < 3; ++segment)
         m_searchCriteria->setWidth(100, segment);
@@ -87,7 +82,7 @@ void SearchController::buildNib(View* root)
     m_settings = new TableView(QRectF(0, 0, 320, kSettingsHeight), TableViewStyle::Grouped);
     m_settings->setScrollEnabled(false);
     m_status = new StatusMessageView(QRectF(0, 0, 320, 0));
-    m_status->setRetryTitle(Bundle::main().localizedString(QStringLiteral("search_try_again")));
+    m_status->setRetryTitle(localized("search_try_again"));
     m_status->setHidden(true);
 
     m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);
@@ -98,7 +93,7 @@ void SearchController::buildNib(View* root)
     // Placed by the numbers, as the list is: the screen may be loaded before
     // the navigation bar takes its room.
     m_searchButtonBar = new Toolbar(QRectF(0, kContentHeight, 320, kBarHeight));
-    m_searchButton = BarButtonItem::withTitle(text("nav_search"), BarButtonItemStyle::Done, this, &SearchController::doSearch);
+    m_searchButton = BarButtonItem::withTitle(localized("nav_search"), BarButtonItemStyle::Done, this, &SearchController::doSearch);
     m_searchButtonBar->setItems({BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace), m_searchButton,
                                  BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace)});
     root->addSubview(m_searchButtonBar);
@@ -127,7 +122,7 @@ void SearchController::viewDidLoad()
     m_searchCriteria->setSelectedSegmentIndex(Keywords);
     m_searchCriteria->addTarget(this, &SearchController::changeCriteria, ControlEvent::ValueChanged);
     m_loading->stopAnimating();
-    showStatus(QString(), text("search_hint"), false);
+    showStatus(QString(), localized("search_hint"), false);
     requestFooterBanner();
     updateLayout();
 }
@@ -180,7 +175,7 @@ QString SearchController::wordsToSearch(SearchBar* bar)
         return text;
     // Too little to look for: nothing is asked.
     bar->resignFirstResponder();
-    AlertView::create(QString(), ::text("words_very_common"), nullptr, {::text("ok")})->show();
+    AlertView::create(QString(), localized("words_very_common"), nullptr, {localized("ok")})->show();
     return QString();
 }
 
@@ -227,7 +222,7 @@ void SearchController::changeCriteria()
     // What was found was found for the other criteria: a search is to come.
     m_resultsTable->setModel(nullptr);
     m_resultsTable->reloadData();
-    showStatus(QString(), text("search_hint"), false);
+    showStatus(QString(), localized("search_hint"), false);
 }
 
 void SearchController::stopLoading()
@@ -254,12 +249,12 @@ bool SearchController::searchHasFailed(Search*, const Error& error)
     m_resultsTable->setModel(nullptr);
     m_resultsTable->reloadData();
     if (error.domain() == ErrorMessages::errorForCode(Value(QStringLiteral("searchnoresults")))) {
-        showStatus(text("search_nothing_found"), error.domain(), false);
+        showStatus(localized("search_nothing_found"), error.domain(), false);
         return true;
     }
     // Why, once, in the alert; the list offers the search again.
     ConnectionError::showMessage(error);
-    showStatus(text("search_failed_headline"), QString(), true);
+    showStatus(localized("search_failed_headline"), QString(), true);
     return true;
 }
 
@@ -271,7 +266,7 @@ void SearchController::modelHasChanged(Model* model)
                        || std::all_of(m_search->pages().cbegin(), m_search->pages().cend(),
                                       [](const ModelWithPages::Page& page) { return page.isEmpty(); });
     if (empty) {
-        showStatus(text("search_nothing_found"), text("searchnoresults"), false);
+        showStatus(localized("search_nothing_found"), localized("searchnoresults"), false);
         return;
     }
     hideStatus();
@@ -344,7 +339,7 @@ TableViewCell* SearchController::cellForRowAtIndexPath(TableView* tableView, con
     auto* cell = loadCellNibForTableView<SearchCell>(tableView);
     static const char* const titles[] = {"search_for", "find_post", "sort_result"};
     const int row = qBound(0, indexPath.row, 2);
-    cell->setSetting(text(titles[row]), settingValue(SettingRow(row)));
+    cell->setSetting(localized(titles[row]), settingValue(SettingRow(row)));
     return cell;
 }
 

@@ -7,16 +7,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const QString& key)
-{
-    return Bundle::main().localizedString(key);
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 const QList<SearchForController::KindInfo>& SearchForController::kinds()
 {
@@ -34,7 +25,7 @@ const QList<SearchForController::KindInfo>& SearchForController::kinds()
 
 SearchForController::SearchForController() : m_hasMulti(Config::getInstance().isFeatureEnabled(Config::MultiTypeSearch))
 {
-    setTitle(text(QStringLiteral("search_for")));
+    setTitle(localized(QStringLiteral("search_for")));
     if (m_hasMulti) {
         for (const KindInfo& info : kinds())
             m_chosen.insert(info.kind);
@@ -46,7 +37,7 @@ SearchForController::SearchForController() : m_hasMulti(Config::getInstance().is
 void SearchForController::viewDidLoad()
 {
     SearchChoiceController::viewDidLoad();
-    auto done = BarButtonItem::withTitle(text(QStringLiteral("done")), BarButtonItemStyle::Done, this,
+    auto done = BarButtonItem::withTitle(localized(QStringLiteral("done")), BarButtonItemStyle::Done, this,
                                          &SearchForController::done);
     navigationItem()->setRightBarButtonItem(done);
 }
@@ -122,7 +113,7 @@ QStringList SearchForController::selectedNames() const
 QString SearchForController::valueText() const
 {
     if (chosenShown().size() == visibleKinds().size())
-        return text(QStringLiteral("all_content_types"));
+        return localized(QStringLiteral("all_content_types"));
     return selectedNames().join(QStringLiteral(", "));
 }
 

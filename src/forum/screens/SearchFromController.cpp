@@ -1,12 +1,12 @@
 #include "forum/screens/SearchFromController.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 #include <array>
 
 SearchFromController::SearchFromController()
 {
-    setTitle(Bundle::main().localizedString(QStringLiteral("find_post")));
+    setTitle(localized("find_post"));
 }
 
 int SearchFromController::selectedValue() const

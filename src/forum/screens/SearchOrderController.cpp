@@ -1,6 +1,6 @@
 #include "forum/screens/SearchOrderController.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 #include <array>
 
@@ -25,7 +25,7 @@ constexpr std::array<Order, SearchOrderController::kRowCount> kOrders{{
 
 SearchOrderController::SearchOrderController()
 {
-    setTitle(Bundle::main().localizedString(QStringLiteral("sort_result")));
+    setTitle(localized("sort_result"));
 }
 
 int SearchOrderController::selectedValue() const

@@ -10,7 +10,7 @@
 
 #include "platform/ui/NavigationController.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 SearchPostController::SearchPostController() = default;
@@ -33,7 +33,7 @@ SearchPtr SearchPostController::makeSearch()
 
 QString SearchPostController::hintText() const
 {
-    return Bundle::main().localizedString(QStringLiteral("search_thread_hint"));
+    return localized("search_thread_hint");
 }
 
 void SearchPostController::willSearch(const QString& text)

@@ -9,7 +9,7 @@
 
 #include "platform/ui/NavigationController.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 SearchThreadController::SearchThreadController() = default;
@@ -38,7 +38,7 @@ SearchPtr SearchThreadController::makeSearch()
 
 QString SearchThreadController::hintText() const
 {
-    return Bundle::main().localizedString(QStringLiteral("search_forum_hint"));
+    return localized("search_forum_hint");
 }
 
 TableViewCell* SearchThreadController::cellForObject(PaginableTableView* tableView, const ModelPtr& object)

@@ -12,24 +12,15 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/TableView.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
 
 #include <QPointer>
 
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
-
 SelectForumController::SelectForumController()
 {
-    setTitle(text("select_forum"));
+    setTitle(localized("select_forum"));
 }
 
 SelectForumController::~SelectForumController()
@@ -76,7 +67,7 @@ void SelectForumController::viewDidLoad()
         m_info->fetchForumList();
     }
     navigationItem()->setLeftBarButtonItem(
-        BarButtonItem::withTitle(text("back"), BarButtonItemStyle::Bordered, this, &SelectForumController::handleBack));
+        BarButtonItem::withTitle(localized("back"), BarButtonItemStyle::Bordered, this, &SelectForumController::handleBack));
     reload();
 }
 
@@ -125,7 +116,7 @@ void SelectForumController::reload(bool failed)
     m_emptyLabel->setHidden(!empty);
     const bool loading = !failed && m_info && m_info->initRequest();
     if (empty)
-        m_emptyLabel->setText(loading ? text("loading") : text("select_forum_empty"));
+        m_emptyLabel->setText(loading ? localized("loading") : localized("select_forum_empty"));
 }
 
 void SelectForumController::modelHasChanged(Model* model)
@@ -158,8 +149,8 @@ QString SelectForumController::titleOfSection(int section) const
 {
     if (m_level) {
         if (section == 0)
-            return text("nav_forums");
-        return TextFormat::fill(text("subforums"), {Value(qint64(m_level->children().size()))});
+            return localized("nav_forums");
+        return TextFormat::fill(localized("subforums"), {Value(qint64(m_level->children().size()))});
     }
     if (!m_info || section < 0 || section >= m_info->forums().size())
         return QString();

@@ -11,12 +11,12 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 SelectThreadPrefix::SelectThreadPrefix()
 {
-    setTitle(Bundle::main().localizedString(QStringLiteral("select_thread_prefix")));
+    setTitle(localized("select_thread_prefix"));
 }
 
 SelectThreadPrefix::~SelectThreadPrefix()

@@ -26,18 +26,9 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
 
 ThreadController::ThreadController() = default;
 
@@ -69,13 +60,13 @@ void ThreadController::setForum(const ForumPtr& forum)
 
 QList<TabBarItemPtr> ThreadController::makeActionItems()
 {
-    m_refresh = std::make_shared<TabBarItem>(text("tabbar_reload"), ResourceImages::named(QStringLiteral("tab_reload.png")),
+    m_refresh = std::make_shared<TabBarItem>(localized("tabbar_reload"), ResourceImages::named(QStringLiteral("tab_reload.png")),
                                              ReloadItem);
-    m_subscribe = std::make_shared<TabBarItem>(text("tabbar_subscribe"),
+    m_subscribe = std::make_shared<TabBarItem>(localized("tabbar_subscribe"),
                                                ResourceImages::named(QStringLiteral("tab_subscribe.png")), SubscribeItem);
-    m_moderate = std::make_shared<TabBarItem>(text("tabbar_moderate"),
+    m_moderate = std::make_shared<TabBarItem>(localized("tabbar_moderate"),
                                               ResourceImages::named(QStringLiteral("tab_moderate.png")), ModerateItem);
-    m_search = std::make_shared<TabBarItem>(text("tabbar_search"), ResourceImages::named(QStringLiteral("tab_search.png")),
+    m_search = std::make_shared<TabBarItem>(localized("tabbar_search"), ResourceImages::named(QStringLiteral("tab_search.png")),
                                             SearchItem);
     return {m_refresh, m_subscribe, m_moderate, m_search};
 }
@@ -113,7 +104,7 @@ void ThreadController::buildNib(View* root)
     m_loadingText->setTextAlignment(TextAlignment::Center);
     m_loadingText->setBackgroundColor(Qt::transparent);
     m_loadingText->setOpaque(false);
-    m_loadingText->setText(text("loading"));
+    m_loadingText->setText(localized("loading"));
     m_loading->addSubview(m_loadingText);
     m_loadingWrapper->addSubview(m_loading);
     root->addSubview(m_loadingWrapper);
@@ -170,9 +161,9 @@ void ThreadController::updateLayout()
 
 void ThreadController::updateActionItems()
 {
-    m_refresh->setTitle(text("tabbar_reload"));
-    m_subscribe->setTitle(m_forum && m_forum->isSubscribed() ? text("tabbar_unsubscribe") : text("tabbar_subscribe"));
-    m_moderate->setTitle(text("tabbar_moderate"));
+    m_refresh->setTitle(localized("tabbar_reload"));
+    m_subscribe->setTitle(m_forum && m_forum->isSubscribed() ? localized("tabbar_unsubscribe") : localized("tabbar_subscribe"));
+    m_moderate->setTitle(localized("tabbar_moderate"));
     m_actions->setHidden(false);
     if (CurrentUser::currentUser()->isMember())
         m_actions->showButtonAtIndex(SubscribeItem);
@@ -202,7 +193,7 @@ void ThreadController::modelHasChanged(Model* model)
     setTitle(titleForTheFirstSection());
     // The subforums' count follows the forum.
     if (m_header)
-        m_header->setTitleText(TextFormat::fill(text("subforums"), {Value(int(m_forum->children().size()))}));
+        m_header->setTitleText(TextFormat::fill(localized("subforums"), {Value(int(m_forum->children().size()))}));
     if (isViewLoaded())
         m_threadTable->reloadData();
     updateLayout();
@@ -254,7 +245,7 @@ View* ThreadController::viewForHeaderInSection(PaginableTableView* tableView, in
         m_header->setShowChilds(false);
         m_header->setDelegate(this);
     }
-    m_header->setTitleText(TextFormat::fill(text("subforums"), {Value(int(m_forum->children().size()))}));
+    m_header->setTitleText(TextFormat::fill(localized("subforums"), {Value(int(m_forum->children().size()))}));
     return m_header;
 }
 
@@ -332,9 +323,9 @@ void ThreadController::didSelectItem(TabBar*, const TabBarItemPtr& item)
         if (!m_forum)
             break;
         const bool subscribed = m_forum->isSubscribed();
-        const auto alert = AlertView::create(text("title_subscription"),
-                                             subscribed ? text("forum_unsubscribe") : text("forum_subscribe"), this,
-                                             {text("cancel"), text("yes")});
+        const auto alert = AlertView::create(localized("title_subscription"),
+                                             subscribed ? localized("forum_unsubscribe") : localized("forum_subscribe"), this,
+                                             {localized("cancel"), localized("yes")});
         m_subscriptionAlert = alert;
         alert->show();
         break;

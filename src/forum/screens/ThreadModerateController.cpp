@@ -18,15 +18,10 @@
 #include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 QList<qint32> idsOf(const QList<ThreadPtr>& threads)
 {
@@ -51,7 +46,7 @@ ThreadModerateController::~ThreadModerateController()
 QList<TabBarItemPtr> ThreadModerateController::makeActionItems()
 {
     const auto item = [](const char* title, const char* picture, Status index) {
-        return std::make_shared<TabBarItem>(text(title), ResourceImages::named(QString::fromLatin1(picture)), index);
+        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
     };
     m_deleteBtn = item("delete", "tab_delete.png", DeleteStatus);
     m_closeBtn = item("close", "tab_close.png", CloseStatus);
@@ -85,11 +80,11 @@ void ThreadModerateController::updateActionItems()
     TabBarHidding* bar = actions();
     if (!bar)
         return;
-    m_deleteBtn->setTitle(text(isDeleting() ? "delete" : "undelete"));
-    m_closeBtn->setTitle(text(isClosing() ? "close" : "open"));
-    m_moveBtn->setTitle(text("tabbar_move"));
-    m_approvedBtn->setTitle(text(isApproving() ? "approve" : "unapprove"));
-    m_stickBtn->setTitle(text(isSticking() ? "stick" : "unstick"));
+    m_deleteBtn->setTitle(localized(isDeleting() ? "delete" : "undelete"));
+    m_closeBtn->setTitle(localized(isClosing() ? "close" : "open"));
+    m_moveBtn->setTitle(localized("tabbar_move"));
+    m_approvedBtn->setTitle(localized(isApproving() ? "approve" : "unapprove"));
+    m_stickBtn->setTitle(localized(isSticking() ? "stick" : "unstick"));
     // Only the forum's permissions decide; the thread list's own rules do not.
     const ForumPtr& shown = forum();
     const auto show = [bar](int index, bool allowed) {
@@ -216,7 +211,7 @@ void ThreadModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
         return;
     m_status = Status(index);
     if (m_selectedThreads.isEmpty()) {
-        AlertView::create(QString(), text("please_select_t_con"), nullptr, {text("ok")})->show();
+        AlertView::create(QString(), localized("please_select_t_con"), nullptr, {localized("ok")})->show();
         return;
     }
     switch (m_status) {
@@ -230,7 +225,7 @@ void ThreadModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
             m_isSpam = false;
             confirm("delete");
         } else {
-            m_deleteAction = new ActionSheet(QString(), this, text("cancel"), text("delete_thread"), {text("delete_as_spam")});
+            m_deleteAction = new ActionSheet(QString(), this, localized("cancel"), localized("delete_thread"), {localized("delete_as_spam")});
             m_deleteAction->showInView(view());
         }
         break;
@@ -238,10 +233,10 @@ void ThreadModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
         confirm(isClosing() ? "close" : "open");
         break;
     case MoveStatus: {
-        QStringList choices{text("move_thread")};
+        QStringList choices{localized("move_thread")};
         if (m_selectedThreads.size() == 1)
-            choices.append(text("copy_thread"));
-        m_moveAction = new ActionSheet(QString(), this, text("cancel"), QString(), choices);
+            choices.append(localized("copy_thread"));
+        m_moveAction = new ActionSheet(QString(), this, localized("cancel"), QString(), choices);
         m_moveAction->showInView(view());
         break;
     }
@@ -258,8 +253,8 @@ void ThreadModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
 
 void ThreadModerateController::confirm(const char* wordKey)
 {
-    m_confirmation = AlertView::create(QString(), TextFormat::fill(text("are_you_sure_thread"), {Value(text(wordKey))}),
-                                       this, {text("no"), text("ok")});
+    m_confirmation = AlertView::create(QString(), TextFormat::fill(localized("are_you_sure_thread"), {Value(localized(wordKey))}),
+                                       this, {localized("no"), localized("ok")});
     m_confirmation->show();
 }
 

@@ -1,16 +1,16 @@
 #include "neighbours/blogs/PublishState.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 QString publishStateText(PublishState state, const QString& draftKey)
 {
     switch (state) {
     case PublishState::PublishNow:
-        return Bundle::main().localizedString(QStringLiteral("publish_now"));
+        return localized("publish_now");
     case PublishState::PublishOn:
-        return Bundle::main().localizedString(QStringLiteral("publish_on"));
+        return localized("publish_on");
     case PublishState::Draft:
-        return Bundle::main().localizedString(draftKey);
+        return localized(draftKey);
     case PublishState::None:
         break;
     }

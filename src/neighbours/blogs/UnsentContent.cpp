@@ -1,7 +1,7 @@
 #include "neighbours/blogs/UnsentContent.h"
 
 #include "forum/model/Builder.h"
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 void UnsentContent::refuse(Builder& builder)
 {
@@ -9,6 +9,6 @@ void UnsentContent::refuse(Builder& builder)
         return;
     builder.setRequestStatus(BuilderStatus::Failed);
     builder.failedWithError(
-        Error::withMessage(Bundle::main().localizedString(QStringLiteral("content_sending_unavailable"))));
+        Error::withMessage(localized("content_sending_unavailable")));
     builder.notifyChanged();
 }

@@ -4,11 +4,11 @@
 
 #include "app/widgets/PageSelector.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 ArticleDetails::ArticleDetails()
 {
-    setTitle(Bundle::main().localizedString(QStringLiteral("article_title")));
+    setTitle(localized("article_title"));
 }
 
 ArticleDetails::~ArticleDetails()

@@ -6,7 +6,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/TextField.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 ArticleSettingsController::ArticleSettingsController()
     : PublishSettingsController(QStringLiteral("article_settings_title"), QStringLiteral("draft"))
@@ -20,7 +20,7 @@ void ArticleSettingsController::buildCategories(View* root, const QRectF& area)
     m_categories = new TextField(QRectF(area.topLeft(), QSizeF(area.width(), 31)));
     m_categories->setBorderStyle(TextBorderStyle::RoundedRect);
     m_categories->setFont(Font::systemFontOfSize(16));
-    m_categories->setPlaceholder(Bundle::main().localizedString(QStringLiteral("settings_categories_hint")));
+    m_categories->setPlaceholder(localized("settings_categories_hint"));
     m_categories->setReturnKeyType(ReturnKeyType::Done);
     root->addSubview(m_categories);
 }

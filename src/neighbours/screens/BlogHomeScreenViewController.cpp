@@ -17,24 +17,19 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableViewCell.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/WeakRef.h"
 
 namespace {
 
 const QString kEntryCell = QStringLiteral("BlogEntryCell");
 
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
 }  // namespace
 
 BlogHomeScreenViewController::BlogHomeScreenViewController()
     : m_tableHolder(std::make_unique<BlogEntriesTableView>(QRectF(0, 0, kScreenWidth, kScreenHeight - 44)))
 {
-    setTitle(text("nav_blogs"));
+    setTitle(localized("nav_blogs"));
     m_table = m_tableHolder.get();
     m_table->setAutoresizingMask(Autoresizing::FlexibleSize);
     m_table->setDelegate(this);
@@ -88,15 +83,15 @@ void BlogHomeScreenViewController::showState(bool failed)
     m_table->setHidden(!model);
     m_emptyState->setHidden(model && hasRows);
     if (!model)
-        m_emptyState->show(text("blogs_empty_headline"), text("blogs_empty_message"));
+        m_emptyState->show(localized("blogs_empty_headline"), localized("blogs_empty_message"));
     else if (hasRows)
         return;
     else if (model->hasRequests())
-        m_emptyState->show(text("loading"), QString());
+        m_emptyState->show(localized("loading"), QString());
     else if (m_failed)
-        m_emptyState->show(text("blogs_failed_headline"), text("blogs_failed_message"));
+        m_emptyState->show(localized("blogs_failed_headline"), localized("blogs_failed_message"));
     else
-        m_emptyState->show(text("blogs_no_entries_headline"), text("blogs_no_entries_message"));
+        m_emptyState->show(localized("blogs_no_entries_headline"), localized("blogs_no_entries_message"));
 }
 
 TableViewCell* BlogHomeScreenViewController::cellForObject(PaginableTableView* tableView, const ModelPtr& object)

@@ -4,11 +4,11 @@
 
 #include "neighbours/screens/BBCodeHtml.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 BlogPostExpanded::BlogPostExpanded()
 {
-    setTitle(Bundle::main().localizedString(QStringLiteral("blog_entry_title")));
+    setTitle(localized("blog_entry_title"));
 }
 
 std::shared_ptr<BlogPostExpanded> BlogPostExpanded::initWithModel(const BlogModelPtr& model)

@@ -10,7 +10,7 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
 BlogSettingsController::BlogSettingsController()
@@ -50,7 +50,7 @@ void BlogSettingsController::viewDidLoad()
 {
     PublishSettingsController::viewDidLoad();
     m_table->setHidden(true);
-    m_empty->setText(Bundle::main().localizedString(QStringLiteral("loading")));
+    m_empty->setText(localized("loading"));
     m_request = ApiRequest::send(QStringLiteral("blog.post_newblog"), ValueDict(), RequestMethod::GET,
                                  SELECTOR(BlogSettingsController, categoriesArrived), this);
 }
@@ -69,7 +69,7 @@ void BlogSettingsController::categoriesArrived(const HTTPRequestPtr& request)
     }
     m_table->setHidden(m_categories.isEmpty());
     m_empty->setHidden(!m_categories.isEmpty());
-    m_empty->setText(Bundle::main().localizedString(QStringLiteral("settings_no_categories")));
+    m_empty->setText(localized("settings_no_categories"));
     m_table->reloadData();
 }
 

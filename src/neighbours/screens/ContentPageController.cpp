@@ -12,19 +12,10 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 #include <QRegularExpression>
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
 
 ContentPageController::ContentPageController() = default;
 
@@ -104,14 +95,14 @@ QString ContentPageController::byline(const QString& author, const QDateTime& da
 {
     QStringList parts;
     if (!author.isEmpty())
-        parts.append(TextFormat::fill(text("content_by"), {Value(author)}));
+        parts.append(TextFormat::fill(localized("content_by"), {Value(author)}));
     const QString when = Formatter::defaultFormatter().cellDateOnlyFormatter().stringFromDate(date);
     if (!when.isEmpty())
         parts.append(when);
     if (comments == 1)
-        parts.append(text("content_one_comment"));
+        parts.append(localized("content_one_comment"));
     else if (comments >= 0)
-        parts.append(TextFormat::fill(text("content_comments"), {Value(comments)}));
+        parts.append(TextFormat::fill(localized("content_comments"), {Value(comments)}));
     return parts.join(QStringLiteral(" \u00B7 "));
 }
 
@@ -185,10 +176,10 @@ void ContentPageController::refresh()
     }
     m_html.clear();
     if (m_model && m_model->hasRequests())
-        m_emptyState->show(text("loading"), QString());
+        m_emptyState->show(localized("loading"), QString());
     else if (!m_failure.isEmpty())
-        m_emptyState->show(text("content_failed_headline"), m_failure);
+        m_emptyState->show(localized("content_failed_headline"), m_failure);
     else
-        m_emptyState->show(Bundle::main().localizedString(missingTextKey()),
-                           Bundle::main().localizedString(missingTextMessageKey()));
+        m_emptyState->show(localized(missingTextKey()),
+                           localized(missingTextMessageKey()));
 }

@@ -12,20 +12,11 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 FriendsController::FriendsController()
 {
-    setTitle(text("nav_friends"));
+    setTitle(localized("nav_friends"));
 }
 
 FriendsController::~FriendsController()
@@ -112,13 +103,13 @@ void FriendsController::showState()
     if (!empty)
         return;
     if (!list)
-        m_emptyState->show(text("profile_no_member_headline"), text("friends_no_member_message"));
+        m_emptyState->show(localized("profile_no_member_headline"), localized("friends_no_member_message"));
     else if (list->hasRequests())
-        m_emptyState->show(text("loading"), QString());
+        m_emptyState->show(localized("loading"), QString());
     else if (!m_failure.isEmpty())
-        m_emptyState->show(text("friends_failed_headline"), m_failure);
+        m_emptyState->show(localized("friends_failed_headline"), m_failure);
     else
-        m_emptyState->show(text("friends_empty_headline"), text("friends_empty_message"));
+        m_emptyState->show(localized("friends_empty_headline"), localized("friends_empty_message"));
 }
 
 int FriendsController::numberOfRowsInSection(TableView*, int)

@@ -15,16 +15,11 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
 
 const QString kFieldCell = QStringLiteral("ProfileFieldCell");
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 Label* headerLabel(const QRectF& frame, const QFont& font, const QColor& color)
 {
@@ -43,7 +38,7 @@ Label* headerLabel(const QRectF& frame, const QFont& font, const QColor& color)
 MyProfile::MyProfile(const QString& nibName, unsigned selectedIndex)
     : m_nibName(nibName), m_selectedIndex(selectedIndex)
 {
-    setTitle(text("profile_title"));
+    setTitle(localized("profile_title"));
 }
 
 MyProfile::~MyProfile()
@@ -53,7 +48,7 @@ MyProfile::~MyProfile()
 
 QString MyProfile::getBarTitle() const
 {
-    return text("nav_myprofile");
+    return localized("nav_myprofile");
 }
 
 void MyProfile::buildNib(View* root)
@@ -69,8 +64,8 @@ void MyProfile::buildNib(View* root)
         headerLabel(QRectF(80, 40, 228, 20), Font::systemFontOfSize(14), theme.colorForKey(kColorTextSecondary));
     root->addSubview(m_userTitle);
 
-    m_sections = new SegmentedControl({text("profile_section_profile"), text("profile_section_messages"),
-                                       text("profile_section_friends"), text("profile_section_albums")});
+    m_sections = new SegmentedControl({localized("profile_section_profile"), localized("profile_section_messages"),
+                                       localized("profile_section_friends"), localized("profile_section_albums")});
     m_sections->setFrame(QRectF(10, kSectionsTop, 300, kSectionsHeight));
     m_sections->setTintColor(theme.colorForKey(kColorBackgroundButton));
     root->addSubview(m_sections);
@@ -165,7 +160,7 @@ void MyProfile::showEmptyState(const char* headlineKey, const QString& message)
 {
     m_table->setHidden(true);
     m_emptyState->setHidden(false);
-    m_emptyState->show(text(headlineKey), message);
+    m_emptyState->show(localized(headlineKey), message);
 }
 
 void MyProfile::layout()
@@ -174,8 +169,8 @@ void MyProfile::layout()
         return;
     const bool member = m_user && m_user->userid() >= 1;
     const QString name = m_user ? m_user->username() : QString();
-    setTitle(name.isEmpty() ? text("profile_title") : name);
-    m_name->setText(member ? name : text("profile_no_member_name"));
+    setTitle(name.isEmpty() ? localized("profile_title") : name);
+    m_name->setText(member ? name : localized("profile_no_member_name"));
     m_userTitle->setText(member ? m_user->usertitle() : QString());
     const QImage picture = m_user ? m_user->avatar().qimage() : QImage();
     m_avatar->setImage(picture);
@@ -199,19 +194,19 @@ void MyProfile::layout()
     m_table->reloadData();
     switch (selectedSection()) {
     case MessagesSection:
-        showEmptyState("profile_messages_empty_headline", text("profile_messages_empty_message"));
+        showEmptyState("profile_messages_empty_headline", localized("profile_messages_empty_message"));
         return;
     case FriendsSection:
-        showEmptyState("profile_friends_empty_headline", text("profile_friends_empty_message"));
+        showEmptyState("profile_friends_empty_headline", localized("profile_friends_empty_message"));
         return;
     case AlbumsSection:
-        showEmptyState("profile_albums_empty_headline", text("profile_albums_empty_message"));
+        showEmptyState("profile_albums_empty_headline", localized("profile_albums_empty_message"));
         return;
     default:
         break;
     }
     if (!member) {
-        showEmptyState("profile_no_member_headline", text("profile_no_member_message"));
+        showEmptyState("profile_no_member_headline", localized("profile_no_member_message"));
         return;
     }
     if (!m_shown.isEmpty()) {
@@ -224,7 +219,7 @@ void MyProfile::layout()
     else if (!m_failure.isEmpty())
         showEmptyState("profile_failed_headline", m_failure);
     else
-        showEmptyState("profile_empty_headline", text("profile_empty_message"));
+        showEmptyState("profile_empty_headline", localized("profile_empty_message"));
 }
 
 MyProfile::Fields MyProfile::fieldsOf(const Value& category)
@@ -255,10 +250,10 @@ MyProfile::Fields MyProfile::factsOf(const Profile& profile)
     const QString when = joined.isValid() ? Formatter::defaultFormatter().cellDateOnlyFormatter().stringFromDate(joined)
                                           : joindate.toString().trimmed();
     if (!when.isEmpty())
-        facts.append({text("profile_joined"), when});
+        facts.append({localized("profile_joined"), when});
     const QString posts = profile.posts().toString().trimmed();
     if (!posts.isEmpty())
-        facts.append({text("profile_posts"), posts});
+        facts.append({localized("profile_posts"), posts});
     return facts;
 }
 

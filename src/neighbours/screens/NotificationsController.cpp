@@ -11,22 +11,17 @@
 #include "platform/ui/TableView.h"
 #include "platform/ui/TableViewCell.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
 
 const QString kCellIdentifier = QStringLiteral("NotificationCell");
 
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
 }  // namespace
 
 NotificationsController::NotificationsController()
 {
-    setTitle(text("nav_notifications"));
+    setTitle(localized("nav_notifications"));
 }
 
 NotificationsController::~NotificationsController()
@@ -100,11 +95,11 @@ void NotificationsController::showState()
     if (!empty)
         return;
     if (loading)
-        m_emptyState->show(text("loading"), QString());
+        m_emptyState->show(localized("loading"), QString());
     else if (!m_failure.isEmpty())
-        m_emptyState->show(text("notifications_failed_headline"), m_failure);
+        m_emptyState->show(localized("notifications_failed_headline"), m_failure);
     else
-        m_emptyState->show(text("message_no_notification"), text("notifications_empty_message"));
+        m_emptyState->show(localized("message_no_notification"), localized("notifications_empty_message"));
 }
 
 int NotificationsController::numberOfRowsInSection(TableView*, int)

@@ -10,20 +10,11 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 ProfileController::ProfileController()
 {
-    setTitle(text("nav_myprofile"));
+    setTitle(localized("nav_myprofile"));
 }
 
 void ProfileController::buildNib(View* root)
@@ -33,7 +24,7 @@ void ProfileController::buildNib(View* root)
     root->addSubview(m_emptyState);
     m_openButton = new GradientButton(QRectF(70, 200, 180, 40));
     m_openButton->useRedDeleteStyle();
-    m_openButton->setTitle(text("profile_open_button"), ControlState::Normal);
+    m_openButton->setTitle(localized("profile_open_button"), ControlState::Normal);
     m_openButton->titleLabel()->setFont(Font::boldSystemFontOfSize(15));
     m_openButton->setAutoresizingMask(Autoresizing::FlexibleLeftMargin | Autoresizing::FlexibleRightMargin);
     root->addSubview(m_openButton);
@@ -53,9 +44,9 @@ void ProfileController::viewWillAppear(bool animated)
     const CurrentUserPtr user = CurrentUser::currentUser();
     const bool member = user->isMember();
     if (member)
-        m_emptyState->show(user->username(), text("profile_own_message"));
+        m_emptyState->show(user->username(), localized("profile_own_message"));
     else
-        m_emptyState->show(text("profile_no_member_headline"), text("profile_no_member_message"));
+        m_emptyState->show(localized("profile_no_member_headline"), localized("profile_no_member_message"));
     m_openButton->setHidden(!member);
 }
 

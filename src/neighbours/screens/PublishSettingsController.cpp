@@ -12,15 +12,10 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/SegmentedControl.h"
 
-#include "platform/foundation/Bundle.h"
 #include "platform/foundation/Clock.h"
+#include "platform/foundation/Localized.h"
 
 namespace {
-
-QString localized(const QString& key)
-{
-    return Bundle::main().localizedString(key);
-}
 
 Label* caption(View* root, const QRectF& frame, const QString& text)
 {

@@ -4,13 +4,13 @@
 
 #include "platform/ui/View.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 StandInSectionController::StandInSectionController(const QString& titleKey, const QString& headlineKey,
                                                    const QString& messageKey)
     : m_headlineKey(headlineKey), m_messageKey(messageKey)
 {
-    setTitle(Bundle::main().localizedString(titleKey));
+    setTitle(localized(titleKey));
 }
 
 void StandInSectionController::buildNib(View* root)
@@ -30,6 +30,5 @@ void StandInSectionController::showEmptyState(const QString& headlineKey, const 
 {
     if (!m_emptyState)
         return;
-    const Bundle& bundle = Bundle::main();
-    m_emptyState->show(bundle.localizedString(headlineKey), bundle.localizedString(messageKey));
+    m_emptyState->show(localized(headlineKey), localized(messageKey));
 }
