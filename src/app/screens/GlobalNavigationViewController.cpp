@@ -70,10 +70,7 @@ GlobalNavigationViewController::GlobalNavigationViewController()
     setPreferredViewFrame(QRectF(0, 20, 320, 480));
 }
 
-GlobalNavigationViewController::~GlobalNavigationViewController()
-{
-    stopObserving();
-}
+GlobalNavigationViewController::~GlobalNavigationViewController() = default;
 
 void GlobalNavigationViewController::setUnreadMessagesSource(std::shared_ptr<UnreadMessagesSource> source)
 {
@@ -170,7 +167,7 @@ void GlobalNavigationViewController::viewDidLoad()
         if (const std::shared_ptr<Model> info = m_source->sharedModel()) {
             m_forumInfo = info;
             modelHasChanged(info.get());
-            info->addObserver(this);
+            m_forumInfoObservation.observe(info, this);
         }
     }
     applyGating();
@@ -247,8 +244,7 @@ void GlobalNavigationViewController::stopObserving()
 {
     // Only the very model observed, if it still lives: the shared one may
     // have been replaced since.
-    if (const std::shared_ptr<Model> info = m_forumInfo.lock())
-        info->removeObserver(this);
+    m_forumInfoObservation.reset();
     m_forumInfo.reset();
 }
 

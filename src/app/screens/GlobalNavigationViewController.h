@@ -5,6 +5,8 @@
 
 #include "platform/ui/ViewController.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <QList>
 #include <QString>
 
@@ -124,4 +126,5 @@ private:
     std::weak_ptr<Model> m_forumInfo;
     // The source the observed model came from.
     std::shared_ptr<UnreadMessagesSource> m_source;
+    Observation m_forumInfoObservation;
 };

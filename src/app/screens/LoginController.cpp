@@ -54,12 +54,7 @@ constexpr qreal kSkipTopWithout = 312;
 
 LoginController::LoginController() = default;
 
-LoginController::~LoginController()
-{
-    Application::sharedApplication().removeObserver(this);
-    if (m_user)
-        m_user->removeObserver(this);
-}
+LoginController::~LoginController() = default;
 
 // ---- The nib
 
@@ -205,7 +200,7 @@ void LoginController::viewDidLoad()
                            BarButtonItem::withSystemItem(BarButtonSystemItem::Done, this, &LoginController::done)});
     m_accessory->setTintColor(Customizer::getInstance().colorForKey(kColorBackgroundButton));
 
-    Application::sharedApplication().addObserver(this);
+    m_applicationObservation.observe(Application::sharedApplication(), this);
 }
 
 void LoginController::viewWillAppear(bool animated)
@@ -301,11 +296,8 @@ void LoginController::registration()
 
 void LoginController::observe(const CurrentUserPtr& user)
 {
-    if (m_user)
-        m_user->removeObserver(this);
     m_user = user;
-    if (m_user)
-        m_user->addObserver(this);
+    m_userObservation.observe(m_user, this);
 }
 
 void LoginController::modelHasChanged(Model* model)
@@ -315,7 +307,7 @@ void LoginController::modelHasChanged(Model* model)
     const bool ready = (m_user->userid() >= 1 || m_user->anonymous()) && !m_user->apiaccesstoken().isEmpty() &&
                        !m_user->secret().isEmpty();
     if (ready) {
-        m_user->removeObserver(this);
+        m_userObservation.reset();
         endSignIn();
         gotoHome();
         return;

@@ -9,6 +9,7 @@
 #include "platform/ui/ViewController.h"
 
 #include "platform/foundation/ClockTimer.h"
+#include "platform/foundation/Observation.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -128,4 +129,6 @@ private:
     bool m_registrationOffered = false;
     bool m_signingIn = false;
     ClockTimer m_signInWatch;
+    Observation m_userObservation;
+    Observation m_applicationObservation;
 };

@@ -67,17 +67,11 @@ RegistrationController::RegistrationController()
 {
     makeFields();
     m_registration = Model::create<Registration>();
-    m_registration->addObserver(this);
+    m_registrationObservation.observe(m_registration, this);
     m_registration->prepareRegistration();
 }
 
-RegistrationController::~RegistrationController()
-{
-    if (m_user)
-        m_user->removeObserver(this);
-    m_registration->removeObserver(this);
-    m_dateOfBirth->removeObserver(this);
-}
+RegistrationController::~RegistrationController() = default;
 
 void RegistrationController::makeFields()
 {
@@ -86,7 +80,8 @@ void RegistrationController::makeFields()
     m_passwordConfirm = std::make_shared<FieldPassword>(QStringLiteral("Confirm Password"), QString(),
                                                         QStringLiteral("passwordconfirm"));
     m_email = std::make_shared<FieldText>(QStringLiteral("Email Address"), QString(), QStringLiteral("email"));
-    m_dateOfBirth = std::make_shared<FieldDate>(QStringLiteral("Date of Birth"), QStringLiteral("date_of_birth"), this);
+    m_dateOfBirth = std::make_shared<FieldDate>(QStringLiteral("Date of Birth"), QStringLiteral("date_of_birth"));
+    m_dateOfBirthObservation.observe(m_dateOfBirth, this);
     m_parentEmail = std::make_shared<FieldText>(QStringLiteral("Parent/Guardian Email"), QString(),
                                                 QStringLiteral("parent_email"));
     m_agreement = std::make_shared<FieldCheckbox>(
@@ -453,10 +448,8 @@ void RegistrationController::onDateOfBirthChange()
 
 void RegistrationController::observeUser()
 {
-    if (m_user)
-        m_user->removeObserver(this);
     m_user = CurrentUser::currentUser();
-    m_user->addObserver(this);
+    m_userObservation.observe(m_user, this);
     signedIn();
 }
 
@@ -466,7 +459,7 @@ void RegistrationController::signedIn()
         || m_user->secret() == u"guest")
         return;
     m_stage = Stage::Done;
-    m_user->removeObserver(this);
+    m_userObservation.reset();
     if (const auto& image = m_form ? m_form->photo()->image() : nullptr; image && !image->path().isEmpty())
         m_user->uploadPicture(*image);
     NavigationController* navigation = navigationController();

@@ -10,6 +10,7 @@
 #include "app/session/Registration.h"
 
 #include "platform/foundation/AlertViewDelegate.h"
+#include "platform/foundation/Observation.h"
 
 class ActivityIndicatorView;
 class BarButtonItem;
@@ -106,4 +107,8 @@ private:
     std::shared_ptr<FieldText> m_parentEmail;
     std::shared_ptr<FieldCheckbox> m_agreement;
     std::shared_ptr<FieldLink> m_rules;
+
+    Observation m_registrationObservation;
+    Observation m_userObservation;
+    Observation m_dateOfBirthObservation;
 };

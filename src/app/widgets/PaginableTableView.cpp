@@ -24,8 +24,6 @@ PaginableTableView::PaginableTableView(const QRectF& frame) : View(frame)
 PaginableTableView::~PaginableTableView()
 {
     m_delegate.reset();
-    if (m_model)
-        m_model->removeObserver(this);
     if (m_refreshHeaderView)
         m_refreshHeaderView->setDelegate(nullptr);
     if (m_navView)
@@ -40,9 +38,8 @@ void PaginableTableView::setModel(const std::shared_ptr<ModelWithPages>& model)
 {
     if (model == m_model)
         return;
-    if (m_model)
-        m_model->removeObserver(this);
     m_model = model;
+    m_modelObservation.observe(m_model, this);
     if (!model) {
         m_replaced.reset();
         updateLayout();
@@ -50,7 +47,6 @@ void PaginableTableView::setModel(const std::shared_ptr<ModelWithPages>& model)
             m_tableView->reloadData();
         return;
     }
-    model->addObserver(this);
 
     ShadowedTableView* table = tableView();
     if (m_refreshHeaderView) {

@@ -10,6 +10,7 @@
 #include "platform/ui/View.h"
 
 #include "platform/foundation/ClockTimer.h"
+#include "platform/foundation/Observation.h"
 #include "platform/foundation/WeakRef.h"
 
 #include <QList>
@@ -146,4 +147,5 @@ private:
     // Why the page did not come, while nothing is shown; null otherwise.
     QString m_failure;
     unsigned m_shownFirstPage = 1;
+    Observation m_modelObservation;
 };

@@ -41,11 +41,7 @@ HomeCell::HomeCell() : TableViewCell(TableViewCellStyle::Default, QStringLiteral
     setSeparator(TableViewCellSeparatorStyle::SingleLine, QColor(0xD5, 0xDC, 0xE6));
 }
 
-HomeCell::~HomeCell()
-{
-    if (m_item)
-        m_item->removeObserver(this);
-}
+HomeCell::~HomeCell() = default;
 
 void HomeCell::awakeFromNib()
 {
@@ -57,13 +53,10 @@ void HomeCell::awakeFromNib()
 
 void HomeCell::setItem(const ModelPtr& item)
 {
-    if (m_item)
-        m_item->removeObserver(this);
     m_thumb->setImage(QImage());
     m_icon->setImage(QImage());
     m_item = item;
-    if (m_item)
-        m_item->addObserver(this);
+    m_itemObservation.observe(m_item, this);
 
     const std::optional<HomeItemFace> face = HomeContent::faceOf(item);
     m_title->setText(face ? face->title : QString());

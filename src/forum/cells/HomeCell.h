@@ -6,6 +6,7 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/ViewController.h"
 
+#include "platform/foundation/Observation.h"
 #include "platform/foundation/WeakRef.h"
 
 #include <QRectF>
@@ -59,4 +60,5 @@ private:
     ImageView* m_icon;
     QRectF m_originalThumbRect;
     WeakRef<ViewController> m_controller;
+    Observation m_itemObservation;
 };

@@ -55,10 +55,7 @@ PostCell::PostCell(bool collapsed) : TableViewCell(TableViewCellStyle::Default)
     buildLayout(collapsed);
 }
 
-PostCell::~PostCell()
-{
-    dropPost();
-}
+PostCell::~PostCell() = default;
 
 void PostCell::buildLayout(bool collapsed)
 {
@@ -205,9 +202,7 @@ qreal PostCell::layOutBody(const Post& post, qreal width, View* into)
 
 void PostCell::dropPost()
 {
-    if (m_post && m_observing)
-        m_post->removeObserver(this);
-    m_observing = false;
+    m_postObservation.reset();
     m_post.reset();
 }
 
@@ -259,8 +254,7 @@ void PostCell::fillBody(const Post& p)
 {
     const bool shown = !p.isDeleted() && (m_force || (!p.userIgnore() && !p.ignoreGlobal()));
     if (shown) {
-        m_post->addObserver(this);
-        m_observing = true;
+        m_postObservation.observe(m_post, this);
         m_post->loadImages();
     }
     const QRectF f = m_message->frame();

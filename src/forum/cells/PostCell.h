@@ -7,6 +7,7 @@
 
 #include "platform/ui/TableViewCell.h"
 
+#include "platform/foundation/Observation.h"
 #include "platform/foundation/WeakRef.h"
 
 #include <QList>
@@ -95,6 +96,7 @@ private:
     bool m_force = false;
     QList<ImageView*> m_icons;
     PostPtr m_post;
-    bool m_observing = false;
     WeakRef<PostCellOwner> m_controller;
+    // Only while the body is shown: a hidden post's images are not loaded.
+    Observation m_postObservation;
 };

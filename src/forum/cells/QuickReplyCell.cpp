@@ -58,19 +58,14 @@ QuickReplyCell::~QuickReplyCell()
     // The text box goes after this part of the row: its losing the focus tells nobody.
     m_textView->setDelegate(nullptr);
     disconnect(m_focusWatch);
-    if (m_quickReply)
-        m_quickReply->removeObserver(this);
 }
 
 void QuickReplyCell::setQuickReply(const QuickReplyPtr& quickReply)
 {
     if (quickReply == m_quickReply)
         return;
-    if (m_quickReply)
-        m_quickReply->removeObserver(this);
     m_quickReply = quickReply;
-    if (m_quickReply)
-        m_quickReply->addObserver(this);
+    m_quickReplyObservation.observe(m_quickReply, this);
     m_textView->setText(m_quickReply ? m_quickReply->text() : QString());
     render();
 }

@@ -7,6 +7,8 @@
 #include "platform/ui/TableViewCell.h"
 #include "platform/ui/TextView.h"
 
+#include "platform/foundation/Observation.h"
+
 class Button;
 class Label;
 
@@ -60,4 +62,5 @@ private:
     Button* m_cancelButton;
     QuickReplyPtr m_quickReply;
     QMetaObject::Connection m_focusWatch;
+    Observation m_quickReplyObservation;
 };

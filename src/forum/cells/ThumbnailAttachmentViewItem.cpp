@@ -15,23 +15,17 @@ ThumbnailAttachmentViewItem::ThumbnailAttachmentViewItem() : View(QRectF(0, 0, k
     addSubview(m_pic);
 }
 
-ThumbnailAttachmentViewItem::~ThumbnailAttachmentViewItem()
-{
-    if (m_attachment)
-        m_attachment->removeObserver(this);
-}
+ThumbnailAttachmentViewItem::~ThumbnailAttachmentViewItem() = default;
 
 void ThumbnailAttachmentViewItem::setAttachment(const AttachmentPtr& attachment)
 {
     if (m_attachment == attachment)
         return;
-    if (m_attachment)
-        m_attachment->removeObserver(this);
     m_attachment = attachment;
+    m_attachmentObservation.observe(m_attachment, this);
     m_pic->setImage(QImage());
     if (!m_attachment)
         return;
-    m_attachment->addObserver(this);
     m_pic->setImage(m_attachment->pic().qimage());
     m_attachment->loadImages();
 }

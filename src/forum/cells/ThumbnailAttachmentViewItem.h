@@ -6,6 +6,8 @@
 
 #include "platform/ui/View.h"
 
+#include "platform/foundation/Observation.h"
+
 class ImageView;
 
 // One picture of the thumbnail grid: it observes its attachment and shows
@@ -32,4 +34,5 @@ public:
 private:
     AttachmentPtr m_attachment;
     ImageView* m_pic = nullptr;
+    Observation m_attachmentObservation;
 };

@@ -4,11 +4,7 @@
 
 QuickReply::QuickReply() = default;
 
-QuickReply::~QuickReply()
-{
-    if (m_builder)
-        m_builder->removeObserver(this);
-}
+QuickReply::~QuickReply() = default;
 
 std::shared_ptr<QuickReply> QuickReply::initWithThread(const std::shared_ptr<Thread>& thread)
 {
@@ -17,7 +13,7 @@ std::shared_ptr<QuickReply> QuickReply::initWithThread(const std::shared_ptr<Thr
         return row;
     row->m_builder = ReplyBuilder::initWithThread(thread);
     row->m_builder->setForum(thread->forum());
-    row->m_builder->addObserver(row.get());
+    row->m_builderObservation.observe(row->m_builder, row.get());
     return row;
 }
 

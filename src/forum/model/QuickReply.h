@@ -3,6 +3,7 @@
 #include "app/model/Model.h"
 #include "app/model/ModelObserver.h"
 #include "forum/model/ReplyBuilder.h"
+#include "platform/foundation/Observation.h"
 
 #include <QString>
 
@@ -51,6 +52,7 @@ private:
     QString m_refusal;
     // A send of this row is on its way.
     bool m_submitted = false;
+    Observation m_builderObservation;
 };
 
 using QuickReplyPtr = std::shared_ptr<QuickReply>;

@@ -15,21 +15,14 @@
 
 AnnouncementDetailsController::AnnouncementDetailsController() = default;
 
-AnnouncementDetailsController::~AnnouncementDetailsController()
-{
-    if (m_announcement)
-        m_announcement->removeObserver(this);
-}
+AnnouncementDetailsController::~AnnouncementDetailsController() = default;
 
 void AnnouncementDetailsController::setAnnouncement(const AnnouncementPtr& announcement)
 {
     if (announcement == m_announcement)
         return;
-    if (m_announcement)
-        m_announcement->removeObserver(this);
     m_announcement = announcement;
-    if (m_announcement)
-        m_announcement->addObserver(this);
+    m_announcementObservation.observe(m_announcement, this);
 }
 
 void AnnouncementDetailsController::buildNib(View* root)

@@ -6,6 +6,8 @@
 
 #include "platform/ui/WebView.h"
 
+#include "platform/foundation/Observation.h"
+
 class ImageView;
 class Label;
 
@@ -55,4 +57,5 @@ private:
     View* m_headerBackground = nullptr;
     AnnouncementPtr m_announcement;
     QString m_shownMessage;
+    Observation m_announcementObservation;
 };

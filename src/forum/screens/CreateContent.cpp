@@ -26,11 +26,8 @@
 
 CreateContent::CreateContent() = default;
 
-CreateContent::~CreateContent()
-{
-    // The result alert outlives the screen it closed: it answers nobody then.
-    dropBuilders();
-}
+// The result alert outlives the screen it closed: it answers nobody then.
+CreateContent::~CreateContent() = default;
 
 void CreateContent::viewDidLoad()
 {
@@ -65,10 +62,9 @@ void CreateContent::setForum(const ForumPtr& forum)
     m_forum = forum;
     m_selContentType = ThreadContent;
     if (forum) {
-        if (m_threadBuilder)
-            m_threadBuilder->removeObserver(this);
+        m_threadBuilderObservation.reset();
         m_threadBuilder = ThreadBuilder::initWithForum(forum);
-        m_threadBuilder->addObserver(this);
+        m_threadBuilderObservation.observe(m_threadBuilder, this);
     }
     if (isViewLoaded())
         applyForum();
@@ -136,18 +132,15 @@ void CreateContent::changePublishViewWith(View* target)
     updateLayout();
 }
 
-void CreateContent::setBuilder(PublishingBuilderPtr& slot, const PublishingBuilderPtr& builder)
+void CreateContent::setBuilder(PublishingBuilderPtr& slot, Observation& observation, const PublishingBuilderPtr& builder)
 {
-    if (slot)
-        slot->removeObserver(this);
     slot = builder;
-    if (slot)
-        slot->addObserver(this);
+    observation.observe(slot, this);
 }
 
 void CreateContent::blogWasSet(const PublishingBuilderPtr& builder)
 {
-    setBuilder(m_blogBuilder, builder);
+    setBuilder(m_blogBuilder, m_blogBuilderObservation, builder);
     if (!builder)
         return;
     m_selContentType = BlogContent;
@@ -159,7 +152,7 @@ void CreateContent::blogWasSet(const PublishingBuilderPtr& builder)
 
 void CreateContent::articleWasSet(const PublishingBuilderPtr& builder)
 {
-    setBuilder(m_articleBuilder, builder);
+    setBuilder(m_articleBuilder, m_articleBuilderObservation, builder);
     if (!builder)
         return;
     m_selContentType = ArticleContent;
@@ -175,7 +168,7 @@ void CreateContent::editBlogPost(const PublishingBuilderPtr& builder)
         return;
     // The fields are filled now, so they must exist.
     view();
-    setBuilder(m_blogBuilder, builder);
+    setBuilder(m_blogBuilder, m_blogBuilderObservation, builder);
     fillWithContent(*builder);
     m_selContentType = BlogContent;
     blogWasSet(builder);
@@ -186,7 +179,7 @@ void CreateContent::editArticlePost(const PublishingBuilderPtr& builder)
     if (!builder)
         return;
     view();
-    setBuilder(m_articleBuilder, builder);
+    setBuilder(m_articleBuilder, m_articleBuilderObservation, builder);
     fillWithContent(*builder);
     m_selContentType = ArticleContent;
     setTagsEnabled(true);
@@ -447,9 +440,8 @@ void CreateContent::replaceSelfWith(const ViewControllerPtr& screen)
 
 void CreateContent::dropBuilders()
 {
-    if (m_threadBuilder)
-        m_threadBuilder->removeObserver(this);
+    m_threadBuilderObservation.reset();
     m_threadBuilder.reset();
-    setBuilder(m_blogBuilder, nullptr);
-    setBuilder(m_articleBuilder, nullptr);
+    setBuilder(m_blogBuilder, m_blogBuilderObservation, nullptr);
+    setBuilder(m_articleBuilder, m_articleBuilderObservation, nullptr);
 }

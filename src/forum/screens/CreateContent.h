@@ -7,6 +7,7 @@
 #include "forum/screens/BlogSettingsDelegate.h"
 #include "forum/screens/Editor.h"
 #include "forum/screens/SelectThreadPrefixDelegate.h"
+#include "platform/foundation/Observation.h"
 
 #include <QDateTime>
 
@@ -80,7 +81,7 @@ private:
     void applyForum();
     // Stops watching and drops every builder.
     void dropBuilders();
-    void setBuilder(PublishingBuilderPtr& slot, const PublishingBuilderPtr& builder);
+    void setBuilder(PublishingBuilderPtr& slot, Observation& observation, const PublishingBuilderPtr& builder);
     Builder* builderFor(int type) const;
     void showPublishedSettings(const PublishingBuilder& builder, int which);
     // Title and text from the content the builder edits.
@@ -101,4 +102,7 @@ private:
     std::shared_ptr<AlertView> m_viewNewContent;
     // What the result was said of: none until a send has ended as sent.
     int m_resultType = NoContentType;
+    Observation m_threadBuilderObservation;
+    Observation m_blogBuilderObservation;
+    Observation m_articleBuilderObservation;
 };

@@ -12,11 +12,7 @@ EditPost::EditPost()
     setTitle(localized("tabbar_edit"));
 }
 
-EditPost::~EditPost()
-{
-    if (m_editBuilder)
-        m_editBuilder->removeObserver(this);
-}
+EditPost::~EditPost() = default;
 
 void EditPost::viewDidLoad()
 {
@@ -31,10 +27,9 @@ void EditPost::setPost(const PostPtr& post)
     m_post = post;
     if (!post)
         return;
-    if (m_editBuilder)
-        m_editBuilder->removeObserver(this);
+    m_editBuilderObservation.reset();
     m_editBuilder = EditBuilder::initWithPost(post);
-    m_editBuilder->addObserver(this);
+    m_editBuilderObservation.observe(m_editBuilder, this);
     if (isViewLoaded())
         setSubmitEnabled(false);
 }

@@ -3,6 +3,7 @@
 #include "forum/model/EditBuilder.h"
 #include "forum/model/Post.h"
 #include "forum/screens/Editor.h"
+#include "platform/foundation/Observation.h"
 
 // Changes a post: the title and the whole text come from the forum's edit
 // form (a long post too, which the thread shows cut short), "submit" waits
@@ -34,4 +35,5 @@ private:
 
     PostPtr m_post;
     EditBuilderPtr m_editBuilder;
+    Observation m_editBuilderObservation;
 };

@@ -37,8 +37,6 @@ ForumController::ForumController()
 
 ForumController::~ForumController()
 {
-    if (m_info)
-        m_info->removeObserver(this);
     // The table went with the view, if it has gone.
     if (isViewLoaded()) {
         m_forumTable->setDataSource(nullptr);
@@ -66,12 +64,11 @@ void ForumController::viewDidLoad()
 {
     MurmoraViewController::viewDidLoad();
     m_forumTable->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackground));
-    if (m_info)
-        m_info->removeObserver(this);
+    m_infoObservation.reset();
     m_info = ForumInfo::getInstance();
     // What the tree holds now, then whatever comes.
     modelHasChanged(m_info.get());
-    m_info->addObserver(this);
+    m_infoObservation.observe(m_info, this);
     requestFooterBanner();
 }
 

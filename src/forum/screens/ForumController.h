@@ -7,6 +7,8 @@
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -63,4 +65,5 @@ private:
     QHash<int, QString> m_titles;
     QHash<int, QList<ForumPtr>> m_forums;
     int m_sectionCount = 0;
+    Observation m_infoObservation;
 };

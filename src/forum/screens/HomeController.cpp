@@ -55,18 +55,12 @@ HomeController::HomeController()
 
 HomeController::~HomeController()
 {
-    if (const auto user = m_user.lock())
-        user->removeObserver(this);
-    if (const auto info = m_info.lock())
-        info->removeObserver(this);
     if (m_newTopDataSource)
         m_newTopDataSource->setDelegate(nullptr);
     if (m_finder)
         m_finder->setDelegate(nullptr);
     if (m_selector)
         m_selector->setDelegate(nullptr);
-    if (const auto builder = m_avatarBuilder.lock())
-        builder->removeObserver(this);
     if (m_filterBox && !m_filterBox->superview())
         m_filterBox->deleteLater();
 }
@@ -238,11 +232,11 @@ void HomeController::viewDidLoad()
         m_top->setItems({});
 
     const CurrentUserPtr user = CurrentUser::currentUser();
-    user->addObserver(this);
+    m_userObservation.observe(user, this);
     m_user = user;
     user->fetchInfo();
     const ForumInfoPtr info = ForumInfo::getInstance();
-    info->addObserver(this);
+    m_infoObservation.observe(info, this);
     m_info = info;
 
     m_signup->useRedDeleteStyle();
@@ -541,10 +535,7 @@ void HomeController::imageWasSelected(const std::shared_ptr<ImageToUpload>& imag
 {
     auto builder = Model::create<AvatarBuilder>();
     // A refusal is told once, through this screen.
-    builder->addObserver(this);
-    if (const auto previous = m_avatarBuilder.lock())
-        previous->removeObserver(this);
-    m_avatarBuilder = builder;
+    m_avatarBuilderObservation.observe(builder, this);
     builder->setTheNewAvatar(image);
     builder->upload();
 }

@@ -14,6 +14,7 @@
 #include "platform/ui/PickerView.h"
 
 #include "platform/foundation/AlertView.h"
+#include "platform/foundation/Observation.h"
 
 #include <QList>
 #include <QPointer>
@@ -22,7 +23,6 @@
 #include <memory>
 
 class ActivityIndicatorView;
-class AvatarBuilder;
 class BarButtonItem;
 class Button;
 class GradientButton;
@@ -212,8 +212,6 @@ private:
     Button* m_changePicture = nullptr;
     QPointer<ActionSheet> m_avatarMenu;
     SelectImagePtr m_selector;
-    // The upload on its way, observed for its failure.
-    std::weak_ptr<AvatarBuilder> m_avatarBuilder;
     View* m_notificationsView = nullptr;
     Toolbar* m_notificationsBg = nullptr;
     Button* m_notificationsText = nullptr;
@@ -228,4 +226,8 @@ private:
     // The models observed: the member and the forum's home data.
     std::weak_ptr<Model> m_user;
     std::weak_ptr<Model> m_info;
+    Observation m_userObservation;
+    Observation m_infoObservation;
+    // The upload on its way, observed for its failure.
+    Observation m_avatarBuilderObservation;
 };

@@ -35,19 +35,13 @@
 
 PostController::PostController() = default;
 
-PostController::~PostController()
-{
-    Keyboard::removeObserver(this);
-    if (m_thread)
-        m_thread->removeObserver(this);
-}
+PostController::~PostController() = default;
 
 void PostController::setThread(const ThreadPtr& thread)
 {
     if (thread == m_thread)
         return;
-    if (m_thread)
-        m_thread->removeObserver(this);
+    m_threadObservation.reset();
     m_thread = thread;
     m_showEvenIgnored.clear();
     m_heights.clear();
@@ -57,7 +51,7 @@ void PostController::setThread(const ThreadPtr& thread)
         return;
     m_thread->setThreadtitle(StringExtensions::replaceAmpersands(m_thread->threadtitle()));
     setTitle(QuoteFormatter::titleText(m_thread->threadtitle()));
-    m_thread->addObserver(this);
+    m_threadObservation.observe(m_thread, this);
     m_thread->markAsRead();
 }
 
@@ -133,7 +127,7 @@ void PostController::viewDidLoad()
     m_loadingWrapper->setHidden(!(m_thread && m_thread->hasRequests()));
     requestFooterBanner();
     updateLayout();
-    Keyboard::addObserver(this);
+    m_keyboardObservation.start([this] { Keyboard::addObserver(this); }, [this] { Keyboard::removeObserver(this); });
 }
 
 void PostController::viewWillAppear(bool animated)

@@ -11,6 +11,7 @@
 #include "app/widgets/PaginableTableView.h"
 
 #include "platform/foundation/AlertViewDelegate.h"
+#include "platform/foundation/Observation.h"
 #include "platform/ui/KeyboardObserver.h"
 #include "platform/ui/TabBar.h"
 
@@ -129,4 +130,6 @@ private:
     std::shared_ptr<AlertView> m_subscriptionAlert;
     // The table was shortened for a keyboard that takes room.
     bool m_shortenedForKeyboard = false;
+    Observation m_threadObservation;
+    Observation m_keyboardObservation;
 };

@@ -53,22 +53,16 @@ QString pageHead()
 
 PostDetailsController::PostDetailsController() = default;
 
-PostDetailsController::~PostDetailsController()
-{
-    if (m_post)
-        m_post->removeObserver(this);
-}
+PostDetailsController::~PostDetailsController() = default;
 
 void PostDetailsController::setPost(const PostPtr& post)
 {
     if (post == m_post)
         return;
-    if (m_post)
-        m_post->removeObserver(this);
     m_post = post;
+    m_postObservation.observe(m_post, this);
     if (!m_post)
         return;
-    m_post->addObserver(this);
     m_askedPicurl.clear();
     m_failure.clear();
     setTitle(screenTitle(*m_post));

@@ -8,6 +8,8 @@
 #include "platform/ui/TabBar.h"
 #include "platform/ui/WebView.h"
 
+#include "platform/foundation/Observation.h"
+
 class Button;
 class ImageView;
 class Label;
@@ -99,4 +101,5 @@ private:
     QString m_askedPicurl;
     // Why the post could not be read, until it is.
     QString m_failure;
+    Observation m_postObservation;
 };

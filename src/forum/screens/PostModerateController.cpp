@@ -34,8 +34,6 @@ PostModerateController::PostModerateController() = default;
 
 PostModerateController::~PostModerateController()
 {
-    if (m_mover)
-        m_mover->removeObserver(this);
     if (m_moveAction)
         m_moveAction->setDelegate(nullptr);
 }
@@ -210,10 +208,8 @@ void PostModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
         break;
     }
     case MoveStatus: {
-        if (m_mover)
-            m_mover->removeObserver(this);
         m_mover = std::make_shared<PostMover>();
-        m_mover->addObserver(this);
+        m_moverObservation.observe(m_mover, this);
         m_mover->setPostids(selectedPostsId());
         m_moveAction = new ActionSheet(QString(), this, localized("cancel"), QString(),
                                        {localized("post_moveto_thread"), localized("post_copyto_thread")});

@@ -7,6 +7,8 @@
 
 #include "platform/ui/ActionSheet.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -94,4 +96,5 @@ private:
     Status m_status = DeleteStatus;
     // A move or copy was sent and its answer is awaited.
     bool m_moveSent = false;
+    Observation m_moverObservation;
 };

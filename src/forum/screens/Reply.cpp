@@ -10,11 +10,7 @@ Reply::Reply()
     setTitle(localized("reply"));
 }
 
-Reply::~Reply()
-{
-    if (m_replyBuilder)
-        m_replyBuilder->removeObserver(this);
-}
+Reply::~Reply() = default;
 
 void Reply::viewDidLoad()
 {
@@ -28,11 +24,8 @@ void Reply::viewDidLoad()
 
 void Reply::setBuilder(const ReplyBuilderPtr& builder)
 {
-    if (m_replyBuilder)
-        m_replyBuilder->removeObserver(this);
     m_replyBuilder = builder;
-    if (m_replyBuilder)
-        m_replyBuilder->addObserver(this);
+    m_replyBuilderObservation.observe(m_replyBuilder, this);
     if (isViewLoaded())
         messageTitle()->setText(QString());
 }
@@ -90,7 +83,7 @@ void Reply::modelHasChanged(Model* model)
     case BuilderStatus::Sent:
         // Its work done, the screen hears no more of the answer: what became
         // of the reply is said once.
-        m_replyBuilder->removeObserver(this);
+        m_replyBuilderObservation.reset();
         stopLoading();
         m_replyBuilder->announceSent();
         popSelf(true);

@@ -4,6 +4,7 @@
 #include "forum/model/ReplyBuilder.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/Editor.h"
+#include "platform/foundation/Observation.h"
 
 // Writes a reply to a thread, or to a post (the form then names its thread),
 // and closes once it is sent. A quote comes in as the start of the text,
@@ -37,4 +38,5 @@ private:
     ReplyBuilderPtr m_replyBuilder;
     // Given before the view was made.
     QString m_pendingText;
+    Observation m_replyBuilderObservation;
 };

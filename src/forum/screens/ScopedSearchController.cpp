@@ -22,10 +22,8 @@ ScopedSearchController::ScopedSearchController() = default;
 
 ScopedSearchController::~ScopedSearchController()
 {
-    if (m_searchInfo) {
-        m_searchInfo->removeObserver(this);
+    if (m_searchInfo)
         m_searchInfo->setDelegate(nullptr);
-    }
     if (isViewLoaded()) {
         m_search->setDelegate(nullptr);
         m_table->setDelegate(nullptr);
@@ -62,7 +60,7 @@ void ScopedSearchController::viewDidLoad()
         BarButtonItem::withSystemItem(BarButtonSystemItem::Search, this, &ScopedSearchController::doSearch));
     if (!m_searchInfo) {
         m_searchInfo = makeSearch();
-        m_searchInfo->addObserver(this);
+        m_searchInfoObservation.observe(m_searchInfo, this);
         m_searchInfo->setDelegate(this);
     }
     m_table->setHidden(true);

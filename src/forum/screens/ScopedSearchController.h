@@ -8,6 +8,8 @@
 
 #include "platform/ui/SearchBar.h"
 
+#include "platform/foundation/Observation.h"
+
 class ActivityIndicatorView;
 class PaginableTableView;
 class StatusMessageView;
@@ -76,4 +78,5 @@ private:
     SearchPtr m_searchInfo;
     QString m_searchedText;
     bool m_justSearched = false;
+    Observation m_searchInfoObservation;
 };

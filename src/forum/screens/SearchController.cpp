@@ -38,14 +38,13 @@ constexpr qreal kResultsTop = 2 * kBarHeight;
 SearchController::SearchController() : m_search(std::make_shared<SearchAll>())
 {
     m_search->setDelegate(this);
-    m_search->addObserver(this);
+    m_searchObservation.observe(m_search, this);
     setTitle(getBarTitle());
 }
 
 SearchController::~SearchController()
 {
     m_search->setDelegate(nullptr);
-    m_search->removeObserver(this);
     if (isViewLoaded()) {
         m_searchBar->setDelegate(nullptr);
         m_resultsTable->setDelegate(nullptr);

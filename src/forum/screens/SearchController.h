@@ -10,6 +10,8 @@
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <memory>
 
 class ActivityIndicatorView;
@@ -121,4 +123,5 @@ private:
     // The text of the search in hand, for trying it again.
     QString m_searchedText;
     bool m_showFirstResults = false;
+    Observation m_searchObservation;
 };

@@ -25,8 +25,6 @@ SelectForumController::SelectForumController()
 
 SelectForumController::~SelectForumController()
 {
-    if (m_info)
-        m_info->removeObserver(this);
     if (isViewLoaded()) {
         m_forumTable->setDataSource(nullptr);
         m_forumTable->setDelegate(nullptr);
@@ -82,12 +80,9 @@ void SelectForumController::setInfo(const ForumInfoPtr& info)
 {
     if (m_info == info)
         return;
-    if (m_info)
-        m_info->removeObserver(this);
     m_info = info;
     m_level = nullptr;
-    if (m_info)
-        m_info->addObserver(this);
+    m_infoObservation.observe(m_info, this);
     reload();
 }
 

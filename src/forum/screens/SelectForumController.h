@@ -8,6 +8,8 @@
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 
+#include "platform/foundation/Observation.h"
+
 class Label;
 class TableView;
 
@@ -74,4 +76,5 @@ private:
     ForumInfoPtr m_info;
     ForumPtr m_level;
     WeakRef<SelectForumDelegate> m_delegate;
+    Observation m_infoObservation;
 };

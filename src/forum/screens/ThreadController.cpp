@@ -34,8 +34,6 @@ ThreadController::ThreadController() = default;
 
 ThreadController::~ThreadController()
 {
-    if (m_forum)
-        m_forum->removeObserver(this);
     // The outlets went with the view, if it has gone.
     if (isViewLoaded()) {
         m_actions->setDelegate(nullptr);
@@ -49,13 +47,11 @@ void ThreadController::setForum(const ForumPtr& forum)
 {
     if (forum == m_forum)
         return;
-    if (m_forum)
-        m_forum->removeObserver(this);
+    m_forumObservation.reset();
     m_forum = forum;
     setTitle(titleForTheFirstSection());
     updateLayout();
-    if (m_forum)
-        m_forum->addObserver(this);
+    m_forumObservation.observe(m_forum, this);
 }
 
 QList<TabBarItemPtr> ThreadController::makeActionItems()

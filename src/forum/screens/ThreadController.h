@@ -9,6 +9,7 @@
 #include "platform/ui/TabBar.h"
 
 #include "platform/foundation/AlertView.h"
+#include "platform/foundation/Observation.h"
 
 #include <QPointer>
 
@@ -108,4 +109,5 @@ private:
     TabBarItemPtr m_search;
     TabBarHidding* m_actions = nullptr;
     std::weak_ptr<AlertView> m_subscriptionAlert;
+    Observation m_forumObservation;
 };

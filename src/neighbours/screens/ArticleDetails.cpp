@@ -11,11 +11,7 @@ ArticleDetails::ArticleDetails()
     setTitle(localized("article_title"));
 }
 
-ArticleDetails::~ArticleDetails()
-{
-    if (m_pageSelector)
-        m_pageSelector->removeObserver(this);
-}
+ArticleDetails::~ArticleDetails() = default;
 
 void ArticleDetails::setArticle(const ArticlePtr& article)
 {
@@ -50,17 +46,15 @@ View* ArticleDetails::pageFooter()
 {
     const int pages = m_article ? int(m_article->pages().size()) : 0;
     if (pages < 2) {
-        if (m_pageSelector)
-            m_pageSelector->removeObserver(this);
+        m_pageSelectorObservation.reset();
         m_pageSelector.reset();
         return nullptr;
     }
     // Another article, or the same one with another number of pages.
     if (!m_pageSelector || m_pageSelector->totalPages() != pages || m_pageSelector->currPage() != shownPage()) {
-        if (m_pageSelector)
-            m_pageSelector->removeObserver(this);
+        m_pageSelectorObservation.reset();
         m_pageSelector = std::make_shared<PageSelector>(pages, shownPage());
-        m_pageSelector->addObserver(this);
+        m_pageSelectorObservation.observe(m_pageSelector, this);
     }
     return m_pageSelector->view();
 }

@@ -5,6 +5,8 @@
 
 #include "app/widgets/PageSelectorObserver.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <memory>
 
 class PageSelector;
@@ -41,4 +43,5 @@ private:
 
     ArticlePtr m_article;
     std::shared_ptr<PageSelector> m_pageSelector;
+    Observation m_pageSelectorObservation;
 };

@@ -19,11 +19,7 @@
 
 ContentPageController::ContentPageController() = default;
 
-ContentPageController::~ContentPageController()
-{
-    if (m_model)
-        m_model->removeObserver(this);
-}
+ContentPageController::~ContentPageController() = default;
 
 void ContentPageController::buildNib(View* root)
 {
@@ -58,12 +54,9 @@ void ContentPageController::viewDidLoad()
 
 void ContentPageController::observe(const ModelPtr& model)
 {
-    if (m_model)
-        m_model->removeObserver(this);
     m_model = model;
     m_failure.clear();
-    if (m_model)
-        m_model->addObserver(this);
+    m_modelObservation.observe(m_model, this);
     refresh();
 }
 

@@ -5,6 +5,8 @@
 
 #include "platform/ui/WebView.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <QDateTime>
 #include <QPointer>
 #include <QString>
@@ -81,4 +83,5 @@ private:
     WebView* m_web = nullptr;
     EmptyStateView* m_emptyState = nullptr;
     QPointer<View> m_footer;
+    Observation m_modelObservation;
 };

@@ -42,19 +42,12 @@ FriendCell::FriendCell() : TableViewCell(TableViewCellStyle::Default, QStringLit
     setSeparator(TableViewCellSeparatorStyle::SingleLine, QColor(0xD5, 0xDC, 0xE6));
 }
 
-FriendCell::~FriendCell()
-{
-    if (m_member)
-        m_member->removeObserver(this);
-}
+FriendCell::~FriendCell() = default;
 
 void FriendCell::setMember(const FriendPtr& member)
 {
-    if (m_member)
-        m_member->removeObserver(this);
     m_member = member;
-    if (m_member)
-        m_member->addObserver(this);
+    m_memberObservation.observe(m_member, this);
     showMember();
 }
 

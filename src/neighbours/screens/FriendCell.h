@@ -5,6 +5,8 @@
 
 #include "platform/ui/TableViewCell.h"
 
+#include "platform/foundation/Observation.h"
+
 class ImageView;
 class Label;
 
@@ -37,4 +39,5 @@ private:
     Label* m_initial;
     Label* m_name;
     Label* m_userTitle;
+    Observation m_memberObservation;
 };

@@ -19,10 +19,7 @@ FriendsController::FriendsController()
     setTitle(localized("nav_friends"));
 }
 
-FriendsController::~FriendsController()
-{
-    stopObserving();
-}
+FriendsController::~FriendsController() = default;
 
 void FriendsController::buildNib(View* root)
 {
@@ -43,18 +40,11 @@ void FriendsController::viewDidLoad()
     if (user->isMember()) {
         const BuddyListPtr list = user->buddyList();
         m_buddyList = list;
-        list->addObserver(this);
+        m_buddyListObservation.observe(list, this);
         list->fetchFriends();
     }
     showState();
     requestFooterBanner();
-}
-
-void FriendsController::stopObserving()
-{
-    if (const BuddyListPtr list = m_buddyList.lock())
-        list->removeObserver(this);
-    m_buddyList.reset();
 }
 
 void FriendsController::loadMoreFriends()

@@ -7,6 +7,8 @@
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <QList>
 #include <QString>
 
@@ -52,11 +54,11 @@ public:
 private:
     // The list, or what to say instead, by what the buddy list holds now.
     void showState();
-    void stopObserving();
 
     std::weak_ptr<BuddyList> m_buddyList;
     QList<FriendPtr> m_friends;
     QString m_failure;
     TableView* m_table = nullptr;
     EmptyStateView* m_emptyState = nullptr;
+    Observation m_buddyListObservation;
 };

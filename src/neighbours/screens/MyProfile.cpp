@@ -41,10 +41,7 @@ MyProfile::MyProfile(const QString& nibName, unsigned selectedIndex)
     setTitle(localized("profile_title"));
 }
 
-MyProfile::~MyProfile()
-{
-    stopObserving();
-}
+MyProfile::~MyProfile() = default;
 
 QString MyProfile::getBarTitle() const
 {
@@ -93,25 +90,17 @@ void MyProfile::viewDidLoad()
     requestFooterBanner();
 }
 
-void MyProfile::stopObserving()
-{
-    if (m_user)
-        m_user->removeObserver(this);
-    if (m_profile)
-        m_profile->removeObserver(this);
-}
-
 void MyProfile::setUser(const FriendPtr& member)
 {
-    stopObserving();
+    m_userObservation.reset();
+    m_profileObservation.reset();
     m_user = member;
     // A guest has no profile on the forum: none is made for one.
     m_profile = !member ? nullptr : member->userid() >= 1 ? member->profile() : member->existingProfile();
     m_failure.clear();
-    if (m_user)
-        m_user->addObserver(this);
+    m_userObservation.observe(m_user, this);
+    m_profileObservation.observe(m_profile, this);
     if (m_profile) {
-        m_profile->addObserver(this);
         if (m_profile->categories().empty() && m_user->userid() >= 1 && !m_profile->hasRequests())
             m_profile->fetchInfo();
     }

@@ -7,6 +7,7 @@
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 
+#include "platform/foundation/Observation.h"
 #include "platform/foundation/Value.h"
 
 #include <QString>
@@ -87,7 +88,6 @@ public:
     static Fields factsOf(const Profile& profile);
 
 private:
-    void stopObserving();
     // Header and the chosen section's content, from the member and profile now.
     void layout();
     void showEmptyState(const char* headlineKey, const QString& message);
@@ -110,4 +110,6 @@ private:
     SegmentedControl* m_sections = nullptr;
     TableView* m_table = nullptr;
     EmptyStateView* m_emptyState = nullptr;
+    Observation m_userObservation;
+    Observation m_profileObservation;
 };

@@ -24,10 +24,7 @@ NotificationsController::NotificationsController()
     setTitle(localized("nav_notifications"));
 }
 
-NotificationsController::~NotificationsController()
-{
-    stopObserving();
-}
+NotificationsController::~NotificationsController() = default;
 
 void NotificationsController::buildNib(View* root)
 {
@@ -48,17 +45,10 @@ void NotificationsController::viewDidLoad()
     const std::shared_ptr<ForumInfo> info = ForumInfo::getInstance();
     info->fetchForumHome();
     m_info = info;
-    info->addObserver(this);
+    m_infoObservation.observe(info, this);
     m_notifications = info->notifications();
     showState();
     requestFooterBanner();
-}
-
-void NotificationsController::stopObserving()
-{
-    if (const std::shared_ptr<ForumInfo> info = m_info.lock())
-        info->removeObserver(this);
-    m_info.reset();
 }
 
 void NotificationsController::modelHasChanged(Model* model)

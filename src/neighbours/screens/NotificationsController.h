@@ -7,6 +7,8 @@
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <QList>
 #include <QString>
 
@@ -52,11 +54,11 @@ public:
 private:
     // Empty state, loading line or the list, by what the forum info holds.
     void showState();
-    void stopObserving();
 
     std::weak_ptr<ForumInfo> m_info;
     QList<std::shared_ptr<Notification>> m_notifications;
     QString m_failure;
     TableView* m_table = nullptr;
     EmptyStateView* m_emptyState = nullptr;
+    Observation m_infoObservation;
 };
