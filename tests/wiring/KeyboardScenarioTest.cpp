@@ -12,10 +12,15 @@
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/PostModerateController.h"
+#include "forum/screens/Reply.h"
 #include "forum/screens/SearchController.h"
 #include "forum/screens/SearchForController.h"
+#include "forum/screens/SearchPostController.h"
 #include "forum/screens/SelectForumController.h"
+#include "forum/screens/SelectThreadPrefix.h"
 #include "forum/screens/ThreadController.h"
+#include "platform/ui/AlertPresenter.h"
 #include "platform/ui/BarButtonView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
@@ -29,6 +34,8 @@
 
 #include <QApplication>
 #include <QJsonArray>
+
+#include <functional>
 
 namespace {
 
@@ -47,6 +54,26 @@ protected:
             finishAnimations();
         }
         return focused() == target;
+    }
+    // The same, where every press must land on something the user sees
+    // marked (a text being edited shows its caret); the target is read
+    // afresh at each press, as a bar's buttons are made anew.
+    static bool tabOnMarksTo(const std::function<QWidget*()>& target, bool forward = true)
+    {
+        for (int presses = 0; presses < 16; ++presses) {
+            if (focused() && focused() == target())
+                return true;
+            key(forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+            finishAnimations();
+            auto* view = qobject_cast<View*>(focused());
+            const bool editing = focused() && focused()->testAttribute(Qt::WA_InputMethodEnabled);
+            if (!editing && !(view && view->showsFocusMark())) {
+                ADD_FAILURE() << "press " << presses + 1 << " left the keyboard on "
+                              << (focused() ? focused()->metaObject()->className() : "nothing");
+                return false;
+            }
+        }
+        return focused() && focused() == target();
     }
 };
 
@@ -262,4 +289,171 @@ TEST_F(KeyboardScenarioTest, AThreadIsChosenFromItsListAndItsTabBarIsPressedWith
     key(Qt::Key_Return);
     settleAndFinish();
     EXPECT_EQ(forum().requests(QStringLiteral("subscription_addsubscription")).size(), 1) << "and Return says yes";
+}
+
+
+TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
+{
+    // Signed in as the moderator: Tab to the name, Tab to the password,
+    // Return signs in.
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(login->fieldWithTag(1)->isFirstResponder());
+    typeKeys(QStringLiteral("moderator"));
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(login->fieldWithTag(2)->isFirstResponder());
+    typeKeys(QStringLiteral("modpass"));
+    key(Qt::Key_Return);
+    HomeController* homeScreen = home();
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_EQ(asked("login_login").size(), 1);
+    EXPECT_EQ(asked("login_login").first().field(QStringLiteral("mu_login_username")), QStringLiteral("moderator"));
+
+    // The menu, the forums, General Discussion: Tab, the arrows, Return.
+    ASSERT_TRUE(tabTo(homeScreen->navButton()));
+    EXPECT_TRUE(homeScreen->navButton()->showsFocusMark());
+    key(Qt::Key_Space);
+    finishAnimations();
+    GlobalNavigationViewController* menu = homeScreen->globalNavigationView();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(tabTo(menu->forumsButton()));
+    picture(QStringLiteral("keyboard-walk-menu.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    ASSERT_TRUE(tabTo(index->forumTable()));
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 1}));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    EXPECT_EQ(threads->forum()->forumid(), 3);
+
+    // The first ordinary thread, by the arrows and Return.
+    TableView* list = threads->threadTable()->tableView();
+    ASSERT_TRUE(tabTo(list));
+    const IndexPath wanted = firstThreadRow(threads);
+    for (int row = 0; row <= wanted.row; ++row)
+        key(Qt::Key_Down);
+    const auto chosen = std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(wanted.row));
+    ASSERT_NE(chosen, nullptr);
+    picture(QStringLiteral("keyboard-walk-threads.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->thread()->threadid(), chosen->threadid());
+    ASSERT_TRUE(waitUntil([&] { return !page->postTable()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+
+    // A reply: the editor opens with the keys in its text; Tab goes on to
+    // the bar's send button, Return sends.
+    NavigationBar* navBar = delegate()->controller()->navigationBar();
+    ASSERT_TRUE(tabTo(navBar->rightButtonView()));
+    key(Qt::Key_Space);
+    settleAndFinish();
+    auto* reply = topScreenAs<Reply>();
+    ASSERT_NE(reply, nullptr);
+    ASSERT_TRUE(reply->content()->isFirstResponder()) << "the reply opens with the keyboard in its text";
+    typeKeys(QStringLiteral("Typed without a mouse."));
+    ASSERT_TRUE(tabOnMarksTo([&] { return navBar->rightButtonView(); }));
+    EXPECT_EQ(navBar->rightButtonView()->item()->title(), Bundle::main().localizedString(QStringLiteral("submit")));
+    EXPECT_TRUE(navBar->rightButtonView()->showsFocusMark());
+    picture(QStringLiteral("keyboard-walk-reply-send.png"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return topScreen() == page; }));
+    settleAndFinish();
+    ASSERT_EQ(asked("newreply_postreply").size(), 1);
+    EXPECT_EQ(asked("newreply_postreply").first().field(QStringLiteral("message")), QStringLiteral("Typed without a mouse."));
+    const QJsonArray posts = forum().threadState(chosen->threadid()).value(QStringLiteral("posts")).toArray();
+    EXPECT_EQ(forum().postState(posts.last().toInt()).value(QStringLiteral("bbcode")).toString(),
+              QStringLiteral("Typed without a mouse."));
+
+    // Back to the list, and a new thread there: the title first, Tab to the
+    // prefix, whose list takes the arrows and Return.
+    ASSERT_TRUE(tabTo(navBar->backButtonView()));
+    key(Qt::Key_Space);
+    settleAndFinish();
+    ASSERT_EQ(topScreen(), threads);
+    ASSERT_TRUE(tabTo(navBar->rightButtonView()));
+    key(Qt::Key_Space);
+    settleAndFinish();
+    auto* editor = topScreenAs<CreateContent>();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->messageTitle()->isFirstResponder());
+    typeKeys(QStringLiteral("Keys all the way"));
+    key(Qt::Key_Tab);
+    ASSERT_EQ(focused(), editor->selectPrefixButton());
+    EXPECT_TRUE(editor->selectPrefixButton()->showsFocusMark());
+    picture(QStringLiteral("keyboard-walk-prefix-button.png"));
+    key(Qt::Key_Space);
+    settleAndFinish();
+    auto* prefixes = topScreenAs<SelectThreadPrefix>();
+    ASSERT_NE(prefixes, nullptr);
+    ASSERT_EQ(focused(), prefixes->table());
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    picture(QStringLiteral("keyboard-walk-prefix-list.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    ASSERT_EQ(topScreen(), editor);
+    EXPECT_EQ(editor->prefixTitle()->text(), QStringLiteral("Discussion"));
+    EXPECT_EQ(focused(), editor->selectPrefixButton()) << "the keyboard is back where the list was asked for";
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(editor->content()->isFirstResponder());
+    typeKeys(QStringLiteral("Started with the keys."));
+    // Shift+Tab up to the bar's send button, Return sends. The forum's
+    // answer asks where to go: the mark is on "back", Left takes it to the
+    // new thread and Return goes there.
+    ASSERT_TRUE(tabOnMarksTo([&] { return navBar->rightButtonView(); }, false));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([] { return !alertsOnScreen().isEmpty(); }));
+    settleAndFinish();
+    const qint32 threadid = editor->threadBuilder()->threadid();
+    ASSERT_GT(threadid, 0);
+    auto* sent = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(alertsOnScreen().last().get()));
+    ASSERT_NE(sent, nullptr);
+    ASSERT_EQ(alertsOnScreen().last()->buttonTitles().size(), 2);
+    EXPECT_EQ(focused(), sent);
+    EXPECT_EQ(sent->keyboardButtonIndex(), 1);
+    key(Qt::Key_Left);
+    EXPECT_EQ(sent->keyboardButtonIndex(), 0);
+    picture(QStringLiteral("keyboard-walk-thread-sent.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    const QJsonObject made = forum().threadState(threadid);
+    EXPECT_EQ(made.value(QStringLiteral("title")).toString(), QStringLiteral("Keys all the way"));
+    EXPECT_EQ(made.value(QStringLiteral("prefixid")).toString(), QStringLiteral("discussion"));
+    auto* newPage = topScreenAs<PostController>();
+    ASSERT_NE(newPage, nullptr);
+    ASSERT_EQ(newPage->thread()->threadid(), threadid);
+    ASSERT_TRUE(waitUntil([&] { return !newPage->postTable()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+    picture(QStringLiteral("keyboard-walk-new-thread.png"));
+
+    // Search in the thread: Tab to the tab bar, Right to the item, Return.
+    TabBar* actions = newPage->actions();
+    ASSERT_TRUE(tabTo(actions));
+    for (int presses = 0; presses < 6 && actions->keyboardItemIndex() != int(PostController::SearchInThread); ++presses)
+        key(Qt::Key_Right);
+    ASSERT_EQ(actions->keyboardItemIndex(), int(PostController::SearchInThread));
+    picture(QStringLiteral("keyboard-walk-tab-bar.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    auto* inThread = topScreenAs<SearchPostController>();
+    ASSERT_NE(inThread, nullptr);
+    typeKeys(QStringLiteral("keys"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return !inThread->table()->isHidden(); }));
+    settleAndFinish();
+    ASSERT_FALSE(asked("search_process").isEmpty());
+    EXPECT_EQ(asked("search_process").last().field(QStringLiteral("searchthreadid")).toInt(), threadid);
+    EXPECT_EQ(asked("search_process").last().field(QStringLiteral("query")), QStringLiteral("keys"));
+    EXPECT_FALSE(inThread->table()->rowsForSection(0).isEmpty()) << "the new thread's text is found";
+    picture(QStringLiteral("keyboard-walk-search.png"));
 }

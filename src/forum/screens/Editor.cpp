@@ -216,8 +216,13 @@ void Editor::viewDidAppear(bool animated)
     const bool firstTime = !std::exchange(m_hasAppeared, true);
     if (!firstTime && view()->isAncestorOf(QApplication::focusWidget()))
         return;
-    if (!giveFocusWithin(m_messageTitle))
+    if (!giveFocusWithin(firstStop()))
         giveFocusWithin(m_content);
+}
+
+View* Editor::firstStop() const
+{
+    return m_messageTitle;
 }
 
 void Editor::openAccessory(const ViewControllerPtr& screen, View* returnTo)

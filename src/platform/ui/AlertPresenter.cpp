@@ -1,6 +1,7 @@
 #include "platform/ui/AlertPresenter.h"
 
 #include "platform/ui/AlertDrawing.h"
+#include "platform/ui/Drawing.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextLayout.h"
@@ -13,6 +14,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+
+#include <algorithm>
 
 namespace {
 
@@ -144,6 +147,34 @@ void AlertOverlay::press(int index)
     alert->dismissWithClickedButtonIndex(index);
 }
 
+int AlertOverlay::keyboardButtonIndex() const
+{
+    if (m_marked >= 0 && m_marked < m_buttons.size())
+        return m_marked;
+    const int fallback = m_alert->defaultButtonIndex();
+    return fallback < m_buttons.size() ? fallback : -1;
+}
+
+void AlertOverlay::moveMark(bool forward)
+{
+    if (m_buttons.isEmpty())
+        return;
+    // Side by side, or a column with index 0 at the bottom: in the order
+    // the eye reads them.
+    QList<int> order;
+    for (int i = 0; i < m_buttons.size(); ++i)
+        order.append(i);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        const QRectF& ra = m_buttons[a];
+        const QRectF& rb = m_buttons[b];
+        return ra.top() != rb.top() ? ra.top() < rb.top() : ra.left() < rb.left();
+    });
+    const qsizetype count = order.size();
+    const qsizetype at = std::max<qsizetype>(0, order.indexOf(keyboardButtonIndex()));
+    m_marked = order.at((at + (forward ? 1 : count - 1)) % count);
+    update();
+}
+
 void AlertOverlay::takeFocus()
 {
     QWidget* focused = QApplication::focusWidget();
@@ -199,11 +230,30 @@ void AlertOverlay::keyPressEvent(QKeyEvent* event)
         }
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_alert->defaultButtonIndex() >= 0) {
-        press(m_alert->defaultButtonIndex());
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && keyboardButtonIndex() >= 0) {
+        press(keyboardButtonIndex());
+        return;
+    }
+    if (key == Qt::Key_Right || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Up) {
+        moveMark(key == Qt::Key_Right || key == Qt::Key_Down);
         return;
     }
     View::keyPressEvent(event);
+}
+
+bool AlertOverlay::event(QEvent* event)
+{
+    // Tab goes from button to button: nothing behind the alert is a stop.
+    if (event->type() == QEvent::KeyPress && hasFocus()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            moveMark(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            event->accept();
+            return true;
+        }
+    }
+    return View::event(event);
 }
 
 void AlertOverlay::drawRect(QPainter& painter, const QRectF& rect)
@@ -231,6 +281,9 @@ void AlertOverlay::drawRect(QPainter& painter, const QRectF& rect)
         painter.setPen(Qt::white);
         label.draw(painter, r, TextAlignment::Center);
     }
+    // The button Return presses, while the keys are the alert's own.
+    if (hasFocus() && keyboardButtonIndex() >= 0)
+        Drawing::drawFocusMark(painter, m_buttons[keyboardButtonIndex()]);
 }
 
 void AlertPresenter::install()

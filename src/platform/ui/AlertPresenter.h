@@ -15,8 +15,9 @@ class TextField;
 // bottom; the cancel button is drawn as such. A button ends the alert with
 // its index. Escape is a press of the cancel button (an alert's only button
 // is its cancel button), so whoever asked hears the answer as from a click;
-// Return presses the default button (the last one unless the alert names
-// another). Closing the window ends every alert with no index. An alert with no button stays until its owner dismisses it, or
+// the keyboard's mark starts on the default button (the last one unless the
+// alert names another), Tab and the arrows move it from button to button,
+// and Return or Space presses the marked one. Closing the window ends every alert with no index. An alert with no button stays until its owner dismisses it, or
 // Escape takes it away. When an alert goes, the focus goes back to where it
 // was before the alert came, so the screen under it takes keys again.
 class AlertPresenter {
@@ -42,6 +43,8 @@ public:
     QRectF boxRect() const { return m_box; }
     QList<QRectF> buttonRects() const { return m_buttons; }
     void press(int index);
+    // The button the keyboard's mark is on (Return presses it), or -1.
+    int keyboardButtonIndex() const;
     // Takes the focus, remembering where it was.
     void takeFocus();
     // Gives the focus back to where it was, if that is still on screen.
@@ -53,11 +56,14 @@ public:
     void touchesEnded(const QPointF& point) override;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void layoutBox();
     int buttonAt(const QPointF& point) const;
+    // The mark on the next button on screen, or the one before; round the box.
+    void moveMark(bool forward);
     // While the alert is up, on top, nothing behind it takes the keyboard:
     // the focus that leaves it (or that nothing holds) comes back to it.
     void keepFocus(QWidget* now);
@@ -72,4 +78,6 @@ private:
     QRectF m_messageRect;
     QList<QRectF> m_buttons;
     int m_pressed = -1;
+    // Where the keyboard moved the mark; -1 while it is on the default button.
+    int m_marked = -1;
 };

@@ -153,6 +153,10 @@ bool Keyboard::moveFocus(View* from, bool forward, Stops stops)
     // Round the screen, skipping inputs that decline to begin editing.
     for (qsizetype step = 1; step <= steps; ++step) {
         View* next = inputs.at((at + (forward ? step : count - step)) % count);
+        // A stop that holds the view the focus leaves and answers for it (a
+        // search bar round its field) would only give the focus back.
+        if (next->isAncestorOf(from) && next->isFirstResponder())
+            continue;
         if (giveFocus(next))
             return true;
     }

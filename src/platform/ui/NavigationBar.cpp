@@ -3,9 +3,11 @@
 #include "platform/ui/BarButtonView.h"
 #include "platform/ui/BarDrawing.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationItem.h"
 
+#include <QApplication>
 #include <QPainter>
 
 NavigationBar::NavigationBar(const QRectF& frame) : View(frame), m_tint(BarDrawing::defaultTint())
@@ -42,7 +44,7 @@ void NavigationBar::setItems(const QList<NavigationItem*>& items)
     for (NavigationItem* item : items) {
         item->setChangeHandler([self]() {
             if (self)
-                self->rebuild();
+                self->rebuild(true);
         });
     }
     rebuild();
@@ -99,8 +101,14 @@ void NavigationBar::clearButtons()
     m_titleView = nullptr;
 }
 
-void NavigationBar::rebuild()
+void NavigationBar::rebuild(bool keepKeys)
 {
+    // The keyboard on a button of the same screen's bar goes to the button
+    // that takes its place (an editor's "done" turning back into "submit"
+    // as its text stops being edited); else it would be on nothing.
+    const QWidget* keys = QApplication::focusWidget();
+    const bool rightKeys = keepKeys && keys && keys == m_rightView.data();
+    const bool leftKeys = keepKeys && keys && (keys == m_leftView.data() || keys == m_backView.data());
     clearButtons();
     NavigationItem* top = topItem();
     m_titleLabel->setText(top ? top->title() : QString());
@@ -153,6 +161,13 @@ void NavigationBar::rebuild()
     }
     m_rightView = makeButton(top->rightBarButtonItem(), m_rightCustom);
     layoutSubviews();
+    BarButtonView* heir = nullptr;
+    if (rightKeys)
+        heir = m_rightView.data();
+    else if (leftKeys)
+        heir = m_backView ? m_backView.data() : m_leftView.data();
+    if (heir && heir->acceptsKeyboardFocus())
+        Keyboard::giveFocus(heir);
 }
 
 void NavigationBar::layoutSubviews()

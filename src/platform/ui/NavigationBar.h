@@ -44,7 +44,9 @@ public:
     void drawRect(QPainter& painter, const QRectF& rect) override;
 
 private:
-    void rebuild();
+    // keepKeys: the top screen's own items changed, so the keyboard stays on
+    // the bar where it was.
+    void rebuild(bool keepKeys = false);
     void clearButtons();
 
     QColor m_tint;
