@@ -55,6 +55,20 @@ protected:
         }
         return focused() == target;
     }
+    // What the user sees of the focus: a caret in a text, a control's mark,
+    // a list's ring or its chosen row.
+    static bool showsWhereTheKeysAre()
+    {
+        QWidget* now = focused();
+        if (!now)
+            return false;
+        if (now->testAttribute(Qt::WA_InputMethodEnabled))
+            return true;
+        if (auto* list = qobject_cast<TableView*>(now))
+            return list->showsFocusRing() || list->indexPathForSelectedRow().isValid();
+        auto* view = qobject_cast<View*>(now);
+        return view && view->showsFocusMark();
+    }
     // The same, where every press must land on something the user sees
     // marked (a text being edited shows its caret); the target is read
     // afresh at each press, as a bar's buttons are made anew.
@@ -65,9 +79,7 @@ protected:
                 return true;
             key(forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
             finishAnimations();
-            auto* view = qobject_cast<View*>(focused());
-            const bool editing = focused() && focused()->testAttribute(Qt::WA_InputMethodEnabled);
-            if (!editing && !(view && view->showsFocusMark())) {
+            if (!showsWhereTheKeysAre()) {
                 ADD_FAILURE() << "press " << presses + 1 << " left the keyboard on "
                               << (focused() ? focused()->metaObject()->className() : "nothing");
                 return false;
@@ -324,8 +336,11 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     auto* index = topScreenAs<ForumController>();
     ASSERT_NE(index, nullptr);
     ASSERT_TRUE(tabTo(index->forumTable()));
+    EXPECT_TRUE(index->forumTable()->showsFocusRing()) << "the list shows it has the keys before a row is chosen";
+    picture(QStringLiteral("keyboard-walk-forums.png"));
     key(Qt::Key_Down);
     key(Qt::Key_Down);
+    EXPECT_FALSE(index->forumTable()->showsFocusRing());
     EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 1}));
     key(Qt::Key_Return);
     settleAndFinish();
@@ -455,5 +470,9 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(asked("search_process").last().field(QStringLiteral("searchthreadid")).toInt(), threadid);
     EXPECT_EQ(asked("search_process").last().field(QStringLiteral("query")), QStringLiteral("keys"));
     EXPECT_FALSE(inThread->table()->rowsForSection(0).isEmpty()) << "the new thread's text is found";
+    // The results are a stop too: Tab reaches them, every press marked.
+    TableView* found = inThread->table()->tableView();
+    ASSERT_TRUE(tabOnMarksTo([&] { return found; }));
+    key(Qt::Key_Down);
     picture(QStringLiteral("keyboard-walk-search.png"));
 }

@@ -74,6 +74,10 @@ void SearchBar::setShowsCancelButton(bool shows)
     m_showsCancel = shows;
     if (shows) {
         m_cancelView = new BarButtonView(m_cancelItem, m_tint);
+        // Only while the field is edited, so Tab from the field would end
+        // the editing and the button with it, leaving the keys on nothing:
+        // Escape in the field is the keyboard's cancel.
+        m_cancelView->setKeyboardFocusable(false);
         addSubview(m_cancelView);
     } else if (m_cancelView) {
         m_cancelView->removeFromSuperview();

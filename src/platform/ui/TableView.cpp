@@ -1,5 +1,6 @@
 #include "platform/ui/TableView.h"
 
+#include "platform/ui/FocusRing.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TableViewCell.h"
@@ -412,6 +413,7 @@ void TableView::layoutVisible()
         if (section.header)
             section.header->raise();
     }
+    updateFocusRing();
     m_inLayout = false;
     didLayoutRows();
     if (delegate) {
@@ -560,6 +562,7 @@ void TableView::selectRowAtIndexPath(const IndexPath& indexPath, bool animated, 
     m_selected = indexPath;
     if (TableViewCell* cell = cellForRowAtIndexPath(indexPath))
         cell->setSelected(true, animated);
+    updateFocusRing();
     if (indexPath.isValid() && position != TableViewScrollPosition::None)
         scrollToRowAtIndexPath(indexPath, position, animated);
 }
@@ -570,6 +573,7 @@ void TableView::deselectRowAtIndexPath(const IndexPath& indexPath, bool animated
         cell->setSelected(false, animated);
     if (m_selected == indexPath)
         m_selected = IndexPath();
+    updateFocusRing();
 }
 
 int TableView::cellCount() const
@@ -672,6 +676,41 @@ void TableView::keyPressEvent(QKeyEvent* event)
         }
     }
     ScrollView::keyPressEvent(event);
+}
+
+void TableView::focusInEvent(QFocusEvent* event)
+{
+    ScrollView::focusInEvent(event);
+    updateFocusRing();
+}
+
+void TableView::focusOutEvent(QFocusEvent* event)
+{
+    ScrollView::focusOutEvent(event);
+    updateFocusRing();
+}
+
+bool TableView::showsFocusRing() const
+{
+    return m_focusRing && !m_focusRing->isHidden();
+}
+
+void TableView::updateFocusRing()
+{
+    const bool shown = hasFocus() && m_keyboardChoosesRows && !m_selected.isValid();
+    if (!shown) {
+        if (m_focusRing)
+            m_focusRing->setHidden(true);
+        return;
+    }
+    if (!m_focusRing) {
+        m_focusRing = new FocusRing();
+        addSubview(m_focusRing);
+    }
+    // Over the rows in sight, wherever the list is scrolled to.
+    m_focusRing->setFrame(bounds());
+    m_focusRing->setHidden(false);
+    m_focusRing->raise();
 }
 
 void TableView::drawRect(QPainter& painter, const QRectF& rect)

@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QPointer>
 
+class FocusRing;
 class TableViewCell;
 
 // Rows in sections, plain or grouped, on the scroll view's model. Heights
@@ -104,6 +105,9 @@ public:
     void touchesCancelled() override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
     bool canBecomeFirstResponder() const override { return m_keyboardChoosesRows; }
+    // The list has the keyboard and no row is chosen yet: a ring round the
+    // list says so (a chosen row shows itself).
+    bool showsFocusRing() const;
 
 protected:
     void contentOffsetDidChange() override;
@@ -111,8 +115,11 @@ protected:
     virtual void didLayoutRows() {}
     void boundsSizeDidChange() override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void updateFocusRing();
     struct Section {
         qreal top = 0;
         qreal headerHeight = 0;
@@ -152,6 +159,7 @@ private:
     QMap<IndexPath, QPointer<TableViewCell>> m_visible;
     QHash<QString, QList<QPointer<TableViewCell>>> m_queue;
     IndexPath m_selected;
+    FocusRing* m_focusRing = nullptr;
     IndexPath m_touched;
     bool m_loaded = false;
     bool m_inLayout = false;
