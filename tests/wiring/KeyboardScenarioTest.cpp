@@ -2,10 +2,17 @@
 #include "ControlClicks.h"
 
 #include "app/screens/GlobalNavigationViewController.h"
+#include "app/screens/RegistrationController.h"
+#include "app/widgets/FieldButtonCell.h"
+#include "app/widgets/FieldCheckboxCell.h"
+#include "app/widgets/FieldDateCell.h"
+#include "app/widgets/FieldTextCell.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/RegistrationForm.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
 #include "app/widgets/SegmentControlHidding.h"
+#include "forum/model/Post.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/EditorPublishArea.h"
@@ -22,6 +29,8 @@
 #include "forum/screens/ThreadController.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/BarButtonView.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DatePicker.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationItem.h"
@@ -70,12 +79,16 @@ protected:
         return view && view->showsFocusMark();
     }
     // The same, where every press must land on something the user sees
-    // marked (a text being edited shows its caret); the target is read
-    // afresh at each press, as a bar's buttons are made anew.
-    static bool tabOnMarksTo(const std::function<QWidget*()>& target, bool forward = true)
+    // marked; the target is read afresh at each press, as a bar's buttons
+    // and a form's rows are made anew. A text is reached when it is edited.
+    static bool tabOnMarksTo(const std::function<View*()>& target, bool forward = true)
     {
+        const auto reached = [&] {
+            View* now = target();
+            return focused() && now && (focused() == now || (qobject_cast<TextField*>(now) && now->isFirstResponder()));
+        };
         for (int presses = 0; presses < 16; ++presses) {
-            if (focused() && focused() == target())
+            if (reached())
                 return true;
             key(forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
             finishAnimations();
@@ -85,7 +98,7 @@ protected:
                 return false;
             }
         }
-        return focused() && focused() == target();
+        return reached();
     }
 };
 
@@ -475,4 +488,186 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     ASSERT_TRUE(tabOnMarksTo([&] { return found; }));
     key(Qt::Key_Down);
     picture(QStringLiteral("keyboard-walk-search.png"));
+
+    // Back on the thread, the moderation: its item on the tab bar, the post
+    // chosen on the list by the arrows and Space, the action on the
+    // moderation bar, and the question answered by the keyboard.
+    ASSERT_TRUE(tabTo(navBar->backButtonView()));
+    key(Qt::Key_Space);
+    settleAndFinish();
+    ASSERT_EQ(topScreen(), newPage);
+    ASSERT_TRUE(tabTo(actions));
+    for (int presses = 0; presses < 6 && actions->keyboardItemIndex() != int(PostController::Moderate); ++presses)
+        key(Qt::Key_Left);
+    ASSERT_EQ(actions->keyboardItemIndex(), int(PostController::Moderate));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    auto* moderate = topScreenAs<PostModerateController>();
+    ASSERT_NE(moderate, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !moderate->postTable()->rowsForSection(0).isEmpty(); }));
+    settleAndFinish();
+    const auto post = std::dynamic_pointer_cast<Post>(moderate->postTable()->rowsForSection(0).first());
+    ASSERT_NE(post, nullptr);
+    TableView* choice = moderate->postTable()->tableView();
+    ASSERT_TRUE(tabOnMarksTo([&] { return choice; }));
+    key(Qt::Key_Down);
+    key(Qt::Key_Space);
+    ASSERT_EQ(moderate->selectedPosts().size(), 1);
+    EXPECT_EQ(moderate->selectedPosts().first()->postid(), post->postid());
+    picture(QStringLiteral("keyboard-walk-moderate-chosen.png"));
+    TabBar* moderation = moderate->actions();
+    ASSERT_TRUE(tabOnMarksTo([&] { return moderation; }));
+    const int deleteAt = int(moderation->items().indexOf(moderate->deleteBtn()));
+    ASSERT_GE(deleteAt, 0);
+    for (int presses = 0; presses < 6 && moderation->keyboardItemIndex() != deleteAt; ++presses)
+        key(Qt::Key_Left);
+    ASSERT_EQ(moderation->keyboardItemIndex(), deleteAt);
+    picture(QStringLiteral("keyboard-walk-moderate-bar.png"));
+    key(Qt::Key_Return);
+    finishAnimations();
+    ASSERT_EQ(alertsOnScreen().size(), 1) << "the delete is asked first";
+    auto* question = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(alertsOnScreen().first().get()));
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->keyboardButtonIndex(), 1) << "Return says OK";
+    picture(QStringLiteral("keyboard-walk-moderate-question.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(asked("inlinemod_dodeleteposts").size(), 1);
+    EXPECT_TRUE(forum().postState(post->postid()).value(QStringLiteral("deleted")).toBool());
+
+    // Back to the forums by the bar's back button, home by the menu, and
+    // out: the question's mark is on "no", Left takes it to "yes".
+    for (ViewController* on : {static_cast<ViewController*>(newPage), static_cast<ViewController*>(threads),
+                               static_cast<ViewController*>(index)}) {
+        ASSERT_TRUE(tabTo(navBar->backButtonView()));
+        key(Qt::Key_Space);
+        settleAndFinish();
+        ASSERT_EQ(topScreen(), on);
+    }
+    ASSERT_TRUE(tabTo(index->navButton()));
+    key(Qt::Key_Space);
+    finishAnimations();
+    ASSERT_TRUE(tabTo(index->globalNavigationView()->homeButton()));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    homeScreen = topScreenAs<HomeController>();
+    ASSERT_NE(homeScreen, nullptr);
+    // Home is the root of a new stack, under a bar of its own.
+    navBar = delegate()->controller()->navigationBar();
+    ASSERT_TRUE(tabOnMarksTo([&] { return navBar->leftButtonView(); }));
+    EXPECT_EQ(navBar->leftButtonView()->item()->title(), Bundle::main().localizedString(QStringLiteral("home_logout")));
+    key(Qt::Key_Space);
+    finishAnimations();
+    ASSERT_NE(homeScreen->logoutAlert(), nullptr);
+    auto* out = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(homeScreen->logoutAlert()));
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(out->keyboardButtonIndex(), 1);
+    key(Qt::Key_Left);
+    EXPECT_EQ(out->keyboardButtonIndex(), 0);
+    picture(QStringLiteral("keyboard-walk-sign-out.png"));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    ASSERT_EQ(asked("login_logout").size(), 1);
+    EXPECT_EQ(focused(), navBar->leftButtonView()) << "the keyboard stays where the button was";
+    EXPECT_EQ(navBar->leftButtonView()->item()->title(), Bundle::main().localizedString(QStringLiteral("login")));
+
+    // Sign up: Tab to the button, Space; the form filled by the keys.
+    ASSERT_TRUE(tabOnMarksTo([&] { return homeScreen->signup(); }));
+    picture(QStringLiteral("keyboard-walk-sign-up-button.png"));
+    key(Qt::Key_Space);
+    finishAnimations();
+    auto* signUp = topScreenAs<RegistrationController>();
+    ASSERT_NE(signUp, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return signUp->form() && !signUp->form()->fields().isEmpty(); }));
+    settleAndFinish();
+    RegistrationForm* form = signUp->form();
+    const auto row = [&](const QString& name) {
+        return form->cellForField(form->fieldWithName(name).get());
+    };
+    const auto textOf = [&](const QString& name) { return dynamic_cast<FieldTextCell*>(row(name))->field(); };
+    const auto buttonOf = [&](const QString& name) { return dynamic_cast<FieldButtonCell*>(row(name))->field(); };
+
+    // The texts: Tab to the first, Return from one to the next.
+    ASSERT_TRUE(tabOnMarksTo([&] { return textOf(QStringLiteral("username")); }));
+    typeKeys(QStringLiteral("keyboarder"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(textOf(QStringLiteral("password"))->isFirstResponder());
+    typeKeys(QStringLiteral("pedal-on"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(textOf(QStringLiteral("passwordconfirm"))->isFirstResponder());
+    typeKeys(QStringLiteral("pedal-on"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(textOf(QStringLiteral("email"))->isFirstResponder());
+    typeKeys(QStringLiteral("keyboarder@example.net"));
+
+    // The date: Tab to its row, Space opens its panel, Escape leaves it with
+    // no date; again, the arrows go to the year and back ten, Return takes it.
+    key(Qt::Key_Tab);
+    finishAnimations();
+    ASSERT_EQ(focused(), buttonOf(QStringLiteral("date_of_birth")));
+    EXPECT_TRUE(buttonOf(QStringLiteral("date_of_birth"))->showsFocusMark());
+    key(Qt::Key_Space);
+    finishAnimations();
+    auto* date = dynamic_cast<FieldDateCell*>(row(QStringLiteral("date_of_birth")));
+    ASSERT_NE(date->picker(), nullptr);
+    ASSERT_TRUE(date->picker()->isAncestorOf(focused()) || focused() == date->picker());
+    key(Qt::Key_Up);
+    key(Qt::Key_Escape);
+    finishAnimations();
+    EXPECT_FALSE(form->values().contains(QStringLiteral("date_of_birth"))) << "Escape chose nothing";
+    ASSERT_EQ(focused(), buttonOf(QStringLiteral("date_of_birth")));
+    key(Qt::Key_Space);
+    finishAnimations();
+    date = dynamic_cast<FieldDateCell*>(row(QStringLiteral("date_of_birth")));
+    const QDate today = date->picker()->date();
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    for (int year = 0; year < 10; ++year)
+        key(Qt::Key_Up);
+    picture(QStringLiteral("keyboard-walk-sign-up-date.png"));
+    key(Qt::Key_Return);
+    finishAnimations();
+    const QDate born = today.addYears(-10);
+    EXPECT_EQ(dynamic_cast<FieldDateCell*>(row(QStringLiteral("date_of_birth")))->field()->currentTitle(),
+              QLocale(QLocale::English).toString(born, QStringLiteral("MMMM d, yyyy")));
+
+    // A choice: Tab to the season, Space opens it, Down and Return choose.
+    ASSERT_TRUE(tabOnMarksTo([&] { return buttonOf(QStringLiteral("userfield[field6]")); }));
+    key(Qt::Key_Space);
+    finishAnimations();
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    finishAnimations();
+    EXPECT_EQ(dynamic_cast<FieldButtonCell*>(row(QStringLiteral("userfield[field6]")))->field()->currentTitle(),
+              QStringLiteral("Autumn"));
+    ASSERT_TRUE(tabOnMarksTo([&] { return textOf(QStringLiteral("userfield[field2]")); }));
+    typeKeys(QStringLiteral("Porto"));
+
+    // The rules' tick box is a stop too, and Space ticks it.
+    auto* agreement = dynamic_cast<FieldCheckboxCell*>(row(QStringLiteral("forum_rules_agreement")));
+    ASSERT_NE(agreement, nullptr);
+    ASSERT_TRUE(tabOnMarksTo([&] {
+        return dynamic_cast<FieldCheckboxCell*>(row(QStringLiteral("forum_rules_agreement")))->checkbox();
+    }));
+    key(Qt::Key_Space);
+    agreement = dynamic_cast<FieldCheckboxCell*>(row(QStringLiteral("forum_rules_agreement")));
+    EXPECT_TRUE(agreement->checkbox()->isSelected());
+    picture(QStringLiteral("keyboard-walk-sign-up-agreed.png"));
+
+    // Shift+Tab round to the bar's send button; Return sends, and the new
+    // member is at home.
+    ASSERT_TRUE(tabOnMarksTo([&] { return navBar->rightButtonView(); }, false));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    ASSERT_EQ(asked("register_addmember").size(), 1);
+    const TestForumRequest signedUp = asked("register_addmember").first();
+    EXPECT_EQ(signedUp.field(QStringLiteral("username")), QStringLiteral("keyboarder"));
+    EXPECT_EQ(signedUp.field(QStringLiteral("email")), QStringLiteral("keyboarder@example.net"));
+    EXPECT_EQ(signedUp.field(QStringLiteral("year")).toInt(), born.year());
+    EXPECT_EQ(signedUp.field(QStringLiteral("userfield[field6]")), QStringLiteral("3"));
+    EXPECT_EQ(signedUp.field(QStringLiteral("userfield[field2]")), QStringLiteral("Porto"));
+    EXPECT_EQ(signedUp.field(QStringLiteral("agree")), QStringLiteral("1"));
+    ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(QStringLiteral("keyboarder")));
 }

@@ -1,11 +1,15 @@
 #include "app/widgets/FieldCheckboxCell.h"
 
 #include "app/model/FieldCheckbox.h"
+#include "app/widgets/Form.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
+
+#include <QKeyEvent>
 
 FieldCheckboxCell::FieldCheckboxCell()
 {
@@ -24,7 +28,32 @@ FieldCheckboxCell::FieldCheckboxCell()
     m_checkbox->setBackgroundColor(Qt::transparent);
     m_checkbox->setOpaque(false);
     m_checkbox->addTarget(this, &FieldCheckboxCell::swapCheckbox, ControlEvent::TouchUpInside);
+    m_checkbox->installEventFilter(this);
     addSubview(m_checkbox);
+}
+
+bool FieldCheckboxCell::isFocusable() const
+{
+    return m_checkbox->acceptsKeyboardFocus();
+}
+
+void FieldCheckboxCell::takeFocus()
+{
+    Keyboard::giveFocus(m_checkbox);
+}
+
+bool FieldCheckboxCell::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_checkbox || event->type() != QEvent::KeyPress)
+        return FieldCell::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+        return false;
+    // A row below the fold has no cell yet: the form's order leads.
+    const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+    Form* f = form();
+    const Field* shown = callback();
+    return f && shown && f->moveFocus(shown, forward);
 }
 
 void FieldCheckboxCell::fill()

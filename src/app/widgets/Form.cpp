@@ -197,6 +197,7 @@ bool Form::moveFocus(const Field* from, bool forward)
     // The rows whose cells hold a text field or a button across the row.
     const auto stops = [](const Field* field) {
         return field->isFocusable() || dynamic_cast<const FieldMultiText*>(field)
+               || dynamic_cast<const FieldCheckbox*>(field)
                || dynamic_cast<const FieldDate*>(field) || dynamic_cast<const FieldPicker*>(field)
                || dynamic_cast<const FieldMultiPicker*>(field) || dynamic_cast<const FieldLink*>(field);
     };

@@ -1,9 +1,11 @@
 #include "platform/ui/InputPanel.h"
 
 #include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Toolbar.h"
 #include "platform/ui/Window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 
@@ -39,6 +41,8 @@ void InputPanel::open()
     window->bringSubviewToFront(this);
     setFrame(QRectF(0, area.height(), area.width(), area.height()));
     View::animate(kSlideDuration, [this, area] { setFrame(QRectF(0, 0, area.width(), area.height())); });
+    QWidget* before = QApplication::focusWidget();
+    m_focusBefore = before && before != this && !isAncestorOf(before) ? before : nullptr;
     if (m_input->canBecomeFirstResponder())
         m_input->becomeFirstResponder();
 }
@@ -71,6 +75,14 @@ void InputPanel::close()
     m_open = false;
     if (m_input->isFirstResponder())
         m_input->resignFirstResponder();
+    // The keyboard goes back to the row that opened the panel, chosen or
+    // left, not round the screen to wherever the toolkit would put it.
+    if (QWidget* before = m_focusBefore.data(); before && before->isVisible() && before->isEnabled()) {
+        if (auto* view = qobject_cast<View*>(before))
+            Keyboard::giveFocus(view);
+        else
+            before->setFocus(Qt::OtherFocusReason);
+    }
     QPointer<InputPanel> self(this);
     QRectF away = frame();
     away.translate(0, away.height());

@@ -2,6 +2,8 @@
 
 #include "platform/ui/View.h"
 
+#include <QPointer>
+
 #include <functional>
 
 class Toolbar;
@@ -54,4 +56,6 @@ private:
     std::function<void()> m_done;
     std::function<void()> m_cancel;
     bool m_open = false;
+    // What had the keyboard when the panel opened: it gets it back.
+    QPointer<QWidget> m_focusBefore;
 };
