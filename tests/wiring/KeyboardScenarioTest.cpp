@@ -34,6 +34,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationItem.h"
+#include "platform/ui/PickerView.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TableViewCell.h"
@@ -63,6 +64,14 @@ protected:
             finishAnimations();
         }
         return focused() == target;
+    }
+    // The gallery picture shows the focus mark's blue at the window point.
+    static bool markedAt(const QString& pictureName, const QPointF& point)
+    {
+        const QImage shown(TestSupport::galleryPath(pictureName));
+        const qreal scale = qreal(shown.width()) / Window::kWidth;
+        const QColor colour = shown.pixelColor((point * scale).toPoint());
+        return colour.blue() > 200 && colour.blue() - colour.red() > 80;
     }
     // What the user sees of the focus: a caret in a text, a control's mark,
     // a list's ring or its chosen row.
@@ -626,6 +635,14 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     for (int year = 0; year < 10; ++year)
         key(Qt::Key_Up);
     picture(QStringLiteral("keyboard-walk-sign-up-date.png"));
+    PickerView* wheels = date->picker()->pickerView();
+    ASSERT_EQ(focused(), wheels);
+    ASSERT_EQ(wheels->keyboardComponent(), 2);
+    const QRectF year = wheels->convertRect(wheels->componentRect(2), nullptr);
+    EXPECT_TRUE(markedAt(QStringLiteral("keyboard-walk-sign-up-date.png"), QPointF(year.left() - 2.5, year.center().y())))
+        << "the wheel the arrows turn wears the mark";
+    EXPECT_FALSE(markedAt(QStringLiteral("keyboard-walk-sign-up-date.png"),
+                          QPointF(wheels->convertRect(wheels->componentRect(0), nullptr).left() - 2.5, year.center().y())));
     key(Qt::Key_Return);
     finishAnimations();
     const QDate born = today.addYears(-10);

@@ -1,5 +1,6 @@
 #include "platform/ui/PickerView.h"
 
+#include "platform/ui/Drawing.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/TextLayout.h"
 
@@ -243,4 +244,7 @@ void PickerView::drawRect(QPainter& painter, const QRectF& rect)
     painter.fillPath(bandPath, glass);
     painter.setPen(QPen(QColor(90, 98, 140), 1));
     painter.drawPath(bandPath);
+    // The wheel the arrows turn, while the keyboard is here.
+    if (hasFocus() && m_keyboardComponent < numberOfComponents())
+        Drawing::drawFocusMark(painter, componentRect(m_keyboardComponent).adjusted(-4, -4, 4, 4));
 }

@@ -60,8 +60,10 @@ public:
     // than one the user clicked.
     bool isPickingByWheel() const { return m_pickingByWheel; }
 
-    // The column the keyboard picks in.
+    // The column the keyboard picks in; it wears the focus mark.
     int keyboardComponent() const { return m_keyboardComponent; }
+    // Where a column's wheel is drawn, in the picker's points.
+    QRectF componentRect(int component) const;
 
     void drawRect(QPainter& painter, const QRectF& rect) override;
     void touchesBegan(const QPointF& point) override {}
@@ -75,7 +77,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QRectF componentRect(int component) const;
     int componentAt(const QPointF& point) const;
     // The wheel has rested: the delegate hears of the row it turned to.
     void wheelRested();
