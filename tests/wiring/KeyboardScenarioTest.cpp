@@ -87,8 +87,8 @@ protected:
         auto* view = qobject_cast<View*>(now);
         return view && view->showsFocusMark();
     }
-    // The same, where every press must land on something the user sees
-    // marked; the target is read afresh at each press, as a bar's buttons
+    // Tab as tabTo does, where every press must land on something the user
+    // sees marked; the target is read afresh at each press, as a bar's buttons
     // and a form's rows are made anew. A text is reached when it is edited.
     static bool tabOnMarksTo(const std::function<View*()>& target, bool forward = true)
     {
