@@ -387,15 +387,19 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     ASSERT_TRUE(waitUntil([&] { return !page->postTable()->rowsForSection(0).isEmpty(); }));
     settleAndFinish();
 
-    // A reply: the editor opens with the keys in its text; Tab goes on to
-    // the bar's send button, Return sends.
+    // A reply: the editor opens with the keys in its title and the first
+    // Tab takes them to the text; Tab goes on to the bar's send button,
+    // every press marked, and Return sends.
     NavigationBar* navBar = delegate()->controller()->navigationBar();
     ASSERT_TRUE(tabTo(navBar->rightButtonView()));
     key(Qt::Key_Space);
     settleAndFinish();
     auto* reply = topScreenAs<Reply>();
     ASSERT_NE(reply, nullptr);
-    ASSERT_TRUE(reply->content()->isFirstResponder()) << "the reply opens with the keyboard in its text";
+    ASSERT_TRUE(reply->messageTitle()->isFirstResponder());
+    key(Qt::Key_Tab);
+    finishAnimations();
+    ASSERT_TRUE(reply->content()->isFirstResponder());
     typeKeys(QStringLiteral("Typed without a mouse."));
     ASSERT_TRUE(tabOnMarksTo([&] { return navBar->rightButtonView(); }));
     EXPECT_EQ(navBar->rightButtonView()->item()->title(), Bundle::main().localizedString(QStringLiteral("submit")));

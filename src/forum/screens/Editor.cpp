@@ -216,13 +216,8 @@ void Editor::viewDidAppear(bool animated)
     const bool firstTime = !std::exchange(m_hasAppeared, true);
     if (!firstTime && view()->isAncestorOf(QApplication::focusWidget()))
         return;
-    if (!giveFocusWithin(firstStop()))
+    if (!giveFocusWithin(m_messageTitle))
         giveFocusWithin(m_content);
-}
-
-View* Editor::firstStop() const
-{
-    return m_messageTitle;
 }
 
 void Editor::openAccessory(const ViewControllerPtr& screen, View* returnTo)

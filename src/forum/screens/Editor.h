@@ -204,9 +204,6 @@ protected:
     void selectPublishPosition(int position);
     // The pictures as a builder takes them.
     UploadAttachmentList attachmentsToSend() const;
-    // Where the keys are on the first showing: the title, which a new
-    // thread needs first.
-    virtual View* firstStop() const;
 
 private:
     void buildFormatting(View* root);

@@ -22,11 +22,6 @@ void Reply::viewDidLoad()
         setMessageText(std::exchange(m_pendingText, QString()));
 }
 
-View* Reply::firstStop() const
-{
-    return content();
-}
-
 void Reply::setBuilder(const ReplyBuilderPtr& builder)
 {
     m_replyBuilder = builder;

@@ -30,10 +30,6 @@ public:
 
     const ReplyBuilderPtr& replyBuilder() const { return m_replyBuilder; }
 
-protected:
-    // A reply's title is seldom given: the keys go straight to the text.
-    View* firstStop() const override;
-
 private:
     void setBuilder(const ReplyBuilderPtr& builder);
 
