@@ -352,7 +352,6 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     GlobalNavigationViewController* menu = homeScreen->globalNavigationView();
     ASSERT_NE(menu, nullptr);
     ASSERT_TRUE(tabTo(menu->forumsButton()));
-    picture(QStringLiteral("keyboard-walk-menu.png"));
     key(Qt::Key_Return);
     settleAndFinish();
     auto* index = topScreenAs<ForumController>();
@@ -378,7 +377,6 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
         key(Qt::Key_Down);
     const auto chosen = std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(wanted.row));
     ASSERT_NE(chosen, nullptr);
-    picture(QStringLiteral("keyboard-walk-threads.png"));
     key(Qt::Key_Return);
     settleAndFinish();
     auto* page = topScreenAs<PostController>();
@@ -430,7 +428,6 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     key(Qt::Key_Tab);
     ASSERT_EQ(focused(), editor->selectPrefixButton());
     EXPECT_TRUE(editor->selectPrefixButton()->showsFocusMark());
-    picture(QStringLiteral("keyboard-walk-prefix-button.png"));
     key(Qt::Key_Space);
     settleAndFinish();
     auto* prefixes = topScreenAs<SelectThreadPrefix>();
@@ -475,7 +472,6 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     ASSERT_EQ(newPage->thread()->threadid(), threadid);
     ASSERT_TRUE(waitUntil([&] { return !newPage->postTable()->rowsForSection(0).isEmpty(); }));
     settleAndFinish();
-    picture(QStringLiteral("keyboard-walk-new-thread.png"));
 
     // Search in the thread: Tab to the tab bar, Right to the item, Return.
     TabBar* actions = newPage->actions();
@@ -527,7 +523,6 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     key(Qt::Key_Space);
     ASSERT_EQ(moderate->selectedPosts().size(), 1);
     EXPECT_EQ(moderate->selectedPosts().first()->postid(), post->postid());
-    picture(QStringLiteral("keyboard-walk-moderate-chosen.png"));
     TabBar* moderation = moderate->actions();
     ASSERT_TRUE(tabOnMarksTo([&] { return moderation; }));
     const int deleteAt = int(moderation->items().indexOf(moderate->deleteBtn()));
@@ -587,7 +582,6 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
 
     // Sign up: Tab to the button, Space; the form filled by the keys.
     ASSERT_TRUE(tabOnMarksTo([&] { return homeScreen->signup(); }));
-    picture(QStringLiteral("keyboard-walk-sign-up-button.png"));
     key(Qt::Key_Space);
     finishAnimations();
     auto* signUp = topScreenAs<RegistrationController>();
