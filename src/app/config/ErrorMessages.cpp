@@ -19,11 +19,17 @@ std::function<void()>& invalidSessionHashHandler()
     return handler;
 }
 
+std::optional<QHash<QString, QString>>& messages()
+{
+    static std::optional<QHash<QString, QString>> table;
+    return table;
+}
+
 // Built on the first lookup and kept: a later change of the display name or
 // language is not reflected.
 const QHash<QString, QString>& table()
 {
-    static std::optional<QHash<QString, QString>> messages;
+    std::optional<QHash<QString, QString>>& messages = ::messages();
     if (!messages) {
         messages.emplace();
         for (const QString& code : ErrorMessages::codes())
@@ -124,6 +130,11 @@ QString ErrorMessages::errorForCode(const Value& code)
         }
     }
     return messages.value(text);
+}
+
+void ErrorMessages::forgetTable()
+{
+    messages().reset();
 }
 
 void ErrorMessages::setInvalidSessionHashHandler(std::function<void()> handler)

@@ -19,6 +19,9 @@ public:
     // The codes of the table, in table order.
     static const QStringList& codes();
 
+    // Builds the table anew on the next lookup, as a new run would (tests).
+    static void forgetTable();
+
     // What signs the user out on "invalid_sessionhash" (installed by the session).
     static void setInvalidSessionHashHandler(std::function<void()> handler);
 };

@@ -150,15 +150,15 @@ std::optional<Error> Model::failureOf(const RequestOutcome& outcome, const HTTPR
 {
     if (outcome.is(RequestOutcome::Kind::ForumClosed))
         return Error();
-    const QString text = outcome.failureText();
-    if (text.isNull())
+    const Error failure = outcome.failure();
+    if (!failure.isSet())
         return std::nullopt;
     // An error status names no text the user could read; it travels along
     // underneath.
     const Error& cause = request.error();
     if (outcome.is(RequestOutcome::Kind::HttpError) && cause.isSet())
-        return Error(text, 1, QString(), std::make_shared<const Error>(cause));
-    return Error::withMessage(text);
+        return failure.causedBy(std::make_shared<const Error>(cause));
+    return failure;
 }
 
 QString Model::textForCode(const QString& code)

@@ -91,6 +91,7 @@ RequestOutcome RequestOutcome::judgeAnswer(const Value& json, int status)
     outcome.m_contentKind = Kind::Ok;
     if (!code.isString())
         return outcome;
+    outcome.m_answerCode = code.string();
     const QString text = ErrorMessages::errorForCode(code);
     // A code the table does not know is one of the forum's success codes
     // when it stands as the answer's "errormessage"; in an error list every
@@ -115,6 +116,7 @@ RequestOutcome RequestOutcome::refusal(const QString& code, int status)
     RequestOutcome outcome(Kind::ForumRefused, status);
     outcome.m_contentKind = Kind::ForumRefused;
     outcome.m_code = Value(code);
+    outcome.m_answerCode = code;
     outcome.m_codeSource = CodeSource::ErrorMessage;
     const QString text = ErrorMessages::errorForCode(outcome.m_code);
     outcome.m_knownCode = !text.isNull();
@@ -144,6 +146,31 @@ QString RequestOutcome::failureText() const
         return localized("renovate_session");
     }
     return QString();
+}
+
+Error RequestOutcome::failure() const
+{
+    const QString text = failureText();
+    if (text.isNull())
+        return Error();
+    switch (m_kind) {
+    case Kind::NoAnswer:
+        return Error::failure(m_status > 0 ? Error::Kind::BadAnswer : Error::Kind::NoAnswer, text);
+    case Kind::HttpError:
+    case Kind::BadSignature:
+    case Kind::Undecodable:
+        return Error::failure(Error::Kind::BadAnswer, text);
+    case Kind::ForumRefused:
+        return Error::failure(Error::Kind::Refused, text, m_answerCode);
+    case Kind::SessionEnded:
+        return Error::failure(Error::Kind::SessionEnded, text);
+    case Kind::Pending:
+    case Kind::Ok:
+    case Kind::NotModified:
+    case Kind::ForumClosed:
+        break;
+    }
+    return Error();
 }
 
 bool RequestOutcome::success() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/foundation/Error.h"
 #include "platform/foundation/Value.h"
 
 #include <QString>
@@ -65,6 +66,11 @@ public:
     const Value& dictionary() const { return m_dictionary; }
     const Value& code() const { return m_code; }
     CodeSource codeSource() const { return m_codeSource; }
+    // The code the answer names, read here once for every handler: the first
+    // of its "errormessage" or, without one, of its error lists; also the
+    // forum's success codes ("redirect_postthanks"), which refuse nothing.
+    // Null when the answer names none.
+    const QString& answerCode() const { return m_answerCode; }
     // The text of the refusal: the forum's own when it gave one with the code
     // ("errormessage" [code, text]), else the error table's, or "Unknown error
     // in server response, error code = <code>" for a code the table does not
@@ -77,6 +83,10 @@ public:
     // gone; null for an outcome that is no failure or that nobody is to hear
     // of (cancelled, or ended by the closed forum, whose alert is up).
     QString failureText() const;
+    // The failure as the user is told of it: failureText() with its kind and
+    // the forum's code beside it; no error (unset) where failureText() is
+    // null.
+    Error failure() const;
     // Whether the table knows the refusal's code.
     bool isKnownCode() const { return m_knownCode; }
 
@@ -100,5 +110,6 @@ private:
     Value m_code;
     CodeSource m_codeSource = CodeSource::None;
     QString m_message;
+    QString m_answerCode;
     bool m_knownCode = false;
 };

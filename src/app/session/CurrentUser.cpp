@@ -266,7 +266,7 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
     if (answer->is(RequestOutcome::Kind::ForumRefused)
         && answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
         const bool renewing = isRenewing();
-        failedWithError(Error::withMessage(answer->message()), request);
+        failedWithError(answer->failure(), request);
         // A failed renewal has signed the member out already, keeping the name.
         if (!renewing)
             signOut(false);
@@ -366,7 +366,7 @@ void CurrentUser::setFromRequest(const HTTPRequestPtr& request)
         save();
     }
     if (answer->is(RequestOutcome::Kind::ForumRefused)) {
-        const Error refusal = Error::withMessage(answer->message());
+        const Error refusal = answer->failure();
         // A refusal of the answer's own code fails a renewal's sign-in; one
         // of an error list is reported, and the renewal has its new session.
         if (answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
@@ -501,7 +501,7 @@ void CurrentUser::renovateAccessTokenFail()
 
 Error CurrentUser::sessionEndedError()
 {
-    return Error::withMessage(RequestOutcome(RequestOutcome::Kind::SessionEnded, 0).failureText());
+    return RequestOutcome(RequestOutcome::Kind::SessionEnded, 0).failure();
 }
 
 bool CurrentUser::isRenewing() const

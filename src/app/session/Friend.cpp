@@ -85,7 +85,7 @@ void Friend::postedVisitorMessage(const HTTPRequestPtr& request)
         return;
     if (answer->is(RequestOutcome::Kind::ForumRefused)
         && answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
-        failedWithError(Error::withMessage(answer->message()));
+        failedWithError(answer->failure());
         return;
     }
     const Value json = request->response();
@@ -101,7 +101,7 @@ void Friend::postedVisitorMessage(const HTTPRequestPtr& request)
         const Value code = element[u"errormessage"];
         const QString text = code.isString() ? ErrorMessages::errorForCode(code) : QString();
         if (!text.isNull()) {
-            failedWithError(Error::withMessage(text));
+            failedWithError(Error::failure(Error::Kind::Refused, text, code.string()));
             return;
         }
     }

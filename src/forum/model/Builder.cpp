@@ -213,10 +213,10 @@ std::optional<Error> Builder::uploadRefusal(const HTTPRequest& upload)
     if (!outcome.success())
         return failureOf(outcome, upload).value_or(Error::withMessage(textForCode(QStringLiteral("nointernet"))));
     if (outcome.is(RequestOutcome::Kind::ForumRefused) && outcome.isKnownCode())
-        return Error::withMessage(outcome.message());
+        return outcome.failure();
     // A code the error table does not know ("upload_file_exceeds_forum_limit")
     // still says that the forum kept nothing.
-    if (outcome.is(RequestOutcome::Kind::ForumRefused) || !upload.response()[u"response"][u"errormessage"].isAbsent())
+    if (outcome.is(RequestOutcome::Kind::ForumRefused) || !outcome.answerCode().isNull())
         return Error::withMessage(localized("attachment_not_uploaded"));
     return std::nullopt;
 }

@@ -1,7 +1,6 @@
 #include "forum/model/CopyThreadsRequestHelper.h"
 
 #include "app/net/ApiRequest.h"
-#include "forum/model/AnswerShape.h"
 #include "forum/model/Forum.h"
 #include "platform/foundation/TextFormat.h"
 
@@ -55,7 +54,7 @@ void CopyThreadsRequestHelper::copyThreadFinished(const HTTPRequestPtr& request)
         fail(request, outcome.failureText());
         return;
     }
-    const QString code = AnswerShape::codeOf(request->response()[u"response"][u"errormessage"]);
+    const QString& code = outcome.answerCode();
     if (code == kCopied) {
         if (m_nextThreadIndex < m_threadIds.size()) {
             executeNextCopyRequest();

@@ -13,10 +13,10 @@ void ModerationRequest::send(const QString& apiMethod, const ValueDict& body, Do
 
 std::optional<Error> ModerationRequest::failureOf(const HTTPRequest& request)
 {
-    const QString text = request.outcome().failureText();
-    if (text.isNull())
+    const Error failure = request.outcome().failure();
+    if (!failure.isSet())
         return std::nullopt;
-    return Error::withMessage(text);
+    return failure;
 }
 
 void ModerationRequest::report(const Done& done, const std::optional<Error>& failure)

@@ -47,7 +47,7 @@ void NewTopSearch::requestSearch(const HTTPRequestPtr& request)
     if (!request->success()) {
         // One report, to the feed's delegate, so that its busy sign stops;
         // one that takes no failures still hears that the feed has ended.
-        const Error error = Error::withMessage(request->outcome().failureText());
+        const Error error = request->outcome().failure();
         NewTopSearchDelegate* current = m_delegate.get();
         if (!current || !current->newTopHasResults(this, error)) {
             ConnectionError::showMessage(error);

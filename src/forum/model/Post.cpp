@@ -291,7 +291,7 @@ void Post::reportedRequest(const HTTPRequestPtr& request)
     const std::optional<RequestOutcome> answer =
         takeAnswer(request, {.handlerJudgesRefusals = true});
     if (answer && answer->is(RequestOutcome::Kind::ForumRefused))
-        failedWithError(Error::withMessage(answer->message()));
+        failedWithError(answer->failure());
 }
 
 void Post::unignore()

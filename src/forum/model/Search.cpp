@@ -5,17 +5,6 @@
 #include "app/net/JSONHTTPRequest.h"
 #include "platform/foundation/Log.h"
 
-namespace {
-
-// The first element of a list, a text as it is; anything else is no code.
-Value codeOf(const Value& value)
-{
-    const Value code = value.isList() ? value.at(0) : value;
-    return code.isString() ? code : Value();
-}
-
-}  // namespace
-
 Search::Search() = default;
 
 Search::~Search()
@@ -93,7 +82,7 @@ bool Search::reportedNoAnswer(const HTTPRequestPtr& request)
     // One failure, and nothing more is read from the body.
     if (request->success())
         return false;
-    failedWithError(Error::withMessage(request->outcome().failureText()));
+    failedWithError(request->outcome().failure());
     return true;
 }
 
@@ -107,11 +96,11 @@ void Search::requestSearch(const HTTPRequestPtr& request)
         m_processRequest.reset();
     if (reportedNoAnswer(request))
         return;
-    const Value json = request->response();
-    if (const std::optional<QString> message = errorMessageForResponse(json)) {
-        tellDelegateOfFailure(*message);
+    if (const std::optional<Error> failure = errorMessageForResponse(*request)) {
+        tellDelegateOfFailure(*failure);
         return;
     }
+    const Value json = request->response();
     const Value searchid = json[u"show"][u"searchid"];
     if (searchid.isNumber())
         m_searchid = searchid.numberText();
@@ -133,44 +122,46 @@ void Search::searchResults(const HTTPRequestPtr& request)
     removeRequest(request);
     if (reportedNoAnswer(request))
         return;
-    const Value json = request->response();
-    const std::optional<QString> message = errorMessageForResponse(json);
+    const std::optional<Error> failure = errorMessageForResponse(*request);
     if (!m_delegate.get())
         return;
-    if (message) {
-        tellDelegateOfFailure(*message);
+    if (failure) {
+        tellDelegateOfFailure(*failure);
         return;
     }
-    const Value response = json[u"response"];
+    const Value response = request->response()[u"response"];
     m_answeredPage = request->extraInfo().toInt();
     setPagenav(response[u"pagenav"]);
     setResponse(response[u"searchbits"]);
 }
 
-std::optional<QString> Search::errorMessageForResponse(const Value& json) const
+std::optional<Error> Search::errorMessageForResponse(const HTTPRequest& request) const
 {
-    Value code = json[u"response"][u"errormessage"];
-    if (code.isNothing())
-        code = json[u"response"][u"errorlist"].at(0);
-    if (code.isNothing())
-        code = json[u"postpreview"][u"errorlist"][u"errormessage"];
-    code = codeOf(code);
-    if (!code.isString() || code.string() == u"search")
+    QString code = request.outcome().answerCode();
+    // The search's answers may also name their code in a preview beside the
+    // "response", where no other answer has one.
+    if (code.isNull()) {
+        const Value preview = request.response()[u"postpreview"][u"errorlist"][u"errormessage"];
+        const Value first = preview.isList() ? preview.at(0) : preview;
+        if (first.isString())
+            code = first.string();
+    }
+    if (code.isNull() || code == u"search")
         return std::nullopt;
-    if (code.string() == u"invalidid")
-        code = Value(QStringLiteral("searchnoresults"));
+    if (code == u"invalidid")
+        code = QStringLiteral("searchnoresults");
     if (m_silentMode)
         return std::nullopt;
-    const QString text = ErrorMessages::errorForCode(code);
+    const QString text = ErrorMessages::errorForCode(Value(code));
     if (text.isNull())
         return std::nullopt;
-    return text;
+    return Error::failure(Error::Kind::Refused, text, code);
 }
 
-void Search::tellDelegateOfFailure(const QString& message)
+void Search::tellDelegateOfFailure(const Error& failure)
 {
     if (SearchDelegate* delegate = m_delegate.get())
-        delegate->searchHasFailed(this, Error::withMessage(message));
+        delegate->searchHasFailed(this, failure);
 }
 
 void Search::failedWithError(const Error& error)

@@ -37,9 +37,11 @@ public:
     // Asks for a page of the current search; nothing while a page request runs.
     void fetchPage(int pageNumber) override;
     void searchResults(const HTTPRequestPtr& request);
-    // The text to report for an answer's error code, or nothing (success,
-    // silent mode, or a code the error table does not know).
-    std::optional<QString> errorMessageForResponse(const Value& json) const;
+    // The failure to report for an answer's error code, its text the table's
+    // and its code the one the search stands for ("invalidid" is
+    // "searchnoresults"), or nothing (success, silent mode, or a code the
+    // error table does not know).
+    std::optional<Error> errorMessageForResponse(const HTTPRequest& request) const;
 
     // The rows of a page ("searchbits"), turned into models by each kind.
     virtual void setResponse(const Value& rows);
@@ -66,8 +68,8 @@ protected:
     int currentPageNumber() const;
     // Stores the rows under the current page and tells the observers.
     void storePage(const Page& rows);
-    // A text for the delegate; whether it took it.
-    void tellDelegateOfFailure(const QString& message);
+    // A failure for the delegate.
+    void tellDelegateOfFailure(const Error& failure);
     // A transport failure of one of the search's own calls: the delegate
     // hears once of no connection. True when the request failed so.
     bool reportedNoAnswer(const HTTPRequestPtr& request);

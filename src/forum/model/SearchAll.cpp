@@ -148,15 +148,15 @@ void SearchAll::subscribedResults(const HTTPRequestPtr& request)
     removeRequest(request);
     if (reportedNoAnswer(request))
         return;
-    const Value response = request->response()[u"response"];
-    const Value code = response[u"errormessage"];
-    if (!code.isAbsent()) {
-        const QString text = ErrorMessages::errorForCode(code);
-        if (!text.isNull()) {
-            tellDelegateOfFailure(text);
-            return;
-        }
+    // Only the answer's own code fails it, in the table's words.
+    const RequestOutcome& outcome = request->outcome();
+    if (outcome.is(RequestOutcome::Kind::ForumRefused)
+        && outcome.codeSource() == RequestOutcome::CodeSource::ErrorMessage) {
+        const QString& code = outcome.answerCode();
+        tellDelegateOfFailure(Error::failure(Error::Kind::Refused, ErrorMessages::errorForCode(Value(code)), code));
+        return;
     }
+    const Value response = request->response()[u"response"];
     const Value html = response[u"HTML"];
     if (html.isNothing())
         return;

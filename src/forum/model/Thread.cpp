@@ -223,9 +223,10 @@ void Thread::postResult(const HTTPRequestPtr& request)
 
     // A missing permission is told; so is any refusal that brought no page,
     // or the member would be left with nothing to read and no word why.
-    const QString code = AnswerShape::codeOf(response[u"errormessage"]);
-    if (answer->is(RequestOutcome::Kind::ForumRefused) && (code.contains(u"nopermission") || !pageCame))
-        failedWithError(Error::withMessage(answer->message()));
+    const bool ownCode = answer->codeSource() == RequestOutcome::CodeSource::ErrorMessage;
+    if (answer->is(RequestOutcome::Kind::ForumRefused)
+        && ((ownCode && answer->answerCode().contains(u"nopermission")) || !pageCame))
+        failedWithError(answer->failure());
     endFetch(request);
 }
 

@@ -5,7 +5,6 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
-#include "app/config/ErrorMessages.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"
@@ -155,7 +154,7 @@ bool ScopedSearchController::searchHasFailed(Search*, const Error& error)
     m_loading->stopAnimating();
     m_table->setModel(nullptr);
     m_table->setHidden(true);
-    if (error.domain() == ErrorMessages::errorForCode(Value(QStringLiteral("searchnoresults")))) {
+    if (error.isCode(QStringLiteral("searchnoresults"))) {
         showStatus(localized("search_nothing_found"), error.domain(), false);
         return true;
     }

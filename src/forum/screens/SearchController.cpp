@@ -10,7 +10,6 @@
 
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
-#include "app/config/ErrorMessages.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/PaginableTableView.h"
@@ -247,7 +246,7 @@ bool SearchController::searchHasFailed(Search*, const Error& error)
         return true;
     m_resultsTable->setModel(nullptr);
     m_resultsTable->reloadData();
-    if (error.domain() == ErrorMessages::errorForCode(Value(QStringLiteral("searchnoresults")))) {
+    if (error.isCode(QStringLiteral("searchnoresults"))) {
         showStatus(localized("search_nothing_found"), error.domain(), false);
         return true;
     }

@@ -181,5 +181,34 @@ TEST_F(JSONHTTPRequestEndToEnd, ALineThatBreaksInTheBodyIsNoAnswer)
     model->requestURL(QStringLiteral("showthread"), thread(1));
     ASSERT_TRUE(waitFor([&] { return observer.heardAnything(); }));
     EXPECT_EQ(observer.failures, QStringList{tableText(QStringLiteral("unexpected_server_response"))});
+    ASSERT_EQ(observer.errors.size(), 1);
+    EXPECT_EQ(observer.errors.first().kind(), Error::Kind::BadAnswer);
+    EXPECT_TRUE(observer.errors.first().forumCode().isNull());
     EXPECT_EQ(lastRequest(QStringLiteral("showthread")).field(QStringLiteral("threadid")), u"1");
+}
+
+TEST_F(JSONHTTPRequestEndToEnd, TheVerdictGivesTheForumsCodeBesideTheTextTheUserReads)
+{
+    // A refusal the table knows: its text for the user, its code and kind for
+    // whoever decides what to do about it.
+    auto model = std::make_shared<Model>();
+    RecordingObserver observer;
+    model->addObserver(&observer);
+    forum().answerError(QStringLiteral("showthread"), QStringLiteral("threadclosed"));
+    model->requestURL(QStringLiteral("showthread"), thread(1));
+    ASSERT_TRUE(waitFor([&] { return observer.heardAnything(); }));
+    ASSERT_EQ(observer.errors.size(), 1);
+    EXPECT_EQ(observer.errors.first().domain(), tableText(QStringLiteral("threadclosed")));
+    EXPECT_EQ(observer.errors.first().kind(), Error::Kind::Refused);
+    EXPECT_TRUE(observer.errors.first().isCode(QStringLiteral("threadclosed")));
+    EXPECT_FALSE(observer.errors.first().isCode(QStringLiteral("searchnoresults")));
+
+    // A success code refuses nothing, and the verdict still names it.
+    forum().answerError(QStringLiteral("showthread"), QJsonArray{QStringLiteral("redirect_login"), QStringLiteral("Hello")});
+    send(QStringLiteral("showthread"), thread(2));
+    ASSERT_TRUE(settleAfter(1));
+    const RequestOutcome& outcome = recorder.calls.first().request->outcome();
+    EXPECT_TRUE(outcome.is(RequestOutcome::Kind::Ok));
+    EXPECT_EQ(outcome.answerCode(), u"redirect_login");
+    EXPECT_FALSE(outcome.failure().isSet());
 }

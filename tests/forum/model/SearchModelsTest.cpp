@@ -131,9 +131,18 @@ TEST_F(SearchModelsTest, ForumAndThreadSearchCriteria)
 TEST_F(SearchModelsTest, ErrorCodesOfAnswers)
 {
     const auto search = Model::create<SearchAll>();
-    const auto message = [&](const char* answer) { return search->errorMessageForResponse(json(answer)); };
+    const auto message = [&](const char* answer) -> std::optional<QString> {
+        const std::optional<Error> failure = search->errorMessageForResponse(*answeredRequest(answer));
+        return failure ? std::optional<QString>(failure->domain()) : std::nullopt;
+    };
     EXPECT_FALSE(message(R"({"response": {"errormessage": "search"}})"));
     EXPECT_EQ(message(R"({"response": {"errormessage": ["invalidid"]}})"), tableText(u"searchnoresults"_s));
+    // The screens tell "nothing found" by the code, never by its words.
+    const std::optional<Error> nothing =
+        search->errorMessageForResponse(*answeredRequest(R"({"response": {"errormessage": ["invalidid"]}})"));
+    ASSERT_TRUE(nothing);
+    EXPECT_TRUE(nothing->isCode(u"searchnoresults"_s));
+    EXPECT_EQ(nothing->kind(), Error::Kind::Refused);
     EXPECT_EQ(message(R"({"response": {"errorlist": ["words_very_common", "x"]}})"), tableText(u"words_very_common"_s));
     EXPECT_EQ(message(R"({"postpreview": {"errorlist": {"errormessage": "searchdisabled"}}})"),
               tableText(u"searchdisabled"_s));

@@ -25,10 +25,17 @@
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/SegmentedControl.h"
 
-#include "platform/foundation/Bundle.h"
+#include "app/config/ErrorMessages.h"
 
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/PropertyList.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -50,6 +57,35 @@ protected:
     {
         ForumSearchScreens::unregisterClasses();
         HomeScreenTest::TearDown();
+        // The texts of another language must not outlive the test.
+        ErrorMessages::forgetTable();
+    }
+
+    // The application's resources in another language, whose words for some
+    // codes are given: the error table is read from them from now on.
+    void translate(const ValueDict& texts)
+    {
+        ASSERT_TRUE(m_translated.isValid());
+        const QDir from(Bundle::main().resourcesPath());
+        QDirIterator files(from.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            const QString target = m_translated.filePath(from.relativeFilePath(path));
+            QDir().mkpath(QFileInfo(target).path());
+            ASSERT_TRUE(QFile::copy(path, target)) << path.toStdString();
+        }
+        const QString table = m_translated.filePath(u"en.lproj/Localizable.plist"_s);
+        bool ok = false;
+        ValueDict strings = PropertyList::readFile(table, &ok).dict();
+        ASSERT_TRUE(ok);
+        for (const auto& [code, text] : texts)
+            strings.insert(code, text);
+        QFile file(table);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(PropertyList::toXml(Value(strings)));
+        file.close();
+        Bundle::main().setResourcesPath(m_translated.path());
+        ErrorMessages::forgetTable();
     }
 
     // Types the words into the field and presses Return, as the user does.
@@ -108,6 +144,8 @@ protected:
         settleAll();
         return screen;
     }
+
+    QTemporaryDir m_translated;
 };
 
 }  // namespace
@@ -291,6 +329,52 @@ TEST_F(SearchScreensTest, TheGeneralSearchFindsByWordsMemberAndTagInEveryOrderWi
     auto* page = topAs<PostController>();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->thread(), first);
+}
+
+TEST_F(SearchScreensTest, NothingFoundIsToldFromARefusalWhoseTranslationReadsTheSame)
+{
+    // A terse translation gives a turned-off search and an empty one the
+    // same words: only the forum's code tells them apart.
+    const QString words = u"Suche ergebnislos."_s;
+    translate({{u"searchnoresults"_s, Value(words)}, {u"searchdisabled"_s, Value(words)}});
+    signIn(u"alice"_s, u"secret1"_s);
+    const auto screen = openSearch();
+
+    searchFor(screen->searchBar(), u"zebra quantum"_s);
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    EXPECT_EQ(screen->status()->headline(), u"Nothing found");
+    EXPECT_EQ(screen->status()->message(), words);
+    EXPECT_FALSE(screen->status()->offersRetry());
+
+    forum().answerError(u"search_process"_s, QJsonValue(u"searchdisabled"_s));
+    searchFor(screen->searchBar(), u"harbour"_s);
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), words);
+    AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(0);
+    EXPECT_EQ(screen->status()->headline(), Bundle::main().localizedString(u"search_failed_headline"_s));
+    EXPECT_TRUE(screen->status()->offersRetry());
+
+    // The search in a forum tells them apart alike.
+    auto forumModel = std::make_shared<Forum>();
+    forumModel->setForumid(3);
+    auto threads = std::make_shared<ThreadController>();
+    threads->setForum(forumModel);
+    showRoot(threads);
+    settleAll();
+    threads->actions()->tapItem(threads->search());
+    finishMoving();
+    auto* inForum = topAs<SearchThreadController>();
+    ASSERT_NE(inForum, nullptr);
+    searchFor(inForum->searchField(), u"zebra quantum"_s);
+    EXPECT_TRUE(AlertView::visibleAlerts().isEmpty());
+    EXPECT_EQ(inForum->status()->headline(), u"Nothing found");
+    EXPECT_FALSE(inForum->status()->offersRetry());
+    forum().answerError(u"search_process"_s, QJsonValue(u"searchdisabled"_s));
+    searchFor(inForum->searchField(), u"harbour"_s);
+    ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
+    EXPECT_EQ(AlertView::visibleAlerts().first()->message(), words);
+    AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(0);
+    EXPECT_TRUE(inForum->status()->offersRetry());
 }
 
 TEST_F(SearchScreensTest, SearchesInAForumAndInAThreadShowWhatTheyFoundWithTheWordsMarked)
