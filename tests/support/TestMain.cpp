@@ -1,5 +1,6 @@
 #include <QGuiApplication>
 #include <QThreadPool>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QGuiApplication app(argc, argv);
+    // Some tests read what was logged: every category speaks here.
+    QLoggingCategory::setFilterRules(QStringLiteral("mu.*.debug=true"));
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // Qt's pooled threads (picture scaling) end now rather than while the

@@ -17,7 +17,7 @@ Value JSONValue(const QString& text)
     ZyJsonParser parser;
     const Value value = parser.objectWithString(text);
     if (value.isAbsent())
-        MU_LOG(failure(parser));
+        MU_LOG(Log::network, failure(parser));
     return value;
 }
 
@@ -26,7 +26,7 @@ Value JSONValue(const QByteArray& utf8)
     ZyJsonParser parser;
     const Value value = parser.objectWithUTF8(utf8);
     if (value.isAbsent())
-        MU_LOG(failure(parser));
+        MU_LOG(Log::network, failure(parser));
     return value;
 }
 
@@ -35,7 +35,7 @@ Value JSONFragmentValue(const QByteArray& utf8)
     ZyJsonParser parser;
     const Value value = parser.fragmentWithUTF8(utf8);
     if (value.isAbsent())
-        MU_LOG(failure(parser));
+        MU_LOG(Log::network, failure(parser));
     return value;
 }
 
@@ -44,7 +44,7 @@ Value JSONFragmentValue(const QString& text)
     ZyJsonParser parser;
     const Value value = parser.fragmentWithString(text);
     if (value.isAbsent())
-        MU_LOG(failure(parser));
+        MU_LOG(Log::network, failure(parser));
     return value;
 }
 
@@ -53,7 +53,7 @@ QString JSONRepresentation(const Value& value)
     ZyJsonWriter writer;
     const QString json = writer.stringWithObject(value);
     if (json.isNull())
-        MU_LOG(failure(writer));
+        MU_LOG(Log::network, failure(writer));
     return json;
 }
 
@@ -62,6 +62,6 @@ QString JSONFragment(const Value& value)
     ZyJsonWriter writer;
     const QString json = writer.stringWithFragment(value);
     if (json.isNull())
-        MU_LOG(failure(writer));
+        MU_LOG(Log::network, failure(writer));
     return json;
 }

@@ -105,7 +105,7 @@ void ImageToUpload::setImage(const Image& image)
     if (written)
         m_thumbnail = scaleAndRotateImage(image, ThumbnailMaximum);
     else
-        MU_LOG(QStringLiteral("Error saving the image ") + m_path);
+        MU_LOG(Log::session, QStringLiteral("Error saving the image ") + m_path);
 }
 
 Image ImageToUpload::rotateImage(const Image& image)

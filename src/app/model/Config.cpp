@@ -73,7 +73,7 @@ Config& Config::getInstance()
     if (stored.isBytes()) {
         instance = Model::unarchive<Config>(stored.bytes());
         if (!instance)
-            MU_LOG(QStringLiteral("The stored configuration could not be read; starting empty"));
+            MU_LOG(Log::model, QStringLiteral("The stored configuration could not be read; starting empty"));
     }
     if (!instance)
         instance = std::make_shared<Config>();

@@ -237,7 +237,7 @@ void Model::setId(qint32 id)
         const QString name = className(*this);
         const QString attempt = QStringLiteral("set") + name.left(1).toUpper() + name.mid(1).toLower()
                                 + QStringLiteral("id:");
-        MU_LOG(QStringLiteral("Unable to find selector to set id. '%1' was the attempt.").arg(attempt));
+        MU_LOG(Log::store, QStringLiteral("Unable to find selector to set id. '%1' was the attempt.").arg(attempt));
         return;
     }
     property->setter(*this, Value(id));

@@ -22,7 +22,7 @@ std::optional<QString> parameterText(const QString& key, const Value& value)
         return value.string().isNull() ? QStringLiteral("") : value.string();
     if (value.isNumeric())
         return value.numberText();
-    MU_LOG(QStringLiteral("Parameter '%1' left out: its value is neither a text nor a number").arg(key));
+    MU_LOG(Log::network, QStringLiteral("Parameter '%1' left out: its value is neither a text nor a number").arg(key));
     return std::nullopt;
 }
 
@@ -58,7 +58,7 @@ QString ApiAddress::baseAddress()
     // Without a trailing slash, so that appending "/api.php" never doubles it.
     QString base = Bundle::main().objectForInfoDictionaryKey(kBaseUrlSetting).toString();
     if (base.isEmpty())
-        MU_LOG(QStringLiteral("The bundle setting %1 is missing").arg(kBaseUrlSetting));
+        MU_LOG(Log::network, QStringLiteral("The bundle setting %1 is missing").arg(kBaseUrlSetting));
     if (base.endsWith(u'/'))
         base.chop(1);
     return base;
@@ -134,7 +134,7 @@ QString ApiAddress::signatureForResponse(const QByteArray& body)
     const QString text = decoder.decode(body);
     if (decoder.hasError()) {
         // The forum signs text; bytes that are no UTF-8 text cannot carry a valid signature.
-        MU_LOG(QStringLiteral("The answer body is not valid UTF-8; it has no valid signature"));
+        MU_LOG(Log::network, QStringLiteral("The answer body is not valid UTF-8; it has no valid signature"));
         return QString();
     }
     return StringExtensions::md5(text + user->apiaccesstoken() + user->apiclientid() + user->secret() + apiKey());

@@ -115,7 +115,7 @@ void ApiClient::reportPageview(const QUrl& url)
     const QString reason = error.description();
     if (!m_pageviewRefusalsLogged.contains(reason)) {
         m_pageviewRefusalsLogged.insert(reason);
-        MU_LOG(QStringLiteral("Analytics error: ") + reason);
+        MU_LOG(Log::network, QStringLiteral("Analytics error: ") + reason);
     }
 }
 

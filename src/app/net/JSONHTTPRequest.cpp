@@ -226,7 +226,7 @@ void JSONHTTPRequest::retryRequest()
     const SessionCredentials* session = SessionCredentials::current();
     if (!session || !session->hasSession()) {
         // Without a session every address is the session opening, not this call.
-        MU_LOG(QStringLiteral("No session to send the request again: ") + ApiAddress::redactedForLog(url()));
+        MU_LOG(Log::network, QStringLiteral("No session to send the request again: ") + ApiAddress::redactedForLog(url()));
         endWithoutAnswer();
         return;
     }
@@ -237,7 +237,7 @@ void JSONHTTPRequest::retryRequest()
         address = ApiAddress::URLwithCurrentAccessTokenForURL(QUrl::fromEncoded(url().toUtf8()));
     } else {
         // Addressed while no session existed: it names no call to repeat.
-        MU_LOG(QStringLiteral("The request was addressed without a session and cannot be sent again: ")
+        MU_LOG(Log::network, QStringLiteral("The request was addressed without a session and cannot be sent again: ")
                + ApiAddress::redactedForLog(url()));
         endWithoutAnswer();
         return;

@@ -73,7 +73,7 @@ RequestOutcome RequestOutcome::judgeAnswer(const Value& json, int status)
         if (last.isDict())
             outcome.m_dictionary = last;
     } else if (!response.isNothing()) {
-        MU_LOG(QStringLiteral("Invalid response: Didn't get a valid JSON response"));
+        MU_LOG(Log::network, QStringLiteral("Invalid response: Didn't get a valid JSON response"));
         return RequestOutcome(Kind::Undecodable, status);
     }
 

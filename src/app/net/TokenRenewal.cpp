@@ -16,7 +16,7 @@ void TokenRenewal::begin(const std::shared_ptr<JSONHTTPRequest>& starter)
     enqueue(starter);
     SessionRenewal* renewer = SessionRenewal::current();
     if (!renewer) {
-        MU_LOG(QStringLiteral("No session can renew the access token"));
+        MU_LOG(Log::network, QStringLiteral("No session can renew the access token"));
         fail();
         return;
     }

@@ -495,5 +495,5 @@ void RegistrationController::keepPhotoForLater()
     const QString pending = CurrentUser::registrationPicturePath(m_registration->username());
     QFile::remove(pending);
     if (!QFile::copy(image->path(), pending))
-        MU_LOG(QStringLiteral("The picture could not be kept for the first sign-in: ") + pending);
+        MU_LOG(Log::screens, QStringLiteral("The picture could not be kept for the first sign-in: ") + pending);
 }

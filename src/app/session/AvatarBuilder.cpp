@@ -16,12 +16,12 @@ AvatarBuilder::~AvatarBuilder() = default;
 void AvatarBuilder::upload()
 {
     if (!m_newAvatar || m_newAvatar->path().isEmpty()) {
-        MU_LOG(QStringLiteral("No picture to upload"));
+        MU_LOG(Log::session, QStringLiteral("No picture to upload"));
         return;
     }
     QFile file(m_newAvatar->path());
     if (!file.open(QIODevice::ReadOnly)) {
-        MU_LOG(QStringLiteral("The picture to upload cannot be read: ") + m_newAvatar->path());
+        MU_LOG(Log::session, QStringLiteral("The picture to upload cannot be read: ") + m_newAvatar->path());
         return;
     }
     m_self = keepAlive();

@@ -145,7 +145,7 @@ std::shared_ptr<CurrentUser> CurrentUser::currentUser()
     if (stored.isBytes()) {
         user = Model::unarchive<CurrentUser>(stored.bytes());
         if (!user)
-            MU_LOG(QStringLiteral("The stored user could not be read; starting as a guest"));
+            MU_LOG(Log::session, QStringLiteral("The stored user could not be read; starting as a guest"));
     }
     if (!user) {
         user = std::make_shared<CurrentUser>();
@@ -274,7 +274,7 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
     }
     const Value code = json[u"response"][u"errormessage"];
     if (code.isList() && code.list().empty())
-        MU_LOG(QStringLiteral("Error caught: ") + code.debugText());
+        MU_LOG(Log::session, QStringLiteral("Error caught: ") + code.debugText());
 
     applySessionAnswer(json);
     Config::getInstance().applyApiInit(json);
@@ -443,7 +443,7 @@ void CurrentUser::save()
     UserDefaults& defaults = UserDefaults::standard();
     defaults.setObject(kStoreKey, Value(archive()));
     if (!defaults.synchronize())
-        MU_LOG(QStringLiteral("The user could not be saved"));
+        MU_LOG(Log::session, QStringLiteral("The user could not be saved"));
 }
 
 // ---- Renewal
@@ -577,7 +577,7 @@ void CurrentUser::uploadPictureAtPath(const QString& path)
     bool ok = false;
     const QByteArray data = readFile(path, &ok);
     if (!ok) {
-        MU_LOG(QStringLiteral("The picture to upload cannot be read: ") + path);
+        MU_LOG(Log::session, QStringLiteral("The picture to upload cannot be read: ") + path);
         return;
     }
     addRequest(ApiRequest::sendPicture(QStringLiteral("profile_updateprofilepic"), data,
@@ -595,7 +595,7 @@ void CurrentUser::finishedUploading(const HTTPRequestPtr& request)
     fetchInfo();
     const QString pending = registrationPicturePath(username());
     if (QFile::exists(pending) && !QFile::remove(pending))
-        MU_LOG(QStringLiteral("The registration picture could not be removed: ") + pending);
+        MU_LOG(Log::session, QStringLiteral("The registration picture could not be removed: ") + pending);
 }
 
 void CurrentUser::deleteAvatar()

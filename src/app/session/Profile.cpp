@@ -27,7 +27,7 @@ void Profile::fetchInfo()
 {
     const Friend* member = user();
     if (!member) {
-        MU_LOG(QStringLiteral("The profile's member has gone; nothing to fetch"));
+        MU_LOG(Log::session, QStringLiteral("The profile's member has gone; nothing to fetch"));
         return;
     }
     requestURL(QStringLiteral("member"),

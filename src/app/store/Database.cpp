@@ -90,14 +90,14 @@ Database::Database(const QString& filename)
     if (!QFileInfo::exists(path)) {
         const QString resource = Bundle::main().pathForResource(filename);
         if (resource.isNull()) {
-            MU_LOG(QStringLiteral("No resource '%1': starting an empty database.").arg(filename));
+            MU_LOG(Log::store, QStringLiteral("No resource '%1': starting an empty database.").arg(filename));
         } else {
             QFile source(resource);
             if (source.copy(path))
                 // The copy is the user's to write, whatever the resource's mode.
                 QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
             else
-                MU_LOG(QStringLiteral("Failed to create writable database file with message '%1'.")
+                MU_LOG(Log::store, QStringLiteral("Failed to create writable database file with message '%1'.")
                            .arg(source.errorString()));
         }
     }
@@ -111,7 +111,7 @@ Database::Database(const QString& filename)
         const QString message =
             QString::fromUtf8(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc));
         sqlite3_close(handle);
-        MU_LOG(QStringLiteral("Failed to open database with message '%1'.").arg(message));
+        MU_LOG(Log::store, QStringLiteral("Failed to open database with message '%1'.").arg(message));
     }
     reset();
 }
@@ -185,7 +185,7 @@ void Database::reset()
 DatabaseQuery::Statement Database::prepare(const QString& sql, bool withQueryText) const
 {
     if (!m_db) {
-        MU_LOG(QStringLiteral("Error preparing statement: '%1'.").arg(QStringLiteral("no open database")));
+        MU_LOG(Log::store, QStringLiteral("Error preparing statement: '%1'.").arg(QStringLiteral("no open database")));
         return DatabaseQuery::own(nullptr);
     }
     sqlite3_stmt* statement = nullptr;
@@ -194,9 +194,9 @@ DatabaseQuery::Statement Database::prepare(const QString& sql, bool withQueryTex
         != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.get()));
         if (withQueryText)
-            MU_LOG(QStringLiteral("Error preparing statement: '%1'. Query is: '%2'").arg(message, sql));
+            MU_LOG(Log::store, QStringLiteral("Error preparing statement: '%1'. Query is: '%2'").arg(message, sql));
         else
-            MU_LOG(QStringLiteral("Error preparing statement: '%1'.").arg(message));
+            MU_LOG(Log::store, QStringLiteral("Error preparing statement: '%1'.").arg(message));
         sqlite3_finalize(statement);
         statement = nullptr;
     }
@@ -307,7 +307,7 @@ qint32 Database::insertInto(const QString& table, const ValueDict& values)
     const qint64 id = result->insertId();
     if (id > std::numeric_limits<qint32>::max() || id < std::numeric_limits<qint32>::min()) {
         // A cut-down id would name another row on the next update.
-        MU_LOG(QStringLiteral("Row id %1 of table %2 does not fit a model id.").arg(id).arg(table));
+        MU_LOG(Log::store, QStringLiteral("Row id %1 of table %2 does not fit a model id.").arg(id).arg(table));
         return 0;
     }
     return static_cast<qint32>(id);

@@ -21,7 +21,7 @@ void DatabaseQuery::finalize(sqlite3_stmt* statement)
     sqlite3* db = sqlite3_db_handle(statement);
     sqlite3_reset(statement);
     if (sqlite3_finalize(statement) != SQLITE_OK)
-        MU_LOG(QStringLiteral("Error finalizing statement: '%1'").arg(QString::fromUtf8(sqlite3_errmsg(db))));
+        MU_LOG(Log::store, QStringLiteral("Error finalizing statement: '%1'").arg(QString::fromUtf8(sqlite3_errmsg(db))));
 }
 
 int DatabaseQuery::step()

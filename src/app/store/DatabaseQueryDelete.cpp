@@ -8,5 +8,5 @@ DatabaseQueryDelete::DatabaseQueryDelete(Connection db, Statement statement, con
     : DatabaseQuery(std::move(db), std::move(statement), sql)
 {
     if (step() != SQLITE_DONE)
-        MU_LOG(QStringLiteral("Error deleting: '%1'").arg(errorMessage()));
+        MU_LOG(Log::store, QStringLiteral("Error deleting: '%1'").arg(errorMessage()));
 }

@@ -10,5 +10,5 @@ DatabaseQueryInsert::DatabaseQueryInsert(Connection db, Statement statement, con
     if (step() == SQLITE_DONE)
         m_insertedId = sqlite3_last_insert_rowid(connection());
     else
-        MU_LOG(QStringLiteral("Error inserting: '%1'").arg(errorMessage()));
+        MU_LOG(Log::store, QStringLiteral("Error inserting: '%1'").arg(errorMessage()));
 }

@@ -17,7 +17,7 @@ Value DatabaseQuerySelect::row()
     }
     if (rc != SQLITE_ROW) {
         m_finished = true;
-        MU_LOG(QStringLiteral("Error fetching row: '%1'").arg(errorMessage()));
+        MU_LOG(Log::store, QStringLiteral("Error fetching row: '%1'").arg(errorMessage()));
         return Value();
     }
 

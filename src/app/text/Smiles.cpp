@@ -21,13 +21,13 @@ const ValueDict& Smiles::smiles()
         return m_smiles;
     m_loaded = true;
     if (m_tablePath.isEmpty()) {
-        MU_LOG(QStringLiteral("No emoticon table"));
+        MU_LOG(Log::screens, QStringLiteral("No emoticon table"));
         return m_smiles;
     }
     bool ok = false;
     const Value table = PropertyList::readFile(m_tablePath, &ok);
     if (!ok || !table.isDict()) {
-        MU_LOG(QStringLiteral("The emoticon table %1 could not be read").arg(m_tablePath));
+        MU_LOG(Log::screens, QStringLiteral("The emoticon table %1 could not be read").arg(m_tablePath));
         return m_smiles;
     }
     for (const auto& [text, fileName] : table.dict()) {
@@ -44,7 +44,7 @@ Image Smiles::imageForText(const QString& text)
         return Image();
     const QString path = Bundle::main().pathForResource(QStringLiteral("emoticons/") + fileName.string());
     if (path.isNull()) {
-        MU_LOG(QStringLiteral("No picture %1 for the emoticon %2").arg(fileName.string(), text));
+        MU_LOG(Log::screens, QStringLiteral("No picture %1 for the emoticon %2").arg(fileName.string(), text));
         return Image();
     }
     return Image::fromFile(path);

@@ -74,7 +74,7 @@ void XMLNode::addChild(const std::shared_ptr<XMLNode>& child)
         return;
     for (const XMLNode* node = this; node; node = node->m_parent.lock().get()) {
         if (node == child.get()) {
-            MU_LOG(QStringLiteral("A node cannot contain itself: ") + child->name());
+            MU_LOG(Log::network, QStringLiteral("A node cannot contain itself: ") + child->name());
             return;
         }
     }

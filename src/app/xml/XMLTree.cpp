@@ -17,7 +17,7 @@ bool XMLTree::parseXMLFileWithData(const QByteArray& data)
     Error error;
     if (parse(data, error))
         return true;
-    MU_LOG(QStringLiteral("Error parsing XML. Error: '") + error.description() + QStringLiteral("'. XML: ")
+    MU_LOG(Log::network, QStringLiteral("Error parsing XML. Error: '") + error.description() + QStringLiteral("'. XML: ")
            + QString::fromUtf8(data));
     return false;
 }
@@ -29,7 +29,7 @@ bool XMLTree::parseXMLFileWithData(const QByteArray& data, Error* parseError)
         return true;
     if (parseError)
         *parseError = error;
-    MU_LOG(error.description());
+    MU_LOG(Log::network, error.description());
     return false;
 }
 
@@ -55,7 +55,7 @@ bool XMLTree::parseXMLFileAtURL(const QUrl& url, Error* parseError)
         }
         if (parseError)
             *parseError = error;
-        MU_LOG(error.description());
+        MU_LOG(Log::network, error.description());
         return false;
     }
     return parseXMLFileWithData(request->loadedData(), parseError);

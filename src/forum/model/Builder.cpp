@@ -143,7 +143,7 @@ HTTPRequestPtr Builder::makeUpload(const UploadAttachment& attachment, const Val
         jpeg = jpegOf(attachment);
         if (jpeg.isEmpty()) {
             // An empty file part would reach the forum as a broken picture.
-            MU_LOG(QStringLiteral("UploadAttachment skipped: its picture cannot be read: ")
+            MU_LOG(Log::model, QStringLiteral("UploadAttachment skipped: its picture cannot be read: ")
                    + (attachment.isImageToUpload() ? attachment.imageToUpload()->path() : QStringLiteral("in memory")));
             return nullptr;
         }
@@ -254,18 +254,18 @@ bool Builder::isMembersSinceForm(qint32 userid, const QDateTime& made) const
 
 std::optional<ValueDict> Builder::getParams()
 {
-    MU_LOG(QStringLiteral("Child Must Overwrite getParams method"));
+    MU_LOG(Log::model, QStringLiteral("Child Must Overwrite getParams method"));
     return std::nullopt;
 }
 
 void Builder::post()
 {
-    MU_LOG(QStringLiteral("Child Must Overwrite post method"));
+    MU_LOG(Log::model, QStringLiteral("Child Must Overwrite post method"));
 }
 
 bool Builder::wasSentFine(const Value&)
 {
-    MU_LOG(QStringLiteral("child of Builder must overwrite wasSent method"));
+    MU_LOG(Log::model, QStringLiteral("child of Builder must overwrite wasSent method"));
     return false;
 }
 

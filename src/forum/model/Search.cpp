@@ -174,7 +174,7 @@ void Search::failedWithError(const Error& error)
 
 void Search::setResponse(const Value&)
 {
-    MU_LOG(QStringLiteral("Childs of Search must implement setResponse:"));
+    MU_LOG(Log::model, QStringLiteral("Childs of Search must implement setResponse:"));
 }
 
 ValueDict Search::searchParameters(const QString& text) const

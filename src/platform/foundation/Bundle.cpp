@@ -35,7 +35,7 @@ ValueDict readDictionary(const QString& path)
     bool ok = false;
     const Value value = PropertyList::readFile(path, &ok);
     if (!ok || !value.isDict()) {
-        MU_LOG(QStringLiteral("The resource %1 could not be read").arg(path));
+        MU_LOG(Log::platform, QStringLiteral("The resource %1 could not be read").arg(path));
         return ValueDict();
     }
     return value.dict();

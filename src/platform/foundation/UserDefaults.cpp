@@ -36,7 +36,7 @@ void UserDefaults::removeLeftoverCopies() const
     QDir folder = file.dir();
     for (const QString& name : folder.entryList({file.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
         if (leftover.match(name).hasMatch() && !folder.remove(name))
-            MU_LOG(QStringLiteral("A leftover copy of the settings could not be removed: ") + name);
+            MU_LOG(Log::platform, QStringLiteral("A leftover copy of the settings could not be removed: ") + name);
     }
 }
 
@@ -54,7 +54,7 @@ const ValueDict& UserDefaults::values() const
     if (ok && stored.isDict())
         *m_values = stored.dict();
     else
-        MU_LOG(QStringLiteral("The settings file %1 could not be read; starting with empty settings").arg(path));
+        MU_LOG(Log::platform, QStringLiteral("The settings file %1 could not be read; starting with empty settings").arg(path));
     return *m_values;
 }
 
@@ -87,14 +87,14 @@ bool UserDefaults::synchronize()
     const QByteArray data = PropertyList::toXml(Value(values()));
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly)) {
-        MU_LOG(QStringLiteral("The settings file %1 could not be opened: %2").arg(file.fileName(), file.errorString()));
+        MU_LOG(Log::platform, QStringLiteral("The settings file %1 could not be opened: %2").arg(file.fileName(), file.errorString()));
         return false;
     }
     // Owner-only before any byte is written; the rename keeps this mode.
     file.setPermissions(kOwnerOnly);
     file.write(data);
     if (!file.commit()) {
-        MU_LOG(QStringLiteral("The settings file %1 could not be written: %2").arg(file.fileName(), file.errorString()));
+        MU_LOG(Log::platform, QStringLiteral("The settings file %1 could not be written: %2").arg(file.fileName(), file.errorString()));
         return false;
     }
     return true;
