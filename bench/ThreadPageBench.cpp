@@ -20,7 +20,8 @@
 // With a display (DISPLAY set) it draws on X; without one, on Qt's offscreen
 // platform. Options: --runs N (first pages, default 41), --scroll-runs N
 // (sweeps, default 15), --warm N (default 3), --only ours|careful|qt (one
-// side, for a profiler), --variants 0,2500,10000,20000 (0: the seeded page),
+// side, for a profiler), --variants 0,2500,10000,20000,-20000 (0: the seeded
+// page; -20000: the 20,000 characters in one block, without quoted blocks),
 // --no-scroll. For callgrind, the timed work runs in the functions named
 // measured*: --collect-atstart=no --toggle-collect='measuredOursFirstPage*'.
 #include "CarefulList.h"
@@ -66,6 +67,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -107,11 +109,15 @@ double median(std::vector<double> values)
 // not fit gives its words without their tags, as many as fit. From the
 // second round through the posts on, each text and each quoted text ends
 // with the round's number: a long post repeats none of its parts, so no
-// lay-out kept for one part serves another.
-QString longText(const QStringList& posts, int length)
+// lay-out kept for one part serves another. Without `quotes`, what the
+// quoted blocks said stays, on lines of its own, without their tags: the
+// post is one text.
+QString longText(const QStringList& posts, int length, bool quotes)
 {
     static const QRegularExpression tag(QStringLiteral("\\[[^\\]]*\\]"));
     static const QRegularExpression quoteEnd(QStringLiteral("\\[/quote\\]"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression quoteTag(QStringLiteral("\\[/?quote[^\\]]*\\]"),
+                                             QRegularExpression::CaseInsensitiveOption);
     QString text;
     for (qsizetype n = 0; text.size() < length; ++n) {
         const qsizetype round = n / posts.size();
@@ -121,6 +127,8 @@ QString longText(const QStringList& posts, int length)
             next.replace(quoteEnd, mark + QStringLiteral("[/QUOTE]"));
             next += mark;
         }
+        if (!quotes)
+            next.replace(quoteTag, QStringLiteral("\n"));
         const QString gap = text.isEmpty() ? QString() : QStringLiteral("\n\n");
         if (text.size() + gap.size() + next.size() <= length) {
             text += gap + next;
@@ -276,35 +284,45 @@ void qtFirstPage(QListWidget& list, const QByteArray& bytes)
 }
 
 // Top to bottom and back, 20 points a frame, each frame drawn; answers the
-// frames drawn.
-[[gnu::noinline]] int measuredOursScroll(ShadowedTableView* table)
+// frames drawn, and the slowest frame's milliseconds in `slowest`.
+[[gnu::noinline]] int measuredOursScroll(ShadowedTableView* table, double* slowest)
 {
     int frames = 0;
+    *slowest = 0;
+    QElapsedTimer timer;
+    const auto frame = [&](qreal y) {
+        timer.start();
+        table->setContentOffset(QPointF(0, y));
+        table->repaint();
+        *slowest = std::max(*slowest, timer.nsecsElapsed() / 1e6);
+        ++frames;
+    };
     // The last 60 points are the row that asks for the next page.
     const qreal bottom = std::max<qreal>(0, table->maximumContentOffset().y() - 60);
-    for (qreal y = 0; y <= bottom; y += 20, ++frames) {
-        table->setContentOffset(QPointF(0, y));
-        table->repaint();
-    }
-    for (qreal y = bottom; y >= 0; y -= 20, ++frames) {
-        table->setContentOffset(QPointF(0, y));
-        table->repaint();
-    }
+    for (qreal y = 0; y <= bottom; y += 20)
+        frame(y);
+    for (qreal y = bottom; y >= 0; y -= 20)
+        frame(y);
     return frames;
 }
 
-[[gnu::noinline]] int measuredListScroll(QAbstractScrollArea& list)
+[[gnu::noinline]] int measuredListScroll(QAbstractScrollArea& list, double* slowest)
 {
     int frames = 0;
+    *slowest = 0;
+    QElapsedTimer timer;
     QScrollBar* bar = list.verticalScrollBar();
-    for (int y = 0; y <= bar->maximum(); y += 20, ++frames) {
+    const auto frame = [&](int y) {
+        timer.start();
         bar->setValue(y);
         list.viewport()->repaint();
-    }
-    for (int y = bar->maximum(); y >= 0; y -= 20, ++frames) {
-        bar->setValue(y);
-        list.viewport()->repaint();
-    }
+        *slowest = std::max(*slowest, timer.nsecsElapsed() / 1e6);
+        ++frames;
+    };
+    for (int y = 0; y <= bar->maximum(); y += 20)
+        frame(y);
+    for (int y = bar->maximum(); y >= 0; y -= 20)
+        frame(y);
     return frames;
 }
 
@@ -313,7 +331,9 @@ struct Options {
     int scrollRuns = 15;
     int warm = 3;
     std::array<bool, 3> sides{true, true, true};  // ours, careful, QListWidget
-    std::vector<int> variants{0, 2500, 10000, 20000};
+    // 0: the seeded page; N: a first post of N characters; -N: the same in
+    // one block, its quoted blocks' tags taken out.
+    std::vector<int> variants{0, 2500, 10000, 20000, -20000};
     bool scroll = true;
 };
 
@@ -373,7 +393,11 @@ QString number(qint64 n)
 
 QString variantName(int length)
 {
-    return length == 0 ? QStringLiteral("seeded page") : QStringLiteral("first post of %1 chars").arg(number(length));
+    if (length == 0)
+        return QStringLiteral("seeded page");
+    if (length < 0)
+        return QStringLiteral("first post of %1 chars in one block").arg(number(-length));
+    return QStringLiteral("first post of %1 chars").arg(number(length));
 }
 
 QString ratio(double a, double b)
@@ -421,7 +445,7 @@ int main(int argc, char** argv)
             threads.emplace_back(0, kThread);
         } else {
             const int id = 9100 + int(copies.size());
-            copies.emplace_back(id, longText(texts, length));
+            copies.emplace_back(id, longText(texts, std::abs(length), length > 0));
             threads.emplace_back(length, id);
         }
     }
@@ -489,7 +513,7 @@ int main(int argc, char** argv)
         ours.table = ours.screen->postTable()->tableView();
         const QString firstText = entriesOf(ours.bytes).value(0).text;
         const int firstLength = int(firstText.size());
-        if (length > 0) {
+        if (length != 0) {
             int emoji = 0;
             for (const EmojiText::Run& run : EmojiText::runs(firstText))
                 emoji += run.emoji ? 1 : 0;
@@ -553,40 +577,47 @@ int main(int argc, char** argv)
                              .arg(careful.rowCount())
                              .arg(list.count()));
         }
-        if (options.scroll && (length == 0 || length == options.variants.back())) {
+        if (options.scroll && (length == 0 || length == 20000)) {
             const qint64 measuredBefore = ours.screen->heights().measureCount();
             const qint64 layoutsBefore = PostTextView::layoutCount();
             const qint64 linesBefore = TextLayout::measureCount();
             std::array<int, 3> frames{0, 0, 0};
-            const auto perFrame = [&](int side, const std::function<int()>& sweep) {
+            std::array<std::vector<double>, 3> slowest;
+            double ignored = 0;
+            const auto perFrame = [&](int side, const std::function<int(double*)>& sweep) {
                 QElapsedTimer timer;
                 timer.start();
-                frames[size_t(side)] = sweep();
-                return timer.nsecsElapsed() / 1e6 / std::max(1, frames[size_t(side)]);
+                double worst = 0;
+                frames[size_t(side)] = sweep(&worst);
+                const double ms = timer.nsecsElapsed() / 1e6;
+                slowest[size_t(side)].push_back(worst);
+                return ms / std::max(1, frames[size_t(side)]);
             };
             // QListWidget lays a long post out again on every frame (about a
             // tenth of a second for 20,000 characters): it scrolls the seeded
             // page only.
             Options scrolling = options;
-            if (length > 0)
+            if (length != 0)
                 scrolling.sides[2] = false;
             const auto scrolled = alternate(
                 scrolling, options.scrollRuns,
-                {[&] { measuredOursScroll(ours.table); }, [&] { measuredListScroll(careful); },
-                 [&] { measuredListScroll(list); }},
-                {[&] { return perFrame(0, [&] { return measuredOursScroll(ours.table); }); },
-                 [&] { return perFrame(1, [&] { return measuredListScroll(careful); }); },
-                 [&] { return perFrame(2, [&] { return measuredListScroll(list); }); }});
+                {[&] { measuredOursScroll(ours.table, &ignored); }, [&] { measuredListScroll(careful, &ignored); },
+                 [&] { measuredListScroll(list, &ignored); }},
+                {[&] { return perFrame(0, [&](double* w) { return measuredOursScroll(ours.table, w); }); },
+                 [&] { return perFrame(1, [&](double* w) { return measuredListScroll(careful, w); }); },
+                 [&] { return perFrame(2, [&](double* w) { return measuredListScroll(list, w); }); }});
             const double so = median(scrolled[0]), sc = median(scrolled[1]), sq = median(scrolled[2]);
-            scrollRows.append(QStringLiteral("| %1 | %2 / %3 / %4 | %5 | %6 | %7 | %8 | %9 |")
+            const auto ms = [](double v, int decimals) {
+                return v > 0 ? QString::number(v, 'f', decimals) : QStringLiteral("-");
+            };
+            scrollRows.append(QStringLiteral("| %1 | %2 / %3 / %4 | %5 | %6 | %7 | %8 | %9 | %10 / %11 / %12 |")
                                   .arg(variantName(length))
                                   .arg(frames[0])
                                   .arg(frames[1])
                                   .arg(frames[2])
-                                  .arg(so, 0, 'f', 3)
-                                  .arg(sc, 0, 'f', 3)
-                                  .arg(sq, 0, 'f', 3)
-                                  .arg(ratio(so, sc), ratio(so, sq)));
+                                  .arg(ms(so, 3), ms(sc, 3), ms(sq, 3))
+                                  .arg(ratio(so, sc), ratio(so, sq))
+                                  .arg(ms(median(slowest[0]), 2), ms(median(slowest[1]), 2), ms(median(slowest[2]), 2)));
             if (options.sides[0]) {
                 notes.append(QStringLiteral("ours while scrolling the %1: %2 row heights measured, %3 post text "
                                             "lay-outs, %4 lines measured (rows filled as they come into view, none "
@@ -608,9 +639,11 @@ int main(int argc, char** argv)
     for (const QString& row : firstPageRows)
         std::printf("%s\n", qPrintable(row));
     if (!scrollRows.isEmpty()) {
-        std::printf("\none drawn frame while scrolling top to bottom and back, 20 points a frame\n\n");
+        std::printf("\none drawn frame while scrolling top to bottom and back, 20 points a frame (a sweep's "
+                    "milliseconds by its frames; the slowest frame of a sweep, median over the sweeps)\n\n");
         std::printf("| page | frames (ours / careful / QListWidget) | ours ms | careful list ms | QListWidget ms | "
-                    "ours vs careful | ours vs QListWidget |\n|---|---:|---:|---:|---:|---:|---:|\n");
+                    "ours vs careful | ours vs QListWidget | slowest frame ms (ours / careful / QListWidget) |\n"
+                    "|---|---:|---:|---:|---:|---:|---:|---:|\n");
         for (const QString& row : scrollRows)
             std::printf("%s\n", qPrintable(row));
     }
