@@ -15,12 +15,8 @@
 // the screen is asked for its size: a zoom the application would shrink to
 // fit is refused, not measured. The application starts with a fresh settings
 // folder (the login screen, under the splash) and a forum address nothing
-// answers on. Beside it the application is also started with its zoom in
-// QT_SCALE_FACTOR and no --zoom, which skips its screen probe (a toolkit
-// instance started and ended before the real one, to read the screen's
-// size): the probe's share of the start. Options: --rounds N (default 21);
-// --zooms 1,2 (default); --app-only N starts the application N times at
-// zoom 1, for a profiler.
+// answers on. Options: --rounds N (default 21); --zooms 1,2 (default);
+// --app-only N starts the application N times at zoom 1, for a profiler.
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
@@ -104,9 +100,8 @@ double run(const std::vector<std::string>& arguments, const std::vector<std::str
 
 // Starts the program; answers the seconds from just before the start to its
 // first frame. A start that fails (even after its first frame) is counted
-// and started again, five times at most: on X the application's second
-// toolkit instance is sometimes refused by the display, and started without
-// its screen probe it sometimes corrupts its heap (see docs/speed.md).
+// and started again, five times at most, so that one failed start does not
+// end the run; the failures are reported under the table.
 double firstFrameSeconds(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
                          int* failures)
 {
@@ -180,7 +175,6 @@ int main(int argc, char** argv)
     std::vector<std::string> appEnvironment = common;
     appEnvironment.push_back("MU_HOME=" + home.path().toStdString());
     int appFailures = 0;
-    int unprobedFailures = 0;
     int baselineFailures = 0;
     auto app = [&](const std::string& zoom) {
         return firstFrameSeconds({MU_APP_PATH, "--first-frame", "--zoom", zoom, "--forum", "http://127.0.0.1:9/forum"},
@@ -208,59 +202,39 @@ int main(int argc, char** argv)
     if (std::string(platform) != "xcb")
         std::printf("(not on X: the goal is measured on X, see docs/speed.md)\n\n");
 
-    std::printf("| zoom | application ms | Qt Widgets window ms | application vs Qt | application without its "
-                "screen probe ms | that vs Qt |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    std::printf("| zoom | application ms | Qt Widgets window ms | application vs Qt |\n");
+    std::printf("|---|---:|---:|---:|\n");
     for (const std::string& zoom : zooms) {
         const double opens = zoomThatOpens(std::atof(zoom.c_str()), width, height);
         if (opens != std::atof(zoom.c_str())) {
-            std::printf("| %s | not measured: the screen has room for zoom %.2f only | | | | |\n", zoom.c_str(), opens);
+            std::printf("| %s | not measured: the screen has room for zoom %.2f only | | |\n", zoom.c_str(), opens);
             continue;
         }
         std::vector<std::string> baselineEnvironment = common;
         baselineEnvironment.push_back("QT_SCALE_FACTOR=" + zoom);
-        // Given its zoom in QT_SCALE_FACTOR and no --zoom, the application
-        // takes it as it is and starts no toolkit instance to look at the
-        // screen first: what it costs to start without that probe.
-        std::vector<std::string> unprobedEnvironment = appEnvironment;
-        unprobedEnvironment.push_back("QT_SCALE_FACTOR=" + zoom);
-        const auto unprobed = [&] {
-            return firstFrameSeconds({MU_APP_PATH, "--first-frame", "--forum", "http://127.0.0.1:9/forum"},
-                                     unprobedEnvironment, &unprobedFailures);
-        };
         const auto baseline = [&] {
             return firstFrameSeconds({MU_BASELINE_PATH}, baselineEnvironment, &baselineFailures);
         };
         // Files and libraries into the cache.
         app(zoom);
-        unprobed();
         baseline();
         std::vector<double> ours;
-        std::vector<double> ourUnprobed;
         std::vector<double> qt;
-        // The three take turns; the one started first changes every round.
+        // The two take turns; the one started first changes every round.
         for (int round = 0; round < rounds; ++round) {
-            for (int k = 0; k < 3; ++k) {
-                switch ((round + k) % 3) {
-                case 0:
+            for (int k = 0; k < 2; ++k) {
+                if ((round + k) % 2 == 0)
                     ours.push_back(app(zoom));
-                    break;
-                case 1:
-                    ourUnprobed.push_back(unprobed());
-                    break;
-                default:
+                else
                     qt.push_back(baseline());
-                }
             }
         }
-        std::printf("| %s | %.1f | %.1f | %.2fx | %.1f | %.2fx |\n", zoom.c_str(), median(ours) * 1e3,
-                    median(qt) * 1e3, median(ours) / median(qt), median(ourUnprobed) * 1e3,
-                    median(ourUnprobed) / median(qt));
+        std::printf("| %s | %.1f | %.1f | %.2fx |\n", zoom.c_str(), median(ours) * 1e3, median(qt) * 1e3,
+                    median(ours) / median(qt));
         std::fflush(stdout);
     }
-    if (appFailures > 0 || unprobedFailures > 0 || baselineFailures > 0)
-        std::printf("\nstarts that failed and were started again: application %d, application without its screen "
-                    "probe %d, Qt window %d\n",
-                    appFailures, unprobedFailures, baselineFailures);
+    if (appFailures > 0 || baselineFailures > 0)
+        std::printf("\nstarts that failed and were started again: application %d, Qt window %d\n", appFailures,
+                    baselineFailures);
     return 0;
 }
