@@ -117,7 +117,8 @@ const TextLayout& PostTextView::layout() const
 
 TextLayout PostTextView::linesOf(const QString& text, const QFont& font, qreal width)
 {
-    return TextLayout(text, font, width, 0, 0, LineBreakMode::TailTruncation);
+    // Wrapped without a limit, no line is ever cut: no ellipsis to look for.
+    return TextLayout(text, font, width, 0, 0, LineBreakMode::WordWrap);
 }
 
 TextLayout PostTextView::keptLinesOf(const QString& text, const QFont& font, qreal width)
