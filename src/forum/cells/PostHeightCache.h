@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forum/cells/PostTextView.h"
+
 #include "forum/model/Post.h"
 
 #include <QHash>
@@ -28,4 +30,6 @@ private:
 
     QHash<const Post*, Entry> m_entries;
     qint64 m_measured = 0;
+    // The rows' text lay-outs, measured here, are kept for their views.
+    PostTextView::Holder m_keepLayouts;
 };

@@ -13,8 +13,8 @@ qint64& layouts()
     return count;
 }
 
-// Post text views alive on this thread.
-int& liveViews()
+// Post text views and holders alive on this thread.
+int& holders()
 {
     thread_local int count = 0;
     return count;
@@ -26,7 +26,7 @@ PostTextView::PostTextView(const QRectF& frame) : View(frame), m_font(Font::font
     setBackgroundColor(Qt::transparent);
     setOpaque(false);
     setUserInteractionEnabled(false);
-    ++liveViews();
+    ++holders();
 }
 
 void PostTextView::setText(const QString& text)
@@ -57,11 +57,18 @@ qint64 PostTextView::layoutCount()
 }
 
 namespace {
-// The lay-outs of the last texts shown, whichever view showed them: a row
-// that scrolls back into view gets new views of the same texts.
+// The lay-outs of the texts measured and shown lately, whichever view showed
+// them: a row's views draw what measured its height, and a row that scrolls
+// back into view gets new views of the same texts. Bounded by the characters
+// laid out, so that a page of long posts (a first post of 20,000 characters
+// is some 80 texts) keeps all of its texts.
+constexpr qsizetype kKeptCharacters = 400000;
+constexpr qsizetype kKeptLayouts = 1024;
+
 struct Kept {
     QHash<QString, TextLayout> layouts;
     QList<QString> order;
+    qsizetype characters = 0;
 };
 
 Kept& kept()
@@ -73,7 +80,23 @@ Kept& kept()
 
 PostTextView::~PostTextView()
 {
-    if (--liveViews() == 0)
+    if (--holders() == 0)
+        forgetKeptLayouts();
+}
+
+PostTextView::Holder::Holder()
+{
+    ++holders();
+}
+
+PostTextView::Holder::Holder(const Holder&)
+{
+    ++holders();
+}
+
+PostTextView::Holder::~Holder()
+{
+    if (--holders() == 0)
         forgetKeptLayouts();
 }
 
@@ -86,19 +109,7 @@ const TextLayout& PostTextView::layout() const
 {
     const qreal width = frame().width();
     if (!m_layout || m_layoutWidth != width) {
-        Kept& kept = ::kept();
-        const QString key = m_font.key() + QChar(0) + QString::number(width, 'g', 17) + QChar(0) + m_text;
-        const auto found = kept.layouts.constFind(key);
-        if (found != kept.layouts.constEnd()) {
-            m_layout.emplace(*found);
-        } else {
-            ++layouts();
-            m_layout.emplace(linesOf(m_text, m_font, width));
-            if (kept.order.size() >= 64)
-                kept.layouts.remove(kept.order.takeFirst());
-            kept.layouts.insert(key, *m_layout);
-            kept.order.append(key);
-        }
+        m_layout.emplace(keptLinesOf(m_text, m_font, width));
         m_layoutWidth = width;
     }
     return *m_layout;
@@ -106,12 +117,37 @@ const TextLayout& PostTextView::layout() const
 
 TextLayout PostTextView::linesOf(const QString& text, const QFont& font, qreal width)
 {
-    return TextLayout(text, font, width, 0, 0, LineBreakMode::TailTruncation);
+    // Wrapped without a limit, no line is ever cut: no ellipsis to look for.
+    return TextLayout(text, font, width, 0, 0, LineBreakMode::WordWrap);
+}
+
+TextLayout PostTextView::keptLinesOf(const QString& text, const QFont& font, qreal width)
+{
+    Kept& kept = ::kept();
+    const QString key = font.key() + QChar(0) + QString::number(width, 'g', 17) + QChar(0) + text;
+    const auto found = kept.layouts.constFind(key);
+    if (found != kept.layouts.constEnd())
+        return *found;
+    ++layouts();
+    TextLayout made = linesOf(text, font, width);
+    // Kept only while something holds them: none may outlive the screens.
+    if (holders() == 0)
+        return made;
+    while (!kept.order.isEmpty()
+           && (kept.characters + key.size() > kKeptCharacters || kept.order.size() >= kKeptLayouts)) {
+        const QString oldest = kept.order.takeFirst();
+        kept.characters -= oldest.size();
+        kept.layouts.remove(oldest);
+    }
+    kept.layouts.insert(key, made);
+    kept.order.append(key);
+    kept.characters += key.size();
+    return made;
 }
 
 qreal PostTextView::heightForText(const QString& text, const QFont& font, qreal width)
 {
-    return linesOf(text, font, width).height();
+    return keptLinesOf(text, font, width).height();
 }
 
 QSizeF PostTextView::sizeThatFits(const QSizeF& size) const

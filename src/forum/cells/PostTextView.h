@@ -34,10 +34,22 @@ public:
     QSizeF sizeThatFits(const QSizeF& size) const override;
     // Lay-outs made since the process started (the speed check's count).
     static qint64 layoutCount();
-    // Forgets the lay-outs kept for texts shown lately (the speed check
-    // measures a first page as if its texts had never been shown). They go
-    // too with the last post text view, so that none outlives the screens.
+    // Forgets the lay-outs kept for texts measured and shown lately (the
+    // speed check measures a first page as if its texts had never been
+    // shown). They go too with the last post text view or Holder, so that
+    // none outlives the screens.
     static void forgetKeptLayouts();
+
+    // While one lives, the lay-outs that measure row heights are kept for
+    // the views that draw those rows: a table measures every row before any
+    // of them has a view. A screen's row heights hold one.
+    class Holder {
+    public:
+        Holder();
+        Holder(const Holder&);
+        Holder& operator=(const Holder&) = default;
+        ~Holder();
+    };
     // The lines as drawn from the view's top left, at the current width.
     const TextLayout& currentLayout() const { return layout(); }
 
@@ -47,6 +59,9 @@ private:
     const TextLayout& layout() const;
     // The lines of a text as every post text lays them out.
     static TextLayout linesOf(const QString& text, const QFont& font, qreal width);
+    // The same, laid out once while kept: measuring a row and drawing it
+    // share one lay-out.
+    static TextLayout keptLinesOf(const QString& text, const QFont& font, qreal width);
 
     QString m_text;
     QFont m_font;

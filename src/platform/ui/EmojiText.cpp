@@ -1,5 +1,6 @@
 #include "platform/ui/EmojiText.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -162,6 +163,44 @@ void appendGlyphRuns(QList<QGlyphRun>& out, const QString& text, const QFont& fo
     }
 }
 
+// The glyphs of emoji runs, placed from a baseline at (0, 0): the same
+// emoji come back on line after line, and shaping one decodes its picture
+// again. They hold their font's engine, so they go before the toolkit does.
+using KeptGlyphs = QHash<QString, QList<QGlyphRun>>;
+
+KeptGlyphs& keptEmojiGlyphs()
+{
+    static KeptGlyphs kept;
+    return kept;
+}
+
+void forgetEmojiGlyphs()
+{
+    keptEmojiGlyphs() = KeptGlyphs();
+}
+
+void appendEmojiGlyphRuns(QList<QGlyphRun>& out, const QString& part, const QFont& font, const QPointF& origin)
+{
+    KeptGlyphs& kept = keptEmojiGlyphs();
+    const QString key = font.key() + QChar(0) + part;
+    QList<QGlyphRun> runs = kept.value(key);
+    if (runs.isEmpty()) {
+        appendGlyphRuns(runs, part, font, QPointF(0, 0));
+        if (kept.isEmpty())
+            qAddPostRoutine(forgetEmojiGlyphs);
+        if (kept.size() < 1024)
+            kept.insert(key, runs);
+    }
+    for (QGlyphRun run : std::as_const(runs)) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position += origin;
+        run.setPositions(positions);
+        run.setBoundingRect(run.boundingRect().translated(origin));
+        out.append(run);
+    }
+}
+
 }  // namespace
 
 bool EmojiText::contains(const QString& text)
@@ -292,9 +331,11 @@ QList<QGlyphRun> EmojiText::glyphRuns(const QString& text, const QFont& font)
     QPointF at(0, 0);
     for (const Run& run : parts) {
         const QString part = text.mid(run.start, run.length);
-        const QFont& used = run.emoji ? emoji : font;
-        appendGlyphRuns(out, part, used, at);
-        at.rx() += advanceOf(part, used, run.emoji);
+        if (run.emoji)
+            appendEmojiGlyphRuns(out, part, emoji, at);
+        else
+            appendGlyphRuns(out, part, font, at);
+        at.rx() += advanceOf(part, run.emoji ? emoji : font, run.emoji);
     }
     return out;
 }

@@ -130,6 +130,19 @@ qint64 TextLayout::measureCount()
     return measured();
 }
 
+namespace {
+qint64& shaped()
+{
+    thread_local qint64 count = 0;
+    return count;
+}
+}  // namespace
+
+qint64 TextLayout::shapeCount()
+{
+    return shaped();
+}
+
 void TextLayout::measureLines() const
 {
     if (m_measured)
@@ -188,11 +201,10 @@ QList<QRectF> TextLayout::rectsForRange(int start, int end, const QRectF& rect, 
 
 void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment alignment, const QRectF& visible) const
 {
-    if (!m_glyphs->shaped) {
-        m_glyphs->lines.reserve(m_lines.size());
-        for (const Line& line : m_lines)
-            m_glyphs->lines.append(EmojiText::glyphRuns(line.text, m_font));
-        m_glyphs->shaped = true;
+    Glyphs& glyphs = *m_glyphs;
+    if (glyphs.lines.size() != m_lines.size()) {
+        glyphs.lines.resize(m_lines.size());
+        glyphs.shaped.fill(false, m_lines.size());
     }
     if (alignment != TextAlignment::Left)
         measureLines();
@@ -214,7 +226,12 @@ void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment align
         // positions' 1/64 of a point (as Qt's fixed-point numbers cut it), so
         // that each glyph lands on the same fraction of a pixel.
         const QPointF baseline(int(x * 64) / 64.0, y + m_ascent);
-        for (const QGlyphRun& run : m_glyphs->lines.at(i))
+        if (!glyphs.shaped.at(i)) {
+            ++shaped();
+            glyphs.lines[i] = EmojiText::glyphRuns(line.text, m_font);
+            glyphs.shaped[i] = true;
+        }
+        for (const QGlyphRun& run : std::as_const(glyphs.lines).at(i))
             painter.drawGlyphRun(baseline, run);
     }
 }

@@ -51,6 +51,9 @@ public:
     // Lay-outs whose lines were measured so far, on this thread: only counts,
     // for the checks that a drawn frame measures nothing again.
     static qint64 measureCount();
+    // Lines shaped for drawing so far, on this thread: only counts, for the
+    // checks that a long text shapes only the lines it shows.
+    static qint64 shapeCount();
 
     // Draws the lines from the top of `rect`, each placed by the alignment;
     // with a `visible` rectangle, only the lines that reach into it.
@@ -70,10 +73,11 @@ private:
     qreal m_lineHeight = 0;
     qreal m_ascent = 0;
     bool m_truncated = false;
-    // Each line's glyphs, shaped on the first draw and kept (shared by
-    // copies), so drawing the same layout again shapes nothing.
+    // Each line's glyphs, shaped when the line is first drawn and kept
+    // (shared by copies), so drawing the same layout again shapes nothing
+    // and a long text shapes only the lines that ever show.
     struct Glyphs {
-        bool shaped = false;
+        QList<bool> shaped;
         QList<QList<QGlyphRun>> lines;
     };
     std::shared_ptr<Glyphs> m_glyphs = std::make_shared<Glyphs>();

@@ -353,13 +353,16 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
     savePicture(QStringLiteral("thread-page-1.png"));
 
     // Top to bottom and back, a frame at a time: rows coming into view are
-    // filled, but no height is measured again and a frame drawn twice lays
+    // filled, but no height is measured again, their texts are drawn from
+    // the lay-outs that measured their heights, and a frame drawn twice lays
     // out no text.
+    const qint64 laidOut = PostTextView::layoutCount();
     const qreal bottom = table->maximumContentOffset().y() - 60;  // short of the row that loads page 2
     for (qreal y = 0; y <= bottom; y += 40)
         table->setContentOffset(QPointF(0, y));
     for (qreal y = bottom; y >= 0; y -= 40)
         table->setContentOffset(QPointF(0, y));
+    EXPECT_EQ(PostTextView::layoutCount(), laidOut) << "rows coming into view lay none of their texts out again";
     table->reloadData();
     EXPECT_EQ(screen->heights().measureCount(), measured);
     table->setContentOffset(QPointF(0, 300));

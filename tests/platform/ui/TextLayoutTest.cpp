@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -252,3 +253,45 @@ TEST_F(TextTest, RangesShowWhereTheirLinesDrawThem)
     EXPECT_NEAR(rects[0].right(), 10 + rtl.lines()[0].width, 1.0);
 }
 
+
+TEST_F(TextTest, ALongTextShapesOnlyTheLinesItShowsAndDrawsThemAsTheWholeTextDrawn)
+{
+    const QFont font = Font::fontWithName(QStringLiteral("Helvetica"), 13);
+    QString text;
+    for (int i = 0; i < 120; ++i)
+        text += QStringLiteral("Line %1 of a long post \U0001F44D with an emoji.\n").arg(i);
+    const TextLayout layout(text, font, 280);
+    ASSERT_GE(layout.lineCount(), 120);
+    const qreal line = layout.lineHeight();
+    const QRectF rect(0, 0, 280, layout.height());
+
+    // A window onto lines 50 to 59, as a scrolled row shows them.
+    const QRect band(0, int(std::ceil(50 * line)), 280, int(10 * line));
+    const QRectF shown(band);
+    QImage part(QSize(280, int(layout.height())), QImage::Format_ARGB32_Premultiplied);
+    part.fill(Qt::white);
+    const qint64 before = TextLayout::shapeCount();
+    const auto drawShown = [&](QImage& into) {
+        QPainter painter(&into);
+        painter.setPen(Qt::black);
+        painter.setClipRect(shown);
+        layout.draw(painter, rect, TextAlignment::Left, shown);
+    };
+    drawShown(part);
+    QImage again = part;
+    drawShown(again);
+    const qint64 shaped = TextLayout::shapeCount() - before;
+    EXPECT_GE(shaped, 10);
+    EXPECT_LE(shaped, 14) << "the lines in view and the one beside each edge, once";
+
+    // The same pixels as a copy of the text drawn whole at once.
+    QImage whole(part.size(), part.format());
+    whole.fill(Qt::white);
+    {
+        QPainter painter(&whole);
+        painter.setPen(Qt::black);
+        TextLayout(text, font, 280).draw(painter, rect, TextAlignment::Left);
+    }
+    EXPECT_EQ(part.copy(band), whole.copy(band));
+    EXPECT_EQ(TextLayout::shapeCount() - before - shaped, layout.lineCount()) << "drawn whole, every line shaped";
+}
