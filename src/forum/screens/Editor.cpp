@@ -10,7 +10,6 @@
 
 #include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
-#include "app/net/ApiRequest.h"
 #include "app/text/Smiles.h"
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/SegmentControlHidding.h"
@@ -95,6 +94,8 @@ void Editor::buildNib(View* root)
     m_messageTitle->setClearButtonMode(TextFieldViewMode::WhileEditing);
     m_messageTitle->setReturnKeyType(ReturnKeyType::Next);
     m_messageTitle->setDelegate(this);
+    m_messageTitle->addAction([this](Control*) { m_draft.setTitle(m_messageTitle->text()); },
+                              ControlEvent::EditingChanged);
 
     // The prefix reads in its field; the button over it opens the list.
     m_prefixTitle = roundedField(m_scroll, QRectF(20, 49, 280, kRowHeight), localized("placeholder_prefix"));
@@ -198,8 +199,9 @@ void Editor::viewDidLoad()
     // Blog entries need the forum's leave: the choice shows once it is given.
     if (Config::getInstance().isFeatureEnabled(Config::BlogEnabled)) {
         setPublishChoiceShown(EditorPublishArea::Blog, false);
-        m_permissionsRequest = ApiRequest::send(kBlogProbeMethod, ValueDict(), RequestMethod::GET,
-                                                SELECTOR(Editor, configureNewBlogPost), this);
+        m_blogProbe = std::make_shared<BlogProbe>();
+        m_blogProbeWatch.watch(m_blogProbe, [this] { configureNewBlogPost(); });
+        m_blogProbe->send();
     }
     updateLayout();
 }
@@ -255,7 +257,7 @@ void Editor::showSubmitButton(bool editing)
 
 bool Editor::rightItemEnabled(bool editing) const
 {
-    return editing || (m_submitEnabled && !m_sending);
+    return editing || (m_submitEnabled && !m_draft.isSending());
 }
 
 void Editor::setSubmitEnabled(bool enabled)
@@ -291,7 +293,8 @@ void Editor::updateLayout()
     } else {
         m_attachmentMenu->setHidden(true);
     }
-    if (!m_media.isEmpty() && !m_mediaTable) {
+    const qsizetype attachments = m_draft.attachments().size();
+    if (attachments > 0 && !m_mediaTable) {
         m_mediaTable = new TableView(QRectF(12, y, 296, 0), TableViewStyle::Grouped);
         m_mediaTable->setRowHeight(kMediaRowHeight);
         m_mediaTable->setBackgroundColor(Qt::transparent);
@@ -302,8 +305,8 @@ void Editor::updateLayout()
         m_scroll->addSubview(m_mediaTable);
     }
     if (m_mediaTable) {
-        m_mediaTable->setFrame(QRectF(12, y - kRowGap, 296, kMediaRowHeight * m_media.size() + 2 * kRowGap));
-        m_mediaTable->setHidden(m_media.isEmpty() || m_editingText);
+        m_mediaTable->setFrame(QRectF(12, y - kRowGap, 296, kMediaRowHeight * attachments + 2 * kRowGap));
+        m_mediaTable->setHidden(attachments == 0 || m_editingText);
         m_mediaTable->reloadData();
     }
     resizeScroll();
@@ -336,16 +339,15 @@ QString Editor::placeholderText() const
 
 void Editor::changedContent()
 {
-    if (m_hasChangedContent)
+    if (!m_draft.touchText())
         return;
-    m_hasChangedContent = true;
     m_content->setTextColor(Qt::black);
-    m_content->setText(QString());
+    putText(QString());
 }
 
 QString Editor::messageText() const
 {
-    return m_hasChangedContent && m_content ? m_content->text() : QString();
+    return m_draft.text();
 }
 
 bool Editor::isBlank(const QString& text) const
@@ -356,7 +358,20 @@ bool Editor::isBlank(const QString& text) const
 void Editor::setMessageText(const QString& text)
 {
     changedContent();
+    putText(text);
+}
+
+void Editor::putText(const QString& text)
+{
+    // Set from here the text view tells nobody: the draft is told at once.
     m_content->setText(text);
+    m_draft.setText(text);
+}
+
+void Editor::textViewDidChange(TextView* textView)
+{
+    if (textView == m_content)
+        m_draft.setText(m_content->text());
 }
 
 void Editor::textViewDidBeginEditing(TextView* textView)
@@ -507,7 +522,7 @@ void Editor::addOpeningTag(const QString& open, const QString& close)
 {
     changedContent();
     const EditorTextChange change = EditorText::addTags(m_content->text(), m_content->selectedRange(), open, close);
-    m_content->setText(change.text);
+    putText(change.text);
     m_content->setSelectedRange(change.selection);
     m_bar->showMenu(EditorFormatBar::Menu::None);
 }
@@ -516,7 +531,7 @@ void Editor::addEmoticon(const QString& code)
 {
     changedContent();
     const EditorTextChange change = EditorText::addEmoticon(m_content->text(), m_content->selectedRange(), code);
-    m_content->setText(change.text);
+    putText(change.text);
     m_content->setSelectedRange(change.selection);
     m_bar->showMenu(EditorFormatBar::Menu::None);
 }
@@ -530,32 +545,32 @@ Button* Editor::smileyButton() const
 
 void Editor::setTagsEnabled(bool enabled)
 {
-    m_tagsEnabled = enabled;
+    m_draft.setTagsEnabled(enabled);
     if (!m_tagsContainer)
         return;
     m_tagsContainer->setAlpha(enabled ? 1.0 : 0.5);
     m_tagsButton->setEnabled(enabled);
     // Tags written for a target that takes none wait, unsent, for one that does.
-    m_tagsList->setText(enabled && !m_tags.isEmpty() ? m_tags : localized("none"));
+    m_tagsList->setText(enabled && !m_draft.tags().isEmpty() ? m_draft.tags() : localized("none"));
 }
 
 void Editor::setTags(const QString& tags)
 {
-    m_tags = tags;
+    m_draft.setTags(tags);
     if (m_tagsList)
-        m_tagsList->setText(m_tags.trimmed().isEmpty() ? localized("none") : m_tags);
+        m_tagsList->setText(tags.trimmed().isEmpty() ? localized("none") : tags);
 }
 
 QString Editor::tagsToSend() const
 {
-    return m_tagsEnabled && !m_tags.trimmed().isEmpty() ? m_tags : QString();
+    return m_draft.tagsToSend();
 }
 
 void Editor::changeTags()
 {
     auto tags = std::make_shared<ContentTags>();
     tags->setDelegate(this);
-    tags->setTagsText(m_tags);
+    tags->setTagsText(m_draft.tags());
     openAccessory(tags, m_tagsButton);
 }
 
@@ -599,17 +614,13 @@ void Editor::setPublishChoiceShown(int position, bool shown)
     selectPublishPosition(selected == position && !shown ? -1 : selected);
 }
 
-void Editor::configureNewBlogPost(const HTTPRequestPtr& request)
+void Editor::configureNewBlogPost()
 {
-    m_permissionsRequest.reset();
-    // Only the forum's own answer says anything: a failed probe changes nothing.
-    if (!request || !request->outcome().is(RequestOutcome::Kind::Ok))
+    if (!m_blogProbe || !m_blogProbe->hasAnswered())
         return;
-    const Value json = request->response();
-    const Value smiliebox = json[u"show"][u"smiliebox"];
-    if (!smiliebox.isAbsent() && smileyButton())
-        smileyButton()->setAlpha(smiliebox.toInt() != 0 ? 1.0 : 0.0);
-    if (json[u"response"].isDict() && json[u"response"].dict().contains(QStringLiteral("content")))
+    if (const std::optional<bool> emoticons = m_blogProbe->showsEmoticons(); emoticons && smileyButton())
+        smileyButton()->setAlpha(*emoticons ? 1.0 : 0.0);
+    if (m_blogProbe->allowsBlogEntries())
         enableBlogsTab();
 }
 
@@ -620,11 +631,9 @@ void Editor::enableBlogsTab()
 
 void Editor::cancelBlogProbe()
 {
-    if (const HTTPRequestPtr probe = m_permissionsRequest.lock()) {
-        probe->setCallbackObject(nullptr);
-        probe->cancel();
-    }
-    m_permissionsRequest.reset();
+    // The probe drops its question as it goes.
+    m_blogProbeWatch.stop();
+    m_blogProbe.reset();
 }
 
 // ---- Pictures and videos
@@ -654,7 +663,7 @@ void Editor::imageWasSelected(const std::shared_ptr<ImageToUpload>& image, Selec
 {
     if (!image)
         return;
-    m_media.append(image);
+    m_draft.addAttachment(image);
     updateLayout();
     // The picture shows in the list, scrolled into sight.
     if (m_mediaTable) {
@@ -667,9 +676,9 @@ void Editor::addVideo()
 {
     m_attachmentMenu->setHidden(true);
     m_selectedRange = m_content->selectedRange();
-    if (m_hasChangedContent && m_selectedRange.length > 0) {
+    if (m_draft.isTextTouched() && m_selectedRange.length > 0) {
         const EditorTextChange change = EditorText::wrapVideo(m_content->text(), m_selectedRange);
-        m_content->setText(change.text);
+        putText(change.text);
         m_content->setSelectedRange(change.selection);
         return;
     }
@@ -687,26 +696,23 @@ void Editor::textWasInserted(InsertTextController* prompt)
         return;
     // Out of the placeholder first, so that it is never sent with the video.
     changedContent();
-    m_content->setText(EditorText::appendVideo(m_content->text(), address));
+    putText(EditorText::appendVideo(m_content->text(), address));
 }
 
 UploadAttachmentList Editor::attachmentsToSend() const
 {
-    UploadAttachmentList attachments;
-    for (const std::shared_ptr<ImageToUpload>& image : m_media)
-        attachments.append(UploadAttachment(image));
-    return attachments;
+    return m_draft.attachmentsToSend();
 }
 
 int Editor::numberOfRowsInSection(TableView*, int)
 {
-    return int(m_media.size());
+    return int(m_draft.attachments().size());
 }
 
 TableViewCell* Editor::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
 {
     auto* cell = loadCellNibForTableView<CreateContentMediaPreview>(tableView);
-    cell->setPreview(m_media.value(indexPath.row));
+    cell->setPreview(m_draft.attachments().value(indexPath.row));
     return cell;
 }
 
@@ -725,7 +731,7 @@ void Editor::done()
 
 void Editor::setSending(bool sending)
 {
-    m_sending = sending;
+    m_draft.setSending(sending);
     if (m_discard)
         m_discard->setEnabled(!sending);
     // The item shown, not a new one: a button the keyboard pressed keeps its place.
@@ -751,15 +757,14 @@ bool Editor::modelHasFailedToUpdate(Model*, const Error& error)
 
 bool Editor::holdsUnsentWork() const
 {
-    return m_hasChangedContent || (m_messageTitle && !m_messageTitle->text().isEmpty())
-           || !m_tags.trimmed().isEmpty() || !m_media.isEmpty();
+    return m_draft.holdsUnsentWork();
 }
 
 void Editor::cancel()
 {
-    if (m_sending)
+    if (!m_draft.canDiscard())
         return;
-    if (!holdsUnsentWork()) {
+    if (!m_draft.discardingAsks()) {
         popSelf(true);
         return;
     }

@@ -4,11 +4,13 @@
 #include "forum/screens/EditorFormatBar.h"
 #include "forum/screens/InsertTextDelegate.h"
 #include "forum/screens/SelectForumDelegate.h"
+#include "forum/model/BlogProbe.h"
+#include "forum/model/EditorDraft.h"
+#include "forum/model/ModelWatch.h"
 #include "forum/model/UploadAttachment.h"
 
 #include "app/media/ImageToUpload.h"
 #include "app/model/ModelObserver.h"
-#include "app/net/HTTPRequest.h"
 #include "app/navigation/SelectImage.h"
 #include "app/screens/UIViewControllerCommon.h"
 
@@ -68,7 +70,6 @@ public:
     // How long the strip waits before sliding in, and how long moves take.
     static constexpr qint64 kSlideDelayMs = 300;
     static constexpr double kMoveDuration = 0.3;
-    static inline const QString kBlogProbeMethod = QStringLiteral("blog.post_newblog");
 
     Editor();
     ~Editor() override;
@@ -92,12 +93,11 @@ public:
     void openAccessory(const ViewControllerPtr& screen, View* returnTo);
     // Leaves the placeholder, once: the text is emptied and turns black.
     void changedContent();
-    bool hasChangedContent() const { return m_hasChangedContent; }
+    bool hasChangedContent() const { return m_draft.isTextTouched(); }
     // A text, a title, tags or a picture: leaving asks first, and a closed
     // forum leaves the screen where it is.
     bool holdsUnsentWork() const override;
     void setTagsEnabled(bool enabled);
-    bool tagsEnabled() const { return m_tagsEnabled; }
     void enableThreadPrefix(bool enabled);
     // A "change" button: the choice of where the content goes comes back.
     virtual void changePublish();
@@ -127,7 +127,6 @@ public:
     void textWasInserted(InsertTextController* prompt) override;
     // Shows or hides the attachment button as the builder allows.
     void setAttachmentAllowed(bool allowed);
-    bool isAttachmentAllowed() const { return m_attachmentAllowed; }
 
     // The formatting strip's menus.
     void showFontStyleMenu();
@@ -161,6 +160,7 @@ public:
 
     int numberOfRowsInSection(TableView* tableView, int section) override;
     TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    void textViewDidChange(TextView* textView) override;
     void textViewDidBeginEditing(TextView* textView) override;
     void textViewDidEndEditing(TextView* textView) override;
     bool textFieldShouldReturn(TextField* textField) override;
@@ -174,7 +174,6 @@ public:
     View* tagsContainer() const { return m_tagsContainer; }
     Button* tagsButton() const { return m_tagsButton; }
     Label* tagsList() const { return m_tagsList; }
-    const QString& tags() const { return m_tags; }
     TextField* prefixTitle() const { return m_prefixTitle; }
     Button* selectPrefixButton() const { return m_selectPrefixButton; }
     EditorPublishArea* publishArea() const { return m_publish; }
@@ -186,16 +185,17 @@ public:
     EditorFormatBar* bar() const { return m_bar; }
     Button* smileyButton() const;
     TableView* mediaTable() const { return m_mediaTable; }
-    const QList<std::shared_ptr<ImageToUpload>>& media() const { return m_media; }
     ActivityIndicatorView* loading() const { return m_loading; }
     ScrollView* scroll() const { return m_scroll; }
     AlertView* confirmExit() const { return m_confirmExit.get(); }
     const SelectImagePtr& selector() const { return m_selector; }
-    HTTPRequestPtr permissionsRequest() const { return m_permissionsRequest.lock(); }
+
+    // What is written and not yet sent.
+    const EditorDraft& draft() const { return m_draft; }
 
 protected:
     // The blog probe's answer.
-    void configureNewBlogPost(const HTTPRequestPtr& request);
+    void configureNewBlogPost();
     // The blog choice can be offered.
     virtual void enableBlogsTab();
     // Keeps the choice's selection when one of its positions comes or goes.
@@ -208,6 +208,8 @@ protected:
 private:
     void buildFormatting(View* root);
     void beginTextLayout();
+    // Writes the text in, the draft's as well.
+    void putText(const QString& text);
     // The top of the keyboard in the screen's view (its foot when it takes no room).
     qreal keyboardTop();
     void showSubmitButton(bool editing);
@@ -238,22 +240,19 @@ private:
     EditorButtonStrip* m_attachmentButtons = nullptr;
     EditorFormatBar* m_bar = nullptr;
 
-    bool m_hasChangedContent = false;
-    bool m_tagsEnabled = true;
     bool m_prefixEnabled = true;
     bool m_attachmentAllowed = true;
     bool m_editingText = false;
     bool m_submitEnabled = true;
-    bool m_sending = false;
     bool m_hasAppeared = false;
     QPointer<View> m_focusOnReturn;
     std::shared_ptr<BarButtonItem> m_discard;
-    QString m_tags;
-    QList<std::shared_ptr<ImageToUpload>> m_media;
+    EditorDraft m_draft;
     SelectImagePtr m_selector;
     TextRange m_selectedRange;
     std::shared_ptr<AlertView> m_confirmExit;
-    std::weak_ptr<HTTPRequest> m_permissionsRequest;
+    BlogProbePtr m_blogProbe;
+    ModelWatch m_blogProbeWatch;
     ClockTimer m_slideTimer;
     ClockTimer m_hideBarTimer;
 };

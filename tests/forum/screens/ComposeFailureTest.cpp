@@ -62,7 +62,7 @@ TEST_F(ComposeFailureTest, ARefusedPictureKeepsTheWholeThreadAndItGoesOnTheNextT
     EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Big picture"));
     EXPECT_EQ(editor->messageText(), QStringLiteral("Too big for the forum?"));
     EXPECT_EQ(editor->tagsList()->text(), QStringLiteral("large"));
-    EXPECT_EQ(editor->media().size(), 1);
+    EXPECT_EQ(editor->draft().attachments().size(), 1);
     EXPECT_TRUE(requestsOf("newthread_postthread").isEmpty()) << "nothing posted without its picture";
     EXPECT_EQ(forum().threadIdsIn(3), before);
     dismissAlerts();
@@ -95,7 +95,7 @@ TEST_F(ComposeFailureTest, AForumClosedWhileAPictureGoesUpSaysSoOnlyInItsOwnWord
     EXPECT_EQ(top(), editor.get());
     EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Harbour at dawn"));
     EXPECT_EQ(editor->messageText(), QStringLiteral("Taken from the pier."));
-    EXPECT_EQ(editor->media().size(), 1);
+    EXPECT_EQ(editor->draft().attachments().size(), 1);
     EXPECT_TRUE(requestsOf("newthread_postthread").isEmpty());
     EXPECT_EQ(forum().threadIdsIn(3), before);
     dismissAlerts();

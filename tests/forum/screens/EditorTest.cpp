@@ -2,6 +2,7 @@
 #include "ControlClicks.h"
 
 #include "app/widgets/SegmentControlHidding.h"
+#include "forum/model/BlogProbe.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/EditorButtonStrip.h"
 #include "forum/screens/EditorFormatBar.h"
@@ -21,6 +22,8 @@
 #include <QTest>
 
 #include <QJsonObject>
+
+#include <QDeadlineTimer>
 
 // The editor's own rules, on the new-content screen: its placeholder never
 // goes out, where the content goes is chosen before anything is sent, the
@@ -326,7 +329,7 @@ TEST_F(EditorTest, TheBlogFormChangesTheEmoticonsOnlyWhenItSaysSoAndGoesWithTheS
     EXPECT_EQ(editor->publishArea()->publishIn()->numberOfSegments(), 3);
 
     // An answer without "smiliebox" leaves the emoticons as they are.
-    forum().setAnswer(Editor::kBlogProbeMethod, QJsonObject{{QStringLiteral("response"), QJsonObject()}});
+    forum().setAnswer(BlogProbe::kMethod, QJsonObject{{QStringLiteral("response"), QJsonObject()}});
     editor = openEditor();
     settleAll();
     EXPECT_EQ(editor->smileyButton()->alpha(), 1.0);
@@ -334,22 +337,25 @@ TEST_F(EditorTest, TheBlogFormChangesTheEmoticonsOnlyWhenItSaysSoAndGoesWithTheS
 
     // One that turns them off; a refusal changes nothing.
     forum().clearControls();
-    forum().setAnswer(Editor::kBlogProbeMethod, QJsonObject{{QStringLiteral("show"), QJsonObject{{QStringLiteral("smiliebox"), 0}}},
+    forum().setAnswer(BlogProbe::kMethod, QJsonObject{{QStringLiteral("show"), QJsonObject{{QStringLiteral("smiliebox"), 0}}},
                                                            {QStringLiteral("response"), QJsonObject()}});
     editor = openEditor();
     settleAll();
     EXPECT_EQ(editor->smileyButton()->alpha(), 0.0);
     forum().clearControls();
-    forum().answerError(Editor::kBlogProbeMethod, QStringLiteral("nopermission_loggedin"));
+    forum().answerError(BlogProbe::kMethod, QStringLiteral("nopermission_loggedin"));
     editor = openEditor();
     settleAll();
     EXPECT_EQ(editor->smileyButton()->alpha(), 1.0);
     dismissAlerts();
 
     // A screen that goes before the answer hears nothing of it.
-    forum().holdAtGate(Editor::kBlogProbeMethod, QStringLiteral("probe"));
+    forum().holdAtGate(BlogProbe::kMethod, QStringLiteral("probe"));
+    const qsizetype asked = forum().requests(BlogProbe::kMethod).size();
     editor = openEditor();
-    ASSERT_NE(editor->permissionsRequest(), nullptr);
+    for (const QDeadlineTimer deadline(5000); forum().requests(BlogProbe::kMethod).size() == asked && !deadline.hasExpired();)
+        turnEventLoop();
+    ASSERT_GT(forum().requests(BlogProbe::kMethod).size(), asked) << "the probe is on its way";
     const std::weak_ptr<CreateContent> gone = editor;
     back();
     editor.reset();

@@ -114,7 +114,7 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     EXPECT_EQ(editor->navigationItem()->rightBarButtonItem()->title(), text("submit"));
     attachPicture(editor, machine, pictureFile("first.png", QColor(0xE0, 0x60, 0x20)));
     attachPicture(editor, machine, pictureFile("second.png", QColor(0x20, 0x60, 0xE0), QSize(90, 120)));
-    ASSERT_EQ(editor->media().size(), 2);
+    ASSERT_EQ(editor->draft().attachments().size(), 2);
     EXPECT_FALSE(editor->mediaTable()->isHidden());
     EXPECT_EQ(editor->mediaTable()->numberOfRowsInSection(0), 2);
     picture("editor-new-thread.png");
