@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScreenTest.h"
+#include "NamedView.h"
 
 #include "app/screens/AppDelegate.h"
 #include "app/screens/GlobalNavigationViewController.h"
@@ -71,7 +72,7 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
         auto* screen = topScreenAs<HomeController>();
         if (screen) {
-            EXPECT_TRUE(waitUntil([&] { return !screen->news()->rowsForSection(0).isEmpty(); }));
+            EXPECT_TRUE(waitUntil([&] { return !named<PaginableTableView>(screen, "news")->rowsForSection(0).isEmpty(); }));
         }
         settleAndFinish();
         return screen;

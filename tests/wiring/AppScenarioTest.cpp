@@ -1,4 +1,5 @@
 #include "AppScenario.h"
+#include "NamedView.h"
 #include "ControlClicks.h"
 
 #include "app/screens/AppDelegate.h"
@@ -77,20 +78,20 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
     ASSERT_EQ(screens().size(), 2);
-    EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
-    EXPECT_FALSE(homeScreen->notificationsView()->isHidden());
+    EXPECT_EQ(named<Button>(homeScreen, "welcome")->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
+    EXPECT_FALSE(named<View>(homeScreen, "notificationStrip")->isHidden());
     picture(QStringLiteral("app-home.png"));
 
     // The notifications, and an article and a blog entry from the feed, on
     // the screens of the libraries above.
-    tap(homeScreen->notificationsText());
+    tap(named<Button>(homeScreen, "notificationsText"));
     ASSERT_NE(topScreenAs<NotificationsController>(), nullptr);
     back();
-    homeScreen->newTopDataSource()->setSearchType(NewTopSearch::Articles);
+    homeScreen->state().newTop()->setSearchType(NewTopSearch::Articles);
     finishAnimations();
-    const auto article = std::dynamic_pointer_cast<Article>(homeScreen->news()->rowsForSection(0).first());
+    const auto article = std::dynamic_pointer_cast<Article>(named<PaginableTableView>(homeScreen, "news")->rowsForSection(0).first());
     ASSERT_NE(article, nullptr);
-    tapRow(homeScreen->news()->tableView(), IndexPath{0, 0});
+    tapRow(named<PaginableTableView>(homeScreen, "news")->tableView(), IndexPath{0, 0});
     auto* articleScreen = topScreenAs<ArticleDetails>();
     ASSERT_NE(articleScreen, nullptr);
     settleAndFinish();
@@ -105,17 +106,17 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
     EXPECT_TRUE(articleScreen->pageSelector()->next()->isHidden());
     picture(QStringLiteral("app-article-page-2.png"));
     back();
-    homeScreen->newTopDataSource()->setSearchType(NewTopSearch::BlogEntries);
+    homeScreen->state().newTop()->setSearchType(NewTopSearch::BlogEntries);
     finishAnimations();
-    const auto entry = std::dynamic_pointer_cast<BlogModel>(homeScreen->news()->rowsForSection(0).first());
+    const auto entry = std::dynamic_pointer_cast<BlogModel>(named<PaginableTableView>(homeScreen, "news")->rowsForSection(0).first());
     ASSERT_NE(entry, nullptr);
-    tapRow(homeScreen->news()->tableView(), IndexPath{0, 0});
+    tapRow(named<PaginableTableView>(homeScreen, "news")->tableView(), IndexPath{0, 0});
     auto* blogScreen = topScreenAs<BlogPostExpanded>();
     ASSERT_NE(blogScreen, nullptr);
     ASSERT_TRUE(waitUntil([&] { return !blogScreen->webView()->shownText().isEmpty(); }));
     EXPECT_EQ(forum().requests(QStringLiteral("blog_blog")).last().field(QStringLiteral("blogid")), entry->blogid());
     back();
-    homeScreen->newTopDataSource()->setSearchType(NewTopSearch::AllTypes);
+    homeScreen->state().newTop()->setSearchType(NewTopSearch::AllTypes);
 
     // The menu: the forum index as the new root, asked for as it appears.
     const int lists = int(asked("api_forumlist").size());
@@ -200,11 +201,11 @@ TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMe
     tap(login->skipNowButton());
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
-    EXPECT_FALSE(homeScreen->anonymous()->isHidden());
+    EXPECT_FALSE(named<View>(homeScreen, "guestGreeting")->isHidden());
     EXPECT_EQ(homeScreen->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log in"));
     EXPECT_FALSE(homeScreen->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
     clickSegment(homeScreen->sort(), HomeController::Subscribed);
-    EXPECT_NE(homeScreen->news()->model(), homeScreen->finder()) << "a disabled sort does nothing";
+    EXPECT_NE(named<PaginableTableView>(homeScreen, "news")->model(), homeScreen->state().subscribed()) << "a disabled sort does nothing";
     picture(QStringLiteral("app-home-guest.png"));
 
     // The index and a forum: reading and searching only.
@@ -257,8 +258,8 @@ TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInThe
     settleAndFinish();
     EXPECT_FALSE(CurrentUser::currentUser()->image().isNull());
     EXPECT_FALSE(CurrentUser::currentUser()->avatar().isNull()) << "the member's picture arrived";
-    EXPECT_FALSE(homeScreen->avatar()->isHidden());
-    EXPECT_FALSE(homeScreen->avatar()->image().isNull());
+    EXPECT_FALSE(named<ImageView>(homeScreen, "avatar")->isHidden());
+    EXPECT_FALSE(named<ImageView>(homeScreen, "avatar")->image().isNull());
     picture(QStringLiteral("app-home-first-sign-in.png"));
 }
 
@@ -283,7 +284,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithout
     finishAnimations();
     tapAlertButton(0);
     settleAndFinish();
-    EXPECT_FALSE(homeScreen->anonymous()->isHidden());
+    EXPECT_FALSE(named<View>(homeScreen, "guestGreeting")->isHidden());
     const int alertsAtSignOut = alertsShown();
 
     // The index, a forum and home again from the menu, read as a guest.
@@ -300,7 +301,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithout
     openSection(&GlobalNavigationViewController::homeButton);
     homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
-    EXPECT_FALSE(homeScreen->anonymous()->isHidden());
+    EXPECT_FALSE(named<View>(homeScreen, "guestGreeting")->isHidden());
     EXPECT_EQ(alertsShown(), alertsAtSignOut);
 
     // One guest session opened at once; every other call went out on it.
@@ -358,7 +359,7 @@ TEST_F(AppScenarioTest, AfterSigningOutTheLoginFormHoldsNeitherTheNameNorThePass
     tap(login->loginButton());
     homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
-    EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), QStringLiteral("Welcome, bob"));
+    EXPECT_EQ(named<Button>(homeScreen, "welcome")->titleForState(ControlState::Normal), QStringLiteral("Welcome, bob"));
 }
 
 TEST_F(AppScenarioTest, AFailedRenewalShowsOneAlertThenTheLoginScreenAndTheNextReloadWorks)
@@ -712,12 +713,12 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
 
     // The home screen's search control opens the search above home; it and
     // the sorts both fit the bar.
-    ASSERT_NE(homeScreen->search(), nullptr);
-    const QRectF searchFrame = homeScreen->search()->frame();
-    EXPECT_LE(searchFrame.right(), homeScreen->bottom()->bounds().right());
+    ASSERT_NE(named<SegmentedControl>(homeScreen, "search"), nullptr);
+    const QRectF searchFrame = named<SegmentedControl>(homeScreen, "search")->frame();
+    EXPECT_LE(searchFrame.right(), named<Toolbar>(homeScreen, "bottomBar")->bounds().right());
     EXPECT_LE(homeScreen->sort()->frame().right(), searchFrame.left());
     EXPECT_EQ(searchFrame.height(), homeScreen->sort()->frame().height());
-    clickSegment(homeScreen->search(), 0);
+    clickSegment(named<SegmentedControl>(homeScreen, "search"), 0);
     finishAnimations();
     auto* search = topScreenAs<SearchController>();
     ASSERT_NE(search, nullptr);
@@ -857,7 +858,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
     // no reply on the post alone; the forum is asked for no reply form.
     const int forms = int(asked("newreply_newreply").size());
     const auto readDailyChat = [&](bool member) {
-        clickSegment(homeScreen->search(), 0);
+        clickSegment(named<SegmentedControl>(homeScreen, "search"), 0);
         finishAnimations();
         auto* search = topScreenAs<SearchController>();
         ASSERT_NE(search, nullptr);

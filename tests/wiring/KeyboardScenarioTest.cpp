@@ -1,4 +1,5 @@
 #include "AppScenario.h"
+#include "NamedView.h"
 #include "ControlClicks.h"
 
 #include "app/screens/GlobalNavigationViewController.h"
@@ -207,7 +208,7 @@ TEST_F(KeyboardScenarioTest, TheSearchSettingsAndKindAreReachedByTabAndAClickLea
 {
     HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
-    clickSegment(homeScreen->search(), 0);
+    clickSegment(named<SegmentedControl>(homeScreen, "search"), 0);
     finishAnimations();
     auto* search = topScreenAs<SearchController>();
     ASSERT_NE(search, nullptr);
@@ -581,7 +582,7 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(navBar->leftButtonView()->item()->title(), Bundle::main().localizedString(QStringLiteral("login")));
 
     // Sign up: Tab to the button, Space; the form filled by the keys.
-    ASSERT_TRUE(tabOnMarksTo([&] { return homeScreen->signup(); }));
+    ASSERT_TRUE(tabOnMarksTo([&] { return named<View>(homeScreen, "signUp"); }));
     key(Qt::Key_Space);
     finishAnimations();
     auto* signUp = topScreenAs<RegistrationController>();

@@ -1,4 +1,5 @@
 #include "ScreenTest.h"
+#include "NamedView.h"
 
 #include "app/screens/AppDelegate.h"
 #include "app/screens/LoginController.h"
@@ -282,8 +283,8 @@ TEST_F(LinkRouterScenarioTest, ForumLinksInAPostOpenTheIndexHomeAForumAThreadAnd
     home = follow<HomeController>(web, QStringLiteral("mu:subscription"));
     ASSERT_NE(home, nullptr);
     EXPECT_EQ(home->sort()->selectedSegmentIndex(), int(HomeController::Subscribed));
-    EXPECT_EQ(home->news()->model(), home->finder());
-    ASSERT_TRUE(waitUntil([&] { return !home->news()->rowsForSection(0).isEmpty(); }));
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().subscribed());
+    ASSERT_TRUE(waitUntil([&] { return !named<PaginableTableView>(home, "news")->rowsForSection(0).isEmpty(); }));
     picture(QStringLiteral("links-subscriptions.png"));
     back();
 
@@ -688,10 +689,10 @@ TEST_F(LinkRouterScenarioTest, BlogEntriesAndArticlesHandTheirLinksToTheRouterAn
     ASSERT_NE(home, nullptr);
 
     // The newest article's second page links to a thread.
-    home->newTopDataSource()->setSearchType(NewTopSearch::Articles);
-    ASSERT_TRUE(waitUntil([&] { return !home->news()->rowsForSection(0).isEmpty(); }));
+    home->state().newTop()->setSearchType(NewTopSearch::Articles);
+    ASSERT_TRUE(waitUntil([&] { return !named<PaginableTableView>(home, "news")->rowsForSection(0).isEmpty(); }));
     settleAndFinish();
-    tapRow(home->news()->tableView(), IndexPath{0, 0});
+    tapRow(named<PaginableTableView>(home, "news")->tableView(), IndexPath{0, 0});
     auto* article = topScreenAs<ArticleDetails>();
     ASSERT_NE(article, nullptr);
     settleAndFinish();

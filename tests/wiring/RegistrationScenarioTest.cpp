@@ -1,4 +1,5 @@
 #include "AppScenario.h"
+#include "NamedView.h"
 #include "ImagePickerStub.h"
 
 #include "app/model/FieldDate.h"
@@ -368,7 +369,7 @@ TEST_F(RegistrationScenarioTest, TheFormIsFilledRefusedMendedAndAcceptedAndTheNe
     ASSERT_EQ(screens().size(), 2);
     EXPECT_NE(dynamic_cast<LoginController*>(screens().first().get()), nullptr);
     EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"henrique"_s));
-    EXPECT_EQ(homeScreen->welcome()->titleForState(ControlState::Normal), u"Welcome, henrique"_s);
+    EXPECT_EQ(named<Button>(homeScreen, "welcome")->titleForState(ControlState::Normal), u"Welcome, henrique"_s);
     EXPECT_TRUE(alertsOnScreen().isEmpty());
     EXPECT_FALSE(sent.fields.contains(u"Photo"_s));
     ASSERT_TRUE(waitUntil([&] { return !forum().requests(u"profile_updateprofilepic"_s).isEmpty(); }));
@@ -456,8 +457,8 @@ TEST_F(RegistrationScenarioTest, ASignUpHeldForAModeratorLeadsBackToTheLoginScre
     tap(login->skipNowButton());
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
-    ASSERT_FALSE(homeScreen->signup()->isHidden());
-    tap(homeScreen->signup());
+    ASSERT_FALSE(named<GradientButton>(homeScreen, "signUp")->isHidden());
+    tap(named<GradientButton>(homeScreen, "signUp"));
     ASSERT_NE(signUpScreen(), nullptr);
     EXPECT_EQ(screens().size(), 3);
 

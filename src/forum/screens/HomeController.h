@@ -4,17 +4,14 @@
 #include "app/screens/MurmoraViewController.h"
 #include "app/navigation/SelectImage.h"
 #include "app/widgets/PaginableTableDelegate.h"
-#include "forum/model/NewTopSearch.h"
+#include "forum/model/HomeState.h"
 #include "forum/model/NewTopSearchDelegate.h"
-#include "forum/model/SearchAll.h"
 #include "forum/model/SearchDelegate.h"
 #include "forum/screens/NoticeController.h"
 
 #include "platform/ui/ActionSheet.h"
-#include "platform/ui/PickerView.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Observation.h"
 
 #include <QList>
 #include <QPointer>
@@ -23,9 +20,10 @@
 #include <memory>
 
 class ActivityIndicatorView;
-class BarButtonItem;
-class Button;
-class GradientButton;
+class AvatarBuilder;
+class HomeFilterPanel;
+class HomeGreeting;
+class HomeNotificationStrip;
 class ImageView;
 class Label;
 class PaginableTableView;
@@ -44,17 +42,14 @@ class HomeController : public MurmoraViewController,
                        public SearchDelegate,
                        public NewTopSearchDelegate,
                        public AlertViewDelegate,
-                       public PickerViewDataSource,
-                       public PickerViewDelegate,
                        public ModelObserver,
                        public ActionSheetDelegate,
                        public SelectImageDelegate,
                        public NoticeControllerDelegate {
 public:
     // The sorts of the list.
-    enum Sort { Newest = 0, Top = 1, Subscribed = 2 };
-    // The subscribed list searches every kind of content.
-    static constexpr qint32 kFinderType = 63;
+    enum Sort { Newest = HomeState::Newest, Top = HomeState::Top, Subscribed = HomeState::Subscribed };
+    static constexpr qint32 kFinderType = HomeState::kFinderType;
     static constexpr qreal kRowHeight = 50;
     // The vertical layout: the list ends at kListBottom, above the bottom bar.
     static constexpr qreal kStripOffset = 20;
@@ -66,8 +61,6 @@ public:
     static constexpr qreal kTopBarHeight = 35;
     static constexpr qreal kBottomBarHeight = 43;
     static constexpr qreal kFilterWidth = 160;
-    // Where the filter's panel waits, and its size.
-    static inline const QRectF kFilterPanelStart = QRectF(0, 480, 320, 460);
     // The screens the home screen opens, by class name.
     static inline const QString kNotificationsScreen = QStringLiteral("NotificationsController");
     static inline const QString kProfileScreen = QStringLiteral("ProfileController");
@@ -77,11 +70,7 @@ public:
     // The screen the home screen stands on in its own place.
     static inline const QString kLoginScreen = QStringLiteral("LoginController");
 
-    // One row of the content picker.
-    struct FilterRow {
-        QString titleKey;
-        qint32 searchType;
-    };
+    using FilterRow = HomeState::FilterRow;
 
     HomeController();
     ~HomeController() override;
@@ -117,7 +106,7 @@ public:
     void updateLayout();
 
     // The rows of the content picker, by the forum's features.
-    static QList<FilterRow> filterRows();
+    static QList<FilterRow> filterRows() { return HomeState::filterRowsOfForum(); }
 
     void deleteNotice(NoticeController* controller) override;
     void modelHasChanged(Model* model) override;
@@ -136,98 +125,53 @@ public:
     QString titleForTheFirstSection() override;
     void didSelectCell(TableViewCell* cell, const ModelPtr& object) override;
 
-    int numberOfComponentsInPickerView(PickerView* pickerView) override;
-    int numberOfRowsInComponent(PickerView* pickerView, int component) override;
-    QString titleForRow(PickerView* pickerView, int row, int component) override;
-    void didSelectRow(PickerView* pickerView, int row, int component) override;
-
-    PaginableTableView* news() const { return m_news; }
-    const NewTopSearchPtr& newTopDataSource() const { return m_newTopDataSource; }
-    const SearchAllPtr& finder() const { return m_finder; }
-    Toolbar* top() const { return m_top; }
-    Toolbar* bottom() const { return m_bottom; }
-    const std::shared_ptr<BarButtonItem>& contentTypeButton() const { return m_contentTypeButton; }
+    // What the screen shows, as it stands.
+    const HomeState& state() const { return m_state; }
+    // The sorts, chosen as a link asks.
     SegmentedControl* sort() const { return m_sort; }
-    SegmentedControl* search() const { return m_search; }
-    SegmentedControl* filter() const { return m_filter; }
-    View* filterSelection() const { return m_filterSelection; }
-    PickerView* filterPicker() const { return m_filterPicker; }
-    View* selectedFilter() const { return m_selectedFilter; }
-    GradientButton* signup() const { return m_signup; }
-    Button* notLoggedIn() const { return m_notLoggedIn; }
-    Button* welcome() const { return m_welcome; }
-    Label* welcomeAnonymous() const { return m_welcomeAnonymous; }
-    View* loggedin() const { return m_loggedin; }
-    View* anonymous() const { return m_anonymous; }
-    ImageView* avatar() const { return m_avatar; }
-    // Over the picture, or a place for one when there is none.
-    Button* changePicture() const { return m_changePicture; }
-    // The picture's menu while it is up, and the picker of a new picture.
-    ActionSheet* avatarMenu() const { return m_avatarMenu.data(); }
-    const SelectImagePtr& selector() const { return m_selector; }
-    View* notificationsView() const { return m_notificationsView; }
-    Toolbar* notificationsBg() const { return m_notificationsBg; }
-    Button* notificationsText() const { return m_notificationsText; }
-    View* noticesView() const { return m_noticesView; }
+    // The notices on screen, top first.
     const QList<NoticeControllerPtr>& noticeControllers() const { return m_noticeControllers; }
-    ActivityIndicatorView* loading() const { return m_loading; }
-    Label* list_title() const { return m_listTitle; }
-    ImageView* list_icon() const { return m_listIcon; }
-    // The logout question on screen, if any.
+    // The picture's menu and the logout question while they are up.
+    ActionSheet* avatarMenu() const { return m_avatarMenu.data(); }
     AlertView* logoutAlert() const { return m_logoutAlert.lock().get(); }
 
 private:
+    void buildBars(View* root);
+    // The list, its name and the filter as the sort has them.
+    void showSort();
     // The filter's segment names the filter in force.
     void showFilterTitle();
-    // Empties the lists when they were read for another reader (a member
-    // signed out, or another signed in); answers whether they were.
-    bool forgetListsOfAnotherReader();
+    // The notices, stacked from the top of their place; answers their height.
+    qreal stackNotices();
     // On the login screen (or alone), as the application places it; not
     // above other screens, as a link opens it.
     bool standsInItsOwnPlace() const;
 
+    HomeState m_state;
+    bool m_listShown = false;
     PaginableTableView* m_news = nullptr;
-    NewTopSearchPtr m_newTopDataSource;
-    SearchAllPtr m_finder;
-    // Who the lists were read for: 0 a guest, else the member's id; -1 nobody yet.
-    qint32 m_listReader = -1;
     Toolbar* m_top = nullptr;
     Toolbar* m_bottom = nullptr;
-    std::shared_ptr<BarButtonItem> m_contentTypeButton;
     SegmentedControl* m_sort = nullptr;
     SegmentedControl* m_search = nullptr;
     SegmentedControl* m_filter = nullptr;
-    View* m_filterSelection = nullptr;
-    PickerView* m_filterPicker = nullptr;
     View* m_selectedFilter = nullptr;
     // Off the bar (no kinds to choose) it has no superview: the screen keeps it.
     QPointer<View> m_filterBox;
-    GradientButton* m_signup = nullptr;
-    Button* m_notLoggedIn = nullptr;
-    Button* m_welcome = nullptr;
-    Label* m_welcomeAnonymous = nullptr;
-    View* m_loggedin = nullptr;
-    View* m_anonymous = nullptr;
-    ImageView* m_avatar = nullptr;
-    Button* m_changePicture = nullptr;
+    HomeFilterPanel* m_filterPanel = nullptr;
+    HomeGreeting* m_greeting = nullptr;
+    HomeNotificationStrip* m_strip = nullptr;
     QPointer<ActionSheet> m_avatarMenu;
     SelectImagePtr m_selector;
-    View* m_notificationsView = nullptr;
-    Toolbar* m_notificationsBg = nullptr;
-    Button* m_notificationsText = nullptr;
+    // The upload on its way, observed for its failure.
+    std::weak_ptr<AvatarBuilder> m_avatarBuilder;
     View* m_noticesView = nullptr;
     QList<NoticeControllerPtr> m_noticeControllers;
     ActivityIndicatorView* m_loading = nullptr;
     Label* m_listTitle = nullptr;
     ImageView* m_listIcon = nullptr;
     std::weak_ptr<AlertView> m_logoutAlert;
-    // The rows of the picker as it was filled.
-    QList<FilterRow> m_filterRows;
     // The models observed: the member and the forum's home data.
     std::weak_ptr<Model> m_user;
     std::weak_ptr<Model> m_info;
-    Observation m_userObservation;
-    Observation m_infoObservation;
-    // The upload on its way, observed for its failure.
-    Observation m_avatarBuilderObservation;
 };

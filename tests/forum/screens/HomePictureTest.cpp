@@ -1,4 +1,5 @@
 #include "HomeScreenTest.h"
+#include "NamedView.h"
 #include "ImagePickerStub.h"
 
 #include "app/session/CurrentUser.h"
@@ -48,12 +49,12 @@ TEST_F(HomePictureTest, AMemberChangesThePictureSeesARefusalOnceAndDeletesIt)
     ImagePickerStub machine(true, false);
     const CurrentUserPtr alice = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto home = openHome();
-    ASSERT_TRUE(waitFor([&] { return !home->avatar()->isHidden(); }));
+    ASSERT_TRUE(waitFor([&] { return !named<ImageView>(home, "avatar")->isHidden(); }));
     const QString before = alice->avatarurl();
     ASSERT_FALSE(before.isEmpty());
 
     // With a picture, its menu: delete, change, cancel.
-    tapView(home->changePicture());
+    tapView(named<Button>(home, "changePicture"));
     finishMoving();
     ActionSheet* menu = home->avatarMenu();
     ASSERT_NE(menu, nullptr);
@@ -77,13 +78,13 @@ TEST_F(HomePictureTest, AMemberChangesThePictureSeesARefusalOnceAndDeletesIt)
     EXPECT_TRUE(looksLike(QImage::fromData(uploads[0].uploads[0].data), Qt::magenta));
     ASSERT_TRUE(waitFor([&] { return alice->avatarurl() != before && looksLike(alice->avatar().qimage(), Qt::magenta); }));
     settleAll();
-    EXPECT_TRUE(looksLike(home->avatar()->image(), Qt::magenta)) << "the home screen shows the new picture";
+    EXPECT_TRUE(looksLike(named<ImageView>(home, "avatar")->image(), Qt::magenta)) << "the home screen shows the new picture";
     EXPECT_TRUE(shownAlerts().isEmpty());
 
     // A picture the forum refuses changes nothing and says so once.
     const QString changed = alice->avatarurl();
     forum().refuseUploads();
-    tapView(home->changePicture());
+    tapView(named<Button>(home, "changePicture"));
     finishMoving();
     tapMenuButton(home->avatarMenu(), 1);
     machine.choose(magenta);
@@ -93,11 +94,11 @@ TEST_F(HomePictureTest, AMemberChangesThePictureSeesARefusalOnceAndDeletesIt)
     dismissAlerts();
 
     // Deleting it: gone at once, and gone at the forum.
-    tapView(home->changePicture());
+    tapView(named<Button>(home, "changePicture"));
     finishMoving();
     tapMenuButton(home->avatarMenu(), 0);
-    EXPECT_TRUE(home->avatar()->isHidden());
-    EXPECT_EQ(home->changePicture()->imageForState(ControlState::Normal),
+    EXPECT_TRUE(named<ImageView>(home, "avatar")->isHidden());
+    EXPECT_EQ(named<Button>(home, "changePicture")->imageForState(ControlState::Normal),
               ResourceImages::named(QStringLiteral("avatar_add.png")));
     settleAll();
     alice->fetchInfo();
@@ -107,7 +108,7 @@ TEST_F(HomePictureTest, AMemberChangesThePictureSeesARefusalOnceAndDeletesIt)
 
     // Without a picture its place opens the library at once, no menu.
     const int asked = machine.asked;
-    tapView(home->changePicture());
+    tapView(named<Button>(home, "changePicture"));
     finishMoving();
     EXPECT_EQ(machine.asked, asked + 1);
     machine.choose(QString());

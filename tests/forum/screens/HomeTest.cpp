@@ -1,4 +1,5 @@
 #include "HomeScreenTest.h"
+#include "NamedView.h"
 #include "ControlClicks.h"
 
 #include "app/model/Config.h"
@@ -67,7 +68,7 @@ protected:
         ScreenInputs::registerSetter(QStringLiteral("MyProfile"), &MyProfile::setUser);
         ViewControllerRegistry::registerClass<NotificationsController>(QStringLiteral("NotificationsController"));
     }
-    static QList<ModelPtr> rows(HomeController* home) { return home->news()->rowsForSection(0); }
+    static QList<ModelPtr> rows(HomeController* home) { return named<PaginableTableView>(home, "news")->rowsForSection(0); }
     static QRectF onScreen(View* view) { return view->convertRect(view->bounds(), view->rootView()); }
     // The frame in the home screen's own coordinates.
     static QRectF inHome(HomeController* home, View* view)
@@ -81,7 +82,7 @@ protected:
     }
     HomeCell* cellAt(HomeController* home, int row)
     {
-        TableView* table = home->news()->tableView();
+        TableView* table = named<PaginableTableView>(home, "news")->tableView();
         table->scrollToRowAtIndexPath(IndexPath{0, row}, TableViewScrollPosition::Middle, false);
         finishMoving();
         return dynamic_cast<HomeCell*>(table->cellForRowAtIndexPath(IndexPath{0, row}));
@@ -103,9 +104,9 @@ TEST_F(HomeTest, AMembersHomeGreetsCountsNotificationsStacksNoticesAndListsTheNe
     EXPECT_NE(home->navButton(), nullptr) << "the home screen has the menu, whatever its place";
 
     // The member's greeting; a guest's is hidden.
-    EXPECT_FALSE(home->loggedin()->isHidden());
-    EXPECT_TRUE(home->anonymous()->isHidden());
-    EXPECT_EQ(home->welcome()->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
+    EXPECT_FALSE(named<View>(home, "memberGreeting")->isHidden());
+    EXPECT_TRUE(named<View>(home, "guestGreeting")->isHidden());
+    EXPECT_EQ(named<Button>(home, "welcome")->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
     ASSERT_NE(home->navigationItem()->leftBarButtonItem(), nullptr);
     EXPECT_EQ(home->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log out"));
     EXPECT_EQ(home->navigationItem()->leftBarButtonItem()->style(), BarButtonItemStyle::Done);
@@ -114,10 +115,10 @@ TEST_F(HomeTest, AMembersHomeGreetsCountsNotificationsStacksNoticesAndListsTheNe
     // Two unread messages: the strip on top, the rest below it.
     const int count = ForumInfo::getInstance()->numberOfNotifications();
     ASSERT_EQ(count, 2);
-    EXPECT_FALSE(home->notificationsView()->isHidden());
-    EXPECT_EQ(home->notificationsText()->titleForState(ControlState::Normal), QStringLiteral("2 new notifications"));
-    EXPECT_EQ(home->notificationsBg()->frame(), home->notificationsView()->bounds());
-    EXPECT_EQ(home->loggedin()->frame().y(), 28.0);
+    EXPECT_FALSE(named<View>(home, "notificationStrip")->isHidden());
+    EXPECT_EQ(named<Button>(home, "notificationsText")->titleForState(ControlState::Normal), QStringLiteral("2 new notifications"));
+    EXPECT_EQ(named<Toolbar>(home, "notificationsBackground")->frame(), named<View>(home, "notificationStrip")->bounds());
+    EXPECT_EQ(named<View>(home, "greeting")->frame().y(), 28.0);
 
     // The notices for members and for all, stacked under the greeting.
     ASSERT_EQ(home->noticeControllers().size(), 2);
@@ -129,21 +130,21 @@ TEST_F(HomeTest, AMembersHomeGreetsCountsNotificationsStacksNoticesAndListsTheNe
     EXPECT_EQ(home->noticeControllers().at(0)->noticesText()->titleColorForState(ControlState::Normal),
               Customizer::getInstance().colorForKey(kColorTextNotification));
     const qreal notices = 48;
-    EXPECT_EQ(home->noticesView()->frame(), QRectF(0, 20 + 60, 320, notices));
-    EXPECT_EQ(home->top()->frame(), QRectF(0, 20 + notices + 60, 320, 35));
-    EXPECT_EQ(inHome(home.get(), home->selectedFilter()).y(), 20 + notices + 60);
-    EXPECT_EQ(inHome(home.get(), home->selectedFilter()).size(), QSizeF(160, 35));
-    EXPECT_EQ(home->news()->frame(), QRectF(0, 20 + notices + 95, 320, 278 - (20 + notices)));
-    EXPECT_EQ(home->news()->frame().bottom(), home->bottom()->frame().y());
+    EXPECT_EQ(named<View>(home, "notices")->frame(), QRectF(0, 20 + 60, 320, notices));
+    EXPECT_EQ(named<Toolbar>(home, "topBar")->frame(), QRectF(0, 20 + notices + 60, 320, 35));
+    EXPECT_EQ(inHome(home.get(), named<View>(home, "selectedFilter")).y(), 20 + notices + 60);
+    EXPECT_EQ(inHome(home.get(), named<View>(home, "selectedFilter")).size(), QSizeF(160, 35));
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->frame(), QRectF(0, 20 + notices + 95, 320, 278 - (20 + notices)));
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->frame().bottom(), named<Toolbar>(home, "bottomBar")->frame().y());
 
     // Newest first, of all content; every row 50 points high, no header.
-    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
-    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
-    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("All"));
-    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Newest"));
-    EXPECT_EQ(home->list_icon()->image(), ResourceImages::named(QStringLiteral("star.png")));
-    EXPECT_TRUE(home->loading()->isHidden());
-    TableView* table = home->news()->tableView();
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().newTop());
+    EXPECT_EQ(home->state().newTop()->searchType(), NewTopSearch::AllTypes);
+    EXPECT_EQ(named<SegmentedControl>(home, "filter")->titleForSegmentAtIndex(0), QStringLiteral("All"));
+    EXPECT_EQ(named<Label>(home, "listTitle")->text(), QStringLiteral("Newest"));
+    EXPECT_EQ(named<ImageView>(home, "listIcon")->image(), ResourceImages::named(QStringLiteral("star.png")));
+    EXPECT_TRUE(named<ActivityIndicatorView>(home, "loading")->isHidden());
+    TableView* table = named<PaginableTableView>(home, "news")->tableView();
     EXPECT_EQ(table->rectForRowAtIndexPath(IndexPath{0, 0}).height(), 50.0);
     EXPECT_EQ(table->rectForHeaderInSection(0).height(), 0.0);
 
@@ -182,21 +183,21 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
     clickSegment(home->sort(), HomeController::Top);
     finishMoving();
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds);
-    EXPECT_EQ(home->newTopDataSource()->searchOrder(), NewTopSearch::TopOrder);
-    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Top"));
-    EXPECT_EQ(home->list_icon()->image(), ResourceImages::named(QStringLiteral("icon_top.png")));
+    EXPECT_EQ(home->state().newTop()->searchOrder(), NewTopSearch::TopOrder);
+    EXPECT_EQ(named<Label>(home, "listTitle")->text(), QStringLiteral("Top"));
+    EXPECT_EQ(named<ImageView>(home, "listIcon")->image(), ResourceImages::named(QStringLiteral("icon_top.png")));
     const auto first = std::dynamic_pointer_cast<Thread>(rows(home.get()).first());
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->threadid(), 1101) << "the busiest thread first";
 
     // Subscribed: the member's threads, with no filter.
     clickSegment(home->sort(), HomeController::Subscribed);
-    EXPECT_FALSE(home->loading()->isHidden());
+    EXPECT_FALSE(named<ActivityIndicatorView>(home, "loading")->isHidden());
     settleAll();
-    EXPECT_TRUE(home->loading()->isHidden());
-    EXPECT_EQ(home->news()->model(), home->finder());
-    EXPECT_EQ(home->finder()->order(), SearchAll::SubscribedOrder);
-    EXPECT_EQ(home->finder()->type(), 63);
+    EXPECT_TRUE(named<ActivityIndicatorView>(home, "loading")->isHidden());
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().subscribed());
+    EXPECT_EQ(home->state().subscribed()->order(), SearchAll::SubscribedOrder);
+    EXPECT_EQ(home->state().subscribed()->type(), 63);
     const TestForumRequest subscribed = lastRequest(QStringLiteral("subscription_viewsubscription"));
     EXPECT_EQ(subscribed.field(QStringLiteral("perpage")), QStringLiteral("20"));
     EXPECT_EQ(subscribed.field(QStringLiteral("sortfield")), QStringLiteral("lastpost"));
@@ -207,9 +208,9 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
         ids.append(std::dynamic_pointer_cast<Thread>(row)->threadid());
     std::sort(ids.begin(), ids.end());
     EXPECT_EQ(ids, QList<qint32>({302, 1101}));
-    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Subscribed"));
-    EXPECT_EQ(home->list_icon()->image(), ResourceImages::named(QStringLiteral("icon_suscribed.png")));
-    EXPECT_TRUE(home->contentTypeButton()->customView()->isHidden());
+    EXPECT_EQ(named<Label>(home, "listTitle")->text(), QStringLiteral("Subscribed"));
+    EXPECT_EQ(named<ImageView>(home, "listIcon")->image(), ResourceImages::named(QStringLiteral("icon_suscribed.png")));
+    EXPECT_TRUE(named<View>(home, "filterBox")->isHidden());
     HomeCell* cell = cellAt(home.get(), 0);
     ASSERT_NE(cell, nullptr);
     EXPECT_FALSE(cell->title()->text().contains(QStringLiteral("&amp;")));
@@ -217,29 +218,29 @@ TEST_F(HomeTest, SortsSwitchBetweenTheFeedAndTheSubscribedThreadsAndTheFilterNam
     // Back to the newest: the feed again, the filter again.
     clickSegment(home->sort(), HomeController::Newest);
     settleAll();
-    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().newTop());
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
-    EXPECT_FALSE(home->contentTypeButton()->customView()->isHidden());
+    EXPECT_FALSE(named<View>(home, "filterBox")->isHidden());
 
     // The filter: its panel rises; a row chooses the kind and names it.
-    EXPECT_EQ(home->filterSelection()->frame().y(), 480.0);
-    clickSegment(home->filter(), 0);
-    EXPECT_EQ(home->filterSelection()->frame(), QRectF(0, 0, 320, 460));
-    EXPECT_EQ(home->filter()->selectedSegmentIndex(), SegmentedControl::NoSegment);
-    ASSERT_EQ(home->filterPicker()->numberOfRowsInComponent(0), 4);
-    home->filterPicker()->pickRow(2, 0);
-    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
-    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("Blogs"));
-    EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
+    EXPECT_EQ(named<View>(home, "filterPanel")->frame().y(), 480.0);
+    clickSegment(named<SegmentedControl>(home, "filter"), 0);
+    EXPECT_EQ(named<View>(home, "filterPanel")->frame(), QRectF(0, 0, 320, 460));
+    EXPECT_EQ(named<SegmentedControl>(home, "filter")->selectedSegmentIndex(), SegmentedControl::NoSegment);
+    ASSERT_EQ(named<PickerView>(home, "filterPicker")->numberOfRowsInComponent(0), 4);
+    named<PickerView>(home, "filterPicker")->pickRow(2, 0);
+    EXPECT_EQ(home->state().newTop()->searchType(), NewTopSearch::BlogEntries);
+    EXPECT_EQ(named<SegmentedControl>(home, "filter")->titleForSegmentAtIndex(0), QStringLiteral("Blogs"));
+    EXPECT_EQ(named<View>(home, "filterPanel")->frame().y(), 460.0);
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1) << "a kind needs no request";
     ASSERT_FALSE(rows(home.get()).isEmpty());
     for (const ModelPtr& row : rows(home.get()))
         EXPECT_NE(std::dynamic_pointer_cast<BlogModel>(row), nullptr);
     // Closing the panel keeps the filter.
-    clickSegment(home->filter(), 0);
+    clickSegment(named<SegmentedControl>(home, "filter"), 0);
     home->closeFilter();
-    EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
-    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+    EXPECT_EQ(named<View>(home, "filterPanel")->frame().y(), 460.0);
+    EXPECT_EQ(home->state().newTop()->searchType(), NewTopSearch::BlogEntries);
 }
 
 TEST_F(HomeTest, BlogEntriesAndArticlesReadAndOpenAsTheirKindsAndAPictureOpensTheAuthor)
@@ -248,11 +249,11 @@ TEST_F(HomeTest, BlogEntriesAndArticlesReadAndOpenAsTheirKindsAndAPictureOpensTh
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto home = openHome();
     waitForRows(home.get());
-    TableView* table = home->news()->tableView();
+    TableView* table = named<PaginableTableView>(home, "news")->tableView();
 
     // Blog entries: title, comments, "Blog by", the pen; the entry opens
     // fetched afresh by its id.
-    home->newTopDataSource()->setSearchType(NewTopSearch::BlogEntries);
+    home->state().newTop()->setSearchType(NewTopSearch::BlogEntries);
     finishMoving();
     const auto entry = std::dynamic_pointer_cast<BlogModel>(rows(home.get()).first());
     ASSERT_NE(entry, nullptr);
@@ -274,7 +275,7 @@ TEST_F(HomeTest, BlogEntriesAndArticlesReadAndOpenAsTheirKindsAndAPictureOpensTh
     settleAll();
 
     // Articles: "Article by", the page; the article itself opens.
-    home->newTopDataSource()->setSearchType(NewTopSearch::Articles);
+    home->state().newTop()->setSearchType(NewTopSearch::Articles);
     finishMoving();
     const auto article = std::dynamic_pointer_cast<Article>(rows(home.get()).first());
     ASSERT_NE(article, nullptr);
@@ -291,7 +292,7 @@ TEST_F(HomeTest, BlogEntriesAndArticlesReadAndOpenAsTheirKindsAndAPictureOpensTh
     settleAll();
 
     // A thread's starter: the picture comes and opens the member's profile.
-    home->newTopDataSource()->setSearchType(NewTopSearch::Threads);
+    home->state().newTop()->setSearchType(NewTopSearch::Threads);
     finishMoving();
     int withPicture = -1;
     for (int row = 0; row < rows(home.get()).size() && withPicture < 0; ++row) {
@@ -313,7 +314,7 @@ TEST_F(HomeTest, BlogEntriesAndArticlesReadAndOpenAsTheirKindsAndAPictureOpensTh
     back();
 
     // The strip of notifications opens the notifications.
-    tapView(home->notificationsText());
+    tapView(named<Button>(home, "notificationsText"));
     finishMoving();
     EXPECT_NE(topAs<hometest::NotificationsController>(), nullptr);
 }
@@ -336,12 +337,12 @@ TEST_F(HomeTest, ADismissedNoticeGoesAtOnceAndStaysGoneAfterTheNextLoad)
     AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(0);
 
     // Dismissed: gone from the screen at once, the forum told.
-    const QRectF topBefore = home->top()->frame();
+    const QRectF topBefore = named<Toolbar>(home, "topBar")->frame();
     tapView(first->dismissButton());
     settleAll();
     ASSERT_EQ(home->noticeControllers().size(), 1);
     EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 3);
-    EXPECT_EQ(home->top()->frame().y(), topBefore.y() - 24);
+    EXPECT_EQ(named<Toolbar>(home, "topBar")->frame().y(), topBefore.y() - 24);
     EXPECT_EQ(lastRequest(QStringLiteral("ajax_dismissnotice")).field(QStringLiteral("noticeid")), QStringLiteral("2"));
     EXPECT_EQ(ForumInfo::dismissedNoticesList(), QStringList{QStringLiteral("2")});
 
@@ -361,7 +362,7 @@ TEST_F(HomeTest, OnlyAPressOfYesSignsOutAndAGuestLeavesTheSubscribedList)
     waitForRows(home.get());
     clickSegment(home->sort(), HomeController::Subscribed);
     settleAll();
-    ASSERT_EQ(home->news()->model(), home->finder());
+    ASSERT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().subscribed());
 
     // Closed without a button, or "No": still signed in.
     clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
@@ -383,12 +384,12 @@ TEST_F(HomeTest, OnlyAPressOfYesSignsOutAndAGuestLeavesTheSubscribedList)
     EXPECT_TRUE(CurrentUser::currentUser()->anonymous());
     EXPECT_EQ(requestsOf("login_logout").size(), 1);
     EXPECT_EQ(home->sort()->selectedSegmentIndex(), HomeController::Newest);
-    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
-    EXPECT_EQ(home->list_title()->text(), QStringLiteral("Newest"));
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().newTop());
+    EXPECT_EQ(named<Label>(home, "listTitle")->text(), QStringLiteral("Newest"));
     EXPECT_FALSE(home->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
-    EXPECT_TRUE(home->loggedin()->isHidden());
-    EXPECT_FALSE(home->anonymous()->isHidden());
-    EXPECT_TRUE(home->notificationsView()->isHidden());
+    EXPECT_TRUE(named<View>(home, "memberGreeting")->isHidden());
+    EXPECT_FALSE(named<View>(home, "guestGreeting")->isHidden());
+    EXPECT_TRUE(named<View>(home, "notificationStrip")->isHidden());
 }
 
 TEST_F(HomeTest, ASignOutEmptiesTheMembersListAtOnceAndReadsTheGuestsOwn)
@@ -396,8 +397,8 @@ TEST_F(HomeTest, ASignOutEmptiesTheMembersListAtOnceAndReadsTheGuestsOwn)
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto home = openHome();
     waitForRows(home.get());
-    ASSERT_EQ(home->news()->model(), home->newTopDataSource());
-    ASSERT_FALSE(home->news()->rowsForSection(0).isEmpty());
+    ASSERT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().newTop());
+    ASSERT_FALSE(named<PaginableTableView>(home, "news")->rowsForSection(0).isEmpty());
     const qsizetype feeds = requestsOf("api_getnewtop").size();
 
     // Signed out, the member's newest list goes at once, before the guest's comes.
@@ -406,14 +407,14 @@ TEST_F(HomeTest, ASignOutEmptiesTheMembersListAtOnceAndReadsTheGuestsOwn)
     home->logoutAlert()->dismissWithClickedButtonIndex(0);
     ASSERT_TRUE(waitFor([&] { return CurrentUser::currentUser()->anonymous(); }));
     finishMoving();
-    EXPECT_EQ(home->news()->tableView()->numberOfSections(), 0) << "nothing of the member's list stays";
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->tableView()->numberOfSections(), 0) << "nothing of the member's list stays";
     ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(QStringLiteral("guest")) == 1; })) << "the guest's list is asked for";
 
     // The guest's own list, read as a guest.
     forum().openGate(QStringLiteral("guest"));
     waitForRows(home.get());
-    EXPECT_FALSE(home->news()->rowsForSection(0).isEmpty());
-    EXPECT_EQ(home->news()->model(), home->newTopDataSource());
+    EXPECT_FALSE(named<PaginableTableView>(home, "news")->rowsForSection(0).isEmpty());
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->model(), home->state().newTop());
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
 }
 
@@ -422,20 +423,20 @@ TEST_F(HomeTest, AGuestIsWelcomedToTheForumAndLogsInBelow)
     openGuestSession();
     const auto home = openHome();
     waitForRows(home.get());
-    EXPECT_TRUE(home->loggedin()->isHidden());
-    EXPECT_FALSE(home->anonymous()->isHidden());
-    EXPECT_EQ(home->anonymous()->frame().y(), 5.0);
-    EXPECT_EQ(home->welcomeAnonymous()->text(), QStringLiteral("Welcome to %1").arg(Customizer::getInstance().appLabel()));
-    EXPECT_EQ(home->notLoggedIn()->titleForState(ControlState::Normal), QStringLiteral("You are not logged in."));
-    EXPECT_TRUE(home->notificationsView()->isHidden());
-    EXPECT_TRUE(home->signup()->isHidden()) << "signing up comes with its own screen";
-    EXPECT_EQ(home->search(), nullptr) << "searching comes with its own screen";
+    EXPECT_TRUE(named<View>(home, "memberGreeting")->isHidden());
+    EXPECT_FALSE(named<View>(home, "guestGreeting")->isHidden());
+    EXPECT_EQ(named<View>(home, "greeting")->frame().y(), 5.0);
+    EXPECT_EQ(named<Label>(home, "guestWelcome")->text(), QStringLiteral("Welcome to %1").arg(Customizer::getInstance().appLabel()));
+    EXPECT_EQ(named<Button>(home, "notLoggedIn")->titleForState(ControlState::Normal), QStringLiteral("You are not logged in."));
+    EXPECT_TRUE(named<View>(home, "notificationStrip")->isHidden());
+    EXPECT_TRUE(named<GradientButton>(home, "signUp")->isHidden()) << "signing up comes with its own screen";
+    EXPECT_EQ(named<SegmentedControl>(home, "search"), nullptr) << "searching comes with its own screen";
     EXPECT_FALSE(home->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
     // The guests' notice and the one for all.
     ASSERT_EQ(home->noticeControllers().size(), 2);
     EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 1);
-    EXPECT_EQ(home->noticesView()->frame().y(), 60.0);
-    EXPECT_EQ(home->news()->frame(), QRectF(0, 48 + 95, 320, 278 - 48));
+    EXPECT_EQ(named<View>(home, "notices")->frame().y(), 60.0);
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->frame(), QRectF(0, 48 + 95, 320, 278 - 48));
 
     // "Log in" goes back to the screen below (the login screen).
     ASSERT_NE(home->navigationItem()->leftBarButtonItem(), nullptr);
@@ -471,15 +472,15 @@ TEST_F(HomeTest, ThePickersRowsFollowTheForumsFeaturesAndTheFilterNamesTheOneInF
     config.setFeaturesInt(Config::BlogEnabled);
     auto home = openHome();
     waitForRows(home.get());
-    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::Threads);
-    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("Forums"));
-    EXPECT_EQ(home->filterPicker()->selectedRowInComponent(0), 0);
-    ASSERT_FALSE(home->top()->items().isEmpty());
+    EXPECT_EQ(home->state().newTop()->searchType(), NewTopSearch::Threads);
+    EXPECT_EQ(named<SegmentedControl>(home, "filter")->titleForSegmentAtIndex(0), QStringLiteral("Forums"));
+    EXPECT_EQ(named<PickerView>(home, "filterPicker")->selectedRowInComponent(0), 0);
+    ASSERT_FALSE(named<Toolbar>(home, "topBar")->items().isEmpty());
 
     // None of them: nothing to choose, the filter is off the bar.
     config.setFeaturesInt(Config::SearchesEnabled);
     home = openHome();
-    EXPECT_TRUE(home->top()->items().isEmpty());
+    EXPECT_TRUE(named<Toolbar>(home, "topBar")->items().isEmpty());
 }
 
 TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
@@ -487,13 +488,13 @@ TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
     openGuestSession();
     const auto home = openHome();
     waitForRows(home.get());
-    PickerView* picker = home->filterPicker();
+    PickerView* picker = named<PickerView>(home, "filterPicker");
     ASSERT_EQ(picker->numberOfRowsInComponent(0), 4);
     ASSERT_EQ(picker->selectedRowInComponent(0), 3);
-    ASSERT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
-    clickSegment(home->filter(), 0);
+    ASSERT_EQ(home->state().newTop()->searchType(), NewTopSearch::AllTypes);
+    clickSegment(named<SegmentedControl>(home, "filter"), 0);
     finishMoving();
-    ASSERT_EQ(home->filterSelection()->frame().y(), 0.0);
+    ASSERT_EQ(named<View>(home, "filterPanel")->frame().y(), 0.0);
 
     // One notch up over the picker, as the mouse sends it to what is under it.
     const QPointF band = picker->convertPoint(picker->bounds().center(), nullptr);
@@ -501,20 +502,20 @@ TEST_F(HomeTest, TheWheelTurnsTheFilterPickerWithoutClosingItAndAClickChooses)
     ASSERT_EQ(under, picker);
     UserInput::wheel(window.get(), band, QPoint(0, 120));
     EXPECT_EQ(picker->selectedRowInComponent(0), 2);
-    EXPECT_EQ(home->filterSelection()->frame().y(), 0.0) << "the panel stays open under the wheel";
-    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::AllTypes);
+    EXPECT_EQ(named<View>(home, "filterPanel")->frame().y(), 0.0) << "the panel stays open under the wheel";
+    EXPECT_EQ(home->state().newTop()->searchType(), NewTopSearch::AllTypes);
 
     // The wheel rests: the row shows, the panel stays for more turns.
     clock()->advance(PickerView::kWheelRestMs);
-    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
-    EXPECT_EQ(home->filter()->titleForSegmentAtIndex(0), QStringLiteral("Blogs"));
-    EXPECT_EQ(home->filterSelection()->frame().y(), 0.0);
+    EXPECT_EQ(home->state().newTop()->searchType(), NewTopSearch::BlogEntries);
+    EXPECT_EQ(named<SegmentedControl>(home, "filter")->titleForSegmentAtIndex(0), QStringLiteral("Blogs"));
+    EXPECT_EQ(named<View>(home, "filterPanel")->frame().y(), 0.0);
 
     // A click on the row in the band chooses it and closes the panel.
     tap(band);
     finishMoving();
-    EXPECT_EQ(home->filterSelection()->frame().y(), 460.0);
-    EXPECT_EQ(home->newTopDataSource()->searchType(), NewTopSearch::BlogEntries);
+    EXPECT_EQ(named<View>(home, "filterPanel")->frame().y(), 460.0);
+    EXPECT_EQ(home->state().newTop()->searchType(), NewTopSearch::BlogEntries);
 }
 
 TEST_F(HomeTest, AMouseDragOf65PointsPullsTheListToRefresh)
@@ -523,7 +524,7 @@ TEST_F(HomeTest, AMouseDragOf65PointsPullsTheListToRefresh)
     const auto home = openHome();
     waitForRows(home.get());
     const int feeds = int(requestsOf("api_getnewtop").size());
-    ShadowedTableView* table = home->news()->tableView();
+    ShadowedTableView* table = named<PaginableTableView>(home, "news")->tableView();
     const QPointF from = table->convertPoint(QPointF(160, 40), nullptr);
 
     // The mouse, pressed on a row and moved down: the content stays under
@@ -541,9 +542,9 @@ TEST_F(HomeTest, AMouseDragOf65PointsPullsTheListToRefresh)
     drag(60);
     settleAll();
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds) << "60 points are short of the band";
-    EXPECT_EQ(home->news()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Normal);
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->refreshHeaderView()->state(), PullRefreshTableHeaderView::Normal);
     drag(65);
-    EXPECT_EQ(home->news()->refreshHeaderView()->state(), PullRefreshTableHeaderView::Loading);
+    EXPECT_EQ(named<PaginableTableView>(home, "news")->refreshHeaderView()->state(), PullRefreshTableHeaderView::Loading);
     settleAll();
     EXPECT_EQ(requestsOf("api_getnewtop").size(), feeds + 1);
 }

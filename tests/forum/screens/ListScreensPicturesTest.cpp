@@ -1,4 +1,5 @@
 #include "HomeScreenTest.h"
+#include "NamedView.h"
 #include "ControlClicks.h"
 
 #include "forum/cells/SubforumsHeader.h"
@@ -81,13 +82,13 @@ TEST_F(ListScreensPicturesTest, HomeSortedFilteredAndForAGuest)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     auto home = openHome();
-    ASSERT_TRUE(waitFor([&] { return !home->news()->rowsForSection(0).isEmpty(); }));
+    ASSERT_TRUE(waitFor([&] { return !named<PaginableTableView>(home, "news")->rowsForSection(0).isEmpty(); }));
     clickSegment(home->sort(), HomeController::Subscribed);
     settleAll();
     picture(QStringLiteral("home-subscribed.png"));
     clickSegment(home->sort(), HomeController::Newest);
     settleAll();
-    clickSegment(home->filter(), 0);
+    clickSegment(named<SegmentedControl>(home, "filter"), 0);
     picture(QStringLiteral("home-filter.png"));
     home->closeFilter();
 
