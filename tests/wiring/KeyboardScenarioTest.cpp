@@ -568,8 +568,10 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(navBar->leftButtonView()->item()->title(), Bundle::main().localizedString(QStringLiteral("home_logout")));
     key(Qt::Key_Space);
     finishAnimations();
-    ASSERT_NE(homeScreen->logoutAlert(), nullptr);
-    auto* out = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(homeScreen->logoutAlert()));
+    const QList<std::shared_ptr<AlertView>> logoutQuestion =
+        visibleAlerts(Bundle::main().localizedString(QStringLiteral("home_logout_confirmation")));
+    ASSERT_EQ(logoutQuestion.size(), 1);
+    auto* out = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(logoutQuestion.first().get()));
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(out->keyboardButtonIndex(), 1);
     key(Qt::Key_Left);

@@ -4,7 +4,6 @@
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/screens/RootNavigation.h"
-#include "app/session/AvatarBuilder.h"
 #include "app/session/CurrentUser.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/LoadCellNib.h"
@@ -15,7 +14,11 @@
 #include "forum/cells/HomeContent.h"
 #include "forum/screens/HomeFilterPanel.h"
 #include "forum/screens/HomeGreeting.h"
+#include "forum/screens/HomeListBar.h"
+#include "forum/screens/HomeNotices.h"
 #include "forum/screens/HomeNotificationStrip.h"
+#include "forum/screens/HomePictureMenu.h"
+#include "forum/screens/HomeSortBar.h"
 #include "forum/screens/WritingButton.h"
 #include "services/ads/AdMediationView.h"
 
@@ -23,17 +26,14 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/SegmentedControl.h"
-#include "platform/ui/Toolbar.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/ClassName.h"
-#include "platform/foundation/TextFormat.h"
 
 #include <utility>
 
@@ -60,7 +60,7 @@ constexpr qreal kListBottom = HomeController::kListGap + HomeController::kListHe
 
 }  // namespace
 
-HomeController::HomeController()
+HomeController::HomeController() : m_pictureMenu(std::make_unique<HomePictureMenu>(this))
 {
     setTitle(text("nav_home"));
 }
@@ -73,12 +73,6 @@ HomeController::~HomeController()
         info->removeObserver(this);
     m_state.newTop()->setDelegate(nullptr);
     m_state.subscribed()->setDelegate(nullptr);
-    if (m_selector)
-        m_selector->setDelegate(nullptr);
-    if (const auto builder = m_avatarBuilder.lock())
-        builder->removeObserver(this);
-    if (m_filterBox && !m_filterBox->superview())
-        m_filterBox->deleteLater();
 }
 
 QString HomeController::getBarTitle() const
@@ -99,58 +93,12 @@ void HomeController::buildNib(View* root)
     root->addSubview(m_greeting);
 
     // The notices, one strip each.
-    m_noticesView = new View(QRectF(0, kBarGap, 320, 0));
-    m_noticesView->setObjectName(QStringLiteral("notices"));
-    m_noticesView->setBackgroundColor(Qt::transparent);
-    m_noticesView->setOpaque(false);
-    root->addSubview(m_noticesView);
+    m_notices = new HomeNotices(QRectF(0, kBarGap, 320, 0));
+    root->addSubview(m_notices);
 
-    buildBars(root);
-
-    // The content filter's panel, out of sight until the filter is tapped.
-    m_filterPanel = new HomeFilterPanel();
-    m_filterPanel->setOnChoice([this](int row) {
-        if (!m_state.chooseFilterRow(row))
-            return false;
-        showFilterTitle();
-        return true;
-    });
-    root->addSubview(m_filterPanel);
-}
-
-void HomeController::buildBars(View* root)
-{
     // The bar above the list: the sort's name, and the content filter.
-    m_top = new Toolbar(QRectF(0, kBarGap, 320, kTopBarHeight));
-    m_top->setObjectName(QStringLiteral("topBar"));
-    m_listIcon = new ImageView(QRectF(8, 7, 20, 20));
-    m_listIcon->setObjectName(QStringLiteral("listIcon"));
-    m_listIcon->setContentMode(ContentMode::Center);
-    m_top->addSubview(m_listIcon);
-    m_listTitle = new Label(QRectF(34, 0, 120, kTopBarHeight));
-    m_listTitle->setObjectName(QStringLiteral("listTitle"));
-    m_listTitle->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 15));
-    m_listTitle->setTextColor(Qt::white);
-    m_listTitle->setShadowColor(QColor(0, 0, 0, 90));
-    m_listTitle->setBackgroundColor(Qt::transparent);
-    m_listTitle->setOpaque(false);
-    m_top->addSubview(m_listTitle);
-    m_filterBox = new View(QRectF(0, 0, kFilterWidth, kTopBarHeight));
-    m_filterBox->setObjectName(QStringLiteral("filterBox"));
-    m_filterBox->setBackgroundColor(Qt::transparent);
-    m_filterBox->setOpaque(false);
-    m_selectedFilter = new View(QRectF(0, 0, kFilterWidth, kTopBarHeight));
-    m_selectedFilter->setObjectName(QStringLiteral("selectedFilter"));
-    m_selectedFilter->setBackgroundColor(QColor(0, 0, 0, 40));
-    m_selectedFilter->setOpaque(false);
-    m_filterBox->addSubview(m_selectedFilter);
-    m_filter = new SegmentedControl({QString()});
-    m_filter->setObjectName(QStringLiteral("filter"));
-    m_filter->setSegmentedControlStyle(SegmentedControlStyle::Bar);
-    m_filter->addTarget(this, &HomeController::changeFilter, ControlEvent::ValueChanged);
-    m_filterBox->addSubview(m_filter);
-    m_top->setItems({BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace),
-                     BarButtonItem::withCustomView(m_filterBox)});
+    m_top = new HomeListBar(QRectF(0, kBarGap, 320, HomeListBar::kHeight));
+    m_top->filter()->addTarget(this, &HomeController::changeFilter, ControlEvent::ValueChanged);
     root->addSubview(m_top);
 
     m_news = new PaginableTableView(QRectF(0, kListGap, 320, kListHeight));
@@ -165,19 +113,20 @@ void HomeController::buildBars(View* root)
     // The bar under the list: the sorts, and search.
     // Placed by the numbers, as the list is: the screen may be loaded before
     // the navigation bar takes its room.
-    m_bottom = new Toolbar(QRectF(0, kListBottom, 320, kBottomBarHeight));
-    m_bottom->setObjectName(QStringLiteral("bottomBar"));
-    m_sort = new SegmentedControl({QString(), QString(), QString()});
-    m_sort->setObjectName(QStringLiteral("sort"));
-    m_sort->setSegmentedControlStyle(SegmentedControlStyle::Bar);
-    m_sort->setSelectedSegmentIndex(Newest);
-    m_sort->addTarget(this, &HomeController::changeOrder, ControlEvent::ValueChanged);
-    m_search = new SegmentedControl({text("nav_search")});
-    m_search->setObjectName(QStringLiteral("search"));
-    m_search->setSegmentedControlStyle(SegmentedControlStyle::Bar);
-    m_search->setMomentary(true);
-    m_search->addTarget(this, &HomeController::gotoSearch, ControlEvent::ValueChanged);
+    m_bottom = new HomeSortBar(QRectF(0, kListBottom, 320, HomeSortBar::kHeight));
+    m_bottom->sort()->addTarget(this, &HomeController::changeOrder, ControlEvent::ValueChanged);
+    m_bottom->search()->addTarget(this, &HomeController::gotoSearch, ControlEvent::ValueChanged);
     root->addSubview(m_bottom);
+
+    // The content filter's panel, out of sight until the filter is tapped.
+    m_filterPanel = new HomeFilterPanel();
+    m_filterPanel->setOnChoice([this](int row) {
+        if (!m_state.chooseFilterRow(row))
+            return false;
+        showFilterTitle();
+        return true;
+    });
+    root->addSubview(m_filterPanel);
 }
 
 void HomeController::viewDidLoad()
@@ -194,7 +143,7 @@ void HomeController::viewDidLoad()
         m_state.subscribed()->setDelegate(this);
     }
     if (!HomeState::forumOffersKinds())
-        m_top->setItems({});
+        m_top->dropFilter();
 
     const CurrentUserPtr user = CurrentUser::currentUser();
     user->addObserver(this);
@@ -204,11 +153,9 @@ void HomeController::viewDidLoad()
     info->addObserver(this);
     m_info = info;
 
-    m_greeting->signUp()->useRedDeleteStyle();
-
     const int row = m_state.resetFilter();
     QStringList titles;
-    for (const FilterRow& filterRow : m_state.filterRows())
+    for (const HomeState::FilterRow& filterRow : m_state.filterRows())
         titles.append(text(filterRow.titleKey));
     m_filterPanel->setRows(titles);
     m_filterPanel->selectRow(row);
@@ -217,41 +164,13 @@ void HomeController::viewDidLoad()
         m_filterPanel->close();
 
     const QColor tint = theme.colorForKey(kColorBackgroundButton);
-    m_top->setTintColor(tint);
-    m_bottom->setTintColor(tint);
-    m_sort->setTintColor(tint);
-    m_search->setTintColor(tint);
-    m_filter->setTintColor(tint);
-    m_search->setHidden(!config.isFeatureEnabled(Config::SearchesEnabled)
-                        || !ViewControllerRegistry::isRegistered(kSearchScreen));
-    QList<std::shared_ptr<BarButtonItem>> bottomItems{BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace),
-                                                      BarButtonItem::withCustomView(m_sort),
-                                                      BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace)};
-    if (!m_search->isHidden()) {
-        // As high as the sorts beside it.
-        m_search->sizeToFit();
-        bottomItems.append(BarButtonItem::withCustomView(m_search));
-    } else {
-        // Searching comes with its own screen; until then the control goes.
-        m_search->deleteLater();
-        m_search = nullptr;
-    }
+    m_top->setTint(tint);
+    m_bottom->arrange(config.isFeatureEnabled(Config::SearchesEnabled) && ViewControllerRegistry::isRegistered(kSearchScreen),
+                      tint);
 
-    m_greeting->notLoggedIn()->setTitle(text("home_not_logged_in"), ControlState::Normal);
-    m_greeting->signUp()->setTitle(text("home_sign_up"), ControlState::Normal);
     // The filter names the filter in force.
     showFilterTitle();
-    m_listTitle->setText(text("home_order_newest"));
-    m_listIcon->setImageNamed(QStringLiteral("star.png"));
-    m_sort->setTitle(text("home_order_newest"), Newest);
-    m_sort->setTitle(text("home_order_top"), Top);
-    m_sort->setTitle(text("home_order_subscribed"), Subscribed);
-    // Beside the search control the sorts take less room, so both fit the bar.
-    const qreal sortWidth = m_search ? 72 : 84;
-    for (int segment = 0; segment < 3; ++segment)
-        m_sort->setWidth(sortWidth, segment);
-    m_sort->setFrame(QRectF(0, 0, 3 * sortWidth, m_sort->sizeThatFits(QSizeF()).height()));
-    m_bottom->setItems(bottomItems);
+    m_top->showList(text("home_order_newest"), QStringLiteral("star.png"), true);
     requestFooterBanner();
     updateLayout();
 }
@@ -276,25 +195,28 @@ void HomeController::changeOrder()
 {
     if (!isViewLoaded())
         return;
-    m_state.setSort(HomeState::Sort(qBound(0, m_sort->selectedSegmentIndex(), 2)));
+    m_state.setSort(HomeState::Sort(qBound(0, sort()->selectedSegmentIndex(), 2)));
     showSort();
     if (m_state.sort() == HomeState::Subscribed)
         showLoading();
 }
 
+SegmentedControl* HomeController::sort() const
+{
+    return m_bottom ? m_bottom->sort() : nullptr;
+}
+
 void HomeController::showSort()
 {
-    m_filterBox->setHidden(!m_state.showsFilter());
     m_news->setModel(m_state.list());
-    m_listTitle->setText(text(m_state.listTitleKey()));
-    m_listIcon->setImageNamed(m_state.listIconName());
+    m_top->showList(text(m_state.listTitleKey()), m_state.listIconName(), m_state.showsFilter());
 }
 
 void HomeController::changeFilter()
 {
     if (!isViewLoaded())
         return;
-    m_filter->setSelectedSegmentIndex(SegmentedControl::NoSegment);
+    m_top->filter()->setSelectedSegmentIndex(SegmentedControl::NoSegment);
     m_filterPanel->open(view());
 }
 
@@ -306,13 +228,7 @@ void HomeController::closeFilter()
 
 void HomeController::showFilterTitle()
 {
-    m_filter->setTitle(text(m_state.filterTitleKey()), 0);
-    m_filter->setWidth(0, 0);
-    m_filter->sizeToFit();
-    QRectF f = m_filter->frame();
-    f.setWidth(std::min<qreal>(std::max<qreal>(f.width(), 90), kFilterWidth - 12));
-    f.moveCenter(m_selectedFilter->frame().center());
-    m_filter->setFrame(f);
+    m_top->showFilterTitle(text(m_state.filterTitleKey()));
 }
 
 // ---- Going elsewhere
@@ -397,51 +313,17 @@ void HomeController::logoutConfirmed()
 
 void HomeController::changeProfilePic()
 {
-    if (!CurrentUser::currentUser()->avatarurl().isEmpty())
-        showDeleteAvatarMenu();
-    else
-        showUploadAvatarMenu();
+    m_pictureMenu->open();
 }
 
 void HomeController::showDeleteAvatarMenu()
 {
-    auto* menu = new ActionSheet(QString(), this, text("cancel"), text("home_avatar_delete"),
-                                 {text("home_avatar_change")});
-    m_avatarMenu = menu;
-    menu->showInView(view());
-}
-
-void HomeController::clickedButtonAtIndex(ActionSheet* actionSheet, int buttonIndex)
-{
-    if (actionSheet != m_avatarMenu.data())
-        return;
-    if (buttonIndex == 0)
-        CurrentUser::currentUser()->deleteAvatar();
-    else if (buttonIndex == 1)
-        showUploadAvatarMenu();
+    m_pictureMenu->showDeleteMenu();
 }
 
 void HomeController::showUploadAvatarMenu()
 {
-    if (m_selector)
-        m_selector->setDelegate(nullptr);
-    m_selector = std::make_shared<SelectImage>();
-    m_selector->setMediaType(SelectImage::kMediaTypeImage);
-    m_selector->setController(this);
-    m_selector->setDelegate(this);
-    m_selector->showInView(view());
-}
-
-void HomeController::imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage*)
-{
-    auto builder = Model::create<AvatarBuilder>();
-    // A refusal is told once, through this screen.
-    builder->addObserver(this);
-    if (const auto previous = m_avatarBuilder.lock())
-        previous->removeObserver(this);
-    m_avatarBuilder = builder;
-    builder->setTheNewAvatar(image);
-    builder->upload();
+    m_pictureMenu->showPicker();
 }
 
 void HomeController::showLoading()
@@ -495,20 +377,19 @@ void HomeController::updateLayout()
     if (guest) {
         // A guest has no subscriptions: the list goes back to the newest.
         if (leftSubscriptions) {
-            m_sort->setSelectedSegmentIndex(Newest);
+            sort()->setSelectedSegmentIndex(Newest);
             showSort();
         }
-        m_sort->setEnabledForSegmentAtIndex(false, Subscribed);
+        sort()->setEnabledForSegmentAtIndex(false, Subscribed);
         // Signing up has a screen of its own, not in a paid forum.
-        m_greeting->showGuest(TextFormat::fill(text("home_welcome_to"), {Value(Customizer::getInstance().appLabel())}),
-                              !Config::getInstance().isPaidSubscription()
-                                  && ViewControllerRegistry::isRegistered(kRegistrationScreen));
+        m_greeting->showGuest(!Config::getInstance().isPaidSubscription()
+                              && ViewControllerRegistry::isRegistered(kRegistrationScreen));
         navigationItem()->setLeftBarButtonItem(
             ownPlace ? BarButtonItem::withTitle(text("login"), BarButtonItemStyle::Done, this, &HomeController::login)
                      : nullptr);
     } else {
-        m_sort->setEnabledForSegmentAtIndex(true, Subscribed);
-        m_greeting->showMember(TextFormat::fill(text("home_welcome"), {Value(user->username())}));
+        sort()->setEnabledForSegmentAtIndex(true, Subscribed);
+        m_greeting->showMember(user->username());
         navigationItem()->setLeftBarButtonItem(
             ownPlace
                 ? BarButtonItem::withTitle(text("home_logout"), BarButtonItemStyle::Done, this, &HomeController::logout)
@@ -526,8 +407,11 @@ void HomeController::updateLayout()
     }
 
     m_greeting->setFrame(QRectF(QPointF(0, strip ? kHeaderYWithStrip : kHeaderY), m_greeting->frame().size()));
-    const qreal offset = (strip ? kStripOffset : 0) + stackNotices();
-    m_top->setFrame(QRectF(0, offset + kBarGap, 320, kTopBarHeight));
+    const qreal stacked = m_notices->show(info->notices(), this);
+    if (!m_notices->controllers().isEmpty())
+        m_notices->setFrame(QRectF(0, (strip ? kStripOffset : 0) + kBarGap, 320, stacked));
+    const qreal offset = (strip ? kStripOffset : 0) + stacked;
+    m_top->setFrame(QRectF(0, offset + kBarGap, 320, HomeListBar::kHeight));
     AdMediationView* banner = footerBanner();
     const qreal bannerHeight = banner && banner->superview() ? banner->frame().height() : 0;
     const QRectF list(0, offset + kListGap, 320, kListHeight - (offset + bannerHeight));
@@ -541,36 +425,6 @@ void HomeController::updateLayout()
     m_greeting->welcome()->removeTarget(this, ControlEvent::TouchUpInside);
     if (ViewControllerRegistry::isRegistered(kProfileScreen))
         m_greeting->welcome()->addTarget(this, &HomeController::gotoProfile, ControlEvent::TouchUpInside);
-}
-
-qreal HomeController::stackNotices()
-{
-    for (const NoticeControllerPtr& controller : std::as_const(m_noticeControllers)) {
-        if (controller->isViewLoaded())
-            controller->view()->removeFromSuperview();
-    }
-    m_noticeControllers.clear();
-    const QList<NoticePtr> notices = ForumInfo::getInstance()->notices();
-    if (notices.isEmpty()) {
-        m_noticesView->setHidden(true);
-        return 0;
-    }
-    qreal stacked = 0;
-    for (int i = 0; i < notices.size(); ++i) {
-        auto controller = std::make_shared<NoticeController>();
-        controller->setDelegate(this);
-        controller->setNotice(notices[i]);
-        controller->setNoticeIndex(i);
-        View* strip = controller->view();
-        strip->setFrame(QRectF(QPointF(0, stacked), strip->frame().size()));
-        m_noticesView->addSubview(strip);
-        stacked += strip->frame().height();
-        m_noticeControllers.append(controller);
-    }
-    m_noticesView->setHidden(false);
-    const bool strip = m_state.showsNotificationStrip();
-    m_noticesView->setFrame(QRectF(0, (strip ? kStripOffset : 0) + kBarGap, 320, stacked));
-    return stacked;
 }
 
 // ---- Models

@@ -24,10 +24,10 @@ public:
     Button* notLoggedIn() const { return m_notLoggedIn; }
     GradientButton* signUp() const { return m_signup; }
 
-    // The guest's part, the member's hidden.
-    void showGuest(const QString& welcome, bool offersSignUp);
-    // The member's part, the guest's hidden.
-    void showMember(const QString& welcome);
+    // The guest's part, welcomed to the forum, the member's hidden.
+    void showGuest(bool offersSignUp);
+    // The member's part, greeted by name, the guest's hidden.
+    void showMember(const QString& name);
     // The member's picture; without one its place offers one.
     void showPicture(const QImage& picture, bool guest);
 

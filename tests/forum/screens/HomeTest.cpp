@@ -9,6 +9,8 @@
 #include "app/widgets/PullRefreshTableHeaderView.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "forum/cells/HomeCell.h"
+#include "forum/model/HomeState.h"
+#include "forum/screens/HomeNotices.h"
 #include "forum/screens/PostController.h"
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/BarButtonItem.h"
@@ -49,6 +51,12 @@ namespace {
 
 class HomeTest : public HomeScreenTest {
 protected:
+    // The logout question on screen, if any.
+    static std::shared_ptr<AlertView> logoutQuestion()
+    {
+        const QList<std::shared_ptr<AlertView>> alerts = visibleAlerts(QStringLiteral("Do you really want to log out?"));
+        return alerts.isEmpty() ? nullptr : alerts.last();
+    }
     void TearDown() override
     {
         for (const char* name : {"ArticleDetails", "BlogPostExpanded", "MyProfile", "NotificationsController"}) {
@@ -121,13 +129,13 @@ TEST_F(HomeTest, AMembersHomeGreetsCountsNotificationsStacksNoticesAndListsTheNe
     EXPECT_EQ(named<View>(home, "greeting")->frame().y(), 28.0);
 
     // The notices for members and for all, stacked under the greeting.
-    ASSERT_EQ(home->noticeControllers().size(), 2);
-    EXPECT_EQ(home->noticeControllers().at(0)->notice()->_noticeid(), 2);
-    EXPECT_EQ(home->noticeControllers().at(1)->notice()->_noticeid(), 3);
-    EXPECT_EQ(home->noticeControllers().at(0)->noticesBg()->frame(), QRectF(0, 0, 320, 24));
-    EXPECT_EQ(home->noticeControllers().at(0)->noticesBg()->tintColor(),
+    ASSERT_EQ(named<HomeNotices>(home, "notices")->controllers().size(), 2);
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().at(0)->notice()->_noticeid(), 2);
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().at(1)->notice()->_noticeid(), 3);
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().at(0)->noticesBg()->frame(), QRectF(0, 0, 320, 24));
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().at(0)->noticesBg()->tintColor(),
               Customizer::getInstance().colorForKey(kColorBackgroundNotification));
-    EXPECT_EQ(home->noticeControllers().at(0)->noticesText()->titleColorForState(ControlState::Normal),
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().at(0)->noticesText()->titleColorForState(ControlState::Normal),
               Customizer::getInstance().colorForKey(kColorTextNotification));
     const qreal notices = 48;
     EXPECT_EQ(named<View>(home, "notices")->frame(), QRectF(0, 20 + 60, 320, notices));
@@ -324,8 +332,8 @@ TEST_F(HomeTest, ADismissedNoticeGoesAtOnceAndStaysGoneAfterTheNextLoad)
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto home = openHome();
     waitForRows(home.get());
-    ASSERT_EQ(home->noticeControllers().size(), 2);
-    NoticeController* first = home->noticeControllers().first().get();
+    ASSERT_EQ(named<HomeNotices>(home, "notices")->controllers().size(), 2);
+    NoticeController* first = named<HomeNotices>(home, "notices")->controllers().first().get();
     EXPECT_EQ(first->noticesText()->titleForState(ControlState::Normal),
               QStringLiteral("The photo contest ends on Friday - post your best shot in General Discussion."));
 
@@ -340,8 +348,8 @@ TEST_F(HomeTest, ADismissedNoticeGoesAtOnceAndStaysGoneAfterTheNextLoad)
     const QRectF topBefore = named<Toolbar>(home, "topBar")->frame();
     tapView(first->dismissButton());
     settleAll();
-    ASSERT_EQ(home->noticeControllers().size(), 1);
-    EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 3);
+    ASSERT_EQ(named<HomeNotices>(home, "notices")->controllers().size(), 1);
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().first()->notice()->_noticeid(), 3);
     EXPECT_EQ(named<Toolbar>(home, "topBar")->frame().y(), topBefore.y() - 24);
     EXPECT_EQ(lastRequest(QStringLiteral("ajax_dismissnotice")).field(QStringLiteral("noticeid")), QStringLiteral("2"));
     EXPECT_EQ(ForumInfo::dismissedNoticesList(), QStringList{QStringLiteral("2")});
@@ -350,8 +358,8 @@ TEST_F(HomeTest, ADismissedNoticeGoesAtOnceAndStaysGoneAfterTheNextLoad)
     // device forgets what it need not hide any more).
     home->viewWillAppear(false);
     settleAll();
-    ASSERT_EQ(home->noticeControllers().size(), 1);
-    EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 3);
+    ASSERT_EQ(named<HomeNotices>(home, "notices")->controllers().size(), 1);
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().first()->notice()->_noticeid(), 3);
     EXPECT_TRUE(ForumInfo::dismissedNoticesList().isEmpty());
 }
 
@@ -366,20 +374,20 @@ TEST_F(HomeTest, OnlyAPressOfYesSignsOutAndAGuestLeavesTheSubscribedList)
 
     // Closed without a button, or "No": still signed in.
     clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
-    ASSERT_NE(home->logoutAlert(), nullptr);
-    EXPECT_EQ(home->logoutAlert()->title(), QStringLiteral("Log out"));
-    EXPECT_EQ(home->logoutAlert()->message(), QStringLiteral("Do you really want to log out?"));
-    EXPECT_EQ(home->logoutAlert()->buttonTitles(), QStringList({QStringLiteral("Yes"), QStringLiteral("No")}));
-    home->logoutAlert()->dismissWithoutButton();
+    ASSERT_NE(logoutQuestion(), nullptr);
+    EXPECT_EQ(logoutQuestion()->title(), QStringLiteral("Log out"));
+    EXPECT_EQ(logoutQuestion()->message(), QStringLiteral("Do you really want to log out?"));
+    EXPECT_EQ(logoutQuestion()->buttonTitles(), QStringList({QStringLiteral("Yes"), QStringLiteral("No")}));
+    logoutQuestion()->dismissWithoutButton();
     EXPECT_FALSE(CurrentUser::currentUser()->anonymous());
     clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
-    home->logoutAlert()->dismissWithClickedButtonIndex(1);
+    logoutQuestion()->dismissWithClickedButtonIndex(1);
     EXPECT_FALSE(CurrentUser::currentUser()->anonymous());
     EXPECT_TRUE(requestsOf("login_logout").isEmpty());
 
     // "Yes": a guest, back on the newest, with the feed as the list.
     clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
-    home->logoutAlert()->dismissWithClickedButtonIndex(0);
+    logoutQuestion()->dismissWithClickedButtonIndex(0);
     settleAll();
     EXPECT_TRUE(CurrentUser::currentUser()->anonymous());
     EXPECT_EQ(requestsOf("login_logout").size(), 1);
@@ -404,7 +412,7 @@ TEST_F(HomeTest, ASignOutEmptiesTheMembersListAtOnceAndReadsTheGuestsOwn)
     // Signed out, the member's newest list goes at once, before the guest's comes.
     forum().holdAtGate(QStringLiteral("api_getnewtop"), QStringLiteral("guest"));
     clickBarButton(window.get(), home->navigationItem()->leftBarButtonItem());
-    home->logoutAlert()->dismissWithClickedButtonIndex(0);
+    logoutQuestion()->dismissWithClickedButtonIndex(0);
     ASSERT_TRUE(waitFor([&] { return CurrentUser::currentUser()->anonymous(); }));
     finishMoving();
     EXPECT_EQ(named<PaginableTableView>(home, "news")->tableView()->numberOfSections(), 0) << "nothing of the member's list stays";
@@ -433,8 +441,8 @@ TEST_F(HomeTest, AGuestIsWelcomedToTheForumAndLogsInBelow)
     EXPECT_EQ(named<SegmentedControl>(home, "search"), nullptr) << "searching comes with its own screen";
     EXPECT_FALSE(home->sort()->isEnabledForSegmentAtIndex(HomeController::Subscribed));
     // The guests' notice and the one for all.
-    ASSERT_EQ(home->noticeControllers().size(), 2);
-    EXPECT_EQ(home->noticeControllers().first()->notice()->_noticeid(), 1);
+    ASSERT_EQ(named<HomeNotices>(home, "notices")->controllers().size(), 2);
+    EXPECT_EQ(named<HomeNotices>(home, "notices")->controllers().first()->notice()->_noticeid(), 1);
     EXPECT_EQ(named<View>(home, "notices")->frame().y(), 60.0);
     EXPECT_EQ(named<PaginableTableView>(home, "news")->frame(), QRectF(0, 48 + 95, 320, 278 - 48));
 
@@ -453,7 +461,7 @@ TEST_F(HomeTest, ThePickersRowsFollowTheForumsFeaturesAndTheFilterNamesTheOneInF
     using Rows = QList<QPair<QString, qint32>>;
     auto rowsNow = [] {
         Rows found;
-        for (const HomeController::FilterRow& row : HomeController::filterRows())
+        for (const HomeState::FilterRow& row : HomeState::filterRowsOfForum())
             found.append({row.titleKey, row.searchType});
         return found;
     };

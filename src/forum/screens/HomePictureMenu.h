@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/model/ModelObserver.h"
+#include "app/navigation/SelectImage.h"
+
+#include "platform/ui/ActionSheet.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class AvatarBuilder;
+class ViewController;
+
+// The member's picture on the home screen: with one, a menu to delete or
+// change it; without, the picker at once. The picture picked goes up as the
+// member's avatar; a refusal is told once, by the upload itself.
+class HomePictureMenu : public ActionSheetDelegate, public SelectImageDelegate, public ModelObserver {
+public:
+    // The screen it shows over; not owned.
+    explicit HomePictureMenu(ViewController* screen);
+    ~HomePictureMenu() override;
+
+    // The menu when there is a picture, else the picker.
+    void open();
+    void showDeleteMenu();
+    void showPicker();
+
+    void clickedButtonAtIndex(ActionSheet* actionSheet, int buttonIndex) override;
+    void imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage* selectImage) override;
+    void modelHasChanged(Model*) override {}
+
+private:
+    WeakRef<ViewController> m_screen;
+    QPointer<ActionSheet> m_menu;
+    SelectImagePtr m_selector;
+    // The upload on its way, observed for its failure.
+    std::weak_ptr<AvatarBuilder> m_builder;
+};
