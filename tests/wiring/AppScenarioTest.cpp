@@ -1,5 +1,8 @@
 #include "AppScenario.h"
 #include "NamedView.h"
+#include "forum/screens/EditorButtonStrip.h"
+#include "forum/screens/EditorFormatBar.h"
+#include "forum/screens/EditorFormatting.h"
 #include "ControlClicks.h"
 
 #include "app/screens/AppDelegate.h"
@@ -565,13 +568,13 @@ TEST_F(AppScenarioTest, AMemberStartsAThreadFromHomeAndAnswersItUnderItsLastPage
     ASSERT_TRUE(editor->content()->isFirstResponder());
     typeKeys(QStringLiteral("Anyone up for the coast road on Saturday? "));
     // The strip slides in a moment after the text is entered.
-    clock()->advance(Editor::kSlideDelayMs);
+    clock()->advance(EditorFormatting::kSlideDelayMs);
     finishAnimations();
-    tap(editor->attachmentButtons()->smileyButton());
+    tap(named<EditorButtonStrip>(editor, "formattingStrip")->smileyButton());
     finishAnimations();
-    ASSERT_FALSE(editor->bar()->emoticonMenu()->isHidden());
+    ASSERT_FALSE(named<EditorFormatBar>(editor, "formatBar")->emoticonMenu()->isHidden());
     picture(QStringLiteral("app-editor.png"));
-    tap(editor->bar()->emoticonButton(0));
+    tap(named<EditorFormatBar>(editor, "formatBar")->emoticonButton(0));
     EXPECT_TRUE(editor->content()->text().endsWith(QStringLiteral("Saturday? :)")));
     clickBarButton(Window::keyWindow(), editor->navigationItem()->rightBarButtonItem());
     finishAnimations();
@@ -665,7 +668,7 @@ TEST_F(AppScenarioTest, AForumThatClosesWhileAReplyIsSentKeepsTheReplyUntilItOpe
     ASSERT_EQ(alertsOnScreen().size(), 1);
     EXPECT_EQ(alertsShown(), alertsBefore + 1);
     EXPECT_EQ(alertsOnScreen().first()->message(), QStringLiteral("Closed for maintenance until six."));
-    EXPECT_TRUE(reply->loading()->isHidden()) << "the busy sign ends with the verdict";
+    EXPECT_TRUE(named<ActivityIndicatorView>(reply, "loading")->isHidden()) << "the busy sign ends with the verdict";
     EXPECT_EQ(postsOfThread().size(), posts);
     picture(QStringLiteral("app-reply-forum-closed-alert.png"));
 
@@ -675,7 +678,7 @@ TEST_F(AppScenarioTest, AForumThatClosesWhileAReplyIsSentKeepsTheReplyUntilItOpe
     ASSERT_EQ(topScreen(), reply);
     EXPECT_EQ(reply->messageText(), typed);
     EXPECT_EQ(reply->messageTitle()->text(), title);
-    EXPECT_TRUE(reply->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(reply, "loading")->isHidden());
     EXPECT_TRUE(alertsOnScreen().isEmpty());
     EXPECT_EQ(alertsShown(), alertsBefore + 1);
     picture(QStringLiteral("app-reply-forum-closed.png"));

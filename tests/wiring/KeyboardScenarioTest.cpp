@@ -144,7 +144,7 @@ TEST_F(KeyboardScenarioTest, ANewThreadGoesWhereTheKeyboardAloneChoseAndIsSent)
     typeKeys(QStringLiteral("Written without the mouse."));
     key(Qt::Key_Tab);
     finishAnimations();
-    EXPECT_EQ(focused(), editor->tagsButton());
+    EXPECT_EQ(focused(), named<Button>(editor, "tagsButton"));
     EXPECT_EQ(editor->messageText(), QStringLiteral("Written without the mouse."));
     SegmentedControl* change = editor->publishArea()->changePublishBtn();
     key(Qt::Key_Tab);

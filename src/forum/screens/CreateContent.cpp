@@ -295,7 +295,7 @@ Error CreateContent::createContent()
         return Error();
     builder->setTitle(messageTitle()->text());
     builder->setMessage(messageText());
-    builder->setTags(tagsToSend());
+    builder->setTags(draft().tagsToSend());
     builder->setAttachments(attachmentsToSend());
     if (m_selContentType == ThreadContent)
         return m_threadBuilder->create();

@@ -1,17 +1,17 @@
 #include "forum/screens/Editor.h"
 
-#include "forum/cells/CreateContentMediaPreview.h"
 #include "forum/screens/AccessoryBackdrop.h"
 #include "forum/screens/ContentTags.h"
+#include "forum/screens/EditorAttachmentMenu.h"
 #include "forum/screens/EditorButtonStrip.h"
+#include "forum/screens/EditorFormatting.h"
+#include "forum/screens/EditorMediaList.h"
 #include "forum/screens/EditorPublishArea.h"
-#include "forum/screens/EditorText.h"
+#include "forum/screens/EditorTagsRow.h"
 #include "forum/screens/InsertTextController.h"
 
 #include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
-#include "app/text/Smiles.h"
-#include "app/widgets/LoadCellNib.h"
 #include "app/widgets/SegmentControlHidding.h"
 
 #include "platform/ui/ActivityIndicatorView.h"
@@ -24,10 +24,8 @@
 #include "platform/ui/NavigationItem.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ScrollView.h"
-#include "platform/ui/TableView.h"
 
 #include "platform/foundation/AlertView.h"
-#include "platform/foundation/Clock.h"
 #include "platform/foundation/Localized.h"
 
 #include <QApplication>
@@ -38,18 +36,6 @@ const QColor kPlaceholderColour(0xA0, 0xA7, 0xB0);
 constexpr qreal kRowGap = 6;
 constexpr qreal kTagsTop = 258;
 constexpr qreal kRowHeight = 31;
-
-Label* whiteLabel(View* parent, const QRectF& frame, const QFont& font)
-{
-    auto* label = new Label(frame);
-    label->setFont(font);
-    label->setTextColor(Qt::white);
-    label->setShadowColor(QColor(0, 0, 0, 110));
-    label->setBackgroundColor(Qt::transparent);
-    label->setOpaque(false);
-    parent->addSubview(label);
-    return label;
-}
 
 TextField* roundedField(View* parent, const QRectF& frame, const QString& placeholder)
 {
@@ -72,7 +58,6 @@ Editor::~Editor()
     if (isViewLoaded()) {
         m_content->setDelegate(nullptr);
         m_messageTitle->setDelegate(nullptr);
-        m_bar->setDelegate(nullptr);
     }
     cancelBlogProbe();
     if (m_confirmExit)
@@ -110,6 +95,7 @@ void Editor::buildNib(View* root)
     m_scroll->addSubview(m_selectPrefixButton);
 
     m_contentBg = new Button(kContentBgFrame, ButtonType::RoundedRect);
+    m_contentBg->setObjectName(QStringLiteral("contentBackground"));
     m_contentBg->addAction([this](Control*) { m_content->becomeFirstResponder(); }, ControlEvent::TouchUpInside);
     m_contentBg->setKeyboardFocusable(false);
     m_scroll->addSubview(m_contentBg);
@@ -119,15 +105,9 @@ void Editor::buildNib(View* root)
     m_content->setDelegate(this);
     m_scroll->addSubview(m_content);
 
-    m_tagsContainer = new View(QRectF(20, kTagsTop, 280, kRowHeight));
-    m_tagsContainer->setBackgroundColor(Qt::transparent);
-    m_tagsContainer->setOpaque(false);
-    m_tagsButton = new Button(QRectF(0, 0, 84, kRowHeight), ButtonType::RoundedRect);
-    m_tagsButton->setTitle(localized("placeholder_tags"));
-    m_tagsButton->addTarget(this, &Editor::changeTags, ControlEvent::TouchUpInside);
-    m_tagsContainer->addSubview(m_tagsButton);
-    m_tagsList = whiteLabel(m_tagsContainer, QRectF(94, 0, 186, kRowHeight), Font::systemFontOfSize(15));
-    m_scroll->addSubview(m_tagsContainer);
+    m_tagsRow = new EditorTagsRow(QRectF(20, kTagsTop, 280, kRowHeight));
+    m_tagsRow->button()->addTarget(this, &Editor::changeTags, ControlEvent::TouchUpInside);
+    m_scroll->addSubview(m_tagsRow);
 
     m_publish = new EditorPublishArea(QPointF(20, kTagsTop + kRowHeight + kRowGap));
     m_publish->publishIn()->addTarget(this, &Editor::changedPublish, ControlEvent::ValueChanged);
@@ -137,48 +117,28 @@ void Editor::buildNib(View* root)
     m_scroll->addSubview(m_publish);
 
     m_addAttachmentBtn = new Button(QRectF(20, 0, 110, 32));
+    m_addAttachmentBtn->setObjectName(QStringLiteral("addAttachment"));
     m_addAttachmentBtn->setImage(ResourceImages::named(QStringLiteral("editor_attach.png")));
     m_addAttachmentBtn->setTitle(localized("label_attach"));
     m_addAttachmentBtn->setTitleColor(Qt::white);
     m_addAttachmentBtn->titleLabel()->setFont(Font::boldSystemFontOfSize(15));
     m_addAttachmentBtn->addTarget(this, &Editor::addAttachment, ControlEvent::TouchUpInside);
     m_scroll->addSubview(m_addAttachmentBtn);
-    m_attachmentMenu = new View(QRectF(140, 0, 96, 40));
-    m_attachmentMenu->setBackgroundColor(QColor(0x1E, 0x2A, 0x3B, 230));
-    m_addImageButton = new Button(QRectF(4, 2, 44, 36));
-    m_addImageButton->setImage(ResourceImages::named(QStringLiteral("editor_picture.png")));
-    m_addImageButton->addTarget(this, &Editor::addImage, ControlEvent::TouchUpInside);
-    m_attachmentMenu->addSubview(m_addImageButton);
-    m_addVideoButton = new Button(QRectF(48, 2, 44, 36));
-    m_addVideoButton->setImage(ResourceImages::named(QStringLiteral("editor_video.png")));
-    m_addVideoButton->addTarget(this, &Editor::addVideo, ControlEvent::TouchUpInside);
-    m_attachmentMenu->addSubview(m_addVideoButton);
+    m_attachmentMenu = new EditorAttachmentMenu(QRectF(140, 0, 96, 40));
+    m_attachmentMenu->imageButton()->addTarget(this, &Editor::addImage, ControlEvent::TouchUpInside);
+    m_attachmentMenu->videoButton()->addTarget(this, &Editor::addVideo, ControlEvent::TouchUpInside);
     m_scroll->addSubview(m_attachmentMenu);
 
     m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::WhiteLarge);
+    m_loading->setObjectName(QStringLiteral("loading"));
     m_loading->setFrame(QRectF(125, 150, 70, 70));
     m_loading->setBackgroundColor(QColor(0, 0, 0, 150));
     m_loading->setOpaque(false);
     root->addSubview(m_loading);
 
-    buildFormatting(root);
-}
-
-void Editor::buildFormatting(View* root)
-{
-    QList<QPair<QString, QImage>> emoticons;
-    Smiles& smiles = Smiles::getInstance();
-    for (const auto& [code, file] : smiles.smiles())
-        emoticons.append({code, smiles.imageForText(code).qimage()});
-    m_bar = new EditorFormatBar(emoticons);
-    m_bar->setDelegate(this);
-    root->addSubview(m_bar);
-    m_attachmentButtons = new EditorButtonStrip();
-    m_attachmentButtons->fontStyleButton()->addTarget(this, &Editor::showFontStyleMenu, ControlEvent::TouchUpInside);
-    m_attachmentButtons->fontSizeButton()->addTarget(this, &Editor::showFontSizeMenu, ControlEvent::TouchUpInside);
-    m_attachmentButtons->smileyButton()->addTarget(this, &Editor::showEmoticonMenu, ControlEvent::TouchUpInside);
-    m_attachmentButtons->setHidden(true);
-    root->addSubview(m_attachmentButtons);
+    m_formatting = std::make_unique<EditorFormatting>(root, [this](const EditorFormatting::Change& change) {
+        writeChange(change);
+    });
 }
 
 void Editor::viewDidLoad()
@@ -192,10 +152,8 @@ void Editor::viewDidLoad()
     setTagsEnabled(false);
     enableThreadPrefix(false);
     m_attachmentMenu->setHidden(true);
-    m_bar->showMenu(EditorFormatBar::Menu::None);
     m_content->setText(placeholderText());
     m_content->setTextColor(kPlaceholderColour);
-    m_tagsList->setText(localized("none"));
     // Blog entries need the forum's leave: the choice shows once it is given.
     if (Config::getInstance().isFeatureEnabled(Config::BlogEnabled)) {
         setPublishChoiceShown(EditorPublishArea::Blog, false);
@@ -277,7 +235,7 @@ void Editor::updateLayout()
     }
     // The rows below the text follow each other.
     qreal y = kTagsTop;
-    m_tagsContainer->setFrame(QRectF(20, y, 280, kRowHeight));
+    m_tagsRow->setFrame(QRectF(20, y, 280, kRowHeight));
     y += kRowHeight + kRowGap;
     if (!m_publish->isHidden()) {
         m_publish->setFrame(QRectF(QPointF(20, y), m_publish->frame().size()));
@@ -295,19 +253,14 @@ void Editor::updateLayout()
     }
     const qsizetype attachments = m_draft.attachments().size();
     if (attachments > 0 && !m_mediaTable) {
-        m_mediaTable = new TableView(QRectF(12, y, 296, 0), TableViewStyle::Grouped);
-        m_mediaTable->setRowHeight(kMediaRowHeight);
-        m_mediaTable->setBackgroundColor(Qt::transparent);
-        m_mediaTable->setOpaque(false);
-        m_mediaTable->setUserInteractionEnabled(false);
-        m_mediaTable->setScrollEnabled(false);
-        m_mediaTable->setDataSource(this);
+        m_mediaTable = new EditorMediaList(QRectF(12, y, 296, 0));
         m_scroll->addSubview(m_mediaTable);
     }
     if (m_mediaTable) {
-        m_mediaTable->setFrame(QRectF(12, y - kRowGap, 296, kMediaRowHeight * attachments + 2 * kRowGap));
+        m_mediaTable->setFrame(
+            QRectF(12, y - kRowGap, 296, EditorMediaList::kRowHeight * attachments + 2 * kRowGap));
         m_mediaTable->setHidden(attachments == 0 || m_editingText);
-        m_mediaTable->reloadData();
+        m_mediaTable->showAttachments(m_draft.attachments());
     }
     resizeScroll();
 }
@@ -316,7 +269,7 @@ void Editor::resizeScroll()
 {
     if (!m_scroll)
         return;
-    qreal bottom = m_addAttachmentBtn->isHidden() ? m_tagsContainer->frame().bottom() : m_addAttachmentBtn->frame().bottom();
+    qreal bottom = m_addAttachmentBtn->isHidden() ? m_tagsRow->frame().bottom() : m_addAttachmentBtn->frame().bottom();
     if (!m_publish->isHidden())
         bottom = qMax(bottom, m_publish->frame().bottom());
     if (m_mediaTable && !m_mediaTable->isHidden())
@@ -396,35 +349,15 @@ qreal Editor::keyboardTop()
 void Editor::beginTextLayout()
 {
     m_editingText = true;
-    View* root = view();
-    const qreal top = keyboardTop();
-    const qreal stripTop = top - EditorButtonStrip::kHeight;
-    // The strip comes in from the right, once the keyboard is up.
-    m_attachmentButtons->setFrame(
-        QRectF(root->bounds().width(), stripTop, EditorButtonStrip::kWidth, EditorButtonStrip::kHeight));
-    m_attachmentButtons->setHidden(false);
-    root->bringSubviewToFront(m_attachmentButtons);
-    root->bringSubviewToFront(m_bar);
-    m_bar->setAnchor(QPointF(root->bounds().width(), stripTop - 2));
-    m_hideBarTimer.cancel();
-    WeakRef<Editor> self(this);
-    m_slideTimer = Clock::current().after(kSlideDelayMs, [self] {
-        Editor* editor = self.get();
-        if (!editor || !editor->m_editingText)
-            return;
-        View::animate(kMoveDuration, [editor] {
-            const QRectF f = editor->m_attachmentButtons->frame();
-            const qreal right = editor->view()->bounds().width();
-            editor->m_attachmentButtons->setFrame(QRectF(right - f.width(), f.y(), f.width(), f.height()));
-        });
-    });
+    const qreal stripTop = keyboardTop() - EditorButtonStrip::kHeight;
+    m_formatting->beginEditing(stripTop);
     // The text takes the screen down to the strip, over the rows below it.
     m_scroll->bringSubviewToFront(m_contentBg);
     m_scroll->bringSubviewToFront(m_content);
     m_scroll->setContentOffset(QPointF(0, 0));
     m_scroll->setScrollEnabled(false);
     const qreal area = qMax<qreal>(60, stripTop - 8);
-    View::animate(kMoveDuration, [this, area] {
+    View::animate(EditorFormatting::kMoveDuration, [this, area] {
         m_contentBg->setFrame(QRectF(kContentBgFrame.x(), 4, kContentBgFrame.width(), area));
         m_content->setFrame(QRectF(kContentFrame.x(), 4, kContentFrame.width(), area - 3));
     });
@@ -439,20 +372,13 @@ void Editor::textViewDidEndEditing(TextView* textView)
         return;
     m_editingText = false;
     m_scroll->setScrollEnabled(true);
-    m_slideTimer.cancel();
-    View::animate(kMoveDuration, [this] {
-        const QRectF f = m_attachmentButtons->frame();
-        m_attachmentButtons->setFrame(QRectF(view()->bounds().width(), f.y(), f.width(), f.height()));
+    m_formatting->endEditing();
+    View::animate(EditorFormatting::kMoveDuration, [this] {
         m_contentBg->setFrame(kContentBgFrame);
         m_content->setFrame(kContentFrame);
     });
     showSubmitButton(false);
     updateLayout();
-    WeakRef<Editor> self(this);
-    m_hideBarTimer = Clock::current().after(kSlideDelayMs, [self] {
-        if (Editor* editor = self.get())
-            editor->hideBar();
-    });
 }
 
 bool Editor::textFieldShouldReturn(TextField* textField)
@@ -470,37 +396,12 @@ void Editor::doneText()
 
 // ---- Formatting
 
-void Editor::showFontStyleMenu()
-{
-    m_bar->showMenu(m_bar->shownMenu() == EditorFormatBar::Menu::FontStyle ? EditorFormatBar::Menu::None
-                                                                          : EditorFormatBar::Menu::FontStyle);
-}
-
-void Editor::showFontSizeMenu()
-{
-    m_bar->showMenu(m_bar->shownMenu() == EditorFormatBar::Menu::FontSize ? EditorFormatBar::Menu::None
-                                                                         : EditorFormatBar::Menu::FontSize);
-}
-
-void Editor::showEmoticonMenu()
-{
-    m_bar->showMenu(m_bar->shownMenu() == EditorFormatBar::Menu::Emoticon ? EditorFormatBar::Menu::None
-                                                                         : EditorFormatBar::Menu::Emoticon);
-}
-
 void Editor::hideAll()
 {
-    hideBar();
+    if (m_formatting)
+        m_formatting->hide();
     if (m_attachmentMenu)
         m_attachmentMenu->setHidden(true);
-}
-
-void Editor::hideBar()
-{
-    if (m_bar)
-        m_bar->showMenu(EditorFormatBar::Menu::None);
-    if (m_attachmentButtons && !m_editingText)
-        m_attachmentButtons->setHidden(true);
 }
 
 void Editor::touchesEnded(const QPointF&)
@@ -508,37 +409,17 @@ void Editor::touchesEnded(const QPointF&)
     hideAll();
 }
 
-void Editor::addTag(const QString& name)
-{
-    addOpeningTag(name, name);
-}
-
-void Editor::addSize(int size)
-{
-    addOpeningTag(QStringLiteral("SIZE=%1").arg(size), QStringLiteral("SIZE"));
-}
-
-void Editor::addOpeningTag(const QString& open, const QString& close)
+void Editor::writeChange(const EditorFormatting::Change& change)
 {
     changedContent();
-    const EditorTextChange change = EditorText::addTags(m_content->text(), m_content->selectedRange(), open, close);
-    putText(change.text);
-    m_content->setSelectedRange(change.selection);
-    m_bar->showMenu(EditorFormatBar::Menu::None);
-}
-
-void Editor::addEmoticon(const QString& code)
-{
-    changedContent();
-    const EditorTextChange change = EditorText::addEmoticon(m_content->text(), m_content->selectedRange(), code);
-    putText(change.text);
-    m_content->setSelectedRange(change.selection);
-    m_bar->showMenu(EditorFormatBar::Menu::None);
+    const EditorTextChange changed = change(m_content->text(), m_content->selectedRange());
+    putText(changed.text);
+    m_content->setSelectedRange(changed.selection);
 }
 
 Button* Editor::smileyButton() const
 {
-    return m_attachmentButtons ? m_attachmentButtons->smileyButton() : nullptr;
+    return m_formatting ? m_formatting->strip()->smileyButton() : nullptr;
 }
 
 // ---- Tags and prefix
@@ -546,24 +427,15 @@ Button* Editor::smileyButton() const
 void Editor::setTagsEnabled(bool enabled)
 {
     m_draft.setTagsEnabled(enabled);
-    if (!m_tagsContainer)
-        return;
-    m_tagsContainer->setAlpha(enabled ? 1.0 : 0.5);
-    m_tagsButton->setEnabled(enabled);
-    // Tags written for a target that takes none wait, unsent, for one that does.
-    m_tagsList->setText(enabled && !m_draft.tags().isEmpty() ? m_draft.tags() : localized("none"));
+    if (m_tagsRow)
+        m_tagsRow->setTagsEnabled(enabled, m_draft.tags());
 }
 
 void Editor::setTags(const QString& tags)
 {
     m_draft.setTags(tags);
-    if (m_tagsList)
-        m_tagsList->setText(tags.trimmed().isEmpty() ? localized("none") : tags);
-}
-
-QString Editor::tagsToSend() const
-{
-    return m_draft.tagsToSend();
+    if (m_tagsRow)
+        m_tagsRow->showTags(tags);
 }
 
 void Editor::changeTags()
@@ -571,7 +443,7 @@ void Editor::changeTags()
     auto tags = std::make_shared<ContentTags>();
     tags->setDelegate(this);
     tags->setTagsText(m_draft.tags());
-    openAccessory(tags, m_tagsButton);
+    openAccessory(tags, m_tagsRow->button());
 }
 
 void Editor::enableThreadPrefix(bool enabled)
@@ -667,7 +539,7 @@ void Editor::imageWasSelected(const std::shared_ptr<ImageToUpload>& image, Selec
     updateLayout();
     // The picture shows in the list, scrolled into sight.
     if (m_mediaTable) {
-        m_mediaTable->reloadData();
+        m_mediaTable->showAttachments(m_draft.attachments());
         m_scroll->scrollRectToVisible(m_mediaTable->frame(), false);
     }
 }
@@ -702,18 +574,6 @@ void Editor::textWasInserted(InsertTextController* prompt)
 UploadAttachmentList Editor::attachmentsToSend() const
 {
     return m_draft.attachmentsToSend();
-}
-
-int Editor::numberOfRowsInSection(TableView*, int)
-{
-    return int(m_draft.attachments().size());
-}
-
-TableViewCell* Editor::cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
-{
-    auto* cell = loadCellNibForTableView<CreateContentMediaPreview>(tableView);
-    cell->setPreview(m_draft.attachments().value(indexPath.row));
-    return cell;
 }
 
 // ---- Sending and leaving

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forum/screens/ContentTagsDelegate.h"
-#include "forum/screens/EditorFormatBar.h"
+#include "forum/screens/EditorText.h"
 #include "forum/screens/InsertTextDelegate.h"
 #include "forum/screens/SelectForumDelegate.h"
 #include "forum/model/BlogProbe.h"
@@ -15,8 +15,6 @@
 #include "app/screens/UIViewControllerCommon.h"
 
 #include "platform/foundation/AlertViewDelegate.h"
-#include "platform/foundation/ClockTimer.h"
-#include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
@@ -24,18 +22,19 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class ActivityIndicatorView;
 class AlertView;
 class BarButtonItem;
 class Button;
-class EditorButtonStrip;
+class EditorAttachmentMenu;
+class EditorFormatting;
+class EditorMediaList;
 class EditorPublishArea;
-class ImageView;
-class Label;
+class EditorTagsRow;
 class ScrollView;
-class TableView;
 
 // The base of the composing screens (new content, reply, edit): a title, a
 // text in BB-code that starts as a grey placeholder, formatting (bold,
@@ -58,18 +57,12 @@ class Editor : public UIViewControllerCommon,
                public SelectForumDelegate,
                public ModelObserver,
                public SelectImageDelegate,
-               public TableViewDataSource,
                public InsertTextDelegate,
-               public AlertViewDelegate,
-               public EditorFormatBarDelegate {
+               public AlertViewDelegate {
 public:
-    static constexpr qreal kMediaRowHeight = 60;
     static constexpr qreal kScrollMinimumHeight = 416;
     static inline const QRectF kContentBgFrame = QRectF(20, 90, 280, 162);
     static inline const QRectF kContentFrame = QRectF(22, 88, 278, 159);
-    // How long the strip waits before sliding in, and how long moves take.
-    static constexpr qint64 kSlideDelayMs = 300;
-    static constexpr double kMoveDuration = 0.3;
 
     Editor();
     ~Editor() override;
@@ -93,7 +86,6 @@ public:
     void openAccessory(const ViewControllerPtr& screen, View* returnTo);
     // Leaves the placeholder, once: the text is emptied and turns black.
     void changedContent();
-    bool hasChangedContent() const { return m_draft.isTextTouched(); }
     // A text, a title, tags or a picture: leaving asks first, and a closed
     // forum leaves the screen where it is.
     bool holdsUnsentWork() const override;
@@ -116,8 +108,6 @@ public:
     // The tag screen's answer; changeTags opens it.
     void setTags(const QString& tags) override;
     void changeTags();
-    // The tags to send: none while tags are off.
-    QString tagsToSend() const;
 
     // Pictures and videos.
     void addAttachment();
@@ -128,16 +118,8 @@ public:
     // Shows or hides the attachment button as the builder allows.
     void setAttachmentAllowed(bool allowed);
 
-    // The formatting strip's menus.
-    void showFontStyleMenu();
-    void showFontSizeMenu();
-    void showEmoticonMenu();
+    // The formatting menus and the attachment menu close.
     void hideAll();
-    void hideBar();
-    void addTag(const QString& name) override;
-    void addSize(int size) override;
-    void addEmoticon(const QString& code) override;
-    void addOpeningTag(const QString& open, const QString& close);
     // "done" while the text is edited.
     void doneText();
 
@@ -158,8 +140,6 @@ public:
     // The publish area, hidden by the screens that post where they are.
     void setPublishAreaHidden(bool hidden);
 
-    int numberOfRowsInSection(TableView* tableView, int section) override;
-    TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
     void textViewDidChange(TextView* textView) override;
     void textViewDidBeginEditing(TextView* textView) override;
     void textViewDidEndEditing(TextView* textView) override;
@@ -167,28 +147,14 @@ public:
     void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
     void touchesEnded(const QPointF& point) override;
 
-    // The outlets.
+    // The rows that screens built on this one fill.
     TextView* content() const { return m_content; }
-    Button* contentBg() const { return m_contentBg; }
     TextField* messageTitle() const { return m_messageTitle; }
-    View* tagsContainer() const { return m_tagsContainer; }
-    Button* tagsButton() const { return m_tagsButton; }
-    Label* tagsList() const { return m_tagsList; }
     TextField* prefixTitle() const { return m_prefixTitle; }
     Button* selectPrefixButton() const { return m_selectPrefixButton; }
     EditorPublishArea* publishArea() const { return m_publish; }
-    Button* addAttachmentBtn() const { return m_addAttachmentBtn; }
-    View* attachmentMenu() const { return m_attachmentMenu; }
-    Button* addImageButton() const { return m_addImageButton; }
-    Button* addVideoButton() const { return m_addVideoButton; }
-    EditorButtonStrip* attachmentButtons() const { return m_attachmentButtons; }
-    EditorFormatBar* bar() const { return m_bar; }
+    // The emoticons' button, shown as the forum allows.
     Button* smileyButton() const;
-    TableView* mediaTable() const { return m_mediaTable; }
-    ActivityIndicatorView* loading() const { return m_loading; }
-    ScrollView* scroll() const { return m_scroll; }
-    AlertView* confirmExit() const { return m_confirmExit.get(); }
-    const SelectImagePtr& selector() const { return m_selector; }
 
     // What is written and not yet sent.
     const EditorDraft& draft() const { return m_draft; }
@@ -206,10 +172,12 @@ protected:
     UploadAttachmentList attachmentsToSend() const;
 
 private:
-    void buildFormatting(View* root);
+    void buildRows();
     void beginTextLayout();
     // Writes the text in, the draft's as well.
     void putText(const QString& text);
+    // A formatting choice, made where the caret is, out of the placeholder.
+    void writeChange(const std::function<EditorTextChange(const QString&, const TextRange&)>& change);
     // The top of the keyboard in the screen's view (its foot when it takes no room).
     qreal keyboardTop();
     void showSubmitButton(bool editing);
@@ -227,18 +195,13 @@ private:
     Button* m_selectPrefixButton = nullptr;
     Button* m_contentBg = nullptr;
     TextView* m_content = nullptr;
-    View* m_tagsContainer = nullptr;
-    Button* m_tagsButton = nullptr;
-    Label* m_tagsList = nullptr;
+    EditorTagsRow* m_tagsRow = nullptr;
     EditorPublishArea* m_publish = nullptr;
     Button* m_addAttachmentBtn = nullptr;
-    View* m_attachmentMenu = nullptr;
-    Button* m_addImageButton = nullptr;
-    Button* m_addVideoButton = nullptr;
-    TableView* m_mediaTable = nullptr;
+    EditorAttachmentMenu* m_attachmentMenu = nullptr;
+    EditorMediaList* m_mediaTable = nullptr;
     ActivityIndicatorView* m_loading = nullptr;
-    EditorButtonStrip* m_attachmentButtons = nullptr;
-    EditorFormatBar* m_bar = nullptr;
+    std::unique_ptr<EditorFormatting> m_formatting;
 
     bool m_prefixEnabled = true;
     bool m_attachmentAllowed = true;
@@ -253,6 +216,4 @@ private:
     std::shared_ptr<AlertView> m_confirmExit;
     BlogProbePtr m_blogProbe;
     ModelWatch m_blogProbeWatch;
-    ClockTimer m_slideTimer;
-    ClockTimer m_hideBarTimer;
 };

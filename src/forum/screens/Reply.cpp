@@ -69,7 +69,7 @@ void Reply::done()
         return;
     m_replyBuilder->setTitle(messageTitle()->text());
     m_replyBuilder->setMessage(text);
-    m_replyBuilder->setTags(tagsToSend());
+    m_replyBuilder->setTags(draft().tagsToSend());
     m_replyBuilder->setAttachments(attachmentsToSend());
     Editor::done();
     m_replyBuilder->create();

@@ -1,4 +1,5 @@
 #include "ComposeScreenTest.h"
+#include "NamedView.h"
 
 #include "app/net/HTTPRequest.h"
 #include "forum/screens/CreateContent.h"
@@ -58,10 +59,10 @@ TEST_F(ComposeFailureTest, ARefusedPictureKeepsTheWholeThreadAndItGoesOnTheNextT
     settleAll();
     EXPECT_EQ(alertMessages(), QStringList{text("attachment_not_uploaded")});
     EXPECT_EQ(top(), editor.get());
-    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Big picture"));
     EXPECT_EQ(editor->messageText(), QStringLiteral("Too big for the forum?"));
-    EXPECT_EQ(editor->tagsList()->text(), QStringLiteral("large"));
+    EXPECT_EQ(named<Label>(editor, "tagsList")->text(), QStringLiteral("large"));
     EXPECT_EQ(editor->draft().attachments().size(), 1);
     EXPECT_TRUE(requestsOf("newthread_postthread").isEmpty()) << "nothing posted without its picture";
     EXPECT_EQ(forum().threadIdsIn(3), before);
@@ -91,7 +92,7 @@ TEST_F(ComposeFailureTest, AForumClosedWhileAPictureGoesUpSaysSoOnlyInItsOwnWord
     settleAll();
     EXPECT_FALSE(requestsOf("newattachment_manageattach").isEmpty());
     EXPECT_EQ(alertMessages(), QStringList{QStringLiteral("Closed for the night.")});
-    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     EXPECT_EQ(top(), editor.get());
     EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Harbour at dawn"));
     EXPECT_EQ(editor->messageText(), QStringLiteral("Taken from the pier."));
@@ -136,7 +137,7 @@ TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOn
     settleAll();
     EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("postfloodcheck"))});
     EXPECT_EQ(top(), reply);
-    EXPECT_TRUE(reply->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(reply, "loading")->isHidden());
     EXPECT_EQ(reply->messageTitle()->text(), QStringLiteral("Re: avatars"));
     EXPECT_EQ(reply->messageText(), QStringLiteral("Also: long-press the picture."));
     dismissAlerts();
@@ -179,7 +180,7 @@ TEST_F(ComposeFailureTest, ANewThreadTheForumTookAfterTheWaitRanOutIsNotPostedAg
     settleAll();
     EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("nointernet"))});
     EXPECT_EQ(top(), editor.get());
-    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Night ride"));
     forum().openGate(QStringLiteral("slow"));
     ASSERT_TRUE(waitFor([&] { return forum().threadIdsIn(3).size() == before.size() + 1; }));

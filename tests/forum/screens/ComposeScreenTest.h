@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ForumScreenTest.h"
+#include "NamedView.h"
 #include "ControlClicks.h"
 #include "ImagePickerStub.h"
 
@@ -164,9 +165,9 @@ protected:
     // Picks a picture file through the editor's attachment button.
     void attachPicture(Editor* editor, ImagePickerStub& machine, const QString& path)
     {
-        tapView(editor->addAttachmentBtn());
-        ASSERT_FALSE(editor->attachmentMenu()->isHidden());
-        tapView(editor->addImageButton());
+        tapView(named<Button>(editor, "addAttachment"));
+        ASSERT_FALSE(named<View>(editor, "attachmentMenu")->isHidden());
+        tapView(named<Button>(editor, "addImage"));
         finishMoving();
         ASSERT_TRUE(machine.isAsking());
         machine.choose(path);

@@ -1,4 +1,5 @@
 #include "ComposeScreenTest.h"
+#include "NamedView.h"
 #include "ControlClicks.h"
 
 #include "app/widgets/SegmentControlHidding.h"
@@ -85,13 +86,13 @@ TEST_F(EditorTest, ThePlaceholderNeverGoesOutAndNothingIsSentBeforeATargetIsChos
     const auto editor = openEditor();
     settleAll();
     EXPECT_EQ(editor->content()->text(), text("placeholder_content"));
-    EXPECT_FALSE(editor->hasChangedContent());
+    EXPECT_FALSE(editor->draft().isTextTouched());
     EXPECT_EQ(editor->messageText(), QString());
     EXPECT_EQ(editor->selContentType(), CreateContent::NoContentType);
     EXPECT_TRUE(editor->publishArea()->shownTarget() == nullptr);
-    EXPECT_FALSE(editor->tagsButton()->isEnabled());
+    EXPECT_FALSE(named<Button>(editor, "tagsButton")->isEnabled());
     EXPECT_FALSE(editor->selectPrefixButton()->isEnabled());
-    EXPECT_TRUE(editor->addAttachmentBtn()->isHidden()) << "no target, no pictures yet";
+    EXPECT_TRUE(named<Button>(editor, "addAttachment")->isHidden()) << "no target, no pictures yet";
     picture("editor-untouched.png");
 
     // Title first, then the text; and no target is said before either.
@@ -122,8 +123,8 @@ TEST_F(EditorTest, ThePlaceholderNeverGoesOutAndNothingIsSentBeforeATargetIsChos
     dismissAlerts();
 
     // A video from the prompt on the untouched text: the placeholder goes first.
-    tapView(editor->addAttachmentBtn());
-    tapView(editor->addVideoButton());
+    tapView(named<Button>(editor, "addAttachment"));
+    tapView(named<Button>(editor, "addVideo"));
     finishMoving();
     auto* prompt = topAs<InsertTextController>();
     ASSERT_NE(prompt, nullptr);
@@ -133,7 +134,7 @@ TEST_F(EditorTest, ThePlaceholderNeverGoesOutAndNothingIsSentBeforeATargetIsChos
     finishMoving();
     ASSERT_EQ(top(), editor.get());
     EXPECT_EQ(editor->content()->text(), QStringLiteral(" [video]https://video.example/night[/video]"));
-    EXPECT_TRUE(editor->hasChangedContent());
+    EXPECT_TRUE(editor->draft().isTextTouched());
 
     // A selection wraps in place, the caret after it.
     clickInto(editor->content());
@@ -142,8 +143,8 @@ TEST_F(EditorTest, ThePlaceholderNeverGoesOutAndNothingIsSentBeforeATargetIsChos
     press(editor->navigationItem()->rightBarButtonItem());  // done: the attachment button is back
     finishMoving();
     editor->content()->setSelectedRange(TextRange{6, 19});
-    tapView(editor->addAttachmentBtn());
-    tapView(editor->addVideoButton());
+    tapView(named<Button>(editor, "addAttachment"));
+    tapView(named<Button>(editor, "addVideo"));
     finishMoving();
     EXPECT_EQ(top(), editor.get());
     EXPECT_EQ(editor->content()->text(), QStringLiteral("Watch [video]https://v.example/a[/video] now"));
@@ -167,7 +168,7 @@ TEST_F(EditorTest, ComingBackFromThePickerWithoutAForumLeavesNothingChosen)
     EXPECT_EQ(editor->selContentType(), CreateContent::NoContentType);
     press(editor->navigationItem()->rightBarButtonItem());
     EXPECT_EQ(alertTitles(), QStringList{text("no_content_type_selected")}) << "not a busy sign that never stops";
-    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     dismissAlerts();
 
     // Chosen, then changed: the forum and its form are dropped, the choice is back.
@@ -183,7 +184,7 @@ TEST_F(EditorTest, ComingBackFromThePickerWithoutAForumLeavesNothingChosen)
     EXPECT_EQ(editor->forum(), nullptr);
     EXPECT_FALSE(editor->publishArea()->publishView()->isHidden());
     EXPECT_EQ(editor->selContentType(), CreateContent::NoContentType);
-    EXPECT_FALSE(editor->tagsButton()->isEnabled());
+    EXPECT_FALSE(named<Button>(editor, "tagsButton")->isEnabled());
 }
 
 TEST_F(EditorTest, LeavingAsksOnceSomethingIsWrittenAndTheAnswerTakesOnlyThisScreen)
@@ -198,7 +199,7 @@ TEST_F(EditorTest, LeavingAsksOnceSomethingIsWrittenAndTheAnswerTakesOnlyThisScr
     editor = openEditor();
     typeInField(editor->messageTitle(), QStringLiteral("Half a thought"));
     press(editor->navigationItem()->leftBarButtonItem());
-    ASSERT_NE(editor->confirmExit(), nullptr);
+    ASSERT_EQ(visibleAlerts(text("your_work_will_not")).size(), 1);
     EXPECT_EQ(shownAlerts().last()->title(), text("cancel_creating_content"));
     EXPECT_EQ(shownAlerts().last()->buttonTitles(), (QStringList{text("cancel"), text("discard")}));
     answerAlert(0);
@@ -249,7 +250,7 @@ TEST_F(EditorTest, EscapeOnTheDiscardQuestionKeepsTheScreenAndDiscardAsksAgainAn
     finishMoving();
     EXPECT_FALSE(asked->isVisible());
     EXPECT_EQ(top(), editor.get()) << "cancel keeps the screen";
-    EXPECT_EQ(editor->confirmExit(), nullptr) << "the question is over";
+    EXPECT_TRUE(visibleAlerts(text("your_work_will_not")).isEmpty()) << "the question is over";
     // The keys are the screen's again: the title takes them where they left off.
     for (const char c : {' ', 'm', 'o', 'r', 'e'})
         QTest::keyClick(window->windowHandle(), c);
@@ -289,10 +290,10 @@ TEST_F(EditorTest, TabAndReturnGoFromTheTitleToTheTextAndBack)
     finishMoving();
     ASSERT_TRUE(editor->content()->isFirstResponder());
     EXPECT_EQ(editor->content()->text(), QString()) << "the placeholder goes as the text is entered";
-    EXPECT_FALSE(editor->attachmentButtons()->isHidden());
+    EXPECT_FALSE(named<EditorButtonStrip>(editor, "formattingStrip")->isHidden());
     // The keyboard takes no room: the text goes down to the strip at the foot.
-    EXPECT_EQ(editor->attachmentButtons()->frame().bottom(), editor->view()->bounds().height());
-    EXPECT_LE(editor->contentBg()->frame().bottom(), editor->attachmentButtons()->frame().top());
+    EXPECT_EQ(named<EditorButtonStrip>(editor, "formattingStrip")->frame().bottom(), editor->view()->bounds().height());
+    EXPECT_LE(named<Button>(editor, "contentBackground")->frame().bottom(), named<EditorButtonStrip>(editor, "formattingStrip")->frame().top());
     typeInto(editOf(editor->content()), QStringLiteral("Tab to here."));
     key(editOf(editor->content()), Qt::Key_Backtab, Qt::ShiftModifier);
     finishMoving();
@@ -385,7 +386,7 @@ TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNoth
     settleAll();
     EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("tooshort"))});
     EXPECT_EQ(top(), editor.get());
-    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     dismissAlerts();
 
     // Waiting for a moderator: no thread to open, so the screen closes at once
@@ -470,7 +471,7 @@ TEST_F(EditorTest, TheNewThreadEditorOpensInItsTitleAndEveryPickerGivesTheKeyboa
     press(editor->navigationItem()->rightBarButtonItem());  // done
 
     // Tags, from the mouse: back on the tags button, not on the bar.
-    tapView(editor->tagsButton());
+    tapView(named<Button>(editor, "tagsButton"));
     finishMoving();
     auto* tags = topAs<ContentTags>();
     ASSERT_NE(tags, nullptr);
@@ -478,12 +479,12 @@ TEST_F(EditorTest, TheNewThreadEditorOpensInItsTitleAndEveryPickerGivesTheKeyboa
     press(tags->navigationItem()->rightBarButtonItem());
     finishMoving();
     ASSERT_EQ(top(), editor);
-    EXPECT_TRUE(focusIsOn(editor->tagsButton()));
+    EXPECT_TRUE(focusIsOn(named<Button>(editor, "tagsButton")));
 
     // The video prompt, ended with Return: its menu has closed, so the
     // keyboard is on the attachment button that opened it.
-    tapView(editor->addAttachmentBtn());
-    tapView(editor->addVideoButton());
+    tapView(named<Button>(editor, "addAttachment"));
+    tapView(named<Button>(editor, "addVideo"));
     finishMoving();
     auto* prompt = topAs<InsertTextController>();
     ASSERT_NE(prompt, nullptr);
@@ -491,7 +492,7 @@ TEST_F(EditorTest, TheNewThreadEditorOpensInItsTitleAndEveryPickerGivesTheKeyboa
     key(lineOf(prompt->input()), Qt::Key_Return);
     finishMoving();
     ASSERT_EQ(top(), editor);
-    EXPECT_TRUE(focusIsOn(editor->addAttachmentBtn()));
+    EXPECT_TRUE(focusIsOn(named<Button>(editor, "addAttachment")));
 
     // Another forum from the picker, chosen with the keys: the keyboard is on
     // the publish row, whose "change" now stands where the choice stood.
@@ -562,7 +563,7 @@ TEST_F(EditorTest, TheFirstTabOfAReplyGoesToItsTextAndASpaceOnDiscardAsksWheneve
     ASSERT_NE(editor, nullptr);
     settleAll();
     EXPECT_TRUE(editor->messageTitle()->isFirstResponder());
-    tapView(editor->tagsButton());
+    tapView(named<Button>(editor, "tagsButton"));
     finishMoving();
     auto* tags = topAs<ContentTags>();
     ASSERT_NE(tags, nullptr);
@@ -570,13 +571,13 @@ TEST_F(EditorTest, TheFirstTabOfAReplyGoesToItsTextAndASpaceOnDiscardAsksWheneve
     press(tags->navigationItem()->rightBarButtonItem());
     finishMoving();
     ASSERT_EQ(top(), editor);
-    ASSERT_TRUE(focusIsOn(editor->tagsButton()));
+    ASSERT_TRUE(focusIsOn(named<Button>(editor, "tagsButton")));
     // On round, past the rows below, to "discard" at the top; the text untouched.
     ASSERT_TRUE(tabUntil([&] { return focusIsOn(editor->navigationItem()->leftBarButtonItem()); }));
-    ASSERT_FALSE(editor->hasChangedContent());
+    ASSERT_FALSE(editor->draft().isTextTouched());
     keys(Qt::Key_Space);
     EXPECT_EQ(top(), editor) << "the tags were not thrown away unasked";
     ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
     keys(Qt::Key_Escape);
-    EXPECT_EQ(editor->tagsList()->text(), QStringLiteral("night, harbour"));
+    EXPECT_EQ(named<Label>(editor, "tagsList")->text(), QStringLiteral("night, harbour"));
 }

@@ -1,4 +1,7 @@
 #include "ComposeScreenTest.h"
+#include "NamedView.h"
+#include "forum/screens/EditorButtonStrip.h"
+#include "forum/screens/EditorFormatBar.h"
 
 #include "app/widgets/SegmentControlHidding.h"
 #include "forum/cells/SelectForumCell.h"
@@ -47,8 +50,8 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     EXPECT_EQ(requestsOf("newthread_newthread").size(), 1);
     EXPECT_EQ(requestsOf("newthread_newthread").last().field(QStringLiteral("forumid")), QStringLiteral("3"));
     EXPECT_TRUE(editor->selectPrefixButton()->isEnabled()) << "the forum offers prefixes";
-    EXPECT_TRUE(editor->tagsButton()->isEnabled());
-    EXPECT_FALSE(editor->addAttachmentBtn()->isHidden());
+    EXPECT_TRUE(named<Button>(editor, "tagsButton")->isEnabled());
+    EXPECT_FALSE(named<Button>(editor, "addAttachment")->isHidden());
 
     // The prefix, from the forum's groups; a group of one prefix shows its one row.
     tapView(editor->selectPrefixButton());
@@ -65,7 +68,7 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     EXPECT_EQ(editor->threadBuilder()->threadPrefix(), QStringLiteral("howto"));
 
     // Tags, on their own screen.
-    tapView(editor->tagsButton());
+    tapView(named<Button>(editor, "tagsButton"));
     finishMoving();
     auto* tags = topAs<ContentTags>();
     ASSERT_NE(tags, nullptr);
@@ -73,7 +76,7 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     press(tags->navigationItem()->rightBarButtonItem());
     finishMoving();
     ASSERT_EQ(top(), editor);
-    EXPECT_EQ(editor->tagsList()->text(), QStringLiteral("harbour, dawn"));
+    EXPECT_EQ(named<Label>(editor, "tagsList")->text(), QStringLiteral("harbour, dawn"));
 
     // The title, then Return goes on to the text, which leaves its placeholder.
     typeInField(editor->messageTitle(), QStringLiteral("Harbour at dawn: which one?"));
@@ -81,8 +84,8 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     finishMoving();
     ASSERT_TRUE(editor->content()->isFirstResponder());
     EXPECT_EQ(editor->content()->text(), QString());
-    EXPECT_FALSE(editor->attachmentButtons()->isHidden()) << "the formatting strip comes with the text";
-    EXPECT_EQ(editor->attachmentButtons()->frame().right(), 320);
+    EXPECT_FALSE(named<EditorButtonStrip>(editor, "formattingStrip")->isHidden()) << "the formatting strip comes with the text";
+    EXPECT_EQ(named<EditorButtonStrip>(editor, "formattingStrip")->frame().right(), 320);
     EXPECT_EQ(editor->navigationItem()->rightBarButtonItem()->title(), text("done"));
     typeInto(editOf(editor->content()), QStringLiteral("Two shots from this morning. Which one?"));
 
@@ -91,19 +94,19 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     const int which = int(typed.indexOf(QStringLiteral("Which")));
     dragSelect(editor->content(), which, which + 5);
     EXPECT_EQ(editor->content()->selectedRange(), (TextRange{which, 5}));
-    tapView(editor->attachmentButtons()->fontStyleButton());
-    ASSERT_FALSE(editor->bar()->fontStyleMenu()->isHidden());
+    tapView(named<EditorButtonStrip>(editor, "formattingStrip")->fontStyleButton());
+    ASSERT_FALSE(named<EditorFormatBar>(editor, "formatBar")->fontStyleMenu()->isHidden());
     ASSERT_TRUE(editor->content()->isFirstResponder()) << "the strip leaves the text being edited";
-    tapView(editor->bar()->fontStyleMenu()->subviews().at(1));
+    tapView(named<EditorFormatBar>(editor, "formatBar")->fontStyleMenu()->subviews().at(1));
     EXPECT_EQ(editor->content()->text(), QStringLiteral("Two shots from this morning. [B]Which[/B] one?"));
-    EXPECT_TRUE(editor->bar()->isHidden());
+    EXPECT_TRUE(named<EditorFormatBar>(editor, "formatBar")->isHidden());
 
     // An emoticon at the caret, from the emoticon menu.
     editor->content()->setSelectedRange(TextRange{int(editor->content()->text().size()), 0});
-    tapView(editor->attachmentButtons()->smileyButton());
-    ASSERT_FALSE(editor->bar()->emoticonMenu()->isHidden());
+    tapView(named<EditorButtonStrip>(editor, "formattingStrip")->smileyButton());
+    ASSERT_FALSE(named<EditorFormatBar>(editor, "formatBar")->emoticonMenu()->isHidden());
     picture("editor-smilies.png");
-    tapView(editor->bar()->emoticonButton(0));
+    tapView(named<EditorFormatBar>(editor, "formatBar")->emoticonButton(0));
     EXPECT_EQ(editor->content()->text(), QStringLiteral("Two shots from this morning. [B]Which[/B] one?:)"));
 
     // "done" ends the editing; two pictures from the library.
@@ -115,14 +118,14 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     attachPicture(editor, machine, pictureFile("first.png", QColor(0xE0, 0x60, 0x20)));
     attachPicture(editor, machine, pictureFile("second.png", QColor(0x20, 0x60, 0xE0), QSize(90, 120)));
     ASSERT_EQ(editor->draft().attachments().size(), 2);
-    EXPECT_FALSE(editor->mediaTable()->isHidden());
-    EXPECT_EQ(editor->mediaTable()->numberOfRowsInSection(0), 2);
+    EXPECT_FALSE(named<TableView>(editor, "mediaList")->isHidden());
+    EXPECT_EQ(named<TableView>(editor, "mediaList")->numberOfRowsInSection(0), 2);
     picture("editor-new-thread.png");
 
     // Sent: the forum made the thread, and the screen offers to open it.
     forum().clearLog();
     press(editor->navigationItem()->rightBarButtonItem());
-    EXPECT_FALSE(editor->loading()->isHidden());
+    EXPECT_FALSE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     settleAll();
     EXPECT_EQ(requestsOf("newattachment_manageattach").size(), 2);
     ASSERT_EQ(requestsOf("newthread_postthread").size(), 1);
@@ -132,7 +135,7 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     EXPECT_EQ(posted.field(QStringLiteral("taglist")), QStringLiteral("harbour, dawn"));
     const qint32 threadid = editor->threadBuilder()->threadid();
     ASSERT_GT(threadid, 0);
-    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     ASSERT_NE(editor->viewNewContent(), nullptr);
     EXPECT_EQ(editor->viewNewContent()->buttonTitles(), (QStringList{text("view_post"), text("create_go_home")}));
     EXPECT_EQ(alertMessages(), QStringList{text("create_ok_thread")}) << "said once";

@@ -1,4 +1,5 @@
 #include "ComposeScreenTest.h"
+#include "NamedView.h"
 
 #include "app/widgets/TabBarHidding.h"
 #include "forum/cells/QuickReplyCell.h"
@@ -496,7 +497,7 @@ TEST_F(ReplyScenarioTest, DiscardIsOffWhileAReplyIsOnItsWayAndTheThreadShowsTheR
     press(reply->navigationItem()->rightBarButtonItem());  // submit
     ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(QStringLiteral("slow")) == 1; }));
     finishMoving();
-    EXPECT_FALSE(reply->loading()->isHidden());
+    EXPECT_FALSE(named<ActivityIndicatorView>(reply, "loading")->isHidden());
     const std::shared_ptr<BarButtonItem> discard = reply->navigationItem()->leftBarButtonItem();
     ASSERT_NE(discard, nullptr);
     EXPECT_FALSE(discard->isEnabled()) << "what has gone out cannot be discarded";

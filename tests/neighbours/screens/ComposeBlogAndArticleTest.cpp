@@ -1,4 +1,5 @@
 #include "NeighbourScreenTest.h"
+#include "NamedView.h"
 
 #include "app/navigation/ScreenInputs.h"
 #include "app/widgets/SegmentControlHidding.h"
@@ -186,7 +187,7 @@ protected:
     {
         const QPointF button = submitButton()->convertPoint(submitButton()->bounds().center(), nullptr);
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, button.toPoint());
-        EXPECT_FALSE(composer.loading()->isHidden()) << "busy while it is sent";
+        EXPECT_FALSE(named<ActivityIndicatorView>(&composer, "loading")->isHidden()) << "busy while it is sent";
         settleAll();
     }
     // The button of the alert on top, clicked.
@@ -226,7 +227,7 @@ TEST_F(ComposeBlogAndArticleTest, WhatWasSentOpensInTheComposersPlaceAndEscapeOr
     EXPECT_EQ(entryBuilder->calls, QStringList{QStringLiteral("create")});
     EXPECT_EQ(entryBuilder->title(), QStringLiteral("My trip"));
     EXPECT_EQ(entryBuilder->message(), QStringLiteral("Three [B]days[/B] by the sea."));
-    EXPECT_TRUE(composer->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(composer, "loading")->isHidden());
     ASSERT_NE(composer->viewNewContent(), nullptr);
     EXPECT_EQ(answerOf(*composer->viewNewContent()), (QStringList{text("published_title"), text("create_ok_blog"),
                                                                   text("view_blog"), text("create_go_home")}));
@@ -323,7 +324,7 @@ TEST_F(ComposeBlogAndArticleTest, AnEntryOrAnArticleOpensInTheComposerWithItsTex
     composer->editBlogPost(entryBuilder);
     finishMoving();
     EXPECT_EQ(composer->messageTitle()->text(), QStringLiteral("Cycling the coast, day one"));
-    EXPECT_TRUE(composer->hasChangedContent()) << "out of the placeholder";
+    EXPECT_TRUE(composer->draft().isTextTouched()) << "out of the placeholder";
     EXPECT_EQ(composer->messageText(), mine->pagetext());
     EXPECT_TRUE(composer->messageText().startsWith(QStringLiteral("Sixty kilometres")));
     EXPECT_EQ(composer->selContentType(), CreateContent::BlogContent);
@@ -332,7 +333,7 @@ TEST_F(ComposeBlogAndArticleTest, AnEntryOrAnArticleOpensInTheComposerWithItsTex
     EXPECT_EQ(composer->publishArea()->shownTarget(), composer->publishArea()->selectedBlogOptions());
     EXPECT_EQ(composer->publishArea()->selectedBlogCategorys()->text(), QStringLiteral("Travel"));
     EXPECT_EQ(composer->publishArea()->selectedBlogPublishStatus()->text(), text("publish_now"));
-    EXPECT_TRUE(composer->tagsButton()->isEnabled());
+    EXPECT_TRUE(named<Button>(composer, "tagsButton")->isEnabled());
     picture("compose-blog-edit.png");
 
     // A line added at the end goes with the rest.
@@ -368,7 +369,7 @@ TEST_F(ComposeBlogAndArticleTest, AnEntryOrAnArticleOpensInTheComposerWithItsTex
     EXPECT_EQ(composer->publishArea()->shownTarget(), composer->publishArea()->selectedArticleOptions());
     EXPECT_EQ(composer->publishArea()->selectedArticleCategorys()->text(), QStringLiteral("News"));
     EXPECT_EQ(composer->publishArea()->selectedArticlePublishStatus()->text(), text("draft"));
-    EXPECT_TRUE(composer->tagsButton()->isEnabled()) << "articles take tags";
+    EXPECT_TRUE(named<Button>(composer, "tagsButton")->isEnabled()) << "articles take tags";
     picture("compose-article-edit.png");
     click(composer->messageTitle());
     QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::ControlModifier);

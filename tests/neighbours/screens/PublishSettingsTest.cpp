@@ -1,4 +1,5 @@
 #include "NeighbourScreenTest.h"
+#include "NamedView.h"
 #include "ControlClicks.h"
 
 #include "app/widgets/SegmentControlHidding.h"
@@ -118,7 +119,7 @@ TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefused
     press(editor->navigationItem()->rightBarButtonItem());
     settleAll();
     EXPECT_EQ(alertMessages(), QStringList{text("content_sending_unavailable")});
-    EXPECT_TRUE(editor->loading()->isHidden());
+    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
     EXPECT_EQ(navigation()->topViewController(), editor.get());
     EXPECT_EQ(editor->messageText(), QStringLiteral("Three days by the sea."));
     dismissAlerts();
@@ -141,7 +142,7 @@ TEST_F(PublishSettingsTest, ABlogEntryAndAnArticleShowTheirSettingsAndAreRefused
     EXPECT_EQ(editor->selContentType(), CreateContent::ArticleContent);
     EXPECT_EQ(editor->publishArea()->selectedArticleCategorys()->text(), QStringLiteral("Guides, Photos"));
     EXPECT_EQ(editor->publishArea()->selectedArticlePublishStatus()->text(), text("draft"));
-    EXPECT_TRUE(editor->tagsButton()->isEnabled()) << "articles take tags";
+    EXPECT_TRUE(named<Button>(editor, "tagsButton")->isEnabled()) << "articles take tags";
     press(editor->navigationItem()->rightBarButtonItem());
     settleAll();
     EXPECT_EQ(alertMessages(), (QStringList{text("content_sending_unavailable"), text("content_sending_unavailable")}));
