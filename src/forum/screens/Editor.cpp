@@ -4,6 +4,7 @@
 #include "forum/screens/ContentTags.h"
 #include "forum/screens/EditorAttachmentMenu.h"
 #include "forum/screens/EditorButtonStrip.h"
+#include "forum/screens/EditorFocus.h"
 #include "forum/screens/EditorFormatting.h"
 #include "forum/screens/EditorMediaList.h"
 #include "forum/screens/EditorPublishArea.h"
@@ -28,7 +29,6 @@
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Localized.h"
 
-#include <QApplication>
 
 namespace {
 
@@ -167,17 +167,7 @@ void Editor::viewDidLoad()
 void Editor::viewDidAppear(bool animated)
 {
     UIViewControllerCommon::viewDidAppear(animated);
-    const QPointer<View> returnTo = std::exchange(m_focusOnReturn, nullptr);
-    if (returnTo && giveFocusWithin(returnTo))
-        return;
-    // Back with the keyboard still in this screen: it stays there. Never on
-    // nothing nor on the bar: from there the first Tab, or a space, would
-    // press "discard".
-    const bool firstTime = !std::exchange(m_hasAppeared, true);
-    if (!firstTime && view()->isAncestorOf(QApplication::focusWidget()))
-        return;
-    if (!giveFocusWithin(m_messageTitle))
-        giveFocusWithin(m_content);
+    m_focus.appeared(view(), m_messageTitle, m_content);
 }
 
 void Editor::openAccessory(const ViewControllerPtr& screen, View* returnTo)
@@ -185,23 +175,8 @@ void Editor::openAccessory(const ViewControllerPtr& screen, View* returnTo)
     NavigationController* navigation = navigationController();
     if (!screen || !navigation)
         return;
-    m_focusOnReturn = returnTo;
+    m_focus.returnTo(returnTo);
     navigation->pushViewController(screen, true);
-}
-
-bool Editor::giveFocusWithin(View* row)
-{
-    if (!row)
-        return false;
-    QList<View*> candidates{row};
-    candidates += row->findChildren<View*>();
-    for (View* view : std::as_const(candidates)) {
-        const bool takesKeys = view->canBecomeFirstResponder() ? view->isUserInteractionEnabled()
-                                                               : view->acceptsKeyboardFocus();
-        if (takesKeys && view->isVisible() && view->alpha() > 0.01 && Keyboard::giveFocus(view))
-            return true;
-    }
-    return false;
 }
 
 void Editor::showSubmitButton(bool editing)
@@ -462,11 +437,7 @@ void Editor::enableThreadPrefix(bool enabled)
 
 void Editor::changePublish()
 {
-    m_publish->showChoice();
-    selectPublishPosition(-1);
-    for (SegmentedControl* change : {m_publish->changePublishBtn(), m_publish->changePublishBlogBtn(),
-                                     m_publish->changePublishArticleBtn()})
-        change->setSelectedSegmentIndex(SegmentedControl::NoSegment);
+    m_publish->reopenChoice();
     updateLayout();
 }
 
@@ -477,13 +448,7 @@ void Editor::selectPublishPosition(int position)
 
 void Editor::setPublishChoiceShown(int position, bool shown)
 {
-    SegmentControlHidding* choice = m_publish->publishIn();
-    const int selected = choice->selectedSegmentIndex();
-    if (shown)
-        choice->showButtonAtIndex(position);
-    else
-        choice->hideButtonAtIndex(position);
-    selectPublishPosition(selected == position && !shown ? -1 : selected);
+    m_publish->setChoiceShown(position, shown);
 }
 
 void Editor::configureNewBlogPost()

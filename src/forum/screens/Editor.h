@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forum/screens/ContentTagsDelegate.h"
+#include "forum/screens/EditorFocus.h"
 #include "forum/screens/EditorText.h"
 #include "forum/screens/InsertTextDelegate.h"
 #include "forum/screens/SelectForumDelegate.h"
@@ -185,9 +186,6 @@ private:
     // "discard" and "submit" are off while the content is on its way.
     void setSending(bool sending);
     void cancelBlogProbe();
-    // Gives the keyboard to the view as Tab does, else to the first control
-    // inside it that can take it; false when none can.
-    static bool giveFocusWithin(View* row);
 
     ScrollView* m_scroll = nullptr;
     TextField* m_messageTitle = nullptr;
@@ -207,8 +205,7 @@ private:
     bool m_attachmentAllowed = true;
     bool m_editingText = false;
     bool m_submitEnabled = true;
-    bool m_hasAppeared = false;
-    QPointer<View> m_focusOnReturn;
+    EditorFocus m_focus;
     std::shared_ptr<BarButtonItem> m_discard;
     EditorDraft m_draft;
     SelectImagePtr m_selector;

@@ -100,6 +100,24 @@ void EditorPublishArea::showChoice()
         target->setHidden(true);
 }
 
+void EditorPublishArea::reopenChoice()
+{
+    showChoice();
+    m_publishIn->setSelectedPosition(-1);
+    for (SegmentedControl* change : {m_changePublishBtn, m_changePublishBlogBtn, m_changePublishArticleBtn})
+        change->setSelectedSegmentIndex(SegmentedControl::NoSegment);
+}
+
+void EditorPublishArea::setChoiceShown(int position, bool shown)
+{
+    const int selected = m_publishIn->selectedSegmentIndex();
+    if (shown)
+        m_publishIn->showButtonAtIndex(position);
+    else
+        m_publishIn->hideButtonAtIndex(position);
+    m_publishIn->setSelectedPosition(selected == position && !shown ? -1 : selected);
+}
+
 void EditorPublishArea::showTarget(View* target)
 {
     m_publishView->setHidden(true);

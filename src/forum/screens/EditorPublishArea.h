@@ -25,6 +25,11 @@ public:
     void showChoice();
     // Shows that target area in place of the choice.
     void showTarget(View* target);
+    // The choice again, nothing chosen, the "change" buttons let go.
+    void reopenChoice();
+    // Shows or hides a position of the choice; the selection stays, unless
+    // its position goes.
+    void setChoiceShown(int position, bool shown);
     // The target area shown, or null while the choice is.
     View* shownTarget() const;
 
