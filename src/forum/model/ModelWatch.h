@@ -2,6 +2,8 @@
 
 #include "app/model/Model.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <functional>
 #include <memory>
 
@@ -11,22 +13,19 @@
 class ModelWatch : public ModelObserver {
 public:
     ModelWatch() = default;
-    ~ModelWatch() override { stop(); }
+    ~ModelWatch() override = default;
     ModelWatch(const ModelWatch&) = delete;
     ModelWatch& operator=(const ModelWatch&) = delete;
 
     void watch(const std::shared_ptr<Model>& model, std::function<void()> changed)
     {
-        stop();
         m_model = model;
         m_changed = std::move(changed);
-        if (model)
-            model->addObserver(this);
+        m_observation.observe(model, this);
     }
     void stop()
     {
-        if (const std::shared_ptr<Model> model = m_model.lock())
-            model->removeObserver(this);
+        m_observation.reset();
         m_model.reset();
         m_changed = nullptr;
     }
@@ -43,4 +42,5 @@ public:
 private:
     std::weak_ptr<Model> m_model;
     std::function<void()> m_changed;
+    Observation m_observation;
 };

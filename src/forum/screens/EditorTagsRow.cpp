@@ -4,16 +4,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString none()
-{
-    return Bundle::main().localizedString(QStringLiteral("none"));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 EditorTagsRow::EditorTagsRow(const QRectF& frame) : View(frame)
 {
@@ -22,7 +13,7 @@ EditorTagsRow::EditorTagsRow(const QRectF& frame) : View(frame)
     setOpaque(false);
     m_button = new Button(QRectF(0, 0, 84, kHeight), ButtonType::RoundedRect);
     m_button->setObjectName(QStringLiteral("tagsButton"));
-    m_button->setTitle(Bundle::main().localizedString(QStringLiteral("placeholder_tags")));
+    m_button->setTitle(localized("placeholder_tags"));
     addSubview(m_button);
     m_list = new Label(QRectF(94, 0, 186, kHeight));
     m_list->setObjectName(QStringLiteral("tagsList"));
@@ -31,7 +22,7 @@ EditorTagsRow::EditorTagsRow(const QRectF& frame) : View(frame)
     m_list->setShadowColor(QColor(0, 0, 0, 110));
     m_list->setBackgroundColor(Qt::transparent);
     m_list->setOpaque(false);
-    m_list->setText(none());
+    m_list->setText(localized("none"));
     addSubview(m_list);
 }
 
@@ -39,10 +30,10 @@ void EditorTagsRow::setTagsEnabled(bool enabled, const QString& tags)
 {
     setAlpha(enabled ? 1.0 : 0.5);
     m_button->setEnabled(enabled);
-    m_list->setText(enabled && !tags.isEmpty() ? tags : none());
+    m_list->setText(enabled && !tags.isEmpty() ? tags : localized("none"));
 }
 
 void EditorTagsRow::showTags(const QString& tags)
 {
-    m_list->setText(tags.trimmed().isEmpty() ? none() : tags);
+    m_list->setText(tags.trimmed().isEmpty() ? localized("none") : tags);
 }

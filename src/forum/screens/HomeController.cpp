@@ -32,22 +32,12 @@
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/ViewControllerRegistry.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/ClassName.h"
 
 #include <utility>
 
 namespace {
-
-QString text(const QString& key)
-{
-    return Bundle::main().localizedString(key);
-}
-
-QString text(const char* key)
-{
-    return text(QString::fromLatin1(key));
-}
 
 void pushOn(ViewController* from, const ViewControllerPtr& screen)
 {
@@ -62,22 +52,18 @@ constexpr qreal kListBottom = HomeController::kListGap + HomeController::kListHe
 
 HomeController::HomeController() : m_pictureMenu(std::make_unique<HomePictureMenu>(this))
 {
-    setTitle(text("nav_home"));
+    setTitle(localized("nav_home"));
 }
 
 HomeController::~HomeController()
 {
-    if (const auto user = m_user.lock())
-        user->removeObserver(this);
-    if (const auto info = m_info.lock())
-        info->removeObserver(this);
     m_state.newTop()->setDelegate(nullptr);
     m_state.subscribed()->setDelegate(nullptr);
 }
 
 QString HomeController::getBarTitle() const
 {
-    return text("nav_home");
+    return localized("nav_home");
 }
 
 void HomeController::buildNib(View* root)
@@ -146,17 +132,17 @@ void HomeController::viewDidLoad()
         m_top->dropFilter();
 
     const CurrentUserPtr user = CurrentUser::currentUser();
-    user->addObserver(this);
     m_user = user;
+    m_userObservation.observe(user, this);
     user->fetchInfo();
     const ForumInfoPtr info = ForumInfo::getInstance();
-    info->addObserver(this);
     m_info = info;
+    m_infoObservation.observe(info, this);
 
     const int row = m_state.resetFilter();
     QStringList titles;
     for (const HomeState::FilterRow& filterRow : m_state.filterRows())
-        titles.append(text(filterRow.titleKey));
+        titles.append(localized(filterRow.titleKey));
     m_filterPanel->setRows(titles);
     m_filterPanel->selectRow(row);
     // Filtered to threads at first, the panel goes down as after a choice.
@@ -170,7 +156,7 @@ void HomeController::viewDidLoad()
 
     // The filter names the filter in force.
     showFilterTitle();
-    m_top->showList(text("home_order_newest"), QStringLiteral("star.png"), true);
+    m_top->showList(localized("home_order_newest"), QStringLiteral("star.png"), true);
     requestFooterBanner();
     updateLayout();
 }
@@ -180,7 +166,7 @@ void HomeController::viewWillAppear(bool)
     ForumInfo::getInstance()->fetchForumHome();
     if (Button* button = navButton()) {
         for (unsigned state : {ControlState::Normal, ControlState::Highlighted, ControlState::Selected})
-            button->setTitle(text("nav_home"), state);
+            button->setTitle(localized("nav_home"), state);
         button->titleLabel()->setTextAlignment(TextAlignment::Center);
     }
     // The list afresh, unless its first answer is still on its way.
@@ -209,7 +195,7 @@ SegmentedControl* HomeController::sort() const
 void HomeController::showSort()
 {
     m_news->setModel(m_state.list());
-    m_top->showList(text(m_state.listTitleKey()), m_state.listIconName(), m_state.showsFilter());
+    m_top->showList(localized(m_state.listTitleKey()), m_state.listIconName(), m_state.showsFilter());
 }
 
 void HomeController::changeFilter()
@@ -228,7 +214,7 @@ void HomeController::closeFilter()
 
 void HomeController::showFilterTitle()
 {
-    m_top->showFilterTitle(text(m_state.filterTitleKey()));
+    m_top->showFilterTitle(localized(m_state.filterTitleKey()));
 }
 
 // ---- Going elsewhere
@@ -246,7 +232,7 @@ void HomeController::gotoNotifications()
         return;
     if (Button* button = navButton()) {
         for (unsigned state : {ControlState::Normal, ControlState::Highlighted, ControlState::Selected})
-            button->setTitle(text("nav_notifications"), state);
+            button->setTitle(localized("nav_notifications"), state);
         button->sizeToFit();
     }
     pushController(screen);
@@ -257,7 +243,7 @@ void HomeController::gotoNotices()
     const ForumInfoPtr info = ForumInfo::getInstance();
     if (info->notices().isEmpty() || !info->notices().first())
         return;
-    AlertView::create(text("home_notice"), info->notices().first()->notice_plain(), nullptr, {text("ok")})->show();
+    AlertView::create(localized("home_notice"), info->notices().first()->notice_plain(), nullptr, {localized("ok")})->show();
 }
 
 void HomeController::gotoProfile()
@@ -290,8 +276,8 @@ void HomeController::logout()
 {
     // "Yes" comes first, but "no" answers Escape: only a press of "yes"
     // signs out.
-    const auto alert = AlertView::create(text("home_logout"), text("home_logout_confirmation"), this,
-                                         {text("yes"), text("no")});
+    const auto alert = AlertView::create(localized("home_logout"), localized("home_logout_confirmation"), this,
+                                         {localized("yes"), localized("no")});
     alert->setCancelButtonIndex(1);
     m_logoutAlert = alert;
     alert->show();
@@ -385,14 +371,14 @@ void HomeController::updateLayout()
         m_greeting->showGuest(!Config::getInstance().isPaidSubscription()
                               && ViewControllerRegistry::isRegistered(kRegistrationScreen));
         navigationItem()->setLeftBarButtonItem(
-            ownPlace ? BarButtonItem::withTitle(text("login"), BarButtonItemStyle::Done, this, &HomeController::login)
+            ownPlace ? BarButtonItem::withTitle(localized("login"), BarButtonItemStyle::Done, this, &HomeController::login)
                      : nullptr);
     } else {
         sort()->setEnabledForSegmentAtIndex(true, Subscribed);
         m_greeting->showMember(user->username());
         navigationItem()->setLeftBarButtonItem(
             ownPlace
-                ? BarButtonItem::withTitle(text("home_logout"), BarButtonItemStyle::Done, this, &HomeController::logout)
+                ? BarButtonItem::withTitle(localized("home_logout"), BarButtonItemStyle::Done, this, &HomeController::logout)
                 : nullptr);
     }
     const bool strip = m_state.showsNotificationStrip();

@@ -9,9 +9,9 @@
 #include "forum/screens/NoticeController.h"
 
 #include "platform/foundation/AlertView.h"
+#include "platform/foundation/Observation.h"
 
 #include <QList>
-#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -137,4 +137,6 @@ private:
     // The models observed: the member and the forum's home data.
     std::weak_ptr<Model> m_user;
     std::weak_ptr<Model> m_info;
+    Observation m_userObservation;
+    Observation m_infoObservation;
 };

@@ -4,7 +4,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Toolbar.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 
 HomeFilterPanel::HomeFilterPanel() : View(kStart)
 {
@@ -18,7 +18,7 @@ HomeFilterPanel::HomeFilterPanel() : View(kStart)
     auto* bar = new Toolbar(QRectF(0, 156, 320, Toolbar::kHeight));
     bar->setObjectName(QStringLiteral("filterPanelBar"));
     bar->setItems({BarButtonItem::withSystemItem(BarButtonSystemItem::FlexibleSpace),
-                   BarButtonItem::withTitle(Bundle::main().localizedString(QStringLiteral("done")),
+                   BarButtonItem::withTitle(localized("done"),
                                             BarButtonItemStyle::Done, this, &HomeFilterPanel::close)});
     addSubview(bar);
     m_picker = new PickerView(QRectF(0, 200, 320, PickerView::kHeight));

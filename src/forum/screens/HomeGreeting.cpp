@@ -9,15 +9,10 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
 
 View* clearView(const QRectF& frame, const QString& name)
 {
@@ -67,12 +62,12 @@ HomeGreeting::HomeGreeting(const QRectF& frame) : View(frame)
     m_notLoggedIn->setObjectName(QStringLiteral("notLoggedIn"));
     m_notLoggedIn->titleLabel()->setFont(Font::fontWithName(QStringLiteral("Helvetica"), 13));
     m_notLoggedIn->setTitleColor(theme.colorForKey(kColorTextSecondary), ControlState::Normal);
-    m_notLoggedIn->setTitle(text("home_not_logged_in"), ControlState::Normal);
+    m_notLoggedIn->setTitle(localized("home_not_logged_in"), ControlState::Normal);
     m_guest->addSubview(m_notLoggedIn);
     m_signup = new GradientButton(QRectF(222, 12, 88, 30));
     m_signup->setObjectName(QStringLiteral("signUp"));
     m_signup->useRedDeleteStyle();
-    m_signup->setTitle(text("home_sign_up"), ControlState::Normal);
+    m_signup->setTitle(localized("home_sign_up"), ControlState::Normal);
     m_guest->addSubview(m_signup);
     addSubview(m_guest);
 }
@@ -81,7 +76,7 @@ void HomeGreeting::showGuest(bool offersSignUp)
 {
     m_member->setHidden(true);
     m_guest->setHidden(false);
-    m_guestWelcome->setText(TextFormat::fill(text("home_welcome_to"), {Value(Customizer::getInstance().appLabel())}));
+    m_guestWelcome->setText(TextFormat::fill(localized("home_welcome_to"), {Value(Customizer::getInstance().appLabel())}));
     // The caption reads from the left edge, under the greeting.
     m_notLoggedIn->sizeToFit();
     m_notLoggedIn->setFrame(QRectF(10, 26, std::min<qreal>(m_notLoggedIn->frame().width(), 200), 20));
@@ -92,7 +87,7 @@ void HomeGreeting::showMember(const QString& name)
 {
     m_member->setHidden(false);
     m_guest->setHidden(true);
-    m_welcome->setTitle(TextFormat::fill(text("home_welcome"), {Value(name)}), ControlState::Normal);
+    m_welcome->setTitle(TextFormat::fill(localized("home_welcome"), {Value(name)}), ControlState::Normal);
 }
 
 void HomeGreeting::showPicture(const QImage& picture, bool guest)

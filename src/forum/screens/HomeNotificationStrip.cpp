@@ -7,7 +7,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Toolbar.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
 HomeNotificationStrip::HomeNotificationStrip(const QRectF& frame) : View(frame)
@@ -25,10 +25,9 @@ HomeNotificationStrip::HomeNotificationStrip(const QRectF& frame) : View(frame)
 
 void HomeNotificationStrip::showCount(int count)
 {
-    const Bundle& bundle = Bundle::main();
     Customizer& theme = Customizer::getInstance();
-    m_text->setTitle(count == 1 ? bundle.localizedString(QStringLiteral("home_notification"))
-                                : TextFormat::fill(bundle.localizedString(QStringLiteral("home_notifications")),
+    m_text->setTitle(count == 1 ? localized("home_notification")
+                                : TextFormat::fill(localized("home_notifications"),
                                                    {Value(count)}),
                      ControlState::Normal);
     m_background->setFrame(bounds());

@@ -5,16 +5,7 @@
 
 #include "platform/ui/ViewController.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 HomePictureMenu::HomePictureMenu(ViewController* screen) : m_screen(screen) {}
 
@@ -22,8 +13,6 @@ HomePictureMenu::~HomePictureMenu()
 {
     if (m_selector)
         m_selector->setDelegate(nullptr);
-    if (const auto builder = m_builder.lock())
-        builder->removeObserver(this);
 }
 
 void HomePictureMenu::open()
@@ -39,7 +28,7 @@ void HomePictureMenu::showDeleteMenu()
     ViewController* screen = m_screen.get();
     if (!screen)
         return;
-    auto* menu = new ActionSheet(QString(), this, text("cancel"), text("home_avatar_delete"), {text("home_avatar_change")});
+    auto* menu = new ActionSheet(QString(), this, localized("cancel"), localized("home_avatar_delete"), {localized("home_avatar_change")});
     menu->setObjectName(QStringLiteral("pictureMenu"));
     m_menu = menu;
     menu->showInView(screen->view());
@@ -73,10 +62,7 @@ void HomePictureMenu::imageWasSelected(const std::shared_ptr<ImageToUpload>& ima
 {
     auto builder = Model::create<AvatarBuilder>();
     // A refusal is told once, through the upload.
-    builder->addObserver(this);
-    if (const auto previous = m_builder.lock())
-        previous->removeObserver(this);
-    m_builder = builder;
+    m_builderObservation.observe(builder, this);
     builder->setTheNewAvatar(image);
     builder->upload();
 }

@@ -5,11 +5,12 @@
 
 #include "platform/ui/ActionSheet.h"
 
+#include "platform/foundation/Observation.h"
+
 #include <QPointer>
 
 #include <memory>
 
-class AvatarBuilder;
 class ViewController;
 
 // The member's picture on the home screen: with one, a menu to delete or
@@ -35,5 +36,5 @@ private:
     QPointer<ActionSheet> m_menu;
     SelectImagePtr m_selector;
     // The upload on its way, observed for its failure.
-    std::weak_ptr<AvatarBuilder> m_builder;
+    Observation m_builderObservation;
 };

@@ -5,16 +5,7 @@
 #include "platform/ui/BarButtonItem.h"
 #include "platform/ui/SegmentedControl.h"
 
-#include "platform/foundation/Bundle.h"
-
-namespace {
-
-QString text(const char* key)
-{
-    return Bundle::main().localizedString(QString::fromLatin1(key));
-}
-
-}  // namespace
+#include "platform/foundation/Localized.h"
 
 HomeSortBar::HomeSortBar(const QRectF& frame) : Toolbar(frame)
 {
@@ -23,7 +14,7 @@ HomeSortBar::HomeSortBar(const QRectF& frame) : Toolbar(frame)
     m_sort->setObjectName(QStringLiteral("sort"));
     m_sort->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     m_sort->setSelectedSegmentIndex(HomeState::Newest);
-    m_search = new SegmentedControl({text("nav_search")});
+    m_search = new SegmentedControl({localized("nav_search")});
     m_search->setObjectName(QStringLiteral("search"));
     m_search->setSegmentedControlStyle(SegmentedControlStyle::Bar);
     m_search->setMomentary(true);
@@ -47,9 +38,9 @@ void HomeSortBar::arrange(bool withSearch, const QColor& tint)
         m_search->deleteLater();
         m_search = nullptr;
     }
-    m_sort->setTitle(text("home_order_newest"), HomeState::Newest);
-    m_sort->setTitle(text("home_order_top"), HomeState::Top);
-    m_sort->setTitle(text("home_order_subscribed"), HomeState::Subscribed);
+    m_sort->setTitle(localized("home_order_newest"), HomeState::Newest);
+    m_sort->setTitle(localized("home_order_top"), HomeState::Top);
+    m_sort->setTitle(localized("home_order_subscribed"), HomeState::Subscribed);
     // Beside the search control the sorts take less room, so both fit the bar.
     const qreal sortWidth = m_search ? 72 : 84;
     for (int segment = 0; segment < 3; ++segment)
