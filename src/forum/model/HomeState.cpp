@@ -119,6 +119,7 @@ bool HomeState::followReader(qint32 reader)
             list->pages().clear();
             list->navs().clear();
         }
+        m_newTop->forgetAnswer();
     }
     m_guest = reader == 0;
     if (m_guest && m_sort == Subscribed)

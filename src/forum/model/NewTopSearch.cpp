@@ -64,6 +64,12 @@ void NewTopSearch::requestSearch(const HTTPRequestPtr& request)
     updateCellData();
 }
 
+void NewTopSearch::forgetAnswer()
+{
+    m_newDictionary = Value();
+    m_topDictionary = Value();
+}
+
 void NewTopSearch::updateCellData()
 {
     const Value orderObject = m_searchOrder == NewOrder   ? m_newDictionary

@@ -33,6 +33,9 @@ public:
     void fetchPage(int pageNumber) override;
     void fetchSpecialPage() override { fetchPage(1); }
     void requestSearch(const HTTPRequestPtr& request);
+    // Drops the answer kept for another reader, so that no order or type
+    // chosen later shows its rows.
+    void forgetAnswer();
     // The rows of the chosen order and type on page "1"; the delegate is told.
     void updateCellData();
     // The rows of the chosen type in one order's object: a list as it is, a

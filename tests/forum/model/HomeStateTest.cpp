@@ -91,4 +91,15 @@ TEST_F(HomeStates, SigningOutEmptiesTheMembersListsAndTakesTheirSubscriptionsAnd
     EXPECT_TRUE(state.followReader(alice->userid()));
     EXPECT_TRUE(state.offers(HomeState::Subscribed));
     EXPECT_TRUE(state.showsNotificationStrip());
+
+    // Signing out from the subscriptions, the newest list read for alice in
+    // full: it comes back without her rows.
+    state.newTop()->loadPage(1);
+    ASSERT_TRUE(settle());
+    ASSERT_FALSE(state.newTop()->pages().value(state.newTop()->pageKey(1)).isEmpty());
+    ASSERT_TRUE(state.setSort(HomeState::Subscribed));
+    EXPECT_TRUE(state.followReader(0));
+    EXPECT_EQ(state.list(), state.newTop());
+    EXPECT_TRUE(state.newTop()->pages().value(state.newTop()->pageKey(1)).isEmpty())
+        << "the newest list, back from the subscriptions, shows none of alice's rows";
 }
