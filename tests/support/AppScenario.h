@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlClicks.h"
 #include "ScreenTest.h"
 
 #include "app/screens/AppDelegate.h"
@@ -14,6 +15,7 @@
 #include "forum/screens/HomeController.h"
 #include "forum/screens/ThreadController.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/Window.h"
@@ -80,6 +82,14 @@ protected:
     {
         settle();
         finishAnimations();
+    }
+    // From home: the bar's log-out button, then Yes; the reader goes on as a guest.
+    void signOut(HomeController* home)
+    {
+        clickBarButton(Window::keyWindow(), home->navigationItem()->leftBarButtonItem());
+        finishAnimations();
+        tapAlertButton(0);
+        settleAndFinish();
     }
     // The section of the menu, opened from the screen on top.
     void openSection(Button* (GlobalNavigationViewController::*entry)() const)

@@ -264,12 +264,7 @@ TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInThe
 
 TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithoutASession)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("alice"));
-    type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    tap(login->loginButton());
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
 
     // Log out: Escape answers no; then Yes.
@@ -279,10 +274,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithout
     settleAndFinish();
     EXPECT_TRUE(alertsOnScreen().isEmpty());
     EXPECT_FALSE(CurrentUser::currentUser()->anonymous()) << "Escape is no";
-    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
-    finishAnimations();
-    tapAlertButton(0);
-    settleAndFinish();
+    signOut(homeScreen);
     EXPECT_FALSE(homeScreen->anonymous()->isHidden());
     const int alertsAtSignOut = alertsShown();
 
@@ -337,10 +329,7 @@ TEST_F(AppScenarioTest, AfterSigningOutTheLoginFormHoldsNeitherTheNameNorThePass
     tap(login->loginButton());
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
-    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
-    finishAnimations();
-    tapAlertButton(0);
-    settleAndFinish();
+    signOut(homeScreen);
 
     // "Log in" leads back to the same login screen.
     clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
@@ -847,10 +836,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
     ASSERT_NE(homeScreen->navigationItem()->rightBarButtonItem(), nullptr);
 
     // Signed out: home offers nothing to write.
-    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
-    finishAnimations();
-    tapAlertButton(0);
-    settleAndFinish();
+    signOut(homeScreen);
     EXPECT_EQ(homeScreen->navigationItem()->rightBarButtonItem(), nullptr) << "no composing for a guest";
 
     // A thread found and read as a guest: no add button, no quick-reply row,
