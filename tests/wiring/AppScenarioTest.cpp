@@ -738,17 +738,8 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
     auto* threads = topScreenAs<ThreadController>();
     ASSERT_NE(threads, nullptr);
     settleAndFinish();
-    int tips = -1;
-    const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
-    for (int row = 0; row < rows.size(); ++row) {
-        if (const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row)); thread && thread->threadid() == 1101)
-            tips = row;
-    }
-    ASSERT_GE(tips, 0);
-    tapRow(threads->threadTable()->tableView(), IndexPath{0, tips});
-    auto* page = topScreenAs<PostController>();
+    auto* page = openThread(threads, 1101);
     ASSERT_NE(page, nullptr);
-    settleAndFinish();
     page->actions()->tapItem(page->item(PostController::SearchInThread));
     finishAnimations();
     auto* inThread = topScreenAs<SearchPostController>();
@@ -805,17 +796,8 @@ TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
     back();
 
     // A thread's posts, chosen on its moderation screen.
-    int photo = -1;
-    const QList<ModelPtr> listed = threads->threadTable()->rowsForSection(0);
-    for (int row = 0; row < listed.size(); ++row) {
-        if (const auto thread = std::dynamic_pointer_cast<Thread>(listed.at(row)); thread && thread->threadid() == 302)
-            photo = row;
-    }
-    ASSERT_GE(photo, 0);
-    tapRow(threads->threadTable()->tableView(), IndexPath{0, photo});
-    auto* page = topScreenAs<PostController>();
+    auto* page = openThread(threads, 302);
     ASSERT_NE(page, nullptr);
-    settleAndFinish();
     ASSERT_FALSE(page->actions()->isHiddenAtIndex(PostController::Moderate));
     page->actions()->tapItem(page->item(PostController::Moderate));
     finishAnimations();

@@ -123,16 +123,7 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return !threads->threadTable()->rowsForSection(0).isEmpty(); }));
         settleAndFinish();
         EXPECT_EQ(threads->forum()->forumid(), 6);
-        const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
-        for (int row = 0; row < rows.size(); ++row) {
-            const auto* thread = dynamic_cast<const Thread*>(rows.at(row).get());
-            if (thread && thread->threadid() == kGuideThread) {
-                tapRow(threads->threadTable()->tableView(), IndexPath{0, row});
-                break;
-            }
-        }
-        auto* guide = topScreenAs<PostController>();
-        EXPECT_NE(guide, nullptr);
+        auto* guide = openThread(threads, kGuideThread);
         if (!guide)
             return nullptr;
         // Its six posts (a member has the quick-reply row under them too).
