@@ -268,12 +268,7 @@ TEST_F(AppScenarioTest, TheFirstSignInOnAFreshInstallShowsTheMembersPictureInThe
 
 TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithoutASession)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("alice"));
-    type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    tap(login->loginButton());
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
 
     // Log out: Escape answers no; then Yes.
@@ -283,10 +278,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberReadsOnAsAGuestWithoutEverCallingWithout
     settleAndFinish();
     EXPECT_TRUE(alertsOnScreen().isEmpty());
     EXPECT_FALSE(CurrentUser::currentUser()->anonymous()) << "Escape is no";
-    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
-    finishAnimations();
-    tapAlertButton(0);
-    settleAndFinish();
+    signOut(homeScreen);
     EXPECT_FALSE(named<View>(homeScreen, "guestGreeting")->isHidden());
     const int alertsAtSignOut = alertsShown();
 
@@ -341,10 +333,7 @@ TEST_F(AppScenarioTest, AfterSigningOutTheLoginFormHoldsNeitherTheNameNorThePass
     tap(login->loginButton());
     HomeController* homeScreen = home();
     ASSERT_NE(homeScreen, nullptr);
-    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
-    finishAnimations();
-    tapAlertButton(0);
-    settleAndFinish();
+    signOut(homeScreen);
 
     // "Log in" leads back to the same login screen.
     clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
@@ -753,17 +742,8 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
     auto* threads = topScreenAs<ThreadController>();
     ASSERT_NE(threads, nullptr);
     settleAndFinish();
-    int tips = -1;
-    const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
-    for (int row = 0; row < rows.size(); ++row) {
-        if (const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row)); thread && thread->threadid() == 1101)
-            tips = row;
-    }
-    ASSERT_GE(tips, 0);
-    tapRow(threads->threadTable()->tableView(), IndexPath{0, tips});
-    auto* page = topScreenAs<PostController>();
+    auto* page = openThread(threads, 1101);
     ASSERT_NE(page, nullptr);
-    settleAndFinish();
     page->actions()->tapItem(page->item(PostController::SearchInThread));
     finishAnimations();
     auto* inThread = topScreenAs<SearchPostController>();
@@ -820,17 +800,8 @@ TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
     back();
 
     // A thread's posts, chosen on its moderation screen.
-    int photo = -1;
-    const QList<ModelPtr> listed = threads->threadTable()->rowsForSection(0);
-    for (int row = 0; row < listed.size(); ++row) {
-        if (const auto thread = std::dynamic_pointer_cast<Thread>(listed.at(row)); thread && thread->threadid() == 302)
-            photo = row;
-    }
-    ASSERT_GE(photo, 0);
-    tapRow(threads->threadTable()->tableView(), IndexPath{0, photo});
-    auto* page = topScreenAs<PostController>();
+    auto* page = openThread(threads, 302);
     ASSERT_NE(page, nullptr);
-    settleAndFinish();
     ASSERT_FALSE(page->actions()->isHiddenAtIndex(PostController::Moderate));
     page->actions()->tapItem(page->item(PostController::Moderate));
     finishAnimations();
@@ -851,10 +822,7 @@ TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)
     ASSERT_NE(homeScreen->navigationItem()->rightBarButtonItem(), nullptr);
 
     // Signed out: home offers nothing to write.
-    clickBarButton(Window::keyWindow(), homeScreen->navigationItem()->leftBarButtonItem());
-    finishAnimations();
-    tapAlertButton(0);
-    settleAndFinish();
+    signOut(homeScreen);
     EXPECT_EQ(homeScreen->navigationItem()->rightBarButtonItem(), nullptr) << "no composing for a guest";
 
     // A thread found and read as a guest: no add button, no quick-reply row,

@@ -1,4 +1,4 @@
-#include "ScreenTest.h"
+#include "AppScenario.h"
 #include "NamedView.h"
 
 #include "app/screens/AppDelegate.h"
@@ -56,7 +56,7 @@
 #include "platform/ui/Window.h"
 #include "wiring/AppWiring.h"
 
-#include "platform/foundation/Bundle.h"
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/ManualClock.h"
 
 #include <algorithm>
@@ -70,13 +70,11 @@ namespace {
 
 constexpr int kGuideThread = 603;
 
-class LinkRouterScenarioTest : public ScreenTest {
+class LinkRouterScenarioTest : public AppScenario {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
-        ForumInfo::resetInstance();
-        AppWiring::install(clock()->shared_from_this());
+        AppScenario::SetUp();
         Application::sharedApplication().setOpenURLHandler([this](const QUrl& url) {
             desktop.append(url);
             return true;
@@ -85,31 +83,19 @@ protected:
     void TearDown() override
     {
         Application::sharedApplication().setOpenURLHandler({});
-        ScreenTest::TearDown();
-        AppWiring::uninstall();
-        ForumInfo::resetInstance();
+        AppScenario::TearDown();
     }
 
-    static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
     static QString shown(EmptyStateView* state)
     {
         return state && !state->isHidden() ? state->headline() : QStringLiteral("(hidden)");
     }
-    void settleAndFinish()
-    {
-        settle();
-        finishAnimations();
-    }
+    // A member signs in on the login form; without a name the reader goes on as a guest.
     HomeController* signIn(const char* name, const char* password)
     {
-        launch();
-        finishAnimations();
-        auto* login = topScreenAs<LoginController>();
-        EXPECT_NE(login, nullptr);
+        LoginController* login = launchToLogin();
         if (!login)
             return nullptr;
-        EXPECT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
-        settle();
         if (name) {
             type(login->fieldWithTag(1), QString::fromLatin1(name));
             type(login->fieldWithTag(2), QString::fromLatin1(password));
@@ -120,18 +106,6 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));
         settleAndFinish();
         return topScreenAs<HomeController>();
-    }
-    void back()
-    {
-        delegate()->controller()->popViewControllerAnimated(true);
-        settleAndFinish();
-    }
-    void tapRow(TableView* table, const IndexPath& path)
-    {
-        table->scrollToRowAtIndexPath(path, TableViewScrollPosition::Middle, false);
-        finishAnimations();
-        tapAt(table->convertPoint(table->rectForRowAtIndexPath(path).center(), nullptr));
-        finishAnimations();
     }
     // The guide's thread page, reached as a reader reaches it: the forum
     // index, Introductions, then the guide's row.
@@ -150,16 +124,7 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return !threads->threadTable()->rowsForSection(0).isEmpty(); }));
         settleAndFinish();
         EXPECT_EQ(threads->forum()->forumid(), 6);
-        const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
-        for (int row = 0; row < rows.size(); ++row) {
-            const auto* thread = dynamic_cast<const Thread*>(rows.at(row).get());
-            if (thread && thread->threadid() == kGuideThread) {
-                tapRow(threads->threadTable()->tableView(), IndexPath{0, row});
-                break;
-            }
-        }
-        auto* guide = topScreenAs<PostController>();
-        EXPECT_NE(guide, nullptr);
+        auto* guide = openThread(threads, kGuideThread);
         if (!guide)
             return nullptr;
         // Its six posts (a member has the quick-reply row under them too).
@@ -171,6 +136,14 @@ protected:
         }));
         settleAndFinish();
         return guide;
+    }
+    // Signed in (a guest without a name), the guide's post of the row, opened alone.
+    PostDetailsController* openGuidePost(const char* name, const char* password, int row)
+    {
+        if (!signIn(name, password))
+            return nullptr;
+        PostController* guide = openGuide();
+        return guide ? openPost(guide, row) : nullptr;
     }
     // A post of the guide, opened alone by a tap on its row.
     PostDetailsController* openPost(PostController* guide, int row)
@@ -230,13 +203,6 @@ protected:
         EXPECT_NE(screen, nullptr) << href.toStdString();
         EXPECT_EQ(screens().size(), before + 1) << href.toStdString();
         return screen;
-    }
-    // The pictures the README and the reviewers look at.
-    static void picture(const QString& name)
-    {
-        finishAnimations();
-        const QString path = TestSupport::galleryPath(name);
-        ASSERT_TRUE(Screenshot::savePNG(Window::keyWindow(), path));
     }
     // The messages of the alerts shown since the last call, one per line;
     // the alerts are taken down.
@@ -315,10 +281,7 @@ TEST_F(LinkRouterScenarioTest, ForumLinksInAPostOpenTheIndexHomeAForumAThreadAnd
 TEST_F(LinkRouterScenarioTest, MemberAndPhotoLinksOpenProfilesAndTheStandInsWhichSayWhatTheyDoNotDo)
 {
     const CurrentUserPtr alice = CurrentUser::currentUser();
-    ASSERT_NE(signIn("alice", "secret1"), nullptr);
-    PostController* guide = openGuide();
-    ASSERT_NE(guide, nullptr);
-    PostDetailsController* post = openPost(guide, 1);
+    PostDetailsController* post = openGuidePost("alice", "secret1", 1);
     ASSERT_NE(post, nullptr);
     WebView* web = post->web();
 
@@ -340,24 +303,24 @@ TEST_F(LinkRouterScenarioTest, MemberAndPhotoLinksOpenProfilesAndTheStandInsWhic
     // opens and says what it does not do.
     auto* messages = follow<PrivateMessagesController>(web, QStringLiteral("mu:private"));
     ASSERT_NE(messages, nullptr);
-    EXPECT_EQ(shown(messages->emptyState()), text("messages_empty_headline"));
+    EXPECT_EQ(shown(messages->emptyState()), localized("messages_empty_headline"));
     back();
     auto* compose = follow<PrivateMessageReply>(web, QStringLiteral("mu:sendmessage"));
     ASSERT_NE(compose, nullptr);
-    EXPECT_EQ(shown(compose->emptyState()), text("pmreply_empty_headline"));
-    EXPECT_EQ(compose->emptyState()->message(), text("pmreply_empty_message"));
+    EXPECT_EQ(shown(compose->emptyState()), localized("pmreply_empty_headline"));
+    EXPECT_EQ(compose->emptyState()->message(), localized("pmreply_empty_message"));
     picture(QStringLiteral("links-private-message-reply.png"));
     back();
     auto* albums = follow<AlbumController>(web, QStringLiteral("mu:album"));
     ASSERT_NE(albums, nullptr);
-    EXPECT_EQ(shown(albums->emptyState()), text("albums_empty_headline"));
+    EXPECT_EQ(shown(albums->emptyState()), localized("albums_empty_headline"));
     back();
     // A member's albums: the profile on its albums section.
     auto* carolsAlbums = follow<MyProfile>(web, QStringLiteral("mu:album/u=4"));
     ASSERT_NE(carolsAlbums, nullptr);
     EXPECT_EQ(carolsAlbums->user()->userid(), 4);
     EXPECT_EQ(carolsAlbums->selectedSection(), int(MyProfile::AlbumsSection));
-    EXPECT_EQ(shown(carolsAlbums->emptyState()), text("profile_albums_empty_headline"));
+    EXPECT_EQ(shown(carolsAlbums->emptyState()), localized("profile_albums_empty_headline"));
     picture(QStringLiteral("links-member-albums.png"));
     back();
     // A member id that is no number names nobody: the album list instead.
@@ -367,8 +330,8 @@ TEST_F(LinkRouterScenarioTest, MemberAndPhotoLinksOpenProfilesAndTheStandInsWhic
     ASSERT_NE(album, nullptr);
     ASSERT_NE(album->album(), nullptr);
     EXPECT_EQ(album->album()->albumid(), 12);
-    EXPECT_EQ(shown(album->emptyState()), text("photos_empty_headline"));
-    EXPECT_EQ(album->emptyState()->message(), text("photos_empty_message"));
+    EXPECT_EQ(shown(album->emptyState()), localized("photos_empty_headline"));
+    EXPECT_EQ(album->emptyState()->message(), localized("photos_empty_message"));
     picture(QStringLiteral("links-photo-album.png"));
     back();
     auto* photo = follow<SlideshowController>(web, QStringLiteral("mu:album/albumid=12/attachmentid=7"));
@@ -377,7 +340,7 @@ TEST_F(LinkRouterScenarioTest, MemberAndPhotoLinksOpenProfilesAndTheStandInsWhic
     EXPECT_EQ(photo->photo()->attachmentid(), 7);
     ASSERT_NE(photo->photo()->album(), nullptr);
     EXPECT_EQ(photo->photo()->album()->albumid(), 12);
-    EXPECT_EQ(shown(photo->emptyState()), text("photos_empty_headline"));
+    EXPECT_EQ(shown(photo->emptyState()), localized("photos_empty_headline"));
     picture(QStringLiteral("links-slideshow.png"));
     back();
     EXPECT_TRUE(desktop.isEmpty());
@@ -386,10 +349,7 @@ TEST_F(LinkRouterScenarioTest, MemberAndPhotoLinksOpenProfilesAndTheStandInsWhic
 
 TEST_F(LinkRouterScenarioTest, BlogAndArticleLinksOpenEntriesListsAndArticles)
 {
-    ASSERT_NE(signIn("alice", "secret1"), nullptr);
-    PostController* guide = openGuide();
-    ASSERT_NE(guide, nullptr);
-    PostDetailsController* post = openPost(guide, 2);
+    PostDetailsController* post = openGuidePost("alice", "secret1", 2);
     ASSERT_NE(post, nullptr);
     WebView* web = post->web();
     const auto lastList = [&] { return forum().requests(QStringLiteral("blog_list")).last(); };
@@ -410,7 +370,7 @@ TEST_F(LinkRouterScenarioTest, BlogAndArticleLinksOpenEntriesListsAndArticles)
     // The blog home without a list says that the blogs are not browsed here.
     auto* blogs = follow<BlogHomeScreenViewController>(web, QStringLiteral("mu:blog"));
     ASSERT_NE(blogs, nullptr);
-    EXPECT_EQ(shown(blogs->emptyState()), text("blogs_empty_headline"));
+    EXPECT_EQ(shown(blogs->emptyState()), localized("blogs_empty_headline"));
     back();
 
     auto* entry = follow<BlogPostExpanded>(web, QStringLiteral("mu:blog/b=1"));
@@ -454,8 +414,8 @@ TEST_F(LinkRouterScenarioTest, BlogAndArticleLinksOpenEntriesListsAndArticles)
     auto* carols = follow<MemberBlogHomeViewController>(web, QStringLiteral("mu:blog/u=4"));
     ASSERT_NE(carols, nullptr);
     EXPECT_EQ(carols->userId(), 4);
-    EXPECT_EQ(shown(carols->emptyState()), text("memberblog_empty_headline"));
-    EXPECT_EQ(carols->emptyState()->message(), text("memberblog_empty_message"));
+    EXPECT_EQ(shown(carols->emptyState()), localized("memberblog_empty_headline"));
+    EXPECT_EQ(carols->emptyState()->message(), localized("memberblog_empty_message"));
     picture(QStringLiteral("links-member-blog.png"));
     back();
 
@@ -463,14 +423,14 @@ TEST_F(LinkRouterScenarioTest, BlogAndArticleLinksOpenEntriesListsAndArticles)
     // its id, which says that it has no text to show.
     auto* articles = follow<ArticleListController>(web, QStringLiteral("mu:content"));
     ASSERT_NE(articles, nullptr);
-    EXPECT_EQ(shown(articles->emptyState()), text("articles_empty_headline"));
+    EXPECT_EQ(shown(articles->emptyState()), localized("articles_empty_headline"));
     back();
     ASSERT_NE(follow<ArticleListController>(web, QStringLiteral("mu:list/r=1")), nullptr);
     back();
     auto* article = follow<ArticleDetails>(web, QStringLiteral("mu:content/r=2"));
     ASSERT_NE(article, nullptr);
     EXPECT_EQ(article->article()->threadid(), 2);
-    EXPECT_EQ(shown(article->emptyState()), text("article_missing_headline"));
+    EXPECT_EQ(shown(article->emptyState()), localized("article_missing_headline"));
     back();
     EXPECT_TRUE(desktop.isEmpty());
     EXPECT_EQ(newAlerts(), QString());
@@ -478,10 +438,7 @@ TEST_F(LinkRouterScenarioTest, BlogAndArticleLinksOpenEntriesListsAndArticles)
 
 TEST_F(LinkRouterScenarioTest, LinksToWhatIsGoneOpenTheirScreenWhichSaysSo)
 {
-    ASSERT_NE(signIn("alice", "secret1"), nullptr);
-    PostController* guide = openGuide();
-    ASSERT_NE(guide, nullptr);
-    PostDetailsController* post = openPost(guide, 4);
+    PostDetailsController* post = openGuidePost("alice", "secret1", 4);
     ASSERT_NE(post, nullptr);
     WebView* web = post->web();
     const QString gone = tableText(QStringLiteral("invalidid"));
@@ -513,14 +470,14 @@ TEST_F(LinkRouterScenarioTest, LinksToWhatIsGoneOpenTheirScreenWhichSaysSo)
     ASSERT_NE(left, nullptr);
     EXPECT_EQ(left->user()->userid(), 999);
     EXPECT_EQ(newAlerts(), gone);
-    EXPECT_EQ(shown(left->emptyState()), text("profile_failed_headline"));
+    EXPECT_EQ(shown(left->emptyState()), localized("profile_failed_headline"));
     EXPECT_EQ(left->emptyState()->message(), gone);
     picture(QStringLiteral("links-unknown-member.png"));
     back();
     auto* entry = follow<BlogPostExpanded>(web, QStringLiteral("mu:blog/b=99"));
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(newAlerts(), gone);
-    EXPECT_EQ(shown(entry->emptyState()), text("content_failed_headline"));
+    EXPECT_EQ(shown(entry->emptyState()), localized("content_failed_headline"));
     picture(QStringLiteral("links-removed-blog-entry.png"));
     back();
     EXPECT_EQ(topScreen(), post);
@@ -548,7 +505,7 @@ TEST_F(LinkRouterScenarioTest, LinksOfOtherSchemesAndAFileAttachmentNeverReachTh
     ASSERT_NE(fileLink, nullptr);
     EXPECT_EQ(fileLink->attachment()->url(), QStringLiteral("file:///etc/hostname"));
     tap(fileLink->filename());
-    EXPECT_EQ(newAlerts(), text("link_refused"));
+    EXPECT_EQ(newAlerts(), localized("link_refused"));
     EXPECT_TRUE(desktop.isEmpty());
     EXPECT_EQ(topScreen(), guide);
 
@@ -561,14 +518,14 @@ TEST_F(LinkRouterScenarioTest, LinksOfOtherSchemesAndAFileAttachmentNeverReachTh
     // refused with a word, and the page stays as it was.
     for (const char* link : {"file:///etc/hostname", "javascript:alert(1)", "mailto:moderator@forum.example"}) {
         tapLink(web, QString::fromLatin1(link));
-        EXPECT_EQ(newAlerts(), text("link_refused")) << link;
+        EXPECT_EQ(newAlerts(), localized("link_refused")) << link;
     }
     EXPECT_TRUE(post->page().contains(QStringLiteral("<a href=\"file:///etc/hostname\"><img")));
     EXPECT_EQ(web->shownText(), page);
     EXPECT_EQ(topScreen(), post);
     // An in-app command this application does not know leads nowhere, and says so.
     tapLink(web, QStringLiteral("mu:teleport/u=4"));
-    EXPECT_EQ(newAlerts(), text("link_leads_nowhere"));
+    EXPECT_EQ(newAlerts(), localized("link_leads_nowhere"));
     EXPECT_TRUE(desktop.isEmpty());
 
     // A tap with the mouse on the link written "MU:forum": the scheme in
@@ -581,7 +538,7 @@ TEST_F(LinkRouterScenarioTest, LinksOfOtherSchemesAndAFileAttachmentNeverReachTh
     ASSERT_FALSE(capitals.isEmpty());
     tapAt(web->convertPoint(capitals.center(), nullptr));
     settleAndFinish();
-    EXPECT_EQ(newAlerts(), text("link_refused"));
+    EXPECT_EQ(newAlerts(), localized("link_refused"));
     EXPECT_EQ(topScreen(), post);
 
     // The web link leaves for the desktop's browser, and only it.
@@ -593,10 +550,7 @@ TEST_F(LinkRouterScenarioTest, LinksOfOtherSchemesAndAFileAttachmentNeverReachTh
 
 TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
 {
-    ASSERT_NE(signIn("alice", "secret1"), nullptr);
-    PostController* guide = openGuide();
-    ASSERT_NE(guide, nullptr);
-    PostDetailsController* post = openPost(guide, 3);
+    PostDetailsController* post = openGuidePost("alice", "secret1", 3);
     ASSERT_NE(post, nullptr);
     const int stack = int(screens().size());
 
@@ -605,8 +559,8 @@ TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
     QList<std::shared_ptr<AlertView>> asked = alertsOnScreen();
     ASSERT_EQ(asked.size(), 1);
     EXPECT_EQ(asked.first()->title(), QString());
-    EXPECT_EQ(asked.first()->message(), text("home_logout_confirmation"));
-    EXPECT_EQ(asked.first()->buttonTitles(), QStringList({text("cancel"), text("ok")}));
+    EXPECT_EQ(asked.first()->message(), localized("home_logout_confirmation"));
+    EXPECT_EQ(asked.first()->buttonTitles(), QStringList({localized("cancel"), localized("ok")}));
     picture(QStringLiteral("links-login-confirmation.png"));
     tapAlertButton(0);
     settleAndFinish();
@@ -622,7 +576,7 @@ TEST_F(LinkRouterScenarioTest, LoginAndRegisterLinksAskAMemberBeforeSigningOut)
     tapLink(post->web(), QStringLiteral("mu:register"));
     asked = alertsOnScreen();
     ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked.first()->message(), text("home_logout_confirmation"));
+    EXPECT_EQ(asked.first()->message(), localized("home_logout_confirmation"));
     EXPECT_TRUE(LogoutHelper::goToRegister());
     tapAlertButton(1);
     settleAndFinish();
@@ -810,7 +764,7 @@ TEST_F(LinkRouterScenarioTest, HomeLinksOpenTheHomeScreenWithABackButtonForAMemb
         auto* own = dynamic_cast<HomeController*>(screens().value(1).get());
         ASSERT_NE(own, nullptr);
         ASSERT_NE(own->navigationItem()->leftBarButtonItem(), nullptr);
-        EXPECT_EQ(own->navigationItem()->leftBarButtonItem()->title(), text(member ? "home_logout" : "login"));
+        EXPECT_EQ(own->navigationItem()->leftBarButtonItem()->title(), localized(member ? "home_logout" : "login"));
 
         PostController* guide = openGuide();
         ASSERT_NE(guide, nullptr);
@@ -833,7 +787,7 @@ TEST_F(LinkRouterScenarioTest, HomeLinksOpenTheHomeScreenWithABackButtonForAMemb
             clickBack();
             EXPECT_EQ(topScreen(), post) << link;
         }
-        EXPECT_EQ(own->navigationItem()->leftBarButtonItem()->title(), text(member ? "home_logout" : "login"));
+        EXPECT_EQ(own->navigationItem()->leftBarButtonItem()->title(), localized(member ? "home_logout" : "login"));
         EXPECT_EQ(newAlerts(), QString());
     }
     EXPECT_TRUE(desktop.isEmpty());
@@ -882,7 +836,7 @@ TEST_F(LinkRouterScenarioTest, AnAnnouncementsLinksGoThroughTheRouterAndTheVetoA
     EXPECT_EQ(desktop, QList<QUrl>{QUrl(QStringLiteral("https://example.org/help/prefixes"))});
     EXPECT_EQ(newAlerts(), QString());
     clickLink(web, QStringLiteral("mailto:staff@example.org"));
-    EXPECT_EQ(newAlerts(), text("link_refused"));
+    EXPECT_EQ(newAlerts(), localized("link_refused"));
     EXPECT_EQ(desktop.size(), 1);
     EXPECT_EQ(topScreen(), announcement);
     EXPECT_EQ(web->shownText(), page);

@@ -2,8 +2,7 @@
 
 #include "forum/model/AnswerShape.h"
 #include "forum/model/Forum.h"
-
-#include <QTimeZone>
+#include "forum/model/PostedDate.h"
 
 const PropertyTable& Announcement::propertyTable()
 {
@@ -37,7 +36,7 @@ bool Announcement::setImageProperty(const QString& name, const Image& image)
 
 QDateTime Announcement::date() const
 {
-    return QDateTime::fromSecsSinceEpoch(TextNumber::toLongLong(m_postdate), QTimeZone::utc());
+    return PostedDate::fromSeconds(m_postdate);
 }
 
 void Announcement::fetchData()

@@ -6,7 +6,6 @@
 #include "platform/foundation/StringExtensions.h"
 
 #include <QSet>
-#include <QTimeZone>
 
 namespace {
 
@@ -170,27 +169,6 @@ void Post::setShow(const Value& show)
     m_canEdit = show[u"editlink"].toBool();
     m_canReply = show[u"replylink"].toBool();
     m_canReport = show[u"reportlink"].toBool();
-}
-
-void Post::setPostdate(const QString& date)
-{
-    m_postdate = date;
-    checkDate();
-}
-
-void Post::setPosttime(const QString& time)
-{
-    m_posttime = time;
-    checkDate();
-}
-
-void Post::checkDate()
-{
-    if (m_posttime.isNull())
-        return;
-    m_date = QDateTime::fromSecsSinceEpoch(TextNumber::toLongLong(m_posttime), QTimeZone::utc());
-    m_posttime = QString();
-    m_postdate = QString();
 }
 
 void Post::setFlag(qint32 flag, bool on)

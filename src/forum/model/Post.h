@@ -5,6 +5,7 @@
 #include "forum/model/Attachment.h"
 #include "forum/model/ModerationRequest.h"
 #include "forum/model/PostQuote.h"
+#include "forum/model/PostedDate.h"
 
 #include <QDateTime>
 #include <QList>
@@ -46,12 +47,12 @@ public:
     const FriendPtr& user() const { return m_user; }
     qint32 postid() const { return m_postid; }
     void setPostid(qint32 postid) { m_postid = postid; }
-    QString postdate() const { return m_postdate; }
-    void setPostdate(const QString& date);
-    QString posttime() const { return m_posttime; }
-    void setPosttime(const QString& time);
-    const QDateTime& date() const { return m_date; }
-    void setDate(const QDateTime& date) { m_date = date; }
+    QString postdate() const { return m_posted.dayText(); }
+    void setPostdate(const QString& date) { m_posted.setDayText(date); }
+    QString posttime() const { return m_posted.timeText(); }
+    void setPosttime(const QString& time) { m_posted.setTimeText(time); }
+    const QDateTime& date() const { return m_posted.date(); }
+    void setDate(const QDateTime& date) { m_posted.setDate(date); }
     QString message() const { return m_message; }
     qint32 status_flags() const { return m_statusFlags; }
     void setStatus_flags(qint32 flags) { m_statusFlags = flags; }
@@ -103,8 +104,6 @@ public:
     // "postbit_deleted", "postbit_ignore" and "postbit_ignore_global" set their flag.
     void setPostbit_type(const Value& type);
     void setShow(const Value& show);
-    // date from posttime, once it came; both raw values are then cleared.
-    void checkDate();
 
     // ---- Flags
     bool isDeleted() const { return m_statusFlags & Deleted; }
@@ -150,9 +149,7 @@ private:
 
     FriendPtr m_user;
     qint32 m_postid = 0;
-    QString m_postdate;
-    QString m_posttime;
-    QDateTime m_date;
+    PostedDate m_posted;
     QString m_message;
     qint32 m_statusFlags = 0;
     AttachmentList m_moderatedattachments;

@@ -5,8 +5,6 @@
 #include "forum/model/Post.h"
 #include "platform/foundation/StringExtensions.h"
 
-#include <QTimeZone>
-
 Thread::Thread()
     : m_user(std::make_shared<Friend>())
 {
@@ -115,27 +113,6 @@ void Thread::setShow(const Value& show)
     const Value deletedThread = show[u"deletedthread"];
     if (!deletedThread.isAbsent())
         m_deleted = deletedThread.toBool();
-}
-
-void Thread::setLastpostdate(const QString& date)
-{
-    m_lastpostdate = date;
-    checkLastDate();
-}
-
-void Thread::setLastposttime(const QString& time)
-{
-    m_lastposttime = time;
-    checkLastDate();
-}
-
-void Thread::checkLastDate()
-{
-    if (m_lastposttime.isNull())
-        return;
-    m_lastdate = QDateTime::fromSecsSinceEpoch(TextNumber::toLongLong(m_lastposttime), QTimeZone::utc());
-    m_lastposttime = QString();
-    m_lastpostdate = QString();
 }
 
 void Thread::setFlag(qint32 flag, bool on)

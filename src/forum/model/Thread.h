@@ -3,6 +3,7 @@
 #include "app/session/Friend.h"
 #include "forum/model/AbstractThread.h"
 #include "forum/model/ModerationRequest.h"
+#include "forum/model/PostedDate.h"
 #include "forum/model/Subscribable.h"
 
 #include <QDateTime>
@@ -48,12 +49,12 @@ public:
     void setForum(const std::shared_ptr<Forum>& forum) { m_forum = forum; }
     qint32 status_flags() const { return m_statusFlags; }
     void setStatus_flags(qint32 flags) { m_statusFlags = flags; }
-    QString lastpostdate() const { return m_lastpostdate; }
-    void setLastpostdate(const QString& date);
-    QString lastposttime() const { return m_lastposttime; }
-    void setLastposttime(const QString& time);
-    const QDateTime& lastdate() const { return m_lastdate; }
-    void setLastdate(const QDateTime& date) { m_lastdate = date; }
+    QString lastpostdate() const { return m_lastPosted.dayText(); }
+    void setLastpostdate(const QString& date) { m_lastPosted.setDayText(date); }
+    QString lastposttime() const { return m_lastPosted.timeText(); }
+    void setLastposttime(const QString& time) { m_lastPosted.setTimeText(time); }
+    const QDateTime& lastdate() const { return m_lastPosted.date(); }
+    void setLastdate(const QDateTime& date) { m_lastPosted.setDate(date); }
     QString threadtitle() const { return m_threadtitle; }
     void setThreadtitle(const QString& title) { m_threadtitle = title; }
     qint32 realthreadid() const { return m_realthreadid; }
@@ -85,8 +86,6 @@ public:
     void setStatus(const Value& status);
     void setDel_userid(const Value& userid);
     void setShow(const Value& show);
-    // lastdate from lastposttime, once it came; both raw values are then cleared.
-    void checkLastDate();
 
     // ---- Flags
     bool isHot() const { return m_statusFlags & Hot; }
@@ -155,9 +154,7 @@ private:
     FriendPtr m_user;
     std::weak_ptr<Forum> m_forum;
     qint32 m_statusFlags = 0;
-    QString m_lastpostdate;
-    QString m_lastposttime;
-    QDateTime m_lastdate;
+    PostedDate m_lastPosted;
     QString m_threadtitle;
     qint32 m_realthreadid = 0;
     qint32 m_rating = 0;

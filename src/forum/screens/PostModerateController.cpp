@@ -3,7 +3,7 @@
 #include "forum/cells/PostCell.h"
 #include "forum/cells/SelectPostCell.h"
 #include "forum/screens/InsertTextController.h"
-#include "forum/screens/SelectForumController.h"
+#include "forum/screens/ModerationBar.h"
 
 #include "app/config/ConnectionError.h"
 #include "app/session/CurrentUser.h"
@@ -13,22 +13,9 @@
 #include "app/widgets/TabBarHidding.h"
 
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Localized.h"
-
-namespace {
-
-QList<qint32> idsOf(const QList<PostPtr>& posts)
-{
-    QList<qint32> ids;
-    for (const PostPtr& post : posts)
-        ids.append(post->postid());
-    return ids;
-}
-
-}  // namespace
 
 PostModerateController::PostModerateController() = default;
 
@@ -40,13 +27,10 @@ PostModerateController::~PostModerateController()
 
 QList<TabBarItemPtr> PostModerateController::makeActionItems()
 {
-    const auto item = [](const char* title, const char* picture, Status index) {
-        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
-    };
-    m_deleteBtn = item("tabbar_delete", "tab_delete.png", DeleteStatus);
-    m_approveBtn = item("tabbar_approve_post", "tab_approve.png", ApproveStatus);
-    m_approveAttachmentBtn = item("tabbar_approve_attach", "tab_approve_attach.png", ApproveAttachmentsStatus);
-    m_moveBtn = item("tabbar_move", "tab_move.png", MoveStatus);
+    m_deleteBtn = ModerationBar::item("tabbar_delete", "tab_delete.png", DeleteStatus);
+    m_approveBtn = ModerationBar::item("tabbar_approve_post", "tab_approve.png", ApproveStatus);
+    m_approveAttachmentBtn = ModerationBar::item("tabbar_approve_attach", "tab_approve_attach.png", ApproveAttachmentsStatus);
+    m_moveBtn = ModerationBar::item("tabbar_move", "tab_move.png", MoveStatus);
     return {m_deleteBtn, m_approveBtn, m_approveAttachmentBtn, m_moveBtn};
 }
 
@@ -75,53 +59,33 @@ void PostModerateController::updateActionItems()
 
 bool PostModerateController::isSelected(const Post& post) const
 {
-    return std::any_of(m_selectedPosts.begin(), m_selectedPosts.end(),
-                       [&](const PostPtr& chosen) { return chosen->postid() == post.postid(); });
+    return m_selection.contains(post);
 }
 
 bool PostModerateController::isDeleting() const
 {
-    return std::none_of(m_selectedPosts.begin(), m_selectedPosts.end(),
-                        [](const PostPtr& post) { return post->isDeleted(); });
+    return m_selection.noneHas(&Post::isDeleted);
 }
 
 bool PostModerateController::isApproving() const
 {
-    return std::none_of(m_selectedPosts.begin(), m_selectedPosts.end(),
-                        [](const PostPtr& post) { return post->isApproved(); });
+    return m_selection.noneHas(&Post::isApproved);
 }
 
 bool PostModerateController::isApprovingAttachment() const
 {
-    return std::none_of(m_selectedPosts.begin(), m_selectedPosts.end(),
-                        [](const PostPtr& post) { return post->isApprovedAttachment(); });
+    return m_selection.noneHas(&Post::isApprovedAttachment);
 }
 
 QStringList PostModerateController::selectedPostsId() const
 {
-    QStringList ids;
-    for (const PostPtr& post : m_selectedPosts)
-        ids.append(QString::number(post->postid()));
-    return ids;
+    return m_selection.idTexts();
 }
 
 void PostModerateController::followSelection()
 {
-    if (m_selectedPosts.isEmpty() || !thread())
-        return;
-    QHash<qint32, PostPtr> shown;
-    for (const ModelWithPages::Page& page : thread()->pages()) {
-        for (const ModelPtr& row : page) {
-            if (const auto post = std::dynamic_pointer_cast<Post>(row))
-                shown.insert(post->postid(), post);
-        }
-    }
-    QList<PostPtr> kept;
-    for (const PostPtr& chosen : std::as_const(m_selectedPosts)) {
-        if (const PostPtr now = shown.value(chosen->postid()))
-            kept.append(now);
-    }
-    m_selectedPosts = kept;
+    if (thread())
+        m_selection.follow(ModerationSelection<Post>::rowsOf(thread()->pages()));
 }
 
 TableViewCell* PostModerateController::cellForObject(PaginableTableView* tableView, const ModelPtr& object)
@@ -155,12 +119,9 @@ void PostModerateController::didSelectCell(TableViewCell* cell, const ModelPtr& 
     const auto post = std::dynamic_pointer_cast<Post>(object);
     if (!post)
         return;
-    if (isSelected(*post))
-        m_selectedPosts.removeIf([&](const PostPtr& chosen) { return chosen->postid() == post->postid(); });
-    else
-        m_selectedPosts.append(post);
+    const bool chosen = m_selection.toggle(post);
     if (auto* row = qobject_cast<SelectPostCell*>(cell))
-        row->setSelectedThread(isSelected(*post));
+        row->setSelectedThread(chosen);
     updateActionItems();
 }
 
@@ -168,19 +129,15 @@ void PostModerateController::didSelectCell(TableViewCell* cell, const ModelPtr& 
 
 void PostModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
 {
-    TabBarHidding* bar = actions();
-    if (!bar)
-        return;
-    const int index = bar->initialIndexOfItem(item);
-    bar->setSelectedItem(nullptr);
+    const int index = ModerationBar::takePressed(actions(), item);
     if (index < DeleteStatus || index > MoveStatus)
         return;
-    if (m_selectedPosts.isEmpty()) {
-        AlertView::create(QString(), localized("post_noselection"), nullptr, {localized("ok")})->show();
+    if (m_selection.isEmpty()) {
+        ModerationBar::askForChoice("post_noselection");
         return;
     }
     m_status = Status(index);
-    const QList<qint32> ids = idsOf(m_selectedPosts);
+    const QList<qint32> ids = m_selection.ids();
     switch (m_status) {
     case DeleteStatus:
         if (isDeleting()) {
@@ -189,21 +146,21 @@ void PostModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
             m_deleteConfirmation->show();
             return;
         }
-        for (const PostPtr& post : m_selectedPosts)
+        for (const PostPtr& post : m_selection.items())
             post->setDeleted(false);
         Post::undelete(ids, reloadOnFailure());
         break;
     case ApproveStatus: {
         const bool approving = isApproving();
         (approving ? Post::approve : Post::unapprove)(ids, reloadOnFailure());
-        for (const PostPtr& post : m_selectedPosts)
+        for (const PostPtr& post : m_selection.items())
             post->setApproved(approving);
         break;
     }
     case ApproveAttachmentsStatus: {
         const bool approving = isApprovingAttachment();
         (approving ? Post::approveAttachments : Post::unapproveAttachments)(ids, reloadOnFailure());
-        for (const PostPtr& post : m_selectedPosts)
+        for (const PostPtr& post : m_selection.items())
             post->setApprovedAttachment(approving);
         break;
     }
@@ -231,9 +188,9 @@ void PostModerateController::clickedButtonAtIndex(AlertView* alertView, int butt
     m_deleteConfirmation.reset();
     if (buttonIndex != 1)
         return;
-    Post::deletePosts(idsOf(m_selectedPosts), reloadOnFailure());
+    Post::deletePosts(m_selection.ids(), reloadOnFailure());
     const QString by = CurrentUser::currentUser()->username();
-    for (const PostPtr& post : m_selectedPosts) {
+    for (const PostPtr& post : m_selection.items()) {
         post->setDel_username(by);
         post->setDeleted(true);
     }
@@ -249,10 +206,7 @@ void PostModerateController::clickedButtonAtIndex(ActionSheet* actionSheet, int 
         m_status = CopyStatus;
     else if (buttonIndex != 0)
         return;
-    auto picker = std::make_shared<SelectForumController>();
-    picker->setDelegate(this);
-    if (NavigationController* navigation = navigationController())
-        navigation->pushViewController(picker, true);
+    ModerationBar::pickForum(this, this);
 }
 
 bool PostModerateController::forumWasSelected(const ForumPtr& destination)
@@ -296,7 +250,7 @@ void PostModerateController::removeSupportingScreens()
 
 void PostModerateController::selectionDone()
 {
-    m_selectedPosts.clear();
+    m_selection.clear();
     updateActionItems();
     if (postTable())
         postTable()->reloadData();

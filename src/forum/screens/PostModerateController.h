@@ -2,6 +2,7 @@
 
 #include "forum/model/PostMover.h"
 #include "forum/screens/InsertTextDelegate.h"
+#include "forum/screens/ModerationSelection.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/SelectForumDelegate.h"
 
@@ -57,7 +58,7 @@ public:
     bool isApproving() const;
     bool isApprovingAttachment() const;
     QStringList selectedPostsId() const;
-    const QList<PostPtr>& selectedPosts() const { return m_selectedPosts; }
+    const QList<PostPtr>& selectedPosts() const { return m_selection.items(); }
     bool isSelected(const Post& post) const;
 
     const TabBarItemPtr& deleteBtn() const { return m_deleteBtn; }
@@ -85,7 +86,7 @@ private:
     // The chosen posts, as the pages now hold them.
     void followSelection();
 
-    QList<PostPtr> m_selectedPosts;
+    ModerationSelection<Post> m_selection{[](const Post& post) { return post.postid(); }};
     TabBarItemPtr m_moveBtn;
     TabBarItemPtr m_deleteBtn;
     TabBarItemPtr m_approveBtn;

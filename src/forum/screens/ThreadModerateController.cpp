@@ -4,7 +4,7 @@
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/cells/ThreadCell.h"
 #include "forum/model/Post.h"
-#include "forum/screens/SelectForumController.h"
+#include "forum/screens/ModerationBar.h"
 
 #include "app/config/ConnectionError.h"
 #include "app/session/CurrentUser.h"
@@ -14,24 +14,10 @@
 #include "app/widgets/TabBarHidding.h"
 
 #include "platform/ui/NavigationItem.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/ResourceImages.h"
 
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
-
-namespace {
-
-QList<qint32> idsOf(const QList<ThreadPtr>& threads)
-{
-    QList<qint32> ids;
-    for (const ThreadPtr& thread : threads)
-        ids.append(thread->threadid());
-    return ids;
-}
-
-}  // namespace
 
 ThreadModerateController::ThreadModerateController() = default;
 
@@ -45,14 +31,11 @@ ThreadModerateController::~ThreadModerateController()
 
 QList<TabBarItemPtr> ThreadModerateController::makeActionItems()
 {
-    const auto item = [](const char* title, const char* picture, Status index) {
-        return std::make_shared<TabBarItem>(localized(title), ResourceImages::named(QString::fromLatin1(picture)), index);
-    };
-    m_deleteBtn = item("delete", "tab_delete.png", DeleteStatus);
-    m_closeBtn = item("close", "tab_close.png", CloseStatus);
-    m_moveBtn = item("tabbar_move", "tab_move.png", MoveStatus);
-    m_approvedBtn = item("approve", "tab_approve.png", ApproveStatus);
-    m_stickBtn = item("stick", "tab_stick.png", StickStatus);
+    m_deleteBtn = ModerationBar::item("delete", "tab_delete.png", DeleteStatus);
+    m_closeBtn = ModerationBar::item("close", "tab_close.png", CloseStatus);
+    m_moveBtn = ModerationBar::item("tabbar_move", "tab_move.png", MoveStatus);
+    m_approvedBtn = ModerationBar::item("approve", "tab_approve.png", ApproveStatus);
+    m_stickBtn = ModerationBar::item("stick", "tab_stick.png", StickStatus);
     return {m_deleteBtn, m_closeBtn, m_moveBtn, m_approvedBtn, m_stickBtn};
 }
 
@@ -71,7 +54,7 @@ void ThreadModerateController::viewWillAppear(bool animated)
 {
     UIViewControllerCommon::viewWillAppear(animated);
     // Back from a sheet or the forum picker: the choice as it stands, nothing asked.
-    if (!m_selectedThreads.isEmpty() && threadTable())
+    if (!m_selection.isEmpty() && threadTable())
         threadTable()->reloadData();
 }
 
@@ -113,62 +96,41 @@ void ThreadModerateController::modelHasChanged(Model* model)
 
 bool ThreadModerateController::isSelected(const Thread& thread) const
 {
-    return std::any_of(m_selectedThreads.begin(), m_selectedThreads.end(),
-                       [&](const ThreadPtr& chosen) { return chosen->threadid() == thread.threadid(); });
+    return m_selection.contains(thread);
 }
 
 bool ThreadModerateController::isDeleting() const
 {
-    return std::none_of(m_selectedThreads.begin(), m_selectedThreads.end(),
-                        [](const ThreadPtr& thread) { return thread->deleted(); });
+    return m_selection.noneHas(&Thread::deleted);
 }
 
 bool ThreadModerateController::isClosing() const
 {
-    return std::none_of(m_selectedThreads.begin(), m_selectedThreads.end(),
-                        [](const ThreadPtr& thread) { return thread->isClosed(); });
+    return m_selection.noneHas(&Thread::isClosed);
 }
 
 bool ThreadModerateController::isApproving() const
 {
-    return std::none_of(m_selectedThreads.begin(), m_selectedThreads.end(),
-                        [](const ThreadPtr& thread) { return thread->isApproved(); });
+    return m_selection.noneHas(&Thread::isApproved);
 }
 
 bool ThreadModerateController::isSticking() const
 {
-    return std::none_of(m_selectedThreads.begin(), m_selectedThreads.end(),
-                        [](const ThreadPtr& thread) { return thread->isSticky(); });
+    return m_selection.noneHas(&Thread::isSticky);
 }
 
 QStringList ThreadModerateController::selectedThreadsId() const
 {
-    QStringList ids;
-    for (const ThreadPtr& thread : m_selectedThreads)
-        ids.append(QString::number(thread->threadid()));
-    return ids;
+    return m_selection.idTexts();
 }
 
 void ThreadModerateController::followSelection()
 {
-    if (m_selectedThreads.isEmpty() || !forum())
+    if (!forum())
         return;
-    QHash<qint32, ThreadPtr> shown;
-    const auto take = [&](const ThreadPtr& thread) { shown.insert(thread->threadid(), thread); };
-    for (const ThreadPtr& thread : forum()->stickies())
-        take(thread);
-    for (const ModelWithPages::Page& page : forum()->pages()) {
-        for (const ModelPtr& row : page) {
-            if (const auto thread = std::dynamic_pointer_cast<Thread>(row))
-                take(thread);
-        }
-    }
-    QList<ThreadPtr> kept;
-    for (const ThreadPtr& chosen : std::as_const(m_selectedThreads)) {
-        if (const ThreadPtr now = shown.value(chosen->threadid()))
-            kept.append(now);
-    }
-    m_selectedThreads = kept;
+    QList<ThreadPtr> shown = forum()->stickies();
+    shown.append(ModerationSelection<Thread>::rowsOf(forum()->pages()));
+    m_selection.follow(shown);
 }
 
 TableViewCell* ThreadModerateController::cellForObject(PaginableTableView* tableView, const ModelPtr& object)
@@ -188,13 +150,9 @@ void ThreadModerateController::didSelectCell(TableViewCell* cell, const ModelPtr
     const auto thread = std::dynamic_pointer_cast<Thread>(object);
     if (!thread || thread->isAnnouncement())
         return;
-    if (isSelected(*thread)) {
-        m_selectedThreads.removeIf([&](const ThreadPtr& chosen) { return chosen->threadid() == thread->threadid(); });
-    } else {
-        m_selectedThreads.append(thread);
-    }
+    const bool chosen = m_selection.toggle(thread);
     if (auto* row = qobject_cast<SelectThreadCell*>(cell))
-        row->setSelectedThread(isSelected(*thread));
+        row->setSelectedThread(chosen);
     updateActionItems();
 }
 
@@ -202,16 +160,12 @@ void ThreadModerateController::didSelectCell(TableViewCell* cell, const ModelPtr
 
 void ThreadModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
 {
-    TabBarHidding* bar = actions();
-    if (!bar)
-        return;
-    const int index = bar->initialIndexOfItem(item);
-    bar->setSelectedItem(nullptr);
+    const int index = ModerationBar::takePressed(actions(), item);
     if (index < DeleteStatus || index > StickStatus)
         return;
     m_status = Status(index);
-    if (m_selectedThreads.isEmpty()) {
-        AlertView::create(QString(), localized("please_select_t_con"), nullptr, {localized("ok")})->show();
+    if (m_selection.isEmpty()) {
+        ModerationBar::askForChoice("please_select_t_con");
         return;
     }
     switch (m_status) {
@@ -234,7 +188,7 @@ void ThreadModerateController::didSelectItem(TabBar*, const TabBarItemPtr& item)
         break;
     case MoveStatus: {
         QStringList choices{localized("move_thread")};
-        if (m_selectedThreads.size() == 1)
+        if (m_selection.size() == 1)
             choices.append(localized("copy_thread"));
         m_moveAction = new ActionSheet(QString(), this, localized("cancel"), QString(), choices);
         m_moveAction->showInView(view());
@@ -269,22 +223,19 @@ void ThreadModerateController::clickedButtonAtIndex(ActionSheet* actionSheet, in
     } else if (actionSheet == m_moveAction.data()) {
         m_moveAction = nullptr;
         // A copy only ever of one thread.
-        if (buttonIndex == 1 && m_selectedThreads.size() == 1)
+        if (buttonIndex == 1 && m_selection.size() == 1)
             m_status = CopyStatus;
         else if (buttonIndex != 0)
             return;
-        auto picker = std::make_shared<SelectForumController>();
-        picker->setDelegate(this);
-        if (NavigationController* navigation = navigationController())
-            navigation->pushViewController(picker, true);
+        ModerationBar::pickForum(this, this);
     }
 }
 
 bool ThreadModerateController::forumWasSelected(const ForumPtr& destination)
 {
-    if (!destination || m_selectedThreads.isEmpty())
+    if (!destination || m_selection.isEmpty())
         return true;
-    const QList<qint32> ids = idsOf(m_selectedThreads);
+    const QList<qint32> ids = m_selection.ids();
     // Both tell their outcome themselves, and refresh the forums that changed.
     if (m_status == CopyStatus)
         Thread::copy(ids, forum(), destination, reloadOnFailure(false));
@@ -309,40 +260,40 @@ void ThreadModerateController::clickedButtonAtIndex(AlertView* alertView, int bu
 
 void ThreadModerateController::applyConfirmed()
 {
-    const QList<qint32> ids = idsOf(m_selectedThreads);
+    const QList<qint32> ids = m_selection.ids();
     // The rows change at once, as the forum is asked.
     switch (m_status) {
     case CloseStatus: {
         const bool closing = isClosing();
-        for (const ThreadPtr& thread : m_selectedThreads)
+        for (const ThreadPtr& thread : m_selection.items())
             thread->setClosed(closing);
         (closing ? Thread::close : Thread::open)(ids, reloadOnFailure(true));
         break;
     }
     case ApproveStatus: {
         const bool approving = isApproving();
-        for (const ThreadPtr& thread : m_selectedThreads)
+        for (const ThreadPtr& thread : m_selection.items())
             thread->setApproved(approving);
         (approving ? Thread::approve : Thread::unapprove)(ids, reloadOnFailure(true));
         break;
     }
     case StickStatus: {
         const bool sticking = isSticking();
-        for (const ThreadPtr& thread : m_selectedThreads)
+        for (const ThreadPtr& thread : m_selection.items())
             thread->setStickyFlag(sticking);
         (sticking ? Thread::stick : Thread::unstick)(ids, reloadOnFailure(true));
         break;
     }
     case DeleteStatus:
         if (isDeleting()) {
-            for (const ThreadPtr& thread : m_selectedThreads) {
+            for (const ThreadPtr& thread : m_selection.items()) {
                 thread->setDeleted(true);
                 if (!m_isSpam)
                     markPosts(*thread, true);
             }
             (m_isSpam ? Thread::deleteAsSpam : Thread::deleteThreads)(ids, reloadOnFailure(true));
         } else {
-            for (const ThreadPtr& thread : m_selectedThreads) {
+            for (const ThreadPtr& thread : m_selection.items()) {
                 thread->setDeleted(false);
                 markPosts(*thread, false);
             }
@@ -371,7 +322,7 @@ void ThreadModerateController::markPosts(const Thread& thread, bool deleted)
 
 void ThreadModerateController::selectionDone()
 {
-    m_selectedThreads.clear();
+    m_selection.clear();
     updateActionItems();
     if (threadTable())
         threadTable()->reloadData();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forum/model/Thread.h"
+#include "forum/screens/ModerationSelection.h"
 #include "forum/screens/SelectForumDelegate.h"
 #include "forum/screens/ThreadController.h"
 
@@ -45,7 +46,7 @@ public:
     bool isApproving() const;
     bool isSticking() const;
     QStringList selectedThreadsId() const;
-    const QList<ThreadPtr>& selectedThreads() const { return m_selectedThreads; }
+    const QList<ThreadPtr>& selectedThreads() const { return m_selection.items(); }
     bool isSelected(const Thread& thread) const;
 
     const TabBarItemPtr& deleteBtn() const { return m_deleteBtn; }
@@ -79,7 +80,7 @@ private:
     // Every post the thread has loaded, deleted or not.
     static void markPosts(const Thread& thread, bool deleted);
 
-    QList<ThreadPtr> m_selectedThreads;
+    ModerationSelection<Thread> m_selection{[](const Thread& thread) { return thread.threadid(); }};
     TabBarItemPtr m_deleteBtn;
     TabBarItemPtr m_closeBtn;
     TabBarItemPtr m_moveBtn;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlClicks.h"
 #include "ScreenTest.h"
 #include "NamedView.h"
 
@@ -9,12 +10,16 @@
 #include "app/screens/MurmoraViewController.h"
 #include "app/widgets/GradientButton.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/ShadowedTableView.h"
 #include "forum/model/Forum.h"
 #include "forum/model/ForumInfo.h"
+#include "forum/model/Thread.h"
 #include "forum/screens/ForumController.h"
 #include "forum/screens/HomeController.h"
+#include "forum/screens/PostController.h"
 #include "forum/screens/ThreadController.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/NavigationItem.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/Window.h"
@@ -82,6 +87,14 @@ protected:
         settle();
         finishAnimations();
     }
+    // From home: the bar's log-out button, then Yes; the reader goes on as a guest.
+    void signOut(HomeController* home)
+    {
+        clickBarButton(Window::keyWindow(), home->navigationItem()->leftBarButtonItem());
+        finishAnimations();
+        tapAlertButton(0);
+        settleAndFinish();
+    }
     // The section of the menu, opened from the screen on top.
     void openSection(Button* (GlobalNavigationViewController::*entry)() const)
     {
@@ -116,6 +129,24 @@ protected:
         EXPECT_NE(threads, nullptr);
         settleAndFinish();
         return threads;
+    }
+    // A thread of the list, found by its id, opened by a tap on its row and
+    // settled; null when the list does not hold it.
+    PostController* openThread(ThreadController* threads, qint32 threadid)
+    {
+        const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
+        for (int row = 0; row < rows.size(); ++row) {
+            const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row));
+            if (thread && thread->threadid() == threadid) {
+                tapRow(threads->threadTable()->tableView(), IndexPath{0, row});
+                auto* page = topScreenAs<PostController>();
+                EXPECT_NE(page, nullptr);
+                settleAndFinish();
+                return page;
+            }
+        }
+        ADD_FAILURE() << "the list holds no thread " << threadid;
+        return nullptr;
     }
     // The row of a thread list's first ordinary thread, under the
     // announcements and the stickies (and the header row).
