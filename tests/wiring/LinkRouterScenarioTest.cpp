@@ -74,8 +74,7 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        ForumInfo::resetInstance();
-        AppWiring::install(clock()->shared_from_this());
+        wiring = std::make_unique<AppWiring>(context());
         Application::sharedApplication().setOpenURLHandler([this](const QUrl& url) {
             desktop.append(url);
             return true;
@@ -84,9 +83,9 @@ protected:
     void TearDown() override
     {
         Application::sharedApplication().setOpenURLHandler({});
+        quit();
+        wiring.reset();
         ScreenTest::TearDown();
-        AppWiring::uninstall();
-        ForumInfo::resetInstance();
     }
 
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
@@ -251,6 +250,7 @@ protected:
     }
 
     QList<QUrl> desktop;
+    std::unique_ptr<AppWiring> wiring;
 };
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include "app/screens/LoginController.h"
 #include "app/screens/RootNavigation.h"
 #include "app/screens/UIViewControllerCommon.h"
+#include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
+#include "app/session/SessionEvents.h"
 #include "services/AnalyticsTracker.h"
 #include "services/BetaClient.h"
 #include "platform/ui/Application.h"
@@ -34,12 +36,13 @@ AppDelegate::AppDelegate()
     };
     // A closed forum takes no one's unsent text: a stack that holds some
     // stays, and its "submit" works again once the forum is open.
-    InactiveForumUtil::setReturnToLoginHandler([self, showLogin] {
+    SessionEvents& events = AppContext::current().sessionEvents();
+    events.forumClosed = [self, showLogin] {
         const AppDelegate* delegate = self.get();
         if (delegate && !delegate->holdsUnsentWork())
             showLogin();
-    });
-    CurrentUser::setSessionLostHandler(showLogin);
+    };
+    events.sessionLost = showLogin;
     // Section changes from the menu replace the stack through here too, so
     // the delegate always knows the stack on screen.
     RootNavigation::setHandler([self](const ViewControllerPtr& screen) {
@@ -50,8 +53,12 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
-    InactiveForumUtil::setReturnToLoginHandler({});
-    CurrentUser::setSessionLostHandler({});
+    // The context goes after the delegate, in the program and in tests.
+    if (AppContext::exists()) {
+        SessionEvents& events = AppContext::current().sessionEvents();
+        events.forumClosed = {};
+        events.sessionLost = {};
+    }
     RootNavigation::setHandler({});
     if (!kAnalyticsAccountID.isEmpty())
         AnalyticsTracker::sharedTracker().stopTracker();
