@@ -98,7 +98,7 @@ int main(int argc, char** argv)
 
     int result = 0;
     {
-        AppDelegate delegate;
+        AppDelegate delegate(context);
         Application& application = Application::sharedApplication();
         application.setDelegate(&delegate);
         application.finishLaunching();

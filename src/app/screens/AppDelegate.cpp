@@ -24,7 +24,8 @@ const QString kSplashImage = QStringLiteral("Default.png");
 const QString kPoweredByImage = QStringLiteral("poweredby.png");
 }  // namespace
 
-AppDelegate::AppDelegate()
+AppDelegate::AppDelegate(AppContext& context)
+    : m_context(context)
 {
     // The forum-closed alert and a session that could not be renewed lead
     // back here. The swap lets the old stack go only after the handler that
@@ -36,7 +37,7 @@ AppDelegate::AppDelegate()
     };
     // A closed forum takes no one's unsent text: a stack that holds some
     // stays, and its "submit" works again once the forum is open.
-    SessionEvents& events = AppContext::current().sessionEvents();
+    SessionEvents& events = m_context.sessionEvents();
     events.forumClosed = [self, showLogin] {
         const AppDelegate* delegate = self.get();
         if (delegate && !delegate->holdsUnsentWork())
@@ -53,12 +54,9 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
-    // The context goes after the delegate, in the program and in tests.
-    if (AppContext::exists()) {
-        SessionEvents& events = AppContext::current().sessionEvents();
-        events.forumClosed = {};
-        events.sessionLost = {};
-    }
+    SessionEvents& events = m_context.sessionEvents();
+    events.forumClosed = {};
+    events.sessionLost = {};
     RootNavigation::setHandler({});
     if (!kAnalyticsAccountID.isEmpty())
         AnalyticsTracker::sharedTracker().stopTracker();
@@ -103,7 +101,7 @@ void AppDelegate::showFirstScreens()
     if (m_controller)
         return;
     setController(std::make_shared<LoginController>());
-    if (CurrentUser::currentUser()->isMember()) {
+    if (m_context.currentUser()->isMember()) {
         if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
             m_controller->pushViewController(home, false);
     }
