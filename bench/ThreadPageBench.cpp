@@ -32,8 +32,8 @@
 #include "forum/screens/PostController.h"
 
 #include "app/json/ZyJsonParser.h"
-#include "app/net/ApiClient.h"
 #include "app/net/HTTPRequestAsyncronic.h"
+#include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
 #include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"
@@ -46,7 +46,6 @@
 #include "platform/ui/Window.h"
 
 #include "platform/foundation/Bundle.h"
-#include "platform/foundation/Clock.h"
 #include "platform/foundation/SystemClock.h"
 
 #include "TestForum.h"
@@ -416,8 +415,7 @@ int main(int argc, char** argv)
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Clock::install(std::make_shared<SystemClock>());
-    ApiClient::install(std::make_shared<ApiClient>());
+    AppContext context(std::make_shared<SystemClock>());
     AlertPresenter::install();
 
     // The thread's own texts, from the seeded forum.
@@ -656,6 +654,5 @@ int main(int argc, char** argv)
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    ApiClient::install(nullptr);
     return 0;
 }

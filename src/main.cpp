@@ -2,6 +2,7 @@
 #include "wiring/AppWiring.h"
 
 #include "app/screens/AppDelegate.h"
+#include "app/session/AppContext.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/FirstFrameReport.h"
 #include "platform/ui/Font.h"
@@ -90,11 +91,14 @@ int main(int argc, char** argv)
         Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(address));
     }
 
-    AppWiring::install(std::make_shared<SystemClock>());
+    // The application's parts and their connections, for as long as main
+    // runs; the requests still in flight end with them.
+    AppContext context(std::make_shared<SystemClock>());
+    const AppWiring wiring(context);
 
     int result = 0;
     {
-        AppDelegate delegate;
+        AppDelegate delegate(context);
         Application& application = Application::sharedApplication();
         application.setDelegate(&delegate);
         application.finishLaunching();
@@ -109,7 +113,5 @@ int main(int argc, char** argv)
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // Requests still in flight end with their client.
-    AppWiring::uninstall();
     return result;
 }

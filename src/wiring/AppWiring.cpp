@@ -4,8 +4,6 @@
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/navigation/ScreenInputs.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
-#include "app/net/ApiClient.h"
-#include "app/session/TrackedApiClient.h"
 #include "forum/cells/HomeCell.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/screens/ComposingScreens.h"
@@ -23,8 +21,6 @@
 #include "neighbours/screens/NeighbourScreens.h"
 #include "platform/ui/AlertPresenter.h"
 
-#include "platform/foundation/Clock.h"
-
 #include <QStringList>
 
 namespace {
@@ -37,10 +33,9 @@ QStringList standInsWithInput()
 
 }  // namespace
 
-void AppWiring::install(std::shared_ptr<Clock> clock)
+AppWiring::AppWiring(AppContext& context)
+    : m_context(context)
 {
-    Clock::install(std::move(clock));
-    TrackedApiClient::install();
     AlertPresenter::install();
     AppScreens::registerClasses();
     // Blog entries and articles among the search and feed rows.
@@ -57,16 +52,16 @@ void AppWiring::install(std::shared_ptr<Clock> clock)
     ScreenInputs::registerSetter(HomeContent::kArticleScreen, &ArticleDetails::setArticle);
     ScreenInputs::registerSetter(HomeContent::kBlogEntryScreen, &BlogPostExpanded::setModel);
     ScreenInputs::registerSetter(HomeCell::kProfileScreen, &MyProfile::setUser);
+    // Signing in or out clears the last member's tree and notices from the start.
+    ForumInfo::attachTo(m_context);
     // The menu's unread-messages count comes from the forum's home data.
     GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
-    // Signing in or out clears the last member's notices from the start.
-    ForumInfo::attachToSession();
 }
 
-void AppWiring::uninstall()
+AppWiring::~AppWiring()
 {
     for (const QString& name : standInsWithInput())
         ScreenInputs::unregisterSetter(name);
     GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
-    ApiClient::install(nullptr);
+    ForumInfo::detachFrom(m_context);
 }

@@ -1,24 +1,24 @@
 #pragma once
 
-#include <memory>
+class AppContext;
 
-class Clock;
-
-// The application put together: what every library lends the others, and
-// the process-wide parts they share. main starts the program with it, and
-// the end-to-end tests start the same application with it, so the two
-// cannot drift apart.
+// The application put together on its context: what every library lends
+// the others, and the forum tree the session clears. main starts the program
+// with it, and the end-to-end tests start the same application with it, so
+// the two cannot drift apart. Everything it connects it undoes when it goes,
+// before its context does.
 class AppWiring {
 public:
-    // Installs the clock (the system clock in the program, a manual one in
-    // tests), a fresh API client whose page views go to the analytics
-    // tracker, alerts drawn in the key window, every library's screens by
-    // class name, the blog entries and articles among the feed, search and
-    // home rows, the setters by which the stand-in screens take their models,
-    // and the forum's home data as the menu's count of unread messages.
-    static void install(std::shared_ptr<Clock> clock);
-    // Lets go of what install set that holds on to the libraries' objects:
-    // the setters it registered, the menu's unread source, and the API
-    // client (the requests still in flight end with it).
-    static void uninstall();
+    // Alerts drawn in the key window, every library's screens by class name,
+    // the blog entries and articles among the feed, search and home rows, the
+    // setters by which the stand-in screens take their models, a forum tree
+    // of the context's own that its session clears when the member changes,
+    // and that tree's home data as the menu's count of unread messages.
+    explicit AppWiring(AppContext& context);
+    ~AppWiring();
+    AppWiring(const AppWiring&) = delete;
+    AppWiring& operator=(const AppWiring&) = delete;
+
+private:
+    AppContext& m_context;
 };

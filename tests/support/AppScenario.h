@@ -36,16 +36,15 @@ protected:
     void SetUp() override
     {
         ScreenTest::SetUp();
-        ForumInfo::resetInstance();
         Forum::resetForumPasswords();
-        // The application as main wires it, on this test's clock.
-        AppWiring::install(clock()->shared_from_this());
+        // The application as main wires it, on this test's context.
+        m_wiring = std::make_unique<AppWiring>(context());
     }
     void TearDown() override
     {
+        quit();
+        m_wiring.reset();
         ScreenTest::TearDown();
-        AppWiring::uninstall();
-        ForumInfo::resetInstance();
     }
 
     LoginController* launchToLogin()
@@ -170,6 +169,9 @@ protected:
         ASSERT_FALSE(QImage(path).isNull());
     }
     QList<TestForumRequest> asked(const char* method) { return forum().requests(QString::fromLatin1(method)); }
+
+private:
+    std::unique_ptr<AppWiring> m_wiring;
 };
 
 

@@ -1,41 +1,25 @@
 #include "AppTest.h"
 
-#include "app/model/Config.h"
 #include "app/config/ErrorMessages.h"
 #include "app/media/ImageCache.h"
 #include "app/net/ApiClient.h"
 #include "app/net/HTTPRequestAsyncronic.h"
-#include "app/net/InactiveForumUtil.h"
-#include "app/session/TrackedApiClient.h"
-#include "app/store/Database.h"
 #include "services/AnalyticsTracker.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/Clock.h"
 
 namespace {
 
-// Everything a test may have left running or set, dropped; requests in
-// flight are cancelled and freed with their client.
-void endEverything()
-{
-    ImageCache::clearRegistry();
-    ApiClient::install(nullptr);
-    CurrentUser::resetInstance();
-    CurrentUser::setForumTreeClearHandler({});
-    CurrentUser::setDismissedNoticesClearHandler({});
-    CurrentUser::setRegistrationHandler({});
-    CurrentUser::setSessionLostHandler({});
-    InactiveForumUtil::setReturnToLoginHandler({});
-    Config::resetInstance();
-    Database::resetInstance();
-    AnalyticsTracker::sharedTracker().stopTracker();
-    TestSupport::processEvents();
-}
-
-// At the end of the test program as well, while the application object is
-// still there.
+// At the end of the test program, while the application object is still
+// there: what a test's context left behind goes.
 class EndOfProgram : public ::testing::Environment {
 public:
-    void TearDown() override { endEverything(); }
+    void TearDown() override
+    {
+        ImageCache::clearRegistry();
+        ApiClient::install(nullptr);
+        TestSupport::processEvents();
+    }
 };
 
 const auto* const endOfProgram = ::testing::AddGlobalTestEnvironment(new EndOfProgram);
@@ -45,15 +29,28 @@ const auto* const endOfProgram = ::testing::AddGlobalTestEnvironment(new EndOfPr
 void AppTest::SetUp()
 {
     PlatformTest::SetUp();
-    endEverything();
-    TrackedApiClient::install();
+    buildContext();
 }
 
 void AppTest::TearDown()
 {
-    endEverything();
+    dropContext();
     m_forum.reset();
     PlatformTest::TearDown();
+}
+
+void AppTest::buildContext()
+{
+    m_context = std::make_unique<AppContext>(Clock::current().shared_from_this());
+}
+
+void AppTest::dropContext()
+{
+    // Pictures in flight hold on to requests of the context's client.
+    ImageCache::clearRegistry();
+    m_context.reset();
+    AnalyticsTracker::sharedTracker().stopTracker();
+    TestSupport::processEvents();
 }
 
 TestForum& AppTest::forum()

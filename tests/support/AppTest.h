@@ -3,6 +3,7 @@
 #include "PlatformTest.h"
 #include "RecordingObserver.h"
 #include "TestForum.h"
+#include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
 
 #include <QStringList>
@@ -11,11 +12,11 @@
 #include <memory>
 
 // The shared fixture of the application's tests. Besides the fresh platform
-// state of PlatformTest, every test has a new API client (its page views go
-// to the analytics tracker, as the application has it), an empty picture
-// registry, no current user, a configuration read from the empty store, and
-// its own loopback forum when it asks for one. What a test leaves in flight
-// is cancelled and freed when it ends.
+// state of PlatformTest, every test builds the application's context anew
+// on its clock (a new API client whose page views go to the analytics
+// tracker, a guest read from the empty store, the configuration read from
+// it) and drops it when it ends, cancelling and freeing what the test left
+// in flight; it has its own loopback forum when it asks for one.
 //
 // Tests against the loopback forum run with the manual clock too: the only
 // wait on the way of a request is its timeout, which a test passes by moving
@@ -46,6 +47,14 @@ protected:
     CurrentUserPtr signIn(const QString& username, const QString& password);
     CurrentUserPtr openGuestSession();
 
+    // This test's application context.
+    AppContext& context() const { return *m_context; }
+    // Drops the context with everything it holds, as the end of a run does;
+    // builds a new one, as the start of the next does.
+    void dropContext();
+    void buildContext();
+
 private:
+    std::unique_ptr<AppContext> m_context;
     std::unique_ptr<TestForum> m_forum;
 };

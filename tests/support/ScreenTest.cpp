@@ -32,7 +32,7 @@ void ScreenTest::TearDown()
 AppDelegate& ScreenTest::launch()
 {
     forum();
-    m_delegate = std::make_unique<AppDelegate>();
+    m_delegate = std::make_unique<AppDelegate>(context());
     Application& application = Application::sharedApplication();
     application.setDelegate(m_delegate.get());
     application.finishLaunching();

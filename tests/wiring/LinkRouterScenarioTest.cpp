@@ -54,7 +54,6 @@
 #include "platform/ui/ViewControllerRegistry.h"
 #include "platform/ui/WebView.h"
 #include "platform/ui/Window.h"
-#include "wiring/AppWiring.h"
 
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/ManualClock.h"

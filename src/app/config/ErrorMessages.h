@@ -22,6 +22,7 @@ public:
     // Builds the table anew on the next lookup, as a new run would (tests).
     static void forgetTable();
 
-    // What signs the user out on "invalid_sessionhash" (installed by the session).
+    // What signs the user out on "invalid_sessionhash" (the application's
+    // context connects its user when it is built).
     static void setInvalidSessionHashHandler(std::function<void()> handler);
 };

@@ -28,7 +28,8 @@ public:
 
     void didDismissWithButtonIndex(AlertView* alertView, int buttonIndex) override;
 
-    // What shows the login screen again (the application installs it).
+    // What shows the login screen again (the application's context connects
+    // it when it is built).
     static void setReturnToLoginHandler(std::function<void()> handler);
 
 private:

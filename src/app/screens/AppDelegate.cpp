@@ -5,7 +5,9 @@
 #include "app/screens/LoginController.h"
 #include "app/screens/RootNavigation.h"
 #include "app/screens/UIViewControllerCommon.h"
+#include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
+#include "app/session/SessionEvents.h"
 #include "services/AnalyticsTracker.h"
 #include "services/BetaClient.h"
 #include "platform/ui/Application.h"
@@ -22,7 +24,8 @@ const QString kSplashImage = QStringLiteral("Default.png");
 const QString kPoweredByImage = QStringLiteral("poweredby.png");
 }  // namespace
 
-AppDelegate::AppDelegate()
+AppDelegate::AppDelegate(AppContext& context)
+    : m_context(context)
 {
     // The forum-closed alert and a session that could not be renewed lead
     // back here. The swap lets the old stack go only after the handler that
@@ -34,12 +37,13 @@ AppDelegate::AppDelegate()
     };
     // A closed forum takes no one's unsent text: a stack that holds some
     // stays, and its "submit" works again once the forum is open.
-    InactiveForumUtil::setReturnToLoginHandler([self, showLogin] {
+    SessionEvents& events = m_context.sessionEvents();
+    events.forumClosed = [self, showLogin] {
         const AppDelegate* delegate = self.get();
         if (delegate && !delegate->holdsUnsentWork())
             showLogin();
-    });
-    CurrentUser::setSessionLostHandler(showLogin);
+    };
+    events.sessionLost = showLogin;
     // Section changes from the menu replace the stack through here too, so
     // the delegate always knows the stack on screen.
     RootNavigation::setHandler([self](const ViewControllerPtr& screen) {
@@ -50,8 +54,9 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
-    InactiveForumUtil::setReturnToLoginHandler({});
-    CurrentUser::setSessionLostHandler({});
+    SessionEvents& events = m_context.sessionEvents();
+    events.forumClosed = {};
+    events.sessionLost = {};
     RootNavigation::setHandler({});
     if (!kAnalyticsAccountID.isEmpty())
         AnalyticsTracker::sharedTracker().stopTracker();
@@ -96,7 +101,7 @@ void AppDelegate::showFirstScreens()
     if (m_controller)
         return;
     setController(std::make_shared<LoginController>());
-    if (CurrentUser::currentUser()->isMember()) {
+    if (m_context.currentUser()->isMember()) {
         if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
             m_controller->pushViewController(home, false);
     }

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class AppContext;
 class Window;
 
 // The application's delegate. At launch it starts the outside services,
@@ -18,7 +19,8 @@ class Window;
 // whole screen stack (after signing in or out, when the forum is closed)
 // calls setController (the closed forum does not while a screen holds
 // unsent work). Back in the foreground it checks whether the forum has been
-// closed meanwhile.
+// closed meanwhile. It shows the login screen of its application's context
+// when the session is lost or the forum closed; the context outlives it.
 class AppDelegate : public ApplicationDelegate {
 public:
     // This build has no analytics account, so the tracker is never started.
@@ -28,7 +30,7 @@ public:
         QStringLiteral("7c41e9a0b25d8f63c19e04ba7d3f5862_Zk3QpLm8RtWv2XyBn5CdHj7KsGa9EuFo1TiMqNr4Ow");
     static constexpr double kSplashFadeSeconds = 2.0;
 
-    AppDelegate();
+    explicit AppDelegate(AppContext& context);
     ~AppDelegate() override;
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
@@ -71,6 +73,7 @@ private:
     // The login screen, and home above it for a stored member.
     void showFirstScreens();
 
+    AppContext& m_context;
     std::unique_ptr<Window> m_window;
     NavigationControllerPtr m_controller;
     QPointer<ImageView> m_splashView;

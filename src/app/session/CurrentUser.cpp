@@ -9,7 +9,9 @@
 #include "app/net/ApiClient.h"
 #include "app/net/ApiRequest.h"
 #include "app/net/ClientIdentity.h"
+#include "app/session/AppContext.h"
 #include "app/session/Profile.h"
+#include "app/session/SessionEvents.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringExtensions.h"
@@ -29,48 +31,6 @@ QByteArray readFile(const QString& path, bool* ok)
     QFile file(path);
     *ok = file.open(QIODevice::ReadOnly);
     return *ok ? file.readAll() : QByteArray();
-}
-
-std::shared_ptr<CurrentUser>& instanceSlot()
-{
-    static std::shared_ptr<CurrentUser> instance;
-    return instance;
-}
-
-std::recursive_mutex& classLock()
-{
-    static std::recursive_mutex lock;
-    return lock;
-}
-
-std::function<void()>& forumTreeClearHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
-
-std::function<void()>& dismissedNoticesClearHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
-
-std::function<void()>& sessionLostHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
-
-std::function<void()>& registrationHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
-
-void run(const std::function<void()>& handler)
-{
-    if (handler)
-        handler();
 }
 
 // A text as it is, a number as its decimal text, anything else nothing.
@@ -131,40 +91,29 @@ bool CurrentUser::setImageProperty(const QString& name, const Image& image)
     return Friend::setImageProperty(name, image);
 }
 
-// ---- The one instance
+// ---- The user of the context
 
 std::shared_ptr<CurrentUser> CurrentUser::currentUser()
 {
-    std::lock_guard lock(classLock());
-    std::shared_ptr<CurrentUser>& instance = instanceSlot();
-    if (instance)
-        return instance;
-
-    std::shared_ptr<CurrentUser> user;
-    const Value stored = UserDefaults::standard().objectForKey(kStoreKey);
-    if (stored.isBytes()) {
-        user = Model::unarchive<CurrentUser>(stored.bytes());
-        if (!user)
-            MU_LOG(Log::session, QStringLiteral("The stored user could not be read; starting as a guest"));
-    }
-    if (!user) {
-        user = std::make_shared<CurrentUser>();
-        user->setAnonymous(true);
-    }
-    instance = user;
-    SessionCredentials::setCurrent(user.get());
-    SessionRenewal::setCurrent(user.get());
-    ErrorMessages::setInvalidSessionHashHandler([] {
-        if (const std::shared_ptr<CurrentUser> current = instanceSlot())
-            current->signOutForStaleSession();
-    });
-    return instance;
+    return AppContext::current().currentUser();
 }
 
 void CurrentUser::resetInstance()
 {
-    std::lock_guard lock(classLock());
-    instanceSlot().reset();
+    AppContext::current().restoreSession();
+}
+
+std::shared_ptr<CurrentUser> CurrentUser::restore()
+{
+    const Value stored = UserDefaults::standard().objectForKey(kStoreKey);
+    if (stored.isBytes()) {
+        if (std::shared_ptr<CurrentUser> user = Model::unarchive<CurrentUser>(stored.bytes()))
+            return user;
+        MU_LOG(Log::session, QStringLiteral("The stored user could not be read; starting as a guest"));
+    }
+    const auto guest = std::make_shared<CurrentUser>();
+    guest->setAnonymous(true);
+    return guest;
 }
 
 std::shared_ptr<CurrentUser> CurrentUser::login(const QString& username, const QString& password)
@@ -173,7 +122,7 @@ std::shared_ptr<CurrentUser> CurrentUser::login(const QString& username, const Q
     user->setAnonymous(false);
     user->setUsername(username);
     user->setPasswordmd5(StringExtensions::md5(password.isNull() ? QStringLiteral("") : password));
-    run(dismissedNoticesClearHandler());
+    user->raise(&SessionEvents::clearDismissedNotices);
     user->login();
     return user;
 }
@@ -183,26 +132,6 @@ std::shared_ptr<CurrentUser> CurrentUser::skipLogin()
     const std::shared_ptr<CurrentUser> user = currentUser();
     user->initializeAPI();
     return user;
-}
-
-void CurrentUser::setForumTreeClearHandler(std::function<void()> handler)
-{
-    forumTreeClearHandler() = std::move(handler);
-}
-
-void CurrentUser::setDismissedNoticesClearHandler(std::function<void()> handler)
-{
-    dismissedNoticesClearHandler() = std::move(handler);
-}
-
-void CurrentUser::setSessionLostHandler(std::function<void()> handler)
-{
-    sessionLostHandler() = std::move(handler);
-}
-
-void CurrentUser::setRegistrationHandler(std::function<void()> handler)
-{
-    registrationHandler() = std::move(handler);
 }
 
 QString CurrentUser::registrationPicturePath(const QString& username)
@@ -410,8 +339,8 @@ void CurrentUser::signOut(bool keepName)
     // Nothing asked for the member who leaves may run for the guest.
     m_whenInitializedCall = nullptr;
     m_buddyList->clear();
-    run(dismissedNoticesClearHandler());
-    run(forumTreeClearHandler());
+    raise(&SessionEvents::clearDismissedNotices);
+    raise(&SessionEvents::dropForumTree);
     setProfile(nullptr);
     Friend::setUserid(0);
     if (!keepName)
@@ -496,7 +425,13 @@ void CurrentUser::renovateAccessTokenFail()
     ApiClient::current().renewal().fail();
     // The member must sign in again; the name stays for the login screen.
     signOut(true);
-    run(sessionLostHandler());
+    raise(&SessionEvents::sessionLost);
+}
+
+void CurrentUser::raise(std::function<void()> SessionEvents::*event) const
+{
+    if (m_events)
+        SessionEvents::raise(m_events.get()->*event);
 }
 
 Error CurrentUser::sessionEndedError()
@@ -526,7 +461,7 @@ void CurrentUser::setUserid(qint32 userid)
 {
     const bool changed = userid != this->userid();
     if (changed)
-        run(forumTreeClearHandler());
+        raise(&SessionEvents::dropForumTree);
     Friend::setUserid(userid);
     // Another member's profile is never shown as this one's.
     if (userid < 1)
@@ -558,7 +493,7 @@ void CurrentUser::fetchInfo()
 void CurrentUser::prepareRegistration()
 {
     if (!m_apiaccesstoken.isEmpty() && !m_secret.isEmpty()) {
-        run(registrationHandler());
+        raise(&SessionEvents::sessionOpenForRegistration);
         return;
     }
     m_whenInitializedCall = &CurrentUser::prepareRegistration;

@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 class ImageToUpload;
+class SessionEvents;
 
 // The person using the application, signed in or not, and the API session
 // every forum request is signed with. It opens the session ("api_init"),
@@ -37,29 +39,21 @@ public:
     const PropertyTable& properties() const override { return propertyTable(); }
     ImagesProperties imagesProperties() const override;
 
-    // The one instance: restored from "current_user" on first use, or a new
-    // guest when nothing is stored. It registers itself as the session's
-    // credentials and renewal, and signs out on a stale session hash.
+    // The user of the application's context in use (see AppContext).
     static std::shared_ptr<CurrentUser> currentUser();
     static std::shared_ptr<CurrentUser> getInstance() { return currentUser(); }
-    // Forgets the one instance, as a restart would: the next currentUser()
-    // restores it from the store.
+    // Forgets the user, as a restart would: it is read again from the store.
     static void resetInstance();
+    // The user stored under "current_user", or a new guest when none can be read.
+    static std::shared_ptr<CurrentUser> restore();
 
     // Marks the current user as a member with this name and password and signs in.
     static std::shared_ptr<CurrentUser> login(const QString& username, const QString& password);
     // Opens a session for a guest.
     static std::shared_ptr<CurrentUser> skipLogin();
 
-    // What the forum tree (not built yet) installs: dropping the tree, and
-    // clearing the dismissed notices. None installed: nothing happens.
-    static void setForumTreeClearHandler(std::function<void()> handler);
-    static void setDismissedNoticesClearHandler(std::function<void()> handler);
-    // What the application installs: showing the login screen once the
-    // member's session could not be renewed.
-    static void setSessionLostHandler(std::function<void()> handler);
-    // What the registration installs: preparing a registration.
-    static void setRegistrationHandler(std::function<void()> handler);
+    // Where the user tells what happens to the session (its context's events).
+    void setEvents(std::shared_ptr<SessionEvents> events) { m_events = std::move(events); }
 
     // The pending registration picture of a member, in the documents folder.
     // The name can never lead out of that folder.
@@ -89,6 +83,8 @@ public:
 
     // Signs the member out; the user goes on as a guest, whose session opens at once.
     void logout();
+    // The sign-out of a stale session hash: sign out, then open a guest session.
+    void signOutForStaleSession();
     // Writes the user under "current_user" and synchronises the store at once.
     void save();
 
@@ -156,11 +152,11 @@ protected:
 
 private:
     bool apiInitInFlight() const;
-    // The sign-out of a stale session hash: sign out, then open a guest session.
-    void signOutForStaleSession();
     // The sign-out itself: "login_logout" while a session is open, then the
     // member's state goes; the name stays when asked.
     void signOut(bool keepName);
+    // Tells the context's listeners, if any.
+    void raise(std::function<void()> SessionEvents::*event) const;
     static Error sessionEndedError();
     void applySessionAnswer(const Value& json);
 
@@ -177,6 +173,7 @@ private:
     Image m_image;
     BuddyListPtr m_buddyList;
     bool m_staleSessionSignOut = false;
+    std::shared_ptr<SessionEvents> m_events;
 };
 
 using CurrentUserPtr = std::shared_ptr<CurrentUser>;

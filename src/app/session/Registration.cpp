@@ -154,11 +154,8 @@ void Registration::prepareRegistration()
                    SELECTOR(Registration, setRegistrationFromRequest));
         return;
     }
-    // The session asks the current registration again once it is open.
-    CurrentUser::setRegistrationHandler([] {
-        if (const std::shared_ptr<Registration> current = getInstance())
-            current->prepareRegistration();
-    });
+    // The session asks the current registration again once it is open (the
+    // application's context connects the two).
     CurrentUser::currentUser()->prepareRegistration();
 }
 

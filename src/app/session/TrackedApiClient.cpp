@@ -3,10 +3,10 @@
 #include "app/net/ApiClient.h"
 #include "services/AnalyticsTracker.h"
 
-void TrackedApiClient::install()
+std::shared_ptr<ApiClient> TrackedApiClient::make()
 {
     const auto client = std::make_shared<ApiClient>();
     client->setPageviewHandler(
         [](const QString& page, Error* error) { return AnalyticsTracker::sharedTracker().trackPageview(page, error); });
-    ApiClient::install(client);
+    return client;
 }

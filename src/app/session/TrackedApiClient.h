@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
+
+class ApiClient;
+
 // The API client as the application runs it: each request's page view goes
-// to the analytics tracker. The application's wiring installs one at start;
-// every test of the application installs a fresh one the same way.
+// to the analytics tracker. Every application context makes its own.
 namespace TrackedApiClient {
-// Installs a new client (the one installed before ends with its requests).
-void install();
+std::shared_ptr<ApiClient> make();
 }  // namespace TrackedApiClient

@@ -1,7 +1,8 @@
 #include "forum/model/ForumInfo.h"
 
 #include "app/net/ApiRequest.h"
-#include "app/session/CurrentUser.h"
+#include "app/session/AppContext.h"
+#include "app/session/SessionEvents.h"
 #include "forum/model/AnswerShape.h"
 #include "platform/foundation/UserDefaults.h"
 
@@ -9,12 +10,6 @@ namespace {
 
 const QString kDismissedNotices = QStringLiteral("dismissed_notices");
 const QString kInboxPhrase = QStringLiteral("Unread Private Messages");
-
-std::shared_ptr<ForumInfo>& instanceSlot()
-{
-    static std::shared_ptr<ForumInfo> instance;
-    return instance;
-}
 
 }  // namespace
 
@@ -24,29 +19,39 @@ ForumInfo::~ForumInfo() = default;
 
 std::shared_ptr<ForumInfo> ForumInfo::getInstance()
 {
-    std::shared_ptr<ForumInfo>& instance = instanceSlot();
-    if (!instance) {
-        instance = std::make_shared<ForumInfo>();
-        attachToSession();
-    }
-    return instance;
+    return AppContext::current().part<ForumInfo>();
 }
 
-void ForumInfo::attachToSession()
+void ForumInfo::attachTo(AppContext& context)
 {
-    CurrentUser::setForumTreeClearHandler([] { ForumInfo::clearInstance(); });
-    CurrentUser::setDismissedNoticesClearHandler([] { ForumInfo::cleanDismissedNoticesList(); });
+    context.setPart(std::make_shared<ForumInfo>());
+    // The tree of this context, whichever it is by then (tests replace it).
+    context.sessionEvents().dropForumTree = [&context] {
+        if (const std::shared_ptr<ForumInfo> tree = context.existingPart<ForumInfo>())
+            tree->clear();
+    };
+    context.sessionEvents().clearDismissedNotices = [] { cleanDismissedNoticesList(); };
+}
+
+void ForumInfo::detachFrom(AppContext& context)
+{
+    context.sessionEvents().dropForumTree = {};
+    context.sessionEvents().clearDismissedNotices = {};
+    context.setPart<ForumInfo>(nullptr);
 }
 
 void ForumInfo::clearInstance()
 {
-    if (const std::shared_ptr<ForumInfo> instance = instanceSlot())
-        instance->clear();
+    if (!AppContext::exists())
+        return;
+    if (const std::shared_ptr<ForumInfo> tree = AppContext::current().existingPart<ForumInfo>())
+        tree->clear();
 }
 
 void ForumInfo::resetInstance()
 {
-    instanceSlot().reset();
+    if (AppContext::exists())
+        AppContext::current().setPart<ForumInfo>(nullptr);
 }
 
 void ForumInfo::clear()

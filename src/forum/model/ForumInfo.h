@@ -11,6 +11,8 @@
 #include <memory>
 #include <mutex>
 
+class AppContext;
+
 // The one shared model of the forum's home data: the forum tree, the
 // member's notification counters and the notices the member has not
 // dismissed. Filled from "forum" (the home answer) and "api_forumlist" (the
@@ -21,14 +23,14 @@ public:
     ForumInfo();
     ~ForumInfo() override;
 
-    // The shared instance, made on first use (nothing is fetched then); it
-    // also takes over clearing the tree and the dismissed notices when the
-    // member changes.
+    // The forum tree of the application's context in use, made on first use
+    // (nothing is fetched then).
     static std::shared_ptr<ForumInfo> getInstance();
-    // Lets the session clear the tree and the dismissed notices whenever a
-    // member signs in or out, whether or not the home data exists yet (the
-    // application does this at start).
-    static void attachToSession();
+    // Gives the context a new tree, and lets its session clear the tree and
+    // the dismissed notices whenever a member signs in or out (the wiring
+    // does this when it builds the application). Detaching undoes both.
+    static void attachTo(AppContext& context);
+    static void detachFrom(AppContext& context);
     // Empties the shared instance in place (its requests cancelled, its
     // fields cleared, its observers told), so that screens observing it see
     // the next load.

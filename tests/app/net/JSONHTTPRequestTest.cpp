@@ -26,6 +26,9 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
+        // The double stands in for the user of the test's context.
+        SessionCredentials::setCurrent(&session);
+        SessionRenewal::setCurrent(&session);
         Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(QStringLiteral("http://forum.test")));
         session.setCredentials(QStringLiteral("tok1"), QStringLiteral("7"), QStringLiteral("sec"));
     }

@@ -4,6 +4,7 @@
 #include "app/media/ImageCache.h"
 #include "app/net/SessionCredentials.h"
 #include "app/net/SessionRenewal.h"
+#include "app/session/SessionEvents.h"
 #include "platform/foundation/DeviceInfo.h"
 #include "platform/foundation/KeyedArchive.h"
 #include "platform/foundation/Paths.h"
@@ -97,8 +98,8 @@ TEST_F(SessionTest, SignOutKeepsTheClientAndDropsTheMember)
 {
     int treeDrops = 0;
     int noticeClears = 0;
-    CurrentUser::setForumTreeClearHandler([&] { ++treeDrops; });
-    CurrentUser::setDismissedNoticesClearHandler([&] { ++noticeClears; });
+    context().sessionEvents().dropForumTree = [&] { ++treeDrops; };
+    context().sessionEvents().clearDismissedNotices = [&] { ++noticeClears; };
     const CurrentUserPtr user = signIn(QStringLiteral("carol"), QStringLiteral("secret4"));
     EXPECT_EQ(treeDrops, 1);  // 0 -> 4
     EXPECT_EQ(noticeClears, 1);

@@ -3,6 +3,7 @@
 #include "app/media/ImageCache.h"
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "app/session/Profile.h"
+#include "app/session/SessionEvents.h"
 
 #include <QJsonArray>
 
@@ -139,8 +140,10 @@ TEST_F(FriendTest, TheProfileIsMadeOnceAndDoesNotOwnItsMember)
 TEST_F(CurrentUserTest, TheProfileFollowsTheUserId)
 {
     int treeDrops = 0;
-    CurrentUser::setForumTreeClearHandler([&] { ++treeDrops; });
+    const auto events = std::make_shared<SessionEvents>();
+    events->dropForumTree = [&] { ++treeDrops; };
     const auto user = std::make_shared<CurrentUser>();
+    user->setEvents(events);
 
     user->setUserid(3);
     const std::shared_ptr<Profile> profile = user->existingProfile();
@@ -164,5 +167,4 @@ TEST_F(CurrentUserTest, TheProfileFollowsTheUserId)
     // A guest has no profile to fetch.
     user->fetchInfo();
     EXPECT_EQ(user->existingProfile(), nullptr);
-    CurrentUser::setForumTreeClearHandler({});
 }

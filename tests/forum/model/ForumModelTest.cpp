@@ -9,7 +9,8 @@
 void ForumModelTest::SetUp()
 {
     AppTest::SetUp();
-    ForumInfo::resetInstance();
+    // A tree of the test's own, which the session clears as in the application.
+    ForumInfo::attachTo(context());
     Forum::resetForumPasswords();
 }
 

@@ -40,7 +40,8 @@ protected:
     void SetUp() override
     {
         ScreenWindowTest::SetUp();
-        ForumInfo::resetInstance();
+        // A tree of the test's own, which the session clears as in the application.
+        ForumInfo::attachTo(context());
         Forum::resetForumPasswords();
         registerForumThreadScreens();
         ForumListScreens::registerClasses();

@@ -39,6 +39,12 @@ public:
 
 class PagedThreadScenarioTest : public ScreenWindowTest {
 protected:
+    void SetUp() override
+    {
+        ScreenWindowTest::SetUp();
+        // A tree of the test's own, which the session clears as in the application.
+        ForumInfo::attachTo(context());
+    }
     void TearDown() override
     {
         GlobalNavigationViewController::setUnreadMessagesSource(nullptr);

@@ -18,6 +18,8 @@ protected:
     void SetUp() override
     {
         ScreenWindowTest::SetUp();
+        // A tree of the test's own, which the session clears as in the application.
+        ForumInfo::attachTo(context());
         NeighbourScreens::registerClasses();
     }
     void TearDown() override

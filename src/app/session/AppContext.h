@@ -1,0 +1,74 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <typeindex>
+
+class Clock;
+class CurrentUser;
+class SessionEvents;
+
+// The application's shared parts for one run, or one test: the clock, the
+// API client with its requests in flight, the stored configuration and
+// database, and the session with its events. They are built and connected to
+// each other here, once, and go together with the context. The static
+// accessors (CurrentUser::currentUser(), Clock::current(),
+// ApiClient::current(), Config::getInstance(), ...) hand out the parts of the
+// context in use; the layers below the session, which cannot name it, have
+// theirs installed by it for its life.
+//
+// The layers above keep their shared parts here too (the forum tree, by its
+// type), and the wiring connects them to the session's events.
+class AppContext {
+public:
+    // Builds the context on this clock and puts it in use until it goes; one
+    // at a time.
+    explicit AppContext(std::shared_ptr<Clock> clock);
+    // The requests still in flight end with the API client.
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // The context in use; using the application's parts without one is a
+    // programming error and ends the program.
+    static AppContext& current();
+    static bool exists();
+
+    Clock& clock() const { return *m_clock; }
+    // The user, signed in or not: the one stored when the context was built,
+    // or a new guest.
+    const std::shared_ptr<CurrentUser>& currentUser() const { return m_user; }
+    SessionEvents& sessionEvents() const { return *m_events; }
+    // Lets the user go and reads it again from the store, as a restart would.
+    void restoreSession();
+
+    // A part of a layer above, by its type: the one set, else a new one made
+    // now (and kept) that nothing has been connected to.
+    template <typename Part>
+    std::shared_ptr<Part> part()
+    {
+        std::shared_ptr<void>& slot = m_parts[std::type_index(typeid(Part))];
+        if (!slot)
+            slot = std::make_shared<Part>();
+        return std::static_pointer_cast<Part>(slot);
+    }
+    // The part if there is one; null otherwise.
+    template <typename Part>
+    std::shared_ptr<Part> existingPart() const
+    {
+        const auto found = m_parts.find(std::type_index(typeid(Part)));
+        return found == m_parts.end() ? nullptr : std::static_pointer_cast<Part>(found->second);
+    }
+    // Null forgets the part.
+    template <typename Part>
+    void setPart(std::shared_ptr<Part> part)
+    {
+        m_parts[std::type_index(typeid(Part))] = std::move(part);
+    }
+
+private:
+    std::shared_ptr<Clock> m_clock;
+    std::shared_ptr<SessionEvents> m_events;
+    std::shared_ptr<CurrentUser> m_user;
+    std::map<std::type_index, std::shared_ptr<void>> m_parts;
+};
