@@ -87,14 +87,7 @@ void FieldButtonCell::takeFocus()
 
 bool FieldButtonCell::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_button || event->type() != QEvent::KeyPress)
-        return FieldCell::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
-        return false;
-    const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-    Form* f = form();
-    const Field* shown = callback();
-    // Past the form's last row (or before its first), the screen's round goes on.
-    return f && shown && f->moveFocus(shown, forward);
+    if (watched == m_button)
+        return tabThroughForm(event);
+    return FieldCell::eventFilter(watched, event);
 }

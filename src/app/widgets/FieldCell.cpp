@@ -2,6 +2,8 @@
 
 #include "platform/ui/TextField.h"
 
+#include <QKeyEvent>
+
 namespace {
 
 QPointer<TextField>& editedField()
@@ -41,4 +43,17 @@ void FieldCell::endTextEditing()
     editedField() = nullptr;
     if (field)
         field->resignFirstResponder();
+}
+
+bool FieldCell::tabThroughForm(QEvent* event) const
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+        return false;
+    const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+    Form* f = form();
+    const Field* shown = callback();
+    return f && shown && f->moveFocus(shown, forward);
 }

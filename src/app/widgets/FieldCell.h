@@ -38,6 +38,10 @@ public:
 protected:
     // Shows the field (after a change of field or a reuse).
     virtual void fill() = 0;
+    // Tab and Shift+Tab on the cell's control follow the form's order: a row
+    // below the fold has no cell yet. Past the form's last row (or before its
+    // first) the screen's round goes on. True when the form took the key.
+    bool tabThroughForm(QEvent* event) const;
     template <typename F>
     std::shared_ptr<F> fieldAs() const
     {

@@ -44,16 +44,9 @@ void FieldCheckboxCell::takeFocus()
 
 bool FieldCheckboxCell::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_checkbox || event->type() != QEvent::KeyPress)
-        return FieldCell::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
-        return false;
-    // A row below the fold has no cell yet: the form's order leads.
-    const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-    Form* f = form();
-    const Field* shown = callback();
-    return f && shown && f->moveFocus(shown, forward);
+    if (watched == m_checkbox)
+        return tabThroughForm(event);
+    return FieldCell::eventFilter(watched, event);
 }
 
 void FieldCheckboxCell::fill()
