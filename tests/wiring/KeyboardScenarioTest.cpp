@@ -110,6 +110,35 @@ protected:
         }
         return reached();
     }
+    // The list's first ordinary thread, reached by Tab, chosen by the arrows
+    // and opened by Return, as a click opens it; null (and a failure) where
+    // a step does not come.
+    PostController* openFirstThreadByKeys(ThreadController* threads)
+    {
+        TableView* list = threads->threadTable()->tableView();
+        if (!tabTo(list)) {
+            ADD_FAILURE() << "Tab never reached the thread list";
+            return nullptr;
+        }
+        const IndexPath wanted = firstThreadRow(threads);
+        for (int row = 0; row <= wanted.row; ++row)
+            key(Qt::Key_Down);
+        finishAnimations();
+        EXPECT_EQ(list->indexPathForSelectedRow(), wanted) << "the arrows mark the row they reach";
+        const auto chosen = std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(wanted.row));
+        if (!chosen) {
+            ADD_FAILURE() << "no thread in the row the arrows reached";
+            return nullptr;
+        }
+        key(Qt::Key_Return);
+        settleAndFinish();
+        auto* page = topScreenAs<PostController>();
+        if (!page || !page->thread() || page->thread()->threadid() != chosen->threadid()) {
+            ADD_FAILURE() << "Return did not open the chosen thread";
+            return nullptr;
+        }
+        return page;
+    }
 };
 
 }  // namespace
@@ -284,24 +313,10 @@ TEST_F(KeyboardScenarioTest, AThreadIsChosenFromItsListAndItsTabBarIsPressedWith
     ASSERT_NE(signInAs(QStringLiteral("bob"), QStringLiteral("secret2")), nullptr);
     auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
-    TableView* list = threads->threadTable()->tableView();
-
-    // Tab reaches the list; the arrows walk its rows, marking each.
-    ASSERT_TRUE(tabTo(list)) << "Tab never reached the thread list";
-    const IndexPath wanted = firstThreadRow(threads);
-    for (int row = 0; row <= wanted.row; ++row)
-        key(Qt::Key_Down);
-    finishAnimations();
-    ASSERT_EQ(list->indexPathForSelectedRow(), wanted);
-    const auto chosen = std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(wanted.row));
-    ASSERT_NE(chosen, nullptr);
-
-    // Return opens it, as a click does.
-    key(Qt::Key_Return);
-    settleAndFinish();
-    auto* page = topScreenAs<PostController>();
+    // Tab reaches the list; the arrows walk its rows, marking each; Return
+    // opens the row, as a click does.
+    auto* page = openFirstThreadByKeys(threads);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->thread()->threadid(), chosen->threadid());
 
     // The tab bar is one stop: its first item marked, Right moves the mark,
     // Space and Return press the marked item.
@@ -371,18 +386,8 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(threads->forum()->forumid(), 3);
 
     // The first ordinary thread, by the arrows and Return.
-    TableView* list = threads->threadTable()->tableView();
-    ASSERT_TRUE(tabTo(list));
-    const IndexPath wanted = firstThreadRow(threads);
-    for (int row = 0; row <= wanted.row; ++row)
-        key(Qt::Key_Down);
-    const auto chosen = std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(wanted.row));
-    ASSERT_NE(chosen, nullptr);
-    key(Qt::Key_Return);
-    settleAndFinish();
-    auto* page = topScreenAs<PostController>();
+    auto* page = openFirstThreadByKeys(threads);
     ASSERT_NE(page, nullptr);
-    ASSERT_EQ(page->thread()->threadid(), chosen->threadid());
     ASSERT_TRUE(waitUntil([&] { return !page->postTable()->rowsForSection(0).isEmpty(); }));
     settleAndFinish();
 
@@ -409,7 +414,7 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     settleAndFinish();
     ASSERT_EQ(asked("newreply_postreply").size(), 1);
     EXPECT_EQ(asked("newreply_postreply").first().field(QStringLiteral("message")), QStringLiteral("Typed without a mouse."));
-    const QJsonArray posts = forum().threadState(chosen->threadid()).value(QStringLiteral("posts")).toArray();
+    const QJsonArray posts = forum().threadState(page->thread()->threadid()).value(QStringLiteral("posts")).toArray();
     EXPECT_EQ(forum().postState(posts.last().toInt()).value(QStringLiteral("bbcode")).toString(),
               QStringLiteral("Typed without a mouse."));
 

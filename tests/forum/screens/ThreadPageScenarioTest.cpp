@@ -441,6 +441,17 @@ TEST_F(ThreadPageScenarioTest, EveryScrolledFrameShowsWhatAFreshDrawingOfThePage
         EXPECT_EQ(differing, 0) << where;
     };
 
+    // The members' pictures are in before the drag: what is judged here is
+    // the pixels scrolling keeps, not when a picture comes.
+    const QList<PostPtr> posts = postsOf(screen->postTable(), 0);
+    for (const PostPtr& post : posts)
+        post->loadImages();
+    ASSERT_TRUE(waitFor([&] {
+        return std::all_of(posts.begin(), posts.end(),
+                           [](const PostPtr& post) { return post->picurl().isEmpty() || !post->pic().isNull(); });
+    }));
+    frame();
+
     // A member's drag down the page and back up, a frame at a time, the
     // event loop drawing each: whole points, half points, and beyond the
     // top edge, where the shadow under the top edge shows.
