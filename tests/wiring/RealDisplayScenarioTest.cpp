@@ -1,4 +1,5 @@
 #include "AppScenario.h"
+#include "UserInput.h"
 #include "XInput.h"
 
 #include "app/widgets/ShadowedTableView.h"
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QTest>
-#include <QWheelEvent>
 #include <QWindow>
 
 // A member's way from the login screen to a reply sent from a thread's
@@ -61,13 +61,9 @@ protected:
             if (XInput::available()) {
                 ASSERT_TRUE(XInput::scrollDown(window(), over, 3)) << "the wheel reached the window";
             } else {
-                // QTest has no wheel: the event goes to the window, which
-                // hands it to the view under the pointer as the window
-                // system's would.
-                const QPointF global = window()->mapToGlobal(over);
-                QWheelEvent wheel(over, global, QPoint(), QPoint(0, -360), Qt::NoButton, Qt::NoModifier,
-                                  Qt::NoScrollPhase, false);
-                QGuiApplication::sendEvent(window()->windowHandle(), &wheel);
+                // Without an X server the shared helper turns the wheel as the
+                // window system would (a spontaneous event to the window).
+                UserInput::wheel(window(), over, QPoint(0, -360));
             }
             finishAnimations();
         }
