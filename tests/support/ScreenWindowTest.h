@@ -7,6 +7,7 @@
 
 #include "platform/foundation/ManualClock.h"
 
+#include "PhoneWindow.h"
 #include "UserInput.h"
 
 #include <QTest>
@@ -22,27 +23,15 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        window = std::make_unique<Window>();
-        window->makeKeyAndVisible();
-        // As on a desktop: the shown window takes the keyboard before the user types.
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(PhoneWindow::open(window));
     }
     void TearDown() override
     {
-        Animator::shared().finishAll();
-        window.reset();
-        turnEventLoop();
+        PhoneWindow::close(window);
         AppTest::TearDown();
     }
 
-    // Runs posted calls and deferred deletions.
-    static void turnEventLoop()
-    {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
+    static void turnEventLoop() { PhoneWindow::turnEventLoop(); }
     // Lets every animation and delay of the manual clock run out.
     void finishMoving()
     {

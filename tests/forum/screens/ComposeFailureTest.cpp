@@ -23,22 +23,20 @@ protected:
     // the text's editing done; null when the screen cannot be made.
     std::shared_ptr<CreateContent> newThreadInGeneral(const QString& title, const QString& message)
     {
-        auto general = std::make_shared<Forum>();
-        general->setForumid(3);
-        general->setTitle_clean(QStringLiteral("General Discussion"));
         showRoot(std::make_shared<UIViewControllerCommon>());
-        const auto editor =
-            std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
-        if (!editor)
-            return nullptr;
-        navigation()->pushViewController(editor, true);
-        settleAll();
-        typeInField(editor->messageTitle(), title);
-        clickInto(editor->content());
-        typeInto(editOf(editor->content()), message);
-        press(editor->navigationItem()->rightBarButtonItem());
-        finishMoving();
+        const auto editor = pushNewContent(3, QStringLiteral("General Discussion"));
+        if (editor)
+            writeAndFinish(editor.get(), title, message);
         return editor;
+    }
+    // The thread went once, its first post with the one picture.
+    void expectPostedWithItsPicture(CreateContent* editor)
+    {
+        ASSERT_EQ(requestsOf("newthread_postthread").size(), 1);
+        const qint32 threadid = editor->threadBuilder()->threadid();
+        ASSERT_GT(threadid, 0);
+        const int first = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().first().toInt();
+        EXPECT_EQ(forum().postState(first).value(QStringLiteral("attachments")).toArray().size(), 1);
     }
 };
 
@@ -55,26 +53,17 @@ TEST_F(ComposeFailureTest, ARefusedPictureKeepsTheWholeThreadAndItGoesOnTheNextT
     const QList<int> before = forum().threadIdsIn(3);
 
     forum().refuseUploads();
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(editor.get());
     EXPECT_EQ(alertMessages(), QStringList{text("attachment_not_uploaded")});
-    EXPECT_EQ(top(), editor.get());
-    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
-    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Big picture"));
-    EXPECT_EQ(editor->messageText(), QStringLiteral("Too big for the forum?"));
+    expectStillWritten(editor.get(), QStringLiteral("Big picture"), QStringLiteral("Too big for the forum?"));
     EXPECT_EQ(named<Label>(editor, "tagsList")->text(), QStringLiteral("large"));
     EXPECT_EQ(editor->draft().attachments().size(), 1);
     EXPECT_TRUE(requestsOf("newthread_postthread").isEmpty()) << "nothing posted without its picture";
     EXPECT_EQ(forum().threadIdsIn(3), before);
     dismissAlerts();
 
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
-    ASSERT_EQ(requestsOf("newthread_postthread").size(), 1);
-    const qint32 threadid = editor->threadBuilder()->threadid();
-    ASSERT_GT(threadid, 0);
-    const int first = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().first().toInt();
-    EXPECT_EQ(forum().postState(first).value(QStringLiteral("attachments")).toArray().size(), 1);
+    submit(editor.get());
+    expectPostedWithItsPicture(editor.get());
     EXPECT_EQ(alertMessages(), (QStringList{text("attachment_not_uploaded"), text("create_ok_thread")}));
 }
 
@@ -88,64 +77,40 @@ TEST_F(ComposeFailureTest, AForumClosedWhileAPictureGoesUpSaysSoOnlyInItsOwnWord
     const QList<int> before = forum().threadIdsIn(3);
 
     forum().closeForum(QStringLiteral("Closed for the night."));
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(editor.get());
     EXPECT_FALSE(requestsOf("newattachment_manageattach").isEmpty());
     EXPECT_EQ(alertMessages(), QStringList{QStringLiteral("Closed for the night.")});
-    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
-    EXPECT_EQ(top(), editor.get());
-    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Harbour at dawn"));
-    EXPECT_EQ(editor->messageText(), QStringLiteral("Taken from the pier."));
+    expectStillWritten(editor.get(), QStringLiteral("Harbour at dawn"), QStringLiteral("Taken from the pier."));
     EXPECT_EQ(editor->draft().attachments().size(), 1);
     EXPECT_TRUE(requestsOf("newthread_postthread").isEmpty());
     EXPECT_EQ(forum().threadIdsIn(3), before);
     dismissAlerts();
 
     forum().openForum();
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
-    ASSERT_EQ(requestsOf("newthread_postthread").size(), 1);
-    const qint32 threadid = editor->threadBuilder()->threadid();
-    ASSERT_GT(threadid, 0);
-    const int first = forum().threadState(threadid).value(QStringLiteral("posts")).toArray().first().toInt();
-    EXPECT_EQ(forum().postState(first).value(QStringLiteral("attachments")).toArray().size(), 1);
+    submit(editor.get());
+    expectPostedWithItsPicture(editor.get());
     EXPECT_EQ(alertMessages(), (QStringList{QStringLiteral("Closed for the night."), text("create_ok_thread")}));
 }
 
 TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOnceEachTime)
 {
     signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
-    auto page = std::make_shared<PostController>();
-    page->setThread(Thread::initWithThreadid(307));
-    showRoot(page);
-    settleAll();
+    const auto page = openThread(307);
     const qsizetype posts = forum().threadState(307).value(QStringLiteral("posts")).toArray().size();
-    press(page->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* reply = topAs<Reply>();
+    auto* reply = openFromBar<Reply>(page.get());
     ASSERT_NE(reply, nullptr);
-    settleAll();
-    typeInField(reply->messageTitle(), QStringLiteral("Re: avatars"));
-    clickInto(reply->content());
-    typeInto(editOf(reply->content()), QStringLiteral("Also: long-press the picture."));
-    press(reply->navigationItem()->rightBarButtonItem());
-    finishMoving();
+    writeAndFinish(reply, QStringLiteral("Re: avatars"), QStringLiteral("Also: long-press the picture."));
 
     // Too quick: the forum's flood check, said once.
     forum().refusePostsAsFlood();
-    press(reply->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(reply);
     EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("postfloodcheck"))});
-    EXPECT_EQ(top(), reply);
-    EXPECT_TRUE(named<ActivityIndicatorView>(reply, "loading")->isHidden());
-    EXPECT_EQ(reply->messageTitle()->text(), QStringLiteral("Re: avatars"));
-    EXPECT_EQ(reply->messageText(), QStringLiteral("Also: long-press the picture."));
+    expectStillWritten(reply, QStringLiteral("Re: avatars"), QStringLiteral("Also: long-press the picture."));
     dismissAlerts();
 
     // Cut off while on its way: no connection, said once.
     forum().dropConnection(QStringLiteral("newreply_postreply"), 2, TestForum::Drop::BeforeAnswer);
-    press(reply->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(reply);
     forum().clearControls();
     EXPECT_EQ(alertMessages().size(), 2);
     EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("nointernet")));
@@ -155,8 +120,7 @@ TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOn
     dismissAlerts();
 
     // Once more, and it goes.
-    press(reply->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(reply);
     EXPECT_EQ(top(), page.get());
     const QJsonArray after = forum().threadState(307).value(QStringLiteral("posts")).toArray();
     ASSERT_EQ(after.size(), posts + 1);
@@ -179,9 +143,7 @@ TEST_F(ComposeFailureTest, ANewThreadTheForumTookAfterTheWaitRanOutIsNotPostedAg
     clock()->advance(qint64(HTTPRequest::getDefaultTimeout()) * 1000);
     settleAll();
     EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("nointernet"))});
-    EXPECT_EQ(top(), editor.get());
-    EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
-    EXPECT_EQ(editor->messageTitle()->text(), QStringLiteral("Night ride"));
+    expectStillWritten(editor.get(), QStringLiteral("Night ride"), QStringLiteral("Lights on, who comes?"));
     forum().openGate(QStringLiteral("slow"));
     ASSERT_TRUE(waitFor([&] { return forum().threadIdsIn(3).size() == before.size() + 1; }));
     qint32 made = 0;
@@ -190,8 +152,7 @@ TEST_F(ComposeFailureTest, ANewThreadTheForumTookAfterTheWaitRanOutIsNotPostedAg
     dismissAlerts();
 
     // Submit again: the forum's first page has it; the member is told, and may open it.
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(editor.get());
     EXPECT_EQ(requestsOf("newthread_postthread").size(), 1);
     EXPECT_EQ(forum().threadIdsIn(3).size(), before.size() + 1);
     EXPECT_EQ(alertMessages().last(), text("thread_already_posted"));

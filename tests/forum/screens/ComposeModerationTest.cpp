@@ -35,11 +35,8 @@ protected:
     void sendThread(CreateContent* editor, const QString& title, const QString& message)
     {
         typeInField(editor->messageTitle(), title);
-        clickInto(editor->content());
-        typeInto(editOf(editor->content()), message);
-        press(editor->navigationItem()->rightBarButtonItem());  // done
-        press(editor->navigationItem()->rightBarButtonItem());  // submit
-        settleAll();
+        writeText(editor, message);
+        finishAndSubmit(editor);
     }
 };
 
@@ -53,16 +50,9 @@ TEST_F(ComposeModerationTest, AReplyAQuickReplyAndANewThreadInAModeratedForumSay
     const QList<int> before = postsOf(201);
 
     // The reply editor: sent, it closes and says the reply waits.
-    press(page->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* reply = topAs<Reply>();
+    auto* reply = writeReply(page.get(), QStringLiteral("Looking forward to it."));
     ASSERT_NE(reply, nullptr);
-    settleAll();
-    clickInto(reply->content());
-    typeInto(editOf(reply->content()), QStringLiteral("Looking forward to it."));
-    press(reply->navigationItem()->rightBarButtonItem());  // done
-    press(reply->navigationItem()->rightBarButtonItem());  // submit
-    settleAll();
+    submit(reply);
     EXPECT_EQ(top(), page.get());
     const QList<int> after = postsOf(201);
     ASSERT_EQ(after.size(), before.size() + 1);
@@ -96,11 +86,8 @@ TEST_F(ComposeModerationTest, AReplyAQuickReplyAndANewThreadInAModeratedForumSay
     // without offering to open it.
     const auto threads = openForum(2, QStringLiteral("Announcements & News"));
     const QList<int> threadsBefore = forum().threadIdsIn(2);
-    press(threads->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* editor = topAs<CreateContent>();
+    auto* editor = openFromBar<CreateContent>(threads.get());
     ASSERT_NE(editor, nullptr);
-    settleAll();
     sendThread(editor, QStringLiteral("Meet-up in March?"), QStringLiteral("Who would come?"));
     EXPECT_EQ(top(), threads.get());
     const QList<int> threadsAfter = forum().threadIdsIn(2);
@@ -122,11 +109,8 @@ TEST_F(ComposeModerationTest, AReplyAQuickReplyAndANewThreadInAModeratedForumSay
                                                              {QStringLiteral("threadid"), 9001}}},
                     {QStringLiteral("show"), QJsonObject{{QStringLiteral("threadid"), 9001}}}},
         1);
-    press(threads->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    editor = topAs<CreateContent>();
+    editor = openFromBar<CreateContent>(threads.get());
     ASSERT_NE(editor, nullptr);
-    settleAll();
     sendThread(editor, QStringLiteral("Second try"), QStringLiteral("Named, but waiting."));
     EXPECT_EQ(top(), threads.get());
     expectToldItWaits(text("thread_awaits_approval"));

@@ -7,8 +7,11 @@
 
 #include "forum/cells/QuickReplyCell.h"
 #include "forum/screens/ComposingScreens.h"
+#include "forum/screens/ContentTags.h"
+#include "forum/screens/CreateContent.h"
 #include "forum/screens/Editor.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/Reply.h"
 #include "forum/screens/ThreadController.h"
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/AlertPresenter.h"
@@ -52,18 +55,6 @@ protected:
 
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
 
-    // A forum's thread list, as the root of the stack, its first page shown.
-    std::shared_ptr<ThreadController> openForum(qint32 forumid, const QString& title)
-    {
-        auto forumModel = std::make_shared<Forum>();
-        forumModel->setForumid(forumid);
-        forumModel->setTitle_clean(title);
-        auto threads = std::make_shared<ThreadController>();
-        threads->setForum(forumModel);
-        showRoot(threads);
-        settleAll();
-        return threads;
-    }
     // A thread's page, as the root of the stack, its first page shown.
     std::shared_ptr<PostController> openThread(qint32 threadid)
     {
@@ -161,6 +152,96 @@ protected:
         const QString path = files.filePath(QString::fromLatin1(name));
         EXPECT_TRUE(ImagePickerStub::writePicture(path, size, colour));
         return path;
+    }
+    // The screen the bar's right button opens (compose on a list, add on a
+    // thread), once its form has come; null when it is not that screen.
+    template <typename Screen>
+    Screen* openFromBar(ViewController* from)
+    {
+        press(from->navigationItem()->rightBarButtonItem());
+        finishMoving();
+        auto* screen = topAs<Screen>();
+        settleAll();
+        return screen;
+    }
+    // The new-content editor on a forum (its name shown when given), pushed
+    // over what is shown; null when the screen cannot be made.
+    std::shared_ptr<CreateContent> pushNewContent(qint32 forumid, const QString& forumTitle = QString())
+    {
+        auto target = std::make_shared<Forum>();
+        target->setForumid(forumid);
+        if (!forumTitle.isEmpty())
+            target->setTitle_clean(forumTitle);
+        auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), target));
+        if (!editor)
+            return nullptr;
+        navigation()->pushViewController(editor, true);
+        settleAll();
+        return editor;
+    }
+    // A click into the editor's text, and keys typed there.
+    void writeText(Editor* editor, const QString& typed)
+    {
+        clickInto(editor->content());
+        typeInto(editOf(editor->content()), typed);
+    }
+    // The same after what the text holds already.
+    void appendText(Editor* editor, const QString& typed)
+    {
+        clickInto(editor->content());
+        editOf(editor->content())->moveCursor(QTextCursor::End);
+        typeInto(editOf(editor->content()), typed);
+    }
+    // Title, then text, and "done" ends the editing.
+    void writeAndFinish(Editor* editor, const QString& title, const QString& message)
+    {
+        typeInField(editor->messageTitle(), title);
+        writeText(editor, message);
+        press(editor->navigationItem()->rightBarButtonItem());
+        finishMoving();
+    }
+    // The reply editor from the thread's add button, its text typed and
+    // "done"; null when no reply editor opened.
+    Reply* writeReply(PostController* page, const QString& typed)
+    {
+        auto* reply = openFromBar<Reply>(page);
+        if (reply) {
+            writeText(reply, typed);
+            press(reply->navigationItem()->rightBarButtonItem());
+        }
+        return reply;
+    }
+    // The tags screen from the editor's tags button, the tags typed and "done".
+    void writeTags(Editor* editor, const QString& typed)
+    {
+        tapView(named<Button>(editor, "tagsButton"));
+        finishMoving();
+        auto* tags = topAs<ContentTags>();
+        ASSERT_NE(tags, nullptr);
+        typeInto(editOf(tags->tags()), typed);
+        press(tags->navigationItem()->rightBarButtonItem());
+        finishMoving();
+    }
+    // "submit", and the forum's answer.
+    void submit(Editor* editor)
+    {
+        press(editor->navigationItem()->rightBarButtonItem());
+        settleAll();
+    }
+    // "done" ends the editing, then "submit".
+    void finishAndSubmit(Editor* editor)
+    {
+        press(editor->navigationItem()->rightBarButtonItem());
+        submit(editor);
+    }
+
+    // Nothing went: the editor is still up, no longer busy, with what was typed.
+    void expectStillWritten(Editor* editor, const QString& title, const QString& message)
+    {
+        EXPECT_EQ(top(), editor);
+        EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
+        EXPECT_EQ(editor->messageTitle()->text(), title);
+        EXPECT_EQ(editor->messageText(), message);
     }
     // Picks a picture file through the editor's attachment button.
     void attachPicture(Editor* editor, ImagePickerStub& machine, const QString& path)

@@ -156,8 +156,7 @@ TEST_F(EditorTest, ComingBackFromThePickerWithoutAForumLeavesNothingChosen)
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto editor = openEditor();
     typeInField(editor->messageTitle(), QStringLiteral("Hello"));
-    clickInto(editor->content());
-    typeInto(editOf(editor->content()), QStringLiteral("Hello all"));
+    writeText(editor.get(), QStringLiteral("Hello all"));
     press(editor->navigationItem()->rightBarButtonItem());
 
     clickSegment(editor->publishArea()->publishIn(), EditorPublishArea::Forum);
@@ -369,21 +368,13 @@ TEST_F(EditorTest, TheBlogFormChangesTheEmoticonsOnlyWhenItSaysSoAndGoesWithTheS
 TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNothing)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    auto news = std::make_shared<Forum>();
-    news->setForumid(2);
     showRoot(std::make_shared<UIViewControllerCommon>());
-    auto editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), news));
-    navigation()->pushViewController(editor, true);
-    settleAll();
-    typeInField(editor->messageTitle(), QStringLiteral("News from alice"));
-    clickInto(editor->content());
-    typeInto(editOf(editor->content()), QStringLiteral("x"));
-    press(editor->navigationItem()->rightBarButtonItem());
-    finishMoving();
+    auto editor = pushNewContent(2);
+    ASSERT_NE(editor, nullptr);
+    writeAndFinish(editor.get(), QStringLiteral("News from alice"), QStringLiteral("x"));
 
     // Too short: the forum's preview error, said once; the screen stays as it was.
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(editor.get());
     EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("tooshort"))});
     EXPECT_EQ(top(), editor.get());
     EXPECT_TRUE(named<ActivityIndicatorView>(editor, "loading")->isHidden());
@@ -391,11 +382,8 @@ TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNoth
 
     // Waiting for a moderator: no thread to open, so the screen closes at once
     // and its alert's answer later changes nothing.
-    clickInto(editor->content());
-    typeInto(editOf(editor->content()), QStringLiteral(" Hear hear."));
-    press(editor->navigationItem()->rightBarButtonItem());
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
+    writeText(editor.get(), QStringLiteral(" Hear hear."));
+    finishAndSubmit(editor.get());
     ASSERT_NE(editor->viewNewContent(), nullptr);
     EXPECT_EQ(editor->viewNewContent()->buttonTitles(), QStringList{text("ok")});
     EXPECT_NE(top(), editor.get());
@@ -410,17 +398,11 @@ TEST_F(EditorTest, TheForumsVerdictIsSaidOnceAndAnAnswerToAScreenGoneChangesNoth
     EXPECT_EQ(navigation()->viewControllers().size(), screens);
 
     // A thread that can be opened, but the screen was taken away first: "view post" opens nothing.
-    auto general = std::make_shared<Forum>();
-    general->setForumid(3);
-    editor = std::dynamic_pointer_cast<CreateContent>(ScreenInputs::create(QStringLiteral("CreateContent"), general));
-    navigation()->pushViewController(editor, true);
-    settleAll();
+    editor = pushNewContent(3);
+    ASSERT_NE(editor, nullptr);
     typeInField(editor->messageTitle(), QStringLiteral("Open for all"));
-    clickInto(editor->content());
-    typeInto(editOf(editor->content()), QStringLiteral("Straight in."));
-    press(editor->navigationItem()->rightBarButtonItem());
-    press(editor->navigationItem()->rightBarButtonItem());
-    settleAll();
+    writeText(editor.get(), QStringLiteral("Straight in."));
+    finishAndSubmit(editor.get());
     ASSERT_NE(editor->viewNewContent(), nullptr);
     ASSERT_EQ(editor->viewNewContent()->buttonTitles().size(), 2);
     back();
@@ -435,11 +417,8 @@ TEST_F(EditorTest, TheNewThreadEditorOpensInItsTitleAndEveryPickerGivesTheKeyboa
     ImagePickerStub machine(true, false);
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto threads = openForum(3, QStringLiteral("General Discussion"));
-    press(threads->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* editor = topAs<CreateContent>();
+    auto* editor = openFromBar<CreateContent>(threads.get());
     ASSERT_NE(editor, nullptr);
-    settleAll();
 
     // Opened: the keys go to the title, with no click first.
     EXPECT_TRUE(editor->messageTitle()->isFirstResponder());
@@ -471,13 +450,7 @@ TEST_F(EditorTest, TheNewThreadEditorOpensInItsTitleAndEveryPickerGivesTheKeyboa
     press(editor->navigationItem()->rightBarButtonItem());  // done
 
     // Tags, from the mouse: back on the tags button, not on the bar.
-    tapView(named<Button>(editor, "tagsButton"));
-    finishMoving();
-    auto* tags = topAs<ContentTags>();
-    ASSERT_NE(tags, nullptr);
-    typeInto(editOf(tags->tags()), QStringLiteral("harbour"));
-    press(tags->navigationItem()->rightBarButtonItem());
-    finishMoving();
+    ASSERT_NO_FATAL_FAILURE(writeTags(editor, QStringLiteral("harbour")));
     ASSERT_EQ(top(), editor);
     EXPECT_TRUE(focusIsOn(named<Button>(editor, "tagsButton")));
 
@@ -520,11 +493,8 @@ TEST_F(EditorTest, TheFirstTabOfAReplyGoesToItsTextAndASpaceOnDiscardAsksWheneve
     AlertPresenter::install();
     signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
     auto page = openThread(307);
-    press(page->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* reply = topAs<Reply>();
+    auto* reply = openFromBar<Reply>(page.get());
     ASSERT_NE(reply, nullptr);
-    settleAll();
 
     // Opened in its title; the first Tab goes to the text, not to "discard",
     // and what is typed there stays there.
@@ -557,19 +527,10 @@ TEST_F(EditorTest, TheFirstTabOfAReplyGoesToItsTextAndASpaceOnDiscardAsksWheneve
 
     // Tags alone are written work too.
     const auto threads = openForum(3, QStringLiteral("General Discussion"));
-    press(threads->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* editor = topAs<CreateContent>();
+    auto* editor = openFromBar<CreateContent>(threads.get());
     ASSERT_NE(editor, nullptr);
-    settleAll();
     EXPECT_TRUE(editor->messageTitle()->isFirstResponder());
-    tapView(named<Button>(editor, "tagsButton"));
-    finishMoving();
-    auto* tags = topAs<ContentTags>();
-    ASSERT_NE(tags, nullptr);
-    typeInto(editOf(tags->tags()), QStringLiteral("night, harbour"));
-    press(tags->navigationItem()->rightBarButtonItem());
-    finishMoving();
+    ASSERT_NO_FATAL_FAILURE(writeTags(editor, QStringLiteral("night, harbour")));
     ASSERT_EQ(top(), editor);
     ASSERT_TRUE(focusIsOn(named<Button>(editor, "tagsButton")));
     // On round, past the rows below, to "discard" at the top; the text untouched.

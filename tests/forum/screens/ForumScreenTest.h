@@ -12,6 +12,7 @@
 #include "forum/model/Thread.h"
 #include "forum/screens/ForumListScreens.h"
 #include "forum/screens/ForumThreadScreens.h"
+#include "forum/screens/ThreadController.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewControllerRegistry.h"
@@ -65,6 +66,23 @@ protected:
         RootNavigation::setController(screen);
         finishMoving();
         return screen;
+    }
+    // A forum's thread list, not shown yet.
+    static std::shared_ptr<ThreadController> threadListOf(qint32 forumid, const QString& title = QString())
+    {
+        auto model = std::make_shared<Forum>();
+        model->setForumid(forumid);
+        model->setTitle_clean(title);
+        auto threads = std::make_shared<ThreadController>();
+        threads->setForum(model);
+        return threads;
+    }
+    // A forum's thread list, as the root of the stack, its first page shown.
+    std::shared_ptr<ThreadController> openForum(qint32 forumid, const QString& title = QString())
+    {
+        const auto threads = showRoot(threadListOf(forumid, title));
+        settleAll();
+        return threads;
     }
     static NavigationController* navigation() { return RootNavigation::controller(); }
     static ViewController* top() { return navigation() ? navigation()->topViewController() : nullptr; }

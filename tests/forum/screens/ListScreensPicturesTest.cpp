@@ -32,13 +32,10 @@ protected:
         ASSERT_TRUE(Screenshot::savePNG(window.get(), path));
         ASSERT_FALSE(QImage(path).isNull());
     }
-    std::shared_ptr<ThreadController> openForum(qint32 forumid, const QString& title)
+    // A forum's thread list, pushed over the forums, its first page shown.
+    std::shared_ptr<ThreadController> pushForum(qint32 forumid, const QString& title)
     {
-        auto model = std::make_shared<Forum>();
-        model->setForumid(forumid);
-        model->setTitle_clean(title);
-        auto screen = std::make_shared<ThreadController>();
-        screen->setForum(model);
+        auto screen = threadListOf(forumid, title);
         navigation()->pushViewController(screen, true);
         finishMoving();
         settleAll();
@@ -53,7 +50,7 @@ TEST_F(ListScreensPicturesTest, ThreadListsOpenScrolledProtectedAndAnAnnouncemen
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     showRoot(std::make_shared<ForumController>());
     settleAll();
-    const auto threads = openForum(3, QStringLiteral("General Discussion"));
+    const auto threads = pushForum(3, QStringLiteral("General Discussion"));
     ASSERT_NE(threads->header(), nullptr);
     tapView(threads->header()->collapseExpandBtn());
     picture(QStringLiteral("thread-list-subforums.png"));
@@ -69,7 +66,7 @@ TEST_F(ListScreensPicturesTest, ThreadListsOpenScrolledProtectedAndAnAnnouncemen
     settleAll();
     picture(QStringLiteral("announcement.png"));
     back();
-    openForum(20, QStringLiteral("Staff Lounge"));
+    pushForum(20, QStringLiteral("Staff Lounge"));
     picture(QStringLiteral("thread-list-password.png"));
     AlertView::visibleAlerts().first()->setTextFieldText(QStringLiteral("guess"));
     AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(1);
@@ -97,6 +94,6 @@ TEST_F(ListScreensPicturesTest, HomeSortedFilteredAndForAGuest)
     openGuestSession();
     showRoot(std::make_shared<ForumController>());
     settleAll();
-    openForum(11, QStringLiteral("Using the App"));
+    pushForum(11, QStringLiteral("Using the App"));
     picture(QStringLiteral("thread-list-guest.png"));
 }

@@ -68,13 +68,7 @@ TEST_F(NewThreadScenarioTest, ANewThreadWithAPrefixTagsAndTwoPicturesIsReadBackI
     EXPECT_EQ(editor->threadBuilder()->threadPrefix(), QStringLiteral("howto"));
 
     // Tags, on their own screen.
-    tapView(named<Button>(editor, "tagsButton"));
-    finishMoving();
-    auto* tags = topAs<ContentTags>();
-    ASSERT_NE(tags, nullptr);
-    typeInto(editOf(tags->tags()), QStringLiteral("harbour, dawn"));
-    press(tags->navigationItem()->rightBarButtonItem());
-    finishMoving();
+    ASSERT_NO_FATAL_FAILURE(writeTags(editor, QStringLiteral("harbour, dawn")));
     ASSERT_EQ(top(), editor);
     EXPECT_EQ(named<Label>(editor, "tagsList")->text(), QStringLiteral("harbour, dawn"));
 

@@ -49,6 +49,15 @@ protected:
         bar->tapItem(target);
         finishMoving();
     }
+    // The post's edit screen from its action bar, once the forum's form has come.
+    EditPost* openEdit(PostDetailsController* details)
+    {
+        details->actions()->tapItem(details->actions()->initialItems().at(PostDetailsController::Edit));
+        finishMoving();
+        auto* edit = topAs<EditPost>();
+        settleAll();
+        return edit;
+    }
     // A reply made through the reply form alone, as another screen would make it.
     void replyAsModel(qint32 threadid, const QString& text)
     {
@@ -82,9 +91,7 @@ TEST_F(ReplyScenarioTest, TheAddButtonsReplyAndAQuoteSentAsItIsAreReadBackOnTheT
     ASSERT_TRUE(reply->content()->isFirstResponder());
     typeInto(editOf(reply->content()), QStringLiteral("Settings, then Picture, also works."));
     picture("reply-editing.png");
-    press(reply->navigationItem()->rightBarButtonItem());  // done
-    press(reply->navigationItem()->rightBarButtonItem());  // submit
-    settleAll();
+    finishAndSubmit(reply);
     ASSERT_EQ(top(), page.get()) << "a sent reply closes its editor";
     QList<int> after = postsOf(307);
     ASSERT_EQ(after.size(), before.size() + 1);
@@ -114,8 +121,7 @@ TEST_F(ReplyScenarioTest, TheAddButtonsReplyAndAQuoteSentAsItIsAreReadBackOnTheT
     EXPECT_EQ(quote->content()->text(), quoted);
     EXPECT_EQ(quote->messageText(), quoted) << "out of the placeholder";
     settleAll();
-    press(quote->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(quote);
     EXPECT_EQ(top(), details);
     after = postsOf(307);
     ASSERT_EQ(after.size(), before.size() + 2);
@@ -186,11 +192,7 @@ TEST_F(ReplyScenarioTest, TheQuickReplySendsFromTheKeyboardAndItsButtonsStayWhil
     signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
     const auto page = openThread(307);
     const QList<int> before = postsOf(307);
-    ShadowedTableView* table = page->postTable()->tableView();
-    const IndexPath last{0, table->numberOfRowsInSection(0) - 1};
-    table->scrollToRowAtIndexPath(last, TableViewScrollPosition::Bottom, false);
-    finishMoving();
-    auto* cell = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(last));
+    auto* cell = quickReplyCell(page.get());
     ASSERT_NE(cell, nullptr);
     clickInto(cell->textView());
     typeInto(editOf(cell->textView()), QStringLiteral("Sent with the keys alone."));
@@ -214,6 +216,7 @@ TEST_F(ReplyScenarioTest, TheQuickReplySendsFromTheKeyboardAndItsButtonsStayWhil
     // The keyboard gone from the row, its buttons go too.
     UserInput::click(window.get(), QPointF(160, 100));
     finishMoving();
+    ShadowedTableView* table = page->postTable()->tableView();
     cell = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(IndexPath{0, table->numberOfRowsInSection(0) - 1}));
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(cell->submitButton()->isHidden());
@@ -228,11 +231,7 @@ TEST_F(ReplyScenarioTest, AThreadThatTakesNoReplyShowsWhyInAGreyRowAndOffersNoAd
     ASSERT_NE(page->quickReply(), nullptr);
     EXPECT_EQ(page->quickReply()->refusal(), tableText(QStringLiteral("threadclosed")));
     EXPECT_TRUE(alertMessages().isEmpty()) << "the row says it, no alert";
-    ShadowedTableView* table = page->postTable()->tableView();
-    const int last = table->numberOfRowsInSection(0) - 1;
-    table->scrollToRowAtIndexPath(IndexPath{0, last}, TableViewScrollPosition::Bottom, false);
-    finishMoving();
-    auto* cell = dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(IndexPath{0, last}));
+    auto* cell = quickReplyCell(page.get());
     ASSERT_NE(cell, nullptr);
     EXPECT_FALSE(cell->textView()->isEditable());
     EXPECT_EQ(cell->textView()->text(), tableText(QStringLiteral("threadclosed")));
@@ -274,12 +273,8 @@ TEST_F(ReplyScenarioTest, AnEditOfAReplyAndOfALongPostAreReadBackWholeAndLeadBac
     settleAll();
     EXPECT_TRUE(edit->navigationItem()->rightBarButtonItem()->isEnabled());
     EXPECT_EQ(edit->content()->text(), QStringLiteral("First try."));
-    clickInto(edit->content());
-    editOf(edit->content())->moveCursor(QTextCursor::End);
-    typeInto(editOf(edit->content()), QStringLiteral(" Second try."));
-    press(edit->navigationItem()->rightBarButtonItem());
-    press(edit->navigationItem()->rightBarButtonItem());
-    settleAll();
+    appendText(edit, QStringLiteral(" Second try."));
+    finishAndSubmit(edit);
     EXPECT_EQ(bbcodeOf(shortReply), QStringLiteral("First try. Second try."));
     EXPECT_EQ(top(), page.get()) << "past the post shown alone";
     EXPECT_EQ(navigation()->viewControllers().size(), 1);
@@ -312,18 +307,11 @@ TEST_F(ReplyScenarioTest, AnEditOfAReplyAndOfALongPostAreReadBackWholeAndLeadBac
     ASSERT_NE(quote, nullptr);
     EXPECT_EQ(quote->messageText(), QStringLiteral("[QUOTE=bob;%1]%2[/QUOTE]").arg(longReply).arg(longText));
     back();
-    details->actions()->tapItem(details->actions()->initialItems().at(PostDetailsController::Edit));
-    finishMoving();
-    edit = topAs<EditPost>();
+    edit = openEdit(details);
     ASSERT_NE(edit, nullptr);
-    settleAll();
     EXPECT_EQ(edit->content()->text(), longText);
-    clickInto(edit->content());
-    editOf(edit->content())->moveCursor(QTextCursor::End);
-    typeInto(editOf(edit->content()), QStringLiteral("PS."));
-    press(edit->navigationItem()->rightBarButtonItem());
-    press(edit->navigationItem()->rightBarButtonItem());
-    settleAll();
+    appendText(edit, QStringLiteral("PS."));
+    finishAndSubmit(edit);
     EXPECT_EQ(bbcodeOf(longReply), longText + QStringLiteral("PS."));
     EXPECT_EQ(top(), page.get());
 }
@@ -373,17 +361,10 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     const QList<int> before = postsOf(307);
 
     // The reply editor: the forum takes the reply, and the line closes before its answer.
-    press(page->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* reply = topAs<Reply>();
+    auto* reply = writeReply(page.get(), QStringLiteral("Long-press works too."));
     ASSERT_NE(reply, nullptr);
-    settleAll();
-    clickInto(reply->content());
-    typeInto(editOf(reply->content()), QStringLiteral("Long-press works too."));
-    press(reply->navigationItem()->rightBarButtonItem());  // done
     forum().dropConnection(QStringLiteral("newreply_postreply"), 1, TestForum::Drop::AfterHandling);
-    press(reply->navigationItem()->rightBarButtonItem());  // submit
-    settleAll();
+    submit(reply);
     EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("nointernet"))});
     EXPECT_EQ(top(), reply);
     EXPECT_EQ(reply->messageText(), QStringLiteral("Long-press works too."));
@@ -391,8 +372,7 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     dismissAlerts();
 
     // Submit again: the thread's last page has it; the member is told, the editor closes.
-    press(reply->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(reply);
     EXPECT_EQ(top(), page.get());
     EXPECT_EQ(alertMessages().last(), text("reply_already_posted"));
     ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
@@ -407,14 +387,7 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     // The quick-reply row: the forum takes it and signs its answer wrongly.
     const QuickReplyPtr row = page->quickReply();
     ASSERT_NE(row, nullptr);
-    ShadowedTableView* table = page->postTable()->tableView();
-    const auto quickReplyCell = [&] {
-        const int last = table->numberOfRowsInSection(0) - 1;
-        table->scrollToRowAtIndexPath(IndexPath{0, last}, TableViewScrollPosition::Bottom, false);
-        finishMoving();
-        return dynamic_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(IndexPath{0, last}));
-    };
-    auto* cell = quickReplyCell();
+    auto* cell = quickReplyCell(page.get());
     ASSERT_NE(cell, nullptr);
     clickInto(cell->textView());
     typeInto(editOf(cell->textView()), QStringLiteral("And a double-click, on the desktop."));
@@ -428,7 +401,7 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     const qsizetype said = alertMessages().size();
 
     // Sent again: it is there already; the row empties and the member is told.
-    cell = quickReplyCell();
+    cell = quickReplyCell(page.get());
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->textView()->text(), QStringLiteral("And a double-click, on the desktop."));
     clickInto(cell->textView());
@@ -446,18 +419,12 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     settleAll();
     auto* details = openPost(page.get(), after.last());
     ASSERT_NE(details, nullptr);
-    details->actions()->tapItem(details->actions()->initialItems().at(PostDetailsController::Edit));
-    finishMoving();
-    auto* edit = topAs<EditPost>();
+    auto* edit = openEdit(details);
     ASSERT_NE(edit, nullptr);
-    settleAll();
-    clickInto(edit->content());
-    editOf(edit->content())->moveCursor(QTextCursor::End);
-    typeInto(editOf(edit->content()), QStringLiteral(" Or right-click."));
+    appendText(edit, QStringLiteral(" Or right-click."));
     press(edit->navigationItem()->rightBarButtonItem());  // done
     forum().dropConnection(QStringLiteral("editpost_updatepost"), 1, TestForum::Drop::MidBody);
-    press(edit->navigationItem()->rightBarButtonItem());  // submit
-    settleAll();
+    submit(edit);
     EXPECT_EQ(top(), edit);
     EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("unexpected_server_response")));
     const QString edited = QStringLiteral("And a double-click, on the desktop. Or right-click.");
@@ -466,8 +433,7 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
 
     // Submit again: the post read back has the text; the member is told it was saved.
     const qsizetype shown = shownAlerts().size();
-    press(edit->navigationItem()->rightBarButtonItem());
-    settleAll();
+    submit(edit);
     EXPECT_EQ(top(), page.get());
     ASSERT_EQ(shownAlerts().size(), shown + 1);
     EXPECT_EQ(shownAlerts().last()->title(), text("edit_already_saved"));
@@ -483,14 +449,8 @@ TEST_F(ReplyScenarioTest, DiscardIsOffWhileAReplyIsOnItsWayAndTheThreadShowsTheR
     signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
     const auto page = openThread(307);
     const QList<int> before = postsOf(307);
-    press(page->navigationItem()->rightBarButtonItem());
-    finishMoving();
-    auto* reply = topAs<Reply>();
+    auto* reply = writeReply(page.get(), QStringLiteral("Slow forum, but it gets there."));
     ASSERT_NE(reply, nullptr);
-    settleAll();
-    clickInto(reply->content());
-    typeInto(editOf(reply->content()), QStringLiteral("Slow forum, but it gets there."));
-    press(reply->navigationItem()->rightBarButtonItem());  // done
 
     // A slow forum: the reply has gone out and waits at the forum's door.
     forum().holdAtGate(QStringLiteral("newreply_postreply"), QStringLiteral("slow"));

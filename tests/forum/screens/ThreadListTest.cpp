@@ -26,17 +26,6 @@ namespace {
 
 class ThreadListTest : public ForumScreenTest {
 protected:
-    std::shared_ptr<ThreadController> openForum(qint32 forumid, const QString& title = QString())
-    {
-        auto forumModel = std::make_shared<Forum>();
-        forumModel->setForumid(forumid);
-        forumModel->setTitle_clean(title);
-        auto threads = std::make_shared<ThreadController>();
-        threads->setForum(forumModel);
-        showRoot(threads);
-        settleAll();
-        return threads;
-    }
     static QStringList shownItems(ThreadController* screen)
     {
         QStringList titles;

@@ -1,10 +1,7 @@
-#include "UiTestSupport.h"
+#include "AlertWindowTest.h"
 
 #include "platform/ui/ActionSheet.h"
-#include "platform/ui/AlertPresenter.h"
 #include "platform/ui/TextField.h"
-
-#include "platform/foundation/AlertView.h"
 
 #include <QKeyEvent>
 #include <QTest>
@@ -25,19 +22,8 @@ public:
     void clickedButtonAtIndex(ActionSheet*, int index) override { clicked.append(index); }
 };
 
-class AlertTest : public UiTest {
+class AlertTest : public AlertWindowTest {
 protected:
-    void SetUp() override
-    {
-        UiTest::SetUp();
-        AlertPresenter::install();
-    }
-    void TearDown() override
-    {
-        for (const auto& alert : AlertView::visibleAlerts())
-            alert->dismissWithoutButton();
-        UiTest::TearDown();
-    }
     Answers answers;
 };
 
@@ -48,7 +34,7 @@ TEST_F(AlertTest, ButtonsReportTheirIndexWithCancelFirstOnTheLeft)
     auto alert = AlertView::create(QStringLiteral("home_logout"), QStringLiteral("Sign out?"), &answers,
                                    {QStringLiteral("yes"), QStringLiteral("no")});
     alert->show();
-    auto* overlay = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(alert.get()));
+    auto* overlay = overlayOf(alert);
     ASSERT_NE(overlay, nullptr);
     EXPECT_TRUE(overlay->isVisible());
     const QList<QRectF> buttons = overlay->buttonRects();
@@ -66,7 +52,7 @@ TEST_F(AlertTest, ButtonsReportTheirIndexWithCancelFirstOnTheLeft)
     auto three = AlertView::create(QString(), QStringLiteral("m"), &answers,
                                    {QStringLiteral("cancel"), QStringLiteral("a"), QStringLiteral("b")});
     three->show();
-    auto* column = qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(three.get()));
+    auto* column = overlayOf(three);
     ASSERT_NE(column, nullptr);
     EXPECT_GT(column->buttonRects()[0].y(), column->buttonRects()[2].y());
     tap(column->buttonRects()[0].center());

@@ -1,10 +1,7 @@
-#include "UiTestSupport.h"
+#include "AlertWindowTest.h"
 
-#include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/TextField.h"
-
-#include "platform/foundation/AlertView.h"
 
 namespace {
 
@@ -14,27 +11,12 @@ public:
     void didDismissWithButtonIndex(AlertView*, int index) override { dismissed.append(index); }
 };
 
-class AlertKeyboardTest : public UiTest {
+class AlertKeyboardTest : public AlertWindowTest {
 protected:
-    void SetUp() override
-    {
-        UiTest::SetUp();
-        AlertPresenter::install();
-    }
-    void TearDown() override
-    {
-        for (const auto& alert : AlertView::visibleAlerts())
-            alert->dismissWithoutButton();
-        UiTest::TearDown();
-    }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         UserInput::key(key, modifiers, QString(), window.get());
         turnEventLoop();
-    }
-    static AlertOverlay* overlayOf(const std::shared_ptr<AlertView>& alert)
-    {
-        return qobject_cast<AlertOverlay*>(AlertPresenter::viewFor(alert.get()));
     }
     Answers answers;
 };

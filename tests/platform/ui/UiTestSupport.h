@@ -6,6 +6,7 @@
 
 #include "platform/foundation/ManualClock.h"
 
+#include "PhoneWindow.h"
 #include "UserInput.h"
 
 #include <QTest>
@@ -23,27 +24,15 @@ protected:
     {
         clock = std::make_shared<ManualClock>();
         Clock::install(clock);
-        window = std::make_unique<Window>();
-        window->makeKeyAndVisible();
-        // As on a desktop: the shown window takes the keyboard before the user types.
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(PhoneWindow::open(window));
     }
     void TearDown() override
     {
-        Animator::shared().finishAll();
-        window.reset();
-        turnEventLoop();
+        PhoneWindow::close(window);
         Clock::install(nullptr);
     }
 
-    // Runs posted calls and deferred deletions.
-    static void turnEventLoop()
-    {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
+    static void turnEventLoop() { PhoneWindow::turnEventLoop(); }
 
     // The mouse at window points, through the window system.
     void mouse(QEvent::Type type, const QPointF& windowPoint)
