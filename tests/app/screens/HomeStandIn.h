@@ -2,10 +2,13 @@
 
 #include "ScreenTest.h"
 
+#include "app/screens/LoginController.h"
 #include "app/screens/UIViewControllerCommon.h"
 #include "app/session/CurrentUser.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ViewControllerRegistry.h"
+
+#include <functional>
 
 // The application foundation's screens open the home screen by class name;
 // the forum library's stands above this library, so its tests show who is
@@ -39,6 +42,18 @@ protected:
     {
         ScreenTest::SetUp();
         ViewControllerRegistry::registerClass<HomeController>(QStringLiteral("HomeController"));
+    }
+    // Launched to the login screen, waited on until `ready` holds for it;
+    // null when the login screen is not on top.
+    LoginController* launchToLoginWhen(const std::function<bool(LoginController*)>& ready)
+    {
+        launch();
+        finishAnimations();
+        auto* login = topScreenAs<LoginController>();
+        EXPECT_NE(login, nullptr);
+        if (login)
+            EXPECT_TRUE(waitUntil([&] { return ready(login); }));
+        return login;
     }
 };
 

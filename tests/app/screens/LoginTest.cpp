@@ -35,14 +35,9 @@ protected:
     // Launches and waits until the forum has told the login screen its features.
     LoginController* launchToLogin()
     {
-        launch();
-        finishAnimations();
-        auto* login = topScreenAs<LoginController>();
-        EXPECT_NE(login, nullptr);
-        if (!login)
-            return nullptr;
-        EXPECT_TRUE(waitUntil([&] { return login->skipNowButton()->isEnabled(); }));
-        settle();
+        auto* login = launchToLoginWhen([](LoginController* shown) { return shown->skipNowButton()->isEnabled(); });
+        if (login)
+            settle();
         return login;
     }
 

@@ -23,13 +23,9 @@ class RegistrationControllerTest : public apphome::HomeScreenTest {
 protected:
     RegistrationController* openFromLogin()
     {
-        launch();
-        finishAnimations();
-        auto* login = topScreenAs<LoginController>();
-        EXPECT_NE(login, nullptr);
+        auto* login = launchToLoginWhen([](LoginController* shown) { return !shown->registerButton()->isHidden(); });
         if (!login)
             return nullptr;
-        EXPECT_TRUE(waitUntil([&] { return !login->registerButton()->isHidden(); }));
         tap(login->registerButton());
         finishAnimations();
         return topScreenAs<RegistrationController>();

@@ -41,6 +41,14 @@ QStringList names(const QList<FriendPtr>& friends)
     return list;
 }
 
+// The member's friends asked for, until the last page the chain goes to has come.
+void fetchFriendsToTheEnd(const CurrentUserPtr& user, const RecordingObserver& observer)
+{
+    user->fetchFriends();
+    ASSERT_TRUE(AppTest::waitFor([&] { return observer.changes > 0; }));
+    ASSERT_TRUE(AppTest::settle());
+}
+
 QByteArray jpeg(Qt::GlobalColor colour)
 {
     QImage image(8, 8, QImage::Format_RGB32);
@@ -74,9 +82,7 @@ TEST_F(SessionTest, BuddyPagesFollowEachOtherUntilAScreenIsFull)
     RecordingObserver observer;
     user->addObserver(&observer);
 
-    user->fetchFriends();
-    ASSERT_TRUE(waitFor([&] { return observer.changes > 0; }));
-    ASSERT_TRUE(settle());
+    ASSERT_NO_FATAL_FAILURE(fetchFriendsToTheEnd(user, observer));
 
     const QList<TestForumRequest> pages = forum().requests(QStringLiteral("profile_buddylist"));
     ASSERT_EQ(pages.size(), 2);
@@ -109,9 +115,7 @@ TEST_F(SessionTest, AForumThatIgnoresThePageEndsTheChain)
     RecordingObserver observer;
     user->addObserver(&observer);
 
-    user->fetchFriends();
-    ASSERT_TRUE(waitFor([&] { return observer.changes > 0; }));
-    ASSERT_TRUE(settle());
+    ASSERT_NO_FATAL_FAILURE(fetchFriendsToTheEnd(user, observer));
     EXPECT_EQ(forum().requests(QStringLiteral("profile_buddylist")).size(), 2);
     EXPECT_EQ(user->friends().size(), 2);
     EXPECT_EQ(observer.changes, 1);

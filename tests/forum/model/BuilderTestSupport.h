@@ -2,6 +2,8 @@
 
 #include "AppTest.h"
 #include "forum/model/Builder.h"
+#include "forum/model/Post.h"
+#include "forum/model/Thread.h"
 
 #include <QList>
 
@@ -51,6 +53,22 @@ public:
     }
 
     QList<BuilderStatus> statusesSeen;
+};
+
+// The loopback forum, where a member posts and edits.
+class PostingTest : public AppTest {
+protected:
+    // alice signed in, and the post that opens her thread 302, read with the
+    // thread's first page.
+    void openAlicesOwnPost(ThreadPtr& thread, PostPtr& own)
+    {
+        signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+        thread = Thread::initWithThreadid(302);
+        thread->fetchPage(1);
+        ASSERT_TRUE(settle());
+        own = thread->postsOnPage(1).first();
+        ASSERT_EQ(own->user()->username(), QStringLiteral("alice"));
+    }
 };
 
 // The loopback forum with a guest session open, answering uploads and posts.

@@ -25,7 +25,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class PostingAgain : public AppTest {
+class PostingAgain : public PostingTest {
 protected:
     // One press of "submit": the builder's send, to its end.
     static void press(Builder& builder)
@@ -291,12 +291,9 @@ TEST_F(PostingAgain, ANewThreadWhoseAnswerWasLostIsFoundOnTheForumsFirstPage)
 
 TEST_F(PostingAgain, AnEditWhoseAnswerWasLostIsReadBackAndNotSentAgain)
 {
-    signIn(u"alice"_s, u"secret1"_s);
-    const ThreadPtr harbour = Thread::initWithThreadid(302);
-    harbour->fetchPage(1);
-    ASSERT_TRUE(settle());
-    const PostPtr own = harbour->postsOnPage(1).first();
-    ASSERT_EQ(own->user()->username(), u"alice");
+    ThreadPtr harbour;
+    PostPtr own;
+    ASSERT_NO_FATAL_FAILURE(openAlicesOwnPost(harbour, own));
     const auto edit = EditBuilder::initWithPost(own);
     ASSERT_TRUE(settle());
     BuilderObserver observer;

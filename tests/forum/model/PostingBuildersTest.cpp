@@ -22,7 +22,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 using PostingAnswers = AppTest;
-using PostingEndToEnd = AppTest;
+using PostingEndToEnd = PostingTest;
 
 namespace {
 
@@ -246,12 +246,9 @@ TEST_F(PostingEndToEnd, ThreadWithTwoPicturesThenAQuotingReplyThenItsEdit)
 
 TEST_F(PostingEndToEnd, EditPicturesGoInOneUploadAndAFailedUploadKeepsTheEdit)
 {
-    signIn(u"alice"_s, u"secret1"_s);
-    const ThreadPtr tips = Thread::initWithThreadid(302);
-    tips->fetchPage(1);
-    ASSERT_TRUE(settle());
-    const PostPtr own = tips->postsOnPage(1).first();
-    ASSERT_EQ(own->user()->username(), u"alice");
+    ThreadPtr tips;
+    PostPtr own;
+    ASSERT_NO_FATAL_FAILURE(openAlicesOwnPost(tips, own));
 
     // Asked to send before the form came: it goes once the form is there.
     forum().delayMethod(u"editpost_editpost"_s, 200, 1);
