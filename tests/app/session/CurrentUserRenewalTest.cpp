@@ -17,12 +17,26 @@ QList<std::shared_ptr<AlertView>> renewalAlerts()
     return AppTest::visibleAlerts(Bundle::main().localizedString(QStringLiteral("renovate_session")));
 }
 
+// The forum's log started afresh, and every token it gave out expired.
+void expireTokens(TestForum& forum)
+{
+    forum.clearLog();
+    forum.expireToken();
+}
+
 // A model that asks the forum something any session may ask.
 struct Probe {
     Probe() { model->addObserver(&observer); }
     ~Probe() { model->removeObserver(&observer); }
     void send() { model->requestURL(QStringLiteral("member"), ValueDict(), RequestMethod::POST); }
     bool answered() const { return observer.changes + observer.failures.size() > 0; }
+    // Sent, and waited on until it is answered and nothing is left in flight.
+    void sendAndSettle()
+    {
+        send();
+        ASSERT_TRUE(AppTest::waitFor([&] { return answered(); }));
+        ASSERT_TRUE(AppTest::settle());
+    }
 
     std::shared_ptr<Model> model = std::make_shared<Model>();
     RecordingObserver observer;
@@ -34,13 +48,10 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
 {
     const CurrentUserPtr user = openGuestSession();
     const QString expired = user->apiaccesstoken();
-    forum().clearLog();
-    forum().expireToken();
+    expireTokens(forum());
 
     Probe probe;
-    probe.send();
-    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
-    ASSERT_TRUE(settle());
+    ASSERT_NO_FATAL_FAILURE(probe.sendAndSettle());
 
     EXPECT_EQ(probe.observer.changes, 1);
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("member"), QStringLiteral("api_init"), QStringLiteral("member")}));
@@ -56,13 +67,10 @@ TEST_F(SessionTest, AGuestsRenewalEndsAfterApiInit)
 TEST_F(SessionTest, AMembersRenewalSignsInAgain)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum().clearLog();
-    forum().expireToken();
+    expireTokens(forum());
 
     Probe probe;
-    probe.send();
-    ASSERT_TRUE(waitFor([&] { return probe.answered(); }));
-    ASSERT_TRUE(settle());
+    ASSERT_NO_FATAL_FAILURE(probe.sendAndSettle());
 
     EXPECT_EQ(probe.observer.changes, 1);
     // The buddy list of a member follows every session opening; it waits for
@@ -85,8 +93,7 @@ TEST_F(SessionTest, AMembersRenewalSignsInAgain)
 TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum().clearLog();
-    forum().expireToken();
+    expireTokens(forum());
     forum().answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
 
     Probe first, second, third;
@@ -122,8 +129,7 @@ TEST_F(SessionTest, ARefusedRenewalFailsEveryWaitingRequestAndAlertsOnce)
 TEST_F(SessionTest, ARenewalWaitingForAnApiInitInFlightEndsWithIt)
 {
     const CurrentUserPtr user = openGuestSession();
-    forum().clearLog();
-    forum().expireToken();
+    expireTokens(forum());
     Probe probe;
     probe.send();
     // A session opening is on its way when the stale token is found: the
@@ -160,9 +166,7 @@ TEST_F(SessionTest, ACallMadeWithoutASessionWaitsForOneAndNeverGoesOutBare)
     forum();
     const CurrentUserPtr user = CurrentUser::currentUser();
     Probe guest;
-    guest.send();
-    ASSERT_TRUE(waitFor([&] { return guest.answered(); }));
-    ASSERT_TRUE(settle());
+    ASSERT_NO_FATAL_FAILURE(guest.sendAndSettle());
     EXPECT_EQ(guest.observer.changes, 1);
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("member")}));
     EXPECT_EQ(lastRequest(QStringLiteral("member")).token, user->apiaccesstoken());
@@ -174,9 +178,7 @@ TEST_F(SessionTest, ACallMadeWithoutASessionWaitsForOneAndNeverGoesOutBare)
     forum().clearLog();
     user->setApiaccesstoken(QString());
     Probe member;
-    member.send();
-    ASSERT_TRUE(waitFor([&] { return member.answered(); }));
-    ASSERT_TRUE(settle());
+    ASSERT_NO_FATAL_FAILURE(member.sendAndSettle());
     EXPECT_EQ(member.observer.changes, 1);
     EXPECT_EQ(apiLog().mid(0, 2), (QStringList{QStringLiteral("api_init"), QStringLiteral("login_login")}));
     EXPECT_EQ(lastRequest(QStringLiteral("member")).memberId, 1);
@@ -187,8 +189,7 @@ TEST_F(SessionTest, ACallMadeWithoutASessionWaitsForOneAndNeverGoesOutBare)
 TEST_F(SessionTest, ACallWhoseStaleTokenIsToldAfterAFailedRenewalOpensNoSessionOfItsOwn)
 {
     const CurrentUserPtr user = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    forum().clearLog();
-    forum().expireToken();
+    expireTokens(forum());
     forum().answerError(QStringLiteral("login_login"), QJsonArray{QStringLiteral("badlogin")});
 
     // Two calls on the expired token: the first answer begins the renewal,
@@ -222,9 +223,7 @@ TEST_F(SessionTest, ACallWhoseStaleTokenIsToldAfterAFailedRenewalOpensNoSessionO
     // A call made now, with no session, opens one: the guest's, once.
     forum().clearLog();
     Probe guest;
-    guest.send();
-    ASSERT_TRUE(waitFor([&] { return guest.answered(); }));
-    ASSERT_TRUE(settle());
+    ASSERT_NO_FATAL_FAILURE(guest.sendAndSettle());
     EXPECT_EQ(guest.observer.changes, 1);
     EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("member")}));
     EXPECT_EQ(lastRequest(QStringLiteral("member")).memberId, 0);

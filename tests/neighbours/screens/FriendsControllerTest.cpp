@@ -38,25 +38,7 @@ protected:
         }
         return shown;
     }
-    // "Title: name=value, ..." for each section of a profile on screen.
-    static QStringList sections(MyProfile* screen)
-    {
-        QStringList shown;
-        TableView* table = screen->tableView();
-        if (table->isHidden())
-            return shown;
-        for (int section = 0; section < table->numberOfSections(); ++section) {
-            QStringList fields;
-            for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
-                TableViewCell* cell = table->cellForRowAtIndexPath(IndexPath::indexPathForRow(row, section));
-                fields.append(cell ? cell->textLabel()->text() + QLatin1Char('=') + cell->detailTextLabel()->text()
-                                   : QStringLiteral("(off screen)"));
-            }
-            shown.append(screen->titleForHeaderInSection(table, section) + QStringLiteral(": ")
-                         + fields.join(QStringLiteral(", ")));
-        }
-        return shown;
-    }
+    static QStringList sections(MyProfile* screen) { return profileSections(screen); }
     // A buddy-list page of `count` friends numbered from `first`, page `page` of `pages`.
     static QJsonObject buddyPage(int first, int count, int page, int pages)
     {

@@ -13,25 +13,7 @@ namespace {
 
 class MyProfileTest : public NeighbourScreenTest {
 protected:
-    // "Category: name=value, ..." for each category on screen.
-    static QStringList categories(MyProfile* screen)
-    {
-        QStringList shown;
-        TableView* table = screen->tableView();
-        if (table->isHidden())
-            return shown;
-        for (int section = 0; section < table->numberOfSections(); ++section) {
-            QStringList fields;
-            for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
-                TableViewCell* cell = table->cellForRowAtIndexPath(IndexPath::indexPathForRow(row, section));
-                fields.append(cell ? cell->textLabel()->text() + QLatin1Char('=') + cell->detailTextLabel()->text()
-                                   : QStringLiteral("(off screen)"));
-            }
-            shown.append(screen->titleForHeaderInSection(table, section) + QStringLiteral(": ")
-                         + fields.join(QStringLiteral(", ")));
-        }
-        return shown;
-    }
+    static QStringList categories(MyProfile* screen) { return profileSections(screen); }
     void tapSegment(SegmentedControl* control, int segment)
     {
         tap(control->convertPoint(control->rectForSegment(segment).center(), nullptr));

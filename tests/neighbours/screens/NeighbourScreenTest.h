@@ -5,9 +5,12 @@
 #include "app/screens/RootNavigation.h"
 #include "forum/model/ForumInfo.h"
 #include "neighbours/screens/EmptyStateView.h"
+#include "neighbours/screens/MyProfile.h"
 #include "neighbours/screens/NeighbourScreens.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
 
 #include "platform/foundation/Bundle.h"
 
@@ -26,6 +29,26 @@ protected:
     {
         ForumInfo::resetInstance();
         ScreenWindowTest::TearDown();
+    }
+
+    // "Title: name=value, ..." for each section of a profile on screen.
+    static QStringList profileSections(MyProfile* screen)
+    {
+        QStringList shown;
+        TableView* table = screen->tableView();
+        if (table->isHidden())
+            return shown;
+        for (int section = 0; section < table->numberOfSections(); ++section) {
+            QStringList fields;
+            for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
+                TableViewCell* cell = table->cellForRowAtIndexPath(IndexPath::indexPathForRow(row, section));
+                fields.append(cell ? cell->textLabel()->text() + QLatin1Char('=') + cell->detailTextLabel()->text()
+                                   : QStringLiteral("(off screen)"));
+            }
+            shown.append(screen->titleForHeaderInSection(table, section) + QStringLiteral(": ")
+                         + fields.join(QStringLiteral(", ")));
+        }
+        return shown;
     }
 
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
