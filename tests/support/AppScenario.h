@@ -71,6 +71,16 @@ protected:
         tap(login->loginButton());
         return home();
     }
+    // The application launched and the login screen skipped: the guest's
+    // home screen once it shows.
+    HomeController* enterAsGuest()
+    {
+        LoginController* login = launchToLogin();
+        if (!login)
+            return nullptr;
+        tap(login->skipNowButton());
+        return home();
+    }
     HomeController* home()
     {
         EXPECT_TRUE(waitUntil([&] { return topScreenAs<HomeController>() != nullptr; }));

@@ -71,14 +71,8 @@ using AppScenarioTest = AppScenario;
 
 TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("alice"));
-    type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    tap(login->loginButton());
-
     // Home, above the login screen.
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = signInAs(QStringLiteral("alice"), QStringLiteral("secret1"));
     ASSERT_NE(homeScreen, nullptr);
     ASSERT_EQ(screens().size(), 2);
     EXPECT_EQ(named<Button>(homeScreen, "welcome")->titleForState(ControlState::Normal), QStringLiteral("Welcome, alice"));
@@ -199,10 +193,7 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
 
 TEST_F(AppScenarioTest, AGuestReadsButMaySubscribeToNothingAndIsToldWhatNeedsAMember)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    tap(login->skipNowButton());
-    HomeController* homeScreen = home();
+    HomeController* homeScreen = enterAsGuest();
     ASSERT_NE(homeScreen, nullptr);
     EXPECT_FALSE(named<View>(homeScreen, "guestGreeting")->isHidden());
     EXPECT_EQ(homeScreen->navigationItem()->leftBarButtonItem()->title(), QStringLiteral("Log in"));
@@ -356,12 +347,7 @@ TEST_F(AppScenarioTest, AfterSigningOutTheLoginFormHoldsNeitherTheNameNorThePass
 
 TEST_F(AppScenarioTest, AFailedRenewalShowsOneAlertThenTheLoginScreenAndTheNextReloadWorks)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    type(login->fieldWithTag(1), QStringLiteral("alice"));
-    type(login->fieldWithTag(2), QStringLiteral("secret1"));
-    tap(login->loginButton());
-    ASSERT_NE(home(), nullptr);
+    ASSERT_NE(signInAs(QStringLiteral("alice"), QStringLiteral("secret1")), nullptr);
     auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
 
@@ -443,10 +429,7 @@ TEST_F(AppScenarioTest, AFailedRenewalWithACallStillOnItsWaySignsOutOnceAndOpens
 
 TEST_F(AppScenarioTest, EachFailureSaysOnceWhatWentWrong)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    tap(login->skipNowButton());
-    ASSERT_NE(home(), nullptr);
+    ASSERT_NE(enterAsGuest(), nullptr);
     auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
 

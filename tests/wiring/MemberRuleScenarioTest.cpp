@@ -56,10 +56,7 @@ protected:
 
 TEST_F(MemberRuleScenarioTest, AGuestIsOfferedNoWritingNorSubscribingAnywhereAndAMemberEverywhere)
 {
-    LoginController* login = launchToLogin();
-    ASSERT_NE(login, nullptr);
-    tap(login->skipNowButton());
-    HomeController* guestHome = home();
+    HomeController* guestHome = enterAsGuest();
     ASSERT_NE(guestHome, nullptr);
     EXPECT_FALSE(CurrentUser::currentUser()->isMember());
     EXPECT_EQ(guestHome->navigationItem()->rightBarButtonItem(), nullptr) << "home offers no composer";
