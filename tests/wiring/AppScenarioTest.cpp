@@ -366,7 +366,7 @@ TEST_F(AppScenarioTest, AFailedRenewalShowsOneAlertThenTheLoginScreenAndTheNextR
     // Then the login screen, with the member's name and no password.
     tapAlertButton(0);
     settleAndFinish();
-    login = topScreenAs<LoginController>();
+    auto* login = topScreenAs<LoginController>();
     ASSERT_NE(login, nullptr);
     ASSERT_EQ(screens().size(), 1);
     EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("alice"));

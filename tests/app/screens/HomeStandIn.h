@@ -51,8 +51,9 @@ protected:
         finishAnimations();
         auto* login = topScreenAs<LoginController>();
         EXPECT_NE(login, nullptr);
-        if (login)
+        if (login) {
             EXPECT_TRUE(waitUntil([&] { return ready(login); }));
+        }
         return login;
     }
 };
