@@ -126,14 +126,16 @@ protected:
     }
     // From the menu to the forum index, then General Discussion's thread
     // list (the index's second row), settled; null when a screen is missing.
-    ThreadController* openGeneralDiscussion()
+    ThreadController* openGeneralDiscussion() { return openForumAt(IndexPath{0, 1}); }
+    // The forum on a row of the index, from the menu, its threads settled.
+    ThreadController* openForumAt(const IndexPath& row)
     {
         openSection(&GlobalNavigationViewController::forumsButton);
         auto* index = topScreenAs<ForumController>();
         EXPECT_NE(index, nullptr);
         if (!index)
             return nullptr;
-        tapRow(index->forumTable(), IndexPath{0, 1});
+        tapRow(index->forumTable(), row);
         auto* threads = topScreenAs<ThreadController>();
         EXPECT_NE(threads, nullptr);
         settleAndFinish();

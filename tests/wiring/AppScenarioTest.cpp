@@ -84,11 +84,17 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
     tap(named<Button>(homeScreen, "notificationsText"));
     ASSERT_NE(topScreenAs<NotificationsController>(), nullptr);
     back();
-    homeScreen->state().newTop()->setSearchType(NewTopSearch::Articles);
-    finishAnimations();
-    const auto article = std::dynamic_pointer_cast<Article>(named<PaginableTableView>(homeScreen, "news")->rowsForSection(0).first());
+    // The feed narrowed to one kind, and its newest entry opened from its row.
+    const auto openNewest = [&](qint32 kind) {
+        homeScreen->state().newTop()->setSearchType(kind);
+        finishAnimations();
+        PaginableTableView* news = named<PaginableTableView>(homeScreen, "news");
+        const ModelPtr newest = news->rowsForSection(0).first();
+        tapRow(news->tableView(), IndexPath{0, 0});
+        return newest;
+    };
+    const auto article = std::dynamic_pointer_cast<Article>(openNewest(NewTopSearch::Articles));
     ASSERT_NE(article, nullptr);
-    tapRow(named<PaginableTableView>(homeScreen, "news")->tableView(), IndexPath{0, 0});
     auto* articleScreen = topScreenAs<ArticleDetails>();
     ASSERT_NE(articleScreen, nullptr);
     settleAndFinish();
@@ -103,11 +109,8 @@ TEST_F(AppScenarioTest, AMemberSignsInAndReadsTheForumFromHomeToAThread)
     EXPECT_TRUE(articleScreen->pageSelector()->next()->isHidden());
     picture(QStringLiteral("app-article-page-2.png"));
     back();
-    homeScreen->state().newTop()->setSearchType(NewTopSearch::BlogEntries);
-    finishAnimations();
-    const auto entry = std::dynamic_pointer_cast<BlogModel>(named<PaginableTableView>(homeScreen, "news")->rowsForSection(0).first());
+    const auto entry = std::dynamic_pointer_cast<BlogModel>(openNewest(NewTopSearch::BlogEntries));
     ASSERT_NE(entry, nullptr);
-    tapRow(named<PaginableTableView>(homeScreen, "news")->tableView(), IndexPath{0, 0});
     auto* blogScreen = topScreenAs<BlogPostExpanded>();
     ASSERT_NE(blogScreen, nullptr);
     ASSERT_TRUE(waitUntil([&] { return !blogScreen->webView()->shownText().isEmpty(); }));
@@ -718,13 +721,8 @@ TEST_F(AppScenarioTest, AMemberSearchesFromHomeFromTheMenuAndInAThread)
     EXPECT_EQ(screens().size(), 1);
 
     // In the big tips thread: the posts found, the words marked.
-    openSection(&GlobalNavigationViewController::forumsButton);
-    auto* index = topScreenAs<ForumController>();
-    ASSERT_NE(index, nullptr);
-    tapRow(index->forumTable(), IndexPath{1, 0});
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openForumAt(IndexPath{1, 0});
     ASSERT_NE(threads, nullptr);
-    settleAndFinish();
     auto* page = openThread(threads, 1101);
     ASSERT_NE(page, nullptr);
     page->actions()->tapItem(page->item(PostController::SearchInThread));
