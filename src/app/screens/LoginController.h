@@ -4,24 +4,24 @@
 #include "app/net/HTTPRequest.h"
 #include "app/session/CurrentUser.h"
 #include "platform/ui/ApplicationDelegate.h"
-#include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 
 #include "platform/foundation/ClockTimer.h"
 #include "platform/foundation/Observation.h"
 
-#include <QPointer>
-#include <QStringList>
+#include <memory>
 
 class Button;
 class GradientButton;
 class ImageView;
 class Label;
-class RoundedRectView;
+class LoginBusyOverlay;
+class LoginForm;
+class LoginKeyboard;
 class SegmentedControl;
 class TableView;
-class Toolbar;
+class View;
 
 // The first screen and the root of the navigation: sign in with a name and a
 // password, go on as a guest ("skip"), or register. It hides the navigation
@@ -32,12 +32,10 @@ class Toolbar;
 // and a registration screen ("RegistrationController") is registered.
 //
 // The password is shown masked and never written anywhere; a failed sign-in
-// leaves everything typed in place.
-class LoginController : public ViewController,
-                        public ModelObserver,
-                        public TextFieldDelegate,
-                        public TableViewDataSource,
-                        public ApplicationDelegate {
+// leaves everything typed in place. The form (LoginForm), the editing of its
+// fields (LoginKeyboard) and the busy overlay (LoginBusyOverlay) are views and
+// helpers of their own; the screen runs the sign-in.
+class LoginController : public ViewController, public ModelObserver, public ApplicationDelegate {
 public:
     // A sign-in whose answer has come and gone without making a member or a
     // failure is looked for this often.
@@ -70,62 +68,37 @@ public:
     void didEnterBackground();
     void applicationWillResignActive(Application* application) override;
 
-    int numberOfRowsInSection(TableView* tableView, int section) override;
-    TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
-
-    bool textFieldShouldBeginEditing(TextField* textField) override;
-    void textFieldDidBeginEditing(TextField* textField) override;
-    void textFieldDidEndEditing(TextField* textField) override;
-    bool textFieldShouldReturn(TextField* textField) override;
-
     // The outlets and the state, for the screen's tests.
-    TableView* myTableView() const { return m_myTableView; }
+    LoginForm* form() const { return m_form; }
+    TableView* myTableView() const;
     TextField* fieldWithTag(int tag) const;
-    GradientButton* loginButton() const { return m_loginButton; }
-    GradientButton* registerButton() const { return m_registerButton; }
-    Label* noAccountLabel() const { return m_noAccountLabel; }
-    Button* skipNowButton() const { return m_skipNowButton; }
+    GradientButton* loginButton() const;
+    GradientButton* registerButton() const;
+    Label* noAccountLabel() const;
+    Button* skipNowButton() const;
     Label* versionLabel() const { return m_versionLabel; }
-    SegmentedControl* navigation() const { return m_navigation; }
-    View* loadingWrapper() const { return m_loadingWrapper; }
-    ImageView* loadingWheel() const { return m_loadingWheel; }
+    SegmentedControl* navigation() const;
+    View* loadingWrapper() const;
+    ImageView* loadingWheel() const;
     bool isBusy() const;
-    qreal animatedDistance() const { return m_animatedDistance; }
-    TextField* activeTextField() const { return m_activeTextField; }
-    QString userName() const { return m_userName; }
+    qreal animatedDistance() const;
+    TextField* activeTextField() const;
+    QString userName() const;
     const CurrentUserPtr& user() const { return m_user; }
 
 private:
     void observe(const CurrentUserPtr& user);
     void showBusy(bool busy);
-    // The typed texts, read from the fields.
-    void takeTypedText();
-    // Where the optional rows stand, with registration offered or not.
-    void placeOptionalRows();
     bool isSignInUnderWay() const;
     void checkSignInEnded();
     void endSignIn();
-    void moveView(qreal distance);
     static QUrl featuresProbeURL();
 
-    View* m_form = nullptr;  // everything but the version, the overlay and the keyboard's bar
-    RoundedRectView* m_loading = nullptr;
-    View* m_loadingWrapper = nullptr;
-    ImageView* m_loadingWheel = nullptr;
-    qreal m_animatedDistance = 0;
-    QPointer<TextField> m_activeTextField;
-    QList<QStringList> m_myArray;
-    TableView* m_myTableView = nullptr;
-    QString m_userName;
-    QString m_userPassword;
-    SegmentedControl* m_navigation = nullptr;
-    Toolbar* m_accessory = nullptr;
-    CurrentUserPtr m_user;
-    GradientButton* m_loginButton = nullptr;
-    GradientButton* m_registerButton = nullptr;
-    Label* m_noAccountLabel = nullptr;
-    Button* m_skipNowButton = nullptr;
+    LoginForm* m_form = nullptr;  // everything but the version, the overlay and the keyboard's bar
+    LoginBusyOverlay* m_loading = nullptr;
+    std::unique_ptr<LoginKeyboard> m_keyboard;
     Label* m_versionLabel = nullptr;
+    CurrentUserPtr m_user;
     bool m_registrationOffered = false;
     bool m_signingIn = false;
     ClockTimer m_signInWatch;
