@@ -28,9 +28,9 @@ HTTPRequestPtr ApiRequest::sendPicture(const QString& apiMethod, const QByteArra
     return request;
 }
 
-Value ApiRequest::errorMessage(const Value& json)
+Value ApiRequest::errorMessage(const RequestOutcome& outcome)
 {
-    const Value code = json[u"response"][u"errormessage"];
+    const Value& code = outcome.errorMessage();
     if (code.isList())
         return code.at(0);
     return code;

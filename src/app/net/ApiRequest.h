@@ -20,6 +20,7 @@ public:
     static HTTPRequestPtr sendPicture(const QString& apiMethod, const QByteArray& jpeg, const Selector& selector,
                                       Trackable* object);
 
-    // J."response"."errormessage", a non-empty list standing for its first element.
-    static Value errorMessage(const Value& json);
+    // The code of the answer's "errormessage" as the verdict read it, a
+    // non-empty list standing for its first element.
+    static Value errorMessage(const RequestOutcome& outcome);
 };

@@ -78,12 +78,15 @@ RequestOutcome RequestOutcome::judgeAnswer(const Value& json, int status)
     }
 
     Value code = outcome.m_dictionary[u"errormessage"];
+    outcome.m_errorMessage = code;
     CodeSource source = code.isAbsent() ? CodeSource::None : CodeSource::ErrorMessage;
     const QString forumText = forumOwnText(code);
     if (code.isAbsent() && response.isDict()) {
         code = errorListCode(response);
-        if (!code.isAbsent())
+        if (!code.isAbsent()) {
             source = CodeSource::ErrorList;
+            outcome.m_errorListCodes = code.isList() ? code.list() : ValueList{code};
+        }
     }
     if (code.isList())
         code = code.at(0);
@@ -117,6 +120,7 @@ RequestOutcome RequestOutcome::refusal(const QString& code, int status)
     outcome.m_contentKind = Kind::ForumRefused;
     outcome.m_code = Value(code);
     outcome.m_answerCode = code;
+    outcome.m_errorMessage = outcome.m_code;
     outcome.m_codeSource = CodeSource::ErrorMessage;
     const QString text = ErrorMessages::errorForCode(outcome.m_code);
     outcome.m_knownCode = !text.isNull();

@@ -71,6 +71,15 @@ public:
     // forum's success codes ("redirect_postthanks"), which refuse nothing.
     // Null when the answer names none.
     const QString& answerCode() const { return m_answerCode; }
+    // The answer's own "errormessage" whole, as the forum wrote it: a code,
+    // or a list of the code and what goes with it (the forum's text, the
+    // field a refusal names). Absent when the answer has none. For handlers
+    // that need more of it than the code.
+    const Value& errorMessage() const { return m_errorMessage; }
+    // The codes of the answer's error list in order, as the search for the
+    // code found them (one for a list of one); empty when the code is the
+    // answer's own "errormessage" or there is none. code() is the first.
+    const ValueList& errorListCodes() const { return m_errorListCodes; }
     // The text of the refusal: the forum's own when it gave one with the code
     // ("errormessage" [code, text]), else the error table's, or "Unknown error
     // in server response, error code = <code>" for a code the table does not
@@ -108,6 +117,8 @@ private:
     Kind m_contentKind = Kind::Pending;
     Value m_dictionary;
     Value m_code;
+    Value m_errorMessage;
+    ValueList m_errorListCodes;
     CodeSource m_codeSource = CodeSource::None;
     QString m_message;
     QString m_answerCode;

@@ -36,9 +36,10 @@ void AvatarBuilder::response(const HTTPRequestPtr& request)
     // Let go at the end of the answer, whatever it says.
     const std::shared_ptr<Model> self = std::move(m_self);
     // A failed or refused picture changes nothing; the observers hear why.
-    if (!takeAnswer(request, {.handlerJudgesRefusals = true}))
+    const std::optional<RequestOutcome> answer = takeAnswer(request, {.handlerJudgesRefusals = true});
+    if (!answer)
         return;
-    const Value code = ApiRequest::errorMessage(request->response());
+    const Value code = ApiRequest::errorMessage(*answer);
     if (code.isString() && code.string() == u"redirect_updatethanks") {
         CurrentUser::currentUser()->fetchInfo();
         return;

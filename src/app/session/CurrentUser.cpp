@@ -201,7 +201,7 @@ void CurrentUser::sessionHashResult(const HTTPRequestPtr& request)
             signOut(false);
         return;
     }
-    const Value code = json[u"response"][u"errormessage"];
+    const Value& code = answer->errorMessage();
     if (code.isList() && code.list().empty())
         MU_LOG(Log::session, QStringLiteral("Error caught: ") + code.debugText());
 

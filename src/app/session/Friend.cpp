@@ -88,17 +88,12 @@ void Friend::postedVisitorMessage(const HTTPRequestPtr& request)
         failedWithError(answer->failure());
         return;
     }
-    const Value json = request->response();
-    Value errorList = json[u"response"][u"postpreview"][u"errorlist"];
-    if (errorList.isDict())
-        errorList = Value(ValueList{errorList});
-    if (!errorList.isList()) {
+    if (answer->errorListCodes().empty()) {
         // Accepted: the profile shows the new message once it is fetched again.
         profile()->fetchInfo();
         return;
     }
-    for (const Value& element : errorList.list()) {
-        const Value code = element[u"errormessage"];
+    for (const Value& code : answer->errorListCodes()) {
         const QString text = code.isString() ? ErrorMessages::errorForCode(code) : QString();
         if (!text.isNull()) {
             failedWithError(Error::failure(Error::Kind::Refused, text, code.string()));

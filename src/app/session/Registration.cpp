@@ -402,7 +402,7 @@ void Registration::failedWithError(const Error& error, const HTTPRequestPtr& req
     // A code the error table knows is judged before filling: the refusal is
     // read from the answer here.
     if (request && request->apiCall().method == u"register_addmember")
-        m_refusal = request->outcome().dictionary()[u"errormessage"];
+        m_refusal = request->outcome().errorMessage();
     Model::failedWithError(error, request);
 }
 

@@ -73,20 +73,15 @@ void Forum::setDictionary(const Value& dictionary)
 {
     if (dictionary.isDict()) {
         const auto guard = keepAlive();
-        const Value errormessage = dictionary[u"errormessage"];
-        if (!errormessage.isAbsent()) {
-            handleProtectedForums(errormessage);
-        } else {
-            const Value pagenumber = dictionary[u"pagenumber"];
-            if (!pagenumber.isAbsent())
-                setThreads(dictionary[u"threadbits"], AnswerShape::pageKeyOf(pagenumber));
-            const Value announcebits = dictionary[u"announcebits"];
-            if (!announcebits.isAbsent())
-                populateAnnouncements(announcebits);
-            const Value sticky = dictionary[u"threadbits_sticky"];
-            if (!sticky.isAbsent())
-                setStickies(sticky);
-        }
+        const Value pagenumber = dictionary[u"pagenumber"];
+        if (!pagenumber.isAbsent())
+            setThreads(dictionary[u"threadbits"], AnswerShape::pageKeyOf(pagenumber));
+        const Value announcebits = dictionary[u"announcebits"];
+        if (!announcebits.isAbsent())
+            populateAnnouncements(announcebits);
+        const Value sticky = dictionary[u"threadbits_sticky"];
+        if (!sticky.isAbsent())
+            setStickies(sticky);
     }
     ModelWithPages::setDictionary(dictionary);
 }
@@ -227,6 +222,13 @@ void Forum::setFromRequest(const HTTPRequestPtr& request)
         return;
     // Permissions only from an answer that passed its checks.
     setShow(request->response()[u"show"]);
+    // An answer that names a code (the forum asking for its password) brings
+    // no page: its threads are not taken, only its keys.
+    if (!answer->errorMessage().isAbsent()) {
+        handleProtectedForums(answer->errorMessage());
+        ModelWithPages::setDictionary(answer->dictionary());
+        return;
+    }
     setDictionary(answer->dictionary());
 }
 

@@ -82,10 +82,11 @@ public:
     void fetchPage(int pageNumber) override;
     // Drops the stickies and subforums, then fetches page 1.
     void refresh();
-    // The answer's "show" (permissions), then the standard handling.
+    // The answer's "show" (permissions), then the password or the page.
     void setFromRequest(const HTTPRequestPtr& request) override;
-    // An answer with "errormessage" may ask for the password; otherwise its
-    // threads, announcements and stickies are taken before the keys.
+    // An answer that names a code may ask for the password and brings no
+    // page; any other's threads, announcements and stickies are taken before
+    // the keys.
     void setDictionary(const Value& dictionary) override;
     void setThreads(const Value& threadbits, const QString& pageKey);
     void setStickies(const Value& stickies);

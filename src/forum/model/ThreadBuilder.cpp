@@ -119,7 +119,7 @@ void ThreadBuilder::setFromRequest(const HTTPRequestPtr& request)
     const Value response = json[u"response"];
     // Only the forum's own answer is read here; a failed one is judged below.
     if (request->success() && response.isDict()) {
-        const Value code = response[u"errormessage"];
+        const Value& code = request->outcome().errorMessage();
         // A success code ("redirect_postthanks") comes with the new thread's id
         // and the rights as well; any other code may be the forum asking for
         // its password.

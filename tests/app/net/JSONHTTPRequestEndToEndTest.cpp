@@ -8,6 +8,7 @@
 #include "platform/foundation/NetworkActivityIndicator.h"
 
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QSet>
 
 namespace {
@@ -211,4 +212,25 @@ TEST_F(JSONHTTPRequestEndToEnd, TheVerdictGivesTheForumsCodeBesideTheTextTheUser
     EXPECT_TRUE(outcome.is(RequestOutcome::Kind::Ok));
     EXPECT_EQ(outcome.answerCode(), u"redirect_login");
     EXPECT_FALSE(outcome.failure().isSet());
+    // The whole "errormessage" is kept for handlers that read past the code.
+    EXPECT_EQ(outcome.errorMessage(), Value(ValueList{Value(QStringLiteral("redirect_login")), Value(QStringLiteral("Hello"))}));
+    EXPECT_TRUE(outcome.errorListCodes().empty());
+
+    // A preview's error list: every code in order, the first judged.
+    const auto previewCode = [](const QString& code) { return QJsonObject{{QStringLiteral("errormessage"), code}}; };
+    forum().setAnswer(QStringLiteral("showthread"),
+                      QJsonObject{{QStringLiteral("response"),
+                                   QJsonObject{{QStringLiteral("postpreview"),
+                                                QJsonObject{{QStringLiteral("errorlist"),
+                                                             QJsonArray{previewCode(QStringLiteral("zz_unknown")),
+                                                                        previewCode(QStringLiteral("tooshort"))}}}}}}},
+                      1);
+    send(QStringLiteral("showthread"), thread(3));
+    ASSERT_TRUE(settleAfter(2));
+    const RequestOutcome& listed = recorder.calls.at(1).request->outcome();
+    EXPECT_TRUE(listed.is(RequestOutcome::Kind::ForumRefused));
+    EXPECT_EQ(listed.code(), Value(QStringLiteral("zz_unknown")));
+    EXPECT_EQ(listed.errorListCodes(),
+              (ValueList{Value(QStringLiteral("zz_unknown")), Value(QStringLiteral("tooshort"))}));
+    EXPECT_TRUE(listed.errorMessage().isAbsent());
 }

@@ -80,6 +80,16 @@ TEST_F(SessionTest, VisitorMessagesAreSentAndTheirAnswersJudged)
     ASSERT_TRUE(settle());
     EXPECT_EQ(observer.failures.value(2), tableText(QStringLiteral("unexpected_server_response")));
     EXPECT_EQ(memberFetches(), 1);
+
+    // A preview list the verdict cannot read (an element that is no
+    // dictionary) names no code, and the verdict is what counts: accepted,
+    // not refused by the code further down.
+    forum().setAnswer(QStringLiteral("visitormessage_message"),
+                      previewErrors({QStringLiteral("not a dictionary"), code(u"tooshort")}), 1);
+    bob->postVisitorMessage(QStringLiteral("w"));
+    ASSERT_TRUE(waitFor([&] { return memberFetches() == 2; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(observer.failures.size(), 3);
     bob->removeObserver(&observer);
 }
 
