@@ -386,11 +386,10 @@ void RegistrationController::showRefusal(const Error& error)
     }
     QString reason = error.domain();
     const QString code = m_registration->refusalCode();
-    // A refusal that names the field by its title: the title heads the
+    // A refusal that names the field by its own text: the title heads the
     // alert, the table says why.
     const QString tableText = ErrorMessages::errorForCode(Value(code));
-    if (refusal.isList() && refusal.size() > 1 && reason.trimmed() == refusal.at(1).toString().trimmed()
-        && !tableText.isEmpty())
+    if (refusal.isList() && refusal.size() > 1 && !refusal.at(1).toString().trimmed().isEmpty() && !tableText.isEmpty())
         reason = tableText;
     for (const Refusal& known : kRefusals) {
         if (code == QLatin1StringView(known.code) && known.reasonKey)
