@@ -7,6 +7,7 @@
 #include "forum/screens/Reply.h"
 #include "forum/screens/ReportPost.h"
 #include "app/navigation/ScreenInputs.h"
+#include "app/session/AppContext.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/SelectThreadPrefix.h"
 
@@ -17,9 +18,14 @@ void ComposingScreens::registerClasses()
     ViewControllerRegistry::registerClass<SelectForumController>(QStringLiteral("SelectForumController"));
     ViewControllerRegistry::registerClass<InsertTextController>(QStringLiteral("InsertTextController"));
     ViewControllerRegistry::registerClass<ContentTags>(QStringLiteral("ContentTags"));
-    ViewControllerRegistry::registerClass<CreateContent>(QStringLiteral("CreateContent"));
-    ViewControllerRegistry::registerClass<Reply>(QStringLiteral("Reply"));
-    ViewControllerRegistry::registerClass<EditPost>(QStringLiteral("EditPost"));
+    // The composing screens are made on the context in use when they are asked for.
+    ViewControllerRegistry::registerClass(QStringLiteral("CreateContent"), [] {
+        return std::make_shared<CreateContent>(AppContext::current());
+    });
+    ViewControllerRegistry::registerClass(QStringLiteral("Reply"),
+                                          [] { return std::make_shared<Reply>(AppContext::current()); });
+    ViewControllerRegistry::registerClass(QStringLiteral("EditPost"),
+                                          [] { return std::make_shared<EditPost>(AppContext::current()); });
     ViewControllerRegistry::registerClass<ReportPost>(QStringLiteral("ReportPost"));
     ViewControllerRegistry::registerClass<SelectThreadPrefix>(QStringLiteral("SelectThreadPrefix"));
     ScreenInputs::registerSetter(QStringLiteral("CreateContent"), &CreateContent::setForum);

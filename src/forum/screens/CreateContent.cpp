@@ -11,6 +11,7 @@
 #include "app/model/Config.h"
 #include "app/model/ModelMakers.h"
 #include "app/navigation/ScreenInputs.h"
+#include "app/session/AppContext.h"
 #include "app/widgets/SegmentControlHidding.h"
 
 #include "platform/ui/Button.h"
@@ -24,7 +25,10 @@
 #include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
 
-CreateContent::CreateContent() = default;
+CreateContent::CreateContent(AppContext& context)
+    : Editor(context)
+{
+}
 
 // The result alert outlives the screen it closed: it answers nobody then.
 CreateContent::~CreateContent() = default;
@@ -32,7 +36,7 @@ CreateContent::~CreateContent() = default;
 void CreateContent::viewDidLoad()
 {
     Editor::viewDidLoad();
-    const Config& config = Config::getInstance();
+    const Config& config = context().config();
     if (!config.isFeatureEnabled(Config::CmsEnabled))
         setPublishChoiceShown(EditorPublishArea::Article, false);
     if (!config.isFeatureEnabled(Config::BlogEnabled))
@@ -385,9 +389,7 @@ void CreateContent::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
             else
                 popSelf(true);
         }
-        return;
     }
-    Editor::clickedButtonAtIndex(alertView, buttonIndex);
 }
 
 ViewControllerPtr CreateContent::newContentScreen() const

@@ -7,6 +7,7 @@
 #include "forum/screens/BlogSettingsDelegate.h"
 #include "forum/screens/Editor.h"
 #include "forum/screens/SelectThreadPrefixDelegate.h"
+#include "platform/foundation/AlertViewDelegate.h"
 #include "platform/foundation/Observation.h"
 
 #include <QDateTime>
@@ -22,6 +23,7 @@
 // (a thread list; the link router, even after its view is loaded), or given
 // the builder of an existing entry or article (editBlogPost, editArticlePost).
 class CreateContent : public Editor,
+                      public AlertViewDelegate,
                       public BlogSettingsDelegate,
                       public ArticleSettingsDelegate,
                       public SelectThreadPrefixDelegate {
@@ -34,7 +36,7 @@ public:
     // The model of a blog entry, made by class name and fetched by its id.
     static inline const QString kBlogEntryModel = QStringLiteral("BlogModel");
 
-    CreateContent();
+    explicit CreateContent(AppContext& context);
     ~CreateContent() override;
 
     void viewDidLoad() override;

@@ -7,7 +7,8 @@
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Localized.h"
 
-EditPost::EditPost()
+EditPost::EditPost(AppContext& context)
+    : Editor(context)
 {
     setTitle(localized("tabbar_edit"));
 }

@@ -11,7 +11,7 @@
 // shown alone. An edit that fails keeps everything written.
 class EditPost : public Editor {
 public:
-    EditPost();
+    explicit EditPost(AppContext& context);
     ~EditPost() override;
 
     void viewDidLoad() override;

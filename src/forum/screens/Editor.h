@@ -1,9 +1,10 @@
 #pragma once
 
 #include "forum/screens/ContentTagsDelegate.h"
+#include "forum/screens/EditorAttachments.h"
 #include "forum/screens/EditorFocus.h"
-#include "forum/screens/EditorText.h"
-#include "forum/screens/InsertTextDelegate.h"
+#include "forum/screens/EditorLeaving.h"
+#include "forum/screens/EditorMessageText.h"
 #include "forum/screens/SelectForumDelegate.h"
 #include "forum/model/BlogProbe.h"
 #include "forum/model/EditorDraft.h"
@@ -12,10 +13,8 @@
 
 #include "app/media/ImageToUpload.h"
 #include "app/model/ModelObserver.h"
-#include "app/navigation/SelectImage.h"
 #include "app/screens/UIViewControllerCommon.h"
 
-#include "platform/foundation/AlertViewDelegate.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
@@ -26,13 +25,9 @@
 #include <functional>
 #include <memory>
 
-class ActivityIndicatorView;
-class AlertView;
-class BarButtonItem;
+class AppContext;
 class Button;
-class EditorAttachmentMenu;
 class EditorFormatting;
-class EditorMediaList;
 class EditorPublishArea;
 class EditorTagsRow;
 class ScrollView;
@@ -56,16 +51,16 @@ class Editor : public UIViewControllerCommon,
                public TextFieldDelegate,
                public ContentTagsDelegate,
                public SelectForumDelegate,
-               public ModelObserver,
-               public SelectImageDelegate,
-               public InsertTextDelegate,
-               public AlertViewDelegate {
+               public ModelObserver {
 public:
     static constexpr qreal kScrollMinimumHeight = 416;
+    // Between the rows below the text.
+    static constexpr qreal kRowGap = 6;
     static inline const QRectF kContentBgFrame = QRectF(20, 90, 280, 162);
     static inline const QRectF kContentFrame = QRectF(22, 88, 278, 159);
 
-    Editor();
+    // Reads the forum's configuration from the context.
+    explicit Editor(AppContext& context);
     ~Editor() override;
 
     void buildNib(View* root) override;
@@ -80,13 +75,11 @@ public:
     virtual void done();
     // "discard": at once when nothing was written, else after asking;
     // nothing while the content is on its way.
-    void cancel();
+    void cancel() { m_leaving.cancel(); }
     // Pushes a screen that helps write this one (a picker, a prompt); when it
     // is done the keyboard comes back to `returnTo`, or to the first control
     // of that row that can take it then.
     void openAccessory(const ViewControllerPtr& screen, View* returnTo);
-    // Leaves the placeholder, once: the text is emptied and turns black.
-    void changedContent();
     // A text, a title, tags or a picture: leaving asks first, and a closed
     // forum leaves the screen where it is.
     bool holdsUnsentWork() const override;
@@ -110,12 +103,6 @@ public:
     void setTags(const QString& tags) override;
     void changeTags();
 
-    // Pictures and videos.
-    void addAttachment();
-    void addImage();
-    void addVideo();
-    void imageWasSelected(const std::shared_ptr<ImageToUpload>& image, SelectImage* selectImage) override;
-    void textWasInserted(InsertTextController* prompt) override;
     // Shows or hides the attachment button as the builder allows.
     void setAttachmentAllowed(bool allowed);
 
@@ -125,19 +112,15 @@ public:
     void doneText();
 
     // The text as written: empty while the placeholder shows.
-    QString messageText() const;
-    // Empty, white space only, or the placeholder's text.
-    bool isBlank(const QString& text) const;
-    QString placeholderText() const;
-    // Puts a text in, out of the placeholder state.
-    void setMessageText(const QString& text);
+    QString messageText() const { return m_text.messageText(); }
+    bool isBlank(const QString& text) const { return EditorMessageText::isBlank(text); }
+    void setMessageText(const QString& text) { m_text.setMessageText(text); }
     // Stops and hides the busy sign.
-    void stopLoading();
+    void stopLoading() { m_leaving.stopSending(m_editingText); }
     // "submit" can be pressed (not while a screen waits for its form).
     void setSubmitEnabled(bool enabled);
-    // Takes this very screen off its stack, wherever it is there.
-    void popSelf(bool animated);
-    bool isOnStack() const;
+    void popSelf(bool animated) { m_leaving.popSelf(animated); }
+    bool isOnStack() const { return m_leaving.isOnStack(); }
     // The publish area, hidden by the screens that post where they are.
     void setPublishAreaHidden(bool hidden);
 
@@ -145,7 +128,6 @@ public:
     void textViewDidBeginEditing(TextView* textView) override;
     void textViewDidEndEditing(TextView* textView) override;
     bool textFieldShouldReturn(TextField* textField) override;
-    void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override;
     void touchesEnded(const QPointF& point) override;
 
     // The rows that screens built on this one fill.
@@ -170,22 +152,18 @@ protected:
     // Selects a position of the choice (-1: none), telling nobody.
     void selectPublishPosition(int position);
     // The pictures as a builder takes them.
-    UploadAttachmentList attachmentsToSend() const;
+    UploadAttachmentList attachmentsToSend() const { return m_draft.attachmentsToSend(); }
+    // The context it was made on, for the screens it opens.
+    AppContext& context() const { return m_context; }
 
 private:
-    void buildRows();
     void beginTextLayout();
-    // Writes the text in, the draft's as well.
-    void putText(const QString& text);
-    // A formatting choice, made where the caret is, out of the placeholder.
-    void writeChange(const std::function<EditorTextChange(const QString&, const TextRange&)>& change);
     // The top of the keyboard in the screen's view (its foot when it takes no room).
     qreal keyboardTop();
     void showSubmitButton(bool editing);
-    bool rightItemEnabled(bool editing) const;
-    // "discard" and "submit" are off while the content is on its way.
-    void setSending(bool sending);
     void cancelBlogProbe();
+
+    AppContext& m_context;
 
     ScrollView* m_scroll = nullptr;
     TextField* m_messageTitle = nullptr;
@@ -195,22 +173,15 @@ private:
     TextView* m_content = nullptr;
     EditorTagsRow* m_tagsRow = nullptr;
     EditorPublishArea* m_publish = nullptr;
-    Button* m_addAttachmentBtn = nullptr;
-    EditorAttachmentMenu* m_attachmentMenu = nullptr;
-    EditorMediaList* m_mediaTable = nullptr;
-    ActivityIndicatorView* m_loading = nullptr;
     std::unique_ptr<EditorFormatting> m_formatting;
 
     bool m_prefixEnabled = true;
-    bool m_attachmentAllowed = true;
     bool m_editingText = false;
-    bool m_submitEnabled = true;
     EditorFocus m_focus;
-    std::shared_ptr<BarButtonItem> m_discard;
     EditorDraft m_draft;
-    SelectImagePtr m_selector;
-    TextRange m_selectedRange;
-    std::shared_ptr<AlertView> m_confirmExit;
+    EditorMessageText m_text{m_draft};
+    EditorAttachments m_attachments{*this, m_draft, m_text};
+    EditorLeaving m_leaving{*this, m_draft};
     BlogProbePtr m_blogProbe;
     ModelWatch m_blogProbeWatch;
 };

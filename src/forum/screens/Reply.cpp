@@ -5,7 +5,8 @@
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Localized.h"
 
-Reply::Reply()
+Reply::Reply(AppContext& context)
+    : Editor(context)
 {
     setTitle(localized("reply"));
 }

@@ -11,7 +11,7 @@
 // ready to be sent as it is. A reply that fails keeps everything written.
 class Reply : public Editor {
 public:
-    Reply();
+    explicit Reply(AppContext& context);
     ~Reply() override;
 
     void viewDidLoad() override;
