@@ -1,64 +1,20 @@
 #include "platform/ui/View.h"
 
 #include "platform/ui/Animator.h"
+#include "platform/ui/AutoresizingLayout.h"
 #include "platform/ui/Drawing.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/ViewController.h"
-#include "platform/ui/ViewEffect.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QCoreApplication>
 #include <QPointer>
 
-#include <cmath>
 #include <typeinfo>
 
-namespace {
-
-QRect widgetRect(const QRectF& r)
-{
-    const int left = qRound(r.left());
-    const int top = qRound(r.top());
-    return QRect(left, top, qMax(0, qRound(r.right()) - left), qMax(0, qRound(r.bottom()) - top));
-}
-
-Animator::Values rectValues(const QRectF& r)
-{
-    return {r.x(), r.y(), r.width(), r.height()};
-}
-
-// Shares `delta` among the flexible parts of one axis by their sizes.
-void distribute(qreal delta, bool flexA, bool flexB, bool flexC, qreal& a, qreal& b, qreal& c)
-{
-    const int count = int(flexA) + int(flexB) + int(flexC);
-    if (count == 0)
-        return;
-    qreal total = (flexA ? a : 0) + (flexB ? b : 0) + (flexC ? c : 0);
-    if (total <= 0) {
-        if (flexA)
-            a += delta / count;
-        if (flexB)
-            b += delta / count;
-        if (flexC)
-            c += delta / count;
-        return;
-    }
-    if (flexA)
-        a += delta * a / total;
-    if (flexB)
-        b += delta * b / total;
-    if (flexC)
-        c += delta * c / total;
-}
-
-enum TouchPhase { Began, Moved, Ended };
-
-}  // namespace
-
-View::View(const QRectF& frame) : QWidget(nullptr), m_frame(frame), m_presentedFrame(frame)
+View::View(const QRectF& frame) : QWidget(nullptr), m_frame(frame)
 {
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
@@ -66,11 +22,6 @@ View::View(const QRectF& frame) : QWidget(nullptr), m_frame(frame), m_presentedF
 }
 
 View::~View() = default;
-
-View* View::superview() const
-{
-    return qobject_cast<View*>(parentWidget());
-}
 
 QList<View*> View::subviews() const
 {
@@ -86,22 +37,7 @@ void View::setFrame(const QRectF& frame)
 {
     const QSizeF oldSize = m_frame.size();
     m_frame = frame;
-    const QRectF from = m_presentedFrame;
-    if (Animator::shared().currentBlock() && from != frame) {
-        QPointer<View> self(this);
-        Animator::shared().add(this, FrameProperty, rectValues(from), rectValues(frame),
-                               [self](const Animator::Values& v) {
-                                   if (!self)
-                                       return;
-                                   self->m_presentedFrame = QRectF(v[0], v[1], v[2], v[3]);
-                                   self->placeWidget();
-                               });
-    } else {
-        if (Animator::shared().isAnimating(this, FrameProperty))
-            Animator::shared().finish(this, FrameProperty);
-        m_presentedFrame = frame;
-        placeWidget();
-    }
+    m_presentation.showFrame(frame);
     if (oldSize != frame.size()) {
         if (m_autoresizesSubviews)
             autoresizeSubviews(oldSize);
@@ -144,63 +80,19 @@ void View::placeSubviews()
         v->placeWidget();
 }
 
-void View::placeWidget()
-{
-    QPointF offset;
-    if (View* s = superview())
-        offset = s->m_boundsOrigin;
-    setGeometry(widgetRect(m_presentedFrame.translated(-offset)));
-    updateOpaquePaint();
-}
-
-// A view whose opaque background fills every pixel of its widget tells Qt
-// so: the views beneath it are then not painted where it lies, as nothing of
-// them would show.
-void View::updateOpaquePaint()
-{
-    const auto whole = [](qreal v) { return v == std::floor(v); };
-    const QRectF& f = m_presentedFrame;
-    const bool covers = m_backgroundColor.isValid() && m_backgroundColor.alpha() == 255 && !m_effect
-                        && whole(f.x()) && whole(f.y()) && whole(f.width()) && whole(f.height());
-    if (testAttribute(Qt::WA_OpaquePaintEvent) != covers)
-        setAttribute(Qt::WA_OpaquePaintEvent, covers);
-}
-
 void View::autoresizeSubviews(const QSizeF& oldSize)
 {
-    const QSizeF newSize = m_frame.size();
-    const qreal dw = newSize.width() - oldSize.width();
-    const qreal dh = newSize.height() - oldSize.height();
+    const AutoresizingLayout layout(oldSize, m_frame.size());
     for (View* v : subviews()) {
-        const unsigned m = v->m_autoresizingMask;
-        if (m == Autoresizing::None)
-            continue;
-        QRectF f = v->m_frame;
-        qreal left = f.x(), width = f.width(), right = oldSize.width() - f.right();
-        distribute(dw, m & Autoresizing::FlexibleLeftMargin, m & Autoresizing::FlexibleWidth,
-                   m & Autoresizing::FlexibleRightMargin, left, width, right);
-        qreal top = f.y(), height = f.height(), bottom = oldSize.height() - f.bottom();
-        distribute(dh, m & Autoresizing::FlexibleTopMargin, m & Autoresizing::FlexibleHeight,
-                   m & Autoresizing::FlexibleBottomMargin, top, height, bottom);
-        v->setFrame(QRectF(left, top, qMax<qreal>(0, width), qMax<qreal>(0, height)));
+        if (v->m_autoresizingMask != Autoresizing::None)
+            v->setFrame(layout.frameFor(v->m_frame, v->m_autoresizingMask));
     }
 }
 
 void View::setTransform(const ViewTransform& transform)
 {
     m_transform = transform;
-    const ViewTransform from = m_presentedTransform;
-    auto values = [](const ViewTransform& t) {
-        return Animator::Values{t.scaleX, t.scaleY, t.rotation, t.translateX, t.translateY};
-    };
-    QPointer<View> self(this);
-    Animator::shared().add(this, TransformProperty, values(from), values(transform),
-                           [self](const Animator::Values& v) {
-                               if (!self)
-                                   return;
-                               self->m_presentedTransform = ViewTransform{v[0], v[1], v[2], v[3], v[4]};
-                               self->updateEffect();
-                           });
+    m_presentation.showTransform(transform);
 }
 
 void View::setHidden(bool hidden)
@@ -214,45 +106,13 @@ void View::setAlpha(qreal alpha)
 {
     alpha = qBound<qreal>(0, alpha, 1);
     m_alpha = alpha;
-    QPointer<View> self(this);
-    Animator::shared().add(this, AlphaProperty, {m_presentedAlpha}, {alpha}, [self](const Animator::Values& v) {
-        if (!self)
-            return;
-        self->m_presentedAlpha = v[0];
-        self->updateEffect();
-    });
-}
-
-void View::updateEffect()
-{
-    const bool needed = m_presentedAlpha < 0.999 || !m_presentedTransform.isIdentity();
-    if (!needed) {
-        if (m_effect) {
-            m_effect = nullptr;
-            setGraphicsEffect(nullptr);
-            updateOpaquePaint();
-        }
-        return;
-    }
-    if (!m_effect) {
-        m_effect = new ViewEffect(this);
-        setGraphicsEffect(m_effect);
-        updateOpaquePaint();
-    }
-    m_effect->setOpacity(m_presentedAlpha);
-    m_effect->setTransform(m_presentedTransform.toQTransform(QPointF(width() / 2.0, height() / 2.0)));
+    m_presentation.showAlpha(alpha);
 }
 
 void View::setBackgroundColor(const QColor& color)
 {
     m_backgroundColor = color;
-    updateOpaquePaint();
-    update();
-}
-
-void View::setContentMode(ContentMode mode)
-{
-    m_contentMode = mode;
+    m_presentation.updateOpaquePaint();
     update();
 }
 
@@ -306,7 +166,7 @@ void View::didAddToSuperview()
 {
     placeWidget();
     QWidget::setVisible(!m_hidden);
-    updateEffect();
+    m_presentation.updateEffect();
 }
 
 void View::removeFromSuperview()
@@ -369,27 +229,6 @@ View* View::rootView()
     return v;
 }
 
-QPointF View::convertPoint(const QPointF& point, const View* toView) const
-{
-    // Up to the root in model coordinates, then down to the other view.
-    QPointF p = point;
-    for (const View* v = this; v; v = v->superview()) {
-        p = p - v->m_boundsOrigin + v->m_frame.topLeft();
-        if (!v->superview())
-            p -= v->m_frame.topLeft();
-    }
-    if (!toView)
-        return p;
-    return toView->convertPointFrom(p, nullptr);
-}
-
-QPointF View::convertPointFrom(const QPointF& point, const View* fromView) const
-{
-    const QPointF inRoot = fromView ? fromView->convertPoint(point, nullptr) : point;
-    const QPointF origin = convertPoint(QPointF(0, 0), nullptr);
-    return inRoot - origin + m_boundsOrigin;
-}
-
 QRectF View::convertRect(const QRectF& rect, const View* toView) const
 {
     return QRectF(convertPoint(rect.topLeft(), toView), rect.size());
@@ -411,11 +250,6 @@ void View::layoutIfNeeded()
         return;
     m_needsLayout = false;
     layoutSubviews();
-}
-
-QSizeF View::sizeThatFits(const QSizeF&) const
-{
-    return m_frame.size();
 }
 
 void View::sizeToFit()
@@ -440,11 +274,6 @@ bool View::resignFirstResponder()
     return true;
 }
 
-bool View::isFirstResponder() const
-{
-    return hasFocus();
-}
-
 bool View::endEditing()
 {
     if (isFirstResponder()) {
@@ -458,93 +287,10 @@ bool View::endEditing()
     return false;
 }
 
-void View::touchesBegan(const QPointF& point)
-{
-    passTouchOn(Began, point);
-}
-
-void View::touchesMoved(const QPointF& point)
-{
-    passTouchOn(Moved, point);
-}
-
-void View::touchesEnded(const QPointF& point)
-{
-    passTouchOn(Ended, point);
-}
-
-void View::touchesCancelled() {}
-
-void View::passTouchOn(int phase, const QPointF& point)
-{
-    m_passedOn = true;
-    ViewController* controller = m_viewController.get();
-    if (!controller)
-        return;
-    if (phase == Began)
-        controller->touchesBegan(point);
-    else if (phase == Moved)
-        controller->touchesMoved(point);
-    else
-        controller->touchesEnded(point);
-}
-
-void View::cancelTracking()
-{
-    if (!m_tracking)
-        return;
-    m_tracking = false;
-    touchesCancelled();
-}
-
-QPointF View::pointFromEvent(const QMouseEvent* event) const
-{
-    return event->position() + m_boundsOrigin;
-}
-
-void View::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    Keyboard::pointerPressed();
-    m_passedOn = false;
-    touchesBegan(pointFromEvent(event));
-    // A screen's root view follows the touch for its screen, the next
-    // responder, which hears of the rest of it.
-    m_tracking = !m_passedOn || m_viewController.get();
-    if (!m_tracking)
-        event->ignore();
-    else
-        event->accept();
-}
-
-void View::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!m_tracking) {
-        event->ignore();
-        return;
-    }
-    touchesMoved(pointFromEvent(event));
-    event->accept();
-}
-
-void View::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (!m_tracking) {
-        event->ignore();
-        return;
-    }
-    m_tracking = false;
-    touchesEnded(pointFromEvent(event));
-    event->accept();
-}
-
 bool View::event(QEvent* event)
 {
-    if (event->type() == QEvent::Resize && m_effect)
-        updateEffect();
+    if (event->type() == QEvent::Resize && m_presentation.hasEffect())
+        m_presentation.updateEffect();
     if (event->type() == QEvent::KeyPress) {
         // Tab goes round the screen in reading order, not in the order the
         // views were made.
@@ -641,11 +387,6 @@ void View::animate(double duration, double delay, AnimationCurve curve, const st
 void View::setAnimationsEnabled(bool enabled)
 {
     Animator::setAnimationsEnabled(enabled);
-}
-
-ViewController* View::viewController() const
-{
-    return m_viewController.get();
 }
 
 void View::setViewController(ViewController* controller)

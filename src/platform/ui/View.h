@@ -3,6 +3,9 @@
 #include "platform/ui/AnimationCurve.h"
 #include "platform/ui/Autoresizing.h"
 #include "platform/ui/ContentMode.h"
+#include "platform/ui/TouchTracker.h"
+#include "platform/ui/ViewCoordinates.h"
+#include "platform/ui/ViewPresentation.h"
 #include "platform/ui/ViewTransform.h"
 
 #include "platform/foundation/Trackable.h"
@@ -16,7 +19,6 @@
 #include <functional>
 
 class ViewController;
-class ViewEffect;
 
 // The platform's view: a rectangle placed by its frame in points in its
 // superview, drawing itself and holding subviews. The window's points are the
@@ -57,7 +59,11 @@ public:
     bool isOpaque() const { return m_opaque; }
     virtual void setOpaque(bool opaque) { m_opaque = opaque; }
     ContentMode contentMode() const { return m_contentMode; }
-    void setContentMode(ContentMode mode);
+    void setContentMode(ContentMode mode)
+    {
+        m_contentMode = mode;
+        update();
+    }
     bool clipsToBounds() const { return m_clipsToBounds; }
     void setClipsToBounds(bool clips) { m_clipsToBounds = clips; }
     int tag() const { return m_tag; }
@@ -66,7 +72,7 @@ public:
     void setUserInteractionEnabled(bool enabled);
 
     // The tree of views.
-    View* superview() const;
+    View* superview() const { return qobject_cast<View*>(parentWidget()); }
     QList<View*> subviews() const;
     void addSubview(View* view);
     void insertSubview(View* view, int index);
@@ -80,8 +86,14 @@ public:
     bool isDescendantOfView(const View* view) const;
     // Points and rectangles between views' coordinates; a null view is the
     // window's coordinates.
-    QPointF convertPoint(const QPointF& point, const View* toView) const;
-    QPointF convertPointFrom(const QPointF& point, const View* fromView) const;
+    QPointF convertPoint(const QPointF& point, const View* toView) const
+    {
+        return ViewCoordinates::convert(point, this, toView);
+    }
+    QPointF convertPointFrom(const QPointF& point, const View* fromView) const
+    {
+        return ViewCoordinates::convert(point, fromView, this);
+    }
     QRectF convertRect(const QRectF& rect, const View* toView) const;
     // The view at the top of this view's tree (the window when shown).
     View* rootView();
@@ -91,7 +103,7 @@ public:
     void setNeedsLayout();
     void layoutIfNeeded();
     void setNeedsDisplay() { update(); }
-    virtual QSizeF sizeThatFits(const QSizeF& size) const;
+    virtual QSizeF sizeThatFits(const QSizeF& size) const { return m_frame.size(); }
     void sizeToFit();
     // Draws the view's own content, in its bounds coordinates, over its
     // background colour.
@@ -101,7 +113,7 @@ public:
     virtual bool canBecomeFirstResponder() const { return false; }
     virtual bool becomeFirstResponder();
     virtual bool resignFirstResponder();
-    virtual bool isFirstResponder() const;
+    virtual bool isFirstResponder() const { return hasFocus(); }
     // Makes the first responder in this subtree resign; answers whether one did.
     bool endEditing();
     // Whether Tab may give this view the keyboard's focus though it takes no
@@ -114,13 +126,13 @@ public:
     // Touches, in the view's bounds coordinates. A view that does not take a
     // touch (the default) passes it on to the next responder: the view
     // controller of a root view, then the superview.
-    virtual void touchesBegan(const QPointF& point);
-    virtual void touchesMoved(const QPointF& point);
-    virtual void touchesEnded(const QPointF& point);
-    virtual void touchesCancelled();
+    virtual void touchesBegan(const QPointF& point) { m_touches.passOn(TouchTracker::Began, point); }
+    virtual void touchesMoved(const QPointF& point) { m_touches.passOn(TouchTracker::Moved, point); }
+    virtual void touchesEnded(const QPointF& point) { m_touches.passOn(TouchTracker::Ended, point); }
+    virtual void touchesCancelled() {}
     // Stops the touch this view is following (a scroll view took the drag over).
-    void cancelTracking();
-    bool isTracking() const { return m_tracking; }
+    void cancelTracking() { m_touches.cancel(); }
+    bool isTracking() const { return m_touches.isTracking(); }
 
     // Animation blocks: frame, bounds, centre, alpha and transform changes made
     // in `animations` move over `duration` seconds.
@@ -131,13 +143,13 @@ public:
     static void setAnimationsEnabled(bool enabled);
 
     // The view controller whose root view this is, or null.
-    ViewController* viewController() const;
+    ViewController* viewController() const { return m_viewController.get(); }
     void setViewController(ViewController* controller);
 
     // What is shown at this moment (an animated frame or alpha moves towards
     // the model values above).
-    QRectF presentationFrame() const { return m_presentedFrame; }
-    qreal presentationAlpha() const { return m_presentedAlpha; }
+    QRectF presentationFrame() const { return m_presentation.frame(); }
+    qreal presentationAlpha() const { return m_presentation.alpha(); }
 
 protected:
     void setBoundsOrigin(const QPointF& origin);
@@ -161,30 +173,22 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override { m_touches.press(event); }
+    void mouseMoveEvent(QMouseEvent* event) override { m_touches.move(event); }
+    void mouseReleaseEvent(QMouseEvent* event) override { m_touches.release(event); }
     bool event(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
-    enum AnimatedProperty { FrameProperty = 1, AlphaProperty = 2, TransformProperty = 3 };
-    void placeWidget();
-    void updateEffect();
-    void updateOpaquePaint();
+    void placeWidget() { m_presentation.placeWidget(); }
     void autoresizeSubviews(const QSizeF& oldSize);
     void didAddToSuperview();
-    QPointF pointFromEvent(const QMouseEvent* event) const;
-    void passTouchOn(int phase, const QPointF& point);
 
     QRectF m_frame;
-    QRectF m_presentedFrame;
     QRectF m_exposed;
     QPointF m_boundsOrigin;
     ViewTransform m_transform;
-    ViewTransform m_presentedTransform;
     qreal m_alpha = 1;
-    qreal m_presentedAlpha = 1;
     QColor m_backgroundColor;
     ContentMode m_contentMode = ContentMode::ScaleToFill;
     unsigned m_autoresizingMask = Autoresizing::None;
@@ -195,8 +199,7 @@ private:
     bool m_autoresizesSubviews = true;
     bool m_userInteractionEnabled = true;
     bool m_needsLayout = false;
-    bool m_tracking = false;
-    bool m_passedOn = false;
-    ViewEffect* m_effect = nullptr;
+    ViewPresentation m_presentation{*this, m_frame};
+    TouchTracker m_touches{*this};
     WeakRef<ViewController> m_viewController;
 };

@@ -109,6 +109,19 @@ TEST_F(ViewTest, SubviewsFollowTheirMasksWhenTheSuperviewResizes)
     EXPECT_EQ(host->layouts, before + 1) << "a size change lays the view out";
     host->setFrame(QRectF(10, 0, 320, 460));
     EXPECT_EQ(host->layouts, before + 1) << "a move does not";
+
+    // A change is shared by the sizes of the flexible parts; parts that are
+    // all nothing share it equally.
+    auto* leaning = new View(QRectF(20, 0, 100, 10));
+    leaning->setAutoresizingMask(Autoresizing::FlexibleLeftMargin | Autoresizing::FlexibleWidth
+                                 | Autoresizing::FlexibleRightMargin);
+    auto* collapsed = new View(QRectF(0, 0, 0, 10));
+    collapsed->setAutoresizingMask(Autoresizing::FlexibleLeftMargin | Autoresizing::FlexibleWidth);
+    host->addSubview(leaning);
+    host->addSubview(collapsed);
+    host->setFrame(QRectF(10, 0, 352, 460));
+    EXPECT_EQ(leaning->frame(), QRectF(22, 0, 110, 10));
+    EXPECT_EQ(collapsed->frame(), QRectF(16, 0, 16, 10));
     delete host;
 }
 
