@@ -17,14 +17,31 @@ TabBar::TabBar(const QRectF& frame) : View(frame)
     setAutoresizingMask(Autoresizing::FlexibleWidth | Autoresizing::FlexibleTopMargin);
 }
 
+QList<TabBar::ItemLook> TabBar::looksOf(const QList<TabBarItemPtr>& items)
+{
+    QList<ItemLook> looks;
+    looks.reserve(items.size());
+    for (const TabBarItemPtr& item : items)
+        looks.append({item.get(), item->title(), item->image().cacheKey(), item->isEnabled(), item->badgeValue()});
+    return looks;
+}
+
 void TabBar::setItems(const QList<TabBarItemPtr>& items, bool)
 {
+    if (items == m_items && looksOf(items) == m_drawn)
+        return;
     m_items = items;
     if (m_keyboardItem >= m_items.size())
         m_keyboardItem = -1;
     if (m_selected && !m_items.contains(m_selected))
         m_selected = nullptr;
     update();
+}
+
+void TabBar::itemsChanged()
+{
+    if (looksOf(m_items) != m_drawn)
+        update();
 }
 
 void TabBar::setSelectedItem(const TabBarItemPtr& item)
@@ -125,6 +142,8 @@ QRectF TabBar::focusMarkRect() const
 
 void TabBar::drawRect(QPainter& painter, const QRectF& rect)
 {
+    // A part drawn alone leaves the rest as it was.
+    m_drawn = exposedRect().contains(bounds()) ? looksOf(m_items) : QList<ItemLook>();
     QLinearGradient g(rect.topLeft(), rect.bottomLeft());
     g.setColorAt(0, QColor(64, 64, 64));
     g.setColorAt(0.5, QColor(30, 30, 30));

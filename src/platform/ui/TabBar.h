@@ -31,7 +31,7 @@ public:
     TabBarDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(TabBarDelegate* delegate) { m_delegate = WeakRef<TabBarDelegate>(delegate); }
     // Repaints after an item's title, picture or enabled flag changed.
-    void itemsChanged() { update(); }
+    void itemsChanged();
     // Taps the item as the user does (enabled items only).
     void tapItem(const TabBarItemPtr& item);
     QRectF rectForItemAtIndex(int index) const;
@@ -56,7 +56,20 @@ private:
     // none is marked), or -1.
     int enabledItemFrom(int step) const;
 
+    // What an item shows, as last drawn: the same items looking the same
+    // need no new drawing (screens set their items again with every answer).
+    struct ItemLook {
+        const TabBarItem* item = nullptr;
+        QString title;
+        qint64 image = 0;
+        bool enabled = false;
+        QString badge;
+        bool operator==(const ItemLook&) const = default;
+    };
+    static QList<ItemLook> looksOf(const QList<TabBarItemPtr>& items);
+
     QList<TabBarItemPtr> m_items;
+    QList<ItemLook> m_drawn;
     TabBarItemPtr m_selected;
     WeakRef<TabBarDelegate> m_delegate;
     int m_pressed = -1;

@@ -26,6 +26,35 @@ Qt::TextElideMode elideModeFor(LineBreakMode mode)
     }
 }
 
+// Whether a line-breaking lay-out of the text places each line's glyphs as
+// a line shaped alone does: every character runs left to right (a line of a
+// right-to-left paragraph orders its neutral characters by the paragraph),
+// no emoji (those are shaped a run at a time) and no soft hyphen (shown
+// only where a line breaks at it).
+bool linesDrawAsShapedAlone(const QString& text)
+{
+    for (const QChar c : text) {
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirAN:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+        case QChar::DirPDF:
+        case QChar::DirPDI:
+            return false;
+        default:
+            break;
+        }
+    }
+    return !text.contains(QChar(0x00AD)) && !EmojiText::contains(text);
+}
+
 // Trailing blanks do not take room at the end of a wrapped line.
 QString trimmedEnd(const QString& s)
 {
@@ -65,7 +94,8 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
         source.append(int(i));
     }
 
-    QTextLayout layout(prepared, font);
+    auto kept = std::make_shared<QTextLayout>(prepared, font);
+    QTextLayout& layout = *kept;
     if (EmojiText::contains(prepared))
         layout.setFormats(EmojiText::formats(prepared, font));
     QTextOption option;
@@ -89,6 +119,7 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
 
     const int shown = qMin<int>(allowed, int(ranges.size()));
     const Qt::TextElideMode elide = elideModeFor(mode);
+    const bool reusable = linesDrawAsShapedAlone(prepared);
     for (int i = 0; i < shown; ++i) {
         QString lineText = prepared.mid(ranges[i].first, ranges[i].second);
         const bool last = i == shown - 1;
@@ -114,7 +145,15 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
             ++shown;
         const int start = ranges[i].first < source.size() ? source.at(ranges[i].first) : int(text.size());
         m_lines.append(Line{lineText, 0, start, shown});
+        // A line cut for an ellipsis is shaped as it shows.
+        if (reusable && shown == lineText.size() && !lineText.isEmpty()) {
+            m_glyphs->sourceLine.resize(i + 1, -1);
+            m_glyphs->sourceLine[i] = i;
+            ++m_glyphs->left;
+        }
     }
+    if (m_glyphs->left > 0)
+        m_glyphs->source = std::move(kept);
 }
 
 namespace {
@@ -199,6 +238,26 @@ QList<QRectF> TextLayout::rectsForRange(int start, int end, const QRectF& rect, 
     return rects;
 }
 
+namespace {
+
+// A laid-out line's glyphs placed from a baseline at (0, 0), as
+// EmojiText::glyphRuns places those of the line shaped alone.
+QList<QGlyphRun> glyphRunsOfLine(const QTextLine& line)
+{
+    QList<QGlyphRun> runs = line.glyphRuns();
+    const QPointF shift(-line.x(), -(line.y() + line.ascent()));
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position += shift;
+        run.setPositions(positions);
+        run.setBoundingRect(run.boundingRect().translated(shift));
+    }
+    return runs;
+}
+
+}  // namespace
+
 void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment alignment, const QRectF& visible) const
 {
     Glyphs& glyphs = *m_glyphs;
@@ -227,8 +286,15 @@ void TextLayout::draw(QPainter& painter, const QRectF& rect, TextAlignment align
         // that each glyph lands on the same fraction of a pixel.
         const QPointF baseline(int(x * 64) / 64.0, y + m_ascent);
         if (!glyphs.shaped.at(i)) {
-            ++shaped();
-            glyphs.lines[i] = EmojiText::glyphRuns(line.text, m_font);
+            const int from = i < glyphs.sourceLine.size() ? glyphs.sourceLine.at(i) : -1;
+            if (from >= 0 && glyphs.source) {
+                glyphs.lines[i] = glyphRunsOfLine(glyphs.source->lineAt(from));
+                if (--glyphs.left == 0)
+                    glyphs.source.reset();
+            } else {
+                ++shaped();
+                glyphs.lines[i] = EmojiText::glyphRuns(line.text, m_font);
+            }
             glyphs.shaped[i] = true;
         }
         for (const QGlyphRun& run : std::as_const(glyphs.lines).at(i))

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QPainter;
+class QTextLayout;
 
 // The lines a text takes in a font within a width: the one computation
 // behind measuring and drawing, so a measured size is exactly the size a
@@ -79,6 +80,13 @@ private:
     struct Glyphs {
         QList<bool> shaped;
         QList<QList<QGlyphRun>> lines;
+        // The line-breaking lay-out, when its lines place each glyph as a
+        // line shaped alone does (left-to-right text without emoji): a line
+        // drawn takes its glyphs from it instead of being shaped again. Let
+        // go once every line was drawn.
+        std::shared_ptr<QTextLayout> source;
+        QList<int> sourceLine;
+        int left = 0;
     };
     std::shared_ptr<Glyphs> m_glyphs = std::make_shared<Glyphs>();
 };

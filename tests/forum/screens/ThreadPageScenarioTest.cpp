@@ -73,6 +73,36 @@ protected:
         TestSupport::processEvents();
         return list->tableView()->cellForRowAtIndexPath(path);
     }
+    // What the window shows (the pixels kept from frame to frame).
+    QImage shownPixels() const
+    {
+        return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The window drawn anew, whole.
+    QImage freshPixels() const { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // A frame as the window draws it: only what changed since the last one
+    // (the window's own request for it may wait on a timer: it is asked now).
+    void drawFrame()
+    {
+        clock()->advance(16);
+        TestSupport::processEvents();
+        QEvent request(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(window.get(), &request);
+    }
+    // Pixels the window shows that a fresh drawing does not.
+    int stalePixels() const
+    {
+        const QImage a = shownPixels();
+        const QImage b = freshPixels();
+        if (a.size() != b.size())
+            return a.width() * a.height();
+        int differing = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x)
+                differing += a.pixel(x, y) != b.pixel(x, y);
+        }
+        return differing;
+    }
     static void selectRow(PaginableTableView* list, int section, int row)
     {
         showRow(list, section, row);
@@ -415,31 +445,8 @@ TEST_F(ThreadPageScenarioTest, EveryScrolledFrameShowsWhatAFreshDrawingOfThePage
     const auto screen = openThread(Thread::initWithThreadid(1101));
     ShadowedTableView* table = screen->postTable()->tableView();
     ASSERT_TRUE(window->windowHandle() && window->windowHandle()->isExposed());
-    // What the window shows (the pixels kept from frame to frame), against
-    // the window drawn anew.
-    const auto shown = [&] {
-        return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    };
-    const auto drawn = [&] { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); };
-    // A frame as the window draws it: only what changed since the last one
-    // (the window's own request for it may wait on a timer: it is asked now).
-    const auto frame = [&] {
-        clock()->advance(16);
-        TestSupport::processEvents();
-        QEvent request(QEvent::UpdateRequest);
-        QCoreApplication::sendEvent(window.get(), &request);
-    };
-    const auto same = [&](const char* where) {
-        const QImage a = shown();
-        const QImage b = drawn();
-        ASSERT_EQ(a.size(), b.size()) << where;
-        int differing = 0;
-        for (int y = 0; y < a.height(); ++y) {
-            for (int x = 0; x < a.width(); ++x)
-                differing += a.pixel(x, y) != b.pixel(x, y);
-        }
-        EXPECT_EQ(differing, 0) << where;
-    };
+    const auto frame = [&] { drawFrame(); };
+    const auto same = [&](const char* where) { EXPECT_EQ(stalePixels(), 0) << where; };
 
     // The members' pictures are in before the drag: what is judged here is
     // the pixels scrolling keeps, not when a picture comes.
@@ -490,6 +497,60 @@ TEST_F(ThreadPageScenarioTest, EveryScrolledFrameShowsWhatAFreshDrawingOfThePage
     }
     same("after the arrow keys");
     savePicture(QStringLiteral("thread-page-1-scrolled.png"));
+}
+
+TEST_F(ThreadPageScenarioTest, MembersPicturesArrivingWhileTheUserDragsThePageShowWhole)
+{
+    openGuestSession();
+    const auto screen = openThread(Thread::initWithThreadid(1101));
+    PaginableTableView* list = screen->postTable();
+    ShadowedTableView* table = list->tableView();
+    ASSERT_TRUE(window->windowHandle() && window->windowHandle()->isExposed());
+    const QList<PostPtr> posts = postsOf(list, 0);
+    const auto pictured = [&] {
+        return int(std::count_if(posts.begin(), posts.end(), [](const PostPtr& post) { return !post->pic().isNull(); }));
+    };
+    // Rows coming into view ask for their members' pictures: each is let in
+    // before the drag goes on, so that it lands in the middle of the drag.
+    const auto picturesInView = [&] {
+        for (const IndexPath& path : table->indexPathsForVisibleRows()) {
+            if (path.section == 0 && path.row < posts.size()) {
+                const PostPtr& post = posts.at(path.row);
+                if (!post->picurl().isEmpty() && post->pic().isNull())
+                    return false;
+            }
+        }
+        return true;
+    };
+    const int before = pictured();
+
+    // The member presses on the page and drags it up, then back down, by
+    // uneven steps; the window draws a frame after each.
+    const QPointF start = table->convertPoint(table->contentOffset() + QPointF(160, 300), nullptr);
+    UserInput::press(window.get(), start);
+    drawFrame();
+    qreal dy = 0;
+    const auto dragTo = [&](qreal to) {
+        dy = to;
+        UserInput::move(window.get(), start - QPointF(0, dy));
+        ASSERT_TRUE(waitFor(picturesInView));
+        drawFrame();
+    };
+    for (qreal to = 8.5; to <= 300; to += 23.5)
+        dragTo(to);
+    EXPECT_EQ(stalePixels(), 0) << "dragged up, " << pictured() - before << " pictures in";
+    for (qreal to = dy; to >= 100; to -= 37.5)
+        dragTo(to);
+    EXPECT_EQ(stalePixels(), 0) << "dragged back";
+    UserInput::release(window.get(), start - QPointF(0, dy));
+    // The drag went through the window system, and pictures came during it.
+    EXPECT_GT(table->contentOffset().y(), 50);
+    EXPECT_GT(pictured(), before);
+    for (int i = 0; i < 40; ++i)
+        drawFrame();
+    Animator::shared().finishAll();
+    drawFrame();
+    EXPECT_EQ(stalePixels(), 0) << "at rest";
 }
 
 TEST_F(ThreadPageScenarioTest, EmojiInPostsShowInColourBesideTheLetters)

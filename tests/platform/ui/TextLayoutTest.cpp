@@ -295,3 +295,63 @@ TEST_F(TextTest, ALongTextShapesOnlyTheLinesItShowsAndDrawsThemAsTheWholeTextDra
     EXPECT_EQ(part.copy(band), whole.copy(band));
     EXPECT_EQ(TextLayout::shapeCount() - before - shaped, layout.lineCount()) << "drawn whole, every line shaped";
 }
+
+TEST_F(TextTest, WrappedLinesDrawEachGlyphWhereTheLineDrawnAloneShowsIt)
+{
+    const QFont font = Font::fontWithName(QStringLiteral("Helvetica"), 13);
+    struct Case {
+        QString text;
+        LineBreakMode mode = LineBreakMode::WordWrap;
+        // Left to right without emoji: drawn from the line-breaking lay-out.
+        bool shapedOnce = true;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("AVATAR Toward WAVY Type, office affluence: fi ffl. Yes, \"quoted\" (parens) [x] {y} "
+                        "1,234.56 - and the end of a paragraph.\n   Indented after a break\tand a tab\t(two).")},
+        {QStringLiteral("Averyveryverylongwordthatcannotfitonanylineatallandbreaksinside and then words again"),
+         LineBreakMode::CharacterWrap},
+        {QStringLiteral("Averyveryverylongwordthatcannotfitonanylineatallandbreaksinside then words")},
+        {QStringLiteral("Gr\u00fc\u00dfe aus K\u00f6ln, \u00e7a va, na\u00efve caf\u00e9 \u4e2d\u6587\u5b57\u7b26 "
+                        "\u65e5\u672c\u8a9e\u306e\u6587\u7ae0 end.")},
+        {QStringLiteral("English first, \u0645\u0631\u062d\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645 "
+                        "(\u0661\u0662\u0663) then English again, to the end."),
+         LineBreakMode::WordWrap, false},
+        {QStringLiteral("\u0645\u0631\u062d\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645! Hello, world. "
+                        "\u0634\u0643\u0631\u0627 \u062c\u0632\u064a\u0644\u0627."),
+         LineBreakMode::WordWrap, false},
+        {QStringLiteral("Thumbs \U0001F44D up and a heart \u2764\uFE0F here, then words to wrap the line."),
+         LineBreakMode::WordWrap, false},
+    };
+    for (const Case& c : cases) {
+        const TextLayout layout(c.text, font, 150, 0, 0, c.mode);
+        ASSERT_GE(layout.lineCount(), 2) << qPrintable(c.text);
+        const QRectF rect(3.3, 2, 150, layout.height());
+        const QSize size(160, int(layout.height()) + 6);
+        QImage drawn(size, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::white);
+        const qint64 before = TextLayout::shapeCount();
+        {
+            QPainter painter(&drawn);
+            painter.setPen(Qt::black);
+            layout.draw(painter, rect, TextAlignment::Left);
+        }
+        if (c.shapedOnce)
+            EXPECT_EQ(TextLayout::shapeCount(), before) << "no line shaped again: " << qPrintable(c.text);
+        else
+            EXPECT_EQ(TextLayout::shapeCount() - before, layout.lineCount()) << qPrintable(c.text);
+        // Each line drawn alone, at the baseline the lay-out gives it.
+        QImage alone(size, QImage::Format_ARGB32_Premultiplied);
+        alone.fill(Qt::white);
+        {
+            QPainter painter(&alone);
+            painter.setPen(Qt::black);
+            const qreal ascent = QFontMetricsF(font).ascent();
+            for (int i = 0; i < layout.lineCount(); ++i) {
+                const QPointF baseline(int(rect.left() * 64) / 64.0, rect.top() + i * layout.lineHeight() + ascent);
+                EmojiText::draw(painter, baseline, layout.lines().at(i).text, font);
+            }
+        }
+        EXPECT_EQ(drawn, alone) << qPrintable(c.text);
+        EXPECT_GT(bands(inkRows(drawn)), 1) << qPrintable(c.text);
+    }
+}
