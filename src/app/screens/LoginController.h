@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class AppContext;
+
 class Button;
 class GradientButton;
 class ImageView;
@@ -41,7 +43,7 @@ public:
     // failure is looked for this often.
     static constexpr int kSignInWatchMs = 1000;
 
-    LoginController();
+    explicit LoginController(AppContext& context);
     ~LoginController() override;
 
     void buildNib(View* root) override;
@@ -86,7 +88,11 @@ public:
     QString userName() const;
     const CurrentUserPtr& user() const { return m_user; }
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void observe(const CurrentUserPtr& user);
     void showBusy(bool busy);
     bool isSignInUnderWay() const;

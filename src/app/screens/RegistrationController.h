@@ -12,6 +12,8 @@
 #include "platform/foundation/AlertViewDelegate.h"
 #include "platform/foundation/Observation.h"
 
+class AppContext;
+
 class ActivityIndicatorView;
 class BarButtonItem;
 class Label;
@@ -36,7 +38,7 @@ class RegistrationController : public UIViewControllerCommon,
                                public FieldDateObserver,
                                public AlertViewDelegate {
 public:
-    RegistrationController();
+    explicit RegistrationController(AppContext& context);
     ~RegistrationController() override;
 
     void buildNib(View* root) override;
@@ -68,7 +70,11 @@ public:
     Label* statusLabel() const { return m_status; }
     bool isSending() const { return m_stage == Stage::Sending; }
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     enum class Stage { Loading, Form, Sending, SigningIn, Done };
 
     void makeFields();

@@ -77,6 +77,11 @@ AppContext& AppContext::current()
     return *context;
 }
 
+Config& AppContext::config() const
+{
+    return Config::getInstance();
+}
+
 bool AppContext::exists()
 {
     return inUse() != nullptr;

@@ -5,6 +5,7 @@
 #include <typeindex>
 
 class Clock;
+class Config;
 class CurrentUser;
 class SessionEvents;
 
@@ -39,6 +40,8 @@ public:
     // or a new guest.
     const std::shared_ptr<CurrentUser>& currentUser() const { return m_user; }
     SessionEvents& sessionEvents() const { return *m_events; }
+    // The stored configuration, read again from the store for each context.
+    Config& config() const;
     // Lets the user go and reads it again from the store, as a restart would.
     void restoreSession();
 

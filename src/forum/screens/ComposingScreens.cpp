@@ -6,22 +6,23 @@
 #include "forum/screens/InsertTextController.h"
 #include "forum/screens/Reply.h"
 #include "forum/screens/ReportPost.h"
+#include "app/navigation/ContextScreens.h"
 #include "app/navigation/ScreenInputs.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/SelectThreadPrefix.h"
 
 #include "platform/ui/ViewControllerRegistry.h"
 
-void ComposingScreens::registerClasses()
+void ComposingScreens::registerClasses(AppContext& context)
 {
-    ViewControllerRegistry::registerClass<SelectForumController>(QStringLiteral("SelectForumController"));
-    ViewControllerRegistry::registerClass<InsertTextController>(QStringLiteral("InsertTextController"));
-    ViewControllerRegistry::registerClass<ContentTags>(QStringLiteral("ContentTags"));
-    ViewControllerRegistry::registerClass<CreateContent>(QStringLiteral("CreateContent"));
-    ViewControllerRegistry::registerClass<Reply>(QStringLiteral("Reply"));
-    ViewControllerRegistry::registerClass<EditPost>(QStringLiteral("EditPost"));
-    ViewControllerRegistry::registerClass<ReportPost>(QStringLiteral("ReportPost"));
-    ViewControllerRegistry::registerClass<SelectThreadPrefix>(QStringLiteral("SelectThreadPrefix"));
+    ContextScreens::registerClass<SelectForumController>(context, QStringLiteral("SelectForumController"));
+    ContextScreens::registerClass<InsertTextController>(context, QStringLiteral("InsertTextController"));
+    ContextScreens::registerClass<ContentTags>(context, QStringLiteral("ContentTags"));
+    ContextScreens::registerClass<CreateContent>(context, QStringLiteral("CreateContent"));
+    ContextScreens::registerClass<Reply>(context, QStringLiteral("Reply"));
+    ContextScreens::registerClass<EditPost>(context, QStringLiteral("EditPost"));
+    ContextScreens::registerClass<ReportPost>(context, QStringLiteral("ReportPost"));
+    ContextScreens::registerClass<SelectThreadPrefix>(context, QStringLiteral("SelectThreadPrefix"));
     ScreenInputs::registerSetter(QStringLiteral("CreateContent"), &CreateContent::setForum);
     ScreenInputs::registerSetter(QStringLiteral("EditPost"), &EditPost::setPost);
     ScreenInputs::registerSetter(QStringLiteral("ReportPost"), &ReportPost::setPost);

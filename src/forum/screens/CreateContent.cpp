@@ -1,5 +1,7 @@
 #include "forum/screens/CreateContent.h"
 
+#include "app/session/AppContext.h"
+
 #include "forum/model/Thread.h"
 #include "forum/screens/EditorPublishArea.h"
 #include "forum/cells/HomeContent.h"
@@ -101,7 +103,7 @@ void CreateContent::changedPublish()
         else
             screen.reset();
     } else if (position == ThreadContent) {
-        auto picker = std::make_shared<SelectForumController>();
+        auto picker = std::make_shared<SelectForumController>(AppContext::current());
         picker->setDelegate(this);
         screen = picker;
     }
@@ -399,7 +401,7 @@ ViewControllerPtr CreateContent::newContentScreen() const
         const ThreadPtr thread = Thread::initWithThreadid(m_threadBuilder->threadid());
         thread->setThreadtitle(m_threadBuilder->title());
         thread->setForum(m_threadBuilder->forum());
-        auto page = std::make_shared<PostController>();
+        auto page = std::make_shared<PostController>(AppContext::current());
         page->setThread(thread);
         return page;
     }

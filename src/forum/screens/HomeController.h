@@ -16,6 +16,8 @@
 
 #include <memory>
 
+class AppContext;
+
 class ActivityIndicatorView;
 class HomeFilterPanel;
 class HomeGreeting;
@@ -61,7 +63,7 @@ public:
     // The screen the home screen stands on in its own place.
     static inline const QString kLoginScreen = QStringLiteral("LoginController");
 
-    HomeController();
+    explicit HomeController(AppContext& context);
     ~HomeController() override;
 
     void buildNib(View* root) override;

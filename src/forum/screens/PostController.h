@@ -18,6 +18,8 @@
 #include <QList>
 #include <QPointer>
 
+class AppContext;
+
 class Label;
 
 class RoundedRectView;
@@ -54,7 +56,7 @@ public:
     static inline const QString kModerateScreen = QStringLiteral("PostModerateController");
     static inline const QString kSearchScreen = QStringLiteral("SearchPostController");
 
-    PostController();
+    explicit PostController(AppContext& context);
     ~PostController() override;
 
     const ThreadPtr& thread() const { return m_thread; }
@@ -107,7 +109,11 @@ protected:
     // Titles the items and shows those the member may use.
     virtual void updateActionItems();
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     // Opens the screen of that class with the thread.
     void pushScreen(const QString& className);
     bool showsCollapsed(const Post& post) const;

@@ -10,6 +10,8 @@
 
 #include "platform/foundation/Observation.h"
 
+class AppContext;
+
 class Button;
 class ImageView;
 class Label;
@@ -39,7 +41,7 @@ public:
     static constexpr qreal kWebHeightWithoutAd = 290.0;
     static inline const QString kProfileScreen = QStringLiteral("MyProfile");
 
-    PostDetailsController();
+    explicit PostDetailsController(AppContext& context);
     ~PostDetailsController() override;
 
     const PostPtr& post() const { return m_post; }
@@ -77,7 +79,11 @@ public:
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
     void adMediationDidFailToReceiveAd(AdMediationView* adView, bool usingBackup) override;
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void render();
     // Shows the items the post allows, and the bar when it offers any.
     void updateActions();

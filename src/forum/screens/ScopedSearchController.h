@@ -10,6 +10,8 @@
 
 #include "platform/foundation/Observation.h"
 
+class AppContext;
+
 class ActivityIndicatorView;
 class PaginableTableView;
 class StatusMessageView;
@@ -27,7 +29,7 @@ class ScopedSearchController : public UIViewControllerCommon,
 public:
     static constexpr qreal kBarHeight = 44.0;
 
-    ScopedSearchController();
+    explicit ScopedSearchController(AppContext& context);
     ~ScopedSearchController() override;
 
     void buildNib(View* root) override;
@@ -67,7 +69,11 @@ protected:
     // Told of each search's text before it is sent.
     virtual void willSearch(const QString& text) {}
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void startSearch(const QString& text);
     void showStatus(const QString& headline, const QString& message, bool retry);
 

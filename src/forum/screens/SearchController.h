@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class AppContext;
+
 class ActivityIndicatorView;
 class BarButtonItem;
 class PaginableTableView;
@@ -52,7 +54,7 @@ public:
     // The segments of what the text is.
     enum Criteria { Keywords = 0, Usernames = 1, Tags = 2 };
 
-    SearchController();
+    explicit SearchController(AppContext& context);
     ~SearchController() override;
 
     QString getBarTitle() const override;

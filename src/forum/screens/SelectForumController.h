@@ -10,6 +10,8 @@
 
 #include "platform/foundation/Observation.h"
 
+class AppContext;
+
 class Label;
 class TableView;
 
@@ -27,7 +29,7 @@ class SelectForumController : public UIViewControllerCommon,
 public:
     static constexpr qreal kSectionHeaderHeight = 44.0;
 
-    SelectForumController();
+    explicit SelectForumController(AppContext& context);
     ~SelectForumController() override;
 
     void buildNib(View* root) override;
@@ -66,7 +68,11 @@ public:
     // Says that the tree is on its way, or that it has nothing to choose.
     Label* emptyLabel() const { return m_emptyLabel; }
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void showLevel(const ForumPtr& forum);
     // `failed`: the tree's fetch has just failed, nothing more is coming.
     void reload(bool failed = false);

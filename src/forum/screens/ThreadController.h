@@ -13,6 +13,8 @@
 
 #include <QPointer>
 
+class AppContext;
+
 class Label;
 class PaginableTableView;
 class RoundedRectView;
@@ -43,7 +45,7 @@ public:
     static inline const QString kThreadScreen = QStringLiteral("PostController");
     static inline const QString kComposeScreen = QStringLiteral("CreateContent");
 
-    ThreadController();
+    explicit ThreadController(AppContext& context);
     ~ThreadController() override;
 
     const ForumPtr& forum() const { return m_forum; }
@@ -94,7 +96,11 @@ protected:
     // Titles the items and shows those the member may use.
     virtual void updateActionItems();
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void hideLoadingWhenIdle();
 
     ForumPtr m_forum;

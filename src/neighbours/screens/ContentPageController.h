@@ -13,6 +13,8 @@
 
 #include <memory>
 
+class AppContext;
+
 class EmptyStateView;
 class Label;
 
@@ -25,7 +27,7 @@ class ContentPageController : public UIViewControllerCommon, public WebViewDeleg
 public:
     static constexpr qreal kMargin = 10;
 
-    ContentPageController();
+    explicit ContentPageController(AppContext& context);
     ~ContentPageController() override;
 
     void buildNib(View* root) override;
@@ -74,7 +76,11 @@ protected:
     // Shows the content again.
     void refresh();
 
+protected:
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     ModelPtr m_model;
     QString m_failure;
     QString m_html;

@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class AppContext;
+
 class EmptyStateView;
 class Label;
 class ForumInfo;
@@ -31,7 +33,7 @@ class NotificationsController : public MurmoraViewController,
 public:
     static constexpr qreal kRowHeight = 44;
 
-    NotificationsController();
+    explicit NotificationsController(AppContext& context);
     ~NotificationsController() override;
 
     QString getBarTitle() const override { return title(); }

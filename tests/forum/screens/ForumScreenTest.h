@@ -44,8 +44,8 @@ protected:
         // A tree of the test's own, which the session clears as in the application.
         ForumInfo::attachTo(context());
         Forum::resetForumPasswords();
-        registerForumThreadScreens();
-        ForumListScreens::registerClasses();
+        registerForumThreadScreens(context());
+        ForumListScreens::registerClasses(context());
     }
     void TearDown() override
     {
@@ -54,7 +54,7 @@ protected:
             ScreenInputs::unregisterSetter(QString::fromLatin1(name));
         }
         dismissAlerts();
-        RootNavigation::setHandler({});
+        context().part<RootNavigation>()->setHandler({});
         ScreenWindowTest::TearDown();
         ForumInfo::resetInstance();
     }
@@ -63,7 +63,7 @@ protected:
     template <typename Screen>
     std::shared_ptr<Screen> showRoot(const std::shared_ptr<Screen>& screen)
     {
-        RootNavigation::setController(screen);
+        context().part<RootNavigation>()->setController(screen);
         finishMoving();
         return screen;
     }
@@ -73,7 +73,7 @@ protected:
         auto model = std::make_shared<Forum>();
         model->setForumid(forumid);
         model->setTitle_clean(title);
-        auto threads = std::make_shared<ThreadController>();
+        auto threads = std::make_shared<ThreadController>(context());
         threads->setForum(model);
         return threads;
     }
