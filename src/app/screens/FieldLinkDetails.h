@@ -31,6 +31,7 @@ public:
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

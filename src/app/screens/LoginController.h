@@ -13,7 +13,6 @@
 #include <memory>
 
 class AppContext;
-
 class Button;
 class GradientButton;
 class ImageView;
@@ -89,6 +88,7 @@ public:
     const CurrentUserPtr& user() const { return m_user; }
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

@@ -1,8 +1,8 @@
 #pragma once
 
 class AlertView;
-class AppContext;
 class AlertViewDelegate;
+class AppContext;
 
 // The sign-out that an in-app "login" or "register" link asks for while a
 // member is signed in: a confirmation, then the login screen as the new

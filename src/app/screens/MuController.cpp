@@ -256,7 +256,9 @@ const QHash<QString, Command>& commands()
         {name("forumdisplay"), forumDisplay},
         {name("showthread"), showThread},
         {name("blog_post"),
-         [](AppContext& context, const MuLink&) { return refusedToAGuest(context) ? nullptr : screen("CreateContent"); }},
+         [](AppContext& context, const MuLink&) {
+             return refusedToAGuest(context) ? nullptr : screen("CreateContent");
+         }},
         {name("newthread"), newThread},
         {name("newreply"), newReply},
         {name("profile"), profile},

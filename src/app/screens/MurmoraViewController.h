@@ -39,6 +39,7 @@ public:
     Button* navButton() const;
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

@@ -13,7 +13,6 @@
 #include "platform/foundation/Observation.h"
 
 class AppContext;
-
 class ActivityIndicatorView;
 class BarButtonItem;
 class Label;
@@ -71,6 +70,7 @@ public:
     bool isSending() const { return m_stage == Stage::Sending; }
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

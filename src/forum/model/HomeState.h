@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class AppContext;
+class Config;
 class ModelWithPages;
 
 // What the home screen shows, decided without a window: one list of recent
@@ -16,9 +18,6 @@ class ModelWithPages;
 // lists were read for, the member's count of notifications, and whether the
 // list is loading. The screen builds its views from it and hands it the
 // member's choices.
-class AppContext;
-class Config;
-
 class HomeState {
 public:
     enum Sort { Newest = 0, Top = 1, Subscribed = 2 };

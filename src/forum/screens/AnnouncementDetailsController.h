@@ -9,7 +9,6 @@
 #include "platform/foundation/Observation.h"
 
 class AppContext;
-
 class ImageView;
 class Label;
 
@@ -49,6 +48,7 @@ public:
     View* headerBackground() const { return m_headerBackground; }
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

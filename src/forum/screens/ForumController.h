@@ -14,7 +14,6 @@
 #include <QString>
 
 class AppContext;
-
 class TableView;
 
 // The forum index: one section per top-level entry of the forum tree. A

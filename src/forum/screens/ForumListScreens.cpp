@@ -45,7 +45,8 @@ void ForumListScreens::registerClasses(AppContext& context)
     ContextScreens::registerClass<ForumController>(context, QStringLiteral("ForumController"));
     ContextScreens::registerClass<ThreadController>(context, QStringLiteral("ThreadController"));
     ContextScreens::registerClass<HomeController>(context, QStringLiteral("HomeController"));
-    ContextScreens::registerClass<AnnouncementDetailsController>(context, QStringLiteral("AnnouncementDetailsController"));
+    ContextScreens::registerClass<AnnouncementDetailsController>(context,
+                                                                 QStringLiteral("AnnouncementDetailsController"));
     ScreenInputs::registerSetter(QStringLiteral("ThreadController"), &ThreadController::setForum);
     ScreenInputs::registerSetter(QStringLiteral("AnnouncementDetailsController"),
                                  &AnnouncementDetailsController::setAnnouncement);

@@ -361,8 +361,8 @@ void HomeController::updateLayout()
     const bool ownPlace = standsInItsOwnPlace();
 
     m_news->reloadData();
-    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Compose, ViewControllerRegistry::isRegistered(kComposeScreen),
-                          &HomeController::createContent);
+    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Compose,
+                          ViewControllerRegistry::isRegistered(kComposeScreen), &HomeController::createContent);
     if (guest) {
         // A guest has no subscriptions: the list goes back to the newest.
         if (leftSubscriptions) {

@@ -17,7 +17,6 @@
 #include <memory>
 
 class AppContext;
-
 class ActivityIndicatorView;
 class HomeFilterPanel;
 class HomeGreeting;

@@ -19,7 +19,6 @@
 #include <QPointer>
 
 class AppContext;
-
 class Label;
 
 class RoundedRectView;
@@ -104,13 +103,13 @@ public:
     void keyboardWillHide(const KeyboardInfo& info) override;
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // The items of the bar, by their place; a kind of thread page lays out its own.
     virtual QList<TabBarItemPtr> makeActionItems();
     // Titles the items and shows those the member may use.
     virtual void updateActionItems();
-
-protected:
-    AppContext& context() const { return m_context; }
 
 private:
     AppContext& m_context;

@@ -11,7 +11,6 @@
 #include "platform/foundation/Observation.h"
 
 class AppContext;
-
 class Button;
 class ImageView;
 class Label;
@@ -80,6 +79,7 @@ public:
     void adMediationDidFailToReceiveAd(AdMediationView* adView, bool usingBackup) override;
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

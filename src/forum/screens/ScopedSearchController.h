@@ -11,7 +11,6 @@
 #include "platform/foundation/Observation.h"
 
 class AppContext;
-
 class ActivityIndicatorView;
 class PaginableTableView;
 class StatusMessageView;
@@ -62,15 +61,15 @@ public:
     const SearchPtr& searchModel() const { return m_searchInfo; }
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // The screen's kind of search, made once.
     virtual SearchPtr makeSearch() = 0;
     // What the place of the results says before the first search.
     virtual QString hintText() const = 0;
     // Told of each search's text before it is sent.
     virtual void willSearch(const QString& text) {}
-
-protected:
-    AppContext& context() const { return m_context; }
 
 private:
     AppContext& m_context;

@@ -25,7 +25,8 @@ const QList<SearchForController::KindInfo>& SearchForController::kinds()
     return list;
 }
 
-SearchForController::SearchForController(AppContext& context) : m_context(context), m_hasMulti(context.config().isFeatureEnabled(Config::MultiTypeSearch))
+SearchForController::SearchForController(AppContext& context)
+    : m_context(context), m_hasMulti(context.config().isFeatureEnabled(Config::MultiTypeSearch))
 {
     setTitle(localized(QStringLiteral("search_for")));
     if (m_hasMulti) {

@@ -53,6 +53,7 @@ public:
     void choose(int row) override;
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

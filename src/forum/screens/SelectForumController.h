@@ -11,7 +11,6 @@
 #include "platform/foundation/Observation.h"
 
 class AppContext;
-
 class Label;
 class TableView;
 
@@ -69,6 +68,7 @@ public:
     Label* emptyLabel() const { return m_emptyLabel; }
 
 protected:
+    // The context the screen was made on, which outlives it.
     AppContext& context() const { return m_context; }
 
 private:

@@ -127,8 +127,8 @@ void ThreadController::viewDidLoad()
 void ThreadController::viewWillAppear(bool)
 {
     // Composing comes with its own screen, for a member.
-    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Compose, ScreenInputs::canCreate(kComposeScreen),
-                          &ThreadController::createPost);
+    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Compose,
+                          ScreenInputs::canCreate(kComposeScreen), &ThreadController::createPost);
     m_threadTable->reloadData();
     // Back from a thread: the page seen last, afresh.
     if (m_forum && !m_forum->hasRequests())

@@ -14,7 +14,6 @@
 #include <QPointer>
 
 class AppContext;
-
 class Label;
 class PaginableTableView;
 class RoundedRectView;
@@ -91,13 +90,13 @@ public:
     AlertView* subscriptionAlert() const { return m_subscriptionAlert.lock().get(); }
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // The items of the bar, by their place; a kind of thread list lays out its own.
     virtual QList<TabBarItemPtr> makeActionItems();
     // Titles the items and shows those the member may use.
     virtual void updateActionItems();
-
-protected:
-    AppContext& context() const { return m_context; }
 
 private:
     AppContext& m_context;

@@ -23,9 +23,11 @@ public:
     static void update(Screen& screen, const CurrentUser& user, BarButtonSystemItem kind, bool writable,
                        void (Screen::*write)())
     {
-        place(screen, user, writable, [&screen, kind, write] { return BarButtonItem::withSystemItem(kind, &screen, write); });
+        place(screen, user, writable,
+              [&screen, kind, write] { return BarButtonItem::withSystemItem(kind, &screen, write); });
     }
 
 private:
-    static void place(ViewController& screen, const CurrentUser& user, bool writable, const std::function<std::shared_ptr<BarButtonItem>()>& make);
+    static void place(ViewController& screen, const CurrentUser& user, bool writable,
+                      const std::function<std::shared_ptr<BarButtonItem>()>& make);
 };

@@ -10,7 +10,6 @@
 #include <memory>
 
 class AppContext;
-
 class PageSelector;
 
 // One CMS article: its title, author, date and comment count, and its text

@@ -27,7 +27,8 @@ const QString kEntryCell = QStringLiteral("BlogEntryCell");
 }  // namespace
 
 BlogHomeScreenViewController::BlogHomeScreenViewController(AppContext& context)
-    : MurmoraViewController(context), m_tableHolder(std::make_unique<BlogEntriesTableView>(QRectF(0, 0, kScreenWidth, kScreenHeight - 44)))
+    : MurmoraViewController(context),
+      m_tableHolder(std::make_unique<BlogEntriesTableView>(QRectF(0, 0, kScreenWidth, kScreenHeight - 44)))
 {
     setTitle(localized("nav_blogs"));
     m_table = m_tableHolder.get();
@@ -127,5 +128,6 @@ void BlogHomeScreenViewController::didSelectCell(TableViewCell*, const ModelPtr&
     NavigationController* navigation = navigationController();
     if (!entry || entry->blogid().isEmpty() || !navigation)
         return;
-    navigation->pushViewController(BlogPostExpanded::initWithModel(context(), BlogModel::getBlog(entry->blogid())), true);
+    navigation->pushViewController(
+        BlogPostExpanded::initWithModel(context(), BlogModel::getBlog(entry->blogid())), true);
 }

@@ -8,7 +8,6 @@
 #include <memory>
 
 class AppContext;
-
 class BlogEntriesTableView;
 class EmptyStateView;
 class PaginableTableView;

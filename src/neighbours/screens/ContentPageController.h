@@ -14,7 +14,6 @@
 #include <memory>
 
 class AppContext;
-
 class EmptyStateView;
 class Label;
 
@@ -53,6 +52,9 @@ public:
     static QString withoutPictures(const QString& html);
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // What the page shows now.
     struct Content {
         QString title;
@@ -75,9 +77,6 @@ protected:
     const ModelPtr& observed() const { return m_model; }
     // Shows the content again.
     void refresh();
-
-protected:
-    AppContext& context() const { return m_context; }
 
 private:
     AppContext& m_context;

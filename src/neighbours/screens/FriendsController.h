@@ -15,7 +15,6 @@
 #include <memory>
 
 class AppContext;
-
 class EmptyStateView;
 class TableView;
 

@@ -3,7 +3,6 @@
 #include "app/screens/MurmoraViewController.h"
 
 class AppContext;
-
 class EmptyStateView;
 class GradientButton;
 

@@ -35,7 +35,8 @@ protected:
     // A tap on the link, by its address alone.
     bool tapped(const QString& link)
     {
-        return WebLinkVeto::shouldStartLoad(context(), nullptr, nullptr, QUrl(link), WebViewNavigationType::LinkClicked);
+        return WebLinkVeto::shouldStartLoad(context(), nullptr, nullptr, QUrl(link),
+                                            WebViewNavigationType::LinkClicked);
     }
 
     // The messages of the alerts shown since the last call, joined (one per line).
