@@ -12,8 +12,8 @@
 #include "platform/foundation/AlertViewDelegate.h"
 #include "platform/foundation/Observation.h"
 
-class AppContext;
 class ActivityIndicatorView;
+class AppContext;
 class BarButtonItem;
 class Label;
 class RegistrationForm;

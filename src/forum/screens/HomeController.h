@@ -16,8 +16,8 @@
 
 #include <memory>
 
-class AppContext;
 class ActivityIndicatorView;
+class AppContext;
 class HomeFilterPanel;
 class HomeGreeting;
 class HomeListBar;

@@ -10,8 +10,8 @@
 
 #include "platform/foundation/Observation.h"
 
-class AppContext;
 class ActivityIndicatorView;
+class AppContext;
 class PaginableTableView;
 class StatusMessageView;
 

@@ -14,15 +14,15 @@
 
 #include <memory>
 
-class AppContext;
 class ActivityIndicatorView;
+class AppContext;
 class BarButtonItem;
 class PaginableTableView;
 class SearchForController;
 class SearchFromController;
 class SearchOrderController;
-class StatusMessageView;
 class SegmentedControl;
+class StatusMessageView;
 class TableView;
 class Toolbar;
 

@@ -16,8 +16,8 @@
 
 class AppContext;
 class EmptyStateView;
-class Label;
 class ForumInfo;
+class Label;
 class TableView;
 
 // The member's notification counters (unread private messages, friend

@@ -122,11 +122,6 @@ protected:
             ContextScreens::registerClass<PlainSection>(context(), QString::fromLatin1(name));
         Config::getInstance().setFeaturesInt(0x7FF);
     }
-    void TearDown() override
-    {
-        context().setPart<UnreadMessagesSource>(nullptr);
-        ScreenWindowTest::TearDown();
-    }
     void save(const QString& name) { savePicture(name, 20); }
     void signInAs(int userid)
     {

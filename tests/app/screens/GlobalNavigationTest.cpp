@@ -79,15 +79,6 @@ protected:
                                  "NotificationsController", "ProfileController", "FriendsController"})
             ContextScreens::registerClass<PlainScreen>(context(), QString::fromLatin1(name));
         Config::getInstance().setFeaturesInt(0x7FF);
-        context().setPart<UnreadMessagesSource>(nullptr);
-        context().setPart<HomeInfo>(nullptr);
-    }
-    void TearDown() override
-    {
-        context().setPart<UnreadMessagesSource>(nullptr);
-        context().setPart<HomeInfo>(nullptr);
-        context().part<RootNavigation>()->setHandler({});
-        ScreenWindowTest::TearDown();
     }
 
     void signInAs(int userid)

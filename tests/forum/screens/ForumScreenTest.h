@@ -54,7 +54,6 @@ protected:
             ScreenInputs::unregisterSetter(QString::fromLatin1(name));
         }
         dismissAlerts();
-        context().part<RootNavigation>()->setHandler({});
         ScreenWindowTest::TearDown();
         ForumInfo::resetInstance();
     }

@@ -48,7 +48,6 @@ protected:
     }
     void TearDown() override
     {
-        context().setPart<UnreadMessagesSource>(nullptr);
         ForumInfo::resetInstance();
         ScreenWindowTest::TearDown();
     }
