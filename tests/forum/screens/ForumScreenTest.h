@@ -67,7 +67,7 @@ protected:
         return screen;
     }
     // A forum's thread list, not shown yet.
-    static std::shared_ptr<ThreadController> threadListOf(qint32 forumid, const QString& title = QString())
+    std::shared_ptr<ThreadController> threadListOf(qint32 forumid, const QString& title = QString())
     {
         auto model = std::make_shared<Forum>();
         model->setForumid(forumid);
