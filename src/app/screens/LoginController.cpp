@@ -63,7 +63,7 @@ void LoginController::buildNib(View* root)
     backdrop->setAutoresizingMask(Autoresizing::FlexibleSize);
     root->addSubview(backdrop);
 
-    m_form = new LoginForm(QRectF(0, 0, 320, 424));
+    m_form = new LoginForm(context(), QRectF(0, 0, 320, 424));
     root->addSubview(m_form);
 
     // The keyboard's previous / next / done bar, at the foot while editing
