@@ -1,7 +1,6 @@
 #include "wiring/AppWiring.h"
 
 #include "app/screens/AppScreens.h"
-#include "app/screens/GlobalNavigationViewController.h"
 #include "app/navigation/ScreenInputs.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "forum/cells/HomeCell.h"
@@ -37,15 +36,15 @@ AppWiring::AppWiring(AppContext& context)
     : m_context(context)
 {
     AlertPresenter::install();
-    AppScreens::registerClasses();
+    AppScreens::registerClasses(m_context);
     // Blog entries and articles among the search and feed rows.
     NeighbourBlogs::registerContent();
-    registerForumThreadScreens();
-    NeighbourScreens::registerClasses();
-    ForumListScreens::registerClasses();
-    ComposingScreens::registerClasses();
-    ForumSearchScreens::registerClasses();
-    ForumModerationScreens::registerClasses();
+    registerForumThreadScreens(m_context);
+    NeighbourScreens::registerClasses(m_context);
+    ForumListScreens::registerClasses(m_context);
+    ComposingScreens::registerClasses(m_context);
+    ForumSearchScreens::registerClasses(m_context);
+    ForumModerationScreens::registerClasses(m_context);
     // The home list shows and opens blog entries and articles too; the
     // screens of the libraries above take their models by their setters.
     HomeContent::registerBlogsAndArticles<BlogModel, Article>();
@@ -55,13 +54,13 @@ AppWiring::AppWiring(AppContext& context)
     // Signing in or out clears the last member's tree and notices from the start.
     ForumInfo::attachTo(m_context);
     // The menu's unread-messages count comes from the forum's home data.
-    GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
+    m_context.setPart<UnreadMessagesSource>(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>(m_context));
 }
 
 AppWiring::~AppWiring()
 {
     for (const QString& name : standInsWithInput())
         ScreenInputs::unregisterSetter(name);
-    GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
+    m_context.setPart<UnreadMessagesSource>(nullptr);
     ForumInfo::detachFrom(m_context);
 }

@@ -19,7 +19,7 @@ void ScreenTest::SetUp()
 {
     AppTest::SetUp();
     AlertPresenter::install();
-    AppScreens::registerClasses();
+    AppScreens::registerClasses(context());
     m_alertsAtStart = AlertView::shownCount();
 }
 

@@ -1,7 +1,20 @@
 #include "AppTest.h"
 
+#include "app/screens/AppDelegate.h"
+#include "app/screens/GlobalNavigationViewController.h"
+#include "app/screens/MuController.h"
+#include "app/screens/MurmoraViewController.h"
+#include "app/screens/RootNavigation.h"
+#include "app/screens/UnreadMessagesSource.h"
 #include "forum/model/ForumInfo.h"
+#include "neighbours/screens/MyProfile.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/ViewControllerRegistry.h"
+#include "platform/ui/Window.h"
 #include "wiring/AppWiring.h"
+
+#include "platform/foundation/ClassName.h"
 
 using AppWiringTest = AppTest;
 
@@ -28,4 +41,59 @@ TEST_F(AppWiringTest, TheSessionClearsTheForumTreesStateFromConstructionToTeardo
     user->logout();
     ASSERT_TRUE(settle());
     EXPECT_EQ(ForumInfo::dismissedNoticesList(), QStringList{QStringLiteral("6")});
+}
+
+// Two runs one after the other in one process, as the tests are: each
+// context replaces its screen stack through its own delegate, counts unread
+// messages from its own forum tree, and the screens made on it read its
+// member, not the last run's.
+TEST_F(AppWiringTest, EachContextHasItsOwnStackHandlerUnreadCountAndMember)
+{
+    const auto runOn = [this](const QString& member, std::weak_ptr<Model>* tree) {
+        const AppWiring wiring(context());
+        AppDelegate delegate(context());
+        delegate.setWindow(std::make_unique<Window>());
+
+        // The menu counts from this context's tree...
+        const std::shared_ptr<UnreadMessagesSource> source = context().existingPart<UnreadMessagesSource>();
+        ASSERT_NE(source, nullptr);
+        const std::shared_ptr<ForumInfo> own = context().existingPart<ForumInfo>();
+        ASSERT_NE(own, nullptr);
+        EXPECT_EQ(source->sharedModel(), own);
+        EXPECT_TRUE(tree->expired()) << "the last run's tree went with its context";
+        *tree = own;
+
+        // ...and a section it opens replaces this delegate's stack.
+        const auto forums = std::dynamic_pointer_cast<MurmoraViewController>(
+            ViewControllerRegistry::create(QStringLiteral("ForumController")));
+        ASSERT_NE(forums, nullptr);
+        context().part<RootNavigation>()->setController(forums);
+        ASSERT_NE(delegate.controller(), nullptr);
+        EXPECT_EQ(delegate.controller()->topViewController(), forums.get());
+        forums->showGlobalNavigationView();
+        GlobalNavigationViewController* menu = forums->globalNavigationView();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->observedModel(), own.get());
+        menu->gotoSearch();
+        EXPECT_EQ(className(*delegate.controller()->topViewController()), QStringLiteral("SearchController"));
+
+        // The member's own profile, by an in-app link, is this context's member.
+        const auto profile = std::dynamic_pointer_cast<MyProfile>(
+            MuController::muController(context(), QStringLiteral("mu:profile")));
+        ASSERT_NE(profile, nullptr);
+        EXPECT_EQ(profile->user(), context().currentUser());
+        EXPECT_EQ(profile->user()->username(), member);
+        EXPECT_FALSE(menu->myprofileButton()->isHidden());
+        menu->cancel();
+    };
+
+    std::weak_ptr<Model> tree;
+    signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
+    runOn(QStringLiteral("alice"), &tree);
+    ASSERT_FALSE(HasFatalFailure());
+
+    dropContext();
+    buildContext();
+    signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
+    runOn(QStringLiteral("bob"), &tree);
 }

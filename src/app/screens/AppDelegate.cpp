@@ -33,7 +33,7 @@ AppDelegate::AppDelegate(AppContext& context)
     WeakRef<AppDelegate> self(this);
     const auto showLogin = [self] {
         if (AppDelegate* delegate = self.get())
-            delegate->setController(std::make_shared<LoginController>());
+            delegate->setController(std::make_shared<LoginController>(delegate->m_context));
     };
     // A closed forum takes no one's unsent text: a stack that holds some
     // stays, and its "submit" works again once the forum is open.
@@ -46,7 +46,7 @@ AppDelegate::AppDelegate(AppContext& context)
     events.sessionLost = showLogin;
     // Section changes from the menu replace the stack through here too, so
     // the delegate always knows the stack on screen.
-    RootNavigation::setHandler([self](const ViewControllerPtr& screen) {
+    m_context.part<RootNavigation>()->setHandler([self](const ViewControllerPtr& screen) {
         if (AppDelegate* delegate = self.get())
             delegate->setController(screen);
     });
@@ -57,7 +57,7 @@ AppDelegate::~AppDelegate()
     SessionEvents& events = m_context.sessionEvents();
     events.forumClosed = {};
     events.sessionLost = {};
-    RootNavigation::setHandler({});
+    m_context.part<RootNavigation>()->setHandler({});
     if (!kAnalyticsAccountID.isEmpty())
         AnalyticsTracker::sharedTracker().stopTracker();
     if (m_window)
@@ -100,7 +100,7 @@ void AppDelegate::showFirstScreens()
     // A screen asked for meanwhile (a lost session, a section) stays.
     if (m_controller)
         return;
-    setController(std::make_shared<LoginController>());
+    setController(std::make_shared<LoginController>(m_context));
     if (m_context.currentUser()->isMember()) {
         if (const ViewControllerPtr home = ViewControllerRegistry::create(QStringLiteral("HomeController")))
             m_controller->pushViewController(home, false);

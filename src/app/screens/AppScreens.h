@@ -1,5 +1,7 @@
 #pragma once
 
+class AppContext;
+
 // The screens of the application foundation, by class name.
 class AppScreens {
 public:
@@ -7,5 +9,5 @@ public:
     // "WelcomeController" (main calls it once; a later registration of a
     // name replaces it). The home screen, "HomeController", is the forum
     // library's.
-    static void registerClasses();
+    static void registerClasses(AppContext& context);
 };

@@ -1,12 +1,17 @@
 #include "app/screens/FieldLinkDetails.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/model/Config.h"
 #include "app/text/AddressBreaks.h"
 #include "app/screens/WebLinkVeto.h"
 
 #include "platform/foundation/Localized.h"
 
-FieldLinkDetails::FieldLinkDetails(const QString& title, const QString& html)
+FieldLinkDetails::FieldLinkDetails(AppContext& context) : m_context(context) {}
+
+FieldLinkDetails::FieldLinkDetails(AppContext& context, const QString& title, const QString& html)
+    : m_context(context)
 {
     setPage(title, html);
 }
@@ -44,12 +49,12 @@ void FieldLinkDetails::viewDidLoad()
                              ? QStringLiteral("<p>") + localized("reg_no_rules").toHtmlEscaped()
                                    + QStringLiteral("</p>")
                              : m_html;
-    m_web->loadHTMLString(page(body), Config::getInstance().imageURLWithString(QString()));
+    m_web->loadHTMLString(page(body), context().config().imageURLWithString(QString()));
     m_web->stringByEvaluatingJavaScriptFromString(QStringLiteral("window.alert=null;"));
 }
 
 bool FieldLinkDetails::shouldStartLoadWithRequest(WebView* webView, const QUrl& url,
                                                   WebViewNavigationType navigationType)
 {
-    return WebLinkVeto::shouldStartLoad(this, webView, url, navigationType);
+    return WebLinkVeto::shouldStartLoad(context(), this, webView, url, navigationType);
 }

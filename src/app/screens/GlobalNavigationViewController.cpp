@@ -4,6 +4,7 @@
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/screens/RootNavigation.h"
+#include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
 #include "app/widgets/RoundedRectView.h"
 
@@ -53,34 +54,18 @@ public:
     }
 };
 
-std::shared_ptr<UnreadMessagesSource>& installedSource()
-{
-    static std::shared_ptr<UnreadMessagesSource> source;
-    return source;
-}
-
 constexpr qreal kPanelWidth = 260;
 constexpr qreal kTitleHeight = 40;
 constexpr qreal kPanelPadding = 8;
 
 }  // namespace
 
-GlobalNavigationViewController::GlobalNavigationViewController()
+GlobalNavigationViewController::GlobalNavigationViewController(AppContext& context) : m_context(context)
 {
     setPreferredViewFrame(QRectF(0, 20, 320, 480));
 }
 
 GlobalNavigationViewController::~GlobalNavigationViewController() = default;
-
-void GlobalNavigationViewController::setUnreadMessagesSource(std::shared_ptr<UnreadMessagesSource> source)
-{
-    installedSource() = std::move(source);
-}
-
-UnreadMessagesSource* GlobalNavigationViewController::unreadMessagesSource()
-{
-    return installedSource().get();
-}
 
 Button* GlobalNavigationViewController::addEntry(const char* titleKey, int tag,
                                                  void (GlobalNavigationViewController::*action)())
@@ -162,7 +147,7 @@ void GlobalNavigationViewController::viewDidLoad()
     m_lblTitle->setText(theme.appLabel());
     pulse();
 
-    m_source = installedSource();
+    m_source = m_context.existingPart<UnreadMessagesSource>();
     if (m_source) {
         if (const std::shared_ptr<Model> info = m_source->sharedModel()) {
             m_forumInfo = info;
@@ -173,12 +158,12 @@ void GlobalNavigationViewController::viewDidLoad()
     applyGating();
 }
 
-bool GlobalNavigationViewController::isTagShown(int tag)
+bool GlobalNavigationViewController::isTagShown(int tag) const
 {
-    const bool signedIn = CurrentUser::currentUser()->isMember();
+    const bool signedIn = m_context.currentUser()->isMember();
     if (!signedIn && (tag == MessagesFeature || tag == PhotosFeature || tag == FriendsFeature))
         return false;
-    if (tag >= 1 && !Config::getInstance().isFeatureEnabled(tag))
+    if (tag >= 1 && !m_context.config().isFeatureEnabled(tag))
         return false;
     if (tag < 0 && !signedIn)
         return false;
@@ -277,7 +262,7 @@ void GlobalNavigationViewController::goToViewController(const ViewControllerPtr&
     // The section already on screen stays as it is.
     if (visible && typeid(*visible) == typeid(*controller))
         return;
-    RootNavigation::setController(controller);
+    m_context.part<RootNavigation>()->setController(controller);
 }
 
 void GlobalNavigationViewController::openSection(const QString& className)

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class AppContext;
 class Button;
 class Label;
 class Model;
@@ -45,13 +46,11 @@ public:
     static constexpr qreal kPulseStartScale = 0.6;
     static constexpr qreal kPulseShrinkScale = 0.9;
 
-    GlobalNavigationViewController();
+    // The menu of the context's session. It reads its count from the
+    // context's UnreadMessagesSource, which the program that links the forum
+    // library sets to the forum info's (none: no count).
+    explicit GlobalNavigationViewController(AppContext& context);
     ~GlobalNavigationViewController() override;
-
-    // Where the menu reads its count; the program that links the forum
-    // library installs the forum info's. None: no count.
-    static void setUnreadMessagesSource(std::shared_ptr<UnreadMessagesSource> source);
-    static UnreadMessagesSource* unreadMessagesSource();
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
@@ -98,7 +97,7 @@ public:
 
     // Whether an entry of the tag shows now, by the forum's features and the
     // session alone.
-    static bool isTagShown(int tag);
+    bool isTagShown(int tag) const;
 
 private:
     Button* addEntry(const char* titleKey, int tag, void (GlobalNavigationViewController::*action)());
@@ -107,6 +106,7 @@ private:
     void stopObserving();
     void showCount(std::optional<int> count);
 
+    AppContext& m_context;
     RoundedRectView* m_menu = nullptr;
     Label* m_lblTitle = nullptr;
     Label* m_numberOfMessages = nullptr;

@@ -1,5 +1,7 @@
 #include "app/screens/LoginController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/config/AlertViewUtil.h"
 #include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
@@ -37,7 +39,7 @@ const QString kHomeController = QStringLiteral("HomeController");
 
 }  // namespace
 
-LoginController::LoginController() = default;
+LoginController::LoginController(AppContext& context) : m_context(context) {}
 
 LoginController::~LoginController() = default;
 
@@ -61,7 +63,7 @@ void LoginController::buildNib(View* root)
     backdrop->setAutoresizingMask(Autoresizing::FlexibleSize);
     root->addSubview(backdrop);
 
-    m_form = new LoginForm(QRectF(0, 0, 320, 424));
+    m_form = new LoginForm(context(), QRectF(0, 0, 320, 424));
     root->addSubview(m_form);
 
     // The keyboard's previous / next / done bar, at the foot while editing
@@ -148,7 +150,7 @@ void LoginController::handlePaidSubscriptions(const HTTPRequestPtr& request)
         m_form->placeOptionalRows(m_registrationOffered);
         m_form->skipNowButton()->setEnabled(true);
     }
-    Config::getInstance().setPaidsubscription(paid);
+    context().config().setPaidsubscription(paid);
 }
 
 // ---- Signing in, skipping, registering

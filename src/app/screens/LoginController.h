@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class AppContext;
 class Button;
 class GradientButton;
 class ImageView;
@@ -41,7 +42,7 @@ public:
     // failure is looked for this often.
     static constexpr int kSignInWatchMs = 1000;
 
-    LoginController();
+    explicit LoginController(AppContext& context);
     ~LoginController() override;
 
     void buildNib(View* root) override;
@@ -86,7 +87,12 @@ public:
     QString userName() const;
     const CurrentUserPtr& user() const { return m_user; }
 
+protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void observe(const CurrentUserPtr& user);
     void showBusy(bool busy);
     bool isSignInUnderWay() const;

@@ -1,5 +1,7 @@
 #include "app/screens/LoginForm.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/config/Customizer.h"
 #include "app/session/CurrentUser.h"
 #include "app/widgets/GradientButton.h"
@@ -27,7 +29,7 @@ constexpr qreal kSkipTopWithout = 312;
 
 }  // namespace
 
-LoginForm::LoginForm(const QRectF& frame) : View(frame)
+LoginForm::LoginForm(AppContext& context, const QRectF& frame) : View(frame), m_context(context)
 {
     const QColor text = Customizer::getInstance().colorForKey(kColorTextNotification);
     setBackgroundColor(Qt::transparent);
@@ -143,7 +145,7 @@ TableViewCell* LoginForm::cellForRowAtIndexPath(TableView* tableView, const Inde
     field->setTag(indexPath.row + 1);
     field->setClearButtonMode(TextFieldViewMode::WhileEditing);
     // A member whose session could not be renewed finds the name kept.
-    const CurrentUserPtr user = CurrentUser::currentUser();
+    const CurrentUserPtr user = m_context.currentUser();
     field->setText(indexPath.row == 0 && user->userid() < 1 ? user->username() : QString());
     field->setDelegate(m_fieldDelegate.get());
     cell->addSubview(field);

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QStringList>
 
+class AppContext;
 class Button;
 class GradientButton;
 class ImageView;
@@ -26,7 +27,8 @@ public:
     static constexpr int kNameTag = 1;
     static constexpr int kPasswordTag = 2;
 
-    explicit LoginForm(const QRectF& frame);
+    // The form for the context's user; the context outlives it.
+    LoginForm(AppContext& context, const QRectF& frame);
 
     // The logo, set once the rest of the screen is built (it decodes meanwhile).
     void showLogo(const QString& imageName);
@@ -58,6 +60,7 @@ public:
     TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
 
 private:
+    AppContext& m_context;
     ImageView* m_logo = nullptr;
     TableView* m_table = nullptr;
     GradientButton* m_loginButton = nullptr;

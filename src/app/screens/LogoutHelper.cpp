@@ -2,6 +2,7 @@
 
 #include "app/screens/AppDelegate.h"
 #include "app/screens/LoginController.h"
+#include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
 
 #include "platform/foundation/AlertView.h"
@@ -22,9 +23,18 @@ class Answer : public AlertViewDelegate {
 public:
     void clickedButtonAtIndex(AlertView* alertView, int buttonIndex) override
     {
-        LogoutHelper::clickedButtonAtIndex(alertView, buttonIndex);
+        if (context)
+            LogoutHelper::clickedButtonAtIndex(*context, alertView, buttonIndex);
     }
+    // The context of the confirmation last shown; it outlives its alerts.
+    AppContext* context = nullptr;
 };
+
+Answer& answer()
+{
+    static Answer one;
+    return one;
+}
 
 }  // namespace
 
@@ -40,29 +50,29 @@ bool LogoutHelper::goToRegister()
 
 AlertViewDelegate* LogoutHelper::delegate()
 {
-    static Answer answer;
-    return &answer;
+    return &answer();
 }
 
-void LogoutHelper::showConfirmation()
+void LogoutHelper::showConfirmation(AppContext& context)
 {
+    answer().context = &context;
     AlertView::create(QString(), localized("home_logout_confirmation"), delegate(), {localized("cancel"), localized("ok")})->show();
 }
 
-void LogoutHelper::clickedButtonAtIndex(AlertView*, int buttonIndex)
+void LogoutHelper::clickedButtonAtIndex(AppContext& context, AlertView*, int buttonIndex)
 {
     if (buttonIndex != 1)
         return;
-    CurrentUser::currentUser()->logout();
-    showLogin(registerFlag());
+    context.currentUser()->logout();
+    showLogin(context, registerFlag());
 }
 
-void LogoutHelper::showLogin(bool registration)
+void LogoutHelper::showLogin(AppContext& context, bool registration)
 {
     AppDelegate* application = AppDelegate::shared();
     if (!application)
         return;
-    const auto login = std::make_shared<LoginController>();
+    const auto login = std::make_shared<LoginController>(context);
     application->setController(login);
     if (registration)
         login->registration();

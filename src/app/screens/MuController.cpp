@@ -5,6 +5,7 @@
 #include "app/model/ModelMakers.h"
 #include "app/screens/LogoutHelper.h"
 #include "app/navigation/ScreenInputs.h"
+#include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
 #include "app/session/Friend.h"
 #include "app/text/MuLink.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-using Command = ViewControllerPtr (*)(const MuLink& link);
+using Command = ViewControllerPtr (*)(AppContext& context, const MuLink& link);
 
 QString name(const char* text)
 {
@@ -94,7 +95,7 @@ ViewControllerPtr blogHome(const ValueDict& entries)
     return loadedScreenWith("BlogHomeScreenViewController", make("BlogEntriesModel", entries));
 }
 
-ViewControllerPtr album(const MuLink& link)
+ViewControllerPtr album(AppContext&, const MuLink& link)
 {
     if (link.has(name("attachmentid"))) {
         return screenWith("SlideshowController", make("Photo", {{name("attachmentid"), Value(link.integer(name("attachmentid")))},
@@ -114,7 +115,7 @@ ViewControllerPtr album(const MuLink& link)
     return profile;
 }
 
-ViewControllerPtr blog(const MuLink& link)
+ViewControllerPtr blog(AppContext&, const MuLink& link)
 {
     if (link.has(name("blogid")) || link.has(name("b")))
         return blogEntry(link.id(name("blogid"), name("b")));
@@ -135,19 +136,19 @@ ViewControllerPtr blog(const MuLink& link)
     return blogHome({});
 }
 
-ViewControllerPtr content(const MuLink& link)
+ViewControllerPtr content(AppContext&, const MuLink& link)
 {
     if (link.has(name("r")) && link.integer(name("r")) >= 2)
         return screenWith("ArticleDetails", make("Article", {{name("articleid"), Value(link.integer(name("r")))}}));
     return screen("ArticleListController");
 }
 
-ViewControllerPtr index(const MuLink&)
+ViewControllerPtr index(AppContext&, const MuLink&)
 {
     return screen("HomeController");
 }
 
-ViewControllerPtr subscription(const MuLink&)
+ViewControllerPtr subscription(AppContext&, const MuLink&)
 {
     const ViewControllerPtr home = screen("HomeController");
     if (home) {
@@ -157,39 +158,39 @@ ViewControllerPtr subscription(const MuLink&)
     return home;
 }
 
-ViewControllerPtr login(const MuLink&)
+ViewControllerPtr login(AppContext& context, const MuLink&)
 {
     LogoutHelper::setGoToRegister(false);
-    if (CurrentUser::currentUser()->isMember())
-        LogoutHelper::showConfirmation();
+    if (context.currentUser()->isMember())
+        LogoutHelper::showConfirmation(context);
     else
-        LogoutHelper::showLogin(false);
+        LogoutHelper::showLogin(context, false);
     return nullptr;
 }
 
-ViewControllerPtr registration(const MuLink&)
+ViewControllerPtr registration(AppContext& context, const MuLink&)
 {
     LogoutHelper::setGoToRegister(true);
-    if (CurrentUser::currentUser()->isMember())
-        LogoutHelper::showConfirmation();
+    if (context.currentUser()->isMember())
+        LogoutHelper::showConfirmation(context);
     else
-        LogoutHelper::showLogin(true);
+        LogoutHelper::showLogin(context, true);
     return nullptr;
 }
 
-ViewControllerPtr memberProfile(const MuLink& link)
+ViewControllerPtr memberProfile(AppContext&, const MuLink& link)
 {
     const qint32 userid = memberId(link);
     return userid >= 1 ? screenWith("MyProfile", member(userid)) : nullptr;
 }
 
-ViewControllerPtr forumDisplay(const MuLink& link)
+ViewControllerPtr forumDisplay(AppContext&, const MuLink& link)
 {
     const qint32 forumid = forumId(link);
     return forumid >= 1 ? screenWith("ThreadController", forum(forumid)) : nullptr;
 }
 
-ViewControllerPtr showThread(const MuLink& link)
+ViewControllerPtr showThread(AppContext&, const MuLink& link)
 {
     if (const qint32 postid = postId(link); postid >= 1)
         return screenWith("PostDetailsController", make("Post", {{name("postid"), Value(postid)}}));
@@ -205,26 +206,26 @@ bool isWriting(const MuLink& link)
     return link.command() == u"newthread" || link.command() == u"newreply" || link.command() == u"blog_post";
 }
 
-bool refusedToAGuest()
+bool refusedToAGuest(const AppContext& context)
 {
-    if (CurrentUser::currentUser()->isMember())
+    if (context.currentUser()->isMember())
         return false;
     ConnectionError::showMessage(
         Error::withMessage(ErrorMessages::errorForCode(Value(QStringLiteral("nopermission_loggedout")))));
     return true;
 }
 
-ViewControllerPtr newThread(const MuLink& link)
+ViewControllerPtr newThread(AppContext& context, const MuLink& link)
 {
-    if (refusedToAGuest())
+    if (refusedToAGuest(context))
         return nullptr;
     const qint32 forumid = forumId(link);
     return forumid >= 1 ? loadedScreenWith("CreateContent", forum(forumid)) : nullptr;
 }
 
-ViewControllerPtr newReply(const MuLink& link)
+ViewControllerPtr newReply(AppContext& context, const MuLink& link)
 {
-    if (refusedToAGuest())
+    if (refusedToAGuest(context))
         return nullptr;
     if (const qint32 threadid = threadId(link); threadid >= 1)
         return screenWith("Reply", make("Thread", {{name("threadid"), Value(threadid)}}));
@@ -233,9 +234,10 @@ ViewControllerPtr newReply(const MuLink& link)
     return nullptr;
 }
 
-ViewControllerPtr profile(const MuLink&)
+ViewControllerPtr profile(AppContext& context, const MuLink&)
 {
-    return CurrentUser::currentUser()->isMember() ? screenWith("MyProfile", CurrentUser::currentUser()) : nullptr;
+    const CurrentUserPtr user = context.currentUser();
+    return user->isMember() ? screenWith("MyProfile", user) : nullptr;
 }
 
 const QHash<QString, Command>& commands()
@@ -246,40 +248,43 @@ const QHash<QString, Command>& commands()
         {name("entry"), blog},
         {name("content"), content},
         {name("list"), content},
-        {name("forum"), [](const MuLink&) { return screen("ForumController"); }},
+        {name("forum"), [](AppContext&, const MuLink&) { return screen("ForumController"); }},
         {name("index"), index},
         {name("subscription"), subscription},
         {name("login"), login},
         {name("member"), memberProfile},
         {name("forumdisplay"), forumDisplay},
         {name("showthread"), showThread},
-        {name("blog_post"), [](const MuLink&) { return refusedToAGuest() ? nullptr : screen("CreateContent"); }},
+        {name("blog_post"),
+         [](AppContext& context, const MuLink&) {
+             return refusedToAGuest(context) ? nullptr : screen("CreateContent");
+         }},
         {name("newthread"), newThread},
         {name("newreply"), newReply},
         {name("profile"), profile},
-        {name("private"), [](const MuLink&) { return screen("PrivateMessagesController"); }},
+        {name("private"), [](AppContext&, const MuLink&) { return screen("PrivateMessagesController"); }},
         {name("register"), registration},
-        {name("search"), [](const MuLink&) { return screen("SearchController"); }},
-        {name("sendmessage"), [](const MuLink&) { return screen("PrivateMessageReply"); }},
+        {name("search"), [](AppContext&, const MuLink&) { return screen("SearchController"); }},
+        {name("sendmessage"), [](AppContext&, const MuLink&) { return screen("PrivateMessageReply"); }},
     };
     return table;
 }
 
 }  // namespace
 
-bool MuController::carriesOut(const QString& text)
+bool MuController::carriesOut(const AppContext& context, const QString& text)
 {
     const std::optional<MuLink> link = MuLink::parse(text);
     return link
            && (link->command() == u"login" || link->command() == u"register"
-               || (isWriting(*link) && !CurrentUser::currentUser()->isMember()));
+               || (isWriting(*link) && !context.currentUser()->isMember()));
 }
 
-ViewControllerPtr MuController::muController(const QString& text)
+ViewControllerPtr MuController::muController(AppContext& context, const QString& text)
 {
     const std::optional<MuLink> link = MuLink::parse(text);
     if (!link)
         return nullptr;
     const Command command = commands().value(link->command());
-    return command ? command(*link) : nullptr;
+    return command ? command(context, *link) : nullptr;
 }

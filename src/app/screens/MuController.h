@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class AppContext;
+
 // The in-app link router: turns an in-app link that the forum wrote into a
 // page ("mu:showthread/t=5", see MuLink) into the screen to push, given what
 // it shows. It needs no network: each screen loads its own data. Screens
@@ -19,12 +21,12 @@ class MuController {
 public:
     MuController() = delete;
 
-    // The screen the link opens, or null: not an in-app link, an unknown
-    // command, a required id missing or below 1, a screen this build does
-    // not have, or a command carried out here.
-    static ViewControllerPtr muController(const QString& link);
+    // The screen the link opens for the context's user, or null: not an
+    // in-app link, an unknown command, a required id missing or below 1, a
+    // screen this build does not have, or a command carried out here.
+    static ViewControllerPtr muController(AppContext& context, const QString& link);
 
     // Whether the link is one the router carries out itself ("login",
     // "register", a guest's writing), answering no screen.
-    static bool carriesOut(const QString& link);
+    static bool carriesOut(const AppContext& context, const QString& link);
 };

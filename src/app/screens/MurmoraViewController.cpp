@@ -14,7 +14,7 @@
 
 #include "platform/foundation/ClassName.h"
 
-MurmoraViewController::MurmoraViewController() = default;
+MurmoraViewController::MurmoraViewController(AppContext& context) : m_context(context) {}
 
 MurmoraViewController::~MurmoraViewController()
 {
@@ -73,7 +73,7 @@ void MurmoraViewController::showGlobalNavigationView()
 {
     if (m_globalNavigationView)
         m_globalNavigationView->cancel();
-    m_globalNavigationView = std::make_shared<GlobalNavigationViewController>();
+    m_globalNavigationView = std::make_shared<GlobalNavigationViewController>(m_context);
     Window* window = Window::keyWindow();
     if (!window)
         return;

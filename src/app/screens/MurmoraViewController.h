@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class AppContext;
 class Button;
 class GlobalNavigationViewController;
 
@@ -19,7 +20,8 @@ public:
     static constexpr qreal kButtonFontSize = 13;
     static inline const QPointF kButtonCenter = QPointF(160, 22);
 
-    MurmoraViewController();
+    // The section of the context's session; the context outlives it.
+    explicit MurmoraViewController(AppContext& context);
     ~MurmoraViewController() override;
 
     void viewDidLoad() override;
@@ -36,7 +38,12 @@ public:
     GlobalNavigationViewController* globalNavigationView() const { return m_globalNavigationView.get(); }
     Button* navButton() const;
 
+protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     std::shared_ptr<GlobalNavigationViewController> m_globalNavigationView;
     QPointer<Button> m_navButton;
 };

@@ -1,5 +1,7 @@
 #include "app/screens/RegistrationController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/config/ErrorMessages.h"
@@ -63,7 +65,7 @@ QString joined(const QString& first, const QString& second)
 
 }  // namespace
 
-RegistrationController::RegistrationController()
+RegistrationController::RegistrationController(AppContext& context) : m_context(context)
 {
     makeFields();
     m_registration = Model::create<Registration>();
@@ -447,7 +449,7 @@ void RegistrationController::onDateOfBirthChange()
 
 void RegistrationController::observeUser()
 {
-    m_user = CurrentUser::currentUser();
+    m_user = context().currentUser();
     m_userObservation.observe(m_user, this);
     signedIn();
 }

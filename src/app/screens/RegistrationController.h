@@ -13,6 +13,7 @@
 #include "platform/foundation/Observation.h"
 
 class ActivityIndicatorView;
+class AppContext;
 class BarButtonItem;
 class Label;
 class RegistrationForm;
@@ -36,7 +37,7 @@ class RegistrationController : public UIViewControllerCommon,
                                public FieldDateObserver,
                                public AlertViewDelegate {
 public:
-    RegistrationController();
+    explicit RegistrationController(AppContext& context);
     ~RegistrationController() override;
 
     void buildNib(View* root) override;
@@ -68,7 +69,12 @@ public:
     Label* statusLabel() const { return m_status; }
     bool isSending() const { return m_stage == Stage::Sending; }
 
+protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     enum class Stage { Loading, Form, Sending, SigningIn, Done };
 
     void makeFields();

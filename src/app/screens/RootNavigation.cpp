@@ -6,21 +6,12 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Window.h"
 
-namespace {
-
-RootNavigation::Handler& handler()
-{
-    static RootNavigation::Handler installed;
-    return installed;
-}
-
-}  // namespace
-
 void RootNavigation::setController(const ViewControllerPtr& screen)
 {
     if (!screen)
         return;
-    if (const Handler own = handler()) {
+    // A copy: the handler may replace itself.
+    if (const Handler own = m_handler) {
         own(screen);
         return;
     }
@@ -40,5 +31,5 @@ NavigationController* RootNavigation::controller()
 
 void RootNavigation::setHandler(Handler handler)
 {
-    ::handler() = std::move(handler);
+    m_handler = std::move(handler);
 }

@@ -8,17 +8,21 @@ class NavigationController;
 
 // The application's one screen stack: where section screens push, and the
 // replacing of the whole stack (after sign-in and sign-out, and from the
-// menu). The application delegate takes the replacing over with its own
-// setController: once it runs; until then the window's root is replaced here.
+// menu). One per application context (its part by this type). The
+// application delegate takes the replacing over with its own setController:
+// once it runs; until then the window's root is replaced here.
 class RootNavigation {
 public:
     using Handler = std::function<void(const ViewControllerPtr& screen)>;
 
     // Replaces the whole stack by a new navigation controller whose root is
     // the screen. Safe from inside a handler of the old stack.
-    static void setController(const ViewControllerPtr& screen);
+    void setController(const ViewControllerPtr& screen);
     // The root navigation controller on screen, or null.
     static NavigationController* controller();
     // The delegate's own replacing; an empty handler restores the window's.
-    static void setHandler(Handler handler);
+    void setHandler(Handler handler);
+
+private:
+    Handler m_handler;
 };

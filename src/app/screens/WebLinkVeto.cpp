@@ -21,7 +21,7 @@ void tell(const char* key)
 
 }  // namespace
 
-bool WebLinkVeto::shouldStartLoad(ViewController* screen, WebView* webView, const QUrl& url,
+bool WebLinkVeto::shouldStartLoad(AppContext& context, ViewController* screen, WebView* webView, const QUrl& url,
                                   WebViewNavigationType navigationType)
 {
     if (navigationType != WebViewNavigationType::LinkClicked)
@@ -31,10 +31,10 @@ bool WebLinkVeto::shouldStartLoad(ViewController* screen, WebView* webView, cons
     if (link.startsWith(u'#'))
         return true;
     if (MuLink::parse(link)) {
-        if (const ViewControllerPtr target = MuController::muController(link)) {
+        if (const ViewControllerPtr target = MuController::muController(context, link)) {
             if (NavigationController* navigation = screen ? screen->navigationController() : nullptr)
                 navigation->pushViewController(target, true);
-        } else if (!MuController::carriesOut(link)) {
+        } else if (!MuController::carriesOut(context, link)) {
             tell("link_leads_nowhere");
         }
         return false;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 
+class AppContext;
 class ViewController;
 
 // What happens to a link or an attachment address that the forum wrote
@@ -17,8 +18,8 @@ class ViewController;
 // other link goes out through OutsideLink. Nothing tapped loads in the page.
 class WebLinkVeto {
 public:
-    // The web view delegate's answer for `screen`: true lets the web view
-    // load the address.
-    static bool shouldStartLoad(ViewController* screen, WebView* webView, const QUrl& url,
+    // The web view delegate's answer for `screen`, made on the context:
+    // true lets the web view load the address.
+    static bool shouldStartLoad(AppContext& context, ViewController* screen, WebView* webView, const QUrl& url,
                                 WebViewNavigationType navigationType);
 };

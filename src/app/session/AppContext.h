@@ -18,8 +18,10 @@ class SessionEvents;
 // context in use; the layers below the session, which cannot name it, have
 // theirs installed by it for its life.
 //
-// The layers above keep their shared parts here too (the forum tree, by its
-// type), and the wiring connects them to the session's events.
+// The layers above keep their shared parts here too, by their types (the
+// forum tree, the screen stack's replacing, the menu's unread count), and
+// the wiring connects them to the session's events. Screens are handed the
+// context they are made on and read their parts from it.
 class AppContext {
 public:
     // Builds the context on this clock and puts it in use until it goes; one
@@ -40,7 +42,7 @@ public:
     // or a new guest.
     const std::shared_ptr<CurrentUser>& currentUser() const { return m_user; }
     SessionEvents& sessionEvents() const { return *m_events; }
-    // The configuration, read again from the store for each context.
+    // The stored configuration, read again from the store for each context.
     Config& config() const;
     // Lets the user go and reads it again from the store, as a restart would.
     void restoreSession();

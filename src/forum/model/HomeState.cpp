@@ -1,11 +1,12 @@
 #include "forum/model/HomeState.h"
 
 #include "app/model/Config.h"
+#include "app/session/AppContext.h"
 
 #include <utility>
 
-HomeState::HomeState()
-    : m_newTop(std::make_shared<NewTopSearch>()), m_subscribed(std::make_shared<SearchAll>())
+HomeState::HomeState(AppContext& context)
+    : m_context(context), m_newTop(std::make_shared<NewTopSearch>()), m_subscribed(std::make_shared<SearchAll>(context))
 {
     m_subscribed->setType(kFinderType);
 }
@@ -62,9 +63,8 @@ QString HomeState::listIconName() const
     return QStringLiteral("star.png");
 }
 
-QList<HomeState::FilterRow> HomeState::filterRowsOfForum()
+QList<HomeState::FilterRow> HomeState::filterRowsOfForum(const Config& config)
 {
-    const Config& config = Config::getInstance();
     QList<FilterRow> rows{{QStringLiteral("nav_forums"), NewTopSearch::Threads}};
     if (config.isFeatureEnabled(Config::CmsEnabled))
         rows.append({QStringLiteral("nav_articles"), NewTopSearch::Articles});
@@ -74,19 +74,18 @@ QList<HomeState::FilterRow> HomeState::filterRowsOfForum()
     return rows;
 }
 
-bool HomeState::forumOffersKinds()
+bool HomeState::forumOffersKinds(const Config& config)
 {
-    const Config& config = Config::getInstance();
     return config.isFeatureEnabled(Config::CmsEnabled) || config.isFeatureEnabled(Config::BlogEnabled)
            || config.isFeatureEnabled(Config::MultiTypeSearch);
 }
 
 int HomeState::resetFilter()
 {
-    m_filterRows = filterRowsOfForum();
+    m_filterRows = filterRowsOfForum(m_context.config());
     // Across kinds the feed starts with all content as it is; else it is
     // filtered to threads.
-    if (Config::getInstance().isFeatureEnabled(Config::MultiTypeSearch))
+    if (m_context.config().isFeatureEnabled(Config::MultiTypeSearch))
         m_filterRow = int(m_filterRows.size()) - 1;
     else
         chooseFilterRow(0);

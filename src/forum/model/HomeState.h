@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class AppContext;
+class Config;
 class ModelWithPages;
 
 // What the home screen shows, decided without a window: one list of recent
@@ -28,7 +30,8 @@ public:
         qint32 searchType;
     };
 
-    HomeState();
+    // The lists of the context's forum; the context outlives the state.
+    explicit HomeState(AppContext& context);
 
     // The newest and top lists, and the subscribed one.
     const NewTopSearchPtr& newTop() const { return m_newTop; }
@@ -50,9 +53,9 @@ public:
 
     // The kinds of content, by the forum's features: threads always, then
     // articles and blog entries where the forum has them, then all.
-    static QList<FilterRow> filterRowsOfForum();
+    static QList<FilterRow> filterRowsOfForum(const Config& config);
     // Without articles, blogs or a search across kinds there is nothing to choose.
-    static bool forumOffersKinds();
+    static bool forumOffersKinds(const Config& config);
     const QList<FilterRow>& filterRows() const { return m_filterRows; }
     // The rows again, as the forum has them now, and the one chosen at first:
     // all content where the forum searches across kinds (the feed starts
@@ -81,6 +84,7 @@ public:
     void setLoading(bool loading) { m_loading = loading; }
 
 private:
+    AppContext& m_context;
     NewTopSearchPtr m_newTop;
     SearchAllPtr m_subscribed;
     Sort m_sort = Newest;

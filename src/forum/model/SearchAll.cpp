@@ -1,6 +1,7 @@
 #include "forum/model/SearchAll.h"
 
 #include "app/model/Config.h"
+#include "app/session/AppContext.h"
 #include "app/config/ErrorMessages.h"
 #include "forum/model/ContentRows.h"
 #include "forum/model/SearchRows.h"
@@ -20,6 +21,8 @@ constexpr std::pair<int, int> kindOrder[] = {
 };
 
 }  // namespace
+
+SearchAll::SearchAll(AppContext& context) : m_context(context) {}
 
 const PropertyTable& SearchAll::propertyTable()
 {
@@ -66,7 +69,7 @@ std::pair<QString, QString> SearchAll::dateLimitOf(int time)
 QStringList SearchAll::types() const
 {
     QStringList ids;
-    const Config& config = Config::getInstance();
+    const Config& config = m_context.config();
     for (const auto& [bit, kind] : kindOrder) {
         if (!(m_type & bit))
             continue;
@@ -96,7 +99,7 @@ ValueDict SearchAll::searchParameters(const QString& text) const
     // No kind chosen: no kind is sent, whichever way kinds go.
     if (ids.isEmpty())
         return params;
-    if (Config::getInstance().isFeatureEnabled(MultiTypeSearch)) {
+    if (m_context.config().isFeatureEnabled(MultiTypeSearch)) {
         ValueList list;
         for (const QString& id : ids)
             list.push_back(Value(id));
@@ -132,7 +135,7 @@ void SearchAll::fetchPage(int pageNumber)
         return;
     ValueDict body{{QStringLiteral("pagenumber"), Value(page)}};
     const QStringList ids = types();
-    if (!Config::getInstance().isFeatureEnabled(MultiTypeSearch) && !ids.isEmpty())
+    if (!m_context.config().isFeatureEnabled(MultiTypeSearch) && !ids.isEmpty())
         body.insert(QStringLiteral("contenttypeid"), Value(ids.last()));
     m_pageRequest = sendCall(QStringLiteral("search_showresults"),
                              ValueDict{{QStringLiteral("searchid"), Value(searchid())}}, body,

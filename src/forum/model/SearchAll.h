@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class AppContext;
+
 // The general search across content kinds, by words, member name or tag,
 // with a sort order and a date limit; with order 2 it is the member's list
 // of subscribed threads instead.
@@ -21,6 +23,9 @@ public:
     static constexpr int SubscribedOrder = 2;
     // filterType(): what the text is.
     enum FilterType : int { FilterText = 0, FilterMemberName = 1, FilterTag = 2 };
+
+    // A search of the context's forum, by the kinds its configuration has.
+    explicit SearchAll(AppContext& context);
 
     static const PropertyTable& propertyTable();
     const PropertyTable& properties() const override { return propertyTable(); }
@@ -57,6 +62,7 @@ public:
     static std::pair<QString, QString> dateLimitOf(int time);
 
 private:
+    AppContext& m_context;
     qint32 m_order = 0;
     qint32 m_type = 0;
     qint32 m_time = 0;

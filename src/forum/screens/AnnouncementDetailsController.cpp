@@ -1,5 +1,7 @@
 #include "forum/screens/AnnouncementDetailsController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
@@ -13,7 +15,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/WebView.h"
 
-AnnouncementDetailsController::AnnouncementDetailsController() = default;
+AnnouncementDetailsController::AnnouncementDetailsController(AppContext& context) : m_context(context) {}
 
 AnnouncementDetailsController::~AnnouncementDetailsController() = default;
 
@@ -89,7 +91,7 @@ void AnnouncementDetailsController::showAnnouncement()
                                            : Formatter::defaultFormatter().cellDateFormatter().stringFromDate(a.date()));
     if (a.message() != m_shownMessage || m_shownMessage.isNull()) {
         m_shownMessage = a.message().isNull() ? QStringLiteral("") : a.message();
-        m_web->loadHTMLString(m_shownMessage, Config::getInstance().imageURLWithString(QString()));
+        m_web->loadHTMLString(m_shownMessage, context().config().imageURLWithString(QString()));
     }
 }
 
@@ -108,5 +110,5 @@ bool AnnouncementDetailsController::modelHasFailedToUpdate(Model*, const Error& 
 bool AnnouncementDetailsController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url,
                                                                WebViewNavigationType navigationType)
 {
-    return WebLinkVeto::shouldStartLoad(this, webView, url, navigationType);
+    return WebLinkVeto::shouldStartLoad(context(), this, webView, url, navigationType);
 }

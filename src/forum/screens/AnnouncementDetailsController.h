@@ -8,6 +8,7 @@
 
 #include "platform/foundation/Observation.h"
 
+class AppContext;
 class ImageView;
 class Label;
 
@@ -23,7 +24,7 @@ public:
     static constexpr qreal kBannerBottom = 417;
     static constexpr qreal kHeaderHeight = 64;
 
-    AnnouncementDetailsController();
+    explicit AnnouncementDetailsController(AppContext& context);
     ~AnnouncementDetailsController() override;
 
     const AnnouncementPtr& announcement() const { return m_announcement; }
@@ -46,7 +47,12 @@ public:
     WebView* web() const { return m_web; }
     View* headerBackground() const { return m_headerBackground; }
 
+protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void showAnnouncement();
 
     Label* m_postTitle = nullptr;

@@ -6,28 +6,23 @@
 #include "forum/screens/InsertTextController.h"
 #include "forum/screens/Reply.h"
 #include "forum/screens/ReportPost.h"
+#include "app/navigation/ContextScreens.h"
 #include "app/navigation/ScreenInputs.h"
-#include "app/session/AppContext.h"
 #include "forum/screens/SelectForumController.h"
 #include "forum/screens/SelectThreadPrefix.h"
 
 #include "platform/ui/ViewControllerRegistry.h"
 
-void ComposingScreens::registerClasses()
+void ComposingScreens::registerClasses(AppContext& context)
 {
-    ViewControllerRegistry::registerClass<SelectForumController>(QStringLiteral("SelectForumController"));
-    ViewControllerRegistry::registerClass<InsertTextController>(QStringLiteral("InsertTextController"));
-    ViewControllerRegistry::registerClass<ContentTags>(QStringLiteral("ContentTags"));
-    // The composing screens are made on the context in use when they are asked for.
-    ViewControllerRegistry::registerClass(QStringLiteral("CreateContent"), [] {
-        return std::make_shared<CreateContent>(AppContext::current());
-    });
-    ViewControllerRegistry::registerClass(QStringLiteral("Reply"),
-                                          [] { return std::make_shared<Reply>(AppContext::current()); });
-    ViewControllerRegistry::registerClass(QStringLiteral("EditPost"),
-                                          [] { return std::make_shared<EditPost>(AppContext::current()); });
-    ViewControllerRegistry::registerClass<ReportPost>(QStringLiteral("ReportPost"));
-    ViewControllerRegistry::registerClass<SelectThreadPrefix>(QStringLiteral("SelectThreadPrefix"));
+    ContextScreens::registerClass<SelectForumController>(context, QStringLiteral("SelectForumController"));
+    ContextScreens::registerClass<InsertTextController>(context, QStringLiteral("InsertTextController"));
+    ContextScreens::registerClass<ContentTags>(context, QStringLiteral("ContentTags"));
+    ContextScreens::registerClass<CreateContent>(context, QStringLiteral("CreateContent"));
+    ContextScreens::registerClass<Reply>(context, QStringLiteral("Reply"));
+    ContextScreens::registerClass<EditPost>(context, QStringLiteral("EditPost"));
+    ContextScreens::registerClass<ReportPost>(context, QStringLiteral("ReportPost"));
+    ContextScreens::registerClass<SelectThreadPrefix>(context, QStringLiteral("SelectThreadPrefix"));
     ScreenInputs::registerSetter(QStringLiteral("CreateContent"), &CreateContent::setForum);
     ScreenInputs::registerSetter(QStringLiteral("EditPost"), &EditPost::setPost);
     ScreenInputs::registerSetter(QStringLiteral("ReportPost"), &ReportPost::setPost);

@@ -1,5 +1,7 @@
 #include "forum/screens/CreateContent.h"
 
+#include "app/session/AppContext.h"
+
 #include "forum/model/Thread.h"
 #include "forum/screens/EditorPublishArea.h"
 #include "forum/cells/HomeContent.h"
@@ -11,7 +13,6 @@
 #include "app/model/Config.h"
 #include "app/model/ModelMakers.h"
 #include "app/navigation/ScreenInputs.h"
-#include "app/session/AppContext.h"
 #include "app/widgets/SegmentControlHidding.h"
 
 #include "platform/ui/Button.h"
@@ -105,7 +106,7 @@ void CreateContent::changedPublish()
         else
             screen.reset();
     } else if (position == ThreadContent) {
-        auto picker = std::make_shared<SelectForumController>();
+        auto picker = std::make_shared<SelectForumController>(context());
         picker->setDelegate(this);
         screen = picker;
     }
@@ -401,7 +402,7 @@ ViewControllerPtr CreateContent::newContentScreen() const
         const ThreadPtr thread = Thread::initWithThreadid(m_threadBuilder->threadid());
         thread->setThreadtitle(m_threadBuilder->title());
         thread->setForum(m_threadBuilder->forum());
-        auto page = std::make_shared<PostController>();
+        auto page = std::make_shared<PostController>(context());
         page->setThread(thread);
         return page;
     }

@@ -1,5 +1,7 @@
 #include "forum/screens/ForumController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/navigation/ScreenInputs.h"
@@ -30,7 +32,7 @@ void showAmpersands(const ForumPtr& forum)
 
 }  // namespace
 
-ForumController::ForumController()
+ForumController::ForumController(AppContext& context) : MurmoraViewController(context)
 {
     setTitle(localized("nav_forums"));
 }
@@ -65,7 +67,7 @@ void ForumController::viewDidLoad()
     MurmoraViewController::viewDidLoad();
     m_forumTable->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackground));
     m_infoObservation.reset();
-    m_info = ForumInfo::getInstance();
+    m_info = context().part<ForumInfo>();
     // What the tree holds now, then whatever comes.
     modelHasChanged(m_info.get());
     m_infoObservation.observe(m_info, this);
@@ -75,7 +77,7 @@ void ForumController::viewDidLoad()
 void ForumController::viewWillAppear(bool)
 {
     // Composing comes with its own screen, for a member.
-    WritingButton::update(*this, BarButtonSystemItem::Compose,
+    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Compose,
                           ViewControllerRegistry::isRegistered(QStringLiteral("CreateContent")),
                           &ForumController::showCreate);
     if (m_info)
@@ -181,7 +183,7 @@ void ForumController::didSelectRowAtIndexPath(TableView* tableView, const IndexP
     QPointer<TableView> table(tableView);
     const ForumPtr forum = retrieveForumAtIndexPath(indexPath);
     if (forum) {
-        auto threads = std::make_shared<ThreadController>();
+        auto threads = std::make_shared<ThreadController>(context());
         threads->setForum(forum);
         if (NavigationController* navigation = navigationController())
             navigation->pushViewController(threads, true);

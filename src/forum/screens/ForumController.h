@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 
+class AppContext;
 class TableView;
 
 // The forum index: one section per top-level entry of the forum tree. A
@@ -29,7 +30,7 @@ public:
     // The blanks before a section's title.
     static inline const QString kSectionTitleIndent = QStringLiteral("    ");
 
-    ForumController();
+    explicit ForumController(AppContext& context);
     ~ForumController() override;
 
     void buildNib(View* root) override;

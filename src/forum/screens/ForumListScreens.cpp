@@ -1,6 +1,7 @@
 #include "forum/screens/ForumListScreens.h"
 
 #include "app/model/ModelMakers.h"
+#include "app/navigation/ContextScreens.h"
 #include "app/navigation/ScreenInputs.h"
 #include "forum/model/ForumInfo.h"
 #include "forum/model/Post.h"
@@ -17,13 +18,13 @@
 namespace {
 
 // The forum's models that in-app links name by id.
-void registerLinkModels()
+void registerLinkModels(AppContext& context)
 {
     // A forum the tree does not know (not loaded yet, or gone) is still
     // opened by its id: its screen asks the forum for it.
-    ModelMakers::registerMaker(QStringLiteral("Forum"), [](const ValueDict& values) -> ModelPtr {
+    ModelMakers::registerMaker(QStringLiteral("Forum"), [&context](const ValueDict& values) -> ModelPtr {
         const qint32 forumid = values.value(QStringLiteral("forumid")).toInt();
-        if (ForumPtr known = ForumInfo::getInstance()->searchForum(forumid))
+        if (ForumPtr known = context.part<ForumInfo>()->searchForum(forumid))
             return known;
         auto bare = Model::create<Forum>();
         bare->setForumid(forumid);
@@ -39,12 +40,13 @@ void registerLinkModels()
 
 }  // namespace
 
-void ForumListScreens::registerClasses()
+void ForumListScreens::registerClasses(AppContext& context)
 {
-    ViewControllerRegistry::registerClass<ForumController>(QStringLiteral("ForumController"));
-    ViewControllerRegistry::registerClass<ThreadController>(QStringLiteral("ThreadController"));
-    ViewControllerRegistry::registerClass<HomeController>(QStringLiteral("HomeController"));
-    ViewControllerRegistry::registerClass<AnnouncementDetailsController>(QStringLiteral("AnnouncementDetailsController"));
+    ContextScreens::registerClass<ForumController>(context, QStringLiteral("ForumController"));
+    ContextScreens::registerClass<ThreadController>(context, QStringLiteral("ThreadController"));
+    ContextScreens::registerClass<HomeController>(context, QStringLiteral("HomeController"));
+    ContextScreens::registerClass<AnnouncementDetailsController>(context,
+                                                                 QStringLiteral("AnnouncementDetailsController"));
     ScreenInputs::registerSetter(QStringLiteral("ThreadController"), &ThreadController::setForum);
     ScreenInputs::registerSetter(QStringLiteral("AnnouncementDetailsController"),
                                  &AnnouncementDetailsController::setAnnouncement);
@@ -61,5 +63,5 @@ void ForumListScreens::registerClasses()
                                      home->changeOrder();
                                      return true;
                                  });
-    registerLinkModels();
+    registerLinkModels(context);
 }

@@ -1,6 +1,7 @@
 #include "forum/screens/ForumModerationScreens.h"
 
 #include "forum/screens/PostModerateController.h"
+#include "app/navigation/ContextScreens.h"
 #include "app/navigation/ScreenInputs.h"
 #include "forum/screens/ThreadModerateController.h"
 
@@ -8,10 +9,10 @@
 
 namespace ForumModerationScreens {
 
-void registerClasses()
+void registerClasses(AppContext& context)
 {
-    ViewControllerRegistry::registerClass<ThreadModerateController>(QStringLiteral("ThreadModerateController"));
-    ViewControllerRegistry::registerClass<PostModerateController>(QStringLiteral("PostModerateController"));
+    ContextScreens::registerClass<ThreadModerateController>(context, QStringLiteral("ThreadModerateController"));
+    ContextScreens::registerClass<PostModerateController>(context, QStringLiteral("PostModerateController"));
     ScreenInputs::registerSetter(QStringLiteral("ThreadModerateController"), &ThreadModerateController::setForum);
     ScreenInputs::registerSetter(QStringLiteral("PostModerateController"), &PostModerateController::setThread);
 }

@@ -1,5 +1,6 @@
 #include "forum/screens/ForumSearchScreens.h"
 
+#include "app/navigation/ContextScreens.h"
 #include "app/navigation/ScreenInputs.h"
 #include "forum/screens/SearchController.h"
 #include "forum/screens/SearchPostController.h"
@@ -9,11 +10,11 @@
 
 namespace ForumSearchScreens {
 
-void registerClasses()
+void registerClasses(AppContext& context)
 {
-    ViewControllerRegistry::registerClass<SearchController>(QStringLiteral("SearchController"));
-    ViewControllerRegistry::registerClass<SearchThreadController>(QStringLiteral("SearchThreadController"));
-    ViewControllerRegistry::registerClass<SearchPostController>(QStringLiteral("SearchPostController"));
+    ContextScreens::registerClass<SearchController>(context, QStringLiteral("SearchController"));
+    ContextScreens::registerClass<SearchThreadController>(context, QStringLiteral("SearchThreadController"));
+    ContextScreens::registerClass<SearchPostController>(context, QStringLiteral("SearchPostController"));
     ScreenInputs::registerSetter(QStringLiteral("SearchThreadController"), &SearchThreadController::setForum);
     ScreenInputs::registerSetter(QStringLiteral("SearchPostController"), &SearchPostController::setThread);
 }

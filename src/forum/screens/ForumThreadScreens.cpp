@@ -1,5 +1,6 @@
 #include "forum/screens/ForumThreadScreens.h"
 
+#include "app/navigation/ContextScreens.h"
 #include "app/navigation/ScreenInputs.h"
 #include "forum/screens/CachedWebImageProvider.h"
 #include "forum/screens/PostController.h"
@@ -8,10 +9,10 @@
 #include "platform/ui/ViewControllerRegistry.h"
 #include "platform/ui/WebView.h"
 
-void registerForumThreadScreens()
+void registerForumThreadScreens(AppContext& context)
 {
-    ViewControllerRegistry::registerClass<PostController>(QStringLiteral("PostController"));
-    ViewControllerRegistry::registerClass<PostDetailsController>(QStringLiteral("PostDetailsController"));
+    ContextScreens::registerClass<PostController>(context, QStringLiteral("PostController"));
+    ContextScreens::registerClass<PostDetailsController>(context, QStringLiteral("PostDetailsController"));
     ScreenInputs::registerSetter(QStringLiteral("PostDetailsController"), &PostDetailsController::setPost);
     WebView::setImageProvider(std::make_shared<CachedWebImageProvider>());
 }

@@ -1,5 +1,7 @@
 #include "forum/screens/HomeController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
@@ -50,7 +52,8 @@ constexpr qreal kListBottom = HomeController::kListGap + HomeController::kListHe
 
 }  // namespace
 
-HomeController::HomeController() : m_pictureMenu(std::make_unique<HomePictureMenu>(this))
+HomeController::HomeController(AppContext& context)
+    : MurmoraViewController(context), m_state(context), m_pictureMenu(std::make_unique<HomePictureMenu>(context, this))
 {
     setTitle(localized("nav_home"));
 }
@@ -118,7 +121,7 @@ void HomeController::buildNib(View* root)
 void HomeController::viewDidLoad()
 {
     MurmoraViewController::viewDidLoad();
-    Config& config = Config::getInstance();
+    Config& config = context().config();
     Customizer& theme = Customizer::getInstance();
 
     m_news->setDelegate(this);
@@ -128,14 +131,14 @@ void HomeController::viewDidLoad()
         m_news->setModel(m_state.newTop());
         m_state.subscribed()->setDelegate(this);
     }
-    if (!HomeState::forumOffersKinds())
+    if (!HomeState::forumOffersKinds(context().config()))
         m_top->dropFilter();
 
-    const CurrentUserPtr user = CurrentUser::currentUser();
+    const CurrentUserPtr user = context().currentUser();
     m_user = user;
     m_userObservation.observe(user, this);
     user->fetchInfo();
-    const ForumInfoPtr info = ForumInfo::getInstance();
+    const ForumInfoPtr info = context().part<ForumInfo>();
     m_info = info;
     m_infoObservation.observe(info, this);
 
@@ -163,7 +166,7 @@ void HomeController::viewDidLoad()
 
 void HomeController::viewWillAppear(bool)
 {
-    ForumInfo::getInstance()->fetchForumHome();
+    context().part<ForumInfo>()->fetchForumHome();
     if (Button* button = navButton()) {
         for (unsigned state : {ControlState::Normal, ControlState::Highlighted, ControlState::Selected})
             button->setTitle(localized("nav_home"), state);
@@ -240,7 +243,7 @@ void HomeController::gotoNotifications()
 
 void HomeController::gotoNotices()
 {
-    const ForumInfoPtr info = ForumInfo::getInstance();
+    const ForumInfoPtr info = context().part<ForumInfo>();
     if (info->notices().isEmpty() || !info->notices().first())
         return;
     AlertView::create(localized("home_notice"), info->notices().first()->notice_plain(), nullptr, {localized("ok")})->show();
@@ -253,7 +256,7 @@ void HomeController::gotoProfile()
     if (visible && className(*visible) == kProfileScreen)
         return;
     if (const ViewControllerPtr profile = ViewControllerRegistry::create(kProfileScreen))
-        RootNavigation::setController(profile);
+        context().part<RootNavigation>()->setController(profile);
 }
 
 void HomeController::registration()
@@ -291,7 +294,7 @@ void HomeController::clickedButtonAtIndex(AlertView* alertView, int buttonIndex)
 
 void HomeController::logoutConfirmed()
 {
-    CurrentUser::currentUser()->logout();
+    context().currentUser()->logout();
     updateLayout();
 }
 
@@ -346,8 +349,8 @@ void HomeController::updateLayout()
 {
     if (!isViewLoaded())
         return;
-    const CurrentUserPtr user = CurrentUser::currentUser();
-    const ForumInfoPtr info = ForumInfo::getInstance();
+    const CurrentUserPtr user = context().currentUser();
+    const ForumInfoPtr info = context().part<ForumInfo>();
     const bool leftSubscriptions = m_state.sort() == HomeState::Subscribed;
     const bool readAgain = m_state.followReader(user->isMember() ? user->userid() : 0);
     const bool guest = m_state.isGuest();
@@ -358,8 +361,8 @@ void HomeController::updateLayout()
     const bool ownPlace = standsInItsOwnPlace();
 
     m_news->reloadData();
-    WritingButton::update(*this, BarButtonSystemItem::Compose, ViewControllerRegistry::isRegistered(kComposeScreen),
-                          &HomeController::createContent);
+    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Compose,
+                          ViewControllerRegistry::isRegistered(kComposeScreen), &HomeController::createContent);
     if (guest) {
         // A guest has no subscriptions: the list goes back to the newest.
         if (leftSubscriptions) {
@@ -368,7 +371,7 @@ void HomeController::updateLayout()
         }
         sort()->setEnabledForSegmentAtIndex(false, Subscribed);
         // Signing up has a screen of its own, not in a paid forum.
-        m_greeting->showGuest(!Config::getInstance().isPaidSubscription()
+        m_greeting->showGuest(!context().config().isPaidSubscription()
                               && ViewControllerRegistry::isRegistered(kRegistrationScreen));
         navigationItem()->setLeftBarButtonItem(
             ownPlace ? BarButtonItem::withTitle(localized("login"), BarButtonItemStyle::Done, this, &HomeController::login)
@@ -419,7 +422,7 @@ void HomeController::deleteNotice(NoticeController* controller)
 {
     if (!controller || !controller->notice())
         return;
-    ForumInfo::getInstance()->dismissNotice(controller->notice()->_noticeid());
+    context().part<ForumInfo>()->dismissNotice(controller->notice()->_noticeid());
     if (controller->isViewLoaded())
         controller->view()->setHidden(true);
     updateLayout();

@@ -17,6 +17,7 @@
 #include <memory>
 
 class ActivityIndicatorView;
+class AppContext;
 class HomeFilterPanel;
 class HomeGreeting;
 class HomeListBar;
@@ -61,7 +62,7 @@ public:
     // The screen the home screen stands on in its own place.
     static inline const QString kLoginScreen = QStringLiteral("LoginController");
 
-    HomeController();
+    explicit HomeController(AppContext& context);
     ~HomeController() override;
 
     void buildNib(View* root) override;

@@ -1,5 +1,6 @@
 #include "forum/screens/HomePictureMenu.h"
 
+#include "app/session/AppContext.h"
 #include "app/session/AvatarBuilder.h"
 #include "app/session/CurrentUser.h"
 
@@ -7,7 +8,7 @@
 
 #include "platform/foundation/Localized.h"
 
-HomePictureMenu::HomePictureMenu(ViewController* screen) : m_screen(screen) {}
+HomePictureMenu::HomePictureMenu(AppContext& context, ViewController* screen) : m_context(context), m_screen(screen) {}
 
 HomePictureMenu::~HomePictureMenu()
 {
@@ -17,7 +18,7 @@ HomePictureMenu::~HomePictureMenu()
 
 void HomePictureMenu::open()
 {
-    if (!CurrentUser::currentUser()->avatarurl().isEmpty())
+    if (!m_context.currentUser()->avatarurl().isEmpty())
         showDeleteMenu();
     else
         showPicker();
@@ -39,7 +40,7 @@ void HomePictureMenu::clickedButtonAtIndex(ActionSheet* actionSheet, int buttonI
     if (actionSheet != m_menu.data())
         return;
     if (buttonIndex == 0)
-        CurrentUser::currentUser()->deleteAvatar();
+        m_context.currentUser()->deleteAvatar();
     else if (buttonIndex == 1)
         showPicker();
 }

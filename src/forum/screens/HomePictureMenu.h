@@ -13,13 +13,16 @@
 
 class ViewController;
 
+class AppContext;
+
 // The member's picture on the home screen: with one, a menu to delete or
 // change it; without, the picker at once. The picture picked goes up as the
 // member's avatar; a refusal is told once, by the upload itself.
 class HomePictureMenu : public ActionSheetDelegate, public SelectImageDelegate, public ModelObserver {
 public:
-    // The screen it shows over; not owned.
-    explicit HomePictureMenu(ViewController* screen);
+    // The screen it shows over, not owned, for the member of the context,
+    // which outlives it.
+    HomePictureMenu(AppContext& context, ViewController* screen);
     ~HomePictureMenu() override;
 
     // The menu when there is a picture, else the picker.
@@ -32,6 +35,7 @@ public:
     void modelHasChanged(Model*) override {}
 
 private:
+    AppContext& m_context;
     WeakRef<ViewController> m_screen;
     QPointer<ActionSheet> m_menu;
     SelectImagePtr m_selector;

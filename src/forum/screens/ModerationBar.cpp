@@ -29,9 +29,9 @@ void ModerationBar::askForChoice(const char* messageKey)
     AlertView::create(QString(), localized(messageKey), nullptr, {localized("ok")})->show();
 }
 
-void ModerationBar::pickForum(ViewController* screen, SelectForumDelegate* delegate)
+void ModerationBar::pickForum(AppContext& context, ViewController* screen, SelectForumDelegate* delegate)
 {
-    auto picker = std::make_shared<SelectForumController>();
+    auto picker = std::make_shared<SelectForumController>(context);
     picker->setDelegate(delegate);
     if (NavigationController* navigation = screen ? screen->navigationController() : nullptr)
         navigation->pushViewController(picker, true);

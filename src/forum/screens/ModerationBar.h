@@ -2,6 +2,7 @@
 
 #include "platform/ui/TabBarItem.h"
 
+class AppContext;
 class SelectForumDelegate;
 class TabBarHidding;
 class ViewController;
@@ -19,5 +20,5 @@ public:
     // An action pressed while nothing is chosen: the message alone, with OK.
     static void askForChoice(const char* messageKey);
     // Pushes the forum picker over the screen, answering the delegate.
-    static void pickForum(ViewController* screen, SelectForumDelegate* delegate);
+    static void pickForum(AppContext& context, ViewController* screen, SelectForumDelegate* delegate);
 };

@@ -1,5 +1,7 @@
 #include "forum/screens/PostController.h"
 
+#include "app/session/AppContext.h"
+
 #include "forum/cells/PostCell.h"
 #include "forum/cells/PostCellIgnoreGlobal.h"
 #include "forum/cells/PostCellUserIgnore.h"
@@ -33,7 +35,7 @@
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
-PostController::PostController() = default;
+PostController::PostController(AppContext& context) : m_context(context) {}
 
 PostController::~PostController() = default;
 
@@ -46,7 +48,7 @@ void PostController::setThread(const ThreadPtr& thread)
     m_showEvenIgnored.clear();
     m_heights.clear();
     // The reply form is asked for while the member reads; a guest has no row.
-    m_quickReply = m_thread && CurrentUser::currentUser()->isMember() ? QuickReply::initWithThread(m_thread) : nullptr;
+    m_quickReply = m_thread && context().currentUser()->isMember() ? QuickReply::initWithThread(m_thread) : nullptr;
     if (!m_thread)
         return;
     m_thread->setThreadtitle(StringExtensions::replaceAmpersands(m_thread->threadtitle()));
@@ -168,7 +170,7 @@ void PostController::updateActionItems()
         reload->setTitle(localized("tabbar_reload"));
     if (const TabBarItemPtr unread = item(FirstUnread))
         unread->setTitle(localized("tabbar_last_unread"));
-    if (CurrentUser::currentUser()->isMember())
+    if (context().currentUser()->isMember())
         m_actions->showButtonAtIndex(Subscribe);
     else
         m_actions->hideButtonAtIndex(Subscribe);
@@ -178,7 +180,7 @@ void PostController::updateActionItems()
         m_actions->showButtonAtIndex(Moderate);
     else
         m_actions->hideButtonAtIndex(Moderate);
-    if (Config::getInstance().isFeatureEnabled(Config::SearchesEnabled) && ScreenInputs::canCreate(kSearchScreen))
+    if (context().config().isFeatureEnabled(Config::SearchesEnabled) && ScreenInputs::canCreate(kSearchScreen))
         m_actions->showButtonAtIndex(SearchInThread);
     else
         m_actions->hideButtonAtIndex(SearchInThread);
@@ -248,7 +250,7 @@ void PostController::updateReplyButton()
 {
     // A member replies to an open thread; a thread known by its id alone
     // learns whether it is closed with its first page.
-    WritingButton::update(*this, BarButtonSystemItem::Add,
+    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Add,
                           m_thread && !m_thread->isClosed() && ScreenInputs::canCreate(kReplyScreen),
                           &PostController::reply);
 }
@@ -263,7 +265,7 @@ void PostController::reply()
 std::optional<QList<ModelPtr>> PostController::appendArrayOfObjects()
 {
     // Signed out while reading: the row goes with the next page shown.
-    if (!m_quickReply || !CurrentUser::currentUser()->isMember())
+    if (!m_quickReply || !context().currentUser()->isMember())
         return std::nullopt;
     return QList<ModelPtr>{m_quickReply};
 }
@@ -317,7 +319,7 @@ void PostController::didSelectCell(TableViewCell*, const ModelPtr& object)
     const PostPtr post = std::dynamic_pointer_cast<Post>(object);
     if (!post || post->isDeleted() || !navigationController())
         return;
-    auto details = std::make_shared<PostDetailsController>();
+    auto details = std::make_shared<PostDetailsController>(context());
     details->setPost(post);
     navigationController()->pushViewController(details, true);
 }

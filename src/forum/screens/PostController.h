@@ -18,6 +18,7 @@
 #include <QList>
 #include <QPointer>
 
+class AppContext;
 class Label;
 
 class RoundedRectView;
@@ -54,7 +55,7 @@ public:
     static inline const QString kModerateScreen = QStringLiteral("PostModerateController");
     static inline const QString kSearchScreen = QStringLiteral("SearchPostController");
 
-    PostController();
+    explicit PostController(AppContext& context);
     ~PostController() override;
 
     const ThreadPtr& thread() const { return m_thread; }
@@ -102,12 +103,16 @@ public:
     void keyboardWillHide(const KeyboardInfo& info) override;
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // The items of the bar, by their place; a kind of thread page lays out its own.
     virtual QList<TabBarItemPtr> makeActionItems();
     // Titles the items and shows those the member may use.
     virtual void updateActionItems();
 
 private:
+    AppContext& m_context;
     // Opens the screen of that class with the thread.
     void pushScreen(const QString& className);
     bool showsCollapsed(const Post& post) const;

@@ -1,5 +1,7 @@
 #include "forum/screens/PostDetailsController.h"
 
+#include "app/session/AppContext.h"
+
 #include "forum/model/Thread.h"
 #include "forum/screens/Reply.h"
 
@@ -51,7 +53,7 @@ QString pageHead()
 
 }  // namespace
 
-PostDetailsController::PostDetailsController() = default;
+PostDetailsController::PostDetailsController(AppContext& context) : m_context(context) {}
 
 PostDetailsController::~PostDetailsController() = default;
 
@@ -176,7 +178,7 @@ void PostDetailsController::render()
                  : pageForPost(post, width);
     if (m_web) {
         m_web->loadData(m_page.toUtf8(), QStringLiteral("text/html"), QStringLiteral("utf-8"),
-                        Config::getInstance().imageURLWithString(QString()));
+                        context().config().imageURLWithString(QString()));
     }
     m_date->setText(Formatter::defaultFormatter().cellDateFormatter().stringFromDate(post.date()));
     m_avatar->setImage(post.pic().qimage());
@@ -189,7 +191,7 @@ void PostDetailsController::render()
 void PostDetailsController::updateActions()
 {
     const ThreadPtr thread = m_post->thread();
-    const bool member = CurrentUser::currentUser()->isMember();
+    const bool member = context().currentUser()->isMember();
     const bool closed = thread && thread->isClosed();
     const bool shown[] = {
         member && m_post->canReport() && ScreenInputs::canCreate(kReportScreen),
@@ -296,7 +298,7 @@ QString PostDetailsController::screenTitle(const Post& post)
 
 bool PostDetailsController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType type)
 {
-    return WebLinkVeto::shouldStartLoad(this, webView, url, type);
+    return WebLinkVeto::shouldStartLoad(context(), this, webView, url, type);
 }
 
 void PostDetailsController::adMediationDidFailToReceiveAd(AdMediationView*, bool)

@@ -10,6 +10,7 @@
 
 #include "platform/foundation/Observation.h"
 
+class AppContext;
 class Button;
 class ImageView;
 class Label;
@@ -39,7 +40,7 @@ public:
     static constexpr qreal kWebHeightWithoutAd = 290.0;
     static inline const QString kProfileScreen = QStringLiteral("MyProfile");
 
-    PostDetailsController();
+    explicit PostDetailsController(AppContext& context);
     ~PostDetailsController() override;
 
     const PostPtr& post() const { return m_post; }
@@ -77,7 +78,12 @@ public:
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType navigationType) override;
     void adMediationDidFailToReceiveAd(AdMediationView* adView, bool usingBackup) override;
 
+protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void render();
     // Shows the items the post allows, and the bar when it offers any.
     void updateActions();

@@ -1,5 +1,7 @@
 #include "forum/screens/PostModerateController.h"
 
+#include "app/session/AppContext.h"
+
 #include "forum/cells/PostCell.h"
 #include "forum/cells/SelectPostCell.h"
 #include "forum/screens/InsertTextController.h"
@@ -17,7 +19,7 @@
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Localized.h"
 
-PostModerateController::PostModerateController() = default;
+PostModerateController::PostModerateController(AppContext& context) : PostController(context) {}
 
 PostModerateController::~PostModerateController()
 {
@@ -189,7 +191,7 @@ void PostModerateController::clickedButtonAtIndex(AlertView* alertView, int butt
     if (buttonIndex != 1)
         return;
     Post::deletePosts(m_selection.ids(), reloadOnFailure());
-    const QString by = CurrentUser::currentUser()->username();
+    const QString by = context().currentUser()->username();
     for (const PostPtr& post : m_selection.items()) {
         post->setDel_username(by);
         post->setDeleted(true);
@@ -206,7 +208,7 @@ void PostModerateController::clickedButtonAtIndex(ActionSheet* actionSheet, int 
         m_status = CopyStatus;
     else if (buttonIndex != 0)
         return;
-    ModerationBar::pickForum(this, this);
+    ModerationBar::pickForum(context(), this, this);
 }
 
 bool PostModerateController::forumWasSelected(const ForumPtr& destination)

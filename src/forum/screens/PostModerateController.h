@@ -16,6 +16,8 @@
 
 #include <memory>
 
+class AppContext;
+
 // A thread's page turned into a choice of posts for a moderator, with a bar
 // of four actions on the chosen posts: delete or undelete, approve or
 // unapprove, approve or unapprove their attachments, and move or copy them
@@ -31,7 +33,7 @@ public:
     // The action in hand: the items' places, and the copy.
     enum Status { DeleteStatus = 0, ApproveStatus = 1, ApproveAttachmentsStatus = 2, MoveStatus = 3, CopyStatus = 4 };
 
-    PostModerateController();
+    explicit PostModerateController(AppContext& context);
     ~PostModerateController() override;
 
     void viewDidLoad() override;

@@ -17,7 +17,7 @@
 
 #include "platform/foundation/Localized.h"
 
-ScopedSearchController::ScopedSearchController() = default;
+ScopedSearchController::ScopedSearchController(AppContext& context) : m_context(context) {}
 
 ScopedSearchController::~ScopedSearchController()
 {

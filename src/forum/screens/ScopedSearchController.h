@@ -11,6 +11,7 @@
 #include "platform/foundation/Observation.h"
 
 class ActivityIndicatorView;
+class AppContext;
 class PaginableTableView;
 class StatusMessageView;
 
@@ -27,7 +28,7 @@ class ScopedSearchController : public UIViewControllerCommon,
 public:
     static constexpr qreal kBarHeight = 44.0;
 
-    ScopedSearchController();
+    explicit ScopedSearchController(AppContext& context);
     ~ScopedSearchController() override;
 
     void buildNib(View* root) override;
@@ -60,6 +61,9 @@ public:
     const SearchPtr& searchModel() const { return m_searchInfo; }
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // The screen's kind of search, made once.
     virtual SearchPtr makeSearch() = 0;
     // What the place of the results says before the first search.
@@ -68,6 +72,7 @@ protected:
     virtual void willSearch(const QString& text) {}
 
 private:
+    AppContext& m_context;
     void startSearch(const QString& text);
     void showStatus(const QString& headline, const QString& message, bool retry);
 

@@ -34,7 +34,8 @@ constexpr qreal kResultsTop = 2 * kBarHeight;
 
 }  // namespace
 
-SearchController::SearchController() : m_search(std::make_shared<SearchAll>())
+SearchController::SearchController(AppContext& context)
+    : MurmoraViewController(context), m_search(std::make_shared<SearchAll>(context))
 {
     m_search->setDelegate(this);
     m_searchObservation.observe(m_search, this);
@@ -114,7 +115,7 @@ void SearchController::viewDidLoad()
     ShadowedTableView* results = m_resultsTable->tableView();
     results->setTableHeaderView(m_settings);
     results->setTableFooterView(m_status);
-    m_searchForController = std::make_shared<SearchForController>();
+    m_searchForController = std::make_shared<SearchForController>(context());
     m_searchFromController = std::make_shared<SearchFromController>();
     m_searchOrderController = std::make_shared<SearchOrderController>();
     m_searchCriteria->setSelectedSegmentIndex(Keywords);

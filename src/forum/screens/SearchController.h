@@ -15,13 +15,14 @@
 #include <memory>
 
 class ActivityIndicatorView;
+class AppContext;
 class BarButtonItem;
 class PaginableTableView;
 class SearchForController;
 class SearchFromController;
 class SearchOrderController;
-class StatusMessageView;
 class SegmentedControl;
+class StatusMessageView;
 class TableView;
 class Toolbar;
 
@@ -52,7 +53,7 @@ public:
     // The segments of what the text is.
     enum Criteria { Keywords = 0, Usernames = 1, Tags = 2 };
 
-    SearchController();
+    explicit SearchController(AppContext& context);
     ~SearchController() override;
 
     QString getBarTitle() const override;

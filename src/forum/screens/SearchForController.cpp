@@ -1,5 +1,7 @@
 #include "forum/screens/SearchForController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/model/Config.h"
 #include "forum/model/SearchAll.h"
 
@@ -23,7 +25,8 @@ const QList<SearchForController::KindInfo>& SearchForController::kinds()
     return list;
 }
 
-SearchForController::SearchForController() : m_hasMulti(Config::getInstance().isFeatureEnabled(Config::MultiTypeSearch))
+SearchForController::SearchForController(AppContext& context)
+    : m_context(context), m_hasMulti(context.config().isFeatureEnabled(Config::MultiTypeSearch))
 {
     setTitle(localized(QStringLiteral("search_for")));
     if (m_hasMulti) {
@@ -50,7 +53,7 @@ void SearchForController::done()
 
 QList<SearchForController::Kind> SearchForController::visibleKinds() const
 {
-    const Config& config = Config::getInstance();
+    const Config& config = context().config();
     QList<Kind> shown;
     for (const KindInfo& info : kinds()) {
         if (info.feature == 0 || config.isFeatureEnabled(info.feature))

@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringList>
 
+class AppContext;
+
 // The content kinds the general search looks in: posts always, articles
 // and blog entries and comments where the forum has them. The choice is a
 // set of kinds, so a kind the forum has turned off neither shows nor counts.
@@ -25,7 +27,7 @@ public:
     // Every kind, in the list's order.
     static const QList<KindInfo>& kinds();
 
-    SearchForController();
+    explicit SearchForController(AppContext& context);
 
     void viewDidLoad() override;
 
@@ -50,7 +52,12 @@ public:
     bool isChosen(int row) const override;
     void choose(int row) override;
 
+protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     const KindInfo* infoAt(int row) const;
     // The chosen kinds the forum has; posts when none of them is left.
     QSet<Kind> chosenShown() const;

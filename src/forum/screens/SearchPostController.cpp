@@ -13,7 +13,7 @@
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
-SearchPostController::SearchPostController() = default;
+SearchPostController::SearchPostController(AppContext& context) : ScopedSearchController(context) {}
 
 void SearchPostController::setThread(const ThreadPtr& thread)
 {
@@ -68,7 +68,7 @@ void SearchPostController::didSelectCell(TableViewCell*, const ModelPtr& object)
     NavigationController* navigation = navigationController();
     if (!post || !navigation)
         return;
-    auto details = std::make_shared<PostDetailsController>();
+    auto details = std::make_shared<PostDetailsController>(context());
     details->setPost(post);
     navigation->pushViewController(details, true);
 }

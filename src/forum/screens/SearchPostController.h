@@ -4,13 +4,15 @@
 #include "forum/model/Thread.h"
 #include "forum/screens/ScopedSearchController.h"
 
+class AppContext;
+
 // The search for posts within one thread, opened from the thread page: the
 // posts found show with the searched words marked, and open alone.
 class SearchPostController : public ScopedSearchController {
 public:
     static constexpr qreal kMinimumRowHeight = 50.0;
 
-    SearchPostController();
+    explicit SearchPostController(AppContext& context);
 
     ThreadPtr thread() const { return m_thread.lock(); }
     // Not owned: the thread searched; given once the screen is pushed.

@@ -12,7 +12,7 @@
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
-SearchThreadController::SearchThreadController() = default;
+SearchThreadController::SearchThreadController(AppContext& context) : ScopedSearchController(context) {}
 
 void SearchThreadController::setForum(const ForumPtr& forum)
 {

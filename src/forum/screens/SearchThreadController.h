@@ -4,13 +4,15 @@
 #include "forum/model/SearchThread.h"
 #include "forum/screens/ScopedSearchController.h"
 
+class AppContext;
+
 // The search for threads within one forum (and its subforums), opened from
 // the forum's thread list; a thread found opens its page.
 class SearchThreadController : public ScopedSearchController {
 public:
     static inline const QString kThreadScreen = QStringLiteral("PostController");
 
-    SearchThreadController();
+    explicit SearchThreadController(AppContext& context);
 
     // Not owned: the forum searched; given before the screen is pushed.
     ForumPtr forum() const { return m_forum.lock(); }

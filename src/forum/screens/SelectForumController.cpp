@@ -1,5 +1,7 @@
 #include "forum/screens/SelectForumController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/widgets/LoadCellNib.h"
 #include "forum/cells/SelectForumCell.h"
 #include "forum/screens/AccessoryBackdrop.h"
@@ -18,7 +20,7 @@
 
 #include <QPointer>
 
-SelectForumController::SelectForumController()
+SelectForumController::SelectForumController(AppContext& context) : m_context(context)
 {
     setTitle(localized("select_forum"));
 }
@@ -61,7 +63,7 @@ void SelectForumController::viewDidLoad()
     // The sky shows through the table.
     m_forumTable->setBackgroundColor(Qt::transparent);
     if (!m_info || m_info->forums().isEmpty()) {
-        setInfo(ForumInfo::getInstance());
+        setInfo(context().part<ForumInfo>());
         m_info->fetchForumList();
     }
     navigationItem()->setLeftBarButtonItem(

@@ -10,6 +10,7 @@
 
 #include "platform/foundation/Observation.h"
 
+class AppContext;
 class Label;
 class TableView;
 
@@ -27,7 +28,7 @@ class SelectForumController : public UIViewControllerCommon,
 public:
     static constexpr qreal kSectionHeaderHeight = 44.0;
 
-    SelectForumController();
+    explicit SelectForumController(AppContext& context);
     ~SelectForumController() override;
 
     void buildNib(View* root) override;
@@ -66,7 +67,12 @@ public:
     // Says that the tree is on its way, or that it has nothing to choose.
     Label* emptyLabel() const { return m_emptyLabel; }
 
+protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
 private:
+    AppContext& m_context;
     void showLevel(const ForumPtr& forum);
     // `failed`: the tree's fetch has just failed, nothing more is coming.
     void reload(bool failed = false);

@@ -1,5 +1,7 @@
 #include "forum/screens/ThreadController.h"
 
+#include "app/session/AppContext.h"
+
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
 #include "app/navigation/ScreenInputs.h"
@@ -30,7 +32,7 @@
 #include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
 
-ThreadController::ThreadController() = default;
+ThreadController::ThreadController(AppContext& context) : m_context(context) {}
 
 ThreadController::~ThreadController()
 {
@@ -125,8 +127,8 @@ void ThreadController::viewDidLoad()
 void ThreadController::viewWillAppear(bool)
 {
     // Composing comes with its own screen, for a member.
-    WritingButton::update(*this, BarButtonSystemItem::Compose, ScreenInputs::canCreate(kComposeScreen),
-                          &ThreadController::createPost);
+    WritingButton::update(*this, *context().currentUser(), BarButtonSystemItem::Compose,
+                          ScreenInputs::canCreate(kComposeScreen), &ThreadController::createPost);
     m_threadTable->reloadData();
     // Back from a thread: the page seen last, afresh.
     if (m_forum && !m_forum->hasRequests())
@@ -161,7 +163,7 @@ void ThreadController::updateActionItems()
     m_subscribe->setTitle(m_forum && m_forum->isSubscribed() ? localized("tabbar_unsubscribe") : localized("tabbar_subscribe"));
     m_moderate->setTitle(localized("tabbar_moderate"));
     m_actions->setHidden(false);
-    if (CurrentUser::currentUser()->isMember())
+    if (context().currentUser()->isMember())
         m_actions->showButtonAtIndex(SubscribeItem);
     else
         m_actions->hideButtonAtIndex(SubscribeItem);
@@ -286,14 +288,14 @@ void ThreadController::didSelectCell(TableViewCell*, const ModelPtr& object)
             auto announcement = std::make_shared<Announcement>();
             announcement->setForum(thread->forum());
             announcement->setAnnouncementid(thread->threadid());
-            auto screen = std::make_shared<AnnouncementDetailsController>();
+            auto screen = std::make_shared<AnnouncementDetailsController>(context());
             screen->setAnnouncement(announcement);
             navigation->pushViewController(screen, true);
         } else if (const ViewControllerPtr page = ScreenInputs::create(kThreadScreen, thread)) {
             navigation->pushViewController(page, true);
         }
     } else if (const auto forum = std::dynamic_pointer_cast<Forum>(object)) {
-        auto threads = std::make_shared<ThreadController>();
+        auto threads = std::make_shared<ThreadController>(context());
         threads->setForum(forum);
         navigation->pushViewController(threads, true);
     }

@@ -13,6 +13,7 @@
 
 #include <QPointer>
 
+class AppContext;
 class Label;
 class PaginableTableView;
 class RoundedRectView;
@@ -43,7 +44,7 @@ public:
     static inline const QString kThreadScreen = QStringLiteral("PostController");
     static inline const QString kComposeScreen = QStringLiteral("CreateContent");
 
-    ThreadController();
+    explicit ThreadController(AppContext& context);
     ~ThreadController() override;
 
     const ForumPtr& forum() const { return m_forum; }
@@ -89,12 +90,16 @@ public:
     AlertView* subscriptionAlert() const { return m_subscriptionAlert.lock().get(); }
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // The items of the bar, by their place; a kind of thread list lays out its own.
     virtual QList<TabBarItemPtr> makeActionItems();
     // Titles the items and shows those the member may use.
     virtual void updateActionItems();
 
 private:
+    AppContext& m_context;
     void hideLoadingWhenIdle();
 
     ForumPtr m_forum;

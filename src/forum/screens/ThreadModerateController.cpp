@@ -1,5 +1,7 @@
 #include "forum/screens/ThreadModerateController.h"
 
+#include "app/session/AppContext.h"
+
 #include "forum/cells/SelectThreadCell.h"
 #include "forum/cells/SubforumsHeader.h"
 #include "forum/cells/ThreadCell.h"
@@ -19,7 +21,7 @@
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
-ThreadModerateController::ThreadModerateController() = default;
+ThreadModerateController::ThreadModerateController(AppContext& context) : ThreadController(context) {}
 
 ThreadModerateController::~ThreadModerateController()
 {
@@ -227,7 +229,7 @@ void ThreadModerateController::clickedButtonAtIndex(ActionSheet* actionSheet, in
             m_status = CopyStatus;
         else if (buttonIndex != 0)
             return;
-        ModerationBar::pickForum(this, this);
+        ModerationBar::pickForum(context(), this, this);
     }
 }
 
@@ -307,9 +309,9 @@ void ThreadModerateController::applyConfirmed()
     selectionDone();
 }
 
-void ThreadModerateController::markPosts(const Thread& thread, bool deleted)
+void ThreadModerateController::markPosts(const Thread& thread, bool deleted) const
 {
-    const QString by = deleted ? CurrentUser::currentUser()->username() : QString();
+    const QString by = deleted ? context().currentUser()->username() : QString();
     for (const ModelWithPages::Page& page : thread.pages()) {
         for (const ModelPtr& row : page) {
             if (const auto post = std::dynamic_pointer_cast<Post>(row)) {

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+class AppContext;
+
 // A forum's thread list turned into a choice of threads for a moderator,
 // with a bar of five actions on the chosen threads: delete or undelete (also
 // as spam), close or open, move or copy to another forum, approve or
@@ -25,7 +27,7 @@ public:
     // The action in hand: the items' places, and the copy.
     enum Status { DeleteStatus = 0, CloseStatus = 1, MoveStatus = 2, ApproveStatus = 3, StickStatus = 4, CopyStatus = 5 };
 
-    ThreadModerateController();
+    explicit ThreadModerateController(AppContext& context);
     ~ThreadModerateController() override;
 
     void viewDidLoad() override;
@@ -78,7 +80,7 @@ private:
     // The chosen threads, as the list now holds them (a reload brings new ones).
     void followSelection();
     // Every post the thread has loaded, deleted or not.
-    static void markPosts(const Thread& thread, bool deleted);
+    void markPosts(const Thread& thread, bool deleted) const;
 
     ModerationSelection<Thread> m_selection{[](const Thread& thread) { return thread.threadid(); }};
     TabBarItemPtr m_deleteBtn;

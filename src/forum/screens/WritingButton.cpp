@@ -4,10 +4,10 @@
 
 #include "platform/ui/NavigationItem.h"
 
-void WritingButton::place(ViewController& screen, bool writable,
+void WritingButton::place(ViewController& screen, const CurrentUser& user, bool writable,
                           const std::function<std::shared_ptr<BarButtonItem>()>& make)
 {
-    const bool shown = writable && CurrentUser::currentUser()->isMember();
+    const bool shown = writable && user.isMember();
     NavigationItem* item = screen.navigationItem();
     if (shown == bool(item->rightBarButtonItem()))
         return;

@@ -1,7 +1,8 @@
 #include "neighbours/screens/AlbumController.h"
 
-AlbumController::AlbumController()
-    : StandInSectionController(QStringLiteral("nav_photos"), QStringLiteral("albums_empty_headline"),
-                               QStringLiteral("albums_empty_message"))
+AlbumController::AlbumController(AppContext& context)
+    : StandInSectionController(
+          context, QStringLiteral("nav_photos"), QStringLiteral("albums_empty_headline"),
+          QStringLiteral("albums_empty_message"))
 {
 }

@@ -6,7 +6,7 @@
 
 #include "platform/foundation/Localized.h"
 
-ArticleDetails::ArticleDetails()
+ArticleDetails::ArticleDetails(AppContext& context) : ContentPageController(context)
 {
     setTitle(localized("article_title"));
 }

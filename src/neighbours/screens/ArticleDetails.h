@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class AppContext;
 class PageSelector;
 
 // One CMS article: its title, author, date and comment count, and its text
@@ -18,7 +19,7 @@ class PageSelector;
 // the screen says so.
 class ArticleDetails : public ContentPageController, public PageSelectorObserver {
 public:
-    ArticleDetails();
+    explicit ArticleDetails(AppContext& context);
     ~ArticleDetails() override;
 
     // Observes the article instead of the former one, lays the screen out and

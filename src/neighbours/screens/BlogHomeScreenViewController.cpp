@@ -26,8 +26,9 @@ const QString kEntryCell = QStringLiteral("BlogEntryCell");
 
 }  // namespace
 
-BlogHomeScreenViewController::BlogHomeScreenViewController()
-    : m_tableHolder(std::make_unique<BlogEntriesTableView>(QRectF(0, 0, kScreenWidth, kScreenHeight - 44)))
+BlogHomeScreenViewController::BlogHomeScreenViewController(AppContext& context)
+    : MurmoraViewController(context),
+      m_tableHolder(std::make_unique<BlogEntriesTableView>(QRectF(0, 0, kScreenWidth, kScreenHeight - 44)))
 {
     setTitle(localized("nav_blogs"));
     m_table = m_tableHolder.get();
@@ -127,5 +128,6 @@ void BlogHomeScreenViewController::didSelectCell(TableViewCell*, const ModelPtr&
     NavigationController* navigation = navigationController();
     if (!entry || entry->blogid().isEmpty() || !navigation)
         return;
-    navigation->pushViewController(BlogPostExpanded::initWithModel(BlogModel::getBlog(entry->blogid())), true);
+    navigation->pushViewController(
+        BlogPostExpanded::initWithModel(context(), BlogModel::getBlog(entry->blogid())), true);
 }

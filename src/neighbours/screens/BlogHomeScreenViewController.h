@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class AppContext;
 class BlogEntriesTableView;
 class EmptyStateView;
 class PaginableTableView;
@@ -20,7 +21,7 @@ class BlogHomeScreenViewController : public MurmoraViewController, public Pagina
 public:
     static constexpr qreal kRowHeight = 58;
 
-    BlogHomeScreenViewController();
+    explicit BlogHomeScreenViewController(AppContext& context);
     ~BlogHomeScreenViewController() override;
 
     QString getBarTitle() const override { return title(); }

@@ -6,14 +6,14 @@
 
 #include "platform/foundation/Localized.h"
 
-BlogPostExpanded::BlogPostExpanded()
+BlogPostExpanded::BlogPostExpanded(AppContext& context) : ContentPageController(context)
 {
     setTitle(localized("blog_entry_title"));
 }
 
-std::shared_ptr<BlogPostExpanded> BlogPostExpanded::initWithModel(const BlogModelPtr& model)
+std::shared_ptr<BlogPostExpanded> BlogPostExpanded::initWithModel(AppContext& context, const BlogModelPtr& model)
 {
-    auto screen = std::make_shared<BlogPostExpanded>();
+    auto screen = std::make_shared<BlogPostExpanded>(context);
     screen->setModel(model);
     return screen;
 }

@@ -1,5 +1,7 @@
 #include "neighbours/screens/ContentPageController.h"
 
+#include "app/session/AppContext.h"
+
 #include "neighbours/screens/EmptyStateView.h"
 
 #include "app/model/Config.h"
@@ -17,7 +19,7 @@
 
 #include <QRegularExpression>
 
-ContentPageController::ContentPageController() = default;
+ContentPageController::ContentPageController(AppContext& context) : m_context(context) {}
 
 ContentPageController::~ContentPageController() = default;
 
@@ -81,7 +83,7 @@ bool ContentPageController::modelHasFailedToUpdate(Model* model, const Error& er
 bool ContentPageController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url,
                                                        WebViewNavigationType navigationType)
 {
-    return WebLinkVeto::shouldStartLoad(this, webView, url, navigationType);
+    return WebLinkVeto::shouldStartLoad(context(), this, webView, url, navigationType);
 }
 
 QString ContentPageController::byline(const QString& author, const QDateTime& date, int comments)
@@ -163,7 +165,7 @@ void ContentPageController::refresh()
         const QString html = page(WebView::imageProvider() ? now.bodyHtml : withoutPictures(now.bodyHtml));
         if (html != m_html) {
             m_html = html;
-            m_web->loadHTMLString(html, Config::getInstance().imageURLWithString(QString()));
+            m_web->loadHTMLString(html, context().config().imageURLWithString(QString()));
         }
         return;
     }

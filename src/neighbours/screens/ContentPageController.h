@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class AppContext;
 class EmptyStateView;
 class Label;
 
@@ -25,7 +26,7 @@ class ContentPageController : public UIViewControllerCommon, public WebViewDeleg
 public:
     static constexpr qreal kMargin = 10;
 
-    ContentPageController();
+    explicit ContentPageController(AppContext& context);
     ~ContentPageController() override;
 
     void buildNib(View* root) override;
@@ -51,6 +52,9 @@ public:
     static QString withoutPictures(const QString& html);
 
 protected:
+    // The context the screen was made on, which outlives it.
+    AppContext& context() const { return m_context; }
+
     // What the page shows now.
     struct Content {
         QString title;
@@ -75,6 +79,7 @@ protected:
     void refresh();
 
 private:
+    AppContext& m_context;
     ModelPtr m_model;
     QString m_failure;
     QString m_html;

@@ -1,5 +1,7 @@
 #include "neighbours/screens/FriendsController.h"
 
+#include "app/session/AppContext.h"
+
 #include "neighbours/screens/EmptyStateView.h"
 #include "neighbours/screens/FriendCell.h"
 #include "neighbours/screens/MyProfile.h"
@@ -14,7 +16,7 @@
 
 #include "platform/foundation/Localized.h"
 
-FriendsController::FriendsController()
+FriendsController::FriendsController(AppContext& context) : MurmoraViewController(context)
 {
     setTitle(localized("nav_friends"));
 }
@@ -36,7 +38,7 @@ void FriendsController::viewDidLoad()
     MurmoraViewController::viewDidLoad();
     m_table->setDataSource(this);
     m_table->setDelegate(this);
-    const CurrentUserPtr user = CurrentUser::currentUser();
+    const CurrentUserPtr user = context().currentUser();
     if (user->isMember()) {
         const BuddyListPtr list = user->buddyList();
         m_buddyList = list;
@@ -137,7 +139,7 @@ void FriendsController::didSelectRowAtIndexPath(TableView* tableView, const Inde
     }
     if (!navigationController())
         return;
-    auto profile = std::make_shared<MyProfile>(QStringLiteral("MyProfile"), MyProfile::ProfileSection);
+    auto profile = std::make_shared<MyProfile>(context(), QStringLiteral("MyProfile"), MyProfile::ProfileSection);
     navigationController()->pushViewController(profile, true);
     profile->setUser(m_friends.at(indexPath.row));
 }

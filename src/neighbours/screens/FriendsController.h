@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class AppContext;
 class EmptyStateView;
 class TableView;
 
@@ -27,7 +28,7 @@ class FriendsController : public MurmoraViewController,
                           public TableViewDataSource,
                           public TableViewDelegate {
 public:
-    FriendsController();
+    explicit FriendsController(AppContext& context);
     ~FriendsController() override;
 
     QString getBarTitle() const override { return title(); }

@@ -1,7 +1,8 @@
 #include "neighbours/screens/MemberBlogHomeViewController.h"
 
-MemberBlogHomeViewController::MemberBlogHomeViewController()
-    : StandInSectionController(QStringLiteral("member_blog_title"), QStringLiteral("memberblog_empty_headline"),
-                               QStringLiteral("memberblog_empty_message"))
+MemberBlogHomeViewController::MemberBlogHomeViewController(AppContext& context)
+    : StandInSectionController(
+          context, QStringLiteral("member_blog_title"), QStringLiteral("memberblog_empty_headline"),
+          QStringLiteral("memberblog_empty_message"))
 {
 }

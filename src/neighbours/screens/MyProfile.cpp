@@ -35,8 +35,8 @@ Label* headerLabel(const QRectF& frame, const QFont& font, const QColor& color)
 
 }  // namespace
 
-MyProfile::MyProfile(const QString& nibName, unsigned selectedIndex)
-    : m_nibName(nibName), m_selectedIndex(selectedIndex)
+MyProfile::MyProfile(AppContext& context, const QString& nibName, unsigned selectedIndex)
+    : MurmoraViewController(context), m_nibName(nibName), m_selectedIndex(selectedIndex)
 {
     setTitle(localized("profile_title"));
 }

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class AppContext;
 class EmptyStateView;
 class ImageView;
 class Label;
@@ -44,7 +45,8 @@ public:
 
     // The screen of the interface file of that name, opening on the section
     // of that index (0 the profile, 3 the albums).
-    explicit MyProfile(const QString& nibName = QStringLiteral("MyProfile"), unsigned selectedIndex = 0);
+    explicit MyProfile(AppContext& context, const QString& nibName = QStringLiteral("MyProfile"),
+                       unsigned selectedIndex = 0);
     ~MyProfile() override;
 
     QString nibName() const { return m_nibName; }

@@ -18,6 +18,7 @@
 #include "neighbours/screens/SlideshowController.h"
 
 #include "app/model/ModelMakers.h"
+#include "app/navigation/ContextScreens.h"
 #include "app/navigation/ScreenInputs.h"
 #include "app/session/Friend.h"
 #include "app/widgets/PaginableTableView.h"
@@ -32,35 +33,36 @@
 
 namespace {
 
+// Registers the class on the context, or only names it without one.
 template <typename T>
-void add(QStringList* names, const char* name)
+void add(AppContext* context, QStringList* names, const char* name)
 {
     const QString className = QString::fromLatin1(name);
     if (names)
         names->append(className);
-    else
-        ViewControllerRegistry::registerClass<T>(className);
+    if (context)
+        ContextScreens::registerClass<T>(*context, className);
 }
 
 // One list for both: what is registered is what is named.
-void each(QStringList* names)
+void each(AppContext* context, QStringList* names)
 {
-    add<AlbumController>(names, "AlbumController");
-    add<ArticleDetails>(names, "ArticleDetails");
-    add<ArticleListController>(names, "ArticleListController");
-    add<ArticleSettingsController>(names, "ArticleSettingsController");
-    add<BlogHomeScreenViewController>(names, "BlogHomeScreenViewController");
-    add<BlogPostExpanded>(names, "BlogPostExpanded");
-    add<BlogSettingsController>(names, "BlogSettingsController");
-    add<FriendsController>(names, "FriendsController");
-    add<MemberBlogHomeViewController>(names, "MemberBlogHomeViewController");
-    add<MyProfile>(names, "MyProfile");
-    add<NotificationsController>(names, "NotificationsController");
-    add<PhotoController>(names, "PhotoController");
-    add<PrivateMessageReply>(names, "PrivateMessageReply");
-    add<PrivateMessagesController>(names, "PrivateMessagesController");
-    add<ProfileController>(names, "ProfileController");
-    add<SlideshowController>(names, "SlideshowController");
+    add<AlbumController>(context, names, "AlbumController");
+    add<ArticleDetails>(context, names, "ArticleDetails");
+    add<ArticleListController>(context, names, "ArticleListController");
+    add<ArticleSettingsController>(context, names, "ArticleSettingsController");
+    add<BlogHomeScreenViewController>(context, names, "BlogHomeScreenViewController");
+    add<BlogPostExpanded>(context, names, "BlogPostExpanded");
+    add<BlogSettingsController>(context, names, "BlogSettingsController");
+    add<FriendsController>(context, names, "FriendsController");
+    add<MemberBlogHomeViewController>(context, names, "MemberBlogHomeViewController");
+    add<MyProfile>(context, names, "MyProfile");
+    add<NotificationsController>(context, names, "NotificationsController");
+    add<PhotoController>(context, names, "PhotoController");
+    add<PrivateMessageReply>(context, names, "PrivateMessageReply");
+    add<PrivateMessagesController>(context, names, "PrivateMessagesController");
+    add<ProfileController>(context, names, "ProfileController");
+    add<SlideshowController>(context, names, "SlideshowController");
 }
 
 template <typename Screen>
@@ -150,9 +152,9 @@ void registerInputs()
 
 }  // namespace
 
-void NeighbourScreens::registerClasses()
+void NeighbourScreens::registerClasses(AppContext& context)
 {
-    each(nullptr);
+    each(&context, nullptr);
     registerInputs();
     registerLinkModels();
 }
@@ -160,6 +162,6 @@ void NeighbourScreens::registerClasses()
 QStringList NeighbourScreens::classNames()
 {
     QStringList names;
-    each(&names);
+    each(nullptr, &names);
     return names;
 }

@@ -1,5 +1,7 @@
 #include "neighbours/screens/NotificationsController.h"
 
+#include "app/session/AppContext.h"
+
 #include "neighbours/screens/EmptyStateView.h"
 
 #include "app/config/ConnectionError.h"
@@ -19,7 +21,7 @@ const QString kCellIdentifier = QStringLiteral("NotificationCell");
 
 }  // namespace
 
-NotificationsController::NotificationsController()
+NotificationsController::NotificationsController(AppContext& context) : MurmoraViewController(context)
 {
     setTitle(localized("nav_notifications"));
 }
@@ -42,7 +44,7 @@ void NotificationsController::viewDidLoad()
     MurmoraViewController::viewDidLoad();
     m_table->setDataSource(this);
     m_table->setDelegate(this);
-    const std::shared_ptr<ForumInfo> info = ForumInfo::getInstance();
+    const std::shared_ptr<ForumInfo> info = context().part<ForumInfo>();
     info->fetchForumHome();
     m_info = info;
     m_infoObservation.observe(info, this);

@@ -14,9 +14,10 @@
 
 #include <memory>
 
+class AppContext;
 class EmptyStateView;
-class Label;
 class ForumInfo;
+class Label;
 class TableView;
 
 // The member's notification counters (unread private messages, friend
@@ -31,7 +32,7 @@ class NotificationsController : public MurmoraViewController,
 public:
     static constexpr qreal kRowHeight = 44;
 
-    NotificationsController();
+    explicit NotificationsController(AppContext& context);
     ~NotificationsController() override;
 
     QString getBarTitle() const override { return title(); }

@@ -1,7 +1,8 @@
 #include "neighbours/screens/PhotoController.h"
 
-PhotoController::PhotoController()
-    : StandInSectionController(QStringLiteral("album_title"), QStringLiteral("photos_empty_headline"),
-                               QStringLiteral("photos_empty_message"))
+PhotoController::PhotoController(AppContext& context)
+    : StandInSectionController(
+          context, QStringLiteral("album_title"), QStringLiteral("photos_empty_headline"),
+          QStringLiteral("photos_empty_message"))
 {
 }

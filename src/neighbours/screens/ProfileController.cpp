@@ -1,5 +1,7 @@
 #include "neighbours/screens/ProfileController.h"
 
+#include "app/session/AppContext.h"
+
 #include "neighbours/screens/EmptyStateView.h"
 #include "neighbours/screens/MyProfile.h"
 
@@ -12,7 +14,7 @@
 
 #include "platform/foundation/Localized.h"
 
-ProfileController::ProfileController()
+ProfileController::ProfileController(AppContext& context) : MurmoraViewController(context)
 {
     setTitle(localized("nav_myprofile"));
 }
@@ -41,7 +43,7 @@ void ProfileController::viewDidLoad()
 void ProfileController::viewWillAppear(bool animated)
 {
     MurmoraViewController::viewWillAppear(animated);
-    const CurrentUserPtr user = CurrentUser::currentUser();
+    const CurrentUserPtr user = context().currentUser();
     const bool member = user->isMember();
     if (member)
         m_emptyState->show(user->username(), localized("profile_own_message"));
@@ -55,7 +57,7 @@ void ProfileController::showProfile(bool animated)
     NavigationController* navigation = navigationController();
     if (!navigation)
         return;
-    auto profile = std::make_shared<MyProfile>(QStringLiteral("MyProfile"), 0);
+    auto profile = std::make_shared<MyProfile>(context(), QStringLiteral("MyProfile"), 0);
     navigation->pushViewController(profile, animated);
-    profile->setUser(CurrentUser::currentUser());
+    profile->setUser(context().currentUser());
 }

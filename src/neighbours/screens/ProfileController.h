@@ -2,6 +2,7 @@
 
 #include "app/screens/MurmoraViewController.h"
 
+class AppContext;
 class EmptyStateView;
 class GradientButton;
 
@@ -11,7 +12,7 @@ class GradientButton;
 // opens the profile again.
 class ProfileController : public MurmoraViewController {
 public:
-    ProfileController();
+    explicit ProfileController(AppContext& context);
 
     QString getBarTitle() const override { return title(); }
     void buildNib(View* root) override;

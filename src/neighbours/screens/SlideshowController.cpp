@@ -1,7 +1,8 @@
 #include "neighbours/screens/SlideshowController.h"
 
-SlideshowController::SlideshowController()
-    : StandInSectionController(QStringLiteral("photo_title"), QStringLiteral("photos_empty_headline"),
-                               QStringLiteral("photos_empty_message"))
+SlideshowController::SlideshowController(AppContext& context)
+    : StandInSectionController(
+          context, QStringLiteral("photo_title"), QStringLiteral("photos_empty_headline"),
+          QStringLiteral("photos_empty_message"))
 {
 }

@@ -6,9 +6,9 @@
 
 #include "platform/foundation/Localized.h"
 
-StandInSectionController::StandInSectionController(const QString& titleKey, const QString& headlineKey,
-                                                   const QString& messageKey)
-    : m_headlineKey(headlineKey), m_messageKey(messageKey)
+StandInSectionController::StandInSectionController(AppContext& context, const QString& titleKey,
+                                                   const QString& headlineKey, const QString& messageKey)
+    : MurmoraViewController(context), m_headlineKey(headlineKey), m_messageKey(messageKey)
 {
     setTitle(localized(titleKey));
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class AppContext;
 class EmptyStateView;
 
 // A screen of the members', messages', photos' or blogs' part of the forum
@@ -13,7 +14,8 @@ class EmptyStateView;
 class StandInSectionController : public MurmoraViewController {
 public:
     // Localisation keys of the title and of the empty state's two texts.
-    StandInSectionController(const QString& titleKey, const QString& headlineKey, const QString& messageKey);
+    StandInSectionController(AppContext& context, const QString& titleKey, const QString& headlineKey,
+                             const QString& messageKey);
 
     QString getBarTitle() const override { return title(); }
     void buildNib(View* root) override;

@@ -3,6 +3,7 @@
 
 #include "app/model/Config.h"
 #include "app/config/Customizer.h"
+#include "app/navigation/ContextScreens.h"
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/MurmoraViewController.h"
 #include "app/screens/RootNavigation.h"
@@ -32,19 +33,11 @@ namespace {
 
 using TestSupport::galleryPath;
 
-// The forum info's stand-in for the pictures: three unread messages.
+// The forum info's stand-in for the pictures, a part of the test's context:
+// three unread messages.
 class PictureInfo : public Model {
 public:
-    static std::shared_ptr<PictureInfo> getInstance()
-    {
-        static std::shared_ptr<PictureInfo> instance = [] {
-            auto info = std::make_shared<PictureInfo>();
-            info->inbox = std::make_shared<Notification>();
-            info->inbox->setTotal(3);
-            return info;
-        }();
-        return instance;
-    }
+    PictureInfo() : inbox(std::make_shared<Notification>()) { inbox->setTotal(3); }
     std::shared_ptr<Notification> inboxNotification() const { return inbox; }
     std::shared_ptr<Notification> inbox;
 };
@@ -76,7 +69,10 @@ public:
 
 class ThreadListScreen : public MurmoraViewController, public PaginableTableDelegate {
 public:
-    ThreadListScreen() { setTitle(QStringLiteral("Workshop")); }
+    explicit ThreadListScreen(AppContext& context) : MurmoraViewController(context)
+    {
+        setTitle(QStringLiteral("Workshop"));
+    }
     QString getBarTitle() const override { return QStringLiteral("Forums"); }
     void buildNib(View* root) override
     {
@@ -110,6 +106,7 @@ public:
 
 class PlainSection : public MurmoraViewController {
 public:
+    using MurmoraViewController::MurmoraViewController;
     QString getBarTitle() const override { return QStringLiteral("Home"); }
 };
 
@@ -122,13 +119,8 @@ protected:
                                  "BlogHomeScreenViewController", "PrivateMessagesController",
                                  "NotificationsController", "ProfileController", "FriendsController",
                                  "SearchController"})
-            ViewControllerRegistry::registerClass<PlainSection>(QString::fromLatin1(name));
+            ContextScreens::registerClass<PlainSection>(context(), QString::fromLatin1(name));
         Config::getInstance().setFeaturesInt(0x7FF);
-    }
-    void TearDown() override
-    {
-        GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
-        ScreenWindowTest::TearDown();
     }
     void save(const QString& name) { savePicture(name, 20); }
     void signInAs(int userid)
@@ -143,8 +135,8 @@ protected:
 
 TEST_F(AppScreensGalleryTest, PagedListWithStripBandAndLoadingRow)
 {
-    auto screen = std::make_shared<ThreadListScreen>();
-    RootNavigation::setController(screen);
+    auto screen = std::make_shared<ThreadListScreen>(context());
+    context().part<RootNavigation>()->setController(screen);
     finishMoving();
     auto model = std::make_shared<ThreadPages>();
     screen->list->setModel(model);
@@ -178,8 +170,8 @@ TEST_F(AppScreensGalleryTest, PagedListWithStripBandAndLoadingRow)
 
 TEST_F(AppScreensGalleryTest, PageSelectorAndLoadMoreCell)
 {
-    auto screen = std::make_shared<PlainSection>();
-    RootNavigation::setController(screen);
+    auto screen = std::make_shared<PlainSection>(context());
+    context().part<RootNavigation>()->setController(screen);
     finishMoving();
     auto selector = std::make_shared<PageSelector>(5, 2);
     View* bar = selector->view();
@@ -198,11 +190,10 @@ TEST_F(AppScreensGalleryTest, PageSelectorAndLoadMoreCell)
 
 TEST_F(AppScreensGalleryTest, TheMenuOfAMemberAndOfAGuest)
 {
-    GlobalNavigationViewController::setUnreadMessagesSource(
-        std::make_shared<SharedInfoUnreadMessages<PictureInfo>>());
+    context().setPart<UnreadMessagesSource>(std::make_shared<SharedInfoUnreadMessages<PictureInfo>>(context()));
     signInAs(7);
-    auto screen = std::make_shared<PlainSection>();
-    RootNavigation::setController(screen);
+    auto screen = std::make_shared<PlainSection>(context());
+    context().part<RootNavigation>()->setController(screen);
     finishMoving();
     screen->showGlobalNavigationView();
     save(QStringLiteral("menu-member.png"));

@@ -1,4 +1,4 @@
-#include "platform/ui/UiTestSupport.h"
+#include "ScreenWindowTest.h"
 
 #include "app/screens/FieldLinkDetails.h"
 
@@ -12,14 +12,16 @@ using namespace Qt::Literals::StringLiterals;
 
 // The page a form's link row opens: its own web view's delegate, and a word
 // where the forum gave nothing.
-TEST_F(UiTest, TheLinkPageAnswersItsOwnWebViewAndSaysWhenItHasNothing)
+using FieldLinkPageTest = ScreenWindowTest;
+
+TEST_F(FieldLinkPageTest, TheLinkPageAnswersItsOwnWebViewAndSaysWhenItHasNothing)
 {
     QList<QUrl> opened;
     Application::sharedApplication().setOpenURLHandler([&opened](const QUrl& url) {
         opened.append(url);
         return true;
     });
-    const auto page = std::make_shared<FieldLinkDetails>(u"Forum Rules"_s,
+    const auto page = std::make_shared<FieldLinkDetails>(context(), u"Forum Rules"_s,
                                                          u"<p>Be kind. <a href=\"https://forum.example/rules\">More</a></p>"_s);
     window->setRootViewController(NavigationController::create(page));
     EXPECT_EQ(page->web()->delegate(), page.get());
@@ -29,7 +31,7 @@ TEST_F(UiTest, TheLinkPageAnswersItsOwnWebViewAndSaysWhenItHasNothing)
     page->web()->clickLink(QUrl(u"https://forum.example/rules"_s));
     EXPECT_EQ(opened, QList<QUrl>{QUrl(u"https://forum.example/rules"_s)});
 
-    const auto blank = std::make_shared<FieldLinkDetails>(u"Forum Rules"_s, QString());
+    const auto blank = std::make_shared<FieldLinkDetails>(context(), u"Forum Rules"_s, QString());
     window->setRootViewController(NavigationController::create(blank));
     EXPECT_TRUE(blank->web()->shownText().contains(Bundle::main().localizedString(u"reg_no_rules"_s)));
     Application::sharedApplication().setOpenURLHandler({});

@@ -4,6 +4,7 @@
 #include "app/config/Customizer.h"
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/MurmoraViewController.h"
+#include "app/navigation/ContextScreens.h"
 #include "app/screens/RootNavigation.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "app/session/CurrentUser.h"
@@ -26,34 +27,33 @@
 namespace menutest {
 class ForumController : public MurmoraViewController {
 public:
+    using MurmoraViewController::MurmoraViewController;
     QString getBarTitle() const override { return QStringLiteral("Forums"); }
 };
 class SearchController : public MurmoraViewController {
 public:
+    using MurmoraViewController::MurmoraViewController;
     QString getBarTitle() const override { return QStringLiteral("Search"); }
 };
 class HomeController : public MurmoraViewController {
 public:
+    using MurmoraViewController::MurmoraViewController;
     QString getBarTitle() const override { return QStringLiteral("Home"); }
 };
 class LoginController : public ViewController {};
-class PlainScreen : public MurmoraViewController {};
+class PlainScreen : public MurmoraViewController {
+public:
+    using MurmoraViewController::MurmoraViewController;
+};
 }  // namespace menutest
 using namespace menutest;
 
 namespace {
 
-// A shared home-data model as the forum info is one: one instance, made on
-// first use and dropped at sign-out, with the unread-messages counter.
+// A shared home-data model as the forum info is one: a part of the context,
+// made on first use, with the unread-messages counter.
 class HomeInfo : public Model {
 public:
-    static std::shared_ptr<HomeInfo> getInstance()
-    {
-        if (!shared())
-            shared() = std::make_shared<HomeInfo>();
-        return shared();
-    }
-    static void clearInstance() { shared().reset(); }
     std::shared_ptr<Notification> inboxNotification() const { return inbox; }
 
     void unread(int total)
@@ -64,13 +64,6 @@ public:
         notifyChanged();
     }
     std::shared_ptr<Notification> inbox;
-
-private:
-    static std::shared_ptr<HomeInfo>& shared()
-    {
-        static std::shared_ptr<HomeInfo> instance;
-        return instance;
-    }
 };
 
 class GlobalNavigationTest : public ScreenWindowTest {
@@ -78,23 +71,14 @@ protected:
     void SetUp() override
     {
         ScreenWindowTest::SetUp();
-        ViewControllerRegistry::registerClass<ForumController>(QStringLiteral("ForumController"));
-        ViewControllerRegistry::registerClass<SearchController>(QStringLiteral("SearchController"));
-        ViewControllerRegistry::registerClass<HomeController>(QStringLiteral("HomeController"));
+        ContextScreens::registerClass<ForumController>(context(), QStringLiteral("ForumController"));
+        ContextScreens::registerClass<SearchController>(context(), QStringLiteral("SearchController"));
+        ContextScreens::registerClass<HomeController>(context(), QStringLiteral("HomeController"));
         ViewControllerRegistry::registerClass<LoginController>(QStringLiteral("LoginController"));
         for (const char* name : {"ArticleListController", "BlogHomeScreenViewController", "PrivateMessagesController",
                                  "NotificationsController", "ProfileController", "FriendsController"})
-            ViewControllerRegistry::registerClass<PlainScreen>(QString::fromLatin1(name));
+            ContextScreens::registerClass<PlainScreen>(context(), QString::fromLatin1(name));
         Config::getInstance().setFeaturesInt(0x7FF);
-        GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
-        HomeInfo::clearInstance();
-    }
-    void TearDown() override
-    {
-        GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
-        HomeInfo::clearInstance();
-        RootNavigation::setHandler({});
-        ScreenWindowTest::TearDown();
     }
 
     void signInAs(int userid)
@@ -107,8 +91,8 @@ protected:
     template <typename Screen>
     std::shared_ptr<Screen> showSection()
     {
-        auto screen = std::make_shared<Screen>();
-        RootNavigation::setController(screen);
+        auto screen = std::make_shared<Screen>(context());
+        context().part<RootNavigation>()->setController(screen);
         finishMoving();
         return screen;
     }
@@ -158,14 +142,14 @@ TEST_F(GlobalNavigationTest, TheFirstScreenOfAStackCarriesTheMenuButtonWhileItIs
 
     // A screen pushed above it has no button, and the first one's is not
     // shown over it; back on top, it shows again.
-    auto pushed = std::make_shared<SearchController>();
+    auto pushed = std::make_shared<SearchController>(context());
     forums->pushController(pushed);
     finishMoving();
     EXPECT_EQ(pushed->navButton(), nullptr);
     EXPECT_NE(button->superview(), navigation()->navigationBar());
     EXPECT_TRUE(button->isHidden() || !button->isVisible());
     // A home screen gets one wherever it stands.
-    auto home = std::make_shared<HomeController>();
+    auto home = std::make_shared<HomeController>(context());
     forums->pushController(home);
     finishMoving();
     ASSERT_NE(home->navButton(), nullptr);
@@ -175,7 +159,7 @@ TEST_F(GlobalNavigationTest, TheFirstScreenOfAStackCarriesTheMenuButtonWhileItIs
     EXPECT_EQ(button->superview(), navigation()->navigationBar());
     EXPECT_TRUE(button->isVisible());
 
-    PlainScreen plain;
+    PlainScreen plain(context());
     EXPECT_EQ(plain.getBarTitle(), QStringLiteral("must overWrite"));
 }
 
@@ -275,42 +259,42 @@ TEST_F(GlobalNavigationTest, EntriesShowByFeatureAndSessionAndStayPacked)
     EXPECT_TRUE(menu->blogsButton()->isHidden());
     EXPECT_FALSE(menu->articlesButton()->isHidden());
     EXPECT_EQ(menu->menu()->frame().height(), memberHeight - entry);
-    EXPECT_FALSE(GlobalNavigationViewController::isTagShown(1));
-    EXPECT_TRUE(GlobalNavigationViewController::isTagShown(0));
+    EXPECT_FALSE(menu->isTagShown(1));
+    EXPECT_TRUE(menu->isTagShown(0));
 }
 
 TEST_F(GlobalNavigationTest, TheMessagesEntryCountsTheUnreadMessagesOfTheSharedInfo)
 {
     signInAs(7);
-    GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<HomeInfo>>());
-    HomeInfo::getInstance()->unread(0);
+    context().setPart<UnreadMessagesSource>(std::make_shared<SharedInfoUnreadMessages<HomeInfo>>(context()));
+    context().part<HomeInfo>()->unread(0);
     auto forums = showSection<ForumController>();
     GlobalNavigationViewController* menu = openMenu(forums.get());
     EXPECT_EQ(menu->numberOfMessages()->text(), QString());
-    EXPECT_EQ(menu->observedModel(), HomeInfo::getInstance().get());
-    HomeInfo::getInstance()->unread(3);
+    EXPECT_EQ(menu->observedModel(), context().part<HomeInfo>().get());
+    context().part<HomeInfo>()->unread(3);
     EXPECT_EQ(menu->numberOfMessages()->text(), QStringLiteral("(3)"));
     EXPECT_TRUE(menu->numberOfMessages()->isDescendantOfView(menu->messagesButton()));
 
     // A failure of the info is shown, and the count goes.
-    HomeInfo::getInstance()->failedWithError(Error::withMessage(QStringLiteral("The forum is away.")));
+    context().part<HomeInfo>()->failedWithError(Error::withMessage(QStringLiteral("The forum is away.")));
     EXPECT_EQ(menu->numberOfMessages()->text(), QString());
     EXPECT_TRUE(alertMessages().contains(QStringLiteral("The forum is away.")));
 
     // Closed, the menu hears no more of it.
     menu->cancel();
-    EXPECT_FALSE(HomeInfo::getInstance()->observers().contains(menu));
+    EXPECT_FALSE(context().part<HomeInfo>()->observers().contains(menu));
     EXPECT_EQ(menu->observedModel(), nullptr);
-    HomeInfo::getInstance()->unread(9);
+    context().part<HomeInfo>()->unread(9);
     EXPECT_EQ(menu->numberOfMessages()->text(), QString());
 
     // The screen that opened it goes: so does the menu, observing nothing.
     menu = openMenu(forums.get());
-    ASSERT_TRUE(HomeInfo::getInstance()->observers().contains(menu));
+    ASSERT_TRUE(context().part<HomeInfo>()->observers().contains(menu));
     showSection<SearchController>();
     forums.reset();
     turnEventLoop();
-    EXPECT_TRUE(HomeInfo::getInstance()->observers().isEmpty());
+    EXPECT_TRUE(context().part<HomeInfo>()->observers().isEmpty());
 }
 
 TEST_F(GlobalNavigationTest, ChoosingASectionReplacesTheStackUnlessItIsOnScreen)
@@ -361,7 +345,7 @@ TEST_F(GlobalNavigationTest, ChoosingASectionReplacesTheStackUnlessItIsOnScreen)
     // Home while the login screen itself is on top: only the menu closes.
     navigation()->popViewControllerAnimated(false);
     finishMoving();
-    auto loginMenu = std::make_shared<GlobalNavigationViewController>();
+    auto loginMenu = std::make_shared<GlobalNavigationViewController>(context());
     window->addSubview(loginMenu->view());
     loginMenu->gotoHomeScreen();
     finishMoving();
@@ -371,7 +355,7 @@ TEST_F(GlobalNavigationTest, ChoosingASectionReplacesTheStackUnlessItIsOnScreen)
 
     // The application delegate takes the replacing over.
     QList<ViewControllerPtr> given;
-    RootNavigation::setHandler([&given](const ViewControllerPtr& screen) { given.append(screen); });
+    context().part<RootNavigation>()->setHandler([&given](const ViewControllerPtr& screen) { given.append(screen); });
     loginMenu->gotoForumHomeScreen();
     ASSERT_EQ(given.size(), 1);
     EXPECT_NE(dynamic_cast<ForumController*>(given.first().get()), nullptr);

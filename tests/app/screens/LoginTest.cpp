@@ -228,7 +228,7 @@ TEST_F(LoginTest, RegistrationIsOfferedOnlyWithARegistrationScreenAndNoPaidSubsc
     quit();
 
     // With the application's own, the button leads there.
-    AppScreens::registerClasses();
+    AppScreens::registerClasses(context());
     login = launchToLogin();
     ASSERT_NE(login, nullptr);
     EXPECT_FALSE(login->registerButton()->isHidden());

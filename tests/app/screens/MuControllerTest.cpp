@@ -105,9 +105,9 @@ protected:
     // What the link opens: "Screen" alone, "Screen <- Model {key: value, ...}",
     // "Screen <- member N", with "[view first]" when the view was there
     // before the model and the options set; "nil" for no screen.
-    static QString opened(const char* link)
+    QString opened(const char* link)
     {
-        const ViewControllerPtr screen = MuController::muController(QString::fromUtf8(link));
+        const ViewControllerPtr screen = MuController::muController(context(), QString::fromUtf8(link));
         const auto* target = dynamic_cast<const Target*>(screen.get());
         if (!screen)
             return QStringLiteral("nil");
@@ -171,7 +171,7 @@ TEST_F(MuControllerTest, MembersMessagesAndAlbums)
     const CurrentUserPtr user = CurrentUser::currentUser();
     user->setUserid(1);
     user->setAnonymous(false);
-    const ViewControllerPtr own = MuController::muController(QStringLiteral("mu:profile"));
+    const ViewControllerPtr own = MuController::muController(context(), QStringLiteral("mu:profile"));
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(dynamic_cast<Target&>(*own).input, user);
     user->setAnonymous(true);
@@ -216,15 +216,15 @@ TEST_F(MuControllerTest, ComposingAndSearch)
     // A guest writes nothing: each is carried out here (an alert says why), search is his too.
     for (const char* link : {"mu:newreply/t=5", "mu:newthread/f=3", "mu:blog_post"}) {
         EXPECT_EQ(opened(link), u"nil") << link;
-        EXPECT_TRUE(MuController::carriesOut(QString::fromLatin1(link))) << link;
+        EXPECT_TRUE(MuController::carriesOut(context(), QString::fromLatin1(link))) << link;
     }
     EXPECT_EQ(opened("mu:search"), u"SearchController");
-    EXPECT_FALSE(MuController::carriesOut(QStringLiteral("mu:search")));
+    EXPECT_FALSE(MuController::carriesOut(context(), QStringLiteral("mu:search")));
 
     const CurrentUserPtr user = CurrentUser::currentUser();
     user->setUserid(1);
     user->setAnonymous(false);
-    EXPECT_FALSE(MuController::carriesOut(QStringLiteral("mu:newreply/t=5")));
+    EXPECT_FALSE(MuController::carriesOut(context(), QStringLiteral("mu:newreply/t=5")));
     // A reply to a thread wins over a quote of a post.
     EXPECT_EQ(opened("mu:newreply/t=5/p=9"), u"Reply <- Thread {threadid: 5}");
     EXPECT_EQ(opened("mu:newreply/p=9"), u"Reply <- Post {postid: 9}");

@@ -1,4 +1,4 @@
-#include "PlatformTest.h"
+#include "AppTest.h"
 
 #include "app/navigation/OutsideLink.h"
 #include "app/screens/WebLinkVeto.h"
@@ -15,11 +15,11 @@
 
 namespace {
 
-class WebLinkVetoTest : public PlatformTest {
+class WebLinkVetoTest : public AppTest {
 protected:
     void SetUp() override
     {
-        PlatformTest::SetUp();
+        AppTest::SetUp();
         Application::sharedApplication().setOpenURLHandler([this](const QUrl& url) {
             opened.append(url);
             return desktopOpens;
@@ -29,13 +29,14 @@ protected:
     {
         Application::sharedApplication().setOpenURLHandler({});
         ViewControllerRegistry::unregisterClass(QStringLiteral("ForumController"));
-        PlatformTest::TearDown();
+        AppTest::TearDown();
     }
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
     // A tap on the link, by its address alone.
     bool tapped(const QString& link)
     {
-        return WebLinkVeto::shouldStartLoad(nullptr, nullptr, QUrl(link), WebViewNavigationType::LinkClicked);
+        return WebLinkVeto::shouldStartLoad(context(), nullptr, nullptr, QUrl(link),
+                                            WebViewNavigationType::LinkClicked);
     }
 
     // The messages of the alerts shown since the last call, joined (one per line).
@@ -61,7 +62,7 @@ private:
 TEST_F(WebLinkVetoTest, WebLinksLeaveTheApplicationAndEverythingElseIsRefusedWithAWord)
 {
     // The page itself, and whatever it loads without a tap, loads.
-    EXPECT_TRUE(WebLinkVeto::shouldStartLoad(nullptr, nullptr, QUrl(QStringLiteral("http://forum.example/")),
+    EXPECT_TRUE(WebLinkVeto::shouldStartLoad(context(), nullptr, nullptr, QUrl(QStringLiteral("http://forum.example/")),
                                              WebViewNavigationType::Other));
     EXPECT_TRUE(opened.isEmpty());
 
@@ -107,17 +108,21 @@ namespace {
 // A screen showing a page, whose links go through the veto.
 class PageScreen : public ViewController, public WebViewDelegate {
 public:
+    explicit PageScreen(AppContext& context) : m_context(context) {}
     bool shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType type) override
     {
-        return WebLinkVeto::shouldStartLoad(this, webView, url, type);
+        return WebLinkVeto::shouldStartLoad(m_context, this, webView, url, type);
     }
+
+private:
+    AppContext& m_context;
 };
 
 }  // namespace
 
 TEST_F(WebLinkVetoTest, InAppLinksOpenTheirScreenOnThePagesStackOrSayTheyLeadNowhere)
 {
-    auto page = std::make_shared<PageScreen>();
+    auto page = std::make_shared<PageScreen>(context());
     const auto navigation = NavigationController::create(page);
     ViewControllerRegistry::registerClass<ViewController>(QStringLiteral("ForumController"));
     WebView web(QRectF(0, 0, 320, 200));

@@ -11,10 +11,10 @@ TEST_F(HomeStates, TheSortPicksTheListAndTheFilterPicksTheKindTheForumOffers)
 {
     Config& config = Config::getInstance();
     config.setFeaturesInt(Config::BlogEnabled | Config::CmsEnabled);
-    HomeState state;
+    HomeState state(context());
     EXPECT_EQ(state.sort(), HomeState::Newest);
     EXPECT_EQ(state.list(), state.newTop());
-    EXPECT_TRUE(HomeState::forumOffersKinds());
+    EXPECT_TRUE(HomeState::forumOffersKinds(context().config()));
 
     // Without a search across kinds the feed starts with threads.
     EXPECT_EQ(state.resetFilter(), 0);
@@ -47,18 +47,18 @@ TEST_F(HomeStates, TheSortPicksTheListAndTheFilterPicksTheKindTheForumOffers)
     // Across kinds the feed starts with all of them, unfiltered; with nothing
     // but threads there is no choice at all.
     config.setFeaturesInt(Config::MultiTypeSearch);
-    HomeState across;
+    HomeState across(context());
     EXPECT_EQ(across.resetFilter(), 1);
     EXPECT_EQ(across.filterTitleKey(), u"home_all");
     EXPECT_EQ(across.newTop()->searchType(), NewTopSearch::AllTypes);
     config.setFeaturesInt(0);
-    EXPECT_FALSE(HomeState::forumOffersKinds());
+    EXPECT_FALSE(HomeState::forumOffersKinds(context().config()));
 }
 
 TEST_F(HomeStates, SigningOutEmptiesTheMembersListsAndTakesTheirSubscriptionsAndNotificationsAway)
 {
     const CurrentUserPtr alice = signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    HomeState state;
+    HomeState state(context());
     EXPECT_FALSE(state.followReader(alice->userid())) << "the first reader takes nothing from anyone";
     state.setNotifications(3);
     EXPECT_TRUE(state.showsNotificationStrip());

@@ -36,7 +36,7 @@ TEST_F(SearchEndToEnd, SearchByWordsAndPageThroughTheResults)
     openGuestSession();
     // The forum searches across kinds; only posts (threads) are asked for.
     ASSERT_TRUE(Config::getInstance().isFeatureEnabled(512));
-    const auto search = Model::create<SearchAll>();
+    const auto search = std::make_shared<SearchAll>(context());
     RecordingSearchDelegate delegate;
     search->setDelegate(&delegate);
     search->setType(SearchAll::PostBit);
@@ -85,7 +85,7 @@ TEST_F(SearchEndToEnd, SearchByWordsAndPageThroughTheResults)
 TEST_F(SearchEndToEnd, ANewSearchReplacesOneStillRunning)
 {
     openGuestSession();
-    const auto search = Model::create<SearchAll>();
+    const auto search = std::make_shared<SearchAll>(context());
     RecordingSearchDelegate delegate;
     search->setDelegate(&delegate);
     search->setType(SearchAll::PostBit);
@@ -169,7 +169,7 @@ TEST_F(SearchEndToEnd, SearchInOneForumAndInOneThread)
 TEST_F(SearchEndToEnd, SubscribedThreadsAndTheNewAndTopFeed)
 {
     signIn(u"alice"_s, u"secret1"_s);
-    const auto subscribed = Model::create<SearchAll>();
+    const auto subscribed = std::make_shared<SearchAll>(context());
     RecordingSearchDelegate delegate;
     subscribed->setDelegate(&delegate);
     subscribed->setOrder(SearchAll::SubscribedOrder);

@@ -66,7 +66,7 @@ TEST_F(SearchModelsTest, SortAndDateTables)
 TEST_F(SearchModelsTest, GeneralSearchCriteria)
 {
     useContentTypes(false);
-    const auto search = Model::create<SearchAll>();
+    const auto search = std::make_shared<SearchAll>(context());
     search->setType(63);
     // Article, blog entry, post, (no blog comment id), visitor message.
     EXPECT_EQ(search->types(), (QStringList{u"24"_s, u"22"_s, u"1"_s, u"29"_s}));
@@ -130,7 +130,7 @@ TEST_F(SearchModelsTest, ForumAndThreadSearchCriteria)
 
 TEST_F(SearchModelsTest, ErrorCodesOfAnswers)
 {
-    const auto search = Model::create<SearchAll>();
+    const auto search = std::make_shared<SearchAll>(context());
     const auto message = [&](const char* answer) -> std::optional<QString> {
         const std::optional<Error> failure = search->errorMessageForResponse(*answeredRequest(answer));
         return failure ? std::optional<QString>(failure->domain()) : std::nullopt;
@@ -234,7 +234,7 @@ TEST_F(SearchModelsTest, PostRowsBelongToTheSearchedThread)
 
 TEST_F(SearchModelsTest, GeneralRowsAndSubscribedThreads)
 {
-    const auto search = Model::create<SearchAll>();
+    const auto search = std::make_shared<SearchAll>(context());
     RecordingSearchDelegate delegate;
     search->setDelegate(&delegate);
 

@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         ForumScreenTest::SetUp();
-        ComposingScreens::registerClasses();
+        ComposingScreens::registerClasses(context());
     }
     void TearDown() override
     {
@@ -58,7 +58,7 @@ protected:
     // A thread's page, as the root of the stack, its first page shown.
     std::shared_ptr<PostController> openThread(qint32 threadid)
     {
-        auto page = std::make_shared<PostController>();
+        auto page = std::make_shared<PostController>(context());
         page->setThread(Thread::initWithThreadid(threadid));
         showRoot(page);
         settleAll();

@@ -89,7 +89,7 @@ protected:
     void SetUp() override
     {
         ForumScreenTest::SetUp();
-        ComposingScreens::registerClasses();
+        ComposingScreens::registerClasses(context());
         showRoot(std::make_shared<UIViewControllerCommon>());
         opener = std::make_shared<Opener>();
         navigation()->pushViewController(opener, false);
@@ -243,7 +243,7 @@ TEST_F(ComposingHelpersTest, ACategoryOrALinkCannotBeChosenAndAnEmptyTreeSaysSo)
     tree->setForums(JSONValue(QStringLiteral(
         R"([{"forumid": "30", "title_clean": "Archive &amp; old", "is_category": 1},
             {"forumid": "31", "title_clean": "Lobby"}])")));
-    auto picker = std::make_shared<SelectForumController>();
+    auto picker = std::make_shared<SelectForumController>(context());
     picker->setInfo(tree);
     picker->setDelegate(opener.get());
     navigation()->pushViewController(picker, true);
@@ -261,7 +261,7 @@ TEST_F(ComposingHelpersTest, ACategoryOrALinkCannotBeChosenAndAnEmptyTreeSaysSo)
 
     // A forum that has no forums at all: the picker says there is nothing to choose.
     forum().answerHttpStatus(QStringLiteral("api_forumlist"), 500);
-    auto empty = std::make_shared<SelectForumController>();
+    auto empty = std::make_shared<SelectForumController>(context());
     navigation()->pushViewController(empty, true);
     settleAll();
     EXPECT_FALSE(empty->emptyLabel()->isHidden());

@@ -15,7 +15,7 @@ class ForumIndexTest : public ForumScreenTest {
 protected:
     std::shared_ptr<ForumController> openIndex()
     {
-        auto index = showRoot(std::make_shared<ForumController>());
+        auto index = showRoot(std::make_shared<ForumController>(context()));
         settleAll();
         return index;
     }

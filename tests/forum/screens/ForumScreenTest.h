@@ -44,8 +44,8 @@ protected:
         // A tree of the test's own, which the session clears as in the application.
         ForumInfo::attachTo(context());
         Forum::resetForumPasswords();
-        registerForumThreadScreens();
-        ForumListScreens::registerClasses();
+        registerForumThreadScreens(context());
+        ForumListScreens::registerClasses(context());
     }
     void TearDown() override
     {
@@ -54,7 +54,6 @@ protected:
             ScreenInputs::unregisterSetter(QString::fromLatin1(name));
         }
         dismissAlerts();
-        RootNavigation::setHandler({});
         ScreenWindowTest::TearDown();
         ForumInfo::resetInstance();
     }
@@ -63,17 +62,17 @@ protected:
     template <typename Screen>
     std::shared_ptr<Screen> showRoot(const std::shared_ptr<Screen>& screen)
     {
-        RootNavigation::setController(screen);
+        context().part<RootNavigation>()->setController(screen);
         finishMoving();
         return screen;
     }
     // A forum's thread list, not shown yet.
-    static std::shared_ptr<ThreadController> threadListOf(qint32 forumid, const QString& title = QString())
+    std::shared_ptr<ThreadController> threadListOf(qint32 forumid, const QString& title = QString())
     {
         auto model = std::make_shared<Forum>();
         model->setForumid(forumid);
         model->setTitle_clean(title);
-        auto threads = std::make_shared<ThreadController>();
+        auto threads = std::make_shared<ThreadController>(context());
         threads->setForum(model);
         return threads;
     }

@@ -25,7 +25,7 @@ protected:
     std::shared_ptr<HomeController> openHome()
     {
         showRoot(std::make_shared<forumtest::LoginController>());
-        auto home = std::make_shared<HomeController>();
+        auto home = std::make_shared<HomeController>(context());
         navigation()->pushViewController(home, false);
         finishMoving();
         settleAll();

@@ -459,9 +459,9 @@ TEST_F(HomeTest, ThePickersRowsFollowTheForumsFeaturesAndTheFilterNamesTheOneInF
 {
     openGuestSession();
     using Rows = QList<QPair<QString, qint32>>;
-    auto rowsNow = [] {
+    auto rowsNow = [this] {
         Rows found;
-        for (const HomeState::FilterRow& row : HomeState::filterRowsOfForum())
+        for (const HomeState::FilterRow& row : HomeState::filterRowsOfForum(context().config()))
             found.append({row.titleKey, row.searchType});
         return found;
     };

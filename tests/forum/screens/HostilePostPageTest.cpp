@@ -103,7 +103,7 @@ protected:
                                        QJsonObject{{QStringLiteral("postbits"),
                                                     QJsonObject{{QStringLiteral("post"), post}}}}}});
         openGuestSession();
-        auto screen = std::make_shared<PostDetailsController>();
+        auto screen = std::make_shared<PostDetailsController>(context());
         screen->setPost(Post::initWithPostid(kPostId));
         navigation = NavigationController::create(screen);
         window->setRootViewController(navigation);

@@ -48,7 +48,7 @@ protected:
 TEST_F(ListScreensPicturesTest, ThreadListsOpenScrolledProtectedAndAnAnnouncement)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    showRoot(std::make_shared<ForumController>());
+    showRoot(std::make_shared<ForumController>(context()));
     settleAll();
     const auto threads = pushForum(3, QStringLiteral("General Discussion"));
     ASSERT_NE(threads->header(), nullptr);
@@ -92,7 +92,7 @@ TEST_F(ListScreensPicturesTest, HomeSortedFilteredAndForAGuest)
     CurrentUser::currentUser()->logout();
     settleAll();
     openGuestSession();
-    showRoot(std::make_shared<ForumController>());
+    showRoot(std::make_shared<ForumController>(context()));
     settleAll();
     pushForum(11, QStringLiteral("Using the App"));
     picture(QStringLiteral("thread-list-guest.png"));

@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         ForumScreenTest::SetUp();
-        ForumModerationScreens::registerClasses();
+        ForumModerationScreens::registerClasses(context());
     }
     void TearDown() override
     {
@@ -51,7 +51,7 @@ protected:
     {
         auto forumModel = std::make_shared<Forum>();
         forumModel->setForumid(forumid);
-        auto threads = std::make_shared<ThreadController>();
+        auto threads = std::make_shared<ThreadController>(context());
         threads->setForum(forumModel);
         showRoot(threads);
         settleAll();
@@ -69,7 +69,7 @@ protected:
         auto thread = Thread::initWithThreadid(threadid);
         thread->setForum(forumModel);
         m_forums.append(forumModel);
-        auto page = std::make_shared<PostController>();
+        auto page = std::make_shared<PostController>(context());
         page->setThread(thread);
         showRoot(page);
         settleAll();

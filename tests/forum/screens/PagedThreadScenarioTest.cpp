@@ -1,5 +1,6 @@
 #include "ScreenWindowTest.h"
 
+#include "app/navigation/ContextScreens.h"
 #include "app/screens/GlobalNavigationViewController.h"
 #include "app/screens/MurmoraViewController.h"
 #include "app/screens/RootNavigation.h"
@@ -47,7 +48,6 @@ protected:
     }
     void TearDown() override
     {
-        GlobalNavigationViewController::setUnreadMessagesSource(nullptr);
         ForumInfo::resetInstance();
         ScreenWindowTest::TearDown();
     }
@@ -167,17 +167,20 @@ TEST_F(PagedThreadScenarioTest, AThreadPageByPageWithPullToRefreshLoadingMoreAnd
 
 TEST_F(PagedThreadScenarioTest, TheMenuCountsTheMembersUnreadMessagesFromTheForumInfo)
 {
-    class Section : public MurmoraViewController {};
-    ViewControllerRegistry::registerClass<Section>(QStringLiteral("ForumController"));
-    ViewControllerRegistry::registerClass<Section>(QStringLiteral("PrivateMessagesController"));
+    class Section : public MurmoraViewController {
+    public:
+        using MurmoraViewController::MurmoraViewController;
+    };
+    ContextScreens::registerClass<Section>(context(), QStringLiteral("ForumController"));
+    ContextScreens::registerClass<Section>(context(), QStringLiteral("PrivateMessagesController"));
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    GlobalNavigationViewController::setUnreadMessagesSource(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>());
+    context().setPart<UnreadMessagesSource>(std::make_shared<SharedInfoUnreadMessages<ForumInfo>>(context()));
     ForumInfo::getInstance()->fetchForumHome();
     settleAll();
     ASSERT_TRUE(ForumInfo::getInstance()->inboxNotification());
 
-    auto screen = std::make_shared<Section>();
-    RootNavigation::setController(screen);
+    auto screen = std::make_shared<Section>(context());
+    context().part<RootNavigation>()->setController(screen);
     finishMoving();
     screen->showGlobalNavigationView();
     GlobalNavigationViewController* menu = screen->globalNavigationView();

@@ -291,7 +291,7 @@ TEST_F(ReplyScenarioTest, AnEditOfAReplyAndOfALongPostAreReadBackWholeAndLeadBac
             const auto post = std::dynamic_pointer_cast<Post>(row);
             if (post && post->postid() == longReply) {
                 EXPECT_EQ(post->message_bbcode(), text("message_too_long"));
-                auto shownAlone = std::make_shared<PostDetailsController>();
+                auto shownAlone = std::make_shared<PostDetailsController>(context());
                 shownAlone->setPost(post);
                 navigation()->pushViewController(shownAlone, false);
                 finishMoving();

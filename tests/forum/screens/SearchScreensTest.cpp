@@ -51,7 +51,7 @@ protected:
     void SetUp() override
     {
         HomeScreenTest::SetUp();
-        ForumSearchScreens::registerClasses();
+        ForumSearchScreens::registerClasses(context());
     }
     void TearDown() override
     {
@@ -139,7 +139,7 @@ protected:
     }
     std::shared_ptr<SearchController> openSearch()
     {
-        auto screen = std::make_shared<SearchController>();
+        auto screen = std::make_shared<SearchController>(context());
         showRoot(screen);
         settleAll();
         return screen;
@@ -357,7 +357,7 @@ TEST_F(SearchScreensTest, NothingFoundIsToldFromARefusalWhoseTranslationReadsThe
     // The search in a forum tells them apart alike.
     auto forumModel = std::make_shared<Forum>();
     forumModel->setForumid(3);
-    auto threads = std::make_shared<ThreadController>();
+    auto threads = std::make_shared<ThreadController>(context());
     threads->setForum(forumModel);
     showRoot(threads);
     settleAll();
@@ -383,7 +383,7 @@ TEST_F(SearchScreensTest, SearchesInAForumAndInAThreadShowWhatTheyFoundWithTheWo
     auto forumModel = std::make_shared<Forum>();
     forumModel->setForumid(3);
     forumModel->setTitle_clean(u"General Discussion"_s);
-    auto threads = std::make_shared<ThreadController>();
+    auto threads = std::make_shared<ThreadController>(context());
     threads->setForum(forumModel);
     showRoot(threads);
     settleAll();
@@ -426,7 +426,7 @@ TEST_F(SearchScreensTest, SearchesInAForumAndInAThreadShowWhatTheyFoundWithTheWo
 
     // The thread's search, from the big tips thread's page.
     auto tips = Thread::initWithThreadid(1101);
-    auto thread = std::make_shared<PostController>();
+    auto thread = std::make_shared<PostController>(context());
     thread->setThread(tips);
     navigation()->pushViewController(thread, false);
     settleAll();
@@ -465,7 +465,7 @@ TEST_F(SearchScreensTest, SearchesInAForumAndInAThreadShowWhatTheyFoundWithTheWo
     // A forum that does not search: the thread page offers no search.
     Config& config = Config::getInstance();
     config.setFeaturesInt(config.featuresInt() & ~Config::SearchesEnabled);
-    auto other = std::make_shared<PostController>();
+    auto other = std::make_shared<PostController>(context());
     other->setThread(Thread::initWithThreadid(1102));
     navigation()->pushViewController(other, false);
     settleAll();
@@ -480,7 +480,7 @@ TEST_F(SearchScreensTest, TheKindsFollowTheForumsFeaturesAndNeverCountAKindNotSh
 
     // Across kinds, without articles: posts, blog entries, blog comments, all chosen.
     withFeatures(Config::MultiTypeSearch | Config::BlogEnabled, Config::CmsEnabled);
-    SearchForController multi;
+    SearchForController multi(context());
     ASSERT_EQ(multi.rowCount(), 3);
     EXPECT_EQ(multi.titleAt(1), u"Blog entries");
     EXPECT_EQ(multi.valueText(), u"All content types");
@@ -503,7 +503,7 @@ TEST_F(SearchScreensTest, TheKindsFollowTheForumsFeaturesAndNeverCountAKindNotSh
 
     // One kind at a time: posts at first; a tap chooses the kind tapped alone.
     withFeatures(Config::CmsEnabled | Config::BlogEnabled, Config::MultiTypeSearch);
-    SearchForController single;
+    SearchForController single(context());
     ASSERT_EQ(single.rowCount(), 4);
     EXPECT_EQ(single.valueText(), u"Posts");
     single.choose(1);

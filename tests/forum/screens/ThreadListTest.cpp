@@ -181,7 +181,7 @@ TEST_F(ThreadListTest, LaterPagesComeByScrollingAndFromTheStripAndBackReloadsThe
 
     // A pull whose band would close after the screen has gone closes nothing.
     {
-        auto other = std::make_shared<ThreadController>();
+        auto other = std::make_shared<ThreadController>(context());
         other->setForum(forum);
         navigation()->pushViewController(other, false);
         settleAll();
@@ -395,7 +395,7 @@ TEST_F(ThreadListTest, WithoutAForumTheListIsEmptyAndAsksForNothing)
 {
     openGuestSession();
     forum().clearLog();
-    auto screen = std::make_shared<ThreadController>();
+    auto screen = std::make_shared<ThreadController>(context());
     showRoot(screen);
     screen->viewWillAppear(false);
     settleAll();

@@ -290,7 +290,7 @@ TEST_F(ThreadPageScenarioTest, PostsOpenAloneWithTheirPicturesAndLinksLeaveTheAp
     settleAll();
 
     // A post by its id alone fills itself from the page that holds it.
-    auto alone = std::make_shared<PostDetailsController>();
+    auto alone = std::make_shared<PostDetailsController>(context());
     alone->setPost(Post::initWithPostid(5013));
     navigation->pushViewController(alone, false);
     settleAll();
@@ -427,7 +427,7 @@ TEST_F(ThreadPageScenarioTest, ScrollingMeasuresNothingAgainAndAScreenWithoutThr
 
     // No thread: no sections, no request.
     const qsizetype asked = forum().requests(QStringLiteral("showthread")).size();
-    auto empty = std::make_shared<PostController>();
+    auto empty = std::make_shared<PostController>(context());
     navigation->pushViewController(empty, false);
     settleAll();
     EXPECT_EQ(empty->postTable()->tableView()->numberOfSections(), 0);

@@ -23,7 +23,7 @@ protected:
     {
         ScreenWindowTest::SetUp();
         AlertPresenter::install();
-        registerForumThreadScreens();
+        registerForumThreadScreens(context());
         Application::sharedApplication().setOpenURLHandler([this](const QUrl& url) {
             openedOutside.append(url);
             return true;
@@ -42,7 +42,7 @@ protected:
     // The thread page of the thread, as the root of the window's stack.
     std::shared_ptr<PostController> openThread(const ThreadPtr& thread)
     {
-        auto screen = std::make_shared<PostController>();
+        auto screen = std::make_shared<PostController>(context());
         screen->setThread(thread);
         navigation = NavigationController::create(screen);
         window->setRootViewController(navigation);

@@ -58,7 +58,7 @@ QStringList titles(const QList<BlogModelPtr>& entries)
 
 TEST_F(BlogsTest, BlogAndArticleRowsInSearchesAndFeeds)
 {
-    const auto search = Model::create<SearchAll>();
+    const auto search = std::make_shared<SearchAll>(context());
     Delegate delegate;
     search->setDelegate(&delegate);
     search->searchResults(fixtureRequest(u"forum/model/fixtures/search_showresults_all.json"_s));
@@ -231,7 +231,7 @@ TEST_F(BlogsTest, FeedsAndSearchesMixThreadsEntriesAndArticles)
     feed->setSearchType(NewTopSearch::Articles);
     EXPECT_EQ(kinds(feed->pages().value(u"1"_s)), QStringList(3, u"article"_s));
 
-    const auto search = Model::create<SearchAll>();
+    const auto search = std::make_shared<SearchAll>(context());
     search->setDelegate(&delegate);
     search->setType(63);
     search->search(u"lighthouse"_s);

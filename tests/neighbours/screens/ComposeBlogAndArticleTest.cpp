@@ -106,7 +106,7 @@ protected:
     void SetUp() override
     {
         NeighbourScreenTest::SetUp();
-        ComposingScreens::registerClasses();
+        ComposingScreens::registerClasses(context());
         // Alerts in the window, as the program shows them; the window takes the keys.
         AlertPresenter::install();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -65,7 +65,7 @@ protected:
 TEST_F(ContentPagesTest, AnArticleShowsItsTextAsAPageWhoseLinksGoThroughTheVeto)
 {
     const ArticlePtr article = feedArticle();
-    auto screen = std::make_shared<ArticleDetails>();
+    auto screen = std::make_shared<ArticleDetails>(context());
     screen->setArticle(article);
     showAsRoot(screen);
     EXPECT_TRUE(article->observers().contains(screen.get()));
@@ -122,7 +122,7 @@ TEST_F(ContentPagesTest, ALongArticleIsReadPageByPageWithItsSelector)
     article->setPagetext(QStringLiteral("[b]One[/b] first page[PAGE]second [i]page[/i][page] \n [PAGE]third page"));
     EXPECT_EQ(article->pages(), QStringList({QStringLiteral("[b]One[/b] first page"),
                                              QStringLiteral("second [i]page[/i]"), QStringLiteral("third page")}));
-    auto screen = std::make_shared<ArticleDetails>();
+    auto screen = std::make_shared<ArticleDetails>(context());
     screen->setArticle(article);
     showAsRoot(screen);
     PageSelector* selector = screen->pageSelector();
@@ -169,7 +169,7 @@ TEST_F(ContentPagesTest, ABlogEntryFillsAsItsAnswerArrivesAndAFailureSaysSo)
 {
     openGuestSession();
     forum().holdAtGate(QStringLiteral("blog_blog"), QStringLiteral("entry"));
-    auto screen = BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("1")));
+    auto screen = BlogPostExpanded::initWithModel(context(), BlogModel::getBlog(QStringLiteral("1")));
     showAsRoot(screen);
     EXPECT_EQ(shown(screen->emptyState()), text("loading"));
     forum().openGate(QStringLiteral("entry"));
@@ -183,7 +183,7 @@ TEST_F(ContentPagesTest, ABlogEntryFillsAsItsAnswerArrivesAndAFailureSaysSo)
     // No picture can be shown yet: the smiley is its code, not a broken picture.
     EXPECT_TRUE(screen->webView()->shownText().contains(QStringLiteral("pastry of my life. :)")));
 
-    auto missing = BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("999")));
+    auto missing = BlogPostExpanded::initWithModel(context(), BlogModel::getBlog(QStringLiteral("999")));
     showAsRoot(missing);
     settleAll();
     EXPECT_EQ(shown(missing->emptyState()), text("content_failed_headline"));
@@ -203,7 +203,7 @@ TEST_F(ContentPagesTest, TheBlogHomeScreenListsTheEntriesItIsGivenBeforeItShowsA
     EXPECT_EQ(shown(plain->emptyState()), text("blogs_empty_headline"));
 
     // Given its list before its view exists, as a link to a tag does.
-    auto screen = std::make_shared<BlogHomeScreenViewController>();
+    auto screen = std::make_shared<BlogHomeScreenViewController>(context());
     ASSERT_NE(screen->table(), nullptr);
     EXPECT_FALSE(screen->isViewLoaded());
     // Every request for the list waits (the table asks for its first page too).
@@ -232,13 +232,13 @@ TEST_F(ContentPagesTest, TheBlogHomeScreenListsTheEntriesItIsGivenBeforeItShowsA
     EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), entry->model()->blogid());
 
     // A list with nothing in it, and one whose load failed, each say so.
-    auto none = std::make_shared<BlogHomeScreenViewController>();
+    auto none = std::make_shared<BlogHomeScreenViewController>(context());
     none->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("no-such-tag"), 1));
     showAsRoot(none);
     settleAll();
     EXPECT_EQ(shown(none->emptyState()), text("blogs_no_entries_headline"));
     forum().answerHttpStatus(QStringLiteral("blog_list"), 500, "broken");
-    auto failed = std::make_shared<BlogHomeScreenViewController>();
+    auto failed = std::make_shared<BlogHomeScreenViewController>(context());
     failed->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("travel"), 1));
     showAsRoot(failed);
     settleAll();

@@ -92,7 +92,7 @@ TEST_F(MyProfileTest, TheOwnProfileSectionOpensTheMembersProfileWhichFillsAsTheA
 TEST_F(MyProfileTest, AMemberWithoutFieldsAGuestAndAFailedAnswerEachSayWhatIsTheMatter)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
-    auto screen = std::make_shared<MyProfile>(QStringLiteral("MyProfile"), 0);
+    auto screen = std::make_shared<MyProfile>(context(), QStringLiteral("MyProfile"), 0);
     showAsRoot(screen);
     screen->setUser(CurrentUser::currentUser());
     settleAll();
@@ -132,7 +132,7 @@ TEST_F(MyProfileTest, AMemberWithoutFieldsAGuestAndAFailedAnswerEachSayWhatIsThe
 
 TEST_F(MyProfileTest, OpensOnTheSectionItIsGivenAndReadsFieldsOfAnyShape)
 {
-    auto albums = std::make_shared<MyProfile>(QStringLiteral("MyProfile"), 3);
+    auto albums = std::make_shared<MyProfile>(context(), QStringLiteral("MyProfile"), 3);
     showAsRoot(albums);
     EXPECT_EQ(albums->sections()->selectedSegmentIndex(), int(MyProfile::AlbumsSection));
     EXPECT_EQ(shown(albums->emptyState()), text("profile_albums_empty_headline"));

@@ -23,7 +23,7 @@ protected:
         ScreenWindowTest::SetUp();
         // A tree of the test's own, which the session clears as in the application.
         ForumInfo::attachTo(context());
-        NeighbourScreens::registerClasses();
+        NeighbourScreens::registerClasses(context());
     }
     void TearDown() override
     {
@@ -60,9 +60,14 @@ protected:
     }
     // The screen as the root of the application's stack, on screen.
     template <typename Screen>
-    std::shared_ptr<Screen> showAsRoot(std::shared_ptr<Screen> screen = std::make_shared<Screen>())
+    std::shared_ptr<Screen> showAsRoot()
     {
-        RootNavigation::setController(screen);
+        return showAsRoot(std::make_shared<Screen>(context()));
+    }
+    template <typename Screen>
+    std::shared_ptr<Screen> showAsRoot(std::shared_ptr<Screen> screen)
+    {
+        context().part<RootNavigation>()->setController(screen);
         finishMoving();
         return screen;
     }

@@ -95,7 +95,7 @@ TEST_F(NotificationsControllerTest, AScreenThatWentBeforeTheAnswerIsNotTold)
         auto screen = showAsRoot<NotificationsController>();
         gone = screen;
         // The stack goes: a new section replaces it.
-        RootNavigation::setController(std::make_shared<ViewController>());
+        context().part<RootNavigation>()->setController(std::make_shared<ViewController>());
         finishMoving();
     }
     turnEventLoop();

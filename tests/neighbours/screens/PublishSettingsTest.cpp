@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         NeighbourScreenTest::SetUp();
-        ComposingScreens::registerClasses();
+        ComposingScreens::registerClasses(context());
     }
     void TearDown() override
     {

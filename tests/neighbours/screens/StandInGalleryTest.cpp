@@ -94,7 +94,7 @@ TEST_F(StandInGalleryTest, TheFriendsListFullAndEmptyAndAFriendsProfile)
     auto dave = Model::create<Friend>();
     dave->setUserid(forum().memberId(QStringLiteral("dave")));
     dave->setUsername(QStringLiteral("dave"));
-    auto profile = std::make_shared<MyProfile>(QStringLiteral("MyProfile"), 0);
+    auto profile = std::make_shared<MyProfile>(context(), QStringLiteral("MyProfile"), 0);
     navigation()->pushViewController(profile, false);
     profile->setUser(dave);
     settleAll();
@@ -131,7 +131,7 @@ TEST_F(StandInGalleryTest, TheFriendsListFullAndEmptyAndAFriendsProfile)
 TEST_F(StandInGalleryTest, ArticlesAndBlogEntries)
 {
     openGuestSession();
-    auto article = std::make_shared<ArticleDetails>();
+    auto article = std::make_shared<ArticleDetails>(context());
     article->setArticle(Article::fromFeedRow(Value(ValueDict{
         {QStringLiteral("threadid"), Value(1)},
         {QStringLiteral("clean_title"), Value(QStringLiteral("Getting started with the Test Forum: reading, posting and searching"))},
@@ -149,11 +149,11 @@ TEST_F(StandInGalleryTest, ArticlesAndBlogEntries)
     article->setArticle(Article::initWithArticleId(3));
     save(QStringLiteral("standin-article-by-id.png"));
 
-    showAsRoot(BlogPostExpanded::initWithModel(BlogModel::getBlog(QStringLiteral("1"))));
+    showAsRoot(BlogPostExpanded::initWithModel(context(), BlogModel::getBlog(QStringLiteral("1"))));
     settleAll();
     save(QStringLiteral("standin-blog-entry.png"));
 
-    auto blogs = std::make_shared<BlogHomeScreenViewController>();
+    auto blogs = std::make_shared<BlogHomeScreenViewController>(context());
     blogs->table()->setModel(BlogEntriesModel::getEntriesForTag(QStringLiteral("travel"), 1));
     showAsRoot(blogs);
     settleAll();

@@ -84,18 +84,18 @@ TEST_F(StandInScreensTest, TheListsTheApplicationDoesNotShowCarryTheirTitleAndSa
 
 TEST_F(StandInScreensTest, TheScreensKeepWhatTheyAreOpenedWith)
 {
-    MemberBlogHomeViewController blog;
+    MemberBlogHomeViewController blog(context());
     blog.setUserId(4);
     EXPECT_EQ(blog.userId(), 4);
     auto album = Model::create<PhotoAlbum>();
     album->setAlbumid(12);
-    PhotoController photos;
+    PhotoController photos(context());
     photos.setAlbum(album);
     EXPECT_EQ(photos.album(), album);
     auto photo = Model::create<Photo>();
     photo->setAttachmentid(99);
     photo->setAlbum(album);
-    SlideshowController slideshow;
+    SlideshowController slideshow(context());
     slideshow.setPhoto(photo);
     EXPECT_EQ(slideshow.photo(), photo);
 }
@@ -104,7 +104,7 @@ TEST_F(StandInScreensTest, TheMenuOpensEachSectionByName)
 {
     signIn(QStringLiteral("frank"), QStringLiteral("secret7"));
     Config::getInstance().setFeaturesInt(0x7FF);
-    auto start = showAsRoot(std::make_shared<AlbumController>());
+    auto start = showAsRoot(std::make_shared<AlbumController>(context()));
     const QList<std::pair<void (GlobalNavigationViewController::*)(), QString>> entries{
         {&GlobalNavigationViewController::gotoArticles, QStringLiteral("ArticleListController")},
         {&GlobalNavigationViewController::gotoPrivateMessages, QStringLiteral("PrivateMessagesController")},
