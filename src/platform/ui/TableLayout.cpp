@@ -180,3 +180,23 @@ View* TableLayout::headerView(int section) const
         return nullptr;
     return m_sections[section].header.data();
 }
+
+qreal TableLayout::offsetShowing(const QRectF& row, TableViewScrollPosition position, qreal offsetY, qreal height,
+                                 const EdgeInsets& inset)
+{
+    switch (position) {
+    case TableViewScrollPosition::Top:
+        return row.top() - inset.top;
+    case TableViewScrollPosition::Middle:
+        return row.center().y() - height / 2;
+    case TableViewScrollPosition::Bottom:
+        return row.bottom() - height + inset.bottom;
+    case TableViewScrollPosition::None:
+        if (row.top() < offsetY + inset.top)
+            return row.top() - inset.top;
+        if (row.bottom() > offsetY + height)
+            return row.bottom() - height;
+        break;
+    }
+    return offsetY;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/EdgeInsets.h"
 #include "platform/ui/IndexPath.h"
 #include "platform/ui/TableViewStyle.h"
 
@@ -39,6 +40,10 @@ public:
     QRectF rectForHeader(int section, qreal width) const;
     QRectF rectForFooter(int section, qreal width) const;
     View* headerView(int section) const;
+    // The vertical offset that shows `row` at `position` in a view `height`
+    // tall scrolled to `offsetY`; for None the least move that shows it whole.
+    static qreal offsetShowing(const QRectF& row, TableViewScrollPosition position, qreal offsetY, qreal height,
+                               const EdgeInsets& inset);
 
 private:
     static View* defaultHeaderView(const QString& title, bool footer, TableViewStyle style);

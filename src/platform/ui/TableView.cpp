@@ -339,25 +339,8 @@ void TableView::scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScro
     const QRectF row = rectForRowAtIndexPath(indexPath);
     if (row.isNull())
         return;
-    const qreal h = frame().height();
     QPointF offset = contentOffset();
-    switch (position) {
-    case TableViewScrollPosition::Top:
-        offset.setY(row.top() - contentInset().top);
-        break;
-    case TableViewScrollPosition::Middle:
-        offset.setY(row.center().y() - h / 2);
-        break;
-    case TableViewScrollPosition::Bottom:
-        offset.setY(row.bottom() - h + contentInset().bottom);
-        break;
-    case TableViewScrollPosition::None:
-        if (row.top() < offset.y() + contentInset().top)
-            offset.setY(row.top() - contentInset().top);
-        else if (row.bottom() > offset.y() + h)
-            offset.setY(row.bottom() - h);
-        break;
-    }
+    offset.setY(TableLayout::offsetShowing(row, position, offset.y(), frame().height(), contentInset()));
     setContentOffset(clampedOffset(offset), animated);
 }
 
