@@ -1,48 +1,12 @@
 #include "platform/ui/TableView.h"
 
-#include "platform/ui/FocusRing.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/Label.h"
 #include "platform/ui/TableViewCell.h"
 
-#include <QKeyEvent>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPointer>
 #include <QSet>
 
 #include <algorithm>
-
-namespace {
-
-// The platform's plain section header: a grey bar with a bold white title.
-class PlainHeaderView : public View {
-public:
-    explicit PlainHeaderView(const QString& title) : m_label(new Label())
-    {
-        m_label->setText(title);
-        m_label->setFont(Font::boldSystemFontOfSize(18));
-        m_label->setTextColor(Qt::white);
-        m_label->setShadowColor(QColor(0, 0, 0, 110));
-        m_label->setShadowOffset(QSizeF(0, 1));
-        addSubview(m_label);
-    }
-    void layoutSubviews() override { m_label->setFrame(bounds().adjusted(12, 0, -12, 0)); }
-    void drawRect(QPainter& painter, const QRectF& rect) override
-    {
-        QLinearGradient g(rect.topLeft(), rect.bottomLeft());
-        g.setColorAt(0, QColor(144, 159, 171, 235));
-        g.setColorAt(1, QColor(184, 193, 200, 235));
-        painter.fillRect(rect, g);
-        painter.setPen(QColor(113, 125, 133));
-        painter.drawLine(QPointF(rect.left(), rect.top() + 0.5), QPointF(rect.right(), rect.top() + 0.5));
-    }
-
-private:
-    Label* m_label;
-};
-
-}  // namespace
 
 TableView::TableView(const QRectF& frame, TableViewStyle style) : ScrollView(frame), m_style(style)
 {
@@ -149,136 +113,12 @@ qreal TableView::rowsWidth() const
 
 int TableView::numberOfRowsInSection(int section) const
 {
-    if (section < 0 || section >= m_sections.size())
-        return 0;
-    return int(m_sections[section].rowTops.size()) - 1;
-}
-
-View* TableView::defaultHeaderView(const QString& title, bool footer) const
-{
-    if (m_style == TableViewStyle::Plain && !footer)
-        return new PlainHeaderView(title);
-    auto* label = new Label();
-    label->setText(title);
-    label->setNumberOfLines(0);
-    if (footer) {
-        label->setFont(Font::systemFontOfSize(15));
-        label->setTextAlignment(TextAlignment::Center);
-    } else {
-        label->setFont(Font::boldSystemFontOfSize(17));
-    }
-    label->setTextColor(QColor(76, 86, 108));
-    label->setShadowColor(Qt::white);
-    label->setShadowOffset(QSizeF(0, 1));
-    auto* holder = new View();
-    holder->addSubview(label);
-    label->setAutoresizingMask(Autoresizing::FlexibleWidth);
-    label->setTag(-1);
-    return holder;
-}
-
-void TableView::clearSectionViews()
-{
-    for (Section& s : m_sections) {
-        if (s.header)
-            s.header->removeFromSuperview();
-        if (s.footer)
-            s.footer->removeFromSuperview();
-    }
+    return m_layout.numberOfRowsInSection(section);
 }
 
 void TableView::computeLayout()
 {
-    clearSectionViews();
-    m_sections.clear();
-    TableViewDataSource* source = m_dataSource.get();
-    TableViewDelegate* delegate = m_tableDelegate.get();
-    const int sectionCount = source ? qMax(0, source->numberOfSectionsInTableView(this)) : 0;
-    const bool grouped = m_style == TableViewStyle::Grouped;
-    qreal y = 0;
-    if (m_headerView) {
-        m_headerView->setFrame(QRectF(0, 0, frame().width(), m_headerView->frame().height()));
-        y = m_headerView->frame().height();
-    }
-    for (int s = 0; s < sectionCount; ++s) {
-        Section section;
-        section.top = y;
-        const QString title = source->titleForHeaderInSection(this, s);
-        const std::optional<qreal> headerHeight = delegate ? delegate->heightForHeaderInSection(this, s) : std::nullopt;
-        // A header the delegate makes zero high is not asked for.
-        View* header = nullptr;
-        if (!headerHeight || *headerHeight > 0) {
-            header = delegate ? delegate->viewForHeaderInSection(this, s) : nullptr;
-            if (!header && !title.isNull())
-                header = defaultHeaderView(title, false);
-        }
-        if (headerHeight)
-            section.headerHeight = qMax<qreal>(0, *headerHeight);
-        else if (header && !title.isNull() && grouped)
-            section.headerHeight = (s == 0 ? 46 : 36);
-        else if (header)
-            section.headerHeight = header->frame().height() > 0 && title.isNull() ? header->frame().height()
-                                                                                   : m_sectionHeaderHeight;
-        else
-            section.headerHeight = grouped ? m_sectionHeaderHeight : 0;
-        section.header = header;
-        if (header) {
-            addSubview(header);
-            header->setFrame(QRectF(0, section.top, frame().width(), section.headerHeight));
-            if (View* l = header->viewWithTag(-1); l && l != header)
-                l->setFrame(QRectF(20, section.headerHeight - 32, frame().width() - 40, 28));
-        }
-        y += section.headerHeight;
-        const int rows = qMax(0, source->numberOfRowsInSection(this, s));
-        section.rowTops.reserve(rows + 1);
-        for (int r = 0; r < rows; ++r) {
-            section.rowTops.append(y);
-            const std::optional<qreal> h =
-                delegate ? delegate->heightForRowAtIndexPath(this, IndexPath{s, r}) : std::nullopt;
-            y += qMax<qreal>(0, h ? *h : m_rowHeight);
-        }
-        section.rowTops.append(y);
-        const QString footerTitle = source->titleForFooterInSection(this, s);
-        View* footer = delegate ? delegate->viewForFooterInSection(this, s) : nullptr;
-        const std::optional<qreal> footerHeight = delegate ? delegate->heightForFooterInSection(this, s) : std::nullopt;
-        if (!footer && !footerTitle.isNull())
-            footer = defaultHeaderView(footerTitle, true);
-        if (footerHeight)
-            section.footerHeight = qMax<qreal>(0, *footerHeight);
-        else if (footer)
-            section.footerHeight = !footerTitle.isNull() ? 44 : qMax(footer->frame().height(), m_sectionFooterHeight);
-        else
-            section.footerHeight = grouped ? m_sectionFooterHeight : 0;
-        section.footer = footer;
-        if (footer) {
-            addSubview(footer);
-            footer->setFrame(QRectF(0, y, frame().width(), section.footerHeight));
-            if (View* l = footer->viewWithTag(-1); l && l != footer)
-                l->setFrame(QRectF(20, 4, frame().width() - 40, section.footerHeight - 8));
-        }
-        y += section.footerHeight;
-        section.bottom = y;
-        m_sections.append(std::move(section));
-    }
-    if (m_footerView) {
-        m_footerView->setFrame(QRectF(0, y, frame().width(), m_footerView->frame().height()));
-        y += m_footerView->frame().height();
-    }
-    setContentSize(QSizeF(frame().width(), y));
-}
-
-void TableView::recycle(TableViewCell* cell)
-{
-    if (!cell)
-        return;
-    cell->setHighlighted(false);
-    cell->setSelected(false);
-    if (cell->reuseIdentifier().isEmpty()) {
-        cell->removeFromSuperview();
-        return;
-    }
-    cell->hide();
-    m_queue[cell->reuseIdentifier()].append(cell);
+    setContentSize(QSizeF(frame().width(), m_layout.build(*this)));
 }
 
 void TableView::clearCells()
@@ -306,17 +146,7 @@ void TableView::reloadData()
 
 TableViewCell* TableView::dequeueReusableCellWithIdentifier(const QString& identifier)
 {
-    auto it = m_queue.find(identifier);
-    if (it == m_queue.end())
-        return nullptr;
-    while (!it->isEmpty()) {
-        QPointer<TableViewCell> cell = it->takeLast();
-        if (cell) {
-            cell->prepareForReuse();
-            return cell;
-        }
-    }
-    return nullptr;
+    return m_queue.dequeue(identifier);
 }
 
 void TableView::layoutVisible()
@@ -337,8 +167,8 @@ void TableView::layoutVisible()
     const qreal bottom = visible.bottom();
     // The rows on screen now, by their rectangles.
     QList<QPair<IndexPath, QRectF>> wanted;
-    for (int s = 0; s < m_sections.size(); ++s) {
-        Section& section = m_sections[s];
+    for (int s = 0; s < m_layout.numberOfSections(); ++s) {
+        const Section& section = m_layout.sections()[s];
         // Plain headers stay at the top while their section passes under them.
         if (section.header) {
             qreal y = section.top;
@@ -409,7 +239,7 @@ void TableView::layoutVisible()
         if (cell->isHidden() || cell->QWidget::isHidden())
             cell->setHidden(false);
     }
-    for (Section& section : m_sections) {
+    for (const Section& section : m_layout.sections()) {
         if (section.header)
             section.header->raise();
     }
@@ -476,54 +306,32 @@ IndexPath TableView::indexPathForCell(const TableViewCell* cell) const
 
 IndexPath TableView::indexPathForRowAtPoint(const QPointF& point) const
 {
-    for (int s = 0; s < m_sections.size(); ++s) {
-        const Section& section = m_sections[s];
-        if (point.y() < section.top || point.y() >= section.bottom)
-            continue;
-        const auto it = std::upper_bound(section.rowTops.begin(), section.rowTops.end(), point.y());
-        const int r = int(it - section.rowTops.begin()) - 1;
-        if (r >= 0 && r < section.rowTops.size() - 1)
-            return IndexPath{s, r};
-    }
-    return IndexPath();
+    return m_layout.indexPathForRowAtPoint(point);
 }
 
-QRectF TableView::rectForRowAtIndexPath(const IndexPath& p) const
+QRectF TableView::rectForRowAtIndexPath(const IndexPath& indexPath) const
 {
-    if (p.section < 0 || p.section >= m_sections.size() || p.row < 0 || p.row >= numberOfRowsInSection(p.section))
-        return QRectF();
-    const Section& s = m_sections[p.section];
-    return QRectF(rowsLeft(), s.rowTops[p.row], rowsWidth(), s.rowTops[p.row + 1] - s.rowTops[p.row]);
+    return m_layout.rectForRow(indexPath, rowsLeft(), rowsWidth());
 }
 
 QRectF TableView::rectForSection(int section) const
 {
-    if (section < 0 || section >= m_sections.size())
-        return QRectF();
-    const Section& s = m_sections[section];
-    return QRectF(0, s.top, frame().width(), s.bottom - s.top);
+    return m_layout.rectForSection(section, frame().width());
 }
 
 QRectF TableView::rectForHeaderInSection(int section) const
 {
-    if (section < 0 || section >= m_sections.size())
-        return QRectF();
-    return QRectF(0, m_sections[section].top, frame().width(), m_sections[section].headerHeight);
+    return m_layout.rectForHeader(section, frame().width());
 }
 
 QRectF TableView::rectForFooterInSection(int section) const
 {
-    if (section < 0 || section >= m_sections.size())
-        return QRectF();
-    const Section& s = m_sections[section];
-    return QRectF(0, s.bottom - s.footerHeight, frame().width(), s.footerHeight);
+    return m_layout.rectForFooter(section, frame().width());
 }
 
 View* TableView::headerViewForSection(int section) const
 {
-    if (section < 0 || section >= m_sections.size())
-        return nullptr;
-    return m_sections[section].header.data();
+    return m_layout.headerView(section);
 }
 
 void TableView::scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScrollPosition position, bool animated)
@@ -531,25 +339,8 @@ void TableView::scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScro
     const QRectF row = rectForRowAtIndexPath(indexPath);
     if (row.isNull())
         return;
-    const qreal h = frame().height();
     QPointF offset = contentOffset();
-    switch (position) {
-    case TableViewScrollPosition::Top:
-        offset.setY(row.top() - contentInset().top);
-        break;
-    case TableViewScrollPosition::Middle:
-        offset.setY(row.center().y() - h / 2);
-        break;
-    case TableViewScrollPosition::Bottom:
-        offset.setY(row.bottom() - h + contentInset().bottom);
-        break;
-    case TableViewScrollPosition::None:
-        if (row.top() < offset.y() + contentInset().top)
-            offset.setY(row.top() - contentInset().top);
-        else if (row.bottom() > offset.y() + h)
-            offset.setY(row.bottom() - h);
-        break;
-    }
+    offset.setY(TableLayout::offsetShowing(row, position, offset.y(), frame().height(), contentInset()));
     setContentOffset(clampedOffset(offset), animated);
 }
 
@@ -581,11 +372,7 @@ int TableView::cellCount() const
     int n = 0;
     for (const auto& c : m_visible)
         n += c ? 1 : 0;
-    for (const auto& list : m_queue) {
-        for (const auto& c : list)
-            n += c ? 1 : 0;
-    }
-    return n;
+    return n + m_queue.count();
 }
 
 void TableView::touchesBegan(const QPointF& point)
@@ -629,53 +416,10 @@ void TableView::chooseRow(const IndexPath& indexPath)
         d->didSelectRowAtIndexPath(this, chosen);
 }
 
-IndexPath TableView::adjacentRow(int step) const
-{
-    QList<IndexPath> rows;
-    for (int s = 0; s < numberOfSections(); ++s) {
-        for (int r = 0; r < numberOfRowsInSection(s); ++r)
-            rows.append(IndexPath{s, r});
-    }
-    if (rows.isEmpty())
-        return IndexPath();
-    const qsizetype at = rows.indexOf(m_selected);
-    if (at < 0)
-        return step > 0 ? rows.first() : rows.last();
-    return rows.at(qBound<qsizetype>(0, at + step, rows.size() - 1));
-}
-
 void TableView::keyPressEvent(QKeyEvent* event)
 {
-    if (m_keyboardChoosesRows && m_allowsSelection) {
-        switch (event->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            if (const IndexPath next = adjacentRow(event->key() == Qt::Key_Down ? 1 : -1); next.isValid()) {
-                selectRowAtIndexPath(next, false, TableViewScrollPosition::None);
-                scrollToRowAtIndexPath(next, TableViewScrollPosition::None, false);
-            }
-            event->accept();
-            return;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (!m_returnChoosesRow)
-                break;
-            [[fallthrough]];
-        case Qt::Key_Space:
-            if (m_selected.isValid()) {
-                QPointer<TableView> self(this);
-                m_choosingByKeyboard = true;
-                chooseRow(m_selected);
-                if (self)
-                    m_choosingByKeyboard = false;
-            }
-            event->accept();
-            return;
-        default:
-            break;
-        }
-    }
-    ScrollView::keyPressEvent(event);
+    if (!m_keyboard.keyPressed(event))
+        ScrollView::keyPressEvent(event);
 }
 
 void TableView::focusInEvent(QFocusEvent* event)
@@ -688,29 +432,6 @@ void TableView::focusOutEvent(QFocusEvent* event)
 {
     ScrollView::focusOutEvent(event);
     updateFocusRing();
-}
-
-bool TableView::showsFocusRing() const
-{
-    return m_focusRing && !m_focusRing->isHidden();
-}
-
-void TableView::updateFocusRing()
-{
-    const bool shown = hasFocus() && m_keyboardChoosesRows && !m_selected.isValid();
-    if (!shown) {
-        if (m_focusRing)
-            m_focusRing->setHidden(true);
-        return;
-    }
-    if (!m_focusRing) {
-        m_focusRing = new FocusRing();
-        addSubview(m_focusRing);
-    }
-    // Over the rows in sight, wherever the list is scrolled to.
-    m_focusRing->setFrame(bounds());
-    m_focusRing->setHidden(false);
-    m_focusRing->raise();
 }
 
 void TableView::drawRect(QPainter& painter, const QRectF& rect)

@@ -2,16 +2,17 @@
 
 #include "platform/ui/IndexPath.h"
 #include "platform/ui/ScrollView.h"
+#include "platform/ui/TableCellQueue.h"
+#include "platform/ui/TableKeyboardChooser.h"
+#include "platform/ui/TableLayout.h"
 #include "platform/ui/TableViewDataSource.h"
 #include "platform/ui/TableViewDelegate.h"
 #include "platform/ui/TableViewStyle.h"
 
-#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QPointer>
 
-class FocusRing;
 class TableViewCell;
 
 // Rows in sections, plain or grouped, on the scroll view's model. Heights
@@ -61,7 +62,7 @@ public:
     }
     // While a row chosen by a key is being told: its selection is the
     // keyboard's place in the list, and stays.
-    bool isChoosingByKeyboard() const { return m_choosingByKeyboard; }
+    bool isChoosingByKeyboard() const { return m_keyboard.isChoosing(); }
     // Views above the first section and below the last; the table owns them.
     View* tableHeaderView() const;
     void setTableHeaderView(View* view);
@@ -72,7 +73,7 @@ public:
 
     // Asks the data source and delegate again for everything.
     void reloadData();
-    int numberOfSections() const { return int(m_sections.size()); }
+    int numberOfSections() const { return m_layout.numberOfSections(); }
     int numberOfRowsInSection(int section) const;
 
     // A queued cell of the identifier, made ready for reuse; null when none.
@@ -107,7 +108,7 @@ public:
     bool canBecomeFirstResponder() const override { return m_keyboardChoosesRows; }
     // The list has the keyboard and no row is chosen yet: a ring round the
     // list says so (a chosen row shows itself).
-    bool showsFocusRing() const;
+    bool showsFocusRing() const { return m_keyboard.showsFocusRing(); }
 
 protected:
     void contentOffsetDidChange() override;
@@ -119,24 +120,12 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void updateFocusRing();
-    struct Section {
-        qreal top = 0;
-        qreal headerHeight = 0;
-        QList<qreal> rowTops;  // one more than rows: the last is the rows' end
-        qreal footerHeight = 0;
-        qreal bottom = 0;
-        QPointer<View> header;
-        QPointer<View> footer;
-    };
+    void updateFocusRing() { m_keyboard.updateFocusRing(); }
+    using Section = TableLayout::Section;
     void computeLayout();
     void layoutVisible();
-    void recycle(TableViewCell* cell);
+    void recycle(TableViewCell* cell) { m_queue.recycle(cell); }
     void clearCells();
-    void clearSectionViews();
-    // The row after (or before) the selected one, across sections.
-    IndexPath adjacentRow(int step) const;
-    View* defaultHeaderView(const QString& title, bool footer) const;
     qreal rowsLeft() const;
     qreal rowsWidth() const;
 
@@ -150,16 +139,15 @@ private:
     QColor m_separatorColor = QColor(224, 224, 224);
     bool m_allowsSelection = true;
     bool m_keyboardChoosesRows = false;
-    bool m_choosingByKeyboard = false;
     bool m_returnChoosesRow = false;
     QPointer<View> m_headerView;
     QPointer<View> m_footerView;
     QPointer<View> m_backgroundView;
-    QList<Section> m_sections;
+    TableLayout m_layout;
     QMap<IndexPath, QPointer<TableViewCell>> m_visible;
-    QHash<QString, QList<QPointer<TableViewCell>>> m_queue;
+    TableCellQueue m_queue;
     IndexPath m_selected;
-    FocusRing* m_focusRing = nullptr;
+    TableKeyboardChooser m_keyboard{this};
     IndexPath m_touched;
     bool m_loaded = false;
     bool m_inLayout = false;

@@ -1,0 +1,42 @@
+#include "platform/ui/TableCellQueue.h"
+
+#include "platform/ui/TableViewCell.h"
+
+void TableCellQueue::recycle(TableViewCell* cell)
+{
+    if (!cell)
+        return;
+    cell->setHighlighted(false);
+    cell->setSelected(false);
+    if (cell->reuseIdentifier().isEmpty()) {
+        cell->removeFromSuperview();
+        return;
+    }
+    cell->hide();
+    m_queue[cell->reuseIdentifier()].append(cell);
+}
+
+TableViewCell* TableCellQueue::dequeue(const QString& identifier)
+{
+    auto it = m_queue.find(identifier);
+    if (it == m_queue.end())
+        return nullptr;
+    while (!it->isEmpty()) {
+        QPointer<TableViewCell> cell = it->takeLast();
+        if (cell) {
+            cell->prepareForReuse();
+            return cell;
+        }
+    }
+    return nullptr;
+}
+
+int TableCellQueue::count() const
+{
+    int n = 0;
+    for (const auto& list : m_queue) {
+        for (const auto& c : list)
+            n += c ? 1 : 0;
+    }
+    return n;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+class TableViewCell;
+
+// Cells off screen, queued by reuse identifier until a row asks for one.
+class TableCellQueue {
+public:
+    // Gives the cell back: queued when it has an identifier, dropped otherwise.
+    void recycle(TableViewCell* cell);
+    // A queued cell of the identifier, made ready for reuse; null when none.
+    TableViewCell* dequeue(const QString& identifier);
+    // Queued cells still alive.
+    int count() const;
+
+private:
+    QHash<QString, QList<QPointer<TableViewCell>>> m_queue;
+};
