@@ -3,19 +3,14 @@
 #include "app/session/CurrentUser.h"
 
 #include "app/model/Config.h"
-#include "app/config/ConnectionError.h"
 #include "app/config/ErrorMessages.h"
-#include "app/media/ImageToUpload.h"
 #include "app/net/ApiClient.h"
-#include "app/net/ApiRequest.h"
 #include "app/net/ClientIdentity.h"
 #include "app/session/AppContext.h"
 #include "app/session/Profile.h"
 #include "app/session/SessionEvents.h"
 #include "platform/foundation/Log.h"
-#include "platform/foundation/Paths.h"
 #include "platform/foundation/StringExtensions.h"
-#include "platform/foundation/TextFormat.h"
 #include "platform/foundation/UserDefaults.h"
 
 #include <QFile>
@@ -25,13 +20,6 @@
 namespace {
 
 const QString kStoreKey = QStringLiteral("current_user");
-
-QByteArray readFile(const QString& path, bool* ok)
-{
-    QFile file(path);
-    *ok = file.open(QIODevice::ReadOnly);
-    return *ok ? file.readAll() : QByteArray();
-}
 
 // A text as it is, a number as its decimal text, anything else nothing.
 QString textOf(const Value& value)
@@ -54,7 +42,9 @@ bool isSessionCall(const HTTPRequestPtr& request)
 }  // namespace
 
 CurrentUser::CurrentUser()
-    : m_buddyList(std::make_shared<BuddyList>())
+    : m_buddyList(std::make_shared<BuddyList>()),
+      m_renewer(std::make_unique<SessionRenewer>(this)),
+      m_pictures(std::make_unique<MemberPictures>(this))
 {
     m_buddyList->addObserver(this);
 }
@@ -132,19 +122,6 @@ std::shared_ptr<CurrentUser> CurrentUser::skipLogin()
     const std::shared_ptr<CurrentUser> user = currentUser();
     user->initializeAPI();
     return user;
-}
-
-QString CurrentUser::registrationPicturePath(const QString& username)
-{
-    // The name is the member's own choice: no separator and no leading dot
-    // may turn it into a path of its own.
-    QString name = username;
-    for (const QChar forbidden : {QChar(u'/'), QChar(u'\\'), QChar(u'\0')})
-        name.replace(forbidden, u'_');
-    if (name.startsWith(u'.'))
-        name[0] = u'_';
-    return Paths::documentsDir() + u'/'
-           + TextFormat::fill(QStringLiteral("registration.%@.jpg"), {Value(name)});
 }
 
 // ---- Opening the session
@@ -247,7 +224,7 @@ void CurrentUser::failedWithError(const Error& error, const HTTPRequestPtr& requ
     if (isRenewing() && request && (request->requestTag() == RequestTag::Renewal || isSessionCall(request))) {
         // Whatever went wrong, the user reads one thing: the session is gone.
         renovateAccessTokenFail();
-        Model::failedWithError(sessionEndedError());
+        Model::failedWithError(SessionRenewer::sessionEndedError());
         return;
     }
     Model::failedWithError(error);
@@ -375,73 +352,10 @@ void CurrentUser::save()
         MU_LOG(Log::session, QStringLiteral("The user could not be saved"));
 }
 
-// ---- Renewal
-
-void CurrentUser::renovateAccessTokenAndCallSuccessSelector(const Selector&, const Selector&,
-                                                           const HTTPRequestPtr& object)
-{
-    // The renewal's state lives with the API client, which began it: this
-    // side opens a new session and signs in again, then reports there.
-    const std::shared_ptr<Model> guard = keepAlive();
-    // An "api_init" that was itself told its token is stale waits for this
-    // renewal and would never answer it: a new one opens the session instead.
-    if (object && m_sessionHashRequest.lock() == object) {
-        m_sessionHashRequest.reset();
-        removeRequest(object);
-        object->cancel();
-    }
-    m_apiaccesstoken = QString();
-    m_whenInitializedCall = &CurrentUser::renovateAccessTokenLogin;
-    // When an "api_init" is already in flight this sends nothing: its answer
-    // decides the renewal.
-    initializeAPI(true);
-}
-
-void CurrentUser::renovateAccessTokenLogin()
-{
-    if (!isRenewing())
-        return;
-    if (m_anonymous || username().isEmpty() || m_passwordmd5.isEmpty()) {
-        renovateAccessTokenSucces();
-        return;
-    }
-    requestURL(QStringLiteral("login_login"), loginRequestParams(), RequestMethod::POST,
-               SELECTOR(CurrentUser, setFromRequest), RequestTag::Renewal);
-}
-
-void CurrentUser::renovateAccessTokenSucces()
-{
-    if (isRenewing())
-        ApiClient::current().renewal().succeed();
-}
-
-void CurrentUser::renovateAccessTokenFail()
-{
-    if (!isRenewing())
-        return;
-    // Shown first: the waiting requests fail with the same text, and the
-    // presenter shows a text only once.
-    ConnectionError::showMessage(sessionEndedError());
-    ApiClient::current().renewal().fail();
-    // The member must sign in again; the name stays for the login screen.
-    signOut(true);
-    raise(&SessionEvents::sessionLost);
-}
-
 void CurrentUser::raise(std::function<void()> SessionEvents::*event) const
 {
     if (m_events)
         SessionEvents::raise(m_events.get()->*event);
-}
-
-Error CurrentUser::sessionEndedError()
-{
-    return RequestOutcome(RequestOutcome::Kind::SessionEnded, 0).failure();
-}
-
-bool CurrentUser::isRenewing() const
-{
-    return ApiClient::current().renewal().isRunning();
 }
 
 void CurrentUser::modelHasChanged(Model*)
@@ -498,47 +412,4 @@ void CurrentUser::prepareRegistration()
     }
     m_whenInitializedCall = &CurrentUser::prepareRegistration;
     initializeAPI();
-}
-
-// ---- Pictures
-
-void CurrentUser::uploadPicture(const ImageToUpload& image)
-{
-    uploadPictureAtPath(image.path());
-}
-
-void CurrentUser::uploadPictureAtPath(const QString& path)
-{
-    bool ok = false;
-    const QByteArray data = readFile(path, &ok);
-    if (!ok) {
-        MU_LOG(Log::session, QStringLiteral("The picture to upload cannot be read: ") + path);
-        return;
-    }
-    addRequest(ApiRequest::sendPicture(QStringLiteral("profile_updateprofilepic"), data,
-                                       SELECTOR(CurrentUser, finishedUploading), this));
-}
-
-void CurrentUser::finishedUploading(const HTTPRequestPtr& request)
-{
-    if (!request)
-        return;
-    const std::shared_ptr<Model> guard = keepAlive();
-    // A refused picture stays where it is, so that it can be sent again.
-    if (!takeAnswer(request))
-        return;
-    fetchInfo();
-    const QString pending = registrationPicturePath(username());
-    if (QFile::exists(pending) && !QFile::remove(pending))
-        MU_LOG(Log::session, QStringLiteral("The registration picture could not be removed: ") + pending);
-}
-
-void CurrentUser::deleteAvatar()
-{
-    const std::shared_ptr<Model> guard = keepAlive();
-    Friend::setAvatarurl(QString());
-    setAvatar(Image());
-    requestURL(QStringLiteral("profile_updateavatar"),
-               ValueDict{{QStringLiteral("avatarid"), Value(QStringLiteral("-1"))}}, RequestMethod::POST);
-    notifyChanged();
 }

@@ -5,6 +5,8 @@
 #include "app/net/SessionRenewal.h"
 #include "app/session/BuddyList.h"
 #include "app/session/Friend.h"
+#include "app/session/MemberPictures.h"
+#include "app/session/SessionRenewer.h"
 
 #include <QList>
 #include <QString>
@@ -55,9 +57,10 @@ public:
     // Where the user tells what happens to the session (its context's events).
     void setEvents(std::shared_ptr<SessionEvents> events) { m_events = std::move(events); }
 
-    // The pending registration picture of a member, in the documents folder.
-    // The name can never lead out of that folder.
-    static QString registrationPicturePath(const QString& username);
+    static QString registrationPicturePath(const QString& username)
+    {
+        return MemberPictures::registrationPicturePath(username);
+    }
 
     // ---- The session
     // Opens the API session unless one is open or being opened.
@@ -73,13 +76,14 @@ public:
     // run later, and a renewal waiting for it fails.
     void failedWithError(const Error& error, const HTTPRequestPtr& request) override;
 
-    void renovateAccessTokenAndCallSuccessSelector(const Selector& success, const Selector& fail,
-                                                   const HTTPRequestPtr& object) override;
-    void renovateAccessTokenLogin();
-    void renovateAccessTokenSucces();
-    // One alert, the waiting requests fail, the member is signed out (the
-    // name kept for the login screen) and the login screen is shown.
-    void renovateAccessTokenFail();
+    void renovateAccessTokenAndCallSuccessSelector(const Selector&, const Selector&,
+                                                   const HTTPRequestPtr& object) override
+    {
+        m_renewer->begin(object);
+    }
+    void renovateAccessTokenLogin() { m_renewer->login(); }
+    void renovateAccessTokenSucces() { m_renewer->succeed(); }
+    void renovateAccessTokenFail() { m_renewer->fail(); }
 
     // Signs the member out; the user goes on as a guest, whose session opens at once.
     void logout();
@@ -111,10 +115,10 @@ public:
     const QList<FriendPtr>& contacts() const { return m_buddyList->contacts(); }
     qint32 buddylist_pagenumber() const { return static_cast<qint32>(m_buddyList->pagenumber()); }
     qint32 buddylist_totalpages() const { return static_cast<qint32>(m_buddyList->totalpages()); }
-    void uploadPicture(const ImageToUpload& image);
-    void uploadPictureAtPath(const QString& path);
-    void finishedUploading(const HTTPRequestPtr& request);
-    void deleteAvatar();
+    void uploadPicture(const ImageToUpload& image) { m_pictures->uploadPicture(image); }
+    void uploadPictureAtPath(const QString& path) { m_pictures->uploadPictureAtPath(path); }
+    void finishedUploading(const HTTPRequestPtr& request) { m_pictures->finishedUploading(request); }
+    void deleteAvatar() { m_pictures->deleteAvatar(); }
 
     // ---- Fields
     // The MD5 digest of the password (32 lower-case hex digits).
@@ -140,8 +144,7 @@ public:
     QString profilepicurl() const { return m_profilepicurl; }
     const Image& image() const { return m_image; }
     void setImage(const Image& image) { m_image = image; }
-    // A renewal of the access token runs (its state is the API client's).
-    bool isRenewing() const;
+    bool isRenewing() const { return SessionRenewer::isRenewing(); }
 
     // The buddy list's news are the user's.
     void modelHasChanged(Model* model) override;
@@ -151,13 +154,15 @@ protected:
     bool setImageProperty(const QString& name, const Image& image) override;
 
 private:
+    friend class SessionRenewer;
+    friend class MemberPictures;
+
     bool apiInitInFlight() const;
     // The sign-out itself: "login_logout" while a session is open, then the
     // member's state goes; the name stays when asked.
     void signOut(bool keepName);
     // Tells the context's listeners, if any.
     void raise(std::function<void()> SessionEvents::*event) const;
-    static Error sessionEndedError();
     void applySessionAnswer(const Value& json);
 
     mutable std::recursive_mutex m_lock;
@@ -174,6 +179,8 @@ private:
     BuddyListPtr m_buddyList;
     bool m_staleSessionSignOut = false;
     std::shared_ptr<SessionEvents> m_events;
+    std::unique_ptr<SessionRenewer> m_renewer;
+    std::unique_ptr<MemberPictures> m_pictures;
 };
 
 using CurrentUserPtr = std::shared_ptr<CurrentUser>;
