@@ -494,7 +494,7 @@ int main(int argc, char** argv)
     for (const auto& [length, id] : threads) {
         Ours ours;
         ours.thread = Thread::initWithThreadid(id);
-        ours.screen = std::make_shared<PostController>();
+        ours.screen = std::make_shared<PostController>(context);
         ours.screen->setThread(ours.thread);
         forum.clearLog();
         window.setRootViewController(NavigationController::create(ours.screen));
