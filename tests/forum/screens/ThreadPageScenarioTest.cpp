@@ -82,6 +82,8 @@ protected:
     QImage freshPixels() const { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     // A frame as the window draws it: only what changed since the last one
     // (the window's own request for it may wait on a timer: it is asked now).
+    // The direct event is the paint request Qt itself posts, no user input:
+    // nothing of click focus or key routing is passed over.
     void drawFrame()
     {
         clock()->advance(16);
