@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QTextBoundaryFinder>
 
+#include <cmath>
+#include <optional>
+
 namespace {
 
 constexpr char32_t kEmojiSelector = 0xFE0F;
@@ -282,6 +285,146 @@ QList<QTextLayout::FormatRange> EmojiText::formats(const QString& text, const QF
             formats.append(QTextLayout::FormatRange{int(run.start), int(run.length), format});
     }
     return formats;
+}
+
+namespace {
+
+// A text laid out alone on one line as the line-breaking layout lays it out:
+// its advance, and the right bearing of its last glyph as the line breaking
+// counts it (only an overhang, never less than nothing).
+struct Measured {
+    qreal advance = 0;
+    qreal overhang = 0;
+};
+
+Measured measuredAlone(const QString& text, const QFont& font, const QList<QTextLayout::FormatRange>& formats)
+{
+    QTextLayout layout(text, font);
+    layout.setFormats(formats);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    Measured measured{line.naturalTextWidth(), 0};
+    const QList<QGlyphRun> runs = line.glyphRuns();
+    if (!runs.isEmpty() && !runs.last().glyphIndexes().isEmpty()) {
+        const QGlyphRun& run = runs.last();
+        const quint32 glyph = run.glyphIndexes().last();
+        const QRectF box = run.rawFont().boundingRect(glyph);
+        const qreal right = run.positions().last().x() + box.right() - line.x();
+        measured.overhang = qMax<qreal>(0, right - measured.advance);
+    }
+    return measured;
+}
+
+// Whether an emoji may stand in as its first character for line breaking:
+// one code point that the rest only joins as a combining mark does
+// (selectors, keycap, tags), so the breaks before and after it are its
+// first character's; a flag's two halves shape as one picture.
+bool joinsOnlyAsMarks(const QString& cluster)
+{
+    qsizetype length = 0;
+    const char32_t first = codePointAt(cluster, 0, &length);
+    if (first >= 0x1F1E6 && first <= 0x1F1FF)
+        return false;
+    for (qsizetype i = length; i < cluster.size(); i += length) {
+        const char32_t c = codePointAt(cluster, i, &length);
+        if (c != kEmojiSelector && c != kTextSelector && c != kKeycap && !(c >= 0xE0020 && c <= 0xE007F))
+            return false;
+    }
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, cluster);
+    QTextBoundaryFinder lines(QTextBoundaryFinder::Line, cluster);
+    for (QTextBoundaryFinder* finder : {&graphemes, &lines}) {
+        const qsizetype next = finder->toNextBoundary();
+        if (next > 0 && next < cluster.size())
+            return false;
+    }
+    return true;
+}
+
+// The stand-in's format for an emoji in a text's font, or none where it
+// cannot match the emoji; kept, as an emoji's advance never changes.
+std::optional<QTextCharFormat> standInFormat(const QString& cluster, const QFont& font)
+{
+    thread_local QHash<QString, std::optional<QTextCharFormat>> kept;
+    const QString key = font.key() + QChar(0) + cluster;
+    const auto found = kept.constFind(key);
+    if (found != kept.constEnd())
+        return *found;
+    std::optional<QTextCharFormat> made;
+    if (joinsOnlyAsMarks(cluster)) {
+        qsizetype length = 0;
+        codePointAt(cluster, 0, &length);
+        const QString standIn = cluster.left(length);
+        const Measured emoji = measuredAlone(cluster, font, EmojiText::formats(cluster, font));
+        QFont alone = font;
+        alone.setStyleStrategy(QFont::StyleStrategy(alone.styleStrategy() | QFont::NoFontMerging));
+        QTextCharFormat format;
+        format.setFont(alone, QTextCharFormat::FontPropertiesAll);
+        const QList<QTextLayout::FormatRange> plain{{0, int(standIn.size()), format}};
+        const Measured bare = measuredAlone(standIn, font, plain);
+        // Spacing in the 64ths of a point that glyph advances are counted in.
+        alone.setLetterSpacing(QFont::AbsoluteSpacing, std::round((emoji.advance - bare.advance) * 64) / 64);
+        format.setFont(alone, QTextCharFormat::FontPropertiesAll);
+        const Measured spaced = measuredAlone(standIn, font, {{0, int(standIn.size()), format}});
+        // The line breaking reads the glyph's own overhang, not its spacing.
+        if (spaced.advance == emoji.advance && bare.overhang == emoji.overhang)
+            made = format;
+    }
+    if (kept.size() < 4096)
+        kept.insert(key, made);
+    return made;
+}
+
+}  // namespace
+
+EmojiText::ForBreaking EmojiText::forLineBreaking(const QString& text, const QFont& font)
+{
+    ForBreaking out;
+    out.text.reserve(text.size());
+    out.from.reserve(text.size() + 1);
+    const QFont emoji = fontFor(font);
+    QTextCharFormat emojiFormat;
+    emojiFormat.setFont(emoji, QTextCharFormat::FontPropertiesAll);
+    const auto keep = [&out, &text](qsizetype start, qsizetype length) {
+        out.text.append(QStringView(text).mid(start, length));
+        for (qsizetype i = start; i < start + length; ++i)
+            out.from.append(int(i));
+    };
+    for (const Run& run : runs(text)) {
+        if (!run.emoji) {
+            keep(run.start, run.length);
+            continue;
+        }
+        const qsizetype end = run.start + run.length;
+        for (qsizetype at = run.start; at < end;) {
+            const qsizetype clusterEnd = emojiEnd(text, at);
+            const QString cluster = text.mid(at, clusterEnd - at);
+            const int position = int(out.text.size());
+            const std::optional<QTextCharFormat> standIn =
+                emojiFamily().isEmpty() ? std::nullopt : standInFormat(cluster, font);
+            if (standIn) {
+                qsizetype length = 0;
+                codePointAt(cluster, 0, &length);
+                out.text.append(QStringView(cluster).left(length));
+                for (qsizetype i = 0; i < length; ++i)
+                    out.from.append(int(at));
+                out.formats.append(QTextLayout::FormatRange{position, int(length), *standIn});
+            } else {
+                keep(at, clusterEnd - at);
+                // Consecutive emoji in the emoji font shape as one run, as in `formats`.
+                QList<QTextLayout::FormatRange>& formats = out.formats;
+                if (!formats.isEmpty() && formats.last().start + formats.last().length == position
+                    && formats.last().format == emojiFormat)
+                    formats.last().length += int(clusterEnd - at);
+                else
+                    formats.append(QTextLayout::FormatRange{position, int(clusterEnd - at), emojiFormat});
+            }
+            at = clusterEnd;
+        }
+    }
+    out.from.append(int(text.size()));
+    return out;
 }
 
 qreal EmojiText::width(const QString& text, const QFont& font)

@@ -31,6 +31,19 @@ public:
     static QFont fontFor(const QFont& font);
     // For a layout that breaks lines: the emoji runs in the emoji font.
     static QList<QTextLayout::FormatRange> formats(const QString& text, const QFont& font);
+    // The same text for a layout that only breaks lines, breaking them where
+    // the layout with `formats` does, without asking the colour emoji font
+    // for an advance: that font decodes the glyph's picture for every
+    // advance asked of it, about a million instructions an emoji. An emoji
+    // whose break and advance can be matched stands in as its first
+    // character, in `font` alone and spaced to the emoji's advance; `from`
+    // gives each position's place in the text (with one past its end).
+    struct ForBreaking {
+        QString text;
+        QList<QTextLayout::FormatRange> formats;
+        QList<int> from;
+    };
+    static ForBreaking forLineBreaking(const QString& text, const QFont& font);
 
     // One line: its width, the line drawn from a point on its baseline, and
     // the line cut to a width with an ellipsis.

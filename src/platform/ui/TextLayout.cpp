@@ -94,10 +94,14 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
         source.append(int(i));
     }
 
-    auto kept = std::make_shared<QTextLayout>(prepared, font);
+    // With emoji, the layout that breaks the lines holds stand-ins for them
+    // and `breaking.from` leads its positions back to `prepared`.
+    const bool emoji = EmojiText::contains(prepared);
+    const EmojiText::ForBreaking breaking = emoji ? EmojiText::forLineBreaking(prepared, font) : EmojiText::ForBreaking();
+    auto kept = std::make_shared<QTextLayout>(emoji ? breaking.text : prepared, font);
     QTextLayout& layout = *kept;
-    if (EmojiText::contains(prepared))
-        layout.setFormats(EmojiText::formats(prepared, font));
+    if (emoji)
+        layout.setFormats(breaking.formats);
     QTextOption option;
     option.setWrapMode(mode == LineBreakMode::CharacterWrap ? QTextOption::WrapAnywhere
                                                             : QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -113,7 +117,12 @@ TextLayout::TextLayout(const QString& text, const QFont& font, qreal width, int 
         if (!line.isValid())
             break;
         line.setLineWidth(lineWidth);
-        ranges.append({line.textStart(), line.textLength()});
+        if (emoji) {
+            const int start = breaking.from.at(line.textStart());
+            ranges.append({start, breaking.from.at(line.textStart() + line.textLength()) - start});
+        } else {
+            ranges.append({line.textStart(), line.textLength()});
+        }
     }
     layout.endLayout();
 

@@ -355,3 +355,54 @@ TEST_F(TextTest, WrappedLinesDrawEachGlyphWhereTheLineDrawnAloneShowsIt)
         EXPECT_GT(bands(inkRows(drawn)), 1) << qPrintable(c.text);
     }
 }
+
+TEST_F(TextTest, EmojiBreakLinesWhereTheColourFontLaysThemOutWithoutItBeingAsked)
+{
+    const QFont font = Font::fontWithName(QStringLiteral("Helvetica"), 13);
+    const QList<QString> texts = {
+        QStringLiteral("Thumbs \U0001F44D up and a heart \u2764\uFE0F here, then words to wrap the line."),
+        QStringLiteral("\U0001F600\U0001F601\U0001F602\U0001F923\U0001F60A\U0001F607\U0001F642\U0001F643\U0001F609"
+                       "\U0001F60C\U0001F60D\U0001F970\U0001F618 a row of faces without a space"),
+        QStringLiteral("Keycaps 1\uFE0F\u20E3 2\uFE0F\u20E3, flags \U0001F1EB\U0001F1F7\U0001F1EF\U0001F1F5, "
+                       "a family \U0001F468\u200D\U0001F469\u200D\U0001F467 and a wave \U0001F44B\U0001F3FD, "
+                       "\u2615coffee\u231A\u2B50star"),
+        QStringLiteral("\u4e2d\u6587\U0001F600\u5b57\u7b26 \u0645\u0631\u062d\u0628\u0627\U0001F44D "
+                       "\u0628\u0627\u0644\u0639\u0627\u0644\u0645 (\U0001F680) \"\U0001F525\" end\U0001F389."),
+        QStringLiteral("Averyverylongword\U0001F600withanemojiinsidethatcannotfitonanyline\U0001F44Dandbreaks"),
+    };
+    // What the lines were before the stand-ins: a layout with the emoji in
+    // the colour font, broken at each width.
+    const auto startsInColour = [&](const QString& text, qreal width) {
+        QTextLayout layout(text, font);
+        layout.setFormats(EmojiText::formats(text, font));
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QList<int> starts;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            starts.append(line.textStart());
+        }
+        layout.endLayout();
+        return starts;
+    };
+    for (const QString& text : texts) {
+        for (qreal width = 24; width <= 320; width += 2.25) {
+            const TextLayout layout(text, font, width);
+            QList<int> starts;
+            for (const TextLayout::Line& line : layout.lines())
+                starts.append(line.start);
+            ASSERT_EQ(starts, startsInColour(text, width)) << qPrintable(text) << " at " << width;
+        }
+    }
+    // The stand-ins are in use: a plain emoji and one with its selector stand
+    // in as one character; a flag, a joined family and a skin tone keep theirs.
+    const auto standInLength = [&](const QString& text) {
+        return EmojiText::forLineBreaking(text, font).text.size();
+    };
+    EXPECT_EQ(standInLength(QStringLiteral("a\U0001F44D\u2764\uFE0Fb")), 5);
+    EXPECT_EQ(standInLength(QStringLiteral("\U0001F1EB\U0001F1F7")), 4);
+    EXPECT_EQ(standInLength(QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467")), 8);
+    EXPECT_EQ(standInLength(QStringLiteral("\U0001F44B\U0001F3FD")), 4);
+}
