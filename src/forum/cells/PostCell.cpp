@@ -8,6 +8,7 @@
 
 #include "app/config/Customizer.h"
 #include "app/navigation/ScreenInputs.h"
+#include "app/widgets/RoundedRectView.h"
 #include "app/text/Formatter.h"
 
 #include "platform/ui/Button.h"
@@ -154,7 +155,7 @@ qreal PostCell::heightForPost(const Post& post, qreal width)
     return kBodyTop + layOutBody(post, width, nullptr) + kBodyBottom;
 }
 
-qreal PostCell::layOutBody(const Post& post, qreal width, View* into)
+qreal PostCell::layOutBody(const Post& post, qreal width, View* into, const QColor& backdrop)
 {
     // A deleted post shows one line, whatever its text and pictures were.
     if (post.isDeleted()) {
@@ -174,7 +175,7 @@ qreal PostCell::layOutBody(const Post& post, qreal width, View* into)
     qreal y = 0;
     if (const PostQuotePtr& quote = post.message_postquote()) {
         if (into) {
-            View* body = PostQuoteDrawing::createViewInSize(*quote, QSizeF(width, kMeasureLimit), bodyFont());
+            View* body = PostQuoteDrawing::createViewInSize(*quote, QSizeF(width, kMeasureLimit), bodyFont(), backdrop);
             into->addSubview(body);
             y = body->frame().bottom();
         } else {
@@ -258,8 +259,25 @@ void PostCell::fillBody(const Post& p)
         m_post->loadImages();
     }
     const QRectF f = m_message->frame();
-    const qreal height = p.isDeleted() || shown ? layOutBody(p, f.width(), m_message) : 0;
+    const qreal height = p.isDeleted() || shown ? layOutBody(p, f.width(), m_message, bodyBackdrop()) : 0;
     m_message->setFrame(QRectF(f.x(), f.y(), f.width(), height));
+}
+
+QColor PostCell::bodyBackdrop() const
+{
+    return showsSelection() ? QColor() : backgroundColor();
+}
+
+void PostCell::selectionShownDidChange()
+{
+    // The boxes straight in the body stand on the row; those within them on their box.
+    const QColor backdrop = bodyBackdrop();
+    for (View* body : m_message->subviews()) {
+        for (View* part : body->subviews()) {
+            if (auto* box = qobject_cast<RoundedRectView*>(part))
+                box->setBackdropColor(backdrop);
+        }
+    }
 }
 
 void PostCell::placeIcons(const Post& p)

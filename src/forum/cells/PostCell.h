@@ -74,6 +74,8 @@ public:
     void prepareForReuse() override;
 
 protected:
+    void selectionShownDidChange() override;
+
     // The layout of a collapsed row: the header only, over 90 points.
     explicit PostCell(bool collapsed);
 
@@ -83,7 +85,9 @@ private:
     // The body's one walk, measuring and filling alike: the deleted notice,
     // or the text and the strips under it. With a view, the parts are made
     // in it; answers the body's height at the width.
-    static qreal layOutBody(const Post& post, qreal width, View* into);
+    static qreal layOutBody(const Post& post, qreal width, View* into, const QColor& backdrop = QColor());
+    // The colour under the body's boxes: the row's, unless it shows the selection.
+    QColor bodyBackdrop() const;
     void placeIcons(const Post& post);
     void dropPost();
 

@@ -31,26 +31,32 @@ QSizeF PostQuoteDrawing::sizeWithFont(const PostQuote& node, const QFont& font, 
     return QSizeF(size.width(), layOut(node, size.width(), font, nullptr));
 }
 
-View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& size, const QFont& font)
+View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& size, const QFont& font,
+                                         const QColor& backdrop)
 {
     View* view = nullptr;
+    // What the boxes within stand on: this box's fill, or what is under a plain view.
+    QColor within = backdrop;
     if (isNested(node)) {
         auto* box = new RoundedRectView();
         box->setCornerRadius(kCornerRadius);
         box->setStrokeColor(Customizer::getInstance().colorForKey(kColorTextPrimary));
         box->setRectColor(Customizer::getInstance().colorForKey(kColorBackgroundQuote));
+        box->setBackdropColor(backdrop);
+        within = box->rectColor();
         view = box;
     } else {
         view = new View();
         view->setBackgroundColor(Qt::transparent);
         view->setOpaque(false);
     }
-    const qreal height = layOut(node, size.width(), font, view);
+    const qreal height = layOut(node, size.width(), font, view, within);
     view->setFrame(QRectF(0, 0, size.width(), height));
     return view;
 }
 
-qreal PostQuoteDrawing::layOut(const PostQuote& node, qreal width, const QFont& font, View* into)
+qreal PostQuoteDrawing::layOut(const PostQuote& node, qreal width, const QFont& font, View* into,
+                               const QColor& backdrop)
 {
     const qreal inner = qMax<qreal>(0, width - kNestedShrink);
     // Within a box the text keeps clear of its edges, and the text after a
@@ -62,7 +68,7 @@ qreal PostQuoteDrawing::layOut(const PostQuote& node, qreal width, const QFont& 
             y += kGapBeforeNested;
             qreal height = 0;
             if (into) {
-                View* nested = createViewInSize(*part.quote, QSizeF(inner, 0), font);
+                View* nested = createViewInSize(*part.quote, QSizeF(inner, 0), font, backdrop);
                 height = nested->frame().height();
                 nested->setFrame(QRectF(kInset, y, inner, height));
                 into->addSubview(nested);

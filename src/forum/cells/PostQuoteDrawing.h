@@ -4,6 +4,7 @@
 
 #include "platform/ui/LineBreakMode.h"
 
+#include <QColor>
 #include <QFont>
 #include <QSizeF>
 
@@ -36,7 +37,10 @@ public:
                                LineBreakMode lineBreakMode);
     // The node's view (a rounded box for a quoted block, a plain transparent
     // view for the root), of the given width and as high as its content.
-    static View* createViewInSize(const PostQuote& node, const QSizeF& size, const QFont& font);
+    // `backdrop` is the one colour under the view, where there is one: its
+    // boxes are then drawn once over it (RoundedRectView::setBackdropColor).
+    static View* createViewInSize(const PostQuote& node, const QSizeF& size, const QFont& font,
+                                  const QColor& backdrop = QColor());
 
     // The text a part shows: "author:\n" first in a quoted block with an
     // author, formatting tags shown as their text, no blank lines around it.
@@ -45,5 +49,6 @@ public:
 private:
     // The walk: places the node's parts within the width and answers the
     // node's height; with a view, it makes the parts' views in it.
-    static qreal layOut(const PostQuote& node, qreal width, const QFont& font, View* into);
+    static qreal layOut(const PostQuote& node, qreal width, const QFont& font, View* into,
+                        const QColor& backdrop = QColor());
 };

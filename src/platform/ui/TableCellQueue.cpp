@@ -2,7 +2,7 @@
 
 #include "platform/ui/TableViewCell.h"
 
-void TableCellQueue::recycle(TableViewCell* cell)
+void TableCellQueue::recycle(TableViewCell* cell, bool keepShown)
 {
     if (!cell)
         return;
@@ -12,8 +12,19 @@ void TableCellQueue::recycle(TableViewCell* cell)
         cell->removeFromSuperview();
         return;
     }
-    cell->hide();
+    if (!keepShown)
+        cell->hide();
     m_queue[cell->reuseIdentifier()].append(cell);
+}
+
+void TableCellQueue::hideUnused()
+{
+    for (const auto& list : std::as_const(m_queue)) {
+        for (const auto& cell : list) {
+            if (cell && !cell->QWidget::isHidden())
+                cell->hide();
+        }
+    }
 }
 
 TableViewCell* TableCellQueue::dequeue(const QString& identifier)

@@ -125,8 +125,9 @@ void TableView::clearCells()
 {
     const auto visible = m_visible;
     m_visible.clear();
+    // Shown until the rows are placed again: most go straight back to a row.
     for (const auto& cell : visible)
-        recycle(cell);
+        recycle(cell, true);
 }
 
 void TableView::reloadData()
@@ -142,6 +143,7 @@ void TableView::reloadData()
             setContentOffset(clamped);
     }
     layoutVisible();
+    m_queue.hideUnused();
 }
 
 TableViewCell* TableView::dequeueReusableCellWithIdentifier(const QString& identifier)

@@ -124,7 +124,7 @@ private:
     using Section = TableLayout::Section;
     void computeLayout();
     void layoutVisible();
-    void recycle(TableViewCell* cell) { m_queue.recycle(cell); }
+    void recycle(TableViewCell* cell, bool keepShown = false) { m_queue.recycle(cell, keepShown); }
     void clearCells();
     qreal rowsLeft() const;
     qreal rowsWidth() const;

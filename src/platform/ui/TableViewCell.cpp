@@ -160,13 +160,19 @@ void TableViewCell::setHighlighted(bool highlighted, bool)
     applyHighlight();
 }
 
+bool TableViewCell::showsSelection() const
+{
+    return (m_selected || m_highlighted) && m_selectionStyle != TableViewCellSelectionStyle::None;
+}
+
 void TableViewCell::applyHighlight()
 {
-    const bool on = (m_selected || m_highlighted) && m_selectionStyle != TableViewCellSelectionStyle::None;
+    const bool on = showsSelection();
     for (Label* l : {m_textLabel, m_detailTextLabel}) {
         if (l)
             l->setHighlighted(on);
     }
+    selectionShownDidChange();
     update();
 }
 
@@ -251,7 +257,7 @@ void TableViewCell::layoutSubviews()
 void TableViewCell::drawRect(QPainter& painter, const QRectF& rect)
 {
     const bool grouped = m_groupPosition != GroupPosition::None;
-    const bool lit = (m_selected || m_highlighted) && m_selectionStyle != TableViewCellSelectionStyle::None;
+    const bool lit = showsSelection();
     QBrush fill(backgroundColor().isValid() ? backgroundColor() : QColor(Qt::white));
     if (lit) {
         QLinearGradient g(rect.topLeft(), rect.bottomLeft());

@@ -39,6 +39,9 @@ public:
     void setSelected(bool selected, bool animated = false);
     bool isHighlighted() const { return m_highlighted; }
     void setHighlighted(bool highlighted, bool animated = false);
+    // Whether the row shows the selection's colour (selected or highlighted,
+    // with a selection style) instead of its background.
+    bool showsSelection() const;
     // A view drawn behind the content (replaces the cell's plain background).
     View* backgroundView() const;
     void setBackgroundView(View* view);
@@ -63,6 +66,8 @@ public:
 protected:
     // Chooses the row, as a tap does.
     void pressedByKeyboard() override;
+    // After showsSelection may have changed.
+    virtual void selectionShownDidChange() {}
 
 private:
     TableView* table() const;

@@ -74,3 +74,42 @@ TEST_F(DrawnViewsTest, ShadowsFollowTheFirstAndLastRows)
     EXPECT_FALSE(table->hasBottomShadow());
     EXPECT_FALSE(table->originShadowRect().isNull()) << "an empty table shows only the origin shadow";
 }
+
+TEST_F(DrawnViewsTest, ABoxOverOneColourPutsDownThePixelsItWouldDraw)
+{
+    // Quote boxes as rows show them: over the row's white, and one within
+    // another's fill, of a height no row repeats.
+    View row(QRectF(0, 0, 300, 140));
+    row.setBackgroundColor(Qt::white);
+    auto* outer = new RoundedRectView(QRectF(10, 4, 280, 131));
+    outer->setCornerRadius(8);
+    outer->setStrokeColor(QColor(51, 51, 51));
+    outer->setRectColor(QColor(238, 238, 238));
+    row.addSubview(outer);
+    auto* inner = new RoundedRectView(QRectF(10, 23, 260, 57));
+    inner->setCornerRadius(8);
+    inner->setStrokeColor(QColor(51, 51, 51));
+    inner->setRectColor(QColor(238, 238, 238));
+    outer->addSubview(inner);
+    const auto drawn = [&](QImage::Format format, qreal scale) {
+        QImage image(QSize(300, 140) * scale, format);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::black);
+        row.render(&image);
+        return image;
+    };
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (const qreal scale : {1.0, 2.0}) {
+            outer->setBackdropColor(QColor());
+            inner->setBackdropColor(QColor());
+            const QImage direct = drawn(format, scale);
+            outer->setBackdropColor(Qt::white);
+            inner->setBackdropColor(outer->rectColor());
+            EXPECT_EQ(drawn(format, scale), direct) << "format " << format << " at " << scale;
+            EXPECT_EQ(drawn(format, scale), direct) << "drawn again from the kept picture";
+            // The corners outside the rounding hold the colour said to be beneath.
+            outer->setBackdropColor(Qt::red);
+            EXPECT_NE(drawn(format, scale), direct) << "format " << format << " at " << scale;
+        }
+    }
+}

@@ -23,8 +23,10 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Screenshot.h"
 #include "platform/ui/StringDrawing.h"
 
+#include <algorithm>
 #include <memory>
 
 // The post row and its parts, built from answers as the forum sends them.
@@ -122,6 +124,42 @@ TEST_F(PostCellsTest, QuoteTreesAreMeasuredAsTheyAreDrawn)
                   view->frame().height())
             << text;
     }
+}
+
+TEST_F(PostCellsTest, QuoteBoxesStandOnTheRowUnlessItShowsTheSelection)
+{
+    PostCell row;
+    PostCell* cell = &row;
+    cell->setPost(post(R"({"postid":"7","username":"dave","userid":"3",
+        "message_bbcode":"[QUOTE=carol;5002][QUOTE=bob;5001]Deep.[/QUOTE]Same here![/QUOTE] ok"})"));
+    QList<RoundedRectView*> boxes = cell->message()->findChildren<RoundedRectView*>();
+    std::sort(boxes.begin(), boxes.end(), [cell](RoundedRectView* a, RoundedRectView* b) {
+        return a->mapTo(cell, QPoint(0, 0)).x() < b->mapTo(cell, QPoint(0, 0)).x();
+    });
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(0)->backdropColor(), QColor(Qt::white));
+    EXPECT_EQ(boxes.at(1)->backdropColor(), boxes.at(0)->rectColor()) << "within the outer box's fill";
+    // Each state looks as the boxes drawn straight over what is beneath.
+    const auto drawnStraight = [&](qreal zoom) {
+        QList<QColor> kept;
+        for (RoundedRectView* box : boxes) {
+            kept.append(box->backdropColor());
+            box->setBackdropColor(QColor());
+        }
+        const QImage image = Screenshot::render(cell, zoom);
+        for (int i = 0; i < boxes.size(); ++i)
+            boxes.at(i)->setBackdropColor(kept.at(i));
+        return image;
+    };
+    for (const qreal zoom : {1.0, 2.0})
+        EXPECT_EQ(Screenshot::render(cell, zoom), drawnStraight(zoom)) << zoom;
+    cell->setHighlighted(true);
+    EXPECT_FALSE(boxes.at(0)->backdropColor().isValid()) << "the selection's gradient is not one colour";
+    EXPECT_EQ(boxes.at(1)->backdropColor(), boxes.at(0)->rectColor());
+    for (const qreal zoom : {1.0, 2.0})
+        EXPECT_EQ(Screenshot::render(cell, zoom), drawnStraight(zoom)) << "lit, at " << zoom;
+    cell->setHighlighted(false);
+    EXPECT_EQ(boxes.at(0)->backdropColor(), QColor(Qt::white));
 }
 
 TEST_F(PostCellsTest, APostTextDrawnAPartAtATimeShowsWhatItShowsDrawnWhole)
