@@ -342,38 +342,52 @@ bool joinsOnlyAsMarks(const QString& cluster)
     return true;
 }
 
-// The stand-in's format for an emoji in a text's font, or none where it
-// cannot match the emoji; kept, as an emoji's advance never changes.
-std::optional<QTextCharFormat> standInFormat(const QString& cluster, const QFont& font)
+// The stand-in's font for an emoji: the text's font alone, without
+// fallback, letter-spaced to the emoji's advance.
+QFont standInFont(const QFont& font, qreal spacing)
 {
-    thread_local QHash<QString, std::optional<QTextCharFormat>> kept;
+    QFont alone = font;
+    alone.setStyleStrategy(QFont::StyleStrategy(alone.styleStrategy() | QFont::NoFontMerging));
+    alone.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+    return alone;
+}
+
+QTextCharFormat formatIn(const QFont& font)
+{
+    QTextCharFormat format;
+    format.setFont(font, QTextCharFormat::FontPropertiesAll);
+    return format;
+}
+
+// The stand-in's spacing for an emoji in a text's font, or none where it
+// cannot match the emoji. Kept, as an emoji's advance never changes (the
+// spacing, not a format: a format keeps the font it was drawn with, and a
+// font kept past the application's end outlives its font engine).
+std::optional<qreal> standInSpacing(const QString& cluster, const QFont& font)
+{
+    thread_local QHash<QString, std::optional<qreal>> kept;
     const QString key = font.key() + QChar(0) + cluster;
     const auto found = kept.constFind(key);
     if (found != kept.constEnd())
         return *found;
-    std::optional<QTextCharFormat> made;
+    std::optional<qreal> spacing;
     if (joinsOnlyAsMarks(cluster)) {
         qsizetype length = 0;
         codePointAt(cluster, 0, &length);
         const QString standIn = cluster.left(length);
+        const int size = int(standIn.size());
         const Measured emoji = measuredAlone(cluster, font, EmojiText::formats(cluster, font));
-        QFont alone = font;
-        alone.setStyleStrategy(QFont::StyleStrategy(alone.styleStrategy() | QFont::NoFontMerging));
-        QTextCharFormat format;
-        format.setFont(alone, QTextCharFormat::FontPropertiesAll);
-        const QList<QTextLayout::FormatRange> plain{{0, int(standIn.size()), format}};
-        const Measured bare = measuredAlone(standIn, font, plain);
+        const Measured bare = measuredAlone(standIn, font, {{0, size, formatIn(standInFont(font, 0))}});
         // Spacing in the 64ths of a point that glyph advances are counted in.
-        alone.setLetterSpacing(QFont::AbsoluteSpacing, std::round((emoji.advance - bare.advance) * 64) / 64);
-        format.setFont(alone, QTextCharFormat::FontPropertiesAll);
-        const Measured spaced = measuredAlone(standIn, font, {{0, int(standIn.size()), format}});
+        const qreal wanted = std::round((emoji.advance - bare.advance) * 64) / 64;
+        const Measured spaced = measuredAlone(standIn, font, {{0, size, formatIn(standInFont(font, wanted))}});
         // The line breaking reads the glyph's own overhang, not its spacing.
         if (spaced.advance == emoji.advance && bare.overhang == emoji.overhang)
-            made = format;
+            spacing = wanted;
     }
     if (kept.size() < 4096)
-        kept.insert(key, made);
-    return made;
+        kept.insert(key, spacing);
+    return spacing;
 }
 
 }  // namespace
@@ -383,9 +397,7 @@ EmojiText::ForBreaking EmojiText::forLineBreaking(const QString& text, const QFo
     ForBreaking out;
     out.text.reserve(text.size());
     out.from.reserve(text.size() + 1);
-    const QFont emoji = fontFor(font);
-    QTextCharFormat emojiFormat;
-    emojiFormat.setFont(emoji, QTextCharFormat::FontPropertiesAll);
+    const QTextCharFormat emojiFormat = formatIn(fontFor(font));
     const auto keep = [&out, &text](qsizetype start, qsizetype length) {
         out.text.append(QStringView(text).mid(start, length));
         for (qsizetype i = start; i < start + length; ++i)
@@ -401,15 +413,16 @@ EmojiText::ForBreaking EmojiText::forLineBreaking(const QString& text, const QFo
             const qsizetype clusterEnd = emojiEnd(text, at);
             const QString cluster = text.mid(at, clusterEnd - at);
             const int position = int(out.text.size());
-            const std::optional<QTextCharFormat> standIn =
-                emojiFamily().isEmpty() ? std::nullopt : standInFormat(cluster, font);
-            if (standIn) {
+            const std::optional<qreal> spacing =
+                emojiFamily().isEmpty() ? std::nullopt : standInSpacing(cluster, font);
+            if (spacing) {
                 qsizetype length = 0;
                 codePointAt(cluster, 0, &length);
                 out.text.append(QStringView(cluster).left(length));
                 for (qsizetype i = 0; i < length; ++i)
                     out.from.append(int(at));
-                out.formats.append(QTextLayout::FormatRange{position, int(length), *standIn});
+                out.formats.append(
+                    QTextLayout::FormatRange{position, int(length), formatIn(standInFont(font, *spacing))});
             } else {
                 keep(at, clusterEnd - at);
                 // Consecutive emoji in the emoji font shape as one run, as in `formats`.
