@@ -122,7 +122,7 @@ TEST_F(PostModerationScenarioTest, TheModerateItemOutlivesAnErrorPageAndTheCircl
     // The header beside the name chooses the second post.
     auto* secondRow = qobject_cast<SelectPostCell*>(moderate->postTable()->tableView()->cellForRowAtIndexPath(IndexPath{0, 1}));
     ASSERT_NE(secondRow, nullptr);
-    tapAt(secondRow->headerBackground()->convertPoint(QPointF(240, 18), nullptr));
+    tapAt(secondRow->convertPoint(secondRow->headerRect().topLeft() + QPointF(240, 18), nullptr));
     EXPECT_EQ(topScreen(), moderate);
     ASSERT_EQ(moderate->selectedPosts().size(), 1);
     EXPECT_EQ(moderate->selectedPosts().first()->postid(), second->postid());

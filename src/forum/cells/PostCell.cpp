@@ -8,8 +8,8 @@
 
 #include "app/config/Customizer.h"
 #include "app/navigation/ScreenInputs.h"
-#include "app/widgets/RoundedRectView.h"
 #include "app/text/Formatter.h"
+#include "app/widgets/RoundedRectView.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
@@ -22,6 +22,8 @@
 
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
+
+#include <QPainter>
 
 namespace {
 
@@ -63,9 +65,6 @@ void PostCell::buildLayout(bool collapsed)
     setFrame(QRectF(0, 0, kCellWidth, collapsed ? 90.0 : 120.0));
     setBackgroundColor(Qt::white);
     View* content = contentView();
-    m_headerBackground = new View(QRectF(0, 0, kCellWidth, kHeaderHeight));
-    m_headerBackground->setAutoresizingMask(Autoresizing::FlexibleWidth);
-    content->addSubview(m_headerBackground);
     m_avatar = new ImageView(QRectF(6, 3, 30, 30));
     m_avatar->setContentMode(ContentMode::ScaleAspectFill);
     m_avatar->setClipsToBounds(true);
@@ -81,7 +80,7 @@ void PostCell::buildLayout(bool collapsed)
     m_date->setBackgroundColor(Qt::transparent);
     m_date->setOpaque(false);
     content->addSubview(m_date);
-    m_headerButton = new Button(m_headerBackground->frame(), ButtonType::Custom);
+    m_headerButton = new Button(QRectF(0, 0, kCellWidth, kHeaderHeight), ButtonType::Custom);
     m_headerButton->setAutoresizingMask(Autoresizing::FlexibleWidth);
     m_headerButton->addTarget(this, &PostCell::viewProfile, ControlEvent::TouchUpInside);
     content->addSubview(m_headerButton);
@@ -90,6 +89,19 @@ void PostCell::buildLayout(bool collapsed)
     m_message->setOpaque(false);
     m_message->setUserInteractionEnabled(!collapsed);
     content->addSubview(m_message);
+}
+
+QRectF PostCell::headerRect() const
+{
+    const QRectF content = contentView()->frame();
+    return QRectF(content.topLeft(), QSizeF(content.width(), kHeaderHeight));
+}
+
+void PostCell::drawRect(QPainter& painter, const QRectF& rect)
+{
+    TableViewCell::drawRect(painter, rect);
+    if (m_headerColor.isValid())
+        painter.fillRect(headerRect(), m_headerColor);
 }
 
 qreal PostCell::titleX() const
@@ -233,7 +245,11 @@ void PostCell::setPost(const PostPtr& post)
     placeIcons(p);
     m_avatar->setImage(p.pic().qimage());
     m_avatar->setHidden(p.pic().isNull());
-    m_headerBackground->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackgroundQuote));
+    const QColor header = Customizer::getInstance().colorForKey(kColorBackgroundQuote);
+    if (header != m_headerColor) {
+        m_headerColor = header;
+        update();
+    }
     m_headerButton->setUserInteractionEnabled(p.user() && p.user()->userid() >= 1
                                               && ScreenInputs::canCreate(kProfileScreen));
 }

@@ -323,7 +323,7 @@ TEST_F(PostCellsTest, APostRowHasItsHeaderBodyAndStripsInOrder)
     EXPECT_EQ(cell.message()->frame().bottom(), thumbnailStrip->frame().bottom() + cell.message()->frame().y());
     EXPECT_EQ(cell.message()->frame().bottom() + 8.0, PostCell::heightForPost(*full))
         << "everything drawn fits the row, 8 points above its end";
-    EXPECT_EQ(cell.headerBackground()->backgroundColor(), Customizer::getInstance().colorForKey(kColorBackgroundQuote));
+    EXPECT_EQ(cell.headerColor(), Customizer::getInstance().colorForKey(kColorBackgroundQuote));
     EXPECT_EQ(cell.date()->textColor(), Customizer::getInstance().colorForKey(kColorTextPrimary));
 
     // A post waiting for approval shows the mark where the title stood; a

@@ -144,7 +144,7 @@ TEST_F(ThreadPageScenarioTest, AGuestReadsTheThreadFromPageOneToTheLastAndByTheF
     const QList<PostTextView*> texts = welcome->findChildren<PostTextView*>();
     ASSERT_EQ(texts.size(), 1);
     const QRectF text(texts.first()->mapTo(welcome, QPoint(0, 0)), texts.first()->frame().size());
-    const qreal above = text.top() - welcome->headerBackground()->frame().bottom();
+    const qreal above = text.top() - welcome->headerRect().bottom();
     const qreal below = table->rectForRowAtIndexPath(IndexPath::indexPathForRow(0, 0)).height() - text.bottom();
     EXPECT_GE(above, 8.0);
     EXPECT_LE(below, above + 6.0);
@@ -851,7 +851,7 @@ TEST_F(ThreadPageScenarioTest, EveryPostRowIsAsHighAsWhatItDraws)
                 };
                 walk(cell->message());
                 // The body stands midway between the header and the row's end.
-                const qreal above = cell->message()->frame().top() - cell->headerBackground()->frame().bottom();
+                const qreal above = cell->message()->frame().top() - cell->headerRect().bottom();
                 const qreal measured = PostCell::heightForPost(post);
                 EXPECT_EQ(measured, drawn + above) << "post " << post.postid() << " of thread " << threadid;
                 const qreal row = table->rectForRowAtIndexPath(table->indexPathForCell(cell)).height();
