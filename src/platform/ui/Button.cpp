@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <typeinfo>
+
 namespace {
 const QColor kRoundedTitle(50, 79, 133);
 const QColor kRoundedBorder(142, 150, 164);
@@ -176,6 +178,13 @@ void Button::layoutSubviews()
     x += image.width();
     m_titleLabel->setFrame(QRectF(x, content.y() + (content.height() - title.height()) / 2, title.width(),
                                   title.height()));
+}
+
+bool Button::drawsNothing() const
+{
+    // A kind of button of its own may draw more.
+    return typeid(*this) == typeid(Button) && m_type != ButtonType::RoundedRect && m_type != ButtonType::ContactAdd
+           && m_type != ButtonType::DetailDisclosure && backgroundImageForState(state()).isNull();
 }
 
 void Button::drawRect(QPainter& painter, const QRectF& rect)

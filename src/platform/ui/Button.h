@@ -53,6 +53,8 @@ public:
     QSizeF sizeThatFits(const QSizeF& size) const override;
     void layoutSubviews() override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
+    // A custom button without a background picture: its title and picture are views of their own.
+    bool drawsNothing() const override;
 
 protected:
     void stateDidChange() override;

@@ -319,12 +319,15 @@ bool View::focusNextPrevChild(bool next)
     return true;
 }
 
+bool View::drawsNothing() const
+{
+    return typeid(*this) == typeid(View);
+}
+
 void View::paintEvent(QPaintEvent* event)
 {
-    // A plain view without a background draws nothing: no painter for it
-    // (a row holds several, painted on every frame).
     const bool filled = m_backgroundColor.isValid() && m_backgroundColor.alpha() > 0;
-    if (!filled && typeid(*this) == typeid(View))
+    if (!filled && drawsNothing() && !showsFocusMark())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -108,6 +108,10 @@ public:
     // Draws the view's own content, in its bounds coordinates, over its
     // background colour.
     virtual void drawRect(QPainter& painter, const QRectF& rect) {}
+    // Whether drawRect puts nothing down as things stand: such a view
+    // without a background or a focus mark gets no painter (a row holds
+    // several, painted on every frame). A plain view draws nothing.
+    virtual bool drawsNothing() const;
 
     // The first responder: the view that takes the keyboard's input.
     virtual bool canBecomeFirstResponder() const { return false; }
