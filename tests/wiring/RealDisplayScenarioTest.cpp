@@ -3,10 +3,13 @@
 #include "XInput.h"
 
 #include "app/widgets/ShadowedTableView.h"
+#include "forum/cells/PostCell.h"
 #include "forum/cells/QuickReplyCell.h"
 #include "forum/model/QuickReply.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/PostController.h"
+#include "forum/screens/PostDetailsController.h"
+#include "neighbours/screens/MyProfile.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
@@ -141,5 +144,48 @@ TEST_F(RealDisplayScenarioTest, AMemberSignsInOpensAThreadAndSendsAQuickReplyWit
     EXPECT_EQ(forum().postState(reply).value(QStringLiteral("bbcode")).toString(), QStringLiteral("See you at nine."));
     EXPECT_EQ(forum().postState(reply).value(QStringLiteral("userid")).toInt(), forum().memberId(QStringLiteral("alice")));
     EXPECT_TRUE(page->quickReply()->text().isEmpty()) << "the sent reply leaves the box";
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+}
+
+TEST_F(RealDisplayScenarioTest, APostRowsHeaderAndBodyAnswerRealClicksAfterTheWheel)
+{
+    HomeController* homeScreen = enterAsGuest();
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window()->windowHandle()));
+    // The big tips thread, in the index's second section.
+    ThreadController* threads = openForumAt(IndexPath{1, 0});
+    ASSERT_NE(threads, nullptr);
+    PostController* page = openThread(threads, 1101);
+    ASSERT_NE(page, nullptr);
+    ShadowedTableView* table = page->postTable()->tableView();
+
+    // A row further down, brought up with the wheel: the row draws its own
+    // header band, and the button over it still takes the click.
+    const IndexPath path{0, 3};
+    scrollToRow(table, path);
+    auto* row = dynamic_cast<PostCell*>(table->cellForRowAtIndexPath(path));
+    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(row->post() && row->post()->user());
+    const QString author = row->post()->user()->username();
+    clickAt(row->convertPoint(row->headerRect().center() + QPointF(60, 0), nullptr));
+    settleAndFinish();
+    auto* profile = topScreenAs<MyProfile>();
+    ASSERT_NE(profile, nullptr) << "a click on the header opens the author's profile";
+    EXPECT_EQ(profile->user() ? profile->user()->username() : QString(), author);
+    back();
+    ASSERT_EQ(topScreenAs<PostController>(), page);
+
+    // A click on the body opens the post on its own; the row lights while
+    // it is pressed and stands as it was once the screen comes back.
+    row = dynamic_cast<PostCell*>(table->cellForRowAtIndexPath(path));
+    ASSERT_NE(row, nullptr);
+    clickAt(row->convertPoint(QPointF(160, row->headerRect().bottom() + 20), nullptr));
+    settleAndFinish();
+    ASSERT_NE(topScreenAs<PostDetailsController>(), nullptr) << "a click on the body opens the post";
+    back();
+    ASSERT_EQ(topScreenAs<PostController>(), page);
+    row = dynamic_cast<PostCell*>(table->cellForRowAtIndexPath(path));
+    ASSERT_NE(row, nullptr);
+    EXPECT_FALSE(row->showsSelection());
     EXPECT_TRUE(alertsOnScreen().isEmpty());
 }

@@ -54,11 +54,17 @@ bool drive(QWidget* window, const QStringList& arguments, QEvent::Type type, int
     return TestSupport::waitFor([&] { return arrivals.count(type) >= expected; });
 }
 
-// The point in the X screen's pixels.
-QStringList screenPoint(QWidget* window, const QPointF& windowPoint)
+// The pointer moved to the point (in the X screen's pixels), and on once
+// it is there. `--sync` waits for the pointer to move: it would wait its
+// whole time out when the pointer already stands there (a second turn of
+// the wheel at the same place), so the pointer first steps a pixel aside.
+QStringList moveTo(QWidget* window, const QPointF& windowPoint)
 {
     const QPointF global = window->mapToGlobal(windowPoint) * window->devicePixelRatioF();
-    return {QString::number(qRound(global.x())), QString::number(qRound(global.y()))};
+    const int x = qRound(global.x());
+    const int y = qRound(global.y());
+    return {QStringLiteral("mousemove"), QString::number(x + 1), QString::number(y),
+            QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(x), QString::number(y)};
 }
 
 }  // namespace
@@ -70,9 +76,7 @@ bool XInput::available()
 
 bool XInput::click(QWidget* window, const QPointF& windowPoint)
 {
-    return drive(window,
-                 QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync")} + screenPoint(window, windowPoint)
-                     + QStringList{QStringLiteral("click"), QStringLiteral("1")},
+    return drive(window, moveTo(window, windowPoint) + QStringList{QStringLiteral("click"), QStringLiteral("1")},
                  QEvent::MouseButtonRelease, 1);
 }
 
@@ -86,7 +90,7 @@ bool XInput::scrollDown(QWidget* window, const QPointF& windowPoint, int notches
 {
     // Buttons 4 and 5 are the wheel's notches away from and toward the user.
     return drive(window,
-                 QStringList{QStringLiteral("mousemove"), QStringLiteral("--sync")} + screenPoint(window, windowPoint)
+                 moveTo(window, windowPoint)
                      + QStringList{QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(notches),
                                    QStringLiteral("--delay"), QStringLiteral("20"), QStringLiteral("5")},
                  QEvent::Wheel, notches);
