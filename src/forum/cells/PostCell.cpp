@@ -9,7 +9,6 @@
 #include "app/config/Customizer.h"
 #include "app/navigation/ScreenInputs.h"
 #include "app/text/Formatter.h"
-#include "app/widgets/RoundedRectView.h"
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
@@ -286,14 +285,9 @@ QColor PostCell::bodyBackdrop() const
 
 void PostCell::selectionShownDidChange()
 {
-    // The boxes straight in the body stand on the row; those within them on their box.
     const QColor backdrop = bodyBackdrop();
-    for (View* body : m_message->subviews()) {
-        for (View* part : body->subviews()) {
-            if (auto* box = qobject_cast<RoundedRectView*>(part))
-                box->setBackdropColor(backdrop);
-        }
-    }
+    for (View* part : m_message->subviews())
+        PostQuoteDrawing::setBackdropColor(part, backdrop);
 }
 
 void PostCell::placeIcons(const Post& p)

@@ -55,6 +55,14 @@ View* PostQuoteDrawing::createViewInSize(const PostQuote& node, const QSizeF& si
     return view;
 }
 
+void PostQuoteDrawing::setBackdropColor(View* view, const QColor& backdrop)
+{
+    for (View* part : view->subviews()) {
+        if (auto* box = qobject_cast<RoundedRectView*>(part))
+            box->setBackdropColor(backdrop);
+    }
+}
+
 qreal PostQuoteDrawing::layOut(const PostQuote& node, qreal width, const QFont& font, View* into,
                                const QColor& backdrop)
 {

@@ -41,6 +41,9 @@ public:
     // boxes are then drawn once over it (RoundedRectView::setBackdropColor).
     static View* createViewInSize(const PostQuote& node, const QSizeF& size, const QFont& font,
                                   const QColor& backdrop = QColor());
+    // Tells a view that createViewInSize made what now lies under it: its
+    // boxes stand on that (the boxes within them stand on their box).
+    static void setBackdropColor(View* view, const QColor& backdrop);
 
     // The text a part shows: "author:\n" first in a quoted block with an
     // author, formatting tags shown as their text, no blank lines around it.
