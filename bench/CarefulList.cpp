@@ -86,9 +86,12 @@ void CarefulList::resizeEvent(QResizeEvent* event)
     updateRange();
 }
 
-void CarefulList::scrollContentsBy(int, int)
+void CarefulList::scrollContentsBy(int dx, int dy)
 {
-    viewport()->update();
+    if (m_movesPixels)
+        viewport()->scroll(dx, dy);
+    else
+        viewport()->update();
 }
 
 void CarefulList::paintEvent(QPaintEvent* event)

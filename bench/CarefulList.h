@@ -36,6 +36,9 @@ public:
     // Lays every row out and scrolls to the top.
     void setEntries(const QList<Entry>& entries);
     int contentHeight() const { return m_height; }
+    // Whether a scroll moves the drawn pixels and draws only what comes into
+    // view, as QListView does, instead of drawing the whole view again.
+    void setMovesPixels(bool on) { m_movesPixels = on; }
     int rowCount() const { return int(m_rows.size()); }
 
 protected:
@@ -57,4 +60,5 @@ private:
     QFont m_authorFont;
     std::vector<Row> m_rows;
     int m_height = 0;
+    bool m_movesPixels = false;
 };

@@ -145,4 +145,10 @@ if ! MU_HOME="$run/home-scenario" timeout 300 "$scenario" --gtest_brief=1 \
     --gtest_filter='RealDisplayScenarioTest.*'; then
   status=1
 fi
+# A scroll moves drawn pixels by the notch's points times the zoom.
+echo "== on X at zoom 2: the wheel moves the page's drawn pixels"
+if ! MU_HOME="$run/home-scenario-zoom2" QT_SCALE_FACTOR=2 timeout 300 "$scenario" --gtest_brief=1 \
+    --gtest_filter='RealDisplayScenarioTest.EveryNotch*'; then
+  status=1
+fi
 exit "$status"

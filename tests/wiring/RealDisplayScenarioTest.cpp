@@ -1,10 +1,13 @@
 #include "AppScenario.h"
+#include "ShownPixels.h"
 #include "UserInput.h"
 #include "XInput.h"
 
+#include "app/widgets/PaginableTableView.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "forum/cells/PostCell.h"
 #include "forum/cells/QuickReplyCell.h"
+#include "forum/model/Post.h"
 #include "forum/model/QuickReply.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/PostController.h"
@@ -17,6 +20,8 @@
 #include <QJsonArray>
 #include <QTest>
 #include <QWindow>
+
+#include <algorithm>
 
 // A member's way from the login screen to a reply sent from a thread's
 // quick-reply row, with the mouse and the keyboard alone. On an X display
@@ -188,4 +193,66 @@ TEST_F(RealDisplayScenarioTest, APostRowsHeaderAndBodyAnswerRealClicksAfterTheWh
     ASSERT_NE(row, nullptr);
     EXPECT_FALSE(row->showsSelection());
     EXPECT_TRUE(alertsOnScreen().isEmpty());
+}
+
+// The page moves its drawn pixels as the wheel turns and draws only what
+// comes into view; on the display itself, every notch down the page and
+// back up shows what a fresh drawing of the window shows. check-on-x.sh also
+// runs this at zoom 2, where a notch moves the pixels by twice its points.
+TEST_F(RealDisplayScenarioTest, EveryNotchOfTheWheelShowsWhatAFreshDrawingOfThePageShows)
+{
+    ASSERT_NE(enterAsGuest(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window()->windowHandle()));
+    ThreadController* threads = openForumAt(IndexPath{1, 0});
+    ASSERT_NE(threads, nullptr);
+    PostController* page = openThread(threads, 1101);
+    ASSERT_NE(page, nullptr);
+    PaginableTableView* list = page->postTable();
+    ShadowedTableView* table = list->tableView();
+
+    // The members' pictures are in first: judged here are the pixels the
+    // wheel keeps, not when a picture comes.
+    QList<PostPtr> posts;
+    for (const ModelPtr& object : list->rowsForSection(0)) {
+        if (PostPtr post = std::dynamic_pointer_cast<Post>(object)) {
+            post->loadImages();
+            posts.append(post);
+        }
+    }
+    ASSERT_FALSE(posts.isEmpty());
+    ASSERT_TRUE(waitUntil([&] {
+        return std::all_of(posts.begin(), posts.end(),
+                           [](const PostPtr& post) { return post->picurl().isEmpty() || !post->pic().isNull(); });
+    }));
+
+    const QPointF over = table->convertRect(table->bounds(), nullptr).center();
+    const auto turn = [&](int notches) {
+        if (XInput::available()) {
+            const bool reached = notches > 0 ? XInput::scrollDown(window(), over, notches)
+                                             : XInput::scrollUp(window(), over, -notches);
+            ASSERT_TRUE(reached) << "the wheel reached the window";
+        } else {
+            UserInput::wheel(window(), over, QPoint(0, -120 * notches));
+        }
+        finishAnimations();
+        ShownPixels::drawFrame(window());
+    };
+    qreal deepest = 0;
+    for (int notch = 0; notch < 12; ++notch) {
+        turn(1);
+        deepest = std::max(deepest, table->contentOffset().y());
+        const int stale = ShownPixels::stale(window());
+        EXPECT_EQ(stale, 0) << "down the page, at " << table->contentOffset().y();
+        if (stale)
+            break;
+    }
+    EXPECT_GT(deepest, 300) << "the wheel moved the page";
+    for (int notch = 0; notch < 12; ++notch) {
+        turn(-1);
+        const int stale = ShownPixels::stale(window());
+        EXPECT_EQ(stale, 0) << "back up, at " << table->contentOffset().y();
+        if (stale)
+            break;
+    }
+    EXPECT_EQ(table->contentOffset().y(), 0);
 }

@@ -67,6 +67,16 @@ QStringList moveTo(QWidget* window, const QPointF& windowPoint)
             QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(x), QString::number(y)};
 }
 
+// Buttons 4 and 5 are the wheel's notches away from and toward the user.
+bool turnWheel(QWidget* window, const QPointF& windowPoint, int notches, int button)
+{
+    return drive(window,
+                 moveTo(window, windowPoint)
+                     + QStringList{QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(notches),
+                                   QStringLiteral("--delay"), QStringLiteral("20"), QString::number(button)},
+                 QEvent::Wheel, notches);
+}
+
 }  // namespace
 
 bool XInput::available()
@@ -88,10 +98,10 @@ bool XInput::type(QWidget* window, const QString& text)
 
 bool XInput::scrollDown(QWidget* window, const QPointF& windowPoint, int notches)
 {
-    // Buttons 4 and 5 are the wheel's notches away from and toward the user.
-    return drive(window,
-                 moveTo(window, windowPoint)
-                     + QStringList{QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(notches),
-                                   QStringLiteral("--delay"), QStringLiteral("20"), QStringLiteral("5")},
-                 QEvent::Wheel, notches);
+    return turnWheel(window, windowPoint, notches, 5);
+}
+
+bool XInput::scrollUp(QWidget* window, const QPointF& windowPoint, int notches)
+{
+    return turnWheel(window, windowPoint, notches, 4);
 }

@@ -20,4 +20,6 @@ public:
     static bool type(QWidget* window, const QString& text);
     // The wheel turned toward the user, notch by notch, at a point of the window.
     static bool scrollDown(QWidget* window, const QPointF& windowPoint, int notches);
+    // The wheel turned away from the user.
+    static bool scrollUp(QWidget* window, const QPointF& windowPoint, int notches);
 };

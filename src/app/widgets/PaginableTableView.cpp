@@ -1,7 +1,7 @@
 #include "app/widgets/PaginableTableView.h"
 
+#include "app/config/Customizer.h"
 #include "app/widgets/PageFailedCell.h"
-
 #include "app/widgets/LoadCellNib.h"
 #include "app/widgets/LoadingCell.h"
 #include "app/widgets/PageNavView.h"
@@ -94,8 +94,9 @@ ShadowedTableView* PaginableTableView::tableView()
         const qreal h = m_navView ? m_navView->frame().height() : 0;
         auto* table = new ShadowedTableView(QRectF(0, h, frame().width(), frame().height() - h));
         table->setAutoresizingMask(Autoresizing::FlexibleSize);
-        table->setBackgroundColor(Qt::transparent);
-        table->setOpaque(false);
+        // The screen's own colour rather than none: an opaque table moves
+        // its drawn rows when it scrolls and draws only what comes into view.
+        table->setBackgroundColor(Customizer::getInstance().colorForKey(kColorBackground));
         table->setSeparatorStyle(TableViewCellSeparatorStyle::None);
         table->setDataSource(this);
         table->setDelegate(this);

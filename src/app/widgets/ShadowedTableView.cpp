@@ -10,24 +10,39 @@ ShadowedTableView::ShadowedTableView(const QRectF& frame, TableViewStyle style) 
 void ShadowedTableView::didLayoutRows()
 {
     const qreal width = frame().width();
-    m_origin = QRectF(0, contentOffset().y(), width, kShadowHeight);
-    m_top = QRectF();
-    m_bottom = QRectF();
+    const QRectF origin(0, contentOffset().y(), width, kShadowHeight);
+    QRectF top;
+    QRectF bottom;
     const QList<IndexPath> visible = indexPathsForVisibleRows();
     if (!visible.isEmpty()) {
         const IndexPath first = visible.first();
         if (first.section == 0 && first.row == 0) {
             if (TableViewCell* cell = cellForRowAtIndexPath(first))
-                m_top = QRectF(cell->frame().x(), cell->frame().y() - kShadowHeight, cell->frame().width(), kShadowHeight);
+                top = QRectF(cell->frame().x(), cell->frame().y() - kShadowHeight, cell->frame().width(), kShadowHeight);
         }
         const IndexPath last = visible.last();
         const int lastSection = numberOfSections() - 1;
         if (last.section == lastSection && last.row == numberOfRowsInSection(lastSection) - 1) {
             if (TableViewCell* cell = cellForRowAtIndexPath(last))
-                m_bottom = QRectF(cell->frame().x(), cell->frame().bottom(), cell->frame().width(), kShadowHeight);
+                bottom = QRectF(cell->frame().x(), cell->frame().bottom(), cell->frame().width(), kShadowHeight);
         }
     }
-    update();
+    // Only the shadows that moved over the content are drawn again: the rest
+    // of the table's pixels move with the content as it scrolls.
+    moveShadow(m_origin, origin);
+    moveShadow(m_top, top);
+    moveShadow(m_bottom, bottom);
+}
+
+void ShadowedTableView::moveShadow(QRectF& shadow, const QRectF& to)
+{
+    if (shadow == to)
+        return;
+    for (const QRectF& r : {shadow, to}) {
+        if (!r.isNull())
+            update(r.translated(-contentOffset()).toAlignedRect());
+    }
+    shadow = to;
 }
 
 void ShadowedTableView::drawShadow(QPainter& painter, const QRectF& rect, bool inverse)

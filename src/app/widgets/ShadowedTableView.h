@@ -26,6 +26,8 @@ protected:
     void didLayoutRows() override;
 
 private:
+    // Puts a shadow where it lies now, drawing both places again.
+    void moveShadow(QRectF& shadow, const QRectF& to);
     static void drawShadow(QPainter& painter, const QRectF& rect, bool inverse);
 
     QRectF m_origin;

@@ -151,7 +151,16 @@ void ScrollView::applyOffset(const QPointF& offset)
 {
     if (offset == boundsOrigin())
         return;
-    setBoundsOrigin(offset);
+    if (scrollBoundsOrigin(offset)) {
+        // The pixels moved with the content: what is drawn fixed to the
+        // visible area is drawn again.
+        if (showsFocusMark())
+            update();
+        else if (m_showsIndicator)
+            update(indicatorStrip());
+    } else {
+        setBoundsOrigin(offset);
+    }
     contentOffsetDidChange();
     if (ScrollViewDelegate* d = m_delegate.get())
         d->scrollViewDidScroll(this);
@@ -204,6 +213,9 @@ void ScrollView::animateOffset(const QPointF& target, qint64 durationMs, bool de
     m_settleTimer = Clock::current().after(durationMs, [this, decelerating]() {
         Animator::shared().finish(this, OffsetProperty);
         m_decelerating = false;
+        // The indicator goes with the motion.
+        if (m_showsIndicator)
+            update(indicatorStrip());
         if (ScrollViewDelegate* d = m_delegate.get()) {
             if (decelerating)
                 d->scrollViewDidEndDecelerating(this);
@@ -368,6 +380,11 @@ void ScrollView::keyPressEvent(QKeyEvent* event)
     }
     setContentOffset(clampedOffset(target), false);
     event->accept();
+}
+
+QRect ScrollView::indicatorStrip() const
+{
+    return QRect(width() - 8, 0, 8, height());
 }
 
 void ScrollView::drawRect(QPainter& painter, const QRectF& rect)

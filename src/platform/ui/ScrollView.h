@@ -82,6 +82,8 @@ protected:
 private:
     enum { OffsetProperty = 20 };
     void applyOffset(const QPointF& offset);
+    // Where the scroll indicator is drawn, in the widget's pixels.
+    QRect indicatorStrip() const;
     void animateOffset(const QPointF& target, qint64 durationMs, bool decelerating);
     bool canScrollVertically() const;
     bool canScrollHorizontally() const;

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <cmath>
 #include <typeinfo>
 
 View::View(const QRectF& frame) : QWidget(nullptr), m_frame(frame)
@@ -72,6 +73,27 @@ void View::setBoundsOrigin(const QPointF& origin)
     m_boundsOrigin = origin;
     placeSubviews();
     update();
+}
+
+bool View::scrollBoundsOrigin(const QPointF& origin)
+{
+    const QPointF delta = m_boundsOrigin - origin;
+    const qreal pixels = delta.y() * devicePixelRatioF();
+    if (delta.x() != 0 || delta.y() != std::round(delta.y()) || pixels != std::round(pixels) || !isVisible()
+        || !testAttribute(Qt::WA_OpaquePaintEvent))
+        return false;
+    // Drawn pixels under a fading or turning view are its picture's, not
+    // the window's.
+    for (const QWidget* w = this; w; w = w->parentWidget()) {
+        if (w->graphicsEffect())
+            return false;
+    }
+    m_boundsOrigin = origin;
+    // Moves the subviews' widgets by the same whole points, and the pixels;
+    // the subviews fixed to the bounds go back to their places below.
+    QWidget::scroll(0, int(delta.y()));
+    placeSubviews();
+    return true;
 }
 
 void View::placeSubviews()

@@ -157,6 +157,12 @@ public:
 
 protected:
     void setBoundsOrigin(const QPointF& origin);
+    // Moves the bounds origin up or down by whole device pixels, moving what
+    // is drawn with it, where the toolkit can (an opaque view, no fading or
+    // transformed view around it): only what comes into view is drawn then.
+    // Answers false, changing nothing, where it cannot. What the view draws
+    // fixed to its bounds is then the caller's to draw again.
+    bool scrollBoundsOrigin(const QPointF& origin);
     QPointF boundsOrigin() const { return m_boundsOrigin; }
     // Called after the size changed (before layoutSubviews).
     virtual void boundsSizeDidChange() {}

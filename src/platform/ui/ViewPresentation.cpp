@@ -10,11 +10,20 @@
 
 namespace {
 
+// Halves round up on both sides of zero, so that a frame of whole size keeps
+// its size wherever it lies: qRound takes -22.5 to -23 and 134.5 to 135, which
+// made a row straddling the top edge a pixel taller than it draws, and an
+// opaque one left that pixel row to whatever was there before.
+int roundHalfUp(qreal v)
+{
+    return int(std::floor(v + 0.5));
+}
+
 QRect widgetRect(const QRectF& r)
 {
-    const int left = qRound(r.left());
-    const int top = qRound(r.top());
-    return QRect(left, top, qMax(0, qRound(r.right()) - left), qMax(0, qRound(r.bottom()) - top));
+    const int left = roundHalfUp(r.left());
+    const int top = roundHalfUp(r.top());
+    return QRect(left, top, qMax(0, roundHalfUp(r.right()) - left), qMax(0, roundHalfUp(r.bottom()) - top));
 }
 
 Animator::Values rectValues(const QRectF& r)

@@ -132,7 +132,9 @@ TEST_F(PaginableTableViewTest, AModelGetsAStripABandAndPageOne)
     EXPECT_EQ(list->refreshHeaderView()->frame(), QRectF(0, -416, 320, 416));
     EXPECT_EQ(list->refreshHeaderView()->superview(), table());
     EXPECT_TRUE(model->observers().contains(list));
-    EXPECT_EQ(table()->backgroundColor(), QColor(Qt::transparent));
+    // The screen's colour, so that it can scroll by moving drawn pixels.
+    EXPECT_EQ(table()->backgroundColor(), Customizer::getInstance().colorForKey(kColorBackground));
+    EXPECT_TRUE(table()->testAttribute(Qt::WA_OpaquePaintEvent));
     EXPECT_EQ(table()->separatorStyle(), TableViewCellSeparatorStyle::None);
     EXPECT_EQ(table()->numberOfSections(), 0) << "nothing shows before the answer";
 
