@@ -153,9 +153,12 @@ void PageNavView::setPageNav(const PageNavPtr& pageNav)
             break;
         }
     }
-    reloadStrip();
     if (row < 0)
         row = int(m_entries.size()) - 1;
+    // The strip is drawn with the row chosen: a cell that stays chosen
+    // across the answer is not drawn again.
+    m_selectedRow = row;
+    reloadStrip();
     selectRow(row);
 }
 

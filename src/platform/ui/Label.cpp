@@ -41,18 +41,24 @@ void Label::setFont(const QFont& font)
 
 void Label::setTextColor(const QColor& color)
 {
+    if (color == m_textColor)
+        return;
     m_textColor = color;
     update();
 }
 
 void Label::setHighlightedTextColor(const QColor& color)
 {
+    if (color == m_highlightedTextColor)
+        return;
     m_highlightedTextColor = color;
     update();
 }
 
 void Label::setHighlighted(bool highlighted)
 {
+    if (highlighted == m_highlighted)
+        return;
     m_highlighted = highlighted;
     update();
 }

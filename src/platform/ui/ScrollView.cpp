@@ -123,6 +123,8 @@ ScrollView::ScrollView(const QRectF& frame) : View(frame)
 
 void ScrollView::setContentSize(const QSizeF& size)
 {
+    if (size == m_contentSize)
+        return;
     m_contentSize = size;
     update();
 }

@@ -52,6 +52,7 @@ Label* TableViewCell::textLabel()
     if (!m_textLabel) {
         m_textLabel = new Label();
         m_textLabel->setHighlightedTextColor(Qt::white);
+        m_textLabel->setHighlighted(showsSelection());
         qreal size = 20;
         if (m_style == TableViewCellStyle::Subtitle)
             size = 18;
@@ -76,6 +77,7 @@ Label* TableViewCell::detailTextLabel()
     if (!m_detailTextLabel) {
         m_detailTextLabel = new Label();
         m_detailTextLabel->setHighlightedTextColor(Qt::white);
+        m_detailTextLabel->setHighlighted(showsSelection());
         switch (m_style) {
         case TableViewCellStyle::Subtitle:
             m_detailTextLabel->setFont(Font::systemFontOfSize(14));
@@ -150,12 +152,17 @@ void TableViewCell::setBackgroundView(View* view)
 
 void TableViewCell::setSelected(bool selected, bool)
 {
+    // Lists set every row's state on each reload: an unchanged one repaints nothing.
+    if (selected == m_selected)
+        return;
     m_selected = selected;
     applyHighlight();
 }
 
 void TableViewCell::setHighlighted(bool highlighted, bool)
 {
+    if (highlighted == m_highlighted)
+        return;
     m_highlighted = highlighted;
     applyHighlight();
 }
