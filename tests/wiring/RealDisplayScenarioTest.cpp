@@ -16,6 +16,8 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QTest>
@@ -247,6 +249,13 @@ TEST_F(RealDisplayScenarioTest, EveryNotchOfTheWheelShowsWhatAFreshDrawingOfTheP
             break;
     }
     EXPECT_GT(deepest, 300) << "the wheel moved the page";
+    // What the display itself shows down the page, to be looked at.
+    if (XInput::available()) {
+        const QString name = QStringLiteral("x-thread-page-after-the-wheel-zoom-%1.png").arg(window()->devicePixelRatioF());
+        const QString path = TestSupport::galleryPath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        EXPECT_TRUE(ShownPixels::shown(window()).save(path)) << path.toStdString();
+    }
     for (int notch = 0; notch < 12; ++notch) {
         turn(-1);
         const int stale = ShownPixels::stale(window());
