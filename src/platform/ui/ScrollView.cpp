@@ -36,7 +36,12 @@ public:
             auto* e = static_cast<QMouseEvent*>(event);
             if (e->button() != Qt::LeftButton || e == m_lastPress)
                 return false;
+            // A press no view took goes on to the parents as a copy: it is
+            // still the press that found its scroll view.
+            if (m_pressed && e->timestamp() == m_pressTime && e->globalPosition() == m_start)
+                return false;
             m_lastPress = e;
+            m_pressTime = e->timestamp();
             m_dragging = false;
             m_scroll = nullptr;
             m_pressed = qobject_cast<QWidget*>(object);
@@ -107,6 +112,7 @@ private:
     }
 
     QMouseEvent* m_lastPress = nullptr;
+    quint64 m_pressTime = 0;
     QPointer<QWidget> m_pressed;
     QPointer<ScrollView> m_scroll;
     QPointF m_start;
@@ -158,7 +164,7 @@ void ScrollView::applyOffset(const QPointF& offset)
         // visible area is drawn again.
         if (showsFocusMark())
             update();
-        else if (m_showsIndicator)
+        else if (m_showsIndicator && (m_dragging || m_decelerating))
             update(indicatorStrip());
     } else {
         setBoundsOrigin(offset);
@@ -184,7 +190,7 @@ void ScrollView::setContentOffset(const QPointF& offset)
     if (Animator::shared().isAnimating(this, OffsetProperty))
         Animator::shared().finish(this, OffsetProperty);
     m_settleTimer.cancel();
-    m_decelerating = false;
+    setDecelerating(false);
     applyOffset(offset);
 }
 
@@ -200,7 +206,7 @@ void ScrollView::setContentOffset(const QPointF& offset, bool animated)
 void ScrollView::animateOffset(const QPointF& target, qint64 durationMs, bool decelerating)
 {
     m_settleTimer.cancel();
-    m_decelerating = decelerating;
+    setDecelerating(decelerating);
     Animator::BlockOptions options;
     options.durationMs = durationMs;
     options.curve = AnimationCurve::EaseOut;
@@ -214,10 +220,7 @@ void ScrollView::animateOffset(const QPointF& target, qint64 durationMs, bool de
                            &options);
     m_settleTimer = Clock::current().after(durationMs, [this, decelerating]() {
         Animator::shared().finish(this, OffsetProperty);
-        m_decelerating = false;
-        // The indicator goes with the motion.
-        if (m_showsIndicator)
-            update(indicatorStrip());
+        setDecelerating(false);
         if (ScrollViewDelegate* d = m_delegate.get()) {
             if (decelerating)
                 d->scrollViewDidEndDecelerating(this);
@@ -387,6 +390,16 @@ void ScrollView::keyPressEvent(QKeyEvent* event)
 QRect ScrollView::indicatorStrip() const
 {
     return QRect(width() - 8, 0, 8, height());
+}
+
+// The indicator shows while the content coasts, and goes when it stops.
+void ScrollView::setDecelerating(bool decelerating)
+{
+    if (decelerating == m_decelerating)
+        return;
+    m_decelerating = decelerating;
+    if (m_showsIndicator && !m_dragging)
+        update(indicatorStrip());
 }
 
 void ScrollView::drawRect(QPainter& painter, const QRectF& rect)

@@ -84,6 +84,7 @@ private:
     void applyOffset(const QPointF& offset);
     // Where the scroll indicator is drawn, in the widget's pixels.
     QRect indicatorStrip() const;
+    void setDecelerating(bool decelerating);
     void animateOffset(const QPointF& target, qint64 durationMs, bool decelerating);
     bool canScrollVertically() const;
     bool canScrollHorizontally() const;

@@ -355,10 +355,13 @@ void View::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The background fills the view where it stands, whatever its bounds
+    // origin: filled through a fractional origin, an edge row would be
+    // blended over what the window held before.
+    if (filled)
+        painter.fillRect(QRectF(QPointF(0, 0), m_frame.size()), m_backgroundColor);
     painter.translate(-m_boundsOrigin);
     const QRectF b = bounds();
-    if (filled)
-        painter.fillRect(b, m_backgroundColor);
     m_exposed = QRectF(event->rect()).translated(m_boundsOrigin);
     drawRect(painter, b);
     m_exposed = QRectF();

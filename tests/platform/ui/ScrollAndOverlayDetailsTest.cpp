@@ -1,3 +1,4 @@
+#include "ShownPixels.h"
 #include "UiTestSupport.h"
 
 #include "platform/ui/ActionSheet.h"
@@ -79,6 +80,75 @@ TEST_F(OverlayTest, AQuickFlickCoastsAndASlowReleaseStops)
     scroll->endDragging();
     clock->runOneShots();
     EXPECT_EQ(scroll->contentOffset().y(), -40) << "within the new range it stays";
+}
+
+// An opaque scroll view moved by whole points moves its drawn pixels and
+// draws only what comes into view; the indicator, drawn fixed to the visible
+// area between the content's stripes, must not move with them. Every frame
+// of a drag, its coasting and the wheel shows what a fresh drawing shows.
+TEST_F(OverlayTest, EveryFrameOfAScrollShowsWhatAFreshDrawingShows)
+{
+    ScrollView* scroll = makeScroll();
+    scroll->setBackgroundColor(Qt::white);
+    for (int i = 0; i < 60; ++i) {
+        auto* stripe = new View(QRectF(10, i * 60 + 5, 280, 40));
+        stripe->setBackgroundColor(i % 2 ? QColor(200, 40, 40) : QColor(40, 40, 200));
+        scroll->addSubview(stripe);
+    }
+    ASSERT_TRUE(scroll->testAttribute(Qt::WA_OpaquePaintEvent));
+    const auto frame = [&](const char* what) {
+        clock->advance(16);
+        turnEventLoop();
+        ShownPixels::drawFrame(window.get());
+        const int stale = ShownPixels::stale(window.get());
+        EXPECT_EQ(stale, 0) << what << " at " << scroll->contentOffset().y();
+        return stale == 0;
+    };
+    frame("at rest");
+
+    // Dragged up the page by whole points, then back by half points (which
+    // draw the whole view), then flicked: it coasts with the indicator shown.
+    const QPointF start(150, 380);
+    mouse(QEvent::MouseButtonPress, start);
+    qreal dy = 0;
+    for (int i = 0; i < 12 && frame("dragging"); ++i) {
+        dy += 25;
+        mouse(QEvent::MouseMove, start - QPointF(0, dy));
+    }
+    for (int i = 0; i < 4 && frame("dragging back"); ++i) {
+        dy -= 7.5;
+        mouse(QEvent::MouseMove, start - QPointF(0, dy));
+    }
+    mouse(QEvent::MouseMove, start - QPointF(0, dy + 60));
+    mouse(QEvent::MouseButtonRelease, start - QPointF(0, dy + 60));
+    const qreal released = scroll->contentOffset().y();
+    for (int i = 0; i < 40; ++i) {
+        if (!frame("coasting"))
+            break;
+    }
+    EXPECT_GT(scroll->contentOffset().y(), released) << "the flick coasted";
+
+    // Flicked back down, and the wheel stops the coasting: the indicator goes.
+    const QPointF top(150, 100);
+    mouse(QEvent::MouseButtonPress, top);
+    for (int i = 1; i <= 3 && frame("flicking"); ++i)
+        mouse(QEvent::MouseMove, top + QPointF(0, 40 * i));
+    mouse(QEvent::MouseButtonRelease, top + QPointF(0, 120));
+    for (int i = 0; i < 3; ++i) {
+        if (!frame("coasting again"))
+            break;
+    }
+    ASSERT_TRUE(scroll->isDecelerating());
+    UserInput::wheel(window.get(), QPointF(150, 200), QPoint(0, -120));
+    EXPECT_FALSE(scroll->isDecelerating());
+    frame("the wheel stopped the coasting");
+
+    // The wheel, a notch at a time: whole points, no indicator.
+    for (int i = 0; i < 6; ++i) {
+        UserInput::wheel(window.get(), QPointF(150, 200), QPoint(0, i < 3 ? -120 : 120));
+        if (!frame("turning the wheel"))
+            break;
+    }
 }
 
 TEST_F(OverlayTest, ReturnPressesTheLastButtonAndSheetsWorkWithoutAWindow)
