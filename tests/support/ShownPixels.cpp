@@ -35,6 +35,9 @@ int ShownPixels::stale(QWidget* window)
 void ShownPixels::drawFrame(QWidget* window)
 {
     QCoreApplication::processEvents();
+    // Not user input: the paint request the window system itself delivers,
+    // which Qt may hold back on a timer. Sent now, the frame draws what the
+    // changes marked, and a test judges each frame as the user sees it.
     QEvent request(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(window, &request);
 }

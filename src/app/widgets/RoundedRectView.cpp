@@ -16,29 +16,25 @@ RoundedRectView::RoundedRectView(const QRectF& frame) : View(frame)
 void RoundedRectView::setStrokeColor(const QColor& color)
 {
     m_strokeColor = color;
-    m_picture = QImage();
-    update();
+    redraw();
 }
 
 void RoundedRectView::setRectColor(const QColor& color)
 {
     m_rectColor = color;
-    m_picture = QImage();
-    update();
+    redraw();
 }
 
 void RoundedRectView::setStrokeWidth(qreal width)
 {
     m_strokeWidth = width;
-    m_picture = QImage();
-    update();
+    redraw();
 }
 
 void RoundedRectView::setCornerRadius(qreal radius)
 {
     m_cornerRadius = radius;
-    m_picture = QImage();
-    update();
+    redraw();
 }
 
 qreal RoundedRectView::effectiveRadius() const
@@ -64,14 +60,19 @@ void RoundedRectView::setBackdropColor(const QColor& color)
     if (color == m_backdropColor)
         return;
     m_backdropColor = color;
-    m_picture = QImage();
-    update();
+    redraw();
 }
 
 namespace {
 // Pictures taller than this are not kept: a long quote shows a part at a time.
 constexpr int kMostPictureRows = 2048;
 }  // namespace
+
+void RoundedRectView::redraw()
+{
+    m_picture = QImage();
+    update();
+}
 
 void RoundedRectView::drawRect(QPainter& painter, const QRectF&)
 {

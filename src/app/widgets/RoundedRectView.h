@@ -35,6 +35,8 @@ public:
     void drawRect(QPainter& painter, const QRectF& rect) override;
 
 private:
+    // The box changed: the picture kept of it goes.
+    void redraw();
     void drawBox(QPainter& painter) const;
 
     QColor m_strokeColor = Qt::white;

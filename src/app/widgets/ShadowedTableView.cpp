@@ -27,22 +27,34 @@ void ShadowedTableView::didLayoutRows()
                 bottom = QRectF(cell->frame().x(), cell->frame().bottom(), cell->frame().width(), kShadowHeight);
         }
     }
-    // Only the shadows that moved over the content are drawn again: the rest
-    // of the table's pixels move with the content as it scrolls.
-    moveShadow(m_origin, origin);
-    moveShadow(m_top, top);
-    moveShadow(m_bottom, bottom);
+    // Only the shadows that moved over the content, and show, are drawn
+    // again: the rest of the table's pixels move with the content as it
+    // scrolls, and a shadow under a row shows nothing.
+    moveShadow(m_origin, m_originShown, origin);
+    moveShadow(m_top, m_topShown, top);
+    moveShadow(m_bottom, m_bottomShown, bottom);
 }
 
-void ShadowedTableView::moveShadow(QRectF& shadow, const QRectF& to)
+void ShadowedTableView::moveShadow(QRectF& shadow, bool& shown, const QRectF& to)
 {
-    if (shadow == to)
+    const bool showsNow = !to.isNull() && !isCovered(to);
+    if (shadow == to && shown == showsNow)
         return;
-    for (const QRectF& r : {shadow, to}) {
-        if (!r.isNull())
-            update(r.translated(-contentOffset()).toAlignedRect());
-    }
+    if (shown)
+        update(shadow.translated(-contentOffset()).toAlignedRect());
+    if (showsNow)
+        update(to.translated(-contentOffset()).toAlignedRect());
     shadow = to;
+    shown = showsNow;
+}
+
+bool ShadowedTableView::isCovered(const QRectF& rect) const
+{
+    for (const View* v : subviews()) {
+        if (!v->QWidget::isHidden() && v->testAttribute(Qt::WA_OpaquePaintEvent) && v->frame().contains(rect))
+            return true;
+    }
+    return false;
 }
 
 void ShadowedTableView::drawShadow(QPainter& painter, const QRectF& rect, bool inverse)

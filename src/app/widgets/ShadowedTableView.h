@@ -26,11 +26,18 @@ protected:
     void didLayoutRows() override;
 
 private:
-    // Puts a shadow where it lies now, drawing both places again.
-    void moveShadow(QRectF& shadow, const QRectF& to);
+    // Puts a shadow where it lies now, drawing again the places where it
+    // showed and shows.
+    void moveShadow(QRectF& shadow, bool& shown, const QRectF& to);
+    // Whether a subview that paints every pixel of its frame lies over the
+    // whole rectangle (in bounds coordinates).
+    bool isCovered(const QRectF& rect) const;
     static void drawShadow(QPainter& painter, const QRectF& rect, bool inverse);
 
     QRectF m_origin;
     QRectF m_top;
     QRectF m_bottom;
+    bool m_originShown = false;
+    bool m_topShown = false;
+    bool m_bottomShown = false;
 };

@@ -1,3 +1,4 @@
+#include "ShownPixels.h"
 #include "platform/ui/UiTestSupport.h"
 
 #include "app/widgets/GradientView.h"
@@ -15,7 +16,12 @@ public:
     TableViewCell* cellForRowAtIndexPath(TableView* table, const IndexPath&) override
     {
         auto* cell = table->dequeueReusableCellWithIdentifier(QStringLiteral("c"));
-        return cell ? cell : new TableViewCell(TableViewCellStyle::Default, QStringLiteral("c"));
+        if (!cell) {
+            cell = new TableViewCell(TableViewCellStyle::Default, QStringLiteral("c"));
+            // Rows that paint every pixel, as a post row does.
+            cell->setBackgroundColor(Qt::white);
+        }
+        return cell;
     }
 };
 
@@ -67,6 +73,35 @@ TEST_F(DrawnViewsTest, ShadowsFollowTheFirstAndLastRows)
     EXPECT_EQ(table->bottomShadowRect().y(), 30 * 44);
     table->setContentOffset(QPointF(0, 0));
     EXPECT_TRUE(table->hasTopShadow());
+
+    // Opaque, the table moves its drawn pixels as it scrolls by whole points:
+    // the shadow under the top edge and the ones by the first and last rows
+    // are drawn again where they show, above the first row and below the
+    // last, and left alone under the rows.
+    table->setBackgroundColor(QColor(238, 242, 247));
+    ASSERT_TRUE(table->testAttribute(Qt::WA_OpaquePaintEvent));
+    const auto judged = [&](qreal y) {
+        table->setContentOffset(QPointF(0, y));
+        turnEventLoop();
+        ShownPixels::drawFrame(window.get());
+        const int stale = ShownPixels::stale(window.get());
+        EXPECT_EQ(stale, 0) << "at " << y;
+        return stale == 0;
+    };
+    const qreal bottom = table->maximumContentOffset().y();
+    QList<qreal> offsets;
+    for (qreal y = -60; y <= 120; y += 15)
+        offsets.append(y);
+    for (qreal y = 120; y >= -60; y -= 20)
+        offsets.append(y);
+    for (qreal y = bottom - 90; y <= bottom + 60; y += 15)
+        offsets.append(y);
+    for (qreal y = bottom + 60; y >= bottom - 90; y -= 20)
+        offsets.append(y);
+    for (const qreal y : offsets) {
+        if (!judged(y))
+            break;
+    }
 
     rows.rows = 0;
     table->reloadData();
