@@ -4,10 +4,13 @@
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/TableView.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 
 namespace {
 
@@ -48,6 +51,8 @@ QuickReplyCell::QuickReplyCell()
     contentView()->addSubview(m_textView);
     contentView()->addSubview(m_submitButton);
     contentView()->addSubview(m_cancelButton);
+    m_submitButton->installEventFilter(this);
+    m_cancelButton->installEventFilter(this);
     // The buttons follow the keyboard in and out of the row, whichever view of
     // it has the keyboard.
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { showButtonsWhileFocused(); });
@@ -122,6 +127,51 @@ void QuickReplyCell::showButtonsWhileFocused()
         || (focused && (focused == m_submitButton || focused == m_cancelButton));
     m_submitButton->setHidden(!inRow);
     m_cancelButton->setHidden(!inRow);
+    // The keyboard takes no room here, so nothing else brings a box that
+    // runs under the screen's bars into view.
+    TableView* list = nullptr;
+    for (View* up = superview(); up && !list; up = up->superview())
+        list = qobject_cast<TableView*>(up);
+    if (inRow && list && list->indexPathForCell(this).isValid())
+        list->scrollRectToVisible(convertRect(bounds(), list), false);
+}
+
+bool QuickReplyCell::textViewShouldMoveFocus(TextView* textView, bool forward)
+{
+    moveFocusInRow(textView, forward);
+    return true;
+}
+
+bool QuickReplyCell::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || (watched != m_submitButton && watched != m_cancelButton))
+        return TableViewCell::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
+        || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return TableViewCell::eventFilter(watched, event);
+    moveFocusInRow(static_cast<View*>(watched),
+                   key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+    return true;
+}
+
+void QuickReplyCell::moveFocusInRow(View* from, bool forward)
+{
+    QList<View*> ring;
+    for (View* stop : {static_cast<View*>(m_cancelButton), static_cast<View*>(m_submitButton)}) {
+        if (!stop->isHidden() && stop->acceptsKeyboardFocus())
+            ring.append(stop);
+    }
+    ring.append(m_textView);
+    const qsizetype at = ring.indexOf(from);
+    View* next = at < 0 ? m_textView : ring.at((at + (forward ? 1 : ring.size() - 1)) % ring.size());
+    if (next != m_textView) {
+        Keyboard::giveFocus(next);
+        return;
+    }
+    // Round to the box again: on past the row, from its last stop forward or
+    // its first one back.
+    Keyboard::moveFocus(forward ? static_cast<View*>(m_textView) : ring.first(), forward);
 }
 
 void QuickReplyCell::textViewDidChange(TextView* textView)

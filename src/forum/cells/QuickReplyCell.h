@@ -17,6 +17,13 @@ class Label;
 // row's model, so the text survives the row scrolling away; a sent reply
 // empties the box and ends the editing. A thread the member may not reply to
 // shows the forum's reason in a grey box that takes no text.
+//
+// The keys enter the row at its box, which then comes into view whole, and
+// go round the row's stops in reading order (the close and send buttons
+// stand above the box) before they leave it: Tab from the box goes up to
+// close, then send, then past the row; Shift+Tab goes to send, then close,
+// then back before the row. The buttons show only while the keys are in
+// the row, so a way that left the row at once would never meet them.
 class QuickReplyCell : public TableViewCell, public TextViewDelegate, public ModelObserver {
     Q_OBJECT
 public:
@@ -46,15 +53,23 @@ public:
     void textViewDidBeginEditing(TextView* textView) override;
     void textViewDidEndEditing(TextView* textView) override;
     void textViewDidChange(TextView* textView) override;
+    bool textViewShouldMoveFocus(TextView* textView, bool forward) override;
     void modelHasChanged(Model* model) override;
 
     void layoutSubviews() override;
+
+protected:
+    // Tab and Shift+Tab on the buttons go round the row as from the box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Shows the model: its text, or its refusal in the read-only grey box.
     void render();
     // The send and close buttons show while the keyboard is in the row.
     void showButtonsWhileFocused();
+    // The next stop of the row from one of its views, or out of the row
+    // once the way comes round to the box again.
+    void moveFocusInRow(View* from, bool forward);
 
     Label* m_titleLabel;
     TextView* m_textView;

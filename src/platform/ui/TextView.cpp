@@ -165,7 +165,9 @@ bool TextView::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-            Keyboard::moveFocus(this, forward);
+            TextViewDelegate* d = m_delegate.get();
+            if (!d || !d->textViewShouldMoveFocus(this, forward))
+                Keyboard::moveFocus(this, forward);
             return true;
         }
     }

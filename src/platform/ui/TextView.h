@@ -23,6 +23,9 @@ public:
     virtual void textViewDidEndEditing(TextView* textView) {}
     virtual void textViewDidChange(TextView* textView) {}
     virtual void textViewDidChangeSelection(TextView* textView) {}
+    // Tab (forward) or Shift+Tab: true when the delegate moved the focus
+    // itself; otherwise it goes round the screen's inputs.
+    virtual bool textViewShouldMoveFocus(TextView* textView, bool forward) { return false; }
 };
 
 // Several lines of text, editable or not, with a selection and a caret whose
