@@ -3,6 +3,7 @@
 #include "app/config/Customizer.h"
 #include "app/model/ModelWithImage.h"
 #include "app/text/Formatter.h"
+#include "forum/cells/HomeCellPicture.h"
 #include "forum/cells/HomeContent.h"
 
 #include "platform/ui/Button.h"
@@ -20,7 +21,7 @@ HomeCell::HomeCell() : TableViewCell(TableViewCellStyle::Default, QStringLiteral
     m_thumb = new ImageView(QRectF(6, 5, 40, 40));
     m_thumb->setContentMode(ContentMode::ScaleAspectFill);
     m_thumb->setClipsToBounds(true);
-    m_thumbButton = new Button(m_thumb->frame(), ButtonType::Custom);
+    m_thumbButton = new HomeCellPicture(m_thumb->frame());
     m_thumbButton->addTarget(this, &HomeCell::viewProfile, ControlEvent::TouchUpInside);
     m_title = new Label(QRectF(54, 6, 214, 19));
     m_title->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 14));

@@ -17,6 +17,7 @@
 #include "forum/screens/HomeFilterPanel.h"
 #include "forum/screens/HomeGreeting.h"
 #include "forum/screens/HomeListBar.h"
+#include "forum/screens/HomeListKeys.h"
 #include "forum/screens/HomeNotices.h"
 #include "forum/screens/HomeNotificationStrip.h"
 #include "forum/screens/HomePictureMenu.h"
@@ -93,6 +94,7 @@ void HomeController::buildNib(View* root)
     m_news = new PaginableTableView(QRectF(0, kListGap, 320, kListHeight));
     m_news->setObjectName(QStringLiteral("news"));
     m_news->tableView()->setChoosesRowsByKeyboard(true);
+    new HomeListKeys(m_news->tableView());
     root->addSubview(m_news);
     m_loading = new ActivityIndicatorView(ActivityIndicatorStyle::Gray);
     m_loading->setObjectName(QStringLiteral("loading"));

@@ -26,6 +26,8 @@ HomeFilterPanel::HomeFilterPanel() : View(kStart)
     m_picker->setDataSource(this);
     m_picker->setDelegate(this);
     addSubview(m_picker);
+    // Out of sight, its wheel is no stop of Tab's.
+    setHidden(true);
 }
 
 void HomeFilterPanel::setRows(const QStringList& titles)
@@ -46,12 +48,14 @@ void HomeFilterPanel::open(View* root)
         root->addSubview(this);
     }
     root->bringSubviewToFront(this);
+    setHidden(false);
     setFrame(QRectF(QPointF(0, 0), frame().size()));
 }
 
 void HomeFilterPanel::close()
 {
     setFrame(QRectF(QPointF(0, frame().height()), frame().size()));
+    setHidden(true);
 }
 
 int HomeFilterPanel::numberOfComponentsInPickerView(PickerView*)
