@@ -4,6 +4,7 @@
 #include "app/widgets/GradientButton.h"
 
 #include "platform/ui/Button.h"
+#include "platform/ui/FocusRing.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/Label.h"
@@ -11,6 +12,8 @@
 
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -43,6 +46,16 @@ HomeGreeting::HomeGreeting(const QRectF& frame) : View(frame)
     m_changePicture->setObjectName(QStringLiteral("changePicture"));
     m_changePicture->setAdjustsImageWhenHighlighted(false);
     m_member->addSubview(m_changePicture);
+    // The place for a picture is the button's own picture, which would
+    // cover the button's mark: the mark lies over it.
+    m_pictureMark = new FocusRing();
+    m_pictureMark->setFrame(m_changePicture->bounds());
+    m_pictureMark->setHidden(true);
+    m_changePicture->addSubview(m_pictureMark);
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        m_pictureMark->setHidden(!m_changePicture->showsFocusMark());
+        m_pictureMark->raise();
+    });
     m_welcome = new Button(QRectF(66, 13, 244, 24), ButtonType::Custom);
     m_welcome->setObjectName(QStringLiteral("welcome"));
     m_welcome->titleLabel()->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 17));

@@ -6,6 +6,7 @@
 #include <QString>
 
 class Button;
+class FocusRing;
 class GradientButton;
 class ImageView;
 class Label;
@@ -35,6 +36,7 @@ private:
     View* m_member = nullptr;
     ImageView* m_avatar = nullptr;
     Button* m_changePicture = nullptr;
+    FocusRing* m_pictureMark = nullptr;
     Button* m_welcome = nullptr;
     View* m_guest = nullptr;
     Label* m_guestWelcome = nullptr;
