@@ -3,6 +3,7 @@
 #include "app/model/Config.h"
 #include "app/config/ConnectionError.h"
 #include "app/config/Customizer.h"
+#include "app/screens/GlobalNavigationPanel.h"
 #include "app/screens/RootNavigation.h"
 #include "app/session/AppContext.h"
 #include "app/session/CurrentUser.h"
@@ -10,6 +11,7 @@
 
 #include "platform/ui/Button.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/ViewControllerRegistry.h"
@@ -85,7 +87,8 @@ void GlobalNavigationViewController::buildNib(View* root)
     root->setBackgroundColor(QColor(0, 0, 0, 90));
     root->setOpaque(false);
 
-    m_menu = new RoundedRectView(QRectF(30, 50, kPanelWidth, kTitleHeight + 11 * kEntryHeight + kPanelPadding));
+    m_menu = new GlobalNavigationPanel(QRectF(30, 50, kPanelWidth, kTitleHeight + 11 * kEntryHeight + kPanelPadding));
+    m_menu->setOnEscape([this] { cancel(); });
     root->addSubview(m_menu);
 
     m_lblTitle = new Label(QRectF(kPanelPadding, 6, kPanelWidth - 2 * kPanelPadding, 28));
@@ -238,11 +241,44 @@ bool GlobalNavigationViewController::isOpen() const
     return isViewLoaded() && const_cast<GlobalNavigationViewController*>(this)->view()->superview();
 }
 
-void GlobalNavigationViewController::cancel()
+void GlobalNavigationViewController::takeKeyboard(QWidget* before)
+{
+    if (!isOpen())
+        return;
+    m_focusBefore = before;
+    NavigationController* navigation = RootNavigation::controller();
+    ViewController* visible = navigation ? navigation->visibleViewController() : nullptr;
+    const QString section = visible ? className(*visible) : QString();
+    Button* marked = nullptr;
+    for (const auto& [button, screenClass] : std::as_const(m_entryClasses)) {
+        if (!button->isHidden() && !marked)
+            marked = button;
+        if (!button->isHidden() && screenClass == section) {
+            marked = button;
+            break;
+        }
+    }
+    if (marked)
+        Keyboard::giveFocus(marked);
+}
+
+void GlobalNavigationViewController::close()
 {
     if (isViewLoaded())
         view()->removeFromSuperview();
     stopObserving();
+}
+
+void GlobalNavigationViewController::cancel()
+{
+    const bool wasOpen = isOpen();
+    close();
+    // Only where the menu was open: a screen going with its menu gone
+    // already gives nothing back.
+    QWidget* before = m_focusBefore.data();
+    m_focusBefore.clear();
+    if (wasOpen && before && before->isVisible() && before->isEnabled())
+        before->setFocus(Qt::OtherFocusReason);
 }
 
 void GlobalNavigationViewController::touchesEnded(const QPointF& point)
@@ -254,7 +290,7 @@ void GlobalNavigationViewController::touchesEnded(const QPointF& point)
 
 void GlobalNavigationViewController::goToViewController(const ViewControllerPtr& controller)
 {
-    cancel();
+    close();
     if (!controller)
         return;
     NavigationController* navigation = RootNavigation::controller();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/model/ModelObserver.h"
+#include "app/screens/GlobalNavigationPanel.h"
 #include "app/screens/UnreadMessagesSource.h"
 
 #include "platform/ui/ViewController.h"
@@ -8,6 +9,7 @@
 #include "platform/foundation/Observation.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -16,7 +18,7 @@ class AppContext;
 class Button;
 class Label;
 class Model;
-class RoundedRectView;
+class QWidget;
 
 // The global menu: a rounded panel of the sections laid over the whole
 // window. Each entry shows only where it can open something: where the
@@ -24,6 +26,11 @@ class RoundedRectView;
 // and where the section's screen exists in this program. Choosing an entry
 // makes its section's screen the root of a new screen stack; the messages
 // entry carries the count of unread private messages.
+//
+// Open, it has the keyboard: the entry of the section on screen (else the
+// first entry) is marked, the arrows and Tab move the mark, Return or Space
+// opens the marked entry, and Escape closes the menu as its cancel entry
+// does, giving the keys back to where they were.
 class GlobalNavigationViewController : public ViewController, public ModelObserver {
 public:
     // When an entry shows: 0 always; a feature bit where the forum has that
@@ -71,7 +78,10 @@ public:
     void gotoFriends();
     void gotoPhotos();
     void gotoSearch();
-    // Closes the menu.
+    // Given the keys once shown over the window; `before` had them (may be
+    // null) and gets them back when the menu is cancelled.
+    void takeKeyboard(QWidget* before);
+    // Closes the menu, the keys back where they were before it opened.
     void cancel();
     // Closes the menu and makes the screen the root of a new stack, unless
     // the screen on top is already of its class.
@@ -80,7 +90,7 @@ public:
 
     void pulse();
 
-    RoundedRectView* menu() const { return m_menu; }
+    GlobalNavigationPanel* menu() const { return m_menu; }
     Label* lblTitle() const { return m_lblTitle; }
     Label* numberOfMessages() const { return m_numberOfMessages; }
     Button* homeButton() const { return m_homeButton; }
@@ -103,11 +113,13 @@ private:
     Button* addEntry(const char* titleKey, int tag, void (GlobalNavigationViewController::*action)());
     void openSection(const QString& className);
     void applyGating();
+    // Takes the menu off the window.
+    void close();
     void stopObserving();
     void showCount(std::optional<int> count);
 
     AppContext& m_context;
-    RoundedRectView* m_menu = nullptr;
+    GlobalNavigationPanel* m_menu = nullptr;
     Label* m_lblTitle = nullptr;
     Label* m_numberOfMessages = nullptr;
     Button* m_homeButton = nullptr;
@@ -124,6 +136,7 @@ private:
     // The screen class each entry opens (none for cancel), by button.
     QList<QPair<Button*, QString>> m_entryClasses;
     std::weak_ptr<Model> m_forumInfo;
+    QPointer<QWidget> m_focusBefore;
     // The source the observed model came from.
     std::shared_ptr<UnreadMessagesSource> m_source;
     Observation m_forumInfoObservation;

@@ -14,6 +14,8 @@
 
 #include "platform/foundation/ClassName.h"
 
+#include <QApplication>
+
 MurmoraViewController::MurmoraViewController(AppContext& context) : m_context(context) {}
 
 MurmoraViewController::~MurmoraViewController()
@@ -77,9 +79,11 @@ void MurmoraViewController::showGlobalNavigationView()
     Window* window = Window::keyWindow();
     if (!window)
         return;
+    QWidget* before = QApplication::focusWidget();
     window->addSubview(m_globalNavigationView->view());
-    // Whatever field was being edited gives the keyboard up.
+    // Whatever field was being edited gives the keyboard up to the menu.
     findAndResignFirstResponder(window);
+    m_globalNavigationView->takeKeyboard(before);
 }
 
 void MurmoraViewController::pushController(const ViewControllerPtr& controller)
