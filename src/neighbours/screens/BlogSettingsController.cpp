@@ -34,6 +34,8 @@ void BlogSettingsController::buildCategories(View* root, const QRectF& area)
 {
     m_table = new TableView(area);
     m_table->setRowHeight(32);
+    // A stop of Tab's: the arrows walk the categories, Space or Return ticks one.
+    m_table->setChoosesRowsByKeyboard(true);
     m_table->setDataSource(this);
     m_table->setDelegate(this);
     root->addSubview(m_table);
@@ -106,7 +108,12 @@ void BlogSettingsController::didSelectRowAtIndexPath(TableView* tableView, const
         m_ticked.remove(indexPath.row);
     else
         m_ticked.insert(indexPath.row);
-    tableView->reloadData();
+    if (TableViewCell* cell = tableView->cellForRowAtIndexPath(indexPath))
+        cell->setAccessoryType(m_ticked.contains(indexPath.row) ? TableViewCellAccessoryType::Checkmark
+                                                                : TableViewCellAccessoryType::None);
+    // A tap only ticks; a row ticked by the keys stays their place in the list.
+    if (!tableView->isChoosingByKeyboard())
+        tableView->deselectRowAtIndexPath(indexPath, false);
 }
 
 PublishingBuilderPtr BlogSettingsController::makeBuilder(PublishState state, const QDateTime& date)
