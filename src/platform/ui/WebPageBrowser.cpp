@@ -1,5 +1,7 @@
 #include "platform/ui/WebPageBrowser.h"
 
+#include "platform/ui/Drawing.h"
+#include "platform/ui/Keyboard.h"
 #include "platform/ui/WebView.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -291,6 +293,121 @@ void WebPageBrowser::keyPressEvent(QKeyEvent* event)
         m_activated = focus.hasSelection() ? first.charFormat().anchorHref() : QString();
     }
     QTextBrowser::keyPressEvent(event);
+}
+
+QList<std::pair<int, int>> WebPageBrowser::linkRanges() const
+{
+    QList<std::pair<int, int>> links;
+    QString last;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QString href = fragment.isValid() ? fragment.charFormat().anchorHref() : QString();
+            if (href.isEmpty()) {
+                last.clear();
+                continue;
+            }
+            const int end = fragment.position() + fragment.length();
+            // A link written in several styles is one link.
+            if (href == last && !links.isEmpty() && links.last().second == fragment.position())
+                links.last().second = end;
+            else
+                links.append({fragment.position(), end});
+            last = href;
+        }
+        last.clear();
+    }
+    return links;
+}
+
+bool WebPageBrowser::hasLinks() const
+{
+    return !linkRanges().isEmpty();
+}
+
+bool WebPageBrowser::hasLinkBeyond(const QTextCursor& from, bool forward) const
+{
+    const QList<std::pair<int, int>> links = linkRanges();
+    // With no link marked the toolkit starts again from the page's edge.
+    if (!from.hasSelection())
+        return !links.isEmpty();
+    return std::any_of(links.begin(), links.end(), [&](const std::pair<int, int>& link) {
+        return forward ? link.first >= from.selectionEnd() : link.second <= from.selectionStart();
+    });
+}
+
+bool WebPageBrowser::markLinkFromEdge(bool forward)
+{
+    QTextCursor edge(document());
+    edge.movePosition(forward ? QTextCursor::Start : QTextCursor::End);
+    if (!hasLinkBeyond(edge, forward))
+        return false;
+    setTextCursor(edge);
+    viewport()->update();
+    return QTextBrowser::focusNextPrevChild(forward);
+}
+
+bool WebPageBrowser::focusNextPrevChild(bool next)
+{
+    // The toolkit would go on along its own chain of widgets, which knows
+    // nothing of the screen's reading order.
+    if (hasLinkBeyond(textCursor(), next)) {
+        viewport()->update();
+        return QTextBrowser::focusNextPrevChild(next);
+    }
+    auto* page = qobject_cast<View*>(parentWidget());
+    return page && Keyboard::moveFocus(page, next);
+}
+
+QList<QRect> WebPageBrowser::markedLinkLines() const
+{
+    const QTextCursor marked = textCursor();
+    QList<QRect> lines;
+    if (!marked.hasSelection())
+        return lines;
+    QTextCursor at(document());
+    at.setPosition(marked.selectionStart() + 1);
+    if (at.charFormat().anchorHref().isEmpty())
+        return lines;
+    at.setPosition(marked.selectionStart());
+    QRect line = cursorRect(at);
+    for (int position = marked.selectionStart() + 1; position <= marked.selectionEnd(); ++position) {
+        at.setPosition(position);
+        const QRect next = cursorRect(at);
+        if (next.top() != line.top()) {
+            lines.append(line);
+            line = next;
+        } else {
+            line = line.united(next);
+        }
+    }
+    lines.append(line);
+    return lines;
+}
+
+void WebPageBrowser::paintEvent(QPaintEvent* event)
+{
+    QTextBrowser::paintEvent(event);
+    if (!hasFocus())
+        return;
+    const QList<QRect> lines = markedLinkLines();
+    if (lines.isEmpty())
+        return;
+    QPainter painter(viewport());
+    for (const QRect& line : lines)
+        Drawing::drawFocusMark(painter, QRectF(line).adjusted(-4, -2, 4, 2));
+}
+
+void WebPageBrowser::focusInEvent(QFocusEvent* event)
+{
+    QTextBrowser::focusInEvent(event);
+    viewport()->update();
+}
+
+void WebPageBrowser::focusOutEvent(QFocusEvent* event)
+{
+    QTextBrowser::focusOutEvent(event);
+    viewport()->update();
 }
 
 void WebPageBrowser::resizeEvent(QResizeEvent* event)

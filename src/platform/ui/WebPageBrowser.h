@@ -62,7 +62,21 @@ public:
     // written); else the address. Forgets the link.
     QString takeActivatedLink(const QUrl& address);
 
+    // The keyboard on the page's links: the toolkit marks the link it is on
+    // (as the selection, which Return follows). Marks the first link, or
+    // the last one, as Tab or Shift+Tab into the page does; false where the
+    // page has none.
+    bool markLinkFromEdge(bool forward);
+    bool hasLinks() const;
+
 protected:
+    // Tab and Shift+Tab go from link to link; past the last one, or before
+    // the first, the keys go on round the screen from the page.
+    bool focusNextPrevChild(bool next) override;
+    // The link the keys are on wears the platform's focus mark.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     // Where a block's layout stands in the page.
     QPointF originOf(const QTextBlock& block) const;
     QVariant loadResource(int type, const QUrl& name) override;
@@ -74,6 +88,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Where the page's links stand in its text, in order: each link's first
+    // and last-but-one positions.
+    QList<std::pair<int, int>> linkRanges() const;
+    bool hasLinkBeyond(const QTextCursor& from, bool forward) const;
+    // The marked link's lines, in the viewport's coordinates.
+    QList<QRect> markedLinkLines() const;
     // The picture at the address the page wrote, when at hand; a web
     // address is asked of the provider once.
     QImage pictureFor(const QUrl& written);

@@ -5,6 +5,7 @@
 #include "platform/ui/WebPageBrowser.h"
 #include "platform/ui/WebPageMarkup.h"
 
+#include <QGuiApplication>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -131,6 +132,35 @@ void WebView::clickLink(const QString& link)
     }
     // The desktop takes web addresses only (openURL refuses the rest).
     Application::sharedApplication().openURL(url);
+}
+
+bool WebView::canBecomeFirstResponder() const
+{
+    return m_browser->hasLinks();
+}
+
+bool WebView::becomeFirstResponder()
+{
+    if (!canBecomeFirstResponder())
+        return false;
+    // Keyboard::moveFocus says no direction: the Shift held for the press
+    // that brought the keys here does.
+    const bool backward = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+    m_browser->setFocus(Qt::OtherFocusReason);
+    m_browser->markLinkFromEdge(!backward);
+    return true;
+}
+
+bool WebView::resignFirstResponder()
+{
+    if (m_browser->hasFocus())
+        m_browser->clearFocus();
+    return View::resignFirstResponder();
+}
+
+bool WebView::isFirstResponder() const
+{
+    return m_browser->hasFocus() || View::isFirstResponder();
 }
 
 QList<std::pair<QString, QRectF>> WebView::linkFrames() const

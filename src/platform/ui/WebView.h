@@ -96,6 +96,14 @@ public:
 
     void layoutSubviews() override;
 
+    // A page with links is a stop of Tab's: Tab into it marks its first
+    // link, Shift+Tab its last one, and the keys go on from link to link
+    // and, past the ends, round the screen. Return follows the marked link.
+    bool canBecomeFirstResponder() const override;
+    bool becomeFirstResponder() override;
+    bool resignFirstResponder() override;
+    bool isFirstResponder() const override;
+
 private:
     WebPageBrowser* m_browser;
     WeakRef<WebViewDelegate> m_delegate;
