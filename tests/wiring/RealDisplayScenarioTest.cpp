@@ -3,7 +3,11 @@
 #include "UserInput.h"
 #include "XInput.h"
 
+#include "app/screens/RegistrationController.h"
+#include "app/widgets/FieldDateCell.h"
+#include "app/widgets/FieldTextCell.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/RegistrationForm.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "forum/cells/PostCell.h"
 #include "forum/cells/QuickReplyCell.h"
@@ -13,6 +17,7 @@
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostDetailsController.h"
 #include "neighbours/screens/MyProfile.h"
+#include "platform/ui/InputPanel.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
@@ -78,6 +83,30 @@ protected:
             finishAnimations();
         }
         FAIL() << "the row never came into view";
+    }
+    // Keys by their X names ("Tab", "Return", "Escape").
+    void pressKeys(const QStringList& names)
+    {
+        if (XInput::available()) {
+            ASSERT_TRUE(XInput::keys(window(), names)) << "the keys reached the window";
+        } else {
+            const QHash<QString, Qt::Key> keys{{QStringLiteral("Tab"), Qt::Key_Tab},
+                                               {QStringLiteral("Return"), Qt::Key_Return},
+                                               {QStringLiteral("Escape"), Qt::Key_Escape}};
+            for (const QString& name : names)
+                UserInput::key(keys.value(name));
+        }
+        finishAnimations();
+    }
+    void wheelDown(View* over, int notches)
+    {
+        const QPointF point = over->convertRect(over->bounds(), nullptr).center();
+        if (XInput::available()) {
+            ASSERT_TRUE(XInput::scrollDown(window(), point, notches)) << "the wheel reached the window";
+        } else {
+            UserInput::wheel(window(), point, QPoint(0, -120 * notches));
+        }
+        finishAnimations();
     }
     void clickRow(TableView* table, const IndexPath& path)
     {
@@ -264,4 +293,49 @@ TEST_F(RealDisplayScenarioTest, EveryNotchOfTheWheelShowsWhatAFreshDrawingOfTheP
             break;
     }
     EXPECT_EQ(table->contentOffset().y(), 0);
+}
+
+// The sign-up form filled in, Tab down to the date of birth, then the wheel
+// over the form: on the display itself the keyboard stays on the date's
+// row, and Return then opens its panel instead of leaving the form.
+TEST_F(RealDisplayScenarioTest, TheWheelOverAFilledSignUpFormLeavesTheKeyboardWhereItWas)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window()->windowHandle()));
+    ASSERT_TRUE(waitUntil([&] { return QGuiApplication::focusWindow() == window()->windowHandle(); }));
+    clickOn(login->registerButton());
+    auto* screen = topScreenAs<RegistrationController>();
+    ASSERT_NE(screen, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return screen->form() && !screen->form()->fields().isEmpty(); }));
+    settleAndFinish();
+    RegistrationForm* form = screen->form();
+    auto* name = dynamic_cast<FieldTextCell*>(form->cellForField(form->fieldWithName(QStringLiteral("username")).get()));
+    ASSERT_NE(name, nullptr);
+    clickOn(name->field());
+    typeText(QStringLiteral("alice"));
+    pressKeys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")});
+    auto* date = dynamic_cast<FieldDateCell*>(form->cellForField(form->fieldWithName(QStringLiteral("date_of_birth")).get()));
+    ASSERT_NE(date, nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), date->field()) << "four Tabs from the name reach the date";
+
+    for (int turn = 1; turn <= 3; ++turn) {
+        wheelDown(form->table(), 3);
+        EXPECT_EQ(QApplication::focusWidget(), date->field()) << "after " << 3 * turn << " notches";
+    }
+    EXPECT_GT(form->table()->contentOffset().y(), 300) << "the wheel moved the form";
+    if (XInput::available()) {
+        const QString path = TestSupport::galleryPath(QStringLiteral("x-registration-after-the-wheel.png"));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        EXPECT_TRUE(ShownPixels::shown(window()).save(path)) << path.toStdString();
+    }
+    pressKeys({QStringLiteral("Return")});
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen) << "Return left the form";
+    EXPECT_EQ(form->values().value(QStringLiteral("username")).toString(), QStringLiteral("alice"));
+    const QList<InputPanel*> panels = window()->findChildren<InputPanel*>();
+    EXPECT_TRUE(std::any_of(panels.begin(), panels.end(), [](const InputPanel* p) { return p->isOpen(); }))
+        << "Return opened the date's panel";
+    pressKeys({QStringLiteral("Escape")});
+    EXPECT_EQ(QApplication::focusWidget(), date->field());
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
 }

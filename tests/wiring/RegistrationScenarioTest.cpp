@@ -1,6 +1,8 @@
 #include "AppScenario.h"
 #include "NamedView.h"
 #include "ImagePickerStub.h"
+#include "ShownPixels.h"
+#include "UserInput.h"
 
 #include "app/model/FieldDate.h"
 #include "app/model/FieldMultiPicker.h"
@@ -223,6 +225,65 @@ protected:
         EXPECT_FALSE(row->img()->image().isNull());
     }
     QTemporaryDir files;
+
+    // The wheel turned over the form, a notch at a time: down the form for
+    // positive notches.
+    void turnWheel(int notches)
+    {
+        TableView* table = form()->table();
+        const QPointF over = table->convertRect(table->bounds(), nullptr).center();
+        for (int notch = 0; notch < std::abs(notches); ++notch) {
+            UserInput::wheel(Window::keyWindow(), over, QPoint(0, notches > 0 ? -120 : 120));
+            finishAnimations();
+        }
+    }
+    // Where the keyboard is: the name of the field whose row has it (its
+    // text edited or its button focused), a button of the bar, or neither.
+    QString keyboardOn() const
+    {
+        QWidget* now = focused();
+        NavigationBar* bar = delegate()->controller()->navigationBar();
+        if (now && now == bar->backButtonView())
+            return u"the back button"_s;
+        if (now && now == bar->rightButtonView())
+            return u"the submit button"_s;
+        for (QWidget* w = now; w; w = w->parentWidget()) {
+            if (auto* row = qobject_cast<FieldCell*>(w))
+                return row->callback() ? row->callback()->name() : u"an empty row"_s;
+        }
+        return now ? u"elsewhere"_s : u"nothing"_s;
+    }
+    // The window as the member sees it, and a part of it in window points.
+    static QImage shownPart(const QRectF& area)
+    {
+        Window* window = Window::keyWindow();
+        ShownPixels::drawFrame(window);
+        const QImage shown = ShownPixels::shown(window);
+        const qreal zoom = shown.width() / Window::kWidth;
+        const QRect pixels(QPointF(area.topLeft() * zoom).toPoint(), QPointF(area.bottomRight() * zoom).toPoint());
+        return shown.copy(pixels & shown.rect());
+    }
+    // Pixels of the focus mark's blue on the view.
+    static int focusMarkPixels(View* view)
+    {
+        const QImage part = shownPart(view->convertRect(view->bounds(), nullptr));
+        int marked = 0;
+        for (int y = 0; y < part.height(); ++y) {
+            for (int x = 0; x < part.width(); ++x) {
+                const QColor c = part.pixelColor(x, y);
+                marked += qAbs(c.red() - 72) < 40 && qAbs(c.green() - 150) < 40 && c.blue() > 215;
+            }
+        }
+        return marked;
+    }
+    void tapBack()
+    {
+        finishAnimations();
+        BarButtonView* back = delegate()->controller()->navigationBar()->backButtonView();
+        ASSERT_NE(back, nullptr);
+        tap(back);
+        finishAnimations();
+    }
 
     // Everything a member fills in on the forum that asks no date check.
     void fillTheForm(const QString& username, const QString& password)
@@ -743,4 +804,208 @@ TEST_F(RegistrationScenarioTest, AForumClosedToNewMembersSaysSoAndTheLoginScreen
     EXPECT_EQ(topScreenAs<LoginController>(), login);
     EXPECT_EQ(screens().size(), 1);
     EXPECT_EQ(forum().memberId(u"toolate"_s), 0);
+}
+
+
+TEST_F(RegistrationScenarioTest, TheWheelOverAFilledFormLeavesTheKeyboardOnItsRowAndReturnLeavesNothing)
+{
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    typeInto(u"username"_s, u"alice"_s);
+    for (int tab = 0; tab < 4; ++tab)
+        key(Qt::Key_Tab);
+    finishAnimations();
+    ASSERT_EQ(keyboardOn(), u"date_of_birth"_s);
+    auto* date = cell<FieldDateCell>(u"date_of_birth"_s);
+    ASSERT_NE(date, nullptr);
+    TableView* table = form()->table();
+    const IndexPath dateRow = table->indexPathForCell(date);
+
+    // Down the form until the row has long left the screen: the keyboard
+    // stays on it, and Return presses the date's button, not the bar's back.
+    for (int notch = 1; notch <= 8; ++notch) {
+        turnWheel(1);
+        EXPECT_EQ(keyboardOn(), u"date_of_birth"_s) << "notch " << notch;
+    }
+    EXPECT_FALSE(table->bounds().intersects(table->rectForRowAtIndexPath(dateRow))) << "the row left the screen";
+    key(Qt::Key_Return);
+    finishAnimations();
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen) << "Return left the form";
+    ASSERT_NE(panel(), nullptr) << "Return opened the date's panel";
+    pressEscape();
+    EXPECT_EQ(keyboardOn(), u"date_of_birth"_s);
+    // Back up: the row comes back with its button, the focus mark on it.
+    turnWheel(-8);
+    EXPECT_EQ(table->cellForRowAtIndexPath(dateRow), date);
+    EXPECT_GT(focusMarkPixels(date->field()), 20) << "the focus mark shows on the row";
+    picture(u"registration-wheel-keeps-the-focus.png"_s);
+
+    // A text being typed: the wheel takes its row away, and the keys still
+    // write into it and into no other field.
+    typeInto(u"email"_s, u"alice@"_s);
+    turnWheel(8);
+    typeKeys(u"example.org"_s);
+    EXPECT_EQ(valueOf(u"email"_s), u"alice@example.org"_s);
+    for (const QString& other : {u"username"_s, u"password"_s, u"passwordconfirm"_s, u"userfield[field2]"_s,
+                                 u"userfield[field4]"_s})
+        EXPECT_EQ(valueOf(other), other == u"username" ? u"alice"_s : QString()) << qPrintable(other);
+    turnWheel(-8);
+    EXPECT_TRUE(cell<FieldTextCell>(u"email"_s)->field()->isEditing());
+    EXPECT_EQ(topScreenAs<RegistrationController>(), screen);
+}
+
+TEST_F(RegistrationScenarioTest, ADateChosenByKeyboardOnAForumThatChecksItKeepsTheKeyboardThroughTheWholeForm)
+{
+    forum().setRegistrationUsesCoppa(true);
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    // The date-only form opens on its one row; Space opens the panel, Return is its Done.
+    ASSERT_EQ(keyboardOn(), u"date_of_birth"_s);
+    key(Qt::Key_Space);
+    finishAnimations();
+    ASSERT_NE(panel(), nullptr);
+    cell<FieldDateCell>(u"date_of_birth"_s)->picker()->setDate(QDate(1985, 1, 2));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    ASSERT_EQ(dateChecks(), 1);
+    ASSERT_TRUE(form()->containsFieldWithName(u"username"_s));
+    // The form laid out anew keeps the keyboard on the date; nor does the wheel move it.
+    EXPECT_EQ(keyboardOn(), u"date_of_birth"_s);
+    turnWheel(8);
+    EXPECT_EQ(keyboardOn(), u"date_of_birth"_s);
+    key(Qt::Key_Return);
+    finishAnimations();
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen) << "Return left the form";
+    ASSERT_NE(panel(), nullptr);
+    pressEscape();
+    EXPECT_EQ(dateTitle(), u"January 2, 1985"_s);
+}
+
+TEST_F(RegistrationScenarioTest, LeavingAFormThatHoldsEntriesAsksFirstAndAnUntouchedOneGoesAtOnce)
+{
+    // Untouched: Escape leaves at once, and so does the back button.
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    tap(login->registerButton());
+    ASSERT_NE(signUpScreen(), nullptr);
+    pressEscape();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(topScreenAs<LoginController>(), login);
+    tap(login->registerButton());
+    ASSERT_NE(signUpScreen(), nullptr);
+    tapBack();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(topScreenAs<LoginController>(), login);
+
+    // Filled in: the back button asks; Cancel (Return) keeps every value.
+    tap(login->registerButton());
+    RegistrationController* screen = signUpScreen();
+    ASSERT_NE(screen, nullptr);
+    typeInto(u"username"_s, u"alice"_s);
+    chooseDate(QDate(1990, 3, 14));
+    tapBack();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->title(), text("reg_leave"));
+    EXPECT_EQ(alertsOnScreen().first()->buttonTitles(), (QStringList{text("cancel"), text("discard")}));
+    picture(u"registration-leave-question.png"_s);
+    key(Qt::Key_Return);
+    finishAnimations();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen);
+    EXPECT_EQ(valueOf(u"username"_s), u"alice"_s);
+    EXPECT_EQ(dateTitle(), u"March 14, 1990"_s);
+
+    // Escape asks too, from a text being edited as from nowhere, and Escape
+    // on the question is its Cancel: the text is edited again.
+    tap(cell<FieldTextCell>(u"username"_s)->field());
+    ASSERT_EQ(keyboardOn(), u"username"_s);
+    pressEscape();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->title(), text("reg_leave"));
+    pressEscape();
+    EXPECT_TRUE(alertsOnScreen().isEmpty());
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen);
+    EXPECT_EQ(keyboardOn(), u"username"_s);
+
+    // The back button reached with Shift+Tab and pressed with Space: one
+    // question, and only Discard leaves.
+    for (int tab = 0; tab < 2 && keyboardOn() != u"the back button"; ++tab)
+        key(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(keyboardOn(), u"the back button"_s);
+    key(Qt::Key_Space);
+    finishAnimations();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    ASSERT_EQ(topScreenAs<RegistrationController>(), screen);
+    tapAlertButton(1);
+    finishAnimations();
+    EXPECT_EQ(topScreenAs<LoginController>(), login);
+    EXPECT_EQ(screens().size(), 1);
+}
+
+TEST_F(RegistrationScenarioTest, TheFormOpensOnItsFirstFieldAndARefusalPutsTheKeyboardOnTheFieldItNames)
+{
+    RegistrationController* screen = openFromLogin();
+    ASSERT_NE(screen, nullptr);
+    // Typed at once, the name lands in its field; the first Tab goes on down the form.
+    ASSERT_EQ(keyboardOn(), u"username"_s);
+    EXPECT_TRUE(cell<FieldTextCell>(u"username"_s)->field()->isEditing());
+    picture(u"registration-first-field.png"_s);
+    typeKeys(u"alice"_s);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(keyboardOn(), u"password"_s);
+    typeKeys(u"pedal-on\tpedal-on\tnewbie@example.net"_s);
+    EXPECT_EQ(valueOf(u"username"_s), u"alice"_s);
+    EXPECT_EQ(valueOf(u"passwordconfirm"_s), u"pedal-on"_s);
+    EXPECT_EQ(valueOf(u"email"_s), u"newbie@example.net"_s);
+    chooseDate(QDate(1991, 6, 2));
+
+    // The languages' panel covers the form: white under its last option
+    // (inside the ring that says the list has the keys).
+    auto* languages = openPanel<FieldMultiPickerCell>(u"userfield[field8]"_s);
+    ASSERT_NE(languages, nullptr);
+    TableView* list = languages->pickerTable();
+    const QRectF shown = list->convertRect(list->bounds(), nullptr);
+    const int options = list->numberOfRowsInSection(0);
+    const qreal below = list->convertRect(list->rectForRowAtIndexPath(IndexPath{0, options - 1}), nullptr).bottom() + 1;
+    ASSERT_GT(shown.bottom() - below, 20) << "room under the options";
+    picture(u"registration-languages-panel.png"_s);
+    const QImage under = shownPart(QRectF(shown.left() + 8, below + 2, shown.width() - 16, shown.bottom() - below - 10));
+    int notWhite = 0;
+    for (int y = 0; y < under.height(); ++y) {
+        for (int x = 0; x < under.width(); ++x)
+            notWhite += under.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    EXPECT_EQ(notWhite, 0) << "the form shows through the panel";
+    pressEscape();
+    tap(cell<FieldCheckboxCell>(u"forum_rules_agreement"_s)->checkbox());
+
+    // The forum refuses the name: once the alert is answered the name has
+    // the keyboard, and what is typed mends it.
+    tapSubmit();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->title(), u"Username"_s);
+    key(Qt::Key_Return);
+    finishAnimations();
+    ASSERT_EQ(keyboardOn(), u"username"_s);
+    EXPECT_TRUE(cell<FieldTextCell>(u"username"_s)->field()->isEditing());
+    key(Qt::Key_A, Qt::ControlModifier);
+    typeKeys(u"newbie"_s);
+    EXPECT_EQ(valueOf(u"username"_s), u"newbie"_s);
+
+    // Then the location, far down the form: in view and with the keyboard.
+    tapSubmit();
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->title(), u"Location"_s);
+    pressEscape();
+    ASSERT_EQ(keyboardOn(), u"userfield[field2]"_s);
+    TextField* location = cell<FieldTextCell>(u"userfield[field2]"_s)->field();
+    EXPECT_TRUE(form()->table()->bounds().contains(
+        form()->table()->rectForRowAtIndexPath(form()->indexPathForField(field<FieldText>(u"userfield[field2]"_s).get()))));
+    picture(u"registration-refused-field-focused.png"_s);
+    typeKeys(u"Aveiro"_s);
+    EXPECT_EQ(location->text(), u"Aveiro"_s);
+    tapSubmit();
+    EXPECT_EQ(lastRequest(u"register_addmember"_s).field(u"userfield[field2]"_s), u"Aveiro");
+    ASSERT_NE(home(), nullptr);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"newbie"_s));
 }

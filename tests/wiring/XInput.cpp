@@ -96,6 +96,12 @@ bool XInput::type(QWidget* window, const QString& text)
                  QEvent::KeyPress, int(text.size()));
 }
 
+bool XInput::keys(QWidget* window, const QStringList& names)
+{
+    return drive(window, QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")} + names,
+                 QEvent::KeyPress, int(names.size()));
+}
+
 bool XInput::scrollDown(QWidget* window, const QPointF& windowPoint, int notches)
 {
     return turnWheel(window, windowPoint, notches, 5);

@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,6 +19,9 @@ public:
     static bool click(QWidget* window, const QPointF& windowPoint);
     // The text typed, key by key, to the window with the focus.
     static bool type(QWidget* window, const QString& text);
+    // Keys by their X names ("Tab", "Return", "Escape"), one after another,
+    // to the window with the focus.
+    static bool keys(QWidget* window, const QStringList& names);
     // The wheel turned toward the user, notch by notch, at a point of the window.
     static bool scrollDown(QWidget* window, const QPointF& windowPoint, int notches);
     // The wheel turned away from the user.

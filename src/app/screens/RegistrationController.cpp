@@ -6,6 +6,7 @@
 #include "app/config/Customizer.h"
 #include "app/config/ErrorMessages.h"
 #include "app/screens/LoginController.h"
+#include "app/screens/RegistrationLeaving.h"
 #include "app/widgets/FieldCell.h"
 #include "app/widgets/FindAndResignFirstResponder.h"
 #include "app/widgets/RegistrationForm.h"
@@ -55,6 +56,14 @@ constexpr Refusal kRefusals[] = {
     {"passwordtooshort", "password", "reg_password_too_short"},
 };
 
+// What a field holds as an entry: an empty text or list is none.
+Value entry(const Value& value)
+{
+    if ((value.isString() || value.isList()) && value.size() == 0)
+        return Value();
+    return value;
+}
+
 // The rules' HTML: both parts when there are both, else the one there is.
 QString joined(const QString& first, const QString& second)
 {
@@ -65,7 +74,9 @@ QString joined(const QString& first, const QString& second)
 
 }  // namespace
 
-RegistrationController::RegistrationController(AppContext& context) : m_context(context)
+RegistrationController::RegistrationController(AppContext& context)
+    : m_context(context),
+      m_leaving(std::make_unique<RegistrationLeaving>(*this, [this] { return holdsEntries(); }))
 {
     makeFields();
     m_registration = Model::create<Registration>();
@@ -128,6 +139,60 @@ void RegistrationController::viewDidLoad()
         rebuildForm();
 }
 
+void RegistrationController::viewDidAppear(bool animated)
+{
+    UIViewControllerCommon::viewDidAppear(animated);
+    m_leaving->watchEscape(view()->window());
+    placeKeyboard();
+}
+
+void RegistrationController::viewWillDisappear(bool animated)
+{
+    UIViewControllerCommon::viewWillDisappear(animated);
+    m_returnTo = m_form ? m_form->focusedField() : nullptr;
+}
+
+bool RegistrationController::shouldGoBack()
+{
+    return m_leaving->mayLeave();
+}
+
+void RegistrationController::placeKeyboard()
+{
+    // An alert keeps the keys until it is answered.
+    if (!m_form || !isAppeared() || AlertView::isAnyAlertShown() || m_form->focusedField())
+        return;
+    const FieldPtr back = std::exchange(m_returnTo, {}).lock();
+    if (back && m_form->giveFocus(back.get()))
+        return;
+    // Once, as the form opens: later the member's place in the form counts
+    // more than its first field.
+    if (std::exchange(m_keyboardPlaced, true))
+        return;
+    if (const FieldPtr first = m_form->firstStop())
+        m_form->giveFocus(first.get());
+}
+
+void RegistrationController::noteUntouchedValues()
+{
+    for (const FieldPtr& field : m_form->fields()) {
+        if (!m_untouched.contains(field->name()))
+            m_untouched.insert(field->name(), entry(field->value()));
+    }
+}
+
+bool RegistrationController::holdsEntries() const
+{
+    if (!m_form || m_stage == Stage::Done)
+        return false;
+    // The date counts also while a date check has taken it off the form.
+    QList<FieldPtr> fields = m_form->fields();
+    fields.append(m_dateOfBirth);
+    return std::any_of(fields.cbegin(), fields.cend(), [this](const FieldPtr& field) {
+        return !(entry(field->value()) == m_untouched.value(field->name()));
+    });
+}
+
 void RegistrationController::showSubmit(bool shown)
 {
     if (!isViewLoaded())
@@ -159,6 +224,13 @@ void RegistrationController::rebuildForm()
 {
     if (!isViewLoaded())
         return;
+    const bool first = !m_form;
+    // The rows go and come again: meanwhile the keyboard waits on the form
+    // (a row hidden with it would hand it round the screen, to the bar),
+    // then goes back to its field.
+    const FieldPtr focused = m_form ? m_form->focusedField() : nullptr;
+    if (focused)
+        m_form->setFocus(Qt::OtherFocusReason);
     if (!m_form) {
         m_form = new RegistrationForm(view()->bounds());
         m_form->setAutoresizingMask(Autoresizing::FlexibleSize);
@@ -177,6 +249,14 @@ void RegistrationController::rebuildForm()
     m_stage = Stage::Form;
     showStatus(QString(), false);
     m_submit->setEnabled(full);
+    noteUntouchedValues();
+    if (focused && !m_form->giveFocus(focused.get())) {
+        const FieldPtr firstStop = m_form->firstStop();
+        if (!firstStop || !m_form->giveFocus(firstStop.get()))
+            m_form->clearFocus();
+    }
+    if (first)
+        placeKeyboard();
 }
 
 void RegistrationController::prepareRegistrationView()
@@ -242,18 +322,18 @@ void RegistrationController::sendUserRegistration()
 
     if (!validPassword(values.value(QStringLiteral("password")).toString(),
                        values.value(QStringLiteral("passwordconfirm")).toString())) {
-        showPasswordConfirmNotMatch();
+        showFieldProblem(m_password, localized("reg_invalid_password"), QString());
         return;
     }
     const int agree = values.value(m_agreement->name()).toInt();
     if (agree == 0) {
-        showRegistrationErrorMessage(localized("register_not_agreed"), QString());
+        showFieldProblem(m_agreement, localized("register_not_agreed"), QString());
         return;
     }
     // The date chosen before a date check took its field away still counts.
     const QDate born = m_dateOfBirth->date();
     if (!born.isValid()) {
-        showRegistrationErrorMessage(localized("reg_missing_bday"), QString());
+        showFieldProblem(m_dateOfBirth, localized("reg_missing_bday"), QString());
         return;
     }
 
@@ -401,11 +481,18 @@ void RegistrationController::showRefusal(const Error& error)
     // it for the field, once.
     if (refusal.isList() && refusal.size() > 1)
         withdrawBareAlert(refusal.at(1).toString().trimmed());
-    showRegistrationErrorMessage(reason, field->label());
-    // The field in view, where the user mends it.
-    const IndexPath row = m_form->indexPathForField(field.get());
-    if (row.isValid())
+    showFieldProblem(field, reason, field->label());
+}
+
+void RegistrationController::showFieldProblem(const FieldPtr& field, const QString& message, const QString& title)
+{
+    // Where the member mends it, in the middle of the form.
+    const IndexPath row = m_form ? m_form->indexPathForField(field.get()) : IndexPath();
+    if (row.isValid()) {
+        m_form->giveFocus(field.get());
         m_form->table()->scrollToRowAtIndexPath(row, TableViewScrollPosition::Middle, true);
+    }
+    showRegistrationErrorMessage(message, title);
 }
 
 void RegistrationController::withdrawBareAlert(const QString& text)

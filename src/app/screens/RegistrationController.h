@@ -12,11 +12,16 @@
 #include "platform/foundation/AlertViewDelegate.h"
 #include "platform/foundation/Observation.h"
 
+#include <QHash>
+
+#include <memory>
+
 class ActivityIndicatorView;
 class AppContext;
 class BarButtonItem;
 class Label;
 class RegistrationForm;
+class RegistrationLeaving;
 
 // The sign-up screen. It builds its form from what the forum says about
 // signing up (the extra profile fields, the rules, whether a date of birth
@@ -29,9 +34,10 @@ class RegistrationForm;
 // and the form is laid out anew only when the forum's options or a date
 // check change what it asks. The date of birth stays on the form to be
 // mended; a date the forum refuses brings the date-only form back. A refused
-// sign-up names the field it concerns and why, in one alert. A forum that
-// takes no new members says so and the screen goes. The password is sent
-// only as its digest and shown only masked.
+// sign-up names the field it concerns and why, in one alert, and the field
+// has the keyboard. A forum that takes no new members says so and the screen
+// goes; the member who leaves a form that holds entries is asked first. The
+// password is sent only as its digest and shown only masked.
 class RegistrationController : public UIViewControllerCommon,
                                public ModelObserver,
                                public FieldDateObserver,
@@ -42,6 +48,15 @@ public:
 
     void buildNib(View* root) override;
     void viewDidLoad() override;
+    // The keyboard is on the form's first field as it opens, and back on
+    // the row that had it when another screen came over this one.
+    void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+    // Leaving a form that holds what was entered asks first.
+    bool shouldGoBack() override;
+    bool holdsUnsentWork() const override { return holdsEntries(); }
+    // Whether the member entered anything the form did not hold when it came.
+    bool holdsEntries() const;
 
     // The submit button's action.
     void submit();
@@ -78,6 +93,14 @@ private:
     enum class Stage { Loading, Form, Sending, SigningIn, Done };
 
     void makeFields();
+    // The values the fields came with, for those not known yet.
+    void noteUntouchedValues();
+    // Gives the keyboard to the form when nothing on it has it: to the row
+    // that had it before another screen came, else (once) the first field.
+    void placeKeyboard();
+    // The field in view and with the keyboard, before the alert that says
+    // what is wrong with it (which gives the keyboard back to it).
+    void showFieldProblem(const FieldPtr& field, const QString& message, const QString& title);
     // Lays the form out again for the forum's options or a date check.
     void rebuildForm();
     void showSubmit(bool shown);
@@ -104,6 +127,10 @@ private:
     ActivityIndicatorView* m_wheel = nullptr;
     std::shared_ptr<BarButtonItem> m_submit;
     Stage m_stage = Stage::Loading;
+    std::unique_ptr<RegistrationLeaving> m_leaving;
+    QHash<QString, Value> m_untouched;
+    std::weak_ptr<Field> m_returnTo;
+    bool m_keyboardPlaced = false;
 
     std::shared_ptr<FieldText> m_username;
     std::shared_ptr<FieldPassword> m_password;

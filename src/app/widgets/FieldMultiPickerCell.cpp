@@ -41,8 +41,9 @@ void FieldMultiPickerCell::changeValue()
     m_chosenFor = field;
     m_chosen = field->selectedOptions();
     m_pickerTable = new TableView(QRectF(0, 0, 320, 216), TableViewStyle::Plain);
-    m_pickerTable->setBackgroundColor(Qt::transparent);
-    m_pickerTable->setOpaque(false);
+    // White below the last option too: the panel covers the form.
+    m_pickerTable->setBackgroundColor(Qt::white);
+    m_pickerTable->setOpaque(true);
     m_pickerTable->setKeyboardChoosesRows(true);
     m_pickerTable->setDataSource(this);
     m_pickerTable->setDelegate(this);

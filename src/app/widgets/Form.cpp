@@ -37,6 +37,15 @@ TableViewCell* cellOf(TableView* table, const FieldPtr& field, Form* form)
     return cell;
 }
 
+// The rows whose cells hold a text field or a button across the row.
+bool isStop(const Field* field)
+{
+    return field->isFocusable() || dynamic_cast<const FieldMultiText*>(field)
+           || dynamic_cast<const FieldCheckbox*>(field) || dynamic_cast<const FieldDate*>(field)
+           || dynamic_cast<const FieldPicker*>(field) || dynamic_cast<const FieldMultiPicker*>(field)
+           || dynamic_cast<const FieldLink*>(field);
+}
+
 }  // namespace
 
 Form::Form(const QRectF& frame) : Form(frame, TableViewStyle::Grouped, Qt::transparent)
@@ -194,25 +203,49 @@ bool Form::moveFocus(const Field* from, bool forward)
     const qsizetype at = order.indexOf(from);
     if (at < 0)
         return false;
-    // The rows whose cells hold a text field or a button across the row.
-    const auto stops = [](const Field* field) {
-        return field->isFocusable() || dynamic_cast<const FieldMultiText*>(field)
-               || dynamic_cast<const FieldCheckbox*>(field)
-               || dynamic_cast<const FieldDate*>(field) || dynamic_cast<const FieldPicker*>(field)
-               || dynamic_cast<const FieldMultiPicker*>(field) || dynamic_cast<const FieldLink*>(field);
-    };
     for (qsizetype i = at + (forward ? 1 : -1); i >= 0 && i < order.size(); i += forward ? 1 : -1) {
-        if (!stops(order.at(i)))
+        if (!isStop(order.at(i)))
             continue;
-        // The field being edited ends first, so the form's room is kept once.
-        FieldCell::endTextEditing();
-        FieldCell* row = cellForField(order.at(i));
-        if (!row || !row->isFocusable())
-            return false;
-        row->takeFocus();
-        return true;
+        return giveFocus(order.at(i));
     }
     return false;
+}
+
+FieldPtr Form::focusedField() const
+{
+    for (const QWidget* w = window()->focusWidget(); w && w != m_table; w = w->parentWidget()) {
+        const auto* row = qobject_cast<const FieldCell*>(w);
+        if (!row || row->form() != this)
+            continue;
+        for (const FieldPtr& field : m_fields) {
+            if (field.get() == row->callback())
+                return field;
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
+bool Form::giveFocus(const Field* field)
+{
+    // The field being edited ends first, so the form's room is kept once.
+    FieldCell::endTextEditing();
+    FieldCell* row = cellForField(field);
+    if (!row || !row->isFocusable())
+        return false;
+    row->takeFocus();
+    return true;
+}
+
+FieldPtr Form::firstStop() const
+{
+    for (const QList<FieldPtr>& section : m_sections) {
+        for (const FieldPtr& field : section) {
+            if (isStop(field.get()))
+                return field;
+        }
+    }
+    return nullptr;
 }
 
 // ---- Keyboard room

@@ -62,6 +62,14 @@ public:
     // focus, brought into view first; rows below the fold have no cell for
     // the screen's own round to find. False when there is none that way.
     bool moveFocus(const Field* from, bool forward);
+    // The field whose row has the keyboard (its text edited, its button
+    // focused), or null.
+    FieldPtr focusedField() const;
+    // The field's row takes the keyboard, brought into view first; false
+    // when the field is not in the form or its row takes no keyboard.
+    bool giveFocus(const Field* field);
+    // The first field, in form order, whose row the keyboard stops at.
+    FieldPtr firstStop() const;
 
     // What the table leaves free under a field being edited: the keyboard's
     // height and a little more, or nothing when the keyboard takes no room.

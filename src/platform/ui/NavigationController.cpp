@@ -37,7 +37,9 @@ void NavigationController::loadView()
     m_bar = new NavigationBar(QRectF(0, 0, root->frame().width(), NavigationBar::kHeight));
     std::weak_ptr<ViewController> weakSelf = weak_from_this();
     m_bar->setBackHandler([weakSelf]() {
-        if (auto self = std::static_pointer_cast<NavigationController>(weakSelf.lock()))
+        auto self = std::static_pointer_cast<NavigationController>(weakSelf.lock());
+        ViewController* top = self ? self->topViewController() : nullptr;
+        if (self && (!top || top->shouldGoBack()))
             self->popViewControllerAnimated(true);
     });
     m_bar->setHidden(m_barHidden);

@@ -2,6 +2,10 @@
 
 #include "platform/ui/TableViewCell.h"
 
+#include <QWidget>
+
+#include <utility>
+
 void TableCellQueue::recycle(TableViewCell* cell, bool keepShown)
 {
     if (!cell)
@@ -42,9 +46,48 @@ TableViewCell* TableCellQueue::dequeue(const QString& identifier)
     return nullptr;
 }
 
+bool TableCellQueue::holdsFocus(const QWidget* view)
+{
+    // The window's own focus child: the focus stays there while another
+    // application has the keyboard, and comes back to it.
+    const QWidget* focused = view ? view->window()->focusWidget() : nullptr;
+    return focused && (focused == view || view->isAncestorOf(focused));
+}
+
+bool TableCellQueue::keepFocused(TableViewCell* cell, const IndexPath& row)
+{
+    if (!holdsFocus(cell))
+        return false;
+    if (m_kept != cell)
+        recycleKept();
+    m_kept = cell;
+    m_keptRow = row;
+    return true;
+}
+
+TableViewCell* TableCellQueue::takeKept(const IndexPath& row)
+{
+    if (!m_kept || row != m_keptRow)
+        return nullptr;
+    m_keptRow = IndexPath();
+    return std::exchange(m_kept, nullptr).data();
+}
+
+IndexPath TableCellQueue::keptRow(const TableViewCell* cell) const
+{
+    return cell && cell == m_kept ? m_keptRow : IndexPath();
+}
+
+void TableCellQueue::recycleKept(bool keepShown)
+{
+    TableViewCell* kept = std::exchange(m_kept, nullptr).data();
+    m_keptRow = IndexPath();
+    recycle(kept, keepShown);
+}
+
 int TableCellQueue::count() const
 {
-    int n = 0;
+    int n = m_kept ? 1 : 0;
     for (const auto& list : m_queue) {
         for (const auto& c : list)
             n += c ? 1 : 0;

@@ -128,6 +128,7 @@ void TableView::clearCells()
     // Shown until the rows are placed again: most go straight back to a row.
     for (const auto& cell : visible)
         recycle(cell, true);
+    m_queue.recycleKept(true);
 }
 
 void TableView::reloadData()
@@ -179,7 +180,10 @@ void TableView::layoutVisible()
                 y = qMax(y, qMin(pinned, section.bottom - section.footerHeight - section.headerHeight));
             }
             section.header->setFrame(QRectF(0, y, frame().width(), section.headerHeight));
-            section.header->setHidden(section.headerHeight <= 0 || y > bottom || y + section.headerHeight < top);
+            // A header that holds the focus stays, out of sight, as a row's cell does.
+            const bool away = y > bottom || y + section.headerHeight < top;
+            section.header->setHidden(section.headerHeight <= 0
+                                      || (away && !TableCellQueue::holdsFocus(section.header)));
         }
         if (section.footer) {
             const qreal y = section.bottom - section.footerHeight;
@@ -208,7 +212,8 @@ void TableView::layoutVisible()
         wantedPaths.insert(w.first);
     for (auto it = m_visible.begin(); it != m_visible.end();) {
         if (!wantedPaths.contains(it.key())) {
-            recycle(it.value());
+            if (!m_queue.keepFocused(it.value(), it.key()))
+                recycle(it.value());
             it = m_visible.erase(it);
         } else {
             ++it;
@@ -218,7 +223,9 @@ void TableView::layoutVisible()
     for (const auto& [path, rect] : std::as_const(wanted)) {
         QPointer<TableViewCell> cell = m_visible.value(path);
         if (!cell) {
-            TableViewCell* made = source->cellForRowAtIndexPath(this, path);
+            TableViewCell* made = m_queue.takeKept(path);
+            if (!made)
+                made = source->cellForRowAtIndexPath(this, path);
             if (!made)
                 made = new TableViewCell();
             cell = made;
@@ -303,7 +310,7 @@ IndexPath TableView::indexPathForCell(const TableViewCell* cell) const
         if (it.value() == cell)
             return it.key();
     }
-    return IndexPath();
+    return m_queue.keptRow(cell);
 }
 
 IndexPath TableView::indexPathForRowAtPoint(const QPointF& point) const

@@ -59,6 +59,11 @@ public:
     ViewController* parentViewController() const { return m_parent.get(); }
     void setParentViewController(ViewController* parent);
 
+    // The member pressed the back button of the bar over this screen: false
+    // keeps the screen on its stack (one that would lose what was entered
+    // asks first, and takes itself off once told to).
+    virtual bool shouldGoBack() { return true; }
+
     // Touches the root view did not take.
     virtual void touchesBegan(const QPointF& point) {}
     virtual void touchesMoved(const QPointF& point) {}
