@@ -265,8 +265,4 @@ TEST_F(PostModerationScenarioTest, TheModerateItemStaysWhateverOrderTwoLoadsOfAT
     }
     page->thread()->removeObserver(&answers);
     picture(u"app-thread-from-home-moderator.png"_s);
-
-    // The item opens the moderation of the page's posts.
-    clickItem(bar, page->item(PostController::Moderate));
-    EXPECT_NE(topScreenAs<PostModerateController>(), nullptr);
 }
