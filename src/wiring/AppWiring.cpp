@@ -2,6 +2,7 @@
 
 #include "app/screens/AppScreens.h"
 #include "app/navigation/ScreenInputs.h"
+#include "app/screens/RootNavigation.h"
 #include "app/screens/SharedInfoUnreadMessages.h"
 #include "forum/cells/HomeCell.h"
 #include "forum/model/ForumInfo.h"
@@ -36,6 +37,8 @@ AppWiring::AppWiring(AppContext& context)
     : m_context(context)
 {
     AlertPresenter::install();
+    // The one screen stack, which the sections replace and the delegate shows.
+    m_context.setPart(std::make_shared<RootNavigation>());
     AppScreens::registerClasses(m_context);
     // Blog entries and articles among the search and feed rows.
     NeighbourBlogs::registerContent();
@@ -63,4 +66,5 @@ AppWiring::~AppWiring()
         ScreenInputs::unregisterSetter(name);
     m_context.setPart<UnreadMessagesSource>(nullptr);
     ForumInfo::detachFrom(m_context);
+    m_context.setPart<RootNavigation>(nullptr);
 }

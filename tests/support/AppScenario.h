@@ -33,11 +33,11 @@
 // driven through its screens; the pictures it takes go to the gallery.
 class AppScenario : public ScreenTest {
 protected:
-    void SetUp() override
+    // The application as main wires it, on this test's context and nothing
+    // besides: a part the wiring misses fails here too.
+    void wire() override
     {
-        ScreenTest::SetUp();
         Forum::resetForumPasswords();
-        // The application as main wires it, on this test's context.
         m_wiring = std::make_unique<AppWiring>(context());
     }
     void TearDown() override

@@ -2,6 +2,7 @@
 
 #include "app/screens/AppDelegate.h"
 #include "app/screens/AppScreens.h"
+#include "app/screens/RootNavigation.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Animator.h"
 #include "platform/ui/Application.h"
@@ -18,9 +19,15 @@
 void ScreenTest::SetUp()
 {
     AppTest::SetUp();
+    wire();
+    m_alertsAtStart = AlertView::shownCount();
+}
+
+void ScreenTest::wire()
+{
     AlertPresenter::install();
     AppScreens::registerClasses(context());
-    m_alertsAtStart = AlertView::shownCount();
+    context().setPart(std::make_shared<RootNavigation>());
 }
 
 void ScreenTest::TearDown()

@@ -25,6 +25,10 @@ class ScreenTest : public AppTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // What main's wiring connects, as far as the application's own screens
+    // need it: alerts in the window, the screens by class name and the one
+    // screen stack. The end-to-end tests build the wiring itself instead.
+    virtual void wire();
 
     // Launches the application (the loopback forum is the bundle's forum)
     // and waits for its first screens, built once the first frame is drawn.

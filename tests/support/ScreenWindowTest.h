@@ -2,6 +2,7 @@
 
 #include "AppTest.h"
 
+#include "app/screens/RootNavigation.h"
 #include "platform/ui/Animator.h"
 #include "platform/ui/Screenshot.h"
 #include "platform/ui/Window.h"
@@ -21,12 +22,14 @@
 #include <memory>
 
 // The application's fixture with a phone window: screens against the
-// session, the configuration and the loopback forum, touched as a user does.
+// session, the configuration and the loopback forum, touched as a user does,
+// in the application's one screen stack (its context's part).
 class ScreenWindowTest : public AppTest {
 protected:
     void SetUp() override
     {
         AppTest::SetUp();
+        context().setPart(std::make_shared<RootNavigation>());
         ASSERT_TRUE(PhoneWindow::open(window));
     }
     void TearDown() override

@@ -15,6 +15,9 @@
 #include "wiring/AppWiring.h"
 
 #include "platform/foundation/ClassName.h"
+#include "platform/foundation/ManualClock.h"
+
+#include <QSet>
 
 using AppWiringTest = AppTest;
 
@@ -96,4 +99,42 @@ TEST_F(AppWiringTest, EachContextHasItsOwnStackHandlerUnreadCountAndMember)
     buildContext();
     signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
     runOn(QStringLiteral("bob"), &tree);
+}
+
+// Every screen the application opens by name, on the wired context alone
+// (this fixture sets no part of its own): each shown as the root of the
+// stack, as the menu shows a section, and a section's menu opened. Whatever
+// part a screen asks for as it loads and appears, the wiring has set; a part
+// it misses ends this walk with the part's name.
+TEST_F(AppWiringTest, EveryScreenOpensOnTheWiredContextAlone)
+{
+    signIn(QStringLiteral("moderator"), QStringLiteral("modpass"));
+    const AppWiring wiring(context());
+    AppDelegate delegate(context());
+    delegate.setWindow(std::make_unique<Window>());
+    const QStringList names = ViewControllerRegistry::registeredClasses();
+    // The application's own, the forum's and the stand-ins' screens.
+    for (const char* expected : {"LoginController", "HomeController", "ForumController", "PostController", "MyProfile"})
+        ASSERT_TRUE(names.contains(QString::fromLatin1(expected))) << expected;
+
+    QSet<QString> shown;
+    for (const QString& name : names) {
+        SCOPED_TRACE(qPrintable(name));
+        const ViewControllerPtr screen = ViewControllerRegistry::create(name);
+        ASSERT_NE(screen, nullptr);
+        context().part<RootNavigation>()->setController(screen);
+        settle();
+        clock()->advance(5000);
+        TestSupport::processEvents();
+        ASSERT_NE(delegate.controller(), nullptr);
+        EXPECT_TRUE(delegate.controller()->viewControllers().contains(screen)) << "the stack's root";
+        if (screen->isViewLoaded())
+            shown.insert(name);
+        if (auto* section = dynamic_cast<MurmoraViewController*>(screen.get())) {
+            section->showGlobalNavigationView();
+            ASSERT_NE(section->globalNavigationView(), nullptr);
+            section->globalNavigationView()->cancel();
+        }
+    }
+    EXPECT_EQ(shown.size(), names.size()) << "every screen loaded its view";
 }

@@ -1,10 +1,14 @@
 #include "AppScenario.h"
+#include "ShownPixels.h"
 
+#include "app/widgets/PageNavView.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
 #include "forum/cells/PostCell.h"
+#include "forum/cells/QuickReplyCell.h"
 #include "forum/cells/SelectPostCell.h"
 #include "forum/model/Post.h"
+#include "forum/screens/HomeController.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostModerateController.h"
 #include "neighbours/screens/MyProfile.h"
@@ -13,6 +17,11 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/TextView.h"
+
+#include <QJsonArray>
+
+using namespace Qt::StringLiterals;
 
 // A moderator on a thread page of General Discussion, as the real
 // application shows it on the loopback forum: the moderation item, the
@@ -48,6 +57,53 @@ protected:
                 return cell;
         }
         return nullptr;
+    }
+    // The thread of that id, opened by a click on its row on home.
+    PostController* openFromHome(HomeController* home, qint32 threadid)
+    {
+        PaginableTableView* news = named<PaginableTableView>(home, "news");
+        const QList<ModelPtr> rows = news->rowsForSection(0);
+        for (int row = 0; row < rows.size(); ++row) {
+            if (const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row)); thread && thread->threadid() == threadid) {
+                tapRow(news->tableView(), IndexPath{0, row});
+                auto* page = topScreenAs<PostController>();
+                EXPECT_NE(page, nullptr);
+                if (page) {
+                    EXPECT_TRUE(waitUntil([&] { return !page->postTable()->rowsForSection(0).isEmpty(); }));
+                    settleAndFinish();
+                }
+                return page;
+            }
+        }
+        ADD_FAILURE() << "home lists no thread " << threadid;
+        return nullptr;
+    }
+    // The text typed into the quick-reply row under the last post, then its
+    // send button clicked.
+    void sendQuickReply(PostController* page, const QString& text)
+    {
+        ShadowedTableView* table = page->postTable()->tableView();
+        const IndexPath lastRow{table->numberOfSections() - 1, table->numberOfRowsInSection(table->numberOfSections() - 1) - 1};
+        table->scrollToRowAtIndexPath(lastRow, TableViewScrollPosition::Bottom, false);
+        finishAnimations();
+        auto* row = qobject_cast<QuickReplyCell*>(table->cellForRowAtIndexPath(lastRow));
+        ASSERT_NE(row, nullptr) << "no quick-reply row under the last post";
+        click(row->textView()->convertRect(row->textView()->bounds(), nullptr).center());
+        finishAnimations();
+        ASSERT_TRUE(row->textView()->isFirstResponder());
+        typeKeys(text);
+        tap(row->submitButton());
+    }
+    // The tab bar as the window shows it.
+    static QImage barAsShown(PostController* page)
+    {
+        finishAnimations();
+        Window* window = Window::keyWindow();
+        ShownPixels::drawFrame(window);
+        const QImage shown = ShownPixels::shown(window);
+        const QRectF bar = page->actions()->convertRect(page->actions()->bounds(), nullptr);
+        const qreal scale = shown.width() / window->bounds().width();
+        return shown.copy(QRectF(bar.topLeft() * scale, bar.size() * scale).toAlignedRect());
     }
     PostController* openPhotoThread()
     {
@@ -151,4 +207,62 @@ TEST_F(PostModerationScenarioTest, TheModerateItemOutlivesAnErrorPageAndTheCircl
         }
     }
     picture(QStringLiteral("app-thread-page-after-moderation.png"));
+}
+
+// A thread that home knows by its id alone, on its last page: each load of
+// its pages needs a forum of its own to hold the moderator's permission. Two
+// loads at once, a quick reply's and a press on Reload, answered in either
+// order, leave the bar as the forum's answers say: with its Moderate item.
+TEST_F(PostModerationScenarioTest, TheModerateItemStaysWhateverOrderTwoLoadsOfAThreadFromHomeEndIn)
+{
+    HomeController* home = signInAs(QStringLiteral("moderator"), QStringLiteral("modpass"));
+    ASSERT_NE(home, nullptr);
+    PostController* page = openFromHome(home, 1101);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->thread()->forum(), nullptr) << "home gives the thread without its forum";
+    PageNavView* strip = page->postTable()->navView();
+    const int last = int(strip->numberOfRows()) - 1;
+    ASSERT_GT(last, 0) << "a thread of several pages";
+    tapAt(strip->table()->convertPoint(QPointF(last * PageNavView::kRowWidth + 25, 15), nullptr));
+    settleAndFinish();
+    ASSERT_EQ(page->thread()->pagenumber(), page->thread()->totalpages());
+    TabBarHidding* bar = page->actions();
+    ASSERT_FALSE(bar->isHiddenAtIndex(PostController::Moderate));
+    const QImage withModerate = barAsShown(page);
+    // Told of each answer the thread takes.
+    RecordingObserver answers(RecordingObserver::TakesFailures::No);
+    page->thread()->addObserver(&answers);
+
+    for (const bool reloadAnswersFirst : {false, true}) {
+        SCOPED_TRACE(reloadAnswersFirst ? "the Reload's answer first" : "the reply's page first");
+        const QString round = reloadAnswersFirst ? u"-2"_s : u"-1"_s;
+        const QString replyGate = u"reply"_s + round;
+        const QString reloadGate = u"reload"_s + round;
+        // Pages the table asks for meanwhile (a reply may start one) wait too.
+        const QString laterGate = u"later"_s + round;
+        forum().holdAtGate(u"showthread"_s, replyGate);
+        forum().holdAtGate(u"showthread"_s, reloadGate);
+        forum().holdAtGate(u"showthread"_s, laterGate, 10);
+        const qsizetype replies = forum().threadState(1101).value(u"posts"_s).toArray().size();
+        sendQuickReply(page, reloadAnswersFirst ? u"Seen, thanks."_s : u"Noted."_s);
+        ASSERT_TRUE(waitUntil([&] { return forum().arrivedAtGate(replyGate) == 1; })) << "the page after the reply";
+        EXPECT_EQ(forum().threadState(1101).value(u"posts"_s).toArray().size(), replies + 1);
+        clickItem(bar, page->item(PostController::Reload));
+        ASSERT_TRUE(waitUntil([&] { return forum().arrivedAtGate(reloadGate) == 1; })) << "the page again";
+
+        for (const QString& gate : reloadAnswersFirst ? QStringList{reloadGate, replyGate} : QStringList{replyGate, reloadGate}) {
+            const int heard = answers.changes;
+            forum().openGate(gate);
+            ASSERT_TRUE(waitUntil([&] { return answers.changes > heard; })) << "no answer came through " << qPrintable(gate);
+            finishAnimations();
+            EXPECT_FALSE(bar->isHiddenAtIndex(PostController::Moderate)) << "after the answer at " << qPrintable(gate);
+        }
+        EXPECT_EQ(barAsShown(page), withModerate) << "the bar shows its items as before the loads";
+        forum().openGate(laterGate);
+        forum().clearControls();
+        settleAndFinish();
+        EXPECT_FALSE(bar->isHiddenAtIndex(PostController::Moderate));
+    }
+    page->thread()->removeObserver(&answers);
+    picture(u"app-thread-from-home-moderator.png"_s);
 }

@@ -8,9 +8,10 @@ class NavigationController;
 
 // The application's one screen stack: where section screens push, and the
 // replacing of the whole stack (after sign-in and sign-out, and from the
-// menu). One per application context (its part by this type). The
-// application delegate takes the replacing over with its own setController:
-// once it runs; until then the window's root is replaced here.
+// menu). One per application context (its part by this type, which the
+// wiring sets). The application delegate takes the replacing over with its
+// own setController: once it runs; until then the window's root is replaced
+// here.
 class RootNavigation {
 public:
     using Handler = std::function<void(const ViewControllerPtr& screen)>;

@@ -11,7 +11,7 @@
 class UnreadMessagesSource {
 public:
     virtual ~UnreadMessagesSource() = default;
-    // The shared model now (made on first use).
+    // The shared model now, the context's part.
     virtual std::shared_ptr<Model> sharedModel() = 0;
     // The count a model of the source's kind holds; nothing for any other model.
     virtual std::optional<int> unreadPrivateMessages(Model* model) = 0;

@@ -11,6 +11,7 @@
 #include "app/session/SessionEvents.h"
 #include "app/session/TrackedApiClient.h"
 #include "app/store/Database.h"
+#include "platform/foundation/ClassName.h"
 #include "platform/foundation/Clock.h"
 
 #include <QtGlobal>
@@ -80,6 +81,16 @@ AppContext& AppContext::current()
 Config& AppContext::config() const
 {
     return Config::getInstance();
+}
+
+void AppContext::missingPart(const std::type_info& type, const std::source_location& asker)
+{
+    // Fatal in every build: an assertion would vanish from a release build,
+    // and an exception would unwind through the toolkit's event handlers,
+    // which cannot carry one, or be caught by someone who goes on with
+    // nothing wired.
+    qFatal("%s [Line %u] asked for the application context's part %s, which nothing set",
+           asker.function_name(), unsigned(asker.line()), qPrintable(ClassNameDetail::fullName(type.name())));
 }
 
 bool AppContext::exists()

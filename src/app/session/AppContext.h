@@ -2,7 +2,9 @@
 
 #include <map>
 #include <memory>
+#include <source_location>
 #include <typeindex>
+#include <typeinfo>
 
 class Clock;
 class Config;
@@ -19,8 +21,8 @@ class SessionEvents;
 // theirs installed by it for its life.
 //
 // The layers above keep their shared parts here too, by their types (the
-// forum tree, the screen stack's replacing, the menu's unread count), and
-// the wiring connects them to the session's events. Screens are handed the
+// forum tree, the screen stack's replacing, the menu's unread count): the
+// wiring sets each of them and connects them to the session's events. Screens are handed the
 // context they are made on and read their parts from it.
 class AppContext {
 public:
@@ -47,17 +49,20 @@ public:
     // Lets the user go and reads it again from the store, as a restart would.
     void restoreSession();
 
-    // A part of a layer above, by its type: the one set, else a new one made
-    // now (and kept) that nothing has been connected to.
+    // A part of a layer above, by its type: the one the wiring (or a test)
+    // set. Asking for a part that nobody set is a programming error that
+    // ends the program, naming the part's type and the place that asked: a
+    // stand-in made here would be connected to nothing and seen by no one.
     template <typename Part>
-    std::shared_ptr<Part> part()
+    std::shared_ptr<Part> part(std::source_location asker = std::source_location::current()) const
     {
-        std::shared_ptr<void>& slot = m_parts[std::type_index(typeid(Part))];
-        if (!slot)
-            slot = std::make_shared<Part>();
-        return std::static_pointer_cast<Part>(slot);
+        const auto found = m_parts.find(std::type_index(typeid(Part)));
+        if (found == m_parts.end())
+            missingPart(typeid(Part), asker);
+        return std::static_pointer_cast<Part>(found->second);
     }
-    // The part if there is one; null otherwise.
+    // The part if there is one; null otherwise. For the few that are
+    // optional, such as the menu's count of unread messages.
     template <typename Part>
     std::shared_ptr<Part> existingPart() const
     {
@@ -68,10 +73,15 @@ public:
     template <typename Part>
     void setPart(std::shared_ptr<Part> part)
     {
-        m_parts[std::type_index(typeid(Part))] = std::move(part);
+        if (part)
+            m_parts[std::type_index(typeid(Part))] = std::move(part);
+        else
+            m_parts.erase(std::type_index(typeid(Part)));
     }
 
 private:
+    [[noreturn]] static void missingPart(const std::type_info& type, const std::source_location& asker);
+
     std::shared_ptr<Clock> m_clock;
     std::shared_ptr<SessionEvents> m_events;
     std::shared_ptr<CurrentUser> m_user;

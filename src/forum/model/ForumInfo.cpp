@@ -17,9 +17,9 @@ ForumInfo::ForumInfo() = default;
 
 ForumInfo::~ForumInfo() = default;
 
-std::shared_ptr<ForumInfo> ForumInfo::getInstance()
+std::shared_ptr<ForumInfo> ForumInfo::getInstance(std::source_location asker)
 {
-    return AppContext::current().part<ForumInfo>();
+    return AppContext::current().part<ForumInfo>(asker);
 }
 
 void ForumInfo::attachTo(AppContext& context)

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <mutex>
+#include <source_location>
 
 class AppContext;
 
@@ -23,9 +24,9 @@ public:
     ForumInfo();
     ~ForumInfo() override;
 
-    // The forum tree of the application's context in use, made on first use
-    // (nothing is fetched then).
-    static std::shared_ptr<ForumInfo> getInstance();
+    // The forum tree of the application's context in use, the one attached
+    // to it; none attached ends the program, naming the place that asked.
+    static std::shared_ptr<ForumInfo> getInstance(std::source_location asker = std::source_location::current());
     // Gives the context a new tree, and lets its session clear the tree and
     // the dismissed notices whenever a member signs in or out (the wiring
     // does this when it builds the application). Detaching undoes both.

@@ -137,12 +137,14 @@ void Thread::fetchSpecialPage()
 
 void Thread::sendFetch(const QString& apiMethod, ValueDict params)
 {
-    std::shared_ptr<Forum> temporary;
     std::shared_ptr<Forum> holder = forum();
+    // Every fetch in flight shares the temporary forum: the first to end
+    // must not take the permission from those still on their way.
+    const bool temporary = !holder || heldByFetches(holder);
     if (!holder) {
-        temporary = Model::createWithDictionary<Forum>(Value());
-        holder = temporary;
-        m_forum = temporary;
+        holder = Model::createWithDictionary<Forum>(Value());
+        holder->setCanModerate(m_canModerate);
+        m_forum = holder;
     }
     const QString hash = Forum::passwordHash(holder->forumid());
     if (!hash.isNull())
@@ -150,16 +152,32 @@ void Thread::sendFetch(const QString& apiMethod, ValueDict params)
     // The parameters travel in the body.
     const HTTPRequestPtr request = requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Thread, postResult));
     if (temporary)
-        m_temporaryForums.insert(request.get(), temporary);
+        m_temporaryForums.insert(request.get(), holder);
+}
+
+bool Thread::heldByFetches(const std::shared_ptr<Forum>& forum) const
+{
+    for (const std::shared_ptr<Forum>& held : m_temporaryForums) {
+        if (held == forum)
+            return true;
+    }
+    return false;
 }
 
 void Thread::endFetch(const HTTPRequestPtr& request)
 {
     const std::shared_ptr<Forum> temporary = m_temporaryForums.take(request.get());
-    // Only the fetch that made the temporary forum lets it go, and only while
-    // it is still the thread's forum.
-    if (temporary && forum() == temporary)
+    // The last fetch that holds the temporary forum lets it go, and only
+    // while it is still the thread's forum.
+    if (temporary && forum() == temporary && !heldByFetches(temporary))
         m_forum.reset();
+}
+
+bool Thread::canModerate() const
+{
+    if (const std::shared_ptr<Forum> holder = forum())
+        return holder->canModerate();
+    return m_canModerate;
 }
 
 void Thread::pageLoadCancelled(const HTTPRequestPtr& request)
@@ -194,8 +212,12 @@ void Thread::postResult(const HTTPRequestPtr& request)
         setPostbits(response[u"postbits"], page);
     }
     // The permission comes with a page: an answer without one leaves it be.
-    if (const std::shared_ptr<Forum> holder = forum(); holder && pageCame)
-        holder->setCanModerate(request->response()[u"show"][u"inlinemod"].toBool());
+    // The thread keeps it too, past its temporary forum.
+    if (pageCame) {
+        m_canModerate = request->response()[u"show"][u"inlinemod"].toBool();
+        if (const std::shared_ptr<Forum> holder = forum())
+            holder->setCanModerate(m_canModerate);
+    }
     setDictionary(response);
 
     // A missing permission is told; so is any refusal that brought no page,

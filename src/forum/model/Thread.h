@@ -109,6 +109,9 @@ public:
     // Empties the pages and fetches the current page again (page 1 at least).
     void reload() override;
     void postResult(const HTTPRequestPtr& request);
+    // Whether the member may moderate the thread's posts, as the forum said
+    // last: its forum's word, else that of the last page that came.
+    bool canModerate() const;
     // The posts of an answer's "postbits", stored under the page.
     void setPostbits(const Value& postbits, int pageNumber);
     QList<std::shared_ptr<Post>> postsOnPage(int pageNumber) const;
@@ -147,9 +150,11 @@ protected:
 private:
     void setFlag(qint32 flag, bool on);
     // Sends a fetch with the forum's password hash; a thread without a forum
-    // gets a temporary one that this fetch owns until its answer.
+    // gets a temporary one that the fetches in flight hold until the last
+    // of them ends.
     void sendFetch(const QString& apiMethod, ValueDict params);
     void endFetch(const HTTPRequestPtr& request);
+    bool heldByFetches(const std::shared_ptr<Forum>& forum) const;
 
     FriendPtr m_user;
     std::weak_ptr<Forum> m_forum;
@@ -165,8 +170,10 @@ private:
     QString m_prefixRich;
     bool m_isAnnouncement = false;
 
-    // The temporary forum of each fetch that had to make one, by its request.
+    // The temporary forum each fetch in flight holds, by its request.
     QHash<const HTTPRequest*, std::shared_ptr<Forum>> m_temporaryForums;
+    // The permission of the last page that came.
+    bool m_canModerate = false;
     int m_nesting = 0;
 };
 

@@ -175,8 +175,7 @@ void PostController::updateActionItems()
     else
         m_actions->hideButtonAtIndex(Subscribe);
     // Moderating and searching show where the forum allows them and their screens exist.
-    const std::shared_ptr<Forum> forum = m_thread ? m_thread->forum() : nullptr;
-    if (forum && forum->canModerate() && ScreenInputs::canCreate(kModerateScreen))
+    if (m_thread && m_thread->canModerate() && ScreenInputs::canCreate(kModerateScreen))
         m_actions->showButtonAtIndex(Moderate);
     else
         m_actions->hideButtonAtIndex(Moderate);

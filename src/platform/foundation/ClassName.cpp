@@ -7,12 +7,17 @@
 
 namespace ClassNameDetail {
 
-QString plainName(const char* mangled)
+QString fullName(const char* mangled)
 {
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
                                                      std::free);
-    QString name = QString::fromUtf8(status == 0 && demangled ? demangled.get() : mangled);
+    return QString::fromUtf8(status == 0 && demangled ? demangled.get() : mangled);
+}
+
+QString plainName(const char* mangled)
+{
+    const QString name = fullName(mangled);
 
     // Drop template arguments: everything from the first '<' at nesting level zero.
     int depth = 0;

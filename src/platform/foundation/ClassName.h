@@ -5,6 +5,9 @@
 #include <typeinfo>
 
 namespace ClassNameDetail {
+// A mangled type name as it is written in the source, with its namespaces
+// and template arguments.
+QString fullName(const char* mangled);
 // The plain class name of a mangled type name: no namespaces, no template
 // arguments ("Friend" for "ns::Friend<int>").
 QString plainName(const char* mangled);

@@ -190,6 +190,7 @@ TEST_F(AppScreensGalleryTest, PageSelectorAndLoadMoreCell)
 
 TEST_F(AppScreensGalleryTest, TheMenuOfAMemberAndOfAGuest)
 {
+    context().setPart(std::make_shared<PictureInfo>());
     context().setPart<UnreadMessagesSource>(std::make_shared<SharedInfoUnreadMessages<PictureInfo>>(context()));
     signInAs(7);
     auto screen = std::make_shared<PlainSection>(context());

@@ -266,6 +266,7 @@ TEST_F(GlobalNavigationTest, EntriesShowByFeatureAndSessionAndStayPacked)
 TEST_F(GlobalNavigationTest, TheMessagesEntryCountsTheUnreadMessagesOfTheSharedInfo)
 {
     signInAs(7);
+    context().setPart(std::make_shared<HomeInfo>());
     context().setPart<UnreadMessagesSource>(std::make_shared<SharedInfoUnreadMessages<HomeInfo>>(context()));
     context().part<HomeInfo>()->unread(0);
     auto forums = showSection<ForumController>();

@@ -55,3 +55,23 @@ TEST_F(AppContextTest, EachRunHasItsOwnSessionAndItsOwnListeners)
     EXPECT_FALSE(second->isMember());
     EXPECT_EQ(secondTreeDrops, 1);
 }
+
+// A part of a layer above that nobody set is no stand-in made on the spot,
+// connected to nothing: asking for it ends the program, naming the part's
+// type and the place that asked, in every build. A part set is handed out
+// until it is forgotten.
+TEST_F(AppContextTest, AskingForAPartNobodySetEndsTheProgramNamingThePartAndTheAsker)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct Unwired {};
+    EXPECT_DEATH(context().part<Unwired>(),
+                 "TestBody.*\\[Line [0-9]+\\] asked for the application context's part .*Unwired, which nothing set");
+    EXPECT_EQ(context().existingPart<Unwired>(), nullptr) << "looking is not asking";
+
+    const auto wired = std::make_shared<Unwired>();
+    context().setPart(wired);
+    EXPECT_EQ(context().part<Unwired>(), wired);
+    context().setPart<Unwired>(nullptr);
+    EXPECT_EQ(context().existingPart<Unwired>(), nullptr);
+    EXPECT_DEATH(context().part<Unwired>(), "Unwired, which nothing set");
+}

@@ -195,6 +195,7 @@ TEST_F(PagedThreadScenarioTest, TheMenuCountsTheMembersUnreadMessagesFromTheForu
     // closing it leaves the new one alone.
     ForumInfo::resetInstance();
     EXPECT_EQ(menu->observedModel(), nullptr);
+    ForumInfo::attachTo(context());
     const std::shared_ptr<ForumInfo> fresh = ForumInfo::getInstance();
     menu->cancel();
     EXPECT_TRUE(fresh->observers().isEmpty());
