@@ -140,7 +140,7 @@ QString stripTags(const QString& text)
 
 QString titleText(const QString& title)
 {
-    return StringExtensions::replaceAmpersands(stripTags(title));
+    return StringExtensions::replaceAmpersands(title);
 }
 
 }  // namespace QuoteFormatter

@@ -24,8 +24,9 @@ QString extractUserNameForQuote(const QString& text, qsizetype from, qsizetype t
 // "Forum rules updated".
 QString stripTags(const QString& text);
 
-// A title the forum may write with markup, as the text a row shows: its tags
-// stripped and "&amp;" read as "&".
+// A title as the forum sends it (text, with "&" written "&amp;") as the text
+// shown wherever it is drawn: "&amp;" read as "&", everything else as it is,
+// "<" and ">" too.
 QString titleText(const QString& title);
 
 }  // namespace QuoteFormatter
