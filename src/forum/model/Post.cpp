@@ -242,9 +242,11 @@ void Post::parseFromThread(const HTTPRequestPtr& request)
     // is told: the post is gone, or cannot be read now.
     if (!takeAnswer(request))
         return;
-    const Value postbits = request->response()[u"response"][u"postbits"];
-    for (const Value& element : AnswerShape::dictionariesOf(postbits)) {
+    const Value content = request->response()[u"response"];
+    for (const Value& element : AnswerShape::dictionariesOf(content[u"postbits"])) {
         if (element[u"post"][u"postid"].toInt() == m_postid) {
+            // Set before the observers are told, with the post.
+            m_threadtitle = content[u"thread"][u"threadtitle"].toString();
             setDictionary(element);
             return;
         }

@@ -79,6 +79,10 @@ public:
     void setTitle(const QString& title) { m_title = title; }
     QString del_username() const { return m_delUsername; }
     void setDel_username(const QString& name) { m_delUsername = name; }
+    // The title of the thread that holds a post known by its id alone, as
+    // the answer that brought the post gave it; else empty.
+    QString threadtitle() const { return m_threadtitle; }
+    void setThreadtitle(const QString& title) { m_threadtitle = title; }
     // Not owned: the thread that holds the post.
     std::shared_ptr<Thread> thread() const { return m_thread.lock(); }
     void setThread(const std::shared_ptr<Thread>& thread) { m_thread = thread; }
@@ -165,6 +169,7 @@ private:
     QString m_signature;
     QString m_title;
     QString m_delUsername;
+    QString m_threadtitle;
     std::weak_ptr<Thread> m_thread;
     bool m_canEdit = false;
     bool m_canReply = false;
