@@ -126,7 +126,8 @@ public:
     void setApprovedAttachment(bool approved);
 
     // ---- Actions
-    // The quote of this post in the form the forum reads.
+    // The quote of this post in the form the forum reads; of a post longer
+    // than MaxShownBbcode, its start, saying that the rest was left out.
     QString quote() const;
     void parseFromThread(const HTTPRequestPtr& request);
     // Reports the post; the forum's acknowledgement reaches the observers as
