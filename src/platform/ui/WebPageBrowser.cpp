@@ -254,7 +254,7 @@ void WebPageBrowser::fontEmoji()
                 const QFont font = EmojiText::fontFor(letters);
                 // Without a colour emoji font there is nothing to choose.
                 if (font.family() == letters.family())
-                    return;
+                    continue;
                 QTextCharFormat format;
                 format.setFontFamilies(QStringList{font.family()});
                 format.setProperty(QTextFormat::FontPixelSize, font.pixelSize());
