@@ -273,6 +273,8 @@ TEST_F(LinkRouterScenarioTest, ForumLinksInAPostOpenTheIndexHomeAForumAThreadAnd
     EXPECT_EQ(next->post()->postid(), 4901);
     ASSERT_TRUE(waitUntil([&] { return next->page().contains(QStringLiteral("Members and messages")); }));
     EXPECT_EQ(next->name()->text(), QStringLiteral("moderator"));
+    // Its title is its thread's, as the forum's answer gives it.
+    EXPECT_EQ(next->title(), QStringLiteral("Welcome guide: where the links lead"));
     EXPECT_TRUE(desktop.isEmpty());
     EXPECT_EQ(newAlerts(), QString());
 }

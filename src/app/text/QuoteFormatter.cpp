@@ -1,5 +1,6 @@
 #include "app/text/QuoteFormatter.h"
 
+#include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 #include "platform/foundation/TextFormat.h"
 
@@ -138,9 +139,50 @@ QString stripTags(const QString& text)
     return result;
 }
 
+QString quotedPart(const QString& bbcode, qsizetype most)
+{
+    if (bbcode.size() <= most || most <= 0)
+        return bbcode;
+    // Where a blank is this near, the cut falls on it.
+    constexpr qsizetype kBlankReach = 200;
+    const QStringView all(bbcode);
+    qsizetype cut = most;
+    if (all.at(cut - 1).isHighSurrogate())
+        --cut;
+    for (qsizetype at = cut; at > 0 && at > most - kBlankReach; --at) {
+        if (all.at(at - 1).isSpace()) {
+            cut = at - 1;
+            break;
+        }
+    }
+    QStringView kept = all.left(cut);
+    // A tag cut in two goes whole.
+    const qsizetype opened = kept.lastIndexOf(u'[');
+    if (opened >= 0 && kept.indexOf(u']', opened) < 0)
+        kept = kept.left(opened);
+    // The quotes left open, in the order their tags come.
+    qsizetype open = 0;
+    for (qsizetype at = kept.indexOf(u'['); at >= 0; at = kept.indexOf(u'[', at + 1)) {
+        const QStringView tag = kept.mid(at);
+        if (tag.startsWith(kCloseTag, Qt::CaseInsensitive)) {
+            open = qMax<qsizetype>(0, open - 1);
+        } else if (tag.startsWith(kOpenTag, Qt::CaseInsensitive) && tag.size() > kOpenTag.size()) {
+            const QChar next = tag.at(kOpenTag.size());
+            open += next == u']' || next == u'=' ? 1 : 0;
+        }
+    }
+    qsizetype end = kept.size();
+    while (end > 0 && kept.at(end - 1).isSpace())
+        --end;
+    QString part = kept.left(end).toString();
+    for (; open > 0; --open)
+        part += kCloseTag;
+    return part + u'\n' + localized("quote_cut");
+}
+
 QString titleText(const QString& title)
 {
-    return StringExtensions::replaceAmpersands(stripTags(title));
+    return StringExtensions::replaceAmpersands(title);
 }
 
 }  // namespace QuoteFormatter

@@ -24,8 +24,16 @@ QString extractUserNameForQuote(const QString& text, qsizetype from, qsizetype t
 // "Forum rules updated".
 QString stripTags(const QString& text);
 
-// A title the forum may write with markup, as the text a row shows: its tags
-// stripped and "&amp;" read as "&".
+// What a quote of a post carries of the post's BB-code: all of it when it
+// is no longer than `most` characters. A longer one is cut before `most`, at
+// the last blank within reach (never inside a tag nor a character), the
+// quotes it leaves open are closed, and a line then says that the rest was
+// left out (the "quote_cut" text).
+QString quotedPart(const QString& bbcode, qsizetype most);
+
+// A title as the forum sends it (text, with "&" written "&amp;") as the text
+// shown wherever it is drawn: "&amp;" read as "&", everything else as it is,
+// "<" and ">" too.
 QString titleText(const QString& title);
 
 }  // namespace QuoteFormatter

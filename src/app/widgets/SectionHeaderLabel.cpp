@@ -11,6 +11,10 @@ Label* SectionHeaderLabel::make(const QRectF& frame, const QString& text)
     label->setTextColor(theme.colorForKey(kColorTextCategory));
     label->setBackgroundColor(theme.colorForKey(kColorBackground));
     label->setFont(Font::fontWithName(QStringLiteral("Helvetica-Bold"), 13));
-    label->setText(QStringLiteral("    ") + text);
+    // The blanks indent on the left whatever the text's direction: a text
+    // that reads from right to left is isolated after them, or it would
+    // carry them to its right and start at the very edge.
+    label->setText(text.isRightToLeft() ? QStringLiteral("    \u2068") + text + QStringLiteral("\u2069")
+                                        : QStringLiteral("    ") + text);
     return label;
 }

@@ -2,6 +2,7 @@
 
 #include "forum/model/AnswerShape.h"
 #include "forum/model/Thread.h"
+#include "app/text/QuoteFormatter.h"
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
@@ -228,7 +229,10 @@ void Post::setApprovedAttachment(bool approved)
 
 QString Post::quote() const
 {
-    return PostQuote::writeQuote(m_user->username(), m_postid, m_sourceBbcode);
+    // A post too long for the thread page is quoted as far as that page
+    // would show one: the editor lays out a whole paragraph again on each key.
+    return PostQuote::writeQuote(m_user->username(), m_postid,
+                                 QuoteFormatter::quotedPart(m_sourceBbcode, MaxShownBbcode));
 }
 
 // ---- Requests
@@ -242,9 +246,11 @@ void Post::parseFromThread(const HTTPRequestPtr& request)
     // is told: the post is gone, or cannot be read now.
     if (!takeAnswer(request))
         return;
-    const Value postbits = request->response()[u"response"][u"postbits"];
-    for (const Value& element : AnswerShape::dictionariesOf(postbits)) {
+    const Value content = request->response()[u"response"];
+    for (const Value& element : AnswerShape::dictionariesOf(content[u"postbits"])) {
         if (element[u"post"][u"postid"].toInt() == m_postid) {
+            // Set before the observers are told, with the post.
+            m_threadtitle = content[u"thread"][u"threadtitle"].toString();
             setDictionary(element);
             return;
         }

@@ -79,6 +79,10 @@ public:
     void setTitle(const QString& title) { m_title = title; }
     QString del_username() const { return m_delUsername; }
     void setDel_username(const QString& name) { m_delUsername = name; }
+    // The title of the thread that holds a post known by its id alone, as
+    // the answer that brought the post gave it; else empty.
+    QString threadtitle() const { return m_threadtitle; }
+    void setThreadtitle(const QString& title) { m_threadtitle = title; }
     // Not owned: the thread that holds the post.
     std::shared_ptr<Thread> thread() const { return m_thread.lock(); }
     void setThread(const std::shared_ptr<Thread>& thread) { m_thread = thread; }
@@ -122,7 +126,8 @@ public:
     void setApprovedAttachment(bool approved);
 
     // ---- Actions
-    // The quote of this post in the form the forum reads.
+    // The quote of this post in the form the forum reads; of a post longer
+    // than MaxShownBbcode, its start, saying that the rest was left out.
     QString quote() const;
     void parseFromThread(const HTTPRequestPtr& request);
     // Reports the post; the forum's acknowledgement reaches the observers as
@@ -165,6 +170,7 @@ private:
     QString m_signature;
     QString m_title;
     QString m_delUsername;
+    QString m_threadtitle;
     std::weak_ptr<Thread> m_thread;
     bool m_canEdit = false;
     bool m_canReply = false;

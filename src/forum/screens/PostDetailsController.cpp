@@ -292,8 +292,10 @@ void PostDetailsController::loadImages()
 
 QString PostDetailsController::screenTitle(const Post& post)
 {
-    const ThreadPtr thread = post.thread();
-    return thread ? QuoteFormatter::titleText(thread->threadtitle()) : post.title();
+    if (const ThreadPtr thread = post.thread())
+        return QuoteFormatter::titleText(thread->threadtitle());
+    // A post known by its id alone: its thread's title came with it.
+    return post.threadtitle().isEmpty() ? post.title() : QuoteFormatter::titleText(post.threadtitle());
 }
 
 bool PostDetailsController::shouldStartLoadWithRequest(WebView* webView, const QUrl& url, WebViewNavigationType type)

@@ -90,7 +90,8 @@ private:
     void push(const ViewControllerPtr& screen);
     // Asks for the post's pictures (its author's picture).
     void loadImages();
-    // The thread's title, or the post's own for a post outside any thread.
+    // The thread's title (from the answer, for a post known by its id
+    // alone), or the post's own for a post outside any thread.
     static QString screenTitle(const Post& post);
 
     Label* m_postTitle = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/ui/WebPageBrowser.h"
 
 #include "platform/ui/Drawing.h"
+#include "platform/ui/EmojiText.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/WebView.h"
 
@@ -157,6 +158,7 @@ void WebPageBrowser::showPart(int part)
     document()->setBaseUrl(m_base);
     setHtml(m_page->document(m_part, before, after));
     document()->setUndoRedoEnabled(false);
+    fontEmoji();
     tidy();
     verticalScrollBar()->setValue(0);
 }
@@ -222,6 +224,52 @@ QImage WebPageBrowser::pictureFor(const QUrl& written)
     if (!picture.isNull())
         m_pictures.insert(url, picture);
     return picture;
+}
+
+void WebPageBrowser::fontEmoji()
+{
+    QTextDocument* page = document();
+    QList<Span> changes;
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (!EmojiText::contains(text))
+            continue;
+        QList<EmojiText::Run> emoji = EmojiText::runs(text);
+        emoji.removeIf([](const EmojiText::Run& run) { return !run.emoji; });
+        // The runs and the fragments both in the order of the text: each
+        // piece of a run in the emoji font for the size of its own letters.
+        qsizetype next = 0;
+        for (auto it = block.begin(); !it.atEnd() && next < emoji.size(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const int fragmentStart = fragment.position() - block.position();
+            const int fragmentEnd = fragmentStart + fragment.length();
+            for (qsizetype k = next; k < emoji.size() && emoji.at(k).start < fragmentEnd; ++k) {
+                const int from = qMax(fragmentStart, int(emoji.at(k).start));
+                const int to = qMin(fragmentEnd, int(emoji.at(k).start + emoji.at(k).length));
+                if (to <= fragmentStart)
+                    next = k + 1;
+                if (from >= to || fragment.charFormat().isImageFormat())
+                    continue;
+                const QFont letters = fragment.charFormat().font();
+                const QFont font = EmojiText::fontFor(letters);
+                // Without a colour emoji font there is nothing to choose.
+                if (font.family() == letters.family())
+                    continue;
+                QTextCharFormat format;
+                format.setFontFamilies(QStringList{font.family()});
+                format.setProperty(QTextFormat::FontPixelSize, font.pixelSize());
+                changes.append({block.position() + from, to - from, format});
+            }
+        }
+    }
+    for (const Span& change : std::as_const(changes)) {
+        QTextCursor cursor(page);
+        cursor.setPosition(change.position);
+        cursor.setPosition(change.position + change.length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(change.format);
+    }
 }
 
 void WebPageBrowser::pictureArrived(const QUrl& url, const QImage& picture)

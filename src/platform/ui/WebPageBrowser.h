@@ -28,6 +28,11 @@
 // itself: the toolkit would read from the disk any picture it is not given,
 // by the name the page wrote, so no page ever reaches a file.
 //
+// Emoji are set in the colour emoji font, as tall as the letters around
+// them, each sequence whole: the toolkit would choose a font for each of its
+// characters, and a sequence whose joined parts have pictures of their own
+// in other fonts would fall apart.
+//
 // A picture that does not fit at the end of a line would make that line as
 // high as itself, so each line holding a picture that was moved there from
 // the line above is broken off explicitly; those breaks are the browser's
@@ -98,6 +103,7 @@ private:
     // address is asked of the provider once.
     QImage pictureFor(const QUrl& written);
     void pictureArrived(const QUrl& url, const QImage& picture);
+    void fontEmoji();
     // Fits the pictures and lays the browser's own line breaks again.
     void tidy();
     void removeOwnBreaks();

@@ -516,6 +516,10 @@ public:
 
     void close(const QString& name)
     {
+        // What follows the end of the body starts a line of its own, as
+        // after a closing div: it is never run into the body's last line.
+        if (name == u"body" && m_lineOpen)
+            m_afterDiv = true;
         if (voidElements().contains(name) || leftOutTags().contains(name))
             return;
         const qsizetype reach = std::max<qsizetype>(0, m_stack.size() - kCloseReach);

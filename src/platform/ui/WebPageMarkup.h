@@ -12,8 +12,8 @@
 //   ("on..."); the text is never changed;
 // - style sheets, wherever they stand, apply to the whole page (in the body
 //   the importer would hide what follows one);
-// - what follows the end of the body stays in the body, and text after a
-//   closing div starts a line of its own;
+// - what follows the end of the body stays in the body, on a line of its
+//   own, and text after a closing div starts a line of its own;
 // - a div with a border (by its style, or a class the style sheets give a
 //   border) becomes a table of one cell, the only block the importer draws
 //   a border around;

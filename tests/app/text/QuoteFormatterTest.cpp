@@ -2,6 +2,8 @@
 
 #include "app/text/QuoteFormatter.h"
 
+#include "platform/foundation/Localized.h"
+
 using QuoteFormatterTest = AppTest;
 
 using QuoteFormatter::extractUserNameForQuote;
@@ -88,4 +90,25 @@ TEST_F(QuoteFormatterTest, StripTagsDropsTagsAndKeepsTheWordsApart)
     // An unterminated tag swallows the rest.
     EXPECT_EQ(stripTags(q(u"a < b")), q(u"a "));
     EXPECT_TRUE(stripTags(QString()).isNull());
+}
+
+TEST_F(QuoteFormatterTest, ALongQuoteIsCutBetweenWordsOutsideTagsAndCharactersWithItsQuotesClosed)
+{
+    using QuoteFormatter::quotedPart;
+    const QString said = u'\n' + localized("quote_cut");
+    ASSERT_FALSE(localized("quote_cut").isEmpty());
+    // Up to the length, whole; past it, cut at the last blank within reach.
+    EXPECT_EQ(quotedPart(q(u"one two three"), 13), q(u"one two three"));
+    EXPECT_EQ(quotedPart(q(u"one two three"), 12), q(u"one two") + said);
+    EXPECT_EQ(quotedPart(q(u"one two\n\nthree"), 12), q(u"one two") + said);
+    // No blank near: at the length, never between the halves of a character.
+    const QString words = QString(300, u'w') + q(u"😀😀");
+    EXPECT_EQ(quotedPart(words, 302), QString(300, u'w') + q(u"😀") + said);
+    EXPECT_EQ(quotedPart(words, 303), QString(300, u'w') + q(u"😀") + said);
+    // A tag cut in two goes whole; the quotes it leaves open are closed, in
+    // the order the tags come.
+    EXPECT_EQ(quotedPart(q(u"[b]bold[/b][url=http://example.org/a]"), 30), q(u"[b]bold[/b]") + said);
+    EXPECT_EQ(quotedPart(q(u"[QUOTE=ann;1]a[QUOTE]b[/QUOTE][quote=cy]c d e"), 44),
+              q(u"[QUOTE=ann;1]a[QUOTE]b[/QUOTE][quote=cy]c d[/QUOTE][/QUOTE]") + said);
+    EXPECT_EQ(quotedPart(q(u"[/QUOTE][quotes]x y"), 18), q(u"[/QUOTE][quotes]x") + said);
 }

@@ -179,18 +179,19 @@ TEST_F(ForumCellsTest, ThreadTitlesCarryTheirPrefixAndShowAmpersands)
     t->setThreadtitle(QStringLiteral("Tips &amp; tricks"));
     cell.setThread(t);
     EXPECT_EQ(cell.title()->text(), QStringLiteral("Question - Tips & tricks"));
-    // Markup in a title shows as its text, the words kept apart, in thread
-    // rows and in the rows of the home screen alike.
+    // A title is text: what looks like markup shows as written, in thread
+    // rows and in the rows of the home screen alike; the prefix alone is
+    // markup.
     t->setPrefix_rich(QString());
-    t->setThreadtitle(QStringLiteral("Forum <b>rules</b> updated<br>for&amp;by all"));
+    t->setThreadtitle(QStringLiteral("Forum <b>rules</b>  updated<br>for&amp;by all"));
     cell.setThread(t);
-    EXPECT_EQ(cell.title()->text(), QStringLiteral("Forum rules updated for&by all"));
+    EXPECT_EQ(cell.title()->text(), QStringLiteral("Forum <b>rules</b>  updated<br>for&by all"));
     const std::optional<HomeItemFace> face = HomeContent::faceOf(t);
     ASSERT_TRUE(face);
-    EXPECT_EQ(face->title, QStringLiteral("Forum rules updated for&by all"));
+    EXPECT_EQ(face->title, QStringLiteral("Forum <b>rules</b>  updated<br>for&by all"));
     t->setPrefix_rich(QStringLiteral("<b>Solved</b>"));
     cell.setThread(t);
-    EXPECT_EQ(cell.title()->text(), QStringLiteral("Solved - Forum rules updated for&by all"));
+    EXPECT_EQ(cell.title()->text(), QStringLiteral("Solved - Forum <b>rules</b>  updated<br>for&by all"));
     // A thread without a starter is "By" nobody, never "(null)".
     cell.setThread(std::make_shared<Thread>());
     EXPECT_EQ(cell.info()->text(), QStringLiteral("By "));

@@ -87,8 +87,15 @@ TEST_F(PostFilling, LongBbcodeIsShownAsTooLongButKeptForEditingAndQuoting)
     // The quotes are parsed from what is shown.
     ASSERT_TRUE(post->message_postquote());
     EXPECT_EQ(post->message_postquote()->length(), placeholder.size());
-    // A quote of the post carries the whole text.
-    EXPECT_EQ(post->quote(), QStringLiteral("[QUOTE=carol;9]") + longer + QStringLiteral("[/QUOTE]"));
+    // A quote of the post carries what the thread page would show of a
+    // post, the quote the cut leaves open closed, and says the rest is left out.
+    EXPECT_EQ(post->quote(), QStringLiteral("[QUOTE=carol;9]") + longer.left(Post::MaxShownBbcode)
+                                 + QStringLiteral("[/QUOTE]\n")
+                                 + Bundle::main().localizedString(QStringLiteral("quote_cut"))
+                                 + QStringLiteral("[/QUOTE]"));
+    // One the thread page shows goes whole.
+    post->setMessage_bbcode(limit);
+    EXPECT_EQ(post->quote(), QStringLiteral("[QUOTE=carol;9]") + limit + QStringLiteral("[/QUOTE]"));
 }
 
 TEST_F(PostFilling, TextWithoutTagsKeepsEntitiesAndAnUnclosedTag)

@@ -300,12 +300,21 @@ TEST_F(ReplyScenarioTest, AnEditOfAReplyAndOfALongPostAreReadBackWholeAndLeadBac
         }
     }
     ASSERT_NE(details, nullptr);
-    // Its quote carries the whole text, not the notice the page shows.
+    // Its quote carries the text, not the notice the page shows, cut where
+    // the page would stop showing a post, and says so.
     details->actions()->tapItem(details->actions()->initialItems().at(PostDetailsController::Quote));
     finishMoving();
     auto* quote = topAs<Reply>();
     ASSERT_NE(quote, nullptr);
-    EXPECT_EQ(quote->messageText(), QStringLiteral("[QUOTE=bob;%1]%2[/QUOTE]").arg(longReply).arg(longText));
+    const QString opening = QStringLiteral("[QUOTE=bob;%1]").arg(longReply);
+    const QString closing = u'\n' + text("quote_cut") + QStringLiteral("[/QUOTE]");
+    const QString quoted = quote->messageText();
+    ASSERT_TRUE(quoted.startsWith(opening) && quoted.endsWith(closing)) << quoted.right(200).toStdString();
+    const QString kept = quoted.mid(opening.size(), quoted.size() - opening.size() - closing.size());
+    EXPECT_GT(kept.size(), Post::MaxShownBbcode - 100);
+    EXPECT_LE(kept.size(), Post::MaxShownBbcode);
+    EXPECT_TRUE(longText.startsWith(kept));
+    EXPECT_TRUE(longText.at(kept.size()).isSpace()) << "cut between words";
     back();
     edit = openEdit(details);
     ASSERT_NE(edit, nullptr);

@@ -278,6 +278,11 @@ TEST_F(WebViewTest, ThePageReadsAsABrowserShowsIt)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_GT(lines.at(0).height(), 30);
     EXPECT_EQ(lines.at(1).height(), lines.at(0).height());
+    // ... on a line of its own: a signature never runs on from the last
+    // line of the body, pictures or words.
+    web->loadHTMLString(QStringLiteral("<body>words <img src=\"p.png\"></body></html>signed <i>so</i>"), base);
+    EXPECT_EQ(web->lineFrames().size(), 2);
+    EXPECT_EQ(web->shownText(), QStringLiteral("words \ufffc\nsigned so"));
 }
 
 TEST_F(WebViewTest, DivsWithABorderDrawAsBoxesEachInsideTheOneThatHoldsIt)
