@@ -6,6 +6,7 @@
 #include "app/media/ImageCache.h"
 #include "app/model/ModelWithImage.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/SegmentControlHidding.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
 #include "forum/cells/PostCell.h"
@@ -14,19 +15,27 @@
 #include "forum/model/Post.h"
 #include "forum/model/QuickReply.h"
 #include "forum/model/Thread.h"
+#include "forum/screens/CreateContent.h"
+#include "forum/screens/EditorPublishArea.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/PostDetailsController.h"
 #include "forum/screens/PostModerateController.h"
+#include "forum/screens/SearchChoiceController.h"
 #include "forum/screens/SearchController.h"
+#include "forum/screens/SearchThreadController.h"
+#include "forum/screens/SelectForumController.h"
+#include "forum/screens/ThreadModerateController.h"
 #include "neighbours/screens/MyProfile.h"
 #include "platform/ui/SearchBar.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QJsonArray>
 #include <QTest>
 #include <QWindow>
@@ -96,6 +105,82 @@ protected:
             ASSERT_NO_FATAL_FAILURE(turnWheel(table, 3));
         }
         FAIL() << "the row never came into view";
+    }
+    // A key as the keyboard presses it: through the X server on X.
+    void pressKey(Qt::Key pressed)
+    {
+        if (XInput::available()) {
+            static const QHash<int, QString> names{{Qt::Key_Down, QStringLiteral("Down")},
+                                                   {Qt::Key_Up, QStringLiteral("Up")}};
+            const QString name = names.value(pressed);
+            ASSERT_FALSE(name.isEmpty());
+            ASSERT_TRUE(XInput::key(window(), name)) << "the key reached the window";
+        } else {
+            key(pressed);
+        }
+        finishAnimations();
+    }
+    // The list given the keyboard as a press on it gives it (a short drag,
+    // which opens no row), then Down until the row is its chosen one.
+    void chooseByKeys(TableView* list, const IndexPath& row)
+    {
+        settleAndFinish();
+        const QRectF inSight = list->convertRect(list->bounds(), nullptr);
+        const QPointF from(inSight.center().x(), inSight.top() + inSight.height() / 3);
+        const QPointF to = from - QPointF(0, 24);
+        if (XInput::available()) {
+            ASSERT_TRUE(XInput::drag(window(), from, to)) << "the drag reached the window";
+        } else {
+            UserInput::press(window(), from);
+            for (int step = 1; step <= 4; ++step)
+                UserInput::move(window(), from + (to - from) * step / 4.0);
+            UserInput::release(window(), to);
+        }
+        // A page the drag brought in is in before a row is chosen.
+        settleAndFinish();
+        ASSERT_EQ(QApplication::focusWidget(), list) << "the press gave the list the keyboard";
+        // A page the arrows bring in reloads the list, which may forget its
+        // chosen row: once the page is in, the arrows choose it again.
+        for (int tries = 0; tries < 3 && list->indexPathForSelectedRow() != row; ++tries) {
+            for (int presses = 0; presses < 40 && list->indexPathForSelectedRow() != row; ++presses)
+                ASSERT_NO_FATAL_FAILURE(pressKey(Qt::Key_Down));
+            settleAndFinish();
+        }
+        ASSERT_EQ(list->indexPathForSelectedRow(), row) << "the arrows never reached the row";
+    }
+    // The share of a row's pixels in sight, as the window shows them, in the
+    // blue of the selection.
+    double markedShare(TableView* list, const IndexPath& row)
+    {
+        ShownPixels::drawFrame(window());
+        const QImage shown = ShownPixels::shown(window());
+        const qreal zoom = shown.width() / qreal(window()->width());
+        const QRectF inSight = list->convertRect(list->rectForRowAtIndexPath(row), nullptr)
+                                   .intersected(list->convertRect(list->bounds(), nullptr));
+        const QRect pixels = QRectF(inSight.topLeft() * zoom, inSight.size() * zoom).toAlignedRect() & shown.rect();
+        if (pixels.isEmpty())
+            return 0;
+        int blue = 0;
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+            for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                const QRgb pixel = shown.pixel(x, y);
+                blue += qRed(pixel) <= 30 && qGreen(pixel) >= 80 && qGreen(pixel) <= 150 && qBlue(pixel) >= 220;
+            }
+        }
+        return blue / double(pixels.width() * pixels.height());
+    }
+    // The row chosen with the keys shows the selection, as the display
+    // shows it, and its neighbour does not; its picture goes to the gallery.
+    void chosenRowIsMarked(TableView* list, const IndexPath& row, const QString& name)
+    {
+        if (auto* paged = qobject_cast<PaginableTableView*>(list->superview())) {
+            ASSERT_NO_FATAL_FAILURE(picturesIn(paged));
+        }
+        ASSERT_NO_FATAL_FAILURE(chooseByKeys(list, row));
+        const IndexPath neighbour{row.section, row.row > 0 ? row.row - 1 : row.row + 1};
+        EXPECT_GT(markedShare(list, row), 0.25) << qPrintable(name) << ": the chosen row is marked";
+        EXPECT_LT(markedShare(list, neighbour), 0.05) << qPrintable(name) << ": only the chosen row is marked";
+        picture(QStringLiteral("chosen-row-%1.png").arg(name));
     }
     // Every picture the list's rows show (the members', a post's
     // thumbnails), asked for and in: judged is what the wheel keeps, not
@@ -374,4 +459,81 @@ TEST_F(RealDisplayScenarioTest, EveryNotchOfTheWheelShowsWhatAFreshDrawingOfEver
     PostModerateController* moderation = moderatePosts(page);
     ASSERT_NE(moderation, nullptr);
     everyTurnShowsAFreshDrawing(moderation->postTable(), QStringLiteral("post-moderation"), 1500);
+}
+
+// Every list marks the row the arrows chose, as the display shows it: home,
+// the forums a new thread may go to, a search setting's choices and the
+// search's results, the forum index, a thread list and a forum's search
+// results (whose rows stand on a white band of their own), and the choice
+// of threads and of posts to moderate.
+TEST_F(RealDisplayScenarioTest, EveryListMarksTheRowTheArrowsChose)
+{
+    HomeController* homeScreen = signInAs(QStringLiteral("moderator"), QStringLiteral("modpass"));
+    ASSERT_NE(homeScreen, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window()->windowHandle()));
+    ASSERT_TRUE(waitUntil([&] { return QGuiApplication::focusWindow() == window()->windowHandle(); }));
+    chosenRowIsMarked(named<PaginableTableView>(homeScreen, "news")->tableView(), IndexPath{0, 1}, QStringLiteral("home"));
+
+    // The forums a new thread may go to, from the editor.
+    clickBarButton(window(), homeScreen->navigationItem()->rightBarButtonItem());
+    finishAnimations();
+    auto* editor = topScreenAs<CreateContent>();
+    ASSERT_NE(editor, nullptr);
+    settleAndFinish();
+    clickSegment(editor->publishArea()->publishIn(), EditorPublishArea::Forum);
+    settleAndFinish();
+    auto* picker = topScreenAs<SelectForumController>();
+    ASSERT_NE(picker, nullptr);
+    chosenRowIsMarked(picker->forumTable(), IndexPath{0, 1}, QStringLiteral("select-forum"));
+    back();
+    back();
+    ASSERT_EQ(topScreenAs<HomeController>(), homeScreen);
+
+    SearchController* search = openSearch(homeScreen);
+    ASSERT_NE(search, nullptr);
+    tapRow(search->settings(), IndexPath{0, SearchController::FindPostRow});
+    settleAndFinish();
+    auto* posted = topScreenAs<SearchChoiceController>();
+    ASSERT_NE(posted, nullptr);
+    chosenRowIsMarked(posted->tableView(), IndexPath{0, 2}, QStringLiteral("search-posted"));
+    back();
+    ASSERT_NO_FATAL_FAILURE(searchFor(search, QStringLiteral("daily chat")));
+    chosenRowIsMarked(search->resultsTable()->tableView(), IndexPath{0, 1}, QStringLiteral("search-results"));
+    back();
+
+    openSection(&GlobalNavigationViewController::forumsButton);
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    chosenRowIsMarked(index->forumTable(), IndexPath{0, 2}, QStringLiteral("forum-index"));
+    tapRow(index->forumTable(), IndexPath{0, 1});
+    auto* threads = topScreenAs<ThreadController>();
+    ASSERT_NE(threads, nullptr);
+    settleAndFinish();
+    chosenRowIsMarked(threads->threadTable()->tableView(), firstThreadRow(threads), QStringLiteral("thread-list"));
+
+    // The forum's own search lists what it finds as the forum lists threads.
+    threads->actions()->tapItem(threads->search());
+    finishAnimations();
+    auto* inForum = topScreenAs<SearchThreadController>();
+    ASSERT_NE(inForum, nullptr);
+    typeKeys(QStringLiteral("daily"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return !inForum->table()->rowsForSection(0).isEmpty(); }));
+    chosenRowIsMarked(inForum->table()->tableView(), IndexPath{0, 1}, QStringLiteral("search-in-forum"));
+    back();
+
+    threads->actions()->tapItem(threads->moderate());
+    finishAnimations();
+    auto* moderateThreads = topScreenAs<ThreadModerateController>();
+    ASSERT_NE(moderateThreads, nullptr);
+    settleAndFinish();
+    chosenRowIsMarked(moderateThreads->threadTable()->tableView(), IndexPath{0, 3}, QStringLiteral("thread-moderation"));
+    back();
+
+    PostController* page = openThread(threads, 302);
+    ASSERT_NE(page, nullptr);
+    PostModerateController* moderation = moderatePosts(page);
+    ASSERT_NE(moderation, nullptr);
+    chosenRowIsMarked(moderation->postTable()->tableView(), IndexPath{0, 1}, QStringLiteral("post-moderation"));
+
 }
