@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 class QWidget;
 
@@ -12,9 +13,11 @@ class ShownPixels {
 public:
     static QImage shown(QWidget* window);
     static QImage fresh(QWidget* window);
-    // Pixels the window shows that a fresh drawing does not (all of them when
-    // the sizes differ).
+    // Pixels the window shows apart from a fresh drawing, a colour more than
+    // two levels off (all of them when the sizes differ).
     static int stale(QWidget* window);
+    // The smallest rectangle of the window's pixels holding every stale one.
+    static QRect staleBounds(QWidget* window);
     // A frame as the window draws it, now: the paint request Qt itself posts
     // (it may wait on a timer), no user input.
     static void drawFrame(QWidget* window);

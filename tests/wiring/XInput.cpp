@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
@@ -14,20 +15,20 @@
 
 namespace {
 
-// Counts what the window system hands the window, as it arrives.
+// Counts what the window system hands the window, as it arrives. It watches
+// from the application, ahead of the filters installed before it (the drag
+// router takes the release that ends a drag).
 class Arrivals : public QObject {
 public:
-    explicit Arrivals(QWindow* window) : m_window(window) { window->installEventFilter(this); }
-    ~Arrivals() override
-    {
-        if (m_window)
-            m_window->removeEventFilter(this);
-    }
+    explicit Arrivals(QWindow* window) : m_window(window) { qApp->installEventFilter(this); }
+    ~Arrivals() override { qApp->removeEventFilter(this); }
     int count(QEvent::Type type) const { return type == QEvent::KeyPress ? m_typed : m_counts.value(type); }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* receiver, QEvent* event) override
     {
+        if (receiver != m_window)
+            return false;
         // A key that types nothing (the shift xdotool presses for a capital)
         // is no letter of the text.
         if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty())
@@ -98,8 +99,27 @@ bool XInput::type(QWidget* window, const QString& text)
 
 bool XInput::keys(QWidget* window, const QStringList& names)
 {
+    // Counted as they are let go: a key that types nothing (an arrow) is
+    // no typed letter, and its press alone may not have been handled yet.
     return drive(window, QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")} + names,
-                 QEvent::KeyPress, int(names.size()));
+                 QEvent::KeyRelease, int(names.size()));
+}
+
+bool XInput::key(QWidget* window, const QString& name)
+{
+    return keys(window, {name});
+}
+
+bool XInput::drag(QWidget* window, const QPointF& from, const QPointF& to)
+{
+    QStringList arguments = moveTo(window, from) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")};
+    for (int step = 1; step <= 4; ++step) {
+        const QPointF global = window->mapToGlobal(from + (to - from) * step / 4.0) * window->devicePixelRatioF();
+        arguments += {QStringLiteral("sleep"), QStringLiteral("0.02"), QStringLiteral("mousemove"),
+                      QString::number(qRound(global.x())), QString::number(qRound(global.y()))};
+    }
+    arguments += {QStringLiteral("mouseup"), QStringLiteral("1")};
+    return drive(window, arguments, QEvent::MouseButtonRelease, 1);
 }
 
 bool XInput::scrollDown(QWidget* window, const QPointF& windowPoint, int notches)

@@ -19,9 +19,13 @@ public:
     static bool click(QWidget* window, const QPointF& windowPoint);
     // The text typed, key by key, to the window with the focus.
     static bool type(QWidget* window, const QString& text);
-    // Keys by their X names ("Tab", "Return", "Escape"), one after another,
-    // to the window with the focus.
+    // Keys by their X names ("Tab", "Return", "Escape", "Down"), one after
+    // another, to the window with the focus.
     static bool keys(QWidget* window, const QStringList& names);
+    static bool key(QWidget* window, const QString& name);
+    // The left button pressed at one point of the window, the pointer moved
+    // to another in a few steps, and the button let go there.
+    static bool drag(QWidget* window, const QPointF& from, const QPointF& to);
     // The wheel turned toward the user, notch by notch, at a point of the window.
     static bool scrollDown(QWidget* window, const QPointF& windowPoint, int notches);
     // The wheel turned away from the user.

@@ -10,6 +10,7 @@ SelectThreadCell::SelectThreadCell()
     m_deletedBg->setBackgroundColor(QColor(0xF6, 0xD5, 0xD1));
     m_deletedBg->setAutoresizingMask(Autoresizing::FlexibleSize);
     m_deletedBg->setHidden(true);
+    m_deletedBg->setUserInteractionEnabled(false);
     contentView()->insertSubview(m_deletedBg, 0);
     // The mark takes the left edge; the texts move over.
     m_selectedImage = new ImageView(QRectF(4, 12, 24, 24));
@@ -33,5 +34,17 @@ void SelectThreadCell::setSelectedThread(bool selected)
 void SelectThreadCell::setThread(const ThreadPtr& thread)
 {
     ThreadCell::setThread(thread);
-    m_deletedBg->setHidden(!thread || !thread->deleted());
+    showDeletedBand();
+}
+
+void SelectThreadCell::selectionShownDidChange()
+{
+    ThreadCell::selectionShownDidChange();
+    showDeletedBand();
+}
+
+void SelectThreadCell::showDeletedBand()
+{
+    const ThreadPtr shown = thread();
+    m_deletedBg->setHidden(!shown || !shown->deleted() || showsSelection());
 }

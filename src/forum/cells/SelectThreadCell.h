@@ -15,7 +15,13 @@ public:
     ImageView* selectedImage() const { return m_selectedImage; }
     View* deletedBg() const { return m_deletedBg; }
 
+protected:
+    void selectionShownDidChange() override;
+
 private:
+    // The band behind a deleted thread, unless the row shows the selection.
+    void showDeletedBand();
+
     ImageView* m_selectedImage;
     View* m_deletedBg;
 };

@@ -16,6 +16,9 @@ ThreadCell::ThreadCell() : TableViewCell(TableViewCellStyle::Default, QStringLit
     setFrame(QRectF(0, 0, 320, kHeight));
     auto* background = new View();
     background->setBackgroundColor(Qt::white);
+    // A band only, hidden while the row shows the selection: a press goes
+    // to the row, which keeps it however the band comes and goes.
+    background->setUserInteractionEnabled(false);
     setBackgroundView(background);
 
     m_replied = new ImageView(QRectF(3, 10, 8, 8));
@@ -45,6 +48,12 @@ ThreadCell::ThreadCell() : TableViewCell(TableViewCellStyle::Default, QStringLit
 }
 
 ThreadCell::~ThreadCell() = default;
+
+void ThreadCell::selectionShownDidChange()
+{
+    if (View* background = backgroundView())
+        background->setHidden(showsSelection());
+}
 
 QString ThreadCell::iconGroup1Name() const
 {

@@ -45,6 +45,11 @@ public:
     ImageView* replied() const { return m_replied; }
     ImageView* balloon() const { return m_balloon; }
 
+protected:
+    // The row's white band stands behind its texts: the chosen row shows the
+    // selection instead.
+    void selectionShownDidChange() override;
+
 private:
     Label* m_title;
     Label* m_info;

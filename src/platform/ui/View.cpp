@@ -352,14 +352,17 @@ void View::paintEvent(QPaintEvent* event)
     if (!filled && drawsNothing() && !showsFocusMark())
         return;
     QPainter painter(this);
+    // The background fills every pixel of the widget, whatever its bounds
+    // origin or its place among the device's pixels, unsmoothed: at a zoom
+    // of 1.25 or 1.5 a widget starts on a whole pixel while its painter
+    // starts a fraction of one away, and a smoothed fill of its points left
+    // an edge row half covered over whatever the window held before (the
+    // clip keeps the fill within the widget).
+    if (filled)
+        painter.fillRect(rect().adjusted(-1, -1, 1, 1), m_backgroundColor);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // The background fills the view where it stands, whatever its bounds
-    // origin: filled through a fractional origin, an edge row would be
-    // blended over what the window held before.
-    if (filled)
-        painter.fillRect(QRectF(QPointF(0, 0), m_frame.size()), m_backgroundColor);
     painter.translate(-m_boundsOrigin);
     const QRectF b = bounds();
     m_exposed = QRectF(event->rect()).translated(m_boundsOrigin);
