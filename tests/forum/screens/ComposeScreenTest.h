@@ -23,7 +23,9 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
+#include "app/config/Customizer.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/TextFormat.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -54,6 +56,13 @@ protected:
     }
 
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
+    // The text under the key with the application's name, as a send whose
+    // fate is open or unknown says it.
+    static QString fateText(const char* key)
+    {
+        const Value name(Customizer::getInstance().appLabel());
+        return TextFormat::fill(text(key), {name, name});
+    }
 
     // A thread's page, as the root of the stack, its first page shown.
     std::shared_ptr<PostController> openThread(qint32 threadid)
