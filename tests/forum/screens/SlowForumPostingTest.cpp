@@ -251,6 +251,7 @@ TEST_F(SlowForumPostingTest, AQuickReplyTheForumStoresAfterItsLineClosedIsLooked
     EXPECT_TRUE(row->text().isEmpty());
     EXPECT_FALSE(row->isSending());
     EXPECT_EQ(said(), (QStringList{fateText("post_answer_lost"), text("reply_already_posted")}));
+    picture("quick-reply-found-on-the-forum.png");
     const QList<int> after = postsOf(307);
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_TRUE(shows(page.get(), after.last()));
