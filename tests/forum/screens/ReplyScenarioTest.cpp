@@ -40,19 +40,6 @@ protected:
         }
         return nullptr;
     }
-    // Whether the page shows the post among its rows.
-    static bool shows(PostController* page, qint32 postid)
-    {
-        PaginableTableView* posts = page->postTable();
-        for (int section = 0; section < posts->tableView()->numberOfSections(); ++section) {
-            for (const ModelPtr& row : posts->rowsForSection(section)) {
-                const auto post = std::dynamic_pointer_cast<Post>(row);
-                if (post && post->postid() == postid)
-                    return true;
-            }
-        }
-        return false;
-    }
     void tapItem(PostDetailsController* details, PostDetailsController::Item item)
     {
         TabBarHidding* bar = details->actions();

@@ -5,7 +5,6 @@
 #include "app/net/ApiClient.h"
 #include "app/net/HTTPRequestAsyncronic.h"
 #include "forum/model/Builder.h"
-#include "forum/model/Post.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -62,26 +61,6 @@ protected:
                 return false;
         }
         return true;
-    }
-    // How many posts of the thread carry the text.
-    int postsWithText(qint32 threadid, const QString& text)
-    {
-        int found = 0;
-        for (const int postid : postsOf(threadid))
-            found += bbcodeOf(postid) == text ? 1 : 0;
-        return found;
-    }
-    static bool shows(PostController* page, qint32 postid)
-    {
-        PaginableTableView* posts = page->postTable();
-        for (int section = 0; section < posts->tableView()->numberOfSections(); ++section) {
-            for (const ModelPtr& row : posts->rowsForSection(section)) {
-                const auto post = std::dynamic_pointer_cast<Post>(row);
-                if (post && post->postid() == postid)
-                    return true;
-            }
-        }
-        return false;
     }
     // The notice on top, with its text, drawn in the window over what was
     // shown before it came (`before`), as a fresh drawing shows it.
