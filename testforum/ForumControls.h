@@ -12,7 +12,7 @@
 // Not locked: the forum guards it.
 class ForumControls {
 public:
-    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, RawAnswer, PictureFail, PictureNoDate, Delay, Gate, RefuseUpload, FloodCheck };
+    enum class Kind { Error, HttpStatus, SignWrongly, Drop, Answer, RawAnswer, PictureFail, PictureNoDate, Delay, Gate, RefuseUpload, FloodCheck, StoreLate };
 
     struct Rule {
         Kind kind = Kind::Error;
@@ -25,7 +25,7 @@ public:
         int delayMs = 0;
         int where = 0;       // Drop: where the connection is closed
         bool omit = false;   // SignWrongly: no signature at all
-        QString gate;        // Gate: where the answer waits
+        QString gate;        // Gate: where the answer waits; StoreLate: where the call waits
         int seconds = 0;     // FloodCheck: the forum's interval between posts
     };
 

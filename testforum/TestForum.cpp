@@ -29,6 +29,7 @@
 #include <limits>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -102,6 +103,8 @@ struct TestForum::Impl {
 
     ForumHttpServer server;
     std::thread thread;
+    // Calls carried out after their connection has closed (storeLate).
+    std::vector<std::thread> lateCalls;
     int port = 0;
     bool running = false;
 
@@ -129,6 +132,8 @@ struct TestForum::Impl {
     void finish(qint64 number, int status, const QByteArray& answer, Clock::time_point started);
     void wait(int ms);
     static void dropAfterHead(httplib::Response& response);
+    // Carries the call out once the gate opens, on a thread of its own.
+    void carryOutLate(const TestForumRequest& entry, qint64 number, const QString& gate);
 
     void handleApi(const httplib::Request& request, httplib::Response& response);
     Answer answerApi(TestForumRequest& entry, qint64 number, const std::optional<ForumControls::Rule>& statusRule);
@@ -340,6 +345,20 @@ void TestForum::Impl::dropAfterHead(httplib::Response& response)
         [](std::size_t, std::size_t, httplib::DataSink&) { return false; });
 }
 
+void TestForum::Impl::carryOutLate(const TestForumRequest& entry, qint64 number, const QString& gate)
+{
+    std::lock_guard lock(mutex);
+    lateCalls.emplace_back([this, entry = TestForumRequest(entry), number, gate]() mutable {
+        raw.waitAtGate(gate);
+        std::lock_guard late(mutex);
+        if (stopRequested)
+            return;
+        // The log keeps what would have been answered; the status stays a drop.
+        const Answer answer = answerApi(entry, number, std::nullopt);
+        log.finish(number, -1, answer.body);
+    });
+}
+
 void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Response& response)
 {
     handledRequest = &request;
@@ -350,8 +369,11 @@ void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Respon
     std::optional<ForumControls::Rule> dropRule;
     std::optional<ForumControls::Rule> statusRule;
     QString gate;
+    QString lateGate;
     {
         std::lock_guard lock(mutex);
+        if (const auto rule = controls.take(ForumControls::Kind::StoreLate, entry.apiMethod))
+            lateGate = rule->gate;
         delay = delayMs;
         if (const auto rule = controls.take(ForumControls::Kind::Delay, entry.apiMethod))
             delay += rule->delayMs;
@@ -360,6 +382,12 @@ void TestForum::Impl::handleApi(const httplib::Request& request, httplib::Respon
             statusRule = controls.take(ForumControls::Kind::HttpStatus, entry.apiMethod);
         if (const auto rule = controls.take(ForumControls::Kind::Gate, entry.apiMethod))
             gate = rule->gate;
+    }
+    if (!lateGate.isEmpty()) {
+        finish(number, -1, {}, started);
+        carryOutLate(entry, number, lateGate);
+        ForumHttpServer::abortConnection();
+        return;
     }
     wait(delay);
     if (!gate.isEmpty())
@@ -671,6 +699,14 @@ void TestForum::stop()
     d->server.stop();
     if (d->thread.joinable())
         d->thread.join();
+    // The stop has opened every gate; the late calls give up.
+    std::vector<std::thread> late;
+    {
+        std::lock_guard lock(d->mutex);
+        late.swap(d->lateCalls);
+    }
+    for (std::thread& call : late)
+        call.join();
     d->running = false;
 }
 
@@ -794,6 +830,11 @@ void TestForum::dropConnection(const QString& method, int times, Drop where)
 void TestForum::holdAtGate(const QString& method, const QString& gate, int times)
 {
     d->addRule(ForumControls::Kind::Gate, method, times, [&](ForumControls::Rule& rule) { rule.gate = gate; });
+}
+
+void TestForum::storeLate(const QString& method, const QString& gate, int times)
+{
+    d->addRule(ForumControls::Kind::StoreLate, method, times, [&](ForumControls::Rule& rule) { rule.gate = gate; });
 }
 
 void TestForum::setAnswer(const QString& method, const QJsonObject& answer, int times)

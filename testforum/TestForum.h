@@ -97,6 +97,12 @@ public:
     // Answers of this method wait at the gate until openGate(gate) (or until
     // the forum stops), so that a test sees what comes before the answer.
     void holdAtGate(const QString& method, const QString& gate, int times = 1);
+    // The forum stores late, apart from its answer: the connection closes at
+    // once without a byte of the answer, as a front server that gives up
+    // does, while the call itself waits at the gate and is carried out only
+    // when openGate(gate) opens it (never, if the forum stops first).
+    // arrivedAtGate(gate) counts the calls waiting so.
+    void storeLate(const QString& method, const QString& gate, int times = 1);
     // This body instead of the method's own answer (still after the session checks).
     void setAnswer(const QString& method, const QJsonObject& answer, int times = -1);
     // These bytes, signed, instead of the method's own answer: a top-level list,

@@ -1,5 +1,7 @@
 #include "ForumTest.h"
 
+#include <QThread>
+
 namespace {
 
 using PostTest = ForumTest;
@@ -137,6 +139,37 @@ TEST_F(PostTest, AFloodCheckRefusesNewPostsAndKeepsNothing)
     EXPECT_EQ(code(alice->call(s("newreply_postreply"),
                                form({{s("threadid"), s("307")}, {s("message"), s("Now it goes")}}))),
               s("redirect_postthanks"));
+}
+
+TEST_F(PostTest, AReplyStoredLateClosesItsLineAtOnceAndIsKeptOnlyWhenItsGateOpens)
+{
+    const auto bob = client(s("bob"), s("secret2"));
+    const qsizetype before = forum.threadState(307).value(s("posts")).toArray().size();
+    // Every send of it: this client's network layer may send the call again
+    // by itself when the line closes before the answer.
+    forum.storeLate(s("newreply_postreply"), s("late"), -1);
+    const ForumReply cut = bob->call(s("newreply_postreply"),
+                                     form({{s("threadid"), s("307")}, {s("message"), s("Kept after the line closed")}}));
+    EXPECT_NE(cut.error, QNetworkReply::NoError);
+    EXPECT_EQ(cut.status, 0);
+    EXPECT_TRUE(cut.body.isEmpty());
+    const int sends = int(forum.requests(s("newreply_postreply")).size());
+    ASSERT_GE(sends, 1);
+    for (int i = 0; i < 500 && forum.arrivedAtGate(s("late")) < sends; ++i)
+        QThread::msleep(10);
+    EXPECT_EQ(forum.arrivedAtGate(s("late")), sends);
+    EXPECT_EQ(forum.threadState(307).value(s("posts")).toArray().size(), before);
+    forum.clearControls();
+
+    // Other calls go on meanwhile; each send is kept once the gate opens.
+    EXPECT_EQ(code(bob->call(s("newreply_postreply"), form({{s("threadid"), s("307")}, {s("message"), s("Right away")}}))),
+              s("redirect_postthanks"));
+    forum.openGate(s("late"));
+    for (int i = 0; i < 500 && forum.threadState(307).value(s("posts")).toArray().size() < before + 1 + sends; ++i)
+        QThread::msleep(10);
+    const QJsonArray posts = forum.threadState(307).value(s("posts")).toArray();
+    ASSERT_EQ(posts.size(), before + 1 + sends);
+    EXPECT_EQ(forum.postState(posts.last().toInt()).value(s("bbcode")).toString(), s("Kept after the line closed"));
 }
 
 TEST_F(PostTest, ALongPostIsTakenWhole)

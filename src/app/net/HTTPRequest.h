@@ -68,6 +68,11 @@ public:
     void setSuccessSelector(const Selector& s) { m_successSelector = s; }
     const Selector& failureSelector() const { return m_failureSelector; }
     void setFailureSelector(const Selector& s) { m_failureSelector = s; }
+    // Told once per connection, of a call that may change the forum, that
+    // the timeout has passed without an answer while the connection is kept
+    // (see HTTPRequestAsyncronic); the request goes on.
+    const Selector& overdueSelector() const { return m_overdueSelector; }
+    void setOverdueSelector(const Selector& s) { m_overdueSelector = s; }
     int timeoutInterval() const { return m_timeoutInterval; }
     void setTimeoutInterval(int seconds) { m_timeoutInterval = seconds; }
     const Value& extraInfo() const { return m_extraInfo; }
@@ -130,6 +135,7 @@ private:
     WeakRef<Trackable> m_callbackObject;
     Selector m_successSelector;
     Selector m_failureSelector;
+    Selector m_overdueSelector;
     int m_timeoutInterval = 0;
     Value m_extraInfo;
     QList<PostFile> m_postFiles;

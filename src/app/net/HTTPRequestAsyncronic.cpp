@@ -8,6 +8,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
+#include <algorithm>
+
 HTTPRequestAsyncronic::HTTPRequestAsyncronic() = default;
 
 HTTPRequestAsyncronic::~HTTPRequestAsyncronic()
@@ -70,6 +72,8 @@ void HTTPRequestAsyncronic::doRequest()
     // A re-sent request may go to a new address (new access token).
     setUrl(QString::fromUtf8(m_request.url().toEncoded()));
     loadedData() = QByteArray();
+    m_overdue = false;
+    m_requestSent = false;
     // The outcome of an earlier connection does not carry over to this one.
     setHttpResponse(HTTPResponse());
     setError(Error());
@@ -105,6 +109,13 @@ void HTTPRequestAsyncronic::doRequest()
                              request->didSendBodyData(written, expected);
                          }
                      });
+    // Once the whole request, body and all, has gone to the line.
+    QObject::connect(reply, &QNetworkReply::requestSent, reply, [weak, reply] {
+        if (auto request = connectionOwner(weak, reply)) {
+            request->armTimeout(reply);
+            request->m_requestSent = true;
+        }
+    });
     QObject::connect(reply, &QNetworkReply::finished, reply, [weak, reply] {
         if (auto request = connectionOwner(weak, reply))
             request->replyFinished(reply);
@@ -116,7 +127,24 @@ void HTTPRequestAsyncronic::armTimeout(QNetworkReply* reply)
 {
     m_lastActivityMs = Clock::current().elapsedMs();
     if (!m_timeout.isActive())
-        waitForActivity(reply, qint64(timeoutSeconds()) * 1000);
+        waitForActivity(reply, nextQuietDeadlineMs());
+}
+
+bool HTTPRequestAsyncronic::mayChangeForum() const
+{
+    return !m_body.isEmpty() && !apiCall().onlyReads();
+}
+
+int HTTPRequestAsyncronic::quietLimitSeconds() const
+{
+    // A request that has not wholly left cannot have been carried out: it
+    // is given up at the timeout as a read is.
+    return mayChangeForum() && m_requestSent ? std::max(PostingLimitSeconds, timeoutSeconds()) : timeoutSeconds();
+}
+
+qint64 HTTPRequestAsyncronic::nextQuietDeadlineMs() const
+{
+    return qint64(m_overdue ? quietLimitSeconds() : timeoutSeconds()) * 1000;
 }
 
 void HTTPRequestAsyncronic::waitForActivity(QNetworkReply* reply, qint64 ms)
@@ -128,14 +156,26 @@ void HTTPRequestAsyncronic::waitForActivity(QNetworkReply* reply, qint64 ms)
         const auto request = connectionOwner(weak, reply);
         if (!request)
             return;
-        // Only a connection quiet for the whole timeout has timed out.
+        // Only a connection quiet for the whole wait has waited enough.
         const qint64 quiet = Clock::current().elapsedMs() - request->m_lastActivityMs;
-        const qint64 timeout = qint64(request->timeoutSeconds()) * 1000;
-        if (quiet < timeout)
-            request->waitForActivity(reply, timeout - quiet);
+        const qint64 deadline = request->nextQuietDeadlineMs();
+        if (quiet < deadline)
+            request->waitForActivity(reply, deadline - quiet);
+        else if (!request->m_overdue && request->quietLimitSeconds() > request->timeoutSeconds())
+            request->becomeOverdue();
         else
             request->timedOut();
     });
+}
+
+void HTTPRequestAsyncronic::becomeOverdue()
+{
+    const std::shared_ptr<HTTPRequest> keep = weak_from_this().lock();
+    m_overdue = true;
+    const qint64 quiet = Clock::current().elapsedMs() - m_lastActivityMs;
+    waitForActivity(m_reply, std::max<qint64>(0, nextQuietDeadlineMs() - quiet));
+    if (Trackable* target = callbackObject(); target && overdueSelector().isSet())
+        overdueSelector().perform(target, self());
 }
 
 void HTTPRequestAsyncronic::timedOut()
@@ -221,7 +261,10 @@ void HTTPRequestAsyncronic::didReceiveData(const QByteArray& bytes)
 
 void HTTPRequestAsyncronic::didFailWithError()
 {
-    setOutcome(RequestOutcome(RequestOutcome::Kind::NoAnswer, httpResponse().statusCode()));
+    const int status = httpResponse().statusCode();
+    // A forum runs a call only once it has the whole request.
+    const bool neverLeft = !m_requestSent;
+    setOutcome(neverLeft ? RequestOutcome::unsent(status) : RequestOutcome(RequestOutcome::Kind::NoAnswer, status));
     callFailure();
 }
 

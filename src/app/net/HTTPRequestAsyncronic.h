@@ -19,9 +19,21 @@ class QNetworkReply;
 // back on the main thread. While it is pending (prepared and not yet
 // finished, failed or cancelled) the client's pending list owns it.
 //
+// A call that may change the forum (any body but a read's, see
+// ApiCall::onlyReads) is not given up when its timeout passes once the whole
+// of it has left: a slow forum may still carry it out, and a connection
+// dropped by us proves nothing. The overdue selector hears of the timeout
+// once, and the connection is kept until it ends by itself or nothing has
+// moved on it for PostingLimitSeconds. One that never wholly left ends at the
+// timeout, unsent (RequestOutcome::unsent): no forum runs half a call.
+//
 // Always owned through a shared_ptr: make it with create().
 class HTTPRequestAsyncronic : public HTTPRequest, public RequestFactory<HTTPRequestAsyncronic> {
 public:
+    // How long a call that may change the forum waits for a quiet
+    // connection to move, at the least.
+    static constexpr int PostingLimitSeconds = 120;
+
     HTTPRequestAsyncronic();
     ~HTTPRequestAsyncronic() override;
 
@@ -34,7 +46,8 @@ public:
     virtual void prepareRequestUrl(const QUrl& url);
     // Drops a connection still held and sends the prepared request afresh.
     // A connection on which nothing moves for the timeout (timeoutSeconds(),
-    // on the clock) ends as no answer.
+    // on the clock) ends as no answer; for a call that may change the forum
+    // the wait is quietLimitSeconds().
     virtual void doRequest();
     // Stops without a callback and leaves the pending list.
     void cancel() override;
@@ -52,6 +65,18 @@ public:
     const QNetworkRequest& request() const { return m_request; }
     // Whether a connection is open.
     bool isSending() const { return !m_reply.isNull(); }
+    // The prepared request carries a body and its call is no read: it goes
+    // out once per send, and its connection is kept past the timeout.
+    bool mayChangeForum() const;
+    // How long the connection may stay quiet before it ends as no answer:
+    // the timeout, or for a call that may change the forum and has wholly
+    // left, at least PostingLimitSeconds.
+    int quietLimitSeconds() const;
+    // The timeout has passed on the open connection without an answer.
+    bool isOverdue() const { return m_overdue; }
+    // The whole request, body and all, has gone to the open connection (or
+    // to the last one): only then may the forum have carried it out.
+    bool requestLeft() const { return m_requestSent; }
     bool isPending() const;
     // The client whose pending list holds (or held) the request; null before
     // the first send or once that client has ended.
@@ -117,6 +142,10 @@ private:
     // for the next move starts now.
     void armTimeout(QNetworkReply* reply);
     void waitForActivity(QNetworkReply* reply, qint64 ms);
+    // The quiet time at which the connection is next looked at: the
+    // timeout, or once overdue, the limit.
+    qint64 nextQuietDeadlineMs() const;
+    void becomeOverdue();
     void timedOut();
     void readAvailable(QNetworkReply* reply);
     void replyHeadChanged(QNetworkReply* reply);
@@ -128,6 +157,8 @@ private:
     QPointer<QNetworkReply> m_reply;
     ClockTimer m_timeout;
     qint64 m_lastActivityMs = 0;
+    bool m_overdue = false;
+    bool m_requestSent = false;
     std::weak_ptr<ApiClient> m_client;
     bool m_joinedClient = false;
 };

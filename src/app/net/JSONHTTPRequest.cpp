@@ -255,7 +255,8 @@ void JSONHTTPRequest::failRenewal()
 void JSONHTTPRequest::endWithoutAnswer()
 {
     // No answer to this call could be had: the token could not be renewed.
-    setOutcome(RequestOutcome(RequestOutcome::Kind::NoAnswer, httpResponse().statusCode()));
+    // Each time it went, the forum refused the token, not the call.
+    setOutcome(RequestOutcome::unsent(httpResponse().statusCode()));
     callFailure();
 }
 

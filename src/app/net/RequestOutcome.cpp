@@ -128,6 +128,13 @@ RequestOutcome RequestOutcome::refusal(const QString& code, int status)
     return outcome;
 }
 
+RequestOutcome RequestOutcome::unsent(int status)
+{
+    RequestOutcome outcome(Kind::NoAnswer, status);
+    outcome.m_neverLeft = true;
+    return outcome;
+}
+
 QString RequestOutcome::failureText() const
 {
     switch (m_kind) {
@@ -186,6 +193,7 @@ bool RequestOutcome::isInconclusive() const
 {
     switch (m_kind) {
     case Kind::NoAnswer:
+        return !m_neverLeft;
     case Kind::HttpError:
     case Kind::BadSignature:
     case Kind::Undecodable:

@@ -47,6 +47,11 @@ public:
     static RequestOutcome judgeAnswer(const Value& json, int status = 200);
     // A refusal with the code the forum gave (its text from the error table).
     static RequestOutcome refusal(const QString& code, int status);
+    // No answer to a request that never wholly left: the line could not be
+    // opened, or broke before the request's last byte had gone, or the call
+    // was never carried out for want of a session. The forum cannot have
+    // carried it out.
+    static RequestOutcome unsent(int status);
 
     Kind kind() const { return m_kind; }
     int status() const { return m_status; }
@@ -58,8 +63,10 @@ public:
     // verdict of the forum that can be trusted came back: no answer (nothing,
     // a body cut short, the wait ran out), an error status, a bad signature
     // or a body that is no answer. A call that changes the forum and ends so
-    // must not simply be made again.
+    // must not simply be made again. An unsent request is no such outcome.
     bool isInconclusive() const;
+    // No answer, and the request never wholly left (see unsent()).
+    bool neverLeft() const { return m_neverLeft; }
 
     // For a judged content (Ok, ForumRefused, and BadSignature whose body
     // could be read): the filling dictionary and the refusal.
@@ -123,4 +130,5 @@ private:
     QString m_message;
     QString m_answerCode;
     bool m_knownCode = false;
+    bool m_neverLeft = false;
 };

@@ -1,13 +1,16 @@
 #include "forum/model/Builder.h"
 
 #include "app/config/ConnectionError.h"
+#include "app/config/Customizer.h"
 #include "app/media/ImageToUpload.h"
 #include "app/net/ApiAddress.h"
 #include "app/net/JSONHTTPRequest.h"
 #include "app/session/CurrentUser.h"
 #include "platform/foundation/AlertView.h"
+#include "platform/foundation/Clock.h"
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/Log.h"
+#include "platform/foundation/TextFormat.h"
 
 #include <QFile>
 #include <QTimeZone>
@@ -72,10 +75,8 @@ Error Builder::create()
     m_approvalPhrase.clear();
     if (m_answerLost) {
         m_requestStatus = BuilderStatus::Sending;
-        if (const HTTPRequestPtr lookup = lookForSentContent()) {
-            m_lookup = lookup;
+        if (look(Look::BeforeSendingAgain))
             return Error();
-        }
     }
     return sendContent();
 }
@@ -92,6 +93,8 @@ Error Builder::sendContent()
         return Error(AuthErrorName, 1, AuthErrorReason);
     }
 
+    if (renewSpentForm())
+        return Error();
     // Uploads left over from an earlier send would end this one too early.
     cancelUploads();
     m_uploadFailure.reset();
@@ -155,6 +158,7 @@ HTTPRequestPtr Builder::makeUpload(const UploadAttachment& attachment, const Val
     request->setFailureSelector(SELECTOR(Builder, finishedUploading));
     request->setMethod(RequestMethod::POST);
     request->setApiCall(ApiCall{UploadMethod, ValueDict()});
+    watchPostingCall(request);
     request->addParameters(fields);
     if (withPicture)
         request->addFile(QStringLiteral("attachment[]"), QStringLiteral("image.jpg"), jpeg,
@@ -189,6 +193,7 @@ void Builder::finishedUploading(const HTTPRequestPtr& request)
             break;
         }
     }
+    uploadEnded(*request);
     if (std::optional<Error> refusal = uploadRefusal(*request)) {
         if (!m_uploadFailure)
             m_uploadFailure = std::move(refusal);
@@ -200,6 +205,7 @@ void Builder::finishedUploading(const HTTPRequestPtr& request)
     // A post without a picture the member chose would lose it: nothing is
     // posted, and the send can be made again as it stands.
     if (const std::optional<Error> failure = std::exchange(m_uploadFailure, std::nullopt)) {
+        dismissNotice();
         m_requestStatus = BuilderStatus::Failed;
         failedWithError(*failure);
         return;
@@ -233,12 +239,77 @@ void Builder::cancelUploads()
 
 HTTPRequestPtr Builder::sendCreating(const QString& apiMethod, const ValueDict& params)
 {
-    return requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Builder, finishedCreating));
+    const HTTPRequestPtr request =
+        requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Builder, finishedCreating));
+    watchPostingCall(request);
+    return request;
+}
+
+void Builder::watchPostingCall(const HTTPRequestPtr& request)
+{
+    if (request)
+        request->setOverdueSelector(SELECTOR(Builder, postingOverdue));
 }
 
 HTTPRequestPtr Builder::sendLookup(const QString& apiMethod, const ValueDict& params)
 {
     return requestURL(apiMethod, params, RequestMethod::POST, SELECTOR(Builder, finishedLooking));
+}
+
+HTTPRequestPtr Builder::sendFormRenewal(const QString& apiMethod, const ValueDict& params)
+{
+    return requestURL(apiMethod, params, RequestMethod::GET, SELECTOR(Builder, finishedRenewingForm));
+}
+
+void Builder::uploadEnded(const HTTPRequest& upload)
+{
+    if (upload.outcome().isInconclusive())
+        m_formSpent = true;
+}
+
+bool Builder::renewSpentForm()
+{
+    if (!m_formSpent)
+        return false;
+    const HTTPRequestPtr form = askForFreshForm();
+    m_formRenewal = form;
+    return form != nullptr;
+}
+
+void Builder::finishedRenewingForm(const HTTPRequestPtr& request)
+{
+    if (!request)
+        return;
+    if (m_formRenewal.lock() != request) {
+        removeRequest(request);
+        return;
+    }
+    const std::shared_ptr<Model> guard = keepAlive();
+    m_formRenewal.reset();
+    const RequestOutcome& outcome = request->outcome();
+    const QString hash = outcome.dictionary()[u"posthash"].toString();
+    if (!outcome.is(RequestOutcome::Kind::Ok) || hash.isEmpty()) {
+        m_requestStatus = BuilderStatus::Failed;
+        if (takeAnswer(request))
+            failedWithError(Error::withMessage(textForCode(QStringLiteral("unexpected_server_response"))));
+        return;
+    }
+    removeRequest(request);
+    // Only the form's hash and start: what the member wrote stays as it is.
+    m_posthash = hash;
+    m_poststarttime = outcome.dictionary()[u"poststarttime"].toInt();
+    m_formSpent = false;
+    const Error refused = sendContent();
+    if (refused.isSet())
+        failedWithError(refused);
+}
+
+HTTPRequestPtr Builder::look(Look why)
+{
+    m_lookFor = why;
+    const HTTPRequestPtr lookup = lookForSentContent();
+    m_lookup = lookup;
+    return lookup;
 }
 
 bool Builder::isMembersSinceForm(qint32 userid, const QDateTime& made) const
@@ -338,6 +409,14 @@ void Builder::finishedCreating(const HTTPRequestPtr& request)
         return;
     // Only the forum's own verdict says whether it holds the content.
     m_answerLost = request->outcome().isInconclusive();
+    if (m_answerLost) {
+        // The forum itself is asked before the member hears anything.
+        removeRequest(request);
+        if (!look(Look::AfterLostAnswer))
+            failOpenFate("fate_unknown");
+        return;
+    }
+    dismissNotice();
     if (request->success()) {
         setFromRequest(request);
         return;
@@ -359,24 +438,93 @@ void Builder::finishedLooking(const HTTPRequestPtr& request)
     }
     const std::shared_ptr<Model> guard = keepAlive();
     m_lookup.reset();
-    if (!request->success()) {
+    const Look why = m_lookFor;
+    std::optional<RequestOutcome> answer;
+    if (request->success()) {
+        answer = takeAnswer(request, {.handlerJudgesRefusals = true});
+    } else if (why == Look::BeforeSendingAgain) {
         // Not knowing what the forum holds, nothing goes out again: the member
         // reads why, and the next send looks once more.
         m_requestStatus = BuilderStatus::Failed;
         takeAnswer(request);
         return;
+    } else {
+        // While the fate is open the look's own failure is no news yet.
+        removeRequest(request);
     }
-    const std::optional<RequestOutcome> answer = takeAnswer(request, {.handlerJudgesRefusals = true});
     if (answer && answer->is(RequestOutcome::Kind::Ok) && holdsSentContent(*answer)) {
         m_answerLost = false;
         m_alreadyPosted = true;
+        dismissNotice();
         // As the forum's own verdict on a post it took would end the send.
         setErrormessage(Value(redirectPostThanks));
         return;
     }
-    // Not there, or a place the forum does not show: the content goes now.
-    m_answerLost = false;
-    const Error refused = sendContent();
-    if (refused.isSet())
-        failedWithError(refused);
+    switch (why) {
+    case Look::BeforeSendingAgain: {
+        // Not there, or a place the forum does not show: the content goes now.
+        m_answerLost = false;
+        const Error refused = sendContent();
+        if (refused.isSet())
+            failedWithError(refused);
+        return;
+    }
+    case Look::AfterLostAnswer:
+        waitForGrace();
+        return;
+    case Look::AfterGrace:
+        failOpenFate(answer ? "not_arrived" : "look_failed");
+        return;
+    }
+}
+
+void Builder::postingOverdue(const HTTPRequestPtr&)
+{
+    // Said once while the send is open, whichever of its calls is late.
+    const std::shared_ptr<AlertView> shown = m_notice.lock();
+    if (m_requestStatus != BuilderStatus::Sending || (shown && shown->isVisible()))
+        return;
+    showNotice(fateText("waiting"));
+}
+
+void Builder::waitForGrace()
+{
+    showNotice(fateText("answer_lost"));
+    // The timer is a member: it cannot fire once the builder has gone.
+    m_grace = Clock::current().after(GraceMs, [this] {
+        const std::shared_ptr<Model> guard = keepAlive();
+        if (!look(Look::AfterGrace))
+            failOpenFate("fate_unknown");
+    });
+}
+
+void Builder::failOpenFate(const char* suffix)
+{
+    const std::shared_ptr<Model> guard = keepAlive();
+    dismissNotice();
+    m_requestStatus = BuilderStatus::Failed;
+    failedWithError(Error::failure(Error::Kind::NoAnswer, fateText(suffix)));
+}
+
+QString Builder::fateText(const char* suffix) const
+{
+    const QString key = (changesExistingPost() ? QStringLiteral("edit_") : QStringLiteral("post_"))
+                        + QString::fromLatin1(suffix);
+    const Value name(Customizer::getInstance().appLabel());
+    return TextFormat::fill(localized(key), {name, name});
+}
+
+void Builder::showNotice(const QString& text)
+{
+    dismissNotice();
+    const std::shared_ptr<AlertView> notice =
+        AlertView::create(localized("fate_open_title"), text, nullptr, {localized("ok")});
+    notice->show();
+    m_notice = notice;
+}
+
+void Builder::dismissNotice()
+{
+    if (const std::shared_ptr<AlertView> shown = std::exchange(m_notice, {}).lock(); shown && shown->isVisible())
+        shown->dismissWithoutButton();
 }

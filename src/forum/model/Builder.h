@@ -3,6 +3,7 @@
 #include "app/model/Model.h"
 #include "forum/model/BuilderStatus.h"
 #include "forum/model/UploadAttachment.h"
+#include "platform/foundation/ClockTimer.h"
 
 #include <QDateTime>
 #include <QList>
@@ -23,13 +24,22 @@ class AlertViewDelegate;
 // An upload the forum did not take (refused, or lost on the way) fails the
 // send before anything is posted: the observers hear why, once, and nothing
 // the member wrote is lost. Sending again uploads only what the forum has
-// not taken yet under the same form.
+// not taken yet under the same form. An upload whose answer was lost may
+// have been kept under the form all the same: the next send asks the forum
+// for a fresh form first and uploads every picture under it, so that none is
+// attached twice.
 //
-// A post whose answer was lost on the way back (see
-// RequestOutcome::isInconclusive) may be on the forum all the same: before
-// such content goes out again the forum is looked at, and content the member
-// posted since the form was given ends the send as sent, with
-// alreadyPosted(), instead of being posted twice.
+// Our own wait proves nothing about a post: a slow forum may store it long
+// after. While the fate of a send is open it stays Sending and nothing goes
+// out again. A post or upload the forum has not answered within the timeout
+// keeps its connection (see HTTPRequestAsyncronic) and the member is told
+// once that it may still arrive. A post whose answer was lost on the way back
+// (see RequestOutcome::isInconclusive) may be on the forum all the same: the
+// forum is looked at before the member hears anything, and content the member
+// posted since the form was given ends the send as sent, with alreadyPosted().
+// Not found, the fate stays open for GraceMs, the member told so, and the
+// forum is looked at again; only then does the send fail. A later send after
+// a lost answer looks once more before anything goes.
 //
 // Abstract: a concrete builder gives getParams, post and wasSentFine.
 class Builder : public Model {
@@ -39,6 +49,9 @@ public:
     // What create answers when attachments cannot be uploaded for want of a form hash.
     static const QString AuthErrorName;
     static const QString AuthErrorReason;
+    // How long a post whose answer was lost, and that the forum does not
+    // show yet, stays open before the forum is looked at again.
+    static constexpr qint64 GraceMs = 60'000;
 
     ~Builder() override;
 
@@ -48,12 +61,13 @@ public:
     // Model::create<M>() stays reachable beside the send operation.
     using Model::create;
 
-    // Starts the send; does nothing while one is running. Answers an unset
-    // error once the send is under way, or the refusal "AuthError" (domain)
-    // with its reason (description) when there are attachments but no form
-    // hash: the status is then failed and nothing is sent. After a post whose
-    // answer was lost the forum is looked at first (see above); a look that
-    // gets no answer fails the send, which is then not made.
+    // Starts the send; does nothing while one is running or its fate is
+    // open. Answers an unset error once the send is under way, or the refusal
+    // "AuthError" (domain) with its reason (description) when there are
+    // attachments but no form hash: the status is then failed and nothing is
+    // sent. After a post whose answer was lost the forum is looked at first
+    // (see above); a look that gets no answer fails the send, which is then
+    // not made.
     virtual Error create();
     // The last send ended as sent because the forum was found to hold the
     // content already: nothing went out again.
@@ -98,6 +112,11 @@ public:
     virtual void finishedUploading(const HTTPRequestPtr& request);
     // The answer to the look for content whose answer was lost.
     void finishedLooking(const HTTPRequestPtr& request);
+    // The fresh form asked for after an upload whose answer was lost.
+    void finishedRenewingForm(const HTTPRequestPtr& request);
+    // A post or upload of the running send waits past the timeout: the
+    // member hears once that it may still arrive.
+    void postingOverdue(const HTTPRequestPtr& request);
     // Why the forum did not take an upload: its refusal, or the lost
     // connection; nothing when it took it.
     static std::optional<Error> uploadRefusal(const HTTPRequest& upload);
@@ -143,6 +162,23 @@ protected:
     // Whether content of that author and time (the forum's clock) is the
     // signed-in member's, made since the forum gave the form.
     bool isMembersSinceForm(qint32 userid, const QDateTime& made) const;
+    // Whether the content changes a post that exists: the member is told of
+    // "changes" rather than of a "post".
+    virtual bool changesExistingPost() const { return false; }
+    // Asks the forum for a fresh form of the content, answered to
+    // finishedRenewingForm (through sendFormRenewal); null when the builder
+    // cannot ask.
+    virtual HTTPRequestPtr askForFreshForm() { return nullptr; }
+    HTTPRequestPtr sendFormRenewal(const QString& apiMethod, const ValueDict& params);
+    // Notes an upload that ended: one whose answer was lost spends the form.
+    void uploadEnded(const HTTPRequest& upload);
+    // The form is spent and a fresh one is being asked for, in place of the
+    // send's uploads: true when the send waits for it.
+    bool renewSpentForm();
+    // A call of the send that may change the forum: its overdue is heard.
+    void watchPostingCall(const HTTPRequestPtr& request);
+    // The notice of an open fate goes, the fate settled.
+    void dismissNotice();
 
     // A POST of the content answered to finishedCreating, kept among the
     // model's requests.
@@ -167,6 +203,29 @@ private:
     ValueDict uploadFields();
     void cancelUploads();
 
+    // What a look at the forum is for.
+    enum class Look {
+        // A press after a lost answer: not found, the content goes.
+        BeforeSendingAgain,
+        // At once after the answer was lost: not found, the fate stays open.
+        AfterLostAnswer,
+        // At the end of the grace: not found, the send fails.
+        AfterGrace,
+    };
+    // Sends the look; null when the builder cannot look.
+    HTTPRequestPtr look(Look why);
+    // Not found at once: the member hears that it may still arrive, and the
+    // forum is looked at again after the grace.
+    void waitForGrace();
+    // The open fate ends as failed, said in the fateText of the suffix; the
+    // next send looks first.
+    void failOpenFate(const char* suffix);
+    // The text under "post_<suffix>" (or "edit_<suffix>") with the
+    // application's name.
+    QString fateText(const char* suffix) const;
+    // Shows the notice of an open fate in place of an earlier one.
+    void showNotice(const QString& text);
+
     BuilderStatus m_requestStatus = BuilderStatus::Idle;
     UploadAttachmentList m_attachments;
     QList<HTTPRequestPtr> m_attachmentRequests;
@@ -178,6 +237,12 @@ private:
     // The first upload of the running send that was not taken.
     std::optional<Error> m_uploadFailure;
     std::weak_ptr<HTTPRequest> m_lookup;
+    // An upload under the form lost its answer: the forum may keep it.
+    bool m_formSpent = false;
+    std::weak_ptr<HTTPRequest> m_formRenewal;
+    Look m_lookFor = Look::BeforeSendingAgain;
+    ClockTimer m_grace;
+    std::weak_ptr<AlertView> m_notice;
     bool m_answerLost = false;
     bool m_alreadyPosted = false;
     bool m_awaitsApproval = false;

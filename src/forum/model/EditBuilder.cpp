@@ -60,6 +60,8 @@ Error EditBuilder::sendContent()
         setRequestStatus(BuilderStatus::Failed);
         return Error(AuthErrorName, 1, AuthErrorReason);
     }
+    if (renewSpentForm())
+        return Error();
     const HTTPRequestPtr upload = makeUpload();
     if (!upload) {
         postEdit();
@@ -79,6 +81,7 @@ HTTPRequestPtr EditBuilder::makeUpload()
     request->setFailureSelector(SELECTOR(EditBuilder, finishedUploading));
     request->setMethod(RequestMethod::POST);
     request->setApiCall(ApiCall{UploadMethod, ValueDict()});
+    watchPostingCall(request);
     request->addParameters({{QStringLiteral("values[postid]"), Value(QString::number(m_postid))},
                             {QStringLiteral("poststarttime"), Value(QString::number(poststarttime()))},
                             {QStringLiteral("posthash"), Value(posthash())},
@@ -109,6 +112,7 @@ void EditBuilder::finishedUploading(const HTTPRequestPtr& request)
     if (!request || !m_uploads.removeOne(request))
         return;
     const auto guard = keepAlive();
+    uploadEnded(*request);
     // Refused by the forum (whatever its code) or lost on the way: not taken.
     if (uploadRefusal(*request)) {
         uploadingFailed(request);
@@ -122,6 +126,7 @@ void EditBuilder::uploadingFailed(const HTTPRequestPtr& request)
 {
     m_uploads.removeOne(request);
     const auto guard = keepAlive();
+    dismissNotice();
     // A closed forum has said so in its own alert.
     if (!request->outcome().is(RequestOutcome::Kind::ForumClosed))
         showAlertViewForEditSuccess(false);
@@ -146,6 +151,11 @@ void EditBuilder::postEdit()
     params.insert(QStringLiteral("poststarttime"), Value(QString::number(poststarttime())));
     params.insert(QStringLiteral("posthash"), Value(posthash()));
     m_sending = sendCreating(QStringLiteral("editpost_updatepost"), params);
+}
+
+HTTPRequestPtr EditBuilder::askForFreshForm()
+{
+    return sendFormRenewal(QStringLiteral("editpost_editpost"), {{QStringLiteral("postid"), Value(QString::number(m_postid))}});
 }
 
 HTTPRequestPtr EditBuilder::lookForSentContent()

@@ -52,6 +52,8 @@ public:
 
 protected:
     Error sendContent() override;
+    bool changesExistingPost() const override { return true; }
+    HTTPRequestPtr askForFreshForm() override;
     // The post read back from the page that holds it.
     HTTPRequestPtr lookForSentContent() override;
     bool holdsSentContent(const RequestOutcome& answer) override;

@@ -29,7 +29,8 @@ bool QuickReply::isSending() const
 
 bool QuickReply::submit()
 {
-    if (!m_builder || !m_refusal.isEmpty() || m_text.trimmed().isEmpty())
+    // A send whose fate is open keeps its text: the forum is asked about that one.
+    if (!m_builder || !m_refusal.isEmpty() || m_text.trimmed().isEmpty() || isSending())
         return false;
     const auto guard = keepAlive();
     m_builder->setMessage(m_text);

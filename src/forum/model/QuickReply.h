@@ -40,7 +40,7 @@ public:
     bool alreadyPosted() const { return m_builder && m_builder->alreadyPosted(); }
 
     // Sends the text as the reply; false, and nothing is sent, when there is
-    // nothing but white space or the row is read-only.
+    // nothing but white space, the row is read-only, or a send is still open.
     bool submit();
 
     void modelHasChanged(Model* model) override;

@@ -115,6 +115,12 @@ void ReplyBuilder::addPasswordHash(ValueDict& params) const
         params.insert(QStringLiteral("forumpwdmd5"), Value(hash));
 }
 
+HTTPRequestPtr ReplyBuilder::askForFreshForm()
+{
+    return sendFormRenewal(QStringLiteral("newreply_newreply"),
+                           {{QStringLiteral("threadid"), Value(QString::number(threadid()))}});
+}
+
 HTTPRequestPtr ReplyBuilder::lookForSentContent()
 {
     // A page past any thread's end: the forum answers with its last.

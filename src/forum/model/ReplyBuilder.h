@@ -63,6 +63,7 @@ public:
 protected:
     bool uploadsNeedFormHash() const override { return false; }
     bool uploadsPicturesHeldInMemory() const override { return true; }
+    HTTPRequestPtr askForFreshForm() override;
     // The thread's last page, where a reply the forum took is.
     HTTPRequestPtr lookForSentContent() override;
     // A post of the member there with the reply's text, since the form was given.

@@ -83,6 +83,15 @@ void ThreadBuilder::post()
     sendCreating(QStringLiteral("newthread_postthread"), params);
 }
 
+HTTPRequestPtr ThreadBuilder::askForFreshForm()
+{
+    if (!m_forum)
+        return nullptr;
+    ValueDict params{{QStringLiteral("forumid"), Value(QString::number(m_forum->forumid()))}};
+    addPasswordHash(params);
+    return sendFormRenewal(QStringLiteral("newthread_newthread"), params);
+}
+
 HTTPRequestPtr ThreadBuilder::lookForSentContent()
 {
     if (!m_forum)

@@ -54,6 +54,7 @@ public:
     void setThreadPrefix(const QString& prefix) { m_threadPrefix = prefix; }
 
 protected:
+    HTTPRequestPtr askForFreshForm() override;
     // The forum's first page, where a thread the forum took is.
     HTTPRequestPtr lookForSentContent() override;
     // A thread the member started there with the title, active since the

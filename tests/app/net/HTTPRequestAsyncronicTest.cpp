@@ -6,6 +6,7 @@
 #include "app/net/PlistHTTPRequest.h"
 #include "services/AnalyticsTracker.h"
 #include "platform/foundation/Log.h"
+#include "platform/foundation/ManualClock.h"
 #include "platform/foundation/NetworkActivityIndicator.h"
 
 #include "support/TestSupport.h"
@@ -36,9 +37,11 @@ public:
     void succeeded(const std::shared_ptr<HTTPRequest>& request) { record(true, *request); }
     void failed(const std::shared_ptr<HTTPRequest>& request) { record(false, *request); }
     void progressed(const std::shared_ptr<HTTPRequest>&, float share) { progress.append(share); }
+    void overdue(const std::shared_ptr<HTTPRequest>&) { ++overdues; }
 
     QList<Call> calls;
     QList<float> progress;
+    int overdues = 0;
 
 private:
     void record(bool viaSuccess, const HTTPRequest& request)
@@ -233,6 +236,81 @@ TEST_F(HTTPRequestAsyncronicTest, SendsHeadersAndBodies)
     }
     ASSERT_EQ(analyticsLines.size(), 1);
     EXPECT_TRUE(analyticsLines.first().endsWith(QStringLiteral("Analytics error: Tracker not started")));
+}
+
+TEST_F(HTTPRequestAsyncronicTest, ACallThatMayChangeTheForumOutwaitsTheTimeoutAndAReadDoesNot)
+{
+    TestForum server;
+    ASSERT_TRUE(server.start());
+    const qint64 timeoutMs = qint64(HTTPRequest::getDefaultTimeout()) * 1000;
+    const qint64 limitMs = qint64(HTTPRequestAsyncronic::PostingLimitSeconds) * 1000;
+    ASSERT_GT(limitMs, timeoutMs);
+    // A form body to a slow server, as a read (its call named) or as a call
+    // that may change the forum (any other).
+    const auto post = [&](Receiver& receiver, const char* gate, const QString& apiMethod) {
+        auto request = HTTPRequestAsyncronic::create();
+        request->setCallbackObject(&receiver);
+        request->setSuccessSelector(SELECTOR(Receiver, succeeded));
+        request->setFailureSelector(SELECTOR(Receiver, failed));
+        request->setOverdueSelector(SELECTOR(Receiver, overdue));
+        request->setApiCall(ApiCall{apiMethod, ValueDict()});
+        request->addParameter(QStringLiteral("message"), Value(u"Hello"));
+        request->requestUrl(server.url(QStringLiteral("/gate/") + QString::fromLatin1(gate)));
+        EXPECT_TRUE(TestSupport::waitFor([&] { return server.arrivedAtGate(QString::fromLatin1(gate)) == 1; }));
+        EXPECT_TRUE(TestSupport::waitFor([&] { return request->requestLeft(); }));
+        return request;
+    };
+
+    // The read is given up at the timeout, as ever.
+    Receiver reader;
+    const auto read = post(reader, "read", QStringLiteral("showthread"));
+    EXPECT_FALSE(read->mayChangeForum());
+    clock()->advance(timeoutMs);
+    ASSERT_EQ(reader.calls.size(), 1);
+    EXPECT_FALSE(reader.calls[0].viaSuccess);
+    EXPECT_EQ(reader.overdues, 0);
+
+    // The post outwaits it: told once, its connection kept; the slow answer comes.
+    Receiver poster;
+    const auto slow = post(poster, "slow", QStringLiteral("newreply_postreply"));
+    EXPECT_TRUE(slow->mayChangeForum());
+    clock()->advance(timeoutMs);
+    EXPECT_EQ(poster.overdues, 1);
+    EXPECT_TRUE(poster.calls.isEmpty());
+    EXPECT_TRUE(slow->isSending());
+    EXPECT_TRUE(slow->isOverdue());
+    clock()->advance(limitMs - timeoutMs - 1000);
+    EXPECT_TRUE(poster.calls.isEmpty());
+    EXPECT_EQ(poster.overdues, 1);
+    server.openGate(QStringLiteral("slow"));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return poster.calls.size() == 1; }));
+    EXPECT_TRUE(poster.calls[0].viaSuccess);
+    EXPECT_EQ(poster.calls[0].data, QByteArray("gate slow"));
+
+    // A forum that never answers: given up at the post's own limit, with an
+    // outcome that says the forum may have carried it out.
+    Receiver waiting;
+    const auto silent = post(waiting, "silent", QStringLiteral("newreply_postreply"));
+    clock()->advance(timeoutMs);
+    clock()->advance(limitMs - timeoutMs);
+    ASSERT_EQ(waiting.calls.size(), 1);
+    EXPECT_FALSE(waiting.calls[0].viaSuccess);
+    EXPECT_EQ(waiting.overdues, 1);
+    EXPECT_TRUE(silent->outcome().is(RequestOutcome::Kind::NoAnswer));
+    EXPECT_TRUE(silent->outcome().isInconclusive());
+
+    // One that never left (nobody listens): nothing can have been carried out.
+    server.stop();
+    Receiver unheard;
+    auto lost = HTTPRequestAsyncronic::create();
+    lost->setCallbackObject(&unheard);
+    lost->setFailureSelector(SELECTOR(Receiver, failed));
+    lost->addParameter(QStringLiteral("message"), Value(u"Hello"));
+    lost->requestUrl(server.url(QStringLiteral("/echo")));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return unheard.calls.size() == 1; }));
+    EXPECT_TRUE(lost->outcome().neverLeft());
+    EXPECT_FALSE(lost->outcome().isInconclusive());
+    EXPECT_EQ(lost->outcome().failureText(), tableText(QStringLiteral("nointernet")));
 }
 
 TEST_F(HTTPRequestAsyncronicTest, FactoryFillsTheRequest)

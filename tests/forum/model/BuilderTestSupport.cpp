@@ -1,5 +1,12 @@
 #include "BuilderTestSupport.h"
 
+#include "app/config/Customizer.h"
+#include "app/net/ApiClient.h"
+#include "app/net/HTTPRequestAsyncronic.h"
+#include "platform/foundation/AlertView.h"
+#include "platform/foundation/Bundle.h"
+#include "platform/foundation/TextFormat.h"
+
 #include <QJsonObject>
 
 const QString TestBuilder::PostMethod = QStringLiteral("newthread_postthread");
@@ -43,4 +50,30 @@ void BuilderTest::answerPostWith(const QString& code)
     forum().setMethodHandler(TestBuilder::PostMethod, [code](const TestForumRequest&, int) {
         return QJsonObject{{QStringLiteral("response"), QJsonObject{{QStringLiteral("errormessage"), code}}}};
     });
+}
+
+QString PostingTest::fateText(const char* key)
+{
+    const Value name(Customizer::getInstance().appLabel());
+    return TextFormat::fill(Bundle::main().localizedString(QString::fromLatin1(key)), {name, name});
+}
+
+QStringList PostingTest::noticesShown()
+{
+    QStringList shown;
+    const QString title = Bundle::main().localizedString(QStringLiteral("fate_open_title"));
+    for (const std::shared_ptr<AlertView>& alert : AlertView::visibleAlerts()) {
+        if (alert->title() == title)
+            shown.append(alert->message());
+    }
+    return shown;
+}
+
+bool PostingTest::callsHaveLeft()
+{
+    for (const std::shared_ptr<HTTPRequestAsyncronic>& request : ApiClient::current().pending()) {
+        if (request->isSending() && !request->requestLeft())
+            return false;
+    }
+    return true;
 }

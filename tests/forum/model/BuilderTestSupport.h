@@ -57,7 +57,17 @@ public:
 
 // The loopback forum, where a member posts and edits.
 class PostingTest : public AppTest {
+public:
+    // What the member reads of a send whose fate is open or ended unknown:
+    // the text under the key, the application's name in it.
+    static QString fateText(const char* key);
+    // The messages of the alerts on screen that say a send's fate is open.
+    static QStringList noticesShown();
+    // Every call on its way has wholly left: the forum may carry it out.
+    static bool callsHaveLeft();
+
 protected:
+
     // alice signed in, and the post that opens her thread 302, read with the
     // thread's first page.
     void openAlicesOwnPost(ThreadPtr& thread, PostPtr& own)

@@ -251,17 +251,17 @@ TEST_F(BuilderTest, ABuilderThatGoesTakesItsUploadsWithIt)
     EXPECT_EQ(apiLog(), (QStringList{Builder::UploadMethod, Builder::UploadMethod}));
 }
 
-TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternet)
+TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternetAndOneThatReachedItIsNotToldSo)
 {
-    // Nothing comes back: through finishedCreating (a line closed before any
-    // answer) and through the model layer's handler (no forum at all).
-    for (const bool throughFinishedCreating : {true, false}) {
-        SCOPED_TRACE(throughFinishedCreating ? "finishedCreating" : "setFromRequest");
+    // Nothing comes back: a line the forum closed after reading the whole
+    // post (answered to finishedCreating), then no forum at all.
+    for (const bool reachedTheForum : {true, false}) {
+        SCOPED_TRACE(reachedTheForum ? "the line closed at the forum" : "no forum");
         BuilderObserver watcher;
         const auto builder = makeBuilder();
         builder->addObserver(&watcher);
-        builder->postThroughFinishedCreating = throughFinishedCreating;
-        if (throughFinishedCreating)
+        builder->postThroughFinishedCreating = true;
+        if (reachedTheForum)
             forum().dropConnection(TestBuilder::PostMethod, 1, TestForum::Drop::BeforeAnswer);
         else
             forum().stop();
@@ -269,9 +269,21 @@ TEST_F(BuilderTest, APostThatCannotReachTheForumFailsWithNoInternet)
         ASSERT_FALSE(builder->create().isSet());
         ASSERT_TRUE(TestSupport::waitFor([&] { return !watcher.failures.isEmpty(); }));
 
+        // A builder that cannot look at the forum cannot say what became of
+        // a post that reached it; one that never left did not arrive.
         EXPECT_EQ(builder->requestStatus(), BuilderStatus::Failed);
-        EXPECT_EQ(watcher.failures, QStringList{tableText(QStringLiteral("nointernet"))});
+        EXPECT_EQ(watcher.failures, QStringList{reachedTheForum ? PostingTest::fateText("post_fate_unknown")
+                                                                : tableText(QStringLiteral("nointernet"))});
         EXPECT_EQ(watcher.statusesSeen, QList<BuilderStatus>{BuilderStatus::Failed});
+        EXPECT_EQ(builder->answerLost(), reachedTheForum);
     }
     EXPECT_EQ(forum().requests(TestBuilder::PostMethod).size(), 1);
+
+    // Through the model layer's handler, no forum: no connection.
+    BuilderObserver watcher;
+    const auto builder = makeBuilder();
+    builder->addObserver(&watcher);
+    ASSERT_FALSE(builder->create().isSet());
+    ASSERT_TRUE(TestSupport::waitFor([&] { return !watcher.failures.isEmpty(); }));
+    EXPECT_EQ(watcher.failures, QStringList{tableText(QStringLiteral("nointernet"))});
 }

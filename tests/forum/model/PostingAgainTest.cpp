@@ -1,18 +1,21 @@
-// A post, a new thread or an edit whose answer was lost on the way back
-// (the line closed, the answer cut, badly signed, or the wait ran out while
-// the forum was slow) may be on the forum all the same: the next press looks
-// there first and sends nothing twice. What never reached the forum goes on
-// the next press, once.
+// A post, a new thread or an edit whose answer was lost on the way back (the
+// line closed, the answer cut or badly signed) may be on the forum all the
+// same: the forum is looked at before the member hears anything, and what is
+// there ends the send as sent. What is not there yet stays open for a grace
+// and is looked for again; only then may it go again. A forum slower than
+// our wait keeps its connection. Nothing goes twice, and nothing on the
+// forum is told as failed.
 #include "AppTest.h"
 #include "BuilderTestSupport.h"
 
-#include "app/net/HTTPRequest.h"
+#include "app/net/HTTPRequestAsyncronic.h"
 #include "forum/model/EditBuilder.h"
 #include "forum/model/Forum.h"
 #include "forum/model/Post.h"
 #include "forum/model/ReplyBuilder.h"
 #include "forum/model/Thread.h"
 #include "forum/model/ThreadBuilder.h"
+#include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/ManualClock.h"
 
@@ -35,6 +38,22 @@ protected:
                             std::chrono::milliseconds(15000)));
         ASSERT_TRUE(settle());
     }
+    // A send that ends open: its first look is answered, the fate still open.
+    static void pressIntoOpenFate(Builder& builder, const std::function<qsizetype()>& looks)
+    {
+        const qsizetype before = looks();
+        builder.create();
+        ASSERT_TRUE(waitFor([&] { return looks() == before + 1; }));
+        ASSERT_TRUE(settle());
+        ASSERT_EQ(builder.requestStatus(), BuilderStatus::Sending);
+    }
+    // The grace runs out and the second look ends the send.
+    void passTheGrace(Builder& builder)
+    {
+        clock()->advance(Builder::GraceMs);
+        ASSERT_TRUE(waitFor([&] { return builder.requestStatus() != BuilderStatus::Sending; }));
+        ASSERT_TRUE(settle());
+    }
     QList<int> postsOf(int threadid)
     {
         QList<int> ids;
@@ -49,14 +68,6 @@ protected:
         for (const int postid : postsOf(threadid))
             found += forum().postState(postid).value(u"bbcode"_s).toString() == text ? 1 : 0;
         return found;
-    }
-    // The forum holds the call once it has finished with it (answered or not).
-    bool forumHasHandled(const QString& apiMethod, qsizetype count)
-    {
-        return waitFor([&] {
-            const QList<TestForumRequest> done = forum().requests(apiMethod);
-            return done.size() >= count && done.last().status != 0;
-        });
     }
     // The looks at a thread's last page, or at the page that holds a post.
     QList<TestForumRequest> looksAtLastPage()
@@ -91,46 +102,26 @@ protected:
     }
 };
 
-// A way the answer to a call the forum carries out gets lost, and what the
-// member reads of it.
+// A way the answer to a call the forum carries out gets lost.
 struct LostAnswer {
     const char* name;
-    QString failure;
-    // Set up before the first press (the call is then on its way).
-    std::function<void(TestForum&, const QString& method)> before;
-    // After the press went out: what makes the answer lost.
-    std::function<void(TestForum&, ManualClock&, const QString& method)> during;
+    std::function<void(TestForum&, const QString& method)> lose;
 };
 
 QList<LostAnswer> lostAnswers()
 {
-    const QString noConnection = AppTest::tableText(u"nointernet"_s);
-    const QString unusable = AppTest::tableText(u"unexpected_server_response"_s);
-    const auto nothing = [](TestForum&, ManualClock&, const QString&) {};
     return {
-        {"no answer at all", noConnection,
-         [](TestForum& forum, const QString& method) { forum.dropConnection(method, 1, TestForum::Drop::AfterHandling); },
-         nothing},
-        {"answer cut halfway", unusable,
-         [](TestForum& forum, const QString& method) { forum.dropConnection(method, 1, TestForum::Drop::MidBody); },
-         nothing},
-        {"answer badly signed", unusable,
-         [](TestForum& forum, const QString& method) { forum.signWrongly(method); }, nothing},
-        {"forum slower than the timeout", noConnection,
-         [](TestForum& forum, const QString& method) { forum.holdAtGate(method, u"slow"_s); },
-         [](TestForum& forum, ManualClock& clock, const QString& method) {
-             // The call waits at the forum; the member's wait runs out first,
-             // then the forum carries the call out.
-             ASSERT_TRUE(TestSupport::waitFor([&] { return forum.requests(method).size() == 1; }));
-             clock.advance(qint64(HTTPRequest::getDefaultTimeout()) * 1000);
-             forum.openGate(u"slow"_s);
-         }},
+        {"no answer at all",
+         [](TestForum& forum, const QString& method) { forum.dropConnection(method, 1, TestForum::Drop::AfterHandling); }},
+        {"answer cut halfway",
+         [](TestForum& forum, const QString& method) { forum.dropConnection(method, 1, TestForum::Drop::MidBody); }},
+        {"answer badly signed", [](TestForum& forum, const QString& method) { forum.signWrongly(method); }},
     };
 }
 
 }  // namespace
 
-TEST_F(PostingAgain, AReplyWhoseAnswerWasLostIsFoundOnTheLastPageAndNeverPostedTwice)
+TEST_F(PostingAgain, AReplyWhoseAnswerWasLostIsFoundOnTheLastPageAtOnceAndNeverToldAsFailed)
 {
     signIn(u"bob"_s, u"secret2"_s);
     const ThreadPtr tips = Thread::initWithThreadid(1101);
@@ -149,30 +140,18 @@ TEST_F(PostingAgain, AReplyWhoseAnswerWasLostIsFoundOnTheLastPageAndNeverPostedT
         const QString text = u"Tip %1: the answer got lost (%2)."_s.arg(++number).arg(QString::fromLatin1(lost.name));
         reply->setMessage(text);
 
-        // The forum takes it; the member reads that it failed, the text stays.
-        lost.before(forum(), method);
-        reply->create();
-        lost.during(forum(), *clock(), method);
-        ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }));
-        ASSERT_TRUE(forumHasHandled(method, 1));
-        ASSERT_TRUE(settle());
-        EXPECT_EQ(reply->status(), BuilderStatus::Failed);
-        EXPECT_EQ(observer.failures.last(), lost.failure);
-        EXPECT_TRUE(reply->answerLost());
-        EXPECT_EQ(reply->message(), text);
-        EXPECT_EQ(postsOf(1101).size(), before.size() + 1);
-        const qsizetype failuresSeen = observer.failures.size();
-
-        // The next press looks at the thread's last page, finds it there and
-        // ends as sent: nothing is posted again.
+        // The forum takes it, its answer is lost: the builder looks at the
+        // thread's last page itself, finds it there and ends as sent.
+        lost.lose(forum(), method);
         press(*reply);
         EXPECT_EQ(reply->status(), BuilderStatus::Sent);
         EXPECT_TRUE(reply->alreadyPosted());
         EXPECT_FALSE(reply->answerLost());
+        EXPECT_TRUE(observer.failures.isEmpty()) << observer.failures.join(u'\n').toStdString();
+        EXPECT_TRUE(noticesShown().isEmpty());
         EXPECT_EQ(forum().requests(method).size(), 1);
         EXPECT_EQ(postsOf(1101).size(), before.size() + 1);
         EXPECT_EQ(postsWithText(1101, text), 1);
-        EXPECT_EQ(observer.failures.size(), failuresSeen);
         const QList<TestForumRequest> looks = looksAtLastPage();
         ASSERT_EQ(looks.size(), 1);
         EXPECT_EQ(looks.first().field(u"threadid"_s), u"1101");
@@ -188,7 +167,7 @@ TEST_F(PostingAgain, AReplyWhoseAnswerWasLostIsFoundOnTheLastPageAndNeverPostedT
     EXPECT_EQ(postsWithText(1101, u"One more, answered this time."_s), 1);
 }
 
-TEST_F(PostingAgain, AReplyThatNeverReachedTheForumGoesOnceAndAnOlderPostAlikeIsNotTakenForIt)
+TEST_F(PostingAgain, AReplyThatNeverReachedTheForumIsLookedForTwiceThenGoesOnceAndAnOlderPostAlikeIsNotTakenForIt)
 {
     // Bob's own last post on the thread reads "See? :D", days old.
     const CurrentUserPtr bob = signIn(u"bob"_s, u"secret2"_s);
@@ -201,14 +180,27 @@ TEST_F(PostingAgain, AReplyThatNeverReachedTheForumGoesOnceAndAnOlderPostAlikeIs
     reply->addObserver(&observer);
     reply->setMessage(u"See? :D"_s);
 
-    // The line closes before the forum has read the call: nothing is posted.
+    // The forum reads the call and closes the line without carrying it out.
+    // Not on the last page: the fate stays open, the member is told it may
+    // still arrive, and another press sends nothing.
     forum().dropConnection(u"newreply_postreply"_s, 1, TestForum::Drop::BeforeAnswer);
-    press(*reply);
+    pressIntoOpenFate(*reply, [&] { return looksAtLastPage().size(); });
+    EXPECT_TRUE(observer.failures.isEmpty());
+    EXPECT_EQ(noticesShown(), QStringList{fateText("post_answer_lost")});
+    reply->create();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(forum().requests(u"newreply_postreply"_s).size(), 1);
+    EXPECT_EQ(looksAtLastPage().size(), 1);
+
+    // Not there after the grace either: now it failed, and says so.
+    passTheGrace(*reply);
     EXPECT_EQ(reply->status(), BuilderStatus::Failed);
-    EXPECT_EQ(observer.failures.last(), tableText(u"nointernet"_s));
+    EXPECT_EQ(observer.failures, QStringList{fateText("post_not_arrived")});
+    EXPECT_TRUE(noticesShown().isEmpty());
+    EXPECT_EQ(looksAtLastPage().size(), 2);
     EXPECT_EQ(postsOf(303), before);
 
-    // While the thread cannot be read either, nothing goes out at all.
+    // While the thread cannot be read, nothing goes out at all.
     forum().dropConnection(u"showthread"_s, 3, TestForum::Drop::BeforeAnswer);
     press(*reply);
     EXPECT_EQ(reply->status(), BuilderStatus::Failed);
@@ -230,7 +222,55 @@ TEST_F(PostingAgain, AReplyThatNeverReachedTheForumGoesOnceAndAnOlderPostAlikeIs
     EXPECT_EQ(observer.failures.size(), 2);
 }
 
-TEST_F(PostingAgain, ANewThreadWhoseAnswerWasLostIsFoundOnTheForumsFirstPage)
+TEST_F(PostingAgain, AReplyTheForumStoresAfterOurWaitIsWaitedForThenLookedForAndNeverSentTwice)
+{
+    signIn(u"bob"_s, u"secret2"_s);
+    const auto reply = ReplyBuilder::initWithThread(Thread::initWithThreadid(1101));
+    ASSERT_TRUE(settle());
+    BuilderObserver observer;
+    reply->addObserver(&observer);
+    const QString method = u"newreply_postreply"_s;
+    const QString text = u"Slower than anyone waits."_s;
+    reply->setMessage(text);
+    const qint64 timeoutMs = qint64(HTTPRequest::getDefaultTimeout()) * 1000;
+    const qint64 limitMs = qint64(HTTPRequestAsyncronic::PostingLimitSeconds) * 1000;
+
+    // The forum sits on the call. Our wait runs out: the member is told it
+    // may still arrive, the connection is kept, and a press sends nothing.
+    forum().holdAtGate(method, u"slow"_s);
+    reply->create();
+    ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(u"slow"_s) == 1 && callsHaveLeft(); }));
+    clock()->advance(timeoutMs);
+    EXPECT_EQ(reply->status(), BuilderStatus::Sending);
+    EXPECT_EQ(noticesShown(), QStringList{fateText("post_waiting")});
+    EXPECT_TRUE(observer.failures.isEmpty());
+    reply->create();
+    TestSupport::processEvents();
+    EXPECT_EQ(forum().requests(method).size(), 1);
+
+    // It never answers: at the connection's own limit the forum is looked at;
+    // nothing there yet, the fate stays open.
+    clock()->advance(limitMs - timeoutMs);
+    ASSERT_TRUE(waitFor([&] { return looksAtLastPage().size() == 1; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(reply->status(), BuilderStatus::Sending);
+    EXPECT_EQ(noticesShown(), QStringList{fateText("post_answer_lost")});
+    EXPECT_TRUE(observer.failures.isEmpty());
+
+    // The forum stores it after all; the look after the grace finds it.
+    forum().openGate(u"slow"_s);
+    ASSERT_TRUE(waitFor([&] { return postsWithText(1101, text) == 1; }));
+    passTheGrace(*reply);
+    EXPECT_EQ(reply->status(), BuilderStatus::Sent);
+    EXPECT_TRUE(reply->alreadyPosted());
+    EXPECT_TRUE(observer.failures.isEmpty());
+    EXPECT_TRUE(noticesShown().isEmpty());
+    EXPECT_EQ(looksAtLastPage().size(), 2);
+    EXPECT_EQ(forum().requests(method).size(), 1);
+    EXPECT_EQ(postsWithText(1101, text), 1);
+}
+
+TEST_F(PostingAgain, ANewThreadWhoseAnswerWasLostIsFoundOnTheForumsFirstPageAtOnce)
 {
     signIn(u"alice"_s, u"secret1"_s);
     const ForumPtr introductions = forumOf(6);
@@ -248,48 +288,45 @@ TEST_F(PostingAgain, ANewThreadWhoseAnswerWasLostIsFoundOnTheForumsFirstPage)
         thread->setTitle(u"Hello & welcome, try %1"_s.arg(++number));
         thread->setMessage(u"The first answer of this one got lost."_s);
 
-        lost.before(forum(), method);
-        thread->create();
-        lost.during(forum(), *clock(), method);
-        ASSERT_TRUE(waitFor([&] { return thread->requestStatus() != BuilderStatus::Sending; }));
-        ASSERT_TRUE(forumHasHandled(method, 1));
-        ASSERT_TRUE(settle());
-        EXPECT_EQ(thread->requestStatus(), BuilderStatus::Failed);
-        EXPECT_EQ(observer.failures.last(), lost.failure);
-        const QList<int> made = forum().threadIdsIn(6);
-        ASSERT_EQ(made.size(), before.size() + 1);
-
+        lost.lose(forum(), method);
         press(*thread);
         EXPECT_EQ(thread->requestStatus(), BuilderStatus::Sent);
         EXPECT_TRUE(thread->alreadyPosted());
+        EXPECT_TRUE(observer.failures.isEmpty());
         EXPECT_EQ(thread->threadid(), newThreadIn(6, before)) << "the thread found can be opened";
         EXPECT_EQ(forum().requests(method).size(), 1);
-        EXPECT_EQ(forum().threadIdsIn(6), made);
+        EXPECT_EQ(forum().threadIdsIn(6).size(), before.size() + 1);
         EXPECT_EQ(lastRequest(u"forumdisplay"_s).field(u"forumid"_s), u"6");
         EXPECT_EQ(lastRequest(u"forumdisplay"_s).field(u"pagenumber"_s), u"1");
     }
 
-    // One that never reached the forum goes on the next press, once.
+    // One that never reached the forum is looked for again after the grace,
+    // then goes on the next press, once.
     forum().clearLog();
     const auto thread = ThreadBuilder::initWithForum(introductions);
     ASSERT_TRUE(settle());
+    BuilderObserver observer;
+    thread->addObserver(&observer);
     const QList<int> before = forum().threadIdsIn(6);
     thread->setTitle(u"Hello again"_s);
     thread->setMessage(u"This one never reached the forum the first time."_s);
     forum().dropConnection(method, 1, TestForum::Drop::BeforeAnswer);
-    press(*thread);
+    pressIntoOpenFate(*thread, [&] { return forum().requests(u"forumdisplay"_s).size(); });
+    EXPECT_EQ(noticesShown(), QStringList{fateText("post_answer_lost")});
+    passTheGrace(*thread);
     EXPECT_EQ(thread->requestStatus(), BuilderStatus::Failed);
+    EXPECT_EQ(observer.failures, QStringList{fateText("post_not_arrived")});
     EXPECT_EQ(forum().threadIdsIn(6), before);
     press(*thread);
     EXPECT_EQ(thread->requestStatus(), BuilderStatus::Sent);
     EXPECT_FALSE(thread->alreadyPosted());
-    EXPECT_EQ(forum().requests(u"forumdisplay"_s).size(), 1);
+    EXPECT_EQ(forum().requests(u"forumdisplay"_s).size(), 3);
     EXPECT_EQ(forum().requests(method).size(), 2);
     EXPECT_EQ(forum().threadIdsIn(6).size(), before.size() + 1);
     EXPECT_EQ(thread->threadid(), newThreadIn(6, before));
 }
 
-TEST_F(PostingAgain, AnEditWhoseAnswerWasLostIsReadBackAndNotSentAgain)
+TEST_F(PostingAgain, AnEditWhoseAnswerWasLostIsReadBackAtOnceAndNotSentAgain)
 {
     ThreadPtr harbour;
     PostPtr own;
@@ -308,35 +345,35 @@ TEST_F(PostingAgain, AnEditWhoseAnswerWasLostIsReadBackAndNotSentAgain)
         return titles;
     };
 
-    // The forum changes the post and the answer is cut halfway: the next
-    // press reads the post back, finds the text and sends nothing.
+    // The forum changes the post and the answer is cut halfway: the post is
+    // read back at once, has the text, and the edit ends as saved.
     edit->setMessage(u"Up at five. The boats were still asleep."_s);
     forum().dropConnection(method, 1, TestForum::Drop::MidBody);
     press(*edit);
-    EXPECT_EQ(edit->requestStatus(), BuilderStatus::Failed);
-    EXPECT_EQ(observer.failures.last(), tableText(u"unexpected_server_response"_s));
-    EXPECT_EQ(forum().postState(own->postid()).value(u"bbcode"_s).toString(), edit->message());
-    clock()->advance(EditBuilder::AlertMs);
-    press(*edit);
     EXPECT_EQ(edit->requestStatus(), BuilderStatus::Sent);
     EXPECT_TRUE(edit->alreadyPosted());
+    EXPECT_TRUE(observer.failures.isEmpty());
+    EXPECT_EQ(forum().postState(own->postid()).value(u"bbcode"_s).toString(), edit->message());
     EXPECT_EQ(forum().requests(method).size(), 1);
     EXPECT_EQ(looksAtPost(own->postid()).size(), 1);
     EXPECT_EQ(shownTitles(), QStringList{savedBefore});
     clock()->advance(EditBuilder::AlertMs);
 
-    // An edit that never reached the forum reads back otherwise, and goes.
+    // An edit that never reached the forum reads back otherwise: open, then
+    // failed after the grace, and it goes on the next press.
     edit->setMessage(u"Up at five, with coffee."_s);
     forum().dropConnection(method, 1, TestForum::Drop::BeforeAnswer);
-    press(*edit);
+    pressIntoOpenFate(*edit, [&] { return looksAtPost(own->postid()).size(); });
+    EXPECT_EQ(noticesShown(), QStringList{fateText("edit_answer_lost")});
+    passTheGrace(*edit);
     EXPECT_EQ(edit->requestStatus(), BuilderStatus::Failed);
+    EXPECT_EQ(observer.failures, QStringList{fateText("edit_not_arrived")});
     EXPECT_EQ(forum().postState(own->postid()).value(u"bbcode"_s).toString(), u"Up at five. The boats were still asleep.");
-    clock()->advance(EditBuilder::AlertMs);
     press(*edit);
     EXPECT_EQ(edit->requestStatus(), BuilderStatus::Sent);
     EXPECT_FALSE(edit->alreadyPosted());
     EXPECT_EQ(forum().requests(method).size(), 3);
-    EXPECT_EQ(looksAtPost(own->postid()).size(), 2);
+    EXPECT_EQ(looksAtPost(own->postid()).size(), 4);
     EXPECT_EQ(forum().postState(own->postid()).value(u"bbcode"_s).toString(), u"Up at five, with coffee.");
     EXPECT_EQ(shownTitles(), QStringList{saved});
 }

@@ -368,8 +368,8 @@ TEST_F(PostingEndToEnd, RefusedPostsAndReplyByPost)
     EXPECT_EQ(observer.failures, QStringList{tableText(u"tooshort"_s)});
     EXPECT_EQ(lastRequest(u"newreply_postreply"_s).field(u"subscribe"_s), u"0");
 
-    // A reply that never reaches the forum fails with no connection.
-    forum().dropConnection(u"newreply_postreply"_s, 3, TestForum::Drop::BeforeAnswer);
+    // A reply that never reaches the forum (nobody listens) fails with no connection.
+    forum().stop();
     reply->setMessage(u"Long enough now"_s);
     reply->create();
     ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }, std::chrono::milliseconds(15000)));
@@ -387,27 +387,61 @@ TEST_F(PostingEndToEnd, AReplyWhoseAnswerNeverComesReachesTheForumOncePerPress)
     BuilderObserver observer;
     reply->addObserver(&observer);
 
-    // The forum takes the reply, then the line closes before a byte of its
-    // answer: the member hears of no connection, and the forum holds it once.
+    // The forum takes the reply, then every line closes before a byte of its
+    // answer: the line never sends it again by itself, the builder looks at
+    // the thread, finds it there and ends as sent; the forum holds it once.
     forum().dropConnection(u"newreply_postreply"_s, -1, TestForum::Drop::AfterHandling);
     reply->setMessage(u"Sent once, whatever the line does"_s);
     reply->create();
     ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }, std::chrono::milliseconds(15000)));
     ASSERT_TRUE(settle());
-    EXPECT_EQ(reply->status(), BuilderStatus::Failed);
-    EXPECT_EQ(observer.failures, QStringList{tableText(u"nointernet"_s)});
-    EXPECT_EQ(forum().requests(u"newreply_postreply"_s).size(), 1);
-    EXPECT_EQ(forum().threadState(1101).value(u"posts"_s).toArray().size(), postsBefore + 1);
-
-    // A second press looks at the thread first and finds the reply there: no
-    // more calls, and the forum still holds it once.
-    reply->create();
-    ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }, std::chrono::milliseconds(15000)));
-    ASSERT_TRUE(settle());
     EXPECT_EQ(reply->status(), BuilderStatus::Sent);
     EXPECT_TRUE(reply->alreadyPosted());
+    EXPECT_TRUE(observer.failures.isEmpty());
     EXPECT_EQ(forum().requests(u"newreply_postreply"_s).size(), 1);
     EXPECT_EQ(forum().threadState(1101).value(u"posts"_s).toArray().size(), postsBefore + 1);
+}
+
+TEST_F(PostingEndToEnd, APictureWhoseUploadAnswerWasLostIsAttachedOnceUnderAFreshForm)
+{
+    signIn(u"bob"_s, u"secret2"_s);
+    const auto reply = ReplyBuilder::initWithThread(Thread::initWithThreadid(1101));
+    ASSERT_TRUE(settle());
+    const QString firstForm = reply->posthash();
+    ASSERT_FALSE(firstForm.isEmpty());
+    BuilderObserver observer;
+    reply->addObserver(&observer);
+    reply->setMessage(u"One picture, whatever the line does."_s);
+    reply->setAttachments({UploadAttachment(picture(Qt::red))});
+
+    // The forum keeps the picture under the form and the answer is lost:
+    // nothing is posted, the text stays.
+    forum().dropConnection(Builder::UploadMethod, 1, TestForum::Drop::AfterHandling);
+    EXPECT_FALSE(reply->create().isSet());
+    ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(reply->status(), BuilderStatus::Failed);
+    EXPECT_EQ(observer.failures.size(), 1);
+    EXPECT_TRUE(forum().requests(u"newreply_postreply"_s).isEmpty());
+    EXPECT_EQ(forum().requests(u"newreply_newreply"_s).size(), 1);
+
+    // Sent again: a fresh form first, the picture under it, then the reply,
+    // which carries the picture once.
+    EXPECT_FALSE(reply->create().isSet());
+    ASSERT_TRUE(waitFor([&] { return reply->status() != BuilderStatus::Sending; }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(reply->status(), BuilderStatus::Sent);
+    EXPECT_EQ(forum().requests(u"newreply_newreply"_s).size(), 2);
+    EXPECT_NE(reply->posthash(), firstForm);
+    const QList<TestForumRequest> uploads = forum().requests(Builder::UploadMethod);
+    ASSERT_EQ(uploads.size(), 2);
+    EXPECT_EQ(uploads.last().field(u"posthash"_s), reply->posthash());
+    EXPECT_EQ(lastRequest(u"newreply_postreply"_s).field(u"posthash"_s), reply->posthash());
+    const QJsonArray posts = forum().threadState(1101).value(u"posts"_s).toArray();
+    const QJsonObject made = forum().postState(posts.last().toInt());
+    EXPECT_EQ(made.value(u"bbcode"_s).toString(), u"One picture, whatever the line does.");
+    EXPECT_EQ(made.value(u"attachments"_s).toArray().size(), 1);
+    EXPECT_EQ(observer.failures.size(), 1);
 }
 
 TEST_F(PostingEndToEnd, AReadWhoseLineClosesBeforeItsAnswerIsAskedAgainAndArrives)

@@ -2,6 +2,7 @@
 #include "NamedView.h"
 
 #include "app/net/HTTPRequest.h"
+#include "forum/model/Builder.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/PostController.h"
 #include "forum/screens/Reply.h"
@@ -108,12 +109,19 @@ TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOn
     expectStillWritten(reply, QStringLiteral("Re: avatars"), QStringLiteral("Also: long-press the picture."));
     dismissAlerts();
 
-    // Cut off while on its way: no connection, said once.
+    // Cut off at the forum, which never takes it: the thread is looked at,
+    // the member told it may still arrive; after the grace, that it did not.
     forum().dropConnection(QStringLiteral("newreply_postreply"), 2, TestForum::Drop::BeforeAnswer);
     submit(reply);
     forum().clearControls();
     EXPECT_EQ(alertMessages().size(), 2);
-    EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("nointernet")));
+    EXPECT_EQ(alertMessages().last(), fateText("post_answer_lost"));
+    EXPECT_FALSE(named<ActivityIndicatorView>(reply, "loading")->isHidden());
+    clock()->advance(Builder::GraceMs);
+    settleAll();
+    EXPECT_EQ(alertMessages().size(), 3);
+    EXPECT_EQ(alertMessages().last(), fateText("post_not_arrived"));
+    EXPECT_EQ(AlertView::visibleAlerts().size(), 1) << "the notice made way for what became of it";
     EXPECT_EQ(top(), reply);
     EXPECT_EQ(reply->messageText(), QStringLiteral("Also: long-press the picture."));
     EXPECT_EQ(forum().threadState(307).value(QStringLiteral("posts")).toArray().size(), posts);
@@ -126,36 +134,40 @@ TEST_F(ComposeFailureTest, AReplyTooQuickOrCutOffOnTheWayKeepsItsTextAndIsSaidOn
     ASSERT_EQ(after.size(), posts + 1);
     EXPECT_EQ(forum().postState(after.last().toInt()).value(QStringLiteral("bbcode")).toString(),
               QStringLiteral("Also: long-press the picture."));
-    EXPECT_EQ(alertMessages().size(), 2);
+    EXPECT_EQ(alertMessages().size(), 3);
 }
 
-TEST_F(ComposeFailureTest, ANewThreadTheForumTookAfterTheWaitRanOutIsNotPostedAgainAndOpensFromTheAlert)
+TEST_F(ComposeFailureTest, ANewThreadTheForumTakesAfterOurWaitIsWaitedForAndOpensFromTheAlert)
 {
     signIn(QStringLiteral("alice"), QStringLiteral("secret1"));
     const auto editor = newThreadInGeneral(QStringLiteral("Night ride"), QStringLiteral("Lights on, who comes?"));
     ASSERT_NE(editor, nullptr);
     const QList<int> before = forum().threadIdsIn(3);
 
-    // The forum is slow: the member's wait runs out, then the forum makes the thread.
+    // The forum is slow: the member's wait runs out; they are told the
+    // thread may still arrive, and the editor keeps waiting.
     forum().holdAtGate(QStringLiteral("newthread_postthread"), QStringLiteral("slow"));
     press(editor->navigationItem()->rightBarButtonItem());
-    ASSERT_TRUE(waitFor([&] { return requestsOf("newthread_postthread").size() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(QStringLiteral("slow")) == 1; }));
+    finishMoving();
     clock()->advance(qint64(HTTPRequest::getDefaultTimeout()) * 1000);
-    settleAll();
-    EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("nointernet"))});
-    expectStillWritten(editor.get(), QStringLiteral("Night ride"), QStringLiteral("Lights on, who comes?"));
+    finishMoving();
+    EXPECT_EQ(alertMessages(), QStringList{fateText("post_waiting")});
+    EXPECT_EQ(top(), editor.get());
+    EXPECT_FALSE(named<ActivityIndicatorView>(editor.get(), "loading")->isHidden());
+    EXPECT_FALSE(editor->navigationItem()->rightBarButtonItem()->isEnabled());
+
+    // The forum makes the thread and answers: the notice goes, the member
+    // is told, and may open it.
     forum().openGate(QStringLiteral("slow"));
     ASSERT_TRUE(waitFor([&] { return forum().threadIdsIn(3).size() == before.size() + 1; }));
     qint32 made = 0;
     for (const int id : forum().threadIdsIn(3))
         made = before.contains(id) ? made : id;
-    dismissAlerts();
-
-    // Submit again: the forum's first page has it; the member is told, and may open it.
-    submit(editor.get());
+    settleAll();
     EXPECT_EQ(requestsOf("newthread_postthread").size(), 1);
     EXPECT_EQ(forum().threadIdsIn(3).size(), before.size() + 1);
-    EXPECT_EQ(alertMessages().last(), text("thread_already_posted"));
+    EXPECT_EQ(alertMessages().last(), text("create_ok_thread"));
     ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
     EXPECT_EQ(AlertView::visibleAlerts().first()->buttonTitles(),
               (QStringList{text("view_post"), text("create_go_home")}));

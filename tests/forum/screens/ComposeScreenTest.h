@@ -6,6 +6,7 @@
 #include "ImagePickerStub.h"
 
 #include "forum/cells/QuickReplyCell.h"
+#include "forum/model/Post.h"
 #include "forum/screens/ComposingScreens.h"
 #include "forum/screens/ContentTags.h"
 #include "forum/screens/CreateContent.h"
@@ -23,7 +24,9 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
+#include "app/config/Customizer.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/TextFormat.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -54,6 +57,13 @@ protected:
     }
 
     static QString text(const char* key) { return Bundle::main().localizedString(QString::fromLatin1(key)); }
+    // The text under the key with the application's name, as a send whose
+    // fate is open or unknown says it.
+    static QString fateText(const char* key)
+    {
+        const Value name(Customizer::getInstance().appLabel());
+        return TextFormat::fill(text(key), {name, name});
+    }
 
     // A thread's page, as the root of the stack, its first page shown.
     std::shared_ptr<PostController> openThread(qint32 threadid)
@@ -84,6 +94,27 @@ protected:
     QString bbcodeOf(int postid)
     {
         return forum().postState(postid).value(QStringLiteral("bbcode")).toString();
+    }
+    // How many posts of the thread carry the text.
+    int postsWithText(qint32 threadid, const QString& text)
+    {
+        int found = 0;
+        for (const int postid : postsOf(threadid))
+            found += bbcodeOf(postid) == text ? 1 : 0;
+        return found;
+    }
+    // Whether the thread page shows the post among its rows.
+    static bool shows(PostController* page, qint32 postid)
+    {
+        PaginableTableView* posts = page->postTable();
+        for (int section = 0; section < posts->tableView()->numberOfSections(); ++section) {
+            for (const ModelPtr& row : posts->rowsForSection(section)) {
+                const auto post = std::dynamic_pointer_cast<Post>(row);
+                if (post && post->postid() == postid)
+                    return true;
+            }
+        }
+        return false;
     }
 
     // Keys typed into the input, which has the keyboard as a click gave it.

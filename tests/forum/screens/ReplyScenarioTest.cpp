@@ -363,27 +363,31 @@ TEST_F(ReplyScenarioTest, AReportGoesWithTheSuggestedReasonOrTheOneTypedAndTheTh
     EXPECT_EQ(last.value(QStringLiteral("reason")).toString(), QStringLiteral("Off topic."));
 }
 
-TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAndTheMemberIsToldTheyWent)
+TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostAreShownAsPostedAndNeverToldAsFailed)
 {
     signIn(QStringLiteral("bob"), QStringLiteral("secret2"));
     const auto page = openThread(307);
     const QList<int> before = postsOf(307);
+    // Nothing that reached the forum is ever told as failed.
+    const QStringList failures = {tableText(QStringLiteral("nointernet")),
+                                  tableText(QStringLiteral("unexpected_server_response"))};
+    const auto toldFailed = [&] {
+        for (const QString& said : alertMessages()) {
+            if (failures.contains(said))
+                return true;
+        }
+        return false;
+    };
 
-    // The reply editor: the forum takes the reply, and the line closes before its answer.
+    // The reply editor: the forum takes the reply, and the line closes before
+    // its answer. The thread's last page has it: the editor closes, the
+    // member is told, and the page shows it.
     auto* reply = writeReply(page.get(), QStringLiteral("Long-press works too."));
     ASSERT_NE(reply, nullptr);
     forum().dropConnection(QStringLiteral("newreply_postreply"), 1, TestForum::Drop::AfterHandling);
     submit(reply);
-    EXPECT_EQ(alertMessages(), QStringList{tableText(QStringLiteral("nointernet"))});
-    EXPECT_EQ(top(), reply);
-    EXPECT_EQ(reply->messageText(), QStringLiteral("Long-press works too."));
-    ASSERT_EQ(postsOf(307).size(), before.size() + 1);
-    dismissAlerts();
-
-    // Submit again: the thread's last page has it; the member is told, the editor closes.
-    submit(reply);
     EXPECT_EQ(top(), page.get());
-    EXPECT_EQ(alertMessages().last(), text("reply_already_posted"));
+    EXPECT_EQ(alertMessages(), QStringList{text("reply_already_posted")});
     ASSERT_EQ(AlertView::visibleAlerts().size(), 1);
     EXPECT_EQ(AlertView::visibleAlerts().first()->title(), text("published_title"));
     picture("reply-posted-once.png");
@@ -391,9 +395,11 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     QList<int> after = postsOf(307);
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(bbcodeOf(after.last()), QStringLiteral("Long-press works too."));
+    EXPECT_TRUE(shows(page.get(), after.last())) << "the thread page was read again with the reply";
     dismissAlerts();
 
     // The quick-reply row: the forum takes it and signs its answer wrongly.
+    // It is there: the row empties and the member is told.
     const QuickReplyPtr row = page->quickReply();
     ASSERT_NE(row, nullptr);
     auto* cell = quickReplyCell(page.get());
@@ -403,21 +409,8 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     forum().signWrongly(QStringLiteral("newreply_postreply"));
     tapView(cell->submitButton());
     settleAll();
-    EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("unexpected_server_response")));
-    EXPECT_EQ(row->text(), QStringLiteral("And a double-click, on the desktop."));
-    ASSERT_EQ(postsOf(307).size(), before.size() + 2);
-    dismissAlerts();
-    const qsizetype said = alertMessages().size();
-
-    // Sent again: it is there already; the row empties and the member is told.
-    cell = quickReplyCell(page.get());
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(cell->textView()->text(), QStringLiteral("And a double-click, on the desktop."));
-    clickInto(cell->textView());
-    tapView(cell->submitButton());
-    settleAll();
     EXPECT_TRUE(row->text().isEmpty());
-    EXPECT_EQ(alertMessages().mid(said), QStringList{text("reply_already_posted")});
+    EXPECT_EQ(alertMessages().last(), text("reply_already_posted"));
     EXPECT_EQ(requestsOf("newreply_postreply").size(), 2);
     after = postsOf(307);
     ASSERT_EQ(after.size(), before.size() + 2);
@@ -425,6 +418,8 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     dismissAlerts();
 
     // Its edit: the forum changes the post, and the answer is cut halfway.
+    // The post read back has the text: the member is told it was saved, and
+    // is back on the thread.
     settleAll();
     auto* details = openPost(page.get(), after.last());
     ASSERT_NE(details, nullptr);
@@ -433,21 +428,14 @@ TEST_F(ReplyScenarioTest, AReplyAQuickReplyAndAnEditWhoseAnswersWereLostGoOnceAn
     appendText(edit, QStringLiteral(" Or right-click."));
     press(edit->navigationItem()->rightBarButtonItem());  // done
     forum().dropConnection(QStringLiteral("editpost_updatepost"), 1, TestForum::Drop::MidBody);
-    submit(edit);
-    EXPECT_EQ(top(), edit);
-    EXPECT_EQ(alertMessages().last(), tableText(QStringLiteral("unexpected_server_response")));
-    const QString edited = QStringLiteral("And a double-click, on the desktop. Or right-click.");
-    EXPECT_EQ(bbcodeOf(after.last()), edited);
-    dismissAlerts();
-
-    // Submit again: the post read back has the text; the member is told it was saved.
     const qsizetype shown = shownAlerts().size();
     submit(edit);
     EXPECT_EQ(top(), page.get());
     ASSERT_EQ(shownAlerts().size(), shown + 1);
     EXPECT_EQ(shownAlerts().last()->title(), text("edit_already_saved"));
     EXPECT_EQ(requestsOf("editpost_updatepost").size(), 1);
-    EXPECT_EQ(bbcodeOf(after.last()), edited);
+    EXPECT_EQ(bbcodeOf(after.last()), QStringLiteral("And a double-click, on the desktop. Or right-click."));
+    EXPECT_FALSE(toldFailed()) << alertMessages().join(u'\n').toStdString();
     finishMoving();
 }
 
