@@ -216,13 +216,13 @@ bool PageNavView::acceptsKeyboardFocus() const
 
 void PageNavView::focusInEvent(QFocusEvent* event)
 {
-    if (rowOfPage(m_keyboardPage) < 0) {
-        const int current = rowOfPage(m_currentPage);
-        const auto first = std::find_if(m_entries.begin(), m_entries.end(), hasPage);
-        m_keyboardPage = current >= 0 ? m_currentPage
-                         : first != m_entries.end() ? static_cast<unsigned>(std::max(0, pageOf(*first)))
-                                                    : 0;
-    }
+    // The mark starts on the page on screen each time the keyboard comes
+    // (a window brought back to the front finds it where it was).
+    const auto first = std::find_if(m_entries.begin(), m_entries.end(), hasPage);
+    if (event->reason() != Qt::ActiveWindowFocusReason && rowOfPage(m_currentPage) >= 0)
+        m_keyboardPage = m_currentPage;
+    else if (rowOfPage(m_keyboardPage) < 0)
+        m_keyboardPage = first != m_entries.end() ? static_cast<unsigned>(std::max(0, pageOf(*first))) : 0;
     View::focusInEvent(event);
     showKeyboardMark();
 }
