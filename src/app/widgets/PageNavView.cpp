@@ -218,11 +218,8 @@ void PageNavView::focusInEvent(QFocusEvent* event)
 {
     // The mark starts on the page on screen each time the keyboard comes
     // (a window brought back to the front finds it where it was).
-    const auto first = std::find_if(m_entries.begin(), m_entries.end(), hasPage);
-    if (event->reason() != Qt::ActiveWindowFocusReason && rowOfPage(m_currentPage) >= 0)
+    if (event->reason() != Qt::ActiveWindowFocusReason)
         m_keyboardPage = m_currentPage;
-    else if (rowOfPage(m_keyboardPage) < 0)
-        m_keyboardPage = first != m_entries.end() ? static_cast<unsigned>(std::max(0, pageOf(*first))) : 0;
     View::focusInEvent(event);
     showKeyboardMark();
 }
@@ -259,6 +256,14 @@ void PageNavView::pressedByKeyboard()
 
 void PageNavView::showKeyboardMark()
 {
+    // A page the strip no longer offers gives the mark to the page on
+    // screen, else to the first number.
+    if (rowOfPage(m_keyboardPage) < 0) {
+        const auto first = std::find_if(m_entries.begin(), m_entries.end(), hasPage);
+        m_keyboardPage = rowOfPage(m_currentPage) >= 0 ? m_currentPage
+                         : first != m_entries.end()    ? static_cast<unsigned>(std::max(0, pageOf(*first)))
+                                                       : 0;
+    }
     const int marked = hasFocus() ? rowOfPage(m_keyboardPage) : -1;
     for (int i = 0; i < m_cells.size(); ++i)
         m_cells[i]->setKeyboardMarked(i == marked);

@@ -63,8 +63,7 @@ public:
     // What a tap on a row does: an entry with a page number chooses it.
     void didSelectRow(int row);
 
-    // The page the keyboard's mark is on while the strip has the focus; 0
-    // before the keyboard came.
+    // The page the keyboard's mark is on, shown while the strip has the focus.
     unsigned keyboardPage() const { return m_keyboardPage; }
     bool acceptsKeyboardFocus() const override;
 
