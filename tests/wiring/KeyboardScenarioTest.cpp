@@ -164,10 +164,13 @@ protected:
         key(Qt::Key_Space);
         settleAndFinish();
     }
-    // Whether the row is whole in the list's sight.
+    // Whether the row is whole in the list's sight, below the header that
+    // stays at the top over its section's rows.
     static bool inSight(TableView* list, const IndexPath& row)
     {
-        return row.isValid() && list->bounds().contains(list->rectForRowAtIndexPath(row));
+        QRectF sight = list->bounds();
+        sight.setTop(sight.top() + list->rectForHeaderInSection(row.section).height());
+        return row.isValid() && sight.contains(list->rectForRowAtIndexPath(row));
     }
     // The row wears the list's selection colour in the gallery picture.
     static bool rowMarkedIn(const QString& pictureName, TableView* list, const IndexPath& row)
@@ -834,6 +837,13 @@ TEST_F(KeyboardScenarioTest, ThreadsPastTheFirstPageAreReachedByTheArrowsAndByTh
     EXPECT_TRUE(inSight(list, target));
     key(Qt::Key_Down);
     EXPECT_EQ(list->indexPathForSelectedRow(), (IndexPath{2, 4}));
+    // Up, back over the page's start: every row marked shows whole.
+    for (int presses = 0; presses < 7; ++presses) {
+        key(Qt::Key_Up);
+        finishAnimations();
+        EXPECT_TRUE(inSight(list, list->indexPathForSelectedRow())) << "Up " << presses + 1;
+    }
+    EXPECT_EQ(list->indexPathForSelectedRow(), (IndexPath{1, 17}));
 
     // Shift+Tab to the page strip: its mark on the page on screen; the
     // arrows move it along the numbers, Return loads the marked page.

@@ -37,17 +37,6 @@ View* TableLayout::defaultHeaderView(const QString& title, bool footer, TableVie
     return holder;
 }
 
-void TableLayout::clear()
-{
-    for (Section& s : m_sections) {
-        if (s.header)
-            s.header->removeFromSuperview();
-        if (s.footer)
-            s.footer->removeFromSuperview();
-    }
-    m_sections.clear();
-}
-
 qreal TableLayout::build(TableView& table)
 {
     // A header or footer given again stays where it is, and keeps the

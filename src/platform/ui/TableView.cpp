@@ -370,9 +370,13 @@ View* TableView::headerViewForSection(int section) const
 
 void TableView::scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScrollPosition position, bool animated)
 {
-    const QRectF row = rectForRowAtIndexPath(indexPath);
+    QRectF row = rectForRowAtIndexPath(indexPath);
     if (row.isNull())
         return;
+    // A plain section's header stays at the top over its rows: a row
+    // brought into sight from above comes below it.
+    if (m_style == TableViewStyle::Plain && position == TableViewScrollPosition::None)
+        row.setTop(row.top() - rectForHeaderInSection(indexPath.section).height());
     QPointF offset = contentOffset();
     offset.setY(TableLayout::offsetShowing(row, position, offset.y(), frame().height(), contentInset()));
     setContentOffset(clampedOffset(offset), animated);
