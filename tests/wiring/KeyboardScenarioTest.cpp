@@ -152,6 +152,7 @@ protected:
         for (int press = 0; press <= row; ++press)
             key(Qt::Key_Down);
         EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, row}));
+        EXPECT_FALSE(index->forumTable()->showsFocusRing()) << "the chosen row shows where the keys are";
         key(Qt::Key_Return);
         settleAndFinish();
         return topScreenAs<ThreadController>();
@@ -429,27 +430,11 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(asked("login_login").first().field(QStringLiteral("mu_login_username")), QStringLiteral("moderator"));
 
     // The menu, the forums, General Discussion: Tab, the arrows, Return.
-    ASSERT_TRUE(tabTo(homeScreen->navButton()));
-    EXPECT_TRUE(homeScreen->navButton()->showsFocusMark());
-    key(Qt::Key_Space);
-    finishAnimations();
-    GlobalNavigationViewController* menu = homeScreen->globalNavigationView();
-    ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(tabTo(menu->forumsButton()));
-    key(Qt::Key_Return);
-    settleAndFinish();
-    auto* index = topScreenAs<ForumController>();
+    auto* index = openForumsByKeys(homeScreen);
     ASSERT_NE(index, nullptr);
-    ASSERT_TRUE(tabTo(index->forumTable()));
     EXPECT_TRUE(index->forumTable()->showsFocusRing()) << "the list shows it has the keys before a row is chosen";
     picture(QStringLiteral("keyboard-walk-forums.png"));
-    key(Qt::Key_Down);
-    key(Qt::Key_Down);
-    EXPECT_FALSE(index->forumTable()->showsFocusRing());
-    EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 1}));
-    key(Qt::Key_Return);
-    settleAndFinish();
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openForumRowByKeys(index, 1);
     ASSERT_NE(threads, nullptr);
     EXPECT_EQ(threads->forum()->forumid(), 3);
 
