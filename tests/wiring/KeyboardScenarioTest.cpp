@@ -8,12 +8,15 @@
 #include "app/widgets/FieldCheckboxCell.h"
 #include "app/widgets/FieldDateCell.h"
 #include "app/widgets/FieldTextCell.h"
+#include "app/widgets/PageNavView.h"
 #include "app/widgets/PaginableTableView.h"
+#include "app/widgets/PaginationCell.h"
 #include "app/widgets/RegistrationForm.h"
 #include "app/widgets/ShadowedTableView.h"
 #include "app/widgets/TabBarHidding.h"
 #include "app/widgets/SegmentControlHidding.h"
 #include "forum/model/Post.h"
+#include "forum/cells/SubforumsHeader.h"
 #include "forum/model/Thread.h"
 #include "forum/screens/CreateContent.h"
 #include "forum/screens/EditorPublishArea.h"
@@ -74,6 +77,13 @@ protected:
         const QColor colour = shown.pixelColor((point * scale).toPoint());
         return colour.blue() > 200 && colour.blue() - colour.red() > 80;
     }
+    // The gallery picture is near white at the window point.
+    static bool lightAt(const QString& pictureName, const QPointF& point)
+    {
+        const QImage shown(TestSupport::galleryPath(pictureName));
+        const QColor colour = shown.pixelColor((point * (qreal(shown.width()) / Window::kWidth)).toPoint());
+        return colour.red() > 200 && colour.green() > 200 && colour.blue() > 200;
+    }
     // What the user sees of the focus: a caret in a text, a control's mark,
     // a list's ring or its chosen row.
     static bool showsWhereTheKeysAre()
@@ -109,6 +119,65 @@ protected:
             }
         }
         return reached();
+    }
+    // From home, by the keys: the menu, Forums, and the index with the
+    // keyboard on its list; null (and a failure) where a step does not come.
+    ForumController* openForumsByKeys(HomeController* homeScreen)
+    {
+        if (!tabTo(homeScreen->navButton())) {
+            ADD_FAILURE() << "Tab never reached the menu's button";
+            return nullptr;
+        }
+        EXPECT_TRUE(homeScreen->navButton()->showsFocusMark());
+        key(Qt::Key_Space);
+        finishAnimations();
+        GlobalNavigationViewController* menu = homeScreen->globalNavigationView();
+        if (!menu || !tabTo(menu->forumsButton())) {
+            ADD_FAILURE() << "Tab never reached the menu's forums";
+            return nullptr;
+        }
+        key(Qt::Key_Return);
+        settleAndFinish();
+        auto* index = topScreenAs<ForumController>();
+        if (!index || !tabTo(index->forumTable())) {
+            ADD_FAILURE() << "the forum index, or Tab to its list, did not come";
+            return nullptr;
+        }
+        return index;
+    }
+    // The index's row by the arrows (from no row chosen) and Return: the
+    // forum's threads, settled.
+    ThreadController* openForumRowByKeys(ForumController* index, int row)
+    {
+        for (int press = 0; press <= row; ++press)
+            key(Qt::Key_Down);
+        EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, row}));
+        EXPECT_FALSE(index->forumTable()->showsFocusRing()) << "the chosen row shows where the keys are";
+        key(Qt::Key_Return);
+        settleAndFinish();
+        return topScreenAs<ThreadController>();
+    }
+    // The bar's back button by Tab and Space, as the keys alone go back.
+    void backByKeys()
+    {
+        NavigationBar* bar = delegate()->controller()->navigationBar();
+        ASSERT_TRUE(tabTo(bar->backButtonView())) << "Tab never reached the back button";
+        key(Qt::Key_Space);
+        settleAndFinish();
+    }
+    // Whether the row is whole in the list's sight, below the header that
+    // stays at the top over its section's rows.
+    static bool inSight(TableView* list, const IndexPath& row)
+    {
+        QRectF sight = list->bounds();
+        sight.setTop(sight.top() + list->rectForHeaderInSection(row.section).height());
+        return row.isValid() && sight.contains(list->rectForRowAtIndexPath(row));
+    }
+    // The row wears the list's selection colour in the gallery picture.
+    static bool rowMarkedIn(const QString& pictureName, TableView* list, const IndexPath& row)
+    {
+        const QRectF rect = list->convertRect(list->rectForRowAtIndexPath(row), nullptr);
+        return markedAt(pictureName, QPointF(rect.left() + 3, rect.center().y()));
     }
     // The list's first ordinary thread, reached by Tab, chosen by the arrows
     // and opened by Return, as a click opens it; null (and a failure) where
@@ -361,27 +430,11 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(asked("login_login").first().field(QStringLiteral("mu_login_username")), QStringLiteral("moderator"));
 
     // The menu, the forums, General Discussion: Tab, the arrows, Return.
-    ASSERT_TRUE(tabTo(homeScreen->navButton()));
-    EXPECT_TRUE(homeScreen->navButton()->showsFocusMark());
-    key(Qt::Key_Space);
-    finishAnimations();
-    GlobalNavigationViewController* menu = homeScreen->globalNavigationView();
-    ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(tabTo(menu->forumsButton()));
-    key(Qt::Key_Return);
-    settleAndFinish();
-    auto* index = topScreenAs<ForumController>();
+    auto* index = openForumsByKeys(homeScreen);
     ASSERT_NE(index, nullptr);
-    ASSERT_TRUE(tabTo(index->forumTable()));
     EXPECT_TRUE(index->forumTable()->showsFocusRing()) << "the list shows it has the keys before a row is chosen";
     picture(QStringLiteral("keyboard-walk-forums.png"));
-    key(Qt::Key_Down);
-    key(Qt::Key_Down);
-    EXPECT_FALSE(index->forumTable()->showsFocusRing());
-    EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 1}));
-    key(Qt::Key_Return);
-    settleAndFinish();
-    auto* threads = topScreenAs<ThreadController>();
+    auto* threads = openForumRowByKeys(index, 1);
     ASSERT_NE(threads, nullptr);
     EXPECT_EQ(threads->forum()->forumid(), 3);
 
@@ -693,4 +746,238 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(signedUp.field(QStringLiteral("agree")), QStringLiteral("1"));
     ASSERT_NE(home(), nullptr);
     EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(QStringLiteral("keyboarder")));
+}
+
+TEST_F(KeyboardScenarioTest, ThreadsPastTheFirstPageAreReachedByTheArrowsAndByThePageStripAndTheRowOpenedStaysChosen)
+{
+    HomeController* homeScreen = enterAsGuest();
+    ASSERT_NE(homeScreen, nullptr);
+    ForumController* index = openForumsByKeys(homeScreen);
+    ASSERT_NE(index, nullptr);
+    auto* threads = openForumRowByKeys(index, 1);
+    ASSERT_NE(threads, nullptr);
+    ASSERT_EQ(threads->forum()->forumid(), 3);
+    PaginableTableView* paged = threads->threadTable();
+    TableView* list = paged->tableView();
+    ASSERT_GE(threads->forum()->totalpages(), 3u) << "the forum has pages enough";
+
+    // Down, one press at a time, each answer waited for: the mark goes on
+    // from row to row into page 2 as it comes, stays in sight, and never
+    // falls back to the top.
+    ASSERT_TRUE(tabTo(list));
+    IndexPath previous;
+    const auto walkTo = [&](const IndexPath& target, bool waitEach) {
+        for (int presses = 0; presses < 60 && list->indexPathForSelectedRow() != target; ++presses) {
+            key(Qt::Key_Down);
+            if (waitEach)
+                settleAndFinish();
+            else
+                finishAnimations();
+            const IndexPath now = list->indexPathForSelectedRow();
+            ASSERT_TRUE(now.isValid()) << "press " << presses + 1 << " left no row chosen";
+            ASSERT_GE(now, previous) << "press " << presses + 1 << " went back to row " << now.row << " of section "
+                                     << now.section;
+            ASSERT_TRUE(inSight(list, now)) << "press " << presses + 1;
+            EXPECT_FALSE(list->showsFocusRing());
+            if (now == previous)
+                return;
+            previous = now;
+        }
+    };
+    walkTo(IndexPath{1, 0}, true);
+    ASSERT_EQ(list->indexPathForSelectedRow(), (IndexPath{1, 0}));
+
+    // Page 3 held back by the forum: Down goes on to the row that loads it,
+    // and stays there; once the page comes, that row's mark is on its first thread.
+    forum().holdAtGate(QStringLiteral("forumdisplay"), QStringLiteral("page3"));
+    walkTo(IndexPath{2, 0}, false);
+    const IndexPath loading = list->indexPathForSelectedRow();
+    ASSERT_TRUE(paged->isLoadNextRow(loading)) << "the mark waits on the row that loads the page";
+    ASSERT_TRUE(waitUntil([&] { return forum().arrivedAtGate(QStringLiteral("page3")) == 1; }));
+    EXPECT_EQ(list->indexPathForSelectedRow(), loading);
+    forum().openGate(QStringLiteral("page3"));
+    ASSERT_TRUE(waitUntil([&] { return list->numberOfSections() == 3; }));
+    settleAndFinish();
+    ASSERT_EQ(list->indexPathForSelectedRow(), (IndexPath{2, 0}));
+    EXPECT_TRUE(inSight(list, IndexPath{2, 0}));
+    const IndexPath target{2, 3};
+    walkTo(target, true);
+    ASSERT_EQ(list->indexPathForSelectedRow(), target);
+    EXPECT_EQ(paged->pageForSection(2), 3u);
+    const auto marked = std::dynamic_pointer_cast<Thread>(paged->rowsForSection(2).value(3));
+    ASSERT_NE(marked, nullptr);
+    picture(QStringLiteral("keyboard-page-three-row.png"));
+
+    // Return opens the thread marked; back, the keys are on its row still,
+    // in sight, and the arrows go on from it.
+    key(Qt::Key_Return);
+    settleAndFinish();
+    auto* page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->thread()->threadid(), marked->threadid());
+    backByKeys();
+    ASSERT_EQ(topScreen(), threads);
+    EXPECT_EQ(focused(), list);
+    ASSERT_EQ(list->indexPathForSelectedRow(), target) << "the page seen last came again, and the row with it";
+    EXPECT_TRUE(inSight(list, target));
+    key(Qt::Key_Down);
+    EXPECT_EQ(list->indexPathForSelectedRow(), (IndexPath{2, 4}));
+    // Up, back over the page's start: every row marked shows whole.
+    for (int presses = 0; presses < 7; ++presses) {
+        key(Qt::Key_Up);
+        finishAnimations();
+        EXPECT_TRUE(inSight(list, list->indexPathForSelectedRow())) << "Up " << presses + 1;
+    }
+    EXPECT_EQ(list->indexPathForSelectedRow(), (IndexPath{1, 17}));
+
+    // Shift+Tab to the page strip: its mark on the page on screen; the
+    // arrows move it along the numbers, Return loads the marked page.
+    PageNavView* strip = paged->navView();
+    ASSERT_TRUE(tabTo(strip, false)) << "the page strip is a Tab stop";
+    EXPECT_EQ(strip->keyboardPage(), strip->currentPage());
+    for (int presses = 0; presses < 6 && strip->keyboardPage() != 1; ++presses)
+        key(Qt::Key_Left);
+    ASSERT_EQ(strip->keyboardPage(), 1u);
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    ASSERT_EQ(strip->keyboardPage(), 3u);
+    picture(QStringLiteral("keyboard-page-strip.png"));
+    const auto numberAt = [&](int row) {
+        const QRectF cell = strip->cellForRow(row)->convertRect(strip->cellForRow(row)->bounds(), nullptr);
+        return QPointF(cell.left() + 3.5, cell.center().y());
+    };
+    ASSERT_NE(strip->cellForRow(2), nullptr);
+    EXPECT_EQ(strip->cellForRow(2)->number()->text(), QStringLiteral("3"));
+    EXPECT_TRUE(markedAt(QStringLiteral("keyboard-page-strip.png"), numberAt(2))) << "the marked number wears the mark";
+    EXPECT_FALSE(markedAt(QStringLiteral("keyboard-page-strip.png"), numberAt(0)));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    EXPECT_EQ(asked("forumdisplay").last().field(QStringLiteral("pagenumber")), QStringLiteral("3"));
+    ASSERT_EQ(paged->pageForSection(0), 3u) << "the list starts at the page chosen";
+    EXPECT_EQ(focused(), strip);
+    EXPECT_EQ(strip->keyboardPage(), 3u);
+
+    // Tab down to the list, Down marks page 3's first thread, Return opens it.
+    ASSERT_TRUE(tabTo(list));
+    key(Qt::Key_Down);
+    ASSERT_EQ(list->indexPathForSelectedRow(), (IndexPath{0, 0}));
+    const auto first = std::dynamic_pointer_cast<Thread>(paged->rowsForSection(0).value(0));
+    ASSERT_NE(first, nullptr);
+    key(Qt::Key_Return);
+    settleAndFinish();
+    page = topScreenAs<PostController>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->thread()->threadid(), first->threadid());
+
+    // Back twice: on the index, the forum opened is marked and has the keys.
+    backByKeys();
+    ASSERT_EQ(topScreen(), threads);
+    EXPECT_EQ(list->indexPathForSelectedRow(), (IndexPath{0, 0}));
+    backByKeys();
+    ASSERT_EQ(topScreen(), index);
+    EXPECT_EQ(focused(), index->forumTable());
+    ASSERT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 1})) << "the tree came afresh, the row with it";
+    picture(QStringLiteral("keyboard-index-back.png"));
+    EXPECT_TRUE(rowMarkedIn(QStringLiteral("keyboard-index-back.png"), index->forumTable(), IndexPath{0, 1}));
+    EXPECT_FALSE(rowMarkedIn(QStringLiteral("keyboard-index-back.png"), index->forumTable(), IndexPath{0, 2}));
+    key(Qt::Key_Down);
+    EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 2}));
+}
+
+TEST_F(KeyboardScenarioTest, TheMouseLeavesNoRingTheWholeSubforumsHeaderOpensThemAndARowClickedIsChosenOnReturn)
+{
+    ASSERT_NE(enterAsGuest(), nullptr);
+    auto* threads = openGeneralDiscussion();
+    ASSERT_NE(threads, nullptr);
+    PaginableTableView* paged = threads->threadTable();
+    TableView* list = paged->tableView();
+    SubforumsHeader* header = threads->header();
+    ASSERT_NE(header, nullptr);
+    ASSERT_FALSE(header->showChilds());
+    const auto subforumFirst = [&] { return std::dynamic_pointer_cast<Forum>(paged->rowsForSection(0).value(0)) != nullptr; };
+    // The ring's line, down the list's left edge, below the header.
+    const QRectF listOnWindow = list->convertRect(list->bounds(), nullptr);
+    const QPointF ringLine(listOnWindow.left() + 1.5, listOnWindow.top() + 100);
+
+    // A click on the header's words opens the subforums, as one on its chevron does.
+    const QRectF words = header->title()->convertRect(header->title()->bounds(), nullptr);
+    click(QPointF(words.left() + 20, words.center().y()));
+    settleAndFinish();
+    EXPECT_TRUE(header->showChilds());
+    EXPECT_TRUE(subforumFirst());
+    EXPECT_FALSE(list->showsFocusRing());
+
+    // The mouse pulls the list down and lets go: the list has the mouse's
+    // focus, and no ring says it has the keyboard's.
+    const QPointF from(listOnWindow.center().x(), listOnWindow.top() + 120);
+    UserInput::press(Window::keyWindow(), from);
+    for (int step = 1; step <= 10; ++step) {
+        clock()->advance(16);
+        UserInput::move(Window::keyWindow(), from + QPointF(0, 8 * step));
+    }
+    clock()->advance(200);
+    UserInput::release(Window::keyWindow(), from + QPointF(0, 80));
+    settleAndFinish();
+    clock()->advance(PaginableTableView::kRefreshCloseDelayMs);
+    finishAnimations();
+    EXPECT_EQ(focused(), list);
+    EXPECT_FALSE(list->showsFocusRing());
+    picture(QStringLiteral("mouse-pulled-list.png"));
+    EXPECT_FALSE(markedAt(QStringLiteral("mouse-pulled-list.png"), ringLine)) << "no ring after a drag";
+
+    // Shift+Tab marks the header as a whole; Return and Space close and
+    // open the subforums, and the keyboard stays on the header.
+    ASSERT_TRUE(tabTo(header, false)) << "the header is a Tab stop";
+    EXPECT_TRUE(header->showsFocusMark());
+    picture(QStringLiteral("keyboard-subforums-header.png"));
+    // On the blue bar the mark shows by its white inner line.
+    const QRectF headerOnWindow = header->convertRect(header->bounds(), nullptr);
+    const QPointF innerLine(headerOnWindow.center().x(), headerOnWindow.top() + 3.5);
+    EXPECT_TRUE(lightAt(QStringLiteral("keyboard-subforums-header.png"), innerLine));
+    EXPECT_FALSE(lightAt(QStringLiteral("mouse-pulled-list.png"), innerLine));
+    key(Qt::Key_Return);
+    settleAndFinish();
+    EXPECT_FALSE(header->showChilds());
+    EXPECT_FALSE(subforumFirst());
+    EXPECT_EQ(focused(), header);
+    key(Qt::Key_Space);
+    settleAndFinish();
+    EXPECT_TRUE(header->showChilds());
+    EXPECT_EQ(focused(), header);
+
+    // Tab brings the keyboard to the list: now the ring shows.
+    ASSERT_TRUE(tabTo(list));
+    EXPECT_TRUE(list->showsFocusRing());
+    picture(QStringLiteral("keyboard-ringed-list.png"));
+    EXPECT_TRUE(markedAt(QStringLiteral("keyboard-ringed-list.png"), ringLine));
+
+    // A thread opened by a click: back by the bar's button, its row is
+    // the list's chosen one, with the keys, and the arrows go on from it.
+    const IndexPath clicked = firstThreadRow(threads);
+    const auto thread = std::dynamic_pointer_cast<Thread>(paged->rowsForSection(0).value(clicked.row + 1));
+    ASSERT_NE(thread, nullptr) << "the subforum's row comes first";
+    ASSERT_NE(openThread(threads, thread->threadid()), nullptr);
+    NavigationBar* bar = delegate()->controller()->navigationBar();
+    tap(bar->backButtonView());
+    settleAndFinish();
+    ASSERT_EQ(topScreen(), threads);
+    EXPECT_EQ(focused(), list);
+    const IndexPath opened{0, clicked.row + 1};
+    EXPECT_EQ(list->indexPathForSelectedRow(), opened);
+    EXPECT_FALSE(list->showsFocusRing());
+    key(Qt::Key_Down);
+    EXPECT_EQ(list->indexPathForSelectedRow(), (IndexPath{0, opened.row + 1}));
+
+    // Back to the index by the mouse: General Discussion, opened by a click,
+    // is marked there and has the keys.
+    tap(bar->backButtonView());
+    settleAndFinish();
+    auto* index = topScreenAs<ForumController>();
+    ASSERT_NE(index, nullptr);
+    EXPECT_EQ(focused(), index->forumTable());
+    ASSERT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 1}));
+    picture(QStringLiteral("mouse-index-back.png"));
+    EXPECT_TRUE(rowMarkedIn(QStringLiteral("mouse-index-back.png"), index->forumTable(), IndexPath{0, 1}));
+    key(Qt::Key_Up);
+    EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 0}));
 }

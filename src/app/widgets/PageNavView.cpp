@@ -8,6 +8,7 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ScrollView.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 
 #include <algorithm>
@@ -199,6 +200,84 @@ void PageNavView::didSelectRow(int row)
     setSelectedPage(static_cast<unsigned>(std::max(0, pageOf(m_entries[row]))));
 }
 
+int PageNavView::rowOfPage(unsigned page) const
+{
+    for (int i = 0; i < m_entries.size(); ++i) {
+        if (hasPage(m_entries[i]) && pageOf(m_entries[i]) == static_cast<int>(page))
+            return i;
+    }
+    return -1;
+}
+
+bool PageNavView::acceptsKeyboardFocus() const
+{
+    return std::any_of(m_entries.begin(), m_entries.end(), hasPage);
+}
+
+void PageNavView::focusInEvent(QFocusEvent* event)
+{
+    // The mark starts on the page on screen each time the keyboard comes
+    // (a window brought back to the front finds it where it was).
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        m_keyboardPage = m_currentPage;
+    View::focusInEvent(event);
+    showKeyboardMark();
+}
+
+void PageNavView::focusOutEvent(QFocusEvent* event)
+{
+    View::focusOutEvent(event);
+    showKeyboardMark();
+}
+
+void PageNavView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Left && event->key() != Qt::Key_Right) {
+        View::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // Blank entries are passed over; at either end the mark stays.
+    const int step = event->key() == Qt::Key_Right ? 1 : -1;
+    for (int row = rowOfPage(m_keyboardPage) + step; row >= 0 && row < m_entries.size(); row += step) {
+        if (hasPage(m_entries[row])) {
+            m_keyboardPage = static_cast<unsigned>(std::max(0, pageOf(m_entries[row])));
+            break;
+        }
+    }
+    showKeyboardMark();
+}
+
+void PageNavView::pressedByKeyboard()
+{
+    if (const int row = rowOfPage(m_keyboardPage); row >= 0)
+        didSelectRow(row);
+}
+
+void PageNavView::showKeyboardMark()
+{
+    // A page the strip no longer offers gives the mark to the page on
+    // screen, else to the first number.
+    if (rowOfPage(m_keyboardPage) < 0) {
+        const auto first = std::find_if(m_entries.begin(), m_entries.end(), hasPage);
+        m_keyboardPage = rowOfPage(m_currentPage) >= 0 ? m_currentPage
+                         : first != m_entries.end()    ? static_cast<unsigned>(std::max(0, pageOf(*first)))
+                                                       : 0;
+    }
+    const int marked = hasFocus() ? rowOfPage(m_keyboardPage) : -1;
+    for (int i = 0; i < m_cells.size(); ++i)
+        m_cells[i]->setKeyboardMarked(i == marked);
+    if (marked < 0 || !m_table)
+        return;
+    QPointF offset = m_table->contentOffset();
+    const qreal left = marked * kRowWidth;
+    if (left < offset.x())
+        offset.setX(left);
+    else if (left + kRowWidth > offset.x() + m_table->frame().width())
+        offset.setX(left + kRowWidth - m_table->frame().width());
+    m_table->setContentOffset(m_table->clampedOffset(offset), false);
+}
+
 void PageNavView::reloadStrip()
 {
     if (!m_table)
@@ -227,6 +306,7 @@ void PageNavView::reloadStrip()
     }
     m_table->setContentSize(QSizeF(m_entries.size() * kRowWidth, h));
     scrollViewDidScroll(m_table);
+    showKeyboardMark();
 }
 
 void PageNavView::selectRow(int row)

@@ -19,7 +19,9 @@ class ScrollView;
 // The strip of page numbers at the top of a paged list: the pages the
 // server's navigation block offers, always with the first and the last, the
 // page on screen in the title colour. Tapping a number chooses that page.
-// Arrows at either end show that more numbers lie that way.
+// Arrows at either end show that more numbers lie that way. The strip is one
+// Tab stop: the keyboard's mark starts on the page on screen, Left and Right
+// move it along the numbers, Return or Space chooses the marked page.
 class PageNavView : public View, public ScrollViewDelegate {
     Q_OBJECT
 public:
@@ -61,6 +63,10 @@ public:
     // What a tap on a row does: an entry with a page number chooses it.
     void didSelectRow(int row);
 
+    // The page the keyboard's mark is on, shown while the strip has the focus.
+    unsigned keyboardPage() const { return m_keyboardPage; }
+    bool acceptsKeyboardFocus() const override;
+
     ScrollView* table() const { return m_table; }
     ImageView* background() const { return m_bg; }
     ImageView* leftArrow() const { return m_left; }
@@ -69,15 +75,25 @@ public:
     void scrollViewDidScroll(ScrollView* scrollView) override;
     void layoutSubviews() override;
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void pressedByKeyboard() override;
+
 private:
     void reloadStrip();
     void selectRow(int row);
+    int rowOfPage(unsigned page) const;
+    // Draws the keyboard's mark on its number, scrolled into sight.
+    void showKeyboardMark();
 
     PageNavPtr m_pagenav;
     QList<std::shared_ptr<PageNavItem>> m_entries;
     unsigned m_selectedPage = 0;
     unsigned m_currentPage = 0;
     int m_selectedRow = -1;
+    unsigned m_keyboardPage = 0;
     WeakRef<PageNavViewDelegate> m_delegate;
     ScrollView* m_table = nullptr;
     ImageView* m_bg = nullptr;

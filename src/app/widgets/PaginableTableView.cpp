@@ -15,6 +15,8 @@
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/TextFormat.h"
 
+#include <typeinfo>
+
 PaginableTableView::PaginableTableView(const QRectF& frame) : View(frame)
 {
     setBackgroundColor(Qt::transparent);
@@ -40,6 +42,9 @@ void PaginableTableView::setModel(const std::shared_ptr<ModelWithPages>& model)
         return;
     m_model = model;
     m_modelObservation.observe(m_model, this);
+    // Another list: no row of it is chosen yet.
+    if (m_tableView)
+        m_tableView->deselectRowAtIndexPath(m_tableView->indexPathForSelectedRow(), false);
     if (!model) {
         m_replaced.reset();
         updateLayout();
@@ -360,6 +365,99 @@ int PaginableTableView::sectionCount()
     return own ? std::max(0, *own) : 0;
 }
 
+int PaginableTableView::rowsBefore(int section)
+{
+    PaginableTableDelegate* delegate = m_delegate.get();
+    if (section != 0 || !delegate)
+        return 0;
+    const std::optional<QList<ModelPtr>> prepended = delegate->prependArrayOfObjects();
+    return prepended ? int(prepended->size()) : 0;
+}
+
+int PaginableTableView::sectionOfPage(unsigned page)
+{
+    const int sections = sectionCount();
+    for (int section = 0; section < sections && !showsFailure(); ++section) {
+        if (pageForSection(section) == page)
+            return section;
+    }
+    return -1;
+}
+
+QVariant PaginableTableView::keyForRowAtIndexPath(TableView*, const IndexPath& indexPath)
+{
+    if (!m_model || showsFailure() || !indexPath.isValid())
+        return QVariant();
+    RowKey key;
+    const QList<ModelPtr> rows = rowsForSection(indexPath.section);
+    if (indexPath.row >= rows.size()) {
+        if (!isLoadNextRow(indexPath))
+            return QVariant();
+        key.place = RowKey::Place::LoadsPage;
+        key.page = pageForSection(loadedRun());
+        return QVariant::fromValue(key);
+    }
+    const ModelPtr& object = rows.at(indexPath.row);
+    key.object = object;
+    key.kind = object ? QString::fromLatin1(typeid(*object).name()) : QString();
+    key.page = pageForSection(indexPath.section);
+    const int before = rowsBefore(indexPath.section);
+    const int onPage = int(m_model->pages().value(ModelWithPages::pageKey(static_cast<int>(key.page))).size());
+    if (indexPath.row < before) {
+        key.place = RowKey::Place::Before;
+        key.index = indexPath.row;
+    } else if (indexPath.row < before + onPage) {
+        key.index = indexPath.row - before;
+    } else {
+        key.place = RowKey::Place::After;
+        key.index = indexPath.row - before - onPage;
+    }
+    return QVariant::fromValue(key);
+}
+
+std::optional<IndexPath> PaginableTableView::indexPathForRowKey(TableView*, const QVariant& variant)
+{
+    if (!m_model || showsFailure() || !variant.canConvert<RowKey>())
+        return IndexPath();
+    const RowKey key = variant.value<RowKey>();
+    const int sections = sectionCount();
+    if (key.place == RowKey::Place::LoadsPage) {
+        // The page came: its first row. Still on its way: the row that loads it.
+        if (const int section = sectionOfPage(key.page); section > 0 && !rowsForSection(section).isEmpty())
+            return IndexPath{section, 0};
+        const IndexPath loading{sections - 1, int(rowsForSection(sections - 1).size())};
+        return loading.isValid() && isLoadNextRow(loading) && pageForSection(loadedRun()) == key.page
+                   ? loading
+                   : IndexPath();
+    }
+    // The object itself, wherever the reload put it.
+    if (const ModelPtr object = key.object.lock()) {
+        for (int section = 0; section < sections; ++section) {
+            const QList<ModelPtr> rows = rowsForSection(section);
+            if (const qsizetype row = rows.indexOf(object); row >= 0)
+                return IndexPath{section, int(row)};
+        }
+    }
+    // A page loaded afresh has new objects in the old places.
+    const int section = key.place == RowKey::Place::Before ? (sections > 0 ? 0 : -1)
+                        : key.place == RowKey::Place::After ? sections - 1
+                                                            : sectionOfPage(key.page);
+    if (section < 0 || pageForSection(section) != key.page)
+        return IndexPath();
+    const QList<ModelPtr> rows = rowsForSection(section);
+    const int before = rowsBefore(section);
+    const int onPage = int(m_model->pages().value(ModelWithPages::pageKey(static_cast<int>(key.page))).size());
+    const int row = key.place == RowKey::Place::Before ? key.index
+                    : key.place == RowKey::Place::After ? before + onPage + key.index
+                                                        : before + key.index;
+    const bool inPlace = key.place == RowKey::Place::Before ? key.index < before
+                         : key.place == RowKey::Place::After ? row < rows.size()
+                                                             : key.index < onPage;
+    if (!inPlace || row >= rows.size() || !rows.at(row) || QString::fromLatin1(typeid(*rows.at(row)).name()) != key.kind)
+        return IndexPath();
+    return IndexPath{section, row};
+}
+
 int PaginableTableView::numberOfSectionsInTableView(TableView*)
 {
     return sectionCount();
@@ -452,8 +550,9 @@ void PaginableTableView::didSelectRowAtIndexPath(TableView* tableView, const Ind
         if (PaginableTableDelegate* delegate = m_delegate.get())
             delegate->didSelectCell(tableView->cellForRowAtIndexPath(indexPath), rows[indexPath.row]);
     }
-    // A row chosen from the keyboard stays marked: the arrows go on from it.
-    if (table && !table->isChoosingByKeyboard())
+    // In a list the keyboard walks, the row opened stays chosen, by a click
+    // as by a key: the arrows go on from it.
+    if (table && !table->keyboardChoosesRows())
         table->deselectRowAtIndexPath(indexPath, true);
 }
 

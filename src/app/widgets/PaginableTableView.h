@@ -100,6 +100,12 @@ public:
     bool pullRefreshTableHeaderDataSourceIsLoading(PullRefreshTableHeaderView* view) override;
     std::optional<QDateTime> pullRefreshTableHeaderDataSourceLastUpdated(PullRefreshTableHeaderView* view) override;
 
+    // A row's key names its place (a page's row, a row before or after the
+    // pages, the row that loads a page) and its object: a reload finds the
+    // object where it went, else the same place (a page loaded afresh), and
+    // the row that loaded a page becomes that page's first row.
+    QVariant keyForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    std::optional<IndexPath> indexPathForRowKey(TableView* tableView, const QVariant& key) override;
     int numberOfSectionsInTableView(TableView* tableView) override;
     int numberOfRowsInSection(TableView* tableView, int section) override;
     TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
@@ -122,7 +128,20 @@ private:
         QPointF offset;
     };
 
+    struct RowKey {
+        enum class Place { PageRow, Before, After, LoadsPage };
+        Place place = Place::PageRow;
+        unsigned page = 0;
+        int index = 0;
+        std::weak_ptr<Model> object;
+        QString kind;
+    };
+
     int sectionCount();
+    // The rows before a section's page rows (those the delegate puts first).
+    int rowsBefore(int section);
+    // The section showing the page, or -1.
+    int sectionOfPage(unsigned page);
     // How many pages in a row, from the first shown, are loaded.
     int loadedRun() const;
     bool showsLoadNextRow() const;

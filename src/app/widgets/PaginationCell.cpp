@@ -1,5 +1,6 @@
 #include "app/widgets/PaginationCell.h"
 
+#include "platform/ui/Drawing.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 
@@ -37,8 +38,18 @@ void PaginationCell::setCurrent(bool current)
     update();
 }
 
+void PaginationCell::setKeyboardMarked(bool marked)
+{
+    if (marked == m_keyboardMarked)
+        return;
+    m_keyboardMarked = marked;
+    update();
+}
+
 void PaginationCell::drawRect(QPainter& painter, const QRectF&)
 {
+    if (m_keyboardMarked)
+        Drawing::drawFocusMark(painter, bounds().adjusted(2, 1, -2, -1));
     if (!m_current || m_number->text().isEmpty())
         return;
     QRectF mark(0, 0, 38, 24);

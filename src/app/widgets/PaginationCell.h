@@ -18,6 +18,10 @@ public:
     bool isCurrent() const { return m_current; }
     void setCurrent(bool current);
 
+    // The keyboard's mark round the number, while its strip has the focus.
+    bool isKeyboardMarked() const { return m_keyboardMarked; }
+    void setKeyboardMarked(bool marked);
+
     // The number's 30-point square stands in the middle of the cell.
     void layoutSubviews() override;
     void drawRect(QPainter& painter, const QRectF& rect) override;
@@ -25,4 +29,5 @@ public:
 private:
     Label* m_number;
     bool m_current = false;
+    bool m_keyboardMarked = false;
 };

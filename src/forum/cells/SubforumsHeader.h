@@ -2,17 +2,20 @@
 
 #include "forum/cells/SubforumsHeaderDelegate.h"
 
-#include "platform/ui/View.h"
+#include "platform/ui/Control.h"
 
 #include "platform/foundation/WeakRef.h"
 
 class Button;
+class FocusRing;
 class Label;
 class Toolbar;
 
 // The header of a thread list whose forum has subforums: their count, and a
-// button that shows or hides their rows above the threads (hidden at first).
-class SubforumsHeader : public View {
+// chevron saying whether their rows show above the threads (hidden at
+// first). The whole header shows or hides them: a click anywhere on it, or
+// Return or Space once Tab has brought the keyboard to it.
+class SubforumsHeader : public Control {
     Q_OBJECT
 public:
     static constexpr qreal kHeight = 30;
@@ -20,8 +23,9 @@ public:
     SubforumsHeader();
 
     void setTitleText(const QString& text);
-    // The button's action: shows or hides the subforums and tells the delegate.
+    // The header's action: shows or hides the subforums and tells the delegate.
     void collapseExpand();
+    bool acceptsKeyboardFocus() const override { return isEnabled(); }
     bool showChilds() const { return m_showChilds; }
     void setShowChilds(bool show);
     SubforumsHeaderDelegate* delegate() const { return m_delegate.get(); }
@@ -31,12 +35,19 @@ public:
     Button* collapseExpandBtn() const { return m_collapseExpandBtn; }
     Toolbar* bg() const { return m_bg; }
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     void showButtonImage();
+    // The bar covers the header's own drawing: the mark lies over it.
+    void showFocusMark();
 
     Label* m_title;
     Button* m_collapseExpandBtn;
     Toolbar* m_bg;
+    FocusRing* m_focusRing = nullptr;
     bool m_showChilds = false;
     WeakRef<SubforumsHeaderDelegate> m_delegate;
 };

@@ -20,8 +20,6 @@
 #include "platform/foundation/Localized.h"
 #include "platform/foundation/StringExtensions.h"
 
-#include <QPointer>
-
 namespace {
 
 void showAmpersands(const ForumPtr& forum)
@@ -155,6 +153,12 @@ TableViewCell* ForumController::cellForRowAtIndexPath(TableView* tableView, cons
     return cell;
 }
 
+QVariant ForumController::keyForRowAtIndexPath(TableView*, const IndexPath& indexPath)
+{
+    const ForumPtr forum = retrieveForumAtIndexPath(indexPath);
+    return forum ? QVariant(forum->forumid()) : QVariant();
+}
+
 std::optional<qreal> ForumController::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath)
 {
     return ForumCell::heightForForum(retrieveForumAtIndexPath(indexPath));
@@ -178,9 +182,9 @@ View* ForumController::viewForHeaderInSection(TableView*, int section)
     return label;
 }
 
-void ForumController::didSelectRowAtIndexPath(TableView* tableView, const IndexPath& indexPath)
+void ForumController::didSelectRowAtIndexPath(TableView*, const IndexPath& indexPath)
 {
-    QPointer<TableView> table(tableView);
+    // The row stays chosen: back from its threads, the arrows go on from it.
     const ForumPtr forum = retrieveForumAtIndexPath(indexPath);
     if (forum) {
         auto threads = std::make_shared<ThreadController>(context());
@@ -188,6 +192,4 @@ void ForumController::didSelectRowAtIndexPath(TableView* tableView, const IndexP
         if (NavigationController* navigation = navigationController())
             navigation->pushViewController(threads, true);
     }
-    if (table)
-        table->deselectRowAtIndexPath(indexPath, true);
 }

@@ -50,6 +50,8 @@ public:
     int numberOfSectionsInTableView(TableView* tableView) override;
     int numberOfRowsInSection(TableView* tableView, int section) override;
     TableViewCell* cellForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
+    // The tree is asked for afresh each time: a row is followed by its forum's id.
+    QVariant keyForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
     std::optional<qreal> heightForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) override;
     std::optional<qreal> heightForHeaderInSection(TableView* tableView, int section) override;
     View* viewForHeaderInSection(TableView* tableView, int section) override;

@@ -34,6 +34,7 @@ BlogHomeScreenViewController::BlogHomeScreenViewController(AppContext& context)
     m_table = m_tableHolder.get();
     m_table->setAutoresizingMask(Autoresizing::FlexibleSize);
     m_table->setDelegate(this);
+    m_table->tableView()->setChoosesRowsByKeyboard(true);
     WeakRef<BlogHomeScreenViewController> self(this);
     m_table->setChangeHandler([self](bool failed) {
         if (BlogHomeScreenViewController* screen = self.get())

@@ -3,6 +3,8 @@
 #include "platform/ui/FocusRing.h"
 #include "platform/ui/TableView.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 TableKeyboardChooser::TableKeyboardChooser(TableView* table) : m_table(table) {}
@@ -26,6 +28,10 @@ bool TableKeyboardChooser::keyPressed(QKeyEvent* event)
 {
     if (!m_table || !m_table->keyboardChoosesRows() || !m_table->allowsSelection())
         return false;
+    if (!m_keysInUse) {
+        m_keysInUse = true;
+        updateFocusRing();
+    }
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -64,8 +70,8 @@ void TableKeyboardChooser::updateFocusRing()
 {
     if (!m_table)
         return;
-    const bool shown =
-        m_table->hasFocus() && m_table->keyboardChoosesRows() && !m_table->indexPathForSelectedRow().isValid();
+    const bool shown = m_keysInUse && m_table->hasFocus() && m_table->keyboardChoosesRows()
+                       && !m_table->indexPathForSelectedRow().isValid();
     if (!shown) {
         if (m_focusRing)
             m_focusRing->setHidden(true);
@@ -79,4 +85,57 @@ void TableKeyboardChooser::updateFocusRing()
     m_focusRing->setFrame(m_table->bounds());
     m_focusRing->setHidden(false);
     m_focusRing->raise();
+}
+
+void TableKeyboardChooser::focusIn(QFocusEvent* event)
+{
+    // A window coming back to the front gives the focus back as it was.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        m_keysInUse = reason != Qt::MouseFocusReason;
+    updateFocusRing();
+}
+
+void TableKeyboardChooser::focusOut()
+{
+    // The member went on elsewhere on the list's own screen: the row opened
+    // last is no longer where the keyboard belongs.
+    if (m_table && m_table->isVisible() && onListsScreen(QApplication::focusWidget()))
+        m_takeFocusWhenShown = false;
+    updateFocusRing();
+}
+
+void TableKeyboardChooser::pointerPressed()
+{
+    if (!m_keysInUse)
+        return;
+    m_keysInUse = false;
+    updateFocusRing();
+}
+
+void TableKeyboardChooser::rowOpened()
+{
+    m_takeFocusWhenShown = m_table && m_table->keyboardChoosesRows();
+}
+
+void TableKeyboardChooser::shown()
+{
+    if (!m_takeFocusWhenShown || !m_table)
+        return;
+    m_takeFocusWhenShown = false;
+    // A screen that gives its own focus back keeps it.
+    const QWidget* focused = QApplication::focusWidget();
+    if (focused == m_table || (focused && focused->isVisible() && onListsScreen(focused)))
+        return;
+    m_table->becomeFirstResponder();
+}
+
+bool TableKeyboardChooser::onListsScreen(const QWidget* widget) const
+{
+    if (!widget || !m_table)
+        return false;
+    View* screen = m_table;
+    while (screen->superview() && !screen->viewController())
+        screen = screen->superview();
+    return screen->isAncestorOf(widget);
 }

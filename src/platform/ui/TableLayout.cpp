@@ -37,20 +37,14 @@ View* TableLayout::defaultHeaderView(const QString& title, bool footer, TableVie
     return holder;
 }
 
-void TableLayout::clear()
-{
-    for (Section& s : m_sections) {
-        if (s.header)
-            s.header->removeFromSuperview();
-        if (s.footer)
-            s.footer->removeFromSuperview();
-    }
-    m_sections.clear();
-}
-
 qreal TableLayout::build(TableView& table)
 {
-    clear();
+    // A header or footer given again stays where it is, and keeps the
+    // keyboard if it has it; the others go.
+    QList<QPointer<View>> before;
+    for (const Section& s : std::as_const(m_sections))
+        before << s.header << s.footer;
+    m_sections.clear();
     TableViewDataSource* source = table.dataSource();
     TableViewDelegate* delegate = table.tableDelegate();
     const int sectionCount = source ? qMax(0, source->numberOfSectionsInTableView(&table)) : 0;
@@ -121,6 +115,12 @@ qreal TableLayout::build(TableView& table)
         y += section.footerHeight;
         section.bottom = y;
         m_sections.append(std::move(section));
+    }
+    for (const QPointer<View>& old : std::as_const(before)) {
+        const bool kept = std::any_of(m_sections.begin(), m_sections.end(),
+                                      [&](const Section& s) { return s.header == old || s.footer == old; });
+        if (old && !kept)
+            old->removeFromSuperview();
     }
     if (View* tableFooter = table.tableFooterView()) {
         tableFooter->setFrame(QRectF(0, y, width, tableFooter->frame().height()));

@@ -26,10 +26,9 @@ public:
     };
 
     // Asks the table's data source and delegate again, places the section
-    // views in the table, and returns the content's height.
+    // views in the table (those not given again go), and returns the
+    // content's height.
     qreal build(TableView& table);
-    // Takes the section views out of the table and forgets the sections.
-    void clear();
 
     const QList<Section>& sections() const { return m_sections; }
     int numberOfSections() const { return int(m_sections.size()); }

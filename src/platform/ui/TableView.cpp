@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 TableView::TableView(const QRectF& frame, TableViewStyle style) : ScrollView(frame), m_style(style)
 {
@@ -133,18 +134,49 @@ void TableView::clearCells()
 
 void TableView::reloadData()
 {
+    const bool chosenInSight = m_loaded && m_selected.isValid()
+                               && rectForRowAtIndexPath(m_selected).intersects(bounds());
+    const IndexPath chosen = std::exchange(m_selected, IndexPath());
     m_loaded = true;
     clearCells();
-    m_selected = IndexPath();
     computeLayout();
-    // The offset may now lie past the shorter content.
+    m_selected = followChosenRow(chosen);
+    TableViewDataSource* source = m_dataSource.get();
+    m_selectedKey = m_selected.isValid() && source ? source->keyForRowAtIndexPath(this, m_selected) : QVariant();
     if (!isDragging() && !isDecelerating()) {
+        // The offset may now lie past the shorter content.
         const QPointF clamped = clampedOffset(contentOffset());
         if (clamped.y() < contentOffset().y())
             setContentOffset(clamped);
+        if (chosenInSight)
+            scrollToRowAtIndexPath(m_selected, TableViewScrollPosition::None, false);
     }
     layoutVisible();
     m_queue.hideUnused();
+}
+
+IndexPath TableView::followChosenRow(const IndexPath& chosen)
+{
+    TableViewDataSource* source = m_dataSource.get();
+    if (!chosen.isValid() || !m_selectedKey.isValid() || !source)
+        return IndexPath();
+    if (const std::optional<IndexPath> answered = source->indexPathForRowKey(this, m_selectedKey)) {
+        const IndexPath path = *answered;
+        return path.isValid() && path.section < numberOfSections() && path.row < numberOfRowsInSection(path.section)
+                   ? path
+                   : IndexPath();
+    }
+    // The place it had first: most reloads keep the rows where they were.
+    const auto keyed = [&](const IndexPath& path) { return source->keyForRowAtIndexPath(this, path) == m_selectedKey; };
+    if (chosen.section < numberOfSections() && chosen.row < numberOfRowsInSection(chosen.section) && keyed(chosen))
+        return chosen;
+    for (int s = 0; s < numberOfSections(); ++s) {
+        for (int r = 0; r < numberOfRowsInSection(s); ++r) {
+            if (keyed(IndexPath{s, r}))
+                return IndexPath{s, r};
+        }
+    }
+    return IndexPath();
 }
 
 TableViewCell* TableView::dequeueReusableCellWithIdentifier(const QString& identifier)
@@ -345,9 +377,13 @@ View* TableView::headerViewForSection(int section) const
 
 void TableView::scrollToRowAtIndexPath(const IndexPath& indexPath, TableViewScrollPosition position, bool animated)
 {
-    const QRectF row = rectForRowAtIndexPath(indexPath);
+    QRectF row = rectForRowAtIndexPath(indexPath);
     if (row.isNull())
         return;
+    // A plain section's header stays at the top over its rows: a row
+    // brought into sight from above comes below it.
+    if (m_style == TableViewStyle::Plain && position == TableViewScrollPosition::None)
+        row.setTop(row.top() - rectForHeaderInSection(indexPath.section).height());
     QPointF offset = contentOffset();
     offset.setY(TableLayout::offsetShowing(row, position, offset.y(), frame().height(), contentInset()));
     setContentOffset(clampedOffset(offset), animated);
@@ -360,6 +396,8 @@ void TableView::selectRowAtIndexPath(const IndexPath& indexPath, bool animated, 
             old->setSelected(false, animated);
     }
     m_selected = indexPath;
+    TableViewDataSource* source = m_dataSource.get();
+    m_selectedKey = indexPath.isValid() && source ? source->keyForRowAtIndexPath(this, indexPath) : QVariant();
     if (TableViewCell* cell = cellForRowAtIndexPath(indexPath))
         cell->setSelected(true, animated);
     updateFocusRing();
@@ -371,8 +409,10 @@ void TableView::deselectRowAtIndexPath(const IndexPath& indexPath, bool animated
 {
     if (TableViewCell* cell = cellForRowAtIndexPath(indexPath))
         cell->setSelected(false, animated);
-    if (m_selected == indexPath)
+    if (m_selected == indexPath) {
         m_selected = IndexPath();
+        m_selectedKey = QVariant();
+    }
     updateFocusRing();
 }
 
@@ -386,6 +426,7 @@ int TableView::cellCount() const
 
 void TableView::touchesBegan(const QPointF& point)
 {
+    m_keyboard.pointerPressed();
     m_touched = m_allowsSelection ? indexPathForRowAtPoint(point) : IndexPath();
     if (TableViewCell* cell = cellForRowAtIndexPath(m_touched)) {
         if (cell->selectionStyle() != TableViewCellSelectionStyle::None)
@@ -419,6 +460,8 @@ void TableView::chooseRow(const IndexPath& indexPath)
         return;
     const IndexPath previous = m_selected;
     selectRowAtIndexPath(chosen, false, TableViewScrollPosition::None);
+    // Before the delegate: the screen it opens may hide the list at once.
+    m_keyboard.rowOpened();
     if (delegate && previous.isValid() && previous != chosen)
         delegate->didDeselectRowAtIndexPath(this, previous);
     if (TableViewDelegate* d = m_tableDelegate.get())
@@ -434,13 +477,19 @@ void TableView::keyPressEvent(QKeyEvent* event)
 void TableView::focusInEvent(QFocusEvent* event)
 {
     ScrollView::focusInEvent(event);
-    updateFocusRing();
+    m_keyboard.focusIn(event);
 }
 
 void TableView::focusOutEvent(QFocusEvent* event)
 {
     ScrollView::focusOutEvent(event);
-    updateFocusRing();
+    m_keyboard.focusOut();
+}
+
+void TableView::showEvent(QShowEvent* event)
+{
+    ScrollView::showEvent(event);
+    m_keyboard.shown();
 }
 
 void TableView::drawRect(QPainter& painter, const QRectF& rect)

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QVariant>
 
 class TableViewCell;
 
@@ -71,7 +72,9 @@ public:
     View* backgroundView() const;
     void setBackgroundView(View* view);
 
-    // Asks the data source and delegate again for everything.
+    // Asks the data source and delegate again for everything. The chosen
+    // row stays chosen where the data source still has it (see its row
+    // keys), and stays in sight if it was.
     void reloadData();
     int numberOfSections() const { return m_layout.numberOfSections(); }
     int numberOfRowsInSection(int section) const;
@@ -95,7 +98,8 @@ public:
     IndexPath indexPathForSelectedRow() const { return m_selected; }
     void selectRowAtIndexPath(const IndexPath& indexPath, bool animated, TableViewScrollPosition position);
     void deselectRowAtIndexPath(const IndexPath& indexPath, bool animated);
-    // Chooses the row as a tap does: asks and tells the delegate.
+    // Chooses the row as a tap does: asks and tells the delegate. The row
+    // stays chosen unless the delegate deselects it.
     void chooseRow(const IndexPath& indexPath);
 
     // Cells made so far (visible and queued): what the table costs.
@@ -118,6 +122,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void updateFocusRing() { m_keyboard.updateFocusRing(); }
@@ -128,6 +133,8 @@ private:
     void clearCells();
     qreal rowsLeft() const;
     qreal rowsWidth() const;
+    // Where the chosen row is after a reload, from its key.
+    IndexPath followChosenRow(const IndexPath& chosen);
 
     TableViewStyle m_style;
     WeakRef<TableViewDataSource> m_dataSource;
@@ -147,6 +154,7 @@ private:
     QMap<IndexPath, QPointer<TableViewCell>> m_visible;
     TableCellQueue m_queue;
     IndexPath m_selected;
+    QVariant m_selectedKey;
     TableKeyboardChooser m_keyboard{this};
     IndexPath m_touched;
     bool m_loaded = false;

@@ -5,6 +5,9 @@
 #include "platform/foundation/Trackable.h"
 
 #include <QString>
+#include <QVariant>
+
+#include <optional>
 
 class TableView;
 class TableViewCell;
@@ -20,4 +23,13 @@ public:
     // A null text: no title (and no default header).
     virtual QString titleForHeaderInSection(TableView* tableView, int section) { return QString(); }
     virtual QString titleForFooterInSection(TableView* tableView, int section) { return QString(); }
+    // The chosen row is followed across reloads by a key of what it shows,
+    // taken when it is chosen. No key (the default): a reload forgets it.
+    virtual QVariant keyForRowAtIndexPath(TableView* tableView, const IndexPath& indexPath) { return QVariant(); }
+    // Where the row of a key is now (an invalid path: gone). Not answered:
+    // the table looks for the row whose key is equal.
+    virtual std::optional<IndexPath> indexPathForRowKey(TableView* tableView, const QVariant& key)
+    {
+        return std::nullopt;
+    }
 };

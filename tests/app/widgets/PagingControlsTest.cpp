@@ -182,6 +182,66 @@ TEST_F(PagingControlsTest, ABlockWithoutAPageListStillOffersTheFirstAndLastPage)
     EXPECT_EQ(view->selectedRow(), -1);
 }
 
+TEST_F(PagingControlsTest, TheStripIsOneTabStopWhoseMarkTheArrowsMoveOverItsNumbers)
+{
+    // On a screen of its own, as Tab goes round a screen's stops.
+    auto* screen = new View(QRectF(0, 0, 320, 480));
+    window->addSubview(screen);
+    PageNavView* view = strip();
+    screen->addSubview(view);
+    QStringList pages;
+    for (int page = 1; page <= 12; ++page)
+        pages.append(QString::number(page));
+    view->setCurrentPage(12);
+    view->setPageNav(block(QStringLiteral("12"), QStringLiteral("12"), pages));
+    Animator::shared().finishAll();
+    ASSERT_EQ(view->table()->contentOffset().x(), 600 - 320);
+    const auto marked = [&] {
+        QStringList shown;
+        for (int row = 0; row < view->numberOfRows(); ++row) {
+            if (view->cellForRow(row)->isKeyboardMarked())
+                shown.append(view->cellForRow(row)->number()->text());
+        }
+        return shown.join(u',');
+    };
+    EXPECT_EQ(marked(), QString()) << "no mark before the keyboard comes";
+
+    // Tab: the mark on the page on screen. Left walks it to the first
+    // number, the strip scrolling along, and stops there.
+    UserInput::key(Qt::Key_Tab, Qt::NoModifier, QString(), window.get());
+    ASSERT_TRUE(view->hasFocus());
+    EXPECT_TRUE(view->showsFocusMark());
+    EXPECT_EQ(marked(), QStringLiteral("12"));
+    for (int press = 0; press < 12; ++press)
+        UserInput::key(Qt::Key_Left, Qt::NoModifier, QString(), window.get());
+    EXPECT_EQ(view->keyboardPage(), 1u);
+    EXPECT_EQ(marked(), QStringLiteral("1"));
+    EXPECT_EQ(view->table()->contentOffset().x(), 0) << "the marked number is in sight";
+    EXPECT_TRUE(chooser.chosen.isEmpty()) << "moving the mark chooses nothing";
+    UserInput::key(Qt::Key_Right, Qt::NoModifier, QString(), window.get());
+    UserInput::key(Qt::Key_Return, Qt::NoModifier, QString(), window.get());
+    EXPECT_EQ(chooser.chosen, QList<unsigned>({2}));
+
+    // A blank entry is passed over; Space chooses too.
+    ValueDict dict{{QStringLiteral("pagenumber"), Value(QStringLiteral("1"))},
+                   {QStringLiteral("totalpages"), Value(QStringLiteral("4"))},
+                   {QStringLiteral("pagenav"),
+                    Value(ValueList{Value(ValueDict{{QStringLiteral("curpage"), Value(QStringLiteral("1"))}}),
+                                    Value(ValueDict{{QStringLiteral("pagenumbers"), Value(ValueDict())}})})}};
+    view->setCurrentPage(1);
+    view->setPageNav(Model::createWithDictionary<PageNav>(Value(dict)));
+    ASSERT_EQ(numbers(view), texts("1,,4"));
+    UserInput::key(Qt::Key_Right, Qt::NoModifier, QString(), window.get());
+    EXPECT_EQ(view->keyboardPage(), 4u);
+    EXPECT_EQ(marked(), QStringLiteral("4"));
+    UserInput::key(Qt::Key_Space, Qt::NoModifier, QString(), window.get());
+    EXPECT_EQ(chooser.chosen, QList<unsigned>({2, 4}));
+
+    // The focus gone, so is the mark.
+    view->clearFocus();
+    EXPECT_EQ(marked(), QString());
+}
+
 TEST_F(PagingControlsTest, ThePageSelectorShowsOnlyTheButtonsThatLeadSomewhere)
 {
     PageSelector alone(1, 1);

@@ -92,7 +92,7 @@ TEST_F(ForumIndexTest, ARowOpensItsThreadListAndTheIndexIsAskedForAgainOnReturn)
     ASSERT_NE(threads, nullptr);
     ASSERT_NE(threads->forum(), nullptr);
     EXPECT_EQ(threads->forum()->forumid(), 2);
-    EXPECT_FALSE(index->forumTable()->indexPathForSelectedRow().isValid()) << "the row is deselected";
+    EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 0})) << "the row opened stays chosen";
     settleAll();
     // The title as the index showed it, also once the forum's own answer
     // has filled it again.
@@ -105,6 +105,7 @@ TEST_F(ForumIndexTest, ARowOpensItsThreadListAndTheIndexIsAskedForAgainOnReturn)
     settleAll();
     EXPECT_EQ(requestsOf("api_forumlist").size(), 2);
     EXPECT_EQ(index->forumTable()->numberOfSections(), 4);
+    EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, 0})) << "and so it is in the tree asked again";
 
     // A link forum opens a thread list too: the forum decides what it holds.
     tapRow(index->forumTable(), IndexPath{3, 0});

@@ -15,6 +15,8 @@
 #include "platform/ui/ViewControllerRegistry.h"
 #include "platform/ui/WebView.h"
 
+#include "UserInput.h"
+
 namespace {
 
 class ContentPagesTest : public NeighbourScreenTest {
@@ -229,6 +231,24 @@ TEST_F(ContentPagesTest, TheBlogHomeScreenListsTheEntriesItIsGivenBeforeItShowsA
     ASSERT_NE(entry, nullptr);
     settleAll();
     EXPECT_FALSE(entry->webView()->isHidden());
+    EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), entry->model()->blogid());
+
+    // Back, the row clicked is the list's chosen one and has the keys: Down
+    // marks the next entry and Return opens it.
+    const QString firstEntry = entry->model()->blogid();
+    navigation()->popViewControllerAnimated(true);
+    finishMoving();
+    TableView* list = screen->table()->tableView();
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_EQ(list->indexPathForSelectedRow(), IndexPath::indexPathForRow(0, 0));
+    UserInput::key(Qt::Key_Down);
+    EXPECT_EQ(list->indexPathForSelectedRow(), IndexPath::indexPathForRow(1, 0));
+    UserInput::key(Qt::Key_Return);
+    finishMoving();
+    entry = dynamic_cast<BlogPostExpanded*>(navigation()->topViewController());
+    ASSERT_NE(entry, nullptr);
+    settleAll();
+    EXPECT_NE(entry->model()->blogid(), firstEntry);
     EXPECT_EQ(lastRequest(QStringLiteral("blog_blog")).field(QStringLiteral("blogid")), entry->model()->blogid());
 
     // A list with nothing in it, and one whose load failed, each say so.
