@@ -807,6 +807,7 @@ TEST_F(KeyboardScenarioTest, ThreadsPastTheFirstPageAreReachedByTheArrowsAndByTh
     const auto marked = std::dynamic_pointer_cast<Thread>(paged->rowsForSection(2).value(3));
     ASSERT_NE(marked, nullptr);
     picture(QStringLiteral("keyboard-page-three-row.png"));
+    EXPECT_TRUE(rowMarkedIn(QStringLiteral("keyboard-page-three-row.png"), list, target));
 
     // Return opens the thread marked; back, the keys are on its row still,
     // in sight, and the arrows go on from it.
