@@ -66,9 +66,9 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
     EXPECT_TRUE(login->loadingWheel()->animationImages().isEmpty()) << "the wheel's pictures wait until it turns";
     const int passed = checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS"));
 
-    // The sign-in is slow: the session opens first, and the overlay stays up
-    // until the sign-in itself has answered.
-    forum().delayMethod(QStringLiteral("login_login"), 1000);
+    // The sign-in is slow (its answer waits at the gate): the session opens
+    // first, and the overlay stays up until the sign-in itself has answered.
+    forum().holdAtGate(QStringLiteral("login_login"), QStringLiteral("signin"));
     signInThroughTheForm(login, QStringLiteral("alice"), QStringLiteral("secret1"));
     EXPECT_TRUE(login->isBusy());
     EXPECT_TRUE(login->loadingWheel()->isAnimating());
@@ -78,8 +78,10 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
     EXPECT_EQ(displayedText(login->fieldWithTag(2)).size(), 7);
     EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS")), passed + 1);
     ASSERT_TRUE(waitUntil([] { return !CurrentUser::currentUser()->apiaccesstoken().isEmpty(); }));
+    ASSERT_TRUE(waitUntil([&] { return forum().arrivedAtGate(QStringLiteral("signin")) == 1; }));
     EXPECT_TRUE(login->isBusy()) << "the session's opening is not the sign-in's answer";
     EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+    forum().openGate(QStringLiteral("signin"));
 
     ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
     EXPECT_FALSE(login->isBusy());
