@@ -42,12 +42,16 @@ for run in $(seq 1 "$runs"); do
     continue
   fi
   failed=$((failed + 1))
-  # ctest names the failed tests there as "number:name".
+  # ctest names the failed tests there as "number:name"; without it, ctest
+  # itself failed.
+  failedList="$dir/Testing/Temporary/LastTestsFailed.log"
+  [ -f "$failedList" ] || echo "0:(ctest itself, see the log)" >"$failedList"
   while IFS=: read -r _ name; do
     [ -n "$name" ] || continue
     failures[$name]=$((${failures[$name]:-0} + 1))
     failedIn[$name]="${failedIn[$name]:-}${failedIn[$name]:+, }$run"
-  done <"$dir/Testing/Temporary/LastTestsFailed.log"
+  done <"$failedList"
+  rm -f "$failedList"
 done
 
 echo
