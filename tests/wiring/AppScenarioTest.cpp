@@ -803,9 +803,11 @@ TEST_F(AppScenarioTest, AMovedThreadAsksForEachForumItChangedOnceAndAMoveIntoIts
     auto* threads = openGeneralDiscussion();
     ASSERT_NE(threads, nullptr);
     const qint32 here = threads->forum()->forumid();
-    tapAt(threads->actions()->convertRect(threads->actions()->rectForItemAtIndex(
-        int(threads->actions()->items().indexOf(threads->moderate()))), nullptr).center());
-    finishAnimations();
+    const auto clickItem = [&](TabBar* bar, const TabBarItemPtr& item) {
+        tapAt(bar->convertRect(bar->rectForItemAtIndex(int(bar->items().indexOf(item))), nullptr).center());
+        finishAnimations();
+    };
+    clickItem(threads->actions(), threads->moderate());
     auto* moderate = topScreenAs<ThreadModerateController>();
     ASSERT_NE(moderate, nullptr);
     settleAndFinish();
@@ -816,9 +818,7 @@ TEST_F(AppScenarioTest, AMovedThreadAsksForEachForumItChangedOnceAndAMoveIntoIts
     const auto moveFirstThreadTo = [&](qint32 destination) {
         tapRow(moderate->threadTable()->tableView(), firstThreadRow(threads));
         ASSERT_EQ(moderate->selectedThreads().size(), 1);
-        TabBar* bar = moderate->actions();
-        tapAt(bar->convertRect(bar->rectForItemAtIndex(int(bar->items().indexOf(moderate->moveBtn()))), nullptr).center());
-        finishAnimations();
+        clickItem(moderate->actions(), moderate->moveBtn());
         ActionSheet* sheet = moderate->moveAction();
         ASSERT_NE(sheet, nullptr);
         tapAt(sheet->convertRect(sheet->buttonRect(0), nullptr).center());
@@ -866,8 +866,10 @@ TEST_F(AppScenarioTest, AMovedThreadAsksForEachForumItChangedOnceAndAMoveIntoIts
 
     // Into another forum: moved, and each of the two lists asked for once.
     const qint32 introductions = 6;
-    const qint32 moved = std::dynamic_pointer_cast<Thread>(
-        moderate->threadTable()->rowsForSection(0).value(firstThreadRow(threads).row))->threadid();
+    const auto first = std::dynamic_pointer_cast<Thread>(
+        moderate->threadTable()->rowsForSection(0).value(firstThreadRow(threads).row));
+    ASSERT_NE(first, nullptr);
+    const qint32 moved = first->threadid();
     moveFirstThreadTo(introductions);
     ASSERT_EQ(alertsOnScreen().size(), 1);
     EXPECT_EQ(alertsOnScreen().first()->message(), Bundle::main().localizedString(QStringLiteral("move_thread_success")));
