@@ -5,6 +5,7 @@
 #include "app/media/ImageCache.h"
 #include "app/net/ApiClient.h"
 #include "app/net/HTTPRequest.h"
+#include "app/session/AppContext.h"
 #include "forum/model/NewTopSearch.h"
 #include "forum/model/SearchAll.h"
 #include "forum/model/SearchPost.h"
@@ -12,9 +13,11 @@
 #include "forum/model/Thread.h"
 #include "neighbours/blogs/NeighbourBlogs.h"
 #include "platform/foundation/Bundle.h"
+#include "platform/foundation/SystemClock.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +49,7 @@ void feedSearch(Search& search, Listener& listener, const Value& json, bool comp
     search.searchResults(answer(json, complete));
     search.setResponse(json);
     search.setResponse(json[u"response"][u"searchbits"]);
-    search.errorMessageForResponse(json);
+    search.errorMessageForResponse(*answer(json, complete));
     search.setSilentMode(true);
     search.searchResults(answer(json, complete));
 }
@@ -55,7 +58,12 @@ void feedSearch(Search& search, Listener& listener, const Value& json, bool comp
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
+    // Settings and caches go to a folder of this run's own.
+    static QTemporaryDir home;
+    qputenv("MU_HOME", home.path().toUtf8());
     static QCoreApplication application(*argc, *argv);
+    // The parts the search models read (the forum's features), on a real clock.
+    static AppContext context(std::make_shared<SystemClock>());
     // Pictures are asked of an address nothing answers; no event loop runs.
     Bundle::main().setInfoValue(QStringLiteral("ZtServerBaseUrl"), Value(QStringLiteral("http://127.0.0.1:9/forum")));
     NeighbourBlogs::registerContent();
@@ -74,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         feedSearch(*inThread, listener, json, complete);
         const auto inForum = Model::create<SearchThread>();
         feedSearch(*inForum, listener, json, complete);
-        const auto general = Model::create<SearchAll>();
+        const auto general = std::make_shared<SearchAll>(AppContext::current());
         feedSearch(*general, listener, json, complete);
         general->setOrder(SearchAll::SubscribedOrder);
         general->subscribedResults(answer(json, complete));

@@ -43,6 +43,7 @@
 #include "neighbours/screens/ArticleDetails.h"
 #include "neighbours/screens/BlogPostExpanded.h"
 #include "neighbours/screens/NotificationsController.h"
+#include "platform/ui/ActionSheet.h"
 #include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/AlertPresenter.h"
 #include "platform/ui/Button.h"
@@ -794,6 +795,90 @@ TEST_F(AppScenarioTest, AModeratorChoosesThreadsAndPostsAndActsOnThem)
     posts->postTable()->tableView()->setContentOffset(QPointF(0, 0));
     ASSERT_EQ(posts->selectedPosts().size(), 2);
     picture(QStringLiteral("app-moderate-posts.png"));
+}
+
+TEST_F(AppScenarioTest, AMovedThreadAsksForEachForumItChangedOnceAndAMoveIntoItsOwnForumForItOnce)
+{
+    ASSERT_NE(signInAs(QStringLiteral("moderator"), QStringLiteral("modpass")), nullptr);
+    auto* threads = openGeneralDiscussion();
+    ASSERT_NE(threads, nullptr);
+    const qint32 here = threads->forum()->forumid();
+    const auto clickItem = [&](TabBar* bar, const TabBarItemPtr& item) {
+        tapAt(bar->convertRect(bar->rectForItemAtIndex(int(bar->items().indexOf(item))), nullptr).center());
+        finishAnimations();
+    };
+    clickItem(threads->actions(), threads->moderate());
+    auto* moderate = topScreenAs<ThreadModerateController>();
+    ASSERT_NE(moderate, nullptr);
+    settleAndFinish();
+
+    // The first ordinary thread, moved with the bar, the sheet and the picker
+    // as the moderator clicks them; the picker opens a forum with subforums
+    // on its own level first, whose first row is the forum itself.
+    const auto moveFirstThreadTo = [&](qint32 destination) {
+        tapRow(moderate->threadTable()->tableView(), firstThreadRow(threads));
+        ASSERT_EQ(moderate->selectedThreads().size(), 1);
+        clickItem(moderate->actions(), moderate->moveBtn());
+        ActionSheet* sheet = moderate->moveAction();
+        ASSERT_NE(sheet, nullptr);
+        tapAt(sheet->convertRect(sheet->buttonRect(0), nullptr).center());
+        finishAnimations();
+        auto* picker = topScreenAs<SelectForumController>();
+        ASSERT_NE(picker, nullptr);
+        settleAndFinish();
+        forum().clearLog();
+        for (int level = 0; level < 2 && topScreenAs<SelectForumController>() == picker; ++level) {
+            TableView* table = picker->forumTable();
+            IndexPath found;
+            for (int section = 0; section < table->numberOfSections() && !found.isValid(); ++section) {
+                for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
+                    const ForumPtr listed = picker->retrieveForumAtIndexPath(IndexPath{section, row});
+                    if (listed && listed->forumid() == destination) {
+                        found = IndexPath{section, row};
+                        break;
+                    }
+                }
+            }
+            ASSERT_TRUE(found.isValid()) << "the picker lists no forum " << destination;
+            tapRow(table, found);
+            settleAndFinish();
+        }
+        EXPECT_EQ(topScreenAs<ThreadModerateController>(), moderate);
+    };
+    const auto listsAsked = [&] {
+        QList<qint32> forums;
+        for (const TestForumRequest& request : asked("forumdisplay")) {
+            EXPECT_EQ(request.field(QStringLiteral("pagenumber")), u"1");
+            forums.append(request.field(QStringLiteral("forumid")).toInt());
+        }
+        return forums;
+    };
+
+    // Into its own forum: refused, said once, and its list asked for once.
+    moveFirstThreadTo(here);
+    EXPECT_EQ(asked("inlinemod_domovethreads").size(), 1);
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), tableText(QStringLiteral("movesameforum")));
+    tapAlertButton(0);
+    settleAndFinish();
+    EXPECT_EQ(listsAsked(), QList<qint32>{here});
+    EXPECT_TRUE(moderate->selectedThreads().isEmpty());
+
+    // Into another forum: moved, and each of the two lists asked for once.
+    const qint32 introductions = 6;
+    const auto first = std::dynamic_pointer_cast<Thread>(
+        moderate->threadTable()->rowsForSection(0).value(firstThreadRow(threads).row));
+    ASSERT_NE(first, nullptr);
+    const qint32 moved = first->threadid();
+    moveFirstThreadTo(introductions);
+    ASSERT_EQ(alertsOnScreen().size(), 1);
+    EXPECT_EQ(alertsOnScreen().first()->message(), Bundle::main().localizedString(QStringLiteral("move_thread_success")));
+    tapAlertButton(0);
+    settleAndFinish();
+    EXPECT_EQ(forum().threadState(moved).value(QStringLiteral("forumid")).toInt(), introductions);
+    QList<qint32> both = listsAsked();
+    std::sort(both.begin(), both.end());
+    EXPECT_EQ(both, (QList<qint32>{here, introductions}));
 }
 
 TEST_F(AppScenarioTest, ASignedOutMemberFindsNoWayToWriteUntilSignedInAgain)

@@ -1009,3 +1009,32 @@ TEST_F(RegistrationScenarioTest, TheFormOpensOnItsFirstFieldAndARefusalPutsTheKe
     ASSERT_NE(home(), nullptr);
     EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(u"newbie"_s));
 }
+
+TEST_F(RegistrationScenarioTest, AGuestWhoSignsUpFromHomeIsSignedInOnceAndTheFeedAskedForOnce)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    tap(login->skipNowButton());
+    HomeController* guestHome = home();
+    ASSERT_NE(guestHome, nullptr);
+    tap(named<GradientButton>(guestHome, "signUp"));
+    ASSERT_NE(signUpScreen(), nullptr);
+    fillTheForm(u"newbie"_s, u"pedal-on"_s);
+    chooseDate(QDate(1979, 11, 30));
+    forum().clearLog();
+    tapSubmit();
+
+    // The member's own session, the sign-in, then one feed for the home
+    // that greets them; the guest's home under the form asks for nothing.
+    HomeController* memberHome = home();
+    ASSERT_NE(memberHome, nullptr);
+    settleAndFinish();
+    EXPECT_EQ(named<Button>(memberHome, "welcome")->titleForState(ControlState::Normal), u"Welcome, newbie"_s);
+    const QStringList log = apiLog();
+    EXPECT_EQ(log.mid(0, 3), (QStringList{u"register_addmember"_s, u"api_init"_s, u"login_login"_s}));
+    EXPECT_EQ(log.count(u"api_getnewtop"_s), 1) << log.join(u',').toStdString();
+    EXPECT_EQ(log.count(u"api_init"_s), 1);
+    EXPECT_FALSE(named<PaginableTableView>(memberHome, "news")->rowsForSection(0).isEmpty());
+    const TestForumRequest feed = lastRequest(u"api_getnewtop"_s);
+    EXPECT_EQ(feed.memberId, forum().memberId(u"newbie"_s));
+}

@@ -18,16 +18,18 @@ struct ApiCall {
     // method carries it: such a call may reach the forum twice (the HTTP
     // layer sends it again on a line that closed before its answer, as
     // happens to a kept-alive line the server has dropped). Any other call
-    // may change the forum and goes out once per send.
+    // may change the forum and goes out once per send: the session's own
+    // calls too, since a second "api_init" opens a second session and a
+    // second sign-in counts a wrong password twice.
     bool onlyReads() const
     {
         static const QSet<QString> reads = {
             QStringLiteral("announcement_view"),  QStringLiteral("api_forumlist"),
             QStringLiteral("api_getnewtop"),      QStringLiteral("api_gotonewpost"),
-            QStringLiteral("api_init"),           QStringLiteral("blog_list"),
+            QStringLiteral("blog_list"),
             QStringLiteral("editpost_editpost"),  QStringLiteral("forum"),
             QStringLiteral("forumdisplay"),       QStringLiteral("inlinemod_moveposts"),
-            QStringLiteral("login_login"),        QStringLiteral("member"),
+            QStringLiteral("member"),
             QStringLiteral("newreply_newreply"),  QStringLiteral("newthread_newthread"),
             QStringLiteral("profile_buddylist"),  QStringLiteral("register"),
             QStringLiteral("register_checkdate"), QStringLiteral("search_process"),

@@ -14,13 +14,15 @@ void sendListed(const char* apiMethod, const QList<qint32>& ids, Thread::Done do
     ModerationRequest::send(QString::fromLatin1(apiMethod), Thread::buildIdsParams(ids), std::move(done));
 }
 
-// Target first, then source; either may have gone.
+// Target first, then source, each once: a move into the forum it came from
+// (which the forum refuses) names one forum twice. Either may have gone.
 void refreshForums(const std::shared_ptr<Forum>& toForum, const std::shared_ptr<Forum>& fromForum)
 {
-    for (const std::shared_ptr<Forum>& forum : {toForum, fromForum}) {
-        if (forum)
-            forum->refresh();
-    }
+    const bool oneForum = toForum && fromForum && toForum->forumid() == fromForum->forumid();
+    if (toForum && !oneForum)
+        toForum->refresh();
+    if (fromForum)
+        fromForum->refresh();
 }
 
 void showAlert(const QString& message, const QString& button)

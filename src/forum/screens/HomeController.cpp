@@ -391,8 +391,10 @@ void HomeController::updateLayout()
         m_strip->showCount(m_state.notifications());
     m_strip->setHidden(!strip);
     // Another reader: the list shown is read again for them, unless choosing
-    // the order above asked for it already.
-    if (readAgain && m_news->model() && !m_news->model()->isLoadingPages()) {
+    // the order above asked for it already. A home out of sight (under the
+    // sign-up that made the member, which puts a home of its own up) reads
+    // it when it comes back.
+    if (readAgain && isAppeared() && m_news->model() && !m_news->model()->isLoadingPages()) {
         m_news->refreshModel();
         showLoading();
     }

@@ -238,11 +238,12 @@ bool ThreadModerateController::forumWasSelected(const ForumPtr& destination)
     if (!destination || m_selection.isEmpty())
         return true;
     const QList<qint32> ids = m_selection.ids();
-    // Both tell their outcome themselves, and refresh the forums that changed.
+    // Both tell their outcome themselves. A move asks again for both forums
+    // whatever its outcome, this list included: nothing more to ask here.
     if (m_status == CopyStatus)
         Thread::copy(ids, forum(), destination, reloadOnFailure(false));
     else
-        Thread::move(ids, forum(), destination, reloadOnFailure(false));
+        Thread::move(ids, forum(), destination, nullptr);
     selectionDone();
     return true;
 }

@@ -66,9 +66,9 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
     EXPECT_TRUE(login->loadingWheel()->animationImages().isEmpty()) << "the wheel's pictures wait until it turns";
     const int passed = checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS"));
 
-    // The sign-in is slow: the session opens first, and the overlay stays up
-    // until the sign-in itself has answered.
-    forum().delayMethod(QStringLiteral("login_login"), 1000);
+    // The sign-in is slow (its answer waits at the gate): the session opens
+    // first, and the overlay stays up until the sign-in itself has answered.
+    forum().holdAtGate(QStringLiteral("login_login"), QStringLiteral("signin"));
     signInThroughTheForm(login, QStringLiteral("alice"), QStringLiteral("secret1"));
     EXPECT_TRUE(login->isBusy());
     EXPECT_TRUE(login->loadingWheel()->isAnimating());
@@ -78,8 +78,10 @@ TEST_F(LoginTest, SigningInWithASeededMemberReachesHomeAndThePasswordIsNeverShow
     EXPECT_EQ(displayedText(login->fieldWithTag(2)).size(), 7);
     EXPECT_EQ(checkpointsNamed(QStringLiteral("ON_LOGIN_SUCCESS")), passed + 1);
     ASSERT_TRUE(waitUntil([] { return !CurrentUser::currentUser()->apiaccesstoken().isEmpty(); }));
+    ASSERT_TRUE(waitUntil([&] { return forum().arrivedAtGate(QStringLiteral("signin")) == 1; }));
     EXPECT_TRUE(login->isBusy()) << "the session's opening is not the sign-in's answer";
     EXPECT_NE(topScreenAs<LoginController>(), nullptr);
+    forum().openGate(QStringLiteral("signin"));
 
     ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
     EXPECT_FALSE(login->isBusy());
@@ -180,11 +182,17 @@ TEST_F(LoginTest, TheForumGoingSilentDuringTheSignInEndsTheOverlayWithTheConnect
 {
     LoginController* login = launchToLogin();
     ASSERT_NE(login, nullptr);
-    forum().dropConnection(QStringLiteral("login_login"), 3, TestForum::Drop::AfterHead);
+    // The answer waits at the gate until the overlay has been seen: on a busy
+    // machine the whole sign-in may otherwise end within the press itself.
+    forum().holdAtGate(QStringLiteral("login_login"), QStringLiteral("signin"));
+    forum().dropConnection(QStringLiteral("login_login"), 1, TestForum::Drop::AfterHead);
     signInThroughTheForm(login, QStringLiteral("carol"), QStringLiteral("secret4"));
+    ASSERT_TRUE(waitUntil([&] { return forum().arrivedAtGate(QStringLiteral("signin")) == 1; }));
     EXPECT_TRUE(login->isBusy());
+    forum().openGate(QStringLiteral("signin"));
     ASSERT_TRUE(waitUntil([&] { return !login->isBusy(); }, std::chrono::milliseconds(15000)));
     settle();
+    EXPECT_EQ(forum().requests(QStringLiteral("login_login")).size(), 1);
     EXPECT_EQ(alertsShown(), 1);
     ASSERT_EQ(alertsOnScreen().size(), 1);
     // The forum was reached; its answer broke off.
@@ -192,6 +200,53 @@ TEST_F(LoginTest, TheForumGoingSilentDuringTheSignInEndsTheOverlayWithTheConnect
     EXPECT_NE(topScreenAs<LoginController>(), nullptr);
     EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("carol"));
     EXPECT_EQ(login->fieldWithTag(2)->text(), QStringLiteral("secret4"));
+}
+
+TEST_F(LoginTest, ALineThatClosesBeforeTheAnswerOpensOneSessionAndSignsInOnce)
+{
+    LoginController* login = launchToLogin();
+    ASSERT_NE(login, nullptr);
+    const int sessionsBefore = forum().issuedTokenCount();
+    const auto pressAndReadTheAlert = [&](const QString& password) {
+        login->fieldWithTag(2)->setText(QString());
+        type(login->fieldWithTag(2), password);
+        tap(login->loginButton());
+        EXPECT_TRUE(waitUntil([&] { return !login->isBusy(); }, std::chrono::milliseconds(15000)));
+        settle();
+        const QList<std::shared_ptr<AlertView>> shown = alertsOnScreen();
+        const QString message = shown.size() == 1 ? shown.first()->message() : QString();
+        if (!shown.isEmpty())
+            tapAlertButton(0);
+        return message;
+    };
+    type(login->fieldWithTag(1), QStringLiteral("alice"));
+
+    // The forum opens the session, then the line closes before a byte of its
+    // answer: the member hears of it, and the forum has opened that one.
+    forum().clearLog();
+    forum().dropConnection(QStringLiteral("api_init"), 1, TestForum::Drop::AfterHandling);
+    EXPECT_EQ(pressAndReadTheAlert(QStringLiteral("secret1")), tableText(QStringLiteral("nointernet")));
+    EXPECT_EQ(forum().requests(QStringLiteral("api_init")).size(), 1);
+    EXPECT_EQ(forum().issuedTokenCount(), sessionsBefore + 1);
+    EXPECT_TRUE(forum().requests(QStringLiteral("login_login")).isEmpty());
+    EXPECT_EQ(topScreenAs<LoginController>(), login);
+
+    // A wrong password whose answer is lost so: counted once by the forum.
+    forum().clearLog();
+    forum().dropConnection(QStringLiteral("login_login"), 1, TestForum::Drop::AfterHandling);
+    EXPECT_EQ(pressAndReadTheAlert(QStringLiteral("wrong")), tableText(QStringLiteral("nointernet")));
+    EXPECT_EQ(apiLog(), (QStringList{QStringLiteral("api_init"), QStringLiteral("login_login")}));
+    EXPECT_EQ(forum().issuedTokenCount(), sessionsBefore + 2);
+
+    // The next press goes through, on the session now open.
+    forum().clearLog();
+    login->fieldWithTag(2)->setText(QString());
+    type(login->fieldWithTag(2), QStringLiteral("secret1"));
+    tap(login->loginButton());
+    ASSERT_TRUE(waitUntil([&] { return topScreenAs<apphome::HomeController>() != nullptr; }));
+    EXPECT_EQ(apiLog().count(QStringLiteral("login_login")), 1);
+    EXPECT_EQ(forum().issuedTokenCount(), sessionsBefore + 2);
+    EXPECT_EQ(CurrentUser::currentUser()->userid(), forum().memberId(QStringLiteral("alice")));
 }
 
 TEST_F(LoginTest, ASignInEndedWithoutAWordStillEndsTheOverlay)
