@@ -138,8 +138,11 @@ bool HTTPRequestAsyncronic::mayChangeForum() const
 int HTTPRequestAsyncronic::quietLimitSeconds() const
 {
     // A request that has not wholly left cannot have been carried out: it
-    // is given up at the timeout as a read is.
-    return mayChangeForum() && m_requestSent ? std::max(PostingLimitSeconds, timeoutSeconds()) : timeoutSeconds();
+    // is given up at the timeout as a read is. Nor is a call whose caller
+    // cannot tell the member that its fate is open (the session's calls,
+    // moderation): waiting in silence would only hide the failure.
+    const bool outwaits = mayChangeForum() && m_requestSent && overdueSelector().isSet();
+    return outwaits ? std::max(PostingLimitSeconds, timeoutSeconds()) : timeoutSeconds();
 }
 
 qint64 HTTPRequestAsyncronic::nextQuietDeadlineMs() const

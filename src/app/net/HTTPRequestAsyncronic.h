@@ -20,12 +20,14 @@ class QNetworkReply;
 // finished, failed or cancelled) the client's pending list owns it.
 //
 // A call that may change the forum (any body but a read's, see
-// ApiCall::onlyReads) is not given up when its timeout passes once the whole
-// of it has left: a slow forum may still carry it out, and a connection
-// dropped by us proves nothing. The overdue selector hears of the timeout
-// once, and the connection is kept until it ends by itself or nothing has
-// moved on it for PostingLimitSeconds. One that never wholly left ends at the
-// timeout, unsent (RequestOutcome::unsent): no forum runs half a call.
+// ApiCall::onlyReads) and whose caller watches for it being late (an
+// overdue selector: the posting builders) is not given up when its timeout
+// passes once the whole of it has left: a slow forum may still carry it out,
+// and a connection dropped by us proves nothing. The overdue selector hears
+// of the timeout once, and the connection is kept until it ends by itself or
+// nothing has moved on it for PostingLimitSeconds. One that never wholly
+// left ends at the timeout, unsent (RequestOutcome::unsent): no forum runs
+// half a call.
 //
 // Always owned through a shared_ptr: make it with create().
 class HTTPRequestAsyncronic : public HTTPRequest, public RequestFactory<HTTPRequestAsyncronic> {
@@ -66,11 +68,11 @@ public:
     // Whether a connection is open.
     bool isSending() const { return !m_reply.isNull(); }
     // The prepared request carries a body and its call is no read: it goes
-    // out once per send, and its connection is kept past the timeout.
+    // out once per send.
     bool mayChangeForum() const;
     // How long the connection may stay quiet before it ends as no answer:
-    // the timeout, or for a call that may change the forum and has wholly
-    // left, at least PostingLimitSeconds.
+    // the timeout, or for a call that may change the forum, has wholly left
+    // and has an overdue selector, at least PostingLimitSeconds.
     int quietLimitSeconds() const;
     // The timeout has passed on the open connection without an answer.
     bool isOverdue() const { return m_overdue; }

@@ -299,6 +299,23 @@ TEST_F(HTTPRequestAsyncronicTest, ACallThatMayChangeTheForumOutwaitsTheTimeoutAn
     EXPECT_TRUE(silent->outcome().is(RequestOutcome::Kind::NoAnswer));
     EXPECT_TRUE(silent->outcome().isInconclusive());
 
+    // A call that may change the forum but whose caller could not tell the
+    // member that its fate is open (a moderation, the sign-in) is not kept
+    // waiting in silence: it ends at the timeout, its outcome still open.
+    Receiver moderator;
+    auto unwatched = HTTPRequestAsyncronic::create();
+    unwatched->setCallbackObject(&moderator);
+    unwatched->setFailureSelector(SELECTOR(Receiver, failed));
+    unwatched->setApiCall(ApiCall{QStringLiteral("inlinemod_close"), ValueDict()});
+    unwatched->addParameter(QStringLiteral("threadids"), Value(u"1101"));
+    unwatched->requestUrl(server.url(QStringLiteral("/gate/unwatched")));
+    ASSERT_TRUE(TestSupport::waitFor([&] { return unwatched->requestLeft(); }));
+    EXPECT_TRUE(unwatched->mayChangeForum());
+    clock()->advance(timeoutMs);
+    ASSERT_EQ(moderator.calls.size(), 1);
+    EXPECT_FALSE(moderator.calls[0].viaSuccess);
+    EXPECT_TRUE(unwatched->outcome().isInconclusive());
+
     // One that never left (nobody listens): nothing can have been carried out.
     server.stop();
     Receiver unheard;
