@@ -16,6 +16,8 @@
 // offscreen platform. For callgrind the keys (two to warm, then the timed
 // ones) run in typeMeasured: --collect-atstart=no
 // --toggle-collect='*typeMeasured*' with one post and one place.
+#include "BenchSupport.h"
+
 #include "forum/model/Post.h"
 #include "forum/model/PostQuote.h"
 #include "forum/screens/Reply.h"
@@ -44,25 +46,8 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using BenchSupport::median;
+using BenchSupport::waitUntil;
 
 // About five megabytes of words, in one paragraph or in lines.
 QString longPost(bool lines)

@@ -28,6 +28,8 @@
 // --no-scroll, --careful-moves-pixels (the careful list scrolls as QListView
 // does, moving its drawn pixels, rather than drawing its view again). For callgrind, the timed work runs in the functions named
 // measured*: --collect-atstart=no --toggle-collect='measuredOursFirstPage*'.
+#include "BenchSupport.h"
+
 #include "CarefulList.h"
 
 #include "forum/cells/PostTextView.h"
@@ -78,33 +80,16 @@
 
 namespace {
 
+using BenchSupport::median;
+using BenchSupport::waitUntil;
+
 constexpr int kThread = 1101;
 constexpr int kFirstPost = 5000;
 constexpr int kPosts = 50;
 
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 bool exposed(QWidget* widget)
 {
     return widget->windowHandle() && widget->windowHandle()->isExposed();
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // A first post of about `length` characters (never more) made of the

@@ -58,14 +58,14 @@ protected:
         }
         return nullptr;
     }
-    // The thread of that id, opened by a click on its row on home.
-    PostController* openFromHome(HomeController* home, qint32 threadid)
+    // The thread of that id, opened by a click on its row of the list, its
+    // first posts in; null (and a failure) where the list has no such row.
+    PostController* openFrom(PaginableTableView* list, qint32 threadid)
     {
-        PaginableTableView* news = named<PaginableTableView>(home, "news");
-        const QList<ModelPtr> rows = news->rowsForSection(0);
+        const QList<ModelPtr> rows = list->rowsForSection(0);
         for (int row = 0; row < rows.size(); ++row) {
             if (const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row)); thread && thread->threadid() == threadid) {
-                tapRow(news->tableView(), IndexPath{0, row});
+                tapRow(list->tableView(), IndexPath{0, row});
                 auto* page = topScreenAs<PostController>();
                 EXPECT_NE(page, nullptr);
                 if (page) {
@@ -75,8 +75,12 @@ protected:
                 return page;
             }
         }
-        ADD_FAILURE() << "home lists no thread " << threadid;
+        ADD_FAILURE() << "the list holds no thread " << threadid;
         return nullptr;
+    }
+    PostController* openFromHome(HomeController* home, qint32 threadid)
+    {
+        return openFrom(named<PaginableTableView>(home, "news"), threadid);
     }
     // The text typed into the quick-reply row under the last post, then its
     // send button clicked.
@@ -111,18 +115,7 @@ protected:
         EXPECT_NE(threads, nullptr);
         if (!threads)
             return nullptr;
-        const QList<ModelPtr> listed = threads->threadTable()->rowsForSection(0);
-        for (int row = 0; row < listed.size(); ++row) {
-            if (const auto thread = std::dynamic_pointer_cast<Thread>(listed.at(row)); thread && thread->threadid() == 302)
-                tapRow(threads->threadTable()->tableView(), IndexPath{0, row});
-        }
-        auto* page = topScreenAs<PostController>();
-        EXPECT_NE(page, nullptr);
-        if (page) {
-            EXPECT_TRUE(waitUntil([&] { return !page->postTable()->rowsForSection(0).isEmpty(); }));
-            settleAndFinish();
-        }
-        return page;
+        return openFrom(threads->threadTable(), 302);
     }
 };
 
