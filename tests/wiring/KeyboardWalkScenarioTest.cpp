@@ -104,9 +104,14 @@ protected:
         }
         return shownPicture(stepName(what));
     }
+    // Named by where it was shown: the X display at its zoom, or the
+    // window's own pixels off screen.
     static QString stepName(const QString& what)
     {
-        return QStringLiteral("x-keyboard-walk-%1-zoom-%2.png").arg(what).arg(Window::keyWindow()->devicePixelRatioF());
+        const QString shownOn = XInput::available()
+                                    ? QStringLiteral("zoom-%1").arg(Window::keyWindow()->devicePixelRatioF())
+                                    : QStringLiteral("offscreen");
+        return QStringLiteral("x-keyboard-walk-%1-%2.png").arg(what, shownOn);
     }
     // The list's chosen row wears the selection in the picture, and the
     // row beside it does not.
