@@ -12,7 +12,11 @@
 #   end-to-end test that does so, on the loopback test forum);
 # - every turn of the wheel over the paged lists shows what a fresh drawing
 #   shows, and every list marks the row the arrows chose, at zoom 1, 1.25,
-#   1.5 and 2.
+#   1.5 and 2;
+# - a member walks from the login screen to a thread on a forum's third
+#   page, a quick reply, home, a blog entry's category and a sign-up with
+#   the keys alone, no mouse event at all, and every step shows where the
+#   keys are, at zoom 1 and 2.
 #
 # Any failure fails the run. The build folder is the first argument.
 set -euo pipefail
@@ -143,18 +147,24 @@ for case in ":480x720" "--zoom 3:640x960"; do
   fi
 done
 
-echo "== on X: a member sends a quick reply with the mouse"
+echo "== on X: a member sends a quick reply with the mouse, and walks the forum with the keys alone"
 if ! MU_HOME="$run/home-scenario" timeout 300 "$scenario" --gtest_brief=1 \
-    --gtest_filter='RealDisplayScenarioTest.*'; then
+    --gtest_filter='RealDisplayScenarioTest.*:KeyboardWalkScenarioTest.*'; then
   status=1
 fi
 # A scroll moves drawn pixels by the notch's points times the zoom. The
 # application opens at 1.25 on a 1024 x 768 screen and at 1.5 on this one:
 # there a view's edge falls between the display's pixels.
+# The keyboard's walk goes again at 2, where every point is two pixels.
 for zoom in 1.25 1.5 2; do
   echo "== on X at zoom $zoom: the wheel moves the lists' drawn pixels, the chosen row is marked"
+  filter='RealDisplayScenarioTest.Every*'
+  if [ "$zoom" = 2 ]; then
+    echo "   and the keyboard alone walks the forum"
+    filter="$filter:KeyboardWalkScenarioTest.*"
+  fi
   if ! MU_HOME="$run/home-scenario-zoom$zoom" QT_SCALE_FACTOR=$zoom timeout 300 "$scenario" --gtest_brief=1 \
-      --gtest_filter='RealDisplayScenarioTest.Every*'; then
+      --gtest_filter="$filter"; then
     status=1
   fi
 done

@@ -1,4 +1,4 @@
-#include "AppScenario.h"
+#include "KeyboardScenario.h"
 #include "NamedView.h"
 #include "ShownPixels.h"
 
@@ -39,119 +39,7 @@
 // the pixels the window shows.
 namespace {
 
-class KeyboardReachScenarioTest : public AppScenario {
-protected:
-    static QWidget* focused() { return QApplication::focusWidget(); }
-    static void tab(bool forward = true)
-    {
-        key(forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
-        finishAnimations();
-    }
-    // Tab (or Shift+Tab) until the condition holds; false when a round of
-    // the screen never met it.
-    static bool tabUntil(const std::function<bool()>& reached, bool forward = true)
-    {
-        for (int presses = 0; presses < 24 && !reached(); ++presses)
-            tab(forward);
-        return reached();
-    }
-    static bool tabTo(QWidget* target, bool forward = true)
-    {
-        return tabUntil([&] { return focused() == target; }, forward);
-    }
-    static QRectF onWindow(const View* view) { return view->convertRect(view->bounds(), nullptr); }
-
-    // The window as the member sees it now.
-    static QImage shown()
-    {
-        ShownPixels::drawFrame(Window::keyWindow());
-        return ShownPixels::shown(Window::keyWindow());
-    }
-    static QColor pixelAt(const QImage& image, const QPointF& windowPoint)
-    {
-        const qreal scale = qreal(image.width()) / Window::kWidth;
-        const QPoint at = (windowPoint * scale).toPoint();
-        return image.rect().contains(at) ? image.pixelColor(at) : QColor();
-    }
-    // The share of the pixels along the inside of the rectangle's edges
-    // that wear the keyboard mark's blue: about a third where the mark is
-    // drawn round it, next to none where it is not.
-    static double markShare(const QRectF& rect)
-    {
-        const QImage image = shown();
-        const qreal scale = qreal(image.width()) / Window::kWidth;
-        const QRect inner = QRectF(rect.topLeft() * scale, rect.size() * scale).toRect();
-        const int band = qRound(3 * scale);
-        int ring = 0;
-        int blue = 0;
-        for (int y = inner.top(); y <= inner.bottom(); ++y) {
-            for (int x = inner.left(); x <= inner.right(); ++x) {
-                const bool onEdge = x - inner.left() < band || inner.right() - x < band || y - inner.top() < band
-                                    || inner.bottom() - y < band;
-                if (!onEdge || !image.rect().contains(x, y))
-                    continue;
-                ++ring;
-                const QColor c = image.pixelColor(x, y);
-                blue += qAbs(c.red() - 72) < 35 && qAbs(c.green() - 150) < 35 && c.blue() > 220;
-            }
-        }
-        return ring ? double(blue) / ring : 0;
-    }
-    static bool marked(const View* view) { return markShare(onWindow(view)) > 0.15; }
-    static bool unmarked(const View* view) { return markShare(onWindow(view)) < 0.03; }
-
-    // The thread of a list reached by Tab, chosen by the arrows, opened by
-    // Return; its first page settled.
-    PostController* openThreadByKeys(ThreadController* threads, qint32 threadid)
-    {
-        TableView* list = threads->threadTable()->tableView();
-        const QList<ModelPtr> rows = threads->threadTable()->rowsForSection(0);
-        int wanted = -1;
-        for (int row = 0; row < rows.size() && wanted < 0; ++row) {
-            const auto thread = std::dynamic_pointer_cast<Thread>(rows.at(row));
-            if (thread && thread->threadid() == threadid)
-                wanted = row;
-        }
-        if (wanted < 0 || !tabTo(list)) {
-            ADD_FAILURE() << "the list holds no thread " << threadid << " or Tab never reached it";
-            return nullptr;
-        }
-        for (int row = 0; row <= wanted; ++row)
-            key(Qt::Key_Down);
-        key(Qt::Key_Return);
-        settleAndFinish();
-        auto* page = topScreenAs<PostController>();
-        if (!page || !page->thread() || page->thread()->threadid() != threadid) {
-            ADD_FAILURE() << "Return did not open thread " << threadid;
-            return nullptr;
-        }
-        waitUntil([&] { return !page->postTable()->rowsForSection(0).isEmpty(); });
-        settleAndFinish();
-        return page;
-    }
-    QuickReplyCell* quickReplyRow(PostController* page)
-    {
-        TableView* table = page->postTable()->tableView();
-        return dynamic_cast<QuickReplyCell*>(
-            table->cellForRowAtIndexPath(IndexPath{0, table->numberOfRowsInSection(0) - 1}));
-    }
-    // The menu opened from the section on top by the keyboard: Tab to its
-    // button, Space.
-    GlobalNavigationViewController* openMenuByKeys()
-    {
-        auto* section = dynamic_cast<MurmoraViewController*>(topScreen());
-        if (!section || !tabTo(section->navButton())) {
-            ADD_FAILURE() << "Tab never reached the menu button";
-            return nullptr;
-        }
-        key(Qt::Key_Space);
-        finishAnimations();
-        GlobalNavigationViewController* menu = section->globalNavigationView();
-        if (!menu || !menu->isOpen())
-            ADD_FAILURE() << "Space did not open the menu";
-        return menu;
-    }
-};
+class KeyboardReachScenarioTest : public KeyboardScenario {};
 
 }  // namespace
 

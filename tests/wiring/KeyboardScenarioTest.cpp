@@ -1,4 +1,4 @@
-#include "AppScenario.h"
+#include "KeyboardScenario.h"
 #include "NamedView.h"
 #include "ControlClicks.h"
 
@@ -53,160 +53,19 @@
 
 namespace {
 
-// A member who leaves the mouse alone once the screen is open.
-class KeyboardScenarioTest : public AppScenario {
+class KeyboardScenarioTest : public KeyboardScenario {
 protected:
-    static QWidget* focused() { return QApplication::focusWidget(); }
-    // Tab (or Shift+Tab) until the view has the focus; false when a whole
-    // round of the screen never reached it.
-    static bool tabTo(QWidget* target, bool forward = true)
-    {
-        for (int presses = 0; presses < 16; ++presses) {
-            if (focused() == target)
-                return true;
-            key(forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
-            finishAnimations();
-        }
-        return focused() == target;
-    }
-    // The gallery picture shows the focus mark's blue at the window point.
-    static bool markedAt(const QString& pictureName, const QPointF& point)
-    {
-        const QImage shown(TestSupport::galleryPath(pictureName));
-        const qreal scale = qreal(shown.width()) / Window::kWidth;
-        const QColor colour = shown.pixelColor((point * scale).toPoint());
-        return colour.blue() > 200 && colour.blue() - colour.red() > 80;
-    }
-    // The gallery picture is near white at the window point.
-    static bool lightAt(const QString& pictureName, const QPointF& point)
-    {
-        const QImage shown(TestSupport::galleryPath(pictureName));
-        const QColor colour = shown.pixelColor((point * (qreal(shown.width()) / Window::kWidth)).toPoint());
-        return colour.red() > 200 && colour.green() > 200 && colour.blue() > 200;
-    }
-    // What the user sees of the focus: a caret in a text, a control's mark,
-    // a list's ring or its chosen row.
-    static bool showsWhereTheKeysAre()
-    {
-        QWidget* now = focused();
-        if (!now)
-            return false;
-        if (now->testAttribute(Qt::WA_InputMethodEnabled))
-            return true;
-        if (auto* list = qobject_cast<TableView*>(now))
-            return list->showsFocusRing() || list->indexPathForSelectedRow().isValid();
-        auto* view = qobject_cast<View*>(now);
-        return view && view->showsFocusMark();
-    }
-    // Tab as tabTo does, where every press must land on something the user
-    // sees marked; the target is read afresh at each press, as a bar's buttons
-    // and a form's rows are made anew. A text is reached when it is edited.
-    static bool tabOnMarksTo(const std::function<View*()>& target, bool forward = true)
-    {
-        const auto reached = [&] {
-            View* now = target();
-            return focused() && now && (focused() == now || (qobject_cast<TextField*>(now) && now->isFirstResponder()));
-        };
-        for (int presses = 0; presses < 16; ++presses) {
-            if (reached())
-                return true;
-            key(forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
-            finishAnimations();
-            if (!showsWhereTheKeysAre()) {
-                ADD_FAILURE() << "press " << presses + 1 << " left the keyboard on "
-                              << (focused() ? focused()->metaObject()->className() : "nothing");
-                return false;
-            }
-        }
-        return reached();
-    }
-    // From home, by the keys: the menu, Forums, and the index with the
-    // keyboard on its list; null (and a failure) where a step does not come.
-    ForumController* openForumsByKeys(HomeController* homeScreen)
-    {
-        if (!tabTo(homeScreen->navButton())) {
-            ADD_FAILURE() << "Tab never reached the menu's button";
-            return nullptr;
-        }
-        EXPECT_TRUE(homeScreen->navButton()->showsFocusMark());
-        key(Qt::Key_Space);
-        finishAnimations();
-        GlobalNavigationViewController* menu = homeScreen->globalNavigationView();
-        if (!menu || !tabTo(menu->forumsButton())) {
-            ADD_FAILURE() << "Tab never reached the menu's forums";
-            return nullptr;
-        }
-        key(Qt::Key_Return);
-        settleAndFinish();
-        auto* index = topScreenAs<ForumController>();
-        if (!index || !tabTo(index->forumTable())) {
-            ADD_FAILURE() << "the forum index, or Tab to its list, did not come";
-            return nullptr;
-        }
-        return index;
-    }
-    // The index's row by the arrows (from no row chosen) and Return: the
-    // forum's threads, settled.
-    ThreadController* openForumRowByKeys(ForumController* index, int row)
-    {
-        for (int press = 0; press <= row; ++press)
-            key(Qt::Key_Down);
-        EXPECT_EQ(index->forumTable()->indexPathForSelectedRow(), (IndexPath{0, row}));
-        EXPECT_FALSE(index->forumTable()->showsFocusRing()) << "the chosen row shows where the keys are";
-        key(Qt::Key_Return);
-        settleAndFinish();
-        return topScreenAs<ThreadController>();
-    }
-    // The bar's back button by Tab and Space, as the keys alone go back.
-    void backByKeys()
-    {
-        NavigationBar* bar = delegate()->controller()->navigationBar();
-        ASSERT_TRUE(tabTo(bar->backButtonView())) << "Tab never reached the back button";
-        key(Qt::Key_Space);
-        settleAndFinish();
-    }
-    // Whether the row is whole in the list's sight, below the header that
-    // stays at the top over its section's rows.
-    static bool inSight(TableView* list, const IndexPath& row)
-    {
-        QRectF sight = list->bounds();
-        sight.setTop(sight.top() + list->rectForHeaderInSection(row.section).height());
-        return row.isValid() && sight.contains(list->rectForRowAtIndexPath(row));
-    }
-    // The row wears the list's selection colour in the gallery picture.
-    static bool rowMarkedIn(const QString& pictureName, TableView* list, const IndexPath& row)
-    {
-        const QRectF rect = list->convertRect(list->rectForRowAtIndexPath(row), nullptr);
-        return markedAt(pictureName, QPointF(rect.left() + 3, rect.center().y()));
-    }
     // The list's first ordinary thread, reached by Tab, chosen by the arrows
-    // and opened by Return, as a click opens it; null (and a failure) where
-    // a step does not come.
+    // and opened by Return, as a click opens it.
     PostController* openFirstThreadByKeys(ThreadController* threads)
     {
-        TableView* list = threads->threadTable()->tableView();
-        if (!tabTo(list)) {
-            ADD_FAILURE() << "Tab never reached the thread list";
+        const auto first =
+            std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(firstThreadRow(threads).row));
+        if (!first) {
+            ADD_FAILURE() << "no thread on the list's first ordinary row";
             return nullptr;
         }
-        const IndexPath wanted = firstThreadRow(threads);
-        for (int row = 0; row <= wanted.row; ++row)
-            key(Qt::Key_Down);
-        finishAnimations();
-        EXPECT_EQ(list->indexPathForSelectedRow(), wanted) << "the arrows mark the row they reach";
-        const auto chosen = std::dynamic_pointer_cast<Thread>(threads->threadTable()->rowsForSection(0).value(wanted.row));
-        if (!chosen) {
-            ADD_FAILURE() << "no thread in the row the arrows reached";
-            return nullptr;
-        }
-        key(Qt::Key_Return);
-        settleAndFinish();
-        auto* page = topScreenAs<PostController>();
-        if (!page || !page->thread() || page->thread()->threadid() != chosen->threadid()) {
-            ADD_FAILURE() << "Return did not open the chosen thread";
-            return nullptr;
-        }
-        return page;
+        return openThreadByKeys(threads, first->threadid());
     }
 };
 
@@ -430,7 +289,7 @@ TEST_F(KeyboardScenarioTest, TheWholeWalkFromSignInToSignUpNeedsNoMouse)
     EXPECT_EQ(asked("login_login").first().field(QStringLiteral("mu_login_username")), QStringLiteral("moderator"));
 
     // The menu, the forums, General Discussion: Tab, the arrows, Return.
-    auto* index = openForumsByKeys(homeScreen);
+    auto* index = openForumsByKeys();
     ASSERT_NE(index, nullptr);
     EXPECT_TRUE(index->forumTable()->showsFocusRing()) << "the list shows it has the keys before a row is chosen";
     picture(QStringLiteral("keyboard-walk-forums.png"));
@@ -752,7 +611,7 @@ TEST_F(KeyboardScenarioTest, ThreadsPastTheFirstPageAreReachedByTheArrowsAndByTh
 {
     HomeController* homeScreen = enterAsGuest();
     ASSERT_NE(homeScreen, nullptr);
-    ForumController* index = openForumsByKeys(homeScreen);
+    ForumController* index = openForumsByKeys();
     ASSERT_NE(index, nullptr);
     auto* threads = openForumRowByKeys(index, 1);
     ASSERT_NE(threads, nullptr);
@@ -765,32 +624,13 @@ TEST_F(KeyboardScenarioTest, ThreadsPastTheFirstPageAreReachedByTheArrowsAndByTh
     // from row to row into page 2 as it comes, stays in sight, and never
     // falls back to the top.
     ASSERT_TRUE(tabTo(list));
-    IndexPath previous;
-    const auto walkTo = [&](const IndexPath& target, bool waitEach) {
-        for (int presses = 0; presses < 60 && list->indexPathForSelectedRow() != target; ++presses) {
-            key(Qt::Key_Down);
-            if (waitEach)
-                settleAndFinish();
-            else
-                finishAnimations();
-            const IndexPath now = list->indexPathForSelectedRow();
-            ASSERT_TRUE(now.isValid()) << "press " << presses + 1 << " left no row chosen";
-            ASSERT_GE(now, previous) << "press " << presses + 1 << " went back to row " << now.row << " of section "
-                                     << now.section;
-            ASSERT_TRUE(inSight(list, now)) << "press " << presses + 1;
-            EXPECT_FALSE(list->showsFocusRing());
-            if (now == previous)
-                return;
-            previous = now;
-        }
-    };
-    walkTo(IndexPath{1, 0}, true);
+    ASSERT_NO_FATAL_FAILURE(downTo(list, IndexPath{1, 0}, true));
     ASSERT_EQ(list->indexPathForSelectedRow(), (IndexPath{1, 0}));
 
     // Page 3 held back by the forum: Down goes on to the row that loads it,
     // and stays there; once the page comes, that row's mark is on its first thread.
     forum().holdAtGate(QStringLiteral("forumdisplay"), QStringLiteral("page3"));
-    walkTo(IndexPath{2, 0}, false);
+    ASSERT_NO_FATAL_FAILURE(downTo(list, IndexPath{2, 0}, false));
     const IndexPath loading = list->indexPathForSelectedRow();
     ASSERT_TRUE(paged->isLoadNextRow(loading)) << "the mark waits on the row that loads the page";
     ASSERT_TRUE(waitUntil([&] { return forum().arrivedAtGate(QStringLiteral("page3")) == 1; }));
@@ -801,7 +641,7 @@ TEST_F(KeyboardScenarioTest, ThreadsPastTheFirstPageAreReachedByTheArrowsAndByTh
     ASSERT_EQ(list->indexPathForSelectedRow(), (IndexPath{2, 0}));
     EXPECT_TRUE(inSight(list, IndexPath{2, 0}));
     const IndexPath target{2, 3};
-    walkTo(target, true);
+    ASSERT_NO_FATAL_FAILURE(downTo(list, target, true));
     ASSERT_EQ(list->indexPathForSelectedRow(), target);
     EXPECT_EQ(paged->pageForSection(2), 3u);
     const auto marked = std::dynamic_pointer_cast<Thread>(paged->rowsForSection(2).value(3));

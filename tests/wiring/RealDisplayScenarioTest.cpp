@@ -1,4 +1,4 @@
-#include "AppScenario.h"
+#include "KeyboardScenario.h"
 #include "ShownPixels.h"
 #include "UserInput.h"
 #include "XInput.h"
@@ -54,7 +54,7 @@
 // click, key and wheel notch goes through the X server, as a user's do, so
 // the window system's own focus and pointer handling are in the walk; on the
 // offscreen platform (ctest) they go through the window's queue.
-class RealDisplayScenarioTest : public AppScenario {
+class RealDisplayScenarioTest : public KeyboardScenario {
 protected:
     Window* window() const { return Window::keyWindow(); }
 
@@ -72,15 +72,6 @@ protected:
         ASSERT_NE(view, nullptr);
         finishAnimations();
         clickAt(view->convertRect(view->bounds(), nullptr).center());
-    }
-    void typeText(const QString& text)
-    {
-        if (XInput::available()) {
-            ASSERT_TRUE(XInput::type(window(), text)) << "the keys reached the window";
-        } else {
-            typeKeys(text);
-        }
-        finishAnimations();
     }
     // The wheel turned over the view by some notches, toward the user when
     // positive. On X each notch is an event of its own, and the window may
@@ -111,33 +102,6 @@ protected:
         }
         FAIL() << "the row never came into view";
     }
-    // The keys these walks press, by their X names.
-    static const QHash<QString, Qt::Key>& keyNames()
-    {
-        static const QHash<QString, Qt::Key> names{
-            {QStringLiteral("Tab"), Qt::Key_Tab},   {QStringLiteral("Return"), Qt::Key_Return},
-            {QStringLiteral("Escape"), Qt::Key_Escape}, {QStringLiteral("Down"), Qt::Key_Down},
-            {QStringLiteral("Up"), Qt::Key_Up}};
-        return names;
-    }
-    // Keys by their X names ("Tab", "Return", "Escape").
-    void pressKeys(const QStringList& names)
-    {
-        if (XInput::available()) {
-            ASSERT_TRUE(XInput::keys(window(), names)) << "the keys reached the window";
-        } else {
-            for (const QString& name : names)
-                UserInput::key(keyNames().value(name));
-        }
-        finishAnimations();
-    }
-    // A key as the keyboard presses it: through the X server on X.
-    void pressKey(Qt::Key pressed)
-    {
-        const QString name = keyNames().key(pressed);
-        ASSERT_FALSE(name.isEmpty());
-        pressKeys({name});
-    }
     // The list given the keyboard as a press on it gives it (a short drag,
     // which opens no row), then Down until the row is its chosen one.
     void chooseByKeys(TableView* list, const IndexPath& row)
@@ -160,32 +124,13 @@ protected:
         // A page the arrows bring in reloads the list, which may forget its
         // chosen row: once the page is in, the arrows choose it again.
         for (int tries = 0; tries < 3 && list->indexPathForSelectedRow() != row; ++tries) {
-            for (int presses = 0; presses < 40 && list->indexPathForSelectedRow() != row; ++presses)
-                ASSERT_NO_FATAL_FAILURE(pressKey(Qt::Key_Down));
+            for (int presses = 0; presses < 40 && list->indexPathForSelectedRow() != row; ++presses) {
+                key(Qt::Key_Down);
+                finishAnimations();
+            }
             settleAndFinish();
         }
         ASSERT_EQ(list->indexPathForSelectedRow(), row) << "the arrows never reached the row";
-    }
-    // The share of a row's pixels in sight, as the window shows them, in the
-    // blue of the selection.
-    double markedShare(TableView* list, const IndexPath& row)
-    {
-        ShownPixels::drawFrame(window());
-        const QImage shown = ShownPixels::shown(window());
-        const qreal zoom = shown.width() / qreal(window()->width());
-        const QRectF inSight = list->convertRect(list->rectForRowAtIndexPath(row), nullptr)
-                                   .intersected(list->convertRect(list->bounds(), nullptr));
-        const QRect pixels = QRectF(inSight.topLeft() * zoom, inSight.size() * zoom).toAlignedRect() & shown.rect();
-        if (pixels.isEmpty())
-            return 0;
-        int blue = 0;
-        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-            for (int x = pixels.left(); x <= pixels.right(); ++x) {
-                const QRgb pixel = shown.pixel(x, y);
-                blue += qRed(pixel) <= 30 && qGreen(pixel) >= 80 && qGreen(pixel) <= 150 && qBlue(pixel) >= 220;
-            }
-        }
-        return blue / double(pixels.width() * pixels.height());
     }
     // The row chosen with the keys shows the selection, as the display
     // shows it, and its neighbour does not; its picture goes to the gallery.
@@ -196,8 +141,9 @@ protected:
         }
         ASSERT_NO_FATAL_FAILURE(chooseByKeys(list, row));
         const IndexPath neighbour{row.section, row.row > 0 ? row.row - 1 : row.row + 1};
-        EXPECT_GT(markedShare(list, row), 0.25) << qPrintable(name) << ": the chosen row is marked";
-        EXPECT_LT(markedShare(list, neighbour), 0.05) << qPrintable(name) << ": only the chosen row is marked";
+        const QImage image = shown();
+        EXPECT_GT(rowMarkShare(image, list, row), 0.25) << qPrintable(name) << ": the chosen row is marked";
+        EXPECT_LT(rowMarkShare(image, list, neighbour), 0.05) << qPrintable(name) << ": only the chosen row is marked";
         picture(QStringLiteral("chosen-row-%1.png").arg(name));
     }
     // Every picture the list's rows show (the members', a post's
@@ -322,9 +268,9 @@ TEST_F(RealDisplayScenarioTest, AMemberSignsInOpensAThreadAndSendsAQuickReplyWit
     // Name and password typed into the fields the mouse chose, then the button.
     clickOn(login->fieldWithTag(1));
     ASSERT_TRUE(login->fieldWithTag(1)->isFirstResponder()) << "a click gives the name field the keyboard";
-    typeText(QStringLiteral("alice"));
+    typeKeys(QStringLiteral("alice"));
     clickOn(login->fieldWithTag(2));
-    typeText(QStringLiteral("secret1"));
+    typeKeys(QStringLiteral("secret1"));
     EXPECT_EQ(login->fieldWithTag(1)->text(), QStringLiteral("alice"));
     clickOn(login->loginButton());
     HomeController* homeScreen = home();
@@ -359,7 +305,7 @@ TEST_F(RealDisplayScenarioTest, AMemberSignsInOpensAThreadAndSendsAQuickReplyWit
     ASSERT_NE(row, nullptr);
     clickOn(row->textView());
     ASSERT_TRUE(row->textView()->isFirstResponder()) << "a click gives the reply box the keyboard";
-    typeText(QStringLiteral("See you at nine."));
+    typeKeys(QStringLiteral("See you at nine."));
     ASSERT_EQ(row->textView()->text(), QStringLiteral("See you at nine."));
     ASSERT_FALSE(row->submitButton()->isHidden()) << "the send arrow shows while the box is edited";
 
@@ -574,8 +520,9 @@ TEST_F(RealDisplayScenarioTest, TheWheelOverAFilledSignUpFormLeavesTheKeyboardWh
     auto* name = dynamic_cast<FieldTextCell*>(form->cellForField(form->fieldWithName(QStringLiteral("username")).get()));
     ASSERT_NE(name, nullptr);
     clickOn(name->field());
-    typeText(QStringLiteral("alice"));
-    pressKeys({QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")});
+    typeKeys(QStringLiteral("alice"));
+    for (int presses = 0; presses < 4; ++presses)
+        tab();
     auto* date = dynamic_cast<FieldDateCell*>(form->cellForField(form->fieldWithName(QStringLiteral("date_of_birth")).get()));
     ASSERT_NE(date, nullptr);
     ASSERT_EQ(QApplication::focusWidget(), date->field()) << "four Tabs from the name reach the date";
@@ -590,13 +537,15 @@ TEST_F(RealDisplayScenarioTest, TheWheelOverAFilledSignUpFormLeavesTheKeyboardWh
         QDir().mkpath(QFileInfo(path).absolutePath());
         EXPECT_TRUE(ShownPixels::shown(window()).save(path)) << path.toStdString();
     }
-    pressKeys({QStringLiteral("Return")});
+    key(Qt::Key_Return);
+    finishAnimations();
     ASSERT_EQ(topScreenAs<RegistrationController>(), screen) << "Return left the form";
     EXPECT_EQ(form->values().value(QStringLiteral("username")).toString(), QStringLiteral("alice"));
     const QList<InputPanel*> panels = window()->findChildren<InputPanel*>();
     EXPECT_TRUE(std::any_of(panels.begin(), panels.end(), [](const InputPanel* p) { return p->isOpen(); }))
         << "Return opened the date's panel";
-    pressKeys({QStringLiteral("Escape")});
+    key(Qt::Key_Escape);
+    finishAnimations();
     EXPECT_EQ(QApplication::focusWidget(), date->field());
     EXPECT_TRUE(alertsOnScreen().isEmpty());
 }

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProcess>
+#include <QRect>
+#include <QScreen>
 #include <QStringList>
 #include <QWidget>
 #include <QWindow>
@@ -78,6 +80,38 @@ bool turnWheel(QWidget* window, const QPointF& windowPoint, int notches, int but
                  QEvent::Wheel, notches);
 }
 
+// The X name of a key with its modifiers, as xdotool reads it ("shift+Tab");
+// empty for a key these tests do not press.
+QString xName(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    static const QHash<int, QString> names{
+        {Qt::Key_Tab, QStringLiteral("Tab")},         {Qt::Key_Backtab, QStringLiteral("Tab")},
+        {Qt::Key_Return, QStringLiteral("Return")},   {Qt::Key_Enter, QStringLiteral("KP_Enter")},
+        {Qt::Key_Escape, QStringLiteral("Escape")},   {Qt::Key_Space, QStringLiteral("space")},
+        {Qt::Key_Up, QStringLiteral("Up")},           {Qt::Key_Down, QStringLiteral("Down")},
+        {Qt::Key_Left, QStringLiteral("Left")},       {Qt::Key_Right, QStringLiteral("Right")},
+        {Qt::Key_Home, QStringLiteral("Home")},       {Qt::Key_End, QStringLiteral("End")},
+        {Qt::Key_PageUp, QStringLiteral("Prior")},    {Qt::Key_PageDown, QStringLiteral("Next")},
+        {Qt::Key_Backspace, QStringLiteral("BackSpace")}, {Qt::Key_Delete, QStringLiteral("Delete")}};
+    QString name = names.value(key);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        name = QChar(u'a' + (key - Qt::Key_A));
+    else if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        name = QChar(u'0' + (key - Qt::Key_0));
+    if (name.isEmpty())
+        return {};
+    // Shift+Tab is what reaches the toolkit as Backtab.
+    if (key == Qt::Key_Backtab)
+        modifiers |= Qt::ShiftModifier;
+    if (modifiers & Qt::ShiftModifier)
+        name.prepend(QStringLiteral("shift+"));
+    if (modifiers & Qt::AltModifier)
+        name.prepend(QStringLiteral("alt+"));
+    if (modifiers & Qt::ControlModifier)
+        name.prepend(QStringLiteral("ctrl+"));
+    return name;
+}
+
 }  // namespace
 
 bool XInput::available()
@@ -110,6 +144,12 @@ bool XInput::key(QWidget* window, const QString& name)
     return keys(window, {name});
 }
 
+bool XInput::key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    const QString name = xName(key, modifiers);
+    return !name.isEmpty() && keys(window, {name});
+}
+
 bool XInput::drag(QWidget* window, const QPointF& from, const QPointF& to)
 {
     QStringList arguments = moveTo(window, from) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")};
@@ -130,4 +170,28 @@ bool XInput::scrollDown(QWidget* window, const QPointF& windowPoint, int notches
 bool XInput::scrollUp(QWidget* window, const QPointF& windowPoint, int notches)
 {
     return turnWheel(window, windowPoint, notches, 4);
+}
+
+bool XInput::movePointerAway(QWidget* window)
+{
+    if (!window || !window->screen())
+        return false;
+    // Qt's points are the X screen's pixels times the zoom.
+    const qreal zoom = window->devicePixelRatioF();
+    const QRectF frame = window->frameGeometry();
+    const QRect covered = QRectF(frame.topLeft() * zoom, frame.size() * zoom).toAlignedRect();
+    const QRectF whole = window->screen()->geometry();
+    const QRect screen = QRectF(whole.topLeft() * zoom, whole.size() * zoom).toRect();
+    const QRect inside = screen.adjusted(2, 2, -2, -2);
+    for (const QPoint& corner : {inside.bottomRight(), inside.bottomLeft(), inside.topRight(), inside.topLeft()}) {
+        if (covered.adjusted(-8, -8, 8, 8).contains(corner))
+            continue;
+        // A step aside first: `--sync` waits for the pointer to move.
+        const QString x = QString::number(corner.x());
+        const QString y = QString::number(corner.y());
+        const QStringList arguments{QStringLiteral("mousemove"), QString::number(corner.x() - 1), y,
+                                    QStringLiteral("mousemove"), QStringLiteral("--sync"), x, y};
+        return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+    }
+    return false;
 }

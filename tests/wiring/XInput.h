@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <Qt>
+
 class QWidget;
 
 // The mouse and the keyboard of a user at an X display: xdotool drives the
@@ -23,6 +25,8 @@ public:
     // another, to the window with the focus.
     static bool keys(QWidget* window, const QStringList& names);
     static bool key(QWidget* window, const QString& name);
+    // A key with its modifiers, as the keyboard sends it (Backtab is Shift+Tab).
+    static bool key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // The left button pressed at one point of the window, the pointer moved
     // to another in a few steps, and the button let go there.
     static bool drag(QWidget* window, const QPointF& from, const QPointF& to);
@@ -30,4 +34,7 @@ public:
     static bool scrollDown(QWidget* window, const QPointF& windowPoint, int notches);
     // The wheel turned away from the user.
     static bool scrollUp(QWidget* window, const QPointF& windowPoint, int notches);
+    // The pointer moved to a corner of the screen the window does not cover,
+    // where nothing it shows lies under it.
+    static bool movePointerAway(QWidget* window);
 };
