@@ -166,6 +166,24 @@ protected:
         }
         return blue / double(pixels.width() * pixels.height());
     }
+    // The share of the row's pixels in sight that are dark, as text that
+    // keeps its colour on the selection's blue is.
+    static double rowDarkShare(const QImage& image, TableView* list, const IndexPath& row)
+    {
+        const qreal zoom = image.width() / Window::kWidth;
+        const QRectF inSight = list->convertRect(list->rectForRowAtIndexPath(row), nullptr).intersected(onWindow(list));
+        const QRect pixels = QRectF(inSight.topLeft() * zoom, inSight.size() * zoom).toAlignedRect() & image.rect();
+        if (pixels.isEmpty())
+            return 0;
+        int dark = 0;
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+            for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                dark += qRed(pixel) < 90 && qGreen(pixel) < 90 && qBlue(pixel) < 150;
+            }
+        }
+        return dark / double(pixels.width() * pixels.height());
+    }
     // The share of the pixels along the inside of the rectangle's edges
     // that wear the keyboard mark's blue: about a third where the mark is
     // drawn round it, next to none where it is not.

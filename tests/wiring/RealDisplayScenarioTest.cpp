@@ -133,8 +133,10 @@ protected:
         ASSERT_EQ(list->indexPathForSelectedRow(), row) << "the arrows never reached the row";
     }
     // The row chosen with the keys shows the selection, as the display
-    // shows it, and its neighbour does not; its picture goes to the gallery.
-    void chosenRowIsMarked(TableView* list, const IndexPath& row, const QString& name)
+    // shows it, and its neighbour does not; its texts read in white on the
+    // blue, unless they are a post's own (`postBody`); its picture goes to
+    // the gallery.
+    void chosenRowIsMarked(TableView* list, const IndexPath& row, const QString& name, bool postBody = false)
     {
         if (auto* paged = qobject_cast<PaginableTableView*>(list->superview())) {
             ASSERT_NO_FATAL_FAILURE(picturesIn(paged));
@@ -144,6 +146,10 @@ protected:
         const QImage image = shown();
         EXPECT_GT(rowMarkShare(image, list, row), 0.25) << qPrintable(name) << ": the chosen row is marked";
         EXPECT_LT(rowMarkShare(image, list, neighbour), 0.05) << qPrintable(name) << ": only the chosen row is marked";
+        if (!postBody) {
+            EXPECT_LT(rowDarkShare(image, list, row), 0.005) << qPrintable(name) << ": the chosen row's texts are lit";
+            EXPECT_GT(rowDarkShare(image, list, neighbour), 0.01) << qPrintable(name) << ": the check sees dark text";
+        }
         picture(QStringLiteral("chosen-row-%1.png").arg(name));
     }
     // Every picture the list's rows show (the members', a post's
@@ -498,7 +504,7 @@ TEST_F(RealDisplayScenarioTest, EveryListMarksTheRowTheArrowsChose)
     ASSERT_NE(page, nullptr);
     PostModerateController* moderation = moderatePosts(page);
     ASSERT_NE(moderation, nullptr);
-    chosenRowIsMarked(moderation->postTable()->tableView(), IndexPath{0, 1}, QStringLiteral("post-moderation"));
+    chosenRowIsMarked(moderation->postTable()->tableView(), IndexPath{0, 1}, QStringLiteral("post-moderation"), true);
 
 }
 

@@ -23,6 +23,7 @@ Label* makeLabel(const QRectF& frame, const QFont& font)
     label->setFont(font);
     label->setBackgroundColor(Qt::transparent);
     label->setOpaque(false);
+    label->setHighlightedTextColor(Qt::white);
     return label;
 }
 

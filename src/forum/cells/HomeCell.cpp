@@ -35,6 +35,7 @@ HomeCell::HomeCell() : TableViewCell(TableViewCellStyle::Default, QStringLiteral
     m_icon->setContentMode(ContentMode::Center);
     for (Label* label : {m_title, m_shortDescription, m_number}) {
         label->setBackgroundColor(Qt::transparent);
+        label->setHighlightedTextColor(Qt::white);
         label->setOpaque(false);
     }
     for (View* view : std::initializer_list<View*>{m_thumb, m_thumbButton, m_title, m_shortDescription, m_number, m_icon})

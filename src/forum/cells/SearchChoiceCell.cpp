@@ -14,6 +14,7 @@ SearchChoiceCell::SearchChoiceCell() : TableViewCell(TableViewCellStyle::Default
     m_title->setFont(Font::boldSystemFontOfSize(16));
     m_title->setBackgroundColor(Qt::transparent);
     m_title->setOpaque(false);
+    m_title->setHighlightedTextColor(Qt::white);
     m_title->setAutoresizingMask(Autoresizing::FlexibleWidth);
     contentView()->addSubview(m_title);
 }

@@ -10,6 +10,7 @@ SelectForumCell::SelectForumCell() : TableViewCell(TableViewCellStyle::Default),
     m_forum->setFont(Font::boldSystemFontOfSize(17));
     m_forum->setBackgroundColor(Qt::transparent);
     m_forum->setOpaque(false);
+    m_forum->setHighlightedTextColor(Qt::white);
     m_forum->setAdjustsFontSizeToFitWidth(false);
     contentView()->addSubview(m_forum);
 }

@@ -38,6 +38,7 @@ ThreadCell::ThreadCell() : TableViewCell(TableViewCellStyle::Default, QStringLit
     m_extraInfo->setMinimumFontSize(8);
     for (Label* label : {m_title, m_info, m_extraInfo}) {
         label->setBackgroundColor(Qt::transparent);
+        label->setHighlightedTextColor(Qt::white);
         label->setOpaque(false);
     }
     for (ImageView* image : {m_replied, m_icon1, m_icon2, m_balloon})

@@ -175,10 +175,10 @@ bool TableViewCell::showsSelection() const
 void TableViewCell::applyHighlight()
 {
     const bool on = showsSelection();
-    for (Label* l : {m_textLabel, m_detailTextLabel}) {
-        if (l)
-            l->setHighlighted(on);
-    }
+    // Every label of the row, its own and those a row adds: one with a lit
+    // colour reads on the selection's blue.
+    for (Label* l : m_contentView->findChildren<Label*>())
+        l->setHighlighted(on);
     selectionShownDidChange();
     update();
 }
