@@ -215,6 +215,18 @@ TEST_F(KeyboardReachScenarioTest, TheMenuTakesTheKeysOnItsSectionsEntryAndGivesT
     key(Qt::Key_Down);
     EXPECT_EQ(focused(), menu->homeButton());
 
+    // A click on the panel's title takes the keys off its entries: the
+    // arrows find them again, and Escape still closes the menu.
+    click(onWindow(menu->lblTitle()).center());
+    finishAnimations();
+    ASSERT_TRUE(menu->isOpen());
+    EXPECT_TRUE(unmarked(menu->homeButton()));
+    key(Qt::Key_Up);
+    EXPECT_EQ(focused(), menu->homeButton());
+    EXPECT_TRUE(marked(menu->homeButton()));
+    click(onWindow(menu->lblTitle()).center());
+    finishAnimations();
+
     // Escape closes it, the keys back on the menu button.
     key(Qt::Key_Escape);
     finishAnimations();

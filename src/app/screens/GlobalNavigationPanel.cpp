@@ -7,6 +7,36 @@
 
 GlobalNavigationPanel::GlobalNavigationPanel(const QRectF& frame) : RoundedRectView(frame) {}
 
+void GlobalNavigationPanel::watchWindow(QWidget* window)
+{
+    if (window == m_window)
+        return;
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = window;
+    if (window)
+        window->installEventFilter(this);
+}
+
+bool GlobalNavigationPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_window || event->type() != QEvent::KeyPress)
+        return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Escape:
+        if (m_escape)
+            m_escape();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (m_arrow)
+            m_arrow();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void GlobalNavigationPanel::keyPressEvent(QKeyEvent* event)
 {
     auto* entry = qobject_cast<View*>(QApplication::focusWidget());

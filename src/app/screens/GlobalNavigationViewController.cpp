@@ -89,6 +89,7 @@ void GlobalNavigationViewController::buildNib(View* root)
 
     m_menu = new GlobalNavigationPanel(QRectF(30, 50, kPanelWidth, kTitleHeight + 11 * kEntryHeight + kPanelPadding));
     m_menu->setOnEscape([this] { cancel(); });
+    m_menu->setOnArrow([this] { markEntry(); });
     root->addSubview(m_menu);
 
     m_lblTitle = new Label(QRectF(kPanelPadding, 6, kPanelWidth - 2 * kPanelPadding, 28));
@@ -246,6 +247,12 @@ void GlobalNavigationViewController::takeKeyboard(QWidget* before)
     if (!isOpen())
         return;
     m_focusBefore = before;
+    m_menu->watchWindow(view()->window());
+    markEntry();
+}
+
+void GlobalNavigationViewController::markEntry()
+{
     NavigationController* navigation = RootNavigation::controller();
     ViewController* visible = navigation ? navigation->visibleViewController() : nullptr;
     const QString section = visible ? className(*visible) : QString();
@@ -264,6 +271,8 @@ void GlobalNavigationViewController::takeKeyboard(QWidget* before)
 
 void GlobalNavigationViewController::close()
 {
+    if (m_menu)
+        m_menu->watchWindow(nullptr);
     if (isViewLoaded())
         view()->removeFromSuperview();
     stopObserving();

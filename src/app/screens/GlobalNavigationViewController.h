@@ -115,6 +115,8 @@ private:
     void applyGating();
     // Takes the menu off the window.
     void close();
+    // The entry of the section on screen (else the first) takes the keys.
+    void markEntry();
     void stopObserving();
     void showCount(std::optional<int> count);
 
