@@ -73,6 +73,15 @@ QList<std::shared_ptr<AlertView>> AppTest::visibleAlerts(const QString& message)
     return found;
 }
 
+bool AppTest::callsHaveLeft()
+{
+    for (const std::shared_ptr<HTTPRequestAsyncronic>& request : ApiClient::current().pending()) {
+        if (request->isSending() && !request->requestLeft())
+            return false;
+    }
+    return true;
+}
+
 bool AppTest::settle(std::chrono::milliseconds timeout)
 {
     return TestSupport::waitFor([] { return HTTPRequestAsyncronic::getPendingRequests() == 0; }, timeout);

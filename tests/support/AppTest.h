@@ -29,6 +29,11 @@ public:
     static bool settle(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
     // The alerts on screen now with this message.
     static QList<std::shared_ptr<AlertView>> visibleAlerts(const QString& message);
+    // Every call on its way has wholly left, as the client has heard: the
+    // forum may carry it out. A posting call held at the forum's gate has
+    // reached it before its client hears so; a test that then moves the
+    // clock past the timeout waits for this first.
+    static bool callsHaveLeft();
 
 protected:
     explicit AppTest(ClockKind clock = ClockKind::Manual) : PlatformTest(clock) {}

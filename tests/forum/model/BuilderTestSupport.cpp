@@ -1,8 +1,6 @@
 #include "BuilderTestSupport.h"
 
 #include "app/config/Customizer.h"
-#include "app/net/ApiClient.h"
-#include "app/net/HTTPRequestAsyncronic.h"
 #include "platform/foundation/AlertView.h"
 #include "platform/foundation/Bundle.h"
 #include "platform/foundation/TextFormat.h"
@@ -69,11 +67,3 @@ QStringList PostingTest::noticesShown()
     return shown;
 }
 
-bool PostingTest::callsHaveLeft()
-{
-    for (const std::shared_ptr<HTTPRequestAsyncronic>& request : ApiClient::current().pending()) {
-        if (request->isSending() && !request->requestLeft())
-            return false;
-    }
-    return true;
-}

@@ -63,8 +63,6 @@ public:
     static QString fateText(const char* key);
     // The messages of the alerts on screen that say a send's fate is open.
     static QStringList noticesShown();
-    // Every call on its way has wholly left: the forum may carry it out.
-    static bool callsHaveLeft();
 
 protected:
 

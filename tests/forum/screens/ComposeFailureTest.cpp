@@ -148,7 +148,7 @@ TEST_F(ComposeFailureTest, ANewThreadTheForumTakesAfterOurWaitIsWaitedForAndOpen
     // thread may still arrive, and the editor keeps waiting.
     forum().holdAtGate(QStringLiteral("newthread_postthread"), QStringLiteral("slow"));
     press(editor->navigationItem()->rightBarButtonItem());
-    ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(QStringLiteral("slow")) == 1; }));
+    ASSERT_TRUE(waitFor([&] { return forum().arrivedAtGate(QStringLiteral("slow")) == 1 && callsHaveLeft(); }));
     finishMoving();
     clock()->advance(qint64(HTTPRequest::getDefaultTimeout()) * 1000);
     finishMoving();

@@ -2,8 +2,6 @@
 #include "NamedView.h"
 #include "ShownPixels.h"
 
-#include "app/net/ApiClient.h"
-#include "app/net/HTTPRequestAsyncronic.h"
 #include "forum/model/Builder.h"
 
 #include <QJsonArray>
@@ -52,15 +50,6 @@ protected:
     {
         settleAll();
         said();
-    }
-    // Every call on its way has wholly left: the forum may carry it out.
-    static bool callsHaveLeft()
-    {
-        for (const std::shared_ptr<HTTPRequestAsyncronic>& request : ApiClient::current().pending()) {
-            if (request->isSending() && !request->requestLeft())
-                return false;
-        }
-        return true;
     }
     // The notice on top, with its text, drawn in the window over what was
     // shown before it came (`before`), as a fresh drawing shows it.
